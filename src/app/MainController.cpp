@@ -1,0 +1,154 @@
+#include "app/MainController.h"
+
+#include "app/AppSettings.h"
+#include "app/MainView.h"
+#include "link/cmcTask.h"
+#include "overlay/GTEX.h"
+#include "platform/Fatal.h"
+#include "platform/Timers.h"
+
+namespace rtv {
+
+MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
+    : services_(services), imageSize_(imageSize) {
+  working_.SetSize(imageSize_);
+  working_.Fill(0);
+  template_.Assign(working_);
+  // The saved image starts empty; the first mark clean fills it.
+  controllerTask_ = std::make_unique<cmcTask>(services_.timers);
+  Bus().Subscribe(&MainController::OnBaseMessage, this);
+  MainController::Reset();
+}
+
+MainController::~MainController() {
+  Bus().Unsubscribe(&MainController::OnBaseMessage, this);
+  cmcTask::Dispose(std::move(controllerTask_));
+}
+
+void MainController::SetModelCodes(int modelCode, int extensionCode) {
+  modelCode_ = modelCode;
+  extensionCode_ = extensionCode;
+}
+
+void MainController::Reset() { SetModelCodes(0, 0); }
+
+void MainController::Setup(MainView& view) {
+  view_ = &view;
+  AppSettings& settings = services_.settings;
+  if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
+  working_.Assign(template_);
+  MarkClean();
+  compare_.Assign(template_);
+  Bus().Send(kMsgModeChanged);
+  RebuildTree();
+  if (imageSize_ < kMemoryMapExtent) {
+    view.ShowForm();
+    FatalError(kSelfCheckMessage);
+  }
+  controllerTask_->Bind([this](cmcTask&) { ControllerTick(); });
+  controllerTask_->Schedule(kControllerTickMs);
+  view.ShowForm();
+}
+
+void MainController::RebuildTree() {}
+
+int MainController::ValidateImage(const EepromImage&, bool) { return 1; }
+
+int MainController::CheckNotNewer(const EepromImage&) { return 0; }
+
+void MainController::AfterLoad(EepromImage&) {}
+
+void MainController::Normalise(EepromImage&, int) {}
+
+void MainController::AfterRead(EepromImage&) {}
+
+int MainController::MakerGate() { return 1; }
+
+void MainController::KeyTyped(char) {}
+
+void MainController::EvaluateWarnings() { ++warningEvaluations_; }
+
+const std::string& MainController::ApplicationTitle() {
+  if (applicationTitle_.empty()) applicationTitle_ = services_.overlay.GetFirstLine("GI_Sys_AppTitle");
+  return applicationTitle_;
+}
+
+std::string MainController::TitleText() {
+  std::string name = currentFileName_;
+  const auto slash = name.find_last_of('/');
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  if (name.empty()) name = "Untitled";
+  return name + " - " + ApplicationTitle();
+}
+
+void MainController::UpdateTitle() {
+  if (view_ != nullptr) view_->SetTitle(TitleText());
+}
+
+void MainController::SetCurrentFileName(const std::string& name) {
+  currentFileName_ = name;
+  UpdateTitle();
+}
+
+void MainController::MarkClean() {
+  saved_.Assign(working_);
+  dirty_ = false;
+  UpdateTitle();
+}
+
+void MainController::MarkDirty() {
+  dirty_ = true;
+  UpdateTitle();
+}
+
+bool MainController::CheckDirty() {
+  if (!dirty_ && RangesDiffer(working_, saved_, kCloneRanges)) MarkDirty();
+  return dirty_;
+}
+
+void MainController::RestartWarningTimer() {
+  warningDeadline_ = services_.clock.NowMs() + kWarningCheckDelayMs;
+}
+
+void MainController::AfterImageWrite() {
+  RestartWarningTimer();
+  CheckDirty();
+}
+
+void MainController::ControllerTick() {
+  if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {
+    warningDeadline_.reset();
+    EvaluateWarnings();
+    Bus().Post(kMsgWarningsUpdated);
+  }
+}
+
+bool MainController::QueryClose() { return true; }
+
+void MainController::Close() { controllerTask_->Stop(); }
+
+void MainController::OnBaseMessage(void* context, const Message& message) {
+  static_cast<MainController*>(context)->HandleBaseMessage(message);
+}
+
+void MainController::HandleBaseMessage(const Message& message) {
+  switch (message.type) {
+    case kMsgModeChanged:
+      Bus().Send(kMsgRefreshMenuStates);
+      Bus().Send(kMsgRefreshToolbarStates);
+      break;
+    case kMsgStatusText:
+      messageTextColor_ = static_cast<ColorValue>(message.arg1);
+      messageBackground_ = static_cast<ColorValue>(message.arg2);
+      messageText_ = message.Text();
+      if (view_ != nullptr) view_->RedrawMessagePanel();
+      break;
+    case kMsgTakeCompareCopy:
+      compare_.Assign(working_);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace rtv

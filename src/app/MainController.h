@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/Message.h"
+#include "app/MessageBus.h"
+#include "platform/FontDesc.h"
+#include "radio/EepromImage.h"
+
+namespace rtv {
+
+class AppSettings;
+class Clock;
+class GTEX;
+class MainView;
+class Prompts;
+class Timers;
+class cmcTask;
+
+// What the controller works with; all outlive it.
+struct ControllerServices {
+  AppSettings& settings;
+  GTEX& overlay;
+  GTEX& helpOverlay;
+  MessageBus& bus;
+  Timers& timers;
+  Clock& clock;
+  Prompts& prompts;
+};
+
+// The process-wide controller: owns the EEPROM images and the current file, drives the
+// idle work and answers the bus. The model subclass fills the model-specific slots.
+class MainController {
+ public:
+  static constexpr int kControllerTickMs = 50;
+  static constexpr int kWarningCheckDelayMs = 250;
+  static constexpr const char* kSelfCheckMessage = "Self Check Error.\nEEPROM Map is too large.";
+
+  MainController(const ControllerServices& services, std::int32_t imageSize);
+  virtual ~MainController();
+  MainController(const MainController&) = delete;
+  MainController& operator=(const MainController&) = delete;
+
+  // Virtual operations, in slot order.
+  virtual void Reset();
+  virtual void Setup(MainView& view);
+  virtual void RebuildTree();
+  virtual int ValidateImage(const EepromImage& image, bool strict);
+  virtual int CheckNotNewer(const EepromImage& image);
+  virtual void AfterLoad(EepromImage& image);
+  virtual void Normalise(EepromImage& image, int direction);
+  virtual void AfterRead(EepromImage& image);
+  virtual int MakerGate();
+  virtual void KeyTyped(char character);
+
+  // Title and dirty state.
+  void UpdateTitle();
+  std::string TitleText();
+  void MarkClean();
+  void MarkDirty();
+  bool CheckDirty();
+  bool IsDirty() const { return dirty_; }
+
+  // Called after every write into the working image through an item accessor.
+  void AfterImageWrite();
+  void RestartWarningTimer();
+  bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
+
+  // The form's close request; false refuses to close.
+  bool QueryClose();
+  // The form is closing: stop the idle work.
+  void Close();
+
+  const std::string& ApplicationTitle();
+
+  EepromImage& WorkingImage() { return working_; }
+  EepromImage& TemplateImage() { return template_; }
+  EepromImage& SavedImage() { return saved_; }
+  EepromImage& CompareImage() { return compare_; }
+  std::int32_t ImageSize() const { return imageSize_; }
+  int ModelCode() const { return modelCode_; }
+  int ExtensionCode() const { return extensionCode_; }
+  const std::string& CurrentFileName() const { return currentFileName_; }
+  void SetCurrentFileName(const std::string& name);
+
+  const std::string& MessagePanelText() const { return messageText_; }
+  ColorValue MessagePanelTextColor() const { return messageTextColor_; }
+  ColorValue MessagePanelBackground() const { return messageBackground_; }
+
+  // The warning check list was re-evaluated this many times (for the views and tests).
+  int WarningEvaluations() const { return warningEvaluations_; }
+
+ protected:
+  const ControllerServices& Services() const { return services_; }
+  MessageBus& Bus() { return services_.bus; }
+  MainView* View() { return view_; }
+  void SetModelCodes(int modelCode, int extensionCode);
+  // Re-evaluates the warning check list; the main window's marks follow it.
+  virtual void EvaluateWarnings();
+
+ private:
+  static void OnBaseMessage(void* context, const Message& message);
+  void HandleBaseMessage(const Message& message);
+  void ControllerTick();
+
+  ControllerServices services_;
+  std::int32_t imageSize_;
+  int modelCode_ = 0;
+  int extensionCode_ = 0;
+  MainView* view_ = nullptr;
+  EepromImage working_;
+  EepromImage template_;
+  EepromImage saved_;
+  EepromImage compare_;
+  bool dirty_ = false;
+  std::string currentFileName_;
+  std::string applicationTitle_;
+  std::string messageText_;
+  ColorValue messageTextColor_ = 0x80000008;   // clWindowText
+  ColorValue messageBackground_ = 0x8000000F;  // clBtnFace
+  std::unique_ptr<cmcTask> controllerTask_;
+  std::optional<std::int64_t> warningDeadline_;
+  int warningEvaluations_ = 0;
+};
+
+}  // namespace rtv

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rtv {
+
+// Bus message type codes shared across the program.
+enum MessageType : int {
+  kMsgModeChanged = 2,
+  kMsgShowAbout = 3,
+  kMsgStatusText = 4,
+  kMsgOpenFlagBitsWindow = 5,
+  kMsgOpenMemoryDebugWindow = 6,
+  kMsgOpenDebugCompareWindow = 7,
+  kMsgTakeCompareCopy = 8,
+  kMsgRefreshMenuStates = 9,
+  kMsgDataChanged = 13,
+  kMsgRefreshToolbarStates = 20,
+  kMsgCommitEdits = 21,
+  kMsgWarningsUpdated = 23,
+  kMsgImageReplaced = 28,
+  kMsgJumpToChannel = 29,
+  kMsgOpenAdjustWindow = 30,
+  kMsgAdjustWindowOpen = 32,
+};
+
+enum class Delivery { Post = 0, Send = 1 };
+
+struct Message {
+  int type = 0;
+  Delivery mode = Delivery::Send;
+  int arg1 = 0;
+  int arg2 = 0;
+  std::vector<std::uint8_t> payload;
+
+  // A text payload is stored with its terminating zero; this reads it back.
+  std::string Text() const;
+  static std::vector<std::uint8_t> TextPayload(std::string_view text);
+};
+
+}  // namespace rtv

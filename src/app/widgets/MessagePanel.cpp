@@ -1,0 +1,28 @@
+#include "app/widgets/MessagePanel.h"
+
+#include <QPainter>
+
+#include "platform/qt/QtFonts.h"
+
+namespace rtv {
+
+MessagePanel::MessagePanel(QWidget* parent) : QWidget(parent) {
+  setMinimumWidth(100);
+  setMinimumHeight(fontMetrics().height() + 4);
+}
+
+void MessagePanel::SetMessage(const QString& text, ColorValue textColor, ColorValue background) {
+  text_ = text;
+  textColor_ = textColor;
+  background_ = background;
+  update();
+}
+
+void MessagePanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), ToQColor(background_));
+  painter.setPen(ToQColor(textColor_));
+  painter.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
+}
+
+}  // namespace rtv

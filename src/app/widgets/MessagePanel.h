@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/FontDesc.h"
+
+namespace rtv {
+
+// The status bar's first panel: a text in its own colours, left-aligned and vertically
+// centred.
+class MessagePanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MessagePanel(QWidget* parent = nullptr);
+  void SetMessage(const QString& text, ColorValue textColor, ColorValue background);
+  const QString& Text() const { return text_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QString text_;
+  ColorValue textColor_ = 0x80000008;
+  ColorValue background_ = 0x8000000F;
+};
+
+}  // namespace rtv

@@ -1,0 +1,50 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "app/AppSettings.h"
+#include "app/MessageBus.h"
+#include "app/ModelController.h"
+#include "app/widgets/Application.h"
+#include "app/widgets/MainForm.h"
+#include "overlay/GTEX.h"
+#include "platform/Fatal.h"
+#include "platform/qt/QtInstanceLock.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtTimers.h"
+
+int main(int argc, char** argv) {
+  using namespace rtv;
+  // A second copy leaves the first alone and ends at once, showing nothing.
+  const QtInstanceLock instance(AppSettings::kMutexName);
+  if (!instance.IsFirstInstance()) return 0;
+
+  Application app(argc, argv);
+  const QString folder = QCoreApplication::applicationDirPath();
+  SetExecutableName(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString());
+  QtPrompts prompts;
+  SetFatalPrompts(&prompts);
+
+  AppSettings settings(instance.IsFirstInstance());
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
+  settings.ApplyDefaults(screenSize.width(), screenSize.height());
+
+  GTEX overlay;
+  GTEX helpOverlay;
+  const std::string base = QDir(folder).filePath("RTV612").toStdString();
+  overlay.SetFile(base + ".OVL");
+  helpOverlay.SetFile(base + "H.OVL");
+
+  QtTimers timers;
+  MessageBus bus(timers);
+  ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
+
+  MainForm form(controller, settings);
+  prompts.SetOwner(&form);
+  controller.Setup(form);
+  const int status = app.exec();
+  prompts.SetOwner(nullptr);
+  return status;
+}

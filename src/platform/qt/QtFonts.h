@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "platform/FontDesc.h"
+
+namespace rtv {
+
+// 0x00BBGGRR to QColor; system colours 0x800000nn through the application palette.
+QColor ToQColor(ColorValue value);
+QFont ToQFont(const FontDesc& desc);
+
+}  // namespace rtv

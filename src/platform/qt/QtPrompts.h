@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Prompts.h"
+
+namespace rtv {
+
+// Message boxes and the native file dialogs, owned by the main window once it exists.
+class QtPrompts : public Prompts {
+ public:
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+
+  PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
+                       PromptButtons buttons) override;
+  std::optional<std::string> OpenFileName(const FileDialogRequest& request) override;
+  std::optional<std::string> SaveFileName(const FileDialogRequest& request) override;
+
+ private:
+  QPointer<QWidget> owner_;
+};
+
+// "Clone files (*.rtv)|*.rtv|All files|*" becomes "Clone files (*.rtv);;All files (*)".
+QString ToQtFilter(const std::string& filter);
+
+}  // namespace rtv

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/TextMetrics.h"
+
+namespace rtv {
+
+class QtTextMetrics : public TextMetrics {
+ public:
+  int TextWidth(const FontDesc& font, std::string_view text) const override;
+  int TextHeight(const FontDesc& font, std::string_view text) const override;
+};
+
+}  // namespace rtv
