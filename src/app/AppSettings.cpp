@@ -1,8 +1,80 @@
 #include "app/AppSettings.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "platform/SettingsStore.h"
 
 namespace rtv {
+namespace {
+
+constexpr const char* kGlobal = "Global";
+constexpr const char* kRecent = "Recent File List";
+constexpr const char* kView = "View Option";
+constexpr const char* kWindow = "Window Position";
+constexpr const char* kSetup = "Setup";
+constexpr const char* kEditForm = "EditForm Position";
+
+std::string RecentName(int index) { return "Recent" + std::to_string(index); }
+
+std::string EditFormName(const std::string& window, const char* value) {
+  return window + "_" + value;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// Reads values in order; the first missing integer or group spoils the whole set.
+class Reader {
+ public:
+  explicit Reader(const SettingsStore& store) : store_(store) {}
+
+  bool Group(const char* group) {
+    group_ = group;
+    if (!store_.HasGroup(group)) ok_ = false;
+    return ok_;
+  }
+  int Int(const char* name) {
+    if (!ok_) return 0;
+    const std::optional<int> value = store_.ReadInt(group_, name);
+    if (!value) ok_ = false;
+    return value.value_or(0);
+  }
+  std::string Text(const std::string& name) {
+    if (!ok_) return {};
+    return store_.ReadString(group_, name).value_or(std::string());
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  const SettingsStore& store_;
+  std::string group_;
+  bool ok_ = true;
+};
+
+}  // namespace
+
+AppSettings::AppSettings(SettingsStore& store, bool firstInstance, int screenWidth,
+                         int screenHeight)
+    : firstInstance_(firstInstance) {
+  ApplyDefaults(screenWidth, screenHeight);
+  if (!firstInstance_) return;  // a second copy never touches the store
+  store_ = &store;
+  if (!Load() || stamp != kValidStamp) ApplyDefaults(screenWidth, screenHeight);
+}
+
+AppSettings::~AppSettings() {
+  try {
+    Save();
+  } catch (...) {
+    // The process is ending; losing the settings is better than a crash on the way out.
+  }
+}
 
 void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   stamp = kValidStamp;
@@ -21,6 +93,120 @@ void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   splitterV = 200;
   modelType = 0;
   chListType = 0;
+}
+
+bool AppSettings::Load() {
+  Reader in(*store_);
+  if (in.Group(kGlobal)) {
+    stamp = in.Int("BBT");
+    comPort = std::clamp(in.Int("ComPort"), 1, 256);
+    comSpeedHigh = std::clamp(in.Int("ComSpeedHigh"), 0, 1);
+    currentDirectory = in.Text("Current Directory");
+  }
+  if (in.Group(kRecent)) {
+    recentFiles.clear();
+    for (int i = 0; i < kRecentCapacity; ++i) AppendRecent(in.Text(RecentName(i)));
+  }
+  if (in.Group(kView)) {
+    fontSizePercentage = std::clamp(in.Int("FontSize Percentage"), 25, 1000);
+    toolbarVisible = in.Int("Toolbar Visible") != 0 ? 1 : 0;
+    fontSizePrinter = std::clamp(in.Int("FontSize Printer"), 8, 12);
+  }
+  if (in.Group(kWindow)) {
+    left = in.Int("Left");
+    top = in.Int("Top");
+    width = in.Int("Width");
+    height = in.Int("Height");
+    splitterV = in.Int("SplitterV");
+  }
+  if (in.Group(kSetup)) {
+    modelType = in.Int("ModelType");
+    chListType = in.Int("ChListType") != 0 ? 1 : 0;
+  }
+  return in.Ok();
+}
+
+void AppSettings::Save() {
+  if (store_ == nullptr || !firstInstance_ || stamp != kValidStamp) return;
+  SettingsStore& out = *store_;
+  out.WriteInt(kGlobal, "BBT", stamp);
+  out.WriteInt(kGlobal, "ComPort", comPort);
+  out.WriteInt(kGlobal, "ComSpeedHigh", comSpeedHigh);
+  out.WriteString(kGlobal, "Current Directory", currentDirectory);
+  for (int i = 0; i < kRecentCapacity; ++i) {
+    out.WriteString(kRecent, RecentName(i), i < RecentCount() ? recentFiles[i] : std::string());
+  }
+  out.WriteInt(kView, "FontSize Percentage", fontSizePercentage);
+  out.WriteInt(kView, "Toolbar Visible", toolbarVisible);
+  out.WriteInt(kView, "FontSize Printer", fontSizePrinter);
+  out.WriteInt(kWindow, "Left", left);
+  out.WriteInt(kWindow, "Top", top);
+  out.WriteInt(kWindow, "Width", width);
+  out.WriteInt(kWindow, "Height", height);
+  out.WriteInt(kWindow, "SplitterV", splitterV);
+  out.WriteInt(kSetup, "ModelType", modelType);
+  out.WriteInt(kSetup, "ChListType", chListType);
+  for (const WindowRecord& record : windowRecords_) {
+    out.WriteInt(kEditForm, EditFormName(record.name, "Left"), record.left);
+    out.WriteInt(kEditForm, EditFormName(record.name, "Top"), record.top);
+    out.WriteInt(kEditForm, EditFormName(record.name, "Width"), record.width);
+    out.WriteInt(kEditForm, EditFormName(record.name, "Height"), record.height);
+    out.WriteInt(kEditForm, EditFormName(record.name, "WindowState"), record.windowState);
+  }
+  out.Flush();
+}
+
+std::optional<WindowRecord> AppSettings::FindWindowRecord(const std::string& name) {
+  for (const WindowRecord& record : windowRecords_) {
+    if (record.name == name) return record;
+  }
+  if (store_ == nullptr || stamp != kValidStamp) return std::nullopt;
+  WindowRecord record;
+  record.name = name;
+  const std::pair<const char*, int*> values[] = {{"Left", &record.left},
+                                                 {"Top", &record.top},
+                                                 {"Width", &record.width},
+                                                 {"Height", &record.height},
+                                                 {"WindowState", &record.windowState}};
+  for (const auto& [value, field] : values) {
+    const std::optional<int> stored = store_->ReadInt(kEditForm, EditFormName(name, value));
+    if (!stored) return std::nullopt;
+    *field = *stored;
+  }
+  windowRecords_.push_back(record);
+  return record;
+}
+
+void AppSettings::StoreWindowRecord(const WindowRecord& record) {
+  std::erase_if(windowRecords_, [&](const WindowRecord& r) { return r.name == record.name; });
+  windowRecords_.insert(windowRecords_.begin(), record);
+}
+
+void AppSettings::RemoveRecent(const std::string& path) {
+  std::erase_if(recentFiles, [&](const std::string& entry) { return SameIgnoringCase(entry, path); });
+}
+
+void AppSettings::AddRecentFront(const std::string& path) {
+  RemoveRecent(path);
+  recentFiles.insert(recentFiles.begin(), path);
+  if (RecentCount() > kRecentCapacity) recentFiles.resize(kRecentCapacity);
+}
+
+void AppSettings::AppendRecent(const std::string& path) {
+  RemoveRecent(path);
+  recentFiles.push_back(path);
+  if (RecentCount() > kRecentCapacity) recentFiles.resize(kRecentCapacity);
+}
+
+std::string AppSettings::RecentDisplayName(int index, const std::string& folder) const {
+  if (index < 0 || index >= RecentCount()) return {};
+  const std::string& entry = recentFiles[index];
+  const auto slash = entry.find_last_of('/');
+  if (slash == std::string::npos) return entry;
+  const std::string entryFolder = slash == 0 ? "/" : entry.substr(0, slash);
+  std::string wanted = folder;
+  while (wanted.size() > 1 && wanted.back() == '/') wanted.pop_back();
+  return SameIgnoringCase(entryFolder, wanted) ? entry.substr(slash + 1) : entry;
 }
 
 }  // namespace rtv

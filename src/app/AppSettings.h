@@ -1,22 +1,66 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace rtv {
 
+class SettingsStore;
+
+// Where a secondary window was and how it looked when it last closed.
+struct WindowRecord {
+  std::string name;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  // The window's grid: current column and row, left column and top row; -1 when unknown.
+  int currentColumn = -1;
+  int currentRow = -1;
+  int leftColumn = -1;
+  int topRow = -1;
+  int windowState = 0;  // 0 normal, 1 minimised, 2 maximised
+  int open = 0;
+};
+
 // Every setting the program remembers between runs. Other parts read and change the
-// fields directly while the program runs.
+// fields directly while the program runs; the store is written only at the end.
 class AppSettings {
  public:
   static constexpr int kValidStamp = 753951;
+  static constexpr int kRecentCapacity = 10;
   static constexpr const char* kMutexName = "Vrel RT-V612 APP Exclusive Mutex";
 
+  // Settings that are never loaded or saved.
   explicit AppSettings(bool firstInstance) : firstInstance_(firstInstance) {}
+  // Only the first instance reads the store (defaults when the stored set is incomplete
+  // or not stamped) and writes it back when destroyed.
+  AppSettings(SettingsStore& store, bool firstInstance, int screenWidth, int screenHeight);
+  ~AppSettings();
+  AppSettings(const AppSettings&) = delete;
+  AppSettings& operator=(const AppSettings&) = delete;
 
   bool IsFirstInstance() const { return firstInstance_; }
   // Defaults of every field; the window position is computed from the screen size.
   void ApplyDefaults(int screenWidth, int screenHeight);
+  // Writes every setting, when this is the first instance and the stamp is valid.
+  // Failures are not reported: there is nobody left to tell.
+  void Save();
+
+  // The record of a secondary window: from memory, else read from the store.
+  std::optional<WindowRecord> FindWindowRecord(const std::string& name);
+  // Replaces or creates the record; the newest record comes first.
+  void StoreWindowRecord(const WindowRecord& record);
+
+  // The recent files, newest first. Paths equal but for the case of their letters count
+  // as one entry.
+  void AddRecentFront(const std::string& path);
+  void AppendRecent(const std::string& path);
+  int RecentCount() const { return static_cast<int>(recentFiles.size()); }
+  // The file name alone when the entry lies in `folder`, else the full path; an index
+  // outside the list gives an empty text.
+  std::string RecentDisplayName(int index, const std::string& folder) const;
 
   int stamp = kValidStamp;
   int comPort = 1;
@@ -35,7 +79,12 @@ class AppSettings {
   int chListType = 0;
 
  private:
+  bool Load();
+  void RemoveRecent(const std::string& path);
+
+  SettingsStore* store_ = nullptr;
   bool firstInstance_;
+  std::vector<WindowRecord> windowRecords_;  // newest first
 };
 
 }  // namespace rtv
