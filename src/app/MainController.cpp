@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/MainView.h"
+#include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
@@ -36,6 +37,7 @@ void MainController::Setup(MainView& view) {
   view_ = &view;
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
+  LoadInitialFile(settings.modelType);
   working_.Assign(template_);
   MarkClean();
   compare_.Assign(template_);
@@ -48,6 +50,21 @@ void MainController::Setup(MainView& view) {
   controllerTask_->Bind([this](cmcTask&) { ControllerTick(); });
   controllerTask_->Schedule(kControllerTickMs);
   view.ShowForm();
+}
+
+void MainController::LoadInitialFile(int modelType) {
+  std::string path = executableFolder_;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
+  ClonefileReader reader(services_.overlay, services_.prompts);
+  reader.SetImage(&template_);
+  reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
+  reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
+  reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
+  if (reader.Read(path, kCloneRanges) != kFileOk || ValidateImage(template_, false) != 0) {
+    FatalError("Cannot open '" + path + "'.");
+  }
+  Normalise(template_, 0);
 }
 
 void MainController::RebuildTree() {}

@@ -56,6 +56,12 @@ class MainController {
   virtual int MakerGate();
   virtual void KeyTyped(char character);
 
+  // Where the program's data files are: the executable's folder.
+  void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
+  // Reads the model's initial file into the template image; a file that cannot be read or
+  // holds no valid image ends the process.
+  void LoadInitialFile(int modelType);
+
   // Title and dirty state.
   void UpdateTitle();
   std::string TitleText();
@@ -117,6 +123,7 @@ class MainController {
   EepromImage compare_;
   bool dirty_ = false;
   std::string currentFileName_;
+  std::string executableFolder_;
   std::string applicationTitle_;
   std::string messageText_;
   ColorValue messageTextColor_ = 0x80000008;   // clWindowText

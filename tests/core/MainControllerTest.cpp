@@ -2,17 +2,43 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "CloneFiles.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
 #include "overlay/GTEX.h"
+#include "platform/Fatal.h"
 
 namespace rtv {
 namespace {
+
+// Prompts that can also print every box, so that a death test sees what was shown.
+struct EchoingPrompts : test::ScriptedPrompts {
+  PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
+                       PromptButtons buttons) override {
+    if (echo) std::fprintf(stderr, "[%s|%d] %s\n", caption.c_str(), static_cast<int>(icon), text.c_str());
+    return ScriptedPrompts::Message(text, caption, icon, buttons);
+  }
+  bool echo = false;
+};
+
+// Initial files "model0.rtv" to "model6.rtv"; every byte of model m's range is 0x10 + m.
+struct InitialFiles {
+  InitialFiles() {
+    for (int m = 0; m < 7; ++m) Write(m, test::CloneFileText(test::InitialImage(m, 0x10 + m)));
+  }
+  void Write(int model, const std::string& text) const {
+    std::ofstream(folder.File("model" + std::to_string(model) + ".rtv"), std::ios::binary) << text;
+  }
+  test::TempFolder folder;
+};
 
 struct FakeView : MainView {
   std::vector<std::string> titles;
@@ -27,13 +53,15 @@ struct FakeView : MainView {
 struct ControllerFixture {
   explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize)
       : settings(true) {
-    overlay.SetLines({"#GI_Sys_AppTitle", "Radio Programmer", "#End_Of_Ovl"});
+    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
     help.SetLines({"#End_Of_Ovl"});
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
+    controller->SetExecutableFolder(initialFiles.folder.Path());
   }
+  InitialFiles initialFiles;
   test::ManualClock clock;
-  test::ScriptedPrompts prompts;
+  EchoingPrompts prompts;
   AppSettings settings;
   GTEX overlay;
   GTEX help;
@@ -58,18 +86,75 @@ TEST(MainControllerTest, SetupShowsAnUntitledCleanImageOfTheModel) {
   EXPECT_EQ(f.view.titles.back(), "Dolphin.rtv - Radio Programmer");
 }
 
+TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
+  for (const int model : {0, 3, 6}) {
+    SCOPED_TRACE(model);
+    ControllerFixture f;
+    f.settings.modelType = model;
+    f.controller->Setup(f.view);
+    EXPECT_TRUE(f.prompts.shown.empty());
+    const EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
+    EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
+    EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
+    EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
+    EXPECT_TRUE(f.controller->CompareImage().Equals(f.controller->TemplateImage()));
+    EXPECT_FALSE(f.controller->IsDirty());
+  }
+}
+
+TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
+  const EepromImage good = test::InitialImage(0, 0x22);
+  const std::string text = test::CloneFileText(good);
+  EepromImage unflagged = good;
+  unflagged.SetByte(0x0EEA, 0);
+  std::string revision2 = text;
+  revision2.replace(revision2.find("#MapRev=1"), 9, "#MapRev=2");
+  struct Case {
+    const char* what;
+    std::string contents;  // empty: no file at all
+    const char* readerMessage;
+  };
+  const Case cases[] = {
+      {"missing", "", "GI_Mess_FileErr_FileOpen"},
+      {"a data line missing", text.substr(0, text.find("\n0100")) + text.substr(text.find("\n0110")),
+       "GI_Mess_FileErr_Coverage"},
+      {"other map revision", revision2, "GI_Mess_FileErr_MapRev"},
+      {"image not valid", test::CloneFileText(unflagged), nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string fatal = "\\[rtv612\\|3\\] Cannot open '.*/model0\\.rtv'\\.";
+    const std::string expected =
+        c.readerMessage == nullptr
+            ? fatal
+            : "\\[Radio Programmer\\|2\\] Clone file error\n\n" + std::string(c.readerMessage) + "\n.*" + fatal;
+    EXPECT_EXIT(
+        {
+          ControllerFixture f;
+          std::remove(f.initialFiles.folder.File("model0.rtv").c_str());
+          if (!c.contents.empty()) f.initialFiles.Write(0, c.contents);
+          f.prompts.echo = true;
+          SetExecutableName("rtv612");
+          SetFatalPrompts(&f.prompts);
+          f.controller->Setup(f.view);
+        },
+        ::testing::ExitedWithCode(3), expected);
+  }
+}
+
 TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
   ControllerFixture f;
   f.controller->Setup(f.view);
   EepromImage& working = f.controller->WorkingImage();
+  const std::uint8_t initial = working.GetByte(0x0100);
   working.SetByte(0x0100, 5);
-  working.SetByte(0x0100, 0);  // edited back before the check
+  working.SetByte(0x0100, initial);  // edited back before the check
   EXPECT_FALSE(f.controller->CheckDirty());
   working.SetByte(0x2B60, 1);  // outside the clone range
   EXPECT_FALSE(f.controller->CheckDirty());
   working.SetByte(0x2B5F, 1);
   EXPECT_TRUE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, 0);  // once dirty, stays dirty until marked clean
+  working.SetByte(0x2B5F, initial);  // once dirty, stays dirty until marked clean
   EXPECT_TRUE(f.controller->CheckDirty());
   f.controller->MarkClean();
   EXPECT_FALSE(f.controller->IsDirty());
