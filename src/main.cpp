@@ -12,11 +12,12 @@
 #include "platform/Fatal.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompts.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimers.h"
 
 int main(int argc, char** argv) {
   using namespace rtv;
-  // A second copy leaves the first alone and ends at once, showing nothing.
+  // A second copy leaves the first alone and ends at once: it shows, loads and saves nothing.
   const QtInstanceLock instance(AppSettings::kMutexName);
   if (!instance.IsFirstInstance()) return 0;
 
@@ -26,10 +27,12 @@ int main(int argc, char** argv) {
   QtPrompts prompts;
   SetFatalPrompts(&prompts);
 
-  AppSettings settings(instance.IsFirstInstance());
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
-  settings.ApplyDefaults(screenSize.width(), screenSize.height());
+  // Outlives everything below and writes the settings back when main returns; a fatal
+  // error ends the process without getting there, so nothing is saved then.
+  QtSettingsStore store;
+  AppSettings settings(store, instance.IsFirstInstance(), screenSize.width(), screenSize.height());
 
   GTEX overlay;
   GTEX helpOverlay;
@@ -40,6 +43,7 @@ int main(int argc, char** argv) {
   QtTimers timers;
   MessageBus bus(timers);
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
+  controller.SetExecutableFolder(folder.toStdString());
 
   MainForm form(controller, settings);
   prompts.SetOwner(&form);

@@ -29,16 +29,6 @@ struct EchoingPrompts : test::ScriptedPrompts {
   bool echo = false;
 };
 
-// Initial files "model0.rtv" to "model6.rtv"; every byte of model m's range is 0x10 + m.
-struct InitialFiles {
-  InitialFiles() {
-    for (int m = 0; m < 7; ++m) Write(m, test::CloneFileText(test::InitialImage(m, 0x10 + m)));
-  }
-  void Write(int model, const std::string& text) const {
-    std::ofstream(folder.File("model" + std::to_string(model) + ".rtv"), std::ios::binary) << text;
-  }
-  test::TempFolder folder;
-};
 
 struct FakeView : MainView {
   std::vector<std::string> titles;
@@ -57,9 +47,10 @@ struct ControllerFixture {
     help.SetLines({"#End_Of_Ovl"});
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
-    controller->SetExecutableFolder(initialFiles.folder.Path());
+    test::WriteInitialFiles(initialFiles.Path());
+    controller->SetExecutableFolder(initialFiles.Path());
   }
-  InitialFiles initialFiles;
+  test::TempFolder initialFiles;
   test::ManualClock clock;
   EchoingPrompts prompts;
   AppSettings settings;
@@ -131,8 +122,9 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
     EXPECT_EXIT(
         {
           ControllerFixture f;
-          std::remove(f.initialFiles.folder.File("model0.rtv").c_str());
-          if (!c.contents.empty()) f.initialFiles.Write(0, c.contents);
+          const std::string path = test::InitialFilePath(f.initialFiles.Path(), 0);
+          std::remove(path.c_str());
+          if (!c.contents.empty()) std::ofstream(path, std::ios::binary) << c.contents;
           f.prompts.echo = true;
           SetExecutableName("rtv612");
           SetFatalPrompts(&f.prompts);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 
 namespace rtv::test {
 
@@ -50,6 +51,17 @@ EepromImage InitialImage(int model, std::uint8_t fill) {
   image.SetByte(0x0EE9, static_cast<std::uint8_t>(model));
   image.SetByte(0x0EEA, 1);
   return image;
+}
+
+std::string InitialFilePath(const std::string& folder, int model) {
+  return folder + "/model" + std::to_string(model) + ".rtv";
+}
+
+void WriteInitialFiles(const std::string& folder) {
+  for (int m = 0; m < 7; ++m) {
+    std::ofstream(InitialFilePath(folder, m), std::ios::binary)
+        << CloneFileText(InitialImage(m, static_cast<std::uint8_t>(0x10 + m)));
+  }
 }
 
 }  // namespace rtv::test

@@ -23,4 +23,9 @@ std::string CloneFileText(const EepromImage& image, std::int32_t first = 0,
 // name set, model byte = model, and every other byte of the clone range = `fill`.
 EepromImage InitialImage(int model, std::uint8_t fill = 0);
 
+// Writes "model0.rtv" to "model6.rtv" into `folder`: InitialImage(m, 0x10 + m) each.
+void WriteInitialFiles(const std::string& folder);
+// The path of model m's file in `folder`.
+std::string InitialFilePath(const std::string& folder, int model);
+
 }  // namespace rtv::test

@@ -7,8 +7,10 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "CloneFiles.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/ModelController.h"
 #include "app/widgets/MessagePanel.h"
@@ -19,13 +21,16 @@ namespace {
 
 struct FormFixture {
   FormFixture() : settings(true) {
-    overlay.SetLines({"#GI_Sys_AppTitle", "Radio Programmer", "#End_Of_Ovl"});
+    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+    test::WriteInitialFiles(initialFiles.Path());
+    controller->SetExecutableFolder(initialFiles.Path());
   }
+  test::TempFolder initialFiles;
   test::ManualClock clock;
   test::ScriptedPrompts prompts;
   AppSettings settings;

@@ -13,6 +13,12 @@ QtInstanceLock::QtInstanceLock(const QString& name) {
   // Only a dead owner makes the lock stale, never its age: a session may run for days.
   lock_->setStaleLockTime(0);
   owned_ = lock_->tryLock(0);
+  // A file that names no live owner (empty, garbage, another host) is not stale by Qt's
+  // rules and would block every start. Removing it takes the file's native lock first,
+  // which fails while a running copy holds it, so a live owner is never robbed.
+  if (!owned_ && lock_->error() == QLockFile::LockFailedError && lock_->removeStaleLockFile()) {
+    owned_ = lock_->tryLock(0);
+  }
 }
 
 }  // namespace rtv

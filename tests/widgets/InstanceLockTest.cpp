@@ -1,0 +1,125 @@
+#include "platform/qt/QtInstanceLock.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/AppSettings.h"
+
+namespace rtv {
+namespace {
+
+// Points the runtime folder, where the lock lives, at a fresh folder for one test.
+class RuntimeFolder {
+ public:
+  RuntimeFolder() : saved_(qgetenv("XDG_RUNTIME_DIR")) {
+    QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
+  }
+  ~RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", saved_); }
+  QString Path() const { return folder_.path(); }
+
+ private:
+  QTemporaryDir folder_;
+  QByteArray saved_;
+};
+
+TEST(InstanceLockTest, OnlyOneHolderAtATime) {
+  RuntimeFolder runtime;
+  {
+    const QtInstanceLock first(AppSettings::kMutexName);
+    EXPECT_TRUE(first.IsFirstInstance());
+    EXPECT_EQ(first.FileName(),
+              QDir(runtime.Path()).filePath("Vrel RT-V612 APP Exclusive Mutex.lock"));
+    const QtInstanceLock second(AppSettings::kMutexName);
+    EXPECT_FALSE(second.IsFirstInstance());
+  }
+  const QtInstanceLock after(AppSettings::kMutexName);  // released with its holder
+  EXPECT_TRUE(after.IsFirstInstance());
+}
+
+TEST(InstanceLockTest, ALockLeftByAKilledProcessDoesNotBlock) {
+  RuntimeFolder runtime;
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const QtInstanceLock held(AppSettings::kMutexName);
+    const char state = held.IsFirstInstance() ? 'y' : 'n';
+    if (::write(ready[1], &state, 1) != 1) ::_exit(1);
+    for (;;) ::pause();
+  }
+  ::close(ready[1]);
+  char state = 0;
+  ASSERT_EQ(::read(ready[0], &state, 1), 1);
+  ::close(ready[0]);
+  EXPECT_EQ(state, 'y');
+  {
+    const QtInstanceLock whileAlive(AppSettings::kMutexName);
+    EXPECT_FALSE(whileAlive.IsFirstInstance());
+  }
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(QFileInfo::exists(QDir(runtime.Path()).filePath("Vrel RT-V612 APP Exclusive Mutex.lock")));
+  const QtInstanceLock next(AppSettings::kMutexName);
+  EXPECT_TRUE(next.IsFirstInstance());
+}
+
+TEST(InstanceLockTest, ALockFileWithoutAnOwnerDoesNotBlock) {
+  const QByteArray contents[] = {QByteArray(), QByteArray("garbage\n\x01\x02"),
+                                 QByteArray("999999999\nrtv612\nnohost\n")};
+  for (const QByteArray& text : contents) {
+    SCOPED_TRACE(text.toStdString());
+    RuntimeFolder runtime;
+    QFile left(QDir(runtime.Path()).filePath("Vrel RT-V612 APP Exclusive Mutex.lock"));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write(text);
+    left.close();
+    const QtInstanceLock lock(AppSettings::kMutexName);
+    EXPECT_TRUE(lock.IsFirstInstance());
+  }
+}
+
+// The real program, started while another copy holds the lock.
+TEST(InstanceLockTest, ASecondProgramEndsAtOnceWithoutTouchingTheSettings) {
+  RuntimeFolder runtime;
+  QTemporaryDir config;
+  const QtInstanceLock first(AppSettings::kMutexName);
+  ASSERT_TRUE(first.IsFirstInstance());
+  const QString settingsFile = QDir(config.path()).filePath("Vrel/RT-V612.conf");
+  QDir(config.path()).mkpath("Vrel");
+  QFile existing(settingsFile);
+  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+  existing.write("[Global]\nBBT=1\n");
+  existing.close();
+
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("XDG_RUNTIME_DIR", runtime.Path());
+  environment.insert("XDG_CONFIG_HOME", config.path());
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(environment);
+  program.start(RTV_PROGRAM, {});
+  ASSERT_TRUE(program.waitForFinished(10000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_TRUE(program.readAllStandardError().isEmpty());
+  QFile after(settingsFile);
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), QByteArray("[Global]\nBBT=1\n"));
+  EXPECT_EQ(QDir(config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList{"Vrel"});
+}
+
+}  // namespace
+}  // namespace rtv

@@ -1,0 +1,77 @@
+// Writes the initial file of every model type, named by the overlay, into a folder:
+//   rtv_make_initial_files <overlay file> <output folder>
+// Each holds the whole clone range of a model's default image, written by the program's
+// own clone file writer so that the program reads exactly what it would save.
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/ModelController.h"
+#include "clonefile/ClonefileReader.h"
+#include "overlay/GTEX.h"
+#include "platform/Fatal.h"
+#include "platform/Prompts.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kModelTypes = 7;
+constexpr std::int32_t kModelTypeAddress = 0x0EE9;
+
+// Messages go to standard error; there is nobody to answer.
+class ConsolePrompts : public Prompts {
+ public:
+  PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon,
+                       PromptButtons) override {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return PromptAnswer::Cancel;
+  }
+  std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+// The default memory of a model: empty apart from what marks it as a valid image of it.
+EepromImage DefaultImage(int modelType) {
+  EepromImage image;
+  image.SetSize(ModelController::kImageSize);
+  const char* maker = ModelController::kMakerName;
+  image.WriteBlock(ModelController::kMakerNameAddress, reinterpret_cast<const std::uint8_t*>(maker),
+                   static_cast<std::int32_t>(std::strlen(maker)));
+  image.SetByte(kModelTypeAddress, static_cast<std::uint8_t>(modelType));
+  image.SetByte(ModelController::kValidFlagAddress, 1);
+  return image;
+}
+
+int Run(const std::string& overlayFile, const std::string& folder) {
+  GTEX overlay;
+  overlay.SetFile(overlayFile);
+  ConsolePrompts prompts;
+  for (int model = 0; model < kModelTypes; ++model) {
+    EepromImage image = DefaultImage(model);
+    ClonefileReader writer(overlay, prompts);
+    writer.SetImage(&image);
+    writer.SetModelCode(ModelController::kModelCode);
+    writer.SetExtensionCode(ModelController::kExtensionCode);
+    writer.SetMapRevision(1);
+    writer.SetComment("Initial image of model type " + std::to_string(model));
+    const std::string path = folder + "/" + overlay.GetLine("GI_App_InitialFile", model);
+    if (writer.Write(path, kCloneRanges) != kFileOk) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace rtv
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <overlay file> <output folder>\n", argv[0]);
+    return 2;
+  }
+  rtv::SetExecutableName("rtv_make_initial_files");
+  return rtv::Run(argv[1], argv[2]);
+}
