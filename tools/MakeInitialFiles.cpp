@@ -27,8 +27,12 @@ class ConsolePrompts : public Prompts {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return PromptAnswer::Cancel;
   }
-  std::optional<std::string> OpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-  std::optional<std::string> SaveFileName(const FileDialogRequest&) override { return std::nullopt; }
+  std::optional<std::string> OpenFileName(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFileName(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
 };
 
 // The default memory of a model: empty apart from what marks it as a valid image of it.

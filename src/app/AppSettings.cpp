@@ -25,8 +25,8 @@ std::string EditFormName(const std::string& window, const char* value) {
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 // Reads values in order; the first missing integer or group spoils the whole set.
@@ -183,7 +183,8 @@ void AppSettings::StoreWindowRecord(const WindowRecord& record) {
 }
 
 void AppSettings::RemoveRecent(const std::string& path) {
-  std::erase_if(recentFiles, [&](const std::string& entry) { return SameIgnoringCase(entry, path); });
+  std::erase_if(recentFiles,
+                [&](const std::string& entry) { return SameIgnoringCase(entry, path); });
 }
 
 void AppSettings::AddRecentFront(const std::string& path) {

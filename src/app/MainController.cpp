@@ -86,7 +86,8 @@ void MainController::KeyTyped(char) {}
 void MainController::EvaluateWarnings() { ++warningEvaluations_; }
 
 const std::string& MainController::ApplicationTitle() {
-  if (applicationTitle_.empty()) applicationTitle_ = services_.overlay.GetFirstLine("GI_Sys_AppTitle");
+  if (applicationTitle_.empty())
+    applicationTitle_ = services_.overlay.GetFirstLine("GI_Sys_AppTitle");
   return applicationTitle_;
 }
 

@@ -56,7 +56,8 @@ int LeadingDecimal(const std::string& text, std::size_t at) {
 void Mark(std::vector<std::uint8_t>& map, std::int32_t first, std::int32_t last) {
   const auto bits = static_cast<std::int64_t>(map.size()) * 8;
   if (first < 0 || last >= bits) return;
-  for (std::int32_t a = first; a <= last; ++a) map[a / 8] |= static_cast<std::uint8_t>(1u << (a % 8));
+  for (std::int32_t a = first; a <= last; ++a)
+    map[a / 8] |= static_cast<std::uint8_t>(1u << (a % 8));
 }
 
 // Calls `use` for each range of the list, up to its end pair or its first range that
@@ -122,7 +123,8 @@ ClonefileReader::ClonefileReader(GTEX& overlay, Prompts& prompts)
 
 void ClonefileReader::SetImage(EepromImage* image) {
   image_ = image;
-  const std::size_t bytes = image != nullptr ? (static_cast<std::size_t>(image->Size()) + 7) / 8 : 0;
+  const std::size_t bytes =
+      image != nullptr ? (static_cast<std::size_t>(image->Size()) + 7) / 8 : 0;
   expectedMap_.assign(bytes, 0);
   readMap_.assign(bytes, 0);
   if (image != nullptr && image->Size() > 0) Mark(expectedMap_, 0, image->Size() - 1);
@@ -140,7 +142,8 @@ std::string ClonefileReader::Format(const AddressRange* ranges) const {
   std::string text = buffer;
   std::string comment = comment_;
   // A line break inside the comment would turn the rest of it into a data line.
-  std::replace_if(comment.begin(), comment.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      comment.begin(), comment.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   text += "#Comment=" + comment + "\r\n";
   std::snprintf(buffer, sizeof buffer, "#MapRev=%d\r\n", mapRevision_);
   text += buffer;
@@ -270,8 +273,8 @@ FileErrorCode ClonefileReader::CheckCoverage(const AddressRange* ranges) {
 
 void ClonefileReader::ShowResult(int code) {
   if (code <= kFileOk || code > kFileErrNewer) return;
-  const std::string text =
-      overlay_.GetFirstLine("GI_Mess_FileErr_Headline") + "\n\n" + overlay_.GetFirstLine(kMessageKeys[code]);
+  const std::string text = overlay_.GetFirstLine("GI_Mess_FileErr_Headline") + "\n\n" +
+                           overlay_.GetFirstLine(kMessageKeys[code]);
   prompts_.Message(text, overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Warning,
                    PromptButtons::Ok);
 }

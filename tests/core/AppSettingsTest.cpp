@@ -79,8 +79,8 @@ TEST(AppSettingsTest, AStoredSetLoadsBackAsSaved) {
   EXPECT_EQ(s.comPort, 7);
   EXPECT_EQ(s.comSpeedHigh, 0);
   EXPECT_EQ(s.currentDirectory, "/home/skipper/boats");
-  EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/home/skipper/boats/Dolphin.rtv",
-                                                      "/tmp/Old.rtv", ""}));
+  EXPECT_EQ(s.recentFiles,
+            (std::vector<std::string>{"/home/skipper/boats/Dolphin.rtv", "/tmp/Old.rtv", ""}));
   EXPECT_EQ(s.fontSizePercentage, 150);
   EXPECT_EQ(s.toolbarVisible, 0);
   EXPECT_EQ(s.fontSizePrinter, 9);
@@ -142,7 +142,9 @@ TEST(AppSettingsTest, AnIncompleteOrUnstampedSetLoadsEntirelyAsDefaults) {
       {"no Window Position group",
        [](test::MemorySettingsStore& s) { s.DeleteGroup("Window Position"); }},
       {"text where a number belongs",
-       [](test::MemorySettingsStore& s) { s.WriteString("View Option", "FontSize Printer", "ten"); }},
+       [](test::MemorySettingsStore& s) {
+         s.WriteString("View Option", "FontSize Printer", "ten");
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -173,13 +175,19 @@ TEST(AppSettingsTest, SaveWritesEveryValueAndAllTenRecentSlots) {
     s.AddRecentFront("/a/One.rtv");
     s.AddRecentFront("/a/Two.rtv");
   }
-  const std::vector<std::string> ints = {
-      "Global/BBT",          "Global/ComPort",        "Global/ComSpeedHigh",
-      "View Option/FontSize Percentage", "View Option/Toolbar Visible",
-      "View Option/FontSize Printer",    "Window Position/Left",
-      "Window Position/Top", "Window Position/Width", "Window Position/Height",
-      "Window Position/SplitterV",       "Setup/ModelType",
-      "Setup/ChListType"};
+  const std::vector<std::string> ints = {"Global/BBT",
+                                         "Global/ComPort",
+                                         "Global/ComSpeedHigh",
+                                         "View Option/FontSize Percentage",
+                                         "View Option/Toolbar Visible",
+                                         "View Option/FontSize Printer",
+                                         "Window Position/Left",
+                                         "Window Position/Top",
+                                         "Window Position/Width",
+                                         "Window Position/Height",
+                                         "Window Position/SplitterV",
+                                         "Setup/ModelType",
+                                         "Setup/ChListType"};
   for (const std::string& key : ints) {
     ASSERT_TRUE(store.values.count(key)) << key;
     EXPECT_TRUE(std::holds_alternative<int>(store.values[key])) << key;

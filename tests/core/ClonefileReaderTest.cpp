@@ -50,7 +50,8 @@ struct ReaderFixture {
   }
   // Fills the image with a recognisable pattern, so that a changed byte shows.
   void Scribble() {
-    for (std::int32_t a = 0; a < image.Size(); ++a) image.SetByte(a, static_cast<std::uint8_t>(a * 7 + 3));
+    for (std::int32_t a = 0; a < image.Size(); ++a)
+      image.SetByte(a, static_cast<std::uint8_t>(a * 7 + 3));
   }
   FileErrorCode ReadText(const std::string& text, const AddressRange* ranges = kRange) {
     test::TempFile file(text, ".rtv");
@@ -116,7 +117,8 @@ TEST(ClonefileReaderTest, DataLinesBreakAtMultiplesOfSixteen) {
   f.reader.SetComment("two\nlines");
   ASSERT_EQ(f.reader.Write(folder.File("a.rtv"), ranges), kFileOk);
   std::vector<std::string> heads;
-  for (const std::string& line : Lines(ReadAll(folder.File("a.rtv")))) heads.push_back(line.substr(0, 6));
+  for (const std::string& line : Lines(ReadAll(folder.File("a.rtv"))))
+    heads.push_back(line.substr(0, 6));
   // The third range leaves the image: it ends the list like the end pair.
   EXPECT_EQ(heads, (std::vector<std::string>{"397400", "#Comme", "#MapRe", "00050B", "001010",
                                              "002006", "003001"}));
@@ -148,8 +150,8 @@ TEST(ClonefileReaderTest, HeaderAndRevisionFaultsAreRefusedWithTheirCodes) {
        "GI_Mess_FileErr_MapRev"},
       {"map revision without number", "39740001\n#MapRev=\n" + dataLines, kFileErrMapRev,
        "GI_Mess_FileErr_MapRev"},
-      {"huge map revision", "39740001\n#MapRev=99999999999999999999\n" + dataLines,
-       kFileErrMapRev, "GI_Mess_FileErr_MapRev"},
+      {"huge map revision", "39740001\n#MapRev=99999999999999999999\n" + dataLines, kFileErrMapRev,
+       "GI_Mess_FileErr_MapRev"},
       {"revision after the data", "39740001\n" + dataLines + "#MapRev=1\n", kFileErrMapRev,
        "GI_Mess_FileErr_MapRev"},
       {"header only", "39740001\n#MapRev=7\n", kFileErrCoverage, "GI_Mess_FileErr_Coverage"},
@@ -213,7 +215,8 @@ TEST(ClonefileReaderTest, DataLineFaultsLeaveTheImageAsItWas) {
       {"a line missing", head + good.substr(good.find("\n001010") + 1), kFileErrCoverage},
       {"a byte missing", good.substr(0, good.size() - 3) + "\n", kFileErrFormat},
       {"last line one byte short",
-       good.substr(0, good.rfind("2B50")) + "2B500F" + std::string(30, '0') + "\n", kFileErrCoverage},
+       good.substr(0, good.rfind("2B50")) + "2B500F" + std::string(30, '0') + "\n",
+       kFileErrCoverage},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -310,11 +313,10 @@ TEST(ClonefileReaderTest, MegabytesOfGarbageAreRefused) {
 }
 
 TEST(ClonefileReaderTest, EveryCodeShowsItsOwnLine) {
-  const char* keys[] = {"GI_Mess_FileErr_FileOpen", "GI_Mess_FileErr_FileAccess",
-                        "GI_Mess_FileErr_Model",    "GI_Mess_FileErr_Extra",
-                        "GI_Mess_FileErr_MapRev",   "GI_Mess_FileErr_Format",
-                        "GI_Mess_FileErr_Coverage", "GI_Mess_FileErr_Data",
-                        "GI_Mess_FileErr_Newer"};
+  const char* keys[] = {
+      "GI_Mess_FileErr_FileOpen", "GI_Mess_FileErr_FileAccess", "GI_Mess_FileErr_Model",
+      "GI_Mess_FileErr_Extra",    "GI_Mess_FileErr_MapRev",     "GI_Mess_FileErr_Format",
+      "GI_Mess_FileErr_Coverage", "GI_Mess_FileErr_Data",       "GI_Mess_FileErr_Newer"};
   ReaderFixture f;
   f.reader.ShowResult(kFileOk);
   EXPECT_TRUE(f.prompts.shown.empty());

@@ -23,12 +23,12 @@ namespace {
 struct EchoingPrompts : test::ScriptedPrompts {
   PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
                        PromptButtons buttons) override {
-    if (echo) std::fprintf(stderr, "[%s|%d] %s\n", caption.c_str(), static_cast<int>(icon), text.c_str());
+    if (echo)
+      std::fprintf(stderr, "[%s|%d] %s\n", caption.c_str(), static_cast<int>(icon), text.c_str());
     return ScriptedPrompts::Message(text, caption, icon, buttons);
   }
   bool echo = false;
 };
-
 
 struct FakeView : MainView {
   std::vector<std::string> titles;
@@ -107,7 +107,8 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
   };
   const Case cases[] = {
       {"missing", "", "GI_Mess_FileErr_FileOpen"},
-      {"a data line missing", text.substr(0, text.find("\n0100")) + text.substr(text.find("\n0110")),
+      {"a data line missing",
+       text.substr(0, text.find("\n0100")) + text.substr(text.find("\n0110")),
        "GI_Mess_FileErr_Coverage"},
       {"other map revision", revision2, "GI_Mess_FileErr_MapRev"},
       {"image not valid", test::CloneFileText(unflagged), nullptr},
@@ -115,10 +116,10 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string fatal = "\\[rtv612\\|3\\] Cannot open '.*/model0\\.rtv'\\.";
-    const std::string expected =
-        c.readerMessage == nullptr
-            ? fatal
-            : "\\[Radio Programmer\\|2\\] Clone file error\n\n" + std::string(c.readerMessage) + "\n.*" + fatal;
+    const std::string expected = c.readerMessage == nullptr
+                                     ? fatal
+                                     : "\\[Radio Programmer\\|2\\] Clone file error\n\n" +
+                                           std::string(c.readerMessage) + "\n.*" + fatal;
     EXPECT_EXIT(
         {
           ControllerFixture f;
@@ -179,12 +180,14 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
   f.controller->Setup(f.view);
   std::vector<int> seen;
   struct Log {
-    static void On(void* c, const Message& m) { static_cast<std::vector<int>*>(c)->push_back(m.type); }
+    static void On(void* c, const Message& m) {
+      static_cast<std::vector<int>*>(c)->push_back(m.type);
+    }
   };
   f.bus.Subscribe(&Log::On, &seen);
   f.bus.Send(kMsgModeChanged);
-  EXPECT_EQ(seen, (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates,
-                                    kMsgRefreshToolbarStates}));
+  EXPECT_EQ(seen,
+            (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates, kMsgRefreshToolbarStates}));
   f.bus.SendText(kMsgStatusText, 0xFF, 0x80000005, "Read complete");
   EXPECT_EQ(f.controller->MessagePanelText(), "Read complete");
   EXPECT_EQ(f.controller->MessagePanelTextColor(), 0xFFu);

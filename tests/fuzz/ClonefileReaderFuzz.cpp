@@ -28,12 +28,29 @@ class SilentPrompts : public rtv::Prompts {
 
 struct Harness {
   Harness() : reader(overlay, prompts) {
-    overlay.SetLines({"#GI_Sys_AppTitle", "Fuzz", "#GI_Mess_FileErr_Headline", "Error",
-                      "#GI_Mess_FileErr_FileOpen", "1", "#GI_Mess_FileErr_FileAccess", "2",
-                      "#GI_Mess_FileErr_Model", "3", "#GI_Mess_FileErr_Extra", "4",
-                      "#GI_Mess_FileErr_MapRev", "5", "#GI_Mess_FileErr_Format", "6",
-                      "#GI_Mess_FileErr_Coverage", "7", "#GI_Mess_FileErr_Data", "8",
-                      "#GI_Mess_FileErr_Newer", "9", "#End_Of_Ovl"});
+    overlay.SetLines({"#GI_Sys_AppTitle",
+                      "Fuzz",
+                      "#GI_Mess_FileErr_Headline",
+                      "Error",
+                      "#GI_Mess_FileErr_FileOpen",
+                      "1",
+                      "#GI_Mess_FileErr_FileAccess",
+                      "2",
+                      "#GI_Mess_FileErr_Model",
+                      "3",
+                      "#GI_Mess_FileErr_Extra",
+                      "4",
+                      "#GI_Mess_FileErr_MapRev",
+                      "5",
+                      "#GI_Mess_FileErr_Format",
+                      "6",
+                      "#GI_Mess_FileErr_Coverage",
+                      "7",
+                      "#GI_Mess_FileErr_Data",
+                      "8",
+                      "#GI_Mess_FileErr_Newer",
+                      "9",
+                      "#End_Of_Ovl"});
     image.SetSize(32768);
     reader.SetImage(&image);
     reader.SetModelCode(0x3974);

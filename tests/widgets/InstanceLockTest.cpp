@@ -70,7 +70,8 @@ TEST(InstanceLockTest, ALockLeftByAKilledProcessDoesNotBlock) {
   ::kill(child, SIGKILL);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(QFileInfo::exists(QDir(runtime.Path()).filePath("Vrel RT-V612 APP Exclusive Mutex.lock")));
+  ASSERT_TRUE(
+      QFileInfo::exists(QDir(runtime.Path()).filePath("Vrel RT-V612 APP Exclusive Mutex.lock")));
   const QtInstanceLock next(AppSettings::kMutexName);
   EXPECT_TRUE(next.IsFirstInstance());
 }
