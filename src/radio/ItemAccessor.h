@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "radio/CellCatalog.h"
+#include "radio/CellRequest.h"
+
+namespace rtv {
+
+class CellAccessHost;
+struct Cell;
+
+// One access in progress, as the family handlers see it.
+struct CellAccess {
+  CellRequest& request;
+  const Cell& cell;
+  ListKind kind;
+  // Added to the access flags by a handler (kAccessUseChanged).
+  int extraFlags = 0;
+};
+
+// The one entry point through which every cell is served: the grid, the menus, printing
+// and the warning checks all ask here. Links are served by families; a family without a
+// handler shows its link number followed by " *Yet*".
+class ItemAccessor {
+ public:
+  // AccessCell results.
+  static constexpr int kResultNothing = 0;
+  static constexpr int kResultPopupOpened = 1;  // the grid does not start editing
+  static constexpr int kResultStartEdit = 2;    // edit the display text in place
+  // Access flags passed to the changed notification.
+  static constexpr int kAccessDone = 0x01;
+  static constexpr int kAccessListRow = 0x08;
+  static constexpr int kAccessUseChanged = 0x20;
+
+  using FamilyHandler = std::function<int(CellAccess&)>;
+
+  // The host is told after every input; it may be null where nothing is to be told.
+  explicit ItemAccessor(CellAccessHost* host = nullptr);
+  ~ItemAccessor();
+  ItemAccessor(const ItemAccessor&) = delete;
+  ItemAccessor& operator=(const ItemAccessor&) = delete;
+
+  // Every link of the family is served by `handler` from now on.
+  void Serve(LinkFamily family, FamilyHandler handler);
+
+  // Serves one request; `notify` asks for the changed notification. Returns a kResult*.
+  int AccessCell(CellRequest& request, bool notify);
+
+  // Without grid or canvas, key 0: the text a cell shows, and its warning and error bits.
+  std::string CellText(int cellType, int link, int index);
+  std::uint8_t CellFlags(int cellType, int link, int index);
+  bool CheckCell(int cellType, int link, int index);
+
+ private:
+  CellRequest Probe(int cellType, int link, int index);
+
+  CellAccessHost* host_;
+  std::array<FamilyHandler, kLinkFamilyCount> handlers_;
+};
+
+}  // namespace rtv
