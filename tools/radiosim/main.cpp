@@ -203,22 +203,27 @@ int main(int argc, char** argv) {
   std::printf("%s\n", terminal.path.c_str());
   std::fflush(stdout);
 
-  // The line is free again at lineFree; each byte then takes ten bit times.
+  // A UART: while there is output, one byte starts every ten bit times; an idle line
+  // starts the next byte at once.
   const bool paced = settings.baud > 0;
   const auto byteTime = std::chrono::duration_cast<Clock::duration>(
       std::chrono::duration<double>(paced ? 10.0 / static_cast<double>(settings.baud) : 0.0));
-  auto lineFree = Clock::now();
+  auto nextStart = Clock::now();
+  bool sending = false;
   std::deque<std::uint8_t>& output = radio.Output();
 
   while (g_stop == 0) {
     int timeoutMs = 100;
     const auto now = Clock::now();
     if (!output.empty()) {
-      if (lineFree < now) lineFree = now;
+      if (!sending && nextStart < now) nextStart = now;
       std::size_t allowed = output.size();
-      if (paced)
-        allowed = std::min<std::size_t>(allowed,
-                                        static_cast<std::size_t>((now - lineFree) / byteTime) + 1);
+      if (paced) {
+        allowed = nextStart > now
+                      ? 0
+                      : std::min<std::size_t>(
+                            allowed, static_cast<std::size_t>((now - nextStart) / byteTime) + 1);
+      }
       if (allowed > 0) {
         std::uint8_t chunk[4096];
         const std::size_t n = std::min(allowed, sizeof chunk);
@@ -226,11 +231,12 @@ int main(int argc, char** argv) {
         const ssize_t written = ::write(terminal.master, chunk, n);
         if (written > 0) {
           output.erase(output.begin(), output.begin() + written);
-          if (paced) lineFree += byteTime * written;
+          nextStart += byteTime * written;
         }
       }
       timeoutMs = output.empty() ? 100 : 1;
     }
+    sending = !output.empty();
     pollfd waiter{terminal.master, POLLIN, 0};
     if (::poll(&waiter, 1, timeoutMs) > 0 && (waiter.revents & POLLIN) != 0) {
       std::uint8_t buffer[4096];
