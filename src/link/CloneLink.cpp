@@ -11,25 +11,25 @@
 namespace rtv {
 
 const CloneLink::StateWork CloneLink::kStateWork[kFinish + 1] = {
-    &CloneLink::StayIdle,         // 0 idle
-    &CloneLink::DoNothing,        // 1 (not used)
-    &CloneLink::DoNothing,        // 2 started
-    &CloneLink::WaitOutput,       // 3 wait for output
-    &CloneLink::OpenPort,         // 4 open and settle
-    &CloneLink::SendIdentify,     // 5
-    &CloneLink::WaitIdentify,     // 6
-    &CloneLink::SendRead,         // 7
-    &CloneLink::ReceiveData,      // 8
-    &CloneLink::SendWrite,        // 9
-    &CloneLink::SendData,         // 10
-    &CloneLink::SendEnd,          // 11
-    &CloneLink::WaitWriteAnswer,  // 12
-    &CloneLink::Extra,            // 13
-    &CloneLink::Extra,            // 14
-    &CloneLink::Extra,            // 15
-    &CloneLink::Extra,            // 16
-    &CloneLink::Drain,            // 17 drain
-    &CloneLink::DoNothing,        // 18 finish: done by the tick
+    [](CloneLink& link, Step& step) { link.StayIdle(step); },         // 0 idle
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 1 (not used)
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 2 started
+    [](CloneLink& link, Step& step) { link.WaitOutput(step); },       // 3 wait for output
+    [](CloneLink& link, Step& step) { link.OpenPort(step); },         // 4 open and settle
+    [](CloneLink& link, Step& step) { link.SendIdentify(step); },     // 5
+    [](CloneLink& link, Step& step) { link.WaitIdentify(step); },     // 6
+    [](CloneLink& link, Step& step) { link.SendRead(step); },         // 7
+    [](CloneLink& link, Step& step) { link.ReceiveData(step); },      // 8
+    [](CloneLink& link, Step& step) { link.SendWrite(step); },        // 9
+    [](CloneLink& link, Step& step) { link.SendData(step); },         // 10
+    [](CloneLink& link, Step& step) { link.SendEnd(step); },          // 11
+    [](CloneLink& link, Step& step) { link.WaitWriteAnswer(step); },  // 12
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 13
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 14
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 15
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 16
+    [](CloneLink& link, Step& step) { link.Drain(step); },            // 17 drain
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 18 finish: done by the tick
 };
 
 CloneLink::CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
@@ -165,7 +165,7 @@ void CloneLink::RunStep() {
       step.next = state_;
       break;
     case Echo::Done:
-      (this->*kStateWork[state_])(step);
+      kStateWork[state_](*this, step);
       break;
   }
   if (step.next != state_) step.progress = true;

@@ -108,7 +108,7 @@ class CloneLink {
     bool progress;
   };
   enum class Echo { Done, Waiting, Differs };
-  using StateWork = void (CloneLink::*)(Step&);
+  using StateWork = void (*)(CloneLink&, Step&);
   static const StateWork kStateWork[kFinish + 1];
 
   bool Start(int mode, Callback callback);
