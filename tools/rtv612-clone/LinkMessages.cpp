@@ -75,9 +75,14 @@ std::string LinkErrorText(GTEX& overlay, int status, int portNumber) {
   const int known = static_cast<int>(sizeof kHeads / sizeof kHeads[0]);
   const std::string fallback = status > 0 && status < known ? kHeads[status] : kHeads[1];
   std::string head = Line(overlay, "GI_Mess_CloneErr_Head", status, fallback);
-  const auto number = head.find("%d");  // the port's head line names the port
-  if (status == 2 && number != std::string::npos) {
-    head.replace(number, 2, std::to_string(portNumber));
+  if (status == 2) {
+    // The head line names the port by number; a device given by path has none.
+    const auto number = head.find("%d");
+    if (portNumber <= 0) {
+      head = "The port could not be opened.";
+    } else if (number != std::string::npos) {
+      head.replace(number, 2, std::to_string(portNumber));
+    }
   }
   std::string text = head + "\n\n";
   const std::vector<int> checks = CheckLines(status);

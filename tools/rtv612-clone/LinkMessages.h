@@ -11,7 +11,7 @@ namespace rtv::tools {
 // The message for a link status as the program shows it: the head line of the status
 // from GI_Mess_CloneErr_Head, an empty line, and the status's lines of
 // GI_Mess_CloneErr_Check. Where the overlay lacks the texts, English ones stand in.
-// Status 0 gives an empty text.
+// Status 0 gives an empty text; a port number of 0 stands for a port given by its path.
 std::string LinkErrorText(GTEX& overlay, int status, int portNumber);
 
 // Line 0 of key, or the fallback when the overlay does not have it.
