@@ -37,7 +37,7 @@ class MemoryWire : public SerialDevice {
   void Transmit(int count = -1);
 
   // Set-up of the double.
-  std::set<std::string> devices;                  // paths that open
+  std::set<std::string> devices;                  // paths that open; /dev/ttyS0 at first
   std::map<std::string, SerialError> openErrors;  // paths that refuse with a reason
   SerialError configureResult = SerialError::None;
   bool autoTransmit = true;  // written bytes go on the wire at once
