@@ -68,6 +68,20 @@ case "$case_name" in
     expect_status 0 clone read --port "$port" -o "$work/b.rtv"
     cmp "$work/changed.rtv" "$work/b.rtv" || fail "maker write did not reach 0x01A0"
     ;;
+  image)
+    # The simulator serves a clone file and saves what is written into it.
+    start_sim
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    kill "$sim_pid" && wait "$sim_pid" 2>/dev/null
+    sed 's/^\(000010\)..../\13333/' "$work/a.rtv" >"$work/served.rtv"
+    start_sim --image "$work/served.rtv" --save "$work/saved.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/b.rtv"
+    cmp "$work/served.rtv" "$work/b.rtv" || fail "the radio did not serve its image"
+    sed 's/^\(030010\)..../\1C0DE/' "$work/b.rtv" >"$work/changed.rtv"
+    expect_status 0 clone write --port "$port" "$work/changed.rtv"
+    for _ in $(seq 100); do [ -e "$work/saved.rtv" ] && break; sleep 0.05; done
+    cmp "$work/changed.rtv" "$work/saved.rtv" || fail "the radio did not save what was written"
+    ;;
   ports)
     printf '[Port%%20Map]\nCOM200=%s\n' "$port" >"$work/none.conf"
     start_sim

@@ -1,47 +1,31 @@
 #include "ImageFile.h"
 
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
+#include "CloneFileIo.h"
 #include "SimRadio.h"
 
 namespace radiosim {
 
-// Raw memory images for now: the bytes from address 0 on.
 bool LoadMemory(const std::string& path, Bytes& memory, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open " + path;
+  rtv::EepromImage image;
+  image.SetSize(SimRadio::kMemorySize);
+  const int code = rtv::tools::LoadCloneFile(path, {}, image);
+  if (code != 0) {
+    error =
+        path + " is not a clone file of this radio (clone file error " + std::to_string(code) + ")";
     return false;
   }
-  Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() > static_cast<std::size_t>(SimRadio::kMemorySize)) {
-    error = path + " is larger than the radio's memory";
-    return false;
-  }
-  bytes.resize(SimRadio::kMemorySize, 0);
-  memory = bytes;
+  memory.assign(image.Data(), image.Data() + image.Size());
   return true;
 }
 
 bool SaveMemory(const std::string& path, const Bytes& memory, std::string& error) {
-  const std::string temporary = path + ".part";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(memory.data()),
-              static_cast<std::streamsize>(memory.size()));
-    out.close();
-    if (!out) {
-      std::remove(temporary.c_str());
-      error = "cannot write " + temporary;
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    error = "cannot replace " + path;
+  rtv::EepromImage image;
+  image.SetSize(SimRadio::kMemorySize);
+  image.WriteBlock(0, memory.data(), static_cast<std::int32_t>(memory.size()));
+  if (rtv::tools::SaveCloneFile(path, {}, image, true) != 0) {
+    error = "cannot write " + path;
     return false;
   }
   return true;
@@ -49,8 +33,9 @@ bool SaveMemory(const std::string& path, const Bytes& memory, std::string& error
 
 Bytes DemoMemory() {
   Bytes memory(SimRadio::kMemorySize, 0);
-  for (int a = 0; a < 0x2B60; ++a)
+  for (int a = 0; a < 0x2B60; ++a) {
     memory[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(a * 29 + a / 251);
+  }
   std::memcpy(&memory[0x0EE0], "Vrel Inc", 8);
   memory[0x0EE9] = 0;  // model type
   memory[0x0EEA] = 1;  // valid image

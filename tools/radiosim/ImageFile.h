@@ -6,8 +6,8 @@
 
 namespace radiosim {
 
-// The radio's memory from a file and back; false with a reason when that fails. Saving
-// replaces the file only once the new one is complete.
+// The radio's memory from a clone file and back; false with a reason when that fails.
+// Saving replaces the file only once the new one is complete.
 bool LoadMemory(const std::string& path, Bytes& memory, std::string& error);
 bool SaveMemory(const std::string& path, const Bytes& memory, std::string& error);
 

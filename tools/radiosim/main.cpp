@@ -28,8 +28,8 @@ void OnSignal(int) { g_stop = 1; }
 const char* const kUsage =
     "usage: radiosim [options]\n"
     "Simulates an RT-V612 on a pseudo-terminal and prints the terminal's path.\n"
-    "  --image FILE         memory to send on a read (a raw memory image; default: demo data)\n"
-    "  --save FILE          write the memory there after every accepted clone write\n"
+    "  --image FILE.rtv     the memory to serve, from a clone file (default: demo data)\n"
+    "  --save FILE.rtv      write the memory there after every accepted clone write\n"
     "  --link PATH          also make PATH a symbolic link to the terminal\n"
     "  --baud N             pace the radio's output at N baud, 8N1 (default: unpaced)\n"
     "  --words HHHH,HHHH    the model words the radio reports (default 3974,0001)\n"
