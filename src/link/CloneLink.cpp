@@ -1,0 +1,529 @@
+#include "link/CloneLink.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "link/CloneFrames.h"
+#include "link/cmcTask.h"
+#include "platform/Fatal.h"
+#include "platform/Timers.h"
+
+namespace rtv {
+
+const CloneLink::StateWork CloneLink::kStateWork[kFinish + 1] = {
+    [](CloneLink& link, Step& step) { link.StayIdle(step); },         // 0 idle
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 1 (not used)
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 2 started
+    [](CloneLink& link, Step& step) { link.WaitOutput(step); },       // 3 wait for output
+    [](CloneLink& link, Step& step) { link.OpenPort(step); },         // 4 open and settle
+    [](CloneLink& link, Step& step) { link.SendIdentify(step); },     // 5
+    [](CloneLink& link, Step& step) { link.WaitIdentify(step); },     // 6
+    [](CloneLink& link, Step& step) { link.SendRead(step); },         // 7
+    [](CloneLink& link, Step& step) { link.ReceiveData(step); },      // 8
+    [](CloneLink& link, Step& step) { link.SendWrite(step); },        // 9
+    [](CloneLink& link, Step& step) { link.SendData(step); },         // 10
+    [](CloneLink& link, Step& step) { link.SendEnd(step); },          // 11
+    [](CloneLink& link, Step& step) { link.WaitWriteAnswer(step); },  // 12
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 13
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 14
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 15
+    [](CloneLink& link, Step& step) { link.Extra(step); },            // 16
+    [](CloneLink& link, Step& step) { link.Drain(step); },            // 17 drain
+    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 18 finish: done by the tick
+};
+
+CloneLink::CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
+                     SerialPort::PathResolver resolver)
+    : port_(device, timers, std::move(resolver)),
+      clock_(clock),
+      task_(std::make_unique<cmcTask>(timers)) {
+  task_->Bind([this](cmcTask&) { Tick(); });
+}
+
+CloneLink::~CloneLink() {
+  cmcTask::Dispose(std::move(task_));
+  port_.Close();
+}
+
+void CloneLink::SetPort(int portNumber, const std::string& settings) {
+  portNumber_ = portNumber;
+  settings_ = settings;
+}
+
+void CloneLink::SetModelWords(std::uint16_t modelCode, std::uint16_t secondWord) {
+  modelCode_ = modelCode;
+  secondWord_ = secondWord;
+}
+
+void CloneLink::SetImageSize(int bytes) { imageSize_ = std::max(bytes, 1); }
+void CloneLink::SetPreamble(int count) { preamble_ = std::max(count, 0); }
+
+void CloneLink::SetDataLead(int firstFrame, int laterFrames) {
+  leadFirst_ = std::max(firstFrame, 0);
+  leadLater_ = std::max(laterFrames, 0);
+}
+
+void CloneLink::SetEchoCheck(bool on) { echoCheck_ = on; }
+void CloneLink::SetEndCount(bool on) { endCount_ = on; }
+
+int CloneLink::FirstSendState(int) { return kSendIdentify; }
+
+int CloneLink::StepExtra(int, bool&) { return kIdle; }
+
+// ---------------------------------------------------------------------------------------
+// Starting and ticking
+
+bool CloneLink::Start(int mode, Callback callback) {
+  callback_ = std::move(callback);
+  bytesMoved_ = 0;
+  frameCount_ = 0;
+  dataDone_ = 0;
+  mode_ = mode;
+  result_ = std::make_unique<LinkResult>();
+  result_->mode = mode;
+  result_->status = kLinkPortFailed;
+  result_->word1 = modelCode_;
+  result_->word2 = secondWord_;
+  result_->image.SetSize(imageSize_);
+  timeoutRunning_ = false;
+  settling_ = false;
+  state_ = kStarted;
+  task_->Schedule(kStepMs);
+  return true;
+}
+
+void CloneLink::SetRanges(const AddressRange* ranges, std::int32_t imageSize) {
+  ranges_.clear();
+  for (;; ++ranges) {
+    ranges_.push_back(*ranges);
+    if (ranges->last < ranges->first) break;
+    // The lists are the program's own: one outside the image is a fault of the program.
+    if (ranges->first < 0 || ranges->last >= imageSize) {
+      FatalError("Address range outside the EEPROM image.");
+    }
+  }
+  rangeIndex_ = 0;
+  nextAddress_ = ranges_.front().first;
+}
+
+bool CloneLink::StartIdentify(Callback callback) {
+  if (IsBusy()) return false;
+  ranges_.clear();
+  return Start(kModeIdentify, std::move(callback));
+}
+
+bool CloneLink::StartRead(const AddressRange* ranges, Callback callback) {
+  if (IsBusy()) return false;
+  SetRanges(ranges, imageSize_);
+  return Start(kModeRead, std::move(callback));
+}
+
+bool CloneLink::StartWrite(const EepromImage& image, const AddressRange* ranges,
+                           Callback callback) {
+  if (IsBusy()) return false;
+  SetRanges(ranges, image.Size());
+  Start(kModeWrite, std::move(callback));
+  result_->image.Assign(image);
+  return true;
+}
+
+void CloneLink::Tick() {
+  if (state_ != kIdle) RunStep();
+  if (state_ != kIdle && port_.WriteError()) {
+    result_->status = kLinkWriteFailed;
+    state_ = kFinish;
+  }
+  if (state_ == kFinish) {
+    port_.Close();
+    state_ = kIdle;
+    received_.Clear();
+    frame_.Clear();
+    expectedEcho_.Clear();
+    task_->Schedule(-1);
+    // Everything of this exchange is put away first: the callback may start the next one.
+    std::unique_ptr<LinkResult> result = std::move(result_);
+    Callback callback = std::move(callback_);
+    callback_ = nullptr;
+    if (callback) callback(*result);
+    return;
+  }
+  if (state_ == kIdle) task_->Schedule(-1);
+}
+
+void CloneLink::RestartTimeout(int ms) {
+  timeoutRunning_ = true;
+  timeoutDeadline_ = clock_.NowMs() + ms;
+}
+
+void CloneLink::RunStep() {
+  Step step{state_ + 1, true};
+  const bool expired = !timeoutRunning_ || clock_.NowMs() >= timeoutDeadline_;
+  switch (EchoStage(step)) {
+    case Echo::Differs:
+      break;  // straight to the drain
+    case Echo::Waiting:
+      step.next = state_;
+      break;
+    case Echo::Done:
+      kStateWork[state_](*this, step);
+      break;
+  }
+  if (step.next != state_) step.progress = true;
+  if (step.progress) {
+    RestartTimeout(step.next == kWaitWriteAnswer ? kFinalAnswerTimeoutMs : kNormalTimeoutMs);
+  } else if (expired) {
+    const bool echoMissing = echoCheck_ && expectedEcho_.Count() > 0;
+    result_->status = echoMissing ? kLinkEchoError : kLinkTimeout;
+    // A drain that cannot finish would wait for ever: closing the port ends it.
+    step.next = state_ == kDrain ? kFinish : kDrain;
+  }
+  if (received_.Count() > kCompactAbove) received_.Compact();
+  if (expectedEcho_.Count() > kCompactAbove) expectedEcho_.Compact();
+  state_ = step.next;
+}
+
+CloneLink::Echo CloneLink::EchoStage(Step& step) {
+  if (!echoCheck_) {
+    expectedEcho_.Clear();
+    return Echo::Done;
+  }
+  if (state_ == kDrain || expectedEcho_.Count() == 0) return Echo::Done;
+  std::uint8_t chunk[kReadChunk];
+  const int n = port_.Read(chunk, kReadChunk);
+  step.progress = false;
+  received_.Append(chunk, n);
+  while (received_.Count() > 0 && expectedEcho_.Count() > 0) {
+    if (received_.At(0) != expectedEcho_.At(0)) {
+      result_->status = kLinkEchoError;
+      step.next = kDrain;
+      return Echo::Differs;
+    }
+    received_.PopFront();
+    expectedEcho_.PopFront();
+    step.progress = true;
+  }
+  if (expectedEcho_.Count() == 0) expectedEcho_.Clear();
+  const int allowed = state_ == kSendData ? kEchoWindow : 0;
+  return expectedEcho_.Count() > allowed ? Echo::Waiting : Echo::Done;
+}
+
+// ---------------------------------------------------------------------------------------
+// The work of the states
+
+void CloneLink::DoNothing(Step&) {}
+
+void CloneLink::StayIdle(Step& step) { step.next = kIdle; }
+
+void CloneLink::WaitOutput(Step& step) {
+  // Never times out: pending output always counts as progress.
+  step.progress = false;
+  if (port_.PendingOutput() > 0) {
+    step.next = kWaitOutput;
+    step.progress = true;
+  } else {
+    step.next = kOpenPort;
+  }
+}
+
+void CloneLink::OpenPort(Step& step) {
+  // The line settles for 100 ms after opening, then whatever came in meanwhile is
+  // dropped. The wait spans ticks rather than blocking the program.
+  if (!settling_) {
+    port_.Close();
+    if (!port_.Open(portNumber_, settings_)) {
+      result_->status = kLinkPortFailed;
+      step.next = kDrain;
+      return;
+    }
+    settling_ = true;
+    settleDeadline_ = clock_.NowMs() + kSettleMs;
+  }
+  if (clock_.NowMs() < settleDeadline_) {
+    step.next = kOpenPort;
+    return;
+  }
+  settling_ = false;
+  std::uint8_t byte = 0;
+  for (int dropped = 0; dropped < kSettleDiscardLimit && port_.Read(&byte, 1) == 1; ++dropped) {
+  }
+  switch (mode_) {
+    case kModeIdentify:
+      step.next = kSendIdentify;
+      break;
+    case kModeRead:
+      step.next = kSendRead;
+      break;
+    case kModeWrite:
+      step.next = kSendWrite;
+      break;
+    default:
+      step.next = FirstSendState(mode_);
+      break;
+  }
+}
+
+void CloneLink::SendBytes(const cmcBuff& bytes) {
+  port_.Write(bytes.Data(), bytes.Count());
+  expectedEcho_.Append(bytes);
+  frame_.SetCount(0);
+}
+
+void CloneLink::SendRequest(std::uint8_t command) {
+  cmcBuff bytes;
+  bytes.AppendRepeated(kFramePreamble, preamble_);
+  bytes.Append(
+      HexToBytes(FormatText("FEFE EE EF %02X %04X %04X FD", command, modelCode_, secondWord_)));
+  SendBytes(bytes);
+}
+
+void CloneLink::SendIdentify(Step&) { SendRequest(kCmdIdentify); }
+void CloneLink::SendRead(Step&) { SendRequest(kCmdRead); }
+void CloneLink::SendWrite(Step&) { SendRequest(kCmdWrite); }
+
+void CloneLink::SendEnd(Step&) {
+  cmcBuff bytes = HexToBytes("FEFE EE EF E5 56 72 65 6C 20 49 6E 63 2E");
+  if (endCount_) {
+    const std::string count = FormatText("%02X", frameCount_ & 0xFF);
+    bytes.Append(reinterpret_cast<const std::uint8_t*>(count.data()), 2);
+  }
+  bytes.PushBack(kFrameEnd);
+  SendBytes(bytes);
+}
+
+int CloneLink::ReadInto(cmcBuff& buffer) {
+  std::uint8_t chunk[kReadChunk];
+  const int n = port_.Read(chunk, kReadChunk);
+  buffer.Append(chunk, n);
+  bytesMoved_ += n;
+  return n;
+}
+
+bool CloneLink::TakeFrame(cmcBuff& frame) {
+  ReadInto(received_);
+  // One frame per call; what follows it waits in the received bytes for the next call, so
+  // that the outcome does not depend on how the bytes were split into reads.
+  while (received_.Count() > 0) {
+    const auto byte = static_cast<std::uint8_t>(received_.PopFront());
+    if (byte == kFramePreamble) {
+      frame_.Assign(&byte, 1);
+    } else if (frame_.Count() == 0) {
+      // noise before a frame
+    } else if (byte == kFrameEnd) {
+      frame.Assign(frame_);
+      frame_.SetCount(0);
+      return true;
+    } else if (frame_.Count() > kMaxTakenFrame) {
+      frame_.SetCount(0);
+      const std::uint8_t garbage = 0x00;
+      frame.Assign(&garbage, 1);
+      return true;
+    } else {
+      frame_.PushBack(byte);
+    }
+  }
+  return false;
+}
+
+void CloneLink::CheckIdentifyAnswer(const cmcBuff& frame) {
+  const bool header = frame.Count() >= 8 && frame.At(0) == kFramePreamble &&
+                      frame.At(1) == kPcAddress && frame.At(2) == kRadioAddress &&
+                      frame.At(3) == kCmdIdentifyAnswer;
+  bool digits = header;
+  for (int i = 4; digits && i < 8; ++i) {
+    digits = (frame.At(i) >> 4) <= 9 && (frame.At(i) & 0x0F) <= 9;
+  }
+  if (!digits) {
+    result_->status = kLinkBadFrame;
+    return;
+  }
+  result_->word1 = frame.At(4) * 256 + frame.At(5);
+  result_->word2 = frame.At(6) * 256 + frame.At(7);
+  result_->payload.Assign(frame.Data() + 8, frame.Count() - 8);
+  result_->status = kLinkOk;
+}
+
+void CloneLink::WaitIdentify(Step& step) {
+  step.next = kWaitIdentify;
+  step.progress = false;
+  cmcBuff frame;
+  if (!TakeFrame(frame)) return;
+  CheckIdentifyAnswer(frame);
+  step.progress = true;
+  step.next = kDrain;
+}
+
+void CloneLink::WaitWriteAnswer(Step& step) {
+  step.next = kWaitWriteAnswer;
+  step.progress = false;
+  cmcBuff frame;
+  if (!TakeFrame(frame)) return;
+  static constexpr std::uint8_t kAccepted[] = {kFramePreamble, kPcAddress, kRadioAddress,
+                                               kCmdWriteAnswer, 0x00};
+  const bool accepted = frame.Count() == 5 && std::memcmp(frame.Data(), kAccepted, 5) == 0;
+  result_->status = accepted ? kLinkOk : kLinkWriteRefused;
+  step.next = kDrain;
+}
+
+void CloneLink::Extra(Step& step) { step.next = StepExtra(state_, step.progress); }
+
+void CloneLink::Drain(Step& step) {
+  step.progress = false;
+  if (port_.PendingOutput() > 0) {
+    step.next = kDrain;
+  } else {
+    step.next = kFinish;
+    step.progress = true;
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Receiving memory
+
+void CloneLink::ReceiveData(Step& step) {
+  step.next = kReceiveData;
+  step.progress = false;
+  // Bytes that came in with the last echo are taken even when nothing new arrives.
+  if (ReadInto(received_) == 0 && received_.Count() == 0) return;
+  while (received_.Count() > 0) {
+    const auto byte = static_cast<std::uint8_t>(received_.PopFront());
+    if (byte == kFramePreamble) {
+      frame_.Assign(&byte, 1);
+    } else if (frame_.Count() == 0) {
+      // noise before a frame
+    } else if (byte == kFrameEnd) {
+      const int outcome = ClassifyFrame();
+      if (outcome == 1) {
+        ++frameCount_;
+        step.progress = true;
+        frame_.SetCount(0);
+        continue;
+      }
+      result_->status = outcome == 0 ? (ranges_.empty() ? kLinkOk : CheckCoverage()) : outcome;
+      step.next = kDrain;
+      return;
+    } else {
+      frame_.PushBack(byte);
+      if (frame_.Count() > kMaxDataFrame) {
+        result_->status = kLinkBadFrame;
+        step.next = kDrain;
+        return;
+      }
+    }
+  }
+}
+
+// 1 for an accepted data frame, 0 for a good end frame, else the status that ends the read.
+int CloneLink::ClassifyFrame() {
+  const int length = frame_.Count();
+  if (length < 8 || length > kMaxDataFrame + 1 || frame_.At(0) != kFramePreamble ||
+      frame_.At(1) != kPcAddress || frame_.At(2) != kRadioAddress) {
+    return kLinkBadFrame;
+  }
+  if (frame_.At(3) == kCmdData) return DecodeData();
+  if (frame_.At(3) == kCmdEnd) return CheckEndFrame();
+  return kLinkBadFrame;
+}
+
+int CloneLink::DecodeData() {
+  std::uint8_t body[kMaxDataFrame];
+  int count = 0;
+  bool escaped = false;
+  for (int i = 4; i < frame_.Count(); ++i) {
+    const std::uint8_t byte = frame_.At(i);
+    if (byte == kFrameEscape && !escaped) {
+      escaped = true;
+      continue;
+    }
+    body[count++] = escaped ? static_cast<std::uint8_t>(byte | 0xF0) : byte;
+    escaped = false;
+  }
+  // An escape with nothing after it is a broken frame, not a byte to drop.
+  if (escaped || count < 3 || count != body[2] + 4) return kLinkBadFrame;
+  unsigned sum = 0;
+  for (int i = 0; i < count; ++i) sum += body[i];
+  if ((sum & 0xFF) != 0) return kLinkBadFrame;
+
+  const int address = body[0] * 256 + body[1];
+  const int n = body[2];
+  if (address + n > imageSize_) return kLinkOutOfRange;
+  EepromImage& image = result_->image;
+  for (int i = 0; i < n; ++i) {
+    image.SetByte(address + i, static_cast<std::uint8_t>(body[3 + i] - 0x80));
+  }
+  cmcBuff& map = result_->receivedMap;
+  const int mapBytes = (address + n + 7) / 8;
+  if (map.Count() < mapBytes) map.SetCount(mapBytes);
+  for (int a = address; a < address + n; ++a) {
+    map.At(a / 8) = static_cast<std::uint8_t>(map.At(a / 8) | 1 << (a & 7));
+  }
+  dataDone_ += n;
+  return 1;
+}
+
+int CloneLink::CheckEndFrame() const {
+  std::string expected = kMakerTag;
+  if (endCount_) expected += FormatText("%02X", frameCount_ & 0xFF);
+  const int length = frame_.Count() - 4;
+  if (length != static_cast<int>(expected.size()) ||
+      std::memcmp(frame_.Data() + 4, kMakerTag, kMakerTagLength) != 0) {
+    return kLinkBadFrame;
+  }
+  return std::memcmp(frame_.Data() + 4, expected.data(), expected.size()) == 0 ? kLinkOk
+                                                                               : kLinkEndCount;
+}
+
+int CloneLink::CheckCoverage() {
+  const int mapBytes = (imageSize_ + 7) / 8;
+  std::vector<std::uint8_t> wanted(static_cast<std::size_t>(mapBytes), 0);
+  for (const AddressRange& range : ranges_) {
+    if (range.last < range.first) break;
+    for (int a = range.first; a <= range.last; ++a) {
+      wanted[static_cast<std::size_t>(a / 8)] |= static_cast<std::uint8_t>(1 << (a & 7));
+    }
+  }
+  cmcBuff& map = result_->receivedMap;
+  if (map.Count() > mapBytes) return kLinkOutOfRange;
+  map.SetCount(mapBytes);  // new bytes are zero
+  bool missing = false;
+  for (int i = 0; i < mapBytes; ++i) {
+    const std::uint8_t got = map.At(i);
+    const std::uint8_t want = wanted[static_cast<std::size_t>(i)];
+    if ((got & ~want) != 0) return kLinkOutOfRange;
+    if (got != want) missing = true;
+  }
+  return missing ? kLinkIncomplete : kLinkOk;
+}
+
+// ---------------------------------------------------------------------------------------
+// Sending memory
+
+void CloneLink::SendData(Step& step) {
+  step.next = kSendData;
+  step.progress = false;
+  const AddressRange& range = ranges_[rangeIndex_];
+  if (range.last < range.first) {
+    if (port_.PendingOutput() == 0 && frame_.Count() == 0) step.next = kSendEnd;
+  } else if (range.last < nextAddress_) {
+    ++rangeIndex_;
+    nextAddress_ = ranges_[rangeIndex_].first;
+  } else {
+    const int address = nextAddress_;
+    int n = blockSize_ - address % blockSize_;
+    if (address + n - 1 > range.last) n = range.last - address + 1;
+    AppendDataFrame(frame_, frameCount_ == 0 ? leadFirst_ : leadLater_, address,
+                    result_->image.Data() + address, n);
+    ++frameCount_;
+    nextAddress_ += n;
+    dataDone_ += n;
+  }
+  const int k = frame_.Count();
+  if (step.next == kSendData && k >= 1 && port_.PendingOutput() <= 4u * static_cast<unsigned>(k)) {
+    port_.Write(frame_.Data(), k);
+    expectedEcho_.Append(frame_);
+    frame_.SetCount(0);
+    bytesMoved_ += k;
+    step.progress = true;
+  }
+}
+
+}  // namespace rtv

@@ -1,0 +1,179 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/LinkResult.h"
+#include "link/SerialPort.h"
+#include "link/cmcBuff.h"
+#include "radio/EepromImage.h"
+
+namespace rtv {
+
+class Clock;
+class SerialDevice;
+class Timers;
+class cmcTask;
+
+// The clone protocol: one exchange at a time (identify, read, write) as a state machine
+// stepped every 10 ms on the GUI thread. Every byte sent is checked against its echo on
+// the single-wire bus; frames from the radio are taken apart without trusting them.
+class CloneLink {
+ public:
+  using Callback = std::function<void(LinkResult&)>;
+
+  enum State : int {
+    kIdle = 0,
+    kStarted = 2,
+    kWaitOutput = 3,
+    kOpenPort = 4,
+    kSendIdentify = 5,
+    kWaitIdentify = 6,
+    kSendRead = 7,
+    kReceiveData = 8,
+    kSendWrite = 9,
+    kSendData = 10,
+    kSendEnd = 11,
+    kWaitWriteAnswer = 12,
+    kExtraFirst = 13,
+    kExtraLast = 16,
+    kDrain = 17,
+    kFinish = 18,
+  };
+  enum Mode : int { kModeIdentify = 1, kModeRead = 2, kModeWrite = 3 };
+
+  static constexpr int kStepMs = 10;
+  static constexpr int kReadChunk = 256;
+  static constexpr int kNormalTimeoutMs = 1000;
+  static constexpr int kFinalAnswerTimeoutMs = 2000;
+  static constexpr int kSettleMs = 100;
+  static constexpr int kSettleDiscardLimit = 65535;
+  static constexpr int kEchoWindow = 128;     // echo bytes that may lag while sending memory
+  static constexpr int kMaxTakenFrame = 520;  // longer answers are noise
+  static constexpr int kMaxDataFrame = 521;
+  static constexpr int kCompactAbove = 4096;
+
+  CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
+            SerialPort::PathResolver resolver);
+  virtual ~CloneLink();
+  CloneLink(const CloneLink&) = delete;
+  CloneLink& operator=(const CloneLink&) = delete;
+
+  // Set-up before each exchange.
+  void SetPort(int portNumber, const std::string& settings);
+  void SetModelWords(std::uint16_t modelCode, std::uint16_t secondWord);
+  void SetImageSize(int bytes);
+  void SetPreamble(int count);
+  void SetDataLead(int firstFrame, int laterFrames);
+  void SetEchoCheck(bool on);
+  void SetEndCount(bool on);
+
+  // Each returns false and does nothing while an exchange runs. The callback is called
+  // once, from a tick, when the exchange has ended. Range lists end with a pair whose
+  // last address is below its first and must lie inside the image.
+  bool StartIdentify(Callback callback);
+  bool StartRead(const AddressRange* ranges, Callback callback);
+  bool StartWrite(const EepromImage& image, const AddressRange* ranges, Callback callback);
+
+  bool IsBusy() const { return state_ != kIdle; }
+  int Mode() const { return mode_; }
+  int State() const { return state_; }
+  int DataDone() const { return dataDone_; }
+  int FrameCount() const { return frameCount_; }
+  int BytesMoved() const { return bytesMoved_; }
+  int PortNumber() const { return portNumber_; }
+  SerialPort& Port() { return port_; }
+
+ protected:
+  // The state after the port set-up for modes other than identify, read and write.
+  virtual int FirstSendState(int mode);
+  // The work of states 13 to 16; returns the next state and may clear progress.
+  virtual int StepExtra(int state, bool& progress);
+
+  // For the exchanges of a specialised link.
+  bool TakeFrame(cmcBuff& frame);
+  // Writes the bytes, expects their echo and empties the frame buffer.
+  void SendBytes(const cmcBuff& bytes);
+  LinkResult& Result() { return *result_; }
+  std::uint16_t ModelCode() const { return modelCode_; }
+  std::uint16_t SecondWord() const { return secondWord_; }
+  int PreambleCount() const { return preamble_; }
+
+ private:
+  struct Step {
+    int next;
+    bool progress;
+  };
+  enum class Echo { Done, Waiting, Differs };
+  using StateWork = void (*)(CloneLink&, Step&);
+  static const StateWork kStateWork[kFinish + 1];
+
+  bool Start(int mode, Callback callback);
+  void SetRanges(const AddressRange* ranges, std::int32_t imageSize);
+  void Tick();
+  void RunStep();
+  Echo EchoStage(Step& step);
+  void RestartTimeout(int ms);
+
+  void DoNothing(Step& step);
+  void StayIdle(Step& step);
+  void WaitOutput(Step& step);
+  void OpenPort(Step& step);
+  void SendIdentify(Step& step);
+  void WaitIdentify(Step& step);
+  void SendRead(Step& step);
+  void ReceiveData(Step& step);
+  void SendWrite(Step& step);
+  void SendData(Step& step);
+  void SendEnd(Step& step);
+  void WaitWriteAnswer(Step& step);
+  void Extra(Step& step);
+  void Drain(Step& step);
+
+  void SendRequest(std::uint8_t command);
+  int ReadInto(cmcBuff& buffer);
+  int ClassifyFrame();
+  int DecodeData();
+  int CheckEndFrame() const;
+  int CheckCoverage();
+  void CheckIdentifyAnswer(const cmcBuff& frame);
+
+  SerialPort port_;
+  const Clock& clock_;
+  std::unique_ptr<cmcTask> task_;
+
+  int portNumber_ = 1;
+  std::string settings_ = "19200,n,8,1";
+  std::uint16_t modelCode_ = 0;
+  std::uint16_t secondWord_ = 0;
+  int imageSize_ = 1;
+  int preamble_ = 0;
+  int leadFirst_ = 0;
+  int leadLater_ = 0;
+  int mode_ = 0;
+  bool endCount_ = true;
+  bool echoCheck_ = false;
+  int blockSize_ = 64;
+
+  cmcBuff received_;
+  cmcBuff frame_;
+  cmcBuff expectedEcho_;
+  int bytesMoved_ = 0;
+  int frameCount_ = 0;
+  int dataDone_ = 0;
+  std::vector<AddressRange> ranges_;  // ends with its terminating pair
+  std::size_t rangeIndex_ = 0;
+  int nextAddress_ = 0;
+  std::unique_ptr<LinkResult> result_;
+  Callback callback_;
+  int state_ = kIdle;
+  bool timeoutRunning_ = false;
+  std::int64_t timeoutDeadline_ = 0;
+  bool settling_ = false;
+  std::int64_t settleDeadline_ = 0;
+};
+
+}  // namespace rtv

@@ -1,0 +1,487 @@
+#include "link/CloneLink.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "ManualClock.h"
+#include "MemoryWire.h"
+#include "ScriptedRadio.h"
+#include "link/CloneFrames.h"
+
+namespace rtv {
+namespace {
+
+using test::Bytes;
+using test::ManualClock;
+using test::MemoryWire;
+using test::ScriptedRadio;
+
+constexpr int kImageSize = 32768;
+constexpr AddressRange kReadList[] = {{0x0000, 0x2B5F}, {1, 0}};
+constexpr AddressRange kShortWriteList[] = {{0x02F0, 0x2B5F}, {1, 0}};
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+// Memory with every kind of byte, escapes included (0x7A-0x7F go out as 0xFA-0xFF).
+Bytes Pattern() {
+  Bytes image(kImageSize);
+  for (int a = 0; a < kImageSize; ++a) image[a] = static_cast<std::uint8_t>(a * 37 + a / 256);
+  return image;
+}
+
+Bytes Payload(std::size_t size) {
+  Bytes payload(size);
+  for (std::size_t i = 0; i < size; ++i) payload[i] = static_cast<std::uint8_t>(0x30 + i % 10);
+  payload[0] = static_cast<std::uint8_t>(size);
+  return payload;
+}
+
+class CloneLinkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    link.SetPort(1, "38400,N,8,1");
+    link.SetModelWords(0x3974, 0);
+    link.SetImageSize(kImageSize);
+    link.SetPreamble(48);
+    link.SetDataLead(58, 58);
+    link.SetEchoCheck(true);
+  }
+
+  CloneLink::Callback Record() {
+    return [this](LinkResult& r) {
+      ++calls;
+      result = r;
+      EXPECT_FALSE(link.IsBusy());
+      EXPECT_FALSE(link.Port().IsOpen());
+    };
+  }
+  // Ticks until the exchange has ended; the manual time it took.
+  std::int64_t Run(std::int64_t limitMs = 600000) {
+    const std::int64_t start = clock.NowMs();
+    while (link.IsBusy() && clock.NowMs() - start < limitMs) clock.Advance(10);
+    EXPECT_FALSE(link.IsBusy());
+    EXPECT_EQ(calls, 1);
+    return clock.NowMs() - start;
+  }
+  int Status() const { return result ? result->status : -1; }
+  // The image a read brought back, as bytes.
+  Bytes Image() const {
+    const EepromImage& image = result->image;
+    return Bytes(image.Data(), image.Data() + image.Size());
+  }
+  int ReadStatus(const Bytes& answer, const AddressRange* ranges = kReadList) {
+    radio.answers[kCmdRead] = answer;
+    EXPECT_TRUE(link.StartRead(ranges, Record()));
+    Run();
+    return Status();
+  }
+
+  ManualClock clock;
+  MemoryWire wire;
+  ScriptedRadio radio{wire};
+  CloneLink link{wire, clock, clock, [](int n) { return n == 1 ? "/dev/ttyS0" : ""; }};
+  std::optional<LinkResult> result;
+  int calls = 0;
+};
+
+TEST(HexToBytesTest, DigitsPairUpAndEverythingElseIsSkipped) {
+  const std::pair<const char*, Bytes> cases[] = {
+      {"FEFE EE EF E0 3974 0000 FD", {0xFE, 0xFE, 0xEE, 0xEF, 0xE0, 0x39, 0x74, 0, 0, 0xFD}},
+      {"0a:Bc-d", {0x0A, 0xBC, 0xD0}},  // an odd last digit is a high nibble
+      {"xyz", {}},
+      {"", {}},
+  };
+  for (const auto& [text, bytes] : cases) {
+    const cmcBuff got = HexToBytes(text);
+    EXPECT_EQ(Bytes(got.Data(), got.Data() + got.Count()), bytes) << text;
+  }
+}
+
+TEST_F(CloneLinkTest, IdentifySendsThePreambleAndTakesTheAnswer) {
+  const Bytes payload = Payload(48);
+  radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, payload);
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  EXPECT_TRUE(link.IsBusy());
+  EXPECT_FALSE(link.StartIdentify(Record()));  // one exchange at a time
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+  EXPECT_EQ(result->mode, CloneLink::kModeIdentify);
+  EXPECT_EQ(result->word1, 0x3974);
+  EXPECT_EQ(result->word2, 0x0001);
+  EXPECT_EQ(Bytes(result->payload.Data(), result->payload.Data() + result->payload.Count()),
+            payload);
+  ASSERT_EQ(radio.frames.size(), 1u);
+  EXPECT_EQ(radio.frames[0].leadBytes, 48 + 2);
+  EXPECT_EQ(radio.frames[0].bytes, Bytes({0xEE, 0xEF, 0xE0, 0x39, 0x74, 0x00, 0x00}));
+  EXPECT_EQ(wire.config.baudRate, 38400);
+  EXPECT_EQ(wire.openCount, 1);
+  EXPECT_EQ(wire.closeCount, 1);
+  clock.Advance(1000);
+  EXPECT_EQ(calls, 1);  // exactly once
+}
+
+TEST_F(CloneLinkTest, BadIdentifyAnswersGiveStatus6) {
+  const Bytes payload = Payload(40);
+  Bytes tooLong = {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x39, 0x74, 0x00, 0x01};
+  tooLong.insert(tooLong.end(), 530, 0x11);  // no terminator within 520 bytes
+  tooLong.push_back(0xFD);
+  const struct {
+    const char* name;
+    Bytes answer;
+  } cases[] = {
+      {"word byte not two decimal digits", ScriptedRadio::IdentifyAnswer(0x3A74, 1, payload)},
+      {"low nibble above 9", ScriptedRadio::IdentifyAnswer(0x397F, 1, payload)},
+      {"seven bytes", {0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x39, 0x74, 0x00, 0xFD}},
+      {"another command", {0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x39, 0x74, 0x00, 0x01, 0xFD}},
+      {"addresses swapped", {0xFE, 0xFE, 0xEE, 0xEF, 0xE1, 0x39, 0x74, 0x00, 0x01, 0xFD}},
+      {"endless frame", tooLong},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    calls = 0;
+    radio.answers[kCmdIdentify] = c.answer;
+    ASSERT_TRUE(link.StartIdentify(Record()));
+    Run();
+    EXPECT_EQ(Status(), kLinkBadFrame);
+  }
+}
+
+TEST_F(CloneLinkTest, SilenceEndsTheExchangeAfterOneSecond) {
+  // No echo: the request's echo is missing when the time-out passes.
+  wire.echo = false;
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  std::int64_t took = Run();
+  EXPECT_EQ(Status(), kLinkEchoError);
+  // Start, wait, open, 100 ms settle, send: the second of silence follows the request.
+  EXPECT_GE(took, 1000 + 100);
+  EXPECT_LE(took, 1000 + 100 + 80);
+
+  // The echo comes back but the radio says nothing.
+  wire.echo = true;
+  calls = 0;
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  took = Run();
+  EXPECT_EQ(Status(), kLinkTimeout);
+  EXPECT_GE(took, 1000 + 100);
+  EXPECT_LE(took, 1000 + 100 + 80);
+}
+
+TEST_F(CloneLinkTest, AWrongEchoByteEndsTheExchangeAtOnce) {
+  wire.echo = false;
+  wire.peer = [this](const std::uint8_t* bytes, int count) {
+    Bytes echoed(bytes, bytes + count);
+    echoed[echoed.size() / 2] ^= 0x01;
+    wire.Feed(echoed);
+  };
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  EXPECT_LT(Run(), 300);
+  EXPECT_EQ(Status(), kLinkEchoError);
+}
+
+TEST_F(CloneLinkTest, APortThatDoesNotOpenGivesStatus2) {
+  link.SetPort(5, "38400,N,8,1");
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  Run();
+  EXPECT_EQ(Status(), kLinkPortFailed);
+  EXPECT_TRUE(wire.transmitted.empty());
+  EXPECT_EQ(link.Port().OpenError(), SerialError::NoSuchDevice);
+}
+
+TEST_F(CloneLinkTest, ReadTakesTheWorkedDataFrame) {
+  constexpr AddressRange kTwoBytes[] = {{0x0300, 0x0301}, {1, 0}};
+  const Bytes frame = ScriptedRadio::DataFrame(0x0300, {0x12, 0x7C});
+  ASSERT_EQ(frame,
+            Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x03, 0x00, 0x02, 0x92, 0xFF, 0x0C, 0x6D, 0xFD}));
+  EXPECT_EQ(ReadStatus(Join({frame, ScriptedRadio::EndFrame(1)}), kTwoBytes), kLinkOk);
+  EXPECT_EQ(result->image.GetByte(0x0300), 0x12);
+  EXPECT_EQ(result->image.GetByte(0x0301), 0x7C);
+  EXPECT_EQ(result->image.GetByte(0x0302), 0x00);
+  EXPECT_EQ(link.DataDone(), 2);
+  EXPECT_EQ(link.FrameCount(), 1);
+  ASSERT_EQ(radio.frames.size(), 1u);
+  EXPECT_EQ(radio.frames[0].bytes, Bytes({0xEE, 0xEF, 0xE2, 0x39, 0x74, 0x00, 0x00}));
+}
+
+TEST_F(CloneLinkTest, ReadGivesTheSameImageHoweverTheBytesAreSplit) {
+  const Bytes image = Pattern();
+  int frames = 0;
+  const Bytes answer = Join({ScriptedRadio::DataFrames(image, 0x0000, 0x2B5F, &frames)});
+  ASSERT_EQ(frames, 174);
+  const Bytes expected(image.begin(), image.begin() + 0x2B60);
+  for (const int chunk : {0, 1, 2, 7, 13, 255, 256, 300}) {
+    SCOPED_TRACE(chunk);
+    calls = 0;
+    wire.readChunk = chunk;
+    EXPECT_EQ(ReadStatus(Join({answer, ScriptedRadio::EndFrame(frames)})), kLinkOk);
+    const Bytes got = Image();
+    EXPECT_EQ(Bytes(got.begin(), got.begin() + 0x2B60), expected);
+    EXPECT_EQ(link.FrameCount(), 174);
+    EXPECT_EQ(link.DataDone(), 0x2B60);
+  }
+}
+
+TEST_F(CloneLinkTest, RepeatedPreamblesAndLeadingJunkAreIgnored) {
+  constexpr AddressRange kBlock[] = {{0x0040, 0x007F}, {1, 0}};
+  Bytes memory(64);
+  for (int i = 0; i < 64; ++i) memory[i] = static_cast<std::uint8_t>(0x70 + i);
+  const Bytes answer = Join({{0x00, 0x12, 0xFD, 0x45, 0xEF},
+                             Bytes(9, 0xFE),
+                             ScriptedRadio::DataFrame(0x40, memory),
+                             {0x33},
+                             Bytes(3, 0xFE),
+                             ScriptedRadio::EndFrame(1)});
+  EXPECT_EQ(ReadStatus(answer, kBlock), kLinkOk);
+  const Bytes got = Image();
+  EXPECT_EQ(Bytes(got.begin() + 0x40, got.begin() + 0x80), memory);
+}
+
+TEST_F(CloneLinkTest, BadReadsEndWithTheirStatus) {
+  constexpr AddressRange kBlock[] = {{0x0000, 0x003F}, {1, 0}};
+  const Bytes good = ScriptedRadio::DataFrame(0x0000, Bytes(64, 0x21));
+  Bytes badSum = good;
+  badSum[badSum.size() - 2] ^= 0x01;
+  Bytes shortBody = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x00, 0x00, 0xFD};  // 2 body bytes
+  Bytes escapeAtEnd = good;
+  escapeAtEnd.insert(escapeAtEnd.end() - 1, 0xFF);
+  Bytes tooLong = {0xFE, 0xFE, 0xEF, 0xEE, 0xE4};
+  tooLong.insert(tooLong.end(), 10000, 0x01);
+  tooLong.push_back(0xFD);
+  Bytes wrongName = ScriptedRadio::EndFrame(1);
+  wrongName[6] = 'X';
+  Bytes longEnd = ScriptedRadio::EndFrame(1);
+  longEnd.insert(longEnd.end() - 1, '0');
+  const struct {
+    const char* name;
+    Bytes answer;
+    int status;
+  } cases[] = {
+      {"bad checksum", Join({badSum, ScriptedRadio::EndFrame(1)}), kLinkBadFrame},
+      {"body shorter than its header", shortBody, kLinkBadFrame},
+      {"escape at the end", escapeAtEnd, kLinkBadFrame},
+      {"frame of 10000 bytes", tooLong, kLinkBadFrame},
+      {"unknown command", Join({good, {0xFE, 0xFE, 0xEF, 0xEE, 0xE7, 1, 2, 3, 0xFD}}),
+       kLinkBadFrame},
+      {"to the PC from the PC", Join({{0xFE, 0xFE, 0xEF, 0xEF, 0xE4, 1, 2, 3, 0xFD}}),
+       kLinkBadFrame},
+      {"end frame name", Join({good, wrongName}), kLinkBadFrame},
+      {"end frame length", Join({good, longEnd}), kLinkBadFrame},
+      {"end frame count", Join({good, ScriptedRadio::EndFrame(2)}), kLinkEndCount},
+      {"end before every address",
+       Join({ScriptedRadio::DataFrame(0, Bytes(63, 1)), ScriptedRadio::EndFrame(1)}),
+       kLinkIncomplete},
+      {"nothing but the end", ScriptedRadio::EndFrame(0), kLinkIncomplete},
+      {"data outside the ranges",
+       Join({good, ScriptedRadio::DataFrame(0x40, {1}), ScriptedRadio::EndFrame(2)}),
+       kLinkOutOfRange},
+      {"at the image size", Join({good, ScriptedRadio::DataFrame(0x7FFF, {1, 2})}),
+       kLinkOutOfRange},
+      {"beyond the image", Join({good, ScriptedRadio::DataFrame(0xFFC0, Bytes(64, 0))}),
+       kLinkOutOfRange},
+      {"silence after a frame", good, kLinkTimeout},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    calls = 0;
+    EXPECT_EQ(ReadStatus(c.answer, kBlock), c.status);
+  }
+}
+
+TEST_F(CloneLinkTest, WriteCutsTheRangesIntoAlignedFrames) {
+  const Bytes image = Pattern();
+  EepromImage source;
+  source.SetSize(kImageSize);
+  source.WriteBlock(0, image.data(), kImageSize);
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0x00);
+  ASSERT_TRUE(link.StartWrite(source, kShortWriteList, Record()));
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+  EXPECT_EQ(radio.badDataFrames, 0);
+
+  ASSERT_GE(radio.frames.size(), 3u);
+  EXPECT_EQ(radio.frames.front().bytes, Bytes({0xEE, 0xEF, 0xE3, 0x39, 0x74, 0x00, 0x00}));
+  std::vector<std::pair<int, int>> pieces;  // address, count of every data frame
+  for (const auto& frame : radio.frames) {
+    if (frame.bytes[2] != kCmdData) continue;
+    EXPECT_EQ(frame.leadBytes, 58 + 2);
+    Bytes body;
+    for (std::size_t i = 3; i < frame.bytes.size(); ++i) {
+      body.push_back(frame.bytes[i] == 0xFF ? 0xF0 | frame.bytes[++i] : frame.bytes[i]);
+    }
+    pieces.emplace_back(body[0] << 8 | body[1], body[2]);
+  }
+  ASSERT_EQ(pieces.size(), 163u);
+  EXPECT_EQ(pieces.front(), std::make_pair(0x02F0, 16));
+  EXPECT_EQ(pieces[1], std::make_pair(0x0300, 64));
+  EXPECT_EQ(pieces[161], std::make_pair(0x2B00, 64));
+  EXPECT_EQ(pieces.back(), std::make_pair(0x2B40, 32));
+  // The end frame has no lead and counts the frames: 163 = A3.
+  EXPECT_EQ(radio.frames.back().leadBytes, 2);
+  EXPECT_EQ(radio.frames.back().bytes,
+            Bytes({0xEE, 0xEF, 0xE5, 'V', 'r', 'e', 'l', ' ', 'I', 'n', 'c', '.', 'A', '3'}));
+  // What the radio decoded is the image, and nothing else.
+  ASSERT_EQ(radio.written.size(), static_cast<std::size_t>(0x2B60 - 0x02F0));
+  EXPECT_EQ(radio.written.begin()->first, 0x02F0);
+  for (const auto& [address, value] : radio.written) ASSERT_EQ(value, image[address]) << address;
+  EXPECT_EQ(link.DataDone(), 0x2B60 - 0x02F0);
+}
+
+TEST_F(CloneLinkTest, WorkedDataFrameGoesOutAfterItsLead) {
+  EepromImage source;
+  source.SetSize(kImageSize);
+  source.SetByte(0x0300, 0x12);
+  source.SetByte(0x0301, 0x7C);
+  constexpr AddressRange kTwoBytes[] = {{0x0300, 0x0301}, {1, 0}};
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0x00);
+  ASSERT_TRUE(link.StartWrite(source, kTwoBytes, Record()));
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+  const Bytes expected =
+      Join({Bytes(58, 0xFE),
+            {0xFE, 0xFE, 0xEE, 0xEF, 0xE4, 0x03, 0x00, 0x02, 0x92, 0xFF, 0x0C, 0x6D, 0xFD}});
+  const Bytes request =
+      Join({Bytes(48, 0xFE), {0xFE, 0xFE, 0xEE, 0xEF, 0xE3, 0x39, 0x74, 0x00, 0x00, 0xFD}});
+  const Bytes end = {0xFE, 0xFE, 0xEE, 0xEF, 0xE5, 'V', 'r', 'e', 'l',
+                     ' ',  'I',  'n',  'c',  '.',  '0', '1', 0xFD};
+  EXPECT_EQ(wire.transmitted, Join({request, expected, end}));
+}
+
+TEST_F(CloneLinkTest, FramesAndEndCounts) {
+  const struct {
+    AddressRange range;
+    int frames;
+    const char* count;
+  } cases[] = {
+      {{0x0400, 0x041F}, 1, "01"},    // aligned and short: one frame of its length
+      {{0x0410, 0x0411}, 1, "01"},    // inside one block
+      {{0x043F, 0x0440}, 2, "02"},    // across a boundary
+      {{0x0000, 0x2A3F}, 169, "A9"},  // 169 whole blocks
+      {{0x0000, 0x3FFF}, 256, "00"},  // the count wraps
+  };
+  EepromImage source;
+  source.SetSize(kImageSize);
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0x00);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.count);
+    calls = 0;
+    radio.frames.clear();
+    const AddressRange ranges[] = {c.range, {1, 0}};
+    ASSERT_TRUE(link.StartWrite(source, ranges, Record()));
+    Run();
+    EXPECT_EQ(Status(), kLinkOk);
+    EXPECT_EQ(link.FrameCount(), c.frames);
+    const Bytes& end = radio.frames.back().bytes;
+    ASSERT_EQ(end.size(), 14u);
+    EXPECT_EQ(std::string(end.begin() + 12, end.end()), c.count);
+    if (c.frames == 1) {
+      const Bytes& data = radio.frames[radio.frames.size() - 2].bytes;
+      EXPECT_EQ(data[5], c.range.last - c.range.first + 1);
+    }
+  }
+}
+
+TEST_F(CloneLinkTest, TheWriteAnswerDecides) {
+  EepromImage source;
+  source.SetSize(kImageSize);
+  constexpr AddressRange kBlock[] = {{0x0000, 0x003F}, {1, 0}};
+  const struct {
+    const char* name;
+    Bytes answer;
+    int status;
+  } cases[] = {
+      {"E6 00", ScriptedRadio::WriteAnswer(0x00), kLinkOk},
+      {"E6 01", ScriptedRadio::WriteAnswer(0x01), kLinkWriteRefused},
+      {"E6 00 and more", {0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0x00, 0xFD}, kLinkWriteRefused},
+      {"E6 00 after junk", {0x11, 0xFD, 0xFE, 0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD}, kLinkOk},
+      {"nothing", {}, kLinkTimeout},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    calls = 0;
+    radio.answers[kCmdEnd] = c.answer;
+    ASSERT_TRUE(link.StartWrite(source, kBlock, Record()));
+    Run();
+    EXPECT_EQ(Status(), c.status);
+  }
+}
+
+TEST_F(CloneLinkTest, TheWriteAnswerMayTakeTwoSeconds) {
+  EepromImage source;
+  source.SetSize(kImageSize);
+  constexpr AddressRange kBlock[] = {{0x0000, 0x003F}, {1, 0}};
+  ASSERT_TRUE(link.StartWrite(source, kBlock, Record()));
+  while (radio.frames.size() < 3) clock.Advance(10);  // E3, E4, E5 sent
+  clock.Advance(1900);
+  EXPECT_TRUE(link.IsBusy());
+  wire.Feed(ScriptedRadio::WriteAnswer(0x00));
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+}
+
+TEST_F(CloneLinkTest, AShortWriteGivesStatus17) {
+  wire.writeLimit = 100;  // the request fits, the first data frame does not
+  EepromImage source;
+  source.SetSize(kImageSize);
+  ASSERT_TRUE(link.StartWrite(source, kShortWriteList, Record()));
+  Run();
+  EXPECT_EQ(Status(), kLinkWriteFailed);
+  EXPECT_FALSE(link.Port().WriteError());  // cleared when the port closed
+}
+
+TEST_F(CloneLinkTest, OutputThatNeverLeavesDoesNotHangTheLink) {
+  wire.autoTransmit = false;
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  Run(5000);
+  EXPECT_EQ(Status(), kLinkEchoError);
+}
+
+TEST_F(CloneLinkTest, TheCallbackMayStartTheNextExchange) {
+  radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 1, Payload(48));
+  constexpr AddressRange kBlock[] = {{0x0000, 0x003F}, {1, 0}};
+  radio.answers[kCmdRead] =
+      Join({ScriptedRadio::DataFrame(0, Bytes(64, 0x5A)), ScriptedRadio::EndFrame(1)});
+  std::vector<int> statuses;
+  ASSERT_TRUE(link.StartIdentify([&](LinkResult& identified) {
+    statuses.push_back(identified.status);
+    EXPECT_TRUE(link.StartRead(kBlock, [&](LinkResult& read) {
+      statuses.push_back(read.status);
+      EXPECT_EQ(read.image.GetByte(0x3F), 0x5A);
+    }));
+  }));
+  for (int i = 0; i < 1000 && statuses.size() < 2; ++i) clock.Advance(10);
+  EXPECT_EQ(statuses, std::vector<int>({kLinkOk, kLinkOk}));
+  EXPECT_EQ(wire.openCount, 2);
+  EXPECT_FALSE(link.IsBusy());
+  EXPECT_EQ(clock.ActiveTimerCount(), 0);
+}
+
+TEST_F(CloneLinkTest, InputBeforeTheRequestIsDiscardedWhenThePortSettles) {
+  wire.peer = nullptr;
+  ScriptedRadio late(wire);
+  late.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 1, Payload(48));
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  clock.Advance(50);  // the port is open and settling
+  ASSERT_TRUE(link.Port().IsOpen());
+  wire.Feed(ScriptedRadio::IdentifyAnswer(0x1111, 1, Payload(48)));  // noise from before
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+  EXPECT_EQ(result->word1, 0x3974);
+}
+
+TEST_F(CloneLinkTest, ARangeListOutsideTheImageIsAFaultOfTheProgram) {
+  constexpr AddressRange kBeyond[] = {{0x7F00, 0x8000}, {1, 0}};
+  EXPECT_EXIT(link.StartRead(kBeyond, Record()), ::testing::ExitedWithCode(3),
+              "outside the EEPROM image");
+  EepromImage small;
+  small.SetSize(0x100);
+  EXPECT_EXIT(link.StartWrite(small, kShortWriteList, Record()), ::testing::ExitedWithCode(3),
+              "outside the EEPROM image");
+}
+
+}  // namespace
+}  // namespace rtv

@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Runs rtv612-clone against radiosim on a pseudo-terminal.
+#   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
+# CASE is "roundtrip", "ports", "no-port", "exists", or a fault: a name, the expected exit
+# status, the command (read or write) and the simulator's options.
+set -u
+sim=$1
+tool=$2
+case_name=$3
+shift 3
+
+work=$(mktemp -d)
+sim_pid=
+cleanup() {
+  [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+port=$work/radio
+clone() { "$tool" --settings "$work/none.conf" --quiet "$@"; }
+
+start_sim() {
+  "$sim" --link "$port" "$@" >"$work/sim.out" 2>"$work/sim.err" &
+  sim_pid=$!
+  for _ in $(seq 100); do
+    [ -L "$port" ] && return 0
+    sleep 0.05
+  done
+  fail "radiosim did not start: $(cat "$work/sim.err")"
+}
+
+expect_status() {  # expected, then the command
+  local expected=$1
+  shift
+  "$@" >"$work/out" 2>"$work/err"
+  local got=$?
+  [ "$got" -eq "$expected" ] || fail "$* gave $got, expected $expected: $(cat "$work/err")"
+}
+
+case "$case_name" in
+  roundtrip)
+    start_sim
+    expect_status 0 clone info --port "$port"
+    grep -q "Version: *1203" "$work/out" || fail "info: $(cat "$work/out")"
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    head -1 "$work/a.rtv" | grep -q "^39740001" || fail "not a clone file"
+    [ "$(tail -n +4 "$work/a.rtv" | grep -vc "^#")" -eq 694 ] || fail "694 data lines expected"
+    # Change two bytes inside the written ranges, write, and read the radio back.
+    sed 's/^\(04001[0-9A-F]\)..../\1A55A/; s/^\(2B5010\)..../\1FFFE/' "$work/a.rtv" \
+      >"$work/changed.rtv"
+    cmp -s "$work/a.rtv" "$work/changed.rtv" && fail "the test did not change the file"
+    expect_status 0 clone write --port "$port" "$work/changed.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/b.rtv"
+    cmp "$work/changed.rtv" "$work/b.rtv" || fail "the radio does not hold what was written"
+    # Writing back what was read leaves the radio as it was.
+    expect_status 0 clone write --port "$port" "$work/a.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/c.rtv"
+    cmp "$work/a.rtv" "$work/c.rtv" || fail "round trip changed the memory"
+    ;;
+  maker)
+    # The full list also writes 0x01A0-0x02B3; the short one leaves it alone.
+    start_sim --version 0001
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    sed 's/^\(01A010\)..../\1A55A/' "$work/a.rtv" >"$work/changed.rtv"
+    expect_status 0 clone write --port "$port" --maker "$work/changed.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/b.rtv"
+    cmp "$work/changed.rtv" "$work/b.rtv" || fail "maker write did not reach 0x01A0"
+    ;;
+  image)
+    # The simulator serves a clone file and saves what is written into it.
+    start_sim
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    kill "$sim_pid" && wait "$sim_pid" 2>/dev/null
+    sed 's/^\(000010\)..../\13333/' "$work/a.rtv" >"$work/served.rtv"
+    start_sim --image "$work/served.rtv" --save "$work/saved.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/b.rtv"
+    cmp "$work/served.rtv" "$work/b.rtv" || fail "the radio did not serve its image"
+    sed 's/^\(030010\)..../\1C0DE/' "$work/b.rtv" >"$work/changed.rtv"
+    expect_status 0 clone write --port "$port" "$work/changed.rtv"
+    for _ in $(seq 100); do [ -e "$work/saved.rtv" ] && break; sleep 0.05; done
+    cmp "$work/changed.rtv" "$work/saved.rtv" || fail "the radio did not save what was written"
+    ;;
+  ports)
+    printf '[Port%%20Map]\nCOM200=%s\n' "$port" >"$work/none.conf"
+    start_sim
+    expect_status 0 clone ports
+    grep -q "^200: .*($port)" "$work/out" || fail "ports: $(cat "$work/out")"
+    expect_status 0 clone info --port 200
+    ;;
+  no-port)
+    expect_status 2 clone read --port "$work/absent" -o "$work/a.rtv"
+    grep -q "does not exist" "$work/err" || fail "no reason given: $(cat "$work/err")"
+    [ -e "$work/a.rtv" ] && fail "output file written"
+    ;;
+  exists)
+    start_sim
+    echo "keep me" >"$work/a.rtv"
+    expect_status 73 clone read --port "$port" -o "$work/a.rtv"
+    [ "$(cat "$work/a.rtv")" = "keep me" ] || fail "existing file changed"
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv" --force
+    head -1 "$work/a.rtv" | grep -q "^39740001" || fail "--force did not replace the file"
+    ;;
+  fault)
+    expected=$1
+    command=$2
+    shift 2
+    start_sim "$@"
+    if [ "$command" = read ]; then
+      expect_status "$expected" clone read --port "$port" -o "$work/a.rtv"
+      [ -e "$work/a.rtv" ] && fail "output file written after a failed read"
+    else
+      kill "$sim_pid" && wait "$sim_pid" 2>/dev/null
+      start_sim
+      expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+      kill "$sim_pid" && wait "$sim_pid" 2>/dev/null
+      start_sim "$@"
+      expect_status "$expected" clone write --port "$port" "$work/a.rtv"
+    fi
+    ls "$work" | grep -q '\.rtv\.' && fail "a temporary file was left behind"
+    ;;
+  *)
+    fail "unknown case $case_name"
+    ;;
+esac
+exit 0

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "MemoryWire.h"
+
+namespace rtv::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The radio's end of a MemoryWire: collects the frames the program sends and answers a
+// command with scripted bytes once its frame is complete. It has its own frame builders,
+// written from the radio's side, so that tests do not check the link against itself.
+class ScriptedRadio {
+ public:
+  explicit ScriptedRadio(MemoryWire& wire);
+
+  struct Frame {
+    int leadBytes = 0;  // 0xFE bytes before the frame's address byte
+    Bytes bytes;        // from the destination address to the byte before 0xFD
+  };
+
+  std::map<std::uint8_t, Bytes> answers;  // by command byte
+  std::vector<Frame> frames;
+
+  // Memory that the program wrote, decoded from its E4 frames (each checked).
+  std::map<int, std::uint8_t> written;
+  int badDataFrames = 0;
+
+  // Frames as the radio sends them.
+  static Bytes IdentifyAnswer(std::uint16_t word1, std::uint16_t word2, const Bytes& payload);
+  static Bytes DataFrame(int address, const Bytes& memory);
+  static Bytes EndFrame(int frameCount);
+  static Bytes WriteAnswer(std::uint8_t code);
+  // Data frames for every 64-byte aligned piece of [first, last] of image, then nothing.
+  static Bytes DataFrames(const Bytes& image, int first, int last, int* frameCount = nullptr);
+
+ private:
+  void Receive(const std::uint8_t* bytes, int count);
+  void Complete();
+
+  MemoryWire& wire_;
+  int lead_ = 0;
+  bool inFrame_ = false;
+  Bytes current_;
+};
+
+}  // namespace rtv::test

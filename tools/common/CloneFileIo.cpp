@@ -1,0 +1,139 @@
+#include "CloneFileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+namespace rtv::tools {
+namespace {
+
+constexpr std::int32_t kFirst = 0x0000;
+constexpr std::int32_t kLast = 0x2B5F;
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+int HexField(const std::string& line, std::size_t at, std::size_t digits) {
+  int value = 0;
+  for (std::size_t i = 0; i < digits; ++i) value = value * 16 + HexValue(line[at + i]);
+  return value;
+}
+
+std::string Comment(const EepromImage& image) {
+  std::string comment;
+  for (std::int32_t a = 0x0EEB; a <= 0x0EFA && image.IsValidAddress(a); ++a) {
+    const std::uint8_t c = image.GetByte(a);
+    comment += (c >= 32 && c <= 126) ? static_cast<char>(c) : ' ';
+  }
+  while (!comment.empty() && comment.back() == ' ') comment.pop_back();
+  return comment;
+}
+
+}  // namespace
+
+int LoadCloneFile(const std::string& path, const CloneFileFormat& format, EepromImage& image) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return 1;
+  std::string line;
+  if (!std::getline(in, line)) return 6;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() != 8) return 6;
+  for (const char c : line) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return 6;
+  }
+  if (HexField(line, 0, 4) != format.modelCode) return 3;
+  if (HexField(line, 4, 4) != format.extensionCode) return 4;
+
+  EepromImage scratch(image);
+  std::vector<bool> seen(static_cast<std::size_t>(image.Size()), false);
+  long revision = -1;
+  bool revisionChecked = false;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '#') {
+      if (line.rfind("#MapRev=", 0) == 0) revision = std::strtol(line.c_str() + 8, nullptr, 10);
+      continue;
+    }
+    if (!revisionChecked) {
+      if (revision != 1) return 5;
+      revisionChecked = true;
+    }
+    if (line.size() < 8 || line.size() > 516) return 6;
+    for (const char c : line) {
+      if (HexValue(c) < 0) return 6;
+    }
+    const int address = HexField(line, 0, 4);
+    const int count = HexField(line, 4, 2);
+    if (line.size() != static_cast<std::size_t>(2 * count + 6)) return 6;
+    if (address + count > image.Size()) return 8;
+    for (int i = 0; i < count; ++i) {
+      scratch.SetByte(address + i, static_cast<std::uint8_t>(HexField(line, 6 + 2 * i, 2)));
+      seen[static_cast<std::size_t>(address + i)] = true;
+    }
+  }
+  for (std::int32_t a = 0; a < image.Size(); ++a) {
+    if (seen[static_cast<std::size_t>(a)] && (a < kFirst || a > kLast)) return 8;
+  }
+  for (std::int32_t a = kFirst; a <= kLast; ++a) {
+    if (!seen[static_cast<std::size_t>(a)]) return 7;
+  }
+  image.Assign(scratch);
+  return 0;
+}
+
+int SaveCloneFile(const std::string& path, const CloneFileFormat& format, const EepromImage& image,
+                  bool overwrite) {
+  std::string text;
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%04X%04X\r\n", format.modelCode, format.extensionCode);
+  text += buffer;
+  text += "#Comment=" + Comment(image) + "\r\n";
+  text += "#MapRev=1\r\n";
+  for (std::int32_t a = kFirst; a <= kLast;) {
+    const std::int32_t n = std::min<std::int32_t>(16 - a % 16, kLast - a + 1);
+    std::snprintf(buffer, sizeof buffer, "%04X%02X", a, n);
+    text += buffer;
+    for (std::int32_t i = 0; i < n; ++i) {
+      std::snprintf(buffer, sizeof buffer, "%02X", image.GetByte(a + i));
+      text += buffer;
+    }
+    text += "\r\n";
+    a += n;
+  }
+
+  // A complete file appears under its name in one step, or not at all.
+  std::string temporary = path + ".XXXXXX";
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return 1;
+  // mkstemp makes the file private; give it the mode any new file would get.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+  for (std::size_t done = 0; ok && done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    ok = n > 0;
+    if (ok) done += static_cast<std::size_t>(n);
+  }
+  ok = ::fsync(fd) == 0 && ok;
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    return 2;
+  }
+  // link() refuses an existing name, so a file that appeared meanwhile is not replaced.
+  const bool placed = overwrite ? ::rename(temporary.c_str(), path.c_str()) == 0
+                                : ::link(temporary.c_str(), path.c_str()) == 0;
+  ::unlink(temporary.c_str());
+  return placed ? 0 : 1;
+}
+
+}  // namespace rtv::tools

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "radio/EepromImage.h"
+
+namespace rtv::tools {
+
+// Clone files for the tools: one function each way, so that the program's own clone file
+// reader can take their place.
+struct CloneFileFormat {
+  std::uint16_t modelCode = 0x3974;
+  std::uint16_t extensionCode = 0x0001;
+};
+
+// Reads a clone file into image (its size kept) with map revision 1 and coverage of
+// 0x0000-0x2B5F. Returns the clone file result code (0 success); a failed read leaves the
+// image as it was.
+int LoadCloneFile(const std::string& path, const CloneFileFormat& format, EepromImage& image);
+// Writes 0x0000-0x2B5F of image with the comment the program would give it. Returns the
+// result code; the file is then complete, or absent. Without overwrite an existing file
+// is left alone and the result is 1.
+int SaveCloneFile(const std::string& path, const CloneFileFormat& format, const EepromImage& image,
+                  bool overwrite);
+
+}  // namespace rtv::tools

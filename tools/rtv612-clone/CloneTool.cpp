@@ -1,0 +1,320 @@
+#include "CloneTool.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "CloneFileIo.h"
+#include "LinkMessages.h"
+#include "link/cmcTask.h"
+
+namespace rtv::tools {
+namespace {
+
+constexpr const char* kLineSettings = "38400,N,8,1";
+constexpr int kPreamble = 48;
+constexpr int kDataLead = 58;
+constexpr int kProgressMs = 100;
+
+constexpr AddressRange kReadList[] = {{0x0000, 0x2B5F}, {1, 0}};
+constexpr AddressRange kFullWriteList[] = {{0x01A0, 0x02B3}, {0x02F0, 0x2B5F}, {1, 0}};
+constexpr AddressRange kShortWriteList[] = {{0x02F0, 0x2B5F}, {1, 0}};
+
+// Identification block: what the commands use of it.
+constexpr int kIdBlockSize = 48;
+constexpr int kIdMinPayload = 34;
+constexpr int kIdValidByte = 6;
+constexpr int kIdRefuseReadByte = 23;
+constexpr int kIdVersionByte = 26;                  // digits at 26, 28, 29 and 30
+constexpr std::int32_t kThresholdAddress = 0x015A;  // the same layout in the initial file
+
+int TotalBytes(const AddressRange* ranges) {
+  int total = 0;
+  for (; ranges->last >= ranges->first; ++ranges) total += ranges->last - ranges->first + 1;
+  return total;
+}
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+CloneTool::CloneTool(const ToolOptions& options)
+    : options_(options),
+      settings_(options.settingsFile),
+      bus_(timers_),
+      controller_({appSettings_, overlay_, helpOverlay_, bus_, timers_, timers_, prompts_}),
+      link_(device_, timers_, timers_, [this](int) { return portPath_; }) {
+  overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
+  helpOverlay_.SetFile(options_.dataFolder + "/RTV612H.OVL");
+  appSettings_.comPort = std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256);
+  appSettings_.modelType = settings_.ReadInt("Setup", "ModelType").value_or(0);
+  if (appSettings_.modelType < 0 || appSettings_.modelType > 6) appSettings_.modelType = 0;
+  ports_.settings = &settings_;
+}
+
+CloneTool::~CloneTool() = default;
+
+// ---------------------------------------------------------------------------------------
+
+int CloneTool::Ports() {
+  std::vector<std::string> numbers;
+  std::vector<std::string> friendly;
+  ListDosComPorts(numbers, ports_);
+  ListFriendlyPorts(numbers, friendly, ports_);
+  if (friendly.empty()) {
+    std::printf("No serial ports found.\n");
+    return kExitOk;
+  }
+  for (const std::string& line : friendly) {
+    const bool current = PortNumberOf(line) == appSettings_.comPort;
+    std::printf("%s%s\n", line.c_str(), current ? "  [selected]" : "");
+  }
+  return kExitOk;
+}
+
+bool CloneTool::ChoosePort() {
+  const std::string& port = options_.port;
+  const bool number = !port.empty() && std::all_of(port.begin(), port.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
+  if (port.empty() || number) {
+    portNumber_ = port.empty() ? appSettings_.comPort : std::atoi(port.substr(0, 4).c_str());
+    if (portNumber_ < 1 || portNumber_ > kMaxPortNumber) {
+      std::fprintf(stderr, "Port numbers go from 1 to %d.\n", kMaxPortNumber);
+      return false;
+    }
+    portPath_ = PortDevicePath(portNumber_, ports_);
+  } else {
+    portPath_ = port;
+    portNumber_ = PortNumberOfPath(port, ports_);
+  }
+  return true;
+}
+
+void CloneTool::PrepareLink() {
+  link_.SetPort(portNumber_, kLineSettings);
+  link_.SetPreamble(kPreamble);
+  link_.SetDataLead(kDataLead, kDataLead);
+  link_.SetEchoCheck(true);
+  link_.SetModelWords(static_cast<std::uint16_t>(controller_.ModelCode()), 0);
+  link_.SetImageSize(controller_.ImageSize());
+}
+
+LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
+                          const char* activity) {
+  PrepareLink();
+  std::optional<LinkResult> outcome;
+  cmcTask progress(timers_);
+  const bool show = options_.progress && totalBytes > 0;
+  if (show) {
+    progress.Bind([&](cmcTask&) {
+      std::fprintf(stderr, "\r%s %3d%%", activity, link_.DataDone() * 100 / totalBytes);
+      std::fflush(stderr);
+    });
+    progress.Schedule(kProgressMs);
+  }
+  if (!start([&](LinkResult& result) { outcome = result; })) {
+    LinkResult busy;
+    return busy;
+  }
+  timers_.RunUntil([&] { return outcome.has_value(); });
+  progress.Schedule(-1);
+  if (show) std::fprintf(stderr, "\r%s %3d%%\n", activity, link_.DataDone() * 100 / totalBytes);
+  if (!outcome) {
+    LinkResult silent;
+    silent.status = kLinkTimeout;
+    return silent;
+  }
+  return *outcome;
+}
+
+int CloneTool::Fail(int status) {
+  std::string text = LinkErrorText(overlay_, status, portNumber_);
+  if (status == kLinkPortFailed) {
+    const SerialPort& port = link_.Port();
+    text += "\n\n" + SerialPort::DescribeOpenError(port.OpenError(), port.OpenSystemError(),
+                                                   port.OpenPath());
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
+  return status;
+}
+
+int CloneTool::FileError(int code, const std::string& path) {
+  static const char* const kTexts[] = {
+      "",
+      "The file cannot be opened.",
+      "The file cannot be written.",
+      "The file is for another model.",
+      "The file is for another variant of the model.",
+      "The file's memory map revision is not supported.",
+      "The file is not a valid clone file.",
+      "The file does not hold the whole memory.",
+      "The file holds data outside the radio's memory, or its memory is not valid.",
+      "The file was made for a newer radio.",
+  };
+  static const char* const kKeys[] = {
+      "",
+      "GI_Mess_FileErr_FileOpen",
+      "GI_Mess_FileErr_FileAccess",
+      "GI_Mess_FileErr_Model",
+      "GI_Mess_FileErr_Extra",
+      "GI_Mess_FileErr_MapRev",
+      "GI_Mess_FileErr_Format",
+      "GI_Mess_FileErr_Coverage",
+      "GI_Mess_FileErr_Data",
+      "GI_Mess_FileErr_Newer",
+  };
+  const int index = code >= 1 && code <= 9 ? code : 6;
+  std::fprintf(stderr, "%s: %s\n\n%s\n", path.c_str(),
+               OverlayLine(overlay_, "GI_Mess_FileErr_Headline", "File error.").c_str(),
+               OverlayLine(overlay_, kKeys[index], kTexts[index]).c_str());
+  return code;
+}
+
+// ---------------------------------------------------------------------------------------
+
+int CloneTool::CheckIdentity(const LinkResult& result) {
+  if (result.word1 != controller_.ModelCode() || result.word2 != controller_.ExtensionCode()) {
+    return kLinkIdentity;
+  }
+  const cmcBuff& payload = result.payload;
+  if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) return kLinkIdentity;
+  idBlock_.assign(kIdBlockSize, 0);
+  std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
+  return idBlock_[kIdValidByte] == 1 ? kLinkOk : kLinkIdBlock;
+}
+
+int CloneTool::Identify() {
+  if (!ChoosePort()) return kExitUsage;
+  const LinkResult result =
+      Run([this](CloneLink::Callback done) { return link_.StartIdentify(std::move(done)); }, 0, "");
+  const int status = result.status == kLinkOk ? CheckIdentity(result) : result.status;
+  return status == kLinkOk ? kLinkOk : Fail(status);
+}
+
+int CloneTool::RadioVersion(const std::uint8_t* digits) {
+  // Bytes 0, 2, 3 and 4 from here; the byte between the first two is not part of it.
+  int version = 0;
+  for (const int at : {0, 2, 3, 4}) {
+    if (digits[at] < '0' || digits[at] > '9') return 0;
+    version = version * 10 + (digits[at] - '0');
+  }
+  return version;
+}
+
+int CloneTool::LoadTemplate() {
+  // The overlay names one initial file per model; without that entry there is none to load.
+  if (!overlay_.HasKey("GI_App_InitialFile")) return kExitOk;
+  const std::string path =
+      options_.dataFolder + "/" + overlay_.GetLine("GI_App_InitialFile", appSettings_.modelType);
+  EepromImage& image = controller_.TemplateImage();
+  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
+                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
+  if (LoadCloneFile(path, format, image) != 0 || controller_.ValidateImage(image, false) != 0) {
+    std::fprintf(stderr, "Cannot open '%s'.\n", path.c_str());
+    return kExitInitialFile;
+  }
+  controller_.Normalise(image, 0);
+  return kExitOk;
+}
+
+// ---------------------------------------------------------------------------------------
+
+int CloneTool::Info() {
+  const int status = Identify();
+  if (status != kLinkOk) return status;
+  std::printf("Port:       %s\n", portPath_.c_str());
+  std::printf("Model:      %04X %04X\n", controller_.ModelCode(), controller_.ExtensionCode());
+  std::printf("Version:    %d\n", RadioVersion(&idBlock_[kIdVersionByte]));
+  std::printf("Readable:   %s\n", (idBlock_[kIdRefuseReadByte] & 1) != 0 ? "no" : "yes");
+  std::printf("Identification block:\n");
+  for (int row = 0; row < kIdBlockSize; row += 16) {
+    std::printf("  %02X ", row);
+    for (int i = row; i < row + 16; ++i) std::printf(" %02X", idBlock_[i]);
+    std::printf("  ");
+    for (int i = row; i < row + 16; ++i) {
+      std::putchar(idBlock_[i] >= 32 && idBlock_[i] < 127 ? idBlock_[i] : '.');
+    }
+    std::printf("\n");
+  }
+  return kExitOk;
+}
+
+int CloneTool::Read(const std::string& output, bool raw, bool force) {
+  if (!force && Exists(output)) {
+    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
+    return kExitOutputFile;
+  }
+  if (!raw) {
+    const int loaded = LoadTemplate();
+    if (loaded != kExitOk) return loaded;
+  }
+  int status = Identify();
+  if (status != kLinkOk) return status;
+  if ((idBlock_[kIdRefuseReadByte] & 1) != 0) return Fail(kLinkBadFrame);
+
+  const LinkResult result =
+      Run([this](CloneLink::Callback done) { return link_.StartRead(kReadList, std::move(done)); },
+          TotalBytes(kReadList), "Reading");
+  if (result.status != kLinkOk) return Fail(result.status);
+
+  EepromImage image(result.image);
+  if (!raw) {
+    if (controller_.ValidateImage(image, true) != 0) return Fail(kLinkImageCheck);
+    // What the program does with a radio's image before it would save it.
+    controller_.AfterRead(image);
+    controller_.AfterLoad(image);
+    controller_.Normalise(image, 1);
+  }
+  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
+                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
+  const int saved = SaveCloneFile(output, format, image, force);
+  if (saved != 0) {
+    FileError(saved, output);
+    return kExitOutputFile;
+  }
+  std::printf("Read the radio's memory into %s.\n", output.c_str());
+  return kExitOk;
+}
+
+int CloneTool::Write(const std::string& input, bool maker) {
+  const int loaded = LoadTemplate();
+  if (loaded != kExitOk) return loaded;
+  EepromImage image;
+  image.SetSize(controller_.ImageSize());
+  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
+                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
+  int code = LoadCloneFile(input, format, image);
+  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = 8;
+  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = 9;
+  if (code != 0) {
+    FileError(code, input);
+    return kExitInputFile;
+  }
+  controller_.AfterLoad(image);
+
+  const int status = Identify();
+  if (status != kLinkOk) return status;
+  controller_.Normalise(image, 1);
+  const AddressRange* ranges = kFullWriteList;
+  if (!maker) {
+    const int version = RadioVersion(&idBlock_[kIdVersionByte]);
+    const int threshold = RadioVersion(controller_.TemplateImage().Data() + kThresholdAddress);
+    if (threshold <= version) ranges = kShortWriteList;
+  }
+  const LinkResult result = Run(
+      [&](CloneLink::Callback done) { return link_.StartWrite(image, ranges, std::move(done)); },
+      TotalBytes(ranges), "Writing");
+  if (result.status != kLinkOk) return Fail(result.status);
+  std::printf("%s\n", OverlayLine(overlay_, "GI_Mess_CloneWrite_Succeeded",
+                                  "The memory was written into the radio.")
+                          .c_str());
+  return kExitOk;
+}
+
+}  // namespace rtv::tools

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ConsolePrompts.h"
+#include "IniSettings.h"
+#include "LoopTimers.h"
+#include "app/AppSettings.h"
+#include "app/MessageBus.h"
+#include "app/ModelController.h"
+#include "link/CloneLink.h"
+#include "link/PortDiscovery.h"
+#include "overlay/GTEX.h"
+#include "platform/posix/PosixSerialDevice.h"
+
+namespace rtv::tools {
+
+// Exit statuses besides the link statuses 2-17.
+enum ToolExit : int {
+  kExitOk = 0,
+  kExitInitialFile = 3,  // the model's initial file is missing or broken
+  kExitUsage = 64,       // the command line is wrong
+  kExitInputFile = 65,   // the clone file to write cannot be used
+  kExitOutputFile = 73,  // the file to read into exists or cannot be written
+};
+
+struct ToolOptions {
+  std::string dataFolder;    // overlay and initial files
+  std::string settingsFile;  // the program's settings
+  std::string port;          // a number or a device path; empty for the ComPort setting
+  bool progress = false;     // show a progress line
+};
+
+// The clone commands of the program for a terminal: ports, info, read and write, with
+// the checks of the program and its error texts.
+class CloneTool {
+ public:
+  explicit CloneTool(const ToolOptions& options);
+  ~CloneTool();
+  CloneTool(const CloneTool&) = delete;
+  CloneTool& operator=(const CloneTool&) = delete;
+
+  int Ports();
+  int Info();
+  int Read(const std::string& output, bool raw, bool force);
+  int Write(const std::string& input, bool maker);
+
+ private:
+  bool ChoosePort();
+  void PrepareLink();
+  LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
+                 const char* activity);
+  int Identify();
+  int CheckIdentity(const LinkResult& result);
+  int LoadTemplate();
+  int Fail(int status);
+  int FileError(int code, const std::string& path);
+  static int RadioVersion(const std::uint8_t* digits);
+
+  ToolOptions options_;
+  IniSettings settings_;
+  AppSettings appSettings_{true};
+  GTEX overlay_;
+  GTEX helpOverlay_;
+  LoopTimers timers_;
+  MessageBus bus_;
+  ConsolePrompts prompts_;
+  ModelController controller_;
+  PortEnvironment ports_;
+  PosixSerialDevice device_;
+  std::string portPath_;
+  int portNumber_ = 0;
+  CloneLink link_;
+  std::vector<std::uint8_t> idBlock_;
+};
+
+}  // namespace rtv::tools

@@ -1,0 +1,116 @@
+// rtv612-clone: the clone commands of the RT-V612 programmer for terminals and scripts.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CloneTool.h"
+#include "platform/Fatal.h"
+
+namespace {
+
+using rtv::tools::CloneTool;
+using rtv::tools::ToolOptions;
+
+const char* const kUsage =
+    "usage: rtv612-clone [options] COMMAND\n"
+    "  ports                              list the serial ports with their numbers\n"
+    "  info  [--port N|PATH]              show the radio's identification\n"
+    "  read  [--port N|PATH] -o FILE.rtv  read the radio into a clone file\n"
+    "        [--raw] [--force]            --raw: the image exactly as received\n"
+    "                                     --force: replace an existing file\n"
+    "  write [--port N|PATH] FILE.rtv     write a clone file into the radio\n"
+    "        [--maker]                    --maker: the full address list\n"
+    "options:\n"
+    "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
+    "                    default: the port chosen in the program\n"
+    "  --data DIR        folder of the overlay and initial files (default: next to this tool)\n"
+    "  --settings FILE   the program's settings (default: ~/.config/Vrel/RT-V612.conf)\n"
+    "  --quiet           no progress line\n"
+    "Exit status: 0 success; 2-17 the link status; 3 initial file; 64 usage;\n"
+    "65 unusable clone file; 73 output file exists or cannot be written.\n";
+
+int Usage(const std::string& problem) {
+  if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
+  std::fputs(kUsage, stderr);
+  return rtv::tools::kExitUsage;
+}
+
+std::string ProgramFolder(const char* argv0) {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  const std::filesystem::path path = error ? std::filesystem::absolute(argv0, error) : self;
+  return path.parent_path().string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  rtv::SetExecutableName("rtv612-clone");
+  ToolOptions options;
+  options.dataFolder = ProgramFolder(argv[0]);
+  options.settingsFile = rtv::tools::IniSettings::DefaultPath();
+  options.progress = ::isatty(STDERR_FILENO) != 0;
+
+  std::string command;
+  std::string output;
+  std::vector<std::string> files;
+  bool raw = false;
+  bool force = false;
+  bool maker = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= argc) return false;
+      into = argv[++i];
+      return true;
+    };
+    bool ok = true;
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (arg == "--port") {
+      ok = value(options.port);
+    } else if (arg == "-o" || arg == "--output") {
+      ok = value(output);
+    } else if (arg == "--data") {
+      ok = value(options.dataFolder);
+    } else if (arg == "--settings") {
+      ok = value(options.settingsFile);
+    } else if (arg == "--quiet") {
+      options.progress = false;
+    } else if (arg == "--raw") {
+      raw = true;
+    } else if (arg == "--force") {
+      force = true;
+    } else if (arg == "--maker") {
+      maker = true;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return Usage("unknown option " + arg);
+    } else if (command.empty()) {
+      command = arg;
+    } else {
+      files.push_back(arg);
+    }
+    if (!ok) return Usage(arg + " needs a value");
+  }
+
+  const bool readOnly = raw || force || !output.empty();
+  if (command == "ports" || command == "info") {
+    if (!files.empty() || readOnly || maker) return Usage(command + " takes no files or flags");
+  } else if (command == "read") {
+    if (output.empty() || !files.empty() || maker) return Usage("read needs -o FILE.rtv");
+  } else if (command == "write") {
+    if (files.size() != 1 || readOnly) return Usage("write needs one FILE.rtv");
+  } else {
+    return Usage(command.empty() ? "" : "unknown command " + command);
+  }
+
+  CloneTool tool(options);
+  if (command == "ports") return tool.Ports();
+  if (command == "info") return tool.Info();
+  if (command == "read") return tool.Read(output, raw, force);
+  return tool.Write(files.front(), maker);
+}
