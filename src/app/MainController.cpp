@@ -7,6 +7,7 @@
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Timers.h"
+#include "sheet/CellMarkup.h"
 
 namespace rtv {
 
@@ -84,6 +85,14 @@ int MainController::MakerGate() { return 1; }
 void MainController::KeyTyped(char) {}
 
 void MainController::EvaluateWarnings() { ++warningEvaluations_; }
+
+FontDesc MainController::FormFont() {
+  GTEX& overlay = services_.overlay;
+  Cell cell;
+  ParseCell(overlay, cell, overlay.GetFirstLine("GI_Form_Main_BasicCell"), nullptr, nullptr);
+  const FontDesc* font = cell.DrawingFont();
+  return font != nullptr ? *font : FontDesc{};
+}
 
 const std::string& MainController::ApplicationTitle() {
   if (applicationTitle_.empty())

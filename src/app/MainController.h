@@ -81,6 +81,8 @@ class MainController {
   void Close();
 
   const std::string& ApplicationTitle();
+  // The main form's font: the cell style of the form's basic cell.
+  FontDesc FormFont();
 
   EepromImage& WorkingImage() { return working_; }
   EepromImage& TemplateImage() { return template_; }

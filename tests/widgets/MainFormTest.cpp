@@ -21,7 +21,9 @@ namespace {
 
 struct FormFixture {
   FormFixture() : settings(true) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
+    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer",
+                                                     "#GI_Form_Main_BasicCell",
+                                                     "{(Font=,Serif,clWindowText,-15,,fsBold,)}"}));
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
@@ -49,6 +51,8 @@ TEST(MainFormTest, ShowsAnUntitledWindowOnTheScreen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   EXPECT_EQ(form.windowTitle(), "Untitled - Radio Programmer");
   EXPECT_EQ(form.minimumSize(), QSize(400, 200));
+  EXPECT_EQ(form.font().pixelSize(), 15);  // the form font comes from the overlay
+  EXPECT_TRUE(form.font().bold());
   const QRect area = form.screen()->availableGeometry();
   EXPECT_GE(form.x(), area.left());
   EXPECT_GE(form.y(), area.top());

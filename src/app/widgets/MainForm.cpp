@@ -10,6 +10,7 @@
 #include "app/MainController.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/MessagePanel.h"
+#include "platform/qt/QtFonts.h"
 
 namespace rtv {
 namespace {
@@ -43,6 +44,7 @@ MainForm::MainForm(MainController& controller, AppSettings& settings)
     : controller_(controller), settings_(settings), messagePanel_(new MessagePanel) {
   const QString title = QString::fromStdString(controller_.ApplicationTitle());
   setWindowTitle(title);
+  setFont(ToQFont(controller_.FormFont()));
   QApplication::setApplicationDisplayName(title);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   statusBar()->addWidget(messagePanel_, 1);
