@@ -8,6 +8,7 @@
 
 #include "CloneFileIo.h"
 #include "LinkMessages.h"
+#include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
 
 namespace rtv::tools {
@@ -207,15 +208,22 @@ int CloneTool::RadioVersion(const std::uint8_t* digits) {
   return version;
 }
 
+int CloneTool::LoadWithReader(const std::string& path, EepromImage& image) {
+  ClonefileReader reader(overlay_, prompts_);
+  reader.SetImage(&image);
+  reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
+  return reader.Read(path, kCloneRanges);
+}
+
 int CloneTool::LoadTemplate() {
   // The overlay names one initial file per model; without that entry there is none to load.
   if (!overlay_.HasKey("GI_App_InitialFile")) return kExitOk;
   const std::string path =
       options_.dataFolder + "/" + overlay_.GetLine("GI_App_InitialFile", appSettings_.modelType);
   EepromImage& image = controller_.TemplateImage();
-  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
-                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
-  if (LoadCloneFile(path, format, image) != 0 || controller_.ValidateImage(image, false) != 0) {
+  if (LoadWithReader(path, image) != 0 || controller_.ValidateImage(image, false) != 0) {
     std::fprintf(stderr, "Cannot open '%s'.\n", path.c_str());
     return kExitInitialFile;
   }
@@ -287,13 +295,12 @@ int CloneTool::Write(const std::string& input, bool maker) {
   if (loaded != kExitOk) return loaded;
   EepromImage image;
   image.SetSize(controller_.ImageSize());
-  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
-                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
-  int code = LoadCloneFile(input, format, image);
-  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = 8;
-  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = 9;
+  // The program's own reader, with its checks and messages.
+  int code = LoadWithReader(input, image);
+  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
+  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
   if (code != 0) {
-    FileError(code, input);
+    if (code == kFileErrData || code == kFileErrNewer) FileError(code, input);
     return kExitInputFile;
   }
   controller_.AfterLoad(image);

@@ -56,6 +56,8 @@ class CloneTool {
   int Identify();
   int CheckIdentity(const LinkResult& result);
   int LoadTemplate();
+  // Reads a clone file as the program does; the reader shows its own message on failure.
+  int LoadWithReader(const std::string& path, EepromImage& image);
   int Fail(int status);
   int FileError(int code, const std::string& path);
   static int RadioVersion(const std::uint8_t* digits);
