@@ -12,7 +12,7 @@
 namespace rtv {
 
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
-    : services_(services), imageSize_(imageSize) {
+    : services_(services), imageSize_(imageSize), choiceLists_(services.overlay), accessor_(this) {
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);

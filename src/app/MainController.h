@@ -8,7 +8,10 @@
 #include "app/Message.h"
 #include "app/MessageBus.h"
 #include "platform/FontDesc.h"
+#include "radio/CellAccessHost.h"
 #include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/ChoiceLists.h"
 
 namespace rtv {
 
@@ -33,7 +36,7 @@ struct ControllerServices {
 
 // The process-wide controller: owns the EEPROM images and the current file, drives the
 // idle work and answers the bus. The model subclass fills the model-specific slots.
-class MainController {
+class MainController : public CellAccessHost {
  public:
   static constexpr int kControllerTickMs = 50;
   static constexpr int kWarningCheckDelayMs = 250;
@@ -71,7 +74,7 @@ class MainController {
   bool IsDirty() const { return dirty_; }
 
   // Called after every write into the working image through an item accessor.
-  void AfterImageWrite();
+  void AfterImageWrite() override;
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
@@ -83,6 +86,10 @@ class MainController {
   const std::string& ApplicationTitle();
   // The main form's font: the cell style of the form's basic cell.
   FontDesc FormFont();
+
+  // Every cell is served through this accessor; choice lists live as long as the controller.
+  ItemAccessor& Accessor() { return accessor_; }
+  ChoiceLists& Choices() { return choiceLists_; }
 
   EepromImage& WorkingImage() { return working_; }
   EepromImage& TemplateImage() { return template_; }
@@ -133,6 +140,8 @@ class MainController {
   std::unique_ptr<cmcTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
+  ChoiceLists choiceLists_;
+  ItemAccessor accessor_;
 };
 
 }  // namespace rtv

@@ -15,6 +15,9 @@
 #include "app/MainView.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
+#include "radio/CellNames.h"
+#include "radio/CellRequest.h"
+#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {
@@ -173,6 +176,21 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   EXPECT_EQ(updates, 1);
   f.clock.Advance(1000);
   EXPECT_EQ(f.controller->WarningEvaluations(), 1);
+}
+
+TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTimer) {
+  ControllerFixture f;
+  f.controller->Setup(f.view);
+  Cell cell;
+  cell.cellType = TypeNo("CT_Null");
+  cell.cellLink = LinkNo("CL_ComSet_Light");
+  CellRequest request;
+  request.cell = &cell;
+  request.key = '5';
+  f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
+  f.controller->Accessor().AccessCell(request, false);
+  EXPECT_TRUE(f.controller->IsWarningTimerRunning());
+  EXPECT_TRUE(f.controller->IsDirty());
 }
 
 TEST(MainControllerTest, BusMessagesOfTheBaseController) {
