@@ -3,9 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "EditorAccess.h"
 #include "overlay/GTEX.h"
 #include "radio/BarEditor.h"
-#include "radio/CellGrid.h"
 #include "radio/IntegerEditor.h"
 #include "radio/ScaledDecimalEditor.h"
 #include "radio/UtcOffsetEditor.h"
@@ -13,49 +13,10 @@
 namespace rtv {
 namespace {
 
-struct SilentGrid : CellGrid {
-  void OpenChoicePopup(const std::string&, int, int) override {}
-};
-
 constexpr int kSpace = CellRequest::kKeySpace;
 constexpr int kBack = CellRequest::kKeyBackspace;
 constexpr int kEnter = CellRequest::kKeyEnter;
 constexpr int kF2 = CellRequest::kKeyF2;
-
-// One access: a key (through a grid) or a committed text, as the grid sends them.
-struct Access {
-  int key = 0;
-  std::optional<std::string> commit = std::nullopt;
-};
-Access Shown() { return {}; }
-Access Press(int key) { return {key}; }
-Access Typed(const char* text) { return {0, text}; }
-
-struct Outcome {
-  int result = 0;
-  bool changed = false;
-  std::string display;
-  int selectionStart = 0;
-  int selectionLength = 0;
-};
-
-Outcome Serve(CellEditor& editor, const Access& access, bool withGrid = true) {
-  SilentGrid grid;
-  CellRequest request;
-  request.grid = withGrid ? &grid : nullptr;
-  request.key = access.key;
-  if (access.commit) {
-    request.commit = CellRequest::kCommitEdit;
-    request.editText = *access.commit;
-  }
-  Outcome out;
-  out.result = editor.Serve(request);
-  out.changed = editor.changed();
-  out.display = request.displayText;
-  out.selectionStart = request.selectionStart;
-  out.selectionLength = request.selectionLength;
-  return out;
-}
 
 const IntegerEditor::Range kVolume{0, 20, 0, 1, std::nullopt, false};
 const IntegerEditor::Range kTotTimer{0, 600, 0, 5, std::nullopt, false};
@@ -67,7 +28,7 @@ TEST(IntegerEditorTest, StepsParsesAndClamps) {
     const char* what;
     IntegerEditor::Range range;
     int value;
-    Access access;
+    EditorAccess access;
     int expected;
     bool changed;
     const char* display;
@@ -103,7 +64,7 @@ TEST(IntegerEditorTest, StepsParsesAndClamps) {
   for (const Case& c : cases) {
     int value = c.value;
     IntegerEditor editor(value, c.range);
-    const Outcome out = Serve(editor, c.access);
+    const EditorOutcome out = Serve(editor, c.access);
     EXPECT_EQ(value, c.expected) << c.what;
     EXPECT_EQ(out.changed, c.changed) << c.what;
     EXPECT_EQ(out.display, c.display) << c.what;
@@ -114,7 +75,7 @@ TEST(IntegerEditorTest, StepsParsesAndClamps) {
 TEST(IntegerEditorTest, SelectionFollowsTheConventions) {
   int value = 12;
   IntegerEditor shown(value, kVolume);
-  Outcome out = Serve(shown, Shown());
+  EditorOutcome out = Serve(shown, Shown());
   EXPECT_EQ(out.display, "12");
   EXPECT_EQ(out.selectionStart, 0);
   EXPECT_EQ(out.selectionLength, 2);
@@ -128,7 +89,7 @@ TEST(IntegerEditorTest, SelectionFollowsTheConventions) {
 TEST(IntegerEditorTest, KeysNeedAGrid) {
   int value = 20;
   IntegerEditor editor(value, kVolume);
-  const Outcome out = Serve(editor, Press(kSpace), /*withGrid=*/false);
+  const EditorOutcome out = Serve(editor, Press(kSpace), /*withGrid=*/false);
   EXPECT_EQ(value, 20);
   EXPECT_FALSE(out.changed);
   EXPECT_EQ(out.result, 0);
@@ -141,7 +102,7 @@ TEST(IntegerEditorTest, FixedTextAndClampSwitch) {
 
   int outside = 30;
   IntegerEditor clamped(outside, {0, 20, 0, 1, std::nullopt, true});
-  const Outcome out = Serve(clamped, Shown());
+  const EditorOutcome out = Serve(clamped, Shown());
   EXPECT_EQ(outside, 20);
   EXPECT_TRUE(out.changed);  // the clamp itself is a change
 
@@ -166,7 +127,7 @@ TEST_F(ScaledDecimalFixture, ShowsParsesAndSteps) {
     const char* what;
     ScaledDecimalEditor::Format format;
     int value;
-    Access access;
+    EditorAccess access;
     int expected;
     bool changed;
     const char* display;
@@ -193,7 +154,7 @@ TEST_F(ScaledDecimalFixture, ShowsParsesAndSteps) {
   for (const Case& c : cases) {
     int value = c.value;
     ScaledDecimalEditor editor(value, c.format);
-    const Outcome out = Serve(editor, c.access);
+    const EditorOutcome out = Serve(editor, c.access);
     EXPECT_EQ(value, c.expected) << c.what;
     EXPECT_EQ(out.changed, c.changed) << c.what;
     EXPECT_EQ(out.display, c.display) << c.what;
@@ -261,7 +222,7 @@ TEST(UtcOffsetEditorTest, ShowsAndEditsOffsets) {
 
   int minutes = 60;
   UtcOffsetEditor rejected(minutes);
-  Outcome out = Serve(rejected, Typed("1:75"));
+  EditorOutcome out = Serve(rejected, Typed("1:75"));
   EXPECT_FALSE(out.changed);
   EXPECT_EQ(minutes, 60);
   EXPECT_EQ(out.display, "+1:00");
@@ -299,7 +260,7 @@ TEST(BarEditorTest, DrawsTwentySteps) {
     EXPECT_EQ(BarEditor::Bar(c.value, c.minimum, c.maximum), c.bar) << c.value;
   }
   BarEditor editor(255, 0, 255);
-  const Outcome out = Serve(editor, Press(kSpace));
+  const EditorOutcome out = Serve(editor, Press(kSpace));
   EXPECT_EQ(out.display, "[####################]");
   EXPECT_FALSE(out.changed);
 }
