@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace rtv {
 
 // The grid control that asks for a cell, seen from the item accessor. Its presence in a
@@ -8,6 +10,9 @@ namespace rtv {
 class CellGrid {
  public:
   virtual ~CellGrid() = default;
+  // Shows the choice list `listKey` (its cells bound to link `variant`) next to the current
+  // cell with `value` selected; the choice comes back as a request with commit 2.
+  virtual void OpenChoicePopup(const std::string& listKey, int variant, int value) = 0;
 };
 
 }  // namespace rtv

@@ -1,0 +1,36 @@
+#include "radio/ChoiceEditor.h"
+
+#include <utility>
+
+#include "radio/CellGrid.h"
+#include "sheet/Cell.h"
+#include "sheet/ChoiceLists.h"
+
+namespace rtv {
+
+ChoiceEditor::ChoiceEditor(ChoiceLists& lists, std::string listKey, int variant, int& value)
+    : lists_(lists), listKey_(std::move(listKey)), variant_(variant), value_(value) {}
+
+void ChoiceEditor::Commit(CellRequest& request) {
+  if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
+  if (request.popupChoice->cellLink != variant_) return;
+  value_ = request.popupChoice->index;
+  Take();
+}
+
+std::string ChoiceEditor::Text() const { return lists_.ChoiceName(listKey_, variant_, value_); }
+
+int ChoiceEditor::Key(CellRequest& request, int key) {
+  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
+    value_ = lists_.ChoiceStep(listKey_, variant_, value_, key == CellRequest::kKeySpace ? 1 : -1);
+    Take();
+    return kNothing;
+  }
+  if (IsEnter(key)) {
+    request.grid->OpenChoicePopup(listKey_, variant_, value_);
+    return kPopupOpened;
+  }
+  return kNothing;
+}
+
+}  // namespace rtv

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "radio/CellEditor.h"
+#include "radio/CellGrid.h"
+
+namespace rtv {
+
+// A grid that records the choice popups it is asked to open.
+struct RecordingGrid : CellGrid {
+  void OpenChoicePopup(const std::string& listKey, int variant, int value) override;
+  std::vector<std::string> opened;  // "list#variant=value"
+};
+
+// One access as the grid sends it: a key, a committed text, or neither (display only).
+struct EditorAccess {
+  int key = 0;
+  std::optional<std::string> commit = std::nullopt;
+};
+inline EditorAccess Shown() { return {}; }
+inline EditorAccess Press(int key) { return {key}; }
+inline EditorAccess Typed(const char* text) { return {0, text}; }
+
+struct EditorOutcome {
+  int result = 0;
+  bool changed = false;
+  std::string display;
+  int selectionStart = 0;
+  int selectionLength = 0;
+  std::vector<std::string> opened;
+};
+
+// Serves one access through `editor`, with a recording grid unless `withGrid` is false.
+EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withGrid = true);
+
+}  // namespace rtv
