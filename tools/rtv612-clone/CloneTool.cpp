@@ -146,34 +146,9 @@ int CloneTool::Fail(int status) {
 }
 
 int CloneTool::FileError(int code, const std::string& path) {
-  static const char* const kTexts[] = {
-      "",
-      "The file cannot be opened.",
-      "The file cannot be written.",
-      "The file is for another model.",
-      "The file is for another variant of the model.",
-      "The file's memory map revision is not supported.",
-      "The file is not a valid clone file.",
-      "The file does not hold the whole memory.",
-      "The file holds data outside the radio's memory, or its memory is not valid.",
-      "The file was made for a newer radio.",
-  };
-  static const char* const kKeys[] = {
-      "",
-      "GI_Mess_FileErr_FileOpen",
-      "GI_Mess_FileErr_FileAccess",
-      "GI_Mess_FileErr_Model",
-      "GI_Mess_FileErr_Extra",
-      "GI_Mess_FileErr_MapRev",
-      "GI_Mess_FileErr_Format",
-      "GI_Mess_FileErr_Coverage",
-      "GI_Mess_FileErr_Data",
-      "GI_Mess_FileErr_Newer",
-  };
-  const int index = code >= 1 && code <= 9 ? code : 6;
-  std::fprintf(stderr, "%s: %s\n\n%s\n", path.c_str(),
-               OverlayLine(overlay_, "GI_Mess_FileErr_Headline", "File error.").c_str(),
-               OverlayLine(overlay_, kKeys[index], kTexts[index]).c_str());
+  // The program's own file messages, from the overlay.
+  std::fprintf(stderr, "%s:\n", path.c_str());
+  ClonefileReader(overlay_, prompts_).ShowResult(code >= 1 && code <= 9 ? code : kFileErrFormat);
   return code;
 }
 
