@@ -9,6 +9,8 @@
 #include <fstream>
 #include <vector>
 
+#include "clonefile/CloneComment.h"
+
 namespace rtv::tools {
 namespace {
 
@@ -26,16 +28,6 @@ int HexField(const std::string& line, std::size_t at, std::size_t digits) {
   int value = 0;
   for (std::size_t i = 0; i < digits; ++i) value = value * 16 + HexValue(line[at + i]);
   return value;
-}
-
-std::string Comment(const EepromImage& image) {
-  std::string comment;
-  for (std::int32_t a = 0x0EEB; a <= 0x0EFA && image.IsValidAddress(a); ++a) {
-    const std::uint8_t c = image.GetByte(a);
-    comment += (c >= 32 && c <= 126) ? static_cast<char>(c) : ' ';
-  }
-  while (!comment.empty() && comment.back() == ' ') comment.pop_back();
-  return comment;
 }
 
 }  // namespace
@@ -96,7 +88,7 @@ int SaveCloneFile(const std::string& path, const CloneFileFormat& format, const 
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%04X%04X\r\n", format.modelCode, format.extensionCode);
   text += buffer;
-  text += "#Comment=" + Comment(image) + "\r\n";
+  text += "#Comment=" + CloneCommentOf(image) + "\r\n";
   text += "#MapRev=1\r\n";
   for (std::int32_t a = kFirst; a <= kLast;) {
     const std::int32_t n = std::min<std::int32_t>(16 - a % 16, kLast - a + 1);

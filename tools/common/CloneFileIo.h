@@ -7,8 +7,8 @@
 
 namespace rtv::tools {
 
-// Clone files for the tools: one function each way, so that the program's own clone file
-// reader can take their place.
+// The simulator's own clone file code: kept apart from the program's reader and writer on
+// purpose, so that the end-to-end tests do not check the program against itself.
 struct CloneFileFormat {
   std::uint16_t modelCode = 0x3974;
   std::uint16_t extensionCode = 0x0001;

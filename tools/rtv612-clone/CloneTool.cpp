@@ -8,6 +8,7 @@
 
 #include "CloneFileIo.h"
 #include "LinkMessages.h"
+#include "clonefile/CloneComment.h"
 #include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
 
@@ -254,13 +255,18 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
     controller_.AfterLoad(image);
     controller_.Normalise(image, 1);
   }
-  const CloneFileFormat format{static_cast<std::uint16_t>(controller_.ModelCode()),
-                               static_cast<std::uint16_t>(controller_.ExtensionCode())};
-  const int saved = SaveCloneFile(output, format, image, force);
-  if (saved != 0) {
-    FileError(saved, output);
+  // Saved as File > Save would: the program's writer, complete or not at all.
+  if (!force && Exists(output)) {
+    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
     return kExitOutputFile;
   }
+  ClonefileReader writer(overlay_, prompts_);
+  writer.SetImage(&image);
+  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  writer.SetComment(CloneCommentOf(image));
+  writer.SetMapRevision(1);
+  if (writer.Write(output, kCloneRanges) != kFileOk) return kExitOutputFile;
   std::printf("Read the radio's memory into %s.\n", output.c_str());
   return kExitOk;
 }
