@@ -7,12 +7,14 @@
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Timers.h"
+#include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
 
 namespace rtv {
 
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
     : services_(services), imageSize_(imageSize), choiceLists_(services.overlay), accessor_(this) {
+  InstallMemoryMap(accessor_);
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
@@ -135,6 +137,18 @@ bool MainController::CheckDirty() {
 
 void MainController::RestartWarningTimer() {
   warningDeadline_ = services_.clock.NowMs() + kWarningCheckDelayMs;
+}
+
+int MainController::CellModelType() const { return services_.settings.modelType; }
+
+void MainController::PostStatusText(const std::string& text, ColorValue textColour,
+                                    ColorValue background) {
+  Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background),
+                 text);
+}
+
+void MainController::PostBusMessage(int type, int argument) {
+  Bus().Post(type, argument);
 }
 
 void MainController::AfterImageWrite() {

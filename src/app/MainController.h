@@ -75,6 +75,14 @@ class MainController : public CellAccessHost {
 
   // Called after every write into the working image through an item accessor.
   void AfterImageWrite() override;
+  // What the item accessor reads around it.
+  EepromImage* CellImage() override { return &working_; }
+  ChoiceLists* CellChoices() override { return &choiceLists_; }
+  GTEX* CellOverlay() override { return &services_.overlay; }
+  int CellModelType() const override;
+  void PostStatusText(const std::string& text, ColorValue textColour,
+                      ColorValue background) override;
+  void PostBusMessage(int type, int argument) override;
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 

@@ -1,13 +1,46 @@
 #pragma once
 
+#include <string>
+
+#include "platform/FontDesc.h"
+
 namespace rtv {
 
-// What the item accessor needs of the controller after an input: the controller
-// restarts the warning-check timer and compares the working image with the saved one.
+class ChoiceLists;
+class EepromImage;
+class GTEX;
+struct Cell;
+
+// What the item accessor needs of the program around it. The controller implements it;
+// tests use a small double. Only AfterImageWrite is required; the rest have quiet defaults
+// so that a bare accessor (printing, tools) works without a controller.
 class CellAccessHost {
  public:
   virtual ~CellAccessHost() = default;
+
+  // After every key, commit or command: restart the warning-check timer and compare the
+  // working image with the saved one.
   virtual void AfterImageWrite() = 0;
+
+  // The image the cells show and edit; null when there is none.
+  virtual EepromImage* CellImage() { return nullptr; }
+  // The choice lists and the overlay the cells read; null when there are none.
+  virtual ChoiceLists* CellChoices() { return nullptr; }
+  virtual GTEX* CellOverlay() { return nullptr; }
+  // The model type 0–6 of the current image.
+  virtual int CellModelType() const { return 0; }
+  // The channel sheets list only the channels in use (their used-only view).
+  virtual bool ChannelSheetsUsedOnly() const { return false; }
+  // The adjustment link is connected (adjustment cells are editable).
+  virtual bool AdjustmentConnected() const { return false; }
+
+  // The status bar text (bus message 4), posted.
+  virtual void PostStatusText(const std::string& /*text*/, ColorValue /*textColour*/,
+                              ColorValue /*background*/) {}
+  // Any other bus message with one argument, posted.
+  virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
+  // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
+  virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
 };
 
 }  // namespace rtv

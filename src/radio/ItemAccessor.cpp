@@ -1,10 +1,27 @@
 #include "radio/ItemAccessor.h"
 
+#include "overlay/GTEX.h"
 #include "radio/CellAccessHost.h"
 #include "sheet/Cell.h"
 
 namespace rtv {
 namespace {
+
+constexpr ColorValue kSystemWindowText = 0x80000008;
+constexpr ColorValue kSystemButtonFace = 0x8000000F;
+constexpr ColorValue kRestrictedText = 0xFFFF;
+constexpr ColorValue kRestrictedBackground = 128;
+
+// Serves a bare accessor: no image, nothing to tell.
+class QuietHost : public CellAccessHost {
+ public:
+  void AfterImageWrite() override {}
+};
+
+CellAccessHost& Quiet() {
+  static QuietHost host;
+  return host;
+}
 
 void ShowNotYetServed(CellRequest& request, int link) {
   request.displayText = std::to_string(link) + " *Yet*";
@@ -12,7 +29,7 @@ void ShowNotYetServed(CellRequest& request, int link) {
 
 }  // namespace
 
-ItemAccessor::ItemAccessor(CellAccessHost* host) : host_(host) {}
+ItemAccessor::ItemAccessor(CellAccessHost* host) : host_(host != nullptr ? *host : Quiet()) {}
 
 ItemAccessor::~ItemAccessor() = default;
 
@@ -24,9 +41,12 @@ void ItemAccessor::Serve(LinkFamily family, FamilyHandler handler) {
 int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   if (request.cell == nullptr) return kResultNothing;
   const Cell& cell = *request.cell;
-  CellAccess access{request, cell, ListKindOf(cell.cellType)};
+  CellAccess access{request, cell, ListKindOf(cell.cellType), host_};
   const bool input = request.key != CellRequest::kKeyNone ||
                      request.commit != CellRequest::kCommitNone || request.command != 0;
+  if (request.key != CellRequest::kKeyNone) {
+    host_.PostStatusText(std::string(), kSystemWindowText, kSystemButtonFace);
+  }
   request.servedType = cell.cellType;
   request.servedLink = cell.cellLink;
   request.servedIndex = cell.index;
@@ -50,7 +70,13 @@ int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
     if (access.kind != ListKind::None) flags |= kAccessListRow;
     request.changed(flags);
   }
-  if (input && host_ != nullptr) host_->AfterImageWrite();
+  if (input) host_.AfterImageWrite();
+  if (access.refused) {
+    if (editRestrictedText_.empty() && host_.CellOverlay() != nullptr) {
+      editRestrictedText_ = host_.CellOverlay()->GetFirstLine("GI_Botttom_EditRestrected");
+    }
+    host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
+  }
   return result;
 }
 

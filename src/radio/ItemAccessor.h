@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "radio/CellAccess.h"
 #include "radio/CellCatalog.h"
 #include "radio/CellRequest.h"
 
@@ -12,15 +13,6 @@ namespace rtv {
 
 class CellAccessHost;
 struct Cell;
-
-// One access in progress, as the family handlers see it.
-struct CellAccess {
-  CellRequest& request;
-  const Cell& cell;
-  ListKind kind;
-  // Added to the access flags by a handler (kAccessUseChanged).
-  int extraFlags = 0;
-};
 
 // The one entry point through which every cell is served: the grid, the menus, printing
 // and the warning checks all ask here. Links are served by families; a family without a
@@ -38,7 +30,8 @@ class ItemAccessor {
 
   using FamilyHandler = std::function<int(CellAccess&)>;
 
-  // The host is told after every input; it may be null where nothing is to be told.
+  // The host serves the image, the lists and the messages; without one the accessor uses a
+  // quiet host with no image.
   explicit ItemAccessor(CellAccessHost* host = nullptr);
   ~ItemAccessor();
   ItemAccessor(const ItemAccessor&) = delete;
@@ -58,7 +51,8 @@ class ItemAccessor {
  private:
   CellRequest Probe(int cellType, int link, int index);
 
-  CellAccessHost* host_;
+  CellAccessHost& host_;
+  std::string editRestrictedText_;  // looked up once
   std::array<FamilyHandler, kLinkFamilyCount> handlers_;
 };
 

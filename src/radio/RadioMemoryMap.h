@@ -1,0 +1,10 @@
+#pragma once
+
+namespace rtv {
+
+class ItemAccessor;
+
+// Gives the accessor the handlers of every family of the radio's memory map.
+void InstallMemoryMap(ItemAccessor& accessor);
+
+}  // namespace rtv
