@@ -143,13 +143,10 @@ int MainController::CellModelType() const { return services_.settings.modelType;
 
 void MainController::PostStatusText(const std::string& text, ColorValue textColour,
                                     ColorValue background) {
-  Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background),
-                 text);
+  Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background), text);
 }
 
-void MainController::PostBusMessage(int type, int argument) {
-  Bus().Post(type, argument);
-}
+void MainController::PostBusMessage(int type, int argument) { Bus().Post(type, argument); }
 
 void MainController::AfterImageWrite() {
   RestartWarningTimer();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "MemoryAccessHost.h"
 #include "radio/CellAccessHost.h"
 #include "sheet/Cell.h"
 
@@ -145,6 +146,58 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
   EXPECT_FALSE(accessor.CheckCell(type, link, 0x04));
   EXPECT_TRUE(accessor.CheckCell(type, link, 0x08));
   EXPECT_EQ(accessor.CellFlags(type, link, 0x0F), 0x0C);  // only warning and error
+}
+
+struct RecordingCanvas : CellCanvas {
+  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect&, ColorValue) override {}
+  void DrawLine(int, int, int, int, ColorValue) override {}
+  std::vector<ColorValue> colours;
+};
+
+TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
+  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+  int keySeen = -1;
+  host.accessor.Serve(LinkFamily::FixedTexts, [&](CellAccess& access) {
+    access.MarkReadOnly();
+    keySeen = access.request.key;
+    return ItemAccessor::kResultNothing;
+  });
+  const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_Dummy"));
+  struct Case {
+    int key;
+    bool refused;
+  };
+  const Case cases[] = {{'a', true},
+                        {1, true},
+                        {126, true},
+                        {CellRequest::kKeyF2, true},
+                        {127, false},
+                        {CellRequest::kKeyEnter, true},
+                        {CellRequest::kKeyLeft, false}};
+  for (const Case& c : cases) {
+    host.statusTexts.clear();
+    RecordingCanvas canvas;
+    CellRequest request;
+    request.cell = &cell;
+    request.canvas = &canvas;
+    request.key = c.key;
+    host.accessor.AccessCell(request, false);
+    EXPECT_EQ(keySeen, c.refused ? 0 : c.key) << c.key;
+    EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
+    // Every key first clears the status bar; a refusal then explains itself.
+    ASSERT_EQ(host.statusTexts.size(), c.refused ? 2u : 1u) << c.key;
+    EXPECT_EQ(host.statusTexts[0].text, "");
+    if (c.refused) {
+      EXPECT_EQ(host.statusTexts[1].text, host.overlay.GetFirstLine("GI_Botttom_EditRestrected"));
+      EXPECT_EQ(host.statusTexts[1].textColour, 0xFFFFu);
+      EXPECT_EQ(host.statusTexts[1].background, 128u);
+    }
+  }
+  // Drawing alone says nothing.
+  host.statusTexts.clear();
+  host.accessor.CellText(TypeNo("CT_Null"), LinkNo("CL_Dummy"), 0);
+  EXPECT_TRUE(host.statusTexts.empty());
 }
 
 TEST(ItemAccessorDeathTest, ACellTypeOutsideTheTableIsFatal) {

@@ -1,0 +1,25 @@
+#include "MemoryAccessHost.h"
+
+#include "radio/RadioMemoryMap.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+
+MemoryAccessHost::MemoryAccessHost(const std::string& overlayPath, std::int32_t imageSize) {
+  overlay.SetFile(overlayPath);
+  image.SetSize(imageSize);
+  InstallMemoryMap(accessor);
+}
+
+void MemoryAccessHost::RunCellCommand(int link, const Cell& cell) {
+  commands.push_back({link, cell.index});
+}
+
+std::string MemoryAccessHost::LastStatus() const {
+  for (auto it = statusTexts.rbegin(); it != statusTexts.rend(); ++it) {
+    if (!it->text.empty()) return it->text;
+  }
+  return {};
+}
+
+}  // namespace rtv

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "overlay/GTEX.h"
+#include "radio/CellAccessHost.h"
+#include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/ChoiceLists.h"
+
+namespace rtv {
+
+// The program around an item accessor, for tests: a working image, the shipped overlay and
+// its choice lists, and a record of what the accessor told it. The memory map is installed.
+class MemoryAccessHost : public CellAccessHost {
+ public:
+  struct StatusText {
+    std::string text;
+    ColorValue textColour;
+    ColorValue background;
+  };
+  struct BusMessage {
+    int type;
+    int argument;
+  };
+  struct CellCommand {
+    int link;
+    int index;
+  };
+
+  // `overlayPath` is the overlay file to read (tests pass the shipped one).
+  explicit MemoryAccessHost(const std::string& overlayPath, std::int32_t imageSize = 32768);
+
+  void AfterImageWrite() override { ++imageWrites; }
+  EepromImage* CellImage() override { return &image; }
+  ChoiceLists* CellChoices() override { return &choices; }
+  GTEX* CellOverlay() override { return &overlay; }
+  int CellModelType() const override { return modelType; }
+  bool ChannelSheetsUsedOnly() const override { return usedOnly; }
+  bool AdjustmentConnected() const override { return adjustmentConnected; }
+  void PostStatusText(const std::string& text, ColorValue textColour,
+                      ColorValue background) override {
+    statusTexts.push_back({text, textColour, background});
+  }
+  void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }
+  void RunCellCommand(int link, const Cell& cell) override;
+
+  // The last status text that said something, or empty.
+  std::string LastStatus() const;
+
+  GTEX overlay;
+  EepromImage image;
+  ChoiceLists choices{overlay};
+  ItemAccessor accessor{this};
+  int modelType = 0;
+  bool usedOnly = false;
+  bool adjustmentConnected = false;
+  int imageWrites = 0;
+  std::vector<StatusText> statusTexts;
+  std::vector<BusMessage> messages;
+  std::vector<CellCommand> commands;
+};
+
+}  // namespace rtv
