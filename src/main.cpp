@@ -2,8 +2,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "app/AppSettings.h"
+#include "app/FileCommands.h"
 #include "app/MessageBus.h"
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
@@ -44,6 +46,9 @@ int main(int argc, char** argv) {
   MessageBus bus(timers);
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
   controller.SetExecutableFolder(folder.toStdString());
+  controller.Files().SetStartDirectory(
+      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+      QDir::currentPath().toStdString());
 
   MainForm form(controller, settings);
   prompts.SetOwner(&form);

@@ -24,11 +24,6 @@ std::string EditFormName(const std::string& window, const char* value) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 // Reads values in order; the first missing integer or group spoils the whole set.
 class Reader {
  public:
@@ -183,8 +178,7 @@ void AppSettings::StoreWindowRecord(const WindowRecord& record) {
 }
 
 void AppSettings::RemoveRecent(const std::string& path) {
-  std::erase_if(recentFiles,
-                [&](const std::string& entry) { return SameIgnoringCase(entry, path); });
+  std::erase_if(recentFiles, [&](const std::string& entry) { return SamePath(entry, path); });
 }
 
 void AppSettings::AddRecentFront(const std::string& path) {
@@ -199,6 +193,11 @@ void AppSettings::AppendRecent(const std::string& path) {
   if (RecentCount() > kRecentCapacity) recentFiles.resize(kRecentCapacity);
 }
 
+bool AppSettings::SamePath(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
 std::string AppSettings::RecentDisplayName(int index, const std::string& folder) const {
   if (index < 0 || index >= RecentCount()) return {};
   const std::string& entry = recentFiles[index];
@@ -207,7 +206,7 @@ std::string AppSettings::RecentDisplayName(int index, const std::string& folder)
   const std::string entryFolder = slash == 0 ? "/" : entry.substr(0, slash);
   std::string wanted = folder;
   while (wanted.size() > 1 && wanted.back() == '/') wanted.pop_back();
-  return SameIgnoringCase(entryFolder, wanted) ? entry.substr(slash + 1) : entry;
+  return SamePath(entryFolder, wanted) ? entry.substr(slash + 1) : entry;
 }
 
 }  // namespace rtv

@@ -57,6 +57,8 @@ class AppSettings {
   // as one entry.
   void AddRecentFront(const std::string& path);
   void AppendRecent(const std::string& path);
+  // Paths are compared as the recent list compares them: ignoring the case of letters.
+  static bool SamePath(const std::string& a, const std::string& b);
   int RecentCount() const { return static_cast<int>(recentFiles.size()); }
   // The file name alone when the entry lies in `folder`, else the full path; an index
   // outside the list gives an empty text.

@@ -1,12 +1,14 @@
 #include "app/MainController.h"
 
 #include "app/AppSettings.h"
+#include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Timers.h"
+#include "radio/CellNames.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
 
@@ -15,6 +17,8 @@ namespace rtv {
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
     : services_(services), imageSize_(imageSize), choiceLists_(services.overlay), accessor_(this) {
   InstallMemoryMap(accessor_);
+  files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
+                                          services.prompts, services.bus);
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
@@ -147,6 +151,31 @@ void MainController::PostStatusText(const std::string& text, ColorValue textColo
 }
 
 void MainController::PostBusMessage(int type, int argument) { Bus().Post(type, argument); }
+
+void MainController::RunCellCommand(int link, const Cell& cell) {
+  switch (link) {
+    case LinkNo("CL_Menu_File_New"):
+      files_->New();
+      break;
+    case LinkNo("CL_Menu_File_Open"):
+      files_->Open();
+      break;
+    case LinkNo("CL_Menu_File_Save"):
+      files_->Save();
+      break;
+    case LinkNo("CL_Menu_File_SaveAs"):
+      files_->SaveAs();
+      break;
+    case LinkNo("CL_Menu_File_Recent"):
+      files_->RecentItemExecute(cell.index);
+      break;
+    case LinkNo("CL_Menu_File_Exit"):
+      files_->Exit();
+      break;
+    default:
+      break;  // the other commands arrive with their windows
+  }
+}
 
 void MainController::AfterImageWrite() {
   RestartWarningTimer();

@@ -16,6 +16,7 @@
 namespace rtv {
 
 class AppSettings;
+class FileCommands;
 class Clock;
 class GTEX;
 class MainView;
@@ -58,12 +59,17 @@ class MainController : public CellAccessHost {
   virtual void AfterRead(EepromImage& image);
   virtual int MakerGate();
   virtual void KeyTyped(char character);
+  // After New and Open: adjust mode ends unless the command line asked for it.
+  virtual void EndAdjustModeUnlessRequested() {}
 
   // Where the program's data files are: the executable's folder.
   void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
+
+  // The main window, once set up; null before.
+  MainView* View() { return view_; }
 
   // Title and dirty state.
   void UpdateTitle();
@@ -83,6 +89,10 @@ class MainController : public CellAccessHost {
   void PostStatusText(const std::string& text, ColorValue textColour,
                       ColorValue background) override;
   void PostBusMessage(int type, int argument) override;
+  void RunCellCommand(int link, const Cell& cell) override;
+
+  // The File menu's commands.
+  FileCommands& Files() { return *files_; }
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
@@ -119,7 +129,6 @@ class MainController : public CellAccessHost {
  protected:
   const ControllerServices& Services() const { return services_; }
   MessageBus& Bus() { return services_.bus; }
-  MainView* View() { return view_; }
   void SetModelCodes(int modelCode, int extensionCode);
   // Re-evaluates the warning check list; the main window's marks follow it.
   virtual void EvaluateWarnings();
@@ -150,6 +159,7 @@ class MainController : public CellAccessHost {
   int warningEvaluations_ = 0;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
+  std::unique_ptr<FileCommands> files_;
 };
 
 }  // namespace rtv

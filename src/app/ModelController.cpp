@@ -10,9 +10,7 @@ ModelController::ModelController(const ControllerServices& services, std::int32_
   Bus().Subscribe(&ModelController::OnModelMessage, this);
 }
 
-ModelController::~ModelController() {
-  Bus().Unsubscribe(&ModelController::OnModelMessage, this);
-}
+ModelController::~ModelController() { Bus().Unsubscribe(&ModelController::OnModelMessage, this); }
 
 void ModelController::Reset() {
   MainController::Reset();
@@ -32,6 +30,10 @@ int ModelController::ValidateImage(const EepromImage& image, bool strict) {
     }
   }
   return 0;
+}
+
+void ModelController::EndAdjustModeUnlessRequested() {
+  if (!adjustModeRequested_) adjustMode_ = false;
 }
 
 void ModelController::OnModelMessage(void* context, const Message& message) {

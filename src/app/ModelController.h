@@ -14,12 +14,12 @@ class ModelController : public MainController {
   static constexpr std::int32_t kMakerNameAddress = 0x0EE0;
   static constexpr const char* kMakerName = "Vrel Inc";
 
-  explicit ModelController(const ControllerServices& services,
-                           std::int32_t imageSize = kImageSize);
+  explicit ModelController(const ControllerServices& services, std::int32_t imageSize = kImageSize);
   ~ModelController() override;
 
   void Reset() override;
   int ValidateImage(const EepromImage& image, bool strict) override;
+  void EndAdjustModeUnlessRequested() override;
 
   bool IsMakerMode() const { return makerMode_; }
   bool IsAdjustMode() const { return adjustMode_; }

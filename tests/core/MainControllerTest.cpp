@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CloneFiles.h"
+#include "ControllerFixture.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
@@ -22,47 +23,7 @@
 namespace rtv {
 namespace {
 
-// Prompts that can also print every box, so that a death test sees what was shown.
-struct EchoingPrompts : test::ScriptedPrompts {
-  PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
-                       PromptButtons buttons) override {
-    if (echo)
-      std::fprintf(stderr, "[%s|%d] %s\n", caption.c_str(), static_cast<int>(icon), text.c_str());
-    return ScriptedPrompts::Message(text, caption, icon, buttons);
-  }
-  bool echo = false;
-};
-
-struct FakeView : MainView {
-  std::vector<std::string> titles;
-  int shown = 0;
-  int redraws = 0;
-  void SetTitle(const std::string& title) override { titles.push_back(title); }
-  void ShowForm() override { ++shown; }
-  void RedrawMessagePanel() override { ++redraws; }
-};
-
-// A controller on test doubles with a tiny overlay.
-struct ControllerFixture {
-  explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize)
-      : settings(true) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
-    help.SetLines({"#End_Of_Ovl"});
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
-    test::WriteInitialFiles(initialFiles.Path());
-    controller->SetExecutableFolder(initialFiles.Path());
-  }
-  test::TempFolder initialFiles;
-  test::ManualClock clock;
-  EchoingPrompts prompts;
-  AppSettings settings;
-  GTEX overlay;
-  GTEX help;
-  MessageBus bus{clock};
-  FakeView view;
-  std::unique_ptr<ModelController> controller;
-};
+using test::ControllerFixture;
 
 TEST(MainControllerTest, SetupShowsAnUntitledCleanImageOfTheModel) {
   ControllerFixture f;

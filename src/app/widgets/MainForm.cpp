@@ -65,6 +65,16 @@ void MainForm::SetTitle(const std::string& title) { setWindowTitle(QString::from
 
 void MainForm::ShowForm() { show(); }
 
+void MainForm::SetBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void MainForm::CloseForm() { close(); }
+
 void MainForm::RedrawMessagePanel() {
   messagePanel_->SetMessage(QString::fromStdString(controller_.MessagePanelText()),
                             controller_.MessagePanelTextColor(),

@@ -23,6 +23,9 @@ class MainForm : public QMainWindow, public MainView {
   void SetTitle(const std::string& title) override;
   void ShowForm() override;
   void RedrawMessagePanel() override;
+  void CloseCurrentSheet() override {}
+  void SetBusy(bool busy) override;
+  void CloseForm() override;
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
 

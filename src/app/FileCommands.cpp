@@ -1,0 +1,238 @@
+#include "app/FileCommands.h"
+
+#include "app/AppSettings.h"
+#include "app/MainController.h"
+#include "app/MainView.h"
+#include "app/Message.h"
+#include "app/MessageBus.h"
+#include "clonefile/CloneComment.h"
+#include "clonefile/ClonefileReader.h"
+#include "overlay/GTEX.h"
+#include "platform/Prompts.h"
+
+namespace rtv {
+namespace {
+
+constexpr const char* kUntitled = "Untitled";
+
+std::string FileNamePart(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return {};
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// "%s" of an overlay format replaced by `value`; the rest of the text stays as written.
+std::string FormatOne(const std::string& format, const std::string& value) {
+  const auto at = format.find("%s");
+  if (at == std::string::npos) return format;
+  return format.substr(0, at) + value + format.substr(at + 2);
+}
+
+std::string DoubleAmpersands(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '&') out += '&';
+  }
+  return out;
+}
+
+// Shows the busy cursor for as long as it lives.
+class BusyCursor {
+ public:
+  explicit BusyCursor(MainView* view) : view_(view) {
+    if (view_ != nullptr) view_->SetBusy(true);
+  }
+  ~BusyCursor() {
+    if (view_ != nullptr) view_->SetBusy(false);
+  }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  MainView* view_;
+};
+
+}  // namespace
+
+FileCommands::FileCommands(MainController& controller, AppSettings& settings, GTEX& overlay,
+                           Prompts& prompts, MessageBus& bus)
+    : controller_(controller),
+      settings_(settings),
+      overlay_(overlay),
+      prompts_(prompts),
+      bus_(bus),
+      currentDirectory_(settings.currentDirectory) {}
+
+void FileCommands::SetStartDirectory(const std::string& documentsFolder,
+                                     const std::string& processFolder) {
+  if (!settings_.currentDirectory.empty()) {
+    currentDirectory_ = settings_.currentDirectory;
+  } else if (!documentsFolder.empty()) {
+    currentDirectory_ = documentsFolder;
+  } else {
+    currentDirectory_ = processFolder;
+  }
+}
+
+std::string FileCommands::FullCurrentName() const {
+  if (!controller_.CurrentFileName().empty()) return controller_.CurrentFileName();
+  std::string name = currentDirectory_;
+  if (!name.empty() && name.back() != '/') name += '/';
+  return name + kUntitled;
+}
+
+int FileCommands::ConfirmUnsaved(bool writeAnother) {
+  bus_.Send(kMsgCommitEdits);
+  const std::string question = writeAnother
+                                   ? overlay_.GetFirstLine("GI_Mess_Confirm_WriteAnother")
+                                   : FormatOne(overlay_.GetFirstLine("GI_Mess_Confirm_WriteFile"),
+                                               FileNamePart(FullCurrentName()));
+  if (!controller_.CheckDirty()) return kGoOnSaved;
+  const PromptAnswer answer = prompts_.Message(question, overlay_.GetFirstLine("GI_Sys_AppTitle"),
+                                               PromptIcon::Warning, PromptButtons::YesNoCancel);
+  if (answer == PromptAnswer::No) return kGoOnDropped;
+  if (answer != PromptAnswer::Yes) return kCancel;
+  const int saved = controller_.CurrentFileName().empty() || writeAnother
+                        ? SaveAs()
+                        : SaveFile(FullCurrentName());
+  return saved == 0 ? kGoOnSaved : kCancel;
+}
+
+int FileCommands::New() {
+  if (ConfirmUnsaved(false) == kCancel) return 1;
+  controller_.WorkingImage().Assign(controller_.TemplateImage());
+  controller_.Normalise(controller_.WorkingImage(), 0);
+  controller_.MarkClean();
+  controller_.SetCurrentFileName({});
+  if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+  controller_.EndAdjustModeUnlessRequested();
+  bus_.Send(kMsgImageReplaced);
+  return 1;
+}
+
+int FileCommands::Open() {
+  bus_.Send(kMsgCommitEdits);
+  FileDialogRequest request;
+  request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
+  request.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
+  request.folder = currentDirectory_;
+  const std::optional<std::string> path = prompts_.OpenFileName(request);
+  if (!path || path->empty()) return 1;
+  return OpenFile(*path);
+}
+
+int FileCommands::OpenFile(const std::string& path) {
+  const bool writeAnother = AppSettings::SamePath(path, FullCurrentName());
+  if (ConfirmUnsaved(writeAnother) == kCancel) return 1;
+
+  EepromImage scratch;
+  scratch.SetSize(controller_.WorkingImage().Size());
+  int result = 1;
+  {
+    BusyCursor busy(controller_.View());
+    ClonefileReader reader(overlay_, prompts_);
+    reader.SetImage(&scratch);
+    reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+    reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+    reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
+    if (reader.Read(path, nullptr) != kFileOk) {
+      result = 1;  // the reader has shown why
+    } else if (controller_.ValidateImage(scratch, false) != 0) {
+      reader.ShowResult(kFileErrData);
+    } else if (controller_.CheckNotNewer(scratch) != 0) {
+      reader.ShowResult(kFileErrNewer);
+    } else if (const FileErrorCode coverage = reader.CheckCoverage(kCloneRanges);
+               coverage != kFileOk) {
+      reader.ShowResult(coverage);
+    } else {
+      RememberFile(path);
+      controller_.WorkingImage().Assign(scratch);
+      controller_.AfterLoad(controller_.WorkingImage());
+      controller_.MarkClean();
+      if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+      bus_.Send(kMsgImageReplaced);
+      result = 0;
+    }
+  }
+  EndOfCommand();
+  return result;
+}
+
+int FileCommands::Save() {
+  if (controller_.CurrentFileName().empty()) return SaveAs();
+  return SaveFile(FullCurrentName());
+}
+
+int FileCommands::SaveAs() {
+  FileDialogRequest request;
+  request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
+  request.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
+  request.folder = currentDirectory_;
+  request.fileName = FileNamePart(FullCurrentName());
+  const std::optional<std::string> path = prompts_.SaveFileName(request);
+  if (!path || path->empty()) return 1;
+  return SaveFile(*path);
+}
+
+int FileCommands::SaveFile(const std::string& path) {
+  bus_.Send(kMsgCommitEdits);
+  EepromImage& working = controller_.WorkingImage();
+  controller_.Normalise(working, 1);
+  ClonefileReader writer(overlay_, prompts_);
+  writer.SetImage(&working);
+  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  writer.SetMapRevision(1);
+  writer.SetComment(CloneCommentOf(working));
+  BusyCursor busy(controller_.View());
+  if (writer.Write(path, kCloneRanges) != kFileOk) return 1;
+  RememberFile(path);
+  controller_.MarkClean();
+  if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+  bus_.Send(kMsgImageReplaced);
+  return 0;
+}
+
+FileCommands::RecentItem FileCommands::RecentItemState(int index) const {
+  RecentItem item;
+  if (index < 0 || index >= settings_.RecentCount()) {
+    item.visible = index == 0;
+    return item;
+  }
+  item.visible = true;
+  item.enabled = true;
+  item.caption = "&" + std::to_string(index + 1) + " " +
+                 DoubleAmpersands(settings_.RecentDisplayName(index, currentDirectory_));
+  return item;
+}
+
+void FileCommands::RecentItemExecute(int index) {
+  if (index < 0 || index >= settings_.RecentCount()) return;
+  // A copy: opening reorders the list.
+  const std::string path = settings_.recentFiles[static_cast<std::size_t>(index)];
+  OpenFile(path);
+}
+
+void FileCommands::Exit() {
+  if (controller_.View() != nullptr) controller_.View()->CloseForm();
+}
+
+void FileCommands::RememberFile(const std::string& path) {
+  currentDirectory_ = FolderPart(path);
+  settings_.currentDirectory = currentDirectory_;
+  controller_.SetCurrentFileName(path);
+  settings_.AddRecentFront(path);
+}
+
+void FileCommands::EndOfCommand() {
+  controller_.EndAdjustModeUnlessRequested();
+  controller_.RebuildTree();
+}
+
+}  // namespace rtv

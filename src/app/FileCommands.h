@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+namespace rtv {
+
+class AppSettings;
+class GTEX;
+class MainController;
+class MessageBus;
+class Prompts;
+
+// The File menu on the working image: New, Open, Save, Save As, the recent files and Exit,
+// with the unsaved-changes question that guards them and the folder the dialogs open in.
+class FileCommands {
+ public:
+  // Answers of ConfirmUnsaved.
+  static constexpr int kGoOnSaved = 6;
+  static constexpr int kGoOnDropped = 7;
+  static constexpr int kCancel = 2;
+
+  struct RecentItem {
+    bool visible = false;
+    bool enabled = false;
+    std::string caption;  // empty: the menu keeps its own caption
+  };
+
+  FileCommands(MainController& controller, AppSettings& settings, GTEX& overlay, Prompts& prompts,
+               MessageBus& bus);
+
+  int New();
+  int Open();
+  int OpenFile(const std::string& path);
+  int Save();
+  int SaveAs();
+  int SaveFile(const std::string& path);
+  int ConfirmUnsaved(bool writeAnother);
+  RecentItem RecentItemState(int index) const;
+  void RecentItemExecute(int index);
+  void Exit();
+
+  // The current file, or the current folder followed by "Untitled" for a new image.
+  std::string FullCurrentName() const;
+  const std::string& CurrentDirectory() const { return currentDirectory_; }
+  // The folder the dialogs start in: the setting, else the documents folder, else the
+  // process's current folder.
+  void SetStartDirectory(const std::string& documentsFolder, const std::string& processFolder);
+
+ private:
+  void RememberFile(const std::string& path);
+  void EndOfCommand();
+
+  MainController& controller_;
+  AppSettings& settings_;
+  GTEX& overlay_;
+  Prompts& prompts_;
+  MessageBus& bus_;
+  std::string currentDirectory_;
+};
+
+}  // namespace rtv

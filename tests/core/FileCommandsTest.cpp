@@ -1,0 +1,231 @@
+#include "app/FileCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ControllerFixture.h"
+#include "app/Message.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+using test::ControllerFixture;
+
+constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the clone range
+
+// A set-up controller with the texts the file commands read.
+struct FileFixture : ControllerFixture {
+  FileFixture()
+      : ControllerFixture(ModelController::kImageSize,
+                          {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Sys_Dialog_FOpen", "rtv",
+                           "Clone files (*.rtv)|*.rtv", "#GI_Mess_Confirm_WriteFile",
+                           "Save the changes to \"%s\"?", "#GI_Mess_Confirm_WriteAnother",
+                           "Save the changes to the current data first?"}) {
+    controller->Setup(view);
+    bus.Subscribe(&FileFixture::Record, this);
+  }
+  ~FileFixture() { bus.Unsubscribe(&FileFixture::Record, this); }
+  static void Record(void* self, const Message& message) {
+    static_cast<FileFixture*>(self)->messages.push_back(message.type);
+  }
+  FileCommands& files() { return controller->Files(); }
+  EepromImage& working() { return controller->WorkingImage(); }
+  void Touch(std::uint8_t value = 0x41) {
+    working().SetByte(kProbe, value);
+    controller->CheckDirty();
+  }
+  int Count(int type) const {
+    int n = 0;
+    for (int m : messages) n += m == type;
+    return n;
+  }
+  std::vector<int> messages;
+};
+
+TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
+  FileFixture f;
+  f.working().SetByte(kProbe, 0x41);
+  f.controller->MarkClean();
+  f.controller->SetCurrentFileName("/boats/old.rtv");
+  f.messages.clear();
+
+  EXPECT_EQ(f.files().New(), 1);
+  EXPECT_TRUE(f.prompts.shown.empty());
+  EXPECT_TRUE(f.working().Equals(f.controller->TemplateImage()));
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentFileName(), "");
+  EXPECT_EQ(f.view.titles.back(), "Untitled - Radio Programmer");
+  EXPECT_EQ(f.view.sheetsClosed, 1);
+  EXPECT_EQ(f.Count(kMsgImageReplaced), 1);
+  EXPECT_GE(f.Count(kMsgCommitEdits), 1);
+}
+
+TEST(FileCommandsTest, TheUnsavedChangesQuestionGuardsNew) {
+  struct Case {
+    const char* name;
+    std::vector<PromptAnswer> answers;
+    std::vector<std::string> fileNames;  // the Save As dialog; "" cancels
+    bool replaced;
+    bool fileWritten;
+  };
+  const Case cases[] = {
+      {"cancel", {PromptAnswer::Cancel}, {}, false, false},
+      {"no drops the changes", {PromptAnswer::No}, {}, true, false},
+      {"yes saves through Save As", {PromptAnswer::Yes}, {"saved.rtv"}, true, true},
+      {"yes, dialog cancelled, is cancel", {PromptAnswer::Yes}, {""}, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileFixture f;
+    f.Touch();
+    for (PromptAnswer a : c.answers) f.prompts.answers.push_back(a);
+    for (const std::string& n : c.fileNames)
+      f.prompts.fileNames.push_back(n.empty() ? n : f.initialFiles.Path() + "/" + n);
+
+    f.files().New();
+    ASSERT_EQ(f.prompts.shown.size(), 1u);
+    EXPECT_EQ(f.prompts.shown[0].text, "Save the changes to \"Untitled\"?");
+    EXPECT_EQ(f.prompts.shown[0].caption, "Radio Programmer");
+    EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Warning);
+    EXPECT_EQ(f.working().GetByte(kProbe) != 0x41, c.replaced);
+    EXPECT_EQ(f.controller->IsDirty(), !c.replaced);
+    EXPECT_EQ(std::ifstream(f.initialFiles.Path() + "/saved.rtv").good(), c.fileWritten);
+  }
+}
+
+TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
+  FileFixture f;
+  f.Touch(0x5A);
+  const std::string path = f.initialFiles.Path() + "/boat.rtv";
+  f.prompts.fileNames.push_back(path);
+
+  EXPECT_EQ(f.files().Save(), 0);  // untitled: Save is Save As
+  ASSERT_EQ(f.prompts.dialogs.size(), 1u);
+  EXPECT_EQ(f.prompts.dialogs[0].fileName, "Untitled");
+  EXPECT_EQ(f.prompts.dialogs[0].defaultExtension, "rtv");
+  EXPECT_EQ(f.prompts.dialogs[0].filter, "Clone files (*.rtv)|*.rtv");
+  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_EQ(f.view.titles.back(), "boat.rtv - Radio Programmer");
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_EQ(f.settings.currentDirectory, f.initialFiles.Path());
+  ASSERT_EQ(f.settings.RecentCount(), 1);
+  EXPECT_EQ(f.settings.recentFiles[0], path);
+  EXPECT_FALSE(f.view.busy);
+  EXPECT_GT(f.view.busyCalls, 0);
+
+  // Saving again writes to the same file without a dialog.
+  f.Touch(0x5B);
+  EXPECT_EQ(f.files().Save(), 0);
+  EXPECT_EQ(f.prompts.dialogs.size(), 1u);
+
+  const EepromImage saved(f.working());
+  f.files().New();
+  EXPECT_NE(f.working().GetByte(kProbe), 0x5B);
+  EXPECT_EQ(f.files().OpenFile(path), 0);
+  EXPECT_TRUE(f.working().Equals(saved));
+  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_FALSE(f.controller->IsDirty());
+}
+
+TEST(FileCommandsTest, OpeningTheCurrentFileAgainWithChangesSavesElsewhereFirst) {
+  FileFixture f;
+  const std::string path = f.initialFiles.Path() + "/boat.rtv";
+  ASSERT_EQ(f.files().SaveFile(path), 0);
+  f.Touch();
+  const std::string other = f.initialFiles.Path() + "/copy.rtv";
+  f.prompts.fileNames.push_back(other);
+
+  EXPECT_EQ(f.files().OpenFile(path), 0);
+  ASSERT_FALSE(f.prompts.shown.empty());
+  EXPECT_EQ(f.prompts.shown[0].text, "Save the changes to the current data first?");
+  EXPECT_EQ(f.prompts.dialogs.size(), 1u);  // Save As, not an overwrite
+  // The changes went to the copy; the reopened file is the unchanged one.
+  EXPECT_NE(f.working().GetByte(kProbe), 0x41);
+  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_EQ(f.settings.recentFiles[0], path);
+  EXPECT_EQ(f.settings.recentFiles[1], other);
+}
+
+TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
+  FileFixture f;
+  const std::string path = f.initialFiles.Path() + "/boat.rtv";
+  ASSERT_EQ(f.files().SaveFile(path), 0);
+
+  // The same file with the image-valid byte cleared.
+  EepromImage invalid(f.working());
+  invalid.SetByte(ModelController::kValidFlagAddress, 0);
+  const std::string bad = f.initialFiles.Path() + "/bad.rtv";
+  std::ofstream(bad) << test::CloneFileText(invalid);
+
+  f.Touch(0x77);
+  f.prompts.answers.push_back(PromptAnswer::No);  // drop the changes
+  const EepromImage before(f.working());
+  const int closed = f.view.sheetsClosed;
+  EXPECT_EQ(f.files().OpenFile(bad), 1);
+  EXPECT_EQ(f.prompts.shown.back().text, "Clone file error\n\nGI_Mess_FileErr_Data");
+  EXPECT_TRUE(f.working().Equals(before));
+  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(f.view.sheetsClosed, closed);
+  EXPECT_FALSE(f.view.busy);
+  EXPECT_EQ(f.settings.RecentCount(), 1);
+}
+
+TEST(FileCommandsTest, RecentFiles) {
+  FileFixture f;
+  const std::string folder = f.initialFiles.Path();
+  // An empty list shows one disabled item with the menu's own caption.
+  const auto none = f.files().RecentItemState(0);
+  EXPECT_TRUE(none.visible);
+  EXPECT_FALSE(none.enabled);
+  EXPECT_FALSE(f.files().RecentItemState(1).visible);
+
+  ASSERT_EQ(f.files().SaveFile(folder + "/R&D boat.rtv"), 0);
+  f.settings.AddRecentFront("/elsewhere/gone.rtv");
+  const auto first = f.files().RecentItemState(0);
+  EXPECT_TRUE(first.enabled);
+  EXPECT_EQ(first.caption, "&1 /elsewhere/gone.rtv");
+  EXPECT_EQ(f.files().RecentItemState(1).caption, "&2 R&&D boat.rtv");  // literal ampersand
+  EXPECT_FALSE(f.files().RecentItemState(2).visible);
+
+  // A file that no longer exists fails with the open message and stays in the list.
+  f.files().RecentItemExecute(0);
+  EXPECT_EQ(f.prompts.shown.back().text, "Clone file error\n\nGI_Mess_FileErr_FileOpen");
+  EXPECT_EQ(f.settings.RecentCount(), 2);
+  EXPECT_EQ(f.controller->CurrentFileName(), folder + "/R&D boat.rtv");
+
+  // The menu command reaches the same code through the accessor's host.
+  Cell cell;
+  cell.index = 1;
+  f.Touch();
+  f.prompts.answers.push_back(PromptAnswer::No);
+  f.controller->RunCellCommand(LinkNo("CL_Menu_File_Recent"), cell);
+  EXPECT_EQ(f.controller->CurrentFileName(), folder + "/R&D boat.rtv");
+  EXPECT_FALSE(f.controller->IsDirty());
+  f.controller->RunCellCommand(LinkNo("CL_Menu_File_Exit"), cell);
+  EXPECT_EQ(f.view.closeRequests, 1);
+}
+
+TEST(FileCommandsTest, TheDialogsStartInTheRememberedFolder) {
+  FileFixture f;
+  f.settings.currentDirectory.clear();
+  f.files().SetStartDirectory("/home/skipper/Documents", "/tmp");
+  EXPECT_EQ(f.files().FullCurrentName(), "/home/skipper/Documents/Untitled");
+  f.files().SetStartDirectory("", "/tmp");
+  EXPECT_EQ(f.files().CurrentDirectory(), "/tmp");
+  f.settings.currentDirectory = "/data/boats";
+  f.files().SetStartDirectory("/home/skipper/Documents", "/tmp");
+  f.prompts.fileNames.push_back("");
+  EXPECT_EQ(f.files().Open(), 1);
+  EXPECT_EQ(f.prompts.dialogs.back().folder, "/data/boats");
+  EXPECT_TRUE(f.prompts.shown.empty());
+}
+
+}  // namespace
+}  // namespace rtv

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CloneFiles.h"
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/MainView.h"
+#include "app/MessageBus.h"
+#include "app/ModelController.h"
+#include "overlay/GTEX.h"
+
+namespace rtv::test {
+
+// Prompts that can also print every box, so that a death test sees what was shown.
+struct EchoingPrompts : ScriptedPrompts {
+  PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
+                       PromptButtons buttons) override {
+    if (echo)
+      std::fprintf(stderr, "[%s|%d] %s\n", caption.c_str(), static_cast<int>(icon), text.c_str());
+    return ScriptedPrompts::Message(text, caption, icon, buttons);
+  }
+  bool echo = false;
+};
+
+// A main window that records what the controller asks of it.
+struct FakeView : MainView {
+  std::vector<std::string> titles;
+  int shown = 0;
+  int redraws = 0;
+  int sheetsClosed = 0;
+  int busyCalls = 0;
+  bool busy = false;
+  int closeRequests = 0;
+  void SetTitle(const std::string& title) override { titles.push_back(title); }
+  void ShowForm() override { ++shown; }
+  void RedrawMessagePanel() override { ++redraws; }
+  void CloseCurrentSheet() override { ++sheetsClosed; }
+  void SetBusy(bool on) override {
+    ++busyCalls;
+    busy = on;
+  }
+  void CloseForm() override { ++closeRequests; }
+};
+
+// A model controller on test doubles with a small overlay (the clone file texts and the
+// given lines) and the seven initial files in a temporary folder.
+struct ControllerFixture {
+  explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize,
+                             std::vector<std::string> overlayLines = {"#GI_Sys_AppTitle",
+                                                                      "Radio Programmer"})
+      : settings(true) {
+    overlay.SetLines(OverlayWithCloneFileKeys(std::move(overlayLines)));
+    help.SetLines({"#End_Of_Ovl"});
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
+    WriteInitialFiles(initialFiles.Path());
+    controller->SetExecutableFolder(initialFiles.Path());
+  }
+  TempFolder initialFiles;
+  ManualClock clock;
+  EchoingPrompts prompts;
+  AppSettings settings;
+  GTEX overlay;
+  GTEX help;
+  MessageBus bus{clock};
+  FakeView view;
+  std::unique_ptr<ModelController> controller;
+};
+
+}  // namespace rtv::test
