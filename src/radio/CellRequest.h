@@ -55,6 +55,9 @@ struct CellRequest {
   std::string editText;     // in
   std::string displayText;  // out
   std::uint8_t resultFlags = 0;
+  // In/out: the cell's user flags; menu items and buttons get their states (flags 0–3)
+  // back here, the frequency cells their "same as RX" marks.
+  std::uint8_t userFlags = 0;
   int itemState = 0;  // out, popup items
   int commit = kCommitNone;
   int redirected = 0;  // out: another cell of the row was served
