@@ -17,10 +17,13 @@ enum MessageType : int {
   kMsgOpenDebugCompareWindow = 7,
   kMsgTakeCompareCopy = 8,
   kMsgRefreshMenuStates = 9,
+  kMsgClearMenuSubItems = 10,  // arg1 = the link of the item whose sub-items go
+  kMsgBuildMenuSubItems = 11,  // arg1 = the item's link, text = the overlay key
   kMsgDataChanged = 13,
   kMsgRefreshToolbarStates = 20,
   kMsgCommitEdits = 21,
   kMsgWarningsUpdated = 23,
+  kMsgSelectTreeNode = 26,  // text = the sheet descriptor of the node
   kMsgImageReplaced = 28,
   kMsgJumpToChannel = 29,
   kMsgOpenAdjustWindow = 30,

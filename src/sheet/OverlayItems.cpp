@@ -14,8 +14,7 @@ std::vector<std::string> BodyLines(GTEX& store, const std::string& key) {
   if (body.empty()) return lines;
   while (start <= body.size()) {
     const auto end = body.find('\n', start);
-    lines.push_back(body.substr(start, end == std::string::npos ? std::string::npos
-                                                                : end - start));
+    lines.push_back(body.substr(start, end == std::string::npos ? std::string::npos : end - start));
     if (end == std::string::npos) break;
     start = end + 1;
   }
@@ -70,8 +69,7 @@ int OverlayItems::BuildLevel(GTEX& store, const std::vector<std::string>& lines,
     if (levelDepth < 0) levelDepth = depth;
     if (depth == levelDepth) {
       OverlayItem item;
-      ParseCell(store, item.cell, std::string_view(text).substr(plus + 1), nullptr,
-                basic_.get());
+      ParseCell(store, item.cell, std::string_view(text).substr(plus + 1), nullptr, basic_.get());
       level.push_back(std::move(item));
       ++line;
     } else if (depth > levelDepth) {

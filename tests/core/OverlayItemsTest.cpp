@@ -41,8 +41,7 @@ TEST(OverlayItemsTest, LinesNestByTheBytesBeforeTheirPlus) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    std::vector<std::string> lines = {"#GI_Menu_Test_BasicCell", "{}",
-                                      "#GI_Menu_Test_Body"};
+    std::vector<std::string> lines = {"#GI_Menu_Test_BasicCell", "{}", "#GI_Menu_Test_Body"};
     lines.insert(lines.end(), c.body.begin(), c.body.end());
     lines.push_back("#End_Of_Ovl");
     GTEX store;
@@ -57,8 +56,8 @@ TEST(OverlayItemsTest, ItemsTakeTheirCellFromTheMarkupWithTheBasicCellAsParent) 
   GTEX store;
   store.SetLines({"#GI_PMenu_Edit_BasicCell", "{(%CT_PopupMenu.)}", "#GI_PMenu_Edit_Body",
                   "+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}", "#GI_ToolBar_Test_BasicCell",
-                  "{}", "#GI_ToolBar_Test_Body", "New{(%.CL_Menu_File_New)(ImageIndex=0)}", "-", "/",
-                  "Open{(%.CL_Menu_File_Open)(ImageIndex=1)}", "#End_Of_Ovl"});
+                  "{}", "#GI_ToolBar_Test_Body", "New{(%.CL_Menu_File_New)(ImageIndex=0)}", "-",
+                  "/", "Open{(%.CL_Menu_File_Open)(ImageIndex=1)}", "#End_Of_Ovl"});
   OverlayItems menu;
   menu.BuildNested(store, "GI_PMenu_Edit");
   ASSERT_EQ(menu.Items().size(), 1u);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "sheet/OverlayItems.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace rtv {
+
+class GTEX;
+class ItemAccessor;
+class MessageBus;
+struct Message;
+
+// A menu bar or popup menu built from an overlay body. What each item does and whether
+// it is checked, shown, enabled or relabelled is the accessor's answer for its cell.
+class MenuBuilder : public QObject {
+  Q_OBJECT
+
+ public:
+  // The sheet cell the menu acts on, or null.
+  using OwnerProvider = std::function<const Cell*()>;
+  using ClickHandler = std::function<void(const Cell& cell)>;
+
+  // `root` is a QMenuBar or a QMenu; without a click handler a click is Enter on the cell.
+  MenuBuilder(QWidget* root, GTEX& store, std::string key, ItemAccessor& accessor, MessageBus* bus,
+              ClickHandler onClick = {});
+  ~MenuBuilder() override;
+
+  void SetOwnerProvider(OwnerProvider provider) { owner_ = std::move(provider); }
+
+  void BuildMenu();
+  void RefreshMenu();
+  void ClearSubItems(int link);
+  void BuildSubItems(int link, const std::string& key);
+
+  // The action of the first item bound to `link` (for the window and for tests).
+  QAction* ActionFor(int link) const;
+
+ private:
+  static void OnMessage(void* context, const Message& message);
+  void AddLevel(QWidget* parent, std::vector<OverlayItem>& items);
+  void Refresh(QWidget* menu);
+  void Clicked(const Cell& cell);
+  const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
+
+  QWidget* root_;
+  GTEX& store_;
+  const std::string key_;
+  ItemAccessor& accessor_;
+  MessageBus* bus_;
+  ClickHandler onClick_;
+  OwnerProvider owner_;
+  OverlayItems items_;
+  // Sub-items built under an item, by the item's link.
+  std::map<int, std::unique_ptr<OverlayItems>> subItems_;
+};
+
+}  // namespace rtv

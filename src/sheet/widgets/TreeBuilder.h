@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QIcon>
+#include <QTreeWidget>
+#include <string>
+#include <vector>
+
+#include "sheet/OverlayItems.h"
+
+namespace rtv {
+
+class GTEX;
+class MessageBus;
+struct Message;
+
+// The read-only tree of sheets, built from an overlay body: each node's cell names, in
+// its option, the sheet that selecting the node opens.
+class TreeBuilder : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  // The icon list positions of the two warning overlay pictures.
+  static constexpr int kWarningPicture = 4;
+  static constexpr int kErrorPicture = 5;
+
+  TreeBuilder(QWidget* owner, GTEX& store, std::string key, std::vector<QIcon> icons,
+              MessageBus* bus);
+  ~TreeBuilder() override;
+
+  void BuildTree();
+  // The cell of the selected node, or null.
+  const Cell* SelectedCell() const;
+  QString SelectedCaption() const;
+  // Selects the node whose descriptor (option text) equals `descriptor`; unchanged when
+  // no node carries it.
+  void SelectByDescriptor(const std::string& descriptor);
+  // Marks the nodes whose descriptors are listed, and every collapsed node holding one,
+  // with overlay picture 0 (warning) or 1 (error).
+  void MarkNodes(const std::vector<std::string>& descriptors, int overlayPicture);
+  void ClearMarks();
+
+  // Each node's cell (for the window and for tests).
+  static const Cell* CellOf(const QTreeWidgetItem* node);
+
+ private:
+  static void OnMessage(void* context, const Message& message);
+  void AddLevel(QTreeWidgetItem* parent, std::vector<OverlayItem>& items);
+  QIcon Icon(int index) const;
+  QIcon Marked(int index, int overlayPicture) const;
+  // Marks `node` when it is listed; returns whether it or a node under it is listed.
+  bool MarkUnder(QTreeWidgetItem* node, const std::vector<std::string>& descriptors,
+                 int overlayPicture);
+
+  GTEX& store_;
+  const std::string key_;
+  std::vector<QIcon> icons_;
+  MessageBus* bus_;
+  OverlayItems items_;
+};
+
+}  // namespace rtv
