@@ -74,7 +74,14 @@ void MainController::LoadInitialFile(int modelType) {
   Normalise(template_, 0);
 }
 
-void MainController::RebuildTree() {}
+void MainController::RebuildTree() {
+  if (view_ == nullptr) return;
+  view_->RebuildTree();
+  EvaluateWarnings();
+  view_->CloseCurrentSheet();
+  view_->ShowTreeAndSelectFirst();
+  Bus().Send(kMsgImageReplaced);
+}
 
 int MainController::ValidateImage(const EepromImage&, bool) { return 1; }
 
@@ -90,7 +97,34 @@ int MainController::MakerGate() { return 1; }
 
 void MainController::KeyTyped(char) {}
 
-void MainController::EvaluateWarnings() { ++warningEvaluations_; }
+void MainController::EvaluateWarnings() {
+  ++warningEvaluations_;
+  GTEX& overlay = services_.overlay;
+  if (!warningChecksRead_) {
+    warningChecksRead_ = true;
+    if (overlay.HasKey("GI_WarningCheckList")) {
+      for (int line = 0;; ++line) {
+        const std::string text = overlay.GetLine("GI_WarningCheckList", line);
+        if (!text.empty() && text[0] == '#') break;
+        Cell cell;
+        ParseCell(overlay, cell, text, nullptr, nullptr);
+        warningChecks_.push_back(std::move(cell));
+      }
+    }
+  }
+  errorSheets_.clear();
+  warningSheets_.clear();
+  for (const Cell& check : warningChecks_) {
+    const std::uint8_t flags = accessor_.CellFlags(check.cellType, check.cellLink, check.index);
+    const std::string sheet = check.option.value_or(std::string());
+    if ((flags & CellRequest::kResultError) != 0) {
+      errorSheets_.push_back(sheet);
+    } else if ((flags & CellRequest::kResultWarning) != 0) {
+      warningSheets_.push_back(sheet);
+    }
+  }
+  if (view_ != nullptr) view_->ShowWarningMarks(errorSheets_, warningSheets_);
+}
 
 FontDesc MainController::FormFont() {
   GTEX& overlay = services_.overlay;
@@ -171,6 +205,9 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       break;
     case LinkNo("CL_Menu_File_Exit"):
       files_->Exit();
+      break;
+    case LinkNo("CallSheet"):
+      if (view_ != nullptr && cell.option) view_->OpenSheet(*cell.option);
       break;
     default:
       break;  // the other commands arrive with their windows

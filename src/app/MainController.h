@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Message.h"
 #include "app/MessageBus.h"
@@ -11,6 +12,7 @@
 #include "radio/CellAccessHost.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "sheet/Cell.h"
 #include "sheet/ChoiceLists.h"
 
 namespace rtv {
@@ -64,6 +66,11 @@ class MainController : public CellAccessHost {
 
   // Where the program's data files are: the executable's folder.
   void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
+  const std::string& ExecutableFolder() const { return executableFolder_; }
+  GTEX& Overlay() { return services_.overlay; }
+  MessageBus& Bus() { return services_.bus; }
+  // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
+  void CheckWarnings() { EvaluateWarnings(); }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
@@ -125,10 +132,12 @@ class MainController : public CellAccessHost {
 
   // The warning check list was re-evaluated this many times (for the views and tests).
   int WarningEvaluations() const { return warningEvaluations_; }
+  // The sheets the last evaluation found with errors, and with warnings only.
+  const std::vector<std::string>& ErrorSheets() const { return errorSheets_; }
+  const std::vector<std::string>& WarningSheets() const { return warningSheets_; }
 
  protected:
   const ControllerServices& Services() const { return services_; }
-  MessageBus& Bus() { return services_.bus; }
   void SetModelCodes(int modelCode, int extensionCode);
   // Re-evaluates the warning check list; the main window's marks follow it.
   virtual void EvaluateWarnings();
@@ -157,6 +166,11 @@ class MainController : public CellAccessHost {
   std::unique_ptr<cmcTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
+  std::vector<std::string> errorSheets_;
+  std::vector<std::string> warningSheets_;
+  // The check list's cells, parsed once: the overlay does not change while the program runs.
+  std::vector<Cell> warningChecks_;
+  bool warningChecksRead_ = false;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace rtv {
 
@@ -11,10 +12,21 @@ class MainView {
   virtual void SetTitle(const std::string& title) = 0;
   virtual void ShowForm() = 0;
   virtual void RedrawMessagePanel() = 0;
+  // Builds the tree of sheets afresh from the overlay, hidden while it fills.
+  virtual void RebuildTree() {}
+  // Shows the tree and selects its first node.
+  virtual void ShowTreeAndSelectFirst() {}
+  // Appends a text to the caption of the tree's first node.
+  virtual void AppendToTreeRoot(const std::string& /*text*/) {}
+  // Closes the sheet on show and opens the named one in its place.
+  virtual void OpenSheet(const std::string& /*name*/) {}
   // The sheet on show is closed; the controller reopens it on its next tick.
   virtual void CloseCurrentSheet() {}
   // The busy cursor while a file is read or written.
   virtual void SetBusy(bool /*busy*/) {}
+  // Marks the tree nodes of the sheets with errors and of those with warnings only.
+  virtual void ShowWarningMarks(const std::vector<std::string>& /*errorSheets*/,
+                                const std::vector<std::string>& /*warningSheets*/) {}
   // Asks the main form to close (the controller's close questions apply).
   virtual void CloseForm() {}
 };

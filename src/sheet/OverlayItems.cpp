@@ -9,6 +9,7 @@ namespace {
 // The body's lines up to the first one that starts with "#".
 std::vector<std::string> BodyLines(GTEX& store, const std::string& key) {
   std::vector<std::string> lines;
+  if (!store.HasKey(key + "_Body")) return lines;
   const std::string body = store.GetText(key + "_Body");
   std::size_t start = 0;
   if (body.empty()) return lines;
@@ -30,6 +31,8 @@ OverlayItems::~OverlayItems() = default;
 void OverlayItems::ReadBasicCell(GTEX& store, const std::string& key) {
   items_.clear();
   *basic_ = Cell{};
+  // Without its entries a menu, tree or toolbar is empty rather than the end of the program.
+  if (!store.HasKey(key + "_BasicCell")) return;
   ParseCell(store, *basic_, store.GetFirstLine(key + "_BasicCell"), nullptr, nullptr);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,37 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   EXPECT_EQ(updates, 1);
   f.clock.Advance(1000);
   EXPECT_EQ(f.controller->WarningEvaluations(), 1);
+}
+
+TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
+  ControllerFixture f(
+      ModelController::kImageSize,
+      {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_WarningCheckList",
+       "{(%.CL_Check_Int_ChInh:GI_Sheet_Int)}", "{(%.CL_Check_Dsc_SelfId:GI_Sheet_Dsc)}",
+       "{(%.CL_Check_Conf_Softkey:GI_Sheet_Conf)}", "{(%.CL_Check_WX_ChInh:GI_Sheet_Wx)}", "#"});
+  std::map<int, std::uint8_t> flags;
+  f.controller->Accessor().Serve(LinkFamily::WarningChecks, [&](CellAccess& access) {
+    access.request.resultFlags |= flags[access.cell.cellLink];
+    return ItemAccessor::kResultNothing;
+  });
+  flags[LinkNo("CL_Check_Int_ChInh")] = CellRequest::kResultError;
+  flags[LinkNo("CL_Check_Dsc_SelfId")] = CellRequest::kResultWarning;
+  // An error with a warning counts as an error only.
+  flags[LinkNo("CL_Check_Conf_Softkey")] = CellRequest::kResultError | CellRequest::kResultWarning;
+  f.controller->Setup(f.view);
+  f.controller->AfterImageWrite();
+  f.clock.Advance(400);
+  EXPECT_EQ(f.controller->ErrorSheets(),
+            (std::vector<std::string>{"GI_Sheet_Int", "GI_Sheet_Conf"}));
+  EXPECT_EQ(f.controller->WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
+  EXPECT_EQ(f.view.errorMarks, f.controller->ErrorSheets());
+  EXPECT_EQ(f.view.warningMarks, f.controller->WarningSheets());
+
+  flags.clear();
+  f.controller->AfterImageWrite();
+  f.clock.Advance(400);
+  EXPECT_TRUE(f.view.errorMarks.empty());
+  EXPECT_TRUE(f.view.warningMarks.empty());
 }
 
 TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTimer) {

@@ -52,6 +52,16 @@ TEST(OverlayItemsTest, LinesNestByTheBytesBeforeTheirPlus) {
   }
 }
 
+TEST(OverlayItemsTest, AMissingEntryGivesNoItems) {
+  GTEX store;
+  store.SetLines({"#GI_Other", "x", "#End_Of_Ovl"});
+  OverlayItems items;
+  items.BuildNested(store, "GI_Menu_Main");
+  EXPECT_TRUE(items.Items().empty());
+  items.BuildFlat(store, "GI_ToolBar_Main");
+  EXPECT_TRUE(items.Items().empty());
+}
+
 TEST(OverlayItemsTest, ItemsTakeTheirCellFromTheMarkupWithTheBasicCellAsParent) {
   GTEX store;
   store.SetLines({"#GI_PMenu_Edit_BasicCell", "{(%CT_PopupMenu.)}", "#GI_PMenu_Edit_Body",

@@ -46,6 +46,13 @@ struct FakeView : MainView {
     busy = on;
   }
   void CloseForm() override { ++closeRequests; }
+  void ShowWarningMarks(const std::vector<std::string>& errors,
+                        const std::vector<std::string>& warnings) override {
+    errorMarks = errors;
+    warningMarks = warnings;
+  }
+  std::vector<std::string> errorMarks;
+  std::vector<std::string> warningMarks;
 };
 
 // A model controller on test doubles with a small overlay (the clone file texts and the

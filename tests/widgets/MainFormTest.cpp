@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "CloneFiles.h"
 #include "ManualClock.h"
@@ -15,15 +19,19 @@
 #include "app/ModelController.h"
 #include "app/widgets/MessagePanel.h"
 #include "overlay/GTEX.h"
+#include "sheet/widgets/ToolbarBuilder.h"
+#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {
 
 struct FormFixture {
   FormFixture() : settings(true) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer",
-                                                     "#GI_Form_Main_BasicCell",
-                                                     "{(Font=,Serif,clWindowText,-15,,fsBold,)}"}));
+    overlay.SetLines(test::OverlayWithCloneFileKeys(
+        {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Form_Main_BasicCell",
+         "{(Font=,Serif,clWindowText,-15,,fsBold,)}", "#GI_Tree_Main_BasicCell", "{}",
+         "#GI_Tree_Main_Body", "+Radio{(%.CallSheet:GI_Sheet_Top)}", " +Channels{(%.CallSheet)}",
+         "  +INT{(%.CallSheet:GI_Sheet_Int)}", " +DSC{(%.CallSheet:GI_Sheet_Dsc)}", "#"}));
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
@@ -81,6 +89,42 @@ TEST(MainFormTest, ClosingStoresTheNormalPositionAndIsRefusedWhileDisabled) {
   EXPECT_TRUE(form.close());
   EXPECT_EQ(f.settings.width, 640);
   EXPECT_EQ(f.settings.height, 420);
+}
+
+TEST(MainFormTest, TheTreePanelKeepsItsMinimumWidthAndTheTreeIsBuilt) {
+  FormFixture f;
+  f.settings.splitterV = 3;
+  MainForm form(*f.controller, f.settings);
+  f.controller->Setup(form);
+  EXPECT_EQ(form.TreePanel()->width(), MainForm::kMinimumTreeWidth);
+  ASSERT_NE(form.Tree(), nullptr);
+  EXPECT_TRUE(form.Tree()->isVisible());
+  ASSERT_EQ(form.Tree()->topLevelItemCount(), 1);
+  EXPECT_EQ(form.Tree()->currentItem(), form.Tree()->topLevelItem(0));
+  // Without menu and toolbar entries both stay empty rather than failing.
+  EXPECT_TRUE(form.menuBar()->actions().isEmpty());
+  EXPECT_TRUE(form.Toolbar()->Buttons().empty());
+
+  // Rebuilding replaces the tree instead of adding a second one.
+  f.controller->RebuildTree();
+  EXPECT_EQ(form.TreePanel()->findChildren<QTreeWidget*>().size(), 1);
+}
+
+TEST(MainFormTest, WarningMarksShowOnTheNodesAndErrorsWin) {
+  FormFixture f;
+  std::filesystem::copy(RTV_DATA_DIR "/icons", f.initialFiles.Path() + "/icons");
+  MainForm form(*f.controller, f.settings);
+  f.controller->Setup(form);
+  QTreeWidgetItem* channels = form.Tree()->topLevelItem(0)->child(0);
+  QTreeWidgetItem* dsc = form.Tree()->topLevelItem(0)->child(1);
+  const QImage dscPlain = dsc->icon(0).pixmap(16).toImage();
+  form.ShowWarningMarks({"GI_Sheet_Int"}, {"GI_Sheet_Dsc", "GI_Sheet_Int"});
+  const QImage folderMarked = channels->icon(0).pixmap(16).toImage();
+  const QImage dscMarked = dsc->icon(0).pixmap(16).toImage();
+  EXPECT_NE(dscMarked, dscPlain);
+  EXPECT_NE(folderMarked, dscMarked);  // the error picture, not the warning one
+  form.ShowWarningMarks({}, {});
+  EXPECT_EQ(dsc->icon(0).pixmap(16).toImage(), dscPlain);
 }
 
 }  // namespace

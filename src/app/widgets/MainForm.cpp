@@ -2,15 +2,26 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
 
 #include "app/AppSettings.h"
 #include "app/MainController.h"
 #include "app/WindowPlacement.h"
+#include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
+#include "overlay/GTEX.h"
 #include "platform/qt/QtFonts.h"
+#include "sheet/ItemStates.h"
+#include "sheet/widgets/MenuBuilder.h"
+#include "sheet/widgets/ToolbarBuilder.h"
+#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {
@@ -38,6 +49,15 @@ ScreenRect WorkAreaNearest(int x, int y) {
   return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
+QFrame* BevelledPanel() {
+  auto* panel = new QFrame;
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setLineWidth(2);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(2, 2, 2, 2);
+  return panel;
+}
+
 }  // namespace
 
 MainForm::MainForm(MainController& controller, AppSettings& settings)
@@ -47,11 +67,102 @@ MainForm::MainForm(MainController& controller, AppSettings& settings)
   setFont(ToQFont(controller_.FormFont()));
   QApplication::setApplicationDisplayName(title);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
-  statusBar()->addWidget(messagePanel_, 1);
-  statusBar()->setSizeGripEnabled(true);
-  setCentralWidget(new QWidget);
+  BuildParts();
   PlaceOnScreen();
 }
+
+void MainForm::BuildParts() {
+  GTEX& overlay = controller_.Overlay();
+  const QString folder = QString::fromStdString(controller_.ExecutableFolder());
+
+  menuBar()->setNativeMenuBar(false);
+  menu_ = std::make_unique<MenuBuilder>(menuBar(), overlay, "GI_Menu_Main", controller_.Accessor(),
+                                        &controller_.Bus());
+  menu_->BuildMenu();
+
+  auto* body = new QWidget;
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  toolbar_ = new ToolbarBuilder(body, overlay, "GI_ToolBar_Main", ToolbarIcons(folder),
+                                controller_.Accessor(), &controller_.Bus());
+  toolbar_->BuildToolbar();
+  toolbar_->setVisible(settings_.toolbarVisible == 1);
+  column->addWidget(toolbar_);
+
+  splitter_ = new QSplitter(Qt::Horizontal);
+  splitter_->setHandleWidth(kSplitterWidth);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setOpaqueResize(true);
+  treePanel_ = BevelledPanel();
+  treePanel_->setMinimumWidth(kMinimumTreeWidth);
+  sheetPanel_ = BevelledPanel();
+  splitter_->addWidget(treePanel_);
+  splitter_->addWidget(sheetPanel_);
+  splitter_->setStretchFactor(1, 1);
+  const int treeWidth = std::max(settings_.splitterV, kMinimumTreeWidth);
+  splitter_->setSizes({treeWidth, std::max(width() - treeWidth, 1)});
+  column->addWidget(splitter_, 1);
+  setCentralWidget(body);
+
+  statusBar()->addWidget(messagePanel_, 1);
+  auto* square = new QWidget;
+  square->setFixedWidth(statusBar()->sizeHint().height());
+  statusBar()->addPermanentWidget(square);
+  statusBar()->setSizeGripEnabled(true);
+
+  treeChangeDelay_ = new QTimer(this);
+  treeChangeDelay_->setSingleShot(true);
+  if (overlay.HasKey("GI_Sys_TreeChangeDelay")) {
+    treeChangeDelay_->setInterval(
+        std::max(0, std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str())));
+  }
+  connect(treeChangeDelay_, &QTimer::timeout, this, &MainForm::TreeSelectionChanged);
+}
+
+void MainForm::RebuildTree() {
+  delete tree_;
+  tree_ = new TreeBuilder(treePanel_, controller_.Overlay(), "GI_Tree_Main",
+                          TreeIcons(QString::fromStdString(controller_.ExecutableFolder())),
+                          &controller_.Bus());
+  tree_->hide();
+  tree_->BuildTree();
+  treePanel_->layout()->addWidget(tree_);
+  connect(tree_, &QTreeWidget::currentItemChanged, treeChangeDelay_, qOverload<>(&QTimer::start));
+  connect(tree_, &QTreeWidget::itemExpanded, this, [this] { controller_.CheckWarnings(); });
+  connect(tree_, &QTreeWidget::itemCollapsed, this, [this] { controller_.CheckWarnings(); });
+}
+
+void MainForm::ShowTreeAndSelectFirst() {
+  if (tree_ == nullptr) return;
+  tree_->show();
+  if (QTreeWidgetItem* first = tree_->topLevelItem(0)) tree_->setCurrentItem(first);
+}
+
+void MainForm::AppendToTreeRoot(const std::string& text) {
+  if (tree_ == nullptr) return;
+  if (QTreeWidgetItem* root = tree_->topLevelItem(0)) {
+    root->setText(0, root->text(0) + QString::fromStdString(text));
+  }
+}
+
+void MainForm::TreeSelectionChanged() {
+  if (tree_ == nullptr) return;
+  const Cell* cell = tree_->SelectedCell();
+  if (cell == nullptr || !cell->option || *cell->option == currentSheetName_) return;
+  ClickItem(controller_.Accessor(), *cell, nullptr);
+}
+
+void MainForm::ShowWarningMarks(const std::vector<std::string>& errorSheets,
+                                const std::vector<std::string>& warningSheets) {
+  if (tree_ == nullptr) return;
+  tree_->ClearMarks();
+  // Errors are marked last so that their picture wins.
+  tree_->MarkNodes(warningSheets, 1);
+  tree_->MarkNodes(errorSheets, 0);
+}
+
+MainForm::~MainForm() = default;
 
 void MainForm::PlaceOnScreen() {
   const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
@@ -92,6 +203,7 @@ void MainForm::closeEvent(QCloseEvent* event) {
   settings_.top = normal.y();
   settings_.width = normal.width();
   settings_.height = normal.height();
+  settings_.splitterV = treePanel_->width();
   controller_.Close();
   event->accept();
 }

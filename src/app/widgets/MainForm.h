@@ -1,24 +1,35 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "app/MainView.h"
+
+class QSplitter;
+class QTimer;
 
 namespace rtv {
 
 class AppSettings;
 class MainController;
+class MenuBuilder;
 class MessagePanel;
+class ToolbarBuilder;
+class TreeBuilder;
 
-// The main window: caption, bounds and status bar; the controller fills the rest.
+// The main window: menu and toolbar on top, the tree of sheets on the left beside the
+// sheet on show, and the status bar.
 class MainForm : public QMainWindow, public MainView {
   Q_OBJECT
 
  public:
   static constexpr int kMinimumWidth = 400;
   static constexpr int kMinimumHeight = 200;
+  static constexpr int kSplitterWidth = 3;
+  static constexpr int kMinimumTreeWidth = 8;
 
   MainForm(MainController& controller, AppSettings& settings);
+  ~MainForm() override;
 
   void SetTitle(const std::string& title) override;
   void ShowForm() override;
@@ -26,18 +37,38 @@ class MainForm : public QMainWindow, public MainView {
   void CloseCurrentSheet() override {}
   void SetBusy(bool busy) override;
   void CloseForm() override;
+  void RebuildTree() override;
+  void ShowTreeAndSelectFirst() override;
+  void AppendToTreeRoot(const std::string& text) override;
+  void ShowWarningMarks(const std::vector<std::string>& errorSheets,
+                        const std::vector<std::string>& warningSheets) override;
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
+  TreeBuilder* Tree() const { return tree_; }
+  MenuBuilder* Menu() const { return menu_.get(); }
+  ToolbarBuilder* Toolbar() const { return toolbar_; }
+  QWidget* TreePanel() const { return treePanel_; }
+  QWidget* SheetPanel() const { return sheetPanel_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void PlaceOnScreen();
+  void BuildParts();
+  void TreeSelectionChanged();
 
   MainController& controller_;
   AppSettings& settings_;
   MessagePanel* messagePanel_;
+  std::unique_ptr<MenuBuilder> menu_;
+  ToolbarBuilder* toolbar_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QWidget* treePanel_ = nullptr;
+  QWidget* sheetPanel_ = nullptr;
+  TreeBuilder* tree_ = nullptr;  // owned by the tree panel
+  QTimer* treeChangeDelay_ = nullptr;
+  std::string currentSheetName_;
 };
 
 }  // namespace rtv

@@ -73,7 +73,7 @@ QIcon TreeBuilder::Marked(int index, int overlayPicture) const {
   picture.fill(Qt::transparent);
   QPainter painter(&picture);
   Icon(index).paint(&painter, picture.rect());
-  Icon(overlayPicture == 0 ? kWarningPicture : kErrorPicture).paint(&painter, picture.rect());
+  Icon(overlayPicture == 0 ? kErrorPicture : kWarningPicture).paint(&painter, picture.rect());
   return QIcon(picture);
 }
 

@@ -19,9 +19,9 @@ class TreeBuilder : public QTreeWidget {
   Q_OBJECT
 
  public:
-  // The icon list positions of the two warning overlay pictures.
-  static constexpr int kWarningPicture = 4;
+  // Overlay picture 0 marks errors, 1 warnings; these are their icon list positions.
   static constexpr int kErrorPicture = 5;
+  static constexpr int kWarningPicture = 4;
 
   TreeBuilder(QWidget* owner, GTEX& store, std::string key, std::vector<QIcon> icons,
               MessageBus* bus);
@@ -35,7 +35,7 @@ class TreeBuilder : public QTreeWidget {
   // no node carries it.
   void SelectByDescriptor(const std::string& descriptor);
   // Marks the nodes whose descriptors are listed, and every collapsed node holding one,
-  // with overlay picture 0 (warning) or 1 (error).
+  // with overlay picture 0 (error) or 1 (warning).
   void MarkNodes(const std::vector<std::string>& descriptors, int overlayPicture);
   void ClearMarks();
 
