@@ -128,16 +128,17 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
     }
   };
   f.bus.Subscribe(&Counter::On, &updates);
+  const int atStart = f.controller->WarningEvaluations();  // the tree's first marks
   f.controller->AfterImageWrite();
   f.clock.Advance(200);
   f.controller->AfterImageWrite();  // restarts the 250 ms
   f.clock.Advance(200);
-  EXPECT_EQ(f.controller->WarningEvaluations(), 0);
+  EXPECT_EQ(f.controller->WarningEvaluations(), atStart);
   f.clock.Advance(100);  // the 50 ms tick after the deadline, then the bus tick
-  EXPECT_EQ(f.controller->WarningEvaluations(), 1);
+  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
   EXPECT_EQ(updates, 1);
   f.clock.Advance(1000);
-  EXPECT_EQ(f.controller->WarningEvaluations(), 1);
+  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
 }
 
 TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
