@@ -46,6 +46,11 @@ int main(int argc, char** argv) {
   MessageBus bus(timers);
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
   controller.SetExecutableFolder(folder.toStdString());
+  std::vector<std::string> arguments;
+  for (const QString& argument : QCoreApplication::arguments()) {
+    arguments.push_back(argument.toStdString());
+  }
+  controller.SetCommandLine(std::move(arguments));
   controller.Files().SetStartDirectory(
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
       QDir::currentPath().toStdString());

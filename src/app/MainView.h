@@ -5,6 +5,17 @@
 
 namespace rtv {
 
+// Which optional sheets the tree shows: the region sheets follow the image's region flags;
+// nodes of the other classes go unless their mode or model allows them.
+struct OptionalSheets {
+  bool usaChannels = false;
+  bool canadianChannels = false;
+  bool weatherChannels = false;
+  bool modelSheets = true;    // class Flag4: not for model types 0 and 6
+  bool makerSheets = false;   // class Flag0
+  bool adjustSheets = false;  // class Flag6
+};
+
 // What the controller needs of the main window; the widgets layer implements it.
 class MainView {
  public:
@@ -18,6 +29,10 @@ class MainView {
   virtual void ShowTreeAndSelectFirst() {}
   // Appends a text to the caption of the tree's first node.
   virtual void AppendToTreeRoot(const std::string& /*text*/) {}
+  // Shows and hides the sheets that depend on the image and the modes (tree node classes).
+  virtual void AdjustOptionalSheets(const OptionalSheets& /*sheets*/) {}
+  // Adds the maker panel with this text to the status bar.
+  virtual void ShowMakerPanel(const std::string& /*text*/) {}
   // Closes the sheet on show and opens the named one in its place.
   virtual void OpenSheet(const std::string& /*name*/) {}
   // The sheet on show is closed; the controller reopens it on its next tick.

@@ -1,6 +1,16 @@
 #include "app/ModelController.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+
+#include "app/AppSettings.h"
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "overlay/GTEX.h"
+#include "platform/Prompts.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
 
 namespace rtv {
 
@@ -40,6 +50,125 @@ void ModelController::OnModelMessage(void* context, const Message& message) {
   static_cast<ModelController*>(context)->HandleModelMessage(message);
 }
 
-void ModelController::HandleModelMessage(const Message&) {}
+void ModelController::HandleModelMessage(const Message& message) {
+  if (message.type == kMsgImageReplaced) AdjustTree();
+}
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+}  // namespace
+
+void ModelController::Setup(MainView& view) {
+  MainController::Setup(view);
+  for (const std::string& argument : arguments_) {
+    if (Lower(argument) == kMakerSwitch) {
+      MakerModeOn();
+      break;
+    }
+  }
+  for (const std::string& argument : arguments_) {
+    if (Lower(argument) == kAdjustSwitch) {
+      adjustModeRequested_ = true;
+      AdjustModeOn();
+      break;
+    }
+  }
+}
+
+void ModelController::RebuildTree() {
+  MainController::RebuildTree();
+  if (View() == nullptr) return;
+  View()->AppendToTreeRoot(" " + Overlay().GetLine("GI_AppInd_Model", CellModelType()));
+}
+
+bool ModelController::Confirm(const char* key) {
+  return Services().prompts.Message(Overlay().GetText(key), ApplicationTitle(), PromptIcon::Warning,
+                                    PromptButtons::OkCancel) == PromptAnswer::Ok;
+}
+
+void ModelController::ChangeModel(int modelType, bool ask) {
+  AppSettings& settings = Services().settings;
+  if (modelType == settings.modelType) return;
+  // An image can carry any byte here; only the seven models have initial files.
+  if (modelType < 0 || modelType > 6) return;
+  if (ask && !Confirm("GI_AppMess_ChangeModel")) return;
+  settings.modelType = modelType;
+  LoadInitialFile(modelType);
+  if (ask) {
+    WorkingImage().Assign(TemplateImage());
+    MarkClean();
+    SetCurrentFileName({});
+    EndAdjustModeUnlessRequested();
+  }
+  RebuildTree();
+}
+
+void ModelController::AfterLoad(EepromImage& image) {
+  ChangeModel(image.GetByte(kModelTypeAddress), false);
+  Normalise(image, 0);
+  Bus().Send(kMsgImageReplaced);
+}
+
+void ModelController::MakerModeOn() {
+  if (makerMode_) return;
+  if (!Confirm("GI_Mess_Maker_Caution")) return;
+  makerMode_ = true;
+  Bus().Send(kMsgModeChanged);
+  RebuildTree();
+  if (View() != nullptr) View()->ShowMakerPanel(Overlay().GetFirstLine("GI_StatusPanel_Maker"));
+}
+
+void ModelController::AdjustModeOn() {
+  if (adjustMode_) return;
+  adjustMode_ = true;
+  Bus().Send(kMsgModeChanged);
+  RebuildTree();
+}
+
+int ModelController::MakerGate() {
+  if (!makerMode_) return 1;
+  return Confirm("GI_Mess_Maker_Caution") ? 1 : 0;
+}
+
+void ModelController::KeyTyped(char character) {
+  typed_ += static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+  const std::size_t length = std::strlen(kMakerWord);
+  if (typed_.size() > length) typed_.erase(0, typed_.size() - length);
+  if (typed_ == kMakerWord) {
+    typed_.clear();
+    MakerModeOn();
+  }
+}
+
+void ModelController::RunCellCommand(int link, const Cell& cell) {
+  if (link == LinkNo("CL_Model")) {
+    ChangeModel(cell.index, true);
+    return;
+  }
+  MainController::RunCellCommand(link, cell);
+}
+
+OptionalSheets ModelController::CurrentOptionalSheets() {
+  const std::uint8_t regions = WorkingImage().GetByte(kRegionFlagsAddress);
+  const int model = CellModelType();
+  OptionalSheets sheets;
+  sheets.usaChannels = (regions & 0x01) != 0;
+  sheets.weatherChannels = (regions & 0x02) != 0;
+  sheets.canadianChannels = (regions & 0x04) != 0;
+  sheets.modelSheets = model != 0 && model != 6;
+  sheets.makerSheets = makerMode_;
+  sheets.adjustSheets = adjustMode_;
+  return sheets;
+}
+
+void ModelController::AdjustTree() {
+  if (View() != nullptr) View()->AdjustOptionalSheets(CurrentOptionalSheets());
+}
 
 }  // namespace rtv

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/MainController.h"
+#include "app/MainView.h"
 
 namespace rtv {
 
@@ -24,13 +28,39 @@ class ModelController : public MainController {
   bool IsMakerMode() const { return makerMode_; }
   bool IsAdjustMode() const { return adjustMode_; }
 
+  // Model and service modes.
+  static constexpr std::int32_t kModelTypeAddress = 0x0EE9;
+  static constexpr std::int32_t kRegionFlagsAddress = 0x0BA8;
+  static constexpr const char* kMakerSwitch = "/kalvorn";
+  static constexpr const char* kAdjustSwitch = "/bluefin_kor";
+  static constexpr const char* kMakerWord = "kalvorn";
+
+  // The program's arguments, program path included; read by Setup.
+  void SetCommandLine(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
+  void Setup(MainView& view) override;
+  void RebuildTree() override;
+  void AfterLoad(EepromImage& image) override;
+  int MakerGate() override;
+  void KeyTyped(char character) override;
+  void RunCellCommand(int link, const Cell& cell) override;
+  void ChangeModel(int modelType, bool ask);
+  void MakerModeOn();
+  void AdjustModeOn();
+  // The optional sheets the tree shows now.
+  OptionalSheets CurrentOptionalSheets();
+
  private:
+  bool Confirm(const char* key);
+  void AdjustTree();
+
   static void OnModelMessage(void* context, const Message& message);
   void HandleModelMessage(const Message& message);
 
   bool makerMode_ = false;
   bool adjustModeRequested_ = false;
   bool adjustMode_ = false;
+  std::vector<std::string> arguments_;
+  std::string typed_;  // the last characters typed in the About box, lower-cased
 };
 
 }  // namespace rtv

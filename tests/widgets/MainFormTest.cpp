@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -26,18 +28,28 @@ namespace rtv {
 namespace {
 
 struct FormFixture {
-  FormFixture() : settings(true) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys(
-        {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Form_Main_BasicCell",
-         "{(Font=,Serif,clWindowText,-15,,fsBold,)}", "#GI_Tree_Main_BasicCell", "{}",
-         "#GI_Tree_Main_Body", "+Radio{(%.CallSheet:GI_Sheet_Top)}", " +Channels{(%.CallSheet)}",
-         "  +INT{(%.CallSheet:GI_Sheet_Int)}", " +DSC{(%.CallSheet:GI_Sheet_Dsc)}", "#"}));
+  explicit FormFixture(std::vector<std::string> treeBody = {"+Radio{(%.CallSheet:GI_Sheet_Top)}",
+                                                            " +Channels{(%.CallSheet)}",
+                                                            "  +INT{(%.CallSheet:GI_Sheet_Int)}",
+                                                            " +DSC{(%.CallSheet:GI_Sheet_Dsc)}"})
+      : settings(true) {
+    std::vector<std::string> lines = {
+        "#GI_Sys_AppTitle",        "Radio Programmer",
+        "#GI_Form_Main_BasicCell", "{(Font=,Serif,clWindowText,-15,,fsBold,)}",
+        "#GI_Mess_Maker_Caution",  "Careful.",
+        "#GI_StatusPanel_Maker",   "MAKER",
+        "#GI_Tree_Main_BasicCell", "{}",
+        "#GI_Tree_Main_Body"};
+    lines.insert(lines.end(), treeBody.begin(), treeBody.end());
+    lines.push_back("#");
+    overlay.SetLines(test::OverlayWithCloneFileKeys(lines));
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
+    std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
     controller->SetExecutableFolder(initialFiles.Path());
   }
   test::TempFolder initialFiles;
@@ -112,7 +124,6 @@ TEST(MainFormTest, TheTreePanelKeepsItsMinimumWidthAndTheTreeIsBuilt) {
 
 TEST(MainFormTest, WarningMarksShowOnTheNodesAndErrorsWin) {
   FormFixture f;
-  std::filesystem::copy(RTV_DATA_DIR "/icons", f.initialFiles.Path() + "/icons");
   MainForm form(*f.controller, f.settings);
   f.controller->Setup(form);
   QTreeWidgetItem* channels = form.Tree()->topLevelItem(0)->child(0);
@@ -125,6 +136,47 @@ TEST(MainFormTest, WarningMarksShowOnTheNodesAndErrorsWin) {
   EXPECT_NE(folderMarked, dscMarked);  // the error picture, not the warning one
   form.ShowWarningMarks({}, {});
   EXPECT_EQ(dsc->icon(0).pixmap(16).toImage(), dscPlain);
+}
+
+// The captions of the root's children, in order.
+std::vector<std::string> Sheets(QTreeWidget* tree) {
+  std::vector<std::string> captions;
+  QTreeWidgetItem* root = tree->topLevelItem(0);
+  for (int i = 0; root != nullptr && i < root->childCount(); ++i) {
+    captions.push_back(root->child(i)->text(0).toStdString());
+  }
+  return captions;
+}
+
+TEST(MainFormTest, TheOptionalSheetsFollowRegionsModelAndModes) {
+  FormFixture f({"+Radio{(%.CallSheet:GI_Sheet_Top)}", " +INT{(%.CallSheet:GI_Sheet_IntCh)}",
+                 " +USA{(%.CallSheet:GI_Sheet_UsaCh)(Flag1=1)}",
+                 " +Canada{(%.CallSheet:GI_Sheet_CanCh)(Flag2=1)}",
+                 " +Weather{(%.CallSheet:GI_Sheet_WxCh)(Flag3=1)}",
+                 " +Export{(%.CallSheet:GI_Sheet_Exp)(Flag4=1)}",
+                 " +Maker{(%.CallSheet:GI_Sheet_Maker)(Flag0=1)}",
+                 " +Adjust{(%.CallSheet:GI_Sheet_Adj)(Flag6=1)}"});
+  f.settings.modelType = 1;  // region byte 0x11 in the test images: USA on
+  MainForm form(*f.controller, f.settings);
+  f.controller->Setup(form);
+  EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "USA", "Export"}));
+
+  // Only the weather bit: the weather sheet comes back after INT, the USA sheet goes.
+  f.controller->WorkingImage().SetByte(ModelController::kRegionFlagsAddress, 0x02);
+  f.bus.Send(kMsgImageReplaced);
+  EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "Weather", "Export"}));
+  f.controller->WorkingImage().SetByte(ModelController::kRegionFlagsAddress, 0x07);
+  f.bus.Send(kMsgImageReplaced);
+  EXPECT_EQ(Sheets(form.Tree()),
+            (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));
+
+  // Maker mode rebuilds the tree with its sheets and shows its panel.
+  f.controller->MakerModeOn();
+  EXPECT_EQ(Sheets(form.Tree()),
+            (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export", "Maker"}));
+  EXPECT_EQ(form.Tree()->topLevelItem(0)->text(0), "Radio Model 1");
+  const auto panels = form.statusBar()->findChildren<MessagePanel*>();
+  ASSERT_EQ(panels.size(), 2);
 }
 
 }  // namespace

@@ -153,6 +153,49 @@ void MainForm::TreeSelectionChanged() {
   ClickItem(controller_.Accessor(), *cell, nullptr);
 }
 
+void MainForm::AdjustOptionalSheets(const OptionalSheets& sheets) {
+  if (tree_ == nullptr) return;
+  QTreeWidgetItem* root = tree_->topLevelItem(0);
+  QTreeWidgetItem* international = tree_->FindNode("GI_Sheet_IntCh");
+  int insertAt = 0;
+  if (root != nullptr && international != nullptr && international->parent() == root) {
+    insertAt = root->indexOfChild(international) + 1;
+  }
+  const struct {
+    bool shown;
+    const char* sheet;
+    int nodeClass;
+  } regions[] = {{sheets.usaChannels, "GI_Sheet_UsaCh", 1},
+                 {sheets.canadianChannels, "GI_Sheet_CanCh", 2},
+                 {sheets.weatherChannels, "GI_Sheet_WxCh", 3}};
+  for (const auto& region : regions) {
+    if (!region.shown) {
+      tree_->RemoveNodesWithFlag(region.nodeClass);
+      continue;
+    }
+    if (tree_->FindNode(region.sheet) == nullptr) {
+      if (tree_->InsertFromBody(region.sheet, insertAt)) ++insertAt;
+    } else {
+      ++insertAt;
+    }
+  }
+  if (!sheets.modelSheets) tree_->RemoveNodesWithFlag(4);
+  if (!sheets.makerSheets) tree_->RemoveNodesWithFlag(0);
+  if (!sheets.adjustSheets) tree_->RemoveNodesWithFlag(6);
+}
+
+void MainForm::ShowMakerPanel(const std::string& text) {
+  if (makerPanel_ != nullptr) return;
+  auto* panel = new MessagePanel;
+  const QString caption = QString::fromStdString(text);
+  panel->SetMessage(caption, 0xFFFFFF, 128);
+  panel->SetCentred(true);
+  panel->setFixedWidth(fontMetrics().horizontalAdvance(caption + "XX"));
+  // Just before the last panel.
+  statusBar()->insertPermanentWidget(0, panel);
+  makerPanel_ = panel;
+}
+
 void MainForm::ShowWarningMarks(const std::vector<std::string>& errorSheets,
                                 const std::vector<std::string>& warningSheets) {
   if (tree_ == nullptr) return;

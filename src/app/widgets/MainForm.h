@@ -40,6 +40,8 @@ class MainForm : public QMainWindow, public MainView {
   void RebuildTree() override;
   void ShowTreeAndSelectFirst() override;
   void AppendToTreeRoot(const std::string& text) override;
+  void AdjustOptionalSheets(const OptionalSheets& sheets) override;
+  void ShowMakerPanel(const std::string& text) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
 
@@ -69,6 +71,7 @@ class MainForm : public QMainWindow, public MainView {
   TreeBuilder* tree_ = nullptr;  // owned by the tree panel
   QTimer* treeChangeDelay_ = nullptr;
   std::string currentSheetName_;
+  QWidget* makerPanel_ = nullptr;
 };
 
 }  // namespace rtv

@@ -22,7 +22,8 @@ void MessagePanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(background_));
   painter.setPen(ToQColor(textColor_));
-  painter.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text_);
+  painter.drawText(rect().adjusted(2, 0, -2, 0),
+                   (centred_ ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, text_);
 }
 
 }  // namespace rtv

@@ -15,12 +15,15 @@ class MessagePanel : public QWidget {
   explicit MessagePanel(QWidget* parent = nullptr);
   void SetMessage(const QString& text, ColorValue textColor, ColorValue background);
   const QString& Text() const { return text_; }
+  // Centred both ways instead of left-aligned (the maker panel).
+  void SetCentred(bool centred) { centred_ = centred; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   QString text_;
+  bool centred_ = false;
   ColorValue textColor_ = 0x80000008;
   ColorValue background_ = 0x8000000F;
 };

@@ -6,7 +6,9 @@
 
 #include "app/Message.h"
 #include "app/MessageBus.h"
+#include "overlay/GTEX.h"
 #include "platform/qt/QtFonts.h"
+#include "sheet/CellMarkup.h"
 
 namespace rtv {
 namespace {
@@ -43,6 +45,7 @@ const Cell* TreeBuilder::CellOf(const QTreeWidgetItem* node) {
 
 void TreeBuilder::BuildTree() {
   clear();
+  addedCells_.clear();
   items_.BuildNested(store_, key_);
   const Cell& basic = items_.BasicCell();
   if (const FontDesc* font = basic.DrawingFont()) setFont(ToQFont(*font));
@@ -85,13 +88,7 @@ QString TreeBuilder::SelectedCaption() const {
 }
 
 void TreeBuilder::SelectByDescriptor(const std::string& descriptor) {
-  for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
-    const Cell* cell = CellOf(*it);
-    if (cell != nullptr && cell->option && *cell->option == descriptor) {
-      setCurrentItem(*it);
-      return;
-    }
-  }
+  if (QTreeWidgetItem* node = FindNode(descriptor)) setCurrentItem(node);
 }
 
 void TreeBuilder::MarkNodes(const std::vector<std::string>& descriptors, int overlayPicture) {
@@ -120,6 +117,51 @@ void TreeBuilder::ClearMarks() {
   for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
     const Cell* cell = CellOf(*it);
     (*it)->setIcon(0, Icon(cell != nullptr ? cell->imageIndex : -1));
+  }
+}
+
+}  // namespace rtv
+
+namespace rtv {
+
+QTreeWidgetItem* TreeBuilder::FindNode(const std::string& descriptor) {
+  for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
+    const Cell* cell = CellOf(*it);
+    if (cell != nullptr && cell->option && *cell->option == descriptor) return *it;
+  }
+  return nullptr;
+}
+
+void TreeBuilder::RemoveNodesWithFlag(int flag) {
+  std::vector<QTreeWidgetItem*> doomed;
+  for (QTreeWidgetItemIterator it(this); *it != nullptr; ++it) {
+    const Cell* cell = CellOf(*it);
+    if (cell != nullptr && cell->UserFlag(flag)) doomed.push_back(*it);
+  }
+  // Children go with their parents; delete from the deepest up so no pointer dangles.
+  for (auto it = doomed.rbegin(); it != doomed.rend(); ++it) delete *it;
+}
+
+bool TreeBuilder::InsertFromBody(const std::string& descriptor, int position) {
+  QTreeWidgetItem* root = topLevelItem(0);
+  if (root == nullptr || FindNode(descriptor) != nullptr) return false;
+  const std::string bodyKey = key_ + "_Body";
+  if (!store_.HasKey(bodyKey)) return false;
+  for (int line = 0;; ++line) {
+    const std::string text = store_.GetLine(bodyKey, line);
+    if (!text.empty() && text[0] == '#') return false;
+    if (text.find(descriptor) == std::string::npos) continue;
+    const auto plus = text.find('+');
+    if (plus == std::string::npos) continue;
+    auto cell = std::make_unique<Cell>();
+    ParseCell(store_, *cell, std::string_view(text).substr(plus + 1), nullptr, &items_.BasicCell());
+    auto* node = new QTreeWidgetItem;
+    node->setText(0, QString::fromStdString(OverlayItems::Caption(*cell)));
+    node->setData(0, kCellRole, QVariant::fromValue(reinterpret_cast<quintptr>(cell.get())));
+    node->setIcon(0, Icon(cell->imageIndex));
+    root->insertChild(std::clamp(position, 0, root->childCount()), node);
+    addedCells_.push_back(std::move(cell));
+    return true;
   }
 }
 

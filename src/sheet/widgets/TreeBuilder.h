@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QTreeWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,14 @@ class TreeBuilder : public QTreeWidget {
   void MarkNodes(const std::vector<std::string>& descriptors, int overlayPicture);
   void ClearMarks();
 
+  // The node whose descriptor is `descriptor`, or null.
+  QTreeWidgetItem* FindNode(const std::string& descriptor);
+  // Deletes every node whose cell has user flag `flag`, with the nodes under it.
+  void RemoveNodesWithFlag(int flag);
+  // Creates the node of `descriptor` from the first body line that names it and inserts
+  // it under the first node at `position`; false when no line names it or it exists.
+  bool InsertFromBody(const std::string& descriptor, int position);
+
   // Each node's cell (for the window and for tests).
   static const Cell* CellOf(const QTreeWidgetItem* node);
 
@@ -56,6 +65,8 @@ class TreeBuilder : public QTreeWidget {
   std::vector<QIcon> icons_;
   MessageBus* bus_;
   OverlayItems items_;
+  // Cells of nodes added after the build; their addresses must stay put.
+  std::vector<std::unique_ptr<Cell>> addedCells_;
 };
 
 }  // namespace rtv

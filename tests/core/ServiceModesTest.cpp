@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ControllerFixture.h"
+#include "app/FileCommands.h"
+#include "app/ModelController.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+// The view as the modes see it: the root caption, the optional sheets, the maker panel.
+struct ModeView : test::FakeView {
+  void AppendToTreeRoot(const std::string& text) override { rootSuffix = text; }
+  void AdjustOptionalSheets(const OptionalSheets& sheets) override { optional = sheets; }
+  void ShowMakerPanel(const std::string& text) override { makerPanel = text; }
+  std::string rootSuffix;
+  OptionalSheets optional;
+  std::string makerPanel;
+};
+
+struct ModeFixture : test::ControllerFixture {
+  explicit ModeFixture(std::vector<std::string> arguments = {"/usr/bin/rtv612"})
+      : ControllerFixture(ModelController::kImageSize,
+                          {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_AppMess_ChangeModel",
+                           "Change the model?", "#GI_Mess_Maker_Caution", "Careful.",
+                           "#GI_StatusPanel_Maker", "MAKER", "#GI_Mess_Confirm_WriteFile",
+                           "Save %s?", "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
+    controller->SetCommandLine(std::move(arguments));
+  }
+  void Start() { controller->Setup(modeView); }
+  Cell ModelItem(int model) {
+    Cell cell;
+    cell.cellLink = LinkNo("CL_Model");
+    cell.index = model;
+    return cell;
+  }
+  ModeView modeView;
+};
+
+TEST(ServiceModesTest, ChangingTheModelAsksThenReplacesTheImage) {
+  ModeFixture f;
+  f.Start();
+  EXPECT_EQ(f.modeView.rootSuffix, " Model 0");
+  f.controller->SetCurrentFileName("/boats/a.rtv");
+  f.controller->WorkingImage().SetByte(0x0F10, 0x41);
+  f.controller->CheckDirty();
+
+  // The current model: nothing, not even the question.
+  f.controller->RunCellCommand(LinkNo("CL_Model"), f.ModelItem(0));
+  EXPECT_TRUE(f.prompts.shown.empty());
+
+  f.prompts.answers.push_back(PromptAnswer::Cancel);
+  f.controller->RunCellCommand(LinkNo("CL_Model"), f.ModelItem(3));
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].text, "Change the model?");
+  EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::OkCancel);
+  EXPECT_EQ(f.settings.modelType, 0);
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0F10), 0x41);
+
+  f.controller->RunCellCommand(LinkNo("CL_Model"), f.ModelItem(3));
+  EXPECT_EQ(f.settings.modelType, 3);
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0EE9), 3);
+  EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentFileName(), "");
+  EXPECT_EQ(f.modeView.rootSuffix, " Model 3");
+  EXPECT_EQ(f.prompts.shown.size(), 2u);  // no unsaved-changes question
+}
+
+TEST(ServiceModesTest, OpeningAFileOfAnotherModelSwitchesWithoutAsking) {
+  ModeFixture f;
+  f.Start();
+  const std::string path = f.initialFiles.Path() + "/model3.rtv";  // an image of model 3
+  ASSERT_EQ(f.controller->Files().OpenFile(path), 0);
+  EXPECT_TRUE(f.prompts.shown.empty());
+  EXPECT_EQ(f.settings.modelType, 3);
+  EXPECT_EQ(f.modeView.rootSuffix, " Model 3");
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0F10), 0x13);  // the file's own contents
+  EXPECT_EQ(f.controller->CurrentFileName(), path);
+}
+
+TEST(ServiceModesTest, TheMakerSwitchOnTheCommandLine) {
+  struct Case {
+    std::vector<std::string> arguments;
+    PromptAnswer answer;
+    bool maker;
+  };
+  const Case cases[] = {
+      {{"/usr/bin/rtv612", "/KALVORN"}, PromptAnswer::Ok, true},
+      {{"/usr/bin/rtv612", "/Kalvorn"}, PromptAnswer::Cancel, false},
+      {{"/usr/bin/rtv612", "-kalvorn"}, PromptAnswer::Ok, false},
+      {{"/usr/bin/rtv612", "/kalvorn2"}, PromptAnswer::Ok, false},
+  };
+  for (const Case& c : cases) {
+    ModeFixture f(c.arguments);
+    f.prompts.answers.push_back(c.answer);
+    f.Start();
+    EXPECT_EQ(f.controller->IsMakerMode(), c.maker) << c.arguments[1];
+    EXPECT_EQ(f.modeView.makerPanel, c.maker ? "MAKER" : "") << c.arguments[1];
+    EXPECT_EQ(f.modeView.optional.makerSheets, c.maker) << c.arguments[1];
+  }
+}
+
+TEST(ServiceModesTest, TheMakerWordTypedInTheAboutBox) {
+  struct Case {
+    const char* typed;
+    bool maker;
+  };
+  const Case cases[] = {
+      {"xKalvorn", true}, {"kalvorn", true}, {"kalvxorn", false}, {"kalvor", false}};
+  for (const Case& c : cases) {
+    ModeFixture f;
+    f.Start();
+    for (const char* p = c.typed; *p != '\0'; ++p) f.controller->KeyTyped(*p);
+    EXPECT_EQ(f.controller->IsMakerMode(), c.maker) << c.typed;
+  }
+}
+
+TEST(ServiceModesTest, TheMakerGateAsksOnlyInMakerMode) {
+  ModeFixture f;
+  f.Start();
+  EXPECT_EQ(f.controller->MakerGate(), 1);
+  EXPECT_TRUE(f.prompts.shown.empty());
+  f.controller->MakerModeOn();
+  f.prompts.answers.push_back(PromptAnswer::Cancel);
+  EXPECT_EQ(f.controller->MakerGate(), 0);
+  EXPECT_EQ(f.controller->MakerGate(), 1);
+  EXPECT_EQ(f.prompts.shown.size(), 3u);
+}
+
+TEST(ServiceModesTest, AdjustModeFromTheSwitchOutlivesNewAndOpen) {
+  ModeFixture requested({"/usr/bin/rtv612", "/Bluefin_Kor"});
+  requested.Start();
+  EXPECT_TRUE(requested.controller->IsAdjustMode());
+  EXPECT_TRUE(requested.modeView.optional.adjustSheets);
+  requested.controller->Files().New();
+  EXPECT_TRUE(requested.controller->IsAdjustMode());
+
+  ModeFixture later;
+  later.Start();
+  later.controller->AdjustModeOn();
+  EXPECT_TRUE(later.controller->IsAdjustMode());
+  later.controller->Files().New();
+  EXPECT_FALSE(later.controller->IsAdjustMode());
+}
+
+TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
+  struct Case {
+    std::uint8_t regions;
+    int model;
+    bool usa, canada, weather, modelSheets;
+  };
+  const Case cases[] = {{0x02, 1, false, false, true, true},
+                        {0x05, 0, true, true, false, false},
+                        {0x07, 6, true, true, true, false},
+                        {0x00, 2, false, false, false, true}};
+  for (const Case& c : cases) {
+    ModeFixture f;
+    f.settings.modelType = c.model;
+    f.Start();
+    f.controller->WorkingImage().SetByte(ModelController::kRegionFlagsAddress, c.regions);
+    f.bus.Send(kMsgImageReplaced);
+    const OptionalSheets& shown = f.modeView.optional;
+    EXPECT_EQ(shown.usaChannels, c.usa);
+    EXPECT_EQ(shown.canadianChannels, c.canada);
+    EXPECT_EQ(shown.weatherChannels, c.weather);
+    EXPECT_EQ(shown.modelSheets, c.modelSheets);
+    EXPECT_FALSE(shown.makerSheets);
+    EXPECT_FALSE(shown.adjustSheets);
+  }
+}
+
+}  // namespace
+}  // namespace rtv
