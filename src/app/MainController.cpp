@@ -8,6 +8,7 @@
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Timers.h"
+#include "radio/CellCatalog.h"
 #include "radio/CellNames.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
@@ -206,12 +207,30 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     case LinkNo("CL_Menu_File_Exit"):
       files_->Exit();
       break;
+    case LinkNo("CL_Help_About"):
+      Bus().Post(kMsgShowAbout);
+      break;
+    case LinkNo("CL_Help_Contents"):
+      OpenHelp(kCellLinkNone);
+      break;
+    case LinkNo("CL_PMenu_Help"):
+      OpenHelp(cell.cellLink);
+      break;
     case LinkNo("CallSheet"):
       if (view_ != nullptr && cell.option) view_->OpenSheet(*cell.option);
       break;
     default:
       break;  // the other commands arrive with their windows
   }
+}
+
+void MainController::OpenHelp(int link) {
+  if (view_ == nullptr || !services_.overlay.HasKey("GI_Sys_MyHelpFile")) return;
+  std::string path = executableFolder_;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += services_.overlay.GetFirstLine("GI_Sys_MyHelpFile");
+  const std::string name = CellLinkName(link);
+  view_->OpenHelp(path, name.empty() ? 0 : services_.helpOverlay.HelpContextId(name));
 }
 
 void MainController::AfterImageWrite() {
@@ -246,6 +265,9 @@ void MainController::HandleBaseMessage(const Message& message) {
       messageBackground_ = static_cast<ColorValue>(message.arg2);
       messageText_ = message.Text();
       if (view_ != nullptr) view_->RedrawMessagePanel();
+      break;
+    case kMsgShowAbout:
+      if (view_ != nullptr) view_->ShowAbout();
       break;
     case kMsgTakeCompareCopy:
       compare_.Assign(working_);

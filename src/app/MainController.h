@@ -69,6 +69,8 @@ class MainController : public CellAccessHost {
   const std::string& ExecutableFolder() const { return executableFolder_; }
   GTEX& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
+  // Opens the help at the page of a cell link (0 or none: the first page).
+  void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
   void CheckWarnings() { EvaluateWarnings(); }
   // Reads the model's initial file into the template image; a file that cannot be read or

@@ -31,6 +31,10 @@ class MainView {
   virtual void AppendToTreeRoot(const std::string& /*text*/) {}
   // Shows and hides the sheets that depend on the image and the modes (tree node classes).
   virtual void AdjustOptionalSheets(const OptionalSheets& /*sheets*/) {}
+  // The About box; typed characters go to the controller's KeyTyped.
+  virtual void ShowAbout() {}
+  // Opens the help file at the page of a context number (0: its start).
+  virtual void OpenHelp(const std::string& /*path*/, int /*contextId*/) {}
   // Adds the maker panel with this text to the status bar.
   virtual void ShowMakerPanel(const std::string& /*text*/) {}
   // Closes the sheet on show and opens the named one in its place.

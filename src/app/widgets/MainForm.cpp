@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -9,11 +10,13 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
 #include "app/MainController.h"
 #include "app/WindowPlacement.h"
+#include "app/widgets/AboutBox.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
 #include "overlay/GTEX.h"
@@ -182,6 +185,18 @@ void MainForm::AdjustOptionalSheets(const OptionalSheets& sheets) {
   if (!sheets.modelSheets) tree_->RemoveNodesWithFlag(4);
   if (!sheets.makerSheets) tree_->RemoveNodesWithFlag(0);
   if (!sheets.adjustSheets) tree_->RemoveNodesWithFlag(6);
+}
+
+void MainForm::ShowAbout() {
+  AboutBox about(this, controller_.Overlay(),
+                 [this](char character) { controller_.KeyTyped(character); });
+  about.exec();
+}
+
+void MainForm::OpenHelp(const std::string& path, int contextId) {
+  QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+  if (contextId != 0) url.setFragment(QStringLiteral("c%1").arg(contextId));
+  QDesktopServices::openUrl(url);
 }
 
 void MainForm::ShowMakerPanel(const std::string& text) {

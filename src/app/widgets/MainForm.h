@@ -42,6 +42,8 @@ class MainForm : public QMainWindow, public MainView {
   void AppendToTreeRoot(const std::string& text) override;
   void AdjustOptionalSheets(const OptionalSheets& sheets) override;
   void ShowMakerPanel(const std::string& text) override;
+  void ShowAbout() override;
+  void OpenHelp(const std::string& path, int contextId) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
 

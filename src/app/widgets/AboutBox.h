@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+namespace rtv {
+
+class GTEX;
+
+// Help > About: the program's name, revision and maker. Every character typed while it is
+// open is passed on (the service word is typed here).
+class AboutBox : public QDialog {
+  Q_OBJECT
+
+ public:
+  using KeyTyped = std::function<void(char character)>;
+
+  AboutBox(QWidget* owner, GTEX& overlay, KeyTyped onKey);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  KeyTyped onKey_;
+};
+
+}  // namespace rtv
