@@ -246,7 +246,9 @@ void MainController::ControllerTick() {
   }
 }
 
-bool MainController::QueryClose() { return true; }
+bool MainController::QueryClose() {
+  return files_->ConfirmUnsaved(false) != FileCommands::kCancel;
+}
 
 void MainController::Close() { controllerTask_->Stop(); }
 

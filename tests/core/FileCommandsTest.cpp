@@ -23,9 +23,7 @@ struct FileFixture : ControllerFixture {
   FileFixture()
       : ControllerFixture(ModelController::kImageSize,
                           {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Sys_Dialog_FOpen", "rtv",
-                           "Clone files (*.rtv)|*.rtv", "#GI_Mess_Confirm_WriteFile",
-                           "Save the changes to \"%s\"?", "#GI_Mess_Confirm_WriteAnother",
-                           "Save the changes to the current data first?"}) {
+                           "Clone files (*.rtv)|*.rtv"}) {
     controller->Setup(view);
     bus.Subscribe(&FileFixture::Record, this);
   }

@@ -86,7 +86,8 @@ TEST(GTEXTest, CursorReadsForwardAndRestartsForEarlierLines) {
 
 TEST(GTEXTest, CacheHoldsSixtyFourLinesAndEvictsTheLeastRecentlyUsed) {
   std::string text;
-  for (int i = 0; i < 65; ++i) text += "#K" + std::to_string(i) + "\nline " + std::to_string(i) + "\n";
+  for (int i = 0; i < 65; ++i)
+    text += "#K" + std::to_string(i) + "\nline " + std::to_string(i) + "\n";
   text += "#End_Of_Ovl\n";
   TempFile file(text);
   GTEX store;
@@ -129,8 +130,8 @@ TEST(GTEXTest, LongLinesArriveInPiecesOf8191Bytes) {
 
 TEST(GTEXTest, LineArrayStoreAndSourceIsSetOnce) {
   GTEX store;
-  ASSERT_TRUE(store.SetLines({"#GI_Sheet_X_Style", "(FixedCols=1)", "#GI_Cells", "", "a", "",
-                              "#", "#End_Of_Ovl", ""}));
+  ASSERT_TRUE(store.SetLines(
+      {"#GI_Sheet_X_Style", "(FixedCols=1)", "#GI_Cells", "", "a", "", "#", "#End_Of_Ovl", ""}));
   EXPECT_FALSE(store.SetLines({"#End_Of_Ovl"}));
   EXPECT_FALSE(store.SetFile("/tmp/x"));
   EXPECT_EQ(store.GetFirstLine("GI_Sheet_X_Style"), "(FixedCols=1)");
@@ -142,8 +143,8 @@ TEST(GTEXTest, LineArrayStoreAndSourceIsSetOnce) {
 
 TEST(GTEXTest, HelpTableGivesContextNumbers) {
   GTEX help;
-  help.SetLines({"#GI_AppItem_CellName_to_ContextID", "CL_Menu_File_New\t1001",
-                 "CL_Menu_File\t7", "CL_Ch_Rx\t2040", "#", "#End_Of_Ovl"});
+  help.SetLines({"#GI_AppItem_CellName_to_ContextID", "CL_Menu_File_New\t1001", "CL_Menu_File\t7",
+                 "CL_Ch_Rx\t2040", "#", "#End_Of_Ovl"});
   EXPECT_EQ(help.HelpContextId("CL_Ch_Rx"), 2040);
   EXPECT_EQ(help.HelpContextId("CL_Menu_File"), 7);
   EXPECT_EQ(help.HelpContextId("CL_Unknown"), 0);
@@ -159,7 +160,8 @@ TEST(GTEXTest, KeysFarDownTheListMoveToTheFront) {
   EXPECT_EQ(store.GetFirstLine("K19"), "v19");
   // Every key is still found after reordering.
   for (int round = 0; round < 2; ++round) {
-    for (int i = 19; i >= 0; --i) EXPECT_EQ(store.GetFirstLine("K" + std::to_string(i)), "v" + std::to_string(i));
+    for (int i = 19; i >= 0; --i)
+      EXPECT_EQ(store.GetFirstLine("K" + std::to_string(i)), "v" + std::to_string(i));
   }
   EXPECT_EQ(store.KeyCount(), 20);  // the scan stopped at K19
 }

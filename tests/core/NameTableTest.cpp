@@ -13,14 +13,13 @@ TEST(NameHashTest, MatchesTheHashRule) {
   };
   // Worked by hand: h = 2h + step + c; step halves when the next byte is odd.
   const Case cases[] = {
-      {"", 1031, 0},
-      {"A", 1031, 580},          // 515 + 65
-      {"AB", 1031, 710},         // 2*580 + 515 + 66 = 1741
-      {"AC", 1031, 453},         // 'C' is odd: step 257; 1160 + 257 + 67 = 1484
-      {"A", 101, 14},            // 50 + 65 = 115
-      {"\xE9", 1031, 492},       // bytes are signed: 515 - 23
-      {"ac", 3, 2},              // step 1 halves to 0 and is set back to 1: 196 + 1 + 99
-      {"A", 0, 580},             // 0 buckets means 1031
+      {"", 1031, 0},       {"A", 1031, 580},  // 515 + 65
+      {"AB", 1031, 710},                      // 2*580 + 515 + 66 = 1741
+      {"AC", 1031, 453},                      // 'C' is odd: step 257; 1160 + 257 + 67 = 1484
+      {"A", 101, 14},                         // 50 + 65 = 115
+      {"\xE9", 1031, 492},                    // bytes are signed: 515 - 23
+      {"ac", 3, 2},   // step 1 halves to 0 and is set back to 1: 196 + 1 + 99
+      {"A", 0, 580},  // 0 buckets means 1031
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NameHash(c.name, c.buckets), c.bucket) << c.name << " / " << c.buckets;

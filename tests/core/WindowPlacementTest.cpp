@@ -15,11 +15,11 @@ TEST(WindowPlacementTest, MovesWindowsOntoTheWorkArea) {
     ScreenRect placed;
   };
   const Case cases[] = {
-      {{100, 50, 900, 650}, {100, 50, 900, 650}},         // already inside
-      {{500, 300, 1300, 900}, {224, 140, 1024, 740}},     // off the bottom right
-      {{-50, -20, 750, 580}, {0, 0, 800, 600}},           // off the top left
-      {{0, 0, 800, 600}, {0, 0, 800, 600}},               // at the edges: no shift
-      {{100, 100, 1300, 1000}, {0, 0, 1200, 900}},        // larger: top left wins
+      {{100, 50, 900, 650}, {100, 50, 900, 650}},      // already inside
+      {{500, 300, 1300, 900}, {224, 140, 1024, 740}},  // off the bottom right
+      {{-50, -20, 750, 580}, {0, 0, 800, 600}},        // off the top left
+      {{0, 0, 800, 600}, {0, 0, 800, 600}},            // at the edges: no shift
+      {{100, 100, 1300, 1000}, {0, 0, 1200, 900}},     // larger: top left wins
   };
   for (const Case& c : cases) EXPECT_EQ(MoveOntoScreen(c.window, one), c.placed);
   // Two monitors side by side: a window on the second stays there.

@@ -74,7 +74,7 @@ TEST(cmcTaskTest, DestroyLaterFreesTheTaskOnTheNextTick) {
   clock.Advance(10);
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(clock.ActiveTimerCount(), 1);  // alive until its next tick
-  clock.Advance(1);  // the next tick deletes it
+  clock.Advance(1);                        // the next tick deletes it
   EXPECT_EQ(clock.ActiveTimerCount(), 0);
   EXPECT_EQ(calls, 1);
 }

@@ -8,6 +8,10 @@ namespace rtv::test {
 
 std::vector<std::string> OverlayWithCloneFileKeys(std::vector<std::string> own) {
   std::vector<std::string> lines = std::move(own);
+  lines.push_back("#GI_Mess_Confirm_WriteFile");
+  lines.push_back("Save the changes to \"%s\"?");
+  lines.push_back("#GI_Mess_Confirm_WriteAnother");
+  lines.push_back("Save the changes to the current data first?");
   lines.push_back("#GI_AppInd_Model");
   for (int m = 0; m < 7; ++m) lines.push_back("Model " + std::to_string(m));
   lines.push_back("#GI_App_InitialFile");

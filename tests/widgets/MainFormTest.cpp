@@ -98,6 +98,15 @@ TEST(MainFormTest, ClosingStoresTheNormalPositionAndIsRefusedWhileDisabled) {
   EXPECT_FALSE(form.close());
   EXPECT_TRUE(form.isVisible());
   form.setEnabled(true);
+  // Unsaved changes: the question comes first, and Cancel keeps the program open.
+  f.controller->WorkingImage().SetByte(0x0F10, 0x41);
+  f.controller->CheckDirty();
+  f.prompts.answers.push_back(PromptAnswer::Cancel);
+  EXPECT_FALSE(form.close());
+  EXPECT_TRUE(form.isVisible());
+  ASSERT_FALSE(f.prompts.shown.empty());
+  EXPECT_EQ(f.prompts.shown.back().text, "Save the changes to \"Untitled\"?");
+  f.prompts.answers.push_back(PromptAnswer::No);
   EXPECT_TRUE(form.close());
   EXPECT_EQ(f.settings.width, 640);
   EXPECT_EQ(f.settings.height, 420);
