@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "radio/IdListSorter.h"
+#include "radio/ImageNormaliser.h"
+
 namespace rtv {
 
 ModelController::ModelController(const ControllerServices& services, std::int32_t imageSize)
@@ -10,9 +13,7 @@ ModelController::ModelController(const ControllerServices& services, std::int32_
   Bus().Subscribe(&ModelController::OnModelMessage, this);
 }
 
-ModelController::~ModelController() {
-  Bus().Unsubscribe(&ModelController::OnModelMessage, this);
-}
+ModelController::~ModelController() { Bus().Unsubscribe(&ModelController::OnModelMessage, this); }
 
 void ModelController::Reset() {
   MainController::Reset();
@@ -33,6 +34,12 @@ int ModelController::ValidateImage(const EepromImage& image, bool strict) {
   }
   return 0;
 }
+
+void ModelController::Normalise(EepromImage& image, int direction) {
+  ImageNormaliser(TemplateImage(), CellModelType(), adjustMode_).Normalise(image, direction);
+}
+
+void ModelController::AfterRead(EepromImage& image) { IdListSorter::Sort(image); }
 
 void ModelController::OnModelMessage(void* context, const Message& message) {
   static_cast<ModelController*>(context)->HandleModelMessage(message);

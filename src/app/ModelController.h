@@ -14,12 +14,15 @@ class ModelController : public MainController {
   static constexpr std::int32_t kMakerNameAddress = 0x0EE0;
   static constexpr const char* kMakerName = "Vrel Inc";
 
-  explicit ModelController(const ControllerServices& services,
-                           std::int32_t imageSize = kImageSize);
+  explicit ModelController(const ControllerServices& services, std::int32_t imageSize = kImageSize);
   ~ModelController() override;
 
   void Reset() override;
   int ValidateImage(const EepromImage& image, bool strict) override;
+  // Direction ImageNormaliser::kAfterLoad or kBeforeSave; against the template image.
+  void Normalise(EepromImage& image, int direction) override;
+  // Re-sorts the DSC ID lists of a freshly read image.
+  void AfterRead(EepromImage& image) override;
 
   bool IsMakerMode() const { return makerMode_; }
   bool IsAdjustMode() const { return adjustMode_; }

@@ -17,6 +17,7 @@
 #include "platform/Fatal.h"
 #include "radio/CellNames.h"
 #include "radio/CellRequest.h"
+#include "radio/ImageNormaliser.h"
 #include "sheet/Cell.h"
 
 namespace rtv {
@@ -87,7 +88,9 @@ TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
     f.settings.modelType = model;
     f.controller->Setup(f.view);
     EXPECT_TRUE(f.prompts.shown.empty());
-    const EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
+    // The file's image, normalised against itself.
+    EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
+    ImageNormaliser(expected, model, false).Normalise(expected, ImageNormaliser::kAfterLoad);
     EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
     EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
     EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
@@ -148,9 +151,10 @@ TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
   EXPECT_FALSE(f.controller->CheckDirty());
   working.SetByte(0x2B60, 1);  // outside the clone range
   EXPECT_FALSE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, 1);
+  const std::uint8_t last = working.GetByte(0x2B5F);
+  working.SetByte(0x2B5F, last ^ 1);
   EXPECT_TRUE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, initial);  // once dirty, stays dirty until marked clean
+  working.SetByte(0x2B5F, last);  // once dirty, stays dirty until marked clean
   EXPECT_TRUE(f.controller->CheckDirty());
   f.controller->MarkClean();
   EXPECT_FALSE(f.controller->IsDirty());
@@ -227,6 +231,30 @@ TEST(MainControllerTest, ValidateImageChecksTheFlagAndStrictlyTheMakerName) {
   const std::string maker = "Vrel Inc";
   image.WriteBlock(0x0EE0, reinterpret_cast<const std::uint8_t*>(maker.data()), 8);
   EXPECT_EQ(f.controller->ValidateImage(image, true), 0);
+}
+
+TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) {
+  ControllerFixture f;
+  f.settings.modelType = 3;
+  f.controller->Setup(f.view);
+  EepromImage image = f.controller->WorkingImage();
+  const std::uint8_t region = image.GetByte(0x0BA8);
+  image.SetByte(0x0BA8, region ^ 0x03);  // weather follows model 3; USA is the user's
+  image.SetByte(0x0EE0, 'X');
+  f.controller->Normalise(image, 0);
+  EXPECT_EQ(image.GetByte(0x0BA8), region ^ 0x01);
+  EXPECT_EQ(image.GetByte(0x0EE0), 'V');
+
+  // A group ID (first digit 0) read in the individual list moves to the group list.
+  const std::int32_t individual = 0x25C0 + 16 * 5;
+  const std::uint8_t groupId[16] = {2,   11,  22,  33,  40,  'H', 'A', 'R',
+                                    'B', 'O', 'U', 'R', ' ', ' ', ' ', 0};
+  image.WriteBlock(individual, groupId, 16);
+  for (int row = 0; row < 30; ++row) image.SetByte(0x25C0 + 16 * (60 + row), 0xFF);
+  f.controller->AfterRead(image);
+  EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 5), 'H');
+  EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 15), 1);
+  EXPECT_NE(image.GetByte(individual + 5), 'H');
 }
 
 TEST(MainControllerDeathTest, TooSmallAnImageFailsTheSelfCheck) {
