@@ -7,13 +7,18 @@
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Timers.h"
+#include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
 
 namespace rtv {
 
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
-    : services_(services), imageSize_(imageSize), choiceLists_(services.overlay), accessor_(this) {
+    : services_(services),
+      imageSize_(imageSize),
+      choiceLists_(services.overlay),
+      accessor_(this),
+      rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
   working_.SetSize(imageSize_);
   working_.Fill(0);
@@ -147,6 +152,16 @@ void MainController::PostStatusText(const std::string& text, ColorValue textColo
 }
 
 void MainController::PostBusMessage(int type, int argument) { Bus().Post(type, argument); }
+
+void MainController::RunRowOperation(int command, CellAccess& access) {
+  if (access.row != nullptr) {
+    rowOperations_.Run(command, access.kind, access.row->row, access.request);
+  }
+}
+
+bool MainController::RowOperationEnabled(int command, const CellAccess& access) const {
+  return rowOperations_.IsEnabled(command, access.kind);
+}
 
 void MainController::AfterImageWrite() {
   RestartWarningTimer();

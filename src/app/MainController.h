@@ -11,6 +11,7 @@
 #include "radio/CellAccessHost.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "radio/RowOperations.h"
 #include "sheet/ChoiceLists.h"
 
 namespace rtv {
@@ -83,6 +84,10 @@ class MainController : public CellAccessHost {
   void PostStatusText(const std::string& text, ColorValue textColour,
                       ColorValue background) override;
   void PostBusMessage(int type, int argument) override;
+  // A row command (74–80) of a list cell's popup menu, on the access's row.
+  void RunRowOperation(int command, CellAccess& access);
+  // Whether the popup offers a row command for the access's list.
+  bool RowOperationEnabled(int command, const CellAccess& access) const;
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
@@ -98,6 +103,8 @@ class MainController : public CellAccessHost {
   // Every cell is served through this accessor; choice lists live as long as the controller.
   ItemAccessor& Accessor() { return accessor_; }
   ChoiceLists& Choices() { return choiceLists_; }
+  // The row commands and the program's row clipboard.
+  RowOperations& Rows() { return rowOperations_; }
 
   EepromImage& WorkingImage() { return working_; }
   EepromImage& TemplateImage() { return template_; }
@@ -150,6 +157,7 @@ class MainController : public CellAccessHost {
   int warningEvaluations_ = 0;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
+  RowOperations rowOperations_;
 };
 
 }  // namespace rtv

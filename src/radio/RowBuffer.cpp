@@ -5,12 +5,6 @@
 namespace rtv {
 namespace {
 
-constexpr int kFixedDscRow = 45;  // channel 16
-
-bool IsBlankText(const char* text, std::size_t length) {
-  return std::all_of(text, text + length, [](char c) { return c == ' ' || c == '\0'; });
-}
-
 bool IsChannelKind(ListKind kind) {
   return kind == ListKind::IntChannels || kind == ListKind::UsaChannels ||
          kind == ListKind::CanChannels || kind == ListKind::DscChannels ||
@@ -129,15 +123,14 @@ bool RowBuffer::HoldsData(const ChannelRow& record) {
     case ListKind::DscGroupIds:
       return record.valid;
     case ListKind::FreeChannels:
-      return !record.rxEmpty || !record.txEmpty ||
-             !IsBlankText(record.freeName.data(), ChannelRow::kFreeNameLength);
+      return !record.rxEmpty || !record.txEmpty || !record.FreeNameBlank();
     default:
       break;
   }
   if (!IsChannelKind(record.kind)) return false;
   // Simplex is left out: it is forced on the duplex variants of a channel.
   return record.pFlag || record.cFlag || record.inhibited || record.favourite || record.txInhibit ||
-         record.power || !IsBlankText(record.comment.data(), ChannelRow::kCommentLength);
+         record.power || !record.CommentBlank();
 }
 
 }  // namespace rtv

@@ -15,8 +15,10 @@
 #include "app/MainView.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
+#include "radio/CellAccess.h"
 #include "radio/CellNames.h"
 #include "radio/CellRequest.h"
+#include "radio/ChannelRow.h"
 #include "radio/ImageNormaliser.h"
 #include "sheet/Cell.h"
 
@@ -45,9 +47,11 @@ struct FakeView : MainView {
 
 // A controller on test doubles with a tiny overlay.
 struct ControllerFixture {
-  explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize)
+  explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize,
+                             std::vector<std::string> ownKeys = {})
       : settings(true) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
+    ownKeys.insert(ownKeys.begin(), {"#GI_Sys_AppTitle", "Radio Programmer"});
+    overlay.SetLines(test::OverlayWithCloneFileKeys(std::move(ownKeys)));
     help.SetLines({"#End_Of_Ovl"});
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
@@ -255,6 +259,40 @@ TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) 
   EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 5), 'H');
   EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 15), 1);
   EXPECT_NE(image.GetByte(individual + 5), 'H');
+}
+
+TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboard) {
+  ControllerFixture f(ModelController::kImageSize,
+                      {"#GI_AppMess_Conv_Overwrite", "Overwrite?", "#", "#GI_AppMess_S_Copy",
+                       "Copied", "#GI_AppMess_S_Paste", "Pasted"});
+  f.controller->Setup(f.view);
+  std::vector<int> seen;
+  struct Log {
+    static void On(void* c, const Message& m) {
+      static_cast<std::vector<int>*>(c)->push_back(m.type);
+    }
+  };
+  f.bus.Subscribe(&Log::On, &seen);
+  EepromImage& working = f.controller->WorkingImage();
+  working.SetByte(0x25C0 + 16 * 2 + 5, 'Q');  // the name of individual ID row 2
+  Cell cell;
+  cell.cellType = TypeNo("CT_DscIndId");
+  cell.cellLink = LinkNo("CL_PMenu_Copy");
+  CellRequest request;
+  request.cell = &cell;
+  ChannelRow row(working);
+  row.LoadRow(ListKind::DscIndividualIds, 2);
+  CellAccess access{request, cell, ListKind::DscIndividualIds, *f.controller, &row};
+  f.controller->RunRowOperation(RowOperations::kCopy, access);
+  EXPECT_TRUE(f.controller->RowOperationEnabled(RowOperations::kPaste, access));
+  row.LoadRow(ListKind::DscIndividualIds, 7);
+  f.controller->RunRowOperation(RowOperations::kPaste, access);  // asks: row 7 holds an ID
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].text, "Overwrite?");
+  EXPECT_EQ(working.GetByte(0x25C0 + 16 * 7 + 5), 'Q');
+  f.clock.Advance(10);
+  EXPECT_EQ(seen, (std::vector<int>{kMsgStatusText, 16, kMsgStatusText}));
+  EXPECT_EQ(f.controller->MessagePanelText(), "Pasted");
 }
 
 TEST(MainControllerDeathTest, TooSmallAnImageFailsTheSelfCheck) {
