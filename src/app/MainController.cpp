@@ -10,13 +10,18 @@
 #include "platform/Timers.h"
 #include "radio/CellCatalog.h"
 #include "radio/CellNames.h"
+#include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
 
 namespace rtv {
 
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
-    : services_(services), imageSize_(imageSize), choiceLists_(services.overlay), accessor_(this) {
+    : services_(services),
+      imageSize_(imageSize),
+      choiceLists_(services.overlay),
+      accessor_(this),
+      rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
                                           services.prompts, services.bus);
@@ -233,6 +238,16 @@ void MainController::OpenHelp(int link) {
   view_->OpenHelp(path, name.empty() ? 0 : services_.helpOverlay.HelpContextId(name));
 }
 
+void MainController::RunRowOperation(int command, CellAccess& access) {
+  if (access.row != nullptr) {
+    rowOperations_.Run(command, access.kind, access.row->row, access.request);
+  }
+}
+
+bool MainController::RowOperationEnabled(int command, const CellAccess& access) const {
+  return rowOperations_.IsEnabled(command, access.kind);
+}
+
 void MainController::AfterImageWrite() {
   RestartWarningTimer();
   CheckDirty();
@@ -246,9 +261,7 @@ void MainController::ControllerTick() {
   }
 }
 
-bool MainController::QueryClose() {
-  return files_->ConfirmUnsaved(false) != FileCommands::kCancel;
-}
+bool MainController::QueryClose() { return files_->ConfirmUnsaved(false) != FileCommands::kCancel; }
 
 void MainController::Close() { controllerTask_->Stop(); }
 

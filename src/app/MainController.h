@@ -12,6 +12,7 @@
 #include "radio/CellAccessHost.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "radio/RowOperations.h"
 #include "sheet/Cell.h"
 #include "sheet/ChoiceLists.h"
 
@@ -102,6 +103,10 @@ class MainController : public CellAccessHost {
 
   // The File menu's commands.
   FileCommands& Files() { return *files_; }
+  // A row command (74–80) of a list cell's popup menu, on the access's row.
+  void RunRowOperation(int command, CellAccess& access);
+  // Whether the popup offers a row command for the access's list.
+  bool RowOperationEnabled(int command, const CellAccess& access) const;
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
@@ -117,6 +122,8 @@ class MainController : public CellAccessHost {
   // Every cell is served through this accessor; choice lists live as long as the controller.
   ItemAccessor& Accessor() { return accessor_; }
   ChoiceLists& Choices() { return choiceLists_; }
+  // The row commands and the program's row clipboard.
+  RowOperations& Rows() { return rowOperations_; }
 
   EepromImage& WorkingImage() { return working_; }
   EepromImage& TemplateImage() { return template_; }
@@ -176,6 +183,7 @@ class MainController : public CellAccessHost {
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;
+  RowOperations rowOperations_;
 };
 
 }  // namespace rtv

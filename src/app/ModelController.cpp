@@ -10,6 +10,8 @@
 #include "overlay/GTEX.h"
 #include "platform/Prompts.h"
 #include "radio/CellNames.h"
+#include "radio/IdListSorter.h"
+#include "radio/ImageNormaliser.h"
 #include "sheet/Cell.h"
 
 namespace rtv {
@@ -45,6 +47,12 @@ int ModelController::ValidateImage(const EepromImage& image, bool strict) {
 void ModelController::EndAdjustModeUnlessRequested() {
   if (!adjustModeRequested_) adjustMode_ = false;
 }
+
+void ModelController::Normalise(EepromImage& image, int direction) {
+  ImageNormaliser(TemplateImage(), CellModelType(), adjustMode_).Normalise(image, direction);
+}
+
+void ModelController::AfterRead(EepromImage& image) { IdListSorter::Sort(image); }
 
 void ModelController::OnModelMessage(void* context, const Message& message) {
   static_cast<ModelController*>(context)->HandleModelMessage(message);

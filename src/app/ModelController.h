@@ -24,6 +24,10 @@ class ModelController : public MainController {
   void Reset() override;
   int ValidateImage(const EepromImage& image, bool strict) override;
   void EndAdjustModeUnlessRequested() override;
+  // Direction ImageNormaliser::kAfterLoad or kBeforeSave; against the template image.
+  void Normalise(EepromImage& image, int direction) override;
+  // Re-sorts the DSC ID lists of a freshly read image.
+  void AfterRead(EepromImage& image) override;
 
   bool IsMakerMode() const { return makerMode_; }
   bool IsAdjustMode() const { return adjustMode_; }

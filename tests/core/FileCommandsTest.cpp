@@ -22,8 +22,7 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 struct FileFixture : ControllerFixture {
   FileFixture()
       : ControllerFixture(ModelController::kImageSize,
-                          {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Sys_Dialog_FOpen", "rtv",
-                           "Clone files (*.rtv)|*.rtv"}) {
+                          {"#GI_Sys_Dialog_FOpen", "rtv", "Clone files (*.rtv)|*.rtv"}) {
     controller->Setup(view);
     bus.Subscribe(&FileFixture::Record, this);
   }

@@ -17,8 +17,11 @@
 #include "app/MainView.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
+#include "radio/CellAccess.h"
 #include "radio/CellNames.h"
 #include "radio/CellRequest.h"
+#include "radio/ChannelRow.h"
+#include "radio/ImageNormaliser.h"
 #include "sheet/Cell.h"
 
 namespace rtv {
@@ -49,7 +52,9 @@ TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
     f.settings.modelType = model;
     f.controller->Setup(f.view);
     EXPECT_TRUE(f.prompts.shown.empty());
-    const EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
+    // The file's image, normalised against itself.
+    EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
+    ImageNormaliser(expected, model, false).Normalise(expected, ImageNormaliser::kAfterLoad);
     EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
     EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
     EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
@@ -110,9 +115,10 @@ TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
   EXPECT_FALSE(f.controller->CheckDirty());
   working.SetByte(0x2B60, 1);  // outside the clone range
   EXPECT_FALSE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, 1);
+  const std::uint8_t last = working.GetByte(0x2B5F);
+  working.SetByte(0x2B5F, last ^ 1);
   EXPECT_TRUE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, initial);  // once dirty, stays dirty until marked clean
+  working.SetByte(0x2B5F, last);  // once dirty, stays dirty until marked clean
   EXPECT_TRUE(f.controller->CheckDirty());
   f.controller->MarkClean();
   EXPECT_FALSE(f.controller->IsDirty());
@@ -144,9 +150,9 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
 TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   ControllerFixture f(
       ModelController::kImageSize,
-      {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_WarningCheckList",
-       "{(%.CL_Check_Int_ChInh:GI_Sheet_Int)}", "{(%.CL_Check_Dsc_SelfId:GI_Sheet_Dsc)}",
-       "{(%.CL_Check_Conf_Softkey:GI_Sheet_Conf)}", "{(%.CL_Check_WX_ChInh:GI_Sheet_Wx)}", "#"});
+      {"#GI_WarningCheckList", "{(%.CL_Check_Int_ChInh:GI_Sheet_Int)}",
+       "{(%.CL_Check_Dsc_SelfId:GI_Sheet_Dsc)}", "{(%.CL_Check_Conf_Softkey:GI_Sheet_Conf)}",
+       "{(%.CL_Check_WX_ChInh:GI_Sheet_Wx)}", "#"});
   std::map<int, std::uint8_t> flags;
   f.controller->Accessor().Serve(LinkFamily::WarningChecks, [&](CellAccess& access) {
     access.request.resultFlags |= flags[access.cell.cellLink];
@@ -221,6 +227,64 @@ TEST(MainControllerTest, ValidateImageChecksTheFlagAndStrictlyTheMakerName) {
   const std::string maker = "Vrel Inc";
   image.WriteBlock(0x0EE0, reinterpret_cast<const std::uint8_t*>(maker.data()), 8);
   EXPECT_EQ(f.controller->ValidateImage(image, true), 0);
+}
+
+TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) {
+  ControllerFixture f;
+  f.settings.modelType = 3;
+  f.controller->Setup(f.view);
+  EepromImage image = f.controller->WorkingImage();
+  const std::uint8_t region = image.GetByte(0x0BA8);
+  image.SetByte(0x0BA8, region ^ 0x03);  // weather follows model 3; USA is the user's
+  image.SetByte(0x0EE0, 'X');
+  f.controller->Normalise(image, 0);
+  EXPECT_EQ(image.GetByte(0x0BA8), region ^ 0x01);
+  EXPECT_EQ(image.GetByte(0x0EE0), 'V');
+
+  // A group ID (first digit 0) read in the individual list moves to the group list.
+  const std::int32_t individual = 0x25C0 + 16 * 5;
+  const std::uint8_t groupId[16] = {2,   11,  22,  33,  40,  'H', 'A', 'R',
+                                    'B', 'O', 'U', 'R', ' ', ' ', ' ', 0};
+  image.WriteBlock(individual, groupId, 16);
+  for (int row = 0; row < 30; ++row) image.SetByte(0x25C0 + 16 * (60 + row), 0xFF);
+  f.controller->AfterRead(image);
+  EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 5), 'H');
+  EXPECT_EQ(image.GetByte(0x25C0 + 16 * 60 + 15), 1);
+  EXPECT_NE(image.GetByte(individual + 5), 'H');
+}
+
+TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboard) {
+  ControllerFixture f(ModelController::kImageSize,
+                      {"#GI_AppMess_Conv_Overwrite", "Overwrite?", "#", "#GI_AppMess_S_Copy",
+                       "Copied", "#GI_AppMess_S_Paste", "Pasted"});
+  f.controller->Setup(f.view);
+  std::vector<int> seen;
+  struct Log {
+    static void On(void* c, const Message& m) {
+      static_cast<std::vector<int>*>(c)->push_back(m.type);
+    }
+  };
+  f.bus.Subscribe(&Log::On, &seen);
+  EepromImage& working = f.controller->WorkingImage();
+  working.SetByte(0x25C0 + 16 * 2 + 5, 'Q');  // the name of individual ID row 2
+  Cell cell;
+  cell.cellType = TypeNo("CT_DscIndId");
+  cell.cellLink = LinkNo("CL_PMenu_Copy");
+  CellRequest request;
+  request.cell = &cell;
+  ChannelRow row(working);
+  row.LoadRow(ListKind::DscIndividualIds, 2);
+  CellAccess access{request, cell, ListKind::DscIndividualIds, *f.controller, &row};
+  f.controller->RunRowOperation(RowOperations::kCopy, access);
+  EXPECT_TRUE(f.controller->RowOperationEnabled(RowOperations::kPaste, access));
+  row.LoadRow(ListKind::DscIndividualIds, 7);
+  f.controller->RunRowOperation(RowOperations::kPaste, access);  // asks: row 7 holds an ID
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].text, "Overwrite?");
+  EXPECT_EQ(working.GetByte(0x25C0 + 16 * 7 + 5), 'Q');
+  f.clock.Advance(10);
+  EXPECT_EQ(seen, (std::vector<int>{kMsgStatusText, 16, kMsgStatusText}));
+  EXPECT_EQ(f.controller->MessagePanelText(), "Pasted");
 }
 
 TEST(MainControllerDeathTest, TooSmallAnImageFailsTheSelfCheck) {

@@ -25,11 +25,11 @@ struct ModeView : test::FakeView {
 
 struct ModeFixture : test::ControllerFixture {
   explicit ModeFixture(std::vector<std::string> arguments = {"/usr/bin/rtv612"})
-      : ControllerFixture(ModelController::kImageSize,
-                          {"#GI_Sys_AppTitle", "Radio Programmer", "#GI_AppMess_ChangeModel",
-                           "Change the model?", "#GI_Mess_Maker_Caution", "Careful.",
-                           "#GI_StatusPanel_Maker", "MAKER", "#GI_Mess_Confirm_WriteFile",
-                           "Save %s?", "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
+      : ControllerFixture(
+            ModelController::kImageSize,
+            {"#GI_AppMess_ChangeModel", "Change the model?", "#GI_Mess_Maker_Caution", "Careful.",
+             "#GI_StatusPanel_Maker", "MAKER", "#GI_Mess_Confirm_WriteFile", "Save %s?",
+             "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
     controller->SetCommandLine(std::move(arguments));
   }
   void Start() { controller->Setup(modeView); }
@@ -80,7 +80,7 @@ TEST(ServiceModesTest, OpeningAFileOfAnotherModelSwitchesWithoutAsking) {
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_EQ(f.settings.modelType, 3);
   EXPECT_EQ(f.modeView.rootSuffix, " Model 3");
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0F10), 0x13);  // the file's own contents
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x25B0), 0x13);  // the file's own contents
   EXPECT_EQ(f.controller->CurrentFileName(), path);
 }
 

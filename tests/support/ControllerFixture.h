@@ -55,14 +55,15 @@ struct FakeView : MainView {
   std::vector<std::string> warningMarks;
 };
 
-// A model controller on test doubles with a small overlay (the clone file texts and the
-// given lines) and the seven initial files in a temporary folder.
+// A model controller on test doubles with a small overlay (the title "Radio Programmer",
+// the given entries and the clone file texts) and the seven initial files in a temporary
+// folder.
 struct ControllerFixture {
   explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize,
-                             std::vector<std::string> overlayLines = {"#GI_Sys_AppTitle",
-                                                                      "Radio Programmer"})
+                             std::vector<std::string> ownKeys = {})
       : settings(true) {
-    overlay.SetLines(OverlayWithCloneFileKeys(std::move(overlayLines)));
+    ownKeys.insert(ownKeys.begin(), {"#GI_Sys_AppTitle", "Radio Programmer"});
+    overlay.SetLines(OverlayWithCloneFileKeys(std::move(ownKeys)));
     help.SetLines({"#End_Of_Ovl"});
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);

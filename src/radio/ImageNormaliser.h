@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+#include "radio/CellCatalog.h"
+
+namespace rtv {
+
+class EepromImage;
+
+// Makes an image agree with the model's template wherever the model fixes the contents,
+// and rebuilds what is derived from the rest (row records, the service block copy and its
+// check byte). Only fixed addresses inside the memory map are touched, so an image of any
+// contents is safe; images smaller than the memory map are left as they are.
+class ImageNormaliser {
+ public:
+  static constexpr int kAfterLoad = 0;
+  static constexpr int kBeforeSave = 1;
+
+  // The service block: the firmware's adjustment area, and where its checked copy lives.
+  static constexpr std::int32_t kServiceBlock = 0x0050;
+  static constexpr std::int32_t kServiceBlockLength = 276;
+  static constexpr std::int32_t kServiceCopy = 0x01A0;
+
+  // `templateImage` must outlive the normaliser; it may be the image being normalised.
+  ImageNormaliser(const EepromImage& templateImage, int modelType, bool adjustMode);
+
+  // Returns false, changing nothing, when either image is smaller than the memory map.
+  bool Normalise(EepromImage& image, int direction) const;
+
+ private:
+  void CopyByte(EepromImage& image, std::int32_t address) const;
+  void CopyBits(EepromImage& image, std::int32_t address, std::uint8_t mask) const;
+  void CopyBlock(EepromImage& image, std::int32_t first, std::int32_t last) const;
+  static void StoreAgain(EepromImage& image, ListKind kind, int row);
+  bool ModelZeroOrSix() const { return modelType_ == 0 || modelType_ == 6; }
+
+  void ChannelAttributes(EepromImage& image) const;
+  void FreeChannels(EepromImage& image) const;
+  void RegionSettings(EepromImage& image, int direction) const;
+  void Comments(EepromImage& image) const;
+  void Atis(EepromImage& image) const;
+  void DscChannels(EepromImage& image) const;
+  void SelfId(EepromImage& image) const;
+  void DscCallsAndAlarms(EepromImage& image) const;
+  void IdNames(EepromImage& image) const;
+  void ServiceBlock(EepromImage& image) const;
+
+  const EepromImage& template_;
+  int modelType_;
+  bool adjustMode_;
+};
+
+}  // namespace rtv
