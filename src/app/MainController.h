@@ -70,6 +70,9 @@ class MainController : public CellAccessHost {
   const std::string& ExecutableFolder() const { return executableFolder_; }
   GTEX& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
+  AppSettings& Settings() { return services_.settings; }
+  const AppSettings& Settings() const { return services_.settings; }
+  Prompts& UserPrompts() { return services_.prompts; }
   // Opens the help at the page of a cell link (0 or none: the first page).
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
@@ -111,7 +114,7 @@ class MainController : public CellAccessHost {
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
   // The form's close request; false refuses to close.
-  bool QueryClose();
+  virtual bool QueryClose();
   // The form is closing: stop the idle work.
   void Close();
 

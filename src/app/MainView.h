@@ -5,6 +5,8 @@
 
 namespace rtv {
 
+class LinkView;
+
 // Which optional sheets the tree shows: the region sheets follow the image's region flags;
 // nodes of the other classes go unless their mode or model allows them.
 struct OptionalSheets {
@@ -48,6 +50,11 @@ class MainView {
                                 const std::vector<std::string>& /*warningSheets*/) {}
   // Asks the main form to close (the controller's close questions apply).
   virtual void CloseForm() {}
+  // The progress window, the port dialog and the main window's enabling for the radio link.
+  virtual LinkView* LinkWindows() { return nullptr; }
+  // The clone information sheet after Clone > Information; false when the window has none
+  // (the controller then shows the information in a message box).
+  virtual bool ShowCloneInfo() { return false; }
 };
 
 }  // namespace rtv

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/AppSettings.h"
+#include "app/CloneCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "overlay/GTEX.h"
@@ -23,6 +24,15 @@ ModelController::ModelController(const ControllerServices& services, std::int32_
 }
 
 ModelController::~ModelController() { Bus().Unsubscribe(&ModelController::OnModelMessage, this); }
+
+void ModelController::AttachLink(SerialDevice& device, const PortEnvironment& ports) {
+  const ControllerServices& services = Services();
+  AppSettings& settings = services.settings;
+  clone_ = std::make_unique<CloneCommands>(
+      *this,
+      LinkController::Services{device, services.timers, services.clock, services.prompts,
+                               services.overlay, ports, [&settings] { return settings.comPort; }});
+}
 
 void ModelController::Reset() {
   MainController::Reset();
@@ -159,7 +169,13 @@ void ModelController::RunCellCommand(int link, const Cell& cell) {
     ChangeModel(cell.index, true);
     return;
   }
+  if (clone_ != nullptr && clone_->Run(link, cell)) return;
   MainController::RunCellCommand(link, cell);
+}
+
+bool ModelController::QueryClose() {
+  if (clone_ != nullptr && clone_->IsBusy()) return false;
+  return MainController::QueryClose();
 }
 
 OptionalSheets ModelController::CurrentOptionalSheets() {

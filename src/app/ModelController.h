@@ -5,8 +5,12 @@
 
 #include "app/MainController.h"
 #include "app/MainView.h"
+#include "link/PortDiscovery.h"
 
 namespace rtv {
+
+class CloneCommands;
+class SerialDevice;
 
 // The controller of this radio family: model code 0x3974, extension code 1, 32 KB images.
 class ModelController : public MainController {
@@ -47,11 +51,17 @@ class ModelController : public MainController {
   int MakerGate() override;
   void KeyTyped(char character) override;
   void RunCellCommand(int link, const Cell& cell) override;
+  // Refused while a radio exchange runs.
+  bool QueryClose() override;
   void ChangeModel(int modelType, bool ask);
   void MakerModeOn();
   void AdjustModeOn();
   // The optional sheets the tree shows now.
   OptionalSheets CurrentOptionalSheets();
+
+  // The radio commands work once a serial device is attached; until then they do nothing.
+  void AttachLink(SerialDevice& device, const PortEnvironment& ports);
+  CloneCommands* Clone() { return clone_.get(); }
 
  private:
   bool Confirm(const char* key);
@@ -65,6 +75,7 @@ class ModelController : public MainController {
   bool adjustMode_ = false;
   std::vector<std::string> arguments_;
   std::string typed_;  // the last characters typed in the About box, lower-cased
+  std::unique_ptr<CloneCommands> clone_;
 };
 
 }  // namespace rtv

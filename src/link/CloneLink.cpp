@@ -112,6 +112,12 @@ bool CloneLink::StartIdentify(Callback callback) {
   return Start(kModeIdentify, std::move(callback));
 }
 
+bool CloneLink::StartExtra(int mode, Callback callback) {
+  if (IsBusy()) return false;
+  ranges_.clear();
+  return Start(mode, std::move(callback));
+}
+
 bool CloneLink::StartRead(const AddressRange* ranges, Callback callback) {
   if (IsBusy()) return false;
   SetRanges(ranges, imageSize_);

@@ -93,7 +93,8 @@ class CloneLink {
   // The work of states 13 to 16; returns the next state and may clear progress.
   virtual int StepExtra(int state, bool& progress);
 
-  // For the exchanges of a specialised link.
+  // For the exchanges of a specialised link: starts an exchange of its own mode.
+  bool StartExtra(int mode, Callback callback);
   bool TakeFrame(cmcBuff& frame);
   // Writes the bytes, expects their echo and empties the frame buffer.
   void SendBytes(const cmcBuff& bytes);

@@ -36,6 +36,7 @@ const char* const kTextKeys[] = {
     "GI_StatusPanel_Maker",
     "GI_AppInd_Model",
     "GI_AppInd_Button_OkCancel",
+    "GI_AppInd_CloneInfo",
     "GI_AppInd_Update",
     "GI_AppInd_TimerOff",
     "GI_AppInd_Dsc_SelfIdOff",
@@ -67,6 +68,9 @@ const char* const kTextKeys[] = {
     "GI_Mess_CloneRW_Title_Message",
     "GI_Mess_CloneErr_Head",
     "GI_Mess_CloneErr_Check",
+    "GI_Mess_Port_Device",
+    "GI_Mess_Port_Denied",
+    "GI_Mess_Port_NoDevice",
     "GI_Mess_FileErr_Headline",
     "GI_Mess_FileErr_FileOpen",
     "GI_Mess_FileErr_FileAccess",
@@ -215,6 +219,7 @@ TEST(OverlayDataTest, LineStructureOfTextsReadByLine) {
       {"GI_App_InitialFile", 7},
       {"GI_AppInd_Button_OkCancel", 2},
       {"GI_AppInd_Opt_ComSel_Buttons", 2},
+      {"GI_AppInd_CloneInfo", 2},
       {"GI_Mess_CloneRW_Title_Message", 2},
       {"GI_Sys_Printer_PrintingDialog", 3},
       {"GI_Sys_Dialog_FOpen", 2},
@@ -238,10 +243,17 @@ TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
   for (std::size_t status = 0; status < heads.size(); ++status) {
     EXPECT_EQ(Placeholders(heads[status]), status == 2 ? "%d" : "") << "status " << status;
   }
-  EXPECT_EQ(Placeholders(overlay.GetFirstLine("GI_Mess_Confirm_WriteFile")), "%s");
+  const std::map<std::string, std::string> formats = {
+      {"GI_Mess_Confirm_WriteFile", "%s"},
+      {"GI_Mess_Port_Device", "%s"},
+      {"GI_AppInd_CloneInfo", "%s%s"},
+  };
+  for (const auto& [key, placeholders] : formats) {
+    EXPECT_EQ(Placeholders(overlay.GetText(key)), placeholders) << key;
+  }
   for (const char* key : kTextKeys) {
     const std::string key_name = key;
-    if (key_name == "GI_Mess_CloneErr_Head" || key_name == "GI_Mess_Confirm_WriteFile") continue;
+    if (key_name == "GI_Mess_CloneErr_Head" || formats.count(key_name) != 0) continue;
     // Font descriptions use "%" for relative sizes; these two are not formats.
     if (key_name == "GI_Form_Main_BasicCell" || key_name == "GI_AppInd_chSheet_Usable_Font") {
       continue;

@@ -1,0 +1,290 @@
+#include "app/CloneCommands.h"
+
+#include <algorithm>
+
+#include "app/AppSettings.h"
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "app/ModelController.h"
+#include "link/LinkView.h"
+#include "overlay/GTEX.h"
+#include "platform/Prompts.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+
+const AddressRange CloneCommands::kReadList[] = {{0x0000, 0x2B5F}, {1, 0}};
+const AddressRange CloneCommands::kFullWriteList[] = {{0x01A0, 0x02B3}, {0x02F0, 0x2B5F}, {1, 0}};
+const AddressRange CloneCommands::kShortWriteList[] = {{0x02F0, 0x2B5F}, {1, 0}};
+
+CloneCommands::CloneCommands(ModelController& controller, LinkController::Services services)
+    : controller_(controller), link_(std::move(services)) {
+  link_.SetIdentifyHandler([this](LinkResult& result) { CheckIdentity(result); });
+  link_.SetReadHandler([this](LinkResult& result) { CheckImage(result); });
+}
+
+CloneCommands::~CloneCommands() = default;
+
+bool CloneCommands::Run(int link, const Cell& cell) {
+  switch (link) {
+    case LinkNo("CL_Menu_Clone_Read"):
+      CloneRead();
+      return true;
+    case LinkNo("CL_Menu_Clone_Write"):
+      CloneWrite();
+      return true;
+    case LinkNo("CL_Menu_Clone_Info"):
+      CloneInfo();
+      return true;
+    case LinkNo("CL_Menu_Adjust_Read"):
+      AdjustRead();
+      return true;
+    case LinkNo("CL_Menu_Port_Com"):
+      SetPort(cell.index);
+      return true;
+    case LinkNo("CL_Menu_Port_Usb"):
+    case LinkNo("CL_Menu_Port_ComList0"):
+      ShowPortDialog(0);
+      return true;
+    case LinkNo("CL_Menu_Port_ComList1"):
+      ShowPortDialog(1);
+      return true;
+    case LinkNo("CL_Menu_Port_ComList2"):
+      ShowPortDialog(2);
+      return true;
+    default:
+      return false;
+  }
+}
+
+int CloneCommands::VersionOf(const std::uint8_t* digits) {
+  int version = 0;
+  for (const int at : {0, 2, 3, 4}) {
+    if (digits[at] < '0' || digits[at] > '9') return 0;
+    version = version * 10 + (digits[at] - '0');
+  }
+  return version;
+}
+
+const AddressRange* CloneCommands::WriteListFor(bool makerMode, int version, int threshold) {
+  if (makerMode) return kFullWriteList;
+  return threshold <= version ? kShortWriteList : kFullWriteList;
+}
+
+// ---------------------------------------------------------------------------------------
+// The checks of what the radio sends
+
+void CloneCommands::CheckIdentity(LinkResult& result) {
+  if (result.word1 != controller_.ModelCode() || result.word2 != controller_.ExtensionCode()) {
+    result.status = kLinkIdentity;
+    return;
+  }
+  radioWord1_ = result.word1;
+  radioWord2_ = result.word2;
+  const cmcBuff& payload = result.payload;
+  if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) {
+    result.status = kLinkIdentity;
+    return;
+  }
+  idBlock_.assign(kIdBlockSize, 0);
+  std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
+  if (idBlock_[kIdValidByte] != 1) result.status = kLinkIdBlock;
+}
+
+void CloneCommands::CheckImage(LinkResult& result) {
+  if (controller_.ValidateImage(result.image, true) != 0) result.status = kLinkImageCheck;
+}
+
+void CloneCommands::Prepare() {
+  link_.SetView(controller_.View() != nullptr ? controller_.View()->LinkWindows() : nullptr);
+  link_.Link().SetModelWords(static_cast<std::uint16_t>(controller_.ModelCode()), 0);
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone read
+
+void CloneCommands::CloneRead() {
+  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::kCancel) return;
+  StartRead(false);
+}
+
+void CloneCommands::AdjustRead() {
+  if (!controller_.IsAdjustMode()) {
+    GTEX& overlay = controller_.Overlay();
+    const PromptAnswer answer = controller_.UserPrompts().Message(
+        overlay.GetText("GI_Mess_Adjust_Caution"), controller_.ApplicationTitle(),
+        PromptIcon::Warning, PromptButtons::OkCancel);
+    if (answer != PromptAnswer::Ok) return;
+  }
+  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::kCancel) return;
+  StartRead(true);
+}
+
+void CloneCommands::StartRead(bool adjustAfter) {
+  if (link_.IsBusy()) return;
+  Prepare();
+  link_.Identify([this, adjustAfter](LinkResult& identified) {
+    if (identified.status != kLinkOk || link_.IsBusy()) return;
+    if ((idBlock_[kIdRefuseReadByte] & 1) != 0) {
+      link_.ShowError(kLinkBadFrame);
+      return;
+    }
+    link_.Link().SetImageSize(controller_.WorkingImage().Size());
+    link_.Read(kReadList, [this, adjustAfter](LinkResult& read) { ReadDone(read, adjustAfter); });
+  });
+}
+
+void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
+  if (result.status != kLinkOk) return;
+  if (adjustAfter) controller_.AdjustModeOn();
+  EepromImage& working = controller_.WorkingImage();
+  working.Assign(result.image);
+  controller_.AfterRead(working);
+  controller_.AfterLoad(working);
+  controller_.SetCurrentFileName({});
+  controller_.MarkDirty();
+  if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+  controller_.Bus().Send(kMsgImageReplaced);
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone write
+
+void CloneCommands::CloneWrite() {
+  controller_.Bus().Send(kMsgCommitEdits);
+  controller_.CheckWarnings();
+  GTEX& overlay = controller_.Overlay();
+  Prompts& prompts = controller_.UserPrompts();
+  if (!controller_.ErrorSheets().empty()) {
+    prompts.Message(overlay.GetText("GI_Mess_DataError"), controller_.ApplicationTitle(),
+                    PromptIcon::Error, PromptButtons::Ok);
+    return;
+  }
+  if (link_.IsBusy() || controller_.MakerGate() == 0) return;
+  if (prompts.Message(overlay.GetText("GI_Mess_Confirm_CloneWrite"), controller_.ApplicationTitle(),
+                      PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+    return;
+  }
+  Prepare();
+  link_.Identify([this](LinkResult& identified) { WriteIdentified(identified); });
+}
+
+void CloneCommands::WriteIdentified(LinkResult& identified) {
+  if (identified.status != kLinkOk || link_.IsBusy()) return;
+  EepromImage& working = controller_.WorkingImage();
+  link_.Link().SetImageSize(working.Size());
+  const bool changed = controller_.CheckDirty();
+  controller_.Normalise(working, 1);
+  if (!changed) controller_.MarkClean();
+  outgoing_.Assign(working);
+  const int version = VersionOf(&idBlock_[kIdVersionByte]);
+  const int threshold = VersionOf(controller_.TemplateImage().Data() + kThresholdAddress);
+  const AddressRange* ranges = WriteListFor(controller_.IsMakerMode(), version, threshold);
+  link_.Write(outgoing_, ranges, [this](LinkResult& written) {
+    if (written.status != kLinkOk) return;
+    if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+    controller_.UserPrompts().Message(controller_.Overlay().GetText("GI_Mess_CloneWrite_Succeeded"),
+                                      controller_.ApplicationTitle(), PromptIcon::Information,
+                                      PromptButtons::Ok);
+  });
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone information
+
+void CloneCommands::CloneInfo() {
+  if (link_.IsBusy()) return;
+  Prepare();
+  link_.Identify([this](LinkResult& identified) {
+    if (identified.status != kLinkOk) return;
+    if (controller_.View() != nullptr && controller_.View()->ShowCloneInfo()) return;
+    controller_.UserPrompts().Message(InfoText(), controller_.ApplicationTitle(),
+                                      PromptIcon::Information, PromptButtons::Ok);
+  });
+}
+
+std::string CloneCommands::InfoText() {
+  GTEX& overlay = controller_.Overlay();
+  std::string revision;
+  for (const int at : {0, 2, 3, 4}) {
+    const std::uint8_t digit = idBlock_[kIdVersionByte + at];
+    revision += digit >= 0x20 && digit < 0x7F ? static_cast<char>(digit) : '?';
+  }
+  std::string text = overlay.GetLine("GI_AppInd_CloneInfo", 0);
+  const auto model = text.find("%s");
+  if (model != std::string::npos) {
+    text.replace(model, 2, overlay.GetLine("GI_AppInd_Model", controller_.CellModelType()));
+  }
+  std::string second = overlay.GetLine("GI_AppInd_CloneInfo", 1);
+  const auto number = second.find("%s");
+  if (number != std::string::npos) second.replace(number, 2, revision);
+  return text + "\n" + second;
+}
+
+// ---------------------------------------------------------------------------------------
+// Adjustment values
+
+void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool readAll) {
+  if (link_.IsBusy()) return;
+  Prepare();
+  link_.Link().SetItemList(items);
+  link_.AdjustList([this, readAll](LinkResult& result) {
+    if (readAll && result.status == kLinkOk) adjustValues_.SetHasValues(true);
+    if (readAll && adjustWindowRefresh_) {
+      adjustWindowRefresh_ = false;
+      controller_.Bus().Send(kMsgDataChanged);
+    }
+    controller_.Bus().Send(kMsgDataChanged);
+  });
+}
+
+void CloneCommands::ReadAllAdjustValues() { RunAdjustList(adjustValues_.ReadAllItems(), true); }
+
+void CloneCommands::ReadOneAdjustValue(int which) {
+  if (which < 0 || which > 1) return;
+  std::uint8_t* destination = controller_.WorkingImage().Data() + kReadOneAddresses[which];
+  RunAdjustList({{kReadOneCodes[which], nullptr, destination}, AdjustLink::Item{}}, false);
+}
+
+void CloneCommands::SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
+                                   bool readBack) {
+  if (link_.IsBusy()) return;
+  Prepare();
+  link_.Link().SetValue(code, value, readBack ? destination : nullptr);
+  if (!readBack && destination != nullptr) *destination = value;
+  link_.AdjustWrite([this](LinkResult&) { controller_.Bus().Send(kMsgDataChanged); });
+}
+
+void CloneCommands::SetTwelveBitValue(std::uint16_t value) {
+  if (link_.IsBusy()) return;
+  Prepare();
+  link_.Link().SetValue12(AdjustLink::kTwelveBitCode, value);
+  adjustValues_.SetTwelveBitValue(value);
+  link_.AdjustWrite([this](LinkResult&) { controller_.Bus().Send(kMsgDataChanged); });
+}
+
+// ---------------------------------------------------------------------------------------
+// The port
+
+void CloneCommands::SetPort(int port) {
+  if (port < 1 || port > kMaxPortNumber) return;
+  controller_.Settings().comPort = port;
+  controller_.Bus().Send(kMsgRefreshMenuStates);
+  controller_.Bus().Send(kMsgRefreshToolbarStates);
+}
+
+bool CloneCommands::PortChecked(int port) const { return controller_.Settings().comPort == port; }
+
+bool CloneCommands::UsbPortChecked() const { return controller_.Settings().comPort >= 5; }
+
+void CloneCommands::ShowPortDialog(int form) {
+  if (controller_.View() == nullptr) return;
+  LinkView* windows = controller_.View()->LinkWindows();
+  if (windows == nullptr) return;
+  const std::optional<int> port =
+      windows->AskPort(form, controller_.Settings().comPort, link_.Ports());
+  if (port) SetPort(*port);
+}
+
+}  // namespace rtv

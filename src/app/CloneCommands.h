@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/AdjustValueStore.h"
+#include "link/LinkController.h"
+
+namespace rtv {
+
+class ModelController;
+struct Cell;
+
+// The radio commands of the program: clone read, write and information, the adjustment
+// exchanges and the port choice. Each is a chain of link exchanges; the image changes only
+// when the whole chain succeeded.
+class CloneCommands {
+ public:
+  static constexpr int kIdBlockSize = 48;
+  static constexpr int kIdMinPayload = 34;
+  static constexpr int kIdValidByte = 6;
+  static constexpr int kIdRefuseReadByte = 23;
+  static constexpr int kIdVersionByte = 26;                  // digits at 26, 28, 29 and 30
+  static constexpr std::int32_t kThresholdAddress = 0x015A;  // the same layout in the template
+  static constexpr std::uint8_t kReadOneCodes[] = {0x57, 0x58};
+  static constexpr std::int32_t kReadOneAddresses[] = {0x0026, 0x0027};
+
+  static const AddressRange kReadList[];
+  static const AddressRange kFullWriteList[];
+  static const AddressRange kShortWriteList[];
+
+  CloneCommands(ModelController& controller, LinkController::Services services);
+  ~CloneCommands();
+  CloneCommands(const CloneCommands&) = delete;
+  CloneCommands& operator=(const CloneCommands&) = delete;
+
+  // Runs the command of a menu cell; false when the link is none of these commands.
+  bool Run(int link, const Cell& cell);
+
+  void CloneRead();
+  void CloneWrite();
+  void CloneInfo();
+  // Adjust read: the caution unless adjust mode is on, then a read that turns it on.
+  void AdjustRead();
+
+  // Adjust mode: every value into the store; one value into the image; a value set.
+  void ReadAllAdjustValues();
+  void ReadOneAdjustValue(int which);
+  void SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
+                      bool readBack);
+  void SetTwelveBitValue(std::uint16_t value);
+  AdjustValueStore& AdjustValues() { return adjustValues_; }
+  // The adjustment window asked for a second refresh after the next read of every value.
+  void SetAdjustWindowRefresh(bool on) { adjustWindowRefresh_ = on; }
+
+  // The port menu: entries with a number, the USB entry and the dialog's three forms.
+  void SetPort(int port);
+  bool PortChecked(int port) const;
+  bool UsbPortChecked() const;
+  void ShowPortDialog(int form);
+
+  LinkController& Link() { return link_; }
+  bool IsBusy() const { return link_.IsBusy(); }
+  // What the last good identify brought: the block and the radio's two words.
+  const std::vector<std::uint8_t>& IdBlock() const { return idBlock_; }
+  int RadioWord1() const { return radioWord1_; }
+  int RadioWord2() const { return radioWord2_; }
+  // The model and the revision of the radio last identified.
+  std::string InfoText();
+  // Version digits at bytes 0, 2, 3 and 4 from here; 0 when one is not a digit.
+  static int VersionOf(const std::uint8_t* digits);
+  // The write list for a radio of this version, given the model's threshold.
+  static const AddressRange* WriteListFor(bool makerMode, int version, int threshold);
+
+ private:
+  void CheckIdentity(LinkResult& result);
+  void CheckImage(LinkResult& result);
+  void Prepare();
+  void StartRead(bool adjustAfter);
+  void ReadDone(LinkResult& result, bool adjustAfter);
+  void WriteIdentified(LinkResult& result);
+  void RunAdjustList(std::vector<AdjustLink::Item> items, bool readAll);
+
+  ModelController& controller_;
+  LinkController link_;
+  std::vector<std::uint8_t> idBlock_;
+  int radioWord1_ = 0;
+  int radioWord2_ = 0;
+  AdjustValueStore adjustValues_;
+  bool adjustWindowRefresh_ = false;
+  EepromImage outgoing_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/AdjustLink.h"
+#include "link/PortDiscovery.h"
+
+namespace rtv {
+
+class Clock;
+class GTEX;
+class LinkView;
+class Prompts;
+class SerialDevice;
+class Timers;
+class cmcTask;
+
+// Runs the radio exchanges for the commands: prepares the link, shows the progress, turns
+// the outcome into a message and hands it on to the command's continuation.
+class LinkController {
+ public:
+  using Handler = std::function<void(LinkResult&)>;
+  enum Profile { kNormal, kSlow };
+  static constexpr int kSegments = 32;
+  static constexpr int kProgressMs = 30;
+  enum ControllerMode { kIdentify = 1, kRead = 2, kWrite = 3, kAdjust = 4 };
+
+  struct Services {
+    SerialDevice& device;
+    Timers& timers;
+    const Clock& clock;
+    Prompts& prompts;
+    GTEX& overlay;
+    PortEnvironment ports;
+    std::function<int()> comPort;  // the ComPort setting, read before every exchange
+  };
+
+  explicit LinkController(Services services);
+  ~LinkController();
+  LinkController(const LinkController&) = delete;
+  LinkController& operator=(const LinkController&) = delete;
+
+  void SetView(LinkView* view) { view_ = view; }
+  LinkView* View() const { return view_; }
+  // Checks of an identify answer and of a read image; without them the exchange fails.
+  void SetIdentifyHandler(Handler handler) { identifyHandler_ = std::move(handler); }
+  void SetReadHandler(Handler handler) { readHandler_ = std::move(handler); }
+
+  void PrepareLink(Profile profile);
+  // Each returns false at once while the link is busy.
+  bool Identify(Handler then);
+  bool Read(const AddressRange* ranges, Handler then);
+  bool Write(const EepromImage& image, const AddressRange* ranges, Handler then);
+  bool AdjustWrite(Handler then);
+  bool AdjustList(Handler then);
+  bool IsBusy() const { return link_.IsBusy(); }
+
+  // The message of a status; nothing for 0.
+  void ShowError(int status);
+  std::string ErrorText(int status);
+
+  AdjustLink& Link() { return link_; }
+  const PortEnvironment& Ports() const { return services_.ports; }
+  int Mode() const { return mode_; }
+  // Lit segments of the progress bar: data done × 33 / total bytes.
+  int LitSegments() const;
+  int TotalBytes() const { return totalBytes_; }
+  bool ProgressShown() const { return progressShown_; }
+
+  static int RangeBytes(const AddressRange* ranges);
+
+ private:
+  bool Begin(int mode, Handler then);
+  void StartProgress(const AddressRange* ranges, int captionLine);
+  void Complete(LinkResult& result);
+  void ProgressTick();
+  std::string PortFailureText();
+
+  Services services_;
+  AdjustLink link_;
+  LinkView* view_ = nullptr;
+  int mode_ = 0;
+  Handler identifyHandler_;
+  Handler readHandler_;
+  Handler then_;
+  int totalBytes_ = 0;
+  bool progressShown_ = false;
+  std::unique_ptr<cmcTask> progressTask_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace rtv {
+
+class LinkController;
+struct PortEnvironment;
+
+// The windows of the radio link: the widgets layer implements it.
+class LinkView {
+ public:
+  virtual ~LinkView() = default;
+  // The main window takes no input while an exchange runs.
+  virtual void SetMainWindowEnabled(bool enabled) = 0;
+  // The progress window, centred on the main window; it paints the controller's segments.
+  virtual void ShowProgress(const std::string& caption, const LinkController& link) = 0;
+  virtual void RepaintProgress() = 0;
+  // Hides the progress window and enables and focuses the main window.
+  virtual void CloseProgress() = 0;
+  // The port dialog in form 0 (number), 1 (number list) or 2 (friendly names): the chosen
+  // port, or nothing on Cancel.
+  virtual std::optional<int> AskPort(int form, int currentPort, const PortEnvironment& ports) = 0;
+};
+
+}  // namespace rtv

@@ -1,0 +1,580 @@
+#include "app/CloneCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ControllerFixture.h"
+#include "MemoryWire.h"
+#include "ScriptedRadio.h"
+#include "link/CloneFrames.h"
+#include "link/LinkView.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+using test::Bytes;
+using test::MemoryWire;
+using test::ScriptedRadio;
+
+std::vector<std::string> LinkTexts() {
+  std::vector<std::string> lines = {"#GI_Mess_CloneErr_Head"};
+  for (int i = 0; i <= 17; ++i) {
+    lines.push_back(i == 2 ? "Port COM%d could not be opened." : "Head " + std::to_string(i));
+  }
+  lines.push_back("#");
+  lines.push_back("#GI_Mess_CloneErr_Check");
+  for (int i = 0; i < 8; ++i) lines.push_back("Check " + std::to_string(i));
+  lines.insert(lines.end(), {"#",
+                             "#GI_Mess_CloneRW_Title_Message",
+                             "Writing",
+                             "Reading",
+                             "#",
+                             "#GI_Mess_Confirm_CloneWrite",
+                             "Write?",
+                             "#GI_Mess_CloneWrite_Succeeded",
+                             "Written.",
+                             "#GI_Mess_DataError",
+                             "Data errors.",
+                             "#GI_Mess_Adjust_Caution",
+                             "Adjust?",
+                             "#GI_Mess_Maker_Caution",
+                             "Maker?",
+                             "#GI_StatusPanel_Maker",
+                             "MAKER",
+                             "#GI_Mess_Port_Device",
+                             "Device %s.",
+                             "#GI_Mess_Port_Denied",
+                             "Join dialout.",
+                             "#GI_Mess_Port_NoDevice",
+                             "No device.",
+                             "#GI_AppInd_CloneInfo",
+                             "Model: %s",
+                             "Revision: %s",
+                             "#"});
+  return lines;
+}
+
+// The link windows as the controller drives them.
+struct FakeLinkView : LinkView {
+  void SetMainWindowEnabled(bool enabled) override {
+    mainEnabled = enabled;
+    if (!enabled) ++disabled;
+  }
+  void ShowProgress(const std::string& caption, const LinkController& link) override {
+    captions.push_back(caption);
+    controller = &link;
+    progressOpen = true;
+  }
+  void RepaintProgress() override {
+    if (controller != nullptr) lastLit = controller->LitSegments();
+  }
+  void CloseProgress() override {
+    progressOpen = false;
+    mainEnabled = true;
+  }
+  std::optional<int> AskPort(int form, int currentPort, const PortEnvironment&) override {
+    forms.push_back(form);
+    shownPort = currentPort;
+    return answer;
+  }
+  bool mainEnabled = true;
+  int disabled = 0;
+  bool progressOpen = false;
+  int lastLit = -1;
+  std::vector<std::string> captions;
+  const LinkController* controller = nullptr;
+  std::vector<int> forms;
+  int shownPort = 0;
+  std::optional<int> answer;
+};
+
+struct LinkFakeView : test::FakeView {
+  LinkView* LinkWindows() override { return &windows; }
+  bool ShowCloneInfo() override {
+    ++infoShown;
+    return sheetDialog;
+  }
+  bool sheetDialog = true;
+  FakeLinkView windows;
+  int infoShown = 0;
+};
+
+// A radio of the model: 40-byte identification payload, version 1203, readable.
+Bytes IdPayload(std::size_t size = 40, const char* version = "1203") {
+  Bytes payload(size, 0x20);
+  payload[0] = static_cast<std::uint8_t>(size);
+  if (size > 6) payload[6] = 1;
+  if (size > 30) {
+    payload[23] = 0;
+    payload[26] = static_cast<std::uint8_t>(version[0]);
+    payload[27] = '.';
+    payload[28] = static_cast<std::uint8_t>(version[1]);
+    payload[29] = static_cast<std::uint8_t>(version[2]);
+    payload[30] = static_cast<std::uint8_t>(version[3]);
+  }
+  return payload;
+}
+
+class CloneCommandsTest : public ::testing::Test {
+ protected:
+  CloneCommandsTest() : f(ModelController::kImageSize, LinkTexts()) {
+    f.controller->Setup(view);
+    f.controller->AttachLink(wire, ports);
+    commands = f.controller->Clone();
+    radioImage = test::InitialImage(0, 0x55);
+    radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload());
+  }
+
+  Bytes RadioMemory() const {
+    return Bytes(radioImage.Data(), radioImage.Data() + radioImage.Size());
+  }
+  // The radio's answer to a read of the whole clone range.
+  void AnswerReadWith(int first, int last, bool end = true) {
+    int frames = 0;
+    Bytes answer = ScriptedRadio::DataFrames(RadioMemory(), first, last, &frames);
+    if (end) {
+      const Bytes tail = ScriptedRadio::EndFrame(frames);
+      answer.insert(answer.end(), tail.begin(), tail.end());
+    }
+    radio.answers[kCmdRead] = answer;
+  }
+  void Run(std::int64_t limitMs = 120000) {
+    const std::int64_t start = f.clock.NowMs();
+    while (commands->IsBusy() && f.clock.NowMs() - start < limitMs) f.clock.Advance(10);
+    ASSERT_FALSE(commands->IsBusy());
+  }
+  void Command(int link, int index = 0) {
+    Cell cell;
+    cell.index = index;
+    f.controller->RunCellCommand(link, cell);
+    Run();
+  }
+  bool Sent(std::uint8_t command) const {
+    for (const ScriptedRadio::Frame& frame : radio.frames) {
+      if (frame.bytes.size() > 2 && frame.bytes[2] == command) return true;
+    }
+    return false;
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& shown : f.prompts.shown) texts.push_back(shown.text);
+    return texts;
+  }
+  std::string LastText() const {
+    return f.prompts.shown.empty() ? std::string() : f.prompts.shown.back().text;
+  }
+
+  // The wire outlives the controller, whose link closes it when destroyed.
+  MemoryWire wire;
+  ScriptedRadio radio{wire};
+  PortEnvironment ports;
+  test::ControllerFixture f;
+  LinkFakeView view;
+  CloneCommands* commands = nullptr;
+  EepromImage radioImage;
+};
+
+// ---------------------------------------------------------------------------------------
+// Clone read
+
+TEST_F(CloneCommandsTest, ReadReplacesTheImageAndMarksItChangedAndUntitled) {
+  radioImage.SetByte(0x0B31, 0xA5);
+  AnswerReadWith(0, 0x2B5F);
+  f.controller->SetCurrentFileName("/tmp/old.rtv");
+  const int closedBefore = view.sheetsClosed;
+
+  Command(LinkNo("CL_Menu_Clone_Read"));
+
+  EXPECT_TRUE(Texts().empty()) << LastText();
+  EXPECT_TRUE(Sent(kCmdIdentify));
+  EXPECT_TRUE(Sent(kCmdRead));
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x2000), 0x55);
+  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_TRUE(f.controller->CurrentFileName().empty());
+  EXPECT_EQ(view.titles.back(), "Untitled - Radio Programmer");
+  EXPECT_GT(view.sheetsClosed, closedBefore);
+  EXPECT_EQ(view.windows.captions, std::vector<std::string>{"Reading"});
+  EXPECT_FALSE(view.windows.progressOpen);
+  EXPECT_TRUE(view.windows.mainEnabled);
+  EXPECT_EQ(view.windows.disabled, 2);  // identify, then read
+  EXPECT_EQ(view.windows.lastLit, 33);
+}
+
+TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {
+  AnswerReadWith(0, 0x2B5F);
+  f.controller->WorkingImage().SetByte(0x0B31, 0x01);
+  f.controller->MarkDirty();
+  f.prompts.answers = {PromptAnswer::Cancel};
+
+  Command(LinkNo("CL_Menu_Clone_Read"));
+
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::YesNoCancel);
+  EXPECT_TRUE(wire.transmitted.empty());
+  EXPECT_EQ(wire.openCount, 0);
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x01);
+}
+
+TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
+  struct Case {
+    const char* name;
+    std::uint16_t word1;
+    std::uint16_t word2;
+    Bytes payload;
+    int status;  // 0: the read follows
+  };
+  Bytes wrongLength = IdPayload();
+  wrongLength[0] = 41;
+  Bytes invalid = IdPayload();
+  invalid[6] = 0;
+  Bytes refusing = IdPayload();
+  refusing[23] = 0x01;
+  const Case cases[] = {
+      {"other model", 0x3975, 0x0001, IdPayload(), kLinkIdentity},
+      {"other second word", 0x3974, 0x0002, IdPayload(), kLinkIdentity},
+      {"33 bytes", 0x3974, 0x0001, IdPayload(33), kLinkIdentity},
+      {"34 bytes", 0x3974, 0x0001, IdPayload(34), 0},
+      {"length byte differs", 0x3974, 0x0001, wrongLength, kLinkIdentity},
+      {"byte 6 not 1", 0x3974, 0x0001, invalid, kLinkIdBlock},
+      {"refuses to be read", 0x3974, 0x0001, refusing, kLinkBadFrame},
+      {"40 bytes", 0x3974, 0x0001, IdPayload(40), 0},
+  };
+  AnswerReadWith(0, 0x2B5F);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    radio.frames.clear();
+    f.prompts.shown.clear();
+    f.controller->MarkClean();
+    radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(c.word1, c.word2, c.payload);
+    Command(LinkNo("CL_Menu_Clone_Read"));
+    EXPECT_EQ(Sent(kCmdRead), c.status == 0);
+    if (c.status == 0) {
+      EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+    } else {
+      ASSERT_EQ(f.prompts.shown.size(), 1u);
+      EXPECT_EQ(LastText().substr(0, LastText().find('\n')), "Head " + std::to_string(c.status));
+      EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Error);
+      EXPECT_EQ(f.prompts.shown[0].caption, "Radio Programmer");
+    }
+    EXPECT_TRUE(view.windows.mainEnabled);
+  }
+}
+
+TEST_F(CloneCommandsTest, SilenceHalfwayShowsTheTimeOutAndKeepsTheImage) {
+  AnswerReadWith(0, 0x15AF, false);  // 5552 of 11104 bytes, then nothing
+  const EepromImage before(f.controller->WorkingImage());
+
+  Command(LinkNo("CL_Menu_Clone_Read"));
+
+  EXPECT_EQ(view.windows.lastLit, 16);
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(LastText(), "Head 5\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3");
+  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_FALSE(view.windows.progressOpen);
+  EXPECT_TRUE(view.windows.mainEnabled);
+}
+
+TEST_F(CloneCommandsTest, ImageOfAnotherMakerIsRefused) {
+  radioImage.SetByte(ModelController::kMakerNameAddress, 'X');
+  AnswerReadWith(0, 0x2B5F);
+  const EepromImage before(f.controller->WorkingImage());
+
+  Command(LinkNo("CL_Menu_Clone_Read"));
+
+  EXPECT_EQ(LastText().substr(0, 7), "Head 15");
+  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+}
+
+TEST_F(CloneCommandsTest, ClosingIsRefusedWhileAnExchangeRuns) {
+  AnswerReadWith(0, 0x2B5F);
+  Cell cell;
+  f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Read"), cell);
+  f.clock.Advance(300);
+  ASSERT_TRUE(commands->IsBusy());
+  EXPECT_FALSE(view.windows.mainEnabled);
+  EXPECT_FALSE(f.controller->QueryClose());
+  // A second command while busy starts nothing.
+  const std::size_t frames = radio.frames.size();
+  f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Info"), cell);
+  Run();
+  EXPECT_EQ(view.infoShown, 0);
+  EXPECT_LE(radio.frames.size(), frames + 3);  // only the running read's own frames
+  f.controller->MarkClean();
+  EXPECT_TRUE(f.controller->QueryClose());
+}
+
+// ---------------------------------------------------------------------------------------
+// Port failures
+
+TEST_F(CloneCommandsTest, PortFailureNamesThePortAndTheDevice) {
+  struct Case {
+    int port;
+    SerialError error;
+    std::string text;
+  };
+  const Case cases[] = {
+      {2, SerialError::PermissionDenied,
+       "Port COM2 could not be opened.\nDevice /dev/ttyS1.\n"
+       "Join dialout.\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3"},
+      {3, SerialError::NoSuchDevice,
+       "Port COM3 could not be opened.\nDevice /dev/ttyS2.\n\n"
+       "Check 0\nCheck 1\nCheck 2\nCheck 3"},
+      {200, SerialError::None,
+       "Port COM200 could not be opened.\nNo device.\n\n"
+       "Check 0\nCheck 1\nCheck 2\nCheck 3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.port);
+    f.prompts.shown.clear();
+    f.settings.comPort = c.port;
+    if (c.error != SerialError::None)
+      wire.openErrors["/dev/ttyS" + std::to_string(c.port - 1)] = c.error;
+    Command(LinkNo("CL_Menu_Clone_Info"));
+    EXPECT_EQ(LastText(), c.text);
+    EXPECT_EQ(view.infoShown, 0);
+    EXPECT_TRUE(view.windows.mainEnabled);
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone write
+
+TEST_F(CloneCommandsTest, RadioVersionAgainstTheModelThresholdChoosesTheWriteList) {
+  struct Case {
+    const char* version;
+    const char* threshold;
+    bool full;
+  };
+  const Case cases[] = {
+      {"1203", "1203", false}, {"1203", "1204", true},
+      {"1204", "1203", false}, {" 203", "1203", true},  // a space is no digit: version 0
+      {"1203", "12X3", false},                          // a threshold that is no number counts as 0
+  };
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.version) + " / " + c.threshold);
+    radio.written.clear();
+    f.prompts.shown.clear();
+    radio.answers[kCmdIdentify] =
+        ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload(40, c.version));
+    EepromImage& model = f.controller->TemplateImage();
+    for (int i = 0, at = 0; i < 4; ++i, ++at) {
+      if (at == 1) ++at;
+      model.SetByte(CloneCommands::kThresholdAddress + at,
+                    static_cast<std::uint8_t>(c.threshold[i]));
+    }
+    Command(LinkNo("CL_Menu_Clone_Write"));
+    EXPECT_EQ(radio.written.count(0x01A0), c.full ? 1u : 0u);
+    EXPECT_EQ(radio.written.count(0x02B3), c.full ? 1u : 0u);
+    EXPECT_EQ(radio.written.count(0x02B4), 0u);
+    EXPECT_EQ(radio.written.count(0x02F0), 1u);
+    EXPECT_EQ(radio.written.count(0x2B5F), 1u);
+    EXPECT_EQ(radio.written.count(0x2B60), 0u);
+    EXPECT_EQ(LastText(), "Written.");
+  }
+}
+
+TEST_F(CloneCommandsTest, SuccessIsShownOnlyAfterTheRadioAccepted) {
+  struct Case {
+    const char* name;
+    Bytes answer;
+    std::string last;
+  };
+  const Case cases[] = {
+      {"no answer", {}, "Head 5\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3"},
+      {"E6 01", ScriptedRadio::WriteAnswer(1), "Head 10\n\nCheck 0\nCheck 2\nCheck 3"},
+      {"E6 00", ScriptedRadio::WriteAnswer(0), "Written."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    f.prompts.shown.clear();
+    radio.answers[kCmdEnd] = c.answer;
+    Command(LinkNo("CL_Menu_Clone_Write"));
+    ASSERT_EQ(f.prompts.shown.size(), 2u);  // the confirmation, then the outcome
+    EXPECT_EQ(f.prompts.shown[0].text, "Write?");
+    EXPECT_EQ(LastText(), c.last);
+    EXPECT_EQ(f.prompts.shown[1].icon, c.answer == ScriptedRadio::WriteAnswer(0)
+                                           ? PromptIcon::Information
+                                           : PromptIcon::Error);
+    EXPECT_FALSE(f.controller->IsDirty());
+  }
+}
+
+TEST_F(CloneCommandsTest, WriteStopsBeforeTheRadioWhenRefused) {
+  f.prompts.answers = {PromptAnswer::Cancel};
+  Command(LinkNo("CL_Menu_Clone_Write"));
+  EXPECT_EQ(Texts(), std::vector<std::string>{"Write?"});
+  EXPECT_TRUE(wire.transmitted.empty());
+}
+
+TEST_F(CloneCommandsTest, FailedWriteLeavesTheImageAsItWas) {
+  f.controller->WorkingImage().SetByte(0x0B31, 0x42);
+  f.controller->MarkDirty();
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(1);
+  Command(LinkNo("CL_Menu_Clone_Write"));
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x42);
+  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(radio.written.at(0x0B31), 0x42);
+}
+
+// ---------------------------------------------------------------------------------------
+// Clone information
+
+TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
+  Command(LinkNo("CL_Menu_Clone_Info"));
+  EXPECT_EQ(view.infoShown, 1);
+  ASSERT_EQ(commands->IdBlock().size(), 48u);
+  EXPECT_EQ(CloneCommands::VersionOf(&commands->IdBlock()[CloneCommands::kIdVersionByte]), 1203);
+  EXPECT_EQ(commands->RadioWord1(), 0x3974);
+  EXPECT_FALSE(Sent(kCmdRead));
+  EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
+  EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+
+  // A window without the information sheet: a message box says it.
+  view.sheetDialog = false;
+  Command(LinkNo("CL_Menu_Clone_Info"));
+  EXPECT_EQ(LastText(), "Model: Model 0\nRevision: 1203");
+}
+
+// ---------------------------------------------------------------------------------------
+// Adjustment values
+
+Bytes AdjustAnswer(std::uint16_t model, char high, char low) {
+  return {0xFE,
+          0xFE,
+          0xEF,
+          0xEE,
+          0xE8,
+          static_cast<std::uint8_t>(model >> 8),
+          static_cast<std::uint8_t>(model & 0xFF),
+          0x00,
+          0x00,
+          0x20,
+          static_cast<std::uint8_t>(high),
+          static_cast<std::uint8_t>(low),
+          0xFD};
+}
+
+std::vector<int> AdjustCodes(const std::vector<ScriptedRadio::Frame>& frames) {
+  std::vector<int> codes;
+  for (const ScriptedRadio::Frame& frame : frames) {
+    if (frame.bytes.size() > 7 && frame.bytes[2] == 0xE8) codes.push_back(frame.bytes[7]);
+  }
+  return codes;
+}
+
+TEST_F(CloneCommandsTest, ReadingAllAdjustmentValuesAsksInOrderAndStoresEachAnswer) {
+  radio.answers[0xE8] = AdjustAnswer(0x3974, '3', 'C');
+  int refreshes = 0;
+  f.bus.Subscribe(
+      [](void* context, const Message& message) {
+        if (message.type == kMsgDataChanged) ++*static_cast<int*>(context);
+      },
+      &refreshes);
+  commands->ReadAllAdjustValues();
+  Run();
+  EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+  EXPECT_EQ(AdjustCodes(radio.frames),
+            (std::vector<int>{0x20, 0x22, 0x23, 0x24, 0x26, 0x28, 0x29, 0x30, 0x31, 0x32, 0x33,
+                              0x34, 0x35, 0x37, 0x39}));
+  for (const ScriptedRadio::Frame& frame : radio.frames) {
+    EXPECT_EQ(frame.leadBytes, 50);  // the 48-byte preamble and the frame's own two
+    EXPECT_EQ(Bytes(frame.bytes.begin() + 3, frame.bytes.begin() + 7),
+              (Bytes{0x39, 0x74, 0x00, 0x00}));
+    EXPECT_EQ(Bytes(frame.bytes.begin() + 8, frame.bytes.end()), (Bytes{'0', '0'}));
+  }
+  for (int slot = 0; slot < AdjustValueStore::kSlotCount; ++slot) {
+    EXPECT_EQ(commands->AdjustValues().Slot(slot), 0x3C) << slot;
+  }
+  EXPECT_TRUE(commands->AdjustValues().HasValues());
+  EXPECT_EQ(refreshes, 1);
+  EXPECT_TRUE(view.windows.captions.empty());
+  EXPECT_TRUE(view.windows.mainEnabled);
+}
+
+TEST_F(CloneCommandsTest, AdjustmentAnswersThatAreNotCapitalHexAreRefused) {
+  struct Case {
+    Bytes answer;
+    int status;
+  };
+  const Case cases[] = {
+      {AdjustAnswer(0x3974, '3', 'c'), kLinkBadFrame},
+      {AdjustAnswer(0x3974, 'G', '0'), kLinkBadFrame},
+      {AdjustAnswer(0x3975, '3', 'C'), kLinkTimeout},  // another model's answer is not ours
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    f.prompts.shown.clear();
+    radio.answers[0xE8] = c.answer;
+    f.controller->WorkingImage().SetByte(0x0026, 0x11);
+    commands->ReadOneAdjustValue(0);
+    Run();
+    EXPECT_EQ(LastText().substr(0, 6), "Head " + std::to_string(c.status));
+    EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0026), 0x11);
+  }
+}
+
+TEST_F(CloneCommandsTest, ReadOneValueGoesIntoTheImage) {
+  radio.answers[0xE8] = AdjustAnswer(0x3974, 'A', '7');
+  commands->ReadOneAdjustValue(1);
+  Run();
+  EXPECT_EQ(AdjustCodes(radio.frames), std::vector<int>{0x58});
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0027), 0xA7);
+}
+
+TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
+  std::uint8_t destination = 0;
+  commands->SetAdjustValue(0x08, 0x3C, &destination, false);
+  EXPECT_EQ(destination, 0x3C);  // without read-back at once
+  Run();
+  commands->SetTwelveBitValue(0x0ABC);
+  Run();
+  ASSERT_EQ(radio.frames.size(), 2u);
+  EXPECT_EQ(radio.frames[0].bytes,
+            (Bytes{0xEE, 0xEF, 0xE8, 0x39, 0x74, 0x00, 0x00, 0x08, 0x33, 0x43}));
+  EXPECT_EQ(radio.frames[1].bytes,
+            (Bytes{0xEE, 0xEF, 0xE8, 0x39, 0x74, 0x00, 0x00, 0x09, 0x41, 0x42, 0x43}));
+  EXPECT_EQ(commands->AdjustValues().TwelveBitValue(), 0x0ABC);
+  EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+
+  // With read-back the radio's answer is stored, not the value sent.
+  radio.answers[0xE8] = AdjustAnswer(0x3974, '3', 'B');
+  commands->SetAdjustValue(0x08, 0x3C, &destination, true);
+  Run();
+  EXPECT_EQ(destination, 0x3B);
+}
+
+// ---------------------------------------------------------------------------------------
+// The port menu
+
+TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
+  Command(LinkNo("CL_Menu_Port_Com"), 3);
+  EXPECT_EQ(f.settings.comPort, 3);
+  EXPECT_TRUE(commands->PortChecked(3));
+  EXPECT_FALSE(commands->PortChecked(4));
+  EXPECT_FALSE(commands->UsbPortChecked());
+  Command(LinkNo("CL_Menu_Port_Com"), 0);  // not a port
+  EXPECT_EQ(f.settings.comPort, 3);
+
+  view.windows.answer = 6;
+  Command(LinkNo("CL_Menu_Port_ComList2"));
+  EXPECT_EQ(view.windows.forms, std::vector<int>{2});
+  EXPECT_EQ(view.windows.shownPort, 3);
+  EXPECT_EQ(f.settings.comPort, 6);
+  EXPECT_TRUE(commands->UsbPortChecked());
+
+  view.windows.answer.reset();  // Cancel
+  Command(LinkNo("CL_Menu_Port_Usb"));
+  Command(LinkNo("CL_Menu_Port_ComList1"));
+  EXPECT_EQ(view.windows.forms, (std::vector<int>{2, 0, 1}));
+  EXPECT_EQ(f.settings.comPort, 6);
+}
+
+}  // namespace
+}  // namespace rtv
