@@ -10,8 +10,10 @@
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
 #include "app/widgets/MainForm.h"
+#include "link/PortDiscovery.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
+#include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSettingsStore.h"
@@ -44,6 +46,8 @@ int main(int argc, char** argv) {
 
   QtTimers timers;
   MessageBus bus(timers);
+  // Outlives the controller, whose link closes it last.
+  PosixSerialDevice serial;
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
   controller.SetExecutableFolder(folder.toStdString());
   std::vector<std::string> arguments;
@@ -51,6 +55,9 @@ int main(int argc, char** argv) {
     arguments.push_back(argument.toStdString());
   }
   controller.SetCommandLine(std::move(arguments));
+  PortEnvironment ports;
+  ports.settings = &store;
+  controller.AttachLink(serial, ports);
   controller.Files().SetStartDirectory(
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
       QDir::currentPath().toStdString());

@@ -19,6 +19,7 @@
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
+#include "link/widgets/LinkWindows.h"
 #include "overlay/GTEX.h"
 #include "platform/qt/QtFonts.h"
 #include "sheet/ItemStates.h"
@@ -72,7 +73,11 @@ MainForm::MainForm(MainController& controller, AppSettings& settings)
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   BuildParts();
   PlaceOnScreen();
+  linkWindows_ =
+      std::make_unique<rtv::LinkWindows>(*this, controller_.Overlay(), controller_.UserPrompts());
 }
+
+LinkView* MainForm::LinkWindows() { return linkWindows_.get(); }
 
 void MainForm::BuildParts() {
   GTEX& overlay = controller_.Overlay();

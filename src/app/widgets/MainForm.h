@@ -11,6 +11,7 @@ class QTimer;
 namespace rtv {
 
 class AppSettings;
+class LinkWindows;
 class MainController;
 class MenuBuilder;
 class MessagePanel;
@@ -46,6 +47,7 @@ class MainForm : public QMainWindow, public MainView {
   void OpenHelp(const std::string& path, int contextId) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
+  LinkView* LinkWindows() override;
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
@@ -74,6 +76,7 @@ class MainForm : public QMainWindow, public MainView {
   QTimer* treeChangeDelay_ = nullptr;
   std::string currentSheetName_;
   QWidget* makerPanel_ = nullptr;
+  std::unique_ptr<rtv::LinkWindows> linkWindows_;
 };
 
 }  // namespace rtv

@@ -1,0 +1,45 @@
+#include "link/widgets/LinkWindows.h"
+
+#include <QWidget>
+
+#include "link/LinkController.h"
+#include "link/widgets/PortDialog.h"
+#include "link/widgets/ProgressWindow.h"
+
+namespace rtv {
+
+LinkWindows::LinkWindows(QWidget& mainWindow, GTEX& overlay, Prompts& prompts)
+    : main_(mainWindow), overlay_(overlay), prompts_(prompts) {}
+
+LinkWindows::~LinkWindows() { delete progress_; }
+
+void LinkWindows::SetMainWindowEnabled(bool enabled) { main_.setEnabled(enabled); }
+
+void LinkWindows::ShowProgress(const std::string& caption, const LinkController& link) {
+  delete progress_;
+  progress_ = new ProgressWindow(&main_, [&link] { return link.LitSegments(); });
+  progress_->ShowCentred(QString::fromStdString(caption));
+  main_.setEnabled(false);
+}
+
+void LinkWindows::RepaintProgress() {
+  if (progress_ != nullptr) progress_->PaintBox()->update();
+}
+
+void LinkWindows::CloseProgress() {
+  main_.setEnabled(true);
+  main_.activateWindow();
+  if (progress_ != nullptr) {
+    progress_->hide();
+    progress_->deleteLater();
+    progress_ = nullptr;
+  }
+}
+
+std::optional<int> LinkWindows::AskPort(int form, int currentPort, const PortEnvironment& ports) {
+  PortDialog dialog(&main_, overlay_, prompts_, form, currentPort, ports);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.ChosenPort();
+}
+
+}  // namespace rtv

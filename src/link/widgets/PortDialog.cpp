@@ -1,0 +1,192 @@
+#include "link/widgets/PortDialog.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+#include <cctype>
+
+#include "overlay/GTEX.h"
+#include "platform/Prompts.h"
+
+namespace rtv {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Leading decimal digits of the trimmed text; 0 when it does not start with one. More
+// digits than a port number has cannot name a port either.
+int LeadingNumber(const QString& text) {
+  const std::string trimmed = text.trimmed().toStdString();
+  int value = 0;
+  for (const char c : trimmed) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) break;
+    value = std::min(value * 10 + (c - '0'), 100000);
+  }
+  return value;
+}
+
+// A list that rebuilds its items each time it drops down.
+class RefreshingList : public QComboBox {
+ public:
+  RefreshingList(QWidget* parent, PortDialog& dialog) : QComboBox(parent), dialog_(dialog) {}
+  void showPopup() override {
+    dialog_.RefreshList();
+    QComboBox::showPopup();
+  }
+
+ private:
+  PortDialog& dialog_;
+};
+
+}  // namespace
+
+PortDialog::PortDialog(QWidget* owner, GTEX& overlay, Prompts& prompts, int form, int currentPort,
+                       const PortEnvironment& ports)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      overlay_(overlay),
+      prompts_(prompts),
+      form_(std::clamp(form, 0, 2)),
+      ports_(ports),
+      notice_(new QLabel(this)),
+      number_(new QLineEdit(this)),
+      list_(new RefreshingList(this, *this)),
+      ok_(new QPushButton(this)),
+      cancel_(new QPushButton(this)) {
+  setWindowTitle(Q(overlay.GetFirstLine("GI_AppInd_Opt_ComSel_Caption")));
+  const QFontMetrics metrics(font());
+  const int m = metrics.height();
+
+  notice_->setTextFormat(Qt::PlainText);
+  notice_->setText(Q(overlay.GetText("GI_AppInd_Opt_ComSel_Notice")));
+  notice_->move(m, m);
+  notice_->adjustSize();
+
+  const int fieldLeft = notice_->x() + metrics.horizontalAdvance("WW");
+  const int fieldTop = notice_->geometry().bottom() + 1 + m / 2;
+  const int fieldHeight = std::max(metrics.height() + 8, number_->sizeHint().height());
+  const QString current = QString::number(currentPort);
+
+  number_->setMaxLength(kMaxChars);
+  number_->setText(current);
+  number_->setAttribute(Qt::WA_InputMethodEnabled, false);
+  number_->setGeometry(fieldLeft, fieldTop, metrics.horizontalAdvance("255WWWW"), fieldHeight);
+
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QString widest =
+      form_ == kFriendlyList ? "1: Vrel USB-to-Serial Comm. Port (COM1)WW" : "9999WW";
+  list_->setEditable(form_ == kNumberList);
+  if (list_->lineEdit() != nullptr) {
+    list_->lineEdit()->setMaxLength(kMaxChars);
+    list_->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+  }
+  list_->setGeometry(fieldLeft, fieldTop, scrollBar + metrics.horizontalAdvance(widest),
+                     fieldHeight);
+  number_->setVisible(form_ == kNumber);
+  list_->setVisible(form_ != kNumber);
+  RefreshList();
+  if (form_ == kNumberList) list_->setEditText(current);
+  if (form_ == kFriendlyList) {
+    for (int i = 0; i < list_->count(); ++i) {
+      if (PortNumberOf(list_->itemText(i).toStdString()) == currentPort) {
+        list_->setCurrentIndex(i);
+        break;
+      }
+    }
+  }
+
+  ok_->setText(Q(overlay.GetLine("GI_AppInd_Opt_ComSel_Buttons", 0)));
+  cancel_->setText(Q(overlay.GetLine("GI_AppInd_Opt_ComSel_Buttons", 1)));
+  ok_->setDefault(true);
+  const int buttonWidth =
+      metrics.horizontalAdvance(Q(overlay.GetFirstLine("GI_AppInd_Opt_ComSel_SizeOfButtons")));
+  const int buttonHeight = 2 * metrics.height();
+  const int buttonTop = fieldTop + 4 * fieldHeight;
+
+  QWidget* field = form_ == kNumber ? static_cast<QWidget*>(number_) : list_;
+  const int right =
+      std::max({metrics.horizontalAdvance(windowTitle()) + 100, notice_->geometry().right(),
+                field->geometry().right(), 2 * buttonWidth + m}) +
+      m;
+  const int width = right + m;
+  cancel_->setGeometry(width - m - buttonWidth, buttonTop, buttonWidth, buttonHeight);
+  ok_->setGeometry(cancel_->x() - m - buttonWidth, buttonTop, buttonWidth, buttonHeight);
+  setFixedSize(width, buttonTop + buttonHeight + m);
+
+  connect(ok_, &QPushButton::clicked, this, &PortDialog::Confirm);
+  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+  if (owner != nullptr) {
+    move(owner->frameGeometry().center() - QPoint(this->width() / 2, height() / 2));
+  }
+  field->setFocus();
+}
+
+void PortDialog::RefreshList() {
+  std::vector<std::string> items;
+  if (form_ == kNumberList) {
+    ListSerialCommPorts(items, ports_);
+  } else if (form_ == kFriendlyList) {
+    std::vector<std::string> numbers;
+    ListDosComPorts(numbers, ports_);
+    ListFriendlyPorts(numbers, items, ports_);
+  } else {
+    return;
+  }
+  QStringList texts;
+  for (const std::string& item : items) texts << Q(item);
+  QStringList old;
+  for (int i = 0; i < list_->count(); ++i) old << list_->itemText(i);
+  if (texts == old) return;
+  if (form_ == kNumberList) {
+    // The typed text stays as it is.
+    const QString typed = list_->currentText();
+    list_->clear();
+    list_->addItems(texts);
+    list_->setEditText(typed);
+    return;
+  }
+  const int selected = PortNumberOf(list_->currentText().toStdString());
+  list_->clear();
+  list_->addItems(texts);
+  int widest = 0;
+  const QFontMetrics metrics(list_->font());
+  for (const QString& text : texts) {
+    widest = std::max(widest, metrics.horizontalAdvance(text + "WW"));
+    if (PortNumberOf(text.toStdString()) == selected) list_->setCurrentText(text);
+  }
+  if (list_->count() > list_->maxVisibleItems()) {
+    widest += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  }
+  list_->view()->setMinimumWidth(std::max(widest, list_->width()));
+}
+
+int PortDialog::EnteredNumber() const {
+  switch (form_) {
+    case kNumber:
+      return LeadingNumber(number_->text());
+    case kNumberList:
+      return LeadingNumber(list_->currentText());
+    default:
+      return PortNumberOf(list_->currentText().toStdString());
+  }
+}
+
+void PortDialog::Confirm() {
+  const int port = EnteredNumber();
+  if (port >= 1 && port <= kMaxPortNumber) {
+    chosen_ = port;
+    accept();
+    return;
+  }
+  prompts_.Message(overlay_.GetText("GI_AppInd_Opt_ComSel_OutofRange"),
+                   overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Error, PromptButtons::Ok);
+  QWidget* field = form_ == kNumber ? static_cast<QWidget*>(number_) : list_;
+  field->setFocus();
+}
+
+}  // namespace rtv

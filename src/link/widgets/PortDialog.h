@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "link/PortDiscovery.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace rtv {
+
+class GTEX;
+class Prompts;
+
+// The choice of the serial port: form 0 a number field, form 1 an editable list of the
+// system's port numbers, form 2 a list of ports by their friendly names.
+class PortDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  enum Form { kNumber = 0, kNumberList = 1, kFriendlyList = 2 };
+  static constexpr int kMaxChars = 4;
+
+  PortDialog(QWidget* owner, GTEX& overlay, Prompts& prompts, int form, int currentPort,
+             const PortEnvironment& ports);
+
+  // The chosen port once the dialog was accepted.
+  std::optional<int> ChosenPort() const { return chosen_; }
+  // The number the dialog's field or list stands for now (0 when none).
+  int EnteredNumber() const;
+
+  QLineEdit* NumberField() const { return number_; }
+  QComboBox* List() const { return list_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+  // Rebuilds the list of the form from the system (also done on every drop-down).
+  void RefreshList();
+
+ private:
+  void Confirm();
+
+  GTEX& overlay_;
+  Prompts& prompts_;
+  int form_;
+  PortEnvironment ports_;
+  QLabel* notice_;
+  QLineEdit* number_;
+  QComboBox* list_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+  std::optional<int> chosen_;
+};
+
+}  // namespace rtv

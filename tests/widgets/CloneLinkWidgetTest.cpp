@@ -1,0 +1,405 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CloneFiles.h"
+#include "MemorySettingsStore.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/CloneCommands.h"
+#include "app/ModelController.h"
+#include "app/widgets/MainForm.h"
+#include "link/widgets/LinkWindows.h"
+#include "link/widgets/PortDialog.h"
+#include "link/widgets/ProgressWindow.h"
+#include "overlay/GTEX.h"
+#include "platform/posix/PosixSerialDevice.h"
+#include "platform/qt/QtTimers.h"
+#include "radio/CellNames.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kSimPort = 7;
+constexpr int kExchangeLimitMs = 30000;
+
+// The program's own texts for the link, taken from its overlay file.
+std::vector<std::string> DataOverlayEntries(const std::vector<std::string>& keys) {
+  std::ifstream in(RTV_DATA_DIR "/RTV612.OVL");
+  std::vector<std::string> all;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    all.push_back(line);
+  }
+  std::vector<std::string> out;
+  for (const std::string& key : keys) {
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (all[i] != "#" + key) continue;
+      out.push_back(all[i]);
+      for (std::size_t j = i + 1; j < all.size(); ++j) {
+        if (!all[j].empty() && all[j][0] == '#') {
+          if (all[j] == "#") out.push_back("#");
+          break;
+        }
+        out.push_back(all[j]);
+      }
+    }
+  }
+  return out;
+}
+
+// radiosim on a pseudo-terminal, reached through a link in a folder of the test.
+class Simulator {
+ public:
+  explicit Simulator(std::string link) : link_(std::move(link)) {}
+  ~Simulator() {
+    process_.kill();
+    process_.waitForFinished(3000);
+  }
+  bool Start(const QStringList& options = {}) {
+    QStringList arguments = {"--link", QString::fromStdString(link_), "--verbose"};
+    arguments << options;
+    process_.start(RTV_RADIOSIM, arguments);
+    if (!process_.waitForStarted(5000)) return false;
+    return QTest::qWaitFor([this] { return QFileInfo(QString::fromStdString(link_)).exists(); },
+                           5000);
+  }
+  // What the simulator logged so far.
+  QString Log() {
+    log_ += QString::fromUtf8(process_.readAllStandardError());
+    return log_;
+  }
+
+ private:
+  std::string link_;
+  QProcess process_;
+  QString log_;
+};
+
+struct RadioFixture {
+  RadioFixture() : settings(true) {
+    std::vector<std::string> lines = {"#GI_Sys_AppTitle",
+                                      "Radio Programmer",
+                                      "#GI_Form_Main_BasicCell",
+                                      "{}",
+                                      "#GI_Tree_Main_BasicCell",
+                                      "{}",
+                                      "#GI_Tree_Main_Body",
+                                      "+Radio{(%.CallSheet:GI_Sheet_Top)}",
+                                      "#"};
+    const std::vector<std::string> texts = DataOverlayEntries(
+        {"GI_Mess_CloneErr_Head", "GI_Mess_CloneErr_Check", "GI_Mess_CloneRW_Title_Message",
+         "GI_Mess_Confirm_CloneWrite", "GI_Mess_CloneWrite_Succeeded", "GI_Mess_DataError",
+         "GI_Mess_Port_Device", "GI_Mess_Port_Denied", "GI_Mess_Port_NoDevice",
+         "GI_AppInd_CloneInfo", "GI_AppInd_Opt_ComSel_Caption", "GI_AppInd_Opt_ComSel_Notice",
+         "GI_AppInd_Opt_ComSel_OutofRange", "GI_AppInd_Opt_ComSel_Buttons",
+         "GI_AppInd_Opt_ComSel_SizeOfButtons"});
+    lines.insert(lines.end(), texts.begin(), texts.end());
+    overlay.SetLines(test::OverlayWithCloneFileKeys(lines));
+    help.SetLines({"#End_Of_Ovl"});
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    settings.ApplyDefaults(screen.width(), screen.height());
+    settings.comPort = kSimPort;
+    store.WriteString(kPortMapGroup, "COM" + std::to_string(kSimPort), SimLink());
+    ports.settings = &store;
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
+    test::WriteInitialFiles(folder.Path());
+    std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
+    controller->SetExecutableFolder(folder.Path());
+    controller->AttachLink(device, ports);
+    form = std::make_unique<MainForm>(*controller, settings);
+    controller->Setup(*form);
+  }
+  ~RadioFixture() {
+    form.reset();
+    controller.reset();
+  }
+
+  std::string SimLink() const { return folder.Path() + "/radio"; }
+  CloneCommands& Commands() { return *controller->Clone(); }
+  void Command(int link) {
+    Cell cell;
+    controller->RunCellCommand(link, cell);
+  }
+  bool WaitForIdle() {
+    return QTest::qWaitFor([this] { return !Commands().IsBusy(); }, kExchangeLimitMs);
+  }
+  std::string LastText() const {
+    return prompts.shown.empty() ? std::string() : prompts.shown.back().text;
+  }
+  std::string Head(int status) { return overlay.GetLine("GI_Mess_CloneErr_Head", status); }
+  ProgressWindow* Progress() { return static_cast<LinkWindows*>(form->LinkWindows())->Progress(); }
+  // Sets the model's version threshold, the digits at 0x015A, 0x015C-0x015E.
+  void SetThreshold(const char* digits) {
+    EepromImage& model = controller->TemplateImage();
+    const int offsets[] = {0, 2, 3, 4};
+    for (int i = 0; i < 4; ++i) {
+      model.SetByte(CloneCommands::kThresholdAddress + offsets[i],
+                    static_cast<std::uint8_t>(digits[i]));
+    }
+  }
+
+  test::TempFolder folder;
+  QtTimers timers;
+  test::ScriptedPrompts prompts;
+  test::MemorySettingsStore store;
+  PortEnvironment ports;
+  AppSettings settings;
+  GTEX overlay;
+  GTEX help;
+  MessageBus bus{timers};
+  PosixSerialDevice device;
+  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainForm> form;
+};
+
+void Save(QWidget& widget, const char* name) {
+  widget.grab().save(QString("/tmp/wt11-") + name + ".png");
+}
+
+QString IdBlockHex(int size, int validByte) {
+  QByteArray block(size, '0');
+  block[0] = static_cast<char>(size);
+  if (size > 6) block[6] = static_cast<char>(validByte);
+  if (size > 30) {
+    block[23] = 0;
+    block[26] = '1';
+    block[28] = '2';
+    block[29] = '0';
+    block[30] = '3';
+  }
+  return QString::fromLatin1(block.toHex().toUpper());
+}
+
+// ---------------------------------------------------------------------------------------
+
+TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--baud", "115200"}));  // paced, so that the bar can be seen
+  f.controller->SetCurrentFileName("/tmp/before.rtv");
+  const EepromImage before(f.controller->WorkingImage());
+
+  f.Command(LinkNo("CL_Menu_Clone_Read"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return f.Progress() != nullptr && f.Commands().Link().LitSegments() >= 12; },
+      kExchangeLimitMs));
+  EXPECT_FALSE(f.form->isEnabled());
+  EXPECT_EQ(f.Progress()->windowTitle(), "Reading from the radio...");
+  Save(*f.Progress(), "progress");
+  // Closing the main window now is refused.
+  EXPECT_FALSE(f.form->close());
+
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_EQ(f.Progress(), nullptr);
+  EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(f.form->windowTitle(), "Untitled - Radio Programmer");
+  EXPECT_TRUE(sim.Log().contains("sent 174 data frames")) << sim.Log().toStdString();
+}
+
+TEST(CloneLinkWidgetTest, UnsavedChangesAndCancelSendNothing) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  f.controller->WorkingImage().SetByte(0x0B31, 0x99);
+  f.controller->MarkDirty();
+  f.prompts.answers = {PromptAnswer::Cancel};
+  f.Command(LinkNo("CL_Menu_Clone_Read"));
+  ASSERT_TRUE(f.WaitForIdle());
+  QTest::qWait(300);
+  EXPECT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_TRUE(sim.Log().isEmpty()) << sim.Log().toStdString();
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x99);
+}
+
+TEST(CloneLinkWidgetTest, IdentifyAnswersOfTheRadio) {
+  struct Case {
+    const char* name;
+    QStringList options;
+    int status;  // 0: the read follows
+  };
+  const Case cases[] = {
+      {"other model word", {"--words", "3975,0001"}, kLinkIdentity},
+      {"33-byte payload", {"--id-block", IdBlockHex(33, 1)}, kLinkIdentity},
+      {"40-byte payload", {"--id-block", IdBlockHex(40, 1)}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RadioFixture f;
+    Simulator sim(f.SimLink());
+    ASSERT_TRUE(sim.Start(c.options));
+    const EepromImage before(f.controller->WorkingImage());
+    f.Command(LinkNo("CL_Menu_Clone_Read"));
+    ASSERT_TRUE(f.WaitForIdle());
+    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_TRUE(sim.Log().contains("identify"));
+    EXPECT_EQ(sim.Log().contains("read request"), c.status == 0) << sim.Log().toStdString();
+    if (c.status == 0) {
+      EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+    } else {
+      EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(c.status));
+      EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+    }
+  }
+}
+
+TEST(CloneLinkWidgetTest, SilenceHalfwayLightsSixteenSegmentsAndKeepsTheImage) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--silent-after", "87"}));  // 87 × 64 = 5568 of 11104 bytes
+  const EepromImage before(f.controller->WorkingImage());
+  f.Command(LinkNo("CL_Menu_Clone_Read"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return f.Progress() != nullptr && f.Commands().Link().Link().DataDone() == 5568; },
+      kExchangeLimitMs));
+  QTest::qWait(100);
+  const QImage bar = f.Progress()->PaintBox()->grab().toImage();
+  const int w = (bar.width() + 1) / ProgressWindow::kSegments;
+  const QColor lit = f.Progress()->palette().color(QPalette::Highlight);
+  EXPECT_EQ(bar.pixelColor(w * 15 + 1, 8), lit);
+  EXPECT_NE(bar.pixelColor(w * 16 + 1, 8), lit);
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_EQ(f.Commands().Link().LitSegments(), 16);
+  EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkTimeout));
+  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_TRUE(f.form->isEnabled());
+}
+
+TEST(CloneLinkWidgetTest, RadioVersionChoosesTheWriteList) {
+  struct Case {
+    const char* version;
+    const char* threshold;
+    int frames;  // 163 for the short list, 168 for the full one
+  };
+  const Case cases[] = {{"1203", "1203", 163}, {"1203", "1204", 168}, {" 203", "1203", 168}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.version) + " / " + c.threshold);
+    RadioFixture f;
+    Simulator sim(f.SimLink());
+    ASSERT_TRUE(sim.Start({"--version", c.version}));
+    f.SetThreshold(c.threshold);
+    f.Command(LinkNo("CL_Menu_Clone_Write"));
+    ASSERT_TRUE(f.WaitForIdle());
+    EXPECT_TRUE(sim.Log().contains(QString("write accepted after %1 data frames").arg(c.frames)))
+        << sim.Log().toStdString();
+    EXPECT_EQ(f.LastText(), f.overlay.GetText("GI_Mess_CloneWrite_Succeeded"));
+  }
+}
+
+TEST(CloneLinkWidgetTest, WriteSuccessOnlyAfterTheRadioAccepted) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--refuse-write"}));
+  f.Command(LinkNo("CL_Menu_Clone_Write"));
+  ASSERT_TRUE(f.WaitForIdle());
+  ASSERT_EQ(f.prompts.shown.size(), 2u);  // the confirmation, then the refusal
+  EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkWriteRefused));
+  EXPECT_TRUE(sim.Log().contains("write refused"));
+  EXPECT_TRUE(f.form->isEnabled());
+}
+
+TEST(CloneLinkWidgetTest, ReadingAllAdjustmentValuesFillsEverySlotInOrder) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  f.Commands().ReadAllAdjustValues();
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  // The simulator answers each code with 0x40 + code % 64.
+  const AdjustValueStore& values = f.Commands().AdjustValues();
+  for (std::size_t i = 0; i < AdjustValueStore::kReadAllCodes.size(); ++i) {
+    EXPECT_EQ(values.Slot(AdjustValueStore::kReadAllSlots[i]),
+              0x40 + AdjustValueStore::kReadAllCodes[i] % 64)
+        << i;
+  }
+}
+
+TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--version", "1207"}));
+  f.Command(LinkNo("CL_Menu_Clone_Info"));
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_EQ(f.LastText(), "Model: Model 0\nSoftware revision: 1207");
+}
+
+// ---------------------------------------------------------------------------------------
+// The port dialog
+
+TEST(PortDialogTest, NumbersOutsideOneTo256AreRefused) {
+  RadioFixture f;
+  struct Case {
+    const char* typed;
+    std::optional<int> port;
+  };
+  const Case cases[] = {{"0", std::nullopt},  {"257", std::nullopt}, {"9999", std::nullopt},
+                        {"x5", std::nullopt}, {"", std::nullopt},    {"256", 256},
+                        {" 7 ", 7},           {"12ab", 12}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    f.prompts.shown.clear();
+    PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumber, 3, f.ports);
+    EXPECT_EQ(dialog.NumberField()->text(), "3");
+    dialog.show();
+    dialog.NumberField()->clear();
+    QTest::keyClicks(dialog.NumberField(), c.typed);
+    QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.ChosenPort(), c.port);
+    EXPECT_EQ(dialog.isVisible(), !c.port.has_value());
+    if (!c.port) {
+      ASSERT_EQ(f.prompts.shown.size(), 1u);
+      EXPECT_EQ(f.prompts.shown[0].text, f.overlay.GetText("GI_AppInd_Opt_ComSel_OutofRange"));
+      EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Error);
+    }
+  }
+}
+
+TEST(PortDialogTest, FriendlyListShowsTheMappedPortAndChoosesIt) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kFriendlyList, kSimPort,
+                    f.ports);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_FALSE(dialog.NumberField()->isVisible());
+  const QString current = dialog.List()->currentText();
+  EXPECT_TRUE(current.startsWith(QString("%1: ").arg(kSimPort))) << current.toStdString();
+  EXPECT_TRUE(current.contains(QString::fromStdString(f.SimLink()))) << current.toStdString();
+  Save(dialog, "port-dialog");
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.ChosenPort(), kSimPort);
+}
+
+TEST(PortDialogTest, CancelChangesNothing) {
+  RadioFixture f;
+  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);
+  dialog.show();
+  EXPECT_EQ(dialog.List()->currentText(), "5");
+  QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.ChosenPort().has_value());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace rtv
