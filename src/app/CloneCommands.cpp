@@ -40,6 +40,9 @@ bool CloneCommands::Run(int link, const Cell& cell) {
     case LinkNo("CL_Menu_Adjust_Read"):
       AdjustRead();
       return true;
+    case LinkNo("CL_Menu_View_Ad"):
+      OpenAdjustWindow();
+      return true;
     case LinkNo("CL_Menu_Port_Com"):
       SetPort(cell.index);
       return true;
@@ -237,6 +240,12 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
     }
     controller_.Bus().Send(kMsgDataChanged);
   });
+}
+
+void CloneCommands::OpenAdjustWindow() {
+  controller_.Bus().Post(kMsgOpenAdjustWindow);
+  adjustWindowOpen_ = true;
+  controller_.Bus().Send(kMsgModeChanged);
 }
 
 void CloneCommands::ReadAllAdjustValues() { RunAdjustList(adjustValues_.ReadAllItems(), true); }

@@ -54,6 +54,10 @@ class CloneCommands {
   AdjustValueStore& AdjustValues() { return adjustValues_; }
   // The adjustment window asked for a second refresh after the next read of every value.
   void SetAdjustWindowRefresh(bool on) { adjustWindowRefresh_ = on; }
+  // View > Adjustment: the window opens on the bus; the menu entry is checked while it is.
+  void OpenAdjustWindow();
+  void AdjustWindowClosed() { adjustWindowOpen_ = false; }
+  bool AdjustWindowChecked() const { return adjustWindowOpen_; }
 
   // The port menu: entries with a number, the USB entry and the dialog's three forms.
   void SetPort(int port);
@@ -90,6 +94,7 @@ class CloneCommands {
   int radioWord2_ = 0;
   AdjustValueStore adjustValues_;
   bool adjustWindowRefresh_ = false;
+  bool adjustWindowOpen_ = false;
   EepromImage outgoing_;
 };
 

@@ -55,6 +55,8 @@ class MainView {
   // The clone information sheet after Clone > Information; false when the window has none
   // (the controller then shows the information in a message box).
   virtual bool ShowCloneInfo() { return false; }
+  // Opens the adjustment window; false when it is open already.
+  virtual bool OpenAdjustWindow() { return false; }
 };
 
 }  // namespace rtv

@@ -70,6 +70,13 @@ void ModelController::OnModelMessage(void* context, const Message& message) {
 
 void ModelController::HandleModelMessage(const Message& message) {
   if (message.type == kMsgImageReplaced) AdjustTree();
+  if (message.type == kMsgOpenAdjustWindow && View() != nullptr && !View()->OpenAdjustWindow()) {
+    Bus().PostText(kMsgAdjustWindowOpen, 0, 0, kAdjustWindowSheet);
+  }
+}
+
+bool ModelController::AdjustmentConnected() const {
+  return clone_ != nullptr && clone_->AdjustValues().HasValues();
 }
 
 namespace {

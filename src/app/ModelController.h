@@ -42,6 +42,7 @@ class ModelController : public MainController {
   static constexpr const char* kMakerSwitch = "/kalvorn";
   static constexpr const char* kAdjustSwitch = "/bluefin_kor";
   static constexpr const char* kMakerWord = "kalvorn";
+  static constexpr const char* kAdjustWindowSheet = "GI_Sheet_Win_AD";
 
   // The program's arguments, program path included; read by Setup.
   void SetCommandLine(std::vector<std::string> arguments) { arguments_ = std::move(arguments); }
@@ -51,6 +52,8 @@ class ModelController : public MainController {
   int MakerGate() override;
   void KeyTyped(char character) override;
   void RunCellCommand(int link, const Cell& cell) override;
+  // Adjustment cells are editable once values came from the radio.
+  bool AdjustmentConnected() const override;
   // Refused while a radio exchange runs.
   bool QueryClose() override;
   void ChangeModel(int modelType, bool ask);

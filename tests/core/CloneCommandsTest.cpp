@@ -99,6 +99,14 @@ struct LinkFakeView : test::FakeView {
     return sheetDialog;
   }
   bool sheetDialog = true;
+  bool OpenAdjustWindow() override {
+    ++adjustOpened;
+    if (adjustOpen) return false;
+    adjustOpen = true;
+    return true;
+  }
+  int adjustOpened = 0;
+  bool adjustOpen = false;
   FakeLinkView windows;
   int infoShown = 0;
 };
@@ -477,9 +485,11 @@ TEST_F(CloneCommandsTest, ReadingAllAdjustmentValuesAsksInOrderAndStoresEachAnsw
         if (message.type == kMsgDataChanged) ++*static_cast<int*>(context);
       },
       &refreshes);
+  EXPECT_FALSE(f.controller->AdjustmentConnected());
   commands->ReadAllAdjustValues();
   Run();
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+  EXPECT_TRUE(f.controller->AdjustmentConnected());
   EXPECT_EQ(AdjustCodes(radio.frames),
             (std::vector<int>{0x20, 0x22, 0x23, 0x24, 0x26, 0x28, 0x29, 0x30, 0x31, 0x32, 0x33,
                               0x34, 0x35, 0x37, 0x39}));
@@ -548,6 +558,31 @@ TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
   commands->SetAdjustValue(0x08, 0x3C, &destination, true);
   Run();
   EXPECT_EQ(destination, 0x3B);
+}
+
+TEST_F(CloneCommandsTest, AdjustmentViewOpensItsWindowOnce) {
+  std::vector<std::string> alreadyOpen;
+  f.bus.Subscribe(
+      [](void* context, const Message& message) {
+        if (message.type == kMsgAdjustWindowOpen) {
+          static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
+        }
+      },
+      &alreadyOpen);
+  EXPECT_FALSE(commands->AdjustWindowChecked());
+  Command(LinkNo("CL_Menu_View_Ad"));
+  f.clock.Advance(30);
+  EXPECT_EQ(view.adjustOpened, 1);
+  EXPECT_TRUE(commands->AdjustWindowChecked());
+  EXPECT_TRUE(alreadyOpen.empty());
+
+  Command(LinkNo("CL_Menu_View_Ad"));
+  f.clock.Advance(30);
+  EXPECT_EQ(view.adjustOpened, 2);
+  EXPECT_EQ(alreadyOpen, std::vector<std::string>{"GI_Sheet_Win_AD"});
+
+  commands->AdjustWindowClosed();
+  EXPECT_FALSE(commands->AdjustWindowChecked());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -334,6 +334,18 @@ TEST(CloneLinkWidgetTest, ReadingAllAdjustmentValuesFillsEverySlotInOrder) {
   }
 }
 
+TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--lower-case-adjust"}));
+  std::uint8_t destination = 0x11;
+  f.Commands().SetAdjustValue(0x08, 0x3C, &destination, true);  // answered as "3c"
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkBadFrame));
+  EXPECT_EQ(destination, 0x11);
+  EXPECT_TRUE(f.form->isEnabled());
+}
+
 TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
   RadioFixture f;
   Simulator sim(f.SimLink());

@@ -197,7 +197,7 @@ void SimRadio::Adjust(const Bytes& frame) {
     value = value * 16 + digit;
   }
   if (!IsQuery(code)) adjust_[code] = static_cast<std::uint8_t>(value & 0xFF);
-  const char* digits = "0123456789ABCDEF";
+  const char* digits = options_.lowerCaseAdjust ? "0123456789abcdef" : "0123456789ABCDEF";
   const std::uint8_t stored = adjust_[code];
   Bytes payload = WordBytes();
   payload.push_back(static_cast<std::uint8_t>(code));

@@ -23,6 +23,7 @@ struct SimOptions {
   bool wrongEndCount = false;
   bool frameOutsideRanges = false;
   bool refuseWrite = false;
+  bool lowerCaseAdjust = false;  // adjustment answers in lower-case hexadecimal
   bool verbose = false;
 };
 

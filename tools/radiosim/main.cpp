@@ -45,7 +45,8 @@ const char* const kUsage =
     "  --wrong-end-count    end a read with a wrong frame count\n"
     "  --frame-outside      send a data frame beyond the read range\n"
     "  --refuse-write       answer every write with E6 01\n"
-    "  --refuse-read        set the refuse-read bit of the identification block\n";
+    "  --refuse-read        set the refuse-read bit of the identification block\n"
+    "  --lower-case-adjust  answer adjustment requests with lower-case digits\n";
 
 [[noreturn]] void Fail(const std::string& text) {
   std::fprintf(stderr, "radiosim: %s\n", text.c_str());
@@ -144,6 +145,8 @@ Settings Parse(int argc, char** argv) {
       s.radio.refuseWrite = true;
     } else if (option == "--refuse-read") {
       s.refuseRead = true;
+    } else if (option == "--lower-case-adjust") {
+      s.radio.lowerCaseAdjust = true;
     } else {
       Fail("unknown option " + option + " (see --help)");
     }
