@@ -10,6 +10,7 @@ class ChoiceLists;
 class EepromImage;
 class GTEX;
 struct Cell;
+struct CellAccess;
 
 // What the item accessor needs of the program around it. The controller implements it;
 // tests use a small double. Only AfterImageWrite is required; the rest have quiet defaults
@@ -41,6 +42,9 @@ class CellAccessHost {
   virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
   virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
+  // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
+  // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
+  virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}
 };
 
 }  // namespace rtv

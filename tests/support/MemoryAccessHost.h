@@ -45,6 +45,7 @@ class MemoryAccessHost : public CellAccessHost {
   }
   void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }
   void RunCellCommand(int link, const Cell& cell) override;
+  void RunRowOperation(int command, CellAccess& access) override;
 
   // The last status text that said something, or empty.
   std::string LastStatus() const;
@@ -60,6 +61,7 @@ class MemoryAccessHost : public CellAccessHost {
   std::vector<StatusText> statusTexts;
   std::vector<BusMessage> messages;
   std::vector<CellCommand> commands;
+  std::vector<CellCommand> rowOperations;  // command and row
 };
 
 }  // namespace rtv
