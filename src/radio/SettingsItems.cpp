@@ -602,13 +602,14 @@ int SettingsItems::Serve(CellAccess& access) {
     }
     case Editor::Id: {
       const IdDigitsEditor::IdBytes bytes(at, IdDigitsEditor::kIdBytes);
+      std::uint8_t& check = at[IdDigitsEditor::kIdBytes];
       IdDigitsEditor editor(bytes, item.digits);
       result = editor.Serve(request);
+      if (editor.changed()) check = IdDigitsEditor::CheckByte(bytes);
       if (result == CellEditor::kStartEdit) break;
-      // The check byte follows the ID whenever it is shown, so that it always agrees.
-      const std::uint8_t check = IdDigitsEditor::CheckByte(bytes);
-      if (at[IdDigitsEditor::kIdBytes] != check) at[IdDigitsEditor::kIdBytes] = check;
-      if (IdDigitsEditor::Digits(bytes, item.digits).empty()) {
+      // The radio takes an ID only with its check byte, so an ID without it is not set;
+      // showing alone never writes.
+      if (IdDigitsEditor::IsAbsent(bytes) || check != IdDigitsEditor::CheckByte(bytes)) {
         request.displayText = SelfIdOffText(access);
         ShowWhole(request);
       } else if (item.rule == Rule::SelfId && bytes[0] >= 1 && bytes[0] <= 9) {

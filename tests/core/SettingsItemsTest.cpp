@@ -312,16 +312,28 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
   }
 }
 
-TEST_F(SettingsItemsTest, AnIdShownWithAStaleCheckByteGetsItsCheckByte) {
-  const std::uint8_t id[] = {21, 12, 34, 56, 70};
+TEST_F(SettingsItemsTest, AnIdWithoutItsCheckByteIsNotSet) {
+  const int link = LinkNo("CL_ComDsc_SelfId");
+  const std::string notSet = host.overlay.GetFirstLine("GI_AppInd_Dsc_SelfIdOff");
+  const std::uint8_t id[] = {1, 12, 34, 56, 70};
   for (int i = 0; i < 5; ++i) At(0x23C0 + i) = id[i];
   At(0x23C5) = 0;
-  EXPECT_EQ(probe.Show(LinkNo("CL_ComDsc_SelfId")).text, "211234567");
-  EXPECT_EQ(At(0x23C5), 62);  // ~(21 + 12 + 34 + 56 + 70)
-  // Editing starts with the digits and leaves the check byte to the commit.
-  const CellOutcome editing = probe.Key(LinkNo("CL_ComDsc_SelfId"), 0, '5');
-  EXPECT_EQ(editing.result, ItemAccessor::kResultStartEdit);
-  EXPECT_EQ(editing.text, "5");
+  const EepromImage before = host.image;
+  const CellOutcome shown = probe.Show(link);
+  EXPECT_EQ(shown.text, notSet);
+  EXPECT_FALSE(shown.Error());
+  EXPECT_TRUE(host.image.Equals(before));  // showing and checking never write
+  // Editing starts from the digits; the commit writes the check byte.
+  EXPECT_EQ(probe.Key(link, 0, CellRequest::kKeyF2).text, "011234567");
+  EXPECT_EQ(probe.Key(link, 0, '5').text, "5");
+  EXPECT_TRUE(host.image.Equals(before));
+  probe.Type(link, 0, "011234567");
+  EXPECT_EQ(At(0x23C5), 82);  // ~(1 + 12 + 34 + 56 + 70)
+  EXPECT_EQ(probe.Show(link).text, "011234567");
+  EXPECT_TRUE(probe.Show(link).Error());
+  // An all-zero ID with a zero check byte, as in an empty image, is not set either.
+  host.image.Fill(0);
+  EXPECT_EQ(probe.Show(LinkNo("CL_ComAtis_AtisId")).text, notSet);
 }
 
 TEST_F(SettingsItemsTest, CloneCommentKeepsPrintableCharacters) {

@@ -41,7 +41,8 @@ TEST_F(WarningChecksTest, SettingsChecksFindTheirErrors) {
   const int softKey = LinkNo("CL_Check_Conf_Softkey");
   const Case cases[] = {
       {"self ID unset", selfId, {}, 0},
-      {"self ID with a leading single 0", selfId, {{0x23C0, 1}}, kError},
+      {"self ID with a leading single 0", selfId, {{0x23C0, 1}, {0x23C5, 0xFE}}, kError},
+      {"self ID without its check byte", selfId, {{0x23C0, 1}}, 0},
       {"DSC calls in order", dscCall, {}, 0},
       {"alarm range of the last record", dscCall, {{call(60, 4), 3}}, kError},
       {"EPIRB to all ships without its call", dscCall, {{0x240F, 1}}, kError},
@@ -64,6 +65,7 @@ TEST_F(WarningChecksTest, SettingsChecksFindTheirErrors) {
 
 TEST_F(WarningChecksTest, ACheckShowsItsOwnTextAndKeepsTheCallersBits) {
   At(0x23C0) = 1;
+  At(0x23C5) = 0xFE;
   Cell cell;
   cell.cellType = TypeNo("CT_Null");
   cell.cellLink = LinkNo("CL_Check_Dsc_SelfId");
