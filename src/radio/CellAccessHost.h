@@ -13,6 +13,7 @@ class ChoiceLists;
 class EepromImage;
 class GTEX;
 struct Cell;
+struct CellAccess;
 
 // What the item accessor needs of the program around it. The controller implements it;
 // tests use a small double. Only AfterImageWrite is required; the rest have quiet defaults
@@ -55,6 +56,9 @@ class CellAccessHost {
   virtual AdjustmentState* CellAdjustment() { return nullptr; }
   // An adjustment sheet value was edited and should go to the radio.
   virtual void AdjustmentEdited(int /*link*/) {}
+  // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
+  // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
+  virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}
 };
 
 }  // namespace rtv

@@ -3,10 +3,15 @@
 #include <memory>
 
 #include "radio/AdjustmentItems.h"
+#include "radio/ChannelListColumns.h"
+#include "radio/DscChannelColumns.h"
+#include "radio/DscIdColumns.h"
+#include "radio/FreeChannelColumns.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ProgramItems.h"
 #include "radio/SettingsItems.h"
 #include "radio/WarningChecks.h"
+#include "radio/WeatherColumns.h"
 
 namespace rtv {
 
@@ -19,6 +24,12 @@ void InstallMemoryMap(ItemAccessor& accessor) {
   accessor.Serve(LinkFamily::CloneInformation, ProgramItems::ServeCloneInformation);
   accessor.Serve(LinkFamily::LayoutHelpers, ProgramItems::ServeLayout);
   accessor.Serve(LinkFamily::FixedTexts, ProgramItems::ServeFixedText);
+
+  accessor.Serve(LinkFamily::ChannelListColumns, &ChannelListColumns::Serve);
+  accessor.Serve(LinkFamily::DscChannelList, &DscChannelColumns::Serve);
+  accessor.Serve(LinkFamily::WeatherChannelList, &WeatherColumns::Serve);
+  accessor.Serve(LinkFamily::FreeChannels, &FreeChannelColumns::Serve);
+  accessor.Serve(LinkFamily::DscIdLists, &DscIdColumns::Serve);
 
   auto settings = std::make_shared<SettingsItems>();
   accessor.Serve(LinkFamily::RadioSettings,

@@ -55,6 +55,7 @@ class MemoryAccessHost : public CellAccessHost {
   }
   AdjustmentState* CellAdjustment() override { return adjustment ? &*adjustment : nullptr; }
   void AdjustmentEdited(int link) override { adjustmentEdits.push_back(link); }
+  void RunRowOperation(int command, CellAccess& access) override;
 
   // The last status text that said something, or empty.
   std::string LastStatus() const;
@@ -75,6 +76,7 @@ class MemoryAccessHost : public CellAccessHost {
   std::optional<CloneInformation> cloneInformation;
   std::optional<AdjustmentState> adjustment;
   std::vector<int> adjustmentEdits;
+  std::vector<CellCommand> rowOperations;  // command and row
 };
 
 }  // namespace rtv
