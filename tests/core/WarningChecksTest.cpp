@@ -78,6 +78,55 @@ TEST_F(WarningChecksTest, ACheckShowsItsOwnTextAndKeepsTheCallersBits) {
   EXPECT_EQ(request.resultFlags, 0x03 | kError);
 }
 
+// The list checks over the list cells as the memory map serves them.
+TEST_F(WarningChecksTest, ListChecksFindTheErrorsOfTheirLists) {
+  const int intCheck = LinkNo("CL_Check_Int_ChInh");
+  const int canCheck = LinkNo("CL_Check_Can_ChInh");
+  const int weatherCheck = LinkNo("CL_Check_WX_ChInh");
+  const int indCheck = LinkNo("CL_Check_Dsc_IndId");
+  const int grpCheck = LinkNo("CL_Check_Dsc_GrpId");
+  const auto idRecord = [](int record) { return 0x25C0 + 16 * record; };
+  struct Case {
+    const char* name;
+    int link;
+    std::vector<Poke> setup;
+    std::uint8_t flags;
+  };
+  const Case cases[] = {
+      {"INT channels in use", intCheck, {}, 0},
+      // Row 200 (0xC8) is the INT P channel and inhibited.
+      {"inhibited INT P channel", intCheck, {{0x0BA4, 0xC8}, {0x04B0 + 200, 0x80}}, kError},
+      {"inhibited INT channel that is not P", intCheck, {{0x04B0 + 200, 0x80}}, 0},
+      {"inhibited CAN C channel", canCheck, {{0x0AE4, 0x10}, {0x0670 + 16, 0x80}}, kError},
+      {"the INT list does not see CAN", intCheck, {{0x0AE4, 0x10}, {0x0670 + 16, 0x80}}, 0},
+      {"some weather channels", weatherCheck, {{0x0BA0, 0xFF}, {0x0BA1, 0x01}}, 0},
+      {"every weather channel masked", weatherCheck, {{0x0BA0, 0xFF}, {0x0BA1, 0x03}}, kError},
+      {"an unnamed individual ID",
+       indCheck,
+       {{idRecord(4), 21}, {idRecord(4) + 5, ' '}, {idRecord(4) + 15, 0}},
+       kError},
+      {"an unnamed individual ID in the group list",
+       grpCheck,
+       {{idRecord(4), 21}, {idRecord(4) + 5, ' '}, {idRecord(4) + 15, 0}},
+       0},
+  };
+  for (const Case& c : cases) {
+    host.image.Fill(0);
+    // Name rows that hold an ID so that only the case's own row can be wrong.
+    for (int record = 0; record < 90; ++record) {
+      for (int i = 0; i < 5; ++i) At(idRecord(record) + i) = 0xFF;
+      for (int i = 5; i < 15; ++i) At(idRecord(record) + i) = 'N';
+      At(idRecord(record) + 15) = 0xFF;
+    }
+    for (const Poke& p : c.setup) At(p.address) = p.value;
+    if (c.link == indCheck || c.link == grpCheck) {
+      for (int i = 6; i < 15; ++i) At(idRecord(4) + i) = ' ';
+      for (int i = 1; i < 5; ++i) At(idRecord(4) + i) = 11;
+    }
+    EXPECT_EQ(Check(c.link) & kError, c.flags) << c.name;
+  }
+}
+
 // The list checks ask the list cells row by row and stop at the first that answers.
 TEST_F(WarningChecksTest, ListChecksStopEarly) {
   std::vector<std::string> asked;
