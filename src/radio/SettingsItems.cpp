@@ -12,6 +12,7 @@
 #include "radio/EepromImage.h"
 #include "radio/IdDigitsEditor.h"
 #include "radio/IntegerEditor.h"
+#include "radio/ItemAccessor.h"
 #include "radio/ScaledDecimalEditor.h"
 #include "radio/TextEditor.h"
 #include "radio/TypedChoiceEditor.h"
@@ -262,6 +263,8 @@ constexpr SettingItem kItems[] = {
     Pick("CL_ComConf_GNSS_QZSS", 0x0B24, kByte, "GI_Sheet_Sel_Misc_OnOff"),
 };
 
+constexpr int kFirstCallLink = LinkNo("CL_DscCall_Tx");
+constexpr int kLastCallLink = LinkNo("CL_DscCall_Alarm_Visual");
 constexpr int kFirstLink = LinkNo("CL_ComSet_Light");
 constexpr int kLastLink = LinkNo("CL_ComConf_GNSS_QZSS");
 
@@ -310,8 +313,7 @@ bool RegionOn(const std::uint8_t* image, int region) {
   return region == 1 || (image[kRegionFlags] >> region & 1) != 0;
 }
 
-// Whether an enabled region other than `except` has `bits` set in its byte of `table`
-// (or, for a shared flag byte, its own bit).
+// Whether an enabled region other than `except` passes `test`.
 template <typename Test>
 bool AnyEnabledRegion(const std::uint8_t* image, Test test, int except = -1) {
   for (int region = 0; region < kRegions; ++region) {
@@ -526,6 +528,12 @@ int SettingsItems::Serve(CellAccess& access) {
 
   int result = CellEditor::kNothing;
   int value = ReadValue(item, at);
+  bool stored = false;
+  const auto store = [&](int edited) {
+    if (item.readOnly) return;
+    WriteValue(item, at, edited);
+    stored = true;
+  };
   switch (item.editor) {
     case Editor::Choice:
     case Editor::TypedChoice: {
@@ -564,8 +572,8 @@ int SettingsItems::Serve(CellAccess& access) {
         result = editor.Serve(request);
         changed = editor.changed();
       }
-      if (changed && !item.readOnly) {
-        WriteValue(item, at, edited);
+      if (changed) {
+        store(edited);
         value = ReadValue(item, at);
       }
       break;
@@ -573,7 +581,7 @@ int SettingsItems::Serve(CellAccess& access) {
     case Editor::Integer: {
       IntegerEditor editor(value, {item.minimum, item.maximum, item.displayOffset, 1, {}, false});
       result = editor.Serve(request);
-      if (editor.changed() && !item.readOnly) WriteValue(item, at, value);
+      if (editor.changed()) store(value);
       if (result != CellEditor::kStartEdit && item.suffix[0] != '\0') {
         request.displayText += item.suffix;
         ShowWhole(request);
@@ -585,13 +593,13 @@ int SettingsItems::Serve(CellAccess& access) {
       ScaledDecimalEditor editor(
           value, {item.scale, item.minimum, item.maximum, false, {}, TrimOf(item), item.suffix});
       result = editor.Serve(request);
-      if (editor.changed() && !item.readOnly) WriteValue(item, at, value * item.storeFactor);
+      if (editor.changed()) store(value * item.storeFactor);
       break;
     }
     case Editor::UtcOffset: {
       UtcOffsetEditor editor(value);
       result = editor.Serve(request);
-      if (editor.changed()) WriteValue(item, at, value);
+      if (editor.changed()) store(value);
       break;
     }
     case Editor::Text: {
@@ -619,6 +627,10 @@ int SettingsItems::Serve(CellAccess& access) {
     }
   }
   if (InError(item, data, index, value)) access.MarkError();
+  // The DSC call sheet and the auto-acknowledgement items follow the call values.
+  if (stored && link >= kFirstCallLink && link <= kLastCallLink) {
+    access.extraFlags |= ItemAccessor::kAccessUseChanged;
+  }
   return result;
 }
 

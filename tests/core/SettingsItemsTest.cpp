@@ -9,6 +9,7 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
+#include "sheet/Cell.h"
 #include "sheet/ChoiceLists.h"
 
 namespace rtv {
@@ -571,6 +572,37 @@ TEST_F(SettingsItemsTest, ReadOnlyItemsRefuseEdits) {
   // Alarm shutdown items that stay editable.
   probe.Choose(LinkNo("CL_ComDsc_Alarm_Shutdown_Pos4hr"), 0, 2);
   EXPECT_EQ(At(0x25A5), 2);
+}
+
+TEST_F(SettingsItemsTest, ChangedCallValuesAreNotified) {
+  struct Case {
+    int link;
+    int key;
+    int flags;  // of the changed notification
+  };
+  const Case cases[] = {
+      {LinkNo("CL_DscCall_Tx"), ' ', ItemAccessor::kAccessDone | ItemAccessor::kAccessUseChanged},
+      {LinkNo("CL_DscCall_Alarm_Max"), 8,
+       ItemAccessor::kAccessDone | ItemAccessor::kAccessUseChanged},
+      {LinkNo("CL_DscCall_Tx"), 'x', ItemAccessor::kAccessDone},  // nothing changed
+      {LinkNo("CL_DscCall_Tx_Fix"), ' ', ItemAccessor::kAccessDone},
+      {LinkNo("CL_ComCom_Usa"), ' ', ItemAccessor::kAccessDone},
+  };
+  RecordingGrid grid;
+  for (const Case& c : cases) {
+    Cell cell;
+    cell.cellType = TypeNo("CT_Null");
+    cell.cellLink = c.link;
+    cell.index = 7;
+    std::vector<int> flags;
+    CellRequest request;
+    request.cell = &cell;
+    request.grid = &grid;
+    request.key = c.key;
+    request.changed = [&flags](int f) { flags.push_back(f); };
+    host.accessor.AccessCell(request, true);
+    EXPECT_EQ(flags, std::vector<int>{c.flags}) << CellLinkName(c.link);
+  }
 }
 
 TEST_F(SettingsItemsTest, LinksOutsideTheTable) {
