@@ -108,8 +108,9 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
     }
     const auto [first, last] = Footprint(link, index);
     if (std::memcmp(before.data(), host.image.Data(), before.size()) == 0) continue;
+    const std::uint8_t* now = host.image.Data();
     for (int a = 0; a < host.image.Size(); ++a) {
-      if (host.image.GetByte(a) != before[static_cast<std::size_t>(a)]) {
+      if (now[a] != before[static_cast<std::size_t>(a)]) {
         ASSERT_TRUE(a >= first && a <= last)
             << CellLinkName(link) << "[" << index << "] changed " << a << " in round " << round;
         ++checked;

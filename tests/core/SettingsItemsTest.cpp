@@ -31,8 +31,10 @@ struct SettingsItemsTest : ::testing::Test {
   // The bytes that differ from `before`.
   std::vector<int> Changed(const EepromImage& before) {
     std::vector<int> changed;
+    const std::uint8_t* now = host.image.Data();
+    const std::uint8_t* then = before.Data();
     for (int a = 0; a < host.image.Size(); ++a) {
-      if (host.image.GetByte(a) != before.GetByte(a)) changed.push_back(a);
+      if (now[a] != then[a]) changed.push_back(a);
     }
     return changed;
   }
