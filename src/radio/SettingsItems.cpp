@@ -29,46 +29,46 @@ using Lists = SettingItem::Lists;
 using Grey = SettingItem::Grey;
 using Rule = SettingItem::Rule;
 
-struct FieldSpec {
+struct FieldPlace {
   Field field;
   std::uint8_t bit;
 };
-constexpr FieldSpec kByte{Field::Byte, 0};
-constexpr FieldSpec kWord{Field::Word, 0};
-constexpr FieldSpec kLowNibble{Field::LowNibble, 0};
-constexpr FieldSpec kHighNibble{Field::HighNibble, 0};
-constexpr FieldSpec Bit(int n) { return {Field::Bit, static_cast<std::uint8_t>(n)}; }
+constexpr FieldPlace kByte{Field::Byte, 0};
+constexpr FieldPlace kWord{Field::Word, 0};
+constexpr FieldPlace kLowNibble{Field::LowNibble, 0};
+constexpr FieldPlace kHighNibble{Field::HighNibble, 0};
+constexpr FieldPlace Bit(int n) { return {Field::Bit, static_cast<std::uint8_t>(n)}; }
 
-consteval SettingItem Item(std::string_view name, int address, FieldSpec spec, Editor editor) {
+consteval SettingItem Item(std::string_view name, int address, FieldPlace place, Editor editor) {
   SettingItem item;
   item.link = LinkNo(name);
   item.address = address;
-  item.field = spec.field;
-  item.bit = spec.bit;
+  item.field = place.field;
+  item.bit = place.bit;
   item.editor = editor;
   return item;
 }
 
-consteval SettingItem Pick(std::string_view name, int address, FieldSpec spec, const char* list,
+consteval SettingItem Pick(std::string_view name, int address, FieldPlace place, const char* list,
                            int variant = 1) {
-  SettingItem item = Item(name, address, spec, Editor::Choice);
+  SettingItem item = Item(name, address, place, Editor::Choice);
   item.list = list;
   item.variant = variant;
   return item;
 }
 
-consteval SettingItem Number(std::string_view name, int address, FieldSpec spec, int minimum,
+consteval SettingItem Number(std::string_view name, int address, FieldPlace place, int minimum,
                              int maximum, int displayOffset = 0) {
-  SettingItem item = Item(name, address, spec, Editor::Integer);
+  SettingItem item = Item(name, address, place, Editor::Integer);
   item.minimum = minimum;
   item.maximum = maximum;
   item.displayOffset = displayOffset;
   return item;
 }
 
-consteval SettingItem Scaled(std::string_view name, int address, FieldSpec spec, int scale,
+consteval SettingItem Scaled(std::string_view name, int address, FieldPlace place, int scale,
                              int minimum, int maximum, const char* suffix, int storeFactor = 1) {
-  SettingItem item = Item(name, address, spec, Editor::Scaled);
+  SettingItem item = Item(name, address, place, Editor::Scaled);
   item.scale = scale;
   item.minimum = minimum;
   item.maximum = maximum;
