@@ -107,7 +107,7 @@ class MainController : public CellAccessHost {
   // The File menu's commands.
   FileCommands& Files() { return *files_; }
   // A row command (74–80) of a list cell's popup menu, on the access's row.
-  void RunRowOperation(int command, CellAccess& access);
+  void RunRowOperation(int command, CellAccess& access) override;
   // Whether the popup offers a row command for the access's list.
   bool RowOperationEnabled(int command, const CellAccess& access) const;
   void RestartWarningTimer();

@@ -4,6 +4,7 @@ namespace rtv {
 
 void CellAccess::MarkReadOnly() {
   if (request.canvas != nullptr) request.canvas->SetFontColor(kReadOnlyColour);
+  request.commit = CellRequest::kCommitNone;
   const int key = request.key;
   if ((key >= 1 && key <= 126) || key == CellRequest::kKeyF2) {
     request.key = CellRequest::kKeyNone;

@@ -26,7 +26,8 @@ struct CellAccess {
   // A printable key or F2 met a read-only cell; the status bar says so after the access.
   bool refused = false;
 
-  // Shown, not editable: olive text, and a printable key or F2 is refused (key cleared).
+  // Shown, not editable: olive text, a printable key or F2 is refused (key cleared), and a
+  // committed text or popup choice is dropped.
   void MarkReadOnly();
   // Shown in silver; stays editable.
   void MarkGreyed();

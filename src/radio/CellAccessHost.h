@@ -1,15 +1,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/FontDesc.h"
 
 namespace rtv {
 
+struct AdjustmentState;
+struct CloneInformation;
 class ChoiceLists;
 class EepromImage;
 class GTEX;
 struct Cell;
+struct CellAccess;
 
 // What the item accessor needs of the program around it. The controller implements it;
 // tests use a small double. Only AfterImageWrite is required; the rest have quiet defaults
@@ -41,6 +45,20 @@ class CellAccessHost {
   virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
   virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
+
+  // The recent files as the File menu names them, most recent first.
+  virtual std::vector<std::string> RecentFiles() const { return {}; }
+  // Puts a text on the system clipboard.
+  virtual void CopyToClipboard(const std::string& /*text*/) {}
+  // What the radio reported at the last identify; null before any.
+  virtual CloneInformation* CellCloneInformation() { return nullptr; }
+  // The adjust-mode values outside the image; null when there are none.
+  virtual AdjustmentState* CellAdjustment() { return nullptr; }
+  // An adjustment sheet value was edited and should go to the radio.
+  virtual void AdjustmentEdited(int /*link*/) {}
+  // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
+  // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
+  virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}
 };
 
 }  // namespace rtv

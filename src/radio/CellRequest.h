@@ -45,6 +45,9 @@ struct CellRequest {
   // The asking grid; without one no key handling or in-place editing happens.
   CellGrid* grid = nullptr;
   const Cell* cell = nullptr;
+  // For the items of a cell's popup menu (CT_PopupMenu): the cell the menu was opened on,
+  // whose row the items act on.
+  const Cell* ownerCell = nullptr;
   // Where the cell is being drawn, if it is.
   CellCanvas* canvas = nullptr;
   CellRect cellRect;

@@ -92,6 +92,7 @@ class ChannelRow {
   std::array<char, kFreeNameLength + 1> freeName{};
 
   EepromImage& image() { return image_; }
+  const EepromImage& image() const { return image_; }
 
  private:
   void Reset(ListKind newKind, int newRow);

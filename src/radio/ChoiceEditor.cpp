@@ -9,7 +9,14 @@
 namespace rtv {
 
 ChoiceEditor::ChoiceEditor(ChoiceLists& lists, std::string listKey, int variant, int& value)
-    : lists_(lists), listKey_(std::move(listKey)), variant_(variant), value_(value) {}
+    : lists_(lists),
+      ownedKey_(std::move(listKey)),
+      listKey_(ownedKey_),
+      variant_(variant),
+      value_(value) {}
+
+ChoiceEditor::ChoiceEditor(ChoiceLists& lists, const char* listKey, int variant, int& value)
+    : lists_(lists), listKey_(listKey), variant_(variant), value_(value) {}
 
 void ChoiceEditor::Commit(CellRequest& request) {
   if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
@@ -27,7 +34,7 @@ int ChoiceEditor::Key(CellRequest& request, int key) {
     return kNothing;
   }
   if (IsEnter(key)) {
-    request.grid->OpenChoicePopup(listKey_, variant_, value_);
+    request.grid->OpenChoicePopup(std::string(listKey_), variant_, value_);
     return kPopupOpened;
   }
   return kNothing;

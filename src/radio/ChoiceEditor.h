@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "radio/CellEditor.h"
 
@@ -13,6 +14,9 @@ class ChoiceLists;
 class ChoiceEditor : public CellEditor {
  public:
   ChoiceEditor(ChoiceLists& lists, std::string listKey, int variant, int& value);
+  // A key that outlives the editor (a literal) is used as it is, without a copy: cells are
+  // drawn through these editors on every repaint.
+  ChoiceEditor(ChoiceLists& lists, const char* listKey, int variant, int& value);
 
  protected:
   void Commit(CellRequest& request) override;
@@ -20,7 +24,8 @@ class ChoiceEditor : public CellEditor {
   int Key(CellRequest& request, int key) override;
 
   ChoiceLists& lists_;
-  const std::string listKey_;
+  const std::string ownedKey_;
+  const std::string_view listKey_;
   const int variant_;
   int& value_;
 };

@@ -1,7 +1,10 @@
 #include "radio/ItemAccessor.h"
 
+#include <optional>
+
 #include "overlay/GTEX.h"
 #include "radio/CellAccessHost.h"
+#include "radio/ChannelRow.h"
 #include "sheet/Cell.h"
 
 namespace rtv {
@@ -23,8 +26,42 @@ CellAccessHost& Quiet() {
   return host;
 }
 
+constexpr int kTypePopupMenu = TypeNo("CT_PopupMenu");
+constexpr int kTypeAdj = TypeNo("CT_Adj");
+
+constexpr int kCommandEdit = LinkNo("CL_PMenu_Edit");
+constexpr int kCommandFirstRowOperation = LinkNo("CL_PMenu_Copy");
+constexpr int kCommandLastRowOperation = LinkNo("CL_PMenu_Insert");
+constexpr int kCommandHelp = LinkNo("CL_PMenu_Help");
+
+constexpr int kLinkFirstNumber = LinkNo("CL_ChList_No_INT");
+constexpr int kLinkLastNumber = LinkNo("CL_ChList_No_CAN");
+constexpr int kLinkAttributes = LinkNo("CL_ChList_Atr");
+constexpr int kLinkSimplex = LinkNo("CL_ChList_Simp");
+constexpr int kLinkRxFrequency = LinkNo("CL_Fch_FreqR");
+constexpr int kLinkTxFrequency = LinkNo("CL_Fch_FreqT");
+constexpr int kLinkFreeName = LinkNo("CL_Fch_ChName");
+constexpr int kLinkIndividualId = LinkNo("CL_DscIndId_Id");
+constexpr int kLinkGroupId = LinkNo("CL_DscGrpId_Id");
+
 void ShowNotYetServed(CellRequest& request, int link) {
   request.displayText = std::to_string(link) + " *Yet*";
+}
+
+bool InFamily(int link, LinkFamily family) { return LinkFamilyOf(link) == family; }
+
+// The keys an empty row hands on to the cell that fills it.
+bool IsForwardedKey(int key) {
+  return (key >= 0x20 && key < 0x7F) || key == CellRequest::kKeyEnter || key == CellRequest::kKeyF2;
+}
+
+// Serves `link` of the same row instead: the grid replays the key there.
+void Forward(CellRequest& request, int link) {
+  request.redirected = 1;
+  request.servedLink = link;
+  request.forwardedKey = request.key;
+  request.key = CellRequest::kKeyNone;
+  request.displayText.clear();
 }
 
 }  // namespace
@@ -53,16 +90,30 @@ int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   request.displayText.clear();
   request.resultFlags &=
       static_cast<std::uint8_t>(~(CellRequest::kResultWarning | CellRequest::kResultError));
+
+  // The row of the cell's list; a popup menu item acts on the row of the cell it was
+  // opened on.
+  const Cell& rowCell =
+      cell.cellType == kTypePopupMenu && request.ownerCell != nullptr ? *request.ownerCell : cell;
+  const ListKind rowKind = &rowCell == &cell ? access.kind : ListKindOf(rowCell.cellType);
+  std::optional<ChannelRow> row;
+  if (rowKind != ListKind::None && host_.CellImage() != nullptr) {
+    row.emplace(*host_.CellImage());
+    row->LoadRow(rowKind, rowCell.index);
+    if (row->loaded()) access.row = &*row;
+  }
   if (request.key == CellRequest::kKeyEnterAlias) request.key = CellRequest::kKeyEnter;
 
   int result = kResultNothing;
-  const LinkFamily family = LinkFamilyOf(cell.cellLink);
-  const FamilyHandler* handler =
-      family == LinkFamily::None ? nullptr : &handlers_[static_cast<std::size_t>(family)];
-  if (handler != nullptr && *handler) {
-    result = (*handler)(access);
-  } else {
-    ShowNotYetServed(request, cell.cellLink);
+  if (RunCommand(access) && !PrepareRow(access)) {
+    const LinkFamily family = LinkFamilyOf(cell.cellLink);
+    const FamilyHandler* handler =
+        family == LinkFamily::None ? nullptr : &handlers_[static_cast<std::size_t>(family)];
+    if (handler != nullptr && *handler) {
+      result = (*handler)(access);
+    } else {
+      ShowNotYetServed(request, cell.cellLink);
+    }
   }
 
   if (notify && request.changed) {
@@ -78,6 +129,92 @@ int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
     host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
   }
   return result;
+}
+
+bool ItemAccessor::RunCommand(CellAccess& access) {
+  CellRequest& request = access.request;
+  const int command = request.command;
+  if (command == kCommandEdit) {
+    request.key = CellRequest::kKeyEnter;
+    request.command = 0;
+  } else if (command >= kCommandFirstRowOperation && command <= kCommandLastRowOperation) {
+    request.key = CellRequest::kKeyNone;
+    // Only a row of a list, inside the list's rows, has anything to operate on.
+    if (access.kind == ListKind::None || access.row == nullptr) return false;
+    host_.RunRowOperation(command, access);
+    access.row->LoadRow(access.row->kind, access.row->row);
+    return false;
+  } else if (command == kCommandHelp) {
+    host_.RunCellCommand(command, access.cell);
+  }
+  // CL_PMenu_WinCopy belongs to the cell it is given to (the ESN copies itself).
+  return true;
+}
+
+bool ItemAccessor::PrepareRow(CellAccess& access) {
+  if (access.cell.cellType == kTypeAdj) {
+    if (!host_.AdjustmentConnected()) access.MarkReadOnly();
+    return false;
+  }
+  if (access.row == nullptr) return false;
+  switch (access.kind) {
+    case ListKind::IntChannels:
+    case ListKind::UsaChannels:
+    case ListKind::CanChannels:
+      return PrepareChannelRow(access, *access.row);
+    case ListKind::FreeChannels:
+      return PrepareFreeChannel(access, *access.row);
+    case ListKind::DscIndividualIds:
+    case ListKind::DscGroupIds:
+      return PrepareIdRow(access, *access.row);
+    default:
+      return false;
+  }
+}
+
+bool ItemAccessor::PrepareChannelRow(CellAccess& access, ChannelRow& row) {
+  const int link = access.cell.cellLink;
+  if (!InFamily(link, LinkFamily::ChannelListColumns) &&
+      !InFamily(link, LinkFamily::RegionColumns)) {
+    return false;
+  }
+  const bool numberColumn = link >= kLinkFirstNumber && link <= kLinkLastNumber;
+  if (row.inhibited && !numberColumn && link != kLinkAttributes) {
+    access.ShowReadOnly("---");
+    return true;
+  }
+  if (link == kLinkSimplex && row.IsVariantRow()) {
+    access.ShowReadOnly("---");
+    return true;
+  }
+  if (link == kLinkSimplex && row.IsFreeRow()) access.MarkReadOnly();
+  if (row.IsFreeRow() && row.FreeNameBlank() && !numberColumn) access.MarkGreyed();
+  return false;
+}
+
+bool ItemAccessor::PrepareFreeChannel(CellAccess& access, ChannelRow& row) {
+  const int link = access.cell.cellLink;
+  if (!InFamily(link, LinkFamily::FreeChannels)) return false;
+  // A channel starts with its RX frequency. The name is not sent there: a channel without
+  // a name cannot take frequencies, so the name has to come first.
+  if (row.rxEmpty && link != kLinkRxFrequency && link != kLinkFreeName &&
+      IsForwardedKey(access.request.key)) {
+    Forward(access.request, kLinkRxFrequency);
+    return true;
+  }
+  if ((link == kLinkRxFrequency || link == kLinkTxFrequency) && row.FreeNameBlank()) {
+    access.ShowReadOnly("---");
+    return true;
+  }
+  return false;
+}
+
+bool ItemAccessor::PrepareIdRow(CellAccess& access, ChannelRow& row) {
+  const int link = access.cell.cellLink;
+  const int idLink = access.kind == ListKind::DscGroupIds ? kLinkGroupId : kLinkIndividualId;
+  if (row.valid || link == idLink || !InFamily(link, LinkFamily::DscIdLists)) return false;
+  if (IsForwardedKey(access.request.key)) Forward(access.request, idLink);
+  return true;  // the other columns of an empty row show nothing
 }
 
 std::string ItemAccessor::CellText(int cellType, int link, int index) {

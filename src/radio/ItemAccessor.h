@@ -12,6 +12,7 @@
 namespace rtv {
 
 class CellAccessHost;
+class ChannelRow;
 struct Cell;
 
 // The one entry point through which every cell is served: the grid, the menus, printing
@@ -50,6 +51,14 @@ class ItemAccessor {
 
  private:
   CellRequest Probe(int cellType, int link, int index);
+  // Commands 73–81 on a cell; false when the cell is not to be served afterwards.
+  bool RunCommand(CellAccess& access);
+  // The rules of a list row that come before the column itself; true when they served the
+  // cell already.
+  bool PrepareRow(CellAccess& access);
+  bool PrepareChannelRow(CellAccess& access, ChannelRow& row);
+  bool PrepareFreeChannel(CellAccess& access, ChannelRow& row);
+  bool PrepareIdRow(CellAccess& access, ChannelRow& row);
 
   CellAccessHost& host_;
   std::string editRestrictedText_;  // looked up once

@@ -11,7 +11,13 @@ constexpr int kVariant = 1;  // Flex0
 }
 
 MarkFlagsEditor::MarkFlagsEditor(std::string listKey, int& flags, bool spaceToggles)
-    : listKey_(std::move(listKey)), flags_(flags), spaceToggles_(spaceToggles) {}
+    : ownedKey_(std::move(listKey)),
+      listKey_(ownedKey_),
+      flags_(flags),
+      spaceToggles_(spaceToggles) {}
+
+MarkFlagsEditor::MarkFlagsEditor(const char* listKey, int& flags, bool spaceToggles)
+    : listKey_(listKey), flags_(flags), spaceToggles_(spaceToggles) {}
 
 void MarkFlagsEditor::Commit(CellRequest& request) {
   if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
@@ -52,7 +58,7 @@ int MarkFlagsEditor::Key(CellRequest& request, int key) {
     return kNothing;
   }
   if (IsEnter(key)) {
-    request.grid->OpenChoicePopup(listKey_, kVariant, flags_);
+    request.grid->OpenChoicePopup(std::string(listKey_), kVariant, flags_);
     return kPopupOpened;
   }
   return kNothing;

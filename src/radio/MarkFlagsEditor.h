@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "radio/CellEditor.h"
 
@@ -15,6 +16,8 @@ class MarkFlagsEditor : public CellEditor {
   static constexpr int kFlagC = 0x02;
 
   MarkFlagsEditor(std::string listKey, int& flags, bool spaceToggles);
+  // A key that outlives the editor (a literal) is used without a copy.
+  MarkFlagsEditor(const char* listKey, int& flags, bool spaceToggles);
 
   Action action() const { return action_; }
 
@@ -24,7 +27,8 @@ class MarkFlagsEditor : public CellEditor {
   int Key(CellRequest& request, int key) override;
 
  private:
-  const std::string listKey_;
+  const std::string ownedKey_;
+  const std::string_view listKey_;
   int& flags_;
   const bool spaceToggles_;
   Action action_ = Action::None;

@@ -1,8 +1,8 @@
 #include "sheet/ChoiceLists.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
-#include <string_view>
 
 #include "overlay/GTEX.h"
 #include "sheet/Cell.h"
@@ -15,17 +15,23 @@ ChoiceLists::ChoiceLists(GTEX& store)
 
 ChoiceLists::~ChoiceLists() = default;
 
-const ChoiceList& ChoiceLists::List(const std::string& sheetKey, int link) {
-  const std::string key = sheetKey + "#" + std::to_string(link);
-  if (const auto found = index_.Find(key)) return *lists_[static_cast<std::size_t>(*found)];
+const ChoiceList& ChoiceLists::List(std::string_view sheetKey, int link) {
+  char number[16];
+  const auto end = std::to_chars(number, number + sizeof number, link).ptr;
+  lookupKey_.assign(sheetKey);
+  lookupKey_ += '#';
+  lookupKey_.append(number, end);
+  if (const auto found = index_.Find(lookupKey_)) {
+    return *lists_[static_cast<std::size_t>(*found)];
+  }
   auto list = Build(sheetKey, link);
-  index_.Add(key, static_cast<int>(lists_.size()));
+  index_.Add(lookupKey_, static_cast<int>(lists_.size()));
   lists_.push_back(std::move(list));
   return *lists_.back();
 }
 
-std::unique_ptr<ChoiceList> ChoiceLists::Build(const std::string& sheetKey, int link) {
-  const std::string body = store_.GetText(sheetKey + "_Cells");
+std::unique_ptr<ChoiceList> ChoiceLists::Build(std::string_view sheetKey, int link) {
+  const std::string body = store_.GetText(std::string(sheetKey) + "_Cells");
   std::vector<std::string_view> lines;
   for (std::size_t start = 0;;) {
     const std::size_t end = body.find('\n', start);
@@ -60,7 +66,7 @@ std::unique_ptr<ChoiceList> ChoiceLists::Build(const std::string& sheetKey, int 
   return list;
 }
 
-std::string ChoiceLists::ChoiceName(const std::string& sheetKey, int link, int value) {
+std::string ChoiceLists::ChoiceName(std::string_view sheetKey, int link, int value) {
   const std::vector<Choice>& choices = List(sheetKey, link).byValue;
   const auto it = std::lower_bound(choices.begin(), choices.end(), value,
                                    [](const Choice& c, int v) { return c.value < v; });
@@ -68,7 +74,7 @@ std::string ChoiceLists::ChoiceName(const std::string& sheetKey, int link, int v
   return it->name;
 }
 
-int ChoiceLists::ChoiceStep(const std::string& sheetKey, int link, int value, int delta) {
+int ChoiceLists::ChoiceStep(std::string_view sheetKey, int link, int value, int delta) {
   const std::vector<Choice>& choices = List(sheetKey, link).byPosition;
   if (choices.empty()) return value;
   const auto it = std::find_if(choices.begin(), choices.end(),

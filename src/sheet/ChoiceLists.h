@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "overlay/NameTable.h"
@@ -34,20 +35,22 @@ class ChoiceLists {
   ChoiceLists(const ChoiceLists&) = delete;
   ChoiceLists& operator=(const ChoiceLists&) = delete;
 
-  // The list of the cells of `sheetKey` + "_Cells" bound to `link`.
-  const ChoiceList& List(const std::string& sheetKey, int link);
+  // The list of the cells of `sheetKey` + "_Cells" bound to `link`. Cells are drawn with
+  // these on every repaint, so a list once read is found without allocating.
+  const ChoiceList& List(std::string_view sheetKey, int link);
   // The name of a value; "error" when no choice has it.
-  std::string ChoiceName(const std::string& sheetKey, int link, int value);
+  std::string ChoiceName(std::string_view sheetKey, int link, int value);
   // The value `delta` places away in position order, wrapping at both ends; a value that is
   // not in the list goes to the first choice. A list without choices keeps the value.
-  int ChoiceStep(const std::string& sheetKey, int link, int value, int delta);
+  int ChoiceStep(std::string_view sheetKey, int link, int value, int delta);
 
  private:
-  std::unique_ptr<ChoiceList> Build(const std::string& sheetKey, int link);
+  std::unique_ptr<ChoiceList> Build(std::string_view sheetKey, int link);
 
   GTEX& store_;
   NameTable index_;
   std::vector<std::unique_ptr<ChoiceList>> lists_;
+  std::string lookupKey_;  // "%s#%d", kept to reuse its buffer
 };
 
 }  // namespace rtv

@@ -93,6 +93,18 @@ TEST_F(ChoiceFixture, ShowsStepsAndOpensTheList) {
   }
 }
 
+TEST_F(ChoiceFixture, AKeyMadeForTheEditorIsKeptByIt) {
+  int value = 0;
+  int flags = 0;
+  const std::string prefix = "GI_Sheet_Sel_Test_";
+  ChoiceEditor editor(lists, prefix + "OnOff", kFlex0, value);
+  MarkFlagsEditor marks(prefix + "Marks", flags, false);
+  // The temporaries are gone; the editors hold their own copies (ASan would see a view).
+  EXPECT_EQ(Serve(editor, Press(CellRequest::kKeySpace)).display, "Low");
+  EXPECT_EQ(Serve(marks, Press(CellRequest::kKeyEnter)).opened,
+            std::vector<std::string>{"GI_Sheet_Sel_Test_Marks#1=0"});
+}
+
 TEST_F(ChoiceFixture, KeysNeedAGrid) {
   int value = 0;
   ChoiceEditor editor(lists, kOnOff, kFlex0, value);

@@ -1,5 +1,6 @@
 #include "MemoryAccessHost.h"
 
+#include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/Cell.h"
 
@@ -13,6 +14,10 @@ MemoryAccessHost::MemoryAccessHost(const std::string& overlayPath, std::int32_t 
 
 void MemoryAccessHost::RunCellCommand(int link, const Cell& cell) {
   commands.push_back({link, cell.index});
+}
+
+void MemoryAccessHost::RunRowOperation(int command, CellAccess& access) {
+  rowOperations.push_back({command, access.row != nullptr ? access.row->row : -1});
 }
 
 std::string MemoryAccessHost::LastStatus() const {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "overlay/GTEX.h"
+#include "radio/AdjustmentState.h"
 #include "radio/CellAccessHost.h"
+#include "radio/CloneInformation.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/ChoiceLists.h"
@@ -45,6 +48,14 @@ class MemoryAccessHost : public CellAccessHost {
   }
   void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }
   void RunCellCommand(int link, const Cell& cell) override;
+  std::vector<std::string> RecentFiles() const override { return recentFiles; }
+  void CopyToClipboard(const std::string& text) override { clipboard.push_back(text); }
+  CloneInformation* CellCloneInformation() override {
+    return cloneInformation ? &*cloneInformation : nullptr;
+  }
+  AdjustmentState* CellAdjustment() override { return adjustment ? &*adjustment : nullptr; }
+  void AdjustmentEdited(int link) override { adjustmentEdits.push_back(link); }
+  void RunRowOperation(int command, CellAccess& access) override;
 
   // The last status text that said something, or empty.
   std::string LastStatus() const;
@@ -60,6 +71,12 @@ class MemoryAccessHost : public CellAccessHost {
   std::vector<StatusText> statusTexts;
   std::vector<BusMessage> messages;
   std::vector<CellCommand> commands;
+  std::vector<std::string> recentFiles;
+  std::vector<std::string> clipboard;
+  std::optional<CloneInformation> cloneInformation;
+  std::optional<AdjustmentState> adjustment;
+  std::vector<int> adjustmentEdits;
+  std::vector<CellCommand> rowOperations;  // command and row
 };
 
 }  // namespace rtv

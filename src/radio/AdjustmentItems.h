@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace rtv {
+
+struct CellAccess;
+
+// Serves the adjustment parameters stored in the image (links 370–521, with the computed
+// squelch opening levels), the adjustment sheet (330–369) and the A/D readings (522–566)
+// of adjust mode.
+class AdjustmentItems {
+ public:
+  struct Parameter {
+    int address = 0;
+    bool isSigned = false;  // −128…127 stored as a signed byte
+    bool computed = false;  // a squelch opening level, read-only
+  };
+  static Parameter ParameterOf(int link);
+  // The squelch opening level a computed link shows, from the two measured levels.
+  static int SquelchOpening(int link, std::uint8_t high, std::uint8_t low);
+
+  static int ServeParameter(CellAccess& access);
+  static int ServeSheet(CellAccess& access);
+  static int ServeReading(CellAccess& access);
+};
+
+}  // namespace rtv

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "radio/CellAccess.h"
+
+namespace rtv {
+
+class ChannelRow;
+
+// The columns of the INT, USA and CAN channel lists (links 101–109): number, P/C marks and
+// use, favourite, TX inhibit, power, simplex and comment.
+class ChannelListColumns {
+ public:
+  ChannelListColumns() = delete;
+  static int Serve(CellAccess& access);
+
+ private:
+  static void ShowNumber(CellAccess& access, const ChannelRow& row);
+  static int ServeAttributes(CellAccess& access, ChannelRow& row);
+};
+
+}  // namespace rtv

@@ -1,0 +1,65 @@
+#include "radio/DscChannelColumns.h"
+
+#include <string>
+
+#include "radio/CellAccessHost.h"
+#include "radio/ChannelRow.h"
+#include "radio/ItemAccessor.h"
+#include "radio/ListColumn.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kLinkNumber = LinkNo("CL_DSC_ChNo");
+constexpr int kLinkTxUse = LinkNo("CL_DSC_ChAtrTX");
+constexpr int kLinkRxUse = LinkNo("CL_DSC_ChAtrRX");
+constexpr int kLinkPower = LinkNo("CL_DSC_Pwr");
+constexpr int kLinkSimplex = LinkNo("CL_DSC_ChSimp");
+constexpr int kLinkComment = LinkNo("CL_DSC_Comment");
+
+constexpr const char* kUseList = "GI_Sheet_Sel_Misc_Used";
+constexpr int kBusUseChanged = 15;
+
+}  // namespace
+
+int DscChannelColumns::Serve(CellAccess& access) {
+  ChannelRow* row = ListColumn::RowOf(access, ListKind::DscChannels, ListKind::DscChannels);
+  if (row == nullptr) return CellEditor::kNothing;
+  const int link = access.cell.cellLink;
+  CellRequest& request = access.request;
+  if (link == kLinkNumber) {
+    const int channel = ChannelRow::DscChannel(row->row) + row->row % 3 * 1000;
+    request.displayText = std::to_string(channel);
+    return CellEditor::kNothing;
+  }
+
+  bool changed = false;
+  int result = CellEditor::kNothing;
+  if (link == kLinkTxUse || link == kLinkRxUse) {
+    if (row->fixed) access.MarkReadOnly();
+    if (link == kLinkTxUse && !row->simplex) access.MarkGreyed();  // a duplex channel
+    bool& use = link == kLinkTxUse ? row->txInhibit : row->inhibited;
+    result = ListColumn::ChoiceBit(access, kUseList, use, changed);
+    if (changed) {
+      access.extraFlags |= ItemAccessor::kAccessUseChanged;
+      access.host.PostBusMessage(kBusUseChanged, link);
+    }
+  } else if (row->txInhibit && row->inhibited) {
+    access.ShowReadOnly("---");  // used neither way: nothing else to set
+  } else if (link == kLinkPower) {
+    result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_ChPwr", row->power, changed);
+  } else if (link == kLinkSimplex) {
+    if (row->IsVariantRow()) {
+      access.ShowReadOnly("---");
+    } else {
+      result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_ChSimp", row->simplex, changed);
+    }
+  } else if (link == kLinkComment) {
+    result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
+  }
+  if (changed) row->ReloadRow();
+  return result;
+}
+
+}  // namespace rtv

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "radio/CellAccess.h"
+
+namespace rtv {
+
+// The columns of the DSC channel list (links 134–139): number, TX and RX use, power,
+// simplex and the comment it shares with the channel lists.
+class DscChannelColumns {
+ public:
+  DscChannelColumns() = delete;
+  static int Serve(CellAccess& access);
+};
+
+}  // namespace rtv

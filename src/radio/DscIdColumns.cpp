@@ -1,0 +1,67 @@
+#include "radio/DscIdColumns.h"
+
+#include <algorithm>
+
+#include "radio/ChannelRow.h"
+#include "radio/EepromImage.h"
+#include "radio/IdDigitsEditor.h"
+#include "radio/ListColumn.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kLinkIndividualId = LinkNo("CL_DscIndId_Id");
+constexpr int kLinkIndividualName = LinkNo("CL_DscIndId_Comment");
+constexpr int kLinkGroupId = LinkNo("CL_DscGrpId_Id");
+constexpr int kLinkGroupName = LinkNo("CL_DscGrpId_Comment");
+constexpr int kIdDigits = 9;
+constexpr std::uint8_t kLargestIdByte = 99;
+
+// The ID bytes of another row, when that row holds an ID.
+bool HoldsId(const EepromImage& image, ListKind kind, int row, const std::uint8_t* id) {
+  const std::int32_t record =
+      ChannelRow::kIdTableAddress + ChannelRow::kIdRecordSize * ChannelRow::IdRecord(kind, row);
+  const std::uint8_t* bytes = image.Data() + record;
+  if (bytes[ChannelRow::kIdRecordSize - 1] == ChannelRow::kIdEmpty) return false;
+  if (std::any_of(bytes, bytes + ChannelRow::kIdBytes,
+                  [](std::uint8_t b) { return b > kLargestIdByte; })) {
+    return false;
+  }
+  return std::equal(bytes, bytes + ChannelRow::kIdBytes, id);
+}
+
+}  // namespace
+
+int DscIdColumns::Serve(CellAccess& access) {
+  ChannelRow* row = ListColumn::RowOf(access, ListKind::DscIndividualIds, ListKind::DscGroupIds);
+  if (row == nullptr) return CellEditor::kNothing;
+  const int link = access.cell.cellLink;
+  bool changed = false;
+  int result = CellEditor::kNothing;
+  if (link == kLinkIndividualId || link == kLinkGroupId) {
+    IdDigitsEditor editor(row->id, kIdDigits);
+    result = editor.Serve(access.request);
+    if (editor.changed()) row->ReloadRow();
+    if (row->valid && IdInError(*row)) access.MarkError();
+  } else if (link == kLinkIndividualName || link == kLinkGroupName) {
+    result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
+    if (changed) row->ReloadRow();
+    if (row->CommentBlank()) access.MarkError();
+  }
+  return result;
+}
+
+bool DscIdColumns::IdInError(const ChannelRow& row) {
+  const std::uint8_t first = row.id[0];
+  if (row.kind == ListKind::DscGroupIds ? first > 9 : (first >= 1 && first <= 9)) return true;
+  // Rows load only from images that hold the whole memory map.
+  for (int earlier = 0; earlier < row.row; ++earlier) {
+    if (HoldsId(row.image(), row.kind, earlier, row.id.data())) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace rtv

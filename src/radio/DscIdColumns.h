@@ -1,0 +1,23 @@
+#pragma once
+
+#include "radio/CellAccess.h"
+
+namespace rtv {
+
+class ChannelRow;
+
+// The columns of the DSC individual and group ID lists (links 146–149): the 9-digit ID and
+// its name.
+class DscIdColumns {
+ public:
+  DscIdColumns() = delete;
+  static int Serve(CellAccess& access);
+
+ private:
+  // The ID is flagged when an earlier row of the list holds it too, or when its first
+  // digits do not fit the list (an individual ID does not start with one 0, a group ID
+  // starts with 0).
+  static bool IdInError(const ChannelRow& row);
+};
+
+}  // namespace rtv

@@ -1,0 +1,47 @@
+#include "radio/FreeChannelColumns.h"
+
+#include "radio/ChannelRow.h"
+#include "radio/FrequencyEditor.h"
+#include "radio/ListColumn.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kLinkRx = LinkNo("CL_Fch_FreqR");
+constexpr int kLinkTx = LinkNo("CL_Fch_FreqT");
+constexpr int kLinkName = LinkNo("CL_Fch_ChName");
+
+int ServeFrequency(CellAccess& access, ChannelRow& row, bool tx) {
+  FreeFrequencies frequencies{row.rxFrequency, row.txFrequency, row.rxEmpty, row.txEmpty};
+  FrequencyEditor editor(frequencies, tx, row.valid);
+  const int result = editor.Serve(access.request);
+  if (editor.changed()) {
+    row.rxFrequency = frequencies.rx;
+    row.txFrequency = frequencies.tx;
+    row.rxEmpty = frequencies.rxBlank;
+    row.txEmpty = frequencies.txBlank;
+    row.ReloadRow();
+  }
+  return result;
+}
+
+}  // namespace
+
+int FreeChannelColumns::Serve(CellAccess& access) {
+  ChannelRow* row = ListColumn::RowOf(access, ListKind::FreeChannels, ListKind::FreeChannels);
+  const int link = access.cell.cellLink;
+  if (link != kLinkRx && link != kLinkTx && link != kLinkName) {
+    ListColumn::ShowNotServed(access);
+    return CellEditor::kNothing;
+  }
+  if (row == nullptr) return CellEditor::kNothing;
+  if (link != kLinkName) return ServeFrequency(access, *row, link == kLinkTx);
+  bool changed = false;
+  const int result =
+      ListColumn::Text(access, row->FreeNameBytes(), TextEditor::Charset::FreeName, changed);
+  if (changed) row->ReloadRow();
+  return result;
+}
+
+}  // namespace rtv

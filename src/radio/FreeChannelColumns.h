@@ -1,0 +1,15 @@
+#pragma once
+
+#include "radio/CellAccess.h"
+
+namespace rtv {
+
+// The columns of the free channel list (links 142–145): RX and TX frequency and the name.
+// The channel width (CL_Fch_WN) is not served.
+class FreeChannelColumns {
+ public:
+  FreeChannelColumns() = delete;
+  static int Serve(CellAccess& access);
+};
+
+}  // namespace rtv

@@ -1,0 +1,150 @@
+#include "radio/ProgramItems.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "overlay/GTEX.h"
+#include "radio/CellAccess.h"
+#include "radio/CellAccessHost.h"
+#include "radio/CellEditor.h"
+#include "radio/CloneInformation.h"
+#include "radio/Readings.h"
+#include "radio/TextEditor.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr ColorValue kLayoutGrey = 8421504;
+constexpr int kPillarPercent = 30;
+
+void ShowText(CellRequest& request, std::string text) {
+  request.displayText = std::move(text);
+  request.selectionStart = 0;
+  request.selectionLength = static_cast<int>(request.displayText.size());
+}
+
+void ShowOwnText(CellAccess& access) {
+  ShowText(access.request, access.cell.text.value_or(std::string()));
+}
+
+// A menu caption shows "&" as the mnemonic mark; a file name keeps its own.
+std::string MenuCaption(int slot, const std::string& name) {
+  std::string caption = "&" + std::to_string(slot + 1) + " ";
+  for (const char c : name) {
+    caption += c;
+    if (c == '&') caption += '&';
+  }
+  return caption;
+}
+
+// Line `n` of an overlay entry, when the entry has it.
+std::string OverlayLine(GTEX* overlay, const char* key, int n) {
+  if (overlay == nullptr || n < 0 || !overlay->HasKey(key)) return {};
+  const std::string body = overlay->GetText(key);
+  std::size_t start = 0;
+  for (int line = 0; line < n; ++line) {
+    start = body.find('\n', start);
+    if (start == std::string::npos) return {};
+    ++start;
+  }
+  return body.substr(start, body.find('\n', start) - start);
+}
+
+}  // namespace
+
+int ProgramItems::ServeCommand(CellAccess& access) {
+  CellRequest& request = access.request;
+  const Cell& cell = access.cell;
+  ShowOwnText(access);
+  if (cell.cellLink == LinkNo("CL_Menu_File_Recent")) {
+    const std::vector<std::string> recent = access.host.RecentFiles();
+    if (cell.index >= 0 && cell.index < static_cast<int>(recent.size())) {
+      ShowText(request, MenuCaption(cell.index, recent[static_cast<std::size_t>(cell.index)]));
+    }
+  }
+  if (request.key == CellRequest::kKeyEnter) {
+    request.key = CellRequest::kKeyNone;
+    access.host.RunCellCommand(cell.cellLink, cell);
+  }
+  return CellEditor::kNothing;
+}
+
+int ProgramItems::ServeCloneInformation(CellAccess& access) {
+  CellRequest& request = access.request;
+  const int link = access.cell.cellLink;
+  CloneInformation* info = access.host.CellCloneInformation();
+  if (link == LinkNo("CL_CloneInfo_Comment")) {
+    if (info == nullptr) {
+      access.MarkReadOnly();
+      return CellEditor::kNothing;
+    }
+    TextEditor editor(info->comment, TextEditor::Charset::Printable);
+    return editor.Serve(request);
+  }
+  access.MarkReadOnly();
+  if (info == nullptr) return CellEditor::kNothing;
+  switch (link) {
+    case LinkNo("CL_CloneInfo_Esn"): {
+      std::string esn = EsnText(info->esn);
+      if (request.command == LinkNo("CL_PMenu_WinCopy") && !esn.empty()) {
+        access.host.CopyToClipboard(esn);
+      }
+      ShowText(request, std::move(esn));
+      break;
+    }
+    case LinkNo("CL_CloneInfo_Model"): {
+      std::string model =
+          OverlayLine(access.host.CellOverlay(), "GI_AppInd_Model", info->modelType);
+      ShowText(request, model.empty() ? std::to_string(info->modelType) : std::move(model));
+      break;
+    }
+    case LinkNo("CL_CloneInfo_Revision"):
+      ShowText(request, std::to_string(info->revision));
+      break;
+    case LinkNo("CL_CloneInfo_Option"):
+      ShowText(request, info->option);
+      break;
+    default:
+      break;
+  }
+  return CellEditor::kNothing;
+}
+
+int ProgramItems::ServeLayout(CellAccess& access) {
+  CellRequest& request = access.request;
+  const Cell& cell = access.cell;
+  const CellRect& rect = request.cellRect;
+  switch (cell.cellLink) {
+    case LinkNo("CL_Misc_ChNo_0Base"):
+      ShowText(request, std::to_string(cell.index));
+      break;
+    case LinkNo("CL_Misc_ChNo_1Base"):
+      ShowText(request, std::to_string(static_cast<long long>(cell.index) + 1));
+      break;
+    case LinkNo("CL_Misc_QuarterPillar"):
+      if (request.canvas != nullptr) {
+        const int height = rect.bottom - rect.top;
+        request.canvas->FillRect(
+            {rect.left, rect.bottom - height * kPillarPercent / 100, rect.right, rect.bottom},
+            kLayoutGrey);
+      }
+      break;
+    default:  // CL_CannotEdit
+      access.MarkReadOnly();
+      if (request.canvas != nullptr) {
+        request.canvas->DrawLine(rect.left, rect.bottom, rect.right, rect.top, kLayoutGrey);
+      }
+      break;
+  }
+  return CellEditor::kNothing;
+}
+
+int ProgramItems::ServeFixedText(CellAccess& access) {
+  access.MarkReadOnly();
+  ShowOwnText(access);
+  return CellEditor::kNothing;
+}
+
+}  // namespace rtv

@@ -1,0 +1,22 @@
+#pragma once
+
+namespace rtv {
+
+struct CellAccess;
+
+// Serves the cells that stand for the program rather than the image: menu commands and
+// sheet calls, the clone information, the layout helpers and the fixed texts.
+class ProgramItems {
+ public:
+  // Links 24–53: Enter runs the command through the host; the cell shows its own text,
+  // a recent-file entry its "&%d %s" caption.
+  static int ServeCommand(CellAccess& access);
+  // Links 66–71, from what the host keeps of the last identify.
+  static int ServeCloneInformation(CellAccess& access);
+  // Links 83–86: row numbers, the quarter pillar and the cannot-edit stroke.
+  static int ServeLayout(CellAccess& access);
+  // Links 87–100: the cell's own text, read-only.
+  static int ServeFixedText(CellAccess& access);
+};
+
+}  // namespace rtv

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "radio/SettingItem.h"
+
+namespace rtv {
+
+struct CellAccess;
+class ChoiceLists;
+struct ChoiceList;
+
+// Serves the radio's settings (links 150–329) from one table of item descriptors. Links the
+// table does not name show their number followed by " *Yet*".
+class SettingsItems {
+ public:
+  static std::span<const SettingItem> Items();
+  // The descriptor of a link, or null.
+  static const SettingItem* Find(int link);
+
+  int Serve(CellAccess& access);
+
+ private:
+  struct CachedList {
+    const char* key;
+    int variant;
+    const ChoiceList* list;
+  };
+
+  // The list is looked up once per run and key.
+  const ChoiceList& List(ChoiceLists& lists, const char* key, int variant);
+  const std::string& SelfIdOffText(CellAccess& access);
+
+  ChoiceLists* cachedFrom_ = nullptr;
+  std::vector<CachedList> lists_;
+  bool offTextRead_ = false;
+  std::string offText_;
+};
+
+}  // namespace rtv

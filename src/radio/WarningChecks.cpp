@@ -1,0 +1,90 @@
+#include "radio/WarningChecks.h"
+
+#include <string>
+
+#include "radio/CellAccess.h"
+#include "radio/CellEditor.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr std::uint8_t kError = CellRequest::kResultError;
+constexpr std::uint8_t kBoth = CellRequest::kResultWarning | CellRequest::kResultError;
+constexpr int kSettings = TypeNo("CT_Null");
+constexpr int kChannelRows = 421;
+constexpr int kWeatherRows = 10;
+constexpr int kCallRecords = 61;
+constexpr int kSoftKeys = 20;
+
+}  // namespace
+
+std::uint8_t WarningChecks::Errors(int cellType, int link, int first, int last) {
+  for (int index = first; index <= last; ++index) {
+    if (accessor_.CheckCell(cellType, link, index)) return kError;
+  }
+  return 0;
+}
+
+std::uint8_t WarningChecks::IdList(int cellType, int idLink, int nameLink, int rows) {
+  std::uint8_t flags = 0;
+  for (int row = 0; row < rows && flags != kBoth; ++row) {
+    flags |= accessor_.CellFlags(cellType, idLink, row);
+    flags |= accessor_.CellFlags(cellType, nameLink, row);
+  }
+  return flags;
+}
+
+std::uint8_t WarningChecks::Evaluate(int link) {
+  switch (link) {
+    case LinkNo("CL_Check_Int_ChInh"):
+      return Errors(TypeNo("CT_IntCh"), LinkNo("CL_ChList_Atr"), 0, kChannelRows - 1);
+    case LinkNo("CL_Check_Usa_ChInh"):
+      return Errors(TypeNo("CT_UsaCh"), LinkNo("CL_ChList_Atr"), 0, kChannelRows - 1);
+    case LinkNo("CL_Check_Can_ChInh"):
+      return Errors(TypeNo("CT_CanCh"), LinkNo("CL_ChList_Atr"), 0, kChannelRows - 1);
+    case LinkNo("CL_Check_WX_ChInh"):
+      return Errors(TypeNo("CT_WxCh"), LinkNo("CL_WX_ChAtr"), 0, kWeatherRows - 1);
+    case LinkNo("CL_Check_Dsc_SelfId"):
+      return Errors(kSettings, LinkNo("CL_ComDsc_SelfId"), 0, 0);
+    case LinkNo("CL_Check_Dsc_Call"):
+      for (int record = 0; record < kCallRecords; ++record) {
+        if (accessor_.CheckCell(kSettings, LinkNo("CL_DscCall_Alarm_Min"), record) ||
+            accessor_.CheckCell(kSettings, LinkNo("CL_DscCall_Alarm_Max"), record)) {
+          return kError;
+        }
+      }
+      for (const int call : {LinkNo("CL_DscCall_Tx_EPIRB_Ind"), LinkNo("CL_DscCall_Tx_EPIRB_All"),
+                             LinkNo("CL_DscCall_Tx_MOB_Ind")}) {
+        if (accessor_.CheckCell(kSettings, call, 0)) return kError;
+      }
+      return 0;
+    case LinkNo("CL_Check_Dsc_IndId"):
+      return IdList(TypeNo("CT_DscIndId"), LinkNo("CL_DscIndId_Id"), LinkNo("CL_DscIndId_Comment"),
+                    60);
+    case LinkNo("CL_Check_Dsc_GrpId"):
+      return IdList(TypeNo("CT_DscGrpId"), LinkNo("CL_DscGrpId_Id"), LinkNo("CL_DscGrpId_Comment"),
+                    30);
+    case LinkNo("CL_Check_Common_AtisSet"):
+      for (const int region :
+           {LinkNo("CL_ComAtis_IntCh"), LinkNo("CL_ComAtis_UsaCh"), LinkNo("CL_ComAtis_CanCh")}) {
+        if (accessor_.CheckCell(kSettings, region, 0)) return kError;
+      }
+      return 0;
+    case LinkNo("CL_Check_Conf_Softkey"):
+      return Errors(kSettings, LinkNo("CL_ComConf_KeyAssign_SoftKey"), 0, kSoftKeys - 1);
+    default:
+      // CL_Check_IdBlocking_Id and CL_Check_Atis_Call: their lists have no cells that the
+      // memory map serves, so there is nothing to find.
+      return 0;
+  }
+}
+
+int WarningChecks::Serve(CellAccess& access) {
+  access.request.displayText = access.cell.text.value_or(std::string());
+  access.request.resultFlags |= Evaluate(access.cell.cellLink);
+  return CellEditor::kNothing;
+}
+
+}  // namespace rtv

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace rtv {
+
+struct CellAccess;
+class ItemAccessor;
+
+// The warning checks (links 54–65): each evaluates the cells of one sheet through the
+// accessor and reports their error bits (the ID lists also their warning bits), stopping
+// at the first cell that sets them. The tree marks its nodes from these.
+class WarningChecks {
+ public:
+  explicit WarningChecks(ItemAccessor& accessor) : accessor_(accessor) {}
+
+  // The warning and error bits of one check.
+  std::uint8_t Evaluate(int link);
+  int Serve(CellAccess& access);
+
+ private:
+  std::uint8_t Errors(int cellType, int link, int first, int last);
+  std::uint8_t IdList(int cellType, int idLink, int nameLink, int rows);
+
+  ItemAccessor& accessor_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,49 @@
+#include "radio/WeatherColumns.h"
+
+#include "radio/CellAccessHost.h"
+#include "radio/ChannelRow.h"
+#include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
+#include "radio/ListColumn.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kLinkUse = LinkNo("CL_WX_ChAtr");
+constexpr int kLinkComment = LinkNo("CL_WX_ChComment");
+constexpr int kBusUseChanged = 15;
+constexpr int kAllRowsUnused = (1 << ChannelRow::kWeatherRows) - 1;
+
+}  // namespace
+
+int WeatherColumns::Serve(CellAccess& access) {
+  ChannelRow* row = ListColumn::RowOf(access, ListKind::WeatherChannels, ListKind::WeatherChannels);
+  if (row == nullptr) return CellEditor::kNothing;
+  const int link = access.cell.cellLink;
+  bool changed = false;
+  int result = CellEditor::kNothing;
+  if (link == kLinkUse) {
+    result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_Misc_Used", row->inhibited, changed);
+    if (changed) {
+      row->ReloadRow();
+      access.extraFlags |= ItemAccessor::kAccessUseChanged;
+      access.host.PostBusMessage(kBusUseChanged, link);
+    }
+    // The radio needs at least one weather channel.
+    const EepromImage& image = row->image();
+    const int mask = image.GetByte(ChannelRow::kWeatherMaskAddress) |
+                     image.GetByte(ChannelRow::kWeatherMaskAddress + 1) << 8;
+    if ((mask & kAllRowsUnused) == kAllRowsUnused) access.MarkError();
+  } else if (link == kLinkComment) {
+    if (row->inhibited) {
+      access.ShowReadOnly("---");
+    } else {
+      result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
+      if (changed) row->ReloadRow();
+    }
+  }
+  return result;
+}
+
+}  // namespace rtv

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "radio/CellAccess.h"
+
+namespace rtv {
+
+// The columns of the weather channel list (links 140–141): use and comment.
+class WeatherColumns {
+ public:
+  WeatherColumns() = delete;
+  static int Serve(CellAccess& access);
+};
+
+}  // namespace rtv

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "EditorAccess.h"
+#include "MemoryAccessHost.h"
+#include "radio/CellCanvas.h"
+
+namespace rtv {
+
+// A canvas that records what the accessor does to it.
+struct RecordingCanvas : CellCanvas {
+  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect& rect, ColorValue colour) override {
+    fills.push_back({rect, colour});
+  }
+  void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) override {
+    lines.push_back({x1, y1, x2, y2, static_cast<int>(colour)});
+  }
+  struct Fill {
+    CellRect rect;
+    ColorValue colour;
+  };
+  std::vector<ColorValue> colours;
+  std::vector<Fill> fills;
+  std::vector<std::vector<int>> lines;  // x1, y1, x2, y2, colour
+};
+
+// What one access left in its request.
+struct CellOutcome {
+  int result = 0;
+  std::string text;
+  std::uint8_t flags = 0;  // warning and error bits
+  int itemState = 0;
+  int key = 0;  // as the accessor left it
+  std::vector<ColorValue> colours;
+  std::vector<std::string> opened;
+
+  bool Error() const { return (flags & CellRequest::kResultError) != 0; }
+  bool Greyed() const;
+  bool ReadOnly() const;
+};
+
+// Accesses cells of a MemoryAccessHost as the grid, a popup or the printer would.
+class CellProbe {
+ public:
+  explicit CellProbe(MemoryAccessHost& host, int cellType = TypeNo("CT_Null"))
+      : host_(host), cellType_(cellType) {}
+
+  // Display only: no grid, no key.
+  CellOutcome Show(int link, int index = 0);
+  // A key typed into the cell of a grid.
+  CellOutcome Key(int link, int index, int key);
+  // The in-place editor committed `text`.
+  CellOutcome Type(int link, int index, const std::string& text);
+  // Item `value` of the cell's choice popup was chosen (its items are bound to `variant`).
+  CellOutcome Choose(int link, int index, int value, int variant = LinkNo("Flex0"));
+  // The popup asks whether item `value` can be chosen now.
+  CellOutcome Ask(int link, int index, int value, int variant = LinkNo("Flex0"));
+  // A popup-menu command (73–82) on the cell.
+  CellOutcome Command(int link, int index, int command);
+
+ private:
+  CellOutcome Run(int link, int index, CellRequest& request);
+
+  MemoryAccessHost& host_;
+  int cellType_;
+  RecordingGrid grid_;
+};
+
+}  // namespace rtv
