@@ -92,6 +92,12 @@ void CloneCommands::CheckIdentity(LinkResult& result) {
   }
   idBlock_.assign(kIdBlockSize, 0);
   std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
+  // Where the block keeps the serial number, the comment and the option is not known
+  // here; they stay empty rather than show bytes that may mean something else.
+  information_ = CloneInformation{};
+  information_.modelType = controller_.CellModelType();
+  information_.revision = VersionOf(&idBlock_[kIdVersionByte]);
+  information_.comment.fill(' ');
   if (idBlock_[kIdValidByte] != 1) result.status = kLinkIdBlock;
 }
 

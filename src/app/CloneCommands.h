@@ -7,6 +7,7 @@
 
 #include "link/AdjustValueStore.h"
 #include "link/LinkController.h"
+#include "radio/CloneInformation.h"
 
 namespace rtv {
 
@@ -71,6 +72,8 @@ class CloneCommands {
   const std::vector<std::uint8_t>& IdBlock() const { return idBlock_; }
   int RadioWord1() const { return radioWord1_; }
   int RadioWord2() const { return radioWord2_; }
+  // What the clone information cells show; null before the first good identify.
+  CloneInformation* Information() { return idBlock_.empty() ? nullptr : &information_; }
   // The model and the revision of the radio last identified.
   std::string InfoText();
   // Version digits at bytes 0, 2, 3 and 4 from here; 0 when one is not a digit.
@@ -92,6 +95,7 @@ class CloneCommands {
   std::vector<std::uint8_t> idBlock_;
   int radioWord1_ = 0;
   int radioWord2_ = 0;
+  CloneInformation information_;
   AdjustValueStore adjustValues_;
   bool adjustWindowRefresh_ = false;
   bool adjustWindowOpen_ = false;

@@ -79,6 +79,14 @@ bool ModelController::AdjustmentConnected() const {
   return clone_ != nullptr && clone_->AdjustValues().HasValues();
 }
 
+CloneInformation* ModelController::CellCloneInformation() {
+  return clone_ != nullptr ? clone_->Information() : nullptr;
+}
+
+AdjustmentState* ModelController::CellAdjustment() {
+  return clone_ != nullptr ? &clone_->AdjustValues().State() : nullptr;
+}
+
 namespace {
 
 std::string Lower(std::string text) {

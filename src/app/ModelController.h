@@ -54,6 +54,8 @@ class ModelController : public MainController {
   void RunCellCommand(int link, const Cell& cell) override;
   // Adjustment cells are editable once values came from the radio.
   bool AdjustmentConnected() const override;
+  CloneInformation* CellCloneInformation() override;
+  AdjustmentState* CellAdjustment() override;
   // Refused while a radio exchange runs.
   bool QueryClose() override;
   void ChangeModel(int modelType, bool ask);

@@ -8,11 +8,12 @@ const std::array<std::uint8_t, AdjustValueStore::kReadAllCount> AdjustValueStore
     0, 1, 2, 3, 4, 5, 6, 14, 10, 13, 7, 11, 9, 8, 12};
 
 std::uint8_t AdjustValueStore::Slot(int slot) const {
-  return slot >= 0 && slot < kSlotCount ? slots_[static_cast<std::size_t>(slot)] : 0;
+  return slot >= 0 && slot < kSlotCount ? state_.readings[static_cast<std::size_t>(slot)] : 0;
 }
 
 std::uint8_t* AdjustValueStore::SlotAddress(int slot) {
-  return slot >= 0 && slot < kSlotCount ? &slots_[static_cast<std::size_t>(slot)] : nullptr;
+  return slot >= 0 && slot < kSlotCount ? &state_.readings[static_cast<std::size_t>(slot)]
+                                        : nullptr;
 }
 
 std::vector<AdjustLink::Item> AdjustValueStore::ReadAllItems() {

@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "link/AdjustLink.h"
+#include "radio/AdjustmentState.h"
 
 namespace rtv {
 
 // The factory adjustment values last read from (or set in) the radio. They live beside the
-// image, never in it: each is the radio's own answer to its adjustment code.
+// image, never in it: each is the radio's own answer to its adjustment code. The slots of
+// the read of every value are the A/D readings that the adjustment cells show.
 class AdjustValueStore {
  public:
-  static constexpr int kSlotCount = 15;
+  static constexpr int kSlotCount = AdjustmentState::kReadings;
   static constexpr int kReadAllCount = 15;
 
   std::uint8_t Slot(int slot) const;
@@ -20,6 +22,8 @@ class AdjustValueStore {
   // The 12-bit value of code 9.
   std::uint16_t TwelveBitValue() const { return twelveBit_; }
   void SetTwelveBitValue(std::uint16_t value) { twelveBit_ = value & 0x0FFF; }
+  // What the adjustment cells show and edit.
+  AdjustmentState& State() { return state_; }
   // Values were read from the radio since the program started.
   bool HasValues() const { return hasValues_; }
   void SetHasValues(bool on) { hasValues_ = on; }
@@ -31,7 +35,7 @@ class AdjustValueStore {
   static const std::array<std::uint8_t, kReadAllCount> kReadAllSlots;
 
  private:
-  std::array<std::uint8_t, kSlotCount> slots_{};
+  AdjustmentState state_;
   std::uint16_t twelveBit_ = 0;
   bool hasValues_ = false;
 };

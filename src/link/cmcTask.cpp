@@ -4,9 +4,7 @@
 
 namespace rtv {
 
-cmcTask::cmcTask(Timers& timers) : timer_(timers.CreateTimer([this] { Tick(); })) {
-  Schedule(-1);
-}
+cmcTask::cmcTask(Timers& timers) : timer_(timers.CreateTimer([this] { Tick(); })) { Schedule(-1); }
 
 cmcTask::~cmcTask() = default;
 

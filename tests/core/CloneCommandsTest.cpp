@@ -435,10 +435,18 @@ TEST_F(CloneCommandsTest, FailedWriteLeavesTheImageAsItWas) {
 // Clone information
 
 TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
+  ItemAccessor& cells = f.controller->Accessor();
+  const int basic = TypeNo("CT_Null");
+  EXPECT_EQ(f.controller->CellCloneInformation(), nullptr);
+  EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Revision"), 0), "");
+  radio.answers[kCmdIdentify] =
+      ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload(40, "1207"));
   Command(LinkNo("CL_Menu_Clone_Info"));
+  EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Revision"), 0), "1207");
+  EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Model"), 0), "Model 0");
   EXPECT_EQ(view.infoShown, 1);
   ASSERT_EQ(commands->IdBlock().size(), 48u);
-  EXPECT_EQ(CloneCommands::VersionOf(&commands->IdBlock()[CloneCommands::kIdVersionByte]), 1203);
+  EXPECT_EQ(CloneCommands::VersionOf(&commands->IdBlock()[CloneCommands::kIdVersionByte]), 1207);
   EXPECT_EQ(commands->RadioWord1(), 0x3974);
   EXPECT_FALSE(Sent(kCmdRead));
   EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
@@ -447,7 +455,7 @@ TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
   // A window without the information sheet: a message box says it.
   view.sheetDialog = false;
   Command(LinkNo("CL_Menu_Clone_Info"));
-  EXPECT_EQ(LastText(), "Model: Model 0\nRevision: 1203");
+  EXPECT_EQ(LastText(), "Model: Model 0\nRevision: 1207");
 }
 
 // ---------------------------------------------------------------------------------------
@@ -502,6 +510,8 @@ TEST_F(CloneCommandsTest, ReadingAllAdjustmentValuesAsksInOrderAndStoresEachAnsw
   for (int slot = 0; slot < AdjustValueStore::kSlotCount; ++slot) {
     EXPECT_EQ(commands->AdjustValues().Slot(slot), 0x3C) << slot;
   }
+  // The A/D reading cells show what came back.
+  EXPECT_EQ(f.controller->CellAdjustment()->readings[14], 0x3C);
   EXPECT_TRUE(commands->AdjustValues().HasValues());
   EXPECT_EQ(refreshes, 1);
   EXPECT_TRUE(view.windows.captions.empty());
