@@ -115,6 +115,7 @@ void Sheet::Build() {
   int row = 0;
   if (FindSelectable(-1, 0, column, row)) SetCurrent(column, row);
   RestorePosition();
+  inputEnabled_ = CellAt(currentColumn_, currentRow_).cell.selectable;
   busy_ = false;
 }
 
@@ -401,7 +402,6 @@ void Sheet::SetCurrent(int column, int row) {
   if (!Contains(column, row)) FatalError(kIllegalSelection);
   currentColumn_ = column;
   currentRow_ = row;
-  inputEnabled_ = CellAt(column, row).cell.selectable;
 }
 
 void Sheet::SetTopLeft(int column, int row) {
@@ -425,7 +425,6 @@ void Sheet::RestorePosition() {
     SetTopLeft(remembered_[2], remembered_[3]);
     SetCurrent(remembered_[0], remembered_[1]);
   }
-  inputEnabled_ = CellAt(currentColumn_, currentRow_).cell.selectable;
 }
 
 bool Sheet::FindSelectable(int link, int index, int& column, int& row, int cellType) const {
