@@ -22,7 +22,8 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 void AppendInt(std::vector<std::uint8_t>& bytes, int value) {
   const auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(v >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 }  // namespace
@@ -49,8 +50,9 @@ void SheetGrid::BeginInput() {
     Forward(replay.key, replay.forwards);
   }
   view_.CloseEditor(false);
-  if (bus_ != nullptr) bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText),
-                                      static_cast<int>(kClBtnFace), "");
+  if (bus_ != nullptr)
+    bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText), static_cast<int>(kClBtnFace),
+                   "");
 }
 
 void SheetGrid::KeyDown(NavigationKey key, bool controlOnly) {
