@@ -25,6 +25,8 @@ class MainForm : public QMainWindow, public MainView {
   void RedrawMessagePanel() override;
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
+  // Shows one sheet (a sheet pane) in the window's body; the form takes it over.
+  void ShowSheet(QWidget* pane);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
