@@ -76,6 +76,7 @@ class cuiGrid : public QAbstractScrollArea, public SheetGridView, public CellGri
   void OpenChoicePopup(const std::string& listKey, int variant, int value) override;
 
   QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return {1, 1}; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
