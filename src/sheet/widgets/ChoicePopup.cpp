@@ -34,7 +34,9 @@ ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
   layout->addWidget(grid_);
 }
 
-ChoicePopup::~ChoicePopup() = default;
+ChoicePopup::~ChoicePopup() {
+  delete grid_;  // before the sheet it shows
+}
 
 void ChoicePopup::ShowAt(const QRect& cell) {
   QScreen* screen = QGuiApplication::screenAt(cell.center());
