@@ -37,6 +37,15 @@ SheetGrid::~SheetGrid() {
   if (bus_ != nullptr) bus_->Unsubscribe(&SheetGrid::OnMessage, this);
 }
 
+void SheetGrid::SheetRebuilt() {
+  markingActive_ = false;
+  anchorColumn_ = anchorRow_ = -1;
+  lastStepColumn_ = lastStepRow_ = -1;
+  mouseDown_ = false;
+  pendingReplay_.reset();
+  if (replayTimer_) replayTimer_->Stop();
+}
+
 void SheetGrid::Post(int type, int arg1, int arg2) {
   if (bus_ != nullptr) bus_->Post(type, arg1, arg2);
 }
@@ -209,36 +218,35 @@ bool SheetGrid::SelectCell(int column, int row, bool byProgram) {
     }
     view_.CurrentCellChanged();
   }
-  ApplyMarking(shift_ || mouseDown_);
+  ApplyMarking(shift_ || mouseDown_, oldColumn, oldRow);
   if (!byProgram && !moving_) view_.ShowCell(column, row, false, false);
   return true;
 }
 
 void SheetGrid::ClearMarks() {
   for (int row = 0; row < sheet_.rowCount(); ++row) {
-    bool touched = false;
     for (int column = 0; column < sheet_.columnCount(); ++column) {
       CellSlot& slot = sheet_.CellAt(column, row);
       if (!slot.marked && !slot.dragMarked) continue;
       slot.marked = slot.dragMarked = false;
-      touched = true;
       view_.RedrawCell(column, row);
     }
-    (void)touched;
   }
   markingActive_ = false;
 }
 
-void SheetGrid::ApplyMarking(bool extend) {
+void SheetGrid::ApplyMarking(bool extend, int fromColumn, int fromRow) {
   if (sheet_.multiSelect() == Sheet::kMultiSelectNone) return;
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ClearMarks();
-  if (extend) {
-    if (anchorRow_ < 0) {
-      anchorColumn_ = column;
-      anchorRow_ = row;
-    }
+  if (anchorRow_ < 0) {
+    // Marking starts where the cursor was.
+    anchorColumn_ = fromColumn >= 0 ? fromColumn : column;
+    anchorRow_ = fromColumn >= 0 ? fromRow : row;
+  }
+  // A rectangle of one cell marks nothing more than the cursor does.
+  if (extend && (anchorColumn_ != column || anchorRow_ != row)) {
     for (int r = std::min(anchorRow_, row); r <= std::max(anchorRow_, row); ++r) {
       for (int c = std::min(anchorColumn_, column); c <= std::max(anchorColumn_, column); ++c) {
         CellSlot& slot = sheet_.CellAt(c, r);
@@ -355,7 +363,7 @@ int SheetGrid::Serve(int column, int row, int key, int command,
   if (multi != Sheet::kMultiSelectNone && (request.rangeFlags & CellRequest::kRangeReselect) != 0) {
     MarkRange(std::min(request.rangeFirst, request.rangeLast),
               std::max(request.rangeFirst, request.rangeLast));
-  } else if (multi != Sheet::kMultiSelectNone && result != 2) {
+  } else if (multi != Sheet::kMultiSelectNone) {
     ApplyMarking(shift_);
   }
   Post(kMsgRefreshMenuStates);

@@ -49,6 +49,8 @@ class SheetGrid {
   SheetGrid& operator=(const SheetGrid&) = delete;
 
   Sheet& sheet() { return sheet_; }
+  // The sheet was built again: marks, anchor and step targets are gone with its cells.
+  void SheetRebuilt();
 
   // Keys with the editor closed.
   void KeyDown(NavigationKey key, bool controlOnly = false);
@@ -107,7 +109,7 @@ class SheetGrid {
   void HandleMessage(const Message& message);
   void Post(int type, int arg1 = 0, int arg2 = 0);
   void BeginInput();
-  void ApplyMarking(bool extend);
+  void ApplyMarking(bool extend, int fromColumn = -1, int fromRow = -1);
   void MarkRange(int first, int last);
   void Forward(int key, int forwards);
   int Serve(int column, int row, int key, int command, const std::optional<std::string>& text,

@@ -268,6 +268,28 @@ TEST(SheetGridTest, LineMarkingHighlightsWholeRowsButFixedColumns) {
   EXPECT_EQ(selectedRow(2), "...");
 }
 
+TEST(SheetGridTest, ARebuildWithFewerRowsForgetsTheMarks) {
+  GridFixture f({":(Only_EurModel 2)", "{S(%Flex0[5])}x", "{S(%Flex0[6])}y", "{S(%Flex0[1])}a",
+                 "{S(%Flex0[2])}b"},
+                "(MultiSelect=Cell)");
+  ASSERT_EQ(f.sheet->rowCount(), 2);  // model 0: the first two rows are left out
+  f.model.modelType = 2;
+  f.sheet->Build();
+  f.grid->SheetRebuilt();
+  f.sheet->SetCurrent(0, 3);
+  f.grid->SetShift(true);
+  f.grid->KeyDown(Key::Up);
+  f.grid->SetShift(false);
+  ASSERT_TRUE(f.grid->markingActive());
+  EXPECT_EQ(f.grid->anchorRow(), 3);
+  f.model.modelType = 0;
+  f.sheet->Build();
+  f.grid->SheetRebuilt();
+  EXPECT_FALSE(f.grid->markingActive());
+  f.grid->SendToCell(0, 1, 'x');  // no range from rows that are gone
+  EXPECT_EQ(f.inputs.back().index, 2);
+}
+
 TEST(SheetGridTest, ARangeLeftByTheAccessorIsMarkedAgain) {
   GridFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[1])}b", "{S(%Flex0[2])}c", "{S(%Flex0[3])}d"},
                 "(MultiSelect=Cell)");

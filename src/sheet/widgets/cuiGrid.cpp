@@ -73,6 +73,7 @@ cuiGrid::~cuiGrid() {
 
 void cuiGrid::SheetRebuilt() {
   if (editor_ != nullptr) editor_->hide();
+  logic_->SheetRebuilt();
   ClosePopup();
   fonts_.clear();
   UpdateScrollBars();
@@ -756,6 +757,16 @@ void cuiGrid::wheelEvent(QWheelEvent* event) {
   }
   verticalScrollBar()->setValue(top - sheet_.fixedRows());
   event->accept();
+}
+
+void cuiGrid::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  // System colours and fonts follow the desktop: a theme change repaints with the new ones.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
+      event->type() == QEvent::StyleChange) {
+    fonts_.clear();
+    viewport()->update();
+  }
 }
 
 void cuiGrid::focusInEvent(QFocusEvent* event) {

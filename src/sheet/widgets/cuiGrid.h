@@ -91,6 +91,7 @@ class cuiGrid : public QAbstractScrollArea, public SheetGridView, public CellGri
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   struct FontEntry;
