@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -19,6 +21,7 @@
 #include "sheet/ChoiceLists.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/widgets/ChoicePopup.h"
+#include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/cuiGrid.h"
 
@@ -37,7 +40,9 @@ struct WidgetFixture {
                       "(FixedCols=0)(FixedRows=0)(NoPrint)",
                       kBasic,
                       {"{SWH(%Flex0[0])}Off", "{SWH(%Flex0[1])}Low", "{SWH(%Flex0[2])}High"}});
-    overlay.SetLines(test::SheetOverlay(sheets));
+    overlay.SetLines(test::SheetOverlay(sheets, {},
+                                        {"#CellModel_BasicDialog", ",,,-12,,,",
+                                         "#GI_AppInd_Button_OkCancel", "OK", "Cancel", "#"}));
     accessor.Serve(LinkFamily::Special, [this](CellAccess& access) {
       CellRequest& r = access.request;
       if (r.key != 0 || r.commit != 0) {
@@ -310,6 +315,29 @@ TEST(CuiGridTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
   const int painted = grid.TakePaintedCells();
   EXPECT_GE(painted, 1);
   EXPECT_LE(painted, 4);
+}
+
+TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
+  WidgetFixture f({{"GI_Sheet_Info", "", kBasic, {"{WH}Model|{SWH(%Flex0[0])}RT-V612"}}});
+  QMainWindow owner;
+  owner.resize(600, 400);
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  auto sheet = std::make_unique<ModelSheet>(f.services, f.model, f.overlay, "GI_Sheet_Info");
+  SheetDialog dialog(std::move(sheet), f.grid, f.overlay, "Clone information", &owner);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.windowTitle(), "Clone information");
+  EXPECT_EQ(dialog.button()->text(), "OK");
+  EXPECT_TRUE(dialog.button()->isDefault());
+  EXPECT_FALSE(owner.isEnabled());
+  EXPECT_EQ(dialog.font().pixelSize(), 12);
+  // Until the grid is focused its current cell shows in its own colours.
+  cuiGrid& grid = *dialog.grid();
+  EXPECT_EQ(PixelIn(grid, 1, 0, Shot(grid)), ToQColor(0x80000005));
+  QTest::mouseClick(dialog.button(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(owner.isEnabled());
 }
 
 }  // namespace
