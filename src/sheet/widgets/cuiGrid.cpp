@@ -290,6 +290,7 @@ void cuiGrid::OpenEditor(const std::string& text, int selectionStart, int select
   }
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
+  ShowCell(column, row, false, false);
   const QRect cell = CellRect(column, row);
   if (cell.isEmpty()) return;
   const Cell& c = sheet_.CellAt(column, row).cell;
@@ -335,6 +336,7 @@ void cuiGrid::CurrentCellChanged() {
   if (!popupKey_.empty()) services_.bus->Post(kMsgCellPopupRemoved);
   popupKey_ = key;
   if (!key.empty()) services_.bus->PostText(kMsgCellPopupSet, 0, 0, key);
+  services_.bus->Post(kMsgRefreshMenuStates);
 }
 
 void cuiGrid::ChoiceMade() {
