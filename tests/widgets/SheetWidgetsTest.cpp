@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 #include <string>
 #include <vector>
@@ -315,6 +316,28 @@ TEST(CuiGridTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
   const int painted = grid.TakePaintedCells();
   EXPECT_GE(painted, 1);
   EXPECT_LE(painted, 4);
+}
+
+TEST(CuiGridTest, TheWheelScrollsThreeVisibleRowsPerNotch) {
+  // Every third row is one pixel high: the wheel does not count it.
+  std::vector<std::string> cells = {"{WH}Head",          ":(LoopFrom 20)", "{SWH(%Flex0[0])}a",
+                                    "{SWH(%Flex0[0])}b", "{S(%Flex0[0])}", ":(LoopTo)"};
+  WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
+  auto pane = f.Show("GI_Sheet_T", 300, 200);
+  cuiGrid& grid = *pane->grid();
+  const auto wheel = [&](int notches) {
+    const QPoint at = grid.viewport()->rect().center();
+    QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &event);
+  };
+  wheel(-1);
+  EXPECT_EQ(pane->sheet().topRow(), 5);  // rows 2, 4, 5: row 3 is one pixel high
+  wheel(-2);
+  EXPECT_EQ(pane->sheet().topRow(), 14);
+  wheel(5);
+  EXPECT_EQ(pane->sheet().topRow(), 1);
+  EXPECT_EQ(Current(*pane), (std::pair{0, 1}));  // the cursor stays
 }
 
 TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
