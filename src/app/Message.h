@@ -19,7 +19,13 @@ enum MessageType : int {
   kMsgRefreshMenuStates = 9,
   kMsgClearMenuSubItems = 10,  // arg1 = the link of the item whose sub-items go
   kMsgBuildMenuSubItems = 11,  // arg1 = the item's link, text = the overlay key
-  kMsgDataChanged = 13,
+  kMsgDataChanged = 13,        // redraw every bound cell
+  kMsgRedrawType = 14,
+  kMsgRedrawLink = 15,
+  kMsgRedrawIndex = 16,
+  kMsgRedrawIndexUpTo = 17,
+  kMsgRedrawIndexFrom = 18,
+  kMsgCurrentCellChanged = 19,
   kMsgRefreshToolbarStates = 20,
   kMsgCommitEdits = 21,
   kMsgWarningsUpdated = 23,

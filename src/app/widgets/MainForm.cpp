@@ -235,6 +235,8 @@ void MainForm::PlaceOnScreen() {
   move(placed.left, placed.top);
 }
 
+void MainForm::ShowSheet(QWidget* pane) { setCentralWidget(pane); }
+
 void MainForm::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
 
 void MainForm::ShowForm() { show(); }

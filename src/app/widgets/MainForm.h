@@ -55,6 +55,8 @@ class MainForm : public QMainWindow, public MainView {
   ToolbarBuilder* Toolbar() const { return toolbar_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
+  // Shows one sheet (a sheet pane) in the window's body; the form takes it over.
+  void ShowSheet(QWidget* pane);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,77 @@
+#include "sheet/widgets/ChoicePopup.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include "sheet/ModelSheet.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kRightOfCell = 8;
+
+}  // namespace
+
+ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
+                         const GridServices& services, const std::string& listKey, int variant,
+                         int value, QWidget* owner)
+    : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint),
+      sheet_(std::make_unique<ModelSheet>(sheets, model, sheets.overlay, listKey, variant, value)) {
+  setWindowTitle(QApplication::applicationDisplayName());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  sheet_->SetEmbedded(true);
+  sheet_->Build();
+  grid_ = new cuiGrid(*sheet_, services, this);
+  grid_->logic().onChoose = [this](const Cell& chosen) {
+    if (onChosen) onChosen(chosen);
+  };
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(grid_);
+}
+
+ChoicePopup::~ChoicePopup() {
+  delete grid_;  // before the sheet it shows
+}
+
+void ChoicePopup::ShowAt(const QRect& cell) {
+  QScreen* screen = QGuiApplication::screenAt(cell.center());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  QSize size(sheet_->TotalWidth(), sheet_->TotalHeight());
+  const bool fits = size.width() <= area.width() && size.height() <= area.height();
+  grid_->SetScrollBarsShown(!fits);
+  if (!fits) {
+    // Room for the scroll bars, within the work area.
+    size = QSize(
+        std::min(size.width() + grid_->verticalScrollBar()->sizeHint().width(), area.width()),
+        std::min(size.height() + grid_->horizontalScrollBar()->sizeHint().height(), area.height()));
+  }
+  QPoint at(cell.left() + kRightOfCell, cell.bottom() + 1);
+  if (at.y() + size.height() > area.bottom() + 1) {
+    at.setY(cell.top() - size.height() >= area.top() ? cell.top() - size.height()
+                                                     : area.bottom() + 1 - size.height());
+  }
+  if (at.x() + size.width() > area.right() + 1) {
+    at.setX(cell.left() - size.width() >= area.left() ? cell.left() - size.width()
+                                                      : area.right() + 1 - size.width());
+  }
+  resize(size);
+  move(at);
+  show();
+  grid_->setFocus(Qt::PopupFocusReason);
+}
+
+void ChoicePopup::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    hide();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace rtv

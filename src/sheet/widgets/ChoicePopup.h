@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "sheet/widgets/cuiGrid.h"
+
+namespace rtv {
+
+class ModelSheet;
+
+// The borderless window that shows a choice list next to the edited cell. Choosing a cell
+// (Enter, a click) hands it to the owner and hides the window; Escape or a click elsewhere
+// hides it without a choice.
+class ChoicePopup : public QWidget {
+  Q_OBJECT
+
+ public:
+  ChoicePopup(const SheetServices& sheets, SheetModelHost& model, const GridServices& services,
+              const std::string& listKey, int variant, int value, QWidget* owner);
+  ~ChoicePopup() override;
+
+  // Places the window by the cell (in global coordinates) inside the cell's work area.
+  void ShowAt(const QRect& cell);
+
+  cuiGrid* grid() const { return grid_; }
+  ModelSheet& sheet() { return *sheet_; }
+  std::function<void(const Cell& chosen)> onChosen;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  std::unique_ptr<ModelSheet> sheet_;
+  cuiGrid* grid_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "radio/CellCanvas.h"
+
+class QPainter;
+
+namespace rtv {
+
+// The accessor's drawing surface over a painter: its text colour is read back by the grid
+// before the cell's text is drawn.
+class PainterCanvas : public CellCanvas {
+ public:
+  PainterCanvas(QPainter& painter, ColorValue textColour) : painter_(painter), text_(textColour) {}
+
+  void SetFontColor(ColorValue colour) override;
+  void FillRect(const CellRect& rect, ColorValue colour) override;
+  void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) override;
+
+  ColorValue textColour() const { return text_; }
+
+ private:
+  QPainter& painter_;
+  ColorValue text_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+
+#include "sheet/widgets/cuiGrid.h"
+
+class QPushButton;
+
+namespace rtv {
+
+class GTEX;
+
+// A dialog that shows one sheet and one button: sized to its sheet, centred over its owner
+// and kept inside the work area; the owner is disabled while it is open.
+class SheetDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services, GTEX& overlay,
+              const QString& caption, QWidget* owner);
+  ~SheetDialog() override;
+
+  cuiGrid* grid() const { return grid_; }
+  QPushButton* button() const { return button_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  std::unique_ptr<Sheet> sheet_;
+  cuiGrid* grid_;
+  QPushButton* button_;
+};
+
+}  // namespace rtv

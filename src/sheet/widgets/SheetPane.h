@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "sheet/widgets/cuiGrid.h"
+
+class QFrame;
+class QLabel;
+
+namespace rtv {
+
+// One sheet on screen: its title bar (when the style names a title) above the grid's
+// panel. The pane owns the sheet and builds it.
+class SheetPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  SheetPane(std::unique_ptr<Sheet> sheet, const GridServices& services, QWidget* parent = nullptr);
+  ~SheetPane() override;
+
+  // Builds the sheet again (a new image, model, font or reset widths) and shows it.
+  void Rebuild();
+
+  Sheet& sheet() { return *sheet_; }
+  cuiGrid* grid() const { return grid_; }
+  QLabel* titleBar() const { return title_; }
+
+ private:
+  void ShowTitle();
+
+  std::unique_ptr<Sheet> sheet_;
+  QFrame* titleFrame_;
+  QLabel* title_;
+  QFrame* panel_;
+  cuiGrid* grid_ = nullptr;
+};
+
+}  // namespace rtv

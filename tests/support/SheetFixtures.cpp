@@ -1,0 +1,30 @@
+#include "SheetFixtures.h"
+
+namespace rtv::test {
+
+std::vector<std::string> SheetOverlay(const std::vector<SheetEntries>& sheets,
+                                      const std::vector<std::string>& widthList,
+                                      const std::vector<std::string>& extra) {
+  std::vector<std::string> lines;
+  for (const SheetEntries& sheet : sheets) {
+    lines.push_back("#" + sheet.key + "_Style");
+    lines.push_back(sheet.style);
+    lines.push_back("#" + sheet.key + "_BasicCell");
+    lines.push_back(sheet.basicCell);
+    lines.push_back("#" + sheet.key + "_Cells");
+    lines.insert(lines.end(), sheet.cells.begin(), sheet.cells.end());
+    lines.push_back("#");
+  }
+  lines.push_back("#GI_CellWidthRegList");
+  lines.insert(lines.end(), widthList.begin(), widthList.end());
+  lines.push_back("#");
+  lines.push_back("#GI_AppInd_chSheet_Usable_Title");
+  lines.push_back("(usable)");
+  lines.push_back("#GI_AppInd_chSheet_Usable_Font");
+  lines.push_back(",,clRed,-20,,fsBold,");
+  lines.insert(lines.end(), extra.begin(), extra.end());
+  lines.push_back("#End_Of_Ovl");
+  return lines;
+}
+
+}  // namespace rtv::test

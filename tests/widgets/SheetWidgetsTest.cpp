@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QWheelEvent>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ManualClock.h"
+#include "SheetFixtures.h"
+#include "app/MessageBus.h"
+#include "overlay/GTEX.h"
+#include "platform/qt/QtFonts.h"
+#include "platform/qt/QtTextMetrics.h"
+#include "radio/ChoiceEditor.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/ChoiceLists.h"
+#include "sheet/ModelSheet.h"
+#include "sheet/widgets/ChoicePopup.h"
+#include "sheet/widgets/SheetDialog.h"
+#include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/cuiGrid.h"
+
+namespace rtv {
+namespace {
+
+constexpr int kChoiceLink = LinkNo("CL_ComSet_Light");
+const char* const kBasic = "{<-(Color=clWindow)(Font=,,clWindowText,-13,,,)}";
+
+// Sheets on screen with a test accessor: Flex0 cells show "v<index>" and record their
+// inputs; CL_ComSet_Light cells edit `choice` through the choice list of GI_Sheet_Sel_Test;
+// CL_FlexMarking cells answer what `markingResult` says.
+struct WidgetFixture {
+  explicit WidgetFixture(std::vector<test::SheetEntries> sheets) {
+    sheets.push_back({"GI_Sheet_Sel_Test",
+                      "(FixedCols=0)(FixedRows=0)(NoPrint)",
+                      kBasic,
+                      {"{SWH(%Flex0[0])}Off", "{SWH(%Flex0[1])}Low", "{SWH(%Flex0[2])}High"}});
+    overlay.SetLines(test::SheetOverlay(sheets, {},
+                                        {"#CellModel_BasicDialog", ",,,-12,,,",
+                                         "#GI_AppInd_Button_OkCancel", "OK", "Cancel", "#"}));
+    accessor.Serve(LinkFamily::Special, [this](CellAccess& access) {
+      CellRequest& r = access.request;
+      if (r.key != 0 || r.commit != 0) {
+        keys.push_back(r.key);
+        if (r.commit != 0) edits.push_back(r.editText);
+      }
+      if (access.cell.cellLink == LinkNo("CL_FlexMarking")) {
+        r.displayText = "m";
+        return r.key != 0 ? markingResult : 0;
+      }
+      r.displayText =
+          access.cell.text ? *access.cell.text : "v" + std::to_string(access.cell.index);
+      return 0;
+    });
+    accessor.Serve(LinkFamily::RadioSettings, [this](CellAccess& access) {
+      ChoiceEditor editor(choices, "GI_Sheet_Sel_Test", LinkNo("Flex0"), choice);
+      return editor.Serve(access.request);
+    });
+  }
+
+  std::unique_ptr<SheetPane> Show(const std::string& key, int width = 500, int height = 300) {
+    auto pane = std::make_unique<SheetPane>(
+        std::make_unique<ModelSheet>(services, model, overlay, key), grid);
+    pane->resize(width, height);
+    pane->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
+    pane->activateWindow();
+    pane->grid()->setFocus();
+    QApplication::processEvents();
+    return pane;
+  }
+
+  GTEX overlay;
+  QtTextMetrics metrics;
+  test::FakeModelHost model;
+  test::ManualClock clock;
+  MessageBus bus{clock};
+  ItemAccessor accessor;
+  ChoiceLists choices{overlay};
+  SheetServices services{overlay, metrics, [this](CellRequest& r, bool notify) {
+                           return accessor.AccessCell(r, notify);
+                         }};
+  GridServices grid{&services, &model, &bus, &clock, nullptr};
+  std::vector<int> keys;
+  std::vector<std::string> edits;
+  int choice = 1;
+  int markingResult = 0;
+};
+
+std::pair<int, int> Current(const SheetPane& pane) {
+  return {const_cast<SheetPane&>(pane).sheet().currentColumn(),
+          const_cast<SheetPane&>(pane).sheet().currentRow()};
+}
+
+QColor PixelIn(cuiGrid& grid, int column, int row, const QImage& shot) {
+  const QRect rect = grid.CellRect(column, row);
+  const qreal ratio = shot.devicePixelRatio();
+  return shot.pixelColor(QPoint(static_cast<int>((rect.left() + 2) * ratio),
+                                static_cast<int>((rect.top() + 2) * ratio)));
+}
+
+QImage Shot(cuiGrid& grid) { return grid.viewport()->grab().toImage(); }
+
+TEST(CuiGridTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
+  WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}e"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  QTest::keyClick(pane->grid(), Qt::Key_Left);
+  QTest::keyClick(pane->grid(), Qt::Key_Right);
+  EXPECT_EQ(f.keys, (std::vector<int>{0x2500, 0x2700}));
+  QTest::keyClick(pane->grid(), Qt::Key_A, Qt::ControlModifier);  // not a character
+  // A character beyond the radio's could pass for the activate code 256: it is dropped.
+  QTest::sendKeyEvent(QTest::Click, pane->grid(), Qt::Key_unknown, QString(QChar(0x100)),
+                      Qt::NoModifier);
+  EXPECT_EQ(Current(*pane), (std::pair{3, 0}));
+  QTest::keyClick(pane->grid(), Qt::Key_F3);
+  QTest::keyClick(pane->grid(), 'k');
+  QTest::keyClick(pane->grid(), Qt::Key_Return);
+  EXPECT_EQ(f.keys, (std::vector<int>{0x2500, 0x2700, 0x7200, 'k', 13}));
+}
+
+TEST(CuiGridTest, PageDownStopsAtTheLastReachableRow) {
+  std::vector<std::string> cells = {"Head", ":(LoopFrom 25)", "{S(%Flex0[0])}", ":(LoopTo)",
+                                    "not selectable"};
+  WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
+  auto pane = f.Show("GI_Sheet_T", 300, 150);
+  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
+  EXPECT_EQ(Current(*pane), (std::pair{0, 11}));
+  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
+  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
+  EXPECT_EQ(Current(*pane), (std::pair{0, 25}));
+  // The cursor's row is in view.
+  EXPECT_FALSE(pane->grid()->CellRect(0, 25).isEmpty());
+  QTest::keyClick(pane->grid(), Qt::Key_PageUp);
+  EXPECT_EQ(Current(*pane), (std::pair{0, 15}));
+}
+
+TEST(CuiGridTest, ARowTrackCellIsDrawnSelectedAndSelectsItsCellOnClick) {
+  WidgetFixture f({{"GI_Sheet_T",
+                    "",
+                    kBasic,
+                    {"{SWH(%Flex0[0])}first|{TWH}track", "{SWH(%Flex0[1])}second|{TWH}track"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  cuiGrid& grid = *pane->grid();
+  const QColor window = ToQColor(0x80000005);
+  QImage shot = Shot(grid);
+  EXPECT_NE(PixelIn(grid, 1, 0, shot), window);  // drawn with its selectable cell
+  EXPECT_EQ(PixelIn(grid, 1, 1, shot), window);
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 1).center());
+  EXPECT_EQ(Current(*pane), (std::pair{0, 1}));
+  QApplication::processEvents();
+  shot = Shot(grid);
+  EXPECT_EQ(PixelIn(grid, 1, 0, shot), window);
+  EXPECT_NE(PixelIn(grid, 1, 1, shot), window);
+}
+
+TEST(CuiGridTest, AJoinedCellDrawsNothingOfItsOwn) {
+  QRect joined;
+  const auto render = [&joined](const char* joinedText) {
+    WidgetFixture f({{"GI_Sheet_T",
+                      "",
+                      kBasic,
+                      {std::string("{WH}wide heading|{W}x|y"),
+                       std::string("{SH}A long text that runs on|{+}") + joinedText + "|z"}}});
+    auto pane = f.Show("GI_Sheet_T");
+    pane->grid()->clearFocus();
+    QApplication::processEvents();
+    joined = pane->grid()->CellRect(1, 1);
+    return Shot(*pane->grid());
+  };
+  const QImage plain = render("");
+  EXPECT_EQ(render("own text"), plain);
+  // The lead's text runs over the joined cell.
+  const QColor window = ToQColor(0x80000005);
+  int inked = 0;
+  const qreal ratio = plain.devicePixelRatio();
+  for (int x = joined.left(); x <= joined.right(); ++x) {
+    for (int y = joined.top(); y <= joined.bottom(); ++y) {
+      const QPoint p(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
+      if (plain.pixelColor(p) != window && plain.pixelColor(p).lightness() < 128) ++inked;
+    }
+  }
+  EXPECT_GT(inked, 0);
+}
+
+TEST(CuiGridTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
+  WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm|{SW(%Flex0[3])}vv"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  cuiGrid& grid = *pane->grid();
+  for (int result : {0, 1, 2}) {
+    f.markingResult = result;
+    QTest::keyClick(&grid, 'q');
+    EXPECT_EQ(grid.EditorOpen(), result == 2) << result;
+    if (grid.EditorOpen()) QTest::keyClick(grid.editor(), Qt::Key_Escape);
+  }
+  EXPECT_FALSE(grid.EditorOpen());
+  EXPECT_TRUE(f.edits.empty());
+}
+
+TEST(CuiGridTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
+  WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm", "{S(%Flex0[1])}x"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  cuiGrid& grid = *pane->grid();
+  f.markingResult = 2;
+  QTest::keyClick(&grid, 'q');
+  ASSERT_TRUE(grid.EditorOpen());
+  grid.editor()->setText(QString(2000, 'x'));
+  EXPECT_EQ(grid.editor()->text().size(), 1024);
+  grid.editor()->setText("new");
+  QTest::keyClick(grid.editor(), Qt::Key_Down);  // commits, then moves one row
+  EXPECT_FALSE(grid.EditorOpen());
+  EXPECT_EQ(f.edits, (std::vector<std::string>{"new"}));
+  EXPECT_EQ(Current(*pane), (std::pair{0, 1}));
+}
+
+TEST(CuiGridTest, LineMarkingHighlightsTheRowButTheFixedColumns) {
+  WidgetFixture f({{"GI_Sheet_T",
+                    "(FixedCols=1)(FixedRows=1)(MultiSelect=Line)",
+                    kBasic,
+                    {"{WH}No.|{W}Name|{W}Use", "{WH}1|{S(%Flex0[1])}a|{S(%Flex0[1])}b",
+                     "{WH}2|{S(%Flex0[2])}c|{S(%Flex0[2])}d"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  cuiGrid& grid = *pane->grid();
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 2).center());
+  QApplication::processEvents();
+  const QImage shot = Shot(grid);
+  const QColor window = ToQColor(0x80000005);
+  EXPECT_EQ(PixelIn(grid, 0, 2, shot), window);
+  EXPECT_NE(PixelIn(grid, 1, 2, shot), window);
+  EXPECT_NE(PixelIn(grid, 2, 2, shot), window);
+  EXPECT_EQ(PixelIn(grid, 2, 1, shot), window);
+}
+
+TEST(CuiGridTest, ForwardedKeysArePacedOnTheClock) {
+  WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{S(%Flex0[0])}a|{S(%Flex0[1])}b"}}});
+  std::vector<std::int64_t> at;
+  f.accessor.Serve(LinkFamily::Special, [&](CellAccess& access) {
+    if (access.request.key == 'x') {
+      at.push_back(f.clock.NowMs());
+      if (at.size() < 7) {
+        access.request.redirected = 1;
+        access.request.servedIndex = 1 - access.cell.index;
+        access.request.forwardedKey = 'x';
+      }
+    }
+    return 0;
+  });
+  auto pane = f.Show("GI_Sheet_T");
+  QTest::keyClick(pane->grid(), 'x');
+  f.clock.Advance(500);
+  EXPECT_EQ(at, (std::vector<std::int64_t>{0, 30, 54, 72, 84, 90, 90}));
+}
+
+TEST(CuiGridTest, SwitchingTheUsableViewChangesTheRows) {
+  test::SheetEntries table{
+      "GI_Sheet_IntCh",
+      "(FixedRows=1)(TitleString=INT)(WithUsable)",
+      "{(%CT_IntCh.)<-(Font=,,clWindowText,-13,,,)}",
+      {"{W}Ch|{W}Name", ":(LoopFrom)", "{W(%Flex0[0])}000|{SW(%Flex0[0])}name", ":(LoopTo)"}};
+  WidgetFixture f({table});
+  for (int row = 0; row <= 350; row += 2)
+    f.model.channels[static_cast<std::size_t>(row)].inhibited = true;
+  f.model.NameUser(0);
+  auto pane = f.Show("GI_Sheet_IntCh");
+  EXPECT_EQ(pane->sheet().rowCount(), 1 + 352);
+  EXPECT_TRUE(pane->titleBar()->isVisibleTo(pane.get()));
+  EXPECT_EQ(pane->titleBar()->text(), "INT");
+  f.model.usable = true;
+  pane->Rebuild();
+  EXPECT_EQ(pane->sheet().rowCount(), 1 + 175 + 1);
+  EXPECT_EQ(pane->sheet().CellAt(1, 1).cell.index, 1);
+  EXPECT_EQ(pane->titleBar()->text(), "INT (usable)");
+}
+
+TEST(CuiGridTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
+  WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_ComSet_Light)}wide value"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  cuiGrid& grid = *pane->grid();
+  QTest::keyClick(&grid, Qt::Key_Return);
+  ChoicePopup* popup = grid.choicePopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->sheet().currentRow(), 1);  // the value's cell is selected first
+  EXPECT_EQ(popup->size(), QSize(popup->sheet().TotalWidth(), popup->sheet().TotalHeight()));
+  const QRect cell = grid.CellRect(0, 0);
+  EXPECT_EQ(popup->pos(), grid.viewport()->mapToGlobal(QPoint(cell.left() + 8, cell.bottom() + 1)));
+  QTest::keyClick(popup->grid(), Qt::Key_Down);
+  QTest::keyClick(popup->grid(), Qt::Key_Return);
+  EXPECT_FALSE(popup->isVisible());
+  EXPECT_EQ(f.choice, 2);
+
+  QTest::keyClick(&grid, Qt::Key_Return);
+  popup = grid.choicePopup();
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup->grid(), Qt::Key_Up);
+  QTest::keyClick(popup->grid(), Qt::Key_Escape);
+  EXPECT_FALSE(popup->isVisible());
+  EXPECT_EQ(f.choice, 2);
+}
+
+TEST(CuiGridTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
+  std::vector<std::string> cells = {"{W}Ch|{W}Name", ":(LoopFrom 60)",
+                                    "{W(%Flex0[0])}000|{SW(%Flex0[0])}name", ":(LoopTo)"};
+  WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
+  auto pane = f.Show("GI_Sheet_T", 400, 400);
+  cuiGrid& grid = *pane->grid();
+  Shot(grid);
+  grid.TakePaintedCells();
+  QTest::keyClick(&grid, 'z');  // the accessor notifies with link and index
+  grid.repaint();
+  const int painted = grid.TakePaintedCells();
+  EXPECT_GE(painted, 1);
+  EXPECT_LE(painted, 4);
+}
+
+TEST(CuiGridTest, TheWheelScrollsThreeVisibleRowsPerNotch) {
+  // Every third row is one pixel high: the wheel does not count it.
+  std::vector<std::string> cells = {"{WH}Head",          ":(LoopFrom 20)", "{SWH(%Flex0[0])}a",
+                                    "{SWH(%Flex0[0])}b", "{S(%Flex0[0])}", ":(LoopTo)"};
+  WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
+  auto pane = f.Show("GI_Sheet_T", 300, 200);
+  cuiGrid& grid = *pane->grid();
+  const auto wheel = [&](int notches) {
+    const QPoint at = grid.viewport()->rect().center();
+    QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &event);
+  };
+  wheel(-1);
+  EXPECT_EQ(pane->sheet().topRow(), 5);  // rows 2, 4, 5: row 3 is one pixel high
+  wheel(-2);
+  EXPECT_EQ(pane->sheet().topRow(), 14);
+  wheel(5);
+  EXPECT_EQ(pane->sheet().topRow(), 1);
+  EXPECT_EQ(Current(*pane), (std::pair{0, 1}));  // the cursor stays
+}
+
+TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
+  WidgetFixture f({{"GI_Sheet_Info", "", kBasic, {"{WH}Model|{SWH(%Flex0[0])}RT-V612"}}});
+  QMainWindow owner;
+  owner.resize(600, 400);
+  owner.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+  auto sheet = std::make_unique<ModelSheet>(f.services, f.model, f.overlay, "GI_Sheet_Info");
+  SheetDialog dialog(std::move(sheet), f.grid, f.overlay, "Clone information", &owner);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.windowTitle(), "Clone information");
+  EXPECT_EQ(dialog.button()->text(), "OK");
+  EXPECT_TRUE(dialog.button()->isDefault());
+  EXPECT_FALSE(owner.isEnabled());
+  EXPECT_EQ(dialog.font().pixelSize(), 12);
+  // Until the grid is focused its current cell shows in its own colours.
+  cuiGrid& grid = *dialog.grid();
+  EXPECT_EQ(PixelIn(grid, 1, 0, Shot(grid)), ToQColor(0x80000005));
+  QTest::mouseClick(dialog.button(), Qt::LeftButton);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(owner.isEnabled());
+}
+
+}  // namespace
+}  // namespace rtv
