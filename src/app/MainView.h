@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct OptionalSheets {
   bool modelSheets = true;    // class Flag4: not for model types 0 and 6
   bool makerSheets = false;   // class Flag0
   bool adjustSheets = false;  // class Flag6
+};
+
+// What the buttons of the adjustment window do.
+struct AdjustWindowActions {
+  std::function<void()> update;  // read every value from the radio
+  std::function<void()> closed;  // the window went away
 };
 
 // What the controller needs of the main window; the widgets layer implements it.
@@ -56,7 +63,7 @@ class MainView {
   // (the controller then shows the information in a message box).
   virtual bool ShowCloneInfo() { return false; }
   // Opens the adjustment window; false when it is open already.
-  virtual bool OpenAdjustWindow() { return false; }
+  virtual bool OpenAdjustWindow(const AdjustWindowActions& /*actions*/) { return false; }
 };
 
 }  // namespace rtv

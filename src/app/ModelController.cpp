@@ -70,7 +70,19 @@ void ModelController::OnModelMessage(void* context, const Message& message) {
 
 void ModelController::HandleModelMessage(const Message& message) {
   if (message.type == kMsgImageReplaced) AdjustTree();
-  if (message.type == kMsgOpenAdjustWindow && View() != nullptr && !View()->OpenAdjustWindow()) {
+  if (message.type == kMsgOpenAdjustWindow && View() != nullptr) OpenAdjustWindow();
+}
+
+void ModelController::OpenAdjustWindow() {
+  AdjustWindowActions actions;
+  actions.update = [this] {
+    if (clone_ != nullptr) clone_->ReadAllAdjustValues();
+  };
+  actions.closed = [this] {
+    if (clone_ != nullptr) clone_->AdjustWindowClosed();
+    Bus().Send(kMsgModeChanged);
+  };
+  if (!View()->OpenAdjustWindow(actions)) {
     Bus().PostText(kMsgAdjustWindowOpen, 0, 0, kAdjustWindowSheet);
   }
 }

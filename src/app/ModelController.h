@@ -70,6 +70,7 @@ class ModelController : public MainController {
 
  private:
   bool Confirm(const char* key);
+  void OpenAdjustWindow();
   void AdjustTree();
 
   static void OnModelMessage(void* context, const Message& message);

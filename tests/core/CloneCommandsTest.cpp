@@ -99,12 +99,14 @@ struct LinkFakeView : test::FakeView {
     return sheetDialog;
   }
   bool sheetDialog = true;
-  bool OpenAdjustWindow() override {
+  bool OpenAdjustWindow(const AdjustWindowActions& given) override {
     ++adjustOpened;
     if (adjustOpen) return false;
     adjustOpen = true;
+    actions = given;
     return true;
   }
+  AdjustWindowActions actions;
   int adjustOpened = 0;
   bool adjustOpen = false;
   FakeLinkView windows;
@@ -591,7 +593,13 @@ TEST_F(CloneCommandsTest, AdjustmentViewOpensItsWindowOnce) {
   EXPECT_EQ(view.adjustOpened, 2);
   EXPECT_EQ(alreadyOpen, std::vector<std::string>{"GI_Sheet_Win_AD"});
 
-  commands->AdjustWindowClosed();
+  // Its update button reads every value; closing it takes the check mark away.
+  radio.answers[0xE8] = AdjustAnswer(0x3974, '0', '7');
+  view.actions.update();
+  Run();
+  EXPECT_EQ(AdjustCodes(radio.frames).size(), 15u);
+  EXPECT_EQ(commands->AdjustValues().Slot(0), 0x07);
+  view.actions.closed();
   EXPECT_FALSE(commands->AdjustWindowChecked());
 }
 

@@ -108,7 +108,7 @@ struct RadioFixture {
          "GI_Mess_Port_Device", "GI_Mess_Port_Denied", "GI_Mess_Port_NoDevice",
          "GI_AppInd_CloneInfo", "GI_AppInd_Opt_ComSel_Caption", "GI_AppInd_Opt_ComSel_Notice",
          "GI_AppInd_Opt_ComSel_OutofRange", "GI_AppInd_Opt_ComSel_Buttons",
-         "GI_AppInd_Opt_ComSel_SizeOfButtons"});
+         "GI_AppInd_Opt_ComSel_SizeOfButtons", "GI_AppInd_Update", "GI_AppInd_Button_OkCancel"});
     lines.insert(lines.end(), texts.begin(), texts.end());
     overlay.SetLines(test::OverlayWithCloneFileKeys(lines));
     help.SetLines({"#End_Of_Ovl"});
@@ -332,6 +332,38 @@ TEST(CloneLinkWidgetTest, ReadingAllAdjustmentValuesFillsEverySlotInOrder) {
               0x40 + AdjustValueStore::kReadAllCodes[i] % 64)
         << i;
   }
+}
+
+TEST(CloneLinkWidgetTest, AdjustmentWindowReadsTheValuesAndReopensWhereItWas) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  f.Command(LinkNo("CL_Menu_View_Ad"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() != nullptr; }, 2000));
+  AdjustWindow* window = f.form->AdjustmentWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_TRUE(f.Commands().AdjustWindowChecked());
+  EXPECT_EQ(window->UpdateButton()->text(), "Read values");
+  Save(*window, "adjust-window");
+
+  QTest::mouseClick(window->UpdateButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.Commands().AdjustValues().HasValues(); }, 5000));
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_EQ(f.Commands().AdjustValues().Slot(0), 0x40 + 0x20);
+
+  // A second View > Adjustment while it is open opens no other window.
+  f.Command(LinkNo("CL_Menu_View_Ad"));
+  QTest::qWait(50);
+  EXPECT_EQ(f.form->AdjustmentWindow(), window);
+
+  window->setGeometry(120, 90, 500, 300);
+  const QRect placed = window->geometry();
+  QTest::mouseClick(window->OkButton(), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() == nullptr; }, 2000));
+  EXPECT_FALSE(f.Commands().AdjustWindowChecked());
+  f.Command(LinkNo("CL_Menu_View_Ad"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() != nullptr; }, 2000));
+  EXPECT_EQ(f.form->AdjustmentWindow()->geometry(), placed);
 }
 
 TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {

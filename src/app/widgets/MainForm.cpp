@@ -19,6 +19,7 @@
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
+#include "link/widgets/AdjustWindow.h"
 #include "link/widgets/LinkWindows.h"
 #include "overlay/GTEX.h"
 #include "platform/qt/QtFonts.h"
@@ -78,6 +79,18 @@ MainForm::MainForm(MainController& controller, AppSettings& settings)
 }
 
 LinkView* MainForm::LinkWindows() { return linkWindows_.get(); }
+
+bool MainForm::OpenAdjustWindow(const AdjustWindowActions& actions) {
+  if (adjustWindow_ != nullptr) {
+    adjustWindow_->raise();
+    adjustWindow_->activateWindow();
+    return false;
+  }
+  adjustWindow_ =
+      new AdjustWindow(this, controller_.Overlay(), settings_, actions.update, actions.closed);
+  adjustWindow_->show();
+  return true;
+}
 
 void MainForm::BuildParts() {
   GTEX& overlay = controller_.Overlay();

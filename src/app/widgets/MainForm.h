@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "app/MainView.h"
+#include "link/widgets/AdjustWindow.h"
 
 class QSplitter;
 class QTimer;
@@ -48,6 +50,9 @@ class MainForm : public QMainWindow, public MainView {
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
+  bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  // The adjustment window while it is open; null otherwise.
+  AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
@@ -79,6 +84,7 @@ class MainForm : public QMainWindow, public MainView {
   std::string currentSheetName_;
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
+  QPointer<AdjustWindow> adjustWindow_;
 };
 
 }  // namespace rtv
