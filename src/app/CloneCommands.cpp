@@ -215,20 +215,20 @@ void CloneCommands::CloneInfo() {
 
 std::string CloneCommands::InfoText() {
   GTEX& overlay = controller_.Overlay();
+  // The digits as the radio sent them, so that a version that is no number still shows.
   std::string revision;
   for (const int at : {0, 2, 3, 4}) {
     const std::uint8_t digit = idBlock_[kIdVersionByte + at];
     revision += digit >= 0x20 && digit < 0x7F ? static_cast<char>(digit) : '?';
   }
-  std::string text = overlay.GetLine("GI_AppInd_CloneInfo", 0);
-  const auto model = text.find("%s");
-  if (model != std::string::npos) {
-    text.replace(model, 2, overlay.GetLine("GI_AppInd_Model", controller_.CellModelType()));
-  }
-  std::string second = overlay.GetLine("GI_AppInd_CloneInfo", 1);
-  const auto number = second.find("%s");
-  if (number != std::string::npos) second.replace(number, 2, revision);
-  return text + "\n" + second;
+  const auto fill = [&overlay](int line, const std::string& value) {
+    std::string text = overlay.GetLine("GI_AppInd_CloneInfo", line);
+    const auto slot = text.find("%s");
+    if (slot != std::string::npos) text.replace(slot, 2, value);
+    return text;
+  };
+  return fill(0, overlay.GetLine("GI_AppInd_Model", controller_.CellModelType())) + "\n" +
+         fill(1, revision);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -244,8 +244,14 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
       adjustWindowRefresh_ = false;
       controller_.Bus().Send(kMsgDataChanged);
     }
-    controller_.Bus().Send(kMsgDataChanged);
+    AdjustmentDone();
   });
+}
+
+void CloneCommands::AdjustmentDone() {
+  // Two of the values live in the image: the dirty check and the warnings look again.
+  controller_.AfterImageWrite();
+  controller_.Bus().Send(kMsgDataChanged);
 }
 
 void CloneCommands::OpenAdjustWindow() {
@@ -268,7 +274,7 @@ void CloneCommands::SetAdjustValue(std::uint8_t code, std::uint8_t value, std::u
   Prepare();
   link_.Link().SetValue(code, value, readBack ? destination : nullptr);
   if (!readBack && destination != nullptr) *destination = value;
-  link_.AdjustWrite([this](LinkResult&) { controller_.Bus().Send(kMsgDataChanged); });
+  link_.AdjustWrite([this](LinkResult&) { AdjustmentDone(); });
 }
 
 void CloneCommands::SetTwelveBitValue(std::uint16_t value) {
@@ -276,7 +282,7 @@ void CloneCommands::SetTwelveBitValue(std::uint16_t value) {
   Prepare();
   link_.Link().SetValue12(AdjustLink::kTwelveBitCode, value);
   adjustValues_.SetTwelveBitValue(value);
-  link_.AdjustWrite([this](LinkResult&) { controller_.Bus().Send(kMsgDataChanged); });
+  link_.AdjustWrite([this](LinkResult&) { AdjustmentDone(); });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -89,6 +89,7 @@ class CloneCommands {
   void ReadDone(LinkResult& result, bool adjustAfter);
   void WriteIdentified(LinkResult& result);
   void RunAdjustList(std::vector<AdjustLink::Item> items, bool readAll);
+  void AdjustmentDone();
 
   ModelController& controller_;
   LinkController link_;

@@ -76,7 +76,7 @@ bool LinkController::Begin(int mode, Handler then) {
 bool LinkController::Identify(Handler then) {
   if (!Begin(kIdentify, std::move(then))) return false;
   link_.StartIdentify([this](LinkResult& result) { Complete(result); });
-  if (view_ != nullptr) view_->SetMainWindowEnabled(false);
+  DisableMainWindow();
   return true;
 }
 
@@ -84,7 +84,7 @@ bool LinkController::Read(const AddressRange* ranges, Handler then) {
   if (!Begin(kRead, std::move(then))) return false;
   totalBytes_ = RangeBytes(ranges);
   link_.StartRead(ranges, [this](LinkResult& result) { Complete(result); });
-  StartProgress(ranges, 1);
+  StartProgress(1);
   return true;
 }
 
@@ -92,35 +92,40 @@ bool LinkController::Write(const EepromImage& image, const AddressRange* ranges,
   if (!Begin(kWrite, std::move(then))) return false;
   totalBytes_ = RangeBytes(ranges);
   link_.StartWrite(image, ranges, [this](LinkResult& result) { Complete(result); });
-  StartProgress(ranges, 0);
+  StartProgress(0);
   return true;
 }
 
 bool LinkController::AdjustWrite(Handler then) {
   if (!Begin(kAdjust, std::move(then))) return false;
   link_.StartAdjustWrite([this](LinkResult& result) { Complete(result); });
-  if (view_ != nullptr) view_->SetMainWindowEnabled(false);
+  DisableMainWindow();
   return true;
 }
 
 bool LinkController::AdjustList(Handler then) {
   if (!Begin(kAdjust, std::move(then))) return false;
   link_.StartAdjustList([this](LinkResult& result) { Complete(result); });
-  if (view_ != nullptr) view_->SetMainWindowEnabled(false);
+  DisableMainWindow();
   return true;
 }
 
-void LinkController::StartProgress(const AddressRange*, int captionLine) {
+void LinkController::DisableMainWindow() {
+  if (view_ != nullptr) view_->SetMainWindowEnabled(false);
+}
+
+void LinkController::StartProgress(int captionLine) {
   progressShown_ = true;
   if (view_ != nullptr) {
     view_->ShowProgress(services_.overlay.GetLine("GI_Mess_CloneRW_Title_Message", captionLine),
                         *this);
-    view_->SetMainWindowEnabled(false);
   }
+  DisableMainWindow();
   progressTask_->Schedule(kProgressMs);
 }
 
 int LinkController::LitSegments() const {
+  // 33 rather than 32: the last segment lights once nearly all of the data has moved.
   if (totalBytes_ <= 0) return 0;
   return static_cast<int>(static_cast<long long>(link_.DataDone()) * 33 / totalBytes_);
 }

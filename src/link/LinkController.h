@@ -25,7 +25,6 @@ class LinkController {
  public:
   using Handler = std::function<void(LinkResult&)>;
   enum Profile { kNormal, kSlow };
-  static constexpr int kSegments = 32;
   static constexpr int kProgressMs = 30;
   enum ControllerMode { kIdentify = 1, kRead = 2, kWrite = 3, kAdjust = 4 };
 
@@ -75,7 +74,8 @@ class LinkController {
 
  private:
   bool Begin(int mode, Handler then);
-  void StartProgress(const AddressRange* ranges, int captionLine);
+  void DisableMainWindow();
+  void StartProgress(int captionLine);
   void Complete(LinkResult& result);
   void ProgressTick();
   std::string PortFailureText();

@@ -548,6 +548,7 @@ TEST_F(CloneCommandsTest, ReadOneValueGoesIntoTheImage) {
   Run();
   EXPECT_EQ(AdjustCodes(radio.frames), std::vector<int>{0x58});
   EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0027), 0xA7);
+  EXPECT_TRUE(f.controller->IsDirty());
 }
 
 TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
