@@ -4,7 +4,9 @@
 
 namespace rtv {
 
-cmcTask::cmcTask(Timers& timers) : timer_(timers.CreateTimer([this] { Tick(); })) { Schedule(-1); }
+cmcTask::cmcTask(Timers& timers) : timer_(timers.CreateTimer([this] { Tick(); })) {
+  Schedule(-1);
+}
 
 cmcTask::~cmcTask() = default;
 
