@@ -20,6 +20,8 @@ namespace rtv {
 
 class AppSettings;
 class FileCommands;
+class Sheet;
+struct SheetServices;
 class Clock;
 class GTEX;
 class MainView;
@@ -70,6 +72,21 @@ class MainController : public CellAccessHost {
   const std::string& ExecutableFolder() const { return executableFolder_; }
   GTEX& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
+  Timers& TaskTimers() { return services_.timers; }
+  // Where the cursor was on each sheet, newest first.
+  struct SheetPosition {
+    std::string name;
+    int column = 0;
+    int row = 0;
+    int leftColumn = 0;
+    int topRow = 0;
+  };
+  void RememberSheetPosition(const SheetPosition& position);
+  const SheetPosition* FindSheetPosition(const std::string& name) const;
+  // Controller operation 9: the sheet for a sheet name, not yet built.
+  virtual std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
+                                             const std::string& name);
+
   // Opens the help at the page of a cell link (0 or none: the first page).
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
@@ -126,6 +143,7 @@ class MainController : public CellAccessHost {
   RowOperations& Rows() { return rowOperations_; }
 
   EepromImage& WorkingImage() { return working_; }
+  const EepromImage& WorkingImage() const { return working_; }
   EepromImage& TemplateImage() { return template_; }
   EepromImage& SavedImage() { return saved_; }
   EepromImage& CompareImage() { return compare_; }
@@ -175,6 +193,7 @@ class MainController : public CellAccessHost {
   std::unique_ptr<cmcTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
+  std::vector<SheetPosition> sheetPositions_;
   std::vector<std::string> errorSheets_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
