@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "ChannelPlans.h"
@@ -200,20 +201,54 @@ void WriteAdjustmentCopy(EepromImage& image) {
   Put(image, 0x02B3, CheckByte(image, 0x01A0, 275));
 }
 
-// Call kinds of the DSC call table that a distress or urgency alert belongs to: their
-// alarm sounds until stopped by hand, the others stop by themselves.
+// The alarm of each kind of DSC call: distress sounds loudest and until stopped by hand.
+enum AlarmKind : std::uint8_t { kDistress = 1, kUrgency = 2, kSafety = 3, kRoutine = 4 };
+
+struct CallAlarm {
+  std::uint8_t minimumVolume;
+  std::uint8_t stop;  // choice: 1 = 10 s, 3 = 1 min, 4 = 2 min, 6 = continuous
+};
+
+CallAlarm AlarmOf(AlarmKind kind) {
+  switch (kind) {
+    case kDistress:
+      return {20, 6};
+    case kUrgency:
+      return {15, 4};
+    case kSafety:
+      return {10, 3};
+    default:
+      return {5, 1};
+  }
+}
+
 void WriteDscCalls(EepromImage& image) {
-  constexpr int kRecords = 61;
-  for (int record = 0; record < kRecords; ++record) {
-    const std::int32_t base = 0x23D7 + 7 * record;
-    const bool distress = record <= 14;
-    Put(image, base + 0, 1);                                                       // TX
-    Put(image, base + 1, 1);                                                       // RX
-    Put(image, base + 2, 0);                                                       // high power
-    Put(image, base + 3, distress ? 1 : record <= 18 ? 2 : record <= 22 ? 3 : 4);  // alarm
-    Put(image, base + 4, distress ? 20 : 10);  // alarm volume, minimum
-    Put(image, base + 5, 20);                  // alarm volume, maximum
-    Put(image, base + 6, static_cast<std::uint8_t>(0x10 | (distress ? 6 : 1)));  // visual, stop
+  constexpr AlarmKind D = kDistress, U = kUrgency, S = kSafety, R = kRoutine;
+  // One entry per record of the call table, in the order of the DSC call sheet.
+  constexpr AlarmKind kCalls[] = {
+      D, D, R, R, S, S,           // distress alert and acknowledgement; the four call formats
+      D, D, D, D, D,              // EPIRB and relay (individual), EPIRB (all), man overboard
+      D, D, D, D,                 // relays, relay acknowledgement, distress cancel
+      U, U, U, U, S, S, S, S, R,  // urgency, safety and routine calls by format
+      R, S, U, R, S, U, R, S, U,  // individual calls, acknowledgements, unable to comply
+      R, S, U, R, S, U,           // position requests and replies
+      R, S, U, R, S, U,           // polling and replies
+      R, R, R, R, R, R,           // position reports, channel changes
+      R, R, R,                    // public correspondence, end of call
+      S, S, S, S, S, S,           // test calls and their acknowledgements
+      R,                          // semi-automatic call
+  };
+  static_assert(std::size(kCalls) == 61);
+  for (std::size_t record = 0; record < std::size(kCalls); ++record) {
+    const std::int32_t base = 0x23D7 + 7 * static_cast<std::int32_t>(record);
+    const CallAlarm alarm = AlarmOf(kCalls[record]);
+    Put(image, base + 0, 1);  // send
+    Put(image, base + 1, 1);  // receive
+    Put(image, base + 2, 0);  // high power
+    Put(image, base + 3, kCalls[record]);
+    Put(image, base + 4, alarm.minimumVolume);
+    Put(image, base + 5, 20);
+    Put(image, base + 6, static_cast<std::uint8_t>(0x10 | alarm.stop));  // display on
   }
   // Alarm options: kind, volume, internal speaker, shutdown (low half) and visual (high).
   struct AlarmOption {
@@ -222,10 +257,19 @@ void WriteDscCalls(EepromImage& image) {
     std::uint8_t stop;
   };
   const AlarmOption options[] = {
-      {0x2582, 5, 0}, {0x2586, 5, 3}, {0x258A, 1, 6}, {0x258E, 4, 1},
-      {0x2592, 5, 1}, {0x2596, 6, 3}, {0x259A, 6, 3}, {0x259E, 6, 3},
-      {0x25A2, 6, 3}, {0x25A6, 6, 3}, {0x25AA, 6, 3},
+      {0x2582, 5, 0},  // no own MMSI: warning until stopped
+      {0x2586, 5, 3},  // position lost
+      {0x258A, 1, 6},  // distress alert sent
+      {0x258E, 4, 1},  // call sent
+      {0x2592, 5, 1},  // self-termination
+      {0x2596, 6, 3},  // inactivity
+      {0x259A, 6, 3},  // spare record
+      {0x259E, 6, 3},  // discrete alarm 2
+      {0x25A2, 6, 3},  // position older than 4 hours
+      {0x25A6, 6, 3},  // position older than 23.5 hours
+      {0x25AA, 6, 3},  // discrete alarm 1
   };
+
   for (const AlarmOption& option : options) {
     Put(image, option.address, option.kind);
     Put(image, option.address + 1, 10);
