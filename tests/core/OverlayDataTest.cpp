@@ -508,5 +508,79 @@ TEST(OverlayDataTest, EveryServedLinkIsBoundAndNoOtherIs) {
   }
 }
 
+// Control lines of the cells entries: loops closed in order, conditions that skip only
+// lines of their own entry.
+TEST(OverlayDataTest, SheetControlLinesAreWellFormed) {
+  const char* const conditions[] = {
+      "OnlyOption",    "OnlyOpt2",      "OnlyOpt3",  "Only_UsaAusExpModel", "Only_UkHolChnModel",
+      "Only_UsaModel", "Only_EurModel", "OnlyUsaCh", "OnlyCanCh",           "OnlyWxCh"};
+  for (const Entry& entry : Entries()) {
+    if (!EndsWith(entry.key, "_Cells") || entry.key.rfind("GI_Sheet_Sel_", 0) == 0) continue;
+    SCOPED_TRACE(entry.key);
+    bool inLoop = false;
+    int rows = 0;
+    for (std::size_t i = 0; i < entry.body.size(); ++i) {
+      const std::string& line = entry.body[i];
+      if (line.empty() || line[0] != ':') {
+        ++rows;
+        continue;
+      }
+      for (const std::string& item : Items(line)) {
+        if (item.rfind("LoopFrom", 0) == 0) {
+          EXPECT_FALSE(inLoop) << "line " << i;
+          inLoop = true;
+        } else if (item == "LoopTo") {
+          EXPECT_TRUE(inLoop) << "line " << i;
+          inLoop = false;
+        } else if (item != "SelectON" && item != "SelectOFF") {
+          const std::string name = item.substr(0, item.find(' '));
+          EXPECT_NE(std::find(std::begin(conditions), std::end(conditions), name),
+                    std::end(conditions))
+              << item;
+          const int skip = std::atoi(item.substr(name.size()).c_str());
+          EXPECT_GT(skip, 0) << item;
+          EXPECT_LE(i + static_cast<std::size_t>(skip), entry.body.size() - 1) << item;
+        }
+      }
+    }
+    EXPECT_FALSE(inLoop);
+    EXPECT_GT(rows, 0);
+  }
+}
+
+// Pictures exist for the positions the tree and the toolbar name, and no two menu items
+// share a shortcut.
+TEST(OverlayDataTest, MenuToolbarAndTreeItemsAreConsistent) {
+  constexpr int kTreePictures = 7;
+  constexpr int kToolbarPictures = 20;
+  std::set<std::string> shortcuts;
+  GTEX overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlayPath));
+  const std::vector<std::string> models = Lines(overlay.GetText("GI_AppInd_Model"));
+  for (const Entry& entry : Entries()) {
+    const bool tree = entry.key == "GI_Tree_Main_Body";
+    const bool toolbar = entry.key == "GI_ToolBar_Main_Body";
+    for (const std::string& line : MarkupLines(entry)) {
+      for (const std::string& item : Items(line)) {
+        if (item.rfind("ImageIndex=", 0) == 0 && (tree || toolbar)) {
+          const int picture = std::atoi(item.substr(11).c_str());
+          EXPECT_GE(picture, 0) << line;
+          EXPECT_LT(picture, tree ? kTreePictures : kToolbarPictures) << line;
+        }
+        const std::size_t colon = item.find(':');
+        if (entry.key == "GI_Menu_Main_Body" && colon != std::string::npos) {
+          EXPECT_TRUE(shortcuts.insert(item.substr(colon + 1)).second) << line;
+        }
+        if (item.rfind("%CL_Model[", 0) == 0) {
+          const std::size_t model = static_cast<std::size_t>(std::atoi(item.substr(10).c_str()));
+          ASSERT_LT(model, models.size());
+          EXPECT_NE(line.find(models[model]), std::string::npos) << line;  // same name as shown
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(shortcuts.count("Ctrl+S"));
+}
+
 }  // namespace
 }  // namespace rtv
