@@ -12,10 +12,7 @@
 namespace rtv::initial {
 namespace {
 
-constexpr int kPlanRows = 351;
-constexpr int kFreeRowBase = 351;
 constexpr int kFreeChannels = 70;
-constexpr int kWeatherRows = 10;
 constexpr int kDscRows = 171;
 constexpr int kIndividualIds = 60;
 constexpr int kGroupIds = 30;
@@ -27,16 +24,6 @@ void SetComment(ChannelRow& row, const char* text) {
   const std::size_t n = std::min(std::strlen(text), std::size_t{ChannelRow::kCommentLength});
   std::memcpy(row.comment.data(), text, n);
   row.comment[ChannelRow::kCommentLength] = '\0';
-}
-
-bool CommentIsBlank(const ChannelRow& row) {
-  for (int i = 0; i < ChannelRow::kCommentLength; ++i) {
-    if (row.comment[static_cast<std::size_t>(i)] != ' ' &&
-        row.comment[static_cast<std::size_t>(i)] != '\0') {
-      return false;
-    }
-  }
-  return true;
 }
 
 const PlanChannel* FindChannel(const ChannelPlan& plan, int number, int variant) {
@@ -56,7 +43,7 @@ struct RegionPlan {
 // offers them; a channel for DSC only is inhibited too, as it carries no voice.
 void WritePlan(EepromImage& image, const RegionPlan& region, const ModelDefaults& model) {
   const bool home = region.region == model.home;
-  for (int row = 0; row < kPlanRows; ++row) {
+  for (int row = 0; row < ChannelRow::kFirstFreeRow; ++row) {
     ChannelRow channel(image);
     channel.LoadRow(region.kind, row);
     const PlanChannel* entry = FindChannel(region.plan, row / 3, row % 3);
@@ -74,13 +61,13 @@ void WritePlan(EepromImage& image, const RegionPlan& region, const ModelDefaults
       channel.power = entry->lowPower;
       channel.simplex = !entry->duplex;
       // The comment table is shared by the three plans: the model's home plan names it.
-      if (home || CommentIsBlank(channel)) SetComment(channel, entry->comment);
+      if (home || channel.CommentBlank()) SetComment(channel, entry->comment);
     }
     channel.StoreRow();
   }
   for (int free = 0; free < kFreeChannels; ++free) {
     ChannelRow channel(image);
-    channel.LoadRow(region.kind, kFreeRowBase + free);
+    channel.LoadRow(region.kind, ChannelRow::kFirstFreeRow + free);
     channel.pFlag = false;
     channel.cFlag = false;
     channel.inhibited = free >= static_cast<int>(model.freeChannels.size());
@@ -127,7 +114,7 @@ void WriteWeather(EepromImage& image) {
 void WriteDscChannels(EepromImage& image) {
   const auto working = DscWorkingChannels();
   for (int row = 0; row < kDscRows; ++row) {
-    const int number = row <= 83 ? row / 3 + 1 : row / 3 + 32;
+    const int number = row < ChannelRow::kFirstHighDscRow ? row / 3 + 1 : row / 3 + 32;
     const int variant = row % 3;
     const bool used =
         variant == 0 && std::find(working.begin(), working.end(), number) != working.end();
