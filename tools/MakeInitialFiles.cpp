@@ -1,14 +1,15 @@
 // Writes the initial file of every model type, named by the overlay, into a folder:
 //   rtv_make_initial_files <overlay file> <output folder>
-// Each holds the whole clone range of a model's default image, written by the program's
-// own clone file writer so that the program reads exactly what it would save.
+// Each holds the whole clone range of a model's default image (the marine channel plans of
+// tools/initial), written by the program's own clone file writer so that the program reads
+// exactly what it would save.
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/ModelController.h"
 #include "clonefile/ClonefileReader.h"
+#include "initial/InitialImage.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
 #include "platform/Prompts.h"
@@ -17,7 +18,6 @@ namespace rtv {
 namespace {
 
 constexpr int kModelTypes = 7;
-constexpr std::int32_t kModelTypeAddress = 0x0EE9;
 
 // Messages go to standard error; there is nobody to answer.
 class ConsolePrompts : public Prompts {
@@ -35,24 +35,12 @@ class ConsolePrompts : public Prompts {
   }
 };
 
-// The default memory of a model: empty apart from what marks it as a valid image of it.
-EepromImage DefaultImage(int modelType) {
-  EepromImage image;
-  image.SetSize(ModelController::kImageSize);
-  const char* maker = ModelController::kMakerName;
-  image.WriteBlock(ModelController::kMakerNameAddress, reinterpret_cast<const std::uint8_t*>(maker),
-                   static_cast<std::int32_t>(std::strlen(maker)));
-  image.SetByte(kModelTypeAddress, static_cast<std::uint8_t>(modelType));
-  image.SetByte(ModelController::kValidFlagAddress, 1);
-  return image;
-}
-
 int Run(const std::string& overlayFile, const std::string& folder) {
   GTEX overlay;
   overlay.SetFile(overlayFile);
   ConsolePrompts prompts;
   for (int model = 0; model < kModelTypes; ++model) {
-    EepromImage image = DefaultImage(model);
+    EepromImage image = initial::MakeInitialImage(model);
     ClonefileReader writer(overlay, prompts);
     writer.SetImage(&image);
     writer.SetModelCode(ModelController::kModelCode);

@@ -57,6 +57,9 @@ class AppSettings {
   // as one entry.
   void AddRecentFront(const std::string& path);
   void AppendRecent(const std::string& path);
+  // The store the settings live in (sheets keep their column widths there); may be null.
+  SettingsStore* Store() const { return store_; }
+
   // Paths are compared as the recent list compares them: ignoring the case of letters.
   static bool SamePath(const std::string& a, const std::string& b);
   int RecentCount() const { return static_cast<int>(recentFiles.size()); }

@@ -13,6 +13,7 @@
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
 #include "sheet/CellMarkup.h"
+#include "sheet/Sheet.h"
 
 namespace rtv {
 
@@ -253,7 +254,33 @@ void MainController::AfterImageWrite() {
   CheckDirty();
 }
 
+void MainController::RememberSheetPosition(const SheetPosition& position) {
+  std::erase_if(sheetPositions_,
+                [&](const SheetPosition& old) { return old.name == position.name; });
+  sheetPositions_.insert(sheetPositions_.begin(), position);
+}
+
+const MainController::SheetPosition* MainController::FindSheetPosition(
+    const std::string& name) const {
+  for (const SheetPosition& position : sheetPositions_) {
+    if (position.name == name) return &position;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<Sheet> MainController::CreateSheet(const SheetServices& services,
+                                                   const std::string& name) {
+  return std::make_unique<Sheet>(services, services_.overlay, name);
+}
+
 void MainController::ControllerTick() {
+  // No sheet on show (closed by a command): the tree's choice comes back, or without one
+  // the sheet seen last.
+  if (view_ != nullptr && !view_->HasSheet()) {
+    std::string name = view_->SelectedTreeSheet();
+    if (name.empty() && !sheetPositions_.empty()) name = sheetPositions_.front().name;
+    if (!name.empty()) view_->OpenSheet(name);
+  }
   if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {
     warningDeadline_.reset();
     EvaluateWarnings();

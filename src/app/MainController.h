@@ -20,6 +20,8 @@ namespace rtv {
 
 class AppSettings;
 class FileCommands;
+class Sheet;
+struct SheetServices;
 class Clock;
 class GTEX;
 class MainView;
@@ -73,6 +75,21 @@ class MainController : public CellAccessHost {
   AppSettings& Settings() { return services_.settings; }
   const AppSettings& Settings() const { return services_.settings; }
   Prompts& UserPrompts() { return services_.prompts; }
+  Timers& TaskTimers() { return services_.timers; }
+  // Where the cursor was on each sheet, newest first.
+  struct SheetPosition {
+    std::string name;
+    int column = 0;
+    int row = 0;
+    int leftColumn = 0;
+    int topRow = 0;
+  };
+  void RememberSheetPosition(const SheetPosition& position);
+  const SheetPosition* FindSheetPosition(const std::string& name) const;
+  // Controller operation 9: the sheet for a sheet name, not yet built.
+  virtual std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
+                                             const std::string& name);
+
   // Opens the help at the page of a cell link (0 or none: the first page).
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
@@ -129,6 +146,7 @@ class MainController : public CellAccessHost {
   RowOperations& Rows() { return rowOperations_; }
 
   EepromImage& WorkingImage() { return working_; }
+  const EepromImage& WorkingImage() const { return working_; }
   EepromImage& TemplateImage() { return template_; }
   EepromImage& SavedImage() { return saved_; }
   EepromImage& CompareImage() { return compare_; }
@@ -178,6 +196,7 @@ class MainController : public CellAccessHost {
   std::unique_ptr<cmcTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
+  std::vector<SheetPosition> sheetPositions_;
   std::vector<std::string> errorSheets_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.

@@ -46,8 +46,12 @@ class MainView {
   virtual void OpenHelp(const std::string& /*path*/, int /*contextId*/) {}
   // Adds the maker panel with this text to the status bar.
   virtual void ShowMakerPanel(const std::string& /*text*/) {}
-  // Closes the sheet on show and opens the named one in its place.
+  // Closes the sheet on show and opens the named one in its place (after the current
+  // event: the asking cell may belong to the sheet that closes).
   virtual void OpenSheet(const std::string& /*name*/) {}
+  // Whether a sheet is on show, and the sheet of the tree's selected node.
+  virtual bool HasSheet() const { return true; }
+  virtual std::string SelectedTreeSheet() const { return {}; }
   // The sheet on show is closed; the controller reopens it on its next tick.
   virtual void CloseCurrentSheet() {}
   // The busy cursor while a file is read or written.

@@ -11,9 +11,11 @@
 #include "overlay/GTEX.h"
 #include "platform/Prompts.h"
 #include "radio/CellNames.h"
+#include "radio/ChannelRow.h"
 #include "radio/IdListSorter.h"
 #include "radio/ImageNormaliser.h"
 #include "sheet/Cell.h"
+#include "sheet/ModelSheet.h"
 
 namespace rtv {
 
@@ -220,6 +222,35 @@ OptionalSheets ModelController::CurrentOptionalSheets() {
 
 void ModelController::AdjustTree() {
   if (View() != nullptr) View()->AdjustOptionalSheets(CurrentOptionalSheets());
+}
+
+}  // namespace rtv
+
+namespace rtv {
+
+std::unique_ptr<Sheet> ModelController::CreateSheet(const SheetServices& services,
+                                                    const std::string& name) {
+  return std::make_unique<ModelSheet>(services, *this, Overlay(), name);
+}
+
+int ModelController::ModelType() const { return CellModelType(); }
+
+bool ModelController::UsableView() const { return Services().settings.chListType != 0; }
+
+std::uint8_t ModelController::RegionFlags() const {
+  return WorkingImage().GetByte(kRegionFlagsAddress);
+}
+
+ChannelMarks ModelController::Channel(ListKind kind, int row) const {
+  // Loading reads only; the row record wants the image it would store into.
+  ChannelRow record(const_cast<EepromImage&>(WorkingImage()));
+  record.LoadRow(kind, row);
+  ChannelMarks marks;
+  marks.pChannel = record.pFlag;
+  marks.cChannel = record.cFlag;
+  marks.inhibited = record.inhibited;
+  marks.nameBlank = record.FreeNameBlank();
+  return marks;
 }
 
 }  // namespace rtv

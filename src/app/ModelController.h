@@ -6,6 +6,7 @@
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "link/PortDiscovery.h"
+#include "sheet/SheetModelHost.h"
 
 namespace rtv {
 
@@ -13,7 +14,7 @@ class CloneCommands;
 class SerialDevice;
 
 // The controller of this radio family: model code 0x3974, extension code 1, 32 KB images.
-class ModelController : public MainController {
+class ModelController : public MainController, public SheetModelHost {
  public:
   static constexpr int kModelCode = 0x3974;
   static constexpr int kExtensionCode = 1;
@@ -61,6 +62,16 @@ class ModelController : public MainController {
   void ChangeModel(int modelType, bool ask);
   void MakerModeOn();
   void AdjustModeOn();
+  std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
+                                     const std::string& name) override;
+  bool ChannelSheetsUsedOnly() const override { return UsableView(); }
+
+  // What the channel sheets read.
+  int ModelType() const override;
+  bool UsableView() const override;
+  std::uint8_t RegionFlags() const override;
+  ChannelMarks Channel(ListKind kind, int row) const override;
+
   // The optional sheets the tree shows now.
   OptionalSheets CurrentOptionalSheets();
 

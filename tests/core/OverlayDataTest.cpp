@@ -2,6 +2,7 @@
 // of the messages that are read line by line, and the choice lists.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -12,6 +13,8 @@
 
 #include "overlay/GTEX.h"
 #include "radio/CellNames.h"
+#include "sheet/Cell.h"
+#include "sheet/CellMarkup.h"
 #include "sheet/ChoiceLists.h"
 
 namespace rtv {
@@ -293,6 +296,302 @@ TEST(OverlayDataTest, ChoiceListsHaveUniqueNamedValues) {
       EXPECT_NE(choice.name, ChoiceLists::kMissingName);
     }
   }
+}
+
+// ---------------------------------------------------------------------------------------
+// Markup: sheets, menus, toolbar, tree, popup menus, cell models.
+
+struct Entry {
+  std::string key;
+  std::vector<std::string> body;  // up to the first line starting with "#"
+};
+
+std::vector<Entry> Entries() {
+  std::vector<Entry> entries;
+  for (const std::string& line : FileLines()) {
+    if (line == "#End_Of_Ovl") break;
+    if (line.size() > 1 && line[0] == '#') {
+      entries.push_back({line.substr(1), {}});
+    } else if (!entries.empty() && !line.empty() && line[0] == '#') {
+      entries.back().body.push_back(line);  // the terminator ends the body below
+    } else if (!entries.empty()) {
+      entries.back().body.push_back(line);
+    }
+  }
+  for (Entry& entry : entries) {
+    const auto end = std::find_if(entry.body.begin(), entry.body.end(),
+                                  [](const std::string& l) { return !l.empty() && l[0] == '#'; });
+    entry.body.erase(end, entry.body.end());
+  }
+  return entries;
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+bool IsMenuBody(const std::string& key) {
+  return EndsWith(key, "_Body") && key.find("ToolBar") == std::string::npos;
+}
+
+// The lines of an entry that hold cell markup (control lines and menu depths removed);
+// empty for entries that are texts.
+std::vector<std::string> MarkupLines(const Entry& entry) {
+  std::vector<std::string> lines;
+  const bool cells = EndsWith(entry.key, "_Cells") || EndsWith(entry.key, "_BasicCell") ||
+                     EndsWith(entry.key, "_Body") || entry.key == "GI_WarningCheckList" ||
+                     entry.key.rfind("CellModel_", 0) == 0;
+  if (!cells) return lines;
+  for (const std::string& line : entry.body) {
+    if (!line.empty() && line[0] == ':' && EndsWith(entry.key, "_Cells")) continue;
+    if (IsMenuBody(entry.key)) {
+      const std::size_t plus = line.find('+');
+      lines.push_back(plus == std::string::npos ? line : line.substr(plus + 1));
+    } else {
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+// Every "(" item ")" of a markup line, taken as the cell parser does (no nesting).
+std::vector<std::string> Items(const std::string& line) {
+  std::vector<std::string> items;
+  for (std::size_t open = line.find('('); open != std::string::npos;
+       open = line.find('(', open + 1)) {
+    const std::size_t close = line.find(')', open);
+    if (close == std::string::npos) break;
+    items.push_back(line.substr(open + 1, close - open - 1));
+    open = close;
+  }
+  return items;
+}
+
+bool IsCatalogued(std::string_view name, bool type) {
+  if (name.empty()) return true;
+  if (type) {
+    return std::find(kCellTypeNames.begin(), kCellTypeNames.end(), name) != kCellTypeNames.end();
+  }
+  return std::find(kCellLinkNames.begin(), kCellLinkNames.end(), name) != kCellLinkNames.end();
+}
+
+// Names that the parser would end the program over, reported here one by one instead.
+TEST(OverlayDataTest, EveryNameTheMarkupUsesExists) {
+  GTEX overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlayPath));
+  for (const Entry& entry : Entries()) {
+    for (const std::string& line : MarkupLines(entry)) {
+      for (const std::string& item : Items(line)) {
+        SCOPED_TRACE(entry.key + ": " + item);
+        if (item.rfind('$', 0) == 0) {
+          EXPECT_TRUE(overlay.HasKey("CellModel_" + item.substr(1)));
+        } else if (item.rfind("PopupMenu=", 0) == 0) {
+          const std::string menu = item.substr(10);
+          EXPECT_TRUE(overlay.HasKey(menu + "_BasicCell"));
+          EXPECT_TRUE(overlay.HasKey(menu + "_Body"));
+        } else if (item.rfind('%', 0) == 0) {
+          std::string binding = item.substr(1);
+          const std::size_t dot = binding.find('.');
+          if (dot != std::string::npos) {
+            EXPECT_TRUE(IsCatalogued(binding.substr(0, dot), true));
+            binding = binding.substr(dot + 1);
+          }
+          EXPECT_TRUE(IsCatalogued(binding.substr(0, binding.find_first_of("[:")), false));
+        }
+      }
+    }
+  }
+}
+
+TEST(OverlayDataTest, EveryMarkupLineParsesWithoutFatalError) {
+  EXPECT_EXIT(
+      {
+        GTEX overlay;
+        overlay.SetFile(kOverlayPath);
+        for (const Entry& entry : Entries()) {
+          for (const std::string& line : MarkupLines(entry)) {
+            if (entry.key.rfind("CellModel_", 0) == 0) {
+              Cell cell;
+              ApplyAttributes(overlay, cell, line);
+            } else {
+              CellCounters counters{};
+              ParseRow(overlay, line, &counters, nullptr);
+            }
+          }
+        }
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// The sheet descriptors of the tree and of the warning checks, and the sheets the program
+// opens by name.
+std::set<std::string> SheetKeys() {
+  std::set<std::string> keys = {"GI_Sheet_CloneInfo", "GI_Sheet_EeDebugWin", "GI_Sheet_Win_AD"};
+  for (const Entry& entry : Entries()) {
+    if (entry.key != "GI_Tree_Main_Body" && entry.key != "GI_WarningCheckList") continue;
+    for (const std::string& line : MarkupLines(entry)) {
+      for (const std::string& item : Items(line)) {
+        const std::size_t colon = item.find(':');
+        if (item.rfind('%', 0) == 0 && colon != std::string::npos)
+          keys.insert(item.substr(colon + 1));
+      }
+    }
+  }
+  return keys;
+}
+
+TEST(OverlayDataTest, EverySheetOfTheTreeHasItsThreeEntries) {
+  GTEX overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlayPath));
+  const std::set<std::string> keys = SheetKeys();
+  for (const char* key : {"GI_Sheet_IntCh", "GI_Sheet_UsaCh", "GI_Sheet_CanCh", "GI_Sheet_WxCh"}) {
+    EXPECT_TRUE(keys.count(key)) << key;  // the model's tree adjustment looks for these
+  }
+  for (const std::string& key : keys) {
+    SCOPED_TRACE(key);
+    EXPECT_TRUE(overlay.HasKey(key + "_Style"));
+    EXPECT_TRUE(overlay.HasKey(key + "_BasicCell"));
+    ASSERT_TRUE(overlay.HasKey(key + "_Cells"));
+    EXPECT_FALSE(Lines(overlay.GetText(key + "_Cells")).empty());
+  }
+  for (const char* key :
+       {"GI_Menu_Main", "GI_ToolBar_Main", "GI_Tree_Main", "GI_PMenu_Edit", "GI_PMenu_NoItem"}) {
+    EXPECT_TRUE(overlay.HasKey(std::string(key) + "_BasicCell")) << key;
+    EXPECT_TRUE(overlay.HasKey(std::string(key) + "_Body")) << key;
+  }
+  for (const std::string& line : Lines(overlay.GetText("GI_CellWidthRegList"))) {
+    EXPECT_TRUE(keys.count(line.substr(0, line.find(':')))) << line;
+  }
+}
+
+// Every link the item accessor serves is bound somewhere a user can reach it: on a sheet,
+// in a menu, on the toolbar, in the tree or in the warning checks. A link that nothing
+// serves would show "*Yet*", so it is bound nowhere.
+TEST(OverlayDataTest, EveryServedLinkIsBoundAndNoOtherIs) {
+  struct Range {
+    int first;
+    int last;
+  };
+  const Range unserved[] = {
+      {LinkNo("CL_Free_Byte_Dec"), LinkNo("CL_Free_DscId")},
+      {LinkNo("CL_Menu_File_Exp"), LinkNo("CL_Menu_File_Exp")},
+      {LinkNo("CL_Check_IdBlocking_Id"), LinkNo("CL_Check_Atis_Call")},
+      {LinkNo("CL_CloneInfo_Option"), LinkNo("CL_CloneInfo_Dummy")},
+      {LinkNo("CL_INT_ChNo"), LinkNo("CL_CANADA_ChComment")},
+      {LinkNo("CL_Fch_WN"), LinkNo("CL_Fch_WN")},
+      {LinkNo("CL_ComSet_Light"), LinkNo("CL_ComSet_Light")},
+      {LinkNo("CL_ComDsc_CallRepeatF"), LinkNo("CL_ComDsc_GroupCall_Routine_Pow")},
+      {LinkNo("CL_ComDsc_Alarm_IntSp_Tx"), LinkNo("CL_ComDsc_Alarm_IntSp_Inactivity")},
+      {LinkNo("CL_ComConf_InternalSpeaker"), LinkNo("CL_ComConf_KeyAssign_Dial")},
+      {LinkNo("CL_MakerR_Transient_Timer"), LinkNo("CL_MakerR_Transient_Timer")},
+  };
+  // Served, but only where the program builds the cells itself or where a text is spare.
+  const int optional[] = {LinkNo("CL_Null"),
+                          LinkNo("Flex0"),
+                          LinkNo("CL_FlexMarking"),
+                          LinkNo("CL_FBits"),
+                          LinkNo("CL_PMenu_NoItem"),
+                          LinkNo("CL_Misc_ChNo_0Base"),
+                          LinkNo("CL_Dummy_DscCall_Alarm_IntSp")};
+  std::set<std::string> bound;
+  for (const Entry& entry : Entries()) {
+    for (const std::string& line : MarkupLines(entry)) {
+      for (const std::string& item : Items(line)) {
+        if (item.rfind('%', 0) != 0) continue;
+        std::string binding = item.substr(1);
+        if (const std::size_t dot = binding.find('.'); dot != std::string::npos) {
+          binding = binding.substr(dot + 1);
+        }
+        bound.insert(binding.substr(0, binding.find_first_of("[:")));
+      }
+    }
+  }
+  for (int link = 0; link < static_cast<int>(kCellLinkNames.size()); ++link) {
+    const std::string name(kCellLinkNames[static_cast<std::size_t>(link)]);
+    const bool isUnserved =
+        std::any_of(std::begin(unserved), std::end(unserved),
+                    [&](const Range& r) { return link >= r.first && link <= r.last; });
+    if (isUnserved) {
+      EXPECT_EQ(bound.count(name), 0u) << name;
+    } else if (std::find(std::begin(optional), std::end(optional), link) == std::end(optional)) {
+      EXPECT_EQ(bound.count(name), 1u) << name;
+    }
+  }
+}
+
+// Control lines of the cells entries: loops closed in order, conditions that skip only
+// lines of their own entry.
+TEST(OverlayDataTest, SheetControlLinesAreWellFormed) {
+  const char* const conditions[] = {
+      "OnlyOption",    "OnlyOpt2",      "OnlyOpt3",  "Only_UsaAusExpModel", "Only_UkHolChnModel",
+      "Only_UsaModel", "Only_EurModel", "OnlyUsaCh", "OnlyCanCh",           "OnlyWxCh"};
+  for (const Entry& entry : Entries()) {
+    if (!EndsWith(entry.key, "_Cells") || entry.key.rfind("GI_Sheet_Sel_", 0) == 0) continue;
+    SCOPED_TRACE(entry.key);
+    bool inLoop = false;
+    int rows = 0;
+    for (std::size_t i = 0; i < entry.body.size(); ++i) {
+      const std::string& line = entry.body[i];
+      if (line.empty() || line[0] != ':') {
+        ++rows;
+        continue;
+      }
+      for (const std::string& item : Items(line)) {
+        if (item.rfind("LoopFrom", 0) == 0) {
+          EXPECT_FALSE(inLoop) << "line " << i;
+          inLoop = true;
+        } else if (item == "LoopTo") {
+          EXPECT_TRUE(inLoop) << "line " << i;
+          inLoop = false;
+        } else if (item != "SelectON" && item != "SelectOFF") {
+          const std::string name = item.substr(0, item.find(' '));
+          EXPECT_NE(std::find(std::begin(conditions), std::end(conditions), name),
+                    std::end(conditions))
+              << item;
+          const int skip = std::atoi(item.substr(name.size()).c_str());
+          EXPECT_GT(skip, 0) << item;
+          EXPECT_LE(i + static_cast<std::size_t>(skip), entry.body.size() - 1) << item;
+        }
+      }
+    }
+    EXPECT_FALSE(inLoop);
+    EXPECT_GT(rows, 0);
+  }
+}
+
+// Pictures exist for the positions the tree and the toolbar name, and no two menu items
+// share a shortcut.
+TEST(OverlayDataTest, MenuToolbarAndTreeItemsAreConsistent) {
+  constexpr int kTreePictures = 7;
+  constexpr int kToolbarPictures = 20;
+  std::set<std::string> shortcuts;
+  GTEX overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlayPath));
+  const std::vector<std::string> models = Lines(overlay.GetText("GI_AppInd_Model"));
+  for (const Entry& entry : Entries()) {
+    const bool tree = entry.key == "GI_Tree_Main_Body";
+    const bool toolbar = entry.key == "GI_ToolBar_Main_Body";
+    for (const std::string& line : MarkupLines(entry)) {
+      for (const std::string& item : Items(line)) {
+        if (item.rfind("ImageIndex=", 0) == 0 && (tree || toolbar)) {
+          const int picture = std::atoi(item.substr(11).c_str());
+          EXPECT_GE(picture, 0) << line;
+          EXPECT_LT(picture, tree ? kTreePictures : kToolbarPictures) << line;
+        }
+        const std::size_t colon = item.find(':');
+        if (entry.key == "GI_Menu_Main_Body" && colon != std::string::npos) {
+          EXPECT_TRUE(shortcuts.insert(item.substr(colon + 1)).second) << line;
+        }
+        if (item.rfind("%CL_Model[", 0) == 0) {
+          const std::size_t model = static_cast<std::size_t>(std::atoi(item.substr(10).c_str()));
+          ASSERT_LT(model, models.size());
+          EXPECT_NE(line.find(models[model]), std::string::npos) << line;  // same name as shown
+        }
+      }
+    }
+  }
+  EXPECT_TRUE(shortcuts.count("Ctrl+S"));
 }
 
 }  // namespace

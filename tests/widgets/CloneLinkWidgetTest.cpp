@@ -100,7 +100,7 @@ struct RadioFixture {
                                       "#GI_Tree_Main_BasicCell",
                                       "{}",
                                       "#GI_Tree_Main_Body",
-                                      "+Radio{(%.CallSheet:GI_Sheet_Top)}",
+                                      "+Radio{(%.CallSheet)}",
                                       "#"};
     const std::vector<std::string> texts = DataOverlayEntries(
         {"GI_Mess_CloneErr_Head", "GI_Mess_CloneErr_Check", "GI_Mess_CloneRW_Title_Message",

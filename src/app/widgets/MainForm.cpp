@@ -23,8 +23,12 @@
 #include "link/widgets/LinkWindows.h"
 #include "overlay/GTEX.h"
 #include "platform/qt/QtFonts.h"
+#include "platform/qt/QtTextMetrics.h"
 #include "sheet/ItemStates.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetModelHost.h"
 #include "sheet/widgets/MenuBuilder.h"
+#include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/ToolbarBuilder.h"
 #include "sheet/widgets/TreeBuilder.h"
 
@@ -132,6 +136,21 @@ void MainForm::BuildParts() {
   statusBar()->addPermanentWidget(square);
   statusBar()->setSizeGripEnabled(true);
 
+  treeIcons_ = TreeIcons(folder);
+  metrics_ = std::make_unique<QtTextMetrics>();
+  sheetServices_ = std::make_unique<SheetServices>(
+      SheetServices{overlay, *metrics_,
+                    [this](CellRequest& request, bool notify) {
+                      return controller_.Accessor().AccessCell(request, notify);
+                    },
+                    settings_.Store(), settings_.fontSizePercentage});
+  gridServices_ = std::make_unique<GridServices>();
+  gridServices_->sheets = sheetServices_.get();
+  gridServices_->model = dynamic_cast<SheetModelHost*>(&controller_);
+  gridServices_->bus = &controller_.Bus();
+  gridServices_->timers = &controller_.TaskTimers();
+  gridServices_->images = &treeIcons_;
+
   treeChangeDelay_ = new QTimer(this);
   treeChangeDelay_->setSingleShot(true);
   if (overlay.HasKey("GI_Sys_TreeChangeDelay")) {
@@ -143,8 +162,7 @@ void MainForm::BuildParts() {
 
 void MainForm::RebuildTree() {
   delete tree_;
-  tree_ = new TreeBuilder(treePanel_, controller_.Overlay(), "GI_Tree_Main",
-                          TreeIcons(QString::fromStdString(controller_.ExecutableFolder())),
+  tree_ = new TreeBuilder(treePanel_, controller_.Overlay(), "GI_Tree_Main", treeIcons_,
                           &controller_.Bus());
   tree_->hide();
   tree_->BuildTree();
@@ -205,6 +223,50 @@ void MainForm::AdjustOptionalSheets(const OptionalSheets& sheets) {
   if (!sheets.adjustSheets) tree_->RemoveNodesWithFlag(6);
 }
 
+void MainForm::OpenSheet(const std::string& name) {
+  // Later, not inside the access that asked: the asking cell may be on the closing sheet.
+  QMetaObject::invokeMethod(
+      this, [this, name] { ShowSheetNow(name); }, Qt::QueuedConnection);
+}
+
+void MainForm::ShowSheetNow(const std::string& name) {
+  CloseCurrentSheet();
+  std::unique_ptr<Sheet> sheet = controller_.CreateSheet(*sheetServices_, name);
+  if (const auto* position = controller_.FindSheetPosition(name)) {
+    sheet->SetRememberedPosition(position->column, position->row, position->leftColumn,
+                                 position->topRow);
+  }
+  pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
+  sheetPanel_->layout()->addWidget(pane_);
+  currentSheetName_ = name;
+  pane_->show();
+  if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
+    pane_->grid()->setFocus();
+  } else if (tree_ != nullptr) {
+    tree_->setFocus();
+  }
+}
+
+void MainForm::CloseCurrentSheet() {
+  if (pane_ == nullptr) return;
+  Sheet& sheet = pane_->sheet();
+  controller_.RememberSheetPosition({currentSheetName_, sheet.currentColumn(), sheet.currentRow(),
+                                     sheet.leftColumn(), sheet.topRow()});
+  gridHadFocus_ = tree_ == nullptr || !tree_->hasFocus();
+  // Freed once the current event is over: a grid may still be on the stack.
+  pane_->hide();
+  pane_->setParent(nullptr);
+  pane_->deleteLater();
+  pane_ = nullptr;
+  currentSheetName_.clear();
+}
+
+std::string MainForm::SelectedTreeSheet() const {
+  if (tree_ == nullptr) return {};
+  const Cell* cell = tree_->SelectedCell();
+  return cell != nullptr && cell->option ? *cell->option : std::string();
+}
+
 void MainForm::ShowAbout() {
   AboutBox about(this, controller_.Overlay(),
                  [this](char character) { controller_.KeyTyped(character); });
@@ -247,8 +309,6 @@ void MainForm::PlaceOnScreen() {
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
 }
-
-void MainForm::ShowSheet(QWidget* pane) { setCentralWidget(pane); }
 
 void MainForm::SetTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <vector>
 
 #include "app/MainView.h"
 #include "link/widgets/AdjustWindow.h"
@@ -14,6 +16,10 @@ namespace rtv {
 
 class AppSettings;
 class LinkWindows;
+class SheetPane;
+class QtTextMetrics;
+struct GridServices;
+struct SheetServices;
 class MainController;
 class MenuBuilder;
 class MessagePanel;
@@ -37,7 +43,6 @@ class MainForm : public QMainWindow, public MainView {
   void SetTitle(const std::string& title) override;
   void ShowForm() override;
   void RedrawMessagePanel() override;
-  void CloseCurrentSheet() override {}
   void SetBusy(bool busy) override;
   void CloseForm() override;
   void RebuildTree() override;
@@ -46,6 +51,10 @@ class MainForm : public QMainWindow, public MainView {
   void AdjustOptionalSheets(const OptionalSheets& sheets) override;
   void ShowMakerPanel(const std::string& text) override;
   void ShowAbout() override;
+  void OpenSheet(const std::string& name) override;
+  void CloseCurrentSheet() override;
+  bool HasSheet() const override { return pane_ != nullptr; }
+  std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
@@ -60,8 +69,8 @@ class MainForm : public QMainWindow, public MainView {
   ToolbarBuilder* Toolbar() const { return toolbar_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
-  // Shows one sheet (a sheet pane) in the window's body; the form takes it over.
-  void ShowSheet(QWidget* pane);
+  // The sheet on show, or null.
+  SheetPane* CurrentSheet() const { return pane_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -70,6 +79,7 @@ class MainForm : public QMainWindow, public MainView {
   void PlaceOnScreen();
   void BuildParts();
   void TreeSelectionChanged();
+  void ShowSheetNow(const std::string& name);
 
   MainController& controller_;
   AppSettings& settings_;
@@ -85,6 +95,12 @@ class MainForm : public QMainWindow, public MainView {
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
+  std::unique_ptr<QtTextMetrics> metrics_;
+  std::unique_ptr<SheetServices> sheetServices_;
+  std::unique_ptr<GridServices> gridServices_;
+  std::vector<QIcon> treeIcons_;
+  SheetPane* pane_ = nullptr;
+  bool gridHadFocus_ = false;
 };
 
 }  // namespace rtv
