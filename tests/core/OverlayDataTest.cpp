@@ -40,6 +40,7 @@ const char* const kTextKeys[] = {
     "GI_AppInd_Model",
     "GI_AppInd_Button_OkCancel",
     "GI_AppInd_CloneInfo",
+    "CellModel_BasicDialog",
     "GI_AppInd_Update",
     "GI_AppInd_TimerOff",
     "GI_AppInd_Dsc_SelfIdOff",

@@ -10,12 +10,10 @@
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "CloneFiles.h"
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
@@ -31,37 +29,14 @@
 #include "platform/qt/QtTimers.h"
 #include "radio/CellNames.h"
 #include "sheet/Cell.h"
+#include "sheet/widgets/SheetDialog.h"
+#include "sheet/widgets/SheetPane.h"
 
 namespace rtv {
 namespace {
 
 constexpr int kSimPort = 7;
 constexpr int kExchangeLimitMs = 30000;
-
-// The program's own texts for the link, taken from its overlay file.
-std::vector<std::string> DataOverlayEntries(const std::vector<std::string>& keys) {
-  std::ifstream in(RTV_DATA_DIR "/RTV612.OVL");
-  std::vector<std::string> all;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    all.push_back(line);
-  }
-  std::vector<std::string> out;
-  for (const std::string& key : keys) {
-    for (std::size_t i = 0; i < all.size(); ++i) {
-      if (all[i] != "#" + key) continue;
-      out.push_back(all[i]);
-      for (std::size_t j = i + 1; j < all.size(); ++j) {
-        if (!all[j].empty() && all[j][0] == '#') {
-          if (all[j] == "#") out.push_back("#");
-          break;
-        }
-        out.push_back(all[j]);
-      }
-    }
-  }
-  return out;
-}
 
 // radiosim on a pseudo-terminal, reached through a link in a folder of the test.
 class Simulator {
@@ -92,26 +67,13 @@ class Simulator {
 };
 
 struct RadioFixture {
+  // The program's own overlay and initial files, as the installed program has them.
   RadioFixture() : settings(true) {
-    std::vector<std::string> lines = {"#GI_Sys_AppTitle",
-                                      "Radio Programmer",
-                                      "#GI_Form_Main_BasicCell",
-                                      "{}",
-                                      "#GI_Tree_Main_BasicCell",
-                                      "{}",
-                                      "#GI_Tree_Main_Body",
-                                      "+Radio{(%.CallSheet)}",
-                                      "#"};
-    const std::vector<std::string> texts = DataOverlayEntries(
-        {"GI_Mess_CloneErr_Head", "GI_Mess_CloneErr_Check", "GI_Mess_CloneRW_Title_Message",
-         "GI_Mess_Confirm_CloneWrite", "GI_Mess_CloneWrite_Succeeded", "GI_Mess_DataError",
-         "GI_Mess_Port_Device", "GI_Mess_Port_Denied", "GI_Mess_Port_NoDevice",
-         "GI_AppInd_CloneInfo", "GI_AppInd_Opt_ComSel_Caption", "GI_AppInd_Opt_ComSel_Notice",
-         "GI_AppInd_Opt_ComSel_OutofRange", "GI_AppInd_Opt_ComSel_Buttons",
-         "GI_AppInd_Opt_ComSel_SizeOfButtons", "GI_AppInd_Update", "GI_AppInd_Button_OkCancel"});
-    lines.insert(lines.end(), texts.begin(), texts.end());
-    overlay.SetLines(test::OverlayWithCloneFileKeys(lines));
-    help.SetLines({"#End_Of_Ovl"});
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    for (const auto& entry : std::filesystem::directory_iterator(RTV_INITIAL_DIR)) {
+      std::filesystem::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
+    }
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
     settings.comPort = kSimPort;
@@ -119,7 +81,6 @@ struct RadioFixture {
     ports.settings = &store;
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
-    test::WriteInitialFiles(folder.Path());
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
     controller->SetExecutableFolder(folder.Path());
     controller->AttachLink(device, ports);
@@ -212,7 +173,8 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   EXPECT_EQ(f.Progress(), nullptr);
   EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
   EXPECT_TRUE(f.controller->IsDirty());
-  EXPECT_EQ(f.form->windowTitle(), "Untitled - Radio Programmer");
+  EXPECT_EQ(f.form->windowTitle(),
+            QString::fromStdString("Untitled - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
   EXPECT_TRUE(sim.Log().contains("sent 174 data frames")) << sim.Log().toStdString();
 }
 
@@ -344,12 +306,14 @@ TEST(CloneLinkWidgetTest, AdjustmentWindowReadsTheValuesAndReopensWhereItWas) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   EXPECT_TRUE(f.Commands().AdjustWindowChecked());
   EXPECT_EQ(window->UpdateButton()->text(), "Read values");
-  Save(*window, "adjust-window");
+  EXPECT_NE(dynamic_cast<SheetPane*>(window->Content()), nullptr);
 
   QTest::mouseClick(window->UpdateButton(), Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.Commands().AdjustValues().HasValues(); }, 5000));
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_EQ(f.Commands().AdjustValues().Slot(0), 0x40 + 0x20);
+  QTest::qWait(50);
+  Save(*window, "adjust-window");
 
   // A second View > Adjustment while it is open opens no other window.
   f.Command(LinkNo("CL_Menu_View_Ad"));
@@ -384,7 +348,19 @@ TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
   ASSERT_TRUE(sim.Start({"--version", "1207"}));
   f.Command(LinkNo("CL_Menu_Clone_Info"));
   ASSERT_TRUE(f.WaitForIdle());
-  EXPECT_EQ(f.LastText(), "Model: Model 0\nSoftware revision: 1207");
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  SheetDialog* dialog = f.form->findChild<SheetDialog*>();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+  EXPECT_FALSE(f.form->isEnabled());  // the dialog is modal
+  ItemAccessor& cells = f.controller->Accessor();
+  EXPECT_EQ(cells.CellText(TypeNo("CT_Null"), LinkNo("CL_CloneInfo_Revision"), 0), "1207");
+  EXPECT_EQ(cells.CellText(TypeNo("CT_Null"), LinkNo("CL_CloneInfo_Model"), 0),
+            f.overlay.GetLine("GI_AppInd_Model", f.settings.modelType));
+  Save(*dialog, "clone-info");
+  QTest::mouseClick(dialog->button(), Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return f.form->findChild<SheetDialog*>() == nullptr; }, 2000));
+  EXPECT_TRUE(f.form->isEnabled());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -28,6 +28,7 @@
 #include "sheet/Sheet.h"
 #include "sheet/SheetModelHost.h"
 #include "sheet/widgets/MenuBuilder.h"
+#include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/ToolbarBuilder.h"
 #include "sheet/widgets/TreeBuilder.h"
@@ -90,9 +91,24 @@ bool MainForm::OpenAdjustWindow(const AdjustWindowActions& actions) {
     adjustWindow_->activateWindow();
     return false;
   }
-  adjustWindow_ =
-      new AdjustWindow(this, controller_.Overlay(), settings_, actions.update, actions.closed);
+  GTEX& overlay = controller_.Overlay();
+  adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions.update, actions.closed);
+  if (overlay.HasKey(std::string(AdjustWindow::kRecordName) + "_Cells")) {
+    adjustWindow_->SetContent(new SheetPane(
+        controller_.CreateSheet(*sheetServices_, AdjustWindow::kRecordName), *gridServices_));
+  }
   adjustWindow_->show();
+  return true;
+}
+
+bool MainForm::ShowCloneInfo() {
+  GTEX& overlay = controller_.Overlay();
+  if (!overlay.HasKey("GI_Sheet_CloneInfo_Cells")) return false;
+  auto* dialog = new SheetDialog(
+      controller_.CreateSheet(*sheetServices_, "GI_Sheet_CloneInfo"), *gridServices_, overlay,
+      QString::fromStdString(overlay.GetFirstLine("GI_Sys_AppTitle")), this);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  dialog->open();
   return true;
 }
 

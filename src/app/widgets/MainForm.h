@@ -60,6 +60,7 @@ class MainForm : public QMainWindow, public MainView {
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
 

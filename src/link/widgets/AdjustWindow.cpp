@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
@@ -24,6 +25,7 @@ AdjustWindow::AdjustWindow(QWidget* owner, GTEX& overlay, AppSettings& settings,
       settings_(settings),
       closed_(std::move(closed)),
       layout_(new QVBoxLayout(this)),
+      spacer_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding)),
       update_(new QPushButton(Q(overlay.GetFirstLine("GI_AppInd_Update")), this)),
       ok_(new QPushButton(Q(overlay.GetLine("GI_AppInd_Button_OkCancel", 0)), this)),
       cancel_(new QPushButton(Q(overlay.GetLine("GI_AppInd_Button_OkCancel", 1)), this)) {
@@ -34,7 +36,7 @@ AdjustWindow::AdjustWindow(QWidget* owner, GTEX& overlay, AppSettings& settings,
   buttons->addStretch(1);
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
-  layout_->addStretch(1);
+  layout_->addItem(spacer_);
   layout_->addLayout(buttons);
   ok_->setDefault(true);
 
@@ -59,6 +61,12 @@ void AdjustWindow::SetContent(QWidget* content) {
   delete content_;
   content_ = content;
   if (content_ == nullptr) return;
+  // The sheet takes the room the spacer held.
+  if (spacer_ != nullptr) {
+    layout_->removeItem(spacer_);
+    delete spacer_;
+    spacer_ = nullptr;
+  }
   content_->setParent(this);
   layout_->insertWidget(0, content_, 1);
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 class QPushButton;
+class QSpacerItem;
 class QVBoxLayout;
 
 namespace rtv {
@@ -39,6 +40,7 @@ class AdjustWindow : public QWidget {
   AppSettings& settings_;
   std::function<void()> closed_;
   QVBoxLayout* layout_;
+  QSpacerItem* spacer_;  // until a sheet is shown
   QWidget* content_ = nullptr;
   QPushButton* update_;
   QPushButton* ok_;
