@@ -89,10 +89,6 @@ void ModelController::OpenAdjustWindow() {
   }
 }
 
-bool ModelController::AdjustmentConnected() const {
-  return clone_ != nullptr && clone_->AdjustValues().HasValues();
-}
-
 CloneInformation* ModelController::CellCloneInformation() {
   return clone_ != nullptr ? clone_->Information() : nullptr;
 }

@@ -53,8 +53,6 @@ class ModelController : public MainController, public SheetModelHost {
   int MakerGate() override;
   void KeyTyped(char character) override;
   void RunCellCommand(int link, const Cell& cell) override;
-  // Adjustment cells are editable once values came from the radio.
-  bool AdjustmentConnected() const override;
   CloneInformation* CellCloneInformation() override;
   AdjustmentState* CellAdjustment() override;
   // Refused while a radio exchange runs.
