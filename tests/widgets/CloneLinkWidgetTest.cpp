@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -157,7 +159,13 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   f.controller->SetCurrentFileName("/tmp/before.rtv");
   const EepromImage before(f.controller->WorkingImage());
 
-  f.Command(LinkNo("CL_Menu_Clone_Read"));
+  // Through the menu entry, as the user reads a radio.
+  QAction* read = nullptr;
+  for (QAction* action : f.form->menuBar()->findChildren<QAction*>()) {
+    if (action->text() == "&Read from Radio...") read = action;
+  }
+  ASSERT_NE(read, nullptr);
+  read->trigger();
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return f.Progress() != nullptr && f.Commands().Link().LitSegments() >= 12; },
       kExchangeLimitMs));
