@@ -48,6 +48,7 @@ class ModelController : public MainController, public SheetModelHost {
   int MakerGate() override;
   void KeyTyped(char character) override;
   void RunCellCommand(int link, const Cell& cell) override;
+  CommandState CellCommandState(int link, const Cell& cell) override;
   void ChangeModel(int modelType, bool ask);
   void MakerModeOn();
   void AdjustModeOn();
