@@ -38,6 +38,11 @@ ChoicePopup::~ChoicePopup() {
   delete grid_;  // before the sheet it shows
 }
 
+void ChoicePopup::SetOwnerCell(const Cell* owner) {
+  grid_->logic().ownerCell = owner;
+  grid_->viewport()->update();
+}
+
 void ChoicePopup::ShowAt(const QRect& cell) {
   QScreen* screen = QGuiApplication::screenAt(cell.center());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
