@@ -120,6 +120,18 @@ TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   EXPECT_EQ(w.form->CurrentSheet()->sheet().topRow(), top);
 }
 
+TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_WxCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  w.controller->Files().New();  // closes the sheet: the new image may change it
+  EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+  w.Settle();
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
+}
+
 TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   ShippedWindow w;
   QAction* debug = w.MenuItem("CL_Menu_Debug_EeWindow");
