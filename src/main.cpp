@@ -9,6 +9,7 @@
 #include "app/MessageBus.h"
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
+#include "app/widgets/FirstPaintProbe.h"
 #include "app/widgets/MainForm.h"
 #include "link/PortDiscovery.h"
 #include "overlay/GTEX.h"
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
 
   MainForm form(controller, settings);
   prompts.SetOwner(&form);
+  FirstPaintProbe::WatchIfAsked(&form);
   controller.Setup(form);
   const int status = app.exec();
   prompts.SetOwner(nullptr);

@@ -213,6 +213,18 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     case LinkNo("CL_Menu_File_Exit"):
       files_->Exit();
       break;
+    case LinkNo("CL_Menu_View_FontSize"):
+      services_.settings.fontSizePercentage = cell.index;
+      if (view_ != nullptr) view_->CloseCurrentSheet();  // reopened in the new size
+      break;
+    case LinkNo("CL_Menu_View_ToolBar"):
+      services_.settings.toolbarVisible = services_.settings.toolbarVisible == 1 ? 0 : 1;
+      if (view_ != nullptr) view_->SetToolbarVisible(services_.settings.toolbarVisible == 1);
+      break;
+    case LinkNo("CL_Menu_Port_Com"):
+      services_.settings.comPort = cell.index;
+      Bus().Send(kMsgModeChanged);
+      break;
     case LinkNo("CL_Help_About"):
       Bus().Post(kMsgShowAbout);
       break;
@@ -228,6 +240,46 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     default:
       break;  // the other commands arrive with their windows
   }
+}
+
+CellAccessHost::CommandState MainController::CellCommandState(int link, const Cell& cell) {
+  const AppSettings& settings = services_.settings;
+  CommandState state;
+  auto checkedWhen = [&state](bool on) {
+    if (on) state.flags |= kCommandChecked;
+  };
+  switch (link) {
+    case LinkNo("CL_Menu_File_Recent"): {
+      const FileCommands::RecentItem item = files_->RecentItemState(cell.index);
+      if (!item.visible) state.flags |= kCommandHidden;
+      if (!item.enabled) state.flags |= kCommandDisabled;
+      if (!item.caption.empty()) {
+        state.flags |= kCommandRelabelled;
+        state.caption = item.caption;
+      }
+      break;
+    }
+    case LinkNo("CL_Menu_File_Print_Current"):
+    case LinkNo("CL_Menu_File_Print_All"):
+      // Printing is not built yet: the items say so by being disabled.
+      state.flags |= kCommandDisabled;
+      break;
+    case LinkNo("CL_Menu_View_FontSize"):
+      checkedWhen(settings.fontSizePercentage == cell.index);
+      break;
+    case LinkNo("CL_Menu_View_ToolBar"):
+      checkedWhen(settings.toolbarVisible == 1);
+      break;
+    case LinkNo("CL_Menu_Port_Com"):
+      checkedWhen(settings.comPort == cell.index);
+      break;
+    case LinkNo("CL_Menu_Port_Usb"):
+      checkedWhen(settings.comPort >= 5);
+      break;
+    default:
+      break;
+  }
+  return state;
 }
 
 void MainController::OpenHelp(int link) {

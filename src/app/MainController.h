@@ -120,6 +120,7 @@ class MainController : public CellAccessHost {
                       ColorValue background) override;
   void PostBusMessage(int type, int argument) override;
   void RunCellCommand(int link, const Cell& cell) override;
+  CommandState CellCommandState(int link, const Cell& cell) override;
 
   // The File menu's commands.
   FileCommands& Files() { return *files_; }

@@ -44,6 +44,10 @@ class MainView {
   virtual void ShowAbout() {}
   // Opens the help file at the page of a context number (0: its start).
   virtual void OpenHelp(const std::string& /*path*/, int /*contextId*/) {}
+  // Shows or hides the toolbar.
+  virtual void SetToolbarVisible(bool /*visible*/) {}
+  // Whether the sheet on show can be printed.
+  virtual bool CanPrintSheet() const { return false; }
   // Adds the maker panel with this text to the status bar.
   virtual void ShowMakerPanel(const std::string& /*text*/) {}
   // Closes the sheet on show and opens the named one in its place (after the current

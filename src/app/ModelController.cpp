@@ -203,6 +203,34 @@ bool ModelController::QueryClose() {
   return MainController::QueryClose();
 }
 
+CellAccessHost::CommandState ModelController::CellCommandState(int link, const Cell& cell) {
+  CommandState state = MainController::CellCommandState(link, cell);
+  switch (link) {
+    case LinkNo("CL_Model"):
+      if (cell.index == Services().settings.modelType) state.flags |= kCommandChecked;
+      break;
+    case LinkNo("CL_Menu_View_Ad"):
+      if (!adjustMode_) state.flags |= kCommandHidden;
+      if (clone_ != nullptr && clone_->AdjustWindowChecked()) state.flags |= kCommandChecked;
+      break;
+    case LinkNo("CL_Menu_Port_Com"):
+      if (clone_ != nullptr && clone_->PortChecked(cell.index)) state.flags |= kCommandChecked;
+      break;
+    case LinkNo("CL_Menu_Port_Usb"):
+      if (clone_ != nullptr && clone_->UsbPortChecked()) state.flags |= kCommandChecked;
+      break;
+    case LinkNo("CL_Menu_Debug_Compare"):
+    case LinkNo("CL_Menu_Debug_CorrectComp"):
+    case LinkNo("CL_Menu_Debug_Window"):
+    case LinkNo("CL_Menu_Debug_EeWindow"):
+      if (!makerMode_) state.flags |= kCommandHidden;
+      break;
+    default:
+      break;
+  }
+  return state;
+}
+
 OptionalSheets ModelController::CurrentOptionalSheets() {
   const std::uint8_t regions = WorkingImage().GetByte(kRegionFlagsAddress);
   const int model = CellModelType();

@@ -57,6 +57,7 @@ class ModelController : public MainController, public SheetModelHost {
   AdjustmentState* CellAdjustment() override;
   // Refused while a radio exchange runs.
   bool QueryClose() override;
+  CommandState CellCommandState(int link, const Cell& cell) override;
   void ChangeModel(int modelType, bool ask);
   void MakerModeOn();
   void AdjustModeOn();

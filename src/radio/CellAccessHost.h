@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,17 @@ class CellAccessHost {
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
   virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
 
-  // The recent files as the File menu names them, most recent first.
-  virtual std::vector<std::string> RecentFiles() const { return {}; }
+  // What the menu item or toolbar button of a command shows now: user flags 0–3
+  // (checked, hidden, disabled, relabelled) and, when relabelled, its caption.
+  struct CommandState {
+    std::uint8_t flags = 0;
+    std::string caption;
+  };
+  static constexpr std::uint8_t kCommandChecked = 0x01;
+  static constexpr std::uint8_t kCommandHidden = 0x02;
+  static constexpr std::uint8_t kCommandDisabled = 0x04;
+  static constexpr std::uint8_t kCommandRelabelled = 0x08;
+  virtual CommandState CellCommandState(int /*link*/, const Cell& /*cell*/) { return {}; }
   // Puts a text on the system clipboard.
   virtual void CopyToClipboard(const std::string& /*text*/) {}
   // What the radio reported at the last identify; null before any.

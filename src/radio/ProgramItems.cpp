@@ -29,16 +29,6 @@ void ShowOwnText(CellAccess& access) {
   ShowText(access.request, access.cell.text.value_or(std::string()));
 }
 
-// A menu caption shows "&" as the mnemonic mark; a file name keeps its own.
-std::string MenuCaption(int slot, const std::string& name) {
-  std::string caption = "&" + std::to_string(slot + 1) + " ";
-  for (const char c : name) {
-    caption += c;
-    if (c == '&') caption += '&';
-  }
-  return caption;
-}
-
 // Line `n` of an overlay entry, when the entry has it.
 std::string OverlayLine(GTEX* overlay, const char* key, int n) {
   if (overlay == nullptr || n < 0 || !overlay->HasKey(key)) return {};
@@ -58,11 +48,10 @@ int ProgramItems::ServeCommand(CellAccess& access) {
   CellRequest& request = access.request;
   const Cell& cell = access.cell;
   ShowOwnText(access);
-  if (cell.cellLink == LinkNo("CL_Menu_File_Recent")) {
-    const std::vector<std::string> recent = access.host.RecentFiles();
-    if (cell.index >= 0 && cell.index < static_cast<int>(recent.size())) {
-      ShowText(request, MenuCaption(cell.index, recent[static_cast<std::size_t>(cell.index)]));
-    }
+  CellAccessHost::CommandState state = access.host.CellCommandState(cell.cellLink, cell);
+  request.userFlags |= state.flags;
+  if ((state.flags & CellAccessHost::kCommandRelabelled) != 0) {
+    ShowText(request, std::move(state.caption));
   }
   if (request.key == CellRequest::kKeyEnter) {
     request.key = CellRequest::kKeyNone;

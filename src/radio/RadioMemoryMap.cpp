@@ -4,6 +4,7 @@
 
 #include "radio/AdjustmentItems.h"
 #include "radio/ChannelListColumns.h"
+#include "radio/ChoiceItems.h"
 #include "radio/DscChannelColumns.h"
 #include "radio/DscIdColumns.h"
 #include "radio/FreeChannelColumns.h"
@@ -16,6 +17,9 @@
 namespace rtv {
 
 void InstallMemoryMap(ItemAccessor& accessor) {
+  auto choiceItems = std::make_shared<ChoiceItems>(accessor);
+  accessor.Serve(LinkFamily::Special,
+                 [choiceItems](CellAccess& access) { return choiceItems->Serve(access); });
   accessor.Serve(LinkFamily::MenuCommands, ProgramItems::ServeCommand);
   accessor.Serve(LinkFamily::SheetCall, ProgramItems::ServeCommand);
   auto checks = std::make_shared<WarningChecks>(accessor);

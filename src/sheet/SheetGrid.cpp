@@ -300,6 +300,7 @@ CellRequest SheetGrid::MakeRequest(int column, int row) {
   CellRequest request;
   const Cell* cell = &sheet_.CellAt(column, row).cell;
   request.cell = cell;
+  request.ownerCell = ownerCell;
   request.grid = view_.AccessorGrid();
   request.changed = [this, cell](int flags) { Changed(flags, *cell); };
   if (markingActive_ && anchorRow_ >= 0) {
@@ -316,6 +317,7 @@ CellRequest SheetGrid::MakeRequest(int column, int row) {
 CellRequest SheetGrid::DrawRequest(int column, int row, bool selected) const {
   CellRequest request;
   request.cell = &sheet_.CellAt(column, row).cell;
+  request.ownerCell = ownerCell;
   request.resultFlags = selected ? 1 : 0;
   if (request.cell->cellLink != kCellLinkNone) sheet_.Access(request, false);
   return request;
@@ -330,6 +332,8 @@ int SheetGrid::Serve(int column, int row, int key, int command,
                      const std::optional<std::string>& text, int forwards) {
   if (sheet_.embedded()) {
     if (key == CellRequest::kKeyEnter || key == kKeyActivate) {
+      // An item the owner says is not available now cannot be chosen.
+      if (DrawRequest(column, row, false).itemState == CellRequest::kItemUnavailable) return 0;
       const Cell chosen = sheet_.CellAt(column, row).cell;
       view_.ChoiceMade();
       if (onChoose) onChoose(chosen);

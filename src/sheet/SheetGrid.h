@@ -101,6 +101,9 @@ class SheetGrid {
   // The width of a column's widest content (headings and shown values).
   int FittedColumnWidth(int column) const;
 
+  // A choice popup's grid: the cell the choice is for; its items ask it whether they can
+  // be chosen now.
+  const Cell* ownerCell = nullptr;
   // The embedded sheet's choice, handed to its owner.
   std::function<void(const Cell& chosen)> onChoose;
 

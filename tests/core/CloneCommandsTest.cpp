@@ -614,12 +614,25 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   Command(LinkNo("CL_Menu_Port_Com"), 0);  // not a port
   EXPECT_EQ(f.settings.comPort, 3);
 
+  // What the menu shows.
+  const auto checked = [this](int link, int index) {
+    Cell cell;
+    cell.index = index;
+    return (f.controller->CellCommandState(link, cell).flags & CellAccessHost::kCommandChecked) !=
+           0;
+  };
+  EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Com"), 3));
+  EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 4));
+  EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Usb"), 0));
+
   view.windows.answer = 6;
   Command(LinkNo("CL_Menu_Port_ComList2"));
   EXPECT_EQ(view.windows.forms, std::vector<int>{2});
   EXPECT_EQ(view.windows.shownPort, 3);
   EXPECT_EQ(f.settings.comPort, 6);
   EXPECT_TRUE(commands->UsbPortChecked());
+  EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Usb"), 0));  // the other-port entry for port 6
+  EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 3));
 
   view.windows.answer.reset();  // Cancel
   Command(LinkNo("CL_Menu_Port_Usb"));

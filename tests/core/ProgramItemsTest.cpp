@@ -50,13 +50,19 @@ TEST_F(ProgramItemsTest, CommandsRunOnEnterAndShowTheirCaption) {
   }
 }
 
-TEST_F(ProgramItemsTest, RecentFilesGetNumberedCaptions) {
+TEST_F(ProgramItemsTest, CommandItemsTakeTheirStateAndCaptionFromTheProgram) {
   const int link = LinkNo("CL_Menu_File_Recent");
-  host.recentFiles = {"boats/a&b.rtv", "home.rtv"};
-  EXPECT_EQ(Access(link, 0, 0).displayText, "&1 boats/a&&b.rtv");
-  EXPECT_EQ(Access(link, 1, 0).displayText, "&2 home.rtv");
-  EXPECT_EQ(Access(link, 2, 0, "Recent file").displayText, "Recent file");
-  EXPECT_EQ(Access(link, -1, 0, "Recent file").displayText, "Recent file");
+  host.commandStates[link] = {CellAccessHost::kCommandRelabelled, "&1 boats/a&&b.rtv"};
+  CellRequest relabelled = Access(link, 0, 0, "Recent file");
+  EXPECT_EQ(relabelled.displayText, "&1 boats/a&&b.rtv");
+  EXPECT_EQ(relabelled.userFlags, CellAccessHost::kCommandRelabelled);
+
+  // Without the relabel flag the caption stays the item's own.
+  host.commandStates[link] = {CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled,
+                              "ignored"};
+  CellRequest checked = Access(link, 0, 0, "Recent file");
+  EXPECT_EQ(checked.displayText, "Recent file");
+  EXPECT_EQ(checked.userFlags, CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled);
 }
 
 TEST_F(ProgramItemsTest, CloneInformationShowsWhatTheRadioReported) {

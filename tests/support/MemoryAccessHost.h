@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ class MemoryAccessHost : public CellAccessHost {
   }
   void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }
   void RunCellCommand(int link, const Cell& cell) override;
-  std::vector<std::string> RecentFiles() const override { return recentFiles; }
+  CommandState CellCommandState(int link, const Cell&) override { return commandStates[link]; }
   void CopyToClipboard(const std::string& text) override { clipboard.push_back(text); }
   CloneInformation* CellCloneInformation() override {
     return cloneInformation ? &*cloneInformation : nullptr;
@@ -71,7 +72,7 @@ class MemoryAccessHost : public CellAccessHost {
   std::vector<StatusText> statusTexts;
   std::vector<BusMessage> messages;
   std::vector<CellCommand> commands;
-  std::vector<std::string> recentFiles;
+  std::map<int, CommandState> commandStates;
   std::vector<std::string> clipboard;
   std::optional<CloneInformation> cloneInformation;
   std::optional<AdjustmentState> adjustment;

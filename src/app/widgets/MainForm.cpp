@@ -247,6 +247,7 @@ void MainForm::OpenSheet(const std::string& name) {
 
 void MainForm::ShowSheetNow(const std::string& name) {
   CloseCurrentSheet();
+  sheetServices_->fontSizePercentage = settings_.fontSizePercentage;
   std::unique_ptr<Sheet> sheet = controller_.CreateSheet(*sheetServices_, name);
   if (const auto* position = controller_.FindSheetPosition(name)) {
     sheet->SetRememberedPosition(position->column, position->row, position->leftColumn,
@@ -283,6 +284,8 @@ std::string MainForm::SelectedTreeSheet() const {
   return cell != nullptr && cell->option ? *cell->option : std::string();
 }
 
+void MainForm::SetToolbarVisible(bool visible) { toolbar_->setVisible(visible); }
+
 void MainForm::ShowAbout() {
   AboutBox about(this, controller_.Overlay(),
                  [this](char character) { controller_.KeyTyped(character); });
@@ -303,7 +306,7 @@ void MainForm::ShowMakerPanel(const std::string& text) {
   panel->SetCentred(true);
   panel->setFixedWidth(fontMetrics().horizontalAdvance(caption + "XX"));
   // Just before the last panel.
-  statusBar()->insertPermanentWidget(0, panel);
+  statusBar()->insertPermanentWidget(1, panel);
   makerPanel_ = panel;
 }
 

@@ -51,6 +51,7 @@ class MainForm : public QMainWindow, public MainView {
   void AdjustOptionalSheets(const OptionalSheets& sheets) override;
   void ShowMakerPanel(const std::string& text) override;
   void ShowAbout() override;
+  void SetToolbarVisible(bool visible) override;
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
   bool HasSheet() const override { return pane_ != nullptr; }

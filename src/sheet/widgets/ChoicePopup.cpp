@@ -38,11 +38,18 @@ ChoicePopup::~ChoicePopup() {
   delete grid_;  // before the sheet it shows
 }
 
+void ChoicePopup::SetOwnerCell(const Cell* owner) {
+  grid_->logic().ownerCell = owner;
+  grid_->viewport()->update();
+}
+
 void ChoicePopup::ShowAt(const QRect& cell) {
   QScreen* screen = QGuiApplication::screenAt(cell.center());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  QSize size(sheet_->TotalWidth(), sheet_->TotalHeight());
+  // The grid's frame comes on top of the sheet's own size.
+  const int frame = 2 * grid_->frameWidth();
+  QSize size(sheet_->TotalWidth() + frame, sheet_->TotalHeight() + frame);
   const bool fits = size.width() <= area.width() && size.height() <= area.height();
   grid_->SetScrollBarsShown(!fits);
   if (!fits) {

@@ -23,6 +23,8 @@ class ChoicePopup : public QWidget {
   ~ChoicePopup() override;
 
   // Places the window by the cell (in global coordinates) inside the cell's work area.
+  // The cell the choice is for: the items ask it whether they are available.
+  void SetOwnerCell(const Cell* owner);
   void ShowAt(const QRect& cell);
 
   cuiGrid* grid() const { return grid_; }

@@ -13,10 +13,6 @@
 namespace rtv {
 namespace {
 
-Cell* CellOf(const QAction* action) {
-  return reinterpret_cast<Cell*>(action->data().value<quintptr>());
-}
-
 void Bind(QAction* action, Cell& cell) {
   action->setData(QVariant::fromValue(reinterpret_cast<quintptr>(&cell)));
 }
@@ -64,7 +60,7 @@ void ClearMenu(QWidget* menu) {
 
 QAction* FindAction(const QList<QAction*>& actions, int link) {
   for (QAction* action : actions) {
-    if (const Cell* cell = CellOf(action); cell != nullptr && cell->cellLink == link) {
+    if (const Cell* cell = MenuBuilder::CellOf(action); cell != nullptr && cell->cellLink == link) {
       return action;
     }
     if (QMenu* sub = action->menu()) {
@@ -189,6 +185,10 @@ void MenuBuilder::BuildSubItems(int link, const std::string& key) {
   AddLevel(sub, items->Items());
   subItems_[link] = std::move(items);
   Refresh(sub);
+}
+
+Cell* MenuBuilder::CellOf(const QAction* action) {
+  return reinterpret_cast<Cell*>(action->data().value<quintptr>());
 }
 
 QAction* MenuBuilder::ActionFor(int link) const { return FindAction(root_->actions(), link); }

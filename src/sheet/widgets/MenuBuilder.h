@@ -44,6 +44,8 @@ class MenuBuilder : public QObject {
 
   // The action of the first item bound to `link` (for the window and for tests).
   QAction* ActionFor(int link) const;
+  // The cell an action was built from, or null.
+  static Cell* CellOf(const QAction* action);
 
  private:
   static void OnMessage(void* context, const Message& message);

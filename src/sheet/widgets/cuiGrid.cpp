@@ -13,8 +13,8 @@
 #include "app/Message.h"
 #include "app/MessageBus.h"
 #include "overlay/GTEX.h"
-#include "radio/CellNames.h"
 #include "platform/qt/QtFonts.h"
+#include "radio/CellNames.h"
 #include "sheet/CellMarkup.h"
 #include "sheet/widgets/ChoicePopup.h"
 #include "sheet/widgets/PainterCanvas.h"
@@ -69,7 +69,8 @@ cuiGrid::cuiGrid(Sheet& sheet, const GridServices& services, QWidget* parent)
 
 cuiGrid::~cuiGrid() {
   ClosePopup();
-  if (services_.bus != nullptr && !popupKey_.empty()) services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+  if (services_.bus != nullptr && !popupKey_.empty())
+    services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
 }
 
 void cuiGrid::SheetRebuilt() {
@@ -336,7 +337,8 @@ void cuiGrid::CurrentCellChanged() {
   if (key == popupKey_) return;
   if (!popupKey_.empty()) services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
   popupKey_ = key;
-  if (!key.empty()) services_.bus->PostText(kMsgBuildMenuSubItems, LinkNo("CL_Menu_Edit_Top"), 0, key);
+  if (!key.empty())
+    services_.bus->PostText(kMsgBuildMenuSubItems, LinkNo("CL_Menu_Edit_Top"), 0, key);
   services_.bus->Post(kMsgRefreshMenuStates);
 }
 
@@ -351,6 +353,7 @@ void cuiGrid::OpenChoicePopup(const std::string& listKey, int variant, int value
   popupRow_ = sheet_.currentRow();
   popup_ = new ChoicePopup(*services_.sheets, *services_.model, services_, listKey, variant, value,
                            this);
+  popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
   popup_->onChosen = [this](const Cell& chosen) {
     logic_->CommitChoice(popupColumn_, popupRow_, chosen);
   };
@@ -454,6 +457,7 @@ void cuiGrid::DrawCell(QPainter& painter, int column, int row, const QRect& rect
   if (cell.cellLink != kCellLinkNone) {
     CellRequest request;
     request.cell = &cell;
+    request.ownerCell = logic_->ownerCell;
     request.canvas = &canvas;
     request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
     request.resultFlags = selected ? 1 : 0;
@@ -782,7 +786,8 @@ void cuiGrid::focusInEvent(QFocusEvent* event) {
 void cuiGrid::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   if (EditorOpen()) return;
-  if (!popupKey_.empty() && services_.bus != nullptr) services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+  if (!popupKey_.empty() && services_.bus != nullptr)
+    services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
   popupKey_.clear();
   RedrawRow(sheet_.currentRow());
 }

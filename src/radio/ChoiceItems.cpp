@@ -1,0 +1,30 @@
+#include "radio/ChoiceItems.h"
+
+#include "radio/CellAccess.h"
+#include "radio/CellEditor.h"
+#include "radio/CellNames.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/Cell.h"
+
+namespace rtv {
+
+int ChoiceItems::Serve(CellAccess& access) {
+  CellRequest& request = access.request;
+  const Cell& cell = access.cell;
+  if (cell.cellLink == LinkNo("CL_Null")) return CellEditor::kNothing;
+  // An item is chosen by its grid, never edited itself.
+  request.displayText = cell.text.value_or(std::string());
+  if (cell.cellLink == LinkNo("CL_FlexMarking") && request.ownerCell != nullptr) {
+    CellRequest question;
+    question.cell = request.ownerCell;
+    question.popupChoice = &cell;
+    accessor_.AccessCell(question, false);
+    if (question.itemState == CellRequest::kItemUnavailable) {
+      request.itemState = CellRequest::kItemUnavailable;
+      access.MarkGreyed();
+    }
+  }
+  return CellEditor::kNothing;
+}
+
+}  // namespace rtv

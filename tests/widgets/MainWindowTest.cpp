@@ -1,0 +1,164 @@
+// The main window as a user meets it: the shipped overlay, the generated initial files,
+// the tree, the sheets and the menus.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+#include <memory>
+
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/FileCommands.h"
+#include "app/ModelController.h"
+#include "app/widgets/MainForm.h"
+#include "overlay/GTEX.h"
+#include "radio/CellCatalog.h"
+#include "radio/CellNames.h"
+#include "sheet/Sheet.h"
+#include "sheet/widgets/MenuBuilder.h"
+#include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/TreeBuilder.h"
+#include "sheet/widgets/cuiGrid.h"
+
+namespace rtv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ShippedWindow {
+  ShippedWindow() : settings(true) {
+    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
+      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
+    }
+    fs::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    settings.ApplyDefaults(1024, 768);
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+    controller->SetExecutableFolder(folder.Path());
+    form = std::make_unique<MainForm>(*controller, settings);
+    controller->Setup(*form);
+  }
+  ~ShippedWindow() { form.reset(); }
+
+  // Selects the tree node of a sheet and lets the window open it.
+  void Choose(const char* sheet) {
+    QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
+    ASSERT_NE(node, nullptr) << sheet;
+    form->Tree()->setCurrentItem(node);
+    Settle();
+  }
+  // The tree's delay (real time), the posted sheet change and the controller's tick.
+  void Settle() {
+    const int delay = std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str());
+    QTest::qWait(delay + 50);
+    for (int i = 0; i < 3; ++i) {
+      clock.Advance(60);
+      QApplication::processEvents();
+    }
+  }
+  QAction* MenuItem(const char* link, int index = -1) {
+    QAction* found = nullptr;
+    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+      for (QAction* action : menu->actions()) {
+        if (action->menu() != nullptr) walk(action->menu());
+        const Cell* cell = MenuBuilder::CellOf(action);
+        if (cell != nullptr && cell->cellLink == CellLinkNumber(link) &&
+            (index < 0 || cell->index == index) && found == nullptr) {
+          found = action;
+        }
+      }
+    };
+    for (QAction* top : form->menuBar()->actions()) {
+      if (top->menu() != nullptr) walk(top->menu());
+    }
+    return found;
+  }
+
+  test::TempFolder folder;
+  test::ManualClock clock;
+  test::ScriptedPrompts prompts;
+  AppSettings settings;
+  GTEX overlay;
+  GTEX help;
+  MessageBus bus{clock};
+  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainForm> form;
+};
+
+TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_IntCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  cuiGrid* grid = w.form->CurrentSheet()->grid();
+  grid->setFocus();
+  for (int i = 0; i < 40; ++i) QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Right);
+  const int column = w.form->CurrentSheet()->sheet().currentColumn();
+  const int row = w.form->CurrentSheet()->sheet().currentRow();
+  const int top = w.form->CurrentSheet()->sheet().topRow();
+  EXPECT_GT(row, 30);
+  EXPECT_GT(top, 0);
+
+  w.Choose("GI_Sheet_DscSet");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_DscSet");
+
+  w.Choose("GI_Sheet_IntCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().currentColumn(), column);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().currentRow(), row);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().topRow(), top);
+}
+
+TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_WxCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  w.controller->Files().New();  // closes the sheet: the new image may change it
+  EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+  w.Settle();
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
+}
+
+TEST(MainWindowTest, MenuStatesFollowTheProgram) {
+  ShippedWindow w;
+  QAction* debug = w.MenuItem("CL_Menu_Debug_EeWindow");
+  ASSERT_NE(debug, nullptr);
+  w.form->Menu()->RefreshMenu();
+  EXPECT_FALSE(debug->isVisible());  // maker mode only
+  EXPECT_TRUE(w.MenuItem("CL_Model", 0)->isChecked());
+  EXPECT_FALSE(w.MenuItem("CL_Model", 3)->isChecked());
+
+  // A file of model 3 moves the check without a question.
+  ASSERT_EQ(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"), 0);
+  w.form->Menu()->RefreshMenu();
+  EXPECT_TRUE(w.prompts.shown.empty());
+  EXPECT_TRUE(w.MenuItem("CL_Model", 3)->isChecked());
+  EXPECT_FALSE(w.MenuItem("CL_Model", 0)->isChecked());
+
+  // The recent file shows its name; the empty slots after it are gone.
+  QAction* first = w.MenuItem("CL_Menu_File_Recent", 0);
+  EXPECT_EQ(first->text(), "&1 RTV612M3.rtv");
+  EXPECT_TRUE(first->isEnabled());
+  EXPECT_FALSE(w.MenuItem("CL_Menu_File_Recent", 1)->isVisible());
+
+  w.prompts.answers.push_back(PromptAnswer::Ok);
+  w.controller->MakerModeOn();
+  w.form->Menu()->RefreshMenu();
+  EXPECT_TRUE(debug->isVisible());
+}
+
+}  // namespace
+}  // namespace rtv
