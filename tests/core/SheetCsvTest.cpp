@@ -17,6 +17,7 @@
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
+#include "sheet/TreeSheets.h"
 
 namespace rtv {
 namespace {
@@ -77,17 +78,46 @@ bool SameBytes(const EepromImage& a, const EepromImage& b) {
 }
 
 TEST(SheetCsvTest, AnUnchangedExportImportsWithoutChangingAByte) {
+  OptionalSheets every;
+  every.usaChannels = every.canadianChannels = every.weatherChannels = true;
+  every.makerSheets = every.adjustSheets = true;
   for (int model = 0; model < 7; ++model) {
-    SCOPED_TRACE(model);
     ShippedSheet shipped(model);
     const EepromImage before = shipped.controller.WorkingImage();
-    const auto rows = shipped.Table();
-    ASSERT_EQ(static_cast<int>(rows.size()), shipped.sheet->rowCount());
-    const SheetImporter::Report report = shipped.Import(rows);
-    EXPECT_TRUE(report.Clean()) << report.Text();
-    EXPECT_EQ(report.taken, 0);
-    EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+    for (const TreeSheets::Entry& entry : TreeSheets::List(shipped.overlay, every)) {
+      SCOPED_TRACE("model " + std::to_string(model) + " " + entry.key);
+      shipped.Open(entry.key);
+      const auto rows = shipped.Table();
+      ASSERT_EQ(static_cast<int>(rows.size()), shipped.sheet->rowCount());
+      const SheetImporter::Report report = shipped.Import(rows);
+      EXPECT_TRUE(report.Clean()) << report.Text();
+      EXPECT_EQ(report.taken, 0);
+      EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+    }
   }
+}
+
+TEST(SheetCsvTest, TheTreeListsTheSheetsOfTheModeAndRegions) {
+  ShippedSheet shipped;
+  const auto keys = [&](const OptionalSheets& shown) {
+    std::string list;
+    for (const auto& entry : TreeSheets::List(shipped.overlay, shown)) list += entry.key + " ";
+    return list;
+  };
+  OptionalSheets plain;
+  plain.modelSheets = false;
+  EXPECT_EQ(keys(plain),
+            "GI_Sheet_IntCh GI_Sheet_FreeCh GI_Sheet_DscSet GI_Sheet_DscCall GI_Sheet_DscCh "
+            "GI_Sheet_DscIndId GI_Sheet_DscGrpId GI_Sheet_Common GI_Sheet_RadioSet "
+            "GI_Sheet_Config ");
+  OptionalSheets more = plain;
+  more.weatherChannels = more.modelSheets = more.makerSheets = true;
+  EXPECT_EQ(keys(more),
+            "GI_Sheet_IntCh GI_Sheet_WxCh GI_Sheet_FreeCh GI_Sheet_DscSet GI_Sheet_DscCall "
+            "GI_Sheet_DscCh GI_Sheet_DscIndId GI_Sheet_DscGrpId GI_Sheet_Common "
+            "GI_Sheet_RadioSet GI_Sheet_Config GI_Sheet_Atis GI_Sheet_MakerSet "
+            "GI_Sheet_AdjParam ");
+  EXPECT_EQ(TreeSheets::List(shipped.overlay, plain).front().title, "INT Channels");
 }
 
 struct Edit {
