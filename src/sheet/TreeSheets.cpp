@@ -10,9 +10,8 @@ bool Shown(const Cell& cell, const OptionalSheets& shown) {
   const struct {
     int flag;
     bool on;
-  } classes[] = {{0, shown.makerSheets},      {1, shown.usaChannels},
-                 {2, shown.canadianChannels}, {3, shown.weatherChannels},
-                 {4, shown.modelSheets},      {6, shown.adjustSheets}};
+  } classes[] = {{0, shown.makerSheets},     {1, shown.usaChannels}, {2, shown.canadianChannels},
+                 {3, shown.weatherChannels}, {4, shown.modelSheets}, {6, shown.adjustSheets}};
   for (const auto& nodeClass : classes) {
     if (cell.UserFlag(nodeClass.flag) && !nodeClass.on) return false;
   }

@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
+#include "app/Message.h"
 #include "app/ModelController.h"
 #include "overlay/GTEX.h"
 #include "platform/PlainTextMetrics.h"
+#include "radio/CellNames.h"
 #include "sheet/CsvTable.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
@@ -22,10 +27,14 @@
 namespace rtv {
 namespace {
 
-struct NoView : MainView {
+struct SheetView : MainView {
   void SetTitle(const std::string&) override {}
   void ShowForm() override {}
   void RedrawMessagePanel() override {}
+  Sheet* CurrentSheet() override { return shown; }
+  void CloseCurrentSheet() override { ++closed; }
+  Sheet* shown = nullptr;
+  int closed = 0;
 };
 
 // The program's controller on the shipped overlay and initial files, with one sheet built
@@ -56,7 +65,7 @@ struct ShippedSheet {
   GTEX help;
   MessageBus bus{clock};
   ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
-  NoView view;
+  SheetView view;
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
                            return controller.Accessor().AccessCell(request, notify);
@@ -277,6 +286,116 @@ TEST(SheetCsvTest, BadFilesApplyWhatMatchesAndReportTheRest) {
     }
     EXPECT_EQ(SameBytes(shipped.controller.WorkingImage(), before), c.taken == 0);
   }
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The File menu's two items on the sheet on show.
+struct MenuFixture : ShippedSheet {
+  MenuFixture() {
+    bus.Subscribe(
+        [](void* context, const Message& message) {
+          auto* self = static_cast<MenuFixture*>(context);
+          if (message.type == kMsgCommitEdits) self->events.push_back("commit");
+        },
+        this);
+    view.shown = sheet.get();
+    view.closed = 0;  // start-up's
+  }
+  void Choose(int index, const std::string& path) {
+    Cell item;
+    item.cellLink = LinkNo("CL_Menu_File_Exp");
+    item.index = index;
+    prompts.fileNames.push_back(path);
+    controller.RunCellCommand(item.cellLink, item);
+    events.push_back("ran");
+  }
+  test::TempFolder folder;
+  std::vector<std::string> events;
+};
+
+TEST(SheetCsvTest, TheMenuItemsNeedASheetOnShow) {
+  MenuFixture menu;
+  Cell item;
+  item.cellLink = LinkNo("CL_Menu_File_Exp");
+  for (int index : {0, 1}) {
+    item.index = index;
+    menu.view.shown = menu.sheet.get();
+    EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags, 0);
+    menu.view.shown = nullptr;
+    EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags,
+              CellAccessHost::kCommandDisabled);
+    menu.Choose(index, menu.folder.File("x.csv"));  // nothing to do
+  }
+  EXPECT_TRUE(menu.prompts.dialogs.empty());
+  EXPECT_TRUE(menu.prompts.shown.empty());
+}
+
+TEST(SheetCsvTest, TheMenuExportsTheSheetAsShown) {
+  MenuFixture menu;
+  menu.Choose(0, "");  // cancelled
+  EXPECT_EQ(menu.events, (std::vector<std::string>{"commit", "ran"}));
+  const std::string path = menu.folder.File("int.csv");
+  menu.Choose(0, path);
+  EXPECT_EQ(ReadFile(path), SheetExporter(*menu.sheet).Csv());
+  ASSERT_EQ(menu.prompts.dialogs.size(), 2u);
+  EXPECT_EQ(menu.prompts.dialogs[1].defaultExtension, "csv");
+  EXPECT_TRUE(menu.prompts.shown.empty());
+  menu.Choose(0, menu.folder.File("no/such/folder.csv"));
+  ASSERT_EQ(menu.prompts.shown.size(), 1u);
+  EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
+}
+
+struct MenuImportCase {
+  const char* name;
+  const char* channelOne;  // the line of channel 1; null: no file at all
+  bool changed;
+  PromptIcon icon;
+  const char* message;
+};
+
+TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
+  const MenuImportCase cases[] = {
+      {"taken", "1,,-,TX/RX,1 W,-,PUB CORR", true, PromptIcon::Information, "1 cell taken."},
+      {"refused", "1,,-,TX/RX,2 W,-,PUB CORR", false, PromptIcon::Warning,
+       "0 cells taken.\n\nline 5, column 5: \"2 W\" is not one of the cell's choices\n"},
+      {"unchanged", "1,,-,TX/RX,25 W,-,PUB CORR", false, PromptIcon::Information, "0 cells taken."},
+  };
+  for (const MenuImportCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuFixture menu;
+    const EepromImage before = menu.controller.WorkingImage();
+    auto rows = menu.Table();
+    ASSERT_EQ(rows[4][0], "1");
+    rows[4] = CsvTable::Read(c.channelOne).rows()[0];
+    const std::string path = menu.folder.File("in.csv");
+    WriteFile(path, CsvTable::Write(rows));
+    menu.Choose(1, path);
+    EXPECT_EQ(menu.events.front(), "commit");
+    EXPECT_EQ(!SameBytes(menu.controller.WorkingImage(), before), c.changed);
+    EXPECT_EQ(menu.controller.IsDirty(), c.changed);
+    EXPECT_EQ(menu.view.closed, 1);  // rebuilt on the next tick
+    ASSERT_EQ(menu.prompts.shown.size(), 1u);
+    EXPECT_EQ(menu.prompts.shown[0].icon, c.icon);
+    EXPECT_EQ(menu.prompts.shown[0].text, c.message);
+  }
+}
+
+TEST(SheetCsvTest, TheMenuTellsWhenTheFileCannotBeRead) {
+  MenuFixture menu;
+  const EepromImage before = menu.controller.WorkingImage();
+  menu.Choose(1, menu.folder.File("missing.csv"));
+  ASSERT_EQ(menu.prompts.shown.size(), 1u);
+  EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
+  EXPECT_TRUE(SameBytes(menu.controller.WorkingImage(), before));
+  EXPECT_EQ(menu.view.closed, 0);
 }
 
 }  // namespace
