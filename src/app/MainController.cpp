@@ -265,7 +265,7 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       break;
     }
     case LinkNo("CL_Menu_File_Exp"):
-      if (view_ == nullptr || view_->CurrentSheet() == nullptr) state.flags |= kCommandDisabled;
+      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
       break;
     case LinkNo("CL_Menu_File_Print_Current"):
     case LinkNo("CL_Menu_File_Print_All"):

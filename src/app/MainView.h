@@ -49,7 +49,7 @@ class MainView {
   // Whether a sheet is on show, and the sheet of the tree's selected node.
   virtual bool HasSheet() const { return true; }
   // The sheet on show, for the commands that work on it; null when none is.
-  virtual Sheet* CurrentSheet() { return nullptr; }
+  virtual Sheet* SheetOnShow() { return nullptr; }
   virtual std::string SelectedTreeSheet() const { return {}; }
   // The sheet on show is closed; the controller reopens it on its next tick.
   virtual void CloseCurrentSheet() {}

@@ -20,15 +20,15 @@ constexpr const char* kFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
 
 }  // namespace
 
-Sheet* SheetCsvCommands::CurrentSheet() {
+Sheet* SheetCsvCommands::SheetOnShow() {
   MainView* view = controller_.View();
-  return view != nullptr ? view->CurrentSheet() : nullptr;
+  return view != nullptr ? view->SheetOnShow() : nullptr;
 }
 
 int SheetCsvCommands::Run(int index) {
   // An open in-place editor stores its text first: it belongs in the file or under it.
   bus_.Send(kMsgCommitEdits);
-  Sheet* sheet = CurrentSheet();
+  Sheet* sheet = SheetOnShow();
   if (sheet == nullptr) return 1;
   if (index == kExport) return Export(*sheet);
   if (index == kImport) return Import(*sheet);

@@ -22,7 +22,7 @@ class SheetCsvCommands {
   int Import(Sheet& sheet);
 
  private:
-  Sheet* CurrentSheet();
+  Sheet* SheetOnShow();
   void Tell(const char* text, bool problem);
 
   MainController& controller_;

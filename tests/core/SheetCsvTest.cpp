@@ -31,7 +31,7 @@ struct SheetView : MainView {
   void SetTitle(const std::string&) override {}
   void ShowForm() override {}
   void RedrawMessagePanel() override {}
-  Sheet* CurrentSheet() override { return shown; }
+  Sheet* SheetOnShow() override { return shown; }
   void CloseCurrentSheet() override { ++closed; }
   Sheet* shown = nullptr;
   int closed = 0;

@@ -244,7 +244,7 @@ void MainForm::CloseCurrentSheet() {
   currentSheetName_.clear();
 }
 
-Sheet* MainForm::CurrentSheet() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
+Sheet* MainForm::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
 
 std::string MainForm::SelectedTreeSheet() const {
   if (tree_ == nullptr) return {};
