@@ -12,6 +12,7 @@
 #include "radio/CellGrid.h"
 #include "radio/CellRequest.h"
 #include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
 #include "sheet/ChoiceLists.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
@@ -19,9 +20,6 @@
 
 namespace rtv {
 namespace {
-
-constexpr int kResultPopupOpened = 1;
-constexpr int kResultStartEdit = 2;
 
 // Stands in for the grid while a cell is probed: remembers the choice list it would open.
 struct ProbeGrid : CellGrid {
@@ -241,7 +239,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   CellRequest commit;
   commit.cell = &cell;
   Cell chosen;
-  if (result == kResultPopupOpened && grid.popup) {
+  if (result == ItemAccessor::kResultPopupOpened && grid.popup) {
     const ChoiceList& list = choices_.List(grid.popup->listKey, grid.popup->variant);
     const std::string label = Trimmed(wanted);
     const Choice* match = nullptr;
@@ -257,7 +255,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     chosen.index = match->value;
     commit.commit = CellRequest::kCommitPopup;
     commit.popupChoice = &chosen;
-  } else if (result == kResultStartEdit) {
+  } else if (result == ItemAccessor::kResultStartEdit) {
     commit.commit = CellRequest::kCommitEdit;
     commit.editText = wanted.substr(0, SheetGrid::kEditorMaxLength);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {
