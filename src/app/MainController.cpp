@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
+#include "app/SheetCsvCommands.h"
 #include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
 #include "overlay/GTEX.h"
@@ -26,6 +27,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   InstallMemoryMap(accessor_);
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
                                           services.prompts, services.bus);
+  sheetCsv_ = std::make_unique<SheetCsvCommands>(*this, services.prompts, services.bus);
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
@@ -213,6 +215,9 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     case LinkNo("CL_Menu_File_Exit"):
       files_->Exit();
       break;
+    case LinkNo("CL_Menu_File_Exp"):
+      sheetCsv_->Run(cell.index);
+      break;
     case LinkNo("CL_Menu_View_FontSize"):
       services_.settings.fontSizePercentage = cell.index;
       if (view_ != nullptr) view_->CloseCurrentSheet();  // reopened in the new size
@@ -259,6 +264,9 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       }
       break;
     }
+    case LinkNo("CL_Menu_File_Exp"):
+      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
+      break;
     case LinkNo("CL_Menu_File_Print_Current"):
     case LinkNo("CL_Menu_File_Print_All"):
       // Printing is not built yet: the items say so by being disabled.

@@ -20,6 +20,7 @@ namespace rtv {
 
 class AppSettings;
 class FileCommands;
+class SheetCsvCommands;
 class Sheet;
 struct SheetServices;
 class Clock;
@@ -206,6 +207,7 @@ class MainController : public CellAccessHost {
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;
+  std::unique_ptr<SheetCsvCommands> sheetCsv_;
   RowOperations rowOperations_;
 };
 

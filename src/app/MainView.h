@@ -7,6 +7,7 @@
 namespace rtv {
 
 class LinkView;
+class Sheet;
 
 // Which optional sheets the tree shows: the region sheets follow the image's region flags;
 // nodes of the other classes go unless their mode or model allows them.
@@ -55,6 +56,8 @@ class MainView {
   virtual void OpenSheet(const std::string& /*name*/) {}
   // Whether a sheet is on show, and the sheet of the tree's selected node.
   virtual bool HasSheet() const { return true; }
+  // The sheet on show, for the commands that work on it; null when none is.
+  virtual Sheet* SheetOnShow() { return nullptr; }
   virtual std::string SelectedTreeSheet() const { return {}; }
   // The sheet on show is closed; the controller reopens it on its next tick.
   virtual void CloseCurrentSheet() {}

@@ -476,7 +476,6 @@ TEST(OverlayDataTest, EveryServedLinkIsBoundAndNoOtherIs) {
   };
   const Range unserved[] = {
       {LinkNo("CL_Free_Byte_Dec"), LinkNo("CL_Free_DscId")},
-      {LinkNo("CL_Menu_File_Exp"), LinkNo("CL_Menu_File_Exp")},
       {LinkNo("CL_Check_IdBlocking_Id"), LinkNo("CL_Check_Atis_Call")},
       {LinkNo("CL_CloneInfo_Option"), LinkNo("CL_CloneInfo_Dummy")},
       {LinkNo("CL_INT_ChNo"), LinkNo("CL_CANADA_ChComment")},

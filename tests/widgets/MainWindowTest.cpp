@@ -9,6 +9,8 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "ManualClock.h"
@@ -22,6 +24,7 @@
 #include "radio/CellCatalog.h"
 #include "radio/CellNames.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetExporter.h"
 #include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/TreeBuilder.h"
@@ -158,6 +161,43 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   w.controller->MakerModeOn();
   w.form->Menu()->RefreshMenu();
   EXPECT_TRUE(debug->isVisible());
+}
+
+// The File menu's CSV items work on the sheet on show: the export holds what the grid
+// shows, the import changes the image and the title's dirty mark.
+TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_IntCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  w.form->Menu()->RefreshMenu();
+  QAction* exportItem = w.MenuItem("CL_Menu_File_Exp", 0);
+  QAction* importItem = w.MenuItem("CL_Menu_File_Exp", 1);
+  ASSERT_NE(exportItem, nullptr);
+  ASSERT_NE(importItem, nullptr);
+  EXPECT_EQ(exportItem->text(), QString::fromUtf8("Export sheet as CSV\u2026"));
+  EXPECT_TRUE(exportItem->isEnabled());
+
+  const std::string path = w.folder.File("int.csv");
+  w.prompts.fileNames.push_back(path);
+  exportItem->trigger();
+  std::ifstream in(path, std::ios::binary);
+  std::string csv{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const std::string channel = "\r\n16,PC,-,TX/RX,25 W,Simplex,DISTRESS\r\n";
+  const auto at = csv.find(channel);
+  ASSERT_NE(at, std::string::npos) << csv.substr(0, 200);
+
+  csv.replace(at, channel.size(), "\r\n16,PC,FAV,TX/RX,25 W,Simplex,DISTRESS\r\n");
+  std::ofstream(path, std::ios::binary) << csv;
+  EXPECT_FALSE(w.controller->IsDirty());
+  w.prompts.fileNames.push_back(path);
+  importItem->trigger();
+  EXPECT_TRUE(w.controller->IsDirty());
+  ASSERT_EQ(w.prompts.shown.size(), 1u);
+  EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.");
+  w.Settle();  // the sheet is built again
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);
 }
 
 }  // namespace

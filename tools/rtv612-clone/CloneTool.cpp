@@ -5,12 +5,19 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
 
 #include "CloneFileIo.h"
 #include "LinkMessages.h"
 #include "clonefile/CloneComment.h"
 #include "clonefile/ClonefileReader.h"
 #include "link/cmcTask.h"
+#include "sheet/SheetExporter.h"
+#include "sheet/SheetImporter.h"
+#include "sheet/TreeSheets.h"
 
 namespace rtv::tools {
 namespace {
@@ -50,7 +57,10 @@ CloneTool::CloneTool(const ToolOptions& options)
       settings_(options.settingsFile),
       bus_(timers_),
       controller_({appSettings_, overlay_, helpOverlay_, bus_, timers_, timers_, prompts_}),
-      link_(device_, timers_, timers_, [this](int) { return portPath_; }) {
+      link_(device_, timers_, timers_, [this](int) { return portPath_; }),
+      sheetServices_{overlay_, metrics_, [this](CellRequest& request, bool notify) {
+                       return controller_.Accessor().AccessCell(request, notify);
+                     }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
   helpOverlay_.SetFile(options_.dataFolder + "/RTV612H.OVL");
   appSettings_.comPort = std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256);
@@ -303,6 +313,108 @@ int CloneTool::Write(const std::string& input, bool maker) {
                                   "The memory was written into the radio.")
                           .c_str());
   return kExitOk;
+}
+
+}  // namespace rtv::tools
+
+namespace rtv::tools {
+
+// ---------------------------------------------------------------------------------------
+
+bool CloneTool::OpenClone(const std::string& path) {
+  controller_.SetExecutableFolder(options_.dataFolder);
+  if (LoadTemplate() != kExitOk) return false;
+  EepromImage image;
+  image.SetSize(controller_.ImageSize());
+  int code = LoadWithReader(path, image);
+  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
+  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
+  if (code == kFileErrData || code == kFileErrNewer) {
+    FileError(code, path);
+  } else if (code != 0) {
+    std::fprintf(stderr, "(%s)\n", path.c_str());
+  }
+  if (code != 0) return false;
+  controller_.WorkingImage().Assign(image);
+  // The file's own model: its initial file and its sheets.
+  controller_.AfterLoad(controller_.WorkingImage());
+  return true;
+}
+
+std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
+  for (const TreeSheets::Entry& entry :
+       TreeSheets::List(overlay_, controller_.CurrentOptionalSheets())) {
+    if (entry.key != key) continue;
+    std::unique_ptr<Sheet> sheet = controller_.CreateSheet(sheetServices_, key);
+    sheet->Build();
+    return sheet;
+  }
+  std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n", key.c_str());
+  return nullptr;
+}
+
+int CloneTool::Sheets(const std::string& input) {
+  if (!OpenClone(input)) return kSheetFileError;
+  for (const TreeSheets::Entry& entry :
+       TreeSheets::List(overlay_, controller_.CurrentOptionalSheets())) {
+    std::printf("%-20s %s\n", entry.key.c_str(), entry.title.c_str());
+  }
+  return kExitOk;
+}
+
+int CloneTool::Export(const std::string& input, const std::string& key, bool usable,
+                      const std::string& output) {
+  if (!OpenClone(input)) return kSheetFileError;
+  appSettings_.chListType = usable ? 1 : 0;
+  const std::unique_ptr<Sheet> sheet = BuildSheet(key);
+  if (!sheet) return kExitUsage;
+  const std::string csv = SheetExporter(*sheet).Csv();
+  if (output.empty()) {
+    std::fwrite(csv.data(), 1, csv.size(), stdout);
+    return std::fflush(stdout) == 0 ? int{kExitOk} : kSheetFileError;
+  }
+  std::ofstream file(output, std::ios::binary | std::ios::trunc);
+  file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
+  file.close();
+  if (!file) {
+    std::fprintf(stderr, "rtv612-clone: cannot write %s.\n", output.c_str());
+    return kSheetFileError;
+  }
+  return kExitOk;
+}
+
+int CloneTool::Import(const std::string& input, const std::string& key, const std::string& csv,
+                      const std::string& output, bool force) {
+  if (!OpenClone(input)) return kSheetFileError;
+  std::ifstream file(csv, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (!file) {
+    std::fprintf(stderr, "rtv612-clone: cannot read %s.\n", csv.c_str());
+    return kSheetFileError;
+  }
+  const std::unique_ptr<Sheet> sheet = BuildSheet(key);
+  if (!sheet) return kExitUsage;
+  EepromImage& image = controller_.WorkingImage();
+  const SheetImporter::Report report =
+      SheetImporter(*sheet, controller_.Choices(), &image).Import(text.str());
+  std::printf("%d cell%s taken.\n%s", report.taken, report.taken == 1 ? "" : "s",
+              report.Text().c_str());
+
+  if (!force && Exists(output)) {
+    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
+    return kSheetFileError;
+  }
+  // Saved as File > Save would.
+  controller_.Normalise(image, 1);
+  ClonefileReader writer(overlay_, prompts_);
+  writer.SetImage(&image);
+  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  writer.SetComment(CloneCommentOf(image));
+  writer.SetMapRevision(1);
+  if (writer.Write(output, kCloneRanges) != kFileOk) return kSheetFileError;
+  return report.Clean() ? int{kExitOk} : kSheetRefused;
 }
 
 }  // namespace rtv::tools

@@ -14,7 +14,9 @@
 #include "link/CloneLink.h"
 #include "link/PortDiscovery.h"
 #include "overlay/GTEX.h"
+#include "platform/PlainTextMetrics.h"
 #include "platform/posix/PosixSerialDevice.h"
+#include "sheet/Sheet.h"
 
 namespace rtv::tools {
 
@@ -26,6 +28,10 @@ enum ToolExit : int {
   kExitInputFile = 65,   // the clone file to write cannot be used
   kExitOutputFile = 73,  // the file to read into exists or cannot be written
 };
+
+// Exit statuses of the sheet commands.
+inline constexpr int kSheetRefused = 1;    // some edited cells were not taken
+inline constexpr int kSheetFileError = 2;  // a file could not be read or written
 
 struct ToolOptions {
   std::string dataFolder;    // overlay and initial files
@@ -47,6 +53,12 @@ class CloneTool {
   int Info();
   int Read(const std::string& output, bool raw, bool force);
   int Write(const std::string& input, bool maker);
+  // The sheets of a clone file as CSV: list them, export one, import one into a new file.
+  int Sheets(const std::string& input);
+  int Export(const std::string& input, const std::string& sheet, bool usable,
+             const std::string& output);
+  int Import(const std::string& input, const std::string& sheet, const std::string& csv,
+             const std::string& output, bool force);
 
  private:
   bool ChoosePort();
@@ -58,6 +70,11 @@ class CloneTool {
   int LoadTemplate();
   // Reads a clone file as the program does; the reader shows its own message on failure.
   int LoadWithReader(const std::string& path, EepromImage& image);
+  // Reads a clone file into the working image as File > Open would; false (the reader's
+  // message shown) when it cannot be used.
+  bool OpenClone(const std::string& path);
+  // Builds a sheet of the tree on the working image; null (and a message) for an unknown key.
+  std::unique_ptr<Sheet> BuildSheet(const std::string& key);
   int Fail(int status);
   int FileError(int code, const std::string& path);
   static int RadioVersion(const std::uint8_t* digits);
@@ -77,6 +94,8 @@ class CloneTool {
   int portNumber_ = 0;
   CloneLink link_;
   std::vector<std::uint8_t> idBlock_;
+  PlainTextMetrics metrics_;
+  SheetServices sheetServices_;
 };
 
 }  // namespace rtv::tools

@@ -23,6 +23,11 @@ const char* const kUsage =
     "                                     --force: replace an existing file\n"
     "  write [--port N|PATH] FILE.rtv     write a clone file into the radio\n"
     "        [--maker]                    --maker: the full address list\n"
+    "  sheets FILE.rtv                    list the sheets of the file's model\n"
+    "  export FILE.rtv --sheet KEY        write a sheet as CSV (standard output\n"
+    "        [--usable] [-o OUT.csv]      without -o); --usable: channels in use only\n"
+    "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
+    "        -o NEW.rtv [--force]         write the result to a new clone file\n"
     "options:\n"
     "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
     "                    default: the port chosen in the program\n"
@@ -30,7 +35,9 @@ const char* const kUsage =
     "  --settings FILE   the program's settings (default: ~/.config/Vrel/RT-V612.conf)\n"
     "  --quiet           no progress line\n"
     "Exit status: 0 success; 2-17 the link status; 3 initial file; 64 usage;\n"
-    "65 unusable clone file; 73 output file exists or cannot be written.\n";
+    "65 unusable clone file; 73 output file exists or cannot be written.\n"
+    "Sheet commands: 0 success; 1 some cells refused (the file is still written);\n"
+    "2 a file cannot be read or written; 3 initial file; 64 usage.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -56,6 +63,8 @@ int main(int argc, char** argv) {
 
   std::string command;
   std::string output;
+  std::string sheet;
+  bool usable = false;
   std::vector<std::string> files;
   bool raw = false;
   bool force = false;
@@ -87,6 +96,10 @@ int main(int argc, char** argv) {
       force = true;
     } else if (arg == "--maker") {
       maker = true;
+    } else if (arg == "--sheet") {
+      ok = value(sheet);
+    } else if (arg == "--usable") {
+      usable = true;
     } else if (!arg.empty() && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (command.empty()) {
@@ -97,8 +110,25 @@ int main(int argc, char** argv) {
     if (!ok) return Usage(arg + " needs a value");
   }
 
+  const bool sheetCommand = command == "sheets" || command == "export" || command == "import";
+  if (!sheetCommand && (!sheet.empty() || usable)) {
+    return Usage("--sheet and --usable belong to export and import");
+  }
   const bool readOnly = raw || force || !output.empty();
-  if (command == "ports" || command == "info") {
+  if (sheetCommand && (raw || maker || !options.port.empty())) {
+    return Usage(command + " works on files only");
+  }
+  if (command == "sheets") {
+    if (files.size() != 1 || readOnly || !sheet.empty()) return Usage("sheets needs one FILE.rtv");
+  } else if (command == "export") {
+    if (files.size() != 1 || sheet.empty() || force) {
+      return Usage("export needs FILE.rtv and --sheet KEY");
+    }
+  } else if (command == "import") {
+    if (files.size() != 2 || sheet.empty() || output.empty() || usable) {
+      return Usage("import needs FILE.rtv, --sheet KEY, IN.csv and -o NEW.rtv");
+    }
+  } else if (command == "ports" || command == "info") {
     if (!files.empty() || readOnly || maker) return Usage(command + " takes no files or flags");
   } else if (command == "read") {
     if (output.empty() || !files.empty() || maker) return Usage("read needs -o FILE.rtv");
@@ -109,6 +139,9 @@ int main(int argc, char** argv) {
   }
 
   CloneTool tool(options);
+  if (command == "sheets") return tool.Sheets(files.front());
+  if (command == "export") return tool.Export(files.front(), sheet, usable, output);
+  if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
   if (command == "ports") return tool.Ports();
   if (command == "info") return tool.Info();
   if (command == "read") return tool.Read(output, raw, force);

@@ -278,6 +278,8 @@ void MainForm::CloseCurrentSheet() {
   currentSheetName_.clear();
 }
 
+Sheet* MainForm::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
+
 std::string MainForm::SelectedTreeSheet() const {
   if (tree_ == nullptr) return {};
   const Cell* cell = tree_->SelectedCell();

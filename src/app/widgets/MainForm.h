@@ -55,6 +55,7 @@ class MainForm : public QMainWindow, public MainView {
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
   bool HasSheet() const override { return pane_ != nullptr; }
+  Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,

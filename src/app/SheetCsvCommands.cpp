@@ -1,0 +1,93 @@
+#include "app/SheetCsvCommands.h"
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/FileCommands.h"
+#include "app/MainController.h"
+#include "app/MainView.h"
+#include "app/Message.h"
+#include "platform/Prompts.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetExporter.h"
+#include "sheet/SheetImporter.h"
+
+namespace rtv {
+namespace {
+
+constexpr const char* kFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
+
+}  // namespace
+
+Sheet* SheetCsvCommands::SheetOnShow() {
+  MainView* view = controller_.View();
+  return view != nullptr ? view->SheetOnShow() : nullptr;
+}
+
+int SheetCsvCommands::Run(int index) {
+  // An open in-place editor stores its text first: it belongs in the file or under it.
+  bus_.Send(kMsgCommitEdits);
+  Sheet* sheet = SheetOnShow();
+  if (sheet == nullptr) return 1;
+  if (index == kExport) return Export(*sheet);
+  if (index == kImport) return Import(*sheet);
+  return 1;
+}
+
+void SheetCsvCommands::Tell(const char* text, bool problem) {
+  prompts_.Message(text, controller_.ApplicationTitle(),
+                   problem ? PromptIcon::Warning : PromptIcon::Information, PromptButtons::Ok);
+}
+
+int SheetCsvCommands::Export(Sheet& sheet) {
+  FileDialogRequest request;
+  request.title = "Export sheet as CSV";
+  request.filter = kFilter;
+  request.defaultExtension = "csv";
+  request.folder = controller_.Files().CurrentDirectory();
+  request.fileName = sheet.key() + ".csv";
+  const std::optional<std::string> path = prompts_.SaveFileName(request);
+  if (!path) return 1;
+  const std::string csv = SheetExporter(sheet).Csv();
+  std::ofstream file(*path, std::ios::binary | std::ios::trunc);
+  file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
+  file.close();
+  if (!file) {
+    Tell(("The file cannot be written:\n" + *path).c_str(), true);
+    return 1;
+  }
+  return 0;
+}
+
+int SheetCsvCommands::Import(Sheet& sheet) {
+  FileDialogRequest request;
+  request.title = "Import CSV into sheet";
+  request.filter = kFilter;
+  request.defaultExtension = "csv";
+  request.folder = controller_.Files().CurrentDirectory();
+  const std::optional<std::string> path = prompts_.OpenFileName(request);
+  if (!path) return 1;
+  std::ifstream file(*path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  if (!file) {
+    Tell(("The file cannot be read:\n" + *path).c_str(), true);
+    return 1;
+  }
+  const SheetImporter::Report report =
+      SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage()).Import(text.str());
+  // Every commit ran the accessor's checks; the title follows the image as a whole.
+  controller_.CheckDirty();
+  controller_.UpdateTitle();
+  controller_.RestartWarningTimer();
+  // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
+  if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+  const std::string summary = std::to_string(report.taken) +
+                              (report.taken == 1 ? " cell taken." : " cells taken.") +
+                              (report.Clean() ? "" : "\n\n" + report.Text());
+  Tell(summary.c_str(), !report.Clean());
+  return 0;
+}
+
+}  // namespace rtv

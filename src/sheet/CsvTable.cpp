@@ -1,0 +1,110 @@
+#include "sheet/CsvTable.h"
+
+namespace rtv {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool NeedsQuotes(const std::string& field) {
+  return field.find_first_of(",\"\r\n") != std::string::npos;
+}
+
+}  // namespace
+
+std::string CsvTable::Write(const std::vector<Row>& rows) {
+  std::string text;
+  for (const Row& row : rows) {
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i != 0) text += ',';
+      const std::string& field = row[i];
+      if (!NeedsQuotes(field)) {
+        text += field;
+        continue;
+      }
+      text += '"';
+      for (char c : field) {
+        if (c == '"') text += '"';
+        text += c;
+      }
+      text += '"';
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+CsvTable CsvTable::Read(std::string_view text) {
+  CsvTable table;
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  int line = 1;
+  std::size_t i = 0;
+  const std::size_t size = text.size();
+  // A line end: CRLF, LF or a lone CR. Returns its length at `at`, 0 for none.
+  const auto lineEnd = [&](std::size_t at) -> std::size_t {
+    if (at >= size) return 0;
+    if (text[at] == '\n') return 1;
+    if (text[at] != '\r') return 0;
+    return at + 1 < size && text[at + 1] == '\n' ? 2 : 1;
+  };
+  while (i < size) {
+    Row row;
+    table.rowLines_.push_back(line);
+    for (;;) {
+      std::string field;
+      if (i < size && text[i] == '"') {
+        const int quoteLine = line;
+        ++i;
+        bool closed = false;
+        while (i < size) {
+          if (text[i] == '"') {
+            if (i + 1 < size && text[i + 1] == '"') {
+              field += '"';
+              i += 2;
+              continue;
+            }
+            ++i;
+            closed = true;
+            break;
+          }
+          if (const std::size_t end = lineEnd(i); end != 0) {
+            field.append(text.substr(i, end));
+            i += end;
+            ++line;
+            continue;
+          }
+          field += text[i++];
+        }
+        if (!closed) {
+          table.problems_.push_back({quoteLine, "a quoted field is not closed"});
+        } else if (i < size && text[i] != ',' && lineEnd(i) == 0) {
+          // Text after the closing quote: kept, as a spreadsheet would.
+          table.problems_.push_back({line, "text after a closing quote"});
+          while (i < size && text[i] != ',' && lineEnd(i) == 0) field += text[i++];
+        }
+      } else {
+        bool strayQuote = false;
+        while (i < size && text[i] != ',' && lineEnd(i) == 0) {
+          strayQuote = strayQuote || text[i] == '"';
+          field += text[i++];
+        }
+        if (strayQuote) table.problems_.push_back({line, "a quote inside an unquoted field"});
+      }
+      row.push_back(std::move(field));
+      if (i < size && text[i] == ',') {
+        ++i;
+        continue;
+      }
+      break;
+    }
+    if (const std::size_t end = lineEnd(i); end != 0) {
+      i += end;
+      ++line;
+    }
+    table.rows_.push_back(std::move(row));
+  }
+  return table;
+}
+
+}  // namespace rtv

@@ -1,0 +1,278 @@
+#include "sheet/SheetImporter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <map>
+#include <optional>
+
+#include "radio/CellAccess.h"
+#include "radio/CellCanvas.h"
+#include "radio/CellCatalog.h"
+#include "radio/CellGrid.h"
+#include "radio/CellRequest.h"
+#include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
+#include "sheet/ChoiceLists.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetExporter.h"
+#include "sheet/SheetGrid.h"
+
+namespace rtv {
+namespace {
+
+// Stands in for the grid while a cell is probed: remembers the choice list it would open.
+struct ProbeGrid : CellGrid {
+  void OpenChoicePopup(const std::string& listKey, int variant, int value) override {
+    popup = Popup{listKey, variant, value};
+  }
+  struct Popup {
+    std::string listKey;
+    int variant;
+    int value;
+  };
+  std::optional<Popup> popup;
+};
+
+// Remembers the text colour the accessor gives a cell: read-only and greyed cells say so.
+struct ProbeCanvas : CellCanvas {
+  void SetFontColor(ColorValue value) override { colour = value; }
+  void FillRect(const CellRect&, ColorValue) override {}
+  void DrawLine(int, int, int, int, ColorValue) override {}
+  ColorValue colour = 0;
+};
+
+// Links that run commands or show fixed texts: never sent an input from a file.
+bool Editable(int link) {
+  switch (LinkFamilyOf(link)) {
+    case LinkFamily::Special:
+    case LinkFamily::MenuCommands:
+    case LinkFamily::SheetCall:
+    case LinkFamily::WarningChecks:
+    case LinkFamily::CloneInformation:
+    case LinkFamily::PopupCommands:
+    case LinkFamily::LayoutHelpers:
+    case LinkFamily::FixedTexts:
+    case LinkFamily::AdReadings:
+    case LinkFamily::None:
+      return false;
+    default:
+      return true;
+  }
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Equal texts but for case, or two numbers of equal value ("156.05" and "156.0500").
+bool SameValue(const std::string& a, const std::string& b) {
+  const std::string x = Trimmed(a);
+  const std::string y = Trimmed(b);
+  if (SameIgnoringCase(x, y)) return true;
+  if (x.empty() || y.empty()) return false;
+  char* xEnd = nullptr;
+  char* yEnd = nullptr;
+  const double xValue = std::strtod(x.c_str(), &xEnd);
+  const double yValue = std::strtod(y.c_str(), &yEnd);
+  return *xEnd == '\0' && *yEnd == '\0' && xValue == yValue;
+}
+
+}  // namespace
+
+std::string SheetImporter::Report::Text() const {
+  std::string text;
+  for (std::size_t i = 0; i < issues.size(); ++i) {
+    if (i == kMaxListed) {
+      text += "and " + std::to_string(issues.size() - i) + " more\n";
+      break;
+    }
+    const Issue& issue = issues[i];
+    text += "line " + std::to_string(issue.line);
+    if (issue.column > 0) text += ", column " + std::to_string(issue.column);
+    text += ": " + issue.reason + "\n";
+  }
+  return text;
+}
+
+SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
+  Report report;
+  for (const CsvTable::Problem& problem : table.problems()) {
+    report.issues.push_back({problem.line, 0, problem.text});
+  }
+  const SheetExporter exporter(sheet_);
+  // What the sheet showed before: a cell whose text the file repeats was not edited, even
+  // when an earlier cell of the row has changed what it shows since.
+  const std::vector<CsvTable::Row> before = exporter.Table();
+  const int columns = sheet_.columnCount();
+
+  // A row is named by the texts of its fixed cells (headings, channel numbers): a line is
+  // applied to the row it names, so lines deleted or moved in the file land where they
+  // belong. Rows without such texts go by position.
+  const auto keyColumns = [&](int row) {
+    std::vector<int> keys;
+    for (int column = 0; column < columns; ++column) {
+      const Cell& cell = sheet_.CellAt(column, row).cell;
+      const bool fixed = cell.cellLink == kCellLinkNone || column < sheet_.fixedColumns();
+      if (fixed && !cell.selectable && !cell.joinLeft &&
+          !before[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].empty()) {
+        keys.push_back(column);
+      }
+    }
+    return keys;
+  };
+  const auto keyOf = [](const CsvTable::Row& texts, const std::vector<int>& keys) {
+    std::string key;
+    for (int column : keys) {
+      key += std::to_string(column) + '\x1F';
+      if (static_cast<std::size_t>(column) < texts.size()) {
+        key += texts[static_cast<std::size_t>(column)];
+      }
+      key += '\x1E';
+    }
+    return key;
+  };
+  std::vector<std::vector<int>> rowKeys;
+  std::map<std::string, int> rowByKey;  // -1: more than one row has the key
+  for (int row = 0; row < sheet_.rowCount(); ++row) {
+    rowKeys.push_back(keyColumns(row));
+    if (rowKeys.back().empty()) continue;
+    const auto [at, added] =
+        rowByKey.emplace(keyOf(before[static_cast<std::size_t>(row)], rowKeys.back()), row);
+    if (!added) at->second = -1;
+  }
+
+  std::vector<int> appliedFrom(static_cast<std::size_t>(sheet_.rowCount()), 0);
+  const int lines = std::min(sheet_.rowCount(), static_cast<int>(table.rows().size()));
+  for (int index = 0; index < lines; ++index) {
+    const CsvTable::Row& fields = table.rows()[static_cast<std::size_t>(index)];
+    const int line = table.rowLines()[static_cast<std::size_t>(index)];
+    if (static_cast<int>(fields.size()) != columns) {
+      report.issues.push_back({line, 0,
+                               "has " + std::to_string(fields.size()) + " fields, the sheet " +
+                                   std::to_string(columns) + " columns"});
+    }
+    int row = index;
+    const std::vector<int>& keys = rowKeys[static_cast<std::size_t>(index)];
+    const std::string key = keyOf(fields, keys);
+    if (!keys.empty() && key != keyOf(before[static_cast<std::size_t>(index)], keys)) {
+      const auto found = rowByKey.find(key);
+      if (found == rowByKey.end() || found->second < 0) {
+        report.issues.push_back({line, 0, "names no row of the sheet; left out"});
+        continue;
+      }
+      row = found->second;
+    }
+    int& from = appliedFrom[static_cast<std::size_t>(row)];
+    if (from != 0) {
+      report.issues.push_back(
+          {line, 0, "repeats the row of line " + std::to_string(from) + "; left out"});
+      continue;
+    }
+    from = line;
+
+    const CsvTable::Row& shown = before[static_cast<std::size_t>(row)];
+    const int count = std::min(columns, static_cast<int>(fields.size()));
+    for (int column = 0; column < count; ++column) {
+      const auto c = static_cast<std::size_t>(column);
+      if (fields[c] == shown[c]) continue;
+      const Cell& cell = sheet_.CellAt(column, row).cell;
+      Outcome outcome{false, "not an editable cell"};
+      if (cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
+          Editable(cell.cellLink)) {
+        const std::string now = exporter.CellText(column, row);
+        if (now == fields[c]) continue;
+        outcome = Apply(column, row, fields[c], now);
+      }
+      if (outcome.taken) ++report.taken;
+      if (!outcome.reason.empty()) report.issues.push_back({line, column + 1, outcome.reason});
+    }
+  }
+  // Lines past the sheet's end, blank ones at the very end aside.
+  std::size_t end = table.rows().size();
+  while (end > 0 && std::all_of(table.rows()[end - 1].begin(), table.rows()[end - 1].end(),
+                                [](const std::string& field) { return field.empty(); })) {
+    --end;
+  }
+  const auto first = static_cast<std::size_t>(sheet_.rowCount());
+  if (end > first) {
+    report.issues.push_back({table.rowLines()[first], 0,
+                             "this line and the " + std::to_string(end - first - 1) +
+                                 " after it are beyond the sheet's last row"});
+  }
+  return report;
+}
+
+SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::string& wanted,
+                                            const std::string& before) {
+  const Cell& cell = sheet_.CellAt(column, row).cell;
+  const SheetExporter exporter(sheet_);
+  // Ask the cell what Enter would do, as a user opening it would; a cell that acts on it
+  // instead of opening an editor is put back as it was.
+  std::optional<EepromImage> kept;
+  if (image_ != nullptr) kept.emplace(*image_);
+  ProbeGrid grid;
+  ProbeCanvas canvas;
+  CellRequest probe;
+  probe.cell = &cell;
+  probe.grid = &grid;
+  probe.canvas = &canvas;
+  probe.key = CellRequest::kKeyEnter;
+  const int result = sheet_.Access(probe, true);
+  const auto refuse = [&](const std::string& reason) {
+    if (kept && !std::equal(kept->Data(), kept->Data() + kept->Size(), image_->Data())) {
+      image_->Assign(*kept);
+    }
+    return Outcome{false, reason};
+  };
+  if (probe.redirected != 0) return refuse("the cell stands for another cell");
+
+  CellRequest commit;
+  commit.cell = &cell;
+  Cell chosen;
+  if (result == ItemAccessor::kResultPopupOpened && grid.popup) {
+    const ChoiceList& list = choices_.List(grid.popup->listKey, grid.popup->variant);
+    const std::string label = Trimmed(wanted);
+    const Choice* match = nullptr;
+    for (const Choice& choice : list.byPosition) {
+      if (Trimmed(choice.name) == label) {
+        match = &choice;
+        break;
+      }
+      if (match == nullptr && SameIgnoringCase(Trimmed(choice.name), label)) match = &choice;
+    }
+    if (match == nullptr) return refuse("\"" + wanted + "\" is not one of the cell's choices");
+    chosen.cellLink = grid.popup->variant;
+    chosen.index = match->value;
+    commit.commit = CellRequest::kCommitPopup;
+    commit.popupChoice = &chosen;
+  } else if (result == ItemAccessor::kResultStartEdit) {
+    commit.commit = CellRequest::kCommitEdit;
+    commit.editText = wanted.substr(0, SheetGrid::kEditorMaxLength);
+  } else if (canvas.colour == CellAccess::kReadOnlyColour) {
+    return refuse("the cell is read-only");
+  } else {
+    return refuse("the cell takes no typed value");
+  }
+  sheet_.Access(commit, true);
+  const std::string after = exporter.CellText(column, row);
+  if (after == before && !SameValue(wanted, before)) {
+    return {false, canvas.colour == CellAccess::kGreyedColour
+                       ? "\"" + wanted + "\" was not taken: the cell is greyed out"
+                       : "\"" + wanted + "\" was not taken"};
+  }
+  // Shortened, limited or rounded by the editor: taken, but not as written.
+  if (!SameValue(wanted, after)) return {true, "taken as \"" + after + "\""};
+  return {true, {}};
+}
+
+}  // namespace rtv

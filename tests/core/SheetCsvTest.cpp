@@ -1,0 +1,402 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/MainView.h"
+#include "app/Message.h"
+#include "app/ModelController.h"
+#include "overlay/GTEX.h"
+#include "platform/PlainTextMetrics.h"
+#include "radio/CellNames.h"
+#include "sheet/CsvTable.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetExporter.h"
+#include "sheet/SheetImporter.h"
+#include "sheet/TreeSheets.h"
+
+namespace rtv {
+namespace {
+
+struct SheetView : MainView {
+  void SetTitle(const std::string&) override {}
+  void ShowForm() override {}
+  void RedrawMessagePanel() override {}
+  Sheet* SheetOnShow() override { return shown; }
+  void CloseCurrentSheet() override { ++closed; }
+  Sheet* shown = nullptr;
+  int closed = 0;
+};
+
+// The program's controller on the shipped overlay and initial files, with one sheet built
+// without widgets.
+struct ShippedSheet {
+  explicit ShippedSheet(int model = 0, const std::string& name = "GI_Sheet_IntCh") {
+    settings.modelType = model;
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetLines({"#End_Of_Ovl"});
+    controller.SetExecutableFolder(RTV_INITIAL_DIR);
+    controller.Setup(view);
+    Open(name);
+  }
+  void Open(const std::string& name) {
+    sheet = controller.CreateSheet(services, name);
+    sheet->Build();
+  }
+  std::vector<CsvTable::Row> Table() const { return SheetExporter(*sheet).Table(); }
+  SheetImporter::Report Import(const std::vector<CsvTable::Row>& rows) {
+    return SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
+        .Import(CsvTable::Write(rows));
+  }
+
+  test::ManualClock clock;
+  test::ScriptedPrompts prompts;
+  AppSettings settings{true};
+  GTEX overlay;
+  GTEX help;
+  MessageBus bus{clock};
+  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  SheetView view;
+  PlainTextMetrics metrics;
+  SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
+                           return controller.Accessor().AccessCell(request, notify);
+                         }};
+  std::unique_ptr<Sheet> sheet;
+};
+
+// The row of a channel (or free channel) number in the first column.
+int RowOf(const std::vector<CsvTable::Row>& rows, const std::string& number) {
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (!rows[row].empty() && rows[row][0] == number) return static_cast<int>(row);
+  }
+  ADD_FAILURE() << "no row " << number;
+  return 0;
+}
+
+bool SameBytes(const EepromImage& a, const EepromImage& b) {
+  return a.Size() == b.Size() && std::equal(a.Data(), a.Data() + a.Size(), b.Data());
+}
+
+TEST(SheetCsvTest, AnUnchangedExportImportsWithoutChangingAByte) {
+  OptionalSheets every;
+  every.usaChannels = every.canadianChannels = every.weatherChannels = true;
+  every.makerSheets = every.adjustSheets = true;
+  for (int model = 0; model < 7; ++model) {
+    ShippedSheet shipped(model);
+    const EepromImage before = shipped.controller.WorkingImage();
+    for (const TreeSheets::Entry& entry : TreeSheets::List(shipped.overlay, every)) {
+      SCOPED_TRACE("model " + std::to_string(model) + " " + entry.key);
+      shipped.Open(entry.key);
+      const auto rows = shipped.Table();
+      ASSERT_EQ(static_cast<int>(rows.size()), shipped.sheet->rowCount());
+      const SheetImporter::Report report = shipped.Import(rows);
+      EXPECT_TRUE(report.Clean()) << report.Text();
+      EXPECT_EQ(report.taken, 0);
+      EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+    }
+  }
+}
+
+TEST(SheetCsvTest, TheTreeListsTheSheetsOfTheModeAndRegions) {
+  ShippedSheet shipped;
+  const auto keys = [&](const OptionalSheets& shown) {
+    std::string list;
+    for (const auto& entry : TreeSheets::List(shipped.overlay, shown)) list += entry.key + " ";
+    return list;
+  };
+  OptionalSheets plain;
+  plain.modelSheets = false;
+  EXPECT_EQ(keys(plain),
+            "GI_Sheet_IntCh GI_Sheet_FreeCh GI_Sheet_DscSet GI_Sheet_DscCall GI_Sheet_DscCh "
+            "GI_Sheet_DscIndId GI_Sheet_DscGrpId GI_Sheet_Common GI_Sheet_RadioSet "
+            "GI_Sheet_Config ");
+  OptionalSheets more = plain;
+  more.weatherChannels = more.modelSheets = more.makerSheets = true;
+  EXPECT_EQ(keys(more),
+            "GI_Sheet_IntCh GI_Sheet_WxCh GI_Sheet_FreeCh GI_Sheet_DscSet GI_Sheet_DscCall "
+            "GI_Sheet_DscCh GI_Sheet_DscIndId GI_Sheet_DscGrpId GI_Sheet_Common "
+            "GI_Sheet_RadioSet GI_Sheet_Config GI_Sheet_Atis GI_Sheet_MakerSet "
+            "GI_Sheet_AdjParam ");
+  EXPECT_EQ(TreeSheets::List(shipped.overlay, plain).front().title, "INT Channels");
+}
+
+struct Edit {
+  int column;
+  const char* typed;
+  const char* shown;  // after the import; for a refused cell what it showed before
+};
+
+struct EditCase {
+  const char* sheet;
+  const char* row;  // the first column's text
+  std::vector<Edit> edits;
+  std::vector<std::string> reasons;  // of the refused cells, in order
+};
+
+// Edits the rows as a spreadsheet would, imports them and checks what each cell shows.
+void CheckEdits(const EditCase& c) {
+  SCOPED_TRACE(std::string(c.sheet) + " row " + c.row);
+  ShippedSheet shipped(0, c.sheet);
+  const EepromImage before = shipped.controller.WorkingImage();
+  auto rows = shipped.Table();
+  const int row = RowOf(rows, c.row);
+  for (const Edit& edit : c.edits) {
+    rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(edit.column)] = edit.typed;
+  }
+  const SheetImporter::Report report = shipped.Import(rows);
+  std::vector<std::string> reasons;
+  int refused = 0;
+  for (const auto& issue : report.issues) {
+    EXPECT_EQ(issue.line, row + 1);
+    reasons.push_back(issue.reason);
+    if (issue.reason.rfind("taken as", 0) != 0) ++refused;
+  }
+  EXPECT_EQ(reasons, c.reasons);
+  EXPECT_EQ(report.taken + refused, static_cast<int>(c.edits.size()));
+  for (const Edit& edit : c.edits) {
+    EXPECT_EQ(SheetExporter(*shipped.sheet).CellText(edit.column, row), edit.shown)
+        << "column " << edit.column;
+  }
+  EXPECT_EQ(SameBytes(shipped.controller.WorkingImage(), before), report.taken == 0);
+}
+
+TEST(SheetCsvTest, EditedCellsAreCommittedAsTypingWould) {
+  const EditCase cases[] = {
+      {"GI_Sheet_IntCh", "1", {{6, "HARBOUR", "HARBOUR"}}, {}},  // text
+      {"GI_Sheet_IntCh", "1", {{4, "1 W", "1 W"}}, {}},          // choice label
+      {"GI_Sheet_IntCh", "2", {{2, "fav", "FAV"}}, {}},          // label, other case
+      {"GI_Sheet_IntCh", "3", {{4, " 1 W ", "1 W"}, {6, "A,B \"C\"", "A,B \"C\""}}, {}},
+      // A new free channel: its name first, then the frequencies, left to right; a TX
+      // frequency equal to RX shows as such.
+      {"GI_Sheet_FreeCh",
+       "1",
+       {{1, "MA", "MA"}, {2, "156.05", "156.05000"}, {3, "156.05", "<-"}},
+       {"taken as \"<-\""}},
+  };
+  for (const EditCase& c : cases) CheckEdits(c);
+}
+
+TEST(SheetCsvTest, RefusedCellsAreReportedAndKeepTheirValue) {
+  const EditCase cases[] = {
+      {"GI_Sheet_IntCh", "1", {{4, "99 W", "25 W"}}, {"\"99 W\" is not one of the cell's choices"}},
+      {"GI_Sheet_IntCh", "1", {{3, "RX", "TX/RX"}}, {"\"RX\" is not one of the cell's choices"}},
+      {"GI_Sheet_FreeCh", "1", {{2, "156.0500", "---"}}, {"the cell is read-only"}},
+      // Taken, but not as written: the editors shorten and limit.
+      {"GI_Sheet_FreeCh",
+       "2",
+       {{1, "MARINA", "MA"}, {2, "999", "199.98750"}},
+       {"taken as \"MA\"", "taken as \"199.98750\""}},
+  };
+  for (const EditCase& c : cases) CheckEdits(c);
+}
+
+struct MalformedCase {
+  const char* name;
+  // Makes the file from the export's rows; row 4 is channel 1, whose comment it may edit.
+  std::function<std::string(std::vector<CsvTable::Row>&)> make;
+  int taken;
+  std::vector<std::string> reasons;  // the start of each issue's reason, in order
+};
+
+TEST(SheetCsvTest, BadFilesApplyWhatMatchesAndReportTheRest) {
+  const auto edited = [](std::vector<CsvTable::Row>& rows) -> std::vector<CsvTable::Row>& {
+    rows[4][6] = "EDITED";
+    return rows;
+  };
+  const MalformedCase cases[] = {
+      {"byte order mark, CR-only line ends, blank lines at the end",
+       [&](auto& rows) {
+         std::string text = CsvTable::Write(edited(rows));
+         std::erase(text, '\n');
+         return "\xEF\xBB\xBF" + text + "\r\r";
+       },
+       1,
+       {}},
+      {"lines deleted, moved, repeated and renumbered: each goes to the row it names",
+       [&](auto& rows) {
+         edited(rows)[7][6] = "MOVED";  // channel 2
+         std::swap(rows[4], rows[7]);
+         rows.erase(rows.begin() + 5);
+         rows[8] = rows[4];  // channel 2 again, now line 9
+         rows[9][0] = "9999";
+         rows[9][6] = "NOWHERE";
+         return CsvTable::Write(rows);
+       },
+       2,
+       {"repeats the row of line 5", "names no row of the sheet"}},
+      {"short and long lines",
+       [&](auto& rows) {
+         edited(rows)[4].resize(7 + 3, "X");
+         rows[7].resize(2);
+         return CsvTable::Write(rows);
+       },
+       1,
+       {"has 10 fields, the sheet 7 columns", "has 2 fields, the sheet 7 columns"}},
+      {"a stray quote",
+       [&](auto& rows) {
+         std::string text = CsvTable::Write(rows);
+         const auto at = text.find("PUB CORR");
+         return text.replace(at, 8, "PUB\"CORR");
+       },
+       1,
+       {"a quote inside an unquoted field"}},
+      {"an unclosed quote swallows the rest",
+       [&](auto& rows) {
+         rows[7][6] = "NEVER";
+         std::string text = CsvTable::Write(edited(rows));
+         const auto at = text.find("\r\n1001,") + 2;
+         return text.insert(at, "\"");
+       },
+       1,
+       {"a quoted field is not closed", "has 1 fields", "names no row"}},
+      {"100,000 lines",
+       [&](auto& rows) {
+         std::string text = CsvTable::Write(edited(rows));
+         for (int i = 0; i < 100000; ++i) text += "9,,-,TX/RX,25 W,-,X\r\n";
+         return text;
+       },
+       1,
+       {"this line and the 99999 after it are beyond"}},
+      {"bytes that are no text",
+       [&](auto&) { return std::string("\0\xFF\",\r\n,,\x80\xC3", 10); },
+       0,
+       {"a quote inside", "has 2 fields", "names no row", "has 3 fields", "names no row"}},
+  };
+  for (const MalformedCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ShippedSheet shipped;
+    const EepromImage before = shipped.controller.WorkingImage();
+    auto rows = shipped.Table();
+    const std::string text = c.make(rows);
+    const SheetImporter::Report report =
+        SheetImporter(*shipped.sheet, shipped.controller.Choices()).Import(text);
+    EXPECT_EQ(report.taken, c.taken);
+    ASSERT_EQ(report.issues.size(), c.reasons.size()) << report.Text();
+    for (std::size_t i = 0; i < c.reasons.size(); ++i) {
+      EXPECT_EQ(report.issues[i].reason.rfind(c.reasons[i], 0), 0u) << report.issues[i].reason;
+    }
+    EXPECT_EQ(SameBytes(shipped.controller.WorkingImage(), before), c.taken == 0);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// The File menu's two items on the sheet on show.
+struct MenuFixture : ShippedSheet {
+  MenuFixture() {
+    bus.Subscribe(
+        [](void* context, const Message& message) {
+          auto* self = static_cast<MenuFixture*>(context);
+          if (message.type == kMsgCommitEdits) self->events.push_back("commit");
+        },
+        this);
+    view.shown = sheet.get();
+    view.closed = 0;  // start-up's
+  }
+  void Choose(int index, const std::string& path) {
+    Cell item;
+    item.cellLink = LinkNo("CL_Menu_File_Exp");
+    item.index = index;
+    prompts.fileNames.push_back(path);
+    controller.RunCellCommand(item.cellLink, item);
+    events.push_back("ran");
+  }
+  test::TempFolder folder;
+  std::vector<std::string> events;
+};
+
+TEST(SheetCsvTest, TheMenuItemsNeedASheetOnShow) {
+  MenuFixture menu;
+  Cell item;
+  item.cellLink = LinkNo("CL_Menu_File_Exp");
+  for (int index : {0, 1}) {
+    item.index = index;
+    menu.view.shown = menu.sheet.get();
+    EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags, 0);
+    menu.view.shown = nullptr;
+    EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags,
+              CellAccessHost::kCommandDisabled);
+    menu.Choose(index, menu.folder.File("x.csv"));  // nothing to do
+  }
+  EXPECT_TRUE(menu.prompts.dialogs.empty());
+  EXPECT_TRUE(menu.prompts.shown.empty());
+}
+
+TEST(SheetCsvTest, TheMenuExportsTheSheetAsShown) {
+  MenuFixture menu;
+  menu.Choose(0, "");  // cancelled
+  EXPECT_EQ(menu.events, (std::vector<std::string>{"commit", "ran"}));
+  const std::string path = menu.folder.File("int.csv");
+  menu.Choose(0, path);
+  EXPECT_EQ(ReadFile(path), SheetExporter(*menu.sheet).Csv());
+  ASSERT_EQ(menu.prompts.dialogs.size(), 2u);
+  EXPECT_EQ(menu.prompts.dialogs[1].defaultExtension, "csv");
+  EXPECT_TRUE(menu.prompts.shown.empty());
+  menu.Choose(0, menu.folder.File("no/such/folder.csv"));
+  ASSERT_EQ(menu.prompts.shown.size(), 1u);
+  EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
+}
+
+struct MenuImportCase {
+  const char* name;
+  const char* channelOne;  // the line of channel 1; null: no file at all
+  bool changed;
+  PromptIcon icon;
+  const char* message;
+};
+
+TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
+  const MenuImportCase cases[] = {
+      {"taken", "1,,-,TX/RX,1 W,-,PUB CORR", true, PromptIcon::Information, "1 cell taken."},
+      {"refused", "1,,-,TX/RX,2 W,-,PUB CORR", false, PromptIcon::Warning,
+       "0 cells taken.\n\nline 5, column 5: \"2 W\" is not one of the cell's choices\n"},
+      {"unchanged", "1,,-,TX/RX,25 W,-,PUB CORR", false, PromptIcon::Information, "0 cells taken."},
+  };
+  for (const MenuImportCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    MenuFixture menu;
+    const EepromImage before = menu.controller.WorkingImage();
+    auto rows = menu.Table();
+    ASSERT_EQ(rows[4][0], "1");
+    rows[4] = CsvTable::Read(c.channelOne).rows()[0];
+    const std::string path = menu.folder.File("in.csv");
+    WriteFile(path, CsvTable::Write(rows));
+    menu.Choose(1, path);
+    EXPECT_EQ(menu.events.front(), "commit");
+    EXPECT_EQ(!SameBytes(menu.controller.WorkingImage(), before), c.changed);
+    EXPECT_EQ(menu.controller.IsDirty(), c.changed);
+    EXPECT_EQ(menu.view.closed, 1);  // rebuilt on the next tick
+    ASSERT_EQ(menu.prompts.shown.size(), 1u);
+    EXPECT_EQ(menu.prompts.shown[0].icon, c.icon);
+    EXPECT_EQ(menu.prompts.shown[0].text, c.message);
+  }
+}
+
+TEST(SheetCsvTest, TheMenuTellsWhenTheFileCannotBeRead) {
+  MenuFixture menu;
+  const EepromImage before = menu.controller.WorkingImage();
+  menu.Choose(1, menu.folder.File("missing.csv"));
+  ASSERT_EQ(menu.prompts.shown.size(), 1u);
+  EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
+  EXPECT_TRUE(SameBytes(menu.controller.WorkingImage(), before));
+  EXPECT_EQ(menu.view.closed, 0);
+}
+
+}  // namespace
+}  // namespace rtv
