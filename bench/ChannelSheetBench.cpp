@@ -5,35 +5,12 @@
 //   cmake --build build-bench -j2 --target ChannelSheetBench && build-bench/bench/ChannelSheetBench
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-#include "overlay/GTEX.h"
-#include "radio/CellAccessHost.h"
+#include "AllocationCounter.h"
+#include "MemoryAccessHost.h"
 #include "radio/CellCanvas.h"
-#include "radio/EepromImage.h"
+#include "radio/CellNames.h"
 #include "radio/ItemAccessor.h"
-#include "radio/RadioMemoryMap.h"
 #include "sheet/Cell.h"
-#include "sheet/ChoiceLists.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-#if defined(__GNUC__) && !defined(__clang__)
-// free() pairs with the malloc() of the counting operator new.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -42,24 +19,6 @@ using namespace rtv;
 constexpr int kRows = 30;
 constexpr int kFirstRow = 30;  // channels 10–19 with their variants
 
-class SheetHost : public CellAccessHost {
- public:
-  SheetHost() {
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    image.SetSize(32768);
-    InstallMemoryMap(accessor);
-  }
-  void AfterImageWrite() override {}
-  EepromImage* CellImage() override { return &image; }
-  ChoiceLists* CellChoices() override { return &choices; }
-  GTEX* CellOverlay() override { return &overlay; }
-
-  GTEX overlay;
-  EepromImage image;
-  ChoiceLists choices{overlay};
-  ItemAccessor accessor{this};
-};
-
 struct NullCanvas : CellCanvas {
   void SetFontColor(ColorValue) override {}
   void FillRect(const CellRect&, ColorValue) override {}
@@ -67,7 +26,7 @@ struct NullCanvas : CellCanvas {
 };
 
 void BM_IntChannelScreen(benchmark::State& state) {
-  SheetHost host;
+  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
   // A plausible screen: comments, a few flags, P on channel 16, one inhibited channel.
   for (int row = kFirstRow; row < kFirstRow + kRows; ++row) {
     host.image.SetByte(0x04B0 + row, static_cast<std::uint8_t>(row % 5 == 0 ? 0x60 : 0));
@@ -99,7 +58,7 @@ void BM_IntChannelScreen(benchmark::State& state) {
     }
   }
 
-  const long before = allocations.load();
+  const long before = AllocationCount();
   for (auto _ : state) {
     for (auto& row : cells) {
       for (Cell& cell : row) {
@@ -110,7 +69,7 @@ void BM_IntChannelScreen(benchmark::State& state) {
     }
   }
   const double cellCount = static_cast<double>(state.iterations()) * kRows * std::size(kColumns);
-  state.counters["allocs"] = static_cast<double>(allocations.load() - before) / cellCount;
+  state.counters["allocs"] = static_cast<double>(AllocationCount() - before) / cellCount;
   state.counters["cells"] = benchmark::Counter(cellCount, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_IntChannelScreen)->Unit(benchmark::kMicrosecond);
