@@ -11,6 +11,7 @@
 #include "app/widgets/Application.h"
 #include "app/widgets/FirstPaintProbe.h"
 #include "app/widgets/MainForm.h"
+#include "app/widgets/ProgramStyle.h"
 #include "link/PortDiscovery.h"
 #include "overlay/GTEX.h"
 #include "platform/Fatal.h"
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
   if (!instance.IsFirstInstance()) return 0;
 
   Application app(argc, argv);
+  QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
+  FirstPaintProbe::WatchIfAsked("QMainWindow");
   const QString folder = QCoreApplication::applicationDirPath();
   SetExecutableName(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString());
   QtPrompts prompts;
@@ -65,7 +68,6 @@ int main(int argc, char** argv) {
 
   MainForm form(controller, settings);
   prompts.SetOwner(&form);
-  FirstPaintProbe::WatchIfAsked(&form);
   controller.Setup(form);
   const int status = app.exec();
   prompts.SetOwner(nullptr);

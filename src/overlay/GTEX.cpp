@@ -44,8 +44,8 @@ bool GTEX::Open() {
 }
 
 bool GTEX::Seek(std::int64_t position) {
+  // Lines served from the cache move only the position: most seeks never reach the file.
   position_ = position;
-  if (kind_ == Kind::File) return std::fseek(file_, static_cast<long>(position), SEEK_SET) == 0;
   return true;
 }
 
@@ -54,6 +54,10 @@ bool GTEX::Seek(std::int64_t position) {
 bool GTEX::ReadFileLine(std::string& out, std::int64_t& consumed) {
   out.clear();
   consumed = 0;
+  if (filePosition_ != position_) {
+    if (std::fseek(file_, static_cast<long>(position_), SEEK_SET) != 0) return false;
+    filePosition_ = position_;
+  }
   ++physicalReads_;
   while (static_cast<int>(out.size()) < kMaxLineBytes) {
     int c = std::getc(file_);
@@ -71,6 +75,7 @@ bool GTEX::ReadFileLine(std::string& out, std::int64_t& consumed) {
     out.push_back(static_cast<char>(c));
     if (c == '\n') break;
   }
+  filePosition_ += consumed;
   return consumed > 0;
 }
 

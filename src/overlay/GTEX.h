@@ -74,7 +74,8 @@ class GTEX {
   std::FILE* file_ = nullptr;
   bool open_ = false;
   bool openTried_ = false;
-  std::int64_t position_ = 0;
+  std::int64_t position_ = 0;      // where the next line is read
+  std::int64_t filePosition_ = 0;  // where the stream stands; seeks wait until a read
   std::string fileName_;
   std::string lineBuffer_;
   std::int64_t scanPosition_ = 0;

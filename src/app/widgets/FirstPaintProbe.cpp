@@ -2,31 +2,36 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QWidget>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 
 namespace rtv {
 
-void FirstPaintProbe::WatchIfAsked(QObject* window) {
+void FirstPaintProbe::WatchIfAsked(const char* className) {
   if (qEnvironmentVariableIsEmpty("RTV_FIRST_PAINT_PROBE")) return;
-  auto* probe = new FirstPaintProbe;
-  probe->setParent(window);
-  // Paints reach the children; any of them counts as the window's first paint.
-  for (QWidget* child : window->findChildren<QWidget*>()) child->installEventFilter(probe);
-  window->installEventFilter(probe);
+  QCoreApplication* application = QCoreApplication::instance();
+  auto* probe = new FirstPaintProbe(className);
+  probe->setParent(application);
+  // Application-wide: the watched widget may be made long after the window.
+  application->installEventFilter(probe);
 }
 
 bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Paint && !fired_) {
+  // A scroll area paints through its viewport, a child of its own.
+  const QObject* parent = watched->parent();
+  if (event->type() == QEvent::Paint && !fired_ &&
+      (watched->inherits(className_) || (parent != nullptr && parent->inherits(className_)))) {
     fired_ = true;
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    std::printf(
-        "first-paint %lld\n",
-        static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-    std::fflush(stdout);
-    QCoreApplication::exit(0);
-    return false;
+    // The paint in progress and the flush to the screen end before a zero timer runs.
+    QTimer::singleShot(0, [] {
+      const auto now = std::chrono::system_clock::now().time_since_epoch();
+      std::printf("first-paint %lld\n",
+                  static_cast<long long>(
+                      std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+      std::fflush(stdout);
+      QCoreApplication::exit(0);
+    });
   }
   return QObject::eventFilter(watched, event);
 }

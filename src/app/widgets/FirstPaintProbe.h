@@ -4,20 +4,25 @@
 
 namespace rtv {
 
-// Start-up measurement: when the environment names RTV_FIRST_PAINT_PROBE, the first paint
-// of the watched window prints the wall-clock time in nanoseconds ("first-paint <ns>") and
-// ends the program. The start-up benchmark compares it with the time it started the process.
+// Start-up measurement: when the environment names RTV_FIRST_PAINT_PROBE, the end of the
+// first paint of a widget of the given class prints the wall-clock time in nanoseconds
+// ("first-paint <ns>") and ends the program. The start-up benchmark compares it with the
+// time it started the process.
 class FirstPaintProbe : public QObject {
   Q_OBJECT
 
  public:
-  // Watches `window` when the probe is asked for; otherwise does nothing.
-  static void WatchIfAsked(QObject* window);
+  // Watches the application for `className` when the probe is asked for; otherwise does
+  // nothing. Call it once the application object exists.
+  static void WatchIfAsked(const char* className);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  explicit FirstPaintProbe(const char* className) : className_(className) {}
+
+  const char* className_;
   bool fired_ = false;
 };
 

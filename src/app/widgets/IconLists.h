@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QIcon>
-#include <QString>
 #include <vector>
 
 namespace rtv {
 
-// The pictures the tree and the toolbar entries of the overlay refer to by position,
-// read from the "icons" folder beside the program.
-std::vector<QIcon> TreeIcons(const QString& programFolder);
-std::vector<QIcon> ToolbarIcons(const QString& programFolder);
+// A picture built into the program by the base name of its source file (rendered from the
+// SVG sources when the program is built, at 16 pixels and twice that); empty if unknown.
+QIcon BuiltInIcon(const char* name);
+
+// The pictures the tree and the toolbar entries of the overlay refer to by position.
+std::vector<QIcon> TreeIcons();
+std::vector<QIcon> ToolbarIcons();
 
 }  // namespace rtv

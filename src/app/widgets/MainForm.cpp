@@ -114,7 +114,6 @@ bool MainForm::ShowCloneInfo() {
 
 void MainForm::BuildParts() {
   GTEX& overlay = controller_.Overlay();
-  const QString folder = QString::fromStdString(controller_.ExecutableFolder());
 
   menuBar()->setNativeMenuBar(false);
   menu_ = std::make_unique<MenuBuilder>(menuBar(), overlay, "GI_Menu_Main", controller_.Accessor(),
@@ -125,7 +124,7 @@ void MainForm::BuildParts() {
   auto* column = new QVBoxLayout(body);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
-  toolbar_ = new ToolbarBuilder(body, overlay, "GI_ToolBar_Main", ToolbarIcons(folder),
+  toolbar_ = new ToolbarBuilder(body, overlay, "GI_ToolBar_Main", ToolbarIcons(),
                                 controller_.Accessor(), &controller_.Bus());
   toolbar_->BuildToolbar();
   toolbar_->setVisible(settings_.toolbarVisible == 1);
@@ -152,7 +151,7 @@ void MainForm::BuildParts() {
   statusBar()->addPermanentWidget(square);
   statusBar()->setSizeGripEnabled(true);
 
-  treeIcons_ = TreeIcons(folder);
+  treeIcons_ = TreeIcons();
   metrics_ = std::make_unique<QtTextMetrics>();
   sheetServices_ = std::make_unique<SheetServices>(
       SheetServices{overlay, *metrics_,

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPixmap>
+#include <QStyle>
+
+#include "app/widgets/IconLists.h"
+#include "app/widgets/ProgramStyle.h"
+
+namespace rtv {
+namespace {
+
+// Whether the picture has both drawn and see-through pixels, as every one of ours has.
+bool HasArtwork(const QPixmap& pixmap) {
+  const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  bool opaque = false;
+  bool clear = false;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const int alpha = qAlpha(image.pixel(x, y));
+      opaque = opaque || alpha == 255;
+      clear = clear || alpha == 0;
+    }
+  }
+  return opaque && clear;
+}
+
+TEST(BuiltInIconsTest, EveryListedPictureIsBuiltInAtBothDensities) {
+  std::vector<QIcon> icons = TreeIcons();
+  ASSERT_EQ(icons.size(), 7U);
+  const std::vector<QIcon> toolbar = ToolbarIcons();
+  ASSERT_EQ(toolbar.size(), 20U);
+  icons.insert(icons.end(), toolbar.begin(), toolbar.end());
+  for (std::size_t i = 0; i < icons.size(); ++i) {
+    SCOPED_TRACE(i);
+    const QPixmap normal = icons[i].pixmap(QSize(16, 16), 1.0);
+    const QPixmap dense = icons[i].pixmap(QSize(16, 16), 2.0);
+    EXPECT_EQ(normal.size(), QSize(16, 16));
+    EXPECT_EQ(dense.size(), QSize(32, 32));
+    EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+    EXPECT_TRUE(HasArtwork(normal));
+    EXPECT_TRUE(HasArtwork(dense));
+  }
+  EXPECT_TRUE(BuiltInIcon("imgIcon_No_Such_Picture").isNull());
+}
+
+TEST(BuiltInIconsTest, TheStyleGivesTheMenuBarsOverflowPictureAndLeavesTheRest) {
+  ProgramStyle style(QStringLiteral("Fusion"));
+  const QIcon overflow = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+  EXPECT_TRUE(HasArtwork(overflow.pixmap(16, 16)));
+  // The same pixels as the built-in picture, not Qt's own.
+  EXPECT_EQ(overflow.pixmap(16, 16).toImage(),
+            BuiltInIcon("imgIcon_Menu_Extension").pixmap(16, 16).toImage());
+  EXPECT_FALSE(style.standardIcon(QStyle::SP_MessageBoxWarning).isNull());
+}
+
+}  // namespace
+}  // namespace rtv
