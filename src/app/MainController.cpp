@@ -305,8 +305,8 @@ void MainController::RunRowOperation(int command, CellAccess& access) {
   }
 }
 
-bool MainController::RowOperationEnabled(int command, const CellAccess& access) const {
-  return rowOperations_.IsEnabled(command, access.kind);
+bool MainController::RowOperationEnabled(int command, ListKind kind) const {
+  return rowOperations_.IsEnabled(command, kind);
 }
 
 void MainController::AfterImageWrite() {

@@ -127,8 +127,7 @@ class MainController : public CellAccessHost {
   FileCommands& Files() { return *files_; }
   // A row command (74–80) of a list cell's popup menu, on the access's row.
   void RunRowOperation(int command, CellAccess& access) override;
-  // Whether the popup offers a row command for the access's list.
-  bool RowOperationEnabled(int command, const CellAccess& access) const;
+  bool RowOperationEnabled(int command, ListKind kind) const override;
   void RestartWarningTimer();
   bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FontDesc.h"
+#include "radio/CellCatalog.h"
 
 namespace rtv {
 
@@ -69,6 +70,9 @@ class CellAccessHost {
   // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
   // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
   virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}
+  // Whether a row operation (74–80) can run on a row of `kind`; the Edit menu disables
+  // the items that cannot.
+  virtual bool RowOperationEnabled(int /*command*/, ListKind /*kind*/) const { return false; }
 };
 
 }  // namespace rtv

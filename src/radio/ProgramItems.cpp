@@ -8,6 +8,7 @@
 #include "radio/CellAccess.h"
 #include "radio/CellAccessHost.h"
 #include "radio/CellEditor.h"
+#include "radio/ChannelRow.h"
 #include "radio/CloneInformation.h"
 #include "radio/Readings.h"
 #include "radio/TextEditor.h"
@@ -56,6 +57,19 @@ int ProgramItems::ServeCommand(CellAccess& access) {
   if (request.key == CellRequest::kKeyEnter) {
     request.key = CellRequest::kKeyNone;
     access.host.RunCellCommand(cell.cellLink, cell);
+  }
+  return CellEditor::kNothing;
+}
+
+int ProgramItems::ServePopupItem(CellAccess& access) {
+  const int link = access.cell.cellLink;
+  if (link < LinkNo("CL_PMenu_Copy") || link > LinkNo("CL_PMenu_Insert")) {
+    return CellEditor::kNothing;
+  }
+  // The row is the owner's, when the request names an owner on a list row.
+  const ListKind kind = access.row != nullptr ? access.row->kind : ListKind::None;
+  if (!access.host.RowOperationEnabled(link, kind)) {
+    access.request.userFlags |= CellAccessHost::kCommandDisabled;
   }
   return CellEditor::kNothing;
 }

@@ -17,6 +17,9 @@ class ProgramItems {
   static int ServeLayout(CellAccess& access);
   // Links 87–100: the cell's own text, read-only.
   static int ServeFixedText(CellAccess& access);
+  // Links 72–82 as items of a cell popup menu (the command itself reaches the owner cell
+  // through its grid): a row operation the owner's row cannot take is disabled.
+  static int ServePopupItem(CellAccess& access);
 };
 
 }  // namespace rtv

@@ -22,6 +22,7 @@ void InstallMemoryMap(ItemAccessor& accessor) {
                  [choiceItems](CellAccess& access) { return choiceItems->Serve(access); });
   accessor.Serve(LinkFamily::MenuCommands, ProgramItems::ServeCommand);
   accessor.Serve(LinkFamily::SheetCall, ProgramItems::ServeCommand);
+  accessor.Serve(LinkFamily::PopupCommands, ProgramItems::ServePopupItem);
   auto checks = std::make_shared<WarningChecks>(accessor);
   accessor.Serve(LinkFamily::WarningChecks,
                  [checks](CellAccess& access) { return checks->Serve(access); });

@@ -10,6 +10,7 @@ ItemState RefreshItemState(ItemAccessor& accessor, Cell& cell, const Cell* owner
   CellRequest request;
   request.cell = &cell;
   request.popupChoice = owner;
+  request.ownerCell = owner;  // a popup item's row is its owner's
   request.userFlags = cell.userFlags;
   accessor.AccessCell(request, false);
   cell.userFlags = request.userFlags;
@@ -28,6 +29,7 @@ void ClickItem(ItemAccessor& accessor, const Cell& cell, const Cell* owner) {
   CellRequest request;
   request.cell = &cell;
   request.popupChoice = owner;
+  request.ownerCell = owner;
   request.userFlags = cell.userFlags;
   request.key = CellRequest::kKeyEnter;
   accessor.AccessCell(request, false);

@@ -276,7 +276,7 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
   row.LoadRow(ListKind::DscIndividualIds, 2);
   CellAccess access{request, cell, ListKind::DscIndividualIds, *f.controller, &row};
   f.controller->RunRowOperation(RowOperations::kCopy, access);
-  EXPECT_TRUE(f.controller->RowOperationEnabled(RowOperations::kPaste, access));
+  EXPECT_TRUE(f.controller->RowOperationEnabled(RowOperations::kPaste, access.kind));
   row.LoadRow(ListKind::DscIndividualIds, 7);
   f.controller->RunRowOperation(RowOperations::kPaste, access);  // asks: row 7 holds an ID
   ASSERT_EQ(f.prompts.shown.size(), 1u);

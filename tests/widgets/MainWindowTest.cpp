@@ -40,7 +40,6 @@ struct ShippedWindow {
     for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
       fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
     }
-    fs::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
     settings.ApplyDefaults(1024, 768);
@@ -198,6 +197,69 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   w.Settle();  // the sheet is built again
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);
+}
+
+// The row of a sheet whose first column shows `number`, or -1.
+int RowShowing(const Sheet& sheet, const std::string& number) {
+  const auto table = SheetExporter(sheet).Table();
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    if (!table[row].empty() && table[row][0] == number) return static_cast<int>(row);
+  }
+  return -1;
+}
+
+std::vector<std::string> RowTexts(const Sheet& sheet, int row) {
+  return SheetExporter(sheet).Table()[static_cast<std::size_t>(row)];
+}
+
+// The Edit menu holds the current cell's popup items; chosen there or by their shortcut
+// they act on the row of the cell with the cursor, as in the grid's own popup.
+TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_IntCh");
+  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  cuiGrid* grid = w.form->CurrentSheet()->grid();
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  const int first = RowShowing(sheet, "1");
+  const int second = RowShowing(sheet, "2");
+  ASSERT_GT(first, 0);
+  ASSERT_GT(second, first);
+  grid->setFocus();
+  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Right);
+  w.Settle();  // the Edit menu takes the cell's popup items
+  const std::vector<std::string> before = RowTexts(sheet, first);
+  const std::vector<std::string> secondBefore = RowTexts(sheet, second);
+  ASSERT_EQ(before[3], "TX/RX");
+
+  QAction* clear = w.MenuItem("CL_PMenu_Clear");
+  QAction* paste = w.MenuItem("CL_PMenu_Paste");
+  ASSERT_NE(clear, nullptr);
+  ASSERT_NE(paste, nullptr);
+  w.form->Menu()->RefreshMenu();
+  ASSERT_TRUE(clear->isEnabled());
+  EXPECT_FALSE(paste->isEnabled());  // nothing copied yet
+  w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
+  clear->trigger();
+  ASSERT_EQ(w.prompts.shown.size(), 1u);
+  const std::vector<std::string> cleared = RowTexts(sheet, first);
+  EXPECT_NE(cleared, before);
+  EXPECT_EQ(RowTexts(sheet, second), secondBefore);  // only the cursor's row
+  EXPECT_TRUE(w.controller->IsDirty());
+
+  // Ctrl+C on the cleared row, Ctrl+V on the next channel: it becomes a cleared row too.
+  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(paste->isEnabled());
+  while (sheet.currentRow() < second) QTest::keyClick(grid, Qt::Key_Down);
+  w.prompts.answers.push_back(PromptAnswer::Ok);  // overwrite channel 2
+  QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(w.prompts.shown.size(), 2u);
+  std::vector<std::string> pasted = RowTexts(sheet, second);
+  ASSERT_EQ(pasted.size(), cleared.size());
+  EXPECT_NE(pasted, secondBefore);
+  pasted[0] = cleared[0];  // the channel number stays the row's own
+  EXPECT_EQ(pasted, cleared);
 }
 
 }  // namespace

@@ -118,6 +118,16 @@ void MainForm::BuildParts() {
   menuBar()->setNativeMenuBar(false);
   menu_ = std::make_unique<MenuBuilder>(menuBar(), overlay, "GI_Menu_Main", controller_.Accessor(),
                                         &controller_.Bus());
+  // The Edit menu's cell popup items act on the current cell of the sheet on show.
+  menu_->SetOwnerProvider([this]() -> const Cell* {
+    if (pane_ == nullptr) return nullptr;
+    const Sheet& sheet = pane_->sheet();
+    if (sheet.columnCount() == 0 || sheet.rowCount() == 0) return nullptr;
+    return &sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell;
+  });
+  menu_->SetPopupCommandHandler([this](int link) {
+    if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);
+  });
   menu_->BuildMenu();
 
   auto* body = new QWidget;

@@ -155,7 +155,10 @@ void MenuBuilder::Refresh(QWidget* menu) {
 }
 
 void MenuBuilder::Clicked(const Cell& cell) {
-  if (onClick_) {
+  // A popup item's own cell only says what it is; the command belongs to its owner.
+  if (cell.cellType == TypeNo("CT_PopupMenu") && popupCommand_) {
+    popupCommand_(cell.cellLink);
+  } else if (onClick_) {
     onClick_(cell);
   } else {
     ClickItem(accessor_, cell, Owner());

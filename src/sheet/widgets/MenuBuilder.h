@@ -29,6 +29,9 @@ class MenuBuilder : public QObject {
   // The sheet cell the menu acts on, or null.
   using OwnerProvider = std::function<const Cell*()>;
   using ClickHandler = std::function<void(const Cell& cell)>;
+  // Runs a cell popup item's command (its link) on the owner cell, as the grid's own
+  // popup does.
+  using PopupCommandHandler = std::function<void(int link)>;
 
   // `root` is a QMenuBar or a QMenu; without a click handler a click is Enter on the cell.
   MenuBuilder(QWidget* root, GTEX& store, std::string key, ItemAccessor& accessor, MessageBus* bus,
@@ -36,6 +39,7 @@ class MenuBuilder : public QObject {
   ~MenuBuilder() override;
 
   void SetOwnerProvider(OwnerProvider provider) { owner_ = std::move(provider); }
+  void SetPopupCommandHandler(PopupCommandHandler handler) { popupCommand_ = std::move(handler); }
 
   void BuildMenu();
   void RefreshMenu();
@@ -61,6 +65,7 @@ class MenuBuilder : public QObject {
   MessageBus* bus_;
   ClickHandler onClick_;
   OwnerProvider owner_;
+  PopupCommandHandler popupCommand_;
   OverlayItems items_;
   // Sub-items built under an item, by the item's link.
   std::map<int, std::unique_ptr<OverlayItems>> subItems_;

@@ -830,8 +830,12 @@ void cuiGrid::ShowCellPopup(const QPoint& globalPos) {
   BuildPopupItems(menu, key);
   if (menu.isEmpty()) return;
   const QAction* chosen = menu.exec(globalPos);
-  if (chosen == nullptr) return;
-  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, chosen->data().toInt());
+  if (chosen != nullptr) RunPopupCommand(chosen->data().toInt());
+}
+
+void cuiGrid::RunPopupCommand(int link) {
+  if (sheet_.columnCount() == 0 || sheet_.rowCount() == 0) return;
+  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, link);
 }
 
 }  // namespace rtv

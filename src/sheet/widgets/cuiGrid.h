@@ -49,6 +49,8 @@ class cuiGrid : public QAbstractScrollArea, public SheetGridView, public CellGri
   void SetScrollBarsShown(bool shown);
   // A dialog's grid shows its current cell in the cell's own colours until it is focused.
   void SetPlainUntilFocused(bool on) { plainUntilFocused_ = on; }
+  // A cell popup item (its link, such as CL_PMenu_Copy) chosen for the current cell.
+  void RunPopupCommand(int link);
 
   // Viewport rectangle of a cell (empty when it is scrolled out of view).
   QRect CellRect(int column, int row) const;
