@@ -7,11 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
@@ -212,6 +215,15 @@ std::vector<std::string> RowTexts(const Sheet& sheet, int row) {
   return SheetExporter(sheet).Table()[static_cast<std::size_t>(row)];
 }
 
+// Remembers why a widget last lost the focus.
+struct FocusWatch : QObject {
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) lostFor = static_cast<QFocusEvent*>(event)->reason();
+    return false;
+  }
+  Qt::FocusReason lostFor = Qt::NoFocusReason;
+};
+
 // The Edit menu holds the current cell's popup items; chosen there or by their shortcut
 // they act on the row of the cell with the cursor, as in the grid's own popup.
 TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
@@ -232,6 +244,22 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   const std::vector<std::string> before = RowTexts(sheet, first);
   const std::vector<std::string> secondBefore = RowTexts(sheet, second);
   ASSERT_EQ(before[3], "TX/RX");
+
+  // Opening the Edit menu takes the focus from the grid; the items stay.
+  QAction* editTop = w.form->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
+  ASSERT_NE(editTop, nullptr);
+  QMenu* edit = editTop->menu();
+  ASSERT_NE(edit, nullptr);
+  const auto itemCount = edit->actions().size();
+  EXPECT_GE(itemCount, 8);
+  FocusWatch watch;
+  grid->installEventFilter(&watch);
+  edit->popup(w.form->mapToGlobal(QPoint(40, 20)));
+  w.Settle();
+  EXPECT_EQ(watch.lostFor, Qt::PopupFocusReason);
+  EXPECT_EQ(edit->actions().size(), itemCount);
+  edit->close();
+  w.Settle();
 
   QAction* clear = w.MenuItem("CL_PMenu_Clear");
   QAction* paste = w.MenuItem("CL_PMenu_Paste");
@@ -260,6 +288,77 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   EXPECT_NE(pasted, secondBefore);
   pasted[0] = cleared[0];  // the channel number stays the row's own
   EXPECT_EQ(pasted, cleared);
+}
+
+// Every menu item, on every sheet the tree offers, after keys typed into the sheet: the
+// window survives it all and still shows a sheet. Dialogs that open are closed again.
+TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
+  ShippedWindow w;
+  w.form->show();
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  closer.start(5);
+  // Every sheet and menu there is: the maker's and the adjuster's too.
+  w.controller->MakerModeOn();
+  w.controller->AdjustModeOn();
+  QApplication::processEvents();
+
+  std::vector<std::string> sheets;
+  for (QTreeWidgetItemIterator it(w.form->Tree()); *it != nullptr; ++it) {
+    const Cell* cell = TreeBuilder::CellOf(*it);
+    if (cell != nullptr && cell->option) sheets.push_back(*cell->option);
+  }
+  ASSERT_GE(sheets.size(), 16u);
+
+  const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys = {
+      {Qt::Key_Down, {}},   {Qt::Key_Right, {}},  {Qt::Key_F2, {}},     {Qt::Key_A, {}},
+      {Qt::Key_7, {}},      {Qt::Key_Return, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_End, {}},
+      {Qt::Key_Space, {}},  {Qt::Key_Return, {}}, {Qt::Key_Escape, {}}, {Qt::Key_Delete, {}},
+      {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Up, Qt::ShiftModifier},
+      {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Home, {}},  {Qt::Key_Backspace, {}},
+      {Qt::Key_Left, {}}};
+  // Leaving the program and the browser for the help are not for a test run.
+  const std::set<int> skipped = {CellLinkNumber("CL_Menu_File_Exit"),
+                                 CellLinkNumber("CL_Help_Contents"),
+                                 CellLinkNumber("CL_PMenu_Help")};
+  for (const std::string& name : sheets) {
+    SCOPED_TRACE(name);
+    w.form->OpenSheet(name);  // as the tree would, without its delay
+    QApplication::processEvents();
+    ASSERT_NE(w.form->CurrentSheet(), nullptr);
+    cuiGrid* grid = w.form->CurrentSheet()->grid();
+    grid->setFocus();
+    for (const auto& [key, modifiers] : keys) {
+      QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : grid;
+      QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    }
+    QApplication::processEvents();
+    w.form->Menu()->RefreshMenu();
+    std::vector<QAction*> items;
+    std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+      for (QAction* action : menu->actions()) {
+        if (action->menu() != nullptr) collect(action->menu());
+        const Cell* cell = MenuBuilder::CellOf(action);
+        if (cell != nullptr && action->isEnabled() && action->isVisible() &&
+            action->menu() == nullptr && !skipped.contains(cell->cellLink)) {
+          items.push_back(action);
+        }
+      }
+    };
+    for (QAction* top : w.form->menuBar()->actions()) {
+      if (top->menu() != nullptr) collect(top->menu());
+    }
+    for (QAction* item : items) {
+      item->trigger();
+      QApplication::processEvents();
+    }
+    ASSERT_TRUE(w.form->isVisible());
+  }
+  w.Choose("GI_Sheet_IntCh");
+  EXPECT_NE(w.form->CurrentSheet(), nullptr);
 }
 
 }  // namespace

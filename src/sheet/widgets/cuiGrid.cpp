@@ -786,9 +786,12 @@ void cuiGrid::focusInEvent(QFocusEvent* event) {
 void cuiGrid::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
   if (EditorOpen()) return;
-  if (!popupKey_.empty() && services_.bus != nullptr)
-    services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
-  popupKey_.clear();
+  // A menu opening takes the focus for a moment: the Edit menu keeps this cell's items.
+  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::MenuBarFocusReason) {
+    if (!popupKey_.empty() && services_.bus != nullptr)
+      services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+    popupKey_.clear();
+  }
   RedrawRow(sheet_.currentRow());
 }
 
