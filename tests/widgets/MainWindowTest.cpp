@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <set>
 
+#include "CloneFiles.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
@@ -23,6 +25,7 @@
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
 #include "app/widgets/MainForm.h"
+#include "app/widgets/MessagePanel.h"
 #include "overlay/GTEX.h"
 #include "radio/CellCatalog.h"
 #include "radio/CellNames.h"
@@ -39,7 +42,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct ShippedWindow {
-  ShippedWindow() : settings(true) {
+  // `arguments` is the command line, program name first.
+  explicit ShippedWindow(std::vector<std::string> arguments = {}) : settings(true) {
     for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
       fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
     }
@@ -49,6 +53,7 @@ struct ShippedWindow {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetExecutableFolder(folder.Path());
+    controller->SetCommandLine(std::move(arguments));
     form = std::make_unique<MainForm>(*controller, settings);
     controller->Setup(*form);
   }
@@ -359,6 +364,89 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
   }
   w.Choose("GI_Sheet_IntCh");
   EXPECT_NE(w.form->CurrentSheet(), nullptr);
+}
+
+// The File menu of the real window: New, Save As, Open, the recent files and the
+// questions and messages on the way, with the shipped texts.
+TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
+  ShippedWindow w;
+  w.form->show();
+  const QString appTitle = QString::fromStdString(w.overlay.GetFirstLine("GI_Sys_AppTitle"));
+  const auto message = [&](const char* key) { return w.overlay.GetFirstLine(key); };
+  const auto touch = [&] {
+    w.controller->WorkingImage().SetByte(0x0F10, 0x41);  // a channel comment byte
+    w.controller->CheckDirty();
+  };
+  w.form->Menu()->RefreshMenu();
+
+  w.MenuItem("CL_Menu_File_New")->trigger();  // a clean image: no question
+  EXPECT_TRUE(w.prompts.shown.empty());
+  EXPECT_EQ(w.form->windowTitle(), "Untitled - " + appTitle);
+
+  const std::string path = w.folder.File("R&D boat.rtv");
+  w.prompts.fileNames.push_back(path);
+  w.MenuItem("CL_Menu_File_SaveAs")->trigger();
+  ASSERT_TRUE(fs::exists(path));
+  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv - " + appTitle);
+  w.form->Menu()->RefreshMenu();
+  EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 R&&D boat.rtv");  // shows "&"
+
+  // The current file again, with changes: Yes saves them elsewhere first, then it opens.
+  touch();
+  const std::string copy = w.folder.File("copy.rtv");
+  w.prompts.fileNames.push_back(path);
+  w.prompts.fileNames.push_back(copy);
+  w.MenuItem("CL_Menu_File_Open")->trigger();
+  ASSERT_EQ(w.prompts.shown.size(), 1u);
+  EXPECT_EQ(w.prompts.shown[0].text, message("GI_Mess_Confirm_WriteAnother"));
+  EXPECT_TRUE(fs::exists(copy));
+  EXPECT_FALSE(w.controller->IsDirty());
+  EXPECT_NE(w.controller->WorkingImage().GetByte(0x0F10), 0x41);
+
+  // A file whose image-valid byte is not 1: the Data message; image, name and state stay.
+  EepromImage invalid(w.controller->WorkingImage());
+  invalid.SetByte(ModelController::kValidFlagAddress, 0);
+  const std::string bad = w.folder.File("bad.rtv");
+  std::ofstream(bad) << test::CloneFileText(invalid);
+  touch();
+  const EepromImage before(w.controller->WorkingImage());
+  w.prompts.answers.push_back(PromptAnswer::No);  // keep the changes unsaved
+  w.prompts.fileNames.push_back(bad);
+  w.MenuItem("CL_Menu_File_Open")->trigger();
+  EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_Data")), std::string::npos);
+  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
+  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv - " + appTitle);
+
+  // A recent file that is gone: the FileOpen message, and it stays in the list.
+  w.settings.AddRecentFront(w.folder.File("gone.rtv"));
+  w.form->Menu()->RefreshMenu();
+  w.prompts.answers.push_back(PromptAnswer::No);
+  w.MenuItem("CL_Menu_File_Recent", 0)->trigger();
+  EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_FileOpen")),
+            std::string::npos);
+  w.form->Menu()->RefreshMenu();
+  EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 gone.rtv");
+  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
+}
+
+// The maker switch on the command line, in any case, shows the maker panel and the
+// maker's menu; with the wrong lead character it does nothing.
+TEST(MainWindowTest, TheMakerSwitchShowsTheMakerPanel) {
+  const auto panels = [](ShippedWindow& w) {
+    return w.form->statusBar()->findChildren<MessagePanel*>().size();
+  };
+  ShippedWindow plain({"rtv612", "-kalvorn"});
+  plain.form->show();
+  plain.form->Menu()->RefreshMenu();
+  EXPECT_EQ(panels(plain), 1);
+  EXPECT_FALSE(plain.MenuItem("CL_Menu_Debug_EeWindow")->isVisible());
+
+  ShippedWindow maker({"rtv612", "/KALVORN"});
+  maker.form->show();
+  maker.form->Menu()->RefreshMenu();
+  EXPECT_EQ(panels(maker), 2);
+  EXPECT_TRUE(maker.MenuItem("CL_Menu_Debug_EeWindow")->isVisible());
 }
 
 }  // namespace
