@@ -20,12 +20,14 @@
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimers.h"
+#include "platform/qt/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   using namespace rtv;
   // A second copy leaves the first alone and ends at once: it shows, loads and saves nothing.
   const QtInstanceLock instance(AppSettings::kMutexName);
   if (!instance.IsFirstInstance()) return 0;
+  TerminationSignals termination;
 
   Application app(argc, argv);
   QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
@@ -68,6 +70,12 @@ int main(int argc, char** argv) {
 
   MainForm form(controller, settings);
   prompts.SetOwner(&form);
+  termination.OnSignal([&form] {
+    // Ended from outside: no questions (unsaved image changes are lost, as with any kill),
+    // but the settings and the window's place are kept.
+    form.StorePlacement();
+    QCoreApplication::quit();
+  });
   controller.Setup(form);
   const int status = app.exec();
   prompts.SetOwner(nullptr);

@@ -366,14 +366,18 @@ void MainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  StorePlacement();
+  controller_.Close();
+  event->accept();
+}
+
+void MainForm::StorePlacement() {
   const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
   settings_.left = normal.x();
   settings_.top = normal.y();
   settings_.width = normal.width();
   settings_.height = normal.height();
   settings_.splitterV = treePanel_->width();
-  controller_.Close();
-  event->accept();
 }
 
 }  // namespace rtv

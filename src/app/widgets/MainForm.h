@@ -74,6 +74,8 @@ class MainForm : public QMainWindow, public MainView {
   QWidget* SheetPanel() const { return sheetPanel_; }
   // The sheet on show, or null.
   SheetPane* CurrentSheet() const { return pane_; }
+  // Puts the window's place and the splitter into the settings, as closing does.
+  void StorePlacement();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
