@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "RealProgram.h"
 #include "app/AppSettings.h"
 
 namespace rtv {
@@ -105,12 +106,7 @@ TEST(InstanceLockTest, ASecondProgramEndsAtOnceWithoutTouchingTheSettings) {
   existing.close();
 
   QProcess program;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.insert("XDG_RUNTIME_DIR", runtime.Path());
-  environment.insert("XDG_CONFIG_HOME", config.path());
-  environment.insert("QT_QPA_PLATFORM", "offscreen");
-  program.setProcessEnvironment(environment);
-  program.start(RTV_PROGRAM, {});
+  test::StartRealProgram(program, runtime.Path(), config.path());
   ASSERT_TRUE(program.waitForFinished(10000));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);

@@ -8,6 +8,8 @@
 #include <QThread>
 #include <csignal>
 
+#include "RealProgram.h"
+
 namespace rtv {
 namespace {
 
@@ -37,12 +39,7 @@ TEST(TerminationTest, SignalsEndTheProgramWithItsSettingsWritten) {
     QTemporaryDir config;
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    environment.insert("XDG_CONFIG_HOME", config.path());
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(environment);
-    program.start(RTV_PROGRAM, {});
+    test::StartRealProgram(program, runtime.path(), config.path());
     ASSERT_TRUE(program.waitForStarted(10000));
     QElapsedTimer waited;
     waited.start();

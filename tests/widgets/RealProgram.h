@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+
+namespace rtv::test {
+
+// Starts the real program offscreen with its runtime folder (the lock) and its settings
+// folder pointed at the given ones.
+inline void StartRealProgram(QProcess& program, const QString& runtimeFolder,
+                             const QString& configFolder) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
+  environment.insert("XDG_CONFIG_HOME", configFolder);
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(environment);
+  program.start(RTV_PROGRAM, {});
+}
+
+}  // namespace rtv::test
