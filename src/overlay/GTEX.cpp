@@ -43,10 +43,9 @@ bool GTEX::Open() {
   return open_;
 }
 
-bool GTEX::Seek(std::int64_t position) {
+void GTEX::Seek(std::int64_t position) {
   // Lines served from the cache move only the position: most seeks never reach the file.
   position_ = position;
-  return true;
 }
 
 // Reads one line as the text-mode stream would: a CR right before a LF is dropped, and
@@ -97,7 +96,7 @@ bool GTEX::ReadLine(bool cached) {
   for (auto it = cache_.begin(); it != cache_.end(); ++it) {
     if (it->position != position_) continue;
     lineBuffer_ = it->text;
-    if (!Seek(position_ + it->length)) return false;
+    Seek(position_ + it->length);
     cache_.splice(cache_.begin(), cache_, it);
     return true;
   }
@@ -111,7 +110,8 @@ bool GTEX::ReadLine(bool cached) {
 
 bool GTEX::ScanStep(bool& appended) {
   appended = false;
-  if (!Seek(scanPosition_) || !ReadLine(false)) {
+  Seek(scanPosition_);
+  if (!ReadLine(false)) {
     scanning_ = false;
     return false;
   }
@@ -156,9 +156,9 @@ GTEX::KeyEntry* GTEX::FindOrFail(const std::string& key) {
 bool GTEX::ReadBodyLine(KeyEntry& entry, int index) {
   int line = 0;
   if (index < entry.cursorLine) {
-    if (!Seek(entry.bodyPosition)) return false;
+    Seek(entry.bodyPosition);
   } else {
-    if (!Seek(entry.cursorPosition)) return false;
+    Seek(entry.cursorPosition);
     line = entry.cursorLine;
   }
   for (; line < index; ++line) {

@@ -62,7 +62,7 @@ class GTEX {
   bool Open();
   bool ReadLine(bool cached);
   bool ReadFileLine(std::string& out, std::int64_t& consumed);
-  bool Seek(std::int64_t position);
+  void Seek(std::int64_t position);
   bool ScanStep(bool& appended);
   KeyEntry* FindKey(const std::string& key);
   KeyEntry* FindOrFail(const std::string& key);

@@ -18,10 +18,7 @@ void FirstPaintProbe::WatchIfAsked(const char* className) {
 }
 
 bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
-  // A scroll area paints through its viewport, a child of its own.
-  const QObject* parent = watched->parent();
-  if (event->type() == QEvent::Paint && !fired_ &&
-      (watched->inherits(className_) || (parent != nullptr && parent->inherits(className_)))) {
+  if (event->type() == QEvent::Paint && !fired_ && watched->inherits(className_)) {
     fired_ = true;
     // The paint in progress and the flush to the screen end before a zero timer runs.
     QTimer::singleShot(0, [] {

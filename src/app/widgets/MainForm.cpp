@@ -120,10 +120,7 @@ void MainForm::BuildParts() {
                                         &controller_.Bus());
   // The Edit menu's cell popup items act on the current cell of the sheet on show.
   menu_->SetOwnerProvider([this]() -> const Cell* {
-    if (pane_ == nullptr) return nullptr;
-    const Sheet& sheet = pane_->sheet();
-    if (sheet.columnCount() == 0 || sheet.rowCount() == 0) return nullptr;
-    return &sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell;
+    return pane_ != nullptr && pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
   });
   menu_->SetPopupCommandHandler([this](int link) {
     if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);

@@ -836,8 +836,13 @@ void cuiGrid::ShowCellPopup(const QPoint& globalPos) {
   if (chosen != nullptr) RunPopupCommand(chosen->data().toInt());
 }
 
+const Cell* cuiGrid::CurrentCell() const {
+  if (sheet_.columnCount() == 0 || sheet_.rowCount() == 0) return nullptr;
+  return &sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell;
+}
+
 void cuiGrid::RunPopupCommand(int link) {
-  if (sheet_.columnCount() == 0 || sheet_.rowCount() == 0) return;
+  if (CurrentCell() == nullptr) return;
   logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, link);
 }
 

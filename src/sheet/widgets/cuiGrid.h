@@ -49,6 +49,8 @@ class cuiGrid : public QAbstractScrollArea, public SheetGridView, public CellGri
   void SetScrollBarsShown(bool shown);
   // A dialog's grid shows its current cell in the cell's own colours until it is focused.
   void SetPlainUntilFocused(bool on) { plainUntilFocused_ = on; }
+  // The cell with the cursor; null while the sheet has no cells.
+  const Cell* CurrentCell() const;
   // A cell popup item (its link, such as CL_PMenu_Copy) chosen for the current cell.
   void RunPopupCommand(int link);
 
