@@ -7,10 +7,10 @@
 
 #include "AllocationCounter.h"
 #include "MemoryAccessHost.h"
-#include "radio/CellCanvas.h"
-#include "radio/CellNames.h"
+#include "cells/Cell.h"
+#include "cells/CellCanvas.h"
+#include "cells/CellNames.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/Cell.h"
 
 namespace {
 

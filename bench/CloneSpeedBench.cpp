@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "LoopTimers.h"
 #include "link/CloneLink.h"
+#include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
 
 namespace {
@@ -69,7 +69,7 @@ class Simulator {
 
 struct Rig {
   Simulator simulator;
-  tools::LoopTimers timers;
+  LoopTimers timers;
   CountingDevice device;
   CloneLink link{device, timers, timers, [this](int) { return simulator.Path(); }};
   Rig() {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 #include "platform/qt/QtTextMetrics.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetModelHost.h"
-#include "sheet/widgets/cuiGrid.h"
+#include "sheet/widgets/SheetView.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ struct IntSheet {
       return 0;
     });
   }
-  GTEX overlay;
+  OverlayText overlay;
   QtTextMetrics metrics;
   AllChannels model;
   ItemAccessor accessor;
@@ -115,7 +115,7 @@ void BM_RepaintIntChannelSheet(benchmark::State& state) {
   ModelSheet sheet(f.services, f.model, f.overlay, "GI_Sheet_IntCh");
   sheet.Build();
   GridServices services{&f.services, &f.model, nullptr, nullptr, nullptr};
-  cuiGrid grid(sheet, services);
+  SheetView grid(sheet, services);
   grid.resize(1280, 900);
   QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {

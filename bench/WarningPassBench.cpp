@@ -11,8 +11,8 @@
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
 #include "app/ModelController.h"
-#include "clonefile/ClonefileReader.h"
-#include "radio/CellNames.h"
+#include "cells/CellNames.h"
+#include "clonefile/CloneFile.h"
 #include "radio/ItemAccessor.h"
 
 namespace {
@@ -22,7 +22,7 @@ using namespace rtv;
 // The accessor's host with the initial image of model 0.
 void LoadModel0(MemoryAccessHost& host) {
   test::ScriptedPrompts prompts;
-  ClonefileReader reader(host.overlay, prompts);
+  CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
   reader.SetModelCode(ModelController::kModelCode);
   reader.SetExtensionCode(ModelController::kExtensionCode);

@@ -6,15 +6,15 @@
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
-#include "app/MessageBus.h"
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
 #include "app/widgets/FirstPaintProbe.h"
-#include "app/widgets/MainForm.h"
+#include "app/widgets/MainWindow.h"
 #include "app/widgets/ProgramStyle.h"
+#include "base/Fatal.h"
+#include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
+#include "overlay/OverlayText.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompts.h"
@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
   QtSettingsStore store;
   AppSettings settings(store, instance.IsFirstInstance(), screenSize.width(), screenSize.height());
 
-  GTEX overlay;
-  GTEX helpOverlay;
+  OverlayText overlay;
+  OverlayText helpOverlay;
   const std::string base = QDir(folder).filePath("RTV612").toStdString();
   overlay.SetFile(base + ".OVL");
   helpOverlay.SetFile(base + "H.OVL");
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
       QDir::currentPath().toStdString());
 
-  MainForm form(controller, settings);
+  MainWindow form(controller, settings);
   prompts.SetOwner(&form);
   termination.OnSignal([&form] {
     // Ended from outside: no questions (unsaved image changes are lost, as with any kill),

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "app/ModelController.h"
-#include "clonefile/ClonefileReader.h"
+#include "base/Fatal.h"
+#include "base/Prompts.h"
+#include "clonefile/CloneFile.h"
 #include "initial/InitialImage.h"
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
-#include "platform/Prompts.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -36,12 +36,12 @@ class ConsolePrompts : public Prompts {
 };
 
 int Run(const std::string& overlayFile, const std::string& folder) {
-  GTEX overlay;
+  OverlayText overlay;
   overlay.SetFile(overlayFile);
   ConsolePrompts prompts;
   for (int model = 0; model < kModelTypes; ++model) {
     EepromImage image = initial::MakeInitialImage(model);
-    ClonefileReader writer(overlay, prompts);
+    CloneFile writer(overlay, prompts);
     writer.SetImage(&image);
     writer.SetModelCode(ModelController::kModelCode);
     writer.SetExtensionCode(ModelController::kExtensionCode);

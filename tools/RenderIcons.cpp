@@ -4,11 +4,11 @@
 // resources while it starts, with no SVG parsing and no image decoding.
 // Usage: rtv_render_icons OUTPUT_FOLDER SIZE PICTURE.svg...
 #include <QDir>
-#include <QSaveFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 #include <cstdio>
 #include <cstdlib>
@@ -51,8 +51,7 @@ int main(int argc, char** argv) {
     const QString name = QFileInfo(arguments[i]).completeBaseName();
     QSaveFile file(output.filePath(name + ".argb"));
     if (!renderer.isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write(Render(renderer, size) + Render(renderer, 2 * size)) < 0 ||
-        !file.commit()) {
+        file.write(Render(renderer, size) + Render(renderer, 2 * size)) < 0 || !file.commit()) {
       std::fprintf(stderr, "rtv_render_icons: cannot render %s\n", qPrintable(arguments[i]));
       return 1;
     }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "platform/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace rtv {
 namespace {
@@ -73,8 +73,8 @@ AppSettings::~AppSettings() {
 
 void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   stamp = kValidStamp;
-  comPort = 1;
-  comSpeedHigh = 1;
+  portNumber = 1;
+  highSpeed = 1;
   currentDirectory.clear();
   recentFiles.clear();
   fontSizePercentage = 100;
@@ -85,17 +85,17 @@ void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   height = std::min(600, static_cast<int>(0.9 * screenHeight));
   left = (screenWidth - width) / 2;
   top = static_cast<int>(0.3 * (screenHeight - height));
-  splitterV = 200;
+  treeWidth = 200;
   modelType = 0;
-  chListType = 0;
+  channelsInUseOnly = 0;
 }
 
 bool AppSettings::Load() {
   Reader in(*store_);
   if (in.Group(kGlobal)) {
     stamp = in.Int("BBT");
-    comPort = std::clamp(in.Int("ComPort"), 1, 256);
-    comSpeedHigh = std::clamp(in.Int("ComSpeedHigh"), 0, 1);
+    portNumber = std::clamp(in.Int("ComPort"), 1, 256);
+    highSpeed = std::clamp(in.Int("ComSpeedHigh"), 0, 1);
     currentDirectory = in.Text("Current Directory");
   }
   if (in.Group(kRecent)) {
@@ -112,11 +112,11 @@ bool AppSettings::Load() {
     top = in.Int("Top");
     width = in.Int("Width");
     height = in.Int("Height");
-    splitterV = in.Int("SplitterV");
+    treeWidth = in.Int("SplitterV");
   }
   if (in.Group(kSetup)) {
     modelType = in.Int("ModelType");
-    chListType = in.Int("ChListType") != 0 ? 1 : 0;
+    channelsInUseOnly = in.Int("ChListType") != 0 ? 1 : 0;
   }
   return in.Ok();
 }
@@ -125,8 +125,8 @@ void AppSettings::Save() {
   if (store_ == nullptr || !firstInstance_ || stamp != kValidStamp) return;
   SettingsStore& out = *store_;
   out.WriteInt(kGlobal, "BBT", stamp);
-  out.WriteInt(kGlobal, "ComPort", comPort);
-  out.WriteInt(kGlobal, "ComSpeedHigh", comSpeedHigh);
+  out.WriteInt(kGlobal, "ComPort", portNumber);
+  out.WriteInt(kGlobal, "ComSpeedHigh", highSpeed);
   out.WriteString(kGlobal, "Current Directory", currentDirectory);
   for (int i = 0; i < kRecentCapacity; ++i) {
     out.WriteString(kRecent, RecentName(i), i < RecentCount() ? recentFiles[i] : std::string());
@@ -138,9 +138,9 @@ void AppSettings::Save() {
   out.WriteInt(kWindow, "Top", top);
   out.WriteInt(kWindow, "Width", width);
   out.WriteInt(kWindow, "Height", height);
-  out.WriteInt(kWindow, "SplitterV", splitterV);
+  out.WriteInt(kWindow, "SplitterV", treeWidth);
   out.WriteInt(kSetup, "ModelType", modelType);
-  out.WriteInt(kSetup, "ChListType", chListType);
+  out.WriteInt(kSetup, "ChListType", channelsInUseOnly);
   for (const WindowRecord& record : windowRecords_) {
     out.WriteInt(kEditForm, EditFormName(record.name, "Left"), record.left);
     out.WriteInt(kEditForm, EditFormName(record.name, "Top"), record.top);

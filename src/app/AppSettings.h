@@ -68,8 +68,8 @@ class AppSettings {
   std::string RecentDisplayName(int index, const std::string& folder) const;
 
   int stamp = kValidStamp;
-  int comPort = 1;
-  int comSpeedHigh = 1;
+  int portNumber = 1;
+  int highSpeed = 1;
   std::string currentDirectory;
   std::vector<std::string> recentFiles;
   int fontSizePercentage = 100;
@@ -79,9 +79,9 @@ class AppSettings {
   int top = 0;
   int width = 800;
   int height = 600;
-  int splitterV = 200;
+  int treeWidth = 200;
   int modelType = 0;
-  int chListType = 0;
+  int channelsInUseOnly = 0;
 
  private:
   bool Load();

@@ -6,11 +6,11 @@
 #include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "app/ModelController.h"
+#include "base/Prompts.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 #include "link/LinkView.h"
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 
@@ -85,7 +85,7 @@ void CloneCommands::CheckIdentity(LinkResult& result) {
   }
   radioWord1_ = result.word1;
   radioWord2_ = result.word2;
-  const cmcBuff& payload = result.payload;
+  const ByteQueue& payload = result.payload;
   if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) {
     result.status = kLinkIdentity;
     return;
@@ -120,7 +120,7 @@ void CloneCommands::CloneRead() {
 
 void CloneCommands::AdjustRead() {
   if (!controller_.IsAdjustMode()) {
-    GTEX& overlay = controller_.Overlay();
+    OverlayText& overlay = controller_.Overlay();
     const PromptAnswer answer = controller_.UserPrompts().Message(
         overlay.GetText("GI_Mess_Adjust_Caution"), controller_.ApplicationTitle(),
         PromptIcon::Warning, PromptButtons::OkCancel);
@@ -163,7 +163,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
 void CloneCommands::CloneWrite() {
   controller_.Bus().Send(kMsgCommitEdits);
   controller_.CheckWarnings();
-  GTEX& overlay = controller_.Overlay();
+  OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
   if (!controller_.ErrorSheets().empty()) {
     prompts.Message(overlay.GetText("GI_Mess_DataError"), controller_.ApplicationTitle(),
@@ -214,7 +214,7 @@ void CloneCommands::CloneInfo() {
 }
 
 std::string CloneCommands::InfoText() {
-  GTEX& overlay = controller_.Overlay();
+  OverlayText& overlay = controller_.Overlay();
   // The digits as the radio sent them, so that a version that is no number still shows.
   std::string revision;
   for (const int at : {0, 2, 3, 4}) {
@@ -290,21 +290,23 @@ void CloneCommands::SetTwelveBitValue(std::uint16_t value) {
 
 void CloneCommands::SetPort(int port) {
   if (port < 1 || port > kMaxPortNumber) return;
-  controller_.Settings().comPort = port;
+  controller_.Settings().portNumber = port;
   controller_.Bus().Send(kMsgRefreshMenuStates);
   controller_.Bus().Send(kMsgRefreshToolbarStates);
 }
 
-bool CloneCommands::PortChecked(int port) const { return controller_.Settings().comPort == port; }
+bool CloneCommands::PortChecked(int port) const {
+  return controller_.Settings().portNumber == port;
+}
 
-bool CloneCommands::UsbPortChecked() const { return controller_.Settings().comPort >= 5; }
+bool CloneCommands::UsbPortChecked() const { return controller_.Settings().portNumber >= 5; }
 
 void CloneCommands::ShowPortDialog(int form) {
   if (controller_.View() == nullptr) return;
   LinkView* windows = controller_.View()->LinkWindows();
   if (windows == nullptr) return;
   const std::optional<int> port =
-      windows->AskPort(form, controller_.Settings().comPort, link_.Ports());
+      windows->AskPort(form, controller_.Settings().portNumber, link_.Ports());
   if (port) SetPort(*port);
 }
 

@@ -3,12 +3,12 @@
 #include "app/AppSettings.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/Message.h"
-#include "app/MessageBus.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
+#include "base/Prompts.h"
 #include "clonefile/CloneComment.h"
-#include "clonefile/ClonefileReader.h"
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
+#include "clonefile/CloneFile.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -60,7 +60,7 @@ class BusyCursor {
 
 }  // namespace
 
-FileCommands::FileCommands(MainController& controller, AppSettings& settings, GTEX& overlay,
+FileCommands::FileCommands(MainController& controller, AppSettings& settings, OverlayText& overlay,
                            Prompts& prompts, MessageBus& bus)
     : controller_(controller),
       settings_(settings),
@@ -136,7 +136,7 @@ int FileCommands::OpenFile(const std::string& path) {
   int result = 1;
   {
     BusyCursor busy(controller_.View());
-    ClonefileReader reader(overlay_, prompts_);
+    CloneFile reader(overlay_, prompts_);
     reader.SetImage(&scratch);
     reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
     reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
@@ -184,7 +184,7 @@ int FileCommands::SaveFile(const std::string& path) {
   bus_.Send(kMsgCommitEdits);
   EepromImage& working = controller_.WorkingImage();
   controller_.Normalise(working, 1);
-  ClonefileReader writer(overlay_, prompts_);
+  CloneFile writer(overlay_, prompts_);
   writer.SetImage(&working);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
   writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));

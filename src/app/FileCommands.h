@@ -5,7 +5,7 @@
 namespace rtv {
 
 class AppSettings;
-class GTEX;
+class OverlayText;
 class MainController;
 class MessageBus;
 class Prompts;
@@ -25,8 +25,8 @@ class FileCommands {
     std::string caption;  // empty: the menu keeps its own caption
   };
 
-  FileCommands(MainController& controller, AppSettings& settings, GTEX& overlay, Prompts& prompts,
-               MessageBus& bus);
+  FileCommands(MainController& controller, AppSettings& settings, OverlayText& overlay,
+               Prompts& prompts, MessageBus& bus);
 
   int New();
   int Open();
@@ -52,7 +52,7 @@ class FileCommands {
 
   MainController& controller_;
   AppSettings& settings_;
-  GTEX& overlay_;
+  OverlayText& overlay_;
   Prompts& prompts_;
   MessageBus& bus_;
   std::string currentDirectory_;

@@ -4,16 +4,16 @@
 #include "app/FileCommands.h"
 #include "app/MainView.h"
 #include "app/SheetCsvCommands.h"
-#include "clonefile/ClonefileReader.h"
-#include "link/cmcTask.h"
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
-#include "platform/Timers.h"
-#include "radio/CellCatalog.h"
-#include "radio/CellNames.h"
+#include "base/Fatal.h"
+#include "base/TimerTask.h"
+#include "base/Timers.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellMarkup.h"
+#include "cells/CellNames.h"
+#include "clonefile/CloneFile.h"
+#include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
-#include "sheet/CellMarkup.h"
 #include "sheet/Sheet.h"
 
 namespace rtv {
@@ -32,14 +32,14 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   working_.Fill(0);
   template_.Assign(working_);
   // The saved image starts empty; the first mark clean fills it.
-  controllerTask_ = std::make_unique<cmcTask>(services_.timers);
+  controllerTask_ = std::make_unique<TimerTask>(services_.timers);
   Bus().Subscribe(&MainController::OnBaseMessage, this);
   MainController::Reset();
 }
 
 MainController::~MainController() {
   Bus().Unsubscribe(&MainController::OnBaseMessage, this);
-  cmcTask::Dispose(std::move(controllerTask_));
+  TimerTask::Dispose(std::move(controllerTask_));
 }
 
 void MainController::SetModelCodes(int modelCode, int extensionCode) {
@@ -63,7 +63,7 @@ void MainController::Setup(MainView& view) {
     view.ShowForm();
     FatalError(kSelfCheckMessage);
   }
-  controllerTask_->Bind([this](cmcTask&) { ControllerTick(); });
+  controllerTask_->Bind([this](TimerTask&) { ControllerTick(); });
   controllerTask_->Schedule(kControllerTickMs);
   view.ShowForm();
 }
@@ -72,7 +72,7 @@ void MainController::LoadInitialFile(int modelType) {
   std::string path = executableFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
   path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
-  ClonefileReader reader(services_.overlay, services_.prompts);
+  CloneFile reader(services_.overlay, services_.prompts);
   reader.SetImage(&template_);
   reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
   reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
@@ -108,7 +108,7 @@ void MainController::KeyTyped(char) {}
 
 void MainController::EvaluateWarnings() {
   ++warningEvaluations_;
-  GTEX& overlay = services_.overlay;
+  OverlayText& overlay = services_.overlay;
   if (!warningChecksRead_) {
     warningChecksRead_ = true;
     if (overlay.HasKey("GI_WarningCheckList")) {
@@ -136,7 +136,7 @@ void MainController::EvaluateWarnings() {
 }
 
 FontDesc MainController::FormFont() {
-  GTEX& overlay = services_.overlay;
+  OverlayText& overlay = services_.overlay;
   Cell cell;
   ParseCell(overlay, cell, overlay.GetFirstLine("GI_Form_Main_BasicCell"), nullptr, nullptr);
   const FontDesc* font = cell.DrawingFont();
@@ -227,7 +227,7 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       if (view_ != nullptr) view_->SetToolbarVisible(services_.settings.toolbarVisible == 1);
       break;
     case LinkNo("CL_Menu_Port_Com"):
-      services_.settings.comPort = cell.index;
+      services_.settings.portNumber = cell.index;
       Bus().Send(kMsgModeChanged);
       break;
     case LinkNo("CL_Help_About"):
@@ -279,10 +279,10 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       checkedWhen(settings.toolbarVisible == 1);
       break;
     case LinkNo("CL_Menu_Port_Com"):
-      checkedWhen(settings.comPort == cell.index);
+      checkedWhen(settings.portNumber == cell.index);
       break;
     case LinkNo("CL_Menu_Port_Usb"):
-      checkedWhen(settings.comPort >= 5);
+      checkedWhen(settings.portNumber >= 5);
       break;
     default:
       break;

@@ -6,15 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "app/Message.h"
-#include "app/MessageBus.h"
-#include "platform/FontDesc.h"
-#include "radio/CellAccessHost.h"
+#include "base/FontDesc.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
+#include "cells/ChoiceLists.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/RowOperations.h"
-#include "sheet/Cell.h"
-#include "sheet/ChoiceLists.h"
 
 namespace rtv {
 
@@ -24,17 +24,17 @@ class SheetCsvCommands;
 class Sheet;
 struct SheetServices;
 class Clock;
-class GTEX;
+class OverlayText;
 class MainView;
 class Prompts;
 class Timers;
-class cmcTask;
+class TimerTask;
 
 // What the controller works with; all outlive it.
 struct ControllerServices {
   AppSettings& settings;
-  GTEX& overlay;
-  GTEX& helpOverlay;
+  OverlayText& overlay;
+  OverlayText& helpOverlay;
   MessageBus& bus;
   Timers& timers;
   Clock& clock;
@@ -71,7 +71,7 @@ class MainController : public CellAccessHost {
   // Where the program's data files are: the executable's folder.
   void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
   const std::string& ExecutableFolder() const { return executableFolder_; }
-  GTEX& Overlay() { return services_.overlay; }
+  OverlayText& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
   AppSettings& Settings() { return services_.settings; }
   const AppSettings& Settings() const { return services_.settings; }
@@ -115,7 +115,7 @@ class MainController : public CellAccessHost {
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
-  GTEX* CellOverlay() override { return &services_.overlay; }
+  OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
   void PostStatusText(const std::string& text, ColorValue textColour,
                       ColorValue background) override;
@@ -194,7 +194,7 @@ class MainController : public CellAccessHost {
   std::string messageText_;
   ColorValue messageTextColor_ = 0x80000008;   // clWindowText
   ColorValue messageBackground_ = 0x8000000F;  // clBtnFace
-  std::unique_ptr<cmcTask> controllerTask_;
+  std::unique_ptr<TimerTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
   std::vector<SheetPosition> sheetPositions_;

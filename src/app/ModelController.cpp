@@ -8,13 +8,13 @@
 #include "app/CloneCommands.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
-#include "radio/CellNames.h"
+#include "base/Prompts.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/IdListSorter.h"
 #include "radio/ImageNormaliser.h"
-#include "sheet/Cell.h"
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
@@ -31,9 +31,9 @@ void ModelController::AttachLink(SerialDevice& device, const PortEnvironment& po
   const ControllerServices& services = Services();
   AppSettings& settings = services.settings;
   clone_ = std::make_unique<CloneCommands>(
-      *this,
-      LinkController::Services{device, services.timers, services.clock, services.prompts,
-                               services.overlay, ports, [&settings] { return settings.comPort; }});
+      *this, LinkController::Services{device, services.timers, services.clock, services.prompts,
+                                      services.overlay, ports,
+                                      [&settings] { return settings.portNumber; }});
 }
 
 void ModelController::Reset() {
@@ -259,7 +259,7 @@ std::unique_ptr<Sheet> ModelController::CreateSheet(const SheetServices& service
 
 int ModelController::ModelType() const { return CellModelType(); }
 
-bool ModelController::UsableView() const { return Services().settings.chListType != 0; }
+bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }
 
 std::uint8_t ModelController::RegionFlags() const {
   return WorkingImage().GetByte(kRegionFlagsAddress);

@@ -98,7 +98,7 @@ int AdjustLink::SendAdjust() {
     digits = {HexDigit(firstValue_ >> 4), HexDigit(firstValue_)};
   }
   for (const char digit : digits) text += FormatText(" %02X", digit);
-  cmcBuff bytes;
+  ByteQueue bytes;
   bytes.AppendRepeated(kFramePreamble, PreambleCount());
   bytes.Append(HexToBytes(text + " FD"));
   SendBytes(bytes);
@@ -110,7 +110,7 @@ int AdjustLink::SendAdjust() {
 
 int AdjustLink::WaitAdjust(bool& progress) {
   progress = false;
-  cmcBuff frame;
+  ByteQueue frame;
   if (!TakeFrame(frame)) return kWaitAdjust;
   const bool ours = frame.Count() >= kAnswerLength && frame.At(0) == kFramePreamble &&
                     frame.At(1) == kPcAddress && frame.At(2) == kRadioAddress &&

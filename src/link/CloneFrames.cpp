@@ -6,8 +6,8 @@
 
 namespace rtv {
 
-cmcBuff HexToBytes(const std::string& text) {
-  cmcBuff bytes;
+ByteQueue HexToBytes(const std::string& text) {
+  ByteQueue bytes;
   int high = -1;
   for (const char c : text) {
     int nibble = -1;
@@ -39,7 +39,7 @@ std::string FormatText(const char* format, ...) {
   return std::string(text.data());
 }
 
-void AppendEscaped(cmcBuff& out, std::uint8_t value) {
+void AppendEscaped(ByteQueue& out, std::uint8_t value) {
   if (value >= 0xFA) {
     out.PushBack(kFrameEscape);
     out.PushBack(static_cast<std::uint8_t>(value & 0x0F));
@@ -48,7 +48,7 @@ void AppendEscaped(cmcBuff& out, std::uint8_t value) {
   }
 }
 
-void AppendDataFrame(cmcBuff& out, int lead, int address, const std::uint8_t* data, int count) {
+void AppendDataFrame(ByteQueue& out, int lead, int address, const std::uint8_t* data, int count) {
   out.AppendRepeated(kFramePreamble, lead);
   const std::uint8_t header[] = {kFramePreamble, kFramePreamble, kRadioAddress, kPcAddress,
                                  kCmdData};

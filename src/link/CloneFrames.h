@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "link/cmcBuff.h"
+#include "base/ByteQueue.h"
 
 namespace rtv {
 
@@ -26,14 +26,14 @@ inline constexpr int kMakerTagLength = 9;
 
 // Hexadecimal digits to bytes, high nibble first; every other character is skipped and an
 // odd last digit becomes the high nibble of a last byte.
-cmcBuff HexToBytes(const std::string& text);
+ByteQueue HexToBytes(const std::string& text);
 // printf into a std::string, for the request texts.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // A data frame body byte as it goes on the wire: 0xFA and above as 0xFF, value & 0x0F.
-void AppendEscaped(cmcBuff& out, std::uint8_t value);
+void AppendEscaped(ByteQueue& out, std::uint8_t value);
 // Appends the lead, FE FE EE EF E4, the escaped body for count memory bytes at address,
 // and FD.
-void AppendDataFrame(cmcBuff& out, int lead, int address, const std::uint8_t* data, int count);
+void AppendDataFrame(ByteQueue& out, int lead, int address, const std::uint8_t* data, int count);
 
 }  // namespace rtv

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/Fatal.h"
+#include "base/TimerTask.h"
+#include "base/Timers.h"
 #include "link/CloneFrames.h"
-#include "link/cmcTask.h"
-#include "platform/Fatal.h"
-#include "platform/Timers.h"
 
 namespace rtv {
 
@@ -36,12 +36,12 @@ CloneLink::CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
                      SerialPort::PathResolver resolver)
     : port_(device, timers, std::move(resolver)),
       clock_(clock),
-      task_(std::make_unique<cmcTask>(timers)) {
-  task_->Bind([this](cmcTask&) { Tick(); });
+      task_(std::make_unique<TimerTask>(timers)) {
+  task_->Bind([this](TimerTask&) { Tick(); });
 }
 
 CloneLink::~CloneLink() {
-  cmcTask::Dispose(std::move(task_));
+  TimerTask::Dispose(std::move(task_));
   port_.Close();
 }
 
@@ -268,14 +268,14 @@ void CloneLink::OpenPort(Step& step) {
   }
 }
 
-void CloneLink::SendBytes(const cmcBuff& bytes) {
+void CloneLink::SendBytes(const ByteQueue& bytes) {
   port_.Write(bytes.Data(), bytes.Count());
   expectedEcho_.Append(bytes);
   frame_.SetCount(0);
 }
 
 void CloneLink::SendRequest(std::uint8_t command) {
-  cmcBuff bytes;
+  ByteQueue bytes;
   bytes.AppendRepeated(kFramePreamble, preamble_);
   bytes.Append(
       HexToBytes(FormatText("FEFE EE EF %02X %04X %04X FD", command, modelCode_, secondWord_)));
@@ -287,7 +287,7 @@ void CloneLink::SendRead(Step&) { SendRequest(kCmdRead); }
 void CloneLink::SendWrite(Step&) { SendRequest(kCmdWrite); }
 
 void CloneLink::SendEnd(Step&) {
-  cmcBuff bytes = HexToBytes("FEFE EE EF E5 56 72 65 6C 20 49 6E 63 2E");
+  ByteQueue bytes = HexToBytes("FEFE EE EF E5 56 72 65 6C 20 49 6E 63 2E");
   if (endCount_) {
     const std::string count = FormatText("%02X", frameCount_ & 0xFF);
     bytes.Append(reinterpret_cast<const std::uint8_t*>(count.data()), 2);
@@ -296,7 +296,7 @@ void CloneLink::SendEnd(Step&) {
   SendBytes(bytes);
 }
 
-int CloneLink::ReadInto(cmcBuff& buffer) {
+int CloneLink::ReadInto(ByteQueue& buffer) {
   std::uint8_t chunk[kReadChunk];
   const int n = port_.Read(chunk, kReadChunk);
   buffer.Append(chunk, n);
@@ -304,7 +304,7 @@ int CloneLink::ReadInto(cmcBuff& buffer) {
   return n;
 }
 
-bool CloneLink::TakeFrame(cmcBuff& frame) {
+bool CloneLink::TakeFrame(ByteQueue& frame) {
   ReadInto(received_);
   // One frame per call; what follows it waits in the received bytes for the next call, so
   // that the outcome does not depend on how the bytes were split into reads.
@@ -330,7 +330,7 @@ bool CloneLink::TakeFrame(cmcBuff& frame) {
   return false;
 }
 
-void CloneLink::CheckIdentifyAnswer(const cmcBuff& frame) {
+void CloneLink::CheckIdentifyAnswer(const ByteQueue& frame) {
   const bool header = frame.Count() >= 8 && frame.At(0) == kFramePreamble &&
                       frame.At(1) == kPcAddress && frame.At(2) == kRadioAddress &&
                       frame.At(3) == kCmdIdentifyAnswer;
@@ -351,7 +351,7 @@ void CloneLink::CheckIdentifyAnswer(const cmcBuff& frame) {
 void CloneLink::WaitIdentify(Step& step) {
   step.next = kWaitIdentify;
   step.progress = false;
-  cmcBuff frame;
+  ByteQueue frame;
   if (!TakeFrame(frame)) return;
   CheckIdentifyAnswer(frame);
   step.progress = true;
@@ -361,7 +361,7 @@ void CloneLink::WaitIdentify(Step& step) {
 void CloneLink::WaitWriteAnswer(Step& step) {
   step.next = kWaitWriteAnswer;
   step.progress = false;
-  cmcBuff frame;
+  ByteQueue frame;
   if (!TakeFrame(frame)) return;
   static constexpr std::uint8_t kAccepted[] = {kFramePreamble, kPcAddress, kRadioAddress,
                                                kCmdWriteAnswer, 0x00};
@@ -456,7 +456,7 @@ int CloneLink::DecodeData() {
   for (int i = 0; i < n; ++i) {
     image.SetByte(address + i, static_cast<std::uint8_t>(body[3 + i] - 0x80));
   }
-  cmcBuff& map = result_->receivedMap;
+  ByteQueue& map = result_->receivedMap;
   const int mapBytes = (address + n + 7) / 8;
   if (map.Count() < mapBytes) map.SetCount(mapBytes);
   for (int a = address; a < address + n; ++a) {
@@ -487,7 +487,7 @@ int CloneLink::CheckCoverage() {
       wanted[static_cast<std::size_t>(a / 8)] |= static_cast<std::uint8_t>(1 << (a & 7));
     }
   }
-  cmcBuff& map = result_->receivedMap;
+  ByteQueue& map = result_->receivedMap;
   if (map.Count() > mapBytes) return kLinkOutOfRange;
   map.SetCount(mapBytes);  // new bytes are zero
   bool missing = false;

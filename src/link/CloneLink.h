@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/ByteQueue.h"
 #include "link/LinkResult.h"
 #include "link/SerialPort.h"
-#include "link/cmcBuff.h"
 #include "radio/EepromImage.h"
 
 namespace rtv {
@@ -16,7 +16,7 @@ namespace rtv {
 class Clock;
 class SerialDevice;
 class Timers;
-class cmcTask;
+class TimerTask;
 
 // The clone protocol: one exchange at a time (identify, read, write) as a state machine
 // stepped every 10 ms on the GUI thread. Every byte sent is checked against its echo on
@@ -95,9 +95,9 @@ class CloneLink {
 
   // For the exchanges of a specialised link: starts an exchange of its own mode.
   bool StartExtra(int mode, Callback callback);
-  bool TakeFrame(cmcBuff& frame);
+  bool TakeFrame(ByteQueue& frame);
   // Writes the bytes, expects their echo and empties the frame buffer.
-  void SendBytes(const cmcBuff& bytes);
+  void SendBytes(const ByteQueue& bytes);
   LinkResult& Result() { return *result_; }
   std::uint16_t ModelCode() const { return modelCode_; }
   std::uint16_t SecondWord() const { return secondWord_; }
@@ -135,16 +135,16 @@ class CloneLink {
   void Drain(Step& step);
 
   void SendRequest(std::uint8_t command);
-  int ReadInto(cmcBuff& buffer);
+  int ReadInto(ByteQueue& buffer);
   int ClassifyFrame();
   int DecodeData();
   int CheckEndFrame() const;
   int CheckCoverage();
-  void CheckIdentifyAnswer(const cmcBuff& frame);
+  void CheckIdentifyAnswer(const ByteQueue& frame);
 
   SerialPort port_;
   const Clock& clock_;
-  std::unique_ptr<cmcTask> task_;
+  std::unique_ptr<TimerTask> task_;
 
   int portNumber_ = 1;
   std::string settings_ = "19200,n,8,1";
@@ -159,9 +159,9 @@ class CloneLink {
   bool echoCheck_ = false;
   int blockSize_ = 64;
 
-  cmcBuff received_;
-  cmcBuff frame_;
-  cmcBuff expectedEcho_;
+  ByteQueue received_;
+  ByteQueue frame_;
+  ByteQueue expectedEcho_;
   int bytesMoved_ = 0;
   int frameCount_ = 0;
   int dataDone_ = 0;

@@ -1,9 +1,9 @@
 #include "link/LinkController.h"
 
+#include "base/Prompts.h"
+#include "base/TimerTask.h"
 #include "link/LinkView.h"
-#include "link/cmcTask.h"
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -39,11 +39,11 @@ LinkController::LinkController(Services services)
     : services_(std::move(services)),
       link_(services_.device, services_.timers, services_.clock,
             [ports = services_.ports](int number) { return PortDevicePath(number, ports); }),
-      progressTask_(std::make_unique<cmcTask>(services_.timers)) {
-  progressTask_->Bind([this](cmcTask&) { ProgressTick(); });
+      progressTask_(std::make_unique<TimerTask>(services_.timers)) {
+  progressTask_->Bind([this](TimerTask&) { ProgressTick(); });
 }
 
-LinkController::~LinkController() { cmcTask::Dispose(std::move(progressTask_)); }
+LinkController::~LinkController() { TimerTask::Dispose(std::move(progressTask_)); }
 
 int LinkController::RangeBytes(const AddressRange* ranges) {
   int total = 0;
@@ -52,7 +52,7 @@ int LinkController::RangeBytes(const AddressRange* ranges) {
 }
 
 void LinkController::PrepareLink(Profile profile) {
-  const int port = services_.comPort ? services_.comPort() : 1;
+  const int port = services_.portNumber ? services_.portNumber() : 1;
   if (profile == kNormal) {
     link_.SetPort(port, kNormalSettings);
     link_.SetPreamble(kNormalPreamble);
@@ -164,7 +164,7 @@ void LinkController::Complete(LinkResult& result) {
 }
 
 std::string LinkController::PortFailureText() {
-  GTEX& overlay = services_.overlay;
+  OverlayText& overlay = services_.overlay;
   const SerialPort& port = link_.Port();
   std::string head = overlay.GetLine("GI_Mess_CloneErr_Head", kLinkPortFailed);
   const auto number = head.find("%d");
@@ -183,7 +183,7 @@ std::string LinkController::PortFailureText() {
 
 std::string LinkController::ErrorText(int status) {
   if (status == kLinkOk) return {};
-  GTEX& overlay = services_.overlay;
+  OverlayText& overlay = services_.overlay;
   // Statuses beyond the table are never produced; the general line stands in for them
   // rather than a missing line ending the program.
   const int line = status > 0 && status <= kLastStatusLine ? status : 1;

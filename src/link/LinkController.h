@@ -12,12 +12,12 @@
 namespace rtv {
 
 class Clock;
-class GTEX;
+class OverlayText;
 class LinkView;
 class Prompts;
 class SerialDevice;
 class Timers;
-class cmcTask;
+class TimerTask;
 
 // Runs the radio exchanges for the commands: prepares the link, shows the progress, turns
 // the outcome into a message and hands it on to the command's continuation.
@@ -33,9 +33,9 @@ class LinkController {
     Timers& timers;
     const Clock& clock;
     Prompts& prompts;
-    GTEX& overlay;
+    OverlayText& overlay;
     PortEnvironment ports;
-    std::function<int()> comPort;  // the ComPort setting, read before every exchange
+    std::function<int()> portNumber;  // the ComPort setting, read before every exchange
   };
 
   explicit LinkController(Services services);
@@ -89,7 +89,7 @@ class LinkController {
   Handler then_;
   int totalBytes_ = 0;
   bool progressShown_ = false;
-  std::unique_ptr<cmcTask> progressTask_;
+  std::unique_ptr<TimerTask> progressTask_;
 };
 
 }  // namespace rtv

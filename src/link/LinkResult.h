@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/cmcBuff.h"
+#include "base/ByteQueue.h"
 #include "radio/EepromImage.h"
 
 namespace rtv {
@@ -32,9 +32,9 @@ struct LinkResult {
   int status = kLinkPortFailed;
   int word1 = 0;
   int word2 = 0;
-  cmcBuff payload;      // identify: the bytes after the two words
-  EepromImage image;    // read: what arrived; write: the copy that is sent
-  cmcBuff receivedMap;  // bit (a & 7) of byte a / 8 for every address that arrived
+  ByteQueue payload;      // identify: the bytes after the two words
+  EepromImage image;      // read: what arrived; write: the copy that is sent
+  ByteQueue receivedMap;  // bit (a & 7) of byte a / 8 for every address that arrived
 };
 
 }  // namespace rtv

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <map>
 
-#include "platform/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace rtv {
 namespace {

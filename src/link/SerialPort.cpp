@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "link/cmcTask.h"
+#include "base/TimerTask.h"
 
 namespace rtv {
 namespace {
@@ -31,13 +31,13 @@ int DecimalField(const std::string& field) {
 }  // namespace
 
 SerialPort::SerialPort(SerialDevice& device, Timers& timers, PathResolver resolver)
-    : device_(device), resolver_(std::move(resolver)), task_(std::make_unique<cmcTask>(timers)) {
-  task_->Bind([this](cmcTask&) { Pump(); });
+    : device_(device), resolver_(std::move(resolver)), task_(std::make_unique<TimerTask>(timers)) {
+  task_->Bind([this](TimerTask&) { Pump(); });
 }
 
 SerialPort::~SerialPort() {
   Close();
-  cmcTask::Dispose(std::move(task_));
+  TimerTask::Dispose(std::move(task_));
 }
 
 SerialLineConfig SerialPort::ParseSettings(const std::string& text, SerialLineConfig config) {

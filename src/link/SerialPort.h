@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "link/cmcBuff.h"
-#include "platform/SerialDevice.h"
+#include "base/ByteQueue.h"
+#include "base/SerialDevice.h"
 
 namespace rtv {
 
 class Timers;
-class cmcTask;
+class TimerTask;
 
 // A numbered serial port that never waits: reads take what has arrived, and writes go
 // through a buffer that a pump hands to the driver in pieces whenever its queue is empty.
@@ -63,8 +63,8 @@ class SerialPort {
 
   SerialDevice& device_;
   PathResolver resolver_;
-  std::unique_ptr<cmcTask> task_;
-  cmcBuff writeBuffer_;
+  std::unique_ptr<TimerTask> task_;
+  ByteQueue writeBuffer_;
   SerialLineConfig config_;
   int portNumber_ = 0;
   bool writeError_ = false;

@@ -1,6 +1,6 @@
 #include "overlay/NameTable.h"
 
-#include "platform/Fatal.h"
+#include "base/Fatal.h"
 
 namespace rtv {
 

@@ -3,14 +3,14 @@
 #include <array>
 #include <string>
 
+#include "cells/BarEditor.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellAccessHost.h"
+#include "cells/IntegerEditor.h"
 #include "radio/AdjustmentState.h"
-#include "radio/BarEditor.h"
-#include "radio/CellAccess.h"
-#include "radio/CellAccessHost.h"
 #include "radio/EepromImage.h"
-#include "radio/IntegerEditor.h"
 #include "radio/Readings.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "radio/CellAccessHost.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
+#include "cells/MarkFlagsEditor.h"
 #include "radio/ChannelRow.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
-#include "radio/MarkFlagsEditor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

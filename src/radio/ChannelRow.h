@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
 
 namespace rtv {
 

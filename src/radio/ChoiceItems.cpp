@@ -1,10 +1,10 @@
 #include "radio/ChoiceItems.h"
 
-#include "radio/CellAccess.h"
-#include "radio/CellEditor.h"
-#include "radio/CellNames.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellEditor.h"
+#include "cells/CellNames.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "radio/CellAccessHost.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
 #include "radio/ChannelRow.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

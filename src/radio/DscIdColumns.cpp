@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "cells/Cell.h"
+#include "cells/IdDigitsEditor.h"
 #include "radio/ChannelRow.h"
 #include "radio/EepromImage.h"
-#include "radio/IdDigitsEditor.h"
 #include "radio/ListColumn.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/CellAccess.h"
+#include "cells/CellAccess.h"
 
 namespace rtv {
 

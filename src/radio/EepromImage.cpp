@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/Fatal.h"
+#include "base/Fatal.h"
 
 namespace rtv {
 

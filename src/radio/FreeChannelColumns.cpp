@@ -1,9 +1,9 @@
 #include "radio/FreeChannelColumns.h"
 
+#include "cells/Cell.h"
+#include "cells/FrequencyEditor.h"
 #include "radio/ChannelRow.h"
-#include "radio/FrequencyEditor.h"
 #include "radio/ListColumn.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

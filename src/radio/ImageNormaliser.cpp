@@ -2,11 +2,11 @@
 
 #include <span>
 
+#include "cells/RadioCharset.h"
 #include "radio/ChannelRow.h"
 #include "radio/CheckSum.h"
 #include "radio/EepromImage.h"
 #include "radio/ImageVersion.h"
-#include "radio/RadioCharset.h"
 
 namespace rtv {
 namespace {

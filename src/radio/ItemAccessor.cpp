@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "overlay/GTEX.h"
-#include "radio/CellAccessHost.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
+#include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "radio/CellAccess.h"
-#include "radio/CellCatalog.h"
-#include "radio/CellRequest.h"
+#include "cells/CellAccess.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellRequest.h"
 
 namespace rtv {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "radio/CellAccessHost.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
+#include "cells/ChoiceEditor.h"
 #include "radio/ChannelRow.h"
-#include "radio/ChoiceEditor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

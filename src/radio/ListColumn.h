@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "radio/CellAccess.h"
-#include "radio/TextEditor.h"
+#include "cells/CellAccess.h"
+#include "cells/TextEditor.h"
 
 namespace rtv {
 

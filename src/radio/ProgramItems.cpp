@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "radio/CellAccess.h"
-#include "radio/CellAccessHost.h"
-#include "radio/CellEditor.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellAccessHost.h"
+#include "cells/CellEditor.h"
+#include "cells/TextEditor.h"
+#include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/CloneInformation.h"
 #include "radio/Readings.h"
-#include "radio/TextEditor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {
@@ -31,7 +31,7 @@ void ShowOwnText(CellAccess& access) {
 }
 
 // Line `n` of an overlay entry, when the entry has it.
-std::string OverlayLine(GTEX* overlay, const char* key, int n) {
+std::string OverlayLine(OverlayText* overlay, const char* key, int n) {
   if (overlay == nullptr || n < 0 || !overlay->HasKey(key)) return {};
   const std::string body = overlay->GetText(key);
   std::size_t start = 0;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
 #include "radio/ChannelRow.h"
 #include "radio/EepromImage.h"
 

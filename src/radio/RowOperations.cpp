@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
-#include "radio/CellAccessHost.h"
-#include "radio/CellRequest.h"
+#include "base/Prompts.h"
+#include "cells/CellAccessHost.h"
+#include "cells/CellRequest.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -26,7 +26,7 @@ RowOperations::Rows RowOperations::RowsOf(ListKind kind) {
   return {0, count - 1, true, entries};
 }
 
-RowOperations::RowOperations(CellAccessHost& host, GTEX& overlay, Prompts& prompts)
+RowOperations::RowOperations(CellAccessHost& host, OverlayText& overlay, Prompts& prompts)
     : host_(host), overlay_(overlay), prompts_(prompts) {}
 
 bool RowOperations::IsEnabled(int command, ListKind kind) const {

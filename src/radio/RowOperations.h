@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
 #include "radio/RowBuffer.h"
 
 namespace rtv {
 
 class CellAccessHost;
-class GTEX;
+class OverlayText;
 class Prompts;
 struct CellRequest;
 
@@ -35,7 +35,7 @@ class RowOperations {
   };
   static Rows RowsOf(ListKind kind);
 
-  RowOperations(CellAccessHost& host, GTEX& overlay, Prompts& prompts);
+  RowOperations(CellAccessHost& host, OverlayText& overlay, Prompts& prompts);
   RowOperations(const RowOperations&) = delete;
   RowOperations& operator=(const RowOperations&) = delete;
 
@@ -73,7 +73,7 @@ class RowOperations {
   static void MoveCursor(CellRequest& request, int row);
 
   CellAccessHost& host_;
-  GTEX& overlay_;
+  OverlayText& overlay_;
   Prompts& prompts_;
   EepromImage* image_ = nullptr;  // the host's image while a command runs
   RowBuffer buffer_;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "radio/CellNames.h"
+#include "cells/CellNames.h"
 
 namespace rtv {
 

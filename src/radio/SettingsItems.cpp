@@ -5,20 +5,20 @@
 #include <cstring>
 #include <span>
 
-#include "overlay/GTEX.h"
-#include "radio/CellAccess.h"
-#include "radio/CellAccessHost.h"
-#include "radio/ChoiceEditor.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellAccessHost.h"
+#include "cells/ChoiceEditor.h"
+#include "cells/ChoiceLists.h"
+#include "cells/IdDigitsEditor.h"
+#include "cells/IntegerEditor.h"
+#include "cells/ScaledDecimalEditor.h"
+#include "cells/TextEditor.h"
+#include "cells/TypedChoiceEditor.h"
+#include "cells/UtcOffsetEditor.h"
+#include "overlay/OverlayText.h"
 #include "radio/EepromImage.h"
-#include "radio/IdDigitsEditor.h"
-#include "radio/IntegerEditor.h"
 #include "radio/ItemAccessor.h"
-#include "radio/ScaledDecimalEditor.h"
-#include "radio/TextEditor.h"
-#include "radio/TypedChoiceEditor.h"
-#include "radio/UtcOffsetEditor.h"
-#include "sheet/Cell.h"
-#include "sheet/ChoiceLists.h"
 
 namespace rtv {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "radio/CellAccess.h"
-#include "radio/CellEditor.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellEditor.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -1,11 +1,11 @@
 #include "radio/WeatherColumns.h"
 
-#include "radio/CellAccessHost.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
 #include "radio/ChannelRow.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

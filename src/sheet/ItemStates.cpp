@@ -1,7 +1,7 @@
 #include "sheet/ItemStates.h"
 
+#include "cells/Cell.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "overlay/GTEX.h"
-#include "sheet/FontMarkup.h"
-#include "sheet/MarkupText.h"
+#include "cells/FontMarkup.h"
+#include "cells/MarkupText.h"
+#include "overlay/OverlayText.h"
 #include "sheet/SheetModelHost.h"
 
 namespace rtv {
@@ -15,7 +15,7 @@ constexpr std::string_view kChannelSheetPrefixes[] = {"GI_Sheet_IntCh", "GI_Shee
 
 }  // namespace
 
-ModelSheet::ModelSheet(const SheetServices& services, SheetModelHost& model, GTEX& store,
+ModelSheet::ModelSheet(const SheetServices& services, SheetModelHost& model, OverlayText& store,
                        std::string descriptor, int initialLink, int initialIndex)
     : Sheet(services, store, std::move(descriptor), initialLink, initialIndex), model_(model) {}
 
@@ -34,7 +34,7 @@ void ModelSheet::ApplyStyleItem(std::string_view item) {
     Sheet::ApplyStyleItem(item);
     return;
   }
-  GTEX& overlay = services().overlay;
+  OverlayText& overlay = services().overlay;
   const std::string usable = overlay.GetFirstLine("GI_AppInd_chSheet_Usable_Title");
   SetTitle(title() ? *title() + " " + usable : usable);
   FontDesc font;

@@ -17,7 +17,7 @@ class ModelSheet : public Sheet {
   static constexpr int kLastChannel = 420;
   static constexpr int kLastPlanChannel = 350;
 
-  ModelSheet(const SheetServices& services, SheetModelHost& model, GTEX& store,
+  ModelSheet(const SheetServices& services, SheetModelHost& model, OverlayText& store,
              std::string descriptor, int initialLink = 0, int initialIndex = 0);
 
   void Destroy() override;

@@ -1,13 +1,13 @@
 #include "sheet/OverlayItems.h"
 
-#include "overlay/GTEX.h"
-#include "sheet/CellMarkup.h"
+#include "cells/CellMarkup.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
 
 // The body's lines up to the first one that starts with "#".
-std::vector<std::string> BodyLines(GTEX& store, const std::string& key) {
+std::vector<std::string> BodyLines(OverlayText& store, const std::string& key) {
   std::vector<std::string> lines;
   if (!store.HasKey(key + "_Body")) return lines;
   const std::string body = store.GetText(key + "_Body");
@@ -28,7 +28,7 @@ OverlayItems::OverlayItems() : basic_(std::make_unique<Cell>()) {}
 
 OverlayItems::~OverlayItems() = default;
 
-void OverlayItems::ReadBasicCell(GTEX& store, const std::string& key) {
+void OverlayItems::ReadBasicCell(OverlayText& store, const std::string& key) {
   items_.clear();
   *basic_ = Cell{};
   // Without its entries a menu, tree or toolbar is empty rather than the end of the program.
@@ -36,7 +36,7 @@ void OverlayItems::ReadBasicCell(GTEX& store, const std::string& key) {
   ParseCell(store, *basic_, store.GetFirstLine(key + "_BasicCell"), nullptr, nullptr);
 }
 
-void OverlayItems::BuildNested(GTEX& store, const std::string& key) {
+void OverlayItems::BuildNested(OverlayText& store, const std::string& key) {
   ReadBasicCell(store, key);
   const std::vector<std::string> lines = BodyLines(store, key);
   int line = 0;
@@ -48,7 +48,7 @@ void OverlayItems::BuildNested(GTEX& store, const std::string& key) {
   }
 }
 
-void OverlayItems::BuildFlat(GTEX& store, const std::string& key) {
+void OverlayItems::BuildFlat(OverlayText& store, const std::string& key) {
   ReadBasicCell(store, key);
   for (const std::string& line : BodyLines(store, key)) {
     OverlayItem item;
@@ -57,7 +57,7 @@ void OverlayItems::BuildFlat(GTEX& store, const std::string& key) {
   }
 }
 
-int OverlayItems::BuildLevel(GTEX& store, const std::vector<std::string>& lines, int line,
+int OverlayItems::BuildLevel(OverlayText& store, const std::vector<std::string>& lines, int line,
                              std::vector<OverlayItem>& level) {
   int levelDepth = -1;
   while (line < static_cast<int>(lines.size())) {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 
 // One item of a menu, tree or toolbar body, with the items nested under it.
 struct OverlayItem {
@@ -27,8 +27,8 @@ class OverlayItems {
   OverlayItems(const OverlayItems&) = delete;
   OverlayItems& operator=(const OverlayItems&) = delete;
 
-  void BuildNested(GTEX& store, const std::string& key);
-  void BuildFlat(GTEX& store, const std::string& key);
+  void BuildNested(OverlayText& store, const std::string& key);
+  void BuildFlat(OverlayText& store, const std::string& key);
 
   const Cell& BasicCell() const { return *basic_; }
   std::vector<OverlayItem>& Items() { return items_; }
@@ -38,9 +38,9 @@ class OverlayItems {
   static std::string Caption(const Cell& cell);
 
  private:
-  void ReadBasicCell(GTEX& store, const std::string& key);
+  void ReadBasicCell(OverlayText& store, const std::string& key);
   // Builds one level from `line` on; returns the index of the first line it did not use.
-  int BuildLevel(GTEX& store, const std::vector<std::string>& lines, int line,
+  int BuildLevel(OverlayText& store, const std::vector<std::string>& lines, int line,
                  std::vector<OverlayItem>& level);
 
   // On the heap: every item's cell points at it as its parent.

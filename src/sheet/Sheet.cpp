@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
-#include "platform/SettingsStore.h"
-#include "platform/TextMetrics.h"
-#include "radio/CellRequest.h"
-#include "sheet/CellMarkup.h"
-#include "sheet/FontMarkup.h"
-#include "sheet/MarkupText.h"
+#include "base/Fatal.h"
+#include "base/SettingsStore.h"
+#include "base/TextMetrics.h"
+#include "cells/CellMarkup.h"
+#include "cells/CellRequest.h"
+#include "cells/FontMarkup.h"
+#include "cells/MarkupText.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -45,7 +45,7 @@ void ForEachItem(std::string_view text, F&& apply) {
 }
 
 // The lines of an entry up to the first one that starts with "#".
-std::vector<std::string> BodyLines(GTEX& store, const std::string& key) {
+std::vector<std::string> BodyLines(OverlayText& store, const std::string& key) {
   std::vector<std::string> lines;
   for (int index = 0;; ++index) {
     std::string line = store.GetLine(key, index);
@@ -73,8 +73,8 @@ SheetDescriptor SheetDescriptor::Parse(std::string_view descriptor) {
   return result;
 }
 
-Sheet::Sheet(const SheetServices& services, GTEX& store, std::string descriptor, int initialLink,
-             int initialIndex)
+Sheet::Sheet(const SheetServices& services, OverlayText& store, std::string descriptor,
+             int initialLink, int initialIndex)
     : services_(services),
       store_(store),
       key_(SheetDescriptor::Parse(descriptor).key),
@@ -328,7 +328,7 @@ bool Sheet::IsPrintable() const { return !noPrint_; }
 
 bool Sheet::CanPrint() const { return IsPrintable(); }
 
-std::string Sheet::WidthGroup(GTEX& overlay, const std::string& key) {
+std::string Sheet::WidthGroup(OverlayText& overlay, const std::string& key) {
   for (const std::string& line : BodyLines(overlay, kWidthListKey)) {
     const std::size_t colon = line.find(':');
     if (line.empty() || colon == std::string::npos) break;
@@ -339,7 +339,7 @@ std::string Sheet::WidthGroup(GTEX& overlay, const std::string& key) {
   return {};
 }
 
-void Sheet::ResetAllColumnWidths(GTEX& overlay, SettingsStore& store) {
+void Sheet::ResetAllColumnWidths(OverlayText& overlay, SettingsStore& store) {
   for (const std::string& line : BodyLines(overlay, kWidthListKey)) {
     const std::size_t colon = line.find(':');
     if (line.empty() || colon == std::string::npos) break;

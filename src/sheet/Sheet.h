@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FontDesc.h"
-#include "sheet/Cell.h"
+#include "base/FontDesc.h"
+#include "cells/Cell.h"
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class ItemAccessor;
 class SettingsStore;
 class TextMetrics;
@@ -40,7 +40,7 @@ struct CellSlot {
 
 // What every sheet reads around it; all outlive the sheet.
 struct SheetServices {
-  GTEX& overlay;  // the main overlay: the width list, the usable-view texts
+  OverlayText& overlay;  // the main overlay: the width list, the usable-view texts
   const TextMetrics& metrics;
   // Serves the bound cells; a sheet without one shows only unbound texts.
   std::function<int(CellRequest&, bool notify)> accessor;
@@ -60,8 +60,8 @@ class Sheet {
   static constexpr const char* kWidthListKey = "GI_CellWidthRegList";
 
   // `store` is where the entries are read (and the cell models they name).
-  Sheet(const SheetServices& services, GTEX& store, std::string descriptor, int initialLink = 0,
-        int initialIndex = 0);
+  Sheet(const SheetServices& services, OverlayText& store, std::string descriptor,
+        int initialLink = 0, int initialIndex = 0);
   virtual ~Sheet();
   Sheet(const Sheet&) = delete;
   Sheet& operator=(const Sheet&) = delete;
@@ -92,14 +92,14 @@ class Sheet {
   }
 
   // Forgets the remembered widths of every listed sheet.
-  static void ResetAllColumnWidths(GTEX& overlay, SettingsStore& store);
+  static void ResetAllColumnWidths(OverlayText& overlay, SettingsStore& store);
   // The settings group of a sheet's widths, or empty when its key is not listed.
-  static std::string WidthGroup(GTEX& overlay, const std::string& key);
+  static std::string WidthGroup(OverlayText& overlay, const std::string& key);
 
   const std::string& key() const { return key_; }
   const std::string& descriptor() const { return descriptor_; }
   const std::string& parameter() const { return parameter_; }
-  GTEX& store() const { return store_; }
+  OverlayText& store() const { return store_; }
   const SheetServices& services() const { return services_; }
 
   const std::optional<std::string>& title() const { return title_; }
@@ -175,7 +175,7 @@ class Sheet {
   void RestorePosition();
 
   const SheetServices& services_;
-  GTEX& store_;
+  OverlayText& store_;
   std::string key_;
   std::string descriptor_;
   std::string parameter_;

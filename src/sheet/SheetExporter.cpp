@@ -1,6 +1,6 @@
 #include "sheet/SheetExporter.h"
 
-#include "radio/CellRequest.h"
+#include "cells/CellRequest.h"
 #include "sheet/Sheet.h"
 
 namespace rtv {

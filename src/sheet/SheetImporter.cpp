@@ -6,23 +6,23 @@
 #include <map>
 #include <optional>
 
-#include "radio/CellAccess.h"
-#include "radio/CellCanvas.h"
-#include "radio/CellCatalog.h"
-#include "radio/CellGrid.h"
-#include "radio/CellRequest.h"
+#include "cells/CellAccess.h"
+#include "cells/CellCanvas.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellRequest.h"
+#include "cells/ChoiceLists.h"
+#include "cells/ChoicePopupHost.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/ChoiceLists.h"
 #include "sheet/Sheet.h"
+#include "sheet/SheetController.h"
 #include "sheet/SheetExporter.h"
-#include "sheet/SheetGrid.h"
 
 namespace rtv {
 namespace {
 
 // Stands in for the grid while a cell is probed: remembers the choice list it would open.
-struct ProbeGrid : CellGrid {
+struct ProbeGrid : ChoicePopupHost {
   void OpenChoicePopup(const std::string& listKey, int variant, int value) override {
     popup = Popup{listKey, variant, value};
   }
@@ -257,7 +257,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     commit.popupChoice = &chosen;
   } else if (result == ItemAccessor::kResultStartEdit) {
     commit.commit = CellRequest::kCommitEdit;
-    commit.editText = wanted.substr(0, SheetGrid::kEditorMaxLength);
+    commit.editText = wanted.substr(0, SheetController::kEditorMaxLength);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {
     return refuse("the cell is read-only");
   } else {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
 
 namespace rtv {
 

@@ -31,7 +31,7 @@ void Collect(const std::vector<OverlayItem>& items, const OptionalSheets& shown,
 
 }  // namespace
 
-std::vector<TreeSheets::Entry> TreeSheets::List(GTEX& overlay, const OptionalSheets& shown) {
+std::vector<TreeSheets::Entry> TreeSheets::List(OverlayText& overlay, const OptionalSheets& shown) {
   OverlayItems tree;
   tree.BuildNested(overlay, kTreeKey);
   std::vector<Entry> entries;

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "app/MainView.h"
+#include "sheet/OptionalSheets.h"
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 
 // The sheets the tree offers, in tree order, as the main window would show them for the
 // optional sheets given.
@@ -20,7 +20,7 @@ class TreeSheets {
 
   static constexpr const char* kTreeKey = "GI_Tree_Main";
 
-  static std::vector<Entry> List(GTEX& overlay, const OptionalSheets& shown);
+  static std::vector<Entry> List(OverlayText& overlay, const OptionalSheets& shown);
 };
 
 }  // namespace rtv

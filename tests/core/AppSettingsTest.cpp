@@ -19,8 +19,8 @@ test::MemorySettingsStore StoredSet() {
   test::MemorySettingsStore store;
   {
     AppSettings s(store, true, kScreenW, kScreenH);
-    s.comPort = 7;
-    s.comSpeedHigh = 0;
+    s.portNumber = 7;
+    s.highSpeed = 0;
     s.currentDirectory = "/home/skipper/boats";
     s.recentFiles = {"/home/skipper/boats/Dolphin.rtv", "/tmp/Old.rtv"};
     s.fontSizePercentage = 150;
@@ -30,25 +30,25 @@ test::MemorySettingsStore StoredSet() {
     s.top = 20;
     s.width = 700;
     s.height = 500;
-    s.splitterV = 321;
+    s.treeWidth = 321;
     s.modelType = 3;
-    s.chListType = 1;
+    s.channelsInUseOnly = 1;
   }
   return store;
 }
 
 void ExpectDefaults(const AppSettings& s) {
   EXPECT_EQ(s.stamp, AppSettings::kValidStamp);
-  EXPECT_EQ(s.comPort, 1);
-  EXPECT_EQ(s.comSpeedHigh, 1);
+  EXPECT_EQ(s.portNumber, 1);
+  EXPECT_EQ(s.highSpeed, 1);
   EXPECT_EQ(s.currentDirectory, "");
   EXPECT_TRUE(s.recentFiles.empty());
   EXPECT_EQ(s.fontSizePercentage, 100);
   EXPECT_EQ(s.toolbarVisible, 1);
   EXPECT_EQ(s.fontSizePrinter, 10);
-  EXPECT_EQ(s.splitterV, 200);
+  EXPECT_EQ(s.treeWidth, 200);
   EXPECT_EQ(s.modelType, 0);
-  EXPECT_EQ(s.chListType, 0);
+  EXPECT_EQ(s.channelsInUseOnly, 0);
 }
 
 TEST(AppSettingsTest, FirstRunGivesDefaultsWithTheWindowCentredOnTheScreen) {
@@ -76,8 +76,8 @@ TEST(AppSettingsTest, FirstRunGivesDefaultsWithTheWindowCentredOnTheScreen) {
 TEST(AppSettingsTest, AStoredSetLoadsBackAsSaved) {
   test::MemorySettingsStore store = StoredSet();
   AppSettings s(store, true, kScreenW, kScreenH);
-  EXPECT_EQ(s.comPort, 7);
-  EXPECT_EQ(s.comSpeedHigh, 0);
+  EXPECT_EQ(s.portNumber, 7);
+  EXPECT_EQ(s.highSpeed, 0);
   EXPECT_EQ(s.currentDirectory, "/home/skipper/boats");
   EXPECT_EQ(s.recentFiles,
             (std::vector<std::string>{"/home/skipper/boats/Dolphin.rtv", "/tmp/Old.rtv", ""}));
@@ -88,9 +88,9 @@ TEST(AppSettingsTest, AStoredSetLoadsBackAsSaved) {
   EXPECT_EQ(s.top, 20);
   EXPECT_EQ(s.width, 700);
   EXPECT_EQ(s.height, 500);
-  EXPECT_EQ(s.splitterV, 321);
+  EXPECT_EQ(s.treeWidth, 321);
   EXPECT_EQ(s.modelType, 3);
-  EXPECT_EQ(s.chListType, 1);
+  EXPECT_EQ(s.channelsInUseOnly, 1);
 }
 
 TEST(AppSettingsTest, RangesAreAppliedWhileLoading) {
@@ -102,11 +102,11 @@ TEST(AppSettingsTest, RangesAreAppliedWhileLoading) {
     int loaded;
   };
   const Case cases[] = {
-      {"Global", "ComPort", 0, &AppSettings::comPort, 1},
-      {"Global", "ComPort", 300, &AppSettings::comPort, 256},
-      {"Global", "ComPort", 256, &AppSettings::comPort, 256},
-      {"Global", "ComSpeedHigh", -4, &AppSettings::comSpeedHigh, 0},
-      {"Global", "ComSpeedHigh", 9, &AppSettings::comSpeedHigh, 1},
+      {"Global", "ComPort", 0, &AppSettings::portNumber, 1},
+      {"Global", "ComPort", 300, &AppSettings::portNumber, 256},
+      {"Global", "ComPort", 256, &AppSettings::portNumber, 256},
+      {"Global", "ComSpeedHigh", -4, &AppSettings::highSpeed, 0},
+      {"Global", "ComSpeedHigh", 9, &AppSettings::highSpeed, 1},
       {"View Option", "FontSize Percentage", 10, &AppSettings::fontSizePercentage, 25},
       {"View Option", "FontSize Percentage", 5000, &AppSettings::fontSizePercentage, 1000},
       {"View Option", "Toolbar Visible", -2, &AppSettings::toolbarVisible, 1},
@@ -114,9 +114,9 @@ TEST(AppSettingsTest, RangesAreAppliedWhileLoading) {
       {"View Option", "FontSize Printer", 20, &AppSettings::fontSizePrinter, 12},
       {"View Option", "FontSize Printer", 3, &AppSettings::fontSizePrinter, 8},
       {"Window Position", "Left", -3000, &AppSettings::left, -3000},
-      {"Window Position", "SplitterV", 2, &AppSettings::splitterV, 2},
+      {"Window Position", "SplitterV", 2, &AppSettings::treeWidth, 2},
       {"Setup", "ModelType", 9, &AppSettings::modelType, 9},  // checked at start-up instead
-      {"Setup", "ChListType", 5, &AppSettings::chListType, 1},
+      {"Setup", "ChListType", 5, &AppSettings::channelsInUseOnly, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.stored));
@@ -162,7 +162,7 @@ TEST(AppSettingsTest, AMissingTextReadsAsEmpty) {
   store.values.erase("Global/Current Directory");
   store.values.erase("Recent File List/Recent0");
   AppSettings s(store, true, kScreenW, kScreenH);
-  EXPECT_EQ(s.comPort, 7);
+  EXPECT_EQ(s.portNumber, 7);
   EXPECT_EQ(s.currentDirectory, "");
   // The later empty slots take the missing first one's place: one empty entry stays, last.
   EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/tmp/Old.rtv", ""}));
@@ -210,19 +210,19 @@ TEST(AppSettingsTest, OnlyTheFirstInstanceWithAValidStampTouchesTheStore) {
   {
     AppSettings second(store, false, kScreenW, kScreenH);
     ExpectDefaults(second);  // nothing loaded
-    second.comPort = 99;
+    second.portNumber = 99;
   }
   EXPECT_EQ(store.values, before);  // nothing saved
   EXPECT_EQ(store.flushes, flushes);
   {
     AppSettings first(store, true, kScreenW, kScreenH);
-    first.comPort = 42;
+    first.portNumber = 42;
     first.stamp = 0;  // a spoiled set is never written
   }
   EXPECT_EQ(store.values, before);
   {
     AppSettings first(store, true, kScreenW, kScreenH);
-    first.comPort = 42;
+    first.portNumber = 42;
   }
   EXPECT_EQ(std::get<int>(store.values["Global/ComPort"]), 42);
 }

@@ -1,4 +1,4 @@
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sheet/CellMarkup.h"
+#include "cells/CellMarkup.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -41,7 +41,7 @@ struct MarkupFixture : ::testing::Test {
     return cell;
   }
 
-  GTEX models;
+  OverlayText models;
   CellCounters counters{};
 };
 
@@ -354,7 +354,7 @@ TEST_F(MarkupFixture, CellsWithoutParentCarryTypeAndIndexOfTheCellBefore) {
 
 // The flag-bits window's own sheet, a private store, parses into the cells it describes.
 TEST(FlagBitsSheetTest, WorkedExampleParses) {
-  GTEX store;
+  OverlayText store;
   store.SetLines({
       "#GI_Sheet_FBitsR_Style",
       "(FixedCols=1)(FixedRows=1)",
@@ -489,13 +489,13 @@ TEST(CellMarkupDeathTest, OverlayFaultsAreFatal) {
       {"\\(@ch10)", "Ch No\\. Error"},
       {"\\(x)", "Ch No\\. Error"},
       {"a\\(", "Ch No\\. Error"},
-      {"{($Missing)}", "GTEX Error !\nThe index 'CellModel_Missing' was not found\\."},
+      {"{($Missing)}", "OverlayText Error !\nThe index 'CellModel_Missing' was not found\\."},
       {"{($Loop)}", "Cell model nesting too deep\\.\n'CellModel_Loop'"},
   };
   for (const Case& c : cases) {
     EXPECT_EXIT(
         {
-          GTEX models;
+          OverlayText models;
           models.SetLines(ModelLines());
           CellCounters counters{};
           Cell cell;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ScriptedPrompts.h"
-#include "clonefile/ClonefileReader.h"
-#include "overlay/GTEX.h"
+#include "clonefile/CloneFile.h"
+#include "overlay/OverlayText.h"
 #include "radio/EepromImage.h"
 
 namespace rtv {
@@ -27,12 +27,12 @@ int Row(int channel, char variant = ' ') {
 class InitialImages : public ::testing::Test {
  protected:
   static EepromImage Load(int model) {
-    GTEX overlay;
+    OverlayText overlay;
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     test::ScriptedPrompts prompts;
     EepromImage image;
     image.SetSize(32768);
-    ClonefileReader reader(overlay, prompts);
+    CloneFile reader(overlay, prompts);
     reader.SetImage(&image);
     reader.SetModelCode(0x3974);
     reader.SetExtensionCode(1);

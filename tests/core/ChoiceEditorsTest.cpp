@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "EditorAccess.h"
-#include "overlay/GTEX.h"
-#include "radio/CellCatalog.h"
-#include "radio/ChoiceEditor.h"
-#include "radio/MarkFlagsEditor.h"
-#include "radio/TypedChoiceEditor.h"
-#include "sheet/Cell.h"
-#include "sheet/ChoiceLists.h"
+#include "cells/Cell.h"
+#include "cells/CellCatalog.h"
+#include "cells/ChoiceEditor.h"
+#include "cells/ChoiceLists.h"
+#include "cells/MarkFlagsEditor.h"
+#include "cells/TypedChoiceEditor.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -50,7 +50,7 @@ struct ChoiceFixture : ::testing::Test {
     return out;
   }
 
-  GTEX store;
+  OverlayText store;
   ChoiceLists lists{store};
 };
 

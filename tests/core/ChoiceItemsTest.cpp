@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "MemoryAccessHost.h"
-#include "radio/CellAccess.h"
-#include "radio/CellCatalog.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellNames.h"
 
 namespace rtv {
 namespace {

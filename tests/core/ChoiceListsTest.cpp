@@ -1,12 +1,12 @@
-#include "sheet/ChoiceLists.h"
+#include "cells/ChoiceLists.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -30,7 +30,7 @@ struct ChoiceListsFixture : ::testing::Test {
         "#End_Of_Ovl",
     });
   }
-  GTEX store;
+  OverlayText store;
   ChoiceLists lists{store};
 };
 
@@ -112,12 +112,12 @@ TEST_F(ChoiceListsFixture, StepsInColumnOrderAndWraps) {
 TEST(ChoiceListsDeathTest, AMissingSheetIsFatal) {
   EXPECT_EXIT(
       {
-        GTEX store;
+        OverlayText store;
         store.SetLines({"#End_Of_Ovl"});
         ChoiceLists lists(store);
         lists.ChoiceName("GI_Sheet_Sel_None", 1, 0);
       },
-      ::testing::ExitedWithCode(3), "GTEX Error !\nThe index 'GI_Sheet_Sel_None_Cells'");
+      ::testing::ExitedWithCode(3), "OverlayText Error !\nThe index 'GI_Sheet_Sel_None_Cells'");
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include "ControllerFixture.h"
 #include "MemoryWire.h"
 #include "ScriptedRadio.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 #include "link/CloneFrames.h"
 #include "link/LinkView.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {
@@ -342,7 +342,7 @@ TEST_F(CloneCommandsTest, PortFailureNamesThePortAndTheDevice) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.port);
     f.prompts.shown.clear();
-    f.settings.comPort = c.port;
+    f.settings.portNumber = c.port;
     if (c.error != SerialError::None)
       wire.openErrors["/dev/ttyS" + std::to_string(c.port - 1)] = c.error;
     Command(LinkNo("CL_Menu_Clone_Info"));
@@ -607,12 +607,12 @@ TEST_F(CloneCommandsTest, AdjustmentViewOpensItsWindowOnce) {
 
 TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   Command(LinkNo("CL_Menu_Port_Com"), 3);
-  EXPECT_EQ(f.settings.comPort, 3);
+  EXPECT_EQ(f.settings.portNumber, 3);
   EXPECT_TRUE(commands->PortChecked(3));
   EXPECT_FALSE(commands->PortChecked(4));
   EXPECT_FALSE(commands->UsbPortChecked());
   Command(LinkNo("CL_Menu_Port_Com"), 0);  // not a port
-  EXPECT_EQ(f.settings.comPort, 3);
+  EXPECT_EQ(f.settings.portNumber, 3);
 
   // What the menu shows.
   const auto checked = [this](int link, int index) {
@@ -629,7 +629,7 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   Command(LinkNo("CL_Menu_Port_ComList2"));
   EXPECT_EQ(view.windows.forms, std::vector<int>{2});
   EXPECT_EQ(view.windows.shownPort, 3);
-  EXPECT_EQ(f.settings.comPort, 6);
+  EXPECT_EQ(f.settings.portNumber, 6);
   EXPECT_TRUE(commands->UsbPortChecked());
   EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Usb"), 0));  // the other-port entry for port 6
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 3));
@@ -638,7 +638,7 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   Command(LinkNo("CL_Menu_Port_Usb"));
   Command(LinkNo("CL_Menu_Port_ComList1"));
   EXPECT_EQ(view.windows.forms, (std::vector<int>{2, 0, 1}));
-  EXPECT_EQ(f.settings.comPort, 6);
+  EXPECT_EQ(f.settings.portNumber, 6);
 }
 
 }  // namespace

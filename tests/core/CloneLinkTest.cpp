@@ -98,7 +98,7 @@ TEST(HexToBytesTest, DigitsPairUpAndEverythingElseIsSkipped) {
       {"", {}},
   };
   for (const auto& [text, bytes] : cases) {
-    const cmcBuff got = HexToBytes(text);
+    const ByteQueue got = HexToBytes(text);
     EXPECT_EQ(Bytes(got.Data(), got.Data() + got.Count()), bytes) << text;
   }
 }

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ControllerFixture.h"
-#include "app/Message.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
+#include "base/Message.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 
 namespace rtv {
 namespace {

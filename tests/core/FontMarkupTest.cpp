@@ -1,4 +1,4 @@
-#include "sheet/FontMarkup.h"
+#include "cells/FontMarkup.h"
 
 #include <gtest/gtest.h>
 

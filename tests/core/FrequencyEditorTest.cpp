@@ -1,4 +1,4 @@
-#include "radio/FrequencyEditor.h"
+#include "cells/FrequencyEditor.h"
 
 #include <gtest/gtest.h>
 

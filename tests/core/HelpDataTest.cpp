@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "overlay/GTEX.h"
-#include "radio/CellNames.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -18,12 +18,12 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(HelpDataTest, EveryContextNamesACellLinkAndReachesAnAnchorOfTheHelpPage) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
   const std::string page = ReadFile(RTV_DATA_DIR "/" + overlay.GetFirstLine("GI_Sys_MyHelpFile"));
   ASSERT_FALSE(page.empty());
 
-  GTEX help;
+  OverlayText help;
   ASSERT_TRUE(help.SetFile(RTV_DATA_DIR "/RTV612H.OVL"));
   int entries = 0;
   for (int i = 0;; ++i) {

@@ -7,7 +7,7 @@
 #include "app/AppSettings.h"
 #include "app/MainView.h"
 #include "app/ModelController.h"
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -26,8 +26,8 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     test::ScriptedPrompts prompts;
     AppSettings settings(true);
     settings.modelType = model;
-    GTEX overlay;
-    GTEX help;
+    OverlayText overlay;
+    OverlayText help;
     ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
     help.SetLines({"#End_Of_Ovl"});
     MessageBus bus(clock);

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "MemoryAccessHost.h"
-#include "radio/CellAccessHost.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
+#include "cells/CellAccessHost.h"
 
 namespace rtv {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
+#include "cells/Cell.h"
 #include "radio/ChannelRow.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

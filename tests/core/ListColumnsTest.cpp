@@ -7,9 +7,9 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
-#include "radio/CellCanvas.h"
+#include "cells/Cell.h"
+#include "cells/CellCanvas.h"
 #include "radio/ChannelRow.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -15,14 +15,14 @@
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
-#include "radio/CellAccess.h"
-#include "radio/CellNames.h"
-#include "radio/CellRequest.h"
+#include "base/Fatal.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
+#include "cells/CellNames.h"
+#include "cells/CellRequest.h"
+#include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/ImageNormaliser.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 namespace {

@@ -13,7 +13,7 @@
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
 #include "app/ModelController.h"
-#include "clonefile/ClonefileReader.h"
+#include "clonefile/CloneFile.h"
 #include "radio/AdjustmentItems.h"
 #include "radio/SettingsItems.h"
 
@@ -45,7 +45,7 @@ std::string RandomText(std::mt19937& random) {
 TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
   MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
   test::ScriptedPrompts prompts;
-  ClonefileReader reader(host.overlay, prompts);
+  CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
   reader.SetModelCode(ModelController::kModelCode);
   reader.SetExtensionCode(ModelController::kExtensionCode);

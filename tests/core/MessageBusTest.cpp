@@ -1,4 +1,4 @@
-#include "app/MessageBus.h"
+#include "base/MessageBus.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "EditorAccess.h"
-#include "overlay/GTEX.h"
-#include "radio/BarEditor.h"
-#include "radio/IntegerEditor.h"
-#include "radio/ScaledDecimalEditor.h"
-#include "radio/UtcOffsetEditor.h"
+#include "cells/BarEditor.h"
+#include "cells/IntegerEditor.h"
+#include "cells/ScaledDecimalEditor.h"
+#include "cells/UtcOffsetEditor.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -119,7 +119,7 @@ struct ScaledDecimalFixture : ::testing::Test {
   ScaledDecimalEditor::Format Timer() {
     return {1, 0, 255, true, store.GetFirstLine(ScaledDecimalEditor::kOffTextKey), 4, " sec"};
   }
-  GTEX store;
+  OverlayText store;
 };
 
 TEST_F(ScaledDecimalFixture, ShowsParsesAndSteps) {

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
-#include "sheet/CellMarkup.h"
-#include "sheet/ChoiceLists.h"
+#include "cells/Cell.h"
+#include "cells/CellMarkup.h"
+#include "cells/CellNames.h"
+#include "cells/ChoiceLists.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -200,7 +200,7 @@ TEST(OverlayDataTest, FileIsUtf8WithUniqueKeysAndEndsWithTheEndKey) {
 }
 
 TEST(OverlayDataTest, EveryTextKeyExistsWithABody) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   for (const char* key : kTextKeys) {
     SCOPED_TRACE(key);
@@ -228,7 +228,7 @@ TEST(OverlayDataTest, LineStructureOfTextsReadByLine) {
       {"GI_Sys_Printer_PrintingDialog", 3},
       {"GI_Sys_Dialog_FOpen", 2},
   };
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);
@@ -241,7 +241,7 @@ TEST(OverlayDataTest, LineStructureOfTextsReadByLine) {
 // Texts handed to a formatter must hold exactly the placeholders the code fills; any
 // other "%" would read an argument that is not there.
 TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   const std::vector<std::string> heads = Lines(overlay.GetText("GI_Mess_CloneErr_Head"));
   for (std::size_t status = 0; status < heads.size(); ++status) {
@@ -270,7 +270,7 @@ TEST(OverlayDataTest, ChoiceListsParseWithoutFatalError) {
   // A fault in the markup ends the process; run the whole walk in a child to see it.
   EXPECT_EXIT(
       {
-        GTEX overlay;
+        OverlayText overlay;
         overlay.SetFile(kOverlayPath);
         ChoiceLists lists(overlay);
         for (const ChoiceListKey& list : kChoiceLists) lists.List(list.key, list.link);
@@ -280,7 +280,7 @@ TEST(OverlayDataTest, ChoiceListsParseWithoutFatalError) {
 }
 
 TEST(OverlayDataTest, ChoiceListsHaveUniqueNamedValues) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   ChoiceLists lists(overlay);
   for (const ChoiceListKey& entry : kChoiceLists) {
@@ -378,7 +378,7 @@ bool IsCatalogued(std::string_view name, bool type) {
 
 // Names that the parser would end the program over, reported here one by one instead.
 TEST(OverlayDataTest, EveryNameTheMarkupUsesExists) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   for (const Entry& entry : Entries()) {
     for (const std::string& line : MarkupLines(entry)) {
@@ -407,7 +407,7 @@ TEST(OverlayDataTest, EveryNameTheMarkupUsesExists) {
 TEST(OverlayDataTest, EveryMarkupLineParsesWithoutFatalError) {
   EXPECT_EXIT(
       {
-        GTEX overlay;
+        OverlayText overlay;
         overlay.SetFile(kOverlayPath);
         for (const Entry& entry : Entries()) {
           for (const std::string& line : MarkupLines(entry)) {
@@ -443,7 +443,7 @@ std::set<std::string> SheetKeys() {
 }
 
 TEST(OverlayDataTest, EverySheetOfTheTreeHasItsThreeEntries) {
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   const std::set<std::string> keys = SheetKeys();
   for (const char* key : {"GI_Sheet_IntCh", "GI_Sheet_UsaCh", "GI_Sheet_CanCh", "GI_Sheet_WxCh"}) {
@@ -564,7 +564,7 @@ TEST(OverlayDataTest, MenuToolbarAndTreeItemsAreConsistent) {
   constexpr int kTreePictures = 7;
   constexpr int kToolbarPictures = 20;
   std::set<std::string> shortcuts;
-  GTEX overlay;
+  OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
   const std::vector<std::string> models = Lines(overlay.GetText("GI_AppInd_Model"));
   for (const Entry& entry : Entries()) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "radio/CellNames.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/ItemStates.h"
 
@@ -44,7 +44,7 @@ TEST(OverlayItemsTest, LinesNestByTheBytesBeforeTheirPlus) {
     std::vector<std::string> lines = {"#GI_Menu_Test_BasicCell", "{}", "#GI_Menu_Test_Body"};
     lines.insert(lines.end(), c.body.begin(), c.body.end());
     lines.push_back("#End_Of_Ovl");
-    GTEX store;
+    OverlayText store;
     store.SetLines(lines);
     OverlayItems items;
     items.BuildNested(store, "GI_Menu_Test");
@@ -53,7 +53,7 @@ TEST(OverlayItemsTest, LinesNestByTheBytesBeforeTheirPlus) {
 }
 
 TEST(OverlayItemsTest, AMissingEntryGivesNoItems) {
-  GTEX store;
+  OverlayText store;
   store.SetLines({"#GI_Other", "x", "#End_Of_Ovl"});
   OverlayItems items;
   items.BuildNested(store, "GI_Menu_Main");
@@ -63,7 +63,7 @@ TEST(OverlayItemsTest, AMissingEntryGivesNoItems) {
 }
 
 TEST(OverlayItemsTest, ItemsTakeTheirCellFromTheMarkupWithTheBasicCellAsParent) {
-  GTEX store;
+  OverlayText store;
   store.SetLines({"#GI_PMenu_Edit_BasicCell", "{(%CT_PopupMenu.)}", "#GI_PMenu_Edit_Body",
                   "+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}", "#GI_ToolBar_Test_BasicCell",
                   "{}", "#GI_ToolBar_Test_Body", "New{(%.CL_Menu_File_New)(ImageIndex=0)}", "-",

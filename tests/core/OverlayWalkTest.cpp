@@ -11,8 +11,8 @@
 #include "FixedTextMetrics.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
-#include "clonefile/ClonefileReader.h"
-#include "radio/CellCatalog.h"
+#include "cells/CellCatalog.h"
+#include "clonefile/CloneFile.h"
 #include "radio/ChannelRow.h"
 #include "sheet/ItemStates.h"
 #include "sheet/ModelSheet.h"
@@ -63,7 +63,7 @@ struct ImageModel : SheetModelHost {
 
 void LoadInitialImage(MemoryAccessHost& host, int model) {
   test::ScriptedPrompts prompts;
-  ClonefileReader reader(host.overlay, prompts);
+  CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
   reader.SetModelCode(0x3974);
   reader.SetExtensionCode(1);

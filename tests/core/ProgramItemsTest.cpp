@@ -8,7 +8,7 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
 
 namespace rtv {
 namespace {

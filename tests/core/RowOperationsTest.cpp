@@ -7,7 +7,7 @@
 
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
-#include "radio/CellRequest.h"
+#include "cells/CellRequest.h"
 
 namespace rtv {
 namespace {

@@ -7,8 +7,8 @@
 #include "ControllerFixture.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 
 namespace rtv {
 namespace {

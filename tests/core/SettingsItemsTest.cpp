@@ -9,8 +9,8 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
-#include "sheet/Cell.h"
-#include "sheet/ChoiceLists.h"
+#include "cells/Cell.h"
+#include "cells/ChoiceLists.h"
 
 namespace rtv {
 namespace {

@@ -13,11 +13,11 @@
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
-#include "app/Message.h"
 #include "app/ModelController.h"
-#include "overlay/GTEX.h"
-#include "platform/PlainTextMetrics.h"
-#include "radio/CellNames.h"
+#include "base/Message.h"
+#include "base/PlainTextMetrics.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "sheet/CsvTable.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
@@ -61,8 +61,8 @@ struct ShippedSheet {
   test::ManualClock clock;
   test::ScriptedPrompts prompts;
   AppSettings settings{true};
-  GTEX overlay;
-  GTEX help;
+  OverlayText overlay;
+  OverlayText help;
   MessageBus bus{clock};
   ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   SheetView view;

@@ -9,8 +9,8 @@
 #include "FixedTextMetrics.h"
 #include "MemorySettingsStore.h"
 #include "SheetFixtures.h"
-#include "overlay/GTEX.h"
-#include "radio/CellNames.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
@@ -31,7 +31,7 @@ struct SheetFixture {
     sheet->Build();
     return sheet;
   }
-  GTEX overlay;
+  OverlayText overlay;
   test::FixedTextMetrics metrics{8};
   test::MemorySettingsStore widths;
   test::FakeModelHost model;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "EditorAccess.h"
-#include "radio/IdDigitsEditor.h"
-#include "radio/RadioCharset.h"
-#include "radio/TextEditor.h"
+#include "cells/IdDigitsEditor.h"
+#include "cells/RadioCharset.h"
+#include "cells/TextEditor.h"
 
 namespace rtv {
 namespace {

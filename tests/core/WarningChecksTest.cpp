@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "MemoryAccessHost.h"
-#include "radio/CellAccess.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
 
 namespace rtv {
 namespace {

@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "overlay/GTEX.h"
-#include "platform/Fatal.h"
-#include "platform/FontDesc.h"
-#include "platform/Prompts.h"
-#include "sheet/Cell.h"
-#include "sheet/CellMarkup.h"
-#include "sheet/ChoiceLists.h"
-#include "sheet/FontMarkup.h"
+#include "base/Fatal.h"
+#include "base/FontDesc.h"
+#include "base/Prompts.h"
+#include "cells/Cell.h"
+#include "cells/CellMarkup.h"
+#include "cells/ChoiceLists.h"
+#include "cells/FontMarkup.h"
+#include "overlay/OverlayText.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-void ParseAll(rtv::GTEX& store, std::string_view text) {
+void ParseAll(rtv::OverlayText& store, std::string_view text) {
   rtv::CellCounters counters{};
   rtv::Cell basic;
   rtv::ParseCell(store, basic, "{($Basic)(Font=,,,%120,,,)}", &counters, nullptr);
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   ThrowingPrompts prompts;
   rtv::SetFatalPrompts(&prompts);
-  rtv::GTEX store;
+  rtv::OverlayText store;
   store.SetLines(Overlay(text));
   try {
     ParseAll(store, text);

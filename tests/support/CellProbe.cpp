@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "radio/CellAccess.h"
-#include "sheet/Cell.h"
+#include "cells/Cell.h"
+#include "cells/CellAccess.h"
 
 namespace rtv {
 

@@ -6,7 +6,7 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
-#include "radio/CellCanvas.h"
+#include "cells/CellCanvas.h"
 
 namespace rtv {
 

@@ -11,9 +11,9 @@
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
-#include "app/MessageBus.h"
 #include "app/ModelController.h"
-#include "overlay/GTEX.h"
+#include "base/MessageBus.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv::test {
 
@@ -74,8 +74,8 @@ struct ControllerFixture {
   ManualClock clock;
   EchoingPrompts prompts;
   AppSettings settings;
-  GTEX overlay;
-  GTEX help;
+  OverlayText overlay;
+  OverlayText help;
   MessageBus bus{clock};
   FakeView view;
   std::unique_ptr<ModelController> controller;

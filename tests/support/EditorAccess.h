@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "radio/CellEditor.h"
-#include "radio/CellGrid.h"
+#include "cells/CellEditor.h"
+#include "cells/ChoicePopupHost.h"
 
 namespace rtv {
 
 // A grid that records the choice popups it is asked to open.
-struct RecordingGrid : CellGrid {
+struct RecordingGrid : ChoicePopupHost {
   void OpenChoicePopup(const std::string& listKey, int variant, int value) override;
   std::vector<std::string> opened;  // "list#variant=value"
 };

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/TextMetrics.h"
+#include "base/TextMetrics.h"
 
 namespace rtv::test {
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "platform/Timers.h"
+#include "base/Timers.h"
 
 namespace rtv::test {
 

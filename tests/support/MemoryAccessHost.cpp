@@ -1,8 +1,8 @@
 #include "MemoryAccessHost.h"
 
+#include "cells/Cell.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
-#include "sheet/Cell.h"
 
 namespace rtv {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "overlay/GTEX.h"
+#include "cells/CellAccessHost.h"
+#include "cells/ChoiceLists.h"
+#include "overlay/OverlayText.h"
 #include "radio/AdjustmentState.h"
-#include "radio/CellAccessHost.h"
 #include "radio/CloneInformation.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/ChoiceLists.h"
 
 namespace rtv {
 
@@ -39,7 +39,7 @@ class MemoryAccessHost : public CellAccessHost {
   void AfterImageWrite() override { ++imageWrites; }
   EepromImage* CellImage() override { return &image; }
   ChoiceLists* CellChoices() override { return &choices; }
-  GTEX* CellOverlay() override { return &overlay; }
+  OverlayText* CellOverlay() override { return &overlay; }
   int CellModelType() const override { return modelType; }
   bool ChannelSheetsUsedOnly() const override { return usedOnly; }
   bool AdjustmentConnected() const override { return adjustmentConnected; }
@@ -61,7 +61,7 @@ class MemoryAccessHost : public CellAccessHost {
   // The last status text that said something, or empty.
   std::string LastStatus() const;
 
-  GTEX overlay;
+  OverlayText overlay;
   EepromImage image;
   ChoiceLists choices{overlay};
   ItemAccessor accessor{this};

@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "platform/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace rtv::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/SerialDevice.h"
+#include "base/SerialDevice.h"
 
 namespace rtv::test {
 

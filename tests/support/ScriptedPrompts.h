@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Prompts.h"
+#include "base/Prompts.h"
 
 namespace rtv::test {
 

@@ -5,13 +5,13 @@
 #include <QLabel>
 #include <QTest>
 
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
 
 TEST(AboutBoxTest, ShowsTheProgramAndPassesOnEveryTypedCharacter) {
-  GTEX overlay;
+  OverlayText overlay;
   overlay.SetLines({"#GI_Sys_AppTitle", "Radio Programmer", "#GI_Sys_Rev", "Rev. 2.1",
                     "#GI_Sys_Maker", "Vrel Inc", "#End_Of_Ovl"});
   std::string typed;

@@ -22,15 +22,15 @@
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
 #include "app/ModelController.h"
-#include "app/widgets/MainForm.h"
+#include "app/widgets/MainWindow.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 #include "link/widgets/LinkWindows.h"
 #include "link/widgets/PortDialog.h"
 #include "link/widgets/ProgressWindow.h"
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtTimers.h"
-#include "radio/CellNames.h"
-#include "sheet/Cell.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 
@@ -78,7 +78,7 @@ struct RadioFixture {
     }
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
-    settings.comPort = kSimPort;
+    settings.portNumber = kSimPort;
     store.WriteString(kPortMapGroup, "COM" + std::to_string(kSimPort), SimLink());
     ports.settings = &store;
     controller = std::make_unique<ModelController>(
@@ -86,7 +86,7 @@ struct RadioFixture {
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
     controller->SetExecutableFolder(folder.Path());
     controller->AttachLink(device, ports);
-    form = std::make_unique<MainForm>(*controller, settings);
+    form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }
   ~RadioFixture() {
@@ -124,12 +124,12 @@ struct RadioFixture {
   test::MemorySettingsStore store;
   PortEnvironment ports;
   AppSettings settings;
-  GTEX overlay;
-  GTEX help;
+  OverlayText overlay;
+  OverlayText help;
   MessageBus bus{timers};
   PosixSerialDevice device;
   std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 void Save(QWidget& widget, const char* name) {

@@ -9,8 +9,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidgetItemIterator>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,17 +24,17 @@
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
-#include "app/widgets/MainForm.h"
+#include "app/widgets/MainWindow.h"
 #include "app/widgets/MessagePanel.h"
-#include "overlay/GTEX.h"
-#include "radio/CellCatalog.h"
-#include "radio/CellNames.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/SheetView.h"
 #include "sheet/widgets/TreeBuilder.h"
-#include "sheet/widgets/cuiGrid.h"
 
 namespace rtv {
 namespace {
@@ -54,7 +54,7 @@ struct ShippedWindow {
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetExecutableFolder(folder.Path());
     controller->SetCommandLine(std::move(arguments));
-    form = std::make_unique<MainForm>(*controller, settings);
+    form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }
   ~ShippedWindow() { form.reset(); }
@@ -97,11 +97,11 @@ struct ShippedWindow {
   test::ManualClock clock;
   test::ScriptedPrompts prompts;
   AppSettings settings;
-  GTEX overlay;
-  GTEX help;
+  OverlayText overlay;
+  OverlayText help;
   MessageBus bus{clock};
   std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainForm> form;
+  std::unique_ptr<MainWindow> form;
 };
 
 TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
@@ -109,7 +109,7 @@ TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   w.form->show();
   w.Choose("GI_Sheet_IntCh");
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  cuiGrid* grid = w.form->CurrentSheet()->grid();
+  SheetView* grid = w.form->CurrentSheet()->grid();
   grid->setFocus();
   for (int i = 0; i < 40; ++i) QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key_Right);
@@ -236,7 +236,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   w.form->show();
   w.Choose("GI_Sheet_IntCh");
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  cuiGrid* grid = w.form->CurrentSheet()->grid();
+  SheetView* grid = w.form->CurrentSheet()->grid();
   const Sheet& sheet = w.form->CurrentSheet()->sheet();
   const int first = RowShowing(sheet, "1");
   const int second = RowShowing(sheet, "2");
@@ -272,7 +272,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   ASSERT_NE(paste, nullptr);
   w.form->Menu()->RefreshMenu();
   ASSERT_TRUE(clear->isEnabled());
-  EXPECT_FALSE(paste->isEnabled());  // nothing copied yet
+  EXPECT_FALSE(paste->isEnabled());               // nothing copied yet
   w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
   clear->trigger();
   ASSERT_EQ(w.prompts.shown.size(), 1u);
@@ -318,13 +318,24 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
   }
   ASSERT_GE(sheets.size(), 16u);
 
-  const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys = {
-      {Qt::Key_Down, {}},   {Qt::Key_Right, {}},  {Qt::Key_F2, {}},     {Qt::Key_A, {}},
-      {Qt::Key_7, {}},      {Qt::Key_Return, {}}, {Qt::Key_PageDown, {}}, {Qt::Key_End, {}},
-      {Qt::Key_Space, {}},  {Qt::Key_Return, {}}, {Qt::Key_Escape, {}}, {Qt::Key_Delete, {}},
-      {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Up, Qt::ShiftModifier},
-      {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Home, {}},  {Qt::Key_Backspace, {}},
-      {Qt::Key_Left, {}}};
+  const std::vector<std::pair<int, Qt::KeyboardModifiers>> keys = {{Qt::Key_Down, {}},
+                                                                   {Qt::Key_Right, {}},
+                                                                   {Qt::Key_F2, {}},
+                                                                   {Qt::Key_A, {}},
+                                                                   {Qt::Key_7, {}},
+                                                                   {Qt::Key_Return, {}},
+                                                                   {Qt::Key_PageDown, {}},
+                                                                   {Qt::Key_End, {}},
+                                                                   {Qt::Key_Space, {}},
+                                                                   {Qt::Key_Return, {}},
+                                                                   {Qt::Key_Escape, {}},
+                                                                   {Qt::Key_Delete, {}},
+                                                                   {Qt::Key_C, Qt::ControlModifier},
+                                                                   {Qt::Key_Up, Qt::ShiftModifier},
+                                                                   {Qt::Key_V, Qt::ControlModifier},
+                                                                   {Qt::Key_Home, {}},
+                                                                   {Qt::Key_Backspace, {}},
+                                                                   {Qt::Key_Left, {}}};
   // Leaving the program and the browser for the help are not for a test run.
   const std::set<int> skipped = {CellLinkNumber("CL_Menu_File_Exit"),
                                  CellLinkNumber("CL_Help_Contents"),
@@ -334,7 +345,7 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
     w.form->OpenSheet(name);  // as the tree would, without its delay
     QApplication::processEvents();
     ASSERT_NE(w.form->CurrentSheet(), nullptr);
-    cuiGrid* grid = w.form->CurrentSheet()->grid();
+    SheetView* grid = w.form->CurrentSheet()->grid();
     grid->setFocus();
     for (const auto& [key, modifiers] : keys) {
       QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : grid;

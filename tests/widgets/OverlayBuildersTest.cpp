@@ -8,10 +8,10 @@
 #include <QToolButton>
 
 #include "ManualClock.h"
-#include "app/Message.h"
-#include "app/MessageBus.h"
-#include "overlay/GTEX.h"
-#include "radio/CellNames.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/ToolbarBuilder.h"
@@ -73,7 +73,7 @@ struct BuilderFixture {
   }
   test::ManualClock clock;
   MessageBus bus{clock};
-  GTEX store;
+  OverlayText store;
   ItemAccessor accessor;
   std::map<int, std::uint8_t> flags;
   std::vector<int> clicked;

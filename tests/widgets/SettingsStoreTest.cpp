@@ -19,8 +19,8 @@ constexpr int kScreenH = 1024;
 void SaveSample(const QString& file) {
   QtSettingsStore store(file);
   AppSettings s(store, true, kScreenW, kScreenH);
-  s.comPort = 33;
-  s.comSpeedHigh = 0;
+  s.portNumber = 33;
+  s.highSpeed = 0;
   s.currentDirectory = "/home/skipper/Boote für 2024";
   s.AddRecentFront("/home/skipper/a=b;c.rtv");
   s.AddRecentFront("/home/skipper/Dolphin.rtv");
@@ -31,9 +31,9 @@ void SaveSample(const QString& file) {
   s.top = 15;
   s.width = 1000;
   s.height = 700;
-  s.splitterV = 250;
+  s.treeWidth = 250;
   s.modelType = 5;
-  s.chListType = 1;
+  s.channelsInUseOnly = 1;
   WindowRecord record;
   record.name = "Adjust";
   record.left = 1;
@@ -50,8 +50,8 @@ TEST(SettingsStoreTest, AnIniFileKeepsEverySetting) {
   SaveSample(file);
   QtSettingsStore store(file);
   AppSettings s(store, true, kScreenW, kScreenH);
-  EXPECT_EQ(s.comPort, 33);
-  EXPECT_EQ(s.comSpeedHigh, 0);
+  EXPECT_EQ(s.portNumber, 33);
+  EXPECT_EQ(s.highSpeed, 0);
   EXPECT_EQ(s.currentDirectory, "/home/skipper/Boote für 2024");
   EXPECT_EQ(s.recentFiles,
             (std::vector<std::string>{"/home/skipper/Dolphin.rtv", "/home/skipper/a=b;c.rtv", ""}));
@@ -62,9 +62,9 @@ TEST(SettingsStoreTest, AnIniFileKeepsEverySetting) {
   EXPECT_EQ(s.top, 15);
   EXPECT_EQ(s.width, 1000);
   EXPECT_EQ(s.height, 700);
-  EXPECT_EQ(s.splitterV, 250);
+  EXPECT_EQ(s.treeWidth, 250);
   EXPECT_EQ(s.modelType, 5);
-  EXPECT_EQ(s.chListType, 1);
+  EXPECT_EQ(s.channelsInUseOnly, 1);
   const auto record = s.FindWindowRecord("Adjust");
   ASSERT_TRUE(record.has_value());
   EXPECT_EQ(record->width, 300);
@@ -102,14 +102,14 @@ TEST(SettingsStoreTest, ABrokenFileGivesDefaultsAndIsRepairedBySaving) {
     {
       QtSettingsStore store(file);
       AppSettings s(store, true, kScreenW, kScreenH);
-      EXPECT_EQ(s.comPort, 1);
+      EXPECT_EQ(s.portNumber, 1);
       EXPECT_EQ(s.width, 800);
       EXPECT_TRUE(s.recentFiles.empty());
-      s.comPort = 4;  // saved at the end
+      s.portNumber = 4;  // saved at the end
     }
     QtSettingsStore store(file);
     AppSettings again(store, true, kScreenW, kScreenH);
-    EXPECT_EQ(again.comPort, 4);
+    EXPECT_EQ(again.portNumber, 4);
   }
 }
 

@@ -13,18 +13,18 @@
 
 #include "ManualClock.h"
 #include "SheetFixtures.h"
-#include "app/MessageBus.h"
-#include "overlay/GTEX.h"
+#include "base/MessageBus.h"
+#include "cells/ChoiceEditor.h"
+#include "cells/ChoiceLists.h"
+#include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtTextMetrics.h"
-#include "radio/ChoiceEditor.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/ChoiceLists.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/widgets/ChoicePopup.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
-#include "sheet/widgets/cuiGrid.h"
+#include "sheet/widgets/SheetView.h"
 
 namespace rtv {
 namespace {
@@ -76,7 +76,7 @@ struct WidgetFixture {
     return pane;
   }
 
-  GTEX overlay;
+  OverlayText overlay;
   QtTextMetrics metrics;
   test::FakeModelHost model;
   test::ManualClock clock;
@@ -98,16 +98,16 @@ std::pair<int, int> Current(const SheetPane& pane) {
           const_cast<SheetPane&>(pane).sheet().currentRow()};
 }
 
-QColor PixelIn(cuiGrid& grid, int column, int row, const QImage& shot) {
+QColor PixelIn(SheetView& grid, int column, int row, const QImage& shot) {
   const QRect rect = grid.CellRect(column, row);
   const qreal ratio = shot.devicePixelRatio();
   return shot.pixelColor(QPoint(static_cast<int>((rect.left() + 2) * ratio),
                                 static_cast<int>((rect.top() + 2) * ratio)));
 }
 
-QImage Shot(cuiGrid& grid) { return grid.viewport()->grab().toImage(); }
+QImage Shot(SheetView& grid) { return grid.viewport()->grab().toImage(); }
 
-TEST(CuiGridTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
+TEST(SheetViewTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}e"}}});
   auto pane = f.Show("GI_Sheet_T");
   QTest::keyClick(pane->grid(), Qt::Key_Left);
@@ -124,7 +124,7 @@ TEST(CuiGridTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
   EXPECT_EQ(f.keys, (std::vector<int>{0x2500, 0x2700, 0x7200, 'k', 13}));
 }
 
-TEST(CuiGridTest, PageDownStopsAtTheLastReachableRow) {
+TEST(SheetViewTest, PageDownStopsAtTheLastReachableRow) {
   std::vector<std::string> cells = {"Head", ":(LoopFrom 25)", "{S(%Flex0[0])}", ":(LoopTo)",
                                     "not selectable"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
@@ -140,13 +140,13 @@ TEST(CuiGridTest, PageDownStopsAtTheLastReachableRow) {
   EXPECT_EQ(Current(*pane), (std::pair{0, 15}));
 }
 
-TEST(CuiGridTest, ARowTrackCellIsDrawnSelectedAndSelectsItsCellOnClick) {
+TEST(SheetViewTest, ARowTrackCellIsDrawnSelectedAndSelectsItsCellOnClick) {
   WidgetFixture f({{"GI_Sheet_T",
                     "",
                     kBasic,
                     {"{SWH(%Flex0[0])}first|{TWH}track", "{SWH(%Flex0[1])}second|{TWH}track"}}});
   auto pane = f.Show("GI_Sheet_T");
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   const QColor window = ToQColor(0x80000005);
   QImage shot = Shot(grid);
   EXPECT_NE(PixelIn(grid, 1, 0, shot), window);  // drawn with its selectable cell
@@ -159,7 +159,7 @@ TEST(CuiGridTest, ARowTrackCellIsDrawnSelectedAndSelectsItsCellOnClick) {
   EXPECT_NE(PixelIn(grid, 1, 1, shot), window);
 }
 
-TEST(CuiGridTest, AJoinedCellDrawsNothingOfItsOwn) {
+TEST(SheetViewTest, AJoinedCellDrawsNothingOfItsOwn) {
   QRect joined;
   const auto render = [&joined](const char* joinedText) {
     WidgetFixture f({{"GI_Sheet_T",
@@ -188,10 +188,10 @@ TEST(CuiGridTest, AJoinedCellDrawsNothingOfItsOwn) {
   EXPECT_GT(inked, 0);
 }
 
-TEST(CuiGridTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
+TEST(SheetViewTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm|{SW(%Flex0[3])}vv"}}});
   auto pane = f.Show("GI_Sheet_T");
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   for (int result : {0, 1, 2}) {
     f.markingResult = result;
     QTest::keyClick(&grid, 'q');
@@ -202,10 +202,10 @@ TEST(CuiGridTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
   EXPECT_TRUE(f.edits.empty());
 }
 
-TEST(CuiGridTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
+TEST(SheetViewTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm", "{S(%Flex0[1])}x"}}});
   auto pane = f.Show("GI_Sheet_T");
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   f.markingResult = 2;
   QTest::keyClick(&grid, 'q');
   ASSERT_TRUE(grid.EditorOpen());
@@ -218,14 +218,14 @@ TEST(CuiGridTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
   EXPECT_EQ(Current(*pane), (std::pair{0, 1}));
 }
 
-TEST(CuiGridTest, LineMarkingHighlightsTheRowButTheFixedColumns) {
+TEST(SheetViewTest, LineMarkingHighlightsTheRowButTheFixedColumns) {
   WidgetFixture f({{"GI_Sheet_T",
                     "(FixedCols=1)(FixedRows=1)(MultiSelect=Line)",
                     kBasic,
                     {"{WH}No.|{W}Name|{W}Use", "{WH}1|{S(%Flex0[1])}a|{S(%Flex0[1])}b",
                      "{WH}2|{S(%Flex0[2])}c|{S(%Flex0[2])}d"}}});
   auto pane = f.Show("GI_Sheet_T");
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 2).center());
   QApplication::processEvents();
   const QImage shot = Shot(grid);
@@ -236,7 +236,7 @@ TEST(CuiGridTest, LineMarkingHighlightsTheRowButTheFixedColumns) {
   EXPECT_EQ(PixelIn(grid, 2, 1, shot), window);
 }
 
-TEST(CuiGridTest, ForwardedKeysArePacedOnTheClock) {
+TEST(SheetViewTest, ForwardedKeysArePacedOnTheClock) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{S(%Flex0[0])}a|{S(%Flex0[1])}b"}}});
   std::vector<std::int64_t> at;
   f.accessor.Serve(LinkFamily::Special, [&](CellAccess& access) {
@@ -256,7 +256,7 @@ TEST(CuiGridTest, ForwardedKeysArePacedOnTheClock) {
   EXPECT_EQ(at, (std::vector<std::int64_t>{0, 30, 54, 72, 84, 90, 90}));
 }
 
-TEST(CuiGridTest, SwitchingTheUsableViewChangesTheRows) {
+TEST(SheetViewTest, SwitchingTheUsableViewChangesTheRows) {
   test::SheetEntries table{
       "GI_Sheet_IntCh",
       "(FixedRows=1)(TitleString=INT)(WithUsable)",
@@ -277,10 +277,10 @@ TEST(CuiGridTest, SwitchingTheUsableViewChangesTheRows) {
   EXPECT_EQ(pane->titleBar()->text(), "INT (usable)");
 }
 
-TEST(CuiGridTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
+TEST(SheetViewTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_ComSet_Light)}wide value"}}});
   auto pane = f.Show("GI_Sheet_T");
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   QTest::keyClick(&grid, Qt::Key_Return);
   ChoicePopup* popup = grid.choicePopup();
   ASSERT_NE(popup, nullptr);
@@ -303,12 +303,12 @@ TEST(CuiGridTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   EXPECT_EQ(f.choice, 2);
 }
 
-TEST(CuiGridTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
+TEST(SheetViewTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
   std::vector<std::string> cells = {"{W}Ch|{W}Name", ":(LoopFrom 60)",
                                     "{W(%Flex0[0])}000|{SW(%Flex0[0])}name", ":(LoopTo)"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
   auto pane = f.Show("GI_Sheet_T", 400, 400);
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   Shot(grid);
   grid.TakePaintedCells();
   QTest::keyClick(&grid, 'z');  // the accessor notifies with link and index
@@ -318,13 +318,13 @@ TEST(CuiGridTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
   EXPECT_LE(painted, 4);
 }
 
-TEST(CuiGridTest, TheWheelScrollsThreeVisibleRowsPerNotch) {
+TEST(SheetViewTest, TheWheelScrollsThreeVisibleRowsPerNotch) {
   // Every third row is one pixel high: the wheel does not count it.
   std::vector<std::string> cells = {"{WH}Head",          ":(LoopFrom 20)", "{SWH(%Flex0[0])}a",
                                     "{SWH(%Flex0[0])}b", "{S(%Flex0[0])}", ":(LoopTo)"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
   auto pane = f.Show("GI_Sheet_T", 300, 200);
-  cuiGrid& grid = *pane->grid();
+  SheetView& grid = *pane->grid();
   const auto wheel = [&](int notches) {
     const QPoint at = grid.viewport()->rect().center();
     QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
@@ -356,7 +356,7 @@ TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
   EXPECT_FALSE(owner.isEnabled());
   EXPECT_EQ(dialog.font().pixelSize(), 12);
   // Until the grid is focused its current cell shows in its own colours.
-  cuiGrid& grid = *dialog.grid();
+  SheetView& grid = *dialog.grid();
   EXPECT_EQ(PixelIn(grid, 1, 0, Shot(grid)), ToQColor(0x80000005));
   QTest::mouseClick(dialog.button(), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());

@@ -12,9 +12,9 @@
 
 #include "CloneFileIo.h"
 #include "LinkMessages.h"
+#include "base/TimerTask.h"
 #include "clonefile/CloneComment.h"
-#include "clonefile/ClonefileReader.h"
-#include "link/cmcTask.h"
+#include "clonefile/CloneFile.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
 #include "sheet/TreeSheets.h"
@@ -63,7 +63,7 @@ CloneTool::CloneTool(const ToolOptions& options)
                      }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
   helpOverlay_.SetFile(options_.dataFolder + "/RTV612H.OVL");
-  appSettings_.comPort = std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256);
+  appSettings_.portNumber = std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256);
   appSettings_.modelType = settings_.ReadInt("Setup", "ModelType").value_or(0);
   if (appSettings_.modelType < 0 || appSettings_.modelType > 6) appSettings_.modelType = 0;
   ports_.settings = &settings_;
@@ -83,7 +83,7 @@ int CloneTool::Ports() {
     return kExitOk;
   }
   for (const std::string& line : friendly) {
-    const bool current = PortNumberOf(line) == appSettings_.comPort;
+    const bool current = PortNumberOf(line) == appSettings_.portNumber;
     std::printf("%s%s\n", line.c_str(), current ? "  [selected]" : "");
   }
   return kExitOk;
@@ -95,7 +95,7 @@ bool CloneTool::ChoosePort() {
     return std::isdigit(static_cast<unsigned char>(c));
   });
   if (port.empty() || number) {
-    portNumber_ = port.empty() ? appSettings_.comPort : std::atoi(port.substr(0, 4).c_str());
+    portNumber_ = port.empty() ? appSettings_.portNumber : std::atoi(port.substr(0, 4).c_str());
     if (portNumber_ < 1 || portNumber_ > kMaxPortNumber) {
       std::fprintf(stderr, "Port numbers go from 1 to %d.\n", kMaxPortNumber);
       return false;
@@ -121,10 +121,10 @@ LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start,
                           const char* activity) {
   PrepareLink();
   std::optional<LinkResult> outcome;
-  cmcTask progress(timers_);
+  TimerTask progress(timers_);
   const bool show = options_.progress && totalBytes > 0;
   if (show) {
-    progress.Bind([&](cmcTask&) {
+    progress.Bind([&](TimerTask&) {
       std::fprintf(stderr, "\r%s %3d%%", activity, link_.DataDone() * 100 / totalBytes);
       std::fflush(stderr);
     });
@@ -159,7 +159,7 @@ int CloneTool::Fail(int status) {
 int CloneTool::FileError(int code, const std::string& path) {
   // The program's own file messages, from the overlay.
   std::fprintf(stderr, "%s:\n", path.c_str());
-  ClonefileReader(overlay_, prompts_).ShowResult(code >= 1 && code <= 9 ? code : kFileErrFormat);
+  CloneFile(overlay_, prompts_).ShowResult(code >= 1 && code <= 9 ? code : kFileErrFormat);
   return code;
 }
 
@@ -169,7 +169,7 @@ int CloneTool::CheckIdentity(const LinkResult& result) {
   if (result.word1 != controller_.ModelCode() || result.word2 != controller_.ExtensionCode()) {
     return kLinkIdentity;
   }
-  const cmcBuff& payload = result.payload;
+  const ByteQueue& payload = result.payload;
   if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) return kLinkIdentity;
   idBlock_.assign(kIdBlockSize, 0);
   std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
@@ -195,7 +195,7 @@ int CloneTool::RadioVersion(const std::uint8_t* digits) {
 }
 
 int CloneTool::LoadWithReader(const std::string& path, EepromImage& image) {
-  ClonefileReader reader(overlay_, prompts_);
+  CloneFile reader(overlay_, prompts_);
   reader.SetImage(&image);
   reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
   reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
@@ -270,7 +270,7 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
     std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
     return kExitOutputFile;
   }
-  ClonefileReader writer(overlay_, prompts_);
+  CloneFile writer(overlay_, prompts_);
   writer.SetImage(&image);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
   writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
@@ -365,7 +365,7 @@ int CloneTool::Sheets(const std::string& input) {
 int CloneTool::Export(const std::string& input, const std::string& key, bool usable,
                       const std::string& output) {
   if (!OpenClone(input)) return kSheetFileError;
-  appSettings_.chListType = usable ? 1 : 0;
+  appSettings_.channelsInUseOnly = usable ? 1 : 0;
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   const std::string csv = SheetExporter(*sheet).Csv();
@@ -407,7 +407,7 @@ int CloneTool::Import(const std::string& input, const std::string& key, const st
   }
   // Saved as File > Save would.
   controller_.Normalise(image, 1);
-  ClonefileReader writer(overlay_, prompts_);
+  CloneFile writer(overlay_, prompts_);
   writer.SetImage(&image);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
   writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));

@@ -7,14 +7,14 @@
 
 #include "ConsolePrompts.h"
 #include "IniSettings.h"
-#include "LoopTimers.h"
 #include "app/AppSettings.h"
-#include "app/MessageBus.h"
 #include "app/ModelController.h"
+#include "base/MessageBus.h"
+#include "base/PlainTextMetrics.h"
 #include "link/CloneLink.h"
 #include "link/PortDiscovery.h"
-#include "overlay/GTEX.h"
-#include "platform/PlainTextMetrics.h"
+#include "overlay/OverlayText.h"
+#include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "sheet/Sheet.h"
 
@@ -82,8 +82,8 @@ class CloneTool {
   ToolOptions options_;
   IniSettings settings_;
   AppSettings appSettings_{true};
-  GTEX overlay_;
-  GTEX helpOverlay_;
+  OverlayText overlay_;
+  OverlayText helpOverlay_;
   LoopTimers timers_;
   MessageBus bus_;
   ConsolePrompts prompts_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompts.h"
+#include "base/Prompts.h"
 
 namespace rtv::tools {
 

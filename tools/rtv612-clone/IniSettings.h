@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "platform/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace rtv::tools {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv::tools {
 namespace {
@@ -59,18 +59,19 @@ std::vector<int> CheckLines(int status) {
 
 // Line index of key, or the fallback; the fallback also stands in for a body that is
 // shorter than the index.
-std::string Line(GTEX& overlay, const std::string& key, int index, const std::string& fallback) {
+std::string Line(OverlayText& overlay, const std::string& key, int index,
+                 const std::string& fallback) {
   if (!overlay.HasKey(key)) return fallback;
   return overlay.GetLine(key, index);
 }
 
 }  // namespace
 
-std::string OverlayLine(GTEX& overlay, const std::string& key, const std::string& fallback) {
+std::string OverlayLine(OverlayText& overlay, const std::string& key, const std::string& fallback) {
   return Line(overlay, key, 0, fallback);
 }
 
-std::string LinkErrorText(GTEX& overlay, int status, int portNumber) {
+std::string LinkErrorText(OverlayText& overlay, int status, int portNumber) {
   if (status == 0) return {};
   const int known = static_cast<int>(sizeof kHeads / sizeof kHeads[0]);
   const std::string fallback = status > 0 && status < known ? kHeads[status] : kHeads[1];

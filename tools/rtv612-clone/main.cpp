@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CloneTool.h"
-#include "platform/Fatal.h"
+#include "base/Fatal.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "overlay/GTEX.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
 
-QString Line(GTEX& overlay, const char* key) {
+QString Line(OverlayText& overlay, const char* key) {
   return overlay.HasKey(key) ? QString::fromStdString(overlay.GetFirstLine(key)) : QString();
 }
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget* owner, GTEX& overlay, KeyTyped onKey)
+AboutBox::AboutBox(QWidget* owner, OverlayText& overlay, KeyTyped onKey)
     : QDialog(owner), onKey_(std::move(onKey)) {
   const QString title = Line(overlay, "GI_Sys_AppTitle");
   setWindowTitle(title);

@@ -5,7 +5,7 @@
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 
 // Help > About: the program's name, revision and maker. Every character typed while it is
 // open is passed on (the service word is typed here).
@@ -15,7 +15,7 @@ class AboutBox : public QDialog {
  public:
   using KeyTyped = std::function<void(char character)>;
 
-  AboutBox(QWidget* owner, GTEX& overlay, KeyTyped onKey);
+  AboutBox(QWidget* owner, OverlayText& overlay, KeyTyped onKey);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

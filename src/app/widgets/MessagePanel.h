@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "platform/FontDesc.h"
+#include "base/FontDesc.h"
 
 namespace rtv {
 

@@ -8,7 +8,7 @@
 
 namespace rtv {
 
-LinkWindows::LinkWindows(QWidget& mainWindow, GTEX& overlay, Prompts& prompts)
+LinkWindows::LinkWindows(QWidget& mainWindow, OverlayText& overlay, Prompts& prompts)
     : main_(mainWindow), overlay_(overlay), prompts_(prompts) {}
 
 LinkWindows::~LinkWindows() { delete progress_; }

@@ -9,13 +9,13 @@ class QWidget;
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class Prompts;
 
 // The radio link's windows around the main window.
 class LinkWindows : public LinkView {
  public:
-  LinkWindows(QWidget& mainWindow, GTEX& overlay, Prompts& prompts);
+  LinkWindows(QWidget& mainWindow, OverlayText& overlay, Prompts& prompts);
   ~LinkWindows() override;
 
   void SetMainWindowEnabled(bool enabled) override;
@@ -29,7 +29,7 @@ class LinkWindows : public LinkView {
 
  private:
   QWidget& main_;
-  GTEX& overlay_;
+  OverlayText& overlay_;
   Prompts& prompts_;
   QPointer<ProgressWindow> progress_;
 };

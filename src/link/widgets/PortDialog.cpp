@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "overlay/GTEX.h"
-#include "platform/Prompts.h"
+#include "base/Prompts.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
@@ -45,8 +45,8 @@ class RefreshingList : public QComboBox {
 
 }  // namespace
 
-PortDialog::PortDialog(QWidget* owner, GTEX& overlay, Prompts& prompts, int form, int currentPort,
-                       const PortEnvironment& ports)
+PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, int form,
+                       int currentPort, const PortEnvironment& ports)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       overlay_(overlay),

@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class Prompts;
 
 // The choice of the serial port: form 0 a number field, form 1 an editable list of the
@@ -24,7 +24,7 @@ class PortDialog : public QDialog {
   enum Form { kNumber = 0, kNumberList = 1, kFriendlyList = 2 };
   static constexpr int kMaxChars = 4;
 
-  PortDialog(QWidget* owner, GTEX& overlay, Prompts& prompts, int form, int currentPort,
+  PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, int form, int currentPort,
              const PortEnvironment& ports);
 
   // The chosen port once the dialog was accepted.
@@ -43,7 +43,7 @@ class PortDialog : public QDialog {
  private:
   void Confirm();
 
-  GTEX& overlay_;
+  OverlayText& overlay_;
   Prompts& prompts_;
   int form_;
   PortEnvironment ports_;

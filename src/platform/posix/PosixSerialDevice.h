@@ -2,7 +2,7 @@
 
 #include <termios.h>
 
-#include "platform/SerialDevice.h"
+#include "base/SerialDevice.h"
 
 namespace rtv {
 

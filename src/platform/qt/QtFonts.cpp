@@ -9,20 +9,42 @@ namespace {
 
 QPalette::ColorRole SystemRole(unsigned index) {
   switch (index) {
-    case 1: case 12: return QPalette::Dark;            // desktop, application workspace
-    case 2: case 13: return QPalette::Highlight;       // active caption, highlight
-    case 3: return QPalette::Mid;                      // inactive caption
-    case 4: case 15: return QPalette::Button;          // menu, button face
-    case 5: return QPalette::Base;                     // window
-    case 6: case 21: return QPalette::Shadow;          // window frame, 3D dark shadow
-    case 7: case 8: return QPalette::Text;             // menu text, window text
-    case 9: case 14: return QPalette::HighlightedText; // caption text, highlight text
-    case 16: return QPalette::Dark;                    // button shadow
-    case 18: case 19: return QPalette::ButtonText;     // button text
-    case 20: case 22: return QPalette::Light;          // button highlight, 3D light
-    case 23: return QPalette::ToolTipText;
-    case 24: return QPalette::ToolTipBase;
-    default: return QPalette::Window;
+    case 1:
+    case 12:
+      return QPalette::Dark;  // desktop, application workspace
+    case 2:
+    case 13:
+      return QPalette::Highlight;  // active caption, highlight
+    case 3:
+      return QPalette::Mid;  // inactive caption
+    case 4:
+    case 15:
+      return QPalette::Button;  // menu, button face
+    case 5:
+      return QPalette::Base;  // window
+    case 6:
+    case 21:
+      return QPalette::Shadow;  // window frame, 3D dark shadow
+    case 7:
+    case 8:
+      return QPalette::Text;  // menu text, window text
+    case 9:
+    case 14:
+      return QPalette::HighlightedText;  // caption text, highlight text
+    case 16:
+      return QPalette::Dark;  // button shadow
+    case 18:
+    case 19:
+      return QPalette::ButtonText;  // button text
+    case 20:
+    case 22:
+      return QPalette::Light;  // button highlight, 3D light
+    case 23:
+      return QPalette::ToolTipText;
+    case 24:
+      return QPalette::ToolTipBase;
+    default:
+      return QPalette::Window;
   }
 }
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "platform/FontDesc.h"
+#include "base/FontDesc.h"
 
 namespace rtv {
 

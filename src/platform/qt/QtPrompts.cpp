@@ -10,28 +10,38 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(PromptIcon icon) {
   switch (icon) {
-    case PromptIcon::Information: return QMessageBox::Information;
-    case PromptIcon::Warning: return QMessageBox::Warning;
-    case PromptIcon::Error: return QMessageBox::Critical;
-    case PromptIcon::Question: return QMessageBox::Question;
-    case PromptIcon::None: break;
+    case PromptIcon::Information:
+      return QMessageBox::Information;
+    case PromptIcon::Warning:
+      return QMessageBox::Warning;
+    case PromptIcon::Error:
+      return QMessageBox::Critical;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
+    case PromptIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
 
 QMessageBox::StandardButtons ToQtButtons(PromptButtons buttons) {
   switch (buttons) {
-    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
-    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case PromptButtons::Ok: break;
+    case PromptButtons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel:
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::Ok:
+      break;
   }
   return QMessageBox::Ok;
 }
 
 QString StartPath(const FileDialogRequest& request) {
   if (request.fileName.empty()) return QString::fromStdString(request.folder);
-  return QDir(QString::fromStdString(request.folder)).filePath(QString::fromStdString(request.fileName));
+  return QDir(QString::fromStdString(request.folder))
+      .filePath(QString::fromStdString(request.fileName));
 }
 
 std::optional<std::string> Chosen(const QString& path) {
@@ -59,10 +69,14 @@ PromptAnswer QtPrompts::Message(const std::string& text, const std::string& capt
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                   ToQtButtons(buttons), owner_.data());
   switch (box.exec()) {
-    case QMessageBox::Yes: return PromptAnswer::Yes;
-    case QMessageBox::No: return PromptAnswer::No;
-    case QMessageBox::Cancel: return PromptAnswer::Cancel;
-    default: break;
+    case QMessageBox::Yes:
+      return PromptAnswer::Yes;
+    case QMessageBox::No:
+      return PromptAnswer::No;
+    case QMessageBox::Cancel:
+      return PromptAnswer::Cancel;
+    default:
+      break;
   }
   // Closing a box without a Cancel button counts as its only other answer.
   return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;

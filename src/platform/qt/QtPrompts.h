@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/Prompts.h"
+#include "base/Prompts.h"
 
 namespace rtv {
 

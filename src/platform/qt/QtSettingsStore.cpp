@@ -11,7 +11,8 @@ QString Key(const std::string& group, const std::string& name) {
 
 QtSettingsStore::QtSettingsStore() : settings_("Vrel", "RT-V612") {}
 
-QtSettingsStore::QtSettingsStore(const QString& iniFile) : settings_(iniFile, QSettings::IniFormat) {}
+QtSettingsStore::QtSettingsStore(const QString& iniFile)
+    : settings_(iniFile, QSettings::IniFormat) {}
 
 std::optional<int> QtSettingsStore::ReadInt(const std::string& group,
                                             const std::string& name) const {

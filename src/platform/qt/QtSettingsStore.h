@@ -2,7 +2,7 @@
 
 #include <QSettings>
 
-#include "platform/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace rtv {
 

@@ -1,8 +1,8 @@
 #include "platform/qt/QtTextMetrics.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QString>
+#include <algorithm>
 
 #include "platform/qt/QtFonts.h"
 
@@ -11,7 +11,8 @@ namespace rtv {
 int QtTextMetrics::TextWidth(const FontDesc& font, std::string_view text) const {
   const QFontMetrics metrics(ToQFont(font));
   int widest = 0;
-  for (const QString& line : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split('\n')) {
+  for (const QString& line :
+       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).split('\n')) {
     widest = std::max(widest, metrics.horizontalAdvance(line));
   }
   return widest;

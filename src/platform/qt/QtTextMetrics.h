@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextMetrics.h"
+#include "base/TextMetrics.h"
 
 namespace rtv {
 

@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 
-#include "platform/Timers.h"
+#include "base/Timers.h"
 
 namespace rtv {
 

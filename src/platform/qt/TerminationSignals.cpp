@@ -1,10 +1,10 @@
 #include "platform/qt/TerminationSignals.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <cerrno>
 #include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace rtv {
 namespace {
@@ -47,8 +47,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::OnSignal(std::function<void()> handler) {
   handler_ = std::move(handler);
   if (pipeEnds[0] < 0 || notifier_ != nullptr) return;
-  notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read,
-                                  QCoreApplication::instance());
+  notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, QCoreApplication::instance());
   QObject::connect(notifier_.data(), &QSocketNotifier::activated, [this] {
     char bytes[16];
     while (read(pipeEnds[0], bytes, sizeof bytes) > 0) {

@@ -25,7 +25,7 @@ ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
   setAttribute(Qt::WA_DeleteOnClose, false);
   sheet_->SetEmbedded(true);
   sheet_->Build();
-  grid_ = new cuiGrid(*sheet_, services, this);
+  grid_ = new SheetView(*sheet_, services, this);
   grid_->logic().onChoose = [this](const Cell& chosen) {
     if (onChosen) onChosen(chosen);
   };

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "sheet/widgets/cuiGrid.h"
+#include "sheet/widgets/SheetView.h"
 
 namespace rtv {
 
@@ -27,7 +27,7 @@ class ChoicePopup : public QWidget {
   void SetOwnerCell(const Cell* owner);
   void ShowAt(const QRect& cell);
 
-  cuiGrid* grid() const { return grid_; }
+  SheetView* grid() const { return grid_; }
   ModelSheet& sheet() { return *sheet_; }
   std::function<void(const Cell& chosen)> onChosen;
 
@@ -36,7 +36,7 @@ class ChoicePopup : public QWidget {
 
  private:
   std::unique_ptr<ModelSheet> sheet_;
-  cuiGrid* grid_;
+  SheetView* grid_;
 };
 
 }  // namespace rtv

@@ -5,8 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/Message.h"
-#include "app/MessageBus.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/ItemStates.h"
 
@@ -72,7 +72,7 @@ QAction* FindAction(const QList<QAction*>& actions, int link) {
 
 }  // namespace
 
-MenuBuilder::MenuBuilder(QWidget* root, GTEX& store, std::string key, ItemAccessor& accessor,
+MenuBuilder::MenuBuilder(QWidget* root, OverlayText& store, std::string key, ItemAccessor& accessor,
                          MessageBus* bus, ClickHandler onClick)
     : root_(root),
       store_(store),

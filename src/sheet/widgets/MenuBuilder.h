@@ -15,7 +15,7 @@ class QWidget;
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class ItemAccessor;
 class MessageBus;
 struct Message;
@@ -34,8 +34,8 @@ class MenuBuilder : public QObject {
   using PopupCommandHandler = std::function<void(int link)>;
 
   // `root` is a QMenuBar or a QMenu; without a click handler a click is Enter on the cell.
-  MenuBuilder(QWidget* root, GTEX& store, std::string key, ItemAccessor& accessor, MessageBus* bus,
-              ClickHandler onClick = {});
+  MenuBuilder(QWidget* root, OverlayText& store, std::string key, ItemAccessor& accessor,
+              MessageBus* bus, ClickHandler onClick = {});
   ~MenuBuilder() override;
 
   void SetOwnerProvider(OwnerProvider provider) { owner_ = std::move(provider); }
@@ -59,7 +59,7 @@ class MenuBuilder : public QObject {
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
 
   QWidget* root_;
-  GTEX& store_;
+  OverlayText& store_;
   const std::string key_;
   ItemAccessor& accessor_;
   MessageBus* bus_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/CellCanvas.h"
+#include "cells/CellCanvas.h"
 
 class QPainter;
 

@@ -6,9 +6,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "overlay/GTEX.h"
+#include "cells/FontMarkup.h"
+#include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
-#include "sheet/FontMarkup.h"
 
 namespace rtv {
 namespace {
@@ -20,8 +20,8 @@ constexpr int kExtraHeight = 10;
 
 }  // namespace
 
-SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services, GTEX& overlay,
-                         const QString& caption, QWidget* owner)
+SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services,
+                         OverlayText& overlay, const QString& caption, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       sheet_(std::move(sheet)) {
   setWindowTitle(caption);
@@ -42,7 +42,7 @@ SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& servi
   panelLayout->addWidget(inner);
   auto* innerLayout = new QVBoxLayout(inner);
   innerLayout->setContentsMargins(0, 0, 0, 0);
-  grid_ = new cuiGrid(*sheet_, services, inner);
+  grid_ = new SheetView(*sheet_, services, inner);
   grid_->SetScrollBarsShown(false);
   grid_->SetPlainUntilFocused(true);
   grid_->setMinimumSize(sheet_->TotalWidth(), sheet_->TotalHeight());

@@ -3,13 +3,13 @@
 #include <QDialog>
 #include <memory>
 
-#include "sheet/widgets/cuiGrid.h"
+#include "sheet/widgets/SheetView.h"
 
 class QPushButton;
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 
 // A dialog that shows one sheet and one button: sized to its sheet, centred over its owner
 // and kept inside the work area; the owner is disabled while it is open.
@@ -17,11 +17,11 @@ class SheetDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services, GTEX& overlay,
+  SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services, OverlayText& overlay,
               const QString& caption, QWidget* owner);
   ~SheetDialog() override;
 
-  cuiGrid* grid() const { return grid_; }
+  SheetView* grid() const { return grid_; }
   QPushButton* button() const { return button_; }
 
  protected:
@@ -30,7 +30,7 @@ class SheetDialog : public QDialog {
 
  private:
   std::unique_ptr<Sheet> sheet_;
-  cuiGrid* grid_;
+  SheetView* grid_;
   QPushButton* button_;
 };
 

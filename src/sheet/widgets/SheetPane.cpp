@@ -46,7 +46,7 @@ SheetPane::SheetPane(std::unique_ptr<Sheet> sheet, const GridServices& services,
     panel_->setLineWidth(kBevel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
   }
-  grid_ = new cuiGrid(*sheet_, services, panel_);
+  grid_ = new SheetView(*sheet_, services, panel_);
   panelLayout->addWidget(grid_);
   layout->addWidget(panel_, 1);
   ShowTitle();

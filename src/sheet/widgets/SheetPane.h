@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "sheet/widgets/cuiGrid.h"
+#include "sheet/widgets/SheetView.h"
 
 class QFrame;
 class QLabel;
@@ -23,7 +23,7 @@ class SheetPane : public QWidget {
   void Rebuild();
 
   Sheet& sheet() { return *sheet_; }
-  cuiGrid* grid() const { return grid_; }
+  SheetView* grid() const { return grid_; }
   QLabel* titleBar() const { return title_; }
 
  private:
@@ -33,7 +33,7 @@ class SheetPane : public QWidget {
   QFrame* titleFrame_;
   QLabel* title_;
   QFrame* panel_;
-  cuiGrid* grid_ = nullptr;
+  SheetView* grid_ = nullptr;
 };
 
 }  // namespace rtv

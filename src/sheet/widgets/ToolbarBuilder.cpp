@@ -4,8 +4,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/Message.h"
-#include "app/MessageBus.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "sheet/ItemStates.h"
 
 namespace rtv {
@@ -28,7 +28,7 @@ void ClearLayout(QLayout* layout) {
 
 }  // namespace
 
-ToolbarBuilder::ToolbarBuilder(QWidget* owner, GTEX& store, std::string key,
+ToolbarBuilder::ToolbarBuilder(QWidget* owner, OverlayText& store, std::string key,
                                std::vector<QIcon> icons, ItemAccessor& accessor, MessageBus* bus)
     : QWidget(owner),
       store_(store),

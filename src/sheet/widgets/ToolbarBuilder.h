@@ -14,7 +14,7 @@ class QVBoxLayout;
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class ItemAccessor;
 class MessageBus;
 struct Message;
@@ -27,7 +27,7 @@ class ToolbarBuilder : public QWidget {
  public:
   static constexpr int kGapWidth = 8;
 
-  ToolbarBuilder(QWidget* owner, GTEX& store, std::string key, std::vector<QIcon> icons,
+  ToolbarBuilder(QWidget* owner, OverlayText& store, std::string key, std::vector<QIcon> icons,
                  ItemAccessor& accessor, MessageBus* bus);
   ~ToolbarBuilder() override;
 
@@ -42,7 +42,7 @@ class ToolbarBuilder : public QWidget {
   static void OnMessage(void* context, const Message& message);
   QHBoxLayout* NewRow();
 
-  GTEX& store_;
+  OverlayText& store_;
   const std::string key_;
   std::vector<QIcon> icons_;
   ItemAccessor& accessor_;

@@ -4,11 +4,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "app/Message.h"
-#include "app/MessageBus.h"
-#include "overlay/GTEX.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
+#include "cells/CellMarkup.h"
+#include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
-#include "sheet/CellMarkup.h"
 
 namespace rtv {
 namespace {
@@ -18,8 +18,8 @@ constexpr int kIconSize = 16;
 
 }  // namespace
 
-TreeBuilder::TreeBuilder(QWidget* owner, GTEX& store, std::string key, std::vector<QIcon> icons,
-                         MessageBus* bus)
+TreeBuilder::TreeBuilder(QWidget* owner, OverlayText& store, std::string key,
+                         std::vector<QIcon> icons, MessageBus* bus)
     : QTreeWidget(owner), store_(store), key_(std::move(key)), icons_(std::move(icons)), bus_(bus) {
   setHeaderHidden(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);

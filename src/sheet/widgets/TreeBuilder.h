@@ -10,7 +10,7 @@
 
 namespace rtv {
 
-class GTEX;
+class OverlayText;
 class MessageBus;
 struct Message;
 
@@ -24,7 +24,7 @@ class TreeBuilder : public QTreeWidget {
   static constexpr int kErrorPicture = 5;
   static constexpr int kWarningPicture = 4;
 
-  TreeBuilder(QWidget* owner, GTEX& store, std::string key, std::vector<QIcon> icons,
+  TreeBuilder(QWidget* owner, OverlayText& store, std::string key, std::vector<QIcon> icons,
               MessageBus* bus);
   ~TreeBuilder() override;
 
@@ -60,7 +60,7 @@ class TreeBuilder : public QTreeWidget {
   bool MarkUnder(QTreeWidgetItem* node, const std::vector<std::string>& descriptors,
                  int overlayPicture);
 
-  GTEX& store_;
+  OverlayText& store_;
   const std::string key_;
   std::vector<QIcon> icons_;
   MessageBus* bus_;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QPushButton;
+class QSpacerItem;
+class QVBoxLayout;
+
+namespace rtv {
+
+class AppSettings;
+class OverlayText;
+
+// The window of adjust mode: the adjustment sheet above a button that reads every value
+// from the radio and the OK and Cancel buttons. It reopens where it was last closed.
+class AdjustWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kRecordName = "GI_Sheet_Win_AD";
+
+  AdjustWindow(QWidget* owner, OverlayText& overlay, AppSettings& settings,
+               std::function<void()> update, std::function<void()> closed);
+  ~AdjustWindow() override;
+
+  // The sheet shown above the buttons; the window owns it from here.
+  void SetContent(QWidget* content);
+  QWidget* Content() const { return content_; }
+  QPushButton* UpdateButton() const { return update_; }
+  QPushButton* OkButton() const { return ok_; }
+  QPushButton* CancelButton() const { return cancel_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Remember();
+
+  AppSettings& settings_;
+  std::function<void()> closed_;
+  QVBoxLayout* layout_;
+  QSpacerItem* spacer_;  // until a sheet is shown
+  QWidget* content_ = nullptr;
+  QPushButton* update_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
+};
+
+}  // namespace rtv

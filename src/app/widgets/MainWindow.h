@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "app/MainView.h"
+#include "app/widgets/AdjustWindow.h"
+
+class QSplitter;
+class QTimer;
+
+namespace rtv {
+
+class AppSettings;
+class LinkWindows;
+class SheetPane;
+class QtTextMetrics;
+struct GridServices;
+struct SheetServices;
+class MainController;
+class MenuBuilder;
+class MessagePanel;
+class ToolbarBuilder;
+class TreeBuilder;
+
+// The main window: menu and toolbar on top, the tree of sheets on the left beside the
+// sheet on show, and the status bar.
+class MainWindow : public QMainWindow, public MainView {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMinimumWidth = 400;
+  static constexpr int kMinimumHeight = 200;
+  static constexpr int kSplitterWidth = 3;
+  static constexpr int kMinimumTreeWidth = 8;
+
+  MainWindow(MainController& controller, AppSettings& settings);
+  ~MainWindow() override;
+
+  void SetTitle(const std::string& title) override;
+  void ShowForm() override;
+  void RedrawMessagePanel() override;
+  void SetBusy(bool busy) override;
+  void CloseForm() override;
+  void RebuildTree() override;
+  void ShowTreeAndSelectFirst() override;
+  void AppendToTreeRoot(const std::string& text) override;
+  void AdjustOptionalSheets(const OptionalSheets& sheets) override;
+  void ShowMakerPanel(const std::string& text) override;
+  void ShowAbout() override;
+  void SetToolbarVisible(bool visible) override;
+  void OpenSheet(const std::string& name) override;
+  void CloseCurrentSheet() override;
+  bool HasSheet() const override { return pane_ != nullptr; }
+  Sheet* SheetOnShow() override;
+  std::string SelectedTreeSheet() const override;
+  void OpenHelp(const std::string& path, int contextId) override;
+  void ShowWarningMarks(const std::vector<std::string>& errorSheets,
+                        const std::vector<std::string>& warningSheets) override;
+  LinkView* LinkWindows() override;
+  bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  bool ShowCloneInfo() override;
+  // The adjustment window while it is open; null otherwise.
+  AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
+
+  MessagePanel* MessagePanelWidget() const { return messagePanel_; }
+  TreeBuilder* Tree() const { return tree_; }
+  MenuBuilder* Menu() const { return menu_.get(); }
+  ToolbarBuilder* Toolbar() const { return toolbar_; }
+  QWidget* TreePanel() const { return treePanel_; }
+  QWidget* SheetPanel() const { return sheetPanel_; }
+  // The sheet on show, or null.
+  SheetPane* CurrentSheet() const { return pane_; }
+  // Puts the window's place and the splitter into the settings, as closing does.
+  void StorePlacement();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void PlaceOnScreen();
+  void BuildParts();
+  void TreeSelectionChanged();
+  void ShowSheetNow(const std::string& name);
+
+  MainController& controller_;
+  AppSettings& settings_;
+  MessagePanel* messagePanel_;
+  std::unique_ptr<MenuBuilder> menu_;
+  ToolbarBuilder* toolbar_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QWidget* treePanel_ = nullptr;
+  QWidget* sheetPanel_ = nullptr;
+  TreeBuilder* tree_ = nullptr;  // owned by the tree panel
+  QTimer* treeChangeDelay_ = nullptr;
+  std::string currentSheetName_;
+  QWidget* makerPanel_ = nullptr;
+  std::unique_ptr<rtv::LinkWindows> linkWindows_;
+  QPointer<AdjustWindow> adjustWindow_;
+  std::unique_ptr<QtTextMetrics> metrics_;
+  std::unique_ptr<SheetServices> sheetServices_;
+  std::unique_ptr<GridServices> gridServices_;
+  std::vector<QIcon> treeIcons_;
+  SheetPane* pane_ = nullptr;
+  bool gridHadFocus_ = false;
+};
+
+}  // namespace rtv

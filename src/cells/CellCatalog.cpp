@@ -1,0 +1,135 @@
+#include "cells/CellCatalog.h"
+
+#include <array>
+#include <cstdio>
+
+#include "base/Fatal.h"
+#include "overlay/NameTable.h"
+
+namespace rtv {
+namespace {
+
+// Types and links share one table. Links are entered with this offset so that a link
+// name written where a type belongs (or the reverse) is not mistaken for a number of
+// the other vocabulary.
+constexpr int kLinkValueOffset = 1 << 16;
+
+struct CatalogTable {
+  NameTable table{NameTable::kDefaultBuckets};
+  bool typesEntered = false;
+  bool linksEntered = false;
+};
+
+CatalogTable& Catalog() {
+  static CatalogTable catalog;
+  return catalog;
+}
+
+constexpr std::array<ListKind, kCellTypeCount + 1> kListKinds = {
+    ListKind::None,
+    ListKind::None,
+    ListKind::IntChannels,
+    ListKind::UsaChannels,
+    ListKind::CanChannels,
+    ListKind::DscChannels,
+    ListKind::WeatherChannels,
+    ListKind::FreeChannels,
+    ListKind::DscIndividualIds,
+    ListKind::DscGroupIds,
+    ListKind::IdBlocking,
+    ListKind::AtisCall,
+    ListKind::Adjustment,
+    ListKind::None,
+};
+
+// First link of each family, in family order, closed by the end of the catalog.
+constexpr std::array<int, kLinkFamilyCount + 1> kFamilyStarts = {
+    0,   4,   21,  24,  53,  54,  66,
+    72,  83,  87,  101, 110, 134, 140,
+    142, 146, 150, 330, 370, 522, kCellLinkCount,
+};
+
+}  // namespace
+
+int CellTypeNumber(std::string_view name) {
+  if (name.empty()) return kCellTypeNone;
+  CatalogTable& catalog = Catalog();
+  if (!catalog.typesEntered) {
+    catalog.typesEntered = true;
+    for (int i = 0; i < kCellTypeCount; ++i) catalog.table.Add(kCellTypeNames[i], i);
+  }
+  const auto value = catalog.table.Find(name);
+  if (!value || *value >= kLinkValueOffset) {
+    FatalError("Cannot use the specified category.\n'" + std::string(name) + "'");
+  }
+  return *value;
+}
+
+int CellLinkNumber(std::string_view name) {
+  if (name.empty()) return kCellLinkNone;
+  CatalogTable& catalog = Catalog();
+  if (!catalog.linksEntered) {
+    catalog.linksEntered = true;
+    for (int i = 0; i < kCellLinkCount; ++i) {
+      catalog.table.Add(kCellLinkNames[i], kLinkValueOffset + i);
+    }
+  }
+  const auto value = catalog.table.Find(name);
+  if (!value || *value < kLinkValueOffset) {
+    FatalError("Cannot use the specified cell.\n'" + std::string(name) + "'");
+  }
+  return *value - kLinkValueOffset;
+}
+
+std::string CellLinkName(int link) {
+  if (link < 0 || link >= kCellLinkCount) return {};
+  return std::string(kCellLinkNames[link]);
+}
+
+ListKind ListKindOf(int cellType) {
+  if (cellType < 0 || cellType > kCellTypeCount) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Unknown Cell Category. (%d)", cellType);
+    FatalError(text);
+  }
+  return kListKinds[cellType];
+}
+
+int ListRowCount(ListKind kind) {
+  switch (kind) {
+    case ListKind::IntChannels:
+    case ListKind::UsaChannels:
+    case ListKind::CanChannels:
+      return 421;
+    case ListKind::DscChannels:
+      return 171;
+    case ListKind::WeatherChannels:
+      return 10;
+    case ListKind::FreeChannels:
+      return 70;
+    case ListKind::DscIndividualIds:
+      return 60;
+    case ListKind::DscGroupIds:
+      return 30;
+    default:
+      return 0;
+  }
+}
+
+LinkFamily LinkFamilyOf(int link) {
+  if (link < 0 || link >= kCellLinkCount) return LinkFamily::None;
+  int family = 0;
+  while (link >= kFamilyStarts[family + 1]) ++family;
+  return static_cast<LinkFamily>(family);
+}
+
+int LinkFamilyFirst(LinkFamily family) {
+  return family == LinkFamily::None ? kCellLinkNone : kFamilyStarts[static_cast<int>(family)];
+}
+
+int LinkFamilyLast(LinkFamily family) {
+  return family == LinkFamily::None ? kCellLinkNone
+                                    : kFamilyStarts[static_cast<int>(family) + 1] - 1;
+}
+
+}  // namespace rtv

@@ -1,0 +1,43 @@
+#include "cells/ChoiceEditor.h"
+
+#include <utility>
+
+#include "cells/Cell.h"
+#include "cells/ChoiceLists.h"
+#include "cells/ChoicePopupHost.h"
+
+namespace rtv {
+
+ChoiceEditor::ChoiceEditor(ChoiceLists& lists, std::string listKey, int variant, int& value)
+    : lists_(lists),
+      ownedKey_(std::move(listKey)),
+      listKey_(ownedKey_),
+      variant_(variant),
+      value_(value) {}
+
+ChoiceEditor::ChoiceEditor(ChoiceLists& lists, const char* listKey, int variant, int& value)
+    : lists_(lists), listKey_(listKey), variant_(variant), value_(value) {}
+
+void ChoiceEditor::Commit(CellRequest& request) {
+  if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
+  if (request.popupChoice->cellLink != variant_) return;
+  value_ = request.popupChoice->index;
+  Take();
+}
+
+std::string ChoiceEditor::Text() const { return lists_.ChoiceName(listKey_, variant_, value_); }
+
+int ChoiceEditor::Key(CellRequest& request, int key) {
+  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
+    value_ = lists_.ChoiceStep(listKey_, variant_, value_, key == CellRequest::kKeySpace ? 1 : -1);
+    Take();
+    return kNothing;
+  }
+  if (IsEnter(key)) {
+    request.grid->OpenChoicePopup(std::string(listKey_), variant_, value_);
+    return kPopupOpened;
+  }
+  return kNothing;
+}
+
+}  // namespace rtv

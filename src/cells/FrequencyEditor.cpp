@@ -1,0 +1,106 @@
+#include "cells/FrequencyEditor.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rtv {
+namespace {
+
+constexpr std::uint32_t kRaster = 6250;
+constexpr std::uint32_t kCandidateStep = 1250;
+
+// The raster frequency f stands for: the first multiple of 6.25 kHz at or above f, found
+// from the 100 kHz below it in 1.25 kHz steps, accepted only within the precision f was
+// typed with (the largest power of ten, up to 100 kHz, that divides it).
+std::optional<std::uint32_t> OnRaster(std::uint32_t f) {
+  std::uint32_t precision = 1;
+  while (precision < 100'000 && f % (precision * 10) == 0) precision *= 10;
+  for (std::uint32_t candidate = f - f % 100'000;; candidate += kCandidateStep) {
+    if (candidate < f || candidate % kRaster != 0) continue;
+    if (candidate > f + precision - 1) return std::nullopt;
+    return candidate;
+  }
+}
+
+}  // namespace
+
+FrequencyEditor::FrequencyEditor(FreeFrequencies& row, bool tx, bool rowHasData)
+    : row_(row), tx_(tx), rowHasData_(rowHasData) {}
+
+std::string FrequencyEditor::FormatMHz(std::uint32_t hz) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%u.%05u", hz / 1'000'000, hz % 1'000'000 / 10);
+  return buffer;
+}
+
+std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
+  std::string kept;
+  bool digit = false;
+  for (const char c : text) {
+    const bool isDigit = c >= '0' && c <= '9';
+    if (isDigit || c == '.') kept += c;
+    digit = digit || isDigit;
+  }
+  // An empty or digitless text names no frequency; it would otherwise become 100 MHz.
+  if (!digit) return std::nullopt;
+  kept.resize(std::min<std::size_t>(kept.size(), 10));
+  const double mhz = std::strtod(kept.c_str(), nullptr);
+  const double hz = std::clamp(mhz * 1'000'000.0 + 0.5, kLowest + 0.5, kHighest + 0.5);
+  const std::optional<std::uint32_t> f = OnRaster(static_cast<std::uint32_t>(hz));
+  if (!f) return std::nullopt;
+  return std::clamp(*f, kLowest, kHighest);
+}
+
+void FrequencyEditor::Commit(CellRequest& request) {
+  if (request.commit != CellRequest::kCommitEdit) return;
+  const std::optional<std::uint32_t> f = Parse(request.editText);
+  if (!f) return;
+  if (tx_) {
+    row_.tx = *f;
+    row_.txBlank = false;
+  } else {
+    const bool simplex = row_.rx == row_.tx && !row_.rxBlank && !row_.txBlank;
+    row_.rx = *f;
+    row_.rxBlank = false;
+    if (simplex) row_.tx = *f;
+  }
+  Take();
+}
+
+bool FrequencyEditor::ShowsSameAsRx() const {
+  return tx_ && rowHasData_ && !row_.rxBlank && !row_.txBlank && row_.tx == row_.rx;
+}
+
+std::uint8_t FrequencyEditor::cellFlags() const {
+  return ShowsSameAsRx() ? kShowsSameAsRx : kShowsFrequency;
+}
+
+std::string FrequencyEditor::ValueText() const {
+  const bool blank = tx_ ? row_.txBlank : row_.rxBlank;
+  return blank ? std::string() : FormatMHz(tx_ ? row_.tx : row_.rx);
+}
+
+std::string FrequencyEditor::Text() const { return ShowsSameAsRx() ? "<-" : ValueText(); }
+
+int FrequencyEditor::Key(CellRequest& request, int key) {
+  if (key == '.') {
+    ShowSelected(request, ValueText());
+    const auto dot = request.displayText.find('.');
+    request.selectionStart = dot == std::string::npos ? static_cast<int>(request.displayText.size())
+                                                      : static_cast<int>(dot) + 1;
+    request.selectionLength = 0;
+    return kStartEdit;
+  }
+  if (key == '=' && tx_) {
+    ShowSelected(request, row_.rxBlank ? std::string() : FormatMHz(row_.rx));
+    return kStartEdit;
+  }
+  if (IsDigit(key) || key == CellRequest::kKeySpace) {
+    return BeginTyping(request, static_cast<char>(key));
+  }
+  if (IsEnter(key)) return BeginWithText(request, rowHasData_ ? ValueText() : std::string());
+  return kNothing;
+}
+
+}  // namespace rtv

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cells/CellEditor.h"
+
+namespace rtv {
+
+// The two frequencies of a free channel, in Hz, each with its blank flag.
+struct FreeFrequencies {
+  std::uint32_t rx = 0;
+  std::uint32_t tx = 0;
+  bool rxBlank = true;
+  bool txBlank = true;
+};
+
+// One frequency of a free channel, shown in MHz with five decimals. A typed frequency is
+// limited to 100–199.99 MHz and must lie on the channel raster (6.25 kHz) within the
+// precision it was typed with.
+class FrequencyEditor : public CellEditor {
+ public:
+  static constexpr std::uint32_t kLowest = 100'000'000;
+  static constexpr std::uint32_t kHighest = 199'990'000;
+  // Cell user flags: the TX cell shows "<-" for a simplex channel, or a frequency.
+  static constexpr std::uint8_t kShowsSameAsRx = 1;
+  static constexpr std::uint8_t kShowsFrequency = 2;
+
+  FrequencyEditor(FreeFrequencies& row, bool tx, bool rowHasData);
+
+  // "%d.%05d" MHz.
+  static std::string FormatMHz(std::uint32_t hz);
+  // The frequency a typed text names, limited and put on the raster; none when the text
+  // names none or it is off the raster.
+  static std::optional<std::uint32_t> Parse(std::string_view text);
+
+  // The user flags the cell is to get after Serve.
+  std::uint8_t cellFlags() const;
+
+ protected:
+  void Commit(CellRequest& request) override;
+  std::string Text() const override;
+  int Key(CellRequest& request, int key) override;
+
+ private:
+  bool ShowsSameAsRx() const;
+  std::string ValueText() const;
+
+  FreeFrequencies& row_;
+  const bool tx_;
+  const bool rowHasData_;
+};
+
+}  // namespace rtv

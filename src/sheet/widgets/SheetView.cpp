@@ -1,0 +1,851 @@
+#include "sheet/widgets/SheetView.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "base/Message.h"
+#include "base/MessageBus.h"
+#include "cells/CellMarkup.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
+#include "platform/qt/QtFonts.h"
+#include "sheet/widgets/ChoicePopup.h"
+#include "sheet/widgets/PainterCanvas.h"
+
+namespace rtv {
+namespace {
+
+constexpr ColorValue kClWindowValue = 0x80000005;
+constexpr ColorValue kClWindowText = 0x80000008;
+constexpr ColorValue kClHighlight = 0x8000000D;
+constexpr ColorValue kClHighlightText = 0x8000000E;
+constexpr ColorValue kClBtnFace = 0x8000000F;
+constexpr ColorValue kClGrayText = 0x80000011;
+constexpr ColorValue kWhite = 0xFFFFFF;
+constexpr ColorValue kSilver = 0xC0C0C0;
+constexpr ColorValue kLineGrey = 0x808080;
+constexpr int kSizingSlack = 4;
+constexpr int kWheelRows = 3;
+
+QColor Mix(const QColor& window, const QColor& text, int windowParts, int parts) {
+  const auto channel = [&](int w, int t) { return (windowParts * w + t + parts / 2) / parts; };
+  return QColor(channel(window.red(), text.red()), channel(window.green(), text.green()),
+                channel(window.blue(), text.blue()));
+}
+
+ColorValue ToColorValue(const QColor& colour) {
+  return static_cast<ColorValue>(colour.red()) | static_cast<ColorValue>(colour.green()) << 8 |
+         static_cast<ColorValue>(colour.blue()) << 16;
+}
+
+}  // namespace
+
+struct SheetView::FontEntry {
+  FontDesc desc;
+  QFont font;
+  QFontMetrics metrics;
+};
+
+SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      sheet_(sheet),
+      services_(services),
+      logic_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
+  setFrameShape(QFrame::NoFrame);
+  setFocusPolicy(Qt::StrongFocus);
+  viewport()->setMouseTracking(true);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  horizontalScrollBar()->setSingleStep(1);
+  verticalScrollBar()->setSingleStep(1);
+  SheetRebuilt();
+}
+
+SheetView::~SheetView() {
+  ClosePopup();
+  if (services_.bus != nullptr && !popupKey_.empty())
+    services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+}
+
+void SheetView::SheetRebuilt() {
+  if (editor_ != nullptr) editor_->hide();
+  logic_->SheetRebuilt();
+  ClosePopup();
+  fonts_.clear();
+  UpdateScrollBars();
+  setEnabled(sheet_.inputEnabled() || sheet_.rowCount() == 0);
+  viewport()->update();
+}
+
+void SheetView::SetScrollBarsShown(bool shown) {
+  const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+  setHorizontalScrollBarPolicy(policy);
+  setVerticalScrollBarPolicy(policy);
+}
+
+QSize SheetView::sizeHint() const {
+  return {sheet_.TotalWidth() + 2 * frameWidth(), sheet_.TotalHeight() + 2 * frameWidth()};
+}
+
+ChoicePopup* SheetView::choicePopup() const { return popup_; }
+
+int SheetView::TakePaintedCells() {
+  const int painted = paintedCells_;
+  paintedCells_ = 0;
+  return painted;
+}
+
+// Geometry ---------------------------------------------------------------------------------
+
+int SheetView::FixedWidth() const {
+  int width = 0;
+  for (int c = 0; c < sheet_.fixedColumns(); ++c) width += sheet_.ColumnWidth(c);
+  return width;
+}
+
+int SheetView::FixedHeight() const {
+  int height = 0;
+  for (int r = 0; r < sheet_.fixedRows(); ++r) height += sheet_.RowHeight(r);
+  return height;
+}
+
+int SheetView::ColumnX(int column) const {
+  if (column < sheet_.fixedColumns()) {
+    int x = 0;
+    for (int c = 0; c < column; ++c) x += sheet_.ColumnWidth(c);
+    return x;
+  }
+  int x = FixedWidth();
+  if (column < sheet_.leftColumn()) {
+    for (int c = column; c < sheet_.leftColumn(); ++c) x -= sheet_.ColumnWidth(c);
+    return x;
+  }
+  for (int c = sheet_.leftColumn(); c < column; ++c) x += sheet_.ColumnWidth(c);
+  return x;
+}
+
+int SheetView::RowY(int row) const {
+  if (row < sheet_.fixedRows()) {
+    int y = 0;
+    for (int r = 0; r < row; ++r) y += sheet_.RowHeight(r);
+    return y;
+  }
+  int y = FixedHeight();
+  if (row < sheet_.topRow()) {
+    for (int r = row; r < sheet_.topRow(); ++r) y -= sheet_.RowHeight(r);
+    return y;
+  }
+  for (int r = sheet_.topRow(); r < row; ++r) y += sheet_.RowHeight(r);
+  return y;
+}
+
+QRect SheetView::CellRect(int column, int row) const {
+  if (!sheet_.Contains(column, row)) return {};
+  if (column >= sheet_.fixedColumns() && column < sheet_.leftColumn()) return {};
+  if (row >= sheet_.fixedRows() && row < sheet_.topRow()) return {};
+  const QRect rect(ColumnX(column), RowY(row), sheet_.ColumnWidth(column), sheet_.RowHeight(row));
+  return rect.intersects(viewport()->rect()) ? rect : QRect();
+}
+
+bool SheetView::CellAtPoint(const QPoint& point, int& column, int& row) const {
+  if (sheet_.rowCount() == 0) return false;
+  const auto find = [](int pos, int fixedCount, int fixedSize, int first, int count,
+                       auto size) -> int {
+    int edge = 0;
+    if (pos < fixedSize) {
+      for (int i = 0; i < fixedCount; ++i) {
+        edge += size(i);
+        if (pos < edge) return i;
+      }
+      return -1;
+    }
+    edge = fixedSize;
+    for (int i = first; i < count; ++i) {
+      edge += size(i);
+      if (pos < edge) return i;
+    }
+    return -1;
+  };
+  if (point.x() < 0 || point.y() < 0) return false;
+  column = find(point.x(), sheet_.fixedColumns(), FixedWidth(), sheet_.leftColumn(),
+                sheet_.columnCount(), [this](int c) { return sheet_.ColumnWidth(c); });
+  row = find(point.y(), sheet_.fixedRows(), FixedHeight(), sheet_.topRow(), sheet_.rowCount(),
+             [this](int r) { return sheet_.RowHeight(r); });
+  return column >= 0 && row >= 0;
+}
+
+int SheetView::SpanLead(int column, int row) const {
+  while (column > 0 && sheet_.CellAt(column, row).cell.joinLeft) --column;
+  return column;
+}
+
+int SheetView::SpanWidth(int lead, int row) const {
+  int width = sheet_.ColumnWidth(lead);
+  for (int c = lead + 1; c < sheet_.columnCount() && sheet_.CellAt(c, row).cell.joinLeft; ++c) {
+    width += sheet_.ColumnWidth(c);
+  }
+  return width;
+}
+
+void SheetView::UpdateScrollBars() {
+  if (sheet_.rowCount() == 0) return;
+  const auto lastStart = [](int fixed, int count, int available, auto size) {
+    int start = count;
+    int used = 0;
+    while (start > fixed && used + size(start - 1) <= available) used += size(--start);
+    return std::clamp(start, fixed, std::max(count - 1, fixed));
+  };
+  const int maxLeft =
+      lastStart(sheet_.fixedColumns(), sheet_.columnCount(), viewport()->width() - FixedWidth(),
+                [this](int c) { return sheet_.ColumnWidth(c); });
+  const int maxTop =
+      lastStart(sheet_.fixedRows(), sheet_.rowCount(), viewport()->height() - FixedHeight(),
+                [this](int r) { return sheet_.RowHeight(r); });
+  QScrollBar* h = horizontalScrollBar();
+  QScrollBar* v = verticalScrollBar();
+  h->setRange(0, maxLeft - sheet_.fixedColumns());
+  v->setRange(0, maxTop - sheet_.fixedRows());
+  h->setPageStep(std::max(1, sheet_.columnCount() - maxLeft));
+  v->setPageStep(std::max(1, sheet_.rowCount() - maxTop));
+  h->setValue(sheet_.leftColumn() - sheet_.fixedColumns());
+  v->setValue(sheet_.topRow() - sheet_.fixedRows());
+}
+
+void SheetView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void SheetView::scrollContentsBy(int, int) {
+  sheet_.SetTopLeft(sheet_.fixedColumns() + horizontalScrollBar()->value(),
+                    sheet_.fixedRows() + verticalScrollBar()->value());
+  if (editor_ != nullptr && editor_->isVisible()) CloseEditor(true);
+  viewport()->update();
+}
+
+// SheetViewport ----------------------------------------------------------------------------
+
+void SheetView::RedrawCell(int column, int row) {
+  if (!sheet_.Contains(column, row)) return;
+  const int lead = SpanLead(column, row);
+  if (row < sheet_.fixedRows() || row >= sheet_.topRow()) {
+    const QRect rect(ColumnX(lead), RowY(row), SpanWidth(lead, row), sheet_.RowHeight(row));
+    viewport()->update(rect.intersected(viewport()->rect()));
+  }
+  // Row-track cells on the right show the selection of this one.
+  if (column + 1 < sheet_.columnCount() && sheet_.CellAt(column + 1, row).cell.rowTrack) {
+    RedrawCell(column + 1, row);
+  }
+}
+
+void SheetView::RedrawRow(int row) {
+  if (!sheet_.Contains(0, row)) return;
+  if (row >= sheet_.fixedRows() && row < sheet_.topRow()) return;
+  viewport()->update(QRect(0, RowY(row), viewport()->width(), sheet_.RowHeight(row)));
+}
+
+void SheetView::RedrawAll() { viewport()->update(); }
+
+void SheetView::VisibleCells(int& lastColumn, int& lastRow) const {
+  lastColumn = sheet_.leftColumn();
+  while (lastColumn + 1 < sheet_.columnCount() && ColumnX(lastColumn + 1) < viewport()->width()) {
+    ++lastColumn;
+  }
+  lastRow = sheet_.topRow();
+  while (lastRow + 1 < sheet_.rowCount() && RowY(lastRow + 1) < viewport()->height()) ++lastRow;
+}
+
+void SheetView::ShowCell(int column, int row, bool fullyLeft, bool fullyTop) {
+  int left = sheet_.leftColumn();
+  int top = sheet_.topRow();
+  if (column >= sheet_.fixedColumns()) {
+    if (fullyLeft || column < left) left = fullyLeft ? sheet_.fixedColumns() : column;
+    int right = FixedWidth();
+    for (int c = left; c <= column; ++c) right += sheet_.ColumnWidth(c);
+    while (left < column && right > viewport()->width()) right -= sheet_.ColumnWidth(left++);
+  }
+  if (row >= sheet_.fixedRows()) {
+    if (fullyTop || row < top) top = fullyTop ? sheet_.fixedRows() : row;
+    int bottom = FixedHeight();
+    for (int r = top; r <= row; ++r) bottom += sheet_.RowHeight(r);
+    while (top < row && bottom > viewport()->height()) bottom -= sheet_.RowHeight(top++);
+  }
+  horizontalScrollBar()->setValue(left - sheet_.fixedColumns());
+  verticalScrollBar()->setValue(top - sheet_.fixedRows());
+}
+
+bool SheetView::HasFocus() const {
+  return hasFocus() || (editor_ != nullptr && editor_->hasFocus());
+}
+
+void SheetView::OpenEditor(const std::string& text, int selectionStart, int selectionLength) {
+  if (editor_ == nullptr) {
+    editor_ = new QLineEdit(viewport());
+    editor_->setFrame(false);
+    editor_->setMaxLength(SheetController::kEditorMaxLength);
+    editor_->installEventFilter(this);
+    editor_->hide();
+  }
+  const int column = sheet_.currentColumn();
+  const int row = sheet_.currentRow();
+  ShowCell(column, row, false, false);
+  const QRect cell = CellRect(column, row);
+  if (cell.isEmpty()) return;
+  const Cell& c = sheet_.CellAt(column, row).cell;
+  const FontEntry& font = FontFor(c.font ? *c.font : *sheet_.basicCell().font);
+  editor_->setFont(font.font);
+  const int height = std::min(font.metrics.height() + 2, cell.height());
+  int y = cell.top();
+  if (c.verticalAlign == Cell::kMiddle) y = cell.top() + (cell.height() - height) / 2;
+  if (c.verticalAlign == Cell::kBottom) y = cell.bottom() + 1 - height;
+  editor_->setGeometry(cell.left(), y, cell.width(), height);
+  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  editor_->setText(value);
+  const int start = std::clamp(selectionStart, 0, static_cast<int>(editor_->text().size()));
+  const int length =
+      std::clamp(selectionLength, 0, static_cast<int>(editor_->text().size()) - start);
+  editor_->setSelection(start, length);
+  if (length == 0) editor_->setCursorPosition(start);
+  editor_->show();
+  editor_->setFocus();
+  RedrawCell(column, row);
+}
+
+void SheetView::CloseEditor(bool commit) {
+  ClosePopup();
+  if (editor_ == nullptr || !editor_->isVisible() || closingEditor_) return;
+  closingEditor_ = true;
+  const std::string text = editor_->text().toStdString();
+  const bool focused = editor_->hasFocus();
+  editor_->hide();
+  if (focused) setFocus();
+  closingEditor_ = false;
+  if (commit) logic_->CommitEditText(text);
+  RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
+}
+
+bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVisible(); }
+
+void SheetView::CurrentCellChanged() {
+  if (!HasFocus() || services_.bus == nullptr) return;
+  const std::string key =
+      sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
+  if (key == popupKey_) return;
+  if (!popupKey_.empty()) services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+  popupKey_ = key;
+  if (!key.empty())
+    services_.bus->PostText(kMsgBuildMenuSubItems, LinkNo("CL_Menu_Edit_Top"), 0, key);
+  services_.bus->Post(kMsgRefreshMenuStates);
+}
+
+void SheetView::ChoiceMade() {
+  if (auto* popup = qobject_cast<ChoicePopup*>(window())) popup->hide();
+}
+
+void SheetView::OpenChoicePopup(const std::string& listKey, int variant, int value) {
+  ClosePopup();
+  if (services_.sheets == nullptr || services_.model == nullptr) return;
+  popupColumn_ = sheet_.currentColumn();
+  popupRow_ = sheet_.currentRow();
+  popup_ = new ChoicePopup(*services_.sheets, *services_.model, services_, listKey, variant, value,
+                           this);
+  popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
+  popup_->onChosen = [this](const Cell& chosen) {
+    logic_->CommitChoice(popupColumn_, popupRow_, chosen);
+  };
+  const QRect cell = CellRect(popupColumn_, popupRow_);
+  popup_->ShowAt(QRect(viewport()->mapToGlobal(cell.topLeft()), cell.size()));
+}
+
+void SheetView::ClosePopup() {
+  if (popup_ == nullptr) return;
+  popup_->hide();
+  popup_->deleteLater();
+  popup_ = nullptr;
+}
+
+// Drawing ----------------------------------------------------------------------------------
+
+const SheetView::FontEntry& SheetView::FontFor(const FontDesc& desc) {
+  for (const auto& entry : fonts_) {
+    if (entry->desc == desc) return *entry;
+  }
+  const QFont font = ToQFont(desc);
+  fonts_.push_back(std::make_unique<FontEntry>(FontEntry{desc, font, QFontMetrics(font)}));
+  return *fonts_.back();
+}
+
+void SheetView::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  const QRect dirty = event->rect();
+  painter.fillRect(dirty, ToQColor(sheet_.basicCell().colour));
+  if (sheet_.busy() || sheet_.rowCount() == 0) return;
+  const int width = viewport()->width();
+  const int height = viewport()->height();
+  const int fixedWidth = FixedWidth();
+  const int fixedHeight = FixedHeight();
+  for (int row = 0, y = 0; row < sheet_.rowCount() && y < height; ++row) {
+    if (row == sheet_.fixedRows()) row = sheet_.topRow();
+    if (row >= sheet_.rowCount()) break;
+    const int rowHeight = sheet_.RowHeight(row);
+    const int top = y;
+    y += rowHeight;
+    if (rowHeight <= 0 || top > dirty.bottom() || y <= dirty.top()) continue;
+    for (int column = 0, x = 0; column < sheet_.columnCount() && x < width; ++column) {
+      if (column == sheet_.fixedColumns()) column = sheet_.leftColumn();
+      if (column >= sheet_.columnCount()) break;
+      const int left = x;
+      x += sheet_.ColumnWidth(column);
+      if (sheet_.ColumnWidth(column) <= 0 || left > dirty.right() || x <= dirty.left()) continue;
+      const bool fixedColumn = column < sheet_.fixedColumns();
+      const bool firstInArea = column == 0 || column == sheet_.leftColumn();
+      // A joined cell draws nothing of its own: its lead draws over it, unless the lead is
+      // scrolled away.
+      if (sheet_.CellAt(column, row).cell.joinLeft && !firstInArea) continue;
+      const int lead = SpanLead(column, row);
+      if (!fixedColumn && lead < sheet_.fixedColumns()) continue;
+      const QRect span(ColumnX(lead), top, SpanWidth(lead, row), rowHeight);
+      painter.save();
+      painter.setClipRect(fixedColumn ? QRect(0, 0, fixedWidth, height)
+                                      : QRect(fixedWidth, 0, width - fixedWidth, height));
+      if (row >= sheet_.fixedRows()) {
+        painter.setClipRect(QRect(0, fixedHeight, width, height - fixedHeight), Qt::IntersectClip);
+      }
+      DrawCell(painter, lead, row, span);
+      painter.restore();
+    }
+  }
+}
+
+void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& rect) {
+  ++paintedCells_;
+  const CellSlot& slot = sheet_.CellAt(column, row);
+  const Cell& cell = slot.cell;
+  const bool current = column == sheet_.currentColumn() && row == sheet_.currentRow();
+  bool selected = logic_->IsSelected(column, row);
+  if (plainUntilFocused_ && !everFocused_ && current) selected = false;
+  const bool editing = current && EditorOpen();
+  const bool focused = HasFocus() || sheet_.embedded();
+  const FontDesc& fontDesc = cell.font ? *cell.font : *sheet_.basicCell().font;
+  const FontEntry& font = FontFor(fontDesc);
+
+  const QColor window = ToQColor(kClWindowValue);
+  const QColor windowText = ToQColor(kClWindowText);
+  QColor background;
+  bool paintBackground = true;
+  if (!selected || editing) {
+    if (sheet_.colourSelectLine() && row == sheet_.currentRow() &&
+        column >= sheet_.fixedColumns() && !sheet_.embedded()) {
+      background = Mix(window, windowText, 7, 8);
+    } else {
+      background = ToQColor(cell.colour);
+      paintBackground = cell.colour != kWhite;
+    }
+  } else {
+    background = focused ? ToQColor(kClHighlight) : Mix(window, windowText, 3, 4);
+  }
+  if (paintBackground) painter.fillRect(rect, background);
+
+  // The text: the cell's own, or what the accessor shows for it.
+  PainterCanvas canvas(painter, fontDesc.color);
+  std::string shown;
+  std::uint8_t flags = 0;
+  if (cell.cellLink != kCellLinkNone) {
+    CellRequest request;
+    request.cell = &cell;
+    request.ownerCell = logic_->ownerCell;
+    request.canvas = &canvas;
+    request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
+    request.resultFlags = selected ? 1 : 0;
+    sheet_.Access(request, false);
+    shown = std::move(request.displayText);
+    flags = request.resultFlags;
+  } else if (cell.text) {
+    shown = *cell.text;
+  }
+  QColor text = ToQColor(canvas.textColour());
+  if (selected && !editing) {
+    if (focused) {
+      text = ToQColor(kClHighlightText);
+    } else {
+      const ColorValue value = canvas.textColour();
+      if (value == kClBtnFace || value == kClGrayText || value == kSilver ||
+          ToColorValue(text) == ToColorValue(background)) {
+        text = window;
+      }
+    }
+  }
+
+  // Lines.
+  const bool plain = cell.colour == kClWindowValue || cell.colour == kWhite;
+  painter.setPen(plain ? ToQColor(kLineGrey) : QColor(Qt::white));
+  if (cell.bottomLine) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+  const bool spanned = rect.width() != sheet_.ColumnWidth(column);
+  if (!spanned && cell.rightMark == Cell::kFullLine) {
+    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
+  } else if (!spanned && cell.rightMark == Cell::kQuarterPillar) {
+    painter.drawLine(rect.right(), rect.top() + rect.height() * 7 / 10, rect.right(),
+                     rect.bottom());
+  }
+
+  // Text, line by line, clipped to the cell.
+  int textRight = rect.left();
+  if (!shown.empty() && !editing) {
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(font.font);
+    painter.setPen(text);
+    const int margin = static_cast<int>(std::lround(4 * sheet_.scale()));
+    const int edge = static_cast<int>(std::lround(1 * sheet_.scale()));
+    const QStringList lines =
+        QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).split('\n');
+    const int lineHeight = font.metrics.height();
+    int y = rect.top() + edge;
+    if (cell.verticalAlign == Cell::kBottom) y = rect.bottom() - lineHeight - edge;
+    if (cell.verticalAlign == Cell::kMiddle) {
+      y = (rect.bottom() + 1 - rect.top() - lineHeight) / 2 + rect.top();
+    }
+    for (const QString& line : lines) {
+      const int lineWidth = font.metrics.horizontalAdvance(line);
+      int x = rect.left() + margin;
+      if (cell.horizontalAlign == Cell::kRight) x = rect.right() + 1 - lineWidth - margin;
+      if (cell.horizontalAlign == Cell::kCentre) {
+        x = (rect.right() + 1 - rect.left() - lineWidth) / 2 + rect.left();
+      }
+      x = std::max(x, rect.left());
+      painter.drawText(x, y + font.metrics.ascent(), line);
+      textRight = std::max(textRight, x + lineWidth);
+      y += lineHeight;
+    }
+    painter.restore();
+  }
+
+  if ((flags & (CellRequest::kResultWarning | CellRequest::kResultError)) != 0) {
+    DrawMark(painter, rect, textRight, (flags & CellRequest::kResultError) != 0,
+             cell.horizontalAlign == Cell::kRight);
+  }
+}
+
+void SheetView::DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error,
+                         bool rightAligned) {
+  const int size = std::max(4, std::min(16, cell.height() - 2));
+  int x = rightAligned ? cell.left() + size / 8 : textRight + 2;
+  x = std::min(x, cell.right() - size - 1);
+  x = std::max(x, cell.left());
+  const QRect box(x, cell.bottom() - 1 - size, size, size);
+  painter.save();
+  painter.setClipRect(cell, Qt::IntersectClip);
+  const int picture = error ? 5 : 4;
+  if (services_.images != nullptr && static_cast<int>(services_.images->size()) > picture) {
+    (*services_.images)[static_cast<std::size_t>(picture)].paint(&painter, box);
+  } else {
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (error) {
+      painter.setPen(QPen(QColor(200, 0, 0), std::max(2, size / 5)));
+      painter.drawLine(box.topLeft() + QPoint(2, 2), box.bottomRight() - QPoint(2, 2));
+      painter.drawLine(box.topRight() + QPoint(-2, 2), box.bottomLeft() + QPoint(2, -2));
+    } else {
+      QPainterPath triangle;
+      triangle.moveTo(box.center().x(), box.top());
+      triangle.lineTo(box.right(), box.bottom());
+      triangle.lineTo(box.left(), box.bottom());
+      triangle.closeSubpath();
+      painter.fillPath(triangle, QColor(240, 190, 0));
+      painter.setPen(Qt::black);
+      painter.drawLine(box.center().x(), box.top() + size / 3, box.center().x(),
+                       box.bottom() - size / 4);
+    }
+  }
+  painter.restore();
+}
+
+// Input ------------------------------------------------------------------------------------
+
+void SheetView::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  logic_->SetShift((modifiers & Qt::ShiftModifier) != 0);
+  const bool controlOnly = modifiers == Qt::ControlModifier;
+  using Key = SheetController::NavigationKey;
+  switch (event->key()) {
+    case Qt::Key_PageUp:
+      logic_->KeyDown(Key::PageUp);
+      return;
+    case Qt::Key_PageDown:
+      logic_->KeyDown(Key::PageDown);
+      return;
+    case Qt::Key_Home:
+      logic_->KeyDown(Key::Home);
+      return;
+    case Qt::Key_End:
+      logic_->KeyDown(Key::End);
+      return;
+    case Qt::Key_Left:
+      logic_->KeyDown(Key::Left);
+      return;
+    case Qt::Key_Right:
+      logic_->KeyDown(Key::Right);
+      return;
+    case Qt::Key_Up:
+      logic_->KeyDown(Key::Up, controlOnly);
+      return;
+    case Qt::Key_Down:
+      logic_->KeyDown(Key::Down, controlOnly);
+      return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      logic_->Character(CellRequest::kKeyEnter);
+      return;
+    case Qt::Key_Backspace:
+      logic_->Character(CellRequest::kKeyBackspace);
+      return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+    default:
+      break;
+  }
+  if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
+    logic_->FunctionKey(event->key() - Qt::Key_F1 + 1);
+    return;
+  }
+  // Only the characters the radio knows; a wider code could pass for a key command.
+  const QString text = event->text();
+  if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F &&
+      (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+    logic_->Character(text[0].unicode());
+    return;
+  }
+  QAbstractScrollArea::keyPressEvent(event);
+}
+
+bool SheetView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == editor_) {
+    if (event->type() == QEvent::KeyPress && EditorKey(static_cast<QKeyEvent*>(event))) return true;
+    if (event->type() == QEvent::FocusOut && !closingEditor_ && editor_->isVisible()) {
+      CloseEditor(true);  // leaving the editor commits
+    }
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+bool SheetView::EditorKey(QKeyEvent* event) {
+  using Key = SheetController::NavigationKey;
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      CloseEditor(true);
+      return true;
+    case Qt::Key_Escape:
+      CloseEditor(false);
+      return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      CloseEditor(true);
+      logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
+      return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      CloseEditor(true);
+      logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+      return true;
+    default:
+      return false;
+  }
+}
+
+int SheetView::SizingBorder(const QPoint& point) const {
+  if (!sheet_.columnSizing()) return -1;
+  int column = 0;
+  int row = 0;
+  if (!CellAtPoint(point, column, row) || row >= sheet_.fixedRows()) return -1;
+  const int right = ColumnX(column) + sheet_.ColumnWidth(column);
+  if (right - point.x() <= kSizingSlack) return column;
+  if (point.x() - ColumnX(column) <= kSizingSlack) {
+    // The left border belongs to the previous visible column.
+    int previous = column - 1;
+    if (column == sheet_.leftColumn()) previous = sheet_.fixedColumns() - 1;
+    return previous >= 0 ? previous : -1;
+  }
+  return -1;
+}
+
+void SheetView::mousePressEvent(QMouseEvent* event) {
+  int column = 0;
+  int row = 0;
+  const QPoint pos = event->position().toPoint();
+  if (!CellAtPoint(pos, column, row)) return;
+  if (!HasFocus()) setFocus(Qt::MouseFocusReason);
+  if (event->button() == Qt::RightButton) {
+    logic_->RightButton(column, row);
+    ShowCellPopup(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  const int border = SizingBorder(pos);
+  if (border >= 0) {
+    sizingColumn_ = border;
+    sizingStartX_ = pos.x();
+    sizingStartWidth_ = sheet_.ColumnWidth(border);
+    return;
+  }
+  logic_->SetShift((event->modifiers() & Qt::ShiftModifier) != 0);
+  logic_->LeftDown(column, row);
+}
+
+void SheetView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (sizingColumn_ >= 0) {
+    logic_->UserColumnWidth(sizingColumn_, sizingStartWidth_ + pos.x() - sizingStartX_,
+                            viewport()->width());
+    UpdateScrollBars();
+    viewport()->update();
+    return;
+  }
+  viewport()->setCursor(SizingBorder(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+  int column = 0;
+  int row = 0;
+  if (!CellAtPoint(pos, column, row)) return;
+  if ((event->buttons() & Qt::LeftButton) != 0) {
+    logic_->DragTo(column, row);
+  } else {
+    logic_->Hover(column, row);
+  }
+}
+
+void SheetView::mouseReleaseEvent(QMouseEvent* event) {
+  if (sizingColumn_ >= 0) {
+    sizingColumn_ = -1;
+    return;
+  }
+  if (event->button() != Qt::LeftButton) return;
+  int column = sheet_.currentColumn();
+  int row = sheet_.currentRow();
+  CellAtPoint(event->position().toPoint(), column, row);
+  logic_->LeftUp(column, row);
+}
+
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint pos = event->position().toPoint();
+  const int border = SizingBorder(pos);
+  if (border >= 0) {
+    sheet_.SetColumnWidth(border, logic_->FittedColumnWidth(border));
+    sheet_.SaveColumnWidths();
+    UpdateScrollBars();
+    viewport()->update();
+  }
+  int column = 0;
+  int row = 0;
+  if (CellAtPoint(pos, column, row)) logic_->DoubleClick(column, row);
+}
+
+void SheetView::wheelEvent(QWheelEvent* event) {
+  QWidget* modal = QApplication::activeModalWidget();
+  if ((modal != nullptr && modal != window()) || (popup_ != nullptr && popup_->isVisible())) {
+    event->ignore();
+    return;
+  }
+  const int notches = event->angleDelta().y() / 120;
+  int top = sheet_.topRow();
+  const int step = notches < 0 ? 1 : -1;
+  for (int n = 0; n < std::abs(notches) * kWheelRows; ++n) {
+    int next = top + step;
+    while (next >= sheet_.fixedRows() && next < sheet_.rowCount() && sheet_.RowHeight(next) <= 1) {
+      next += step;
+    }
+    if (next < sheet_.fixedRows() || next >= sheet_.rowCount()) break;
+    top = next;
+  }
+  verticalScrollBar()->setValue(top - sheet_.fixedRows());
+  event->accept();
+}
+
+void SheetView::changeEvent(QEvent* event) {
+  QAbstractScrollArea::changeEvent(event);
+  // System colours and fonts follow the desktop: a theme change repaints with the new ones.
+  if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
+      event->type() == QEvent::StyleChange) {
+    fonts_.clear();
+    viewport()->update();
+  }
+}
+
+void SheetView::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  everFocused_ = true;
+  CurrentCellChanged();
+  RedrawRow(sheet_.currentRow());
+}
+
+void SheetView::focusOutEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusOutEvent(event);
+  if (EditorOpen()) return;
+  // A menu opening takes the focus for a moment: the Edit menu keeps this cell's items.
+  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::MenuBarFocusReason) {
+    if (!popupKey_.empty() && services_.bus != nullptr)
+      services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+    popupKey_.clear();
+  }
+  RedrawRow(sheet_.currentRow());
+}
+
+// Cell popup menus -------------------------------------------------------------------------
+
+void SheetView::BuildPopupItems(QMenu& menu, const std::string& key) {
+  OverlayText& store = sheet_.store();
+  Cell basic;
+  ParseCell(store, basic, store.GetFirstLine(key + "_BasicCell"), nullptr, nullptr);
+  QMenu* under = &menu;
+  QAction* last = nullptr;
+  for (int index = 0;; ++index) {
+    const std::string line = store.GetLine(key + "_Body", index);
+    if (!line.empty() && line[0] == '#') break;
+    const std::size_t plus = line.find('+');
+    if (plus == std::string::npos) continue;
+    if (plus == 0) {
+      under = &menu;
+    } else if (last != nullptr && under == &menu) {
+      // A deeper line opens the sub-items of the item above.
+      QMenu* sub = new QMenu(last->text(), &menu);
+      menu.removeAction(last);
+      menu.addMenu(sub);
+      under = sub;
+    }
+    Cell item;
+    ParseCell(store, item, std::string_view(line).substr(plus + 1), nullptr, &basic);
+    last = under->addAction(QString::fromStdString(item.text.value_or("")));
+    last->setData(item.cellLink);
+    if (item.option) last->setShortcut(QKeySequence(QString::fromStdString(*item.option)));
+  }
+}
+
+void SheetView::ShowCellPopup(const QPoint& globalPos) {
+  const std::string key =
+      sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
+  if (key.empty()) return;
+  QMenu menu(this);
+  BuildPopupItems(menu, key);
+  if (menu.isEmpty()) return;
+  const QAction* chosen = menu.exec(globalPos);
+  if (chosen != nullptr) RunPopupCommand(chosen->data().toInt());
+}
+
+const Cell* SheetView::CurrentCell() const {
+  if (sheet_.columnCount() == 0 || sheet_.rowCount() == 0) return nullptr;
+  return &sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell;
+}
+
+void SheetView::RunPopupCommand(int link) {
+  if (CurrentCell() == nullptr) return;
+  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, link);
+}
+
+}  // namespace rtv

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QIcon>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "cells/ChoicePopupHost.h"
+#include "sheet/SheetController.h"
+#include "sheet/SheetViewport.h"
+
+class QLineEdit;
+class QMenu;
+
+namespace rtv {
+
+class ChoicePopup;
+class MessageBus;
+class SheetModelHost;
+class Timers;
+struct SheetServices;
+
+// What a grid needs around it; all outlive the grid.
+struct GridServices {
+  const SheetServices* sheets = nullptr;  // for the sheets of choice popups
+  SheetModelHost* model = nullptr;
+  MessageBus* bus = nullptr;
+  Timers* timers = nullptr;
+  // Pictures for the cells' marks: 4 warning, 5 error. Without them the marks are drawn.
+  const std::vector<QIcon>* images = nullptr;
+};
+
+// The grid that shows a built sheet and draws every cell itself: fixed rows and columns,
+// scrolling by whole cells, the in-place editor and the cells' popup menus. What the
+// events mean is decided by the sheet's grid rules.
+class SheetView : public QAbstractScrollArea, public SheetViewport, public ChoicePopupHost {
+  Q_OBJECT
+
+ public:
+  SheetView(Sheet& sheet, const GridServices& services, QWidget* parent = nullptr);
+  ~SheetView() override;
+
+  SheetController& logic() { return *logic_; }
+  Sheet& sheet() { return sheet_; }
+  // Takes the sheet's sizes and cursor after a (re)build.
+  void SheetRebuilt();
+  // Embedded sheets without scroll bars (a choice popup that fits its screen).
+  void SetScrollBarsShown(bool shown);
+  // A dialog's grid shows its current cell in the cell's own colours until it is focused.
+  void SetPlainUntilFocused(bool on) { plainUntilFocused_ = on; }
+  // The cell with the cursor; null while the sheet has no cells.
+  const Cell* CurrentCell() const;
+  // A cell popup item (its link, such as CL_PMenu_Copy) chosen for the current cell.
+  void RunPopupCommand(int link);
+
+  // Viewport rectangle of a cell (empty when it is scrolled out of view).
+  QRect CellRect(int column, int row) const;
+  bool CellAtPoint(const QPoint& point, int& column, int& row) const;
+  QLineEdit* editor() const { return editor_; }
+  ChoicePopup* choicePopup() const;
+  // Repaints since the last call, in cells (the whole grid counts every visible cell).
+  int TakePaintedCells();
+
+  // SheetViewport
+  void RedrawCell(int column, int row) override;
+  void RedrawRow(int row) override;
+  void RedrawAll() override;
+  void VisibleCells(int& lastColumn, int& lastRow) const override;
+  void ShowCell(int column, int row, bool fullyLeft, bool fullyTop) override;
+  void OpenEditor(const std::string& text, int selectionStart, int selectionLength) override;
+  void CloseEditor(bool commit) override;
+  bool EditorOpen() const override;
+  bool HasFocus() const override;
+  ChoicePopupHost* PopupHost() override { return this; }
+  void CurrentCellChanged() override;
+  void ChoiceMade() override;
+
+  // ChoicePopupHost
+  void OpenChoicePopup(const std::string& listKey, int variant, int value) override;
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return {1, 1}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  struct FontEntry;
+  void DrawCell(QPainter& painter, int column, int row, const QRect& rect);
+  void DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error, bool rightAligned);
+  const FontEntry& FontFor(const FontDesc& desc);
+  int ColumnX(int column) const;
+  int RowY(int row) const;
+  int FixedWidth() const;
+  int FixedHeight() const;
+  // The lead cell of a span of joined cells, and the span's width.
+  int SpanLead(int column, int row) const;
+  int SpanWidth(int lead, int row) const;
+  void UpdateScrollBars();
+  int SizingBorder(const QPoint& point) const;
+  void ShowCellPopup(const QPoint& globalPos);
+  void BuildPopupItems(QMenu& menu, const std::string& key);
+  void ClosePopup();
+  bool EditorKey(QKeyEvent* event);
+
+  Sheet& sheet_;
+  GridServices services_;
+  std::unique_ptr<SheetController> logic_;
+  QLineEdit* editor_ = nullptr;
+  bool closingEditor_ = false;
+  QPointer<ChoicePopup> popup_;
+  int popupColumn_ = -1;
+  int popupRow_ = -1;
+  std::string popupKey_;  // the cell popup menu built for the current cell
+  bool plainUntilFocused_ = false;
+  bool everFocused_ = false;
+  int sizingColumn_ = -1;
+  int sizingStartX_ = 0;
+  int sizingStartWidth_ = 0;
+  int paintedCells_ = 0;
+  std::vector<std::unique_ptr<FontEntry>> fonts_;
+};
+
+}  // namespace rtv
