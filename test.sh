@@ -1,24 +1,35 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs the tests
-# offscreen; then runs the core tests once more under AddressSanitizer and UBSan.
-#   ./test.sh            everything
-#   ./test.sh --quick    skip the sanitizer build
+# Installs what is missing, checks the formatting, builds everything once with warnings as
+# errors under AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test
+# offscreen: core, widgets, tools and the end-to-end runs against the radio simulator.
+#   ./test.sh          everything (what CI runs)
+#   ./test.sh --unit   only the core tests: builds what they need and runs them
 set -euo pipefail
 cd "$(dirname "$0")"
-quick=0
-[ "${1:-}" = "--quick" ] && quick=1
+
+mode=all
+case "${1:-}" in
+  "") ;;
+  --unit) mode=unit ;;
+  *) echo "usage: ./test.sh [--unit]" >&2; exit 64 ;;
+esac
 
 ./scripts/setup.sh
+./scripts/check-format.sh
+
 export QT_QPA_PLATFORM=offscreen
+# A clean clone elsewhere still finds the objects ccache holds.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTV_WERROR=ON >/dev/null
-cmake --build build -j2
-(cd build && ctest -j2 --output-on-failure --timeout 120)
-
-if [ "$quick" -eq 0 ]; then
-  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DRTV_WERROR=ON -DRTV_SANITIZE=ON \
-        -DRTV_CORE_ONLY=ON >/dev/null
-  cmake --build build-sanitize -j2
-  (cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-     ctest -j2 --output-on-failure --timeout 120)
+build=build-test
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTV_WERROR=ON -DRTV_SANITIZE=ON >/dev/null
+if [ "$mode" = unit ]; then
+  cmake --build "$build" -j2 --target core_tests
+  (cd "$build" && ctest -j2 -L unit --output-on-failure --timeout 120)
+else
+  cmake --build "$build" -j2
+  (cd "$build" && ctest -j2 --output-on-failure --timeout 300)
 fi
