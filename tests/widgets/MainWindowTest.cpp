@@ -152,7 +152,7 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   EXPECT_FALSE(w.MenuItem("CL_Model", 3)->isChecked());
 
   // A file of model 3 moves the check without a question.
-  ASSERT_EQ(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"), 0);
+  ASSERT_TRUE(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"));
   w.form->Menu()->RefreshMenu();
   EXPECT_TRUE(w.prompts.shown.empty());
   EXPECT_TRUE(w.MenuItem("CL_Model", 3)->isChecked());
