@@ -27,7 +27,7 @@ class CloneLink {
   using Callback = std::function<void(LinkResult&)>;
 
   // The steps of an exchange. Identify, read and write each take their own way from the
-  // port set-up to the drain; the extra steps are for the exchanges of a specialised link.
+  // port set-up to the drain; the extra steps are for a link with exchanges of its own.
   enum class State {
     Idle,
     Started,
