@@ -114,7 +114,7 @@ void CloneCommands::Prepare() {
 // Clone read
 
 void CloneCommands::CloneRead() {
-  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::kCancel) return;
+  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::UnsavedAnswer::Cancel) return;
   StartRead(false);
 }
 
@@ -126,7 +126,7 @@ void CloneCommands::AdjustRead() {
         PromptIcon::Warning, PromptButtons::OkCancel);
     if (answer != PromptAnswer::Ok) return;
   }
-  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::kCancel) return;
+  if (controller_.Files().ConfirmUnsaved(false) == FileCommands::UnsavedAnswer::Cancel) return;
   StartRead(true);
 }
 

@@ -87,25 +87,25 @@ std::string FileCommands::FullCurrentName() const {
   return name + kUntitled;
 }
 
-int FileCommands::ConfirmUnsaved(bool writeAnother) {
+FileCommands::UnsavedAnswer FileCommands::ConfirmUnsaved(bool writeAnother) {
   bus_.Send(kMsgCommitEdits);
   const std::string question = writeAnother
                                    ? overlay_.GetFirstLine("GI_Mess_Confirm_WriteAnother")
                                    : FormatOne(overlay_.GetFirstLine("GI_Mess_Confirm_WriteFile"),
                                                FileNamePart(FullCurrentName()));
-  if (!controller_.CheckDirty()) return kGoOnSaved;
+  if (!controller_.CheckDirty()) return UnsavedAnswer::GoOnSaved;
   const PromptAnswer answer = prompts_.Message(question, overlay_.GetFirstLine("GI_Sys_AppTitle"),
                                                PromptIcon::Warning, PromptButtons::YesNoCancel);
-  if (answer == PromptAnswer::No) return kGoOnDropped;
-  if (answer != PromptAnswer::Yes) return kCancel;
-  const int saved = controller_.CurrentFileName().empty() || writeAnother
-                        ? SaveAs()
-                        : SaveFile(FullCurrentName());
-  return saved == 0 ? kGoOnSaved : kCancel;
+  if (answer == PromptAnswer::No) return UnsavedAnswer::GoOnDropped;
+  if (answer != PromptAnswer::Yes) return UnsavedAnswer::Cancel;
+  const bool saved = controller_.CurrentFileName().empty() || writeAnother
+                         ? SaveAs()
+                         : SaveFile(FullCurrentName());
+  return saved ? UnsavedAnswer::GoOnSaved : UnsavedAnswer::Cancel;
 }
 
-int FileCommands::New() {
-  if (ConfirmUnsaved(false) == kCancel) return 1;
+bool FileCommands::New() {
+  if (ConfirmUnsaved(false) == UnsavedAnswer::Cancel) return false;
   controller_.WorkingImage().Assign(controller_.TemplateImage());
   controller_.Normalise(controller_.WorkingImage(), 0);
   controller_.MarkClean();
@@ -113,27 +113,27 @@ int FileCommands::New() {
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.EndAdjustModeUnlessRequested();
   bus_.Send(kMsgImageReplaced);
-  return 1;
+  return true;
 }
 
-int FileCommands::Open() {
+bool FileCommands::Open() {
   bus_.Send(kMsgCommitEdits);
   FileDialogRequest request;
   request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
   request.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
   request.folder = currentDirectory_;
   const std::optional<std::string> path = prompts_.OpenFileName(request);
-  if (!path || path->empty()) return 1;
+  if (!path || path->empty()) return false;
   return OpenFile(*path);
 }
 
-int FileCommands::OpenFile(const std::string& path) {
+bool FileCommands::OpenFile(const std::string& path) {
   const bool writeAnother = AppSettings::SamePath(path, FullCurrentName());
-  if (ConfirmUnsaved(writeAnother) == kCancel) return 1;
+  if (ConfirmUnsaved(writeAnother) == UnsavedAnswer::Cancel) return false;
 
   EepromImage scratch;
   scratch.SetSize(controller_.WorkingImage().Size());
-  int result = 1;
+  bool opened = false;
   {
     BusyCursor busy(controller_.View());
     CloneFile reader(overlay_, prompts_);
@@ -142,7 +142,7 @@ int FileCommands::OpenFile(const std::string& path) {
     reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
     reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
     if (reader.Read(path, nullptr) != kFileOk) {
-      result = 1;  // the reader has shown why
+      // the reader has shown why
     } else if (controller_.ValidateImage(scratch, false) != 0) {
       reader.ShowResult(kFileErrData);
     } else if (controller_.CheckNotNewer(scratch) != 0) {
@@ -157,30 +157,30 @@ int FileCommands::OpenFile(const std::string& path) {
       controller_.MarkClean();
       if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
       bus_.Send(kMsgImageReplaced);
-      result = 0;
+      opened = true;
     }
   }
   EndOfCommand();
-  return result;
+  return opened;
 }
 
-int FileCommands::Save() {
+bool FileCommands::Save() {
   if (controller_.CurrentFileName().empty()) return SaveAs();
   return SaveFile(FullCurrentName());
 }
 
-int FileCommands::SaveAs() {
+bool FileCommands::SaveAs() {
   FileDialogRequest request;
   request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
   request.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
   request.folder = currentDirectory_;
   request.fileName = FileNamePart(FullCurrentName());
   const std::optional<std::string> path = prompts_.SaveFileName(request);
-  if (!path || path->empty()) return 1;
+  if (!path || path->empty()) return false;
   return SaveFile(*path);
 }
 
-int FileCommands::SaveFile(const std::string& path) {
+bool FileCommands::SaveFile(const std::string& path) {
   bus_.Send(kMsgCommitEdits);
   EepromImage& working = controller_.WorkingImage();
   controller_.Normalise(working, 1);
@@ -191,12 +191,12 @@ int FileCommands::SaveFile(const std::string& path) {
   writer.SetMapRevision(1);
   writer.SetComment(CloneCommentOf(working));
   BusyCursor busy(controller_.View());
-  if (writer.Write(path, kCloneRanges) != kFileOk) return 1;
+  if (writer.Write(path, kCloneRanges) != kFileOk) return false;
   RememberFile(path);
   controller_.MarkClean();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   bus_.Send(kMsgImageReplaced);
-  return 0;
+  return true;
 }
 
 FileCommands::RecentItem FileCommands::RecentItemState(int index) const {

@@ -14,10 +14,9 @@ class Prompts;
 // with the unsaved-changes question that guards them and the folder the dialogs open in.
 class FileCommands {
  public:
-  // Answers of ConfirmUnsaved.
-  static constexpr int kGoOnSaved = 6;
-  static constexpr int kGoOnDropped = 7;
-  static constexpr int kCancel = 2;
+  // What the unsaved-changes question decided: go on (the changes saved, or dropped), or
+  // leave the command.
+  enum class UnsavedAnswer { GoOnSaved, GoOnDropped, Cancel };
 
   struct RecentItem {
     bool visible = false;
@@ -28,13 +27,14 @@ class FileCommands {
   FileCommands(MainController& controller, AppSettings& settings, OverlayText& overlay,
                Prompts& prompts, MessageBus& bus);
 
-  int New();
-  int Open();
-  int OpenFile(const std::string& path);
-  int Save();
-  int SaveAs();
-  int SaveFile(const std::string& path);
-  int ConfirmUnsaved(bool writeAnother);
+  // Each is true when done, false when cancelled or failed (the user has been told why).
+  bool New();
+  bool Open();
+  bool OpenFile(const std::string& path);
+  bool Save();
+  bool SaveAs();
+  bool SaveFile(const std::string& path);
+  UnsavedAnswer ConfirmUnsaved(bool writeAnother);
   RecentItem RecentItemState(int index) const;
   void RecentItemExecute(int index);
   void Exit();

@@ -348,7 +348,9 @@ void MainController::ControllerTick() {
   }
 }
 
-bool MainController::QueryClose() { return files_->ConfirmUnsaved(false) != FileCommands::kCancel; }
+bool MainController::QueryClose() {
+  return files_->ConfirmUnsaved(false) != FileCommands::UnsavedAnswer::Cancel;
+}
 
 void MainController::Close() { controllerTask_->Stop(); }
 

@@ -25,14 +25,14 @@ Sheet* SheetCsvCommands::SheetOnShow() {
   return view != nullptr ? view->SheetOnShow() : nullptr;
 }
 
-int SheetCsvCommands::Run(int index) {
+bool SheetCsvCommands::Run(int index) {
   // An open in-place editor stores its text first: it belongs in the file or under it.
   bus_.Send(kMsgCommitEdits);
   Sheet* sheet = SheetOnShow();
-  if (sheet == nullptr) return 1;
+  if (sheet == nullptr) return false;
   if (index == kExport) return Export(*sheet);
   if (index == kImport) return Import(*sheet);
-  return 1;
+  return false;
 }
 
 void SheetCsvCommands::Tell(const char* text, bool problem) {
@@ -40,7 +40,7 @@ void SheetCsvCommands::Tell(const char* text, bool problem) {
                    problem ? PromptIcon::Warning : PromptIcon::Information, PromptButtons::Ok);
 }
 
-int SheetCsvCommands::Export(Sheet& sheet) {
+bool SheetCsvCommands::Export(Sheet& sheet) {
   FileDialogRequest request;
   request.title = "Export sheet as CSV";
   request.filter = kFilter;
@@ -48,32 +48,32 @@ int SheetCsvCommands::Export(Sheet& sheet) {
   request.folder = controller_.Files().CurrentDirectory();
   request.fileName = sheet.key() + ".csv";
   const std::optional<std::string> path = prompts_.SaveFileName(request);
-  if (!path) return 1;
+  if (!path) return false;
   const std::string csv = SheetExporter(sheet).Csv();
   std::ofstream file(*path, std::ios::binary | std::ios::trunc);
   file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
   file.close();
   if (!file) {
     Tell(("The file cannot be written:\n" + *path).c_str(), true);
-    return 1;
+    return false;
   }
-  return 0;
+  return true;
 }
 
-int SheetCsvCommands::Import(Sheet& sheet) {
+bool SheetCsvCommands::Import(Sheet& sheet) {
   FileDialogRequest request;
   request.title = "Import CSV into sheet";
   request.filter = kFilter;
   request.defaultExtension = "csv";
   request.folder = controller_.Files().CurrentDirectory();
   const std::optional<std::string> path = prompts_.OpenFileName(request);
-  if (!path) return 1;
+  if (!path) return false;
   std::ifstream file(*path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   if (!file) {
     Tell(("The file cannot be read:\n" + *path).c_str(), true);
-    return 1;
+    return false;
   }
   const SheetImporter::Report report =
       SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage()).Import(text.str());
@@ -87,7 +87,7 @@ int SheetCsvCommands::Import(Sheet& sheet) {
                               (report.taken == 1 ? " cell taken." : " cells taken.") +
                               (report.Clean() ? "" : "\n\n" + report.Text());
   Tell(summary.c_str(), !report.Clean());
-  return 0;
+  return true;
 }
 
 }  // namespace rtv

@@ -16,10 +16,11 @@ class SheetCsvCommands {
   SheetCsvCommands(MainController& controller, Prompts& prompts, MessageBus& bus)
       : controller_(controller), prompts_(prompts), bus_(bus) {}
 
-  // The menu item of `index`; 0 when done, 1 when cancelled or failed (the user was told).
-  int Run(int index);
-  int Export(Sheet& sheet);
-  int Import(Sheet& sheet);
+  // The menu item of `index`; true when done, false when cancelled or failed (the user was
+  // told).
+  bool Run(int index);
+  bool Export(Sheet& sheet);
+  bool Import(Sheet& sheet);
 
  private:
   Sheet* SheetOnShow();

@@ -56,13 +56,13 @@ bool AdjustLink::StartAdjustList(Callback callback) {
   return StartExtra(kModeAdjustList, std::move(callback));
 }
 
-int AdjustLink::FirstSendState(int mode) {
+AdjustLink::State AdjustLink::FirstSendState(int mode) {
   if (mode == kModeAdjustWrite) return kSendAdjust;
   if (mode == kModeAdjustList) return kNextItem;
   return CloneLink::FirstSendState(mode);
 }
 
-int AdjustLink::StepExtra(int state, bool& progress) {
+AdjustLink::State AdjustLink::StepExtra(State state, bool& progress) {
   switch (state) {
     case kNextItem:
       return NextItem();
@@ -71,15 +71,15 @@ int AdjustLink::StepExtra(int state, bool& progress) {
     case kWaitAdjust:
       return WaitAdjust(progress);
     default:
-      return kIdle;
+      return State::Idle;
   }
 }
 
-int AdjustLink::NextItem() {
+AdjustLink::State AdjustLink::NextItem() {
   const Item& item = items_[itemIndex_];
   if (item.code == kEndCode) {
     Result().status = kLinkOk;
-    return kDrain;
+    return State::Drain;
   }
   code_ = item.code;
   firstValue_ = item.source != nullptr ? *item.source : 0;
@@ -89,7 +89,7 @@ int AdjustLink::NextItem() {
   return kSendAdjust;
 }
 
-int AdjustLink::SendAdjust() {
+AdjustLink::State AdjustLink::SendAdjust() {
   std::string text = FormatText("FEFE EE EF E8 %04X %04X %02X", ModelCode(), SecondWord(), code_);
   std::string digits;
   if (code_ == kTwelveBitCode) {
@@ -105,10 +105,10 @@ int AdjustLink::SendAdjust() {
   if (destination_ != nullptr) return kWaitAdjust;
   if (Mode() == kModeAdjustList) return kNextItem;
   Result().status = kLinkOk;
-  return kDrain;
+  return State::Drain;
 }
 
-int AdjustLink::WaitAdjust(bool& progress) {
+AdjustLink::State AdjustLink::WaitAdjust(bool& progress) {
   progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return kWaitAdjust;
@@ -121,13 +121,13 @@ int AdjustLink::WaitAdjust(bool& progress) {
   const int low = HexDigitValue(frame.At(10));
   if (high < 0 || low < 0) {
     Result().status = kLinkBadFrame;
-    return kDrain;
+    return State::Drain;
   }
   *destination_ = static_cast<std::uint8_t>(high * 16 + low);
   if (Mode() == kModeAdjustList) return kNextItem;
   Result().status = kLinkOk;
   progress = true;
-  return kDrain;
+  return State::Drain;
 }
 
 }  // namespace rtv

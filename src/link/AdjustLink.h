@@ -13,7 +13,10 @@ namespace rtv {
 class AdjustLink : public CloneLink {
  public:
   enum AdjustMode : int { kModeAdjustWrite = 4, kModeAdjustList = 5 };
-  enum AdjustState : int { kNextItem = 13, kSendAdjust = 15, kWaitAdjust = 16 };
+  // The base link's extra steps, as this link uses them.
+  static constexpr State kNextItem = State::ExtraNext;
+  static constexpr State kSendAdjust = State::ExtraSend;
+  static constexpr State kWaitAdjust = State::ExtraWait;
   static constexpr std::uint8_t kEndCode = 255;
   static constexpr std::uint8_t kTwelveBitCode = 9;
   static constexpr int kMaxItems = 50;
@@ -37,13 +40,13 @@ class AdjustLink : public CloneLink {
   bool StartAdjustList(Callback callback);
 
  protected:
-  int FirstSendState(int mode) override;
-  int StepExtra(int state, bool& progress) override;
+  State FirstSendState(int mode) override;
+  State StepExtra(State state, bool& progress) override;
 
  private:
-  int NextItem();
-  int SendAdjust();
-  int WaitAdjust(bool& progress);
+  State NextItem();
+  State SendAdjust();
+  State WaitAdjust(bool& progress);
 
   std::vector<Item> items_{Item{}};
   std::size_t itemIndex_ = 0;

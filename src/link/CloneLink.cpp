@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "base/Fatal.h"
 #include "base/TimerTask.h"
@@ -10,26 +11,24 @@
 
 namespace rtv {
 
-const CloneLink::StateWork CloneLink::kStateWork[kFinish + 1] = {
-    [](CloneLink& link, Step& step) { link.StayIdle(step); },         // 0 idle
-    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 1 (not used)
-    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 2 started
-    [](CloneLink& link, Step& step) { link.WaitOutput(step); },       // 3 wait for output
-    [](CloneLink& link, Step& step) { link.OpenPort(step); },         // 4 open and settle
-    [](CloneLink& link, Step& step) { link.SendIdentify(step); },     // 5
-    [](CloneLink& link, Step& step) { link.WaitIdentify(step); },     // 6
-    [](CloneLink& link, Step& step) { link.SendRead(step); },         // 7
-    [](CloneLink& link, Step& step) { link.ReceiveData(step); },      // 8
-    [](CloneLink& link, Step& step) { link.SendWrite(step); },        // 9
-    [](CloneLink& link, Step& step) { link.SendData(step); },         // 10
-    [](CloneLink& link, Step& step) { link.SendEnd(step); },          // 11
-    [](CloneLink& link, Step& step) { link.WaitWriteAnswer(step); },  // 12
-    [](CloneLink& link, Step& step) { link.Extra(step); },            // 13
-    [](CloneLink& link, Step& step) { link.Extra(step); },            // 14
-    [](CloneLink& link, Step& step) { link.Extra(step); },            // 15
-    [](CloneLink& link, Step& step) { link.Extra(step); },            // 16
-    [](CloneLink& link, Step& step) { link.Drain(step); },            // 17 drain
-    [](CloneLink& link, Step& step) { link.DoNothing(step); },        // 18 finish: done by the tick
+constexpr CloneLink::StateWork CloneLink::kStateWork[] = {
+    {State::Idle, &CloneLink::StayIdle},
+    {State::Started, &CloneLink::Begin},
+    {State::WaitOutput, &CloneLink::WaitOutput},
+    {State::OpenPort, &CloneLink::OpenPort},
+    {State::SendIdentify, &CloneLink::SendIdentify},
+    {State::WaitIdentify, &CloneLink::WaitIdentify},
+    {State::SendRead, &CloneLink::SendRead},
+    {State::ReceiveData, &CloneLink::ReceiveData},
+    {State::SendWrite, &CloneLink::SendWrite},
+    {State::SendData, &CloneLink::SendData},
+    {State::SendEnd, &CloneLink::SendEnd},
+    {State::WaitWriteAnswer, &CloneLink::WaitWriteAnswer},
+    {State::ExtraNext, &CloneLink::Extra},
+    {State::ExtraSend, &CloneLink::Extra},
+    {State::ExtraWait, &CloneLink::Extra},
+    {State::Drain, &CloneLink::Drain},
+    {State::Finish, &CloneLink::DoNothing},  // the tick ends the exchange
 };
 
 CloneLink::CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
@@ -66,9 +65,9 @@ void CloneLink::SetDataLead(int firstFrame, int laterFrames) {
 void CloneLink::SetEchoCheck(bool on) { echoCheck_ = on; }
 void CloneLink::SetEndCount(bool on) { endCount_ = on; }
 
-int CloneLink::FirstSendState(int) { return kSendIdentify; }
+CloneLink::State CloneLink::FirstSendState(int) { return State::SendIdentify; }
 
-int CloneLink::StepExtra(int, bool&) { return kIdle; }
+CloneLink::State CloneLink::StepExtra(State, bool&) { return State::Idle; }
 
 // ---------------------------------------------------------------------------------------
 // Starting and ticking
@@ -87,7 +86,7 @@ bool CloneLink::Start(int mode, Callback callback) {
   result_->image.SetSize(imageSize_);
   timeoutRunning_ = false;
   settling_ = false;
-  state_ = kStarted;
+  state_ = State::Started;
   task_->Schedule(kStepMs);
   return true;
 }
@@ -134,14 +133,14 @@ bool CloneLink::StartWrite(const EepromImage& image, const AddressRange* ranges,
 }
 
 void CloneLink::Tick() {
-  if (state_ != kIdle) RunStep();
-  if (state_ != kIdle && port_.WriteError()) {
+  if (state_ != State::Idle) RunStep();
+  if (state_ != State::Idle && port_.WriteError()) {
     result_->status = kLinkWriteFailed;
-    state_ = kFinish;
+    state_ = State::Finish;
   }
-  if (state_ == kFinish) {
+  if (state_ == State::Finish) {
     port_.Close();
-    state_ = kIdle;
+    state_ = State::Idle;
     received_.Clear();
     frame_.Clear();
     expectedEcho_.Clear();
@@ -153,7 +152,7 @@ void CloneLink::Tick() {
     if (callback) callback(*result);
     return;
   }
-  if (state_ == kIdle) task_->Schedule(-1);
+  if (state_ == State::Idle) task_->Schedule(-1);
 }
 
 void CloneLink::RestartTimeout(int ms) {
@@ -162,7 +161,18 @@ void CloneLink::RestartTimeout(int ms) {
 }
 
 void CloneLink::RunStep() {
-  Step step{state_ + 1, true};
+  // Every row in the order of the states, so that a state indexes its own work.
+  static_assert(
+      [] {
+        for (std::size_t i = 0; i < std::size(kStateWork); ++i) {
+          if (kStateWork[i].state != static_cast<State>(i) || kStateWork[i].work == nullptr) {
+            return false;
+          }
+        }
+        return std::size(kStateWork) == kStateCount;
+      }(),
+      "the step table is out of order");
+  Step step{state_, true};
   const bool expired = !timeoutRunning_ || clock_.NowMs() >= timeoutDeadline_;
   switch (EchoStage(step)) {
     case Echo::Differs:
@@ -171,17 +181,17 @@ void CloneLink::RunStep() {
       step.next = state_;
       break;
     case Echo::Done:
-      kStateWork[state_](*this, step);
+      (this->*kStateWork[static_cast<std::size_t>(state_)].work)(step);
       break;
   }
   if (step.next != state_) step.progress = true;
   if (step.progress) {
-    RestartTimeout(step.next == kWaitWriteAnswer ? kFinalAnswerTimeoutMs : kNormalTimeoutMs);
+    RestartTimeout(step.next == State::WaitWriteAnswer ? kFinalAnswerTimeoutMs : kNormalTimeoutMs);
   } else if (expired) {
     const bool echoMissing = echoCheck_ && expectedEcho_.Count() > 0;
     result_->status = echoMissing ? kLinkEchoError : kLinkTimeout;
     // A drain that cannot finish would wait for ever: closing the port ends it.
-    step.next = state_ == kDrain ? kFinish : kDrain;
+    step.next = state_ == State::Drain ? State::Finish : State::Drain;
   }
   if (received_.Count() > kCompactAbove) received_.Compact();
   if (expectedEcho_.Count() > kCompactAbove) expectedEcho_.Compact();
@@ -193,7 +203,7 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
     expectedEcho_.Clear();
     return Echo::Done;
   }
-  if (state_ == kDrain || expectedEcho_.Count() == 0) return Echo::Done;
+  if (state_ == State::Drain || expectedEcho_.Count() == 0) return Echo::Done;
   std::uint8_t chunk[kReadChunk];
   const int n = port_.Read(chunk, kReadChunk);
   step.progress = false;
@@ -201,7 +211,7 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
   while (received_.Count() > 0 && expectedEcho_.Count() > 0) {
     if (received_.At(0) != expectedEcho_.At(0)) {
       result_->status = kLinkEchoError;
-      step.next = kDrain;
+      step.next = State::Drain;
       return Echo::Differs;
     }
     received_.PopFront();
@@ -209,7 +219,7 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
     step.progress = true;
   }
   if (expectedEcho_.Count() == 0) expectedEcho_.Clear();
-  const int allowed = state_ == kSendData ? kEchoWindow : 0;
+  const int allowed = state_ == State::SendData ? kEchoWindow : 0;
   return expectedEcho_.Count() > allowed ? Echo::Waiting : Echo::Done;
 }
 
@@ -218,16 +228,18 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
 
 void CloneLink::DoNothing(Step&) {}
 
-void CloneLink::StayIdle(Step& step) { step.next = kIdle; }
+void CloneLink::StayIdle(Step& step) { step.next = State::Idle; }
+
+void CloneLink::Begin(Step& step) { step.next = State::WaitOutput; }
 
 void CloneLink::WaitOutput(Step& step) {
   // Never times out: pending output always counts as progress.
   step.progress = false;
   if (port_.PendingOutput() > 0) {
-    step.next = kWaitOutput;
+    step.next = State::WaitOutput;
     step.progress = true;
   } else {
-    step.next = kOpenPort;
+    step.next = State::OpenPort;
   }
 }
 
@@ -238,14 +250,14 @@ void CloneLink::OpenPort(Step& step) {
     port_.Close();
     if (!port_.Open(portNumber_, settings_)) {
       result_->status = kLinkPortFailed;
-      step.next = kDrain;
+      step.next = State::Drain;
       return;
     }
     settling_ = true;
     settleDeadline_ = clock_.NowMs() + kSettleMs;
   }
   if (clock_.NowMs() < settleDeadline_) {
-    step.next = kOpenPort;
+    step.next = State::OpenPort;
     return;
   }
   settling_ = false;
@@ -254,13 +266,13 @@ void CloneLink::OpenPort(Step& step) {
   }
   switch (mode_) {
     case kModeIdentify:
-      step.next = kSendIdentify;
+      step.next = State::SendIdentify;
       break;
     case kModeRead:
-      step.next = kSendRead;
+      step.next = State::SendRead;
       break;
     case kModeWrite:
-      step.next = kSendWrite;
+      step.next = State::SendWrite;
       break;
     default:
       step.next = FirstSendState(mode_);
@@ -282,11 +294,22 @@ void CloneLink::SendRequest(std::uint8_t command) {
   SendBytes(bytes);
 }
 
-void CloneLink::SendIdentify(Step&) { SendRequest(kCmdIdentify); }
-void CloneLink::SendRead(Step&) { SendRequest(kCmdRead); }
-void CloneLink::SendWrite(Step&) { SendRequest(kCmdWrite); }
+void CloneLink::SendIdentify(Step& step) {
+  SendRequest(kCmdIdentify);
+  step.next = State::WaitIdentify;
+}
 
-void CloneLink::SendEnd(Step&) {
+void CloneLink::SendRead(Step& step) {
+  SendRequest(kCmdRead);
+  step.next = State::ReceiveData;
+}
+
+void CloneLink::SendWrite(Step& step) {
+  SendRequest(kCmdWrite);
+  step.next = State::SendData;
+}
+
+void CloneLink::SendEnd(Step& step) {
   ByteQueue bytes = HexToBytes("FEFE EE EF E5 56 72 65 6C 20 49 6E 63 2E");
   if (endCount_) {
     const std::string count = FormatText("%02X", frameCount_ & 0xFF);
@@ -294,6 +317,7 @@ void CloneLink::SendEnd(Step&) {
   }
   bytes.PushBack(kFrameEnd);
   SendBytes(bytes);
+  step.next = State::WaitWriteAnswer;
 }
 
 int CloneLink::ReadInto(ByteQueue& buffer) {
@@ -349,17 +373,17 @@ void CloneLink::CheckIdentifyAnswer(const ByteQueue& frame) {
 }
 
 void CloneLink::WaitIdentify(Step& step) {
-  step.next = kWaitIdentify;
+  step.next = State::WaitIdentify;
   step.progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return;
   CheckIdentifyAnswer(frame);
   step.progress = true;
-  step.next = kDrain;
+  step.next = State::Drain;
 }
 
 void CloneLink::WaitWriteAnswer(Step& step) {
-  step.next = kWaitWriteAnswer;
+  step.next = State::WaitWriteAnswer;
   step.progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return;
@@ -367,7 +391,7 @@ void CloneLink::WaitWriteAnswer(Step& step) {
                                                kCmdWriteAnswer, 0x00};
   const bool accepted = frame.Count() == 5 && std::memcmp(frame.Data(), kAccepted, 5) == 0;
   result_->status = accepted ? kLinkOk : kLinkWriteRefused;
-  step.next = kDrain;
+  step.next = State::Drain;
 }
 
 void CloneLink::Extra(Step& step) { step.next = StepExtra(state_, step.progress); }
@@ -375,9 +399,9 @@ void CloneLink::Extra(Step& step) { step.next = StepExtra(state_, step.progress)
 void CloneLink::Drain(Step& step) {
   step.progress = false;
   if (port_.PendingOutput() > 0) {
-    step.next = kDrain;
+    step.next = State::Drain;
   } else {
-    step.next = kFinish;
+    step.next = State::Finish;
     step.progress = true;
   }
 }
@@ -386,7 +410,7 @@ void CloneLink::Drain(Step& step) {
 // Receiving memory
 
 void CloneLink::ReceiveData(Step& step) {
-  step.next = kReceiveData;
+  step.next = State::ReceiveData;
   step.progress = false;
   // Bytes that came in with the last echo are taken even when nothing new arrives.
   if (ReadInto(received_) == 0 && received_.Count() == 0) return;
@@ -397,40 +421,51 @@ void CloneLink::ReceiveData(Step& step) {
     } else if (frame_.Count() == 0) {
       // noise before a frame
     } else if (byte == kFrameEnd) {
-      const int outcome = ClassifyFrame();
-      if (outcome == 1) {
-        ++frameCount_;
-        step.progress = true;
-        frame_.SetCount(0);
-        continue;
+      switch (ClassifyFrame()) {
+        case FrameKind::Data:
+          ++frameCount_;
+          step.progress = true;
+          frame_.SetCount(0);
+          continue;  // the next byte
+        case FrameKind::End:
+          result_->status = ranges_.empty() ? kLinkOk : CheckCoverage();
+          break;
+        case FrameKind::WrongEndCount:
+          result_->status = kLinkEndCount;
+          break;
+        case FrameKind::OutOfRange:
+          result_->status = kLinkOutOfRange;
+          break;
+        case FrameKind::Broken:
+          result_->status = kLinkBadFrame;
+          break;
       }
-      result_->status = outcome == 0 ? (ranges_.empty() ? kLinkOk : CheckCoverage()) : outcome;
-      step.next = kDrain;
+      step.next = State::Drain;
       return;
     } else {
       frame_.PushBack(byte);
       if (frame_.Count() > kMaxDataFrame) {
         result_->status = kLinkBadFrame;
-        step.next = kDrain;
+        step.next = State::Drain;
         return;
       }
     }
   }
 }
 
-// 1 for an accepted data frame, 0 for a good end frame, else the status that ends the read.
-int CloneLink::ClassifyFrame() {
+// A data frame is taken into the image here; every other kind ends the read.
+CloneLink::FrameKind CloneLink::ClassifyFrame() {
   const int length = frame_.Count();
   if (length < 8 || length > kMaxDataFrame + 1 || frame_.At(0) != kFramePreamble ||
       frame_.At(1) != kPcAddress || frame_.At(2) != kRadioAddress) {
-    return kLinkBadFrame;
+    return FrameKind::Broken;
   }
   if (frame_.At(3) == kCmdData) return DecodeData();
   if (frame_.At(3) == kCmdEnd) return CheckEndFrame();
-  return kLinkBadFrame;
+  return FrameKind::Broken;
 }
 
-int CloneLink::DecodeData() {
+CloneLink::FrameKind CloneLink::DecodeData() {
   std::uint8_t body[kMaxDataFrame];
   int count = 0;
   bool escaped = false;
@@ -444,14 +479,14 @@ int CloneLink::DecodeData() {
     escaped = false;
   }
   // An escape with nothing after it is a broken frame, not a byte to drop.
-  if (escaped || count < 3 || count != body[2] + 4) return kLinkBadFrame;
+  if (escaped || count < 3 || count != body[2] + 4) return FrameKind::Broken;
   unsigned sum = 0;
   for (int i = 0; i < count; ++i) sum += body[i];
-  if ((sum & 0xFF) != 0) return kLinkBadFrame;
+  if ((sum & 0xFF) != 0) return FrameKind::Broken;
 
   const int address = body[0] * 256 + body[1];
   const int n = body[2];
-  if (address + n > imageSize_) return kLinkOutOfRange;
+  if (address + n > imageSize_) return FrameKind::OutOfRange;
   EepromImage& image = result_->image;
   for (int i = 0; i < n; ++i) {
     image.SetByte(address + i, static_cast<std::uint8_t>(body[3 + i] - 0x80));
@@ -463,22 +498,23 @@ int CloneLink::DecodeData() {
     map.At(a / 8) = static_cast<std::uint8_t>(map.At(a / 8) | 1 << (a & 7));
   }
   dataDone_ += n;
-  return 1;
+  return FrameKind::Data;
 }
 
-int CloneLink::CheckEndFrame() const {
+CloneLink::FrameKind CloneLink::CheckEndFrame() const {
   std::string expected = kMakerTag;
   if (endCount_) expected += FormatText("%02X", frameCount_ & 0xFF);
   const int length = frame_.Count() - 4;
   if (length != static_cast<int>(expected.size()) ||
       std::memcmp(frame_.Data() + 4, kMakerTag, kMakerTagLength) != 0) {
-    return kLinkBadFrame;
+    return FrameKind::Broken;
   }
-  return std::memcmp(frame_.Data() + 4, expected.data(), expected.size()) == 0 ? kLinkOk
-                                                                               : kLinkEndCount;
+  return std::memcmp(frame_.Data() + 4, expected.data(), expected.size()) == 0
+             ? FrameKind::End
+             : FrameKind::WrongEndCount;
 }
 
-int CloneLink::CheckCoverage() {
+LinkStatus CloneLink::CheckCoverage() {
   const int mapBytes = (imageSize_ + 7) / 8;
   std::vector<std::uint8_t> wanted(static_cast<std::size_t>(mapBytes), 0);
   for (const AddressRange& range : ranges_) {
@@ -504,11 +540,11 @@ int CloneLink::CheckCoverage() {
 // Sending memory
 
 void CloneLink::SendData(Step& step) {
-  step.next = kSendData;
+  step.next = State::SendData;
   step.progress = false;
   const AddressRange& range = ranges_[rangeIndex_];
   if (range.last < range.first) {
-    if (port_.PendingOutput() == 0 && frame_.Count() == 0) step.next = kSendEnd;
+    if (port_.PendingOutput() == 0 && frame_.Count() == 0) step.next = State::SendEnd;
   } else if (range.last < nextAddress_) {
     ++rangeIndex_;
     nextAddress_ = ranges_[rangeIndex_].first;
@@ -523,7 +559,8 @@ void CloneLink::SendData(Step& step) {
     dataDone_ += n;
   }
   const int k = frame_.Count();
-  if (step.next == kSendData && k >= 1 && port_.PendingOutput() <= 4u * static_cast<unsigned>(k)) {
+  if (step.next == State::SendData && k >= 1 &&
+      port_.PendingOutput() <= 4u * static_cast<unsigned>(k)) {
     port_.Write(frame_.Data(), k);
     expectedEcho_.Append(frame_);
     frame_.SetCount(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,24 +26,28 @@ class CloneLink {
  public:
   using Callback = std::function<void(LinkResult&)>;
 
-  enum State : int {
-    kIdle = 0,
-    kStarted = 2,
-    kWaitOutput = 3,
-    kOpenPort = 4,
-    kSendIdentify = 5,
-    kWaitIdentify = 6,
-    kSendRead = 7,
-    kReceiveData = 8,
-    kSendWrite = 9,
-    kSendData = 10,
-    kSendEnd = 11,
-    kWaitWriteAnswer = 12,
-    kExtraFirst = 13,
-    kExtraLast = 16,
-    kDrain = 17,
-    kFinish = 18,
+  // The steps of an exchange. Identify, read and write each take their own way from the
+  // port set-up to the drain; the extra steps are for a link with exchanges of its own.
+  enum class State {
+    Idle,
+    Started,
+    WaitOutput,
+    OpenPort,
+    SendIdentify,
+    WaitIdentify,
+    SendRead,
+    ReceiveData,
+    SendWrite,
+    SendData,
+    SendEnd,
+    WaitWriteAnswer,
+    ExtraNext,
+    ExtraSend,
+    ExtraWait,
+    Drain,
+    Finish,
   };
+  static constexpr std::size_t kStateCount = static_cast<std::size_t>(State::Finish) + 1;
   enum Mode : int { kModeIdentify = 1, kModeRead = 2, kModeWrite = 3 };
 
   static constexpr int kStepMs = 10;
@@ -78,9 +83,9 @@ class CloneLink {
   bool StartRead(const AddressRange* ranges, Callback callback);
   bool StartWrite(const EepromImage& image, const AddressRange* ranges, Callback callback);
 
-  bool IsBusy() const { return state_ != kIdle; }
+  bool IsBusy() const { return state_ != State::Idle; }
   int Mode() const { return mode_; }
-  int State() const { return state_; }
+  State CurrentState() const { return state_; }
   int DataDone() const { return dataDone_; }
   int FrameCount() const { return frameCount_; }
   int BytesMoved() const { return bytesMoved_; }
@@ -88,10 +93,10 @@ class CloneLink {
   SerialPort& Port() { return port_; }
 
  protected:
-  // The state after the port set-up for modes other than identify, read and write.
-  virtual int FirstSendState(int mode);
-  // The work of states 13 to 16; returns the next state and may clear progress.
-  virtual int StepExtra(int state, bool& progress);
+  // The step after the port set-up for modes other than identify, read and write.
+  virtual State FirstSendState(int mode);
+  // The work of the extra steps; returns the next step and may clear progress.
+  virtual State StepExtra(State state, bool& progress);
 
   // For the exchanges of a specialised link: starts an exchange of its own mode.
   bool StartExtra(int mode, Callback callback);
@@ -104,13 +109,20 @@ class CloneLink {
   int PreambleCount() const { return preamble_; }
 
  private:
+  // What a tick's work decided: the state stays unless the work moves it on.
   struct Step {
-    int next;
+    State next;
     bool progress;
   };
   enum class Echo { Done, Waiting, Differs };
-  using StateWork = void (*)(CloneLink&, Step&);
-  static const StateWork kStateWork[kFinish + 1];
+  // What a frame that came in while reading memory turned out to be.
+  enum class FrameKind { Data, End, WrongEndCount, OutOfRange, Broken };
+  // One row of the step table: the work of a state, which says where to go next.
+  struct StateWork {
+    State state;
+    void (CloneLink::*work)(Step&);
+  };
+  static const StateWork kStateWork[kStateCount];
 
   bool Start(int mode, Callback callback);
   void SetRanges(const AddressRange* ranges, std::int32_t imageSize);
@@ -121,6 +133,7 @@ class CloneLink {
 
   void DoNothing(Step& step);
   void StayIdle(Step& step);
+  void Begin(Step& step);
   void WaitOutput(Step& step);
   void OpenPort(Step& step);
   void SendIdentify(Step& step);
@@ -136,10 +149,10 @@ class CloneLink {
 
   void SendRequest(std::uint8_t command);
   int ReadInto(ByteQueue& buffer);
-  int ClassifyFrame();
-  int DecodeData();
-  int CheckEndFrame() const;
-  int CheckCoverage();
+  FrameKind ClassifyFrame();
+  FrameKind DecodeData();
+  FrameKind CheckEndFrame() const;
+  LinkStatus CheckCoverage();
   void CheckIdentifyAnswer(const ByteQueue& frame);
 
   SerialPort port_;
@@ -170,7 +183,7 @@ class CloneLink {
   int nextAddress_ = 0;
   std::unique_ptr<LinkResult> result_;
   Callback callback_;
-  int state_ = kIdle;
+  State state_ = State::Idle;
   bool timeoutRunning_ = false;
   std::int64_t timeoutDeadline_ = 0;
   bool settling_ = false;

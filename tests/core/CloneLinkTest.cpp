@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ManualClock.h"
 #include "MemoryWire.h"
@@ -458,6 +460,51 @@ TEST_F(CloneLinkTest, TheCallbackMayStartTheNextExchange) {
   EXPECT_EQ(wire.openCount, 2);
   EXPECT_FALSE(link.IsBusy());
   EXPECT_EQ(clock.ActiveTimerCount(), 0);
+}
+
+// Each exchange goes its own way through the states, one state a tick at most, and
+// ends idle; a state left out or taken twice would show here before it shows on the wire.
+TEST_F(CloneLinkTest, EachExchangeWalksItsOwnStates) {
+  using State = CloneLink::State;
+  constexpr AddressRange kBlock[] = {{0x0000, 0x003F}, {1, 0}};
+  EepromImage source;
+  source.SetSize(kImageSize);
+  radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 1, Payload(48));
+  radio.answers[kCmdRead] =
+      Join({ScriptedRadio::DataFrame(0, Bytes(64, 0x5A)), ScriptedRadio::EndFrame(1)});
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0x00);
+  const struct {
+    const char* name;
+    std::function<bool()> start;
+    std::vector<State> states;
+  } cases[] = {
+      {"identify",
+       [&] { return link.StartIdentify(Record()); },
+       {State::Started, State::WaitOutput, State::OpenPort, State::SendIdentify,
+        State::WaitIdentify, State::Drain, State::Idle}},
+      {"read",
+       [&] { return link.StartRead(kBlock, Record()); },
+       {State::Started, State::WaitOutput, State::OpenPort, State::SendRead, State::ReceiveData,
+        State::Drain, State::Idle}},
+      {"write",
+       [&] { return link.StartWrite(source, kBlock, Record()); },
+       {State::Started, State::WaitOutput, State::OpenPort, State::SendWrite, State::SendData,
+        State::SendEnd, State::WaitWriteAnswer, State::Drain, State::Idle}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    calls = 0;
+    ASSERT_EQ(link.CurrentState(), State::Idle);
+    ASSERT_TRUE(c.start());
+    std::vector<State> seen = {link.CurrentState()};
+    for (int tick = 0; tick < 1000 && link.IsBusy(); ++tick) {
+      clock.Advance(CloneLink::kStepMs);
+      if (link.CurrentState() != seen.back()) seen.push_back(link.CurrentState());
+    }
+    EXPECT_EQ(seen, c.states);
+    EXPECT_EQ(Status(), kLinkOk);
+    EXPECT_EQ(calls, 1);
+  }
 }
 
 TEST_F(CloneLinkTest, InputBeforeTheRequestIsDiscardedWhenThePortSettles) {

@@ -52,7 +52,7 @@ TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
   f.messages.clear();
   const int closedBefore = f.view.sheetsClosed;
 
-  EXPECT_EQ(f.files().New(), 1);
+  EXPECT_TRUE(f.files().New());
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_TRUE(f.working().Equals(f.controller->TemplateImage()));
   EXPECT_FALSE(f.controller->IsDirty());
@@ -85,7 +85,7 @@ TEST(FileCommandsTest, TheUnsavedChangesQuestionGuardsNew) {
     for (const std::string& n : c.fileNames)
       f.prompts.fileNames.push_back(n.empty() ? n : f.initialFiles.Path() + "/" + n);
 
-    f.files().New();
+    EXPECT_EQ(f.files().New(), c.replaced);
     ASSERT_EQ(f.prompts.shown.size(), 1u);
     EXPECT_EQ(f.prompts.shown[0].text, "Save the changes to \"Untitled\"?");
     EXPECT_EQ(f.prompts.shown[0].caption, "Radio Programmer");
@@ -97,13 +97,48 @@ TEST(FileCommandsTest, TheUnsavedChangesQuestionGuardsNew) {
   }
 }
 
+// The answer the commands act on: asked only with changes, and "go on" only once the
+// changes are saved or dropped.
+TEST(FileCommandsTest, TheUnsavedChangesAnswer) {
+  using Answer = FileCommands::UnsavedAnswer;
+  struct Case {
+    const char* name;
+    bool changed;
+    std::vector<PromptAnswer> answers;
+    std::vector<std::string> fileNames;  // the Save As dialog; "" cancels
+    Answer expected;
+    bool stillDirty;
+  };
+  const Case cases[] = {
+      {"no changes", false, {}, {}, Answer::GoOnSaved, false},
+      {"yes, saved", true, {PromptAnswer::Yes}, {"saved.rtv"}, Answer::GoOnSaved, false},
+      {"no", true, {PromptAnswer::No}, {}, Answer::GoOnDropped, true},
+      {"cancel", true, {PromptAnswer::Cancel}, {}, Answer::Cancel, true},
+      {"yes, dialog cancelled", true, {PromptAnswer::Yes}, {""}, Answer::Cancel, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileFixture f;
+    if (c.changed) f.Touch();
+    for (PromptAnswer a : c.answers) f.prompts.answers.push_back(a);
+    for (const std::string& n : c.fileNames)
+      f.prompts.fileNames.push_back(n.empty() ? n : f.initialFiles.Path() + "/" + n);
+
+    EXPECT_EQ(f.files().ConfirmUnsaved(false), c.expected);
+    EXPECT_EQ(f.prompts.shown.size(), c.changed ? 1u : 0u);
+    EXPECT_EQ(f.controller->IsDirty(), c.stillDirty);
+    // The question decides; the working image stays as it was either way.
+    EXPECT_EQ(f.working().GetByte(kProbe) == 0x41, c.changed);
+  }
+}
+
 TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
   FileFixture f;
   f.Touch(0x5A);
   const std::string path = f.initialFiles.Path() + "/boat.rtv";
   f.prompts.fileNames.push_back(path);
 
-  EXPECT_EQ(f.files().Save(), 0);  // untitled: Save is Save As
+  EXPECT_TRUE(f.files().Save());  // untitled: Save is Save As
   ASSERT_EQ(f.prompts.dialogs.size(), 1u);
   EXPECT_EQ(f.prompts.dialogs[0].fileName, "Untitled");
   EXPECT_EQ(f.prompts.dialogs[0].defaultExtension, "rtv");
@@ -119,13 +154,13 @@ TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
 
   // Saving again writes to the same file without a dialog.
   f.Touch(0x5B);
-  EXPECT_EQ(f.files().Save(), 0);
+  EXPECT_TRUE(f.files().Save());
   EXPECT_EQ(f.prompts.dialogs.size(), 1u);
 
   const EepromImage saved(f.working());
   f.files().New();
   EXPECT_NE(f.working().GetByte(kProbe), 0x5B);
-  EXPECT_EQ(f.files().OpenFile(path), 0);
+  EXPECT_TRUE(f.files().OpenFile(path));
   EXPECT_TRUE(f.working().Equals(saved));
   EXPECT_EQ(f.controller->CurrentFileName(), path);
   EXPECT_FALSE(f.controller->IsDirty());
@@ -134,12 +169,12 @@ TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
 TEST(FileCommandsTest, OpeningTheCurrentFileAgainWithChangesSavesElsewhereFirst) {
   FileFixture f;
   const std::string path = f.initialFiles.Path() + "/boat.rtv";
-  ASSERT_EQ(f.files().SaveFile(path), 0);
+  ASSERT_TRUE(f.files().SaveFile(path));
   f.Touch();
   const std::string other = f.initialFiles.Path() + "/copy.rtv";
   f.prompts.fileNames.push_back(other);
 
-  EXPECT_EQ(f.files().OpenFile(path), 0);
+  EXPECT_TRUE(f.files().OpenFile(path));
   ASSERT_FALSE(f.prompts.shown.empty());
   EXPECT_EQ(f.prompts.shown[0].text, "Save the changes to the current data first?");
   EXPECT_EQ(f.prompts.dialogs.size(), 1u);  // Save As, not an overwrite
@@ -153,7 +188,7 @@ TEST(FileCommandsTest, OpeningTheCurrentFileAgainWithChangesSavesElsewhereFirst)
 TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
   FileFixture f;
   const std::string path = f.initialFiles.Path() + "/boat.rtv";
-  ASSERT_EQ(f.files().SaveFile(path), 0);
+  ASSERT_TRUE(f.files().SaveFile(path));
 
   // The same file with the image-valid byte cleared.
   EepromImage invalid(f.working());
@@ -164,7 +199,7 @@ TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
   f.Touch(0x77);
   f.prompts.answers.push_back(PromptAnswer::No);  // drop the changes
   const EepromImage before(f.working());
-  EXPECT_EQ(f.files().OpenFile(bad), 1);
+  EXPECT_FALSE(f.files().OpenFile(bad));
   EXPECT_EQ(f.prompts.shown.back().text, "Clone file error\n\nGI_Mess_FileErr_Data");
   EXPECT_TRUE(f.working().Equals(before));
   EXPECT_EQ(f.controller->CurrentFileName(), path);
@@ -182,7 +217,7 @@ TEST(FileCommandsTest, RecentFiles) {
   EXPECT_FALSE(none.enabled);
   EXPECT_FALSE(f.files().RecentItemState(1).visible);
 
-  ASSERT_EQ(f.files().SaveFile(folder + "/R&D boat.rtv"), 0);
+  ASSERT_TRUE(f.files().SaveFile(folder + "/R&D boat.rtv"));
   f.settings.AddRecentFront("/elsewhere/gone.rtv");
   const auto first = f.files().RecentItemState(0);
   EXPECT_TRUE(first.enabled);
@@ -218,7 +253,7 @@ TEST(FileCommandsTest, TheDialogsStartInTheRememberedFolder) {
   f.settings.currentDirectory = "/data/boats";
   f.files().SetStartDirectory("/home/skipper/Documents", "/tmp");
   f.prompts.fileNames.push_back("");
-  EXPECT_EQ(f.files().Open(), 1);
+  EXPECT_FALSE(f.files().Open());
   EXPECT_EQ(f.prompts.dialogs.back().folder, "/data/boats");
   EXPECT_TRUE(f.prompts.shown.empty());
 }

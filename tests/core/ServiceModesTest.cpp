@@ -76,7 +76,7 @@ TEST(ServiceModesTest, OpeningAFileOfAnotherModelSwitchesWithoutAsking) {
   ModeFixture f;
   f.Start();
   const std::string path = f.initialFiles.Path() + "/model3.rtv";  // an image of model 3
-  ASSERT_EQ(f.controller->Files().OpenFile(path), 0);
+  ASSERT_TRUE(f.controller->Files().OpenFile(path));
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_EQ(f.settings.modelType, 3);
   EXPECT_EQ(f.modeView.rootSuffix, " Model 3");

@@ -13,12 +13,14 @@
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
+#include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
 #include "app/ModelController.h"
@@ -195,10 +197,19 @@ TEST(CloneLinkWidgetTest, UnsavedChangesAndCancelSendNothing) {
   f.prompts.answers = {PromptAnswer::Cancel};
   f.Command(LinkNo("CL_Menu_Clone_Read"));
   ASSERT_TRUE(f.WaitForIdle());
-  QTest::qWait(300);
   EXPECT_EQ(f.prompts.shown.size(), 1u);
-  EXPECT_TRUE(sim.Log().isEmpty()) << sim.Log().toStdString();
   EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x99);
+
+  // The simulator logs what reaches it in order: an identify sent now is all of its log
+  // only if the cancelled command sent nothing before it.
+  std::optional<int> identified;
+  ASSERT_TRUE(f.Commands().Link().Identify([&](LinkResult& r) { identified = r.status; }));
+  ASSERT_TRUE(f.WaitForIdle());
+  EXPECT_EQ(identified, std::optional<int>(kLinkOk));
+  ASSERT_TRUE(test::WaitUntil("the simulator's log of the identify",
+                              [&] { return sim.Log().contains("identify"); }));
+  EXPECT_EQ(sim.Log().toStdString(), "radiosim: identify\n");
+  EXPECT_EQ(f.prompts.shown.size(), 1u);
 }
 
 TEST(CloneLinkWidgetTest, IdentifyAnswersOfTheRadio) {
@@ -241,7 +252,7 @@ TEST(CloneLinkWidgetTest, SilenceHalfwayLightsSixteenSegmentsAndKeepsTheImage) {
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return f.Progress() != nullptr && f.Commands().Link().Link().DataDone() == 5568; },
       kExchangeLimitMs));
-  QTest::qWait(100);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f.Progress()));
   const QImage bar = f.Progress()->PaintBox()->grab().toImage();
   const int w = (bar.width() + 1) / ProgressWindow::kSegments;
   const QColor lit = f.Progress()->palette().color(QPalette::Highlight);
@@ -320,13 +331,14 @@ TEST(CloneLinkWidgetTest, AdjustmentWindowReadsTheValuesAndReopensWhereItWas) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.Commands().AdjustValues().HasValues(); }, 5000));
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_EQ(f.Commands().AdjustValues().Slot(0), 0x40 + 0x20);
-  QTest::qWait(50);
+  ASSERT_TRUE(test::WaitUntil("the posted updates", [&] { return f.bus.PendingCount() == 0; }));
   Save(*window, "adjust-window");
 
   // A second View > Adjustment while it is open opens no other window.
   f.Command(LinkNo("CL_Menu_View_Ad"));
-  QTest::qWait(50);
+  ASSERT_TRUE(test::WaitUntil("the posted open", [&] { return f.bus.PendingCount() == 0; }));
   EXPECT_EQ(f.form->AdjustmentWindow(), window);
+  EXPECT_EQ(f.form->findChildren<AdjustWindow*>().size(), 1);
 
   window->setGeometry(120, 90, 500, 300);
   const QRect placed = window->geometry();

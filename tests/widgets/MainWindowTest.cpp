@@ -21,11 +21,14 @@
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
+#include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
+#include "app/MainController.h"
 #include "app/ModelController.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/MessagePanel.h"
+#include "base/MessageBus.h"
 #include "cells/CellCatalog.h"
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
@@ -57,24 +60,32 @@ struct ShippedWindow {
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }
-  ~ShippedWindow() { form.reset(); }
+  ~ShippedWindow() {
+    form.reset();
+    // A sheet closed last waits for the event loop to be freed, and it still needs the bus.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
 
-  // Selects the tree node of a sheet and lets the window open it.
+  // Selects the tree node of a sheet; once the tree's delay has passed the window opens it.
   void Choose(const char* sheet) {
     QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
     ASSERT_NE(node, nullptr) << sheet;
     form->Tree()->setCurrentItem(node);
-    Settle();
+    clock.Advance(TreeDelayMs());
+    ASSERT_TRUE(test::WaitUntil(sheet, [&] { return Shows(sheet); }));
   }
-  // The tree's delay (real time), the posted sheet change and the controller's tick.
-  void Settle() {
-    const int delay = std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str());
-    QTest::qWait(delay + 50);
-    for (int i = 0; i < 3; ++i) {
-      clock.Advance(60);
-      QApplication::processEvents();
-    }
+  // With no sheet on show, the controller's next tick brings the tree's choice back.
+  void TickUntilASheetShows() {
+    clock.Advance(MainController::kControllerTickMs);
+    ASSERT_TRUE(
+        test::WaitUntil("a sheet on show", [&] { return form->CurrentSheet() != nullptr; }));
   }
+  // The messages posted so far, delivered on the bus's tick.
+  void DeliverPosted() { clock.Advance(MessageBus::kTickMs); }
+  bool Shows(const std::string& sheet) const {
+    return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
+  }
+  int TreeDelayMs() { return std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()); }
   QAction* MenuItem(const char* link, int index = -1) {
     QAction* found = nullptr;
     std::function<void(QMenu*)> walk = [&](QMenu* menu) {
@@ -130,6 +141,37 @@ TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   EXPECT_EQ(w.form->CurrentSheet()->sheet().topRow(), top);
 }
 
+// A choice in the tree opens its sheet once it has stood for the tree's delay; a newer
+// choice within the delay starts it again, and only the last one opens.
+TEST(MainWindowTest, TheTreeOpensTheLastChoiceOnceItsDelayHasPassed) {
+  ShippedWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_IntCh");
+  const int delay = w.TreeDelayMs();
+  ASSERT_GT(delay, 1);
+  const auto select = [&](const char* sheet) {
+    QTreeWidgetItem* node = w.form->Tree()->FindNode(sheet);
+    ASSERT_NE(node, nullptr) << sheet;
+    w.form->Tree()->setCurrentItem(node);
+  };
+
+  select("GI_Sheet_DscSet");
+  w.clock.Advance(delay - 1);
+  QApplication::processEvents();
+  EXPECT_TRUE(w.Shows("GI_Sheet_IntCh"));
+  select("GI_Sheet_WxCh");
+  w.clock.Advance(delay - 1);
+  QApplication::processEvents();
+  EXPECT_TRUE(w.Shows("GI_Sheet_IntCh"));  // the delay began again
+  // The delay runs on the program's timers: the test's clock ends it, not the wall clock.
+  w.clock.Advance(1);
+  QApplication::processEvents();
+  EXPECT_TRUE(w.Shows("GI_Sheet_WxCh"));
+  // Only a sheet that was on show has a place to come back to.
+  EXPECT_NE(w.controller->FindSheetPosition("GI_Sheet_IntCh"), nullptr);
+  EXPECT_EQ(w.controller->FindSheetPosition("GI_Sheet_DscSet"), nullptr);
+}
+
 TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
   ShippedWindow w;
   w.form->show();
@@ -137,7 +179,7 @@ TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   w.controller->Files().New();  // closes the sheet: the new image may change it
   EXPECT_EQ(w.form->CurrentSheet(), nullptr);
-  w.Settle();
+  w.TickUntilASheetShows();
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
 }
@@ -152,7 +194,7 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   EXPECT_FALSE(w.MenuItem("CL_Model", 3)->isChecked());
 
   // A file of model 3 moves the check without a question.
-  ASSERT_EQ(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"), 0);
+  ASSERT_TRUE(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"));
   w.form->Menu()->RefreshMenu();
   EXPECT_TRUE(w.prompts.shown.empty());
   EXPECT_TRUE(w.MenuItem("CL_Model", 3)->isChecked());
@@ -202,7 +244,7 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   EXPECT_TRUE(w.controller->IsDirty());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.");
-  w.Settle();  // the sheet is built again
+  w.TickUntilASheetShows();  // the sheet is built again
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);
 }
@@ -245,7 +287,9 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   grid->setFocus();
   while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
   QTest::keyClick(grid, Qt::Key_Right);
-  w.Settle();  // the Edit menu takes the cell's popup items
+  // The grid with the focus posts its cell's popup items for the Edit menu.
+  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  w.DeliverPosted();
   const std::vector<std::string> before = RowTexts(sheet, first);
   const std::vector<std::string> secondBefore = RowTexts(sheet, second);
   ASSERT_EQ(before[3], "TX/RX");
@@ -260,11 +304,14 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   FocusWatch watch;
   grid->installEventFilter(&watch);
   edit->popup(w.form->mapToGlobal(QPoint(40, 20)));
-  w.Settle();
+  ASSERT_TRUE(test::WaitUntil("the grid loses the focus",
+                              [&] { return watch.lostFor != Qt::NoFocusReason; }));
+  w.DeliverPosted();  // what losing the focus posted
   EXPECT_EQ(watch.lostFor, Qt::PopupFocusReason);
   EXPECT_EQ(edit->actions().size(), itemCount);
   edit->close();
-  w.Settle();
+  ASSERT_TRUE(test::WaitUntil("the grid has the focus again", [&] { return grid->hasFocus(); }));
+  w.DeliverPosted();
 
   QAction* clear = w.MenuItem("CL_PMenu_Clear");
   QAction* paste = w.MenuItem("CL_PMenu_Paste");

@@ -7,13 +7,19 @@
 namespace rtv::test {
 
 // Starts the real program offscreen with its runtime folder (the lock) and its settings
-// folder pointed at the given ones.
+// folder pointed at the given ones. With `reportWindow` it prints "first-paint" on its
+// standard output once its main window has been painted.
 inline void StartRealProgram(QProcess& program, const QString& runtimeFolder,
-                             const QString& configFolder) {
+                             const QString& configFolder, bool reportWindow = false) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
   environment.insert("XDG_CONFIG_HOME", configFolder);
   environment.insert("QT_QPA_PLATFORM", "offscreen");
+  if (reportWindow) {
+    environment.insert("RTV_FIRST_PAINT_PROBE", "stay");
+  } else {
+    environment.remove("RTV_FIRST_PAINT_PROBE");
+  }
   program.setProcessEnvironment(environment);
   program.start(RTV_PROGRAM, {});
 }

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <csignal>
+#include <string>
 
 #include "RealProgram.h"
+#include "WaitUntil.h"
 
 namespace rtv {
 namespace {
@@ -31,23 +31,25 @@ TEST(TerminationTest, SignalsEndTheProgramWithItsSettingsWritten) {
   // At once (the signal waits for the event loop) and once the window is up.
   const struct {
     int signal;
-    int delayMs;
-  } cases[] = {{SIGTERM, 0}, {SIGINT, 0}, {SIGHUP, 0}, {SIGTERM, 400}};
-  for (const auto& [signal, delayMs] : cases) {
-    SCOPED_TRACE(signal);
+    bool windowUp;
+  } cases[] = {{SIGTERM, false}, {SIGINT, false}, {SIGHUP, false}, {SIGTERM, true}};
+  for (const auto& [signal, windowUp] : cases) {
+    SCOPED_TRACE(std::to_string(signal) + (windowUp ? " with the window up" : " at once"));
     QTemporaryDir runtime;
     QTemporaryDir config;
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QProcess program;
-    test::StartRealProgram(program, runtime.path(), config.path());
+    test::StartRealProgram(program, runtime.path(), config.path(), windowUp);
     ASSERT_TRUE(program.waitForStarted(10000));
-    QElapsedTimer waited;
-    waited.start();
-    while (!Catches(program.processId(), signal) && waited.elapsed() < 10000) {
-      QThread::msleep(5);
+    ASSERT_TRUE(test::WaitUntil(
+        "the program's own handler", [&] { return Catches(program.processId(), signal); }, 10000));
+    if (windowUp) {
+      QByteArray output;
+      ASSERT_TRUE(test::WaitUntil("the program's window", [&] {
+        output += program.readAllStandardOutput();
+        return output.contains("first-paint");
+      }));
     }
-    ASSERT_TRUE(Catches(program.processId(), signal));
-    QThread::msleep(static_cast<unsigned long>(delayMs));
     ::kill(static_cast<pid_t>(program.processId()), signal);
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);

@@ -11,7 +11,8 @@ namespace rtv {
 void FirstPaintProbe::WatchIfAsked(const char* className) {
   if (qEnvironmentVariableIsEmpty("RTV_FIRST_PAINT_PROBE")) return;
   QCoreApplication* application = QCoreApplication::instance();
-  auto* probe = new FirstPaintProbe(className);
+  auto* probe =
+      new FirstPaintProbe(className, qEnvironmentVariable("RTV_FIRST_PAINT_PROBE") == "stay");
   probe->setParent(application);
   // Application-wide: the watched widget may be made long after the window.
   application->installEventFilter(probe);
@@ -21,13 +22,13 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Paint && !fired_ && watched->inherits(className_)) {
     fired_ = true;
     // The paint in progress and the flush to the screen end before a zero timer runs.
-    QTimer::singleShot(0, [] {
+    QTimer::singleShot(0, [stay = stay_] {
       const auto now = std::chrono::system_clock::now().time_since_epoch();
       std::printf("first-paint %lld\n",
                   static_cast<long long>(
                       std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
       std::fflush(stdout);
-      QCoreApplication::exit(0);
+      if (!stay) QCoreApplication::exit(0);
     });
   }
   return QObject::eventFilter(watched, event);

@@ -7,7 +7,8 @@ namespace rtv {
 // Start-up measurement: when the environment names RTV_FIRST_PAINT_PROBE, the end of the
 // first paint of a widget of the given class prints the wall-clock time in nanoseconds
 // ("first-paint <ns>") and ends the program. The start-up benchmark compares it with the
-// time it started the process.
+// time it started the process. Set to "stay", the program goes on after the line: tests
+// that start it wait for its window that way.
 class FirstPaintProbe : public QObject {
   Q_OBJECT
 
@@ -20,9 +21,10 @@ class FirstPaintProbe : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  explicit FirstPaintProbe(const char* className) : className_(className) {}
+  FirstPaintProbe(const char* className, bool stay) : className_(className), stay_(stay) {}
 
   const char* className_;
+  bool stay_;
   bool fired_ = false;
 };
 

@@ -9,7 +9,6 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,6 +19,7 @@
 #include "app/widgets/AdjustWindow.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
+#include "base/Timers.h"
 #include "link/widgets/LinkWindows.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
@@ -173,13 +173,15 @@ void MainWindow::BuildParts() {
   gridServices_->timers = &controller_.TaskTimers();
   gridServices_->images = &treeIcons_;
 
-  treeChangeDelay_ = new QTimer(this);
-  treeChangeDelay_->setSingleShot(true);
+  // On the program's timers like every other delay, so that a test's clock drives it too.
+  treeChangeDelay_ = controller_.TaskTimers().CreateTimer([this] {
+    treeChangeDelay_->Stop();  // once for each change
+    TreeSelectionChanged();
+  });
   if (overlay.HasKey("GI_Sys_TreeChangeDelay")) {
-    treeChangeDelay_->setInterval(
-        std::max(0, std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str())));
+    treeChangeDelayMs_ =
+        std::max(0, std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
   }
-  connect(treeChangeDelay_, &QTimer::timeout, this, &MainWindow::TreeSelectionChanged);
 }
 
 void MainWindow::RebuildTree() {
@@ -189,7 +191,8 @@ void MainWindow::RebuildTree() {
   tree_->hide();
   tree_->BuildTree();
   treePanel_->layout()->addWidget(tree_);
-  connect(tree_, &QTreeWidget::currentItemChanged, treeChangeDelay_, qOverload<>(&QTimer::start));
+  connect(tree_, &QTreeWidget::currentItemChanged, this,
+          [this] { treeChangeDelay_->Start(treeChangeDelayMs_); });
   connect(tree_, &QTreeWidget::itemExpanded, this, [this] { controller_.CheckWarnings(); });
   connect(tree_, &QTreeWidget::itemCollapsed, this, [this] { controller_.CheckWarnings(); });
 }
@@ -327,7 +330,10 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
   tree_->MarkNodes(errorSheets, 0);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The tree goes with the window's children, after the delay it would restart.
+  if (tree_ != nullptr) tree_->disconnect(this);
+}
 
 void MainWindow::PlaceOnScreen() {
   const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,

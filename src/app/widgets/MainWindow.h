@@ -10,7 +10,6 @@
 #include "app/widgets/AdjustWindow.h"
 
 class QSplitter;
-class QTimer;
 
 namespace rtv {
 
@@ -18,6 +17,7 @@ class AppSettings;
 class LinkWindows;
 class SheetPane;
 class QtTextMetrics;
+class Timer;
 struct GridServices;
 struct SheetServices;
 class MainController;
@@ -95,7 +95,9 @@ class MainWindow : public QMainWindow, public MainView {
   QWidget* treePanel_ = nullptr;
   QWidget* sheetPanel_ = nullptr;
   TreeBuilder* tree_ = nullptr;  // owned by the tree panel
-  QTimer* treeChangeDelay_ = nullptr;
+  // A new choice in the tree opens its sheet only once the choice has stayed a while.
+  std::unique_ptr<Timer> treeChangeDelay_;
+  int treeChangeDelayMs_ = 0;
   std::string currentSheetName_;
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
