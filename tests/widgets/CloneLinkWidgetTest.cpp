@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
@@ -134,8 +135,11 @@ struct RadioFixture {
   std::unique_ptr<MainWindow> form;
 };
 
+// Paints the window; the picture is kept for a person to look at only when asked for.
 void Save(QWidget& widget, const char* name) {
-  widget.grab().save(QString("/tmp/wt11-") + name + ".png");
+  const QPixmap picture = widget.grab();
+  const QString folder = qEnvironmentVariable("RTV_TEST_PICTURES");
+  if (!folder.isEmpty()) picture.save(folder + "/" + name + ".png");
 }
 
 QString IdBlockHex(int size, int validByte) {
