@@ -165,9 +165,7 @@ void CloneLink::RunStep() {
   static_assert(
       [] {
         for (std::size_t i = 0; i < std::size(kStateWork); ++i) {
-          if (kStateWork[i].state != static_cast<State>(i) || kStateWork[i].work == nullptr) {
-            return false;
-          }
+          if (kStateWork[i].state != static_cast<State>(i)) return false;
         }
         return std::size(kStateWork) == kStateCount;
       }(),
