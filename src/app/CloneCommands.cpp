@@ -102,7 +102,10 @@ void CloneCommands::CheckIdentity(LinkResult& result) {
 }
 
 void CloneCommands::CheckImage(LinkResult& result) {
-  if (controller_.ValidateImage(result.image, true) != 0) result.status = kLinkImageCheck;
+  if (controller_.ValidateImage(result.image, RadioModel::Strictness::Strict) !=
+      RadioModel::Validity::Valid) {
+    result.status = kLinkImageCheck;
+  }
 }
 
 void CloneCommands::Prepare() {
@@ -170,7 +173,7 @@ void CloneCommands::CloneWrite() {
                     PromptIcon::Error, PromptButtons::Ok);
     return;
   }
-  if (link_.IsBusy() || controller_.MakerGate() == 0) return;
+  if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;
   if (prompts.Message(overlay.GetText("GI_Mess_Confirm_CloneWrite"), controller_.ApplicationTitle(),
                       PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return;
@@ -184,7 +187,7 @@ void CloneCommands::WriteIdentified(LinkResult& identified) {
   EepromImage& working = controller_.WorkingImage();
   link_.Link().SetImageSize(working.Size());
   const bool changed = controller_.CheckDirty();
-  controller_.Normalise(working, 1);
+  controller_.Normalise(working, NormaliseDirection::BeforeSave);
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
   const int version = VersionOf(&idBlock_[kIdVersionByte]);

@@ -131,7 +131,7 @@ Bytes IdPayload(std::size_t size = 40, const char* version = "1203") {
 
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  CloneCommandsTest() : f(ModelController::kImageSize, LinkTexts()) {
+  CloneCommandsTest() : f(RadioModel::kImageSize, LinkTexts()) {
     f.controller->Setup(view);
     f.controller->AttachLink(wire, ports);
     commands = f.controller->Clone();
@@ -291,7 +291,7 @@ TEST_F(CloneCommandsTest, SilenceHalfwayShowsTheTimeOutAndKeepsTheImage) {
 }
 
 TEST_F(CloneCommandsTest, ImageOfAnotherMakerIsRefused) {
-  radioImage.SetByte(ModelController::kMakerNameAddress, 'X');
+  radioImage.SetByte(RadioModel::kMakerNameAddress, 'X');
   AnswerReadWith(0, 0x2B5F);
   const EepromImage before(f.controller->WorkingImage());
 

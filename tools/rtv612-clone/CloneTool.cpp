@@ -209,11 +209,13 @@ int CloneTool::LoadTemplate() {
   const std::string path =
       options_.dataFolder + "/" + overlay_.GetLine("GI_App_InitialFile", appSettings_.modelType);
   EepromImage& image = controller_.TemplateImage();
-  if (LoadWithReader(path, image) != 0 || controller_.ValidateImage(image, false) != 0) {
+  if (LoadWithReader(path, image) != 0 ||
+      controller_.ValidateImage(image, RadioModel::Strictness::Loose) !=
+          RadioModel::Validity::Valid) {
     std::fprintf(stderr, "Cannot open '%s'.\n", path.c_str());
     return kExitInitialFile;
   }
-  controller_.Normalise(image, 0);
+  controller_.Normalise(image, NormaliseDirection::AfterLoad);
   return kExitOk;
 }
 
@@ -259,11 +261,14 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
 
   EepromImage image(result.image);
   if (!raw) {
-    if (controller_.ValidateImage(image, true) != 0) return Fail(kLinkImageCheck);
+    if (controller_.ValidateImage(image, RadioModel::Strictness::Strict) !=
+        RadioModel::Validity::Valid) {
+      return Fail(kLinkImageCheck);
+    }
     // What the program does with a radio's image before it would save it.
     controller_.AfterRead(image);
     controller_.AfterLoad(image);
-    controller_.Normalise(image, 1);
+    controller_.Normalise(image, NormaliseDirection::BeforeSave);
   }
   // Saved as File > Save would: the program's writer, complete or not at all.
   if (!force && Exists(output)) {
@@ -288,8 +293,13 @@ int CloneTool::Write(const std::string& input, bool maker) {
   image.SetSize(controller_.ImageSize());
   // The program's own reader, with its checks and messages.
   int code = LoadWithReader(input, image);
-  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
-  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
+  if (code == 0 && controller_.ValidateImage(image, RadioModel::Strictness::Loose) !=
+                       RadioModel::Validity::Valid) {
+    code = kFileErrData;
+  }
+  if (code == 0 && controller_.CheckNotNewer(image) == RadioModel::MapAge::Newer) {
+    code = kFileErrNewer;
+  }
   if (code != 0) {
     if (code == kFileErrData || code == kFileErrNewer) FileError(code, input);
     return kExitInputFile;
@@ -298,7 +308,7 @@ int CloneTool::Write(const std::string& input, bool maker) {
 
   const int status = Identify();
   if (status != kLinkOk) return status;
-  controller_.Normalise(image, 1);
+  controller_.Normalise(image, NormaliseDirection::BeforeSave);
   const AddressRange* ranges = kFullWriteList;
   if (!maker) {
     const int version = RadioVersion(&idBlock_[kIdVersionByte]);
@@ -327,8 +337,13 @@ bool CloneTool::OpenClone(const std::string& path) {
   EepromImage image;
   image.SetSize(controller_.ImageSize());
   int code = LoadWithReader(path, image);
-  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
-  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
+  if (code == 0 && controller_.ValidateImage(image, RadioModel::Strictness::Loose) !=
+                       RadioModel::Validity::Valid) {
+    code = kFileErrData;
+  }
+  if (code == 0 && controller_.CheckNotNewer(image) == RadioModel::MapAge::Newer) {
+    code = kFileErrNewer;
+  }
   if (code == kFileErrData || code == kFileErrNewer) {
     FileError(code, path);
   } else if (code != 0) {
@@ -406,7 +421,7 @@ int CloneTool::Import(const std::string& input, const std::string& key, const st
     return kSheetFileError;
   }
   // Saved as File > Save would.
-  controller_.Normalise(image, 1);
+  controller_.Normalise(image, NormaliseDirection::BeforeSave);
   CloneFile writer(overlay_, prompts_);
   writer.SetImage(&image);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
