@@ -12,6 +12,7 @@
 #include "cells/CellNames.h"
 #include "link/CloneFrames.h"
 #include "link/LinkView.h"
+#include "radio/ImageVersion.h"
 
 namespace rtv {
 namespace {
@@ -376,8 +377,7 @@ TEST_F(CloneCommandsTest, RadioVersionAgainstTheModelThresholdChoosesTheWriteLis
     EepromImage& model = f.controller->TemplateImage();
     for (int i = 0, at = 0; i < 4; ++i, ++at) {
       if (at == 1) ++at;
-      model.SetByte(CloneCommands::kThresholdAddress + at,
-                    static_cast<std::uint8_t>(c.threshold[i]));
+      model.SetByte(ImageVersion::kThousands + at, static_cast<std::uint8_t>(c.threshold[i]));
     }
     Command(LinkNo("CL_Menu_Clone_Write"));
     EXPECT_EQ(radio.written.count(0x01A0), c.full ? 1u : 0u);
@@ -447,9 +447,9 @@ TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
   EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Revision"), 0), "1207");
   EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Model"), 0), "Model 0");
   EXPECT_EQ(view.infoShown, 1);
-  ASSERT_EQ(commands->IdBlock().size(), 48u);
-  EXPECT_EQ(CloneCommands::VersionOf(&commands->IdBlock()[CloneCommands::kIdVersionByte]), 1207);
-  EXPECT_EQ(commands->RadioWord1(), 0x3974);
+  ASSERT_EQ(commands->Session().IdBlock().size(), 48u);
+  EXPECT_EQ(commands->Session().RadioVersion(), 1207);
+  EXPECT_EQ(commands->Session().RadioWord1(), 0x3974);
   EXPECT_FALSE(Sent(kCmdRead));
   EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
