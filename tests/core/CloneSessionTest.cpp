@@ -20,24 +20,8 @@ namespace rtv {
 namespace {
 
 using test::Bytes;
+using test::ScriptedRadio;
 using WriteMode = CloneSession::WriteMode;
-
-// An identification payload of the model: the length byte, the valid byte, the version
-// digits around their skipped byte, and whether the radio refuses to be read.
-Bytes IdPayload(std::size_t size = 40, const char* version = "1203", bool refuses = false) {
-  Bytes payload(size, 0x20);
-  payload[0] = static_cast<std::uint8_t>(size);
-  if (size > 6) payload[6] = 1;
-  if (size > 30) {
-    payload[23] = refuses ? 0x01 : 0x00;
-    payload[26] = static_cast<std::uint8_t>(version[0]);
-    payload[27] = '.';
-    payload[28] = static_cast<std::uint8_t>(version[1]);
-    payload[29] = static_cast<std::uint8_t>(version[2]);
-    payload[30] = static_cast<std::uint8_t>(version[3]);
-  }
-  return payload;
-}
 
 LinkResult IdentifyAnswer(int word1, int word2, const Bytes& payload) {
   LinkResult result;
@@ -107,19 +91,19 @@ TEST(CloneSessionTest, TheIdentityCheckKeepsOnlyABlockOfTheModel) {
     Bytes payload;
     LinkStatus status;
   };
-  Bytes wrongLength = IdPayload();
+  Bytes wrongLength = ScriptedRadio::IdPayload();
   wrongLength[0] = 41;
-  Bytes invalid = IdPayload();
+  Bytes invalid = ScriptedRadio::IdPayload();
   invalid[6] = 0;
   const Case cases[] = {
-      {"other model", 0x3975, 0x0001, IdPayload(), kLinkIdentity},
-      {"other second word", 0x3974, 0x0002, IdPayload(), kLinkIdentity},
-      {"33 bytes", 0x3974, 0x0001, IdPayload(33), kLinkIdentity},
-      {"34 bytes", 0x3974, 0x0001, IdPayload(34), kLinkOk},
+      {"other model", 0x3975, 0x0001, ScriptedRadio::IdPayload(), kLinkIdentity},
+      {"other second word", 0x3974, 0x0002, ScriptedRadio::IdPayload(), kLinkIdentity},
+      {"33 bytes", 0x3974, 0x0001, ScriptedRadio::IdPayload(33), kLinkIdentity},
+      {"34 bytes", 0x3974, 0x0001, ScriptedRadio::IdPayload(34), kLinkOk},
       {"length byte differs", 0x3974, 0x0001, wrongLength, kLinkIdentity},
       {"byte 6 not 1", 0x3974, 0x0001, invalid, kLinkIdBlock},
-      {"40 bytes", 0x3974, 0x0001, IdPayload(40), kLinkOk},
-      {"60 bytes", 0x3974, 0x0001, IdPayload(60), kLinkOk},
+      {"40 bytes", 0x3974, 0x0001, ScriptedRadio::IdPayload(40), kLinkOk},
+      {"60 bytes", 0x3974, 0x0001, ScriptedRadio::IdPayload(60), kLinkOk},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -156,7 +140,8 @@ TEST(CloneSessionTest, TheBlockGivesTheRadioVersionItsReadRefusalAndItsWriteList
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     CloneSession session(nullptr);
-    ASSERT_EQ(session.CheckIdentity(IdentifyAnswer(0x3974, 1, IdPayload(40, c.version, c.refuses))),
+    ASSERT_EQ(session.CheckIdentity(
+                  IdentifyAnswer(0x3974, 1, ScriptedRadio::IdPayload(40, c.version, c.refuses))),
               kLinkOk);
     EXPECT_EQ(session.RadioVersion(), c.number);
     EXPECT_EQ(session.RefusesRead(), c.refuses);
@@ -166,8 +151,9 @@ TEST(CloneSessionTest, TheBlockGivesTheRadioVersionItsReadRefusalAndItsWriteList
   }
   // A block that was refused leaves the one before in place.
   CloneSession session(nullptr);
-  session.CheckIdentity(IdentifyAnswer(0x3974, 1, IdPayload(40, "1207")));
-  EXPECT_EQ(session.CheckIdentity(IdentifyAnswer(0x3974, 1, IdPayload(33))), kLinkIdentity);
+  session.CheckIdentity(IdentifyAnswer(0x3974, 1, ScriptedRadio::IdPayload(40, "1207")));
+  EXPECT_EQ(session.CheckIdentity(IdentifyAnswer(0x3974, 1, ScriptedRadio::IdPayload(33))),
+            kLinkIdentity);
   EXPECT_EQ(session.RadioVersion(), 1207);
 }
 
@@ -224,8 +210,9 @@ TEST(CloneSessionTest, ThePreparedLinkSpeaksToTheModelOnTheGivenPort) {
     test::ManualClock clock;
     test::MemoryWire wire;
     wire.devices.insert("/dev/ttyS2");
-    test::ScriptedRadio radio{wire};
-    radio.answers[kCmdIdentify] = test::ScriptedRadio::IdentifyAnswer(0x3974, 1, IdPayload());
+    ScriptedRadio radio{wire};
+    radio.answers[kCmdIdentify] =
+        ScriptedRadio::IdentifyAnswer(0x3974, 1, ScriptedRadio::IdPayload());
     CloneLink link{wire, clock, clock, [](int n) { return "/dev/ttyS" + std::to_string(n - 1); }};
     CloneSession::PrepareLink(link, c.port, c.imageSize);
 
