@@ -10,10 +10,10 @@
 #include "AllocationCounter.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
-#include "app/ModelController.h"
 #include "cells/CellNames.h"
 #include "clonefile/CloneFile.h"
 #include "radio/ItemAccessor.h"
+#include "radio/RadioModel.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ void LoadModel0(MemoryAccessHost& host) {
   test::ScriptedPrompts prompts;
   CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
-  reader.SetModelCode(ModelController::kModelCode);
-  reader.SetExtensionCode(ModelController::kExtensionCode);
+  reader.SetModelCode(RadioModel::kModelCode);
+  reader.SetExtensionCode(RadioModel::kExtensionCode);
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   if (reader.Read(RTV_INITIAL_DIR "/RTV612M0.rtv", kCloneRanges) != kFileOk) std::abort();
 }

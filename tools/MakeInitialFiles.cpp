@@ -7,17 +7,15 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ModelController.h"
 #include "base/Fatal.h"
 #include "base/Prompts.h"
 #include "clonefile/CloneFile.h"
 #include "initial/InitialImage.h"
 #include "overlay/OverlayText.h"
+#include "radio/RadioModel.h"
 
 namespace rtv {
 namespace {
-
-constexpr int kModelTypes = 7;
 
 // Messages go to standard error; there is nobody to answer.
 class ConsolePrompts : public Prompts {
@@ -39,13 +37,13 @@ int Run(const std::string& overlayFile, const std::string& folder) {
   OverlayText overlay;
   overlay.SetFile(overlayFile);
   ConsolePrompts prompts;
-  for (int model = 0; model < kModelTypes; ++model) {
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
     EepromImage image = initial::MakeInitialImage(model);
     CloneFile writer(overlay, prompts);
     writer.SetImage(&image);
-    writer.SetModelCode(ModelController::kModelCode);
-    writer.SetExtensionCode(ModelController::kExtensionCode);
-    writer.SetMapRevision(1);
+    writer.SetModelCode(RadioModel::kModelCode);
+    writer.SetExtensionCode(RadioModel::kExtensionCode);
+    writer.SetMapRevision(RadioModel::kMapRevision);
     writer.SetComment("Initial image of model type " + std::to_string(model));
     const std::string path = folder + "/" + overlay.GetLine("GI_App_InitialFile", model);
     if (writer.Write(path, kCloneRanges) != kFileOk) {

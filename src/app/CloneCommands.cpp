@@ -1,7 +1,5 @@
 #include "app/CloneCommands.h"
 
-#include <algorithm>
-
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/MainView.h"
@@ -14,12 +12,10 @@
 
 namespace rtv {
 
-const AddressRange CloneCommands::kReadList[] = {{0x0000, 0x2B5F}, {1, 0}};
-const AddressRange CloneCommands::kFullWriteList[] = {{0x01A0, 0x02B3}, {0x02F0, 0x2B5F}, {1, 0}};
-const AddressRange CloneCommands::kShortWriteList[] = {{0x02F0, 0x2B5F}, {1, 0}};
-
 CloneCommands::CloneCommands(ModelController& controller, LinkController::Services services)
-    : controller_(controller), link_(std::move(services)) {
+    : controller_(controller),
+      link_(std::move(services)),
+      session_([this](EepromImage& image) { controller_.AfterLoad(image); }) {
   link_.SetIdentifyHandler([this](LinkResult& result) { CheckIdentity(result); });
   link_.SetReadHandler([this](LinkResult& result) { CheckImage(result); });
 }
@@ -61,53 +57,28 @@ bool CloneCommands::Run(int link, const Cell& cell) {
   }
 }
 
-int CloneCommands::VersionOf(const std::uint8_t* digits) {
-  int version = 0;
-  for (const int at : {0, 2, 3, 4}) {
-    if (digits[at] < '0' || digits[at] > '9') return 0;
-    version = version * 10 + (digits[at] - '0');
-  }
-  return version;
-}
-
-const AddressRange* CloneCommands::WriteListFor(bool makerMode, int version, int threshold) {
-  if (makerMode) return kFullWriteList;
-  return threshold <= version ? kShortWriteList : kFullWriteList;
-}
-
 // ---------------------------------------------------------------------------------------
 // The checks of what the radio sends
 
 void CloneCommands::CheckIdentity(LinkResult& result) {
-  if (result.word1 != controller_.ModelCode() || result.word2 != controller_.ExtensionCode()) {
-    result.status = kLinkIdentity;
-    return;
-  }
-  radioWord1_ = result.word1;
-  radioWord2_ = result.word2;
-  const ByteQueue& payload = result.payload;
-  if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) {
-    result.status = kLinkIdentity;
-    return;
-  }
-  idBlock_.assign(kIdBlockSize, 0);
-  std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
+  result.status = session_.CheckIdentity(result);
+  if (result.status == kLinkIdentity) return;
   // Where the block keeps the serial number, the comment and the option is not known
   // here; they stay empty rather than show bytes that may mean something else.
   information_ = CloneInformation{};
   information_.modelType = controller_.CellModelType();
-  information_.revision = VersionOf(&idBlock_[kIdVersionByte]);
+  information_.revision = session_.RadioVersion();
   information_.comment.fill(' ');
-  if (idBlock_[kIdValidByte] != 1) result.status = kLinkIdBlock;
 }
 
 void CloneCommands::CheckImage(LinkResult& result) {
-  if (controller_.ValidateImage(result.image, true) != 0) result.status = kLinkImageCheck;
+  result.status = CloneSession::CheckImage(result.image);
 }
 
 void CloneCommands::Prepare() {
   link_.SetView(controller_.View() != nullptr ? controller_.View()->LinkWindows() : nullptr);
-  link_.Link().SetModelWords(static_cast<std::uint16_t>(controller_.ModelCode()), 0);
+  CloneSession::PrepareLink(link_.Link(), controller_.Settings().portNumber,
+                            controller_.WorkingImage().Size());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -135,12 +106,12 @@ void CloneCommands::StartRead(bool adjustAfter) {
   Prepare();
   link_.Identify([this, adjustAfter](LinkResult& identified) {
     if (identified.status != kLinkOk || link_.IsBusy()) return;
-    if ((idBlock_[kIdRefuseReadByte] & 1) != 0) {
+    if (session_.RefusesRead()) {
       link_.ShowError(kLinkBadFrame);
       return;
     }
-    link_.Link().SetImageSize(controller_.WorkingImage().Size());
-    link_.Read(kReadList, [this, adjustAfter](LinkResult& read) { ReadDone(read, adjustAfter); });
+    link_.Read(CloneSession::kReadList,
+               [this, adjustAfter](LinkResult& read) { ReadDone(read, adjustAfter); });
   });
 }
 
@@ -149,8 +120,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   if (adjustAfter) controller_.AdjustModeOn();
   EepromImage& working = controller_.WorkingImage();
   working.Assign(result.image);
-  controller_.AfterRead(working);
-  controller_.AfterLoad(working);
+  session_.AfterRead(working);
   controller_.SetCurrentFileName({});
   controller_.MarkDirty();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -170,7 +140,7 @@ void CloneCommands::CloneWrite() {
                     PromptIcon::Error, PromptButtons::Ok);
     return;
   }
-  if (link_.IsBusy() || controller_.MakerGate() == 0) return;
+  if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;
   if (prompts.Message(overlay.GetText("GI_Mess_Confirm_CloneWrite"), controller_.ApplicationTitle(),
                       PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return;
@@ -182,14 +152,13 @@ void CloneCommands::CloneWrite() {
 void CloneCommands::WriteIdentified(LinkResult& identified) {
   if (identified.status != kLinkOk || link_.IsBusy()) return;
   EepromImage& working = controller_.WorkingImage();
-  link_.Link().SetImageSize(working.Size());
   const bool changed = controller_.CheckDirty();
-  controller_.Normalise(working, 1);
+  controller_.Normalise(working, NormaliseDirection::BeforeSave);
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
-  const int version = VersionOf(&idBlock_[kIdVersionByte]);
-  const int threshold = VersionOf(controller_.TemplateImage().Data() + kThresholdAddress);
-  const AddressRange* ranges = WriteListFor(controller_.IsMakerMode(), version, threshold);
+  const AddressRange* ranges = session_.WriteList(
+      controller_.IsMakerMode() ? CloneSession::WriteMode::Maker : CloneSession::WriteMode::Normal,
+      controller_.TemplateImage());
   link_.Write(outgoing_, ranges, [this](LinkResult& written) {
     if (written.status != kLinkOk) return;
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -218,7 +187,7 @@ std::string CloneCommands::InfoText() {
   // The digits as the radio sent them, so that a version that is no number still shows.
   std::string revision;
   for (const int at : {0, 2, 3, 4}) {
-    const std::uint8_t digit = idBlock_[kIdVersionByte + at];
+    const std::uint8_t digit = session_.IdBlock()[CloneSession::kIdVersionByte + at];
     revision += digit >= 0x20 && digit < 0x7F ? static_cast<char>(digit) : '?';
   }
   const auto fill = [&overlay](int line, const std::string& value) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/AdjustValueStore.h"
+#include "link/CloneSession.h"
 #include "link/LinkController.h"
 #include "radio/CloneInformation.h"
 
@@ -19,18 +20,8 @@ struct Cell;
 // when the whole chain succeeded.
 class CloneCommands {
  public:
-  static constexpr int kIdBlockSize = 48;
-  static constexpr int kIdMinPayload = 34;
-  static constexpr int kIdValidByte = 6;
-  static constexpr int kIdRefuseReadByte = 23;
-  static constexpr int kIdVersionByte = 26;                  // digits at 26, 28, 29 and 30
-  static constexpr std::int32_t kThresholdAddress = 0x015A;  // the same layout in the template
   static constexpr std::uint8_t kReadOneCodes[] = {0x57, 0x58};
   static constexpr std::int32_t kReadOneAddresses[] = {0x0026, 0x0027};
-
-  static const AddressRange kReadList[];
-  static const AddressRange kFullWriteList[];
-  static const AddressRange kShortWriteList[];
 
   CloneCommands(ModelController& controller, LinkController::Services services);
   ~CloneCommands();
@@ -69,17 +60,11 @@ class CloneCommands {
   LinkController& Link() { return link_; }
   bool IsBusy() const { return link_.IsBusy(); }
   // What the last good identify brought: the block and the radio's two words.
-  const std::vector<std::uint8_t>& IdBlock() const { return idBlock_; }
-  int RadioWord1() const { return radioWord1_; }
-  int RadioWord2() const { return radioWord2_; }
+  const CloneSession& Session() const { return session_; }
   // What the clone information cells show; null before the first good identify.
-  CloneInformation* Information() { return idBlock_.empty() ? nullptr : &information_; }
+  CloneInformation* Information() { return session_.IdBlock().empty() ? nullptr : &information_; }
   // The model and the revision of the radio last identified.
   std::string InfoText();
-  // Version digits at bytes 0, 2, 3 and 4 from here; 0 when one is not a digit.
-  static int VersionOf(const std::uint8_t* digits);
-  // The write list for a radio of this version, given the model's threshold.
-  static const AddressRange* WriteListFor(bool makerMode, int version, int threshold);
 
  private:
   void CheckIdentity(LinkResult& result);
@@ -93,9 +78,7 @@ class CloneCommands {
 
   ModelController& controller_;
   LinkController link_;
-  std::vector<std::uint8_t> idBlock_;
-  int radioWord1_ = 0;
-  int radioWord2_ = 0;
+  CloneSession session_;
   CloneInformation information_;
   AdjustValueStore adjustValues_;
   bool adjustWindowRefresh_ = false;

@@ -107,7 +107,7 @@ FileCommands::UnsavedAnswer FileCommands::ConfirmUnsaved(bool writeAnother) {
 bool FileCommands::New() {
   if (ConfirmUnsaved(false) == UnsavedAnswer::Cancel) return false;
   controller_.WorkingImage().Assign(controller_.TemplateImage());
-  controller_.Normalise(controller_.WorkingImage(), 0);
+  controller_.Normalise(controller_.WorkingImage(), NormaliseDirection::AfterLoad);
   controller_.MarkClean();
   controller_.SetCurrentFileName({});
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -143,9 +143,10 @@ bool FileCommands::OpenFile(const std::string& path) {
     reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
     if (reader.Read(path, nullptr) != kFileOk) {
       // the reader has shown why
-    } else if (controller_.ValidateImage(scratch, false) != 0) {
+    } else if (controller_.ValidateImage(scratch, RadioModel::Strictness::Loose) !=
+               RadioModel::Validity::Valid) {
       reader.ShowResult(kFileErrData);
-    } else if (controller_.CheckNotNewer(scratch) != 0) {
+    } else if (controller_.CheckNotNewer(scratch) == RadioModel::MapAge::Newer) {
       reader.ShowResult(kFileErrNewer);
     } else if (const FileErrorCode coverage = reader.CheckCoverage(kCloneRanges);
                coverage != kFileOk) {
@@ -183,7 +184,7 @@ bool FileCommands::SaveAs() {
 bool FileCommands::SaveFile(const std::string& path) {
   bus_.Send(kMsgCommitEdits);
   EepromImage& working = controller_.WorkingImage();
-  controller_.Normalise(working, 1);
+  controller_.Normalise(working, NormaliseDirection::BeforeSave);
   CloneFile writer(overlay_, prompts_);
   writer.SetImage(&working);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));

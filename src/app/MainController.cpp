@@ -77,10 +77,11 @@ void MainController::LoadInitialFile(int modelType) {
   reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
   reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-  if (reader.Read(path, kCloneRanges) != kFileOk || ValidateImage(template_, false) != 0) {
+  if (reader.Read(path, kCloneRanges) != kFileOk ||
+      ValidateImage(template_, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
     FatalError("Cannot open '" + path + "'.");
   }
-  Normalise(template_, 0);
+  Normalise(template_, NormaliseDirection::AfterLoad);
 }
 
 void MainController::RebuildTree() {
@@ -92,17 +93,21 @@ void MainController::RebuildTree() {
   Bus().Send(kMsgImageReplaced);
 }
 
-int MainController::ValidateImage(const EepromImage&, bool) { return 1; }
+RadioModel::Validity MainController::ValidateImage(const EepromImage&, RadioModel::Strictness) {
+  return RadioModel::Validity::Invalid;
+}
 
-int MainController::CheckNotNewer(const EepromImage&) { return 0; }
+RadioModel::MapAge MainController::CheckNotNewer(const EepromImage&) {
+  return RadioModel::MapAge::NotNewer;
+}
 
 void MainController::AfterLoad(EepromImage&) {}
 
-void MainController::Normalise(EepromImage&, int) {}
+void MainController::Normalise(EepromImage&, NormaliseDirection) {}
 
 void MainController::AfterRead(EepromImage&) {}
 
-int MainController::MakerGate() { return 1; }
+bool MainController::MakerWriteAllowed() { return true; }
 
 void MainController::KeyTyped(char) {}
 

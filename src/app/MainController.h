@@ -14,6 +14,7 @@
 #include "cells/ChoiceLists.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "radio/RadioModel.h"
 #include "radio/RowOperations.h"
 
 namespace rtv {
@@ -58,12 +59,14 @@ class MainController : public CellAccessHost {
   virtual void Reset();
   virtual void Setup(MainView& view);
   virtual void RebuildTree();
-  virtual int ValidateImage(const EepromImage& image, bool strict);
-  virtual int CheckNotNewer(const EepromImage& image);
+  virtual RadioModel::Validity ValidateImage(const EepromImage& image,
+                                             RadioModel::Strictness strictness);
+  virtual RadioModel::MapAge CheckNotNewer(const EepromImage& image);
   virtual void AfterLoad(EepromImage& image);
-  virtual void Normalise(EepromImage& image, int direction);
+  virtual void Normalise(EepromImage& image, NormaliseDirection direction);
   virtual void AfterRead(EepromImage& image);
-  virtual int MakerGate();
+  // Whether a clone write may go on; a mode that needs the user's word asks for it here.
+  virtual bool MakerWriteAllowed();
   virtual void KeyTyped(char character);
   // After New and Open: adjust mode ends unless the command line asked for it.
   virtual void EndAdjustModeUnlessRequested() {}
@@ -149,6 +152,7 @@ class MainController : public CellAccessHost {
   EepromImage& WorkingImage() { return working_; }
   const EepromImage& WorkingImage() const { return working_; }
   EepromImage& TemplateImage() { return template_; }
+  const EepromImage& TemplateImage() const { return template_; }
   EepromImage& SavedImage() { return saved_; }
   EepromImage& CompareImage() { return compare_; }
   std::int32_t ImageSize() const { return imageSize_; }

@@ -12,9 +12,6 @@
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
-#include "radio/ChannelRow.h"
-#include "radio/IdListSorter.h"
-#include "radio/ImageNormaliser.h"
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
@@ -41,30 +38,27 @@ void ModelController::Reset() {
   makerMode_ = false;
   adjustModeRequested_ = false;
   adjustMode_ = false;
-  SetModelCodes(kModelCode, kExtensionCode);
+  SetModelCodes(RadioModel::kModelCode, RadioModel::kExtensionCode);
 }
 
-int ModelController::ValidateImage(const EepromImage& image, bool strict) {
-  if (!image.IsValidAddress(kValidFlagAddress) || image.GetByte(kValidFlagAddress) != 1) return 1;
-  if (strict) {
-    const std::size_t length = std::strlen(kMakerName);
-    for (std::size_t i = 0; i < length; ++i) {
-      const auto address = kMakerNameAddress + static_cast<std::int32_t>(i);
-      if (image.GetByte(address) != static_cast<std::uint8_t>(kMakerName[i])) return 1;
-    }
-  }
-  return 0;
+RadioModel::Validity ModelController::ValidateImage(const EepromImage& image,
+                                                    RadioModel::Strictness strictness) {
+  return RadioModel::Validate(image, strictness);
+}
+
+RadioModel::MapAge ModelController::CheckNotNewer(const EepromImage& image) {
+  return RadioModel::CheckNotNewer(image);
 }
 
 void ModelController::EndAdjustModeUnlessRequested() {
   if (!adjustModeRequested_) adjustMode_ = false;
 }
 
-void ModelController::Normalise(EepromImage& image, int direction) {
-  ImageNormaliser(TemplateImage(), CellModelType(), adjustMode_).Normalise(image, direction);
+void ModelController::Normalise(EepromImage& image, NormaliseDirection direction) {
+  model_.Normalise(image, direction);
 }
 
-void ModelController::AfterRead(EepromImage& image) { IdListSorter::Sort(image); }
+void ModelController::AfterRead(EepromImage& image) { RadioModel::AfterRead(image); }
 
 void ModelController::OnModelMessage(void* context, const Message& message) {
   static_cast<ModelController*>(context)->HandleModelMessage(message);
@@ -138,8 +132,8 @@ bool ModelController::Confirm(const char* key) {
 void ModelController::ChangeModel(int modelType, bool ask) {
   AppSettings& settings = Services().settings;
   if (modelType == settings.modelType) return;
-  // An image can carry any byte here; only the seven models have initial files.
-  if (modelType < 0 || modelType > 6) return;
+  // Only the seven models have initial files.
+  if (modelType < 0 || modelType >= RadioModel::kModelTypes) return;
   if (ask && !Confirm("GI_AppMess_ChangeModel")) return;
   settings.modelType = modelType;
   LoadInitialFile(modelType);
@@ -153,8 +147,7 @@ void ModelController::ChangeModel(int modelType, bool ask) {
 }
 
 void ModelController::AfterLoad(EepromImage& image) {
-  ChangeModel(image.GetByte(kModelTypeAddress), false);
-  Normalise(image, 0);
+  model_.AfterLoad(image);
   Bus().Send(kMsgImageReplaced);
 }
 
@@ -174,9 +167,8 @@ void ModelController::AdjustModeOn() {
   RebuildTree();
 }
 
-int ModelController::MakerGate() {
-  if (!makerMode_) return 1;
-  return Confirm("GI_Mess_Maker_Caution") ? 1 : 0;
+bool ModelController::MakerWriteAllowed() {
+  return !makerMode_ || Confirm("GI_Mess_Maker_Caution");
 }
 
 void ModelController::KeyTyped(char character) {
@@ -232,16 +224,7 @@ CellAccessHost::CommandState ModelController::CellCommandState(int link, const C
 }
 
 OptionalSheets ModelController::CurrentOptionalSheets() {
-  const std::uint8_t regions = WorkingImage().GetByte(kRegionFlagsAddress);
-  const int model = CellModelType();
-  OptionalSheets sheets;
-  sheets.usaChannels = (regions & 0x01) != 0;
-  sheets.weatherChannels = (regions & 0x02) != 0;
-  sheets.canadianChannels = (regions & 0x04) != 0;
-  sheets.modelSheets = model != 0 && model != 6;
-  sheets.makerSheets = makerMode_;
-  sheets.adjustSheets = adjustMode_;
-  return sheets;
+  return OptionalSheets::For(RegionFlags(), CellModelType(), makerMode_, adjustMode_);
 }
 
 void ModelController::AdjustTree() {
@@ -262,19 +245,11 @@ int ModelController::ModelType() const { return CellModelType(); }
 bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }
 
 std::uint8_t ModelController::RegionFlags() const {
-  return WorkingImage().GetByte(kRegionFlagsAddress);
+  return WorkingImage().GetByte(RadioModel::kRegionFlagsAddress);
 }
 
 ChannelMarks ModelController::Channel(ListKind kind, int row) const {
-  // Loading reads only; the row record wants the image it would store into.
-  ChannelRow record(const_cast<EepromImage&>(WorkingImage()));
-  record.LoadRow(kind, row);
-  ChannelMarks marks;
-  marks.pChannel = record.pFlag;
-  marks.cChannel = record.cFlag;
-  marks.inhibited = record.inhibited;
-  marks.nameBlank = record.FreeNameBlank();
-  return marks;
+  return ChannelOf(WorkingImage(), kind, row);
 }
 
 }  // namespace rtv

@@ -6,6 +6,8 @@
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "link/PortDiscovery.h"
+#include "radio/RadioModel.h"
+#include "radio/RadioModelHost.h"
 #include "sheet/SheetModelHost.h"
 
 namespace rtv {
@@ -13,33 +15,30 @@ namespace rtv {
 class CloneCommands;
 class SerialDevice;
 
-// The controller of this radio family: model code 0x3974, extension code 1, 32 KB images.
-class ModelController : public MainController, public SheetModelHost {
+// The controller of this radio family: the model's image rules (RadioModel) on the
+// controller's images, the service modes and the radio commands.
+class ModelController : public MainController, public SheetModelHost, public RadioModelHost {
  public:
-  static constexpr int kModelCode = 0x3974;
-  static constexpr int kExtensionCode = 1;
-  static constexpr std::int32_t kImageSize = 32768;
-  static constexpr std::int32_t kValidFlagAddress = 0x0EEA;
-  static constexpr std::int32_t kMakerNameAddress = 0x0EE0;
-  static constexpr const char* kMakerName = "Vrel Inc";
-
-  explicit ModelController(const ControllerServices& services, std::int32_t imageSize = kImageSize);
+  explicit ModelController(const ControllerServices& services,
+                           std::int32_t imageSize = RadioModel::kImageSize);
   ~ModelController() override;
 
   void Reset() override;
-  int ValidateImage(const EepromImage& image, bool strict) override;
+  RadioModel::Validity ValidateImage(const EepromImage& image,
+                                     RadioModel::Strictness strictness) override;
+  RadioModel::MapAge CheckNotNewer(const EepromImage& image) override;
   void EndAdjustModeUnlessRequested() override;
-  // Direction ImageNormaliser::kAfterLoad or kBeforeSave; against the template image.
-  void Normalise(EepromImage& image, int direction) override;
-  // Re-sorts the DSC ID lists of a freshly read image.
+  // Against the template image.
+  void Normalise(EepromImage& image, NormaliseDirection direction) override;
   void AfterRead(EepromImage& image) override;
 
   bool IsMakerMode() const { return makerMode_; }
-  bool IsAdjustMode() const { return adjustMode_; }
+  bool IsAdjustMode() const override { return adjustMode_; }
+  // What the model's rules work against.
+  const EepromImage& ModelTemplate() const override { return TemplateImage(); }
+  void SwitchModel(int modelType) override { ChangeModel(modelType, false); }
 
-  // Model and service modes.
-  static constexpr std::int32_t kModelTypeAddress = 0x0EE9;
-  static constexpr std::int32_t kRegionFlagsAddress = 0x0BA8;
+  // Service modes.
   static constexpr const char* kMakerSwitch = "/kalvorn";
   static constexpr const char* kAdjustSwitch = "/bluefin_kor";
   static constexpr const char* kMakerWord = "kalvorn";
@@ -50,7 +49,8 @@ class ModelController : public MainController, public SheetModelHost {
   void Setup(MainView& view) override;
   void RebuildTree() override;
   void AfterLoad(EepromImage& image) override;
-  int MakerGate() override;
+  // In maker mode the maker caution is asked again; false when it is declined.
+  bool MakerWriteAllowed() override;
   void KeyTyped(char character) override;
   void RunCellCommand(int link, const Cell& cell) override;
   CloneInformation* CellCloneInformation() override;
@@ -92,6 +92,7 @@ class ModelController : public MainController, public SheetModelHost {
   std::vector<std::string> arguments_;
   std::string typed_;  // the last characters typed in the About box, lower-cased
   std::unique_ptr<CloneCommands> clone_;
+  RadioModel model_{*this};
 };
 
 }  // namespace rtv

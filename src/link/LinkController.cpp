@@ -52,17 +52,20 @@ int LinkController::RangeBytes(const AddressRange* ranges) {
 }
 
 void LinkController::PrepareLink(Profile profile) {
-  const int port = services_.portNumber ? services_.portNumber() : 1;
+  PrepareLine(link_, services_.portNumber ? services_.portNumber() : 1, profile);
+}
+
+void LinkController::PrepareLine(CloneLink& link, int portNumber, Profile profile) {
   if (profile == kNormal) {
-    link_.SetPort(port, kNormalSettings);
-    link_.SetPreamble(kNormalPreamble);
-    link_.SetDataLead(kNormalLead, kNormalLead);
+    link.SetPort(portNumber, kNormalSettings);
+    link.SetPreamble(kNormalPreamble);
+    link.SetDataLead(kNormalLead, kNormalLead);
   } else {
-    link_.SetPort(port, kSlowSettings);
-    link_.SetPreamble(kSlowPreamble);
-    link_.SetDataLead(0, 0);
+    link.SetPort(portNumber, kSlowSettings);
+    link.SetPreamble(kSlowPreamble);
+    link.SetDataLead(0, 0);
   }
-  link_.SetEchoCheck(true);
+  link.SetEchoCheck(true);
 }
 
 bool LinkController::Begin(int mode, Handler then) {

@@ -50,6 +50,9 @@ class LinkController {
   void SetReadHandler(Handler handler) { readHandler_ = std::move(handler); }
 
   void PrepareLink(Profile profile);
+  // The port and line settings, preamble, data lead and echo check of a profile, on any
+  // link (the command-line tool drives its own).
+  static void PrepareLine(CloneLink& link, int portNumber, Profile profile);
   // Each returns false at once while the link is busy.
   bool Identify(Handler then);
   bool Read(const AddressRange* ranges, Handler then);

@@ -105,7 +105,7 @@ bool IdIsValid(const EepromImage& image, std::int32_t address) {
 ImageNormaliser::ImageNormaliser(const EepromImage& templateImage, int modelType, bool adjustMode)
     : template_(templateImage), modelType_(modelType), adjustMode_(adjustMode) {}
 
-bool ImageNormaliser::Normalise(EepromImage& image, int direction) const {
+bool ImageNormaliser::Normalise(EepromImage& image, NormaliseDirection direction) const {
   if (image.Size() < kMemoryMapExtent || template_.Size() < kMemoryMapExtent) return false;
   ChannelAttributes(image);
   FreeChannels(image);
@@ -161,8 +161,8 @@ void ImageNormaliser::FreeChannels(EepromImage& image) const {
   }
 }
 
-void ImageNormaliser::RegionSettings(EepromImage& image, int direction) const {
-  const bool beforeSave = direction == kBeforeSave;
+void ImageNormaliser::RegionSettings(EepromImage& image, NormaliseDirection direction) const {
+  const bool beforeSave = direction == NormaliseDirection::BeforeSave;
   if (beforeSave) {
     for (std::int32_t i = 0; i < 6; ++i) {
       image.SetByte(kSavedPWords + i, image.GetByte(kPWords + i));

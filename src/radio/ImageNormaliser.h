@@ -8,15 +8,16 @@ namespace rtv {
 
 class EepromImage;
 
+// Which way an image is normalised: just loaded (a file, a radio, the initial file), or
+// about to be saved or written into the radio.
+enum class NormaliseDirection { AfterLoad, BeforeSave };
+
 // Makes an image agree with the model's template wherever the model fixes the contents,
 // and rebuilds what is derived from the rest (row records, the service block copy and its
 // check byte). Only fixed addresses inside the memory map are touched, so an image of any
 // contents is safe; images smaller than the memory map are left as they are.
 class ImageNormaliser {
  public:
-  static constexpr int kAfterLoad = 0;
-  static constexpr int kBeforeSave = 1;
-
   // The service block: the firmware's adjustment area, and where its checked copy lives.
   static constexpr std::int32_t kServiceBlock = 0x0050;
   static constexpr std::int32_t kServiceBlockLength = 276;
@@ -26,7 +27,7 @@ class ImageNormaliser {
   ImageNormaliser(const EepromImage& templateImage, int modelType, bool adjustMode);
 
   // Returns false, changing nothing, when either image is smaller than the memory map.
-  bool Normalise(EepromImage& image, int direction) const;
+  bool Normalise(EepromImage& image, NormaliseDirection direction) const;
 
  private:
   void CopyByte(EepromImage& image, std::int32_t address) const;
@@ -37,7 +38,7 @@ class ImageNormaliser {
 
   void ChannelAttributes(EepromImage& image) const;
   void FreeChannels(EepromImage& image) const;
-  void RegionSettings(EepromImage& image, int direction) const;
+  void RegionSettings(EepromImage& image, NormaliseDirection direction) const;
   void Comments(EepromImage& image) const;
   void Atis(EepromImage& image) const;
   void DscChannels(EepromImage& image) const;

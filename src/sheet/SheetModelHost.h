@@ -6,6 +6,8 @@
 
 namespace rtv {
 
+class EepromImage;
+
 // What a channel list row tells the channel sheets about itself.
 struct ChannelMarks {
   bool pChannel = false;  // the region's "P" channel
@@ -29,6 +31,10 @@ class SheetModelHost {
   virtual std::uint8_t RegionFlags() const = 0;
   // Channel row 0–420 of an INT, USA or CAN list.
   virtual ChannelMarks Channel(ListKind kind, int row) const = 0;
+
+ protected:
+  // What a channel row of an image says of itself, for hosts that keep the image.
+  static ChannelMarks ChannelOf(const EepromImage& image, ListKind kind, int row);
 };
 
 }  // namespace rtv

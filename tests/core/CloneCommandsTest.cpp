@@ -12,6 +12,7 @@
 #include "cells/CellNames.h"
 #include "link/CloneFrames.h"
 #include "link/LinkView.h"
+#include "radio/ImageVersion.h"
 
 namespace rtv {
 namespace {
@@ -113,30 +114,15 @@ struct LinkFakeView : test::FakeView {
   int infoShown = 0;
 };
 
-// A radio of the model: 40-byte identification payload, version 1203, readable.
-Bytes IdPayload(std::size_t size = 40, const char* version = "1203") {
-  Bytes payload(size, 0x20);
-  payload[0] = static_cast<std::uint8_t>(size);
-  if (size > 6) payload[6] = 1;
-  if (size > 30) {
-    payload[23] = 0;
-    payload[26] = static_cast<std::uint8_t>(version[0]);
-    payload[27] = '.';
-    payload[28] = static_cast<std::uint8_t>(version[1]);
-    payload[29] = static_cast<std::uint8_t>(version[2]);
-    payload[30] = static_cast<std::uint8_t>(version[3]);
-  }
-  return payload;
-}
-
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  CloneCommandsTest() : f(ModelController::kImageSize, LinkTexts()) {
+  CloneCommandsTest() : f(RadioModel::kImageSize, LinkTexts()) {
     f.controller->Setup(view);
     f.controller->AttachLink(wire, ports);
     commands = f.controller->Clone();
     radioImage = test::InitialImage(0, 0x55);
-    radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload());
+    radio.answers[kCmdIdentify] =
+        ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, ScriptedRadio::IdPayload());
   }
 
   Bytes RadioMemory() const {
@@ -238,21 +224,16 @@ TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
     Bytes payload;
     int status;  // 0: the read follows
   };
-  Bytes wrongLength = IdPayload();
-  wrongLength[0] = 41;
-  Bytes invalid = IdPayload();
+  Bytes invalid = ScriptedRadio::IdPayload();
   invalid[6] = 0;
-  Bytes refusing = IdPayload();
+  Bytes refusing = ScriptedRadio::IdPayload();
   refusing[23] = 0x01;
   const Case cases[] = {
-      {"other model", 0x3975, 0x0001, IdPayload(), kLinkIdentity},
-      {"other second word", 0x3974, 0x0002, IdPayload(), kLinkIdentity},
-      {"33 bytes", 0x3974, 0x0001, IdPayload(33), kLinkIdentity},
-      {"34 bytes", 0x3974, 0x0001, IdPayload(34), 0},
-      {"length byte differs", 0x3974, 0x0001, wrongLength, kLinkIdentity},
+      // The identity check's own cases are in CloneSessionTest.
+      {"other model", 0x3975, 0x0001, ScriptedRadio::IdPayload(), kLinkIdentity},
       {"byte 6 not 1", 0x3974, 0x0001, invalid, kLinkIdBlock},
       {"refuses to be read", 0x3974, 0x0001, refusing, kLinkBadFrame},
-      {"40 bytes", 0x3974, 0x0001, IdPayload(40), 0},
+      {"40 bytes", 0x3974, 0x0001, ScriptedRadio::IdPayload(40), 0},
   };
   AnswerReadWith(0, 0x2B5F);
   for (const Case& c : cases) {
@@ -291,7 +272,7 @@ TEST_F(CloneCommandsTest, SilenceHalfwayShowsTheTimeOutAndKeepsTheImage) {
 }
 
 TEST_F(CloneCommandsTest, ImageOfAnotherMakerIsRefused) {
-  radioImage.SetByte(ModelController::kMakerNameAddress, 'X');
+  radioImage.SetByte(RadioModel::kMakerNameAddress, 'X');
   AnswerReadWith(0, 0x2B5F);
   const EepromImage before(f.controller->WorkingImage());
 
@@ -372,12 +353,11 @@ TEST_F(CloneCommandsTest, RadioVersionAgainstTheModelThresholdChoosesTheWriteLis
     radio.written.clear();
     f.prompts.shown.clear();
     radio.answers[kCmdIdentify] =
-        ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload(40, c.version));
+        ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, ScriptedRadio::IdPayload(40, c.version));
     EepromImage& model = f.controller->TemplateImage();
     for (int i = 0, at = 0; i < 4; ++i, ++at) {
       if (at == 1) ++at;
-      model.SetByte(CloneCommands::kThresholdAddress + at,
-                    static_cast<std::uint8_t>(c.threshold[i]));
+      model.SetByte(ImageVersion::kThousands + at, static_cast<std::uint8_t>(c.threshold[i]));
     }
     Command(LinkNo("CL_Menu_Clone_Write"));
     EXPECT_EQ(radio.written.count(0x01A0), c.full ? 1u : 0u);
@@ -442,14 +422,14 @@ TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
   EXPECT_EQ(f.controller->CellCloneInformation(), nullptr);
   EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Revision"), 0), "");
   radio.answers[kCmdIdentify] =
-      ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, IdPayload(40, "1207"));
+      ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, ScriptedRadio::IdPayload(40, "1207"));
   Command(LinkNo("CL_Menu_Clone_Info"));
   EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Revision"), 0), "1207");
   EXPECT_EQ(cells.CellText(basic, LinkNo("CL_CloneInfo_Model"), 0), "Model 0");
   EXPECT_EQ(view.infoShown, 1);
-  ASSERT_EQ(commands->IdBlock().size(), 48u);
-  EXPECT_EQ(CloneCommands::VersionOf(&commands->IdBlock()[CloneCommands::kIdVersionByte]), 1207);
-  EXPECT_EQ(commands->RadioWord1(), 0x3974);
+  ASSERT_EQ(commands->Session().IdBlock().size(), 48u);
+  EXPECT_EQ(commands->Session().RadioVersion(), 1207);
+  EXPECT_EQ(commands->Session().RadioWord1(), 0x3974);
   EXPECT_FALSE(Sent(kCmdRead));
   EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();

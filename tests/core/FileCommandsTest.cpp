@@ -21,7 +21,7 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 // A set-up controller with the texts the file commands read.
 struct FileFixture : ControllerFixture {
   FileFixture()
-      : ControllerFixture(ModelController::kImageSize,
+      : ControllerFixture(RadioModel::kImageSize,
                           {"#GI_Sys_Dialog_FOpen", "rtv", "Clone files (*.rtv)|*.rtv"}) {
     controller->Setup(view);
     bus.Subscribe(&FileFixture::Record, this);
@@ -192,7 +192,7 @@ TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
 
   // The same file with the image-valid byte cleared.
   EepromImage invalid(f.working());
-  invalid.SetByte(ModelController::kValidFlagAddress, 0);
+  invalid.SetByte(RadioModel::kValidFlagAddress, 0);
   const std::string bad = f.initialFiles.Path() + "/bad.rtv";
   std::ofstream(bad) << test::CloneFileText(invalid);
 

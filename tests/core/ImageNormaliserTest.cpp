@@ -103,40 +103,61 @@ TEST(ImageNormaliserTest, ModelFixedBytesFollowTheTemplate) {
     std::int32_t address;
     std::uint8_t mask;  // bits copied
     int model;
-    int direction;
+    NormaliseDirection direction;
   };
+  constexpr auto kLoad = NormaliseDirection::AfterLoad;
+  constexpr auto kSave = NormaliseDirection::BeforeSave;
   const Case cases[] = {
-      {0x0BA8, 0x02, 3, 0},  // weather region bit, fixed unless model 0 or 6
-      {0x0BA8, 0x00, 0, 0},          {0x0BA8, 0x00, 6, 1},
-      {0x0BA0, 0xFF, 3, 0},  // weather channel mask
-      {0x0BA1, 0x00, 6, 0},          {0x0AB8, 0x01, 0, 0},
-      {0x0AE7, 0xFF, 0, 0},          {0x0AE9, 0x02, 0, 0},
-      {0x0AF1, 0x01, 0, 1},          {0x0B21, 0xFF, 1, 0},
-      {0x0B21, 0x00, 0, 0},          {0x0B26, 0xFF, 0, 0},
-      {0x0B2A, 0x00, 0, 0},  // the soft keys after the fourth are the user's
-      {0x0B44, 0x01, 0, 0},          {0x0B56, 0xFF, 1, 0},  // task mode, fixed unless model 0
-      {0x0B56, 0x00, 0, 0},          {0x0E8E, 0xFF, 6, 0},
-      {0x0BD6, 0xFF, 0, 0},          {0x0E85, 0xFF, 0, 0},
-      {0x0E86, 0x00, 0, 0},          {0x0EE0, 0xFF, 0, 0},  // maker signature
-      {0x0EE8, 0xFF, 0, 0},          {0x0EE9, 0x00, 0, 0},  // the model byte is the image's own
-      {0x0EEA, 0xFF, 0, 0},          {0x0EEB, 0x00, 0, 0},  // clone comment
-      {0x0AB7, 0x00, 0, 0},                                 // copied only before saving
-      {0x0AB7, 0xFF, 0, 1},          {0x0AEE, 0xFF, 2, 1},
-      {0x22E0, 0x07, 0, 0},  // ATIS regions, fixed for models 0 and 6
-      {0x22E0, 0x00, 2, 0},          {0x22E2, 0xFF, 2, 0},
-      {0x23D0, 0xFF, 0, 0},          {0x23DA, 0xFF, 0, 0},  // DSC call alarm kind, every record
-      {0x23DA + 7 * 60, 0xFF, 0, 0}, {0x23DB, 0x00, 0, 0},  // alarm minimum is the user's
-      {0x23FA + 7 * 5, 0xFF, 0, 0},  {0x24FD + 7 * 11, 0xFF, 0, 0},
-      {0x2574, 0xFF, 0, 0},          {0x2582, 0xFF, 0, 0},  // alarm options: kind
-      {0x2583, 0x00, 0, 0},                                 // volume
-      {0x2584, 0x00, 0, 0},          {0x2585, 0xFF, 0, 0},  // no-MMSI shutdown and visual
-      {0x2589, 0xF0, 0, 0},                                 // position ceases: visual only
-      {0x259A, 0x00, 0, 0},                                 // record 6 carries no item
-      {0x259D, 0x00, 0, 0},          {0x25AD, 0xFF, 0, 0},  // discrete 1
+      {0x0BA8, 0x02, 3, kLoad},  // weather region bit, fixed unless model 0 or 6
+      {0x0BA8, 0x00, 0, kLoad},
+      {0x0BA8, 0x00, 6, kSave},
+      {0x0BA0, 0xFF, 3, kLoad},  // weather channel mask
+      {0x0BA1, 0x00, 6, kLoad},
+      {0x0AB8, 0x01, 0, kLoad},
+      {0x0AE7, 0xFF, 0, kLoad},
+      {0x0AE9, 0x02, 0, kLoad},
+      {0x0AF1, 0x01, 0, kSave},
+      {0x0B21, 0xFF, 1, kLoad},
+      {0x0B21, 0x00, 0, kLoad},
+      {0x0B26, 0xFF, 0, kLoad},
+      {0x0B2A, 0x00, 0, kLoad},  // the soft keys after the fourth are the user's
+      {0x0B44, 0x01, 0, kLoad},
+      {0x0B56, 0xFF, 1, kLoad},  // task mode, fixed unless model 0
+      {0x0B56, 0x00, 0, kLoad},
+      {0x0E8E, 0xFF, 6, kLoad},
+      {0x0BD6, 0xFF, 0, kLoad},
+      {0x0E85, 0xFF, 0, kLoad},
+      {0x0E86, 0x00, 0, kLoad},
+      {0x0EE0, 0xFF, 0, kLoad},  // maker signature
+      {0x0EE8, 0xFF, 0, kLoad},
+      {0x0EE9, 0x00, 0, kLoad},  // the model byte is the image's own
+      {0x0EEA, 0xFF, 0, kLoad},
+      {0x0EEB, 0x00, 0, kLoad},  // clone comment
+      {0x0AB7, 0x00, 0, kLoad},  // copied only before saving
+      {0x0AB7, 0xFF, 0, kSave},
+      {0x0AEE, 0xFF, 2, kSave},
+      {0x22E0, 0x07, 0, kLoad},  // ATIS regions, fixed for models 0 and 6
+      {0x22E0, 0x00, 2, kLoad},
+      {0x22E2, 0xFF, 2, kLoad},
+      {0x23D0, 0xFF, 0, kLoad},
+      {0x23DA, 0xFF, 0, kLoad},  // DSC call alarm kind, every record
+      {0x23DA + 7 * 60, 0xFF, 0, kLoad},
+      {0x23DB, 0x00, 0, kLoad},  // alarm minimum is the user's
+      {0x23FA + 7 * 5, 0xFF, 0, kLoad},
+      {0x24FD + 7 * 11, 0xFF, 0, kLoad},
+      {0x2574, 0xFF, 0, kLoad},
+      {0x2582, 0xFF, 0, kLoad},  // alarm options: kind
+      {0x2583, 0x00, 0, kLoad},  // volume
+      {0x2584, 0x00, 0, kLoad},
+      {0x2585, 0xFF, 0, kLoad},  // no-MMSI shutdown and visual
+      {0x2589, 0xF0, 0, kLoad},  // position ceases: visual only
+      {0x259A, 0x00, 0, kLoad},  // record 6 carries no item
+      {0x259D, 0x00, 0, kLoad},
+      {0x25AD, 0xFF, 0, kLoad},  // discrete 1
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message()
-                 << std::hex << c.address << " model " << c.model << " direction " << c.direction);
+    SCOPED_TRACE(testing::Message() << std::hex << c.address << " model " << c.model
+                                    << " direction " << static_cast<int>(c.direction));
     const EepromImage templateImage = Filled(0xA5);
     EepromImage image = Filled(0x5A);
     ASSERT_TRUE(ImageNormaliser(templateImage, c.model, false).Normalise(image, c.direction));
@@ -152,10 +173,10 @@ TEST(ImageNormaliserTest, RegionByteKeepsItsOwnBitsAndTheMakerSignatureIsTheTemp
   EepromImage image = Filled(0);
   PutText(image, 0x0EE0, "Someone ");
   image.SetByte(0x0BA8, 0xC5);  // USA, CAN, adjust, initial; weather off
-  ImageNormaliser(templateImage, 2, false).Normalise(image, ImageNormaliser::kAfterLoad);
+  ImageNormaliser(templateImage, 2, false).Normalise(image, NormaliseDirection::AfterLoad);
   EXPECT_EQ(image.GetByte(0x0BA8), 0xC7);
   EXPECT_EQ(TextAt(image, 0x0EE0, 8), "Vrel Inc");
-  ImageNormaliser(templateImage, 0, false).Normalise(image, ImageNormaliser::kAfterLoad);
+  ImageNormaliser(templateImage, 0, false).Normalise(image, NormaliseDirection::AfterLoad);
   EXPECT_EQ(image.GetByte(0x0BA8), 0xC7);  // model 0 leaves weather to the user
 }
 
@@ -177,10 +198,10 @@ TEST(ImageNormaliserTest, BeforeSavingThePAndWeatherRowsAreRecorded) {
     PutWord(image, 0x0BA0, c.weatherMask);
     image.SetByte(0x0AB6, 0xEE);
     EepromImage loaded = image;
-    ImageNormaliser(templateImage, 0, false).Normalise(loaded, ImageNormaliser::kAfterLoad);
+    ImageNormaliser(templateImage, 0, false).Normalise(loaded, NormaliseDirection::AfterLoad);
     EXPECT_EQ(Word(loaded, 0x0AB0), 0);
     EXPECT_EQ(loaded.GetByte(0x0AB6), 0xEE);
-    ImageNormaliser(templateImage, 0, false).Normalise(image, ImageNormaliser::kBeforeSave);
+    ImageNormaliser(templateImage, 0, false).Normalise(image, NormaliseDirection::BeforeSave);
     EXPECT_EQ(Word(image, 0x0AB0), 48);
     EXPECT_EQ(Word(image, 0x0AB2), 351);
     EXPECT_EQ(Word(image, 0x0AB4), 0xFFFF);
@@ -216,7 +237,7 @@ TEST(ImageNormaliserTest, InvalidIdsAreReplacedByTheTemplatesAndValidOnesKept) {
     if (c.badCheck) image.SetByte(c.address + 5, image.GetByte(c.address + 5) ^ 1);
     image.SetByte(c.address + 6, 9);
     const EepromImage before = image;
-    ImageNormaliser(templateImage, c.model, false).Normalise(image, ImageNormaliser::kAfterLoad);
+    ImageNormaliser(templateImage, c.model, false).Normalise(image, NormaliseDirection::AfterLoad);
     for (std::int32_t i = 0; i < 16; ++i) {
       const std::uint8_t expected = c.keptOwn ? (i == 6 ? 0 : before.GetByte(c.address + i)) : 0x33;
       EXPECT_EQ(image.GetByte(c.address + i), expected) << i;
@@ -246,7 +267,7 @@ TEST(ImageNormaliserTest, AnOlderServiceBlockIsReplacedAndAlwaysCopiedWithItsChe
     EepromImage image = Random(7);
     PutText(image, 0x015A, c.image);
     const EepromImage before = image;
-    ImageNormaliser(templateImage, 0, c.adjustMode).Normalise(image, ImageNormaliser::kAfterLoad);
+    ImageNormaliser(templateImage, 0, c.adjustMode).Normalise(image, NormaliseDirection::AfterLoad);
     const EepromImage& source = c.replaced ? templateImage : before;
     std::vector<std::uint8_t> block(276);
     for (std::int32_t i = 0; i < 276; ++i) {
@@ -274,7 +295,7 @@ TEST(ImageNormaliserTest, TextsAreMadeRadioTextAndUserChannelDataIsKept) {
   PutWord(image, 0x0830 + 9 * 2, 1000);
   // Favourite, power and TX inhibit of INT row 48 are the user's; bit 3 the model's.
   image.SetByte(0x04B0 + 48, 0x6C);
-  ImageNormaliser(templateImage, 0, false).Normalise(image, ImageNormaliser::kAfterLoad);
+  ImageNormaliser(templateImage, 0, false).Normalise(image, NormaliseDirection::AfterLoad);
   EXPECT_EQ(TextAt(image, 0x0F10 + 11 * 48, 10), "CALLING 16");
   EXPECT_EQ(TextAt(image, 0x2250 + 11 * 3, 10), "NOAA WX 3 ");
   EXPECT_EQ(TextAt(image, 0x25C0 + 16 * 61 + 5, 9), "FLEET  A ");
@@ -290,10 +311,11 @@ TEST(ImageNormaliserTest, ImagesSmallerThanTheMemoryMapAreLeftAlone) {
   small.Fill(0x61);
   const EepromImage before = small;
   const EepromImage templateImage = Filled(0);
-  EXPECT_FALSE(ImageNormaliser(templateImage, 0, false).Normalise(small, 0));
+  EXPECT_FALSE(
+      ImageNormaliser(templateImage, 0, false).Normalise(small, NormaliseDirection::AfterLoad));
   EXPECT_TRUE(small.Equals(before));
   EepromImage image = Filled(0x61);
-  EXPECT_FALSE(ImageNormaliser(small, 0, false).Normalise(image, 1));
+  EXPECT_FALSE(ImageNormaliser(small, 0, false).Normalise(image, NormaliseDirection::BeforeSave));
   EXPECT_TRUE(image.Equals(Filled(0x61)));
 }
 
@@ -337,11 +359,13 @@ std::uint8_t ChangeableBits(std::int32_t address) {
 TEST(ImageNormaliserTest, RandomImagesNormaliseOnceAndOnlyWhereTheModelFixesThem) {
   for (std::uint32_t seed = 1; seed <= 14; ++seed) {
     const int model = static_cast<int>(seed % 7);
-    const int direction = static_cast<int>(seed % 2);
+    const NormaliseDirection direction =
+        seed % 2 == 0 ? NormaliseDirection::AfterLoad : NormaliseDirection::BeforeSave;
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     // The program's template is always normalised against itself first.
     EepromImage templateImage = Random(1000 + seed);
-    ImageNormaliser(templateImage, model, false).Normalise(templateImage, 0);
+    ImageNormaliser(templateImage, model, false)
+        .Normalise(templateImage, NormaliseDirection::AfterLoad);
     const ImageNormaliser normaliser(templateImage, model, seed % 3 == 0);
 
     EepromImage image = Random(seed);

@@ -37,7 +37,8 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());
     const EepromImage& image = controller.TemplateImage();
-    EXPECT_EQ(controller.ValidateImage(image, true), 0);
+    EXPECT_EQ(controller.ValidateImage(image, RadioModel::Strictness::Strict),
+              RadioModel::Validity::Valid);
     EXPECT_EQ(image.GetByte(0x0EE9), model);
   }
 }

@@ -54,7 +54,7 @@ TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
     EXPECT_TRUE(f.prompts.shown.empty());
     // The file's image, normalised against itself.
     EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
-    ImageNormaliser(expected, model, false).Normalise(expected, ImageNormaliser::kAfterLoad);
+    ImageNormaliser(expected, model, false).Normalise(expected, NormaliseDirection::AfterLoad);
     EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
     EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
     EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
@@ -149,7 +149,7 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
 
 TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   ControllerFixture f(
-      ModelController::kImageSize,
+      RadioModel::kImageSize,
       {"#GI_WarningCheckList", "{(%.CL_Check_Int_ChInh:GI_Sheet_Int)}",
        "{(%.CL_Check_Dsc_SelfId:GI_Sheet_Dsc)}", "{(%.CL_Check_Conf_Softkey:GI_Sheet_Conf)}",
        "{(%.CL_Check_WX_ChInh:GI_Sheet_Wx)}", "#"});
@@ -219,14 +219,16 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
 TEST(MainControllerTest, ValidateImageChecksTheFlagAndStrictlyTheMakerName) {
   ControllerFixture f;
   EepromImage image;
-  image.SetSize(ModelController::kImageSize);
-  EXPECT_NE(f.controller->ValidateImage(image, false), 0);
+  image.SetSize(RadioModel::kImageSize);
+  constexpr auto kLoose = RadioModel::Strictness::Loose;
+  constexpr auto kStrict = RadioModel::Strictness::Strict;
+  EXPECT_EQ(f.controller->ValidateImage(image, kLoose), RadioModel::Validity::Invalid);
   image.SetByte(0x0EEA, 1);
-  EXPECT_EQ(f.controller->ValidateImage(image, false), 0);
-  EXPECT_NE(f.controller->ValidateImage(image, true), 0);
+  EXPECT_EQ(f.controller->ValidateImage(image, kLoose), RadioModel::Validity::Valid);
+  EXPECT_EQ(f.controller->ValidateImage(image, kStrict), RadioModel::Validity::Invalid);
   const std::string maker = "Vrel Inc";
   image.WriteBlock(0x0EE0, reinterpret_cast<const std::uint8_t*>(maker.data()), 8);
-  EXPECT_EQ(f.controller->ValidateImage(image, true), 0);
+  EXPECT_EQ(f.controller->ValidateImage(image, kStrict), RadioModel::Validity::Valid);
 }
 
 TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) {
@@ -237,7 +239,7 @@ TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) 
   const std::uint8_t region = image.GetByte(0x0BA8);
   image.SetByte(0x0BA8, region ^ 0x03);  // weather follows model 3; USA is the user's
   image.SetByte(0x0EE0, 'X');
-  f.controller->Normalise(image, 0);
+  f.controller->Normalise(image, NormaliseDirection::AfterLoad);
   EXPECT_EQ(image.GetByte(0x0BA8), region ^ 0x01);
   EXPECT_EQ(image.GetByte(0x0EE0), 'V');
 
@@ -254,7 +256,7 @@ TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) 
 }
 
 TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboard) {
-  ControllerFixture f(ModelController::kImageSize,
+  ControllerFixture f(RadioModel::kImageSize,
                       {"#GI_AppMess_Conv_Overwrite", "Overwrite?", "#", "#GI_AppMess_S_Copy",
                        "Copied", "#GI_AppMess_S_Paste", "Pasted"});
   f.controller->Setup(f.view);

@@ -12,9 +12,9 @@
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
-#include "app/ModelController.h"
 #include "clonefile/CloneFile.h"
 #include "radio/AdjustmentItems.h"
+#include "radio/RadioModel.h"
 #include "radio/SettingsItems.h"
 
 namespace rtv {
@@ -47,8 +47,8 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
   test::ScriptedPrompts prompts;
   CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
-  reader.SetModelCode(ModelController::kModelCode);
-  reader.SetExtensionCode(ModelController::kExtensionCode);
+  reader.SetModelCode(RadioModel::kModelCode);
+  reader.SetExtensionCode(RadioModel::kExtensionCode);
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   ASSERT_EQ(reader.Read(RTV_INITIAL_DIR "/RTV612M0.rtv", kCloneRanges), kFileOk);
   host.adjustment.emplace();

@@ -26,7 +26,7 @@ struct ModeView : test::FakeView {
 struct ModeFixture : test::ControllerFixture {
   explicit ModeFixture(std::vector<std::string> arguments = {"/usr/bin/rtv612"})
       : ControllerFixture(
-            ModelController::kImageSize,
+            RadioModel::kImageSize,
             {"#GI_AppMess_ChangeModel", "Change the model?", "#GI_Mess_Maker_Caution", "Careful.",
              "#GI_StatusPanel_Maker", "MAKER", "#GI_Mess_Confirm_WriteFile", "Save %s?",
              "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
@@ -124,12 +124,12 @@ TEST(ServiceModesTest, TheMakerWordTypedInTheAboutBox) {
 TEST(ServiceModesTest, TheMakerGateAsksOnlyInMakerMode) {
   ModeFixture f;
   f.Start();
-  EXPECT_EQ(f.controller->MakerGate(), 1);
+  EXPECT_TRUE(f.controller->MakerWriteAllowed());
   EXPECT_TRUE(f.prompts.shown.empty());
   f.controller->MakerModeOn();
   f.prompts.answers.push_back(PromptAnswer::Cancel);
-  EXPECT_EQ(f.controller->MakerGate(), 0);
-  EXPECT_EQ(f.controller->MakerGate(), 1);
+  EXPECT_FALSE(f.controller->MakerWriteAllowed());
+  EXPECT_TRUE(f.controller->MakerWriteAllowed());
   EXPECT_EQ(f.prompts.shown.size(), 3u);
 }
 
@@ -163,7 +163,7 @@ TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
     ModeFixture f;
     f.settings.modelType = c.model;
     f.Start();
-    f.controller->WorkingImage().SetByte(ModelController::kRegionFlagsAddress, c.regions);
+    f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, c.regions);
     f.bus.Send(kMsgImageReplaced);
     const OptionalSheets& shown = f.modeView.optional;
     EXPECT_EQ(shown.usaChannels, c.usa);

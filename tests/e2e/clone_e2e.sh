@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
-# CASE is "roundtrip", "ports", "no-port", "exists", or a fault: a name, the expected exit
-# status, the command (read or write) and the simulator's options.
+# CASE is "roundtrip", "maker", "image", "model", "ports", "no-port", "exists", or a fault:
+# a name, the expected exit status, the command (read or write) and the simulator's options.
 set -u
 sim=$1
 tool=$2
@@ -83,6 +83,16 @@ case "$case_name" in
     expect_status 0 clone write --port "$port" "$work/changed.rtv"
     for _ in $(seq 100); do [ -e "$work/saved.rtv" ] && break; sleep 0.05; done
     cmp "$work/changed.rtv" "$work/saved.rtv" || fail "the radio did not save what was written"
+    ;;
+  model)
+    # A file of another model: its initial file is found next to the tool wherever the
+    # tool runs from, for the write and for the read back.
+    data=$(dirname "$tool")
+    cd "$work" || fail "no work folder"
+    start_sim
+    expect_status 0 clone write --port "$port" "$data/RTV612M3.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/b.rtv"
+    [ "$(grep "^0EE010" "$work/b.rtv" | cut -c25-26)" = "03" ] || fail "not model 3"
     ;;
   ports)
     printf '[Port%%20Map]\nCOM200=%s\n' "$port" >"$work/none.conf"

@@ -59,7 +59,7 @@ struct FakeView : MainView {
 // the given entries and the clone file texts) and the seven initial files in a temporary
 // folder.
 struct ControllerFixture {
-  explicit ControllerFixture(std::int32_t imageSize = ModelController::kImageSize,
+  explicit ControllerFixture(std::int32_t imageSize = RadioModel::kImageSize,
                              std::vector<std::string> ownKeys = {})
       : settings(true) {
     ownKeys.insert(ownKeys.begin(), {"#GI_Sys_AppTitle", "Radio Programmer"});

@@ -70,6 +70,21 @@ void ScriptedRadio::Complete() {
   if (answer != answers.end()) wire_.Feed(answer->second);
 }
 
+Bytes ScriptedRadio::IdPayload(std::size_t size, const char* version, bool refusesRead) {
+  Bytes payload(size, 0x20);
+  payload[0] = static_cast<std::uint8_t>(size);
+  if (size > 6) payload[6] = 1;
+  if (size > 30) {
+    payload[23] = refusesRead ? 0x01 : 0x00;
+    payload[26] = static_cast<std::uint8_t>(version[0]);
+    payload[27] = '.';
+    payload[28] = static_cast<std::uint8_t>(version[1]);
+    payload[29] = static_cast<std::uint8_t>(version[2]);
+    payload[30] = static_cast<std::uint8_t>(version[3]);
+  }
+  return payload;
+}
+
 Bytes ScriptedRadio::IdentifyAnswer(std::uint16_t word1, std::uint16_t word2,
                                     const Bytes& payload) {
   Bytes out = {0xFE, 0xFE, 0xEF, 0xEE, 0xE1};

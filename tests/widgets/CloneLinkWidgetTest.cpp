@@ -34,6 +34,7 @@
 #include "overlay/OverlayText.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtTimers.h"
+#include "radio/ImageVersion.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 
@@ -116,8 +117,7 @@ struct RadioFixture {
     EepromImage& model = controller->TemplateImage();
     const int offsets[] = {0, 2, 3, 4};
     for (int i = 0; i < 4; ++i) {
-      model.SetByte(CloneCommands::kThresholdAddress + offsets[i],
-                    static_cast<std::uint8_t>(digits[i]));
+      model.SetByte(ImageVersion::kThousands + offsets[i], static_cast<std::uint8_t>(digits[i]));
     }
   }
 

@@ -463,7 +463,7 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
 
   // A file whose image-valid byte is not 1: the Data message; image, name and state stay.
   EepromImage invalid(w.controller->WorkingImage());
-  invalid.SetByte(ModelController::kValidFlagAddress, 0);
+  invalid.SetByte(RadioModel::kValidFlagAddress, 0);
   const std::string bad = w.folder.File("bad.rtv");
   std::ofstream(bad) << test::CloneFileText(invalid);
   touch();

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ChannelPlans.h"
-#include "app/ModelController.h"
 #include "radio/ChannelRow.h"
+#include "radio/RadioModel.h"
 
 namespace rtv::initial {
 namespace {
@@ -329,10 +329,10 @@ void WriteSettings(EepromImage& image, const ModelDefaults& model) {
 EepromImage MakeInitialImage(int modelType) {
   const ModelDefaults& model = Models()[static_cast<std::size_t>(modelType)];
   EepromImage image;
-  image.SetSize(ModelController::kImageSize);
-  PutText(image, ModelController::kMakerNameAddress, ModelController::kMakerName);
-  Put(image, 0x0EE9, static_cast<std::uint8_t>(modelType));
-  Put(image, ModelController::kValidFlagAddress, 1);
+  image.SetSize(RadioModel::kImageSize);
+  PutText(image, RadioModel::kMakerNameAddress, RadioModel::kMakerName);
+  Put(image, RadioModel::kModelTypeAddress, static_cast<std::uint8_t>(modelType));
+  Put(image, RadioModel::kValidFlagAddress, 1);
   PutText(image, 0x0EEB, std::string(16, ' '));
 
   WriteAdjustment(image);

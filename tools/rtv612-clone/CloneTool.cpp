@@ -10,11 +10,11 @@
 #include <iterator>
 #include <sstream>
 
-#include "CloneFileIo.h"
 #include "LinkMessages.h"
 #include "base/TimerTask.h"
-#include "clonefile/CloneComment.h"
 #include "clonefile/CloneFile.h"
+#include "link/LinkController.h"
+#include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
 #include "sheet/TreeSheets.h"
@@ -22,32 +22,16 @@
 namespace rtv::tools {
 namespace {
 
-constexpr const char* kLineSettings = "38400,N,8,1";
-constexpr int kPreamble = 48;
-constexpr int kDataLead = 58;
 constexpr int kProgressMs = 100;
-
-constexpr AddressRange kReadList[] = {{0x0000, 0x2B5F}, {1, 0}};
-constexpr AddressRange kFullWriteList[] = {{0x01A0, 0x02B3}, {0x02F0, 0x2B5F}, {1, 0}};
-constexpr AddressRange kShortWriteList[] = {{0x02F0, 0x2B5F}, {1, 0}};
-
-// Identification block: what the commands use of it.
-constexpr int kIdBlockSize = 48;
-constexpr int kIdMinPayload = 34;
-constexpr int kIdValidByte = 6;
-constexpr int kIdRefuseReadByte = 23;
-constexpr int kIdVersionByte = 26;                  // digits at 26, 28, 29 and 30
-constexpr std::int32_t kThresholdAddress = 0x015A;  // the same layout in the initial file
-
-int TotalBytes(const AddressRange* ranges) {
-  int total = 0;
-  for (; ranges->last >= ranges->first; ++ranges) total += ranges->last - ranges->first + 1;
-  return total;
-}
 
 bool Exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+int ModelTypeSetting(const IniSettings& settings) {
+  const int model = settings.ReadInt("Setup", "ModelType").value_or(0);
+  return model < 0 || model >= RadioModel::kModelTypes ? 0 : model;
 }
 
 }  // namespace
@@ -55,17 +39,14 @@ bool Exists(const std::string& path) {
 CloneTool::CloneTool(const ToolOptions& options)
     : options_(options),
       settings_(options.settingsFile),
-      bus_(timers_),
-      controller_({appSettings_, overlay_, helpOverlay_, bus_, timers_, timers_, prompts_}),
+      portSetting_(std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256)),
+      images_(overlay_, prompts_, options.dataFolder, ModelTypeSetting(settings_)),
       link_(device_, timers_, timers_, [this](int) { return portPath_; }),
+      session_([this](EepromImage& image) { images_.Model().AfterLoad(image); }),
       sheetServices_{overlay_, metrics_, [this](CellRequest& request, bool notify) {
-                       return controller_.Accessor().AccessCell(request, notify);
+                       return images_.Accessor().AccessCell(request, notify);
                      }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
-  helpOverlay_.SetFile(options_.dataFolder + "/RTV612H.OVL");
-  appSettings_.portNumber = std::clamp(settings_.ReadInt("Global", "ComPort").value_or(1), 1, 256);
-  appSettings_.modelType = settings_.ReadInt("Setup", "ModelType").value_or(0);
-  if (appSettings_.modelType < 0 || appSettings_.modelType > 6) appSettings_.modelType = 0;
   ports_.settings = &settings_;
 }
 
@@ -83,7 +64,7 @@ int CloneTool::Ports() {
     return kExitOk;
   }
   for (const std::string& line : friendly) {
-    const bool current = PortNumberOf(line) == appSettings_.portNumber;
+    const bool current = PortNumberOf(line) == portSetting_;
     std::printf("%s%s\n", line.c_str(), current ? "  [selected]" : "");
   }
   return kExitOk;
@@ -95,7 +76,7 @@ bool CloneTool::ChoosePort() {
     return std::isdigit(static_cast<unsigned char>(c));
   });
   if (port.empty() || number) {
-    portNumber_ = port.empty() ? appSettings_.portNumber : std::atoi(port.substr(0, 4).c_str());
+    portNumber_ = port.empty() ? portSetting_ : std::atoi(port.substr(0, 4).c_str());
     if (portNumber_ < 1 || portNumber_ > kMaxPortNumber) {
       std::fprintf(stderr, "Port numbers go from 1 to %d.\n", kMaxPortNumber);
       return false;
@@ -108,18 +89,9 @@ bool CloneTool::ChoosePort() {
   return true;
 }
 
-void CloneTool::PrepareLink() {
-  link_.SetPort(portNumber_, kLineSettings);
-  link_.SetPreamble(kPreamble);
-  link_.SetDataLead(kDataLead, kDataLead);
-  link_.SetEchoCheck(true);
-  link_.SetModelWords(static_cast<std::uint16_t>(controller_.ModelCode()), 0);
-  link_.SetImageSize(controller_.ImageSize());
-}
-
 LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
                           const char* activity) {
-  PrepareLink();
+  CloneSession::PrepareLink(link_, portNumber_, RadioModel::kImageSize);
   std::optional<LinkResult> outcome;
   TimerTask progress(timers_);
   const bool show = options_.progress && totalBytes > 0;
@@ -165,56 +137,41 @@ int CloneTool::FileError(int code, const std::string& path) {
 
 // ---------------------------------------------------------------------------------------
 
-int CloneTool::CheckIdentity(const LinkResult& result) {
-  if (result.word1 != controller_.ModelCode() || result.word2 != controller_.ExtensionCode()) {
-    return kLinkIdentity;
-  }
-  const ByteQueue& payload = result.payload;
-  if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) return kLinkIdentity;
-  idBlock_.assign(kIdBlockSize, 0);
-  std::copy_n(payload.Data(), std::min(payload.Count(), kIdBlockSize), idBlock_.begin());
-  return idBlock_[kIdValidByte] == 1 ? kLinkOk : kLinkIdBlock;
-}
-
 int CloneTool::Identify() {
   if (!ChoosePort()) return kExitUsage;
   const LinkResult result =
       Run([this](CloneLink::Callback done) { return link_.StartIdentify(std::move(done)); }, 0, "");
-  const int status = result.status == kLinkOk ? CheckIdentity(result) : result.status;
+  const int status = result.status == kLinkOk ? session_.CheckIdentity(result) : result.status;
   return status == kLinkOk ? kLinkOk : Fail(status);
-}
-
-int CloneTool::RadioVersion(const std::uint8_t* digits) {
-  // Bytes 0, 2, 3 and 4 from here; the byte between the first two is not part of it.
-  int version = 0;
-  for (const int at : {0, 2, 3, 4}) {
-    if (digits[at] < '0' || digits[at] > '9') return 0;
-    version = version * 10 + (digits[at] - '0');
-  }
-  return version;
-}
-
-int CloneTool::LoadWithReader(const std::string& path, EepromImage& image) {
-  CloneFile reader(overlay_, prompts_);
-  reader.SetImage(&image);
-  reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
-  reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
-  reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-  return reader.Read(path, kCloneRanges);
 }
 
 int CloneTool::LoadTemplate() {
   // The overlay names one initial file per model; without that entry there is none to load.
   if (!overlay_.HasKey("GI_App_InitialFile")) return kExitOk;
-  const std::string path =
-      options_.dataFolder + "/" + overlay_.GetLine("GI_App_InitialFile", appSettings_.modelType);
-  EepromImage& image = controller_.TemplateImage();
-  if (LoadWithReader(path, image) != 0 || controller_.ValidateImage(image, false) != 0) {
+  const std::string path = images_.InitialFilePath(images_.ModelType());
+  if (!images_.ReadTemplate(path)) {
     std::fprintf(stderr, "Cannot open '%s'.\n", path.c_str());
     return kExitInitialFile;
   }
-  controller_.Normalise(image, 0);
   return kExitOk;
+}
+
+int CloneTool::ReadUserFile(const std::string& path, EepromImage& image) {
+  image.SetSize(RadioModel::kImageSize);
+  // The program's own reader, with its checks and messages.
+  const int code = images_.ReadFile(path, image);
+  if (code != kFileOk) return code;
+  if (RadioModel::Validate(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+    return kFileErrData;
+  }
+  if (RadioModel::CheckNotNewer(image) == RadioModel::MapAge::Newer) return kFileErrNewer;
+  return kFileOk;
+}
+
+bool CloneTool::KeepsExisting(const std::string& output, bool force) {
+  if (force || !Exists(output)) return false;
+  std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -223,16 +180,17 @@ int CloneTool::Info() {
   const int status = Identify();
   if (status != kLinkOk) return status;
   std::printf("Port:       %s\n", portPath_.c_str());
-  std::printf("Model:      %04X %04X\n", controller_.ModelCode(), controller_.ExtensionCode());
-  std::printf("Version:    %d\n", RadioVersion(&idBlock_[kIdVersionByte]));
-  std::printf("Readable:   %s\n", (idBlock_[kIdRefuseReadByte] & 1) != 0 ? "no" : "yes");
+  std::printf("Model:      %04X %04X\n", RadioModel::kModelCode, RadioModel::kExtensionCode);
+  std::printf("Version:    %d\n", session_.RadioVersion());
+  std::printf("Readable:   %s\n", session_.RefusesRead() ? "no" : "yes");
   std::printf("Identification block:\n");
-  for (int row = 0; row < kIdBlockSize; row += 16) {
+  const std::vector<std::uint8_t>& block = session_.IdBlock();
+  for (int row = 0; row < CloneSession::kIdBlockSize; row += 16) {
     std::printf("  %02X ", row);
-    for (int i = row; i < row + 16; ++i) std::printf(" %02X", idBlock_[i]);
+    for (int i = row; i < row + 16; ++i) std::printf(" %02X", block[i]);
     std::printf("  ");
     for (int i = row; i < row + 16; ++i) {
-      std::putchar(idBlock_[i] >= 32 && idBlock_[i] < 127 ? idBlock_[i] : '.');
+      std::putchar(block[i] >= 32 && block[i] < 127 ? block[i] : '.');
     }
     std::printf("\n");
   }
@@ -240,43 +198,33 @@ int CloneTool::Info() {
 }
 
 int CloneTool::Read(const std::string& output, bool raw, bool force) {
-  if (!force && Exists(output)) {
-    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
-    return kExitOutputFile;
-  }
+  if (KeepsExisting(output, force)) return kExitOutputFile;
   if (!raw) {
     const int loaded = LoadTemplate();
     if (loaded != kExitOk) return loaded;
   }
   int status = Identify();
   if (status != kLinkOk) return status;
-  if ((idBlock_[kIdRefuseReadByte] & 1) != 0) return Fail(kLinkBadFrame);
+  if (session_.RefusesRead()) return Fail(kLinkBadFrame);
 
-  const LinkResult result =
-      Run([this](CloneLink::Callback done) { return link_.StartRead(kReadList, std::move(done)); },
-          TotalBytes(kReadList), "Reading");
+  const LinkResult result = Run(
+      [this](CloneLink::Callback done) {
+        return link_.StartRead(CloneSession::kReadList, std::move(done));
+      },
+      LinkController::RangeBytes(CloneSession::kReadList), "Reading");
   if (result.status != kLinkOk) return Fail(result.status);
 
   EepromImage image(result.image);
   if (!raw) {
-    if (controller_.ValidateImage(image, true) != 0) return Fail(kLinkImageCheck);
+    const int checked = CloneSession::CheckImage(image);
+    if (checked != kLinkOk) return Fail(checked);
     // What the program does with a radio's image before it would save it.
-    controller_.AfterRead(image);
-    controller_.AfterLoad(image);
-    controller_.Normalise(image, 1);
+    session_.AfterRead(image);
+    images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
   }
   // Saved as File > Save would: the program's writer, complete or not at all.
-  if (!force && Exists(output)) {
-    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
-    return kExitOutputFile;
-  }
-  CloneFile writer(overlay_, prompts_);
-  writer.SetImage(&image);
-  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
-  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
-  writer.SetComment(CloneCommentOf(image));
-  writer.SetMapRevision(1);
-  if (writer.Write(output, kCloneRanges) != kFileOk) return kExitOutputFile;
+  if (KeepsExisting(output, force)) return kExitOutputFile;
+  if (images_.WriteFile(output, image) != kFileOk) return kExitOutputFile;
   std::printf("Read the radio's memory into %s.\n", output.c_str());
   return kExitOk;
 }
@@ -285,29 +233,22 @@ int CloneTool::Write(const std::string& input, bool maker) {
   const int loaded = LoadTemplate();
   if (loaded != kExitOk) return loaded;
   EepromImage image;
-  image.SetSize(controller_.ImageSize());
-  // The program's own reader, with its checks and messages.
-  int code = LoadWithReader(input, image);
-  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
-  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
-  if (code != 0) {
+  const int code = ReadUserFile(input, image);
+  if (code != kFileOk) {
     if (code == kFileErrData || code == kFileErrNewer) FileError(code, input);
     return kExitInputFile;
   }
-  controller_.AfterLoad(image);
+  images_.Model().AfterLoad(image);
 
   const int status = Identify();
   if (status != kLinkOk) return status;
-  controller_.Normalise(image, 1);
-  const AddressRange* ranges = kFullWriteList;
-  if (!maker) {
-    const int version = RadioVersion(&idBlock_[kIdVersionByte]);
-    const int threshold = RadioVersion(controller_.TemplateImage().Data() + kThresholdAddress);
-    if (threshold <= version) ranges = kShortWriteList;
-  }
+  images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
+  const AddressRange* ranges =
+      session_.WriteList(maker ? CloneSession::WriteMode::Maker : CloneSession::WriteMode::Normal,
+                         images_.ModelTemplate());
   const LinkResult result = Run(
       [&](CloneLink::Callback done) { return link_.StartWrite(image, ranges, std::move(done)); },
-      TotalBytes(ranges), "Writing");
+      LinkController::RangeBytes(ranges), "Writing");
   if (result.status != kLinkOk) return Fail(result.status);
   std::printf("%s\n", OverlayLine(overlay_, "GI_Mess_CloneWrite_Succeeded",
                                   "The memory was written into the radio.")
@@ -322,30 +263,27 @@ namespace rtv::tools {
 // ---------------------------------------------------------------------------------------
 
 bool CloneTool::OpenClone(const std::string& path) {
-  controller_.SetExecutableFolder(options_.dataFolder);
   if (LoadTemplate() != kExitOk) return false;
   EepromImage image;
-  image.SetSize(controller_.ImageSize());
-  int code = LoadWithReader(path, image);
-  if (code == 0 && controller_.ValidateImage(image, false) != 0) code = kFileErrData;
-  if (code == 0 && controller_.CheckNotNewer(image) != 0) code = kFileErrNewer;
+  const int code = ReadUserFile(path, image);
   if (code == kFileErrData || code == kFileErrNewer) {
     FileError(code, path);
   } else if (code != 0) {
     std::fprintf(stderr, "(%s)\n", path.c_str());
   }
   if (code != 0) return false;
-  controller_.WorkingImage().Assign(image);
+  images_.Working().Assign(image);
   // The file's own model: its initial file and its sheets.
-  controller_.AfterLoad(controller_.WorkingImage());
+  images_.Model().AfterLoad(images_.Working());
   return true;
 }
 
 std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
   for (const TreeSheets::Entry& entry :
-       TreeSheets::List(overlay_, controller_.CurrentOptionalSheets())) {
+       TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
     if (entry.key != key) continue;
-    std::unique_ptr<Sheet> sheet = controller_.CreateSheet(sheetServices_, key);
+    std::unique_ptr<Sheet> sheet =
+        std::make_unique<ModelSheet>(sheetServices_, images_, overlay_, key);
     sheet->Build();
     return sheet;
   }
@@ -356,7 +294,7 @@ std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
 int CloneTool::Sheets(const std::string& input) {
   if (!OpenClone(input)) return kSheetFileError;
   for (const TreeSheets::Entry& entry :
-       TreeSheets::List(overlay_, controller_.CurrentOptionalSheets())) {
+       TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
     std::printf("%-20s %s\n", entry.key.c_str(), entry.title.c_str());
   }
   return kExitOk;
@@ -365,7 +303,7 @@ int CloneTool::Sheets(const std::string& input) {
 int CloneTool::Export(const std::string& input, const std::string& key, bool usable,
                       const std::string& output) {
   if (!OpenClone(input)) return kSheetFileError;
-  appSettings_.channelsInUseOnly = usable ? 1 : 0;
+  images_.SetUsableView(usable);
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   const std::string csv = SheetExporter(*sheet).Csv();
@@ -395,25 +333,16 @@ int CloneTool::Import(const std::string& input, const std::string& key, const st
   }
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
-  EepromImage& image = controller_.WorkingImage();
+  EepromImage& image = images_.Working();
   const SheetImporter::Report report =
-      SheetImporter(*sheet, controller_.Choices(), &image).Import(text.str());
+      SheetImporter(*sheet, images_.Choices(), &image).Import(text.str());
   std::printf("%d cell%s taken.\n%s", report.taken, report.taken == 1 ? "" : "s",
               report.Text().c_str());
 
-  if (!force && Exists(output)) {
-    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
-    return kSheetFileError;
-  }
+  if (KeepsExisting(output, force)) return kSheetFileError;
   // Saved as File > Save would.
-  controller_.Normalise(image, 1);
-  CloneFile writer(overlay_, prompts_);
-  writer.SetImage(&image);
-  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
-  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
-  writer.SetComment(CloneCommentOf(image));
-  writer.SetMapRevision(1);
-  if (writer.Write(output, kCloneRanges) != kFileOk) return kSheetFileError;
+  images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
+  if (images_.WriteFile(output, image) != kFileOk) return kSheetFileError;
   return report.Clean() ? int{kExitOk} : kSheetRefused;
 }
 

@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "ConsolePrompts.h"
+#include "ImageWorkspace.h"
 #include "IniSettings.h"
-#include "app/AppSettings.h"
-#include "app/ModelController.h"
-#include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "link/CloneLink.h"
+#include "link/CloneSession.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
 #include "platform/posix/LoopTimers.h"
@@ -41,7 +40,7 @@ struct ToolOptions {
 };
 
 // The clone commands of the program for a terminal: ports, info, read and write, with
-// the checks of the program and its error texts.
+// the program's clone session, its checks and its error texts.
 class CloneTool {
  public:
   explicit CloneTool(const ToolOptions& options);
@@ -62,38 +61,37 @@ class CloneTool {
 
  private:
   bool ChoosePort();
-  void PrepareLink();
   LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
                  const char* activity);
   int Identify();
-  int CheckIdentity(const LinkResult& result);
   int LoadTemplate();
-  // Reads a clone file as the program does; the reader shows its own message on failure.
-  int LoadWithReader(const std::string& path, EepromImage& image);
+  // Reads a clone file the user gave with the checks of File > Open: the reader's code (its
+  // message shown), or kFileErrData or kFileErrNewer (not shown yet) for an image that
+  // cannot be used.
+  int ReadUserFile(const std::string& path, EepromImage& image);
   // Reads a clone file into the working image as File > Open would; false (the reader's
   // message shown) when it cannot be used.
   bool OpenClone(const std::string& path);
+  // True, with the message, when the output exists and may not be replaced.
+  static bool KeepsExisting(const std::string& output, bool force);
   // Builds a sheet of the tree on the working image; null (and a message) for an unknown key.
   std::unique_ptr<Sheet> BuildSheet(const std::string& key);
   int Fail(int status);
   int FileError(int code, const std::string& path);
-  static int RadioVersion(const std::uint8_t* digits);
 
   ToolOptions options_;
   IniSettings settings_;
-  AppSettings appSettings_{true};
+  int portSetting_ = 1;  // the program's ComPort
   OverlayText overlay_;
-  OverlayText helpOverlay_;
   LoopTimers timers_;
-  MessageBus bus_;
   ConsolePrompts prompts_;
-  ModelController controller_;
+  ImageWorkspace images_;
   PortEnvironment ports_;
   PosixSerialDevice device_;
   std::string portPath_;
   int portNumber_ = 0;
   CloneLink link_;
-  std::vector<std::uint8_t> idBlock_;
+  CloneSession session_;
   PlainTextMetrics metrics_;
   SheetServices sheetServices_;
 };

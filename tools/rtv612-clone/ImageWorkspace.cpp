@@ -1,0 +1,74 @@
+#include "ImageWorkspace.h"
+
+#include "base/Fatal.h"
+#include "clonefile/CloneComment.h"
+#include "clonefile/CloneFile.h"
+#include "overlay/OverlayText.h"
+#include "radio/RadioMemoryMap.h"
+
+namespace rtv::tools {
+
+ImageWorkspace::ImageWorkspace(OverlayText& overlay, Prompts& prompts, std::string dataFolder,
+                               int modelType)
+    : overlay_(overlay),
+      prompts_(prompts),
+      dataFolder_(std::move(dataFolder)),
+      modelType_(modelType),
+      choices_(overlay) {
+  working_.SetSize(RadioModel::kImageSize);
+  template_.SetSize(RadioModel::kImageSize);
+  InstallMemoryMap(accessor_);
+}
+
+std::string ImageWorkspace::InitialFilePath(int modelType) const {
+  return dataFolder_ + "/" + overlay_.GetLine("GI_App_InitialFile", modelType);
+}
+
+bool ImageWorkspace::ReadTemplate(const std::string& path) {
+  if (ReadFile(path, template_) != kFileOk ||
+      RadioModel::Validate(template_, RadioModel::Strictness::Loose) !=
+          RadioModel::Validity::Valid) {
+    return false;
+  }
+  model_.Normalise(template_, NormaliseDirection::AfterLoad);
+  return true;
+}
+
+int ImageWorkspace::ReadFile(const std::string& path, EepromImage& image) {
+  CloneFile reader(overlay_, prompts_);
+  reader.SetImage(&image);
+  reader.SetModelCode(RadioModel::kModelCode);
+  reader.SetExtensionCode(RadioModel::kExtensionCode);
+  reader.SetMapRevisionCheck([](int revision) { return revision == RadioModel::kMapRevision; });
+  return reader.Read(path, kCloneRanges);
+}
+
+int ImageWorkspace::WriteFile(const std::string& path, EepromImage& image) {
+  CloneFile writer(overlay_, prompts_);
+  writer.SetImage(&image);
+  writer.SetModelCode(RadioModel::kModelCode);
+  writer.SetExtensionCode(RadioModel::kExtensionCode);
+  writer.SetComment(CloneCommentOf(image));
+  writer.SetMapRevision(RadioModel::kMapRevision);
+  return writer.Write(path, kCloneRanges);
+}
+
+void ImageWorkspace::SwitchModel(int modelType) {
+  modelType_ = modelType;
+  const std::string path = InitialFilePath(modelType);
+  if (!ReadTemplate(path)) FatalError("Cannot open '" + path + "'.");
+}
+
+OptionalSheets ImageWorkspace::CurrentOptionalSheets() const {
+  return OptionalSheets::For(RegionFlags(), modelType_, false, false);
+}
+
+std::uint8_t ImageWorkspace::RegionFlags() const {
+  return working_.GetByte(RadioModel::kRegionFlagsAddress);
+}
+
+ChannelMarks ImageWorkspace::Channel(ListKind kind, int row) const {
+  return ChannelOf(working_, kind, row);
+}
+
+}  // namespace rtv::tools

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+
+#include "cells/CellAccessHost.h"
+#include "cells/ChoiceLists.h"
+#include "radio/EepromImage.h"
+#include "radio/ItemAccessor.h"
+#include "radio/RadioModel.h"
+#include "radio/RadioModelHost.h"
+#include "sheet/OptionalSheets.h"
+#include "sheet/SheetModelHost.h"
+
+namespace rtv {
+class OverlayText;
+class Prompts;
+}  // namespace rtv
+
+namespace rtv::tools {
+
+// The images of the tool, kept as the program keeps them: the initial image of the current
+// model type with the model's rules over it, and the working image the sheet commands read
+// and edit through an item accessor. Clone files are read and written by the program's own
+// reader and writer.
+class ImageWorkspace : public RadioModelHost, public CellAccessHost, public SheetModelHost {
+ public:
+  // Initial files are looked for in `dataFolder`.
+  ImageWorkspace(OverlayText& overlay, Prompts& prompts, std::string dataFolder, int modelType);
+  ImageWorkspace(const ImageWorkspace&) = delete;
+  ImageWorkspace& operator=(const ImageWorkspace&) = delete;
+
+  RadioModel& Model() { return model_; }
+  EepromImage& Working() { return working_; }
+
+  // Where the initial file of a model type is.
+  std::string InitialFilePath(int modelType) const;
+  // Reads an initial file into the template and normalises it against itself; false when
+  // it cannot be read (the reader's message shown) or holds no valid image.
+  bool ReadTemplate(const std::string& path);
+  // The clone range of a file into an image, with the model's codes and map revision; the
+  // reader's result, its message shown.
+  int ReadFile(const std::string& path, EepromImage& image);
+  // Writes the clone range of an image as File > Save does: complete or not at all.
+  int WriteFile(const std::string& path, EepromImage& image);
+
+  // The sheet commands: the accessor and choice lists of the working image, the view switch
+  // and the optional sheets of the tree.
+  ItemAccessor& Accessor() { return accessor_; }
+  ChoiceLists& Choices() { return choices_; }
+  void SetUsableView(bool on) { usable_ = on; }
+  OptionalSheets CurrentOptionalSheets() const;
+
+  // The model's rules.
+  const EepromImage& ModelTemplate() const override { return template_; }
+  int ModelType() const override { return modelType_; }
+  // Another model's initial file that cannot be used ends the tool, as it ends the program.
+  void SwitchModel(int modelType) override;
+
+  // The accessor's: nothing waits for edits (no warnings, no dirty mark).
+  void AfterImageWrite() override {}
+  EepromImage* CellImage() override { return &working_; }
+  OverlayText* CellOverlay() override { return &overlay_; }
+  ChoiceLists* CellChoices() override { return &choices_; }
+  int CellModelType() const override { return modelType_; }
+  bool ChannelSheetsUsedOnly() const override { return usable_; }
+
+  // The channel sheets'.
+  bool UsableView() const override { return usable_; }
+  std::uint8_t RegionFlags() const override;
+  ChannelMarks Channel(ListKind kind, int row) const override;
+
+ private:
+  OverlayText& overlay_;
+  Prompts& prompts_;
+  std::string dataFolder_;
+  int modelType_;
+  bool usable_ = false;
+  EepromImage working_;
+  EepromImage template_;
+  RadioModel model_{*this};
+  ChoiceLists choices_;
+  ItemAccessor accessor_{this};
+};
+
+}  // namespace rtv::tools
