@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/Fatal.h"
+#include "base/HexDigits.h"
 #include "base/Prompts.h"
 #include "overlay/OverlayText.h"
 #include "platform/posix/SafeSave.h"
@@ -25,20 +26,6 @@ constexpr const char* kMessageKeys[] = {
     "GI_Mess_FileErr_Newer",
 };
 constexpr const char* kMapRevPrefix = "#MapRev=";
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-// The value of `count` hexadecimal digits that are known to be valid.
-int HexValue(const std::string& text, std::size_t at, std::size_t count) {
-  int value = 0;
-  for (std::size_t i = at; i < at + count; ++i) value = value * 16 + HexDigit(text[i]);
-  return value;
-}
 
 // Like atoi, but a number too large for an int saturates instead of overflowing.
 int LeadingDecimal(const std::string& text, std::size_t at) {
@@ -211,8 +198,8 @@ FileErrorCode CloneFile::ReadLines(std::FILE* file, const AddressRange* ranges) 
   for (const char c : line.text) {
     if (c < '0' || c > '9') return kFileErrFormat;
   }
-  if (HexValue(line.text, 0, 4) != modelCode_) return kFileErrModel;
-  if (HexValue(line.text, 4, 4) != extensionCode_) return kFileErrExtra;
+  if (HexFieldValue(line.text, 0, 4) != modelCode_) return kFileErrModel;
+  if (HexFieldValue(line.text, 4, 4) != extensionCode_) return kFileErrExtra;
 
   bool revisionChecked = false;
   while ((status = NextLine(file, line)) == LineStatus::kLine) {
@@ -240,11 +227,11 @@ FileErrorCode CloneFile::ReadLines(std::FILE* file, const AddressRange* ranges) 
 FileErrorCode CloneFile::ParseDataLine(const std::string& line) {
   const std::size_t length = line.size();
   if (length < 8 || length > static_cast<std::size_t>(kMaxDataLine)) return kFileErrFormat;
-  if (!std::all_of(line.begin(), line.end(), [](char c) { return HexDigit(c) >= 0; })) {
+  if (!std::all_of(line.begin(), line.end(), [](char c) { return HexDigitValue(c) >= 0; })) {
     return kFileErrFormat;
   }
-  const std::int32_t address = HexValue(line, 0, 4);
-  const std::int32_t count = HexValue(line, 4, 2);
+  const std::int32_t address = HexFieldValue(line, 0, 4);
+  const std::int32_t count = HexFieldValue(line, 4, 2);
   if (length != static_cast<std::size_t>(2 * count + 6)) return kFileErrFormat;
   EepromImage& image = Image();
   if (!image.IsValidAddress(address) || !image.IsValidAddress(address + count - 1)) {
@@ -252,7 +239,8 @@ FileErrorCode CloneFile::ParseDataLine(const std::string& line) {
   }
   std::uint8_t bytes[255];
   for (std::int32_t i = 0; i < count; ++i) {
-    bytes[i] = static_cast<std::uint8_t>(HexValue(line, 6 + 2 * static_cast<std::size_t>(i), 2));
+    bytes[i] =
+        static_cast<std::uint8_t>(HexFieldValue(line, 6 + 2 * static_cast<std::size_t>(i), 2));
   }
   image.WriteBlock(address, bytes, count);
   Mark(readMap_, address, address + count - 1);

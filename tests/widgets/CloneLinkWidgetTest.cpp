@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <vector>
 
+#include "base/HexDigits.h"
 #include "clonefile/CloneComment.h"
 
 namespace rtv::tools {
@@ -16,19 +17,6 @@ namespace {
 
 constexpr std::int32_t kFirst = 0x0000;
 constexpr std::int32_t kLast = 0x2B5F;
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-int HexField(const std::string& line, std::size_t at, std::size_t digits) {
-  int value = 0;
-  for (std::size_t i = 0; i < digits; ++i) value = value * 16 + HexValue(line[at + i]);
-  return value;
-}
 
 }  // namespace
 
@@ -42,8 +30,8 @@ int LoadCloneFile(const std::string& path, const CloneFileFormat& format, Eeprom
   for (const char c : line) {
     if (!std::isdigit(static_cast<unsigned char>(c))) return 6;
   }
-  if (HexField(line, 0, 4) != format.modelCode) return 3;
-  if (HexField(line, 4, 4) != format.extensionCode) return 4;
+  if (HexFieldValue(line, 0, 4) != format.modelCode) return 3;
+  if (HexFieldValue(line, 4, 4) != format.extensionCode) return 4;
 
   EepromImage scratch(image);
   std::vector<bool> seen(static_cast<std::size_t>(image.Size()), false);
@@ -61,14 +49,15 @@ int LoadCloneFile(const std::string& path, const CloneFileFormat& format, Eeprom
     }
     if (line.size() < 8 || line.size() > 516) return 6;
     for (const char c : line) {
-      if (HexValue(c) < 0) return 6;
+      if (HexDigitValue(c) < 0) return 6;
     }
-    const int address = HexField(line, 0, 4);
-    const int count = HexField(line, 4, 2);
+    const int address = HexFieldValue(line, 0, 4);
+    const int count = HexFieldValue(line, 4, 2);
     if (line.size() != static_cast<std::size_t>(2 * count + 6)) return 6;
     if (address + count > image.Size()) return 8;
     for (int i = 0; i < count; ++i) {
-      scratch.SetByte(address + i, static_cast<std::uint8_t>(HexField(line, 6 + 2 * i, 2)));
+      scratch.SetByte(address + i, static_cast<std::uint8_t>(HexFieldValue(
+                                       line, 6 + 2 * static_cast<std::size_t>(i), 2)));
       seen[static_cast<std::size_t>(address + i)] = true;
     }
   }

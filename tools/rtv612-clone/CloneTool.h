@@ -7,12 +7,12 @@
 
 #include "ConsolePrompts.h"
 #include "ImageWorkspace.h"
-#include "IniSettings.h"
 #include "base/PlainTextMetrics.h"
 #include "link/CloneLink.h"
 #include "link/CloneSession.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
+#include "platform/posix/IniSettings.h"
 #include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "sheet/Sheet.h"

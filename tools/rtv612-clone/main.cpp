@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
   rtv::SetExecutableName("rtv612-clone");
   ToolOptions options;
   options.dataFolder = ProgramFolder(argv[0]);
-  options.settingsFile = rtv::tools::IniSettings::DefaultPath();
+  options.settingsFile = rtv::IniSettings::DefaultPath();
   options.progress = ::isatty(STDERR_FILENO) != 0;
 
   std::string command;

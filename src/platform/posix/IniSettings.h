@@ -5,7 +5,7 @@
 
 #include "base/SettingsStore.h"
 
-namespace rtv::tools {
+namespace rtv {
 
 // The program's settings as the desktop application stores them: the INI file that Qt
 // writes under the XDG config folder. Read once; changes stay in memory.
@@ -31,4 +31,4 @@ class IniSettings : public SettingsStore {
   std::map<std::string, std::string> values_;  // "group/name" to text
 };
 
-}  // namespace rtv::tools
+}  // namespace rtv

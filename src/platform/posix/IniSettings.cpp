@@ -1,9 +1,9 @@
-#include "IniSettings.h"
+#include "platform/posix/IniSettings.h"
 
 #include <cstdlib>
 #include <fstream>
 
-namespace rtv::tools {
+namespace rtv {
 namespace {
 
 int HexValue(char c) {
@@ -153,4 +153,4 @@ void IniSettings::DeleteGroup(const std::string& group) {
   }
 }
 
-}  // namespace rtv::tools
+}  // namespace rtv
