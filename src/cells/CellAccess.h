@@ -23,11 +23,11 @@ struct CellAccess {
   ChannelRow* row = nullptr;
   // Added to the access flags by a handler (kAccessUseChanged).
   int extraFlags = 0;
-  // A printable key or F2 met a read-only cell; the status bar says so after the access.
+  // A key that would edit met a read-only cell; the status bar says so after the access.
   bool refused = false;
 
-  // Shown, not editable: olive text, a printable key or F2 is refused (key cleared), and a
-  // committed text or popup choice is dropped.
+  // Shown, not editable: olive text, a typed character, Enter, Backspace or F2 is refused
+  // (key cleared), and a committed text or popup choice is dropped.
   void MarkReadOnly();
   // Shown in silver; stays editable.
   void MarkGreyed();

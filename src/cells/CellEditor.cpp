@@ -5,13 +5,13 @@
 namespace rtv {
 
 int CellEditor::Serve(CellRequest& request) {
-  if (request.key == CellRequest::kKeyEnterAlias) request.key = CellRequest::kKeyEnter;
-  if (request.commit != CellRequest::kCommitNone) Commit(request);
+  if (request.key == SpecialKey::Activate) request.key = SpecialKey::Enter;
+  if (request.commit != CellCommit::None) Commit(request);
   int result = kNothing;
-  if (request.grid != nullptr && request.key != CellRequest::kKeyNone) {
+  if (request.grid != nullptr && !request.key.IsNone()) {
     const bool before = changed_;
     result = Key(request, request.key);
-    if (result != kNothing || changed_ != before) request.key = CellRequest::kKeyNone;
+    if (result != kNothing || changed_ != before) request.key = {};
   }
   if (result != kStartEdit) ShowSelected(request, Text());
   return result;

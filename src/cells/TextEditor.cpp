@@ -31,9 +31,9 @@ std::string TextEditor::Text() const {
   return text;
 }
 
-int TextEditor::Key(CellRequest& request, int key) {
+int TextEditor::Key(CellRequest& request, CellKey key) {
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  if (IsPrintable(key)) return BeginTyping(request, static_cast<char>(key));
+  if (key.IsTyped()) return BeginTyping(request, key.typed());
   return kNothing;
 }
 

@@ -19,8 +19,8 @@ int ChoiceItems::Serve(CellAccess& access) {
     question.cell = request.ownerCell;
     question.popupChoice = &cell;
     accessor_.AccessCell(question, false);
-    if (question.itemState == CellRequest::kItemUnavailable) {
-      request.itemState = CellRequest::kItemUnavailable;
+    if (question.itemState == ChoiceState::Unavailable) {
+      request.itemState = ChoiceState::Unavailable;
       access.MarkGreyed();
     }
   }

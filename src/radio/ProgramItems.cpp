@@ -54,8 +54,8 @@ int ProgramItems::ServeCommand(CellAccess& access) {
   if ((state.flags & CellAccessHost::kCommandRelabelled) != 0) {
     ShowText(request, std::move(state.caption));
   }
-  if (request.key == CellRequest::kKeyEnter) {
-    request.key = CellRequest::kKeyNone;
+  if (request.key == SpecialKey::Enter) {
+    request.key = {};
     access.host.RunCellCommand(cell.cellLink, cell);
   }
   return CellEditor::kNothing;

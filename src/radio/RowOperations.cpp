@@ -186,7 +186,7 @@ void RowOperations::Reselect(CellRequest& request, int first, int last) {
 
 void RowOperations::MoveCursor(CellRequest& request, int row) {
   request.servedIndex = row;
-  request.redirected = 1;
+  request.redirected = true;
 }
 
 }  // namespace rtv

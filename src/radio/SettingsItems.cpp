@@ -541,13 +541,13 @@ int SettingsItems::Serve(CellAccess& access) {
       if (lists == nullptr) return CellEditor::kNothing;
       const char* key = ListKey(item, data, index, access.host.CellModelType());
       // A popup asks whether one of its items can be chosen now.
-      if (request.popupChoice != nullptr && request.commit != CellRequest::kCommitPopup &&
+      if (request.popupChoice != nullptr && request.commit != CellCommit::Choice &&
           Unavailable(item, data, request.popupChoice->index)) {
-        request.itemState = CellRequest::kItemUnavailable;
+        request.itemState = ChoiceState::Unavailable;
         access.MarkError();
       }
-      const bool showOnly = request.commit == CellRequest::kCommitNone &&
-                            (request.grid == nullptr || request.key == CellRequest::kKeyNone);
+      const bool showOnly =
+          request.commit == CellCommit::None && (request.grid == nullptr || request.key.IsNone());
       if (showOnly) {
         // Drawing and checking: no editor, no key strings built.
         const std::vector<Choice>& choices = List(*lists, key, item.variant).byValue;

@@ -15,8 +15,6 @@ namespace {
 
 constexpr ColorValue kClWindowText = 0x80000008;
 constexpr ColorValue kClBtnFace = 0x8000000F;
-constexpr int kKeyActivate = CellRequest::kKeyEnterAlias;
-constexpr int kFunctionKeyBase = 0x6F;  // F1 is 0x70
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
@@ -79,12 +77,12 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
       break;
     case NavigationKey::Left:
       if (!MoveCursor(-1, 0)) {
-        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyLeft);
+        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Left);
       }
       break;
     case NavigationKey::Right:
       if (!MoveCursor(1, 0)) {
-        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyRight);
+        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Right);
       }
       break;
     case NavigationKey::Up:
@@ -96,16 +94,10 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
   }
 }
 
-void SheetController::FunctionKey(int number) {
+void SheetController::KeyDown(CellKey key) {
   BeginInput();
-  if (!sheet_.inputEnabled() || number < 1 || number > 12) return;
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), (kFunctionKeyBase + number) << 8);
-}
-
-void SheetController::Character(int code) {
-  BeginInput();
-  if (!sheet_.inputEnabled() || code <= 0) return;
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), code);
+  if (!sheet_.inputEnabled() || key.IsNone()) return;
+  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), key);
 }
 
 bool SheetController::FindTarget(int dx, int dy, int& column, int& row) const {
@@ -323,17 +315,17 @@ CellRequest SheetController::DrawRequest(int column, int row, bool selected) con
   return request;
 }
 
-int SheetController::SendToCell(int column, int row, int key, int command,
+int SheetController::SendToCell(int column, int row, CellKey key, int command,
                                 const std::optional<std::string>& text) {
   return Serve(column, row, key, command, text, 0);
 }
 
-int SheetController::Serve(int column, int row, int key, int command,
+int SheetController::Serve(int column, int row, CellKey key, int command,
                            const std::optional<std::string>& text, int forwards) {
   if (sheet_.embedded()) {
-    if (key == CellRequest::kKeyEnter || key == kKeyActivate) {
+    if (key == SpecialKey::Enter || key == SpecialKey::Activate) {
       // An item the owner says is not available now cannot be chosen.
-      if (DrawRequest(column, row, false).itemState == CellRequest::kItemUnavailable) return 0;
+      if (DrawRequest(column, row, false).itemState == ChoiceState::Unavailable) return 0;
       const Cell chosen = sheet_.CellAt(column, row).cell;
       view_.ChoiceMade();
       if (onChoose) onChoose(chosen);
@@ -344,12 +336,12 @@ int SheetController::Serve(int column, int row, int key, int command,
   request.key = key;
   request.command = command;
   if (text) {
-    request.commit = CellRequest::kCommitEdit;
-    request.key = CellRequest::kKeyNone;
+    request.commit = CellCommit::Text;
+    request.key = {};
     request.editText = *text;
   }
   const int result = sheet_.Access(request, true);
-  if (request.redirected != 0) {
+  if (request.redirected) {
     int c = 0;
     int r = 0;
     if (sheet_.FindSelectable(request.servedLink, request.servedIndex, c, r, request.servedType)) {
@@ -371,7 +363,7 @@ int SheetController::Serve(int column, int row, int key, int command,
     ApplyMarking(shift_);
   }
   Post(kMsgRefreshMenuStates);
-  if (request.forwardedKey != 0 && forwards < kMaxForwards) {
+  if (!request.forwardedKey.IsNone() && forwards < kMaxForwards) {
     view_.RedrawAll();
     const int pause = std::max(kFirstForwardPauseMs - kForwardPauseStepMs * forwards, 0);
     if (pause == 0 || timers_ == nullptr) {
@@ -393,14 +385,14 @@ int SheetController::Serve(int column, int row, int key, int command,
   return result;
 }
 
-void SheetController::Forward(int key, int forwards) {
+void SheetController::Forward(CellKey key, int forwards) {
   Serve(sheet_.currentColumn(), sheet_.currentRow(), key, 0, std::nullopt, forwards);
 }
 
 void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
   if (!sheet_.Contains(column, row)) return;
   CellRequest request = MakeRequest(column, row);
-  request.commit = CellRequest::kCommitPopup;
+  request.commit = CellCommit::Choice;
   request.popupChoice = &chosen;
   sheet_.Access(request, true);
   view_.RedrawCell(column, row);
@@ -408,7 +400,7 @@ void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
 }
 
 void SheetController::CommitEditText(const std::string& text) {
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyEnter, 0,
+  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Enter, 0,
              text.substr(0, kEditorMaxLength));
 }
 
@@ -448,13 +440,13 @@ void SheetController::LeftUp(int column, int row) {
   mouseDown_ = false;
   if (!sheet_.embedded()) return;
   ResolveRowTrack(column, row);
-  if (SelectCell(column, row)) SendToCell(column, row, kKeyActivate);
+  if (SelectCell(column, row)) SendToCell(column, row, SpecialKey::Activate);
 }
 
 void SheetController::DoubleClick(int column, int row) {
   ResolveRowTrack(column, row);
   if (column == sheet_.currentColumn() && row == sheet_.currentRow()) {
-    SendToCell(column, row, kKeyActivate);
+    SendToCell(column, row, SpecialKey::Activate);
   }
 }
 

@@ -226,7 +226,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   probe.cell = &cell;
   probe.grid = &grid;
   probe.canvas = &canvas;
-  probe.key = CellRequest::kKeyEnter;
+  probe.key = SpecialKey::Enter;
   const int result = sheet_.Access(probe, true);
   const auto refuse = [&](const std::string& reason) {
     if (kept && !std::equal(kept->Data(), kept->Data() + kept->Size(), image_->Data())) {
@@ -234,7 +234,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     }
     return Outcome{false, reason};
   };
-  if (probe.redirected != 0) return refuse("the cell stands for another cell");
+  if (probe.redirected) return refuse("the cell stands for another cell");
 
   CellRequest commit;
   commit.cell = &cell;
@@ -253,10 +253,10 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     if (match == nullptr) return refuse("\"" + wanted + "\" is not one of the cell's choices");
     chosen.cellLink = grid.popup->variant;
     chosen.index = match->value;
-    commit.commit = CellRequest::kCommitPopup;
+    commit.commit = CellCommit::Choice;
     commit.popupChoice = &chosen;
   } else if (result == ItemAccessor::kResultStartEdit) {
-    commit.commit = CellRequest::kCommitEdit;
+    commit.commit = CellCommit::Text;
     commit.editText = wanted.substr(0, SheetController::kEditorMaxLength);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {
     return refuse("the cell is read-only");

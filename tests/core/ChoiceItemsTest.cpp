@@ -55,7 +55,7 @@ TEST(ChoiceItemsTest, ItemsShowTheirTextAndAskTheirOwnerWhetherTheyCanBeChosen) 
     if (c.withOwner) request.ownerCell = &owner;
     host.accessor.AccessCell(request, false);
     EXPECT_EQ(request.displayText, c.text) << c.text;
-    EXPECT_EQ(request.itemState == CellRequest::kItemUnavailable, c.unavailable) << c.text;
+    EXPECT_EQ(request.itemState == ChoiceState::Unavailable, c.unavailable) << c.text;
     EXPECT_EQ(canvas.last == CellAccess::kGreyedColour, c.unavailable) << c.text;
   }
   EXPECT_EQ(host.imageWrites, 0);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorAccess.h"
 #include "MemoryAccessHost.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
@@ -53,8 +54,8 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
   accessor.Serve(LinkFamily::RadioSettings, [&](CellAccess& access) {
     served.push_back(access.cell.cellLink);
     EXPECT_EQ(access.request.displayText, "");
-    EXPECT_EQ(access.request.resultFlags, 0x03);  // warning and error cleared, bits 0–1 kept
-    EXPECT_EQ(access.request.key, CellRequest::kKeyEnter);  // 256 is Enter
+    EXPECT_EQ(access.request.resultFlags, 0x03);       // warning and error cleared, bits 0–1 kept
+    EXPECT_EQ(access.request.key, SpecialKey::Enter);  // Activate is Enter
     EXPECT_EQ(access.request.servedType, access.cell.cellType);
     EXPECT_EQ(access.request.servedLink, access.cell.cellLink);
     EXPECT_EQ(access.request.servedIndex, access.cell.index);
@@ -66,7 +67,7 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
     const Cell cell = Bound(TypeNo("CT_Null"), link, 2);
     CellRequest request;
     request.cell = &cell;
-    request.key = CellRequest::kKeyEnterAlias;
+    request.key = SpecialKey::Activate;
     request.resultFlags = 0x0F;
     request.displayText = "stale";
     EXPECT_EQ(accessor.AccessCell(request, false), ItemAccessor::kResultStartEdit);
@@ -112,12 +113,16 @@ TEST(ItemAccessorTest, InputsReachTheHost) {
   ItemAccessor accessor(&host);
   const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_ComSet_Light"));
   struct Case {
-    int key;
-    int commit;
+    CellKey key;
+    CellCommit commit;
     int command;
     int writes;
   };
-  const Case cases[] = {{0, 0, 0, 0}, {'5', 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 78, 1}, {13, 2, 0, 1}};
+  const Case cases[] = {{CellKey(), CellCommit::None, 0, 0},
+                        {CellKey::Typed('5'), CellCommit::None, 0, 1},
+                        {CellKey(), CellCommit::Text, 0, 1},
+                        {CellKey(), CellCommit::None, 78, 1},
+                        {SpecialKey::Enter, CellCommit::Choice, 0, 1}};
   for (const Case& c : cases) {
     host.writes = 0;
     CellRequest request;
@@ -126,7 +131,8 @@ TEST(ItemAccessorTest, InputsReachTheHost) {
     request.commit = c.commit;
     request.command = c.command;
     accessor.AccessCell(request, true);
-    EXPECT_EQ(host.writes, c.writes) << c.key << " " << c.commit << " " << c.command;
+    EXPECT_EQ(host.writes, c.writes)
+        << c.key << " " << static_cast<int>(c.commit) << " " << c.command;
   }
   // The conveniences ask without input.
   host.writes = 0;
@@ -157,7 +163,7 @@ struct RecordingCanvas : CellCanvas {
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
   MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
-  int keySeen = -1;
+  CellKey keySeen;
   host.accessor.Serve(LinkFamily::FixedTexts, [&](CellAccess& access) {
     access.MarkReadOnly();
     keySeen = access.request.key;
@@ -165,16 +171,14 @@ TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
   });
   const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_Dummy"));
   struct Case {
-    int key;
+    CellKey key;
     bool refused;
   };
-  const Case cases[] = {{'a', true},
-                        {1, true},
-                        {126, true},
-                        {CellRequest::kKeyF2, true},
-                        {127, false},
-                        {CellRequest::kKeyEnter, true},
-                        {CellRequest::kKeyLeft, false}};
+  const Case cases[] = {{CellKey::Typed('a'), true}, {CellKey::Typed(' '), true},
+                        {CellKey::Typed('~'), true}, {SpecialKey::Backspace, true},
+                        {SpecialKey::F2, true},      {SpecialKey::F3, false},
+                        {SpecialKey::Enter, true},   {SpecialKey::Activate, true},
+                        {SpecialKey::Left, false},   {SpecialKey::Right, false}};
   for (const Case& c : cases) {
     host.statusTexts.clear();
     RecordingCanvas canvas;
@@ -183,7 +187,7 @@ TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
     request.canvas = &canvas;
     request.key = c.key;
     host.accessor.AccessCell(request, false);
-    EXPECT_EQ(keySeen, c.refused ? 0 : c.key) << c.key;
+    EXPECT_EQ(keySeen, c.refused ? CellKey() : c.key) << c.key;
     EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
     // Every key first clears the status bar; a refusal then explains itself.
     ASSERT_EQ(host.statusTexts.size(), c.refused ? 2u : 1u) << c.key;

@@ -186,7 +186,7 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
   cell.cellLink = LinkNo("CL_ComSet_Light");
   CellRequest request;
   request.cell = &cell;
-  request.key = '5';
+  request.key = CellKey::Typed('5');
   f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
   f.controller->Accessor().AccessCell(request, false);
   EXPECT_TRUE(f.controller->IsWarningTimerRunning());

@@ -13,10 +13,10 @@
 namespace rtv {
 namespace {
 
-constexpr int kSpace = CellRequest::kKeySpace;
-constexpr int kBack = CellRequest::kKeyBackspace;
-constexpr int kEnter = CellRequest::kKeyEnter;
-constexpr int kF2 = CellRequest::kKeyF2;
+constexpr CellKey kSpace = CellKey::Typed(' ');
+constexpr CellKey kBack = SpecialKey::Backspace;
+constexpr CellKey kEnter = SpecialKey::Enter;
+constexpr CellKey kF2 = SpecialKey::F2;
 
 const IntegerEditor::Range kVolume{0, 20, 0, 1, std::nullopt, false};
 const IntegerEditor::Range kTotTimer{0, 600, 0, 5, std::nullopt, false};
@@ -58,7 +58,7 @@ TEST(IntegerEditorTest, StepsParsesAndClamps) {
       {"minus starts typing when signed", kSigned, 5, Press('-'), 5, false, "-", 2},
       {"Enter edits the value", kVolume, 5, Press(kEnter), 5, false, "5", 2},
       {"F2 edits the value", kRemoteId, 4, Press(kF2), 4, false, "5", 2},
-      {"256 is Enter", kVolume, 5, Press(CellRequest::kKeyEnterAlias), 5, false, "5", 2},
+      {"Activate is Enter", kVolume, 5, Press(SpecialKey::Activate), 5, false, "5", 2},
       {"other keys do nothing", kVolume, 5, Press('x'), 5, false, "5", 0},
   };
   for (const Case& c : cases) {
@@ -233,7 +233,7 @@ TEST(UtcOffsetEditorTest, ShowsAndEditsOffsets) {
   EXPECT_EQ(minutes, -330);
   EXPECT_EQ(out.display, "-5:30");
 
-  for (const int key : {kSpace, kBack, kF2, kEnter}) {
+  for (const CellKey key : {kSpace, kBack, kF2, kEnter}) {
     UtcOffsetEditor editor(minutes);
     out = Serve(editor, Press(key));
     EXPECT_EQ(out.result, 2) << key;

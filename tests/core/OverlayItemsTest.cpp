@@ -98,7 +98,7 @@ TEST(OverlayItemsTest, StatesComeFromTheAccessorAndAreClearedBeforeEachRefresh) 
     access.request.userFlags |= flagsToSet;
     access.request.displayText = "&1 boat.rtv";
     ownerSeen = access.request.popupChoice;
-    if (access.request.key == CellRequest::kKeyEnter) ++enters;
+    if (access.request.key == SpecialKey::Enter) ++enters;
     return ItemAccessor::kResultNothing;
   });
   Cell owner;

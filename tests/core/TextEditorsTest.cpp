@@ -68,8 +68,8 @@ TEST(IdDigitsEditorTest, ShowsDigitsAndChecks) {
 }
 
 TEST(IdDigitsEditorTest, KeysOpenTheDigits) {
-  for (const int key : {CellRequest::kKeyEnter, CellRequest::kKeySpace, CellRequest::kKeyBackspace,
-                        CellRequest::kKeyF2}) {
+  for (const CellKey key : {CellKey(SpecialKey::Enter), CellKey::Typed(' '),
+                            CellKey(SpecialKey::Backspace), CellKey(SpecialKey::F2)}) {
     IdBytes bytes{12, 34, 56, 78, 90};
     IdDigitsEditor editor(bytes, 9);
     const EditorOutcome out = Serve(editor, Press(key));
@@ -159,17 +159,15 @@ TEST(TextEditorTest, ShowsPrintableBytesAndStartsEditing) {
   EXPECT_EQ(field[1], 0x01);  // showing changes nothing
 
   struct Case {
-    int key;
+    CellKey key;
     const char* display;
     int selectionStart;
     int selectionLength;
   };
   const Case cases[] = {
-      {'x', "x", 1, 0},
-      {CellRequest::kKeyEnter, "A B", 0, 3},
-      {CellRequest::kKeySpace, "A B", 0, 3},
-      {CellRequest::kKeyBackspace, "A B", 0, 3},
-      {CellRequest::kKeyF2, "A B", 0, 3},
+      {CellKey::Typed('x'), "x", 1, 0},   {SpecialKey::Enter, "A B", 0, 3},
+      {CellKey::Typed(' '), "A B", 0, 3}, {SpecialKey::Backspace, "A B", 0, 3},
+      {SpecialKey::F2, "A B", 0, 3},
   };
   for (const Case& c : cases) {
     TextEditor editor(field, TextEditor::Charset::Radio);

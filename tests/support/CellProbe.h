@@ -33,8 +33,8 @@ struct CellOutcome {
   int result = 0;
   std::string text;
   std::uint8_t flags = 0;  // warning and error bits
-  int itemState = 0;
-  int key = 0;  // as the accessor left it
+  ChoiceState itemState = ChoiceState::Available;
+  CellKey key;  // as the accessor left it
   std::vector<ColorValue> colours;
   std::vector<std::string> opened;
 
@@ -52,7 +52,10 @@ class CellProbe {
   // Display only: no grid, no key.
   CellOutcome Show(int link, int index = 0);
   // A key typed into the cell of a grid.
-  CellOutcome Key(int link, int index, int key);
+  CellOutcome Key(int link, int index, CellKey key);
+  CellOutcome Key(int link, int index, char typed) {
+    return Key(link, index, CellKey::Typed(typed));
+  }
   // The in-place editor committed `text`.
   CellOutcome Type(int link, int index, const std::string& text);
   // Item `value` of the cell's choice popup was chosen (its items are bound to `variant`).

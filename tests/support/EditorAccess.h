@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,16 @@ struct RecordingGrid : ChoicePopupHost {
 
 // One access as the grid sends it: a key, a committed text, or neither (display only).
 struct EditorAccess {
-  int key = 0;
+  CellKey key;
   std::optional<std::string> commit = std::nullopt;
 };
 inline EditorAccess Shown() { return {}; }
-inline EditorAccess Press(int key) { return {key}; }
-inline EditorAccess Typed(const char* text) { return {0, text}; }
+inline EditorAccess Press(CellKey key) { return {key}; }
+inline EditorAccess Press(char typed) { return {CellKey::Typed(typed)}; }
+inline EditorAccess Typed(const char* text) { return {CellKey(), text}; }
+
+// "Enter", "F2", "'x'": for test messages.
+std::ostream& operator<<(std::ostream& out, CellKey key);
 
 struct EditorOutcome {
   int result = 0;

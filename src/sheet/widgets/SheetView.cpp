@@ -599,10 +599,10 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      logic_->Character(CellRequest::kKeyEnter);
+      logic_->KeyDown(SpecialKey::Enter);
       return;
     case Qt::Key_Backspace:
-      logic_->Character(CellRequest::kKeyBackspace);
+      logic_->KeyDown(SpecialKey::Backspace);
       return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -613,14 +613,17 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       break;
   }
   if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
-    logic_->FunctionKey(event->key() - Qt::Key_F1 + 1);
+    logic_->KeyDown(CellKey::Function(event->key() - Qt::Key_F1 + 1));
     return;
   }
-  // Only the characters the radio knows; a wider code could pass for a key command.
+  // Only the characters the radio can show go to a cell; every other key is the scroll
+  // area's.
   const QString text = event->text();
-  if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F &&
-      (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
-    logic_->Character(text[0].unicode());
+  const CellKey typed = text.size() == 1 && text[0].unicode() < 0x80
+                            ? CellKey::Typed(static_cast<char>(text[0].unicode()))
+                            : CellKey();
+  if (!typed.IsNone() && (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+    logic_->KeyDown(typed);
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -845,7 +848,7 @@ const Cell* SheetView::CurrentCell() const {
 
 void SheetView::RunPopupCommand(int link) {
   if (CurrentCell() == nullptr) return;
-  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, link);
+  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), link);
 }
 
 }  // namespace rtv
