@@ -11,14 +11,9 @@ namespace rtv {
 // in-place editing starts. The caller stores the value when changed() says so.
 class CellEditor {
  public:
-  // Serve results (those of AccessCell).
-  static constexpr int kNothing = 0;
-  static constexpr int kPopupOpened = 1;
-  static constexpr int kStartEdit = 2;
-
   virtual ~CellEditor() = default;
 
-  int Serve(CellRequest& request);
+  AccessResult Serve(CellRequest& request);
   bool changed() const { return changed_; }
 
  protected:
@@ -31,14 +26,14 @@ class CellEditor {
   // The text the current value shows.
   virtual std::string Text() const = 0;
   // Reacts to a key (Enter alias already mapped); only called with a grid.
-  virtual int Key(CellRequest& request, CellKey key) = 0;
+  virtual AccessResult Key(CellRequest& request, CellKey key) = 0;
 
   void Take() { changed_ = true; }
 
   // Editing starts with just the typed character, caret after it.
-  static int BeginTyping(CellRequest& request, char typed);
+  static AccessResult BeginTyping(CellRequest& request, char typed);
   // Editing starts with `text` trimmed of surrounding spaces, all of it selected.
-  static int BeginWithText(CellRequest& request, const std::string& text);
+  static AccessResult BeginWithText(CellRequest& request, const std::string& text);
   static void ShowSelected(CellRequest& request, std::string text);
 
   static bool IsEnter(CellKey key) { return key == SpecialKey::Enter || key == SpecialKey::F2; }

@@ -20,6 +20,13 @@ enum class CellCommit : std::uint8_t {
   Choice,  // an item of the cell's choice popup (popupChoice)
 };
 
+// What the grid does after an access.
+enum class AccessResult : std::uint8_t {
+  Nothing,
+  PopupOpened,  // a choice popup opened: no editing starts
+  StartEdit,    // edit the display text in place
+};
+
 // Whether an item of a choice popup can be chosen now (its owner cell answers).
 enum class ChoiceState : std::uint8_t { Available, Unavailable };
 

@@ -27,17 +27,17 @@ void ChoiceEditor::Commit(CellRequest& request) {
 
 std::string ChoiceEditor::Text() const { return lists_.ChoiceName(listKey_, variant_, value_); }
 
-int ChoiceEditor::Key(CellRequest& request, CellKey key) {
+AccessResult ChoiceEditor::Key(CellRequest& request, CellKey key) {
   if (IsSpace(key) || key == SpecialKey::Backspace) {
     value_ = lists_.ChoiceStep(listKey_, variant_, value_, IsSpace(key) ? 1 : -1);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
     request.grid->OpenChoicePopup(std::string(listKey_), variant_, value_);
-    return kPopupOpened;
+    return AccessResult::PopupOpened;
   }
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

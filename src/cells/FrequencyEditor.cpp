@@ -83,22 +83,22 @@ std::string FrequencyEditor::ValueText() const {
 
 std::string FrequencyEditor::Text() const { return ShowsSameAsRx() ? "<-" : ValueText(); }
 
-int FrequencyEditor::Key(CellRequest& request, CellKey key) {
+AccessResult FrequencyEditor::Key(CellRequest& request, CellKey key) {
   if (key.typed() == '.') {
     ShowSelected(request, ValueText());
     const auto dot = request.displayText.find('.');
     request.selectionStart = dot == std::string::npos ? static_cast<int>(request.displayText.size())
                                                       : static_cast<int>(dot) + 1;
     request.selectionLength = 0;
-    return kStartEdit;
+    return AccessResult::StartEdit;
   }
   if (key.typed() == '=' && tx_) {
     ShowSelected(request, row_.rxBlank ? std::string() : FormatMHz(row_.rx));
-    return kStartEdit;
+    return AccessResult::StartEdit;
   }
   if (key.IsDigit() || IsSpace(key)) return BeginTyping(request, key.typed());
   if (IsEnter(key)) return BeginWithText(request, rowHasData_ ? ValueText() : std::string());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

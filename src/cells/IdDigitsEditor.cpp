@@ -52,10 +52,10 @@ void IdDigitsEditor::Commit(CellRequest& request) {
 
 std::string IdDigitsEditor::Text() const { return Digits(bytes_, digits_); }
 
-int IdDigitsEditor::Key(CellRequest& request, CellKey key) {
+AccessResult IdDigitsEditor::Key(CellRequest& request, CellKey key) {
   if (key.IsDigit()) return BeginTyping(request, key.typed());
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

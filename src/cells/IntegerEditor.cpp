@@ -40,7 +40,7 @@ std::string IntegerEditor::Text() const {
   return std::to_string(static_cast<long long>(value_) + range_.displayOffset);
 }
 
-int IntegerEditor::Key(CellRequest& request, CellKey key) {
+AccessResult IntegerEditor::Key(CellRequest& request, CellKey key) {
   if (IsSpace(key) || key == SpecialKey::Backspace) {
     const int step = std::max(range_.step, 1);
     long long v = static_cast<long long>(value_) + (IsSpace(key) ? step : -step);
@@ -48,13 +48,13 @@ int IntegerEditor::Key(CellRequest& request, CellKey key) {
     if (v > range_.maximum) v = range_.minimum;
     value_ = static_cast<int>(v / step * step);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (key.IsDigit() || (key.typed() == '-' && range_.minimum < 0)) {
     return BeginTyping(request, key.typed());
   }
   if (IsEnter(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

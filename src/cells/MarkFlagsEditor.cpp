@@ -49,19 +49,19 @@ std::string MarkFlagsEditor::Text() const {
   return marks;
 }
 
-int MarkFlagsEditor::Key(CellRequest& request, CellKey key) {
+AccessResult MarkFlagsEditor::Key(CellRequest& request, CellKey key) {
   if (IsSpace(key) || key == SpecialKey::Backspace) {
     if (spaceToggles_) {
       action_ = Action::Toggle;
       request.key = {};
     }
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
     request.grid->OpenChoicePopup(std::string(listKey_), kVariant, flags_);
-    return kPopupOpened;
+    return AccessResult::PopupOpened;
   }
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -62,20 +62,20 @@ void ScaledDecimalEditor::Commit(CellRequest& request) {
   Take();
 }
 
-int ScaledDecimalEditor::Key(CellRequest& request, CellKey key) {
+AccessResult ScaledDecimalEditor::Key(CellRequest& request, CellKey key) {
   if (IsSpace(key) || key == SpecialKey::Backspace) {
     long long v = static_cast<long long>(value_) + (IsSpace(key) ? 1 : -1);
     if (v < format_.minimum) v = format_.maximum;
     if (v > format_.maximum) v = format_.minimum;
     value_ = static_cast<int>(v);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (key.IsDigit() || key.typed() == '.' || key.typed() == 'O' || key.typed() == 'o') {
     return BeginTyping(request, key.typed());
   }
   if (IsEnter(key)) return BeginWithText(request, NumberText());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

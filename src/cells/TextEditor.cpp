@@ -31,10 +31,10 @@ std::string TextEditor::Text() const {
   return text;
 }
 
-int TextEditor::Key(CellRequest& request, CellKey key) {
+AccessResult TextEditor::Key(CellRequest& request, CellKey key) {
   if (IsEditKey(key)) return BeginWithText(request, Text());
   if (key.IsTyped()) return BeginTyping(request, key.typed());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

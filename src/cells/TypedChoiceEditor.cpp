@@ -71,7 +71,7 @@ void TypedChoiceEditor::Commit(CellRequest& request) {
   Take();
 }
 
-int TypedChoiceEditor::Key(CellRequest& request, CellKey key) {
+AccessResult TypedChoiceEditor::Key(CellRequest& request, CellKey key) {
   if (key.IsDigit()) return BeginTyping(request, key.typed());
   if (key == SpecialKey::F2) return BeginWithText(request, Text());
   return ChoiceEditor::Key(request, key);

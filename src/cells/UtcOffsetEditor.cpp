@@ -48,12 +48,12 @@ void UtcOffsetEditor::Commit(CellRequest& request) {
 
 std::string UtcOffsetEditor::Text() const { return Format(minutes_); }
 
-int UtcOffsetEditor::Key(CellRequest& request, CellKey key) {
+AccessResult UtcOffsetEditor::Key(CellRequest& request, CellKey key) {
   if (key.IsDigit() || key.typed() == '-' || key.typed() == '+' || key.typed() == ':') {
     return BeginTyping(request, key.typed());
   }
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -75,8 +75,8 @@ void ItemAccessor::Serve(LinkFamily family, FamilyHandler handler) {
   handlers_[static_cast<std::size_t>(family)] = std::move(handler);
 }
 
-int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
-  if (request.cell == nullptr) return kResultNothing;
+AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
+  if (request.cell == nullptr) return AccessResult::Nothing;
   const Cell& cell = *request.cell;
   CellAccess access{request, cell, ListKindOf(cell.cellType), host_};
   const bool input =
@@ -104,7 +104,7 @@ int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   }
   if (request.key == SpecialKey::Activate) request.key = SpecialKey::Enter;
 
-  int result = kResultNothing;
+  AccessResult result = AccessResult::Nothing;
   if (RunCommand(access) && !PrepareRow(access)) {
     const LinkFamily family = LinkFamilyOf(cell.cellLink);
     const FamilyHandler* handler =

@@ -442,8 +442,8 @@ bool Sheet::FindSelectable(int link, int index, int& column, int& row, int cellT
   return false;
 }
 
-int Sheet::Access(CellRequest& request, bool notify) const {
-  if (!services_.accessor) return 0;
+AccessResult Sheet::Access(CellRequest& request, bool notify) const {
+  if (!services_.accessor) return AccessResult::Nothing;
   return services_.accessor(request, notify);
 }
 

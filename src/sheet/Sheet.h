@@ -10,6 +10,7 @@
 
 #include "base/FontDesc.h"
 #include "cells/Cell.h"
+#include "cells/CellRequest.h"
 
 namespace rtv {
 
@@ -17,7 +18,6 @@ class OverlayText;
 class ItemAccessor;
 class SettingsStore;
 class TextMetrics;
-struct CellRequest;
 
 // The text a sheet is opened by: "[tag]key,parameter", tag and parameter optional.
 struct SheetDescriptor {
@@ -43,7 +43,7 @@ struct SheetServices {
   OverlayText& overlay;  // the main overlay: the width list, the usable-view texts
   const TextMetrics& metrics;
   // Serves the bound cells; a sheet without one shows only unbound texts.
-  std::function<int(CellRequest&, bool notify)> accessor;
+  std::function<AccessResult(CellRequest&, bool notify)> accessor;
   // Where column widths are remembered; none: never.
   SettingsStore* widthStore = nullptr;
   int fontSizePercentage = 100;
@@ -152,7 +152,7 @@ class Sheet {
   bool FindSelectable(int link, int index, int& column, int& row, int cellType = -1) const;
 
   // Serves a cell through the accessor; a sheet without one answers nothing.
-  int Access(CellRequest& request, bool notify) const;
+  AccessResult Access(CellRequest& request, bool notify) const;
 
  protected:
   // While LayoutRows runs: the line being read and the lines still to skip.

@@ -315,22 +315,24 @@ CellRequest SheetController::DrawRequest(int column, int row, bool selected) con
   return request;
 }
 
-int SheetController::SendToCell(int column, int row, CellKey key, int command,
-                                const std::optional<std::string>& text) {
+AccessResult SheetController::SendToCell(int column, int row, CellKey key, int command,
+                                         const std::optional<std::string>& text) {
   return Serve(column, row, key, command, text, 0);
 }
 
-int SheetController::Serve(int column, int row, CellKey key, int command,
-                           const std::optional<std::string>& text, int forwards) {
+AccessResult SheetController::Serve(int column, int row, CellKey key, int command,
+                                    const std::optional<std::string>& text, int forwards) {
   if (sheet_.embedded()) {
     if (key == SpecialKey::Enter || key == SpecialKey::Activate) {
       // An item the owner says is not available now cannot be chosen.
-      if (DrawRequest(column, row, false).itemState == ChoiceState::Unavailable) return 0;
+      if (DrawRequest(column, row, false).itemState == ChoiceState::Unavailable) {
+        return AccessResult::Nothing;
+      }
       const Cell chosen = sheet_.CellAt(column, row).cell;
       view_.ChoiceMade();
       if (onChoose) onChoose(chosen);
     }
-    return 0;
+    return AccessResult::Nothing;
   }
   CellRequest request = MakeRequest(column, row);
   request.key = key;
@@ -340,7 +342,7 @@ int SheetController::Serve(int column, int row, CellKey key, int command,
     request.key = {};
     request.editText = *text;
   }
-  const int result = sheet_.Access(request, true);
+  const AccessResult result = sheet_.Access(request, true);
   if (request.redirected) {
     int c = 0;
     int r = 0;
@@ -351,8 +353,8 @@ int SheetController::Serve(int column, int row, CellKey key, int command,
       view_.ShowCell(c, r, false, false);
     }
   }
-  if (result == 1) ClearMarks();
-  if (result == 2) {
+  if (result == AccessResult::PopupOpened) ClearMarks();
+  if (result == AccessResult::StartEdit) {
     view_.OpenEditor(request.displayText, request.selectionStart, request.selectionLength);
   }
   const int multi = sheet_.multiSelect();

@@ -65,8 +65,8 @@ class SheetController {
 
   // The one road of inputs to the accessor. `text` is a text edited in place; it goes
   // without a key.
-  int SendToCell(int column, int row, CellKey key, int command = 0,
-                 const std::optional<std::string>& text = std::nullopt);
+  AccessResult SendToCell(int column, int row, CellKey key, int command = 0,
+                          const std::optional<std::string>& text = std::nullopt);
   // A choice popup answered for the owner cell.
   void CommitChoice(int column, int row, const Cell& chosen);
   // The editor's text, committed to the current cell.
@@ -116,8 +116,8 @@ class SheetController {
   void ApplyMarking(bool extend, int fromColumn = -1, int fromRow = -1);
   void MarkRange(int first, int last);
   void Forward(CellKey key, int forwards);
-  int Serve(int column, int row, CellKey key, int command, const std::optional<std::string>& text,
-            int forwards);
+  AccessResult Serve(int column, int row, CellKey key, int command,
+                     const std::optional<std::string>& text, int forwards);
   bool FindTarget(int dx, int dy, int& column, int& row) const;
   void SetSelected(int column, int row);
 

@@ -227,7 +227,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   probe.grid = &grid;
   probe.canvas = &canvas;
   probe.key = SpecialKey::Enter;
-  const int result = sheet_.Access(probe, true);
+  const AccessResult result = sheet_.Access(probe, true);
   const auto refuse = [&](const std::string& reason) {
     if (kept && !std::equal(kept->Data(), kept->Data() + kept->Size(), image_->Data())) {
       image_->Assign(*kept);
@@ -239,7 +239,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   CellRequest commit;
   commit.cell = &cell;
   Cell chosen;
-  if (result == ItemAccessor::kResultPopupOpened && grid.popup) {
+  if (result == AccessResult::PopupOpened && grid.popup) {
     const ChoiceList& list = choices_.List(grid.popup->listKey, grid.popup->variant);
     const std::string label = Trimmed(wanted);
     const Choice* match = nullptr;
@@ -255,7 +255,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     chosen.index = match->value;
     commit.commit = CellCommit::Choice;
     commit.popupChoice = &chosen;
-  } else if (result == ItemAccessor::kResultStartEdit) {
+  } else if (result == AccessResult::StartEdit) {
     commit.commit = CellCommit::Text;
     commit.editText = wanted.substr(0, SheetController::kEditorMaxLength);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {

@@ -153,7 +153,7 @@ TEST(FrequencyEditorTest, KeysStartEditing) {
     FreeFrequencies row = c.row;
     FrequencyEditor editor(row, c.tx, c.rowHasData);
     const EditorOutcome out = Serve(editor, Press(c.key));
-    EXPECT_EQ(out.result, 2) << c.what;
+    EXPECT_EQ(out.result, kStartEdit) << c.what;
     EXPECT_EQ(out.display, c.display) << c.what;
     EXPECT_EQ(out.selectionStart, c.selectionStart) << c.what;
     EXPECT_EQ(out.selectionLength, c.selectionLength) << c.what;
@@ -161,7 +161,7 @@ TEST(FrequencyEditorTest, KeysStartEditing) {
   }
   FreeFrequencies row = Duplex();
   FrequencyEditor rx(row, false, true);
-  EXPECT_EQ(Serve(rx, Press('=')).result, 0);  // "=" belongs to TX
+  EXPECT_EQ(Serve(rx, Press('=')).result, kNothing);  // "=" belongs to TX
 }
 
 }  // namespace

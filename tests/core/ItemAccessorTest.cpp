@@ -42,7 +42,7 @@ TEST(ItemAccessorTest, LinksWithoutHandlerShowTheirNumber) {
     CellRequest request;
     request.cell = &cell;
     request.displayText = "stale";
-    EXPECT_EQ(accessor.AccessCell(request, false), ItemAccessor::kResultNothing);
+    EXPECT_EQ(accessor.AccessCell(request, false), AccessResult::Nothing);
     EXPECT_EQ(request.displayText, c.text);
     EXPECT_EQ(accessor.CellText(TypeNo("CT_IntCh"), c.link, 5), c.text);
   }
@@ -61,7 +61,7 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
     EXPECT_EQ(access.request.servedIndex, access.cell.index);
     EXPECT_EQ(access.kind, ListKind::None);
     access.request.displayText = "value";
-    return ItemAccessor::kResultStartEdit;
+    return AccessResult::StartEdit;
   });
   for (int link : {150, 200, 329}) {
     const Cell cell = Bound(TypeNo("CT_Null"), link, 2);
@@ -70,7 +70,7 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
     request.key = SpecialKey::Activate;
     request.resultFlags = 0x0F;
     request.displayText = "stale";
-    EXPECT_EQ(accessor.AccessCell(request, false), ItemAccessor::kResultStartEdit);
+    EXPECT_EQ(accessor.AccessCell(request, false), AccessResult::StartEdit);
     EXPECT_EQ(request.displayText, "value");
   }
   EXPECT_EQ(served, (std::vector<int>{150, 200, 329}));
@@ -83,7 +83,7 @@ TEST(ItemAccessorTest, ChangedNotificationCarriesTheAccessFlags) {
   ItemAccessor accessor;
   accessor.Serve(LinkFamily::ChannelListColumns, [](CellAccess& access) {
     if (access.cell.index == 7) access.extraFlags |= ItemAccessor::kAccessUseChanged;
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   struct Case {
     int type;
@@ -144,7 +144,7 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
   ItemAccessor accessor;
   accessor.Serve(LinkFamily::DscIdLists, [](CellAccess& access) {
     access.request.resultFlags |= static_cast<std::uint8_t>(access.cell.index);
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   const int link = LinkNo("CL_DscIndId_Id");
   const int type = TypeNo("CT_DscIndId");
@@ -167,7 +167,7 @@ TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
   host.accessor.Serve(LinkFamily::FixedTexts, [&](CellAccess& access) {
     access.MarkReadOnly();
     keySeen = access.request.key;
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_Dummy"));
   struct Case {

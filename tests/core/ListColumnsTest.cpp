@@ -48,7 +48,7 @@ Input Choice(int item) { return {CellKey(), std::nullopt, item, 0}; }
 Input Command(int command) { return {CellKey(), std::nullopt, std::nullopt, command}; }
 
 struct Outcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   std::string display;
   std::uint8_t flags = 0;  // warning and error
   bool redirected = false;
@@ -283,7 +283,7 @@ TEST_F(ListColumnsTest, AKeyOnAnInhibitedCommentIsRefused) {
   for (const CellKey key : {CellKey::Typed('a'), kF2, kEnter, CellKey::Typed(' ')}) {
     host.statusTexts.clear();
     const Outcome out = Access(kIntCh, LinkNo("CL_ChList_Comment"), 60, Key(key));
-    EXPECT_EQ(out.result, 0);
+    EXPECT_EQ(out.result, kNothing);
     ASSERT_EQ(host.statusTexts.size(), 2U) << key;  // cleared, then the restriction
     EXPECT_EQ(host.statusTexts[1].text, "This cell cannot be changed.");
     EXPECT_EQ(host.statusTexts[1].textColour, 0xFFFFU);
@@ -465,7 +465,7 @@ TEST_F(ListColumnsTest, AFreeChannelStartsWithItsRxFrequency) {
     }
   }
   // Typing into a new name starts editing there.
-  EXPECT_EQ(Access(kFreeCh, LinkNo("CL_Fch_ChName"), 1, Key('a')).result, 2);
+  EXPECT_EQ(Access(kFreeCh, LinkNo("CL_Fch_ChName"), 1, Key('a')).result, kStartEdit);
 }
 
 TEST_F(ListColumnsTest, FreeChannelNames) {
@@ -566,7 +566,7 @@ TEST_F(ListColumnsTest, RowCommands) {
   for (int command = LinkNo("CL_PMenu_Copy"); command <= LinkNo("CL_PMenu_Insert"); ++command) {
     const Outcome out =
         Access(kIntCh, comment, 5, {CellKey::Typed('x'), std::nullopt, std::nullopt, command});
-    EXPECT_EQ(out.result, 0);
+    EXPECT_EQ(out.result, kNothing);
     EXPECT_EQ(out.display, "");  // the cell itself is not served
   }
   ASSERT_EQ(host.rowOperations.size(), 7U);
@@ -590,7 +590,7 @@ TEST_F(ListColumnsTest, PopupItemsSeeTheirOwnersRow) {
   host.accessor.Serve(LinkFamily::PopupCommands, [&](CellAccess& access) {
     seenRow = access.row != nullptr ? access.row->row : -1;
     seenKind = access.row != nullptr ? access.row->kind : ListKind::None;
-    return 0;
+    return AccessResult::Nothing;
   });
   Cell owner;
   owner.cellType = kWxCh;
@@ -614,7 +614,7 @@ TEST_F(ListColumnsTest, AdjustmentCellsAreReadOnlyUntilConnected) {
   std::optional<CellKey> keySeen;
   host.accessor.Serve(LinkFamily::AdjustmentSheet, [&](CellAccess& access) {
     keySeen = access.request.key;
-    return 0;
+    return AccessResult::Nothing;
   });
   Access(TypeNo("CT_Adj"), LinkNo("CL_Adjust_ChNo"), 0, Key('5'));
   EXPECT_EQ(keySeen, CellKey());

@@ -156,7 +156,7 @@ TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   std::map<int, std::uint8_t> flags;
   f.controller->Accessor().Serve(LinkFamily::WarningChecks, [&](CellAccess& access) {
     access.request.resultFlags |= flags[access.cell.cellLink];
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   flags[LinkNo("CL_Check_Int_ChInh")] = CellRequest::kResultError;
   flags[LinkNo("CL_Check_Dsc_SelfId")] = CellRequest::kResultWarning;

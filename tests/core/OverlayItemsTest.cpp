@@ -99,7 +99,7 @@ TEST(OverlayItemsTest, StatesComeFromTheAccessorAndAreClearedBeforeEachRefresh) 
     access.request.displayText = "&1 boat.rtv";
     ownerSeen = access.request.popupChoice;
     if (access.request.key == SpecialKey::Enter) ++enters;
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   Cell owner;
   Cell item;

@@ -73,7 +73,7 @@ struct GridFixture {
       if (!r.key.IsNone() || r.commit != CellCommit::None) {
         inputs.push_back({access.cell.cellLink, access.cell.index, r.key, clock.NowMs()});
       }
-      return handler ? handler(access) : 0;
+      return handler ? handler(access) : AccessResult::Nothing;
     });
     sheet = std::make_unique<ModelSheet>(services, model, overlay, "GI_Sheet_T");
     sheet->Build();
@@ -90,7 +90,7 @@ struct GridFixture {
   SheetServices services{overlay, metrics, [this](CellRequest& r, bool notify) {
                            return accessor.AccessCell(r, notify);
                          }};
-  std::function<int(CellAccess&)> handler;
+  std::function<AccessResult(CellAccess&)> handler;
   std::vector<Input> inputs;
   std::unique_ptr<ModelSheet> sheet;
   RecordingView view;
@@ -213,9 +213,9 @@ TEST(SheetControllerTest, RowTrackCellsFollowTheirSelectableCell) {
   EXPECT_EQ(f.inputs[0].key, SpecialKey::Enter);  // the accessor reads Activate as Enter
 }
 
-TEST(SheetControllerTest, TheEditorOpensOnlyOnResultTwo) {
+TEST(SheetControllerTest, TheEditorOpensOnlyOnStartEdit) {
   GridFixture f({"{S(%Flex0[4])}a"});
-  for (int result : {0, 1, 2}) {
+  for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.handler = [result](CellAccess& access) {
       access.request.displayText = "text";
       access.request.selectionStart = 1;
@@ -224,7 +224,7 @@ TEST(SheetControllerTest, TheEditorOpensOnlyOnResultTwo) {
     };
     f.view.editor.clear();
     EXPECT_EQ(f.grid->SendToCell(0, 0, kX), result);
-    EXPECT_EQ(f.view.editor, result == 2 ? "text@1+2" : "") << result;
+    EXPECT_EQ(f.view.editor, result == kStartEdit ? "text@1+2" : "") << result;
   }
   // A committed text goes without a key.
   f.handler = nullptr;
@@ -242,7 +242,7 @@ TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
       access.request.servedIndex = 1 - access.cell.index;
       access.request.forwardedKey = access.request.key;
     }
-    return 0;
+    return AccessResult::Nothing;
   };
   f.grid->SendToCell(0, 0, kX);
   f.clock.Advance(1000);
@@ -259,7 +259,7 @@ TEST(SheetControllerTest, AnEndlessForwardStops) {
   GridFixture f({"{S(%Flex0[0])}a"});
   f.handler = [](CellAccess& access) {
     access.request.forwardedKey = CellKey::Typed('y');
-    return 0;
+    return AccessResult::Nothing;
   };
   f.grid->SendToCell(0, 0, kX);
   f.clock.Advance(10000);
@@ -293,7 +293,7 @@ TEST(SheetControllerTest, LineMarkingHighlightsWholeRowsButFixedColumns) {
   EXPECT_EQ(request.rangeFirst, 2);
   EXPECT_EQ(request.rangeLast, 3);
   // A popup opened by the accessor clears the marks.
-  f.handler = [](CellAccess&) { return 1; };
+  f.handler = [](CellAccess&) { return AccessResult::PopupOpened; };
   f.grid->SendToCell(2, 3, SpecialKey::Enter);
   EXPECT_FALSE(f.grid->markingActive());
   EXPECT_EQ(selectedRow(2), "...");
@@ -328,7 +328,7 @@ TEST(SheetControllerTest, ARangeLeftByTheAccessorIsMarkedAgain) {
     access.request.rangeFlags |= CellRequest::kRangeReselect;
     access.request.rangeFirst = 1;
     access.request.rangeLast = 2;
-    return 0;
+    return AccessResult::Nothing;
   };
   f.sheet->SetCurrent(0, 1);
   f.grid->SendToCell(0, 1, SpecialKey::Enter);

@@ -73,7 +73,7 @@ TEST(IdDigitsEditorTest, KeysOpenTheDigits) {
     IdBytes bytes{12, 34, 56, 78, 90};
     IdDigitsEditor editor(bytes, 9);
     const EditorOutcome out = Serve(editor, Press(key));
-    EXPECT_EQ(out.result, 2) << key;
+    EXPECT_EQ(out.result, kStartEdit) << key;
     EXPECT_EQ(out.display, "123456789") << key;
     EXPECT_EQ(out.selectionLength, 9) << key;
     EXPECT_FALSE(out.changed) << key;
@@ -82,9 +82,9 @@ TEST(IdDigitsEditorTest, KeysOpenTheDigits) {
   IdDigitsEditor typing(bytes, 9);
   const EditorOutcome out = Serve(typing, Press('2'));
   EXPECT_EQ(out.display, "2");
-  EXPECT_EQ(out.result, 2);
+  EXPECT_EQ(out.result, kStartEdit);
   IdDigitsEditor letter(bytes, 9);
-  EXPECT_EQ(Serve(letter, Press('a')).result, 0);
+  EXPECT_EQ(Serve(letter, Press('a')).result, kNothing);
 }
 
 TEST(RadioCharsetTest, MapsToTheRadioCharacters) {
@@ -172,7 +172,7 @@ TEST(TextEditorTest, ShowsPrintableBytesAndStartsEditing) {
   for (const Case& c : cases) {
     TextEditor editor(field, TextEditor::Charset::Radio);
     out = Serve(editor, Press(c.key));
-    EXPECT_EQ(out.result, 2) << c.key;
+    EXPECT_EQ(out.result, kStartEdit) << c.key;
     EXPECT_EQ(out.display, c.display) << c.key;
     EXPECT_EQ(out.selectionStart, c.selectionStart) << c.key;
     EXPECT_EQ(out.selectionLength, c.selectionLength) << c.key;

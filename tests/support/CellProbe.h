@@ -30,7 +30,7 @@ struct RecordingCanvas : CellCanvas {
 
 // What one access left in its request.
 struct CellOutcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   std::string text;
   std::uint8_t flags = 0;  // warning and error bits
   ChoiceState itemState = ChoiceState::Available;

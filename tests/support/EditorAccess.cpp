@@ -22,6 +22,18 @@ std::ostream& operator<<(std::ostream& out, CellKey key) {
   }
 }
 
+std::ostream& operator<<(std::ostream& out, AccessResult result) {
+  switch (result) {
+    case AccessResult::Nothing:
+      return out << "nothing";
+    case AccessResult::PopupOpened:
+      return out << "popup opened";
+    case AccessResult::StartEdit:
+      return out << "start edit";
+  }
+  return out << static_cast<int>(result);
+}
+
 void RecordingGrid::OpenChoicePopup(const std::string& listKey, int variant, int value) {
   opened.push_back(listKey + "#" + std::to_string(variant) + "=" + std::to_string(value));
 }

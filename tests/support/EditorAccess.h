@@ -28,9 +28,15 @@ inline EditorAccess Typed(const char* text) { return {CellKey(), text}; }
 
 // "Enter", "F2", "'x'": for test messages.
 std::ostream& operator<<(std::ostream& out, CellKey key);
+std::ostream& operator<<(std::ostream& out, AccessResult result);
+
+// Short names for tables of cases.
+inline constexpr AccessResult kNothing = AccessResult::Nothing;
+inline constexpr AccessResult kPopupOpened = AccessResult::PopupOpened;
+inline constexpr AccessResult kStartEdit = AccessResult::StartEdit;
 
 struct EditorOutcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   bool changed = false;
   std::string display;
   int selectionStart = 0;

@@ -68,7 +68,7 @@ struct BuilderFixture {
       access.request.userFlags |= flags[link];
       if (link == LinkNo("CL_Menu_File_Recent")) access.request.displayText = "&1 R&&D.rtv";
       if (access.request.key == SpecialKey::Enter) clicked.push_back(link);
-      return ItemAccessor::kResultNothing;
+      return AccessResult::Nothing;
     });
   }
   test::ManualClock clock;

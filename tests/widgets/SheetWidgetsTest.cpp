@@ -53,11 +53,11 @@ struct WidgetFixture {
       }
       if (access.cell.cellLink == LinkNo("CL_FlexMarking")) {
         r.displayText = "m";
-        return !r.key.IsNone() ? markingResult : 0;
+        return !r.key.IsNone() ? markingResult : AccessResult::Nothing;
       }
       r.displayText =
           access.cell.text ? *access.cell.text : "v" + std::to_string(access.cell.index);
-      return 0;
+      return AccessResult::Nothing;
     });
     accessor.Serve(LinkFamily::RadioSettings, [this](CellAccess& access) {
       ChoiceEditor editor(choices, "GI_Sheet_Sel_Test", LinkNo("Flex0"), choice);
@@ -91,7 +91,7 @@ struct WidgetFixture {
   std::vector<CellKey> keys;
   std::vector<std::string> edits;
   int choice = 1;
-  int markingResult = 0;
+  AccessResult markingResult = AccessResult::Nothing;
 };
 
 std::pair<int, int> Current(const SheetPane& pane) {
@@ -196,10 +196,10 @@ TEST(SheetViewTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm|{SW(%Flex0[3])}vv"}}});
   auto pane = f.Show("GI_Sheet_T");
   SheetView& grid = *pane->grid();
-  for (int result : {0, 1, 2}) {
+  for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.markingResult = result;
     QTest::keyClick(&grid, 'q');
-    EXPECT_EQ(grid.EditorOpen(), result == 2) << result;
+    EXPECT_EQ(grid.EditorOpen(), result == kStartEdit) << result;
     if (grid.EditorOpen()) QTest::keyClick(grid.editor(), Qt::Key_Escape);
   }
   EXPECT_FALSE(grid.EditorOpen());
@@ -210,7 +210,7 @@ TEST(SheetViewTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm", "{S(%Flex0[1])}x"}}});
   auto pane = f.Show("GI_Sheet_T");
   SheetView& grid = *pane->grid();
-  f.markingResult = 2;
+  f.markingResult = kStartEdit;
   QTest::keyClick(&grid, 'q');
   ASSERT_TRUE(grid.EditorOpen());
   grid.editor()->setText(QString(2000, 'x'));
@@ -252,7 +252,7 @@ TEST(SheetViewTest, ForwardedKeysArePacedOnTheClock) {
         access.request.forwardedKey = CellKey::Typed('x');
       }
     }
-    return 0;
+    return AccessResult::Nothing;
   });
   auto pane = f.Show("GI_Sheet_T");
   QTest::keyClick(pane->grid(), 'x');
