@@ -3,7 +3,7 @@
 namespace rtv {
 
 void CellAccess::MarkReadOnly() {
-  if (request.canvas != nullptr) request.canvas->SetFontColor(kReadOnlyColour);
+  if (request.canvas != nullptr) request.canvas->SetFontColour(kReadOnlyColour);
   request.commit = CellCommit::None;
   const CellKey key = request.key;
   if (key.IsTyped() || key == SpecialKey::Enter || key == SpecialKey::Backspace ||
@@ -14,7 +14,7 @@ void CellAccess::MarkReadOnly() {
 }
 
 void CellAccess::MarkGreyed() {
-  if (request.canvas != nullptr) request.canvas->SetFontColor(kGreyedColour);
+  if (request.canvas != nullptr) request.canvas->SetFontColour(kGreyedColour);
 }
 
 void CellAccess::ShowReadOnly(const char* text) {

@@ -11,8 +11,8 @@ struct Cell;
 
 // One access in progress, as the family handlers see it.
 struct CellAccess {
-  static constexpr ColorValue kReadOnlyColour = 32896;   // olive
-  static constexpr ColorValue kGreyedColour = 12632256;  // silver
+  static constexpr ColourValue kReadOnlyColour = 32896;   // olive
+  static constexpr ColourValue kGreyedColour = 12632256;  // silver
 
   CellRequest& request;
   const Cell& cell;

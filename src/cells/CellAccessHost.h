@@ -41,8 +41,8 @@ class CellAccessHost {
   virtual bool AdjustmentConnected() const { return false; }
 
   // The status bar text (bus message 4), posted.
-  virtual void PostStatusText(const std::string& /*text*/, ColorValue /*textColour*/,
-                              ColorValue /*background*/) {}
+  virtual void PostStatusText(const std::string& /*text*/, ColourValue /*textColour*/,
+                              ColourValue /*background*/) {}
   // Any other bus message with one argument, posted.
   virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).

@@ -146,14 +146,14 @@ void ApplyStyle(FontDesc& font, std::string_view field) {
 
 }  // namespace
 
-std::optional<ColorValue> ColourNumber(std::string_view name) {
+std::optional<ColourValue> ColourNumber(std::string_view name) {
   static NameTable table(101);
   if (table.Count() == 0) {
     for (const Named& colour : kColours) table.Add(colour.name, static_cast<int>(colour.value));
   }
   const auto value = table.Find(name);
   if (!value) return std::nullopt;
-  return static_cast<ColorValue>(*value);
+  return static_cast<ColourValue>(*value);
 }
 
 void ApplyFont(FontDesc& font, std::string_view description) {
@@ -170,7 +170,7 @@ void ApplyFont(FontDesc& font, std::string_view description) {
         if (!field.empty()) font.face = std::string(field);
         break;
       case 3:
-        if (const auto colour = ColourNumber(field)) font.color = *colour;
+        if (const auto colour = ColourNumber(field)) font.colour = *colour;
         break;
       case 4:
         ApplyHeight(font, field);

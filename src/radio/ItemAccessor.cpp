@@ -10,10 +10,10 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kSystemWindowText = 0x80000008;
-constexpr ColorValue kSystemButtonFace = 0x8000000F;
-constexpr ColorValue kRestrictedText = 0xFFFF;
-constexpr ColorValue kRestrictedBackground = 128;
+constexpr ColourValue kSystemWindowText = 0x80000008;
+constexpr ColourValue kSystemButtonFace = 0x8000000F;
+constexpr ColourValue kRestrictedText = 0xFFFF;
+constexpr ColourValue kRestrictedBackground = 128;
 
 // Serves a bare accessor: no image, nothing to tell.
 class QuietHost : public CellAccessHost {

@@ -17,7 +17,7 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kLayoutGrey = 8421504;
+constexpr ColourValue kLayoutGrey = 8421504;
 constexpr int kPillarPercent = 30;
 
 void ShowText(CellRequest& request, std::string text) {

@@ -10,8 +10,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kSystemWindowText = 0x80000008;
-constexpr ColorValue kSystemButtonFace = 0x8000000F;
+constexpr ColourValue kSystemWindowText = 0x80000008;
+constexpr ColourValue kSystemButtonFace = 0x8000000F;
 constexpr int kDataChangedMessage = 13;
 constexpr int kRowChangedMessage = 16;
 

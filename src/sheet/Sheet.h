@@ -53,7 +53,7 @@ struct SheetServices {
 // The grid that shows it reads the cells, sizes and cursor from here.
 class Sheet {
  public:
-  static constexpr ColorValue kClGrayText = 0x80000011;
+  static constexpr ColourValue kClGrayText = 0x80000011;
   static constexpr int kMultiSelectNone = 0;
   static constexpr int kMultiSelectCell = 1;
   static constexpr int kMultiSelectLine = 2;
@@ -104,7 +104,7 @@ class Sheet {
 
   const std::optional<std::string>& title() const { return title_; }
   const std::optional<FontDesc>& titleFont() const { return titleFont_; }
-  ColorValue titleColour() const { return titleColour_; }
+  ColourValue titleColour() const { return titleColour_; }
   int fixedColumns() const { return fixedColumns_; }
   int fixedRows() const { return fixedRows_; }
   bool embedded() const { return embedded_; }
@@ -184,7 +184,7 @@ class Sheet {
 
   std::optional<std::string> title_;
   std::optional<FontDesc> titleFont_;
-  ColorValue titleColour_ = kClGrayText;
+  ColourValue titleColour_ = kClGrayText;
   int styleFixedColumns_ = 0;
   int styleFixedRows_ = 0;
   int fixedColumns_ = 0;

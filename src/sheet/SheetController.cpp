@@ -13,8 +13,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kClWindowText = 0x80000008;
-constexpr ColorValue kClBtnFace = 0x8000000F;
+constexpr ColourValue kClWindowText = 0x80000008;
+constexpr ColourValue kClBtnFace = 0x8000000F;
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 

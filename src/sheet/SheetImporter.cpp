@@ -36,10 +36,10 @@ struct ProbeGrid : ChoicePopupHost {
 
 // Remembers the text colour the accessor gives a cell: read-only and greyed cells say so.
 struct ProbeCanvas : CellCanvas {
-  void SetFontColor(ColorValue value) override { colour = value; }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  ColorValue colour = 0;
+  void SetFontColour(ColourValue value) override { colour = value; }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  ColourValue colour = 0;
 };
 
 // Links that run commands or show fixed texts: never sent an input from a file.

@@ -102,7 +102,7 @@ TEST_F(MarkupFixture, AttributeLettersAndUserFlags) {
 TEST_F(MarkupFixture, ColourImageIndexAndPopupItems) {
   struct Case {
     const char* markup;
-    ColorValue colour;
+    ColourValue colour;
     int imageIndex;
     const char* popup;  // null: none
   };
@@ -324,7 +324,7 @@ TEST_F(MarkupFixture, AFontItemStartsFromTheParentsOwnFont) {
   const Cell heading = Parse("{($iChI)}0", &basic);
   ASSERT_TRUE(heading.font.has_value());
   FontDesc expected = *basic.font;
-  expected.color = 0xFFFFFF;
+  expected.colour = 0xFFFFFF;
   expected.style = FontDesc::kBold;
   EXPECT_EQ(*heading.font, expected);
   EXPECT_EQ(basic.font->style, 0u);  // the parent's font is untouched
@@ -332,7 +332,7 @@ TEST_F(MarkupFixture, AFontItemStartsFromTheParentsOwnFont) {
   // Without a font on the parent the cell starts from a new default font.
   const Cell orphan = Parse("{(Font=,,clRed,,,,)}");
   FontDesc fresh;
-  fresh.color = 0x0000FF;
+  fresh.colour = 0x0000FF;
   EXPECT_EQ(orphan.font, fresh);
   // A second font item works on the cell's own font.
   const Cell twice = Parse("{(Font=,,clRed,,,,)(Font=,,,,,fsItalic,)}");
@@ -399,7 +399,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
   EXPECT_EQ(basic.cellLink, kCellLinkNone);
   FontDesc basicFont;
   basicFont.charset = 1;
-  basicFont.color = 0x80000008;
+  basicFont.colour = 0x80000008;
   basicFont.height = -17;
   EXPECT_EQ(basic.font, basicFont);
 
@@ -410,7 +410,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
       ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", 1), &counters, &basic);
   ASSERT_EQ(headings.size(), 4u);
   FontDesc headingFont = basicFont;
-  headingFont.color = 0xFFFFFF;
+  headingFont.colour = 0xFFFFFF;
   headingFont.style = FontDesc::kBold;
   for (int i : {0, 2}) {
     EXPECT_EQ(headings[i].text, std::nullopt);

@@ -12,10 +12,10 @@ namespace rtv {
 namespace {
 
 struct ColourCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { last = colour; }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  ColorValue last = 0;
+  void SetFontColour(ColourValue colour) override { last = colour; }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  ColourValue last = 0;
 };
 
 Cell Item(const char* link, int index, const char* text) {

@@ -155,10 +155,10 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
 }
 
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  std::vector<ColorValue> colours;
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  std::vector<ColourValue> colours;
 };
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
@@ -188,7 +188,7 @@ TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
     request.key = c.key;
     host.accessor.AccessCell(request, false);
     EXPECT_EQ(keySeen, c.refused ? CellKey() : c.key) << c.key;
-    EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
+    EXPECT_EQ(canvas.colours, std::vector<ColourValue>{CellAccess::kReadOnlyColour});
     // Every key first clears the status bar; a refusal then explains itself.
     ASSERT_EQ(host.statusTexts.size(), c.refused ? 2u : 1u) << c.key;
     EXPECT_EQ(host.statusTexts[0].text, "");

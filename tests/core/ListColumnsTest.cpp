@@ -24,14 +24,14 @@ constexpr int kGrpId = TypeNo("CT_DscGrpId");
 
 constexpr CellKey kF2 = SpecialKey::F2;
 constexpr CellKey kEnter = SpecialKey::Enter;
-constexpr ColorValue kOlive = CellAccess::kReadOnlyColour;
-constexpr ColorValue kSilver = CellAccess::kGreyedColour;
+constexpr ColourValue kOlive = CellAccess::kReadOnlyColour;
+constexpr ColourValue kSilver = CellAccess::kGreyedColour;
 
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  std::vector<ColorValue> colours;
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  std::vector<ColourValue> colours;
 };
 
 // One access as the grid makes it.
@@ -55,7 +55,7 @@ struct Outcome {
   int servedLink = 0;
   CellKey forwardedKey;
   int accessFlags = 0;
-  std::vector<ColorValue> colours;
+  std::vector<ColourValue> colours;
   std::vector<std::string> opened;
 };
 
@@ -165,7 +165,7 @@ TEST_F(ListColumnsTest, ChannelNumbers) {
 TEST_F(ListColumnsTest, TheNumberIsReadOnly) {
   const Outcome out = Access(kIntCh, LinkNo("CL_ChList_No_INT"), 48, Key('5'));
   EXPECT_EQ(out.display, "16");
-  EXPECT_EQ(out.colours, std::vector<ColorValue>{kOlive});
+  EXPECT_EQ(out.colours, std::vector<ColourValue>{kOlive});
   EXPECT_EQ(host.LastStatus(), "This cell cannot be changed.");
 }
 
@@ -308,7 +308,7 @@ TEST_F(ListColumnsTest, FreeRowsWithoutNameAreGreyed) {
                         {350, LinkNo("CL_ChList_Comment"), false}};
   for (const Case& c : cases) {
     const Outcome out = Access(kIntCh, c.link, c.row);
-    EXPECT_EQ(out.colours == std::vector<ColorValue>{kSilver}, c.greyed) << c.row << " " << c.link;
+    EXPECT_EQ(out.colours == std::vector<ColourValue>{kSilver}, c.greyed) << c.row << " " << c.link;
   }
 }
 
@@ -377,8 +377,8 @@ TEST_F(ListColumnsTest, DscUseChanges) {
   EXPECT_EQ(host.image.GetByte(0x2300 + 45), 0);
   EXPECT_EQ(fixed.colours.front(), kOlive);
   // TX use of a duplex channel is greyed; a variant row is simplex.
-  EXPECT_EQ(Access(kDscCh, tx, 0).colours, std::vector<ColorValue>{kSilver});
-  EXPECT_EQ(Access(kDscCh, tx, 1).colours, std::vector<ColorValue>{});
+  EXPECT_EQ(Access(kDscCh, tx, 0).colours, std::vector<ColourValue>{kSilver});
+  EXPECT_EQ(Access(kDscCh, tx, 1).colours, std::vector<ColourValue>{});
 }
 
 TEST_F(ListColumnsTest, WeatherChannels) {

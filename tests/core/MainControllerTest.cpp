@@ -208,7 +208,7 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
             (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates, kMsgRefreshToolbarStates}));
   f.bus.SendText(kMsgStatusText, 0xFF, 0x80000005, "Read complete");
   EXPECT_EQ(f.controller->MessagePanelText(), "Read complete");
-  EXPECT_EQ(f.controller->MessagePanelTextColor(), 0xFFu);
+  EXPECT_EQ(f.controller->MessagePanelTextColour(), 0xFFu);
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
   f.controller->WorkingImage().SetByte(3, 9);

@@ -131,7 +131,7 @@ TEST_F(ProgramItemsTest, FixedTextsShowTheirOwnTextReadOnly) {
     host.statusTexts.clear();
     const CellRequest request = Access(link, 0, CellKey::Typed('a'), "Alarm");
     EXPECT_EQ(request.displayText, "Alarm");
-    EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
+    EXPECT_EQ(canvas.colours, std::vector<ColourValue>{CellAccess::kReadOnlyColour});
     EXPECT_FALSE(host.LastStatus().empty());
   }
 }

@@ -12,18 +12,18 @@ namespace rtv {
 
 // A canvas that records what the accessor does to it.
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect& rect, ColorValue colour) override {
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect& rect, ColourValue colour) override {
     fills.push_back({rect, colour});
   }
-  void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) override {
+  void DrawLine(int x1, int y1, int x2, int y2, ColourValue colour) override {
     lines.push_back({x1, y1, x2, y2, static_cast<int>(colour)});
   }
   struct Fill {
     CellRect rect;
-    ColorValue colour;
+    ColourValue colour;
   };
-  std::vector<ColorValue> colours;
+  std::vector<ColourValue> colours;
   std::vector<Fill> fills;
   std::vector<std::vector<int>> lines;  // x1, y1, x2, y2, colour
 };
@@ -35,7 +35,7 @@ struct CellOutcome {
   std::uint8_t flags = 0;  // warning and error bits
   ChoiceState itemState = ChoiceState::Available;
   CellKey key;  // as the accessor left it
-  std::vector<ColorValue> colours;
+  std::vector<ColourValue> colours;
   std::vector<std::string> opened;
 
   bool Error() const { return (flags & CellRequest::kResultError) != 0; }

@@ -50,7 +50,7 @@ QPalette::ColorRole SystemRole(unsigned index) {
 
 }  // namespace
 
-QColor ToQColor(ColorValue value) {
+QColor ToQColor(ColourValue value) {
   if ((value & 0xFF000000u) == 0x80000000u) {
     const unsigned index = value & 0xFFu;
     if (index == 17) return QApplication::palette().color(QPalette::Disabled, QPalette::Text);

@@ -22,15 +22,15 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kClWindowValue = 0x80000005;
-constexpr ColorValue kClWindowText = 0x80000008;
-constexpr ColorValue kClHighlight = 0x8000000D;
-constexpr ColorValue kClHighlightText = 0x8000000E;
-constexpr ColorValue kClBtnFace = 0x8000000F;
-constexpr ColorValue kClGrayText = 0x80000011;
-constexpr ColorValue kWhite = 0xFFFFFF;
-constexpr ColorValue kSilver = 0xC0C0C0;
-constexpr ColorValue kLineGrey = 0x808080;
+constexpr ColourValue kClWindowValue = 0x80000005;
+constexpr ColourValue kClWindowText = 0x80000008;
+constexpr ColourValue kClHighlight = 0x8000000D;
+constexpr ColourValue kClHighlightText = 0x8000000E;
+constexpr ColourValue kClBtnFace = 0x8000000F;
+constexpr ColourValue kClGrayText = 0x80000011;
+constexpr ColourValue kWhite = 0xFFFFFF;
+constexpr ColourValue kSilver = 0xC0C0C0;
+constexpr ColourValue kLineGrey = 0x808080;
 constexpr int kSizingSlack = 4;
 constexpr int kWheelRows = 3;
 
@@ -40,9 +40,9 @@ QColor Mix(const QColor& window, const QColor& text, int windowParts, int parts)
                 channel(window.blue(), text.blue()));
 }
 
-ColorValue ToColorValue(const QColor& colour) {
-  return static_cast<ColorValue>(colour.red()) | static_cast<ColorValue>(colour.green()) << 8 |
-         static_cast<ColorValue>(colour.blue()) << 16;
+ColourValue ToColourValue(const QColor& colour) {
+  return static_cast<ColourValue>(colour.red()) | static_cast<ColourValue>(colour.green()) << 8 |
+         static_cast<ColourValue>(colour.blue()) << 16;
 }
 
 }  // namespace
@@ -453,7 +453,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   if (paintBackground) painter.fillRect(rect, background);
 
   // The text: the cell's own, or what the accessor shows for it.
-  PainterCanvas canvas(painter, fontDesc.color);
+  PainterCanvas canvas(painter, fontDesc.colour);
   std::string shown;
   std::uint8_t flags = 0;
   if (cell.cellLink != kCellLinkNone) {
@@ -474,9 +474,9 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
     if (focused) {
       text = ToQColor(kClHighlightText);
     } else {
-      const ColorValue value = canvas.textColour();
+      const ColourValue value = canvas.textColour();
       if (value == kClBtnFace || value == kClGrayText || value == kSilver ||
-          ToColorValue(text) == ToColorValue(background)) {
+          ToColourValue(text) == ToColourValue(background)) {
         text = window;
       }
     }
