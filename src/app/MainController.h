@@ -192,8 +192,8 @@ class MainController : public CellAccessHost {
   std::string executableFolder_;
   std::string applicationTitle_;
   std::string messageText_;
-  ColourValue messageTextColour_ = 0x80000008;  // clWindowText
-  ColourValue messageBackground_ = 0x8000000F;  // clBtnFace
+  ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
+  ColourValue messageBackground_ = ToColourValue(SystemColour::ButtonFace);
   std::unique_ptr<TimerTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;

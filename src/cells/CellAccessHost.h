@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 #include "cells/CellCatalog.h"
 
 namespace rtv {

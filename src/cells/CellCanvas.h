@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 
 namespace rtv {
 

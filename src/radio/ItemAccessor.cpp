@@ -10,8 +10,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColourValue kSystemWindowText = 0x80000008;
-constexpr ColourValue kSystemButtonFace = 0x8000000F;
+constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 constexpr ColourValue kRestrictedText = 0xFFFF;
 constexpr ColourValue kRestrictedBackground = 128;
 
@@ -82,7 +82,7 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   const bool input =
       !request.key.IsNone() || request.commit != CellCommit::None || request.command != 0;
   if (!request.key.IsNone()) {
-    host_.PostStatusText(std::string(), kSystemWindowText, kSystemButtonFace);
+    host_.PostStatusText(std::string(), kStatusText, kStatusBackground);
   }
   request.servedType = cell.cellType;
   request.servedLink = cell.cellLink;

@@ -96,7 +96,7 @@ void Sheet::Build() {
   busy_ = true;
   title_.reset();
   titleFont_.reset();
-  titleColour_ = kClGrayText;
+  titleColour_ = kDefaultTitleColour;
   styleFixedColumns_ = styleFixedRows_ = 0;
   noPrint_ = columnSizing_ = colourSelectLine_ = false;
   multiSelect_ = kMultiSelectNone;

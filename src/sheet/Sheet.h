@@ -53,7 +53,7 @@ struct SheetServices {
 // The grid that shows it reads the cells, sizes and cursor from here.
 class Sheet {
  public:
-  static constexpr ColourValue kClGrayText = 0x80000011;
+  static constexpr ColourValue kDefaultTitleColour = ToColourValue(SystemColour::GreyText);
   static constexpr int kMultiSelectNone = 0;
   static constexpr int kMultiSelectCell = 1;
   static constexpr int kMultiSelectLine = 2;
@@ -184,7 +184,7 @@ class Sheet {
 
   std::optional<std::string> title_;
   std::optional<FontDesc> titleFont_;
-  ColourValue titleColour_ = kClGrayText;
+  ColourValue titleColour_ = kDefaultTitleColour;
   int styleFixedColumns_ = 0;
   int styleFixedRows_ = 0;
   int fixedColumns_ = 0;

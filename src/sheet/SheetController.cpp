@@ -13,8 +13,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColourValue kClWindowText = 0x80000008;
-constexpr ColourValue kClBtnFace = 0x8000000F;
+constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
@@ -58,8 +58,8 @@ void SheetController::BeginInput() {
   }
   view_.CloseEditor(false);
   if (bus_ != nullptr)
-    bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText), static_cast<int>(kClBtnFace),
-                   "");
+    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
+                   static_cast<int>(kStatusBackground), "");
 }
 
 void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
@@ -190,8 +190,8 @@ bool SheetController::SelectCell(int column, int row, bool byProgram) {
   const int oldRow = sheet_.currentRow();
   sheet_.SetCurrent(column, row);
   if (bus_ != nullptr) {
-    bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText), static_cast<int>(kClBtnFace),
-                   "");
+    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
+                   static_cast<int>(kStatusBackground), "");
   }
   if (oldColumn != column || oldRow != row) {
     if (bus_ != nullptr) {

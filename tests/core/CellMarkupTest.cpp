@@ -12,6 +12,8 @@
 namespace rtv {
 namespace {
 
+constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
+
 // The cell models of the flag-bits sheet and a few of our own.
 std::vector<std::string> ModelLines() {
   return {
@@ -110,15 +112,15 @@ TEST_F(MarkupFixture, ColourImageIndexAndPopupItems) {
       {"{(Color=clRed)}", 0x0000FF, -1, nullptr},
       {"{(Color=clHightlightText)}", 0x8000000E, -1, nullptr},
       // The name is taken exactly: a blank or another case is no colour name.
-      {"{(Color= clRed)}", kClWindow, -1, nullptr},
-      {"{(Color=clred)}", kClWindow, -1, nullptr},
+      {"{(Color= clRed)}", kWindow, -1, nullptr},
+      {"{(Color=clred)}", kWindow, -1, nullptr},
       {"{(Color=clRed)(Color=clNone)}", 0x0000FF, -1, nullptr},
-      {"{(ImageIndex=7)}", kClWindow, 7, nullptr},
-      {"{(ImageIndex=x)}", kClWindow, 0, nullptr},
-      {"{(PopupMenu=GI_PMenu_Edit)}", kClWindow, -1, "GI_PMenu_Edit"},
+      {"{(ImageIndex=7)}", kWindow, 7, nullptr},
+      {"{(ImageIndex=x)}", kWindow, 0, nullptr},
+      {"{(PopupMenu=GI_PMenu_Edit)}", kWindow, -1, "GI_PMenu_Edit"},
       // An escaped ")" stays inside the item, backslash and all.
-      {"{(PopupMenu=a\\)b)}", kClWindow, -1, "a\\)b"},
-      {"{(Unknown=1)(=)()}", kClWindow, -1, nullptr},
+      {"{(PopupMenu=a\\)b)}", kWindow, -1, "a\\)b"},
+      {"{(Unknown=1)(=)()}", kWindow, -1, nullptr},
   };
   for (const Case& c : cases) {
     const Cell cell = Parse(c.markup);
@@ -313,7 +315,7 @@ TEST_F(MarkupFixture, RestartCopiesFromTheParentAndInheritsFontAndPopupMenu) {
   EXPECT_EQ(reused.text, std::nullopt);
   EXPECT_EQ(reused.font, std::nullopt);
   EXPECT_EQ(reused.popupMenu, std::nullopt);
-  EXPECT_EQ(reused.colour, kClWindow);
+  EXPECT_EQ(reused.colour, kWindow);
   EXPECT_EQ(Layout(reused), "h0 v0 m0");
   EXPECT_EQ(reused.DrawingFont(), nullptr);
   EXPECT_EQ(reused.PopupMenuName(), "");

@@ -24,7 +24,7 @@ TEST(FontMarkupTest, AppliesTheSevenFields) {
   constexpr unsigned kU = FontDesc::kUnderline;
   constexpr unsigned kB = FontDesc::kBold;
   constexpr unsigned kI = FontDesc::kItalic;
-  constexpr ColourValue kText = 0x80000008;
+  constexpr ColourValue kText = ToColourValue(SystemColour::WindowText);
   const FontDesc base = Font(1, "Face", kText, 16, 0, kU, 0);
   struct Case {
     FontDesc start;

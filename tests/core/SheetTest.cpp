@@ -162,7 +162,7 @@ TEST(SheetBuildTest, StyleItems) {
 
   auto empty = f.Build("GI_Sheet_E");
   EXPECT_FALSE(empty->title());  // no title bar
-  EXPECT_EQ(empty->titleColour(), Sheet::kClGrayText);
+  EXPECT_EQ(empty->titleColour(), ToColourValue(SystemColour::GreyText));
   EXPECT_TRUE(empty->CanPrint());
 }
 

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 
 namespace rtv {
 
@@ -24,8 +24,8 @@ class MessagePanel : public QWidget {
  private:
   QString text_;
   bool centred_ = false;
-  ColourValue textColour_ = 0x80000008;
-  ColourValue background_ = 0x8000000F;
+  ColourValue textColour_ = ToColourValue(SystemColour::WindowText);
+  ColourValue background_ = ToColourValue(SystemColour::ButtonFace);
 };
 
 }  // namespace rtv

@@ -22,12 +22,7 @@
 namespace rtv {
 namespace {
 
-constexpr ColourValue kClWindowValue = 0x80000005;
-constexpr ColourValue kClWindowText = 0x80000008;
-constexpr ColourValue kClHighlight = 0x8000000D;
-constexpr ColourValue kClHighlightText = 0x8000000E;
-constexpr ColourValue kClBtnFace = 0x8000000F;
-constexpr ColourValue kClGrayText = 0x80000011;
+constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
 constexpr ColourValue kWhite = 0xFFFFFF;
 constexpr ColourValue kSilver = 0xC0C0C0;
 constexpr ColourValue kLineGrey = 0x808080;
@@ -435,8 +430,8 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   const FontDesc& fontDesc = cell.font ? *cell.font : *sheet_.basicCell().font;
   const FontEntry& font = FontFor(fontDesc);
 
-  const QColor window = ToQColor(kClWindowValue);
-  const QColor windowText = ToQColor(kClWindowText);
+  const QColor window = ToQColor(kWindow);
+  const QColor windowText = ToQColor(ToColourValue(SystemColour::WindowText));
   QColor background;
   bool paintBackground = true;
   if (!selected || editing) {
@@ -448,7 +443,8 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
       paintBackground = cell.colour != kWhite;
     }
   } else {
-    background = focused ? ToQColor(kClHighlight) : Mix(window, windowText, 3, 4);
+    background =
+        focused ? ToQColor(ToColourValue(SystemColour::Highlight)) : Mix(window, windowText, 3, 4);
   }
   if (paintBackground) painter.fillRect(rect, background);
 
@@ -472,10 +468,11 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   QColor text = ToQColor(canvas.textColour());
   if (selected && !editing) {
     if (focused) {
-      text = ToQColor(kClHighlightText);
+      text = ToQColor(ToColourValue(SystemColour::HighlightText));
     } else {
       const ColourValue value = canvas.textColour();
-      if (value == kClBtnFace || value == kClGrayText || value == kSilver ||
+      if (value == ToColourValue(SystemColour::ButtonFace) ||
+          value == ToColourValue(SystemColour::GreyText) || value == kSilver ||
           ToColourValue(text) == ToColourValue(background)) {
         text = window;
       }
@@ -483,7 +480,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   }
 
   // Lines.
-  const bool plain = cell.colour == kClWindowValue || cell.colour == kWhite;
+  const bool plain = cell.colour == kWindow || cell.colour == kWhite;
   painter.setPen(plain ? ToQColor(kLineGrey) : QColor(Qt::white));
   if (cell.bottomLine) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
   const bool spanned = rect.width() != sheet_.ColumnWidth(column);
