@@ -84,12 +84,6 @@ Sheet::Sheet(const SheetServices& services, OverlayText& store, std::string desc
 
 Sheet::~Sheet() = default;
 
-void Sheet::Destroy() {
-  slots_.clear();
-  sheetRows_.clear();
-  columns_ = rows_ = 0;
-}
-
 void Sheet::SetParameter(std::string parameter) { parameter_ = std::move(parameter); }
 
 void Sheet::Build() {

@@ -67,7 +67,6 @@ class Sheet {
   Sheet& operator=(const Sheet&) = delete;
 
   // Virtual operations, in slot order.
-  virtual void Destroy();
   virtual void SetParameter(std::string parameter);
   virtual void Build();
   virtual void ApplyStyleItem(std::string_view item);
