@@ -19,7 +19,8 @@ struct CellAccess {
   ListKind kind;
   // The program around the accessor; never null during an access.
   CellAccessHost& host;
-  // The row record of the cell's list, loaded before the handler runs; null for kind 0.
+  // The row record of the cell's list, loaded before the handler runs; null for a cell
+  // that belongs to no list.
   ChannelRow* row = nullptr;
   // Added to the access flags by a handler (kAccessUseChanged).
   int extraFlags = 0;

@@ -40,7 +40,7 @@ class CellAccessHost {
   // The adjustment link is connected (adjustment cells are editable).
   virtual bool AdjustmentConnected() const { return false; }
 
-  // The status bar text (bus message 4), posted.
+  // The status bar text (kMsgStatusText), posted.
   virtual void PostStatusText(const std::string& /*text*/, ColourValue /*textColour*/,
                               ColourValue /*background*/) {}
   // Any other bus message with one argument, posted.

@@ -66,7 +66,8 @@ class Sheet {
   Sheet(const Sheet&) = delete;
   Sheet& operator=(const Sheet&) = delete;
 
-  // Virtual operations, in slot order.
+  // What a kind of sheet may do its own way: its parameter, the build and each of its
+  // steps, the title, printing and the remembered column widths.
   virtual void SetParameter(std::string parameter);
   virtual void Build();
   virtual void ApplyStyleItem(std::string_view item);

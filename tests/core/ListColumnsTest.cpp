@@ -497,7 +497,7 @@ TEST_F(ListColumnsTest, IdsAreEnteredAndNormalised) {
   Access(kIndId, id, 7, Text("12345678"));
   EXPECT_EQ(Bytes(record, 5), std::string(5, '\xFF'));
   EXPECT_EQ(host.image.GetByte(record + 15), 255);
-  // Group IDs are stored after the 60 individual ones, with kind 1.
+  // Group IDs are stored after the 60 individual ones, their kind byte 1 (a group).
   Access(kGrpId, LinkNo("CL_DscGrpId_Id"), 0, Text("012345678"));
   EXPECT_EQ(Bytes(0x25C0 + 16 * 60, 5), std::string("\x01\x17\x2D\x43\x50", 5));
   EXPECT_EQ(host.image.GetByte(0x25C0 + 16 * 60 + 15), 1);
