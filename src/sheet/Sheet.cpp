@@ -93,7 +93,7 @@ void Sheet::Build() {
   titleColour_ = kDefaultTitleColour;
   styleFixedColumns_ = styleFixedRows_ = 0;
   noPrint_ = columnSizing_ = colourSelectLine_ = false;
-  multiSelect_ = kMultiSelectNone;
+  multiSelect_ = MultiSelect::None;
   printFontRatio_ = 100;
   counters_ = {};
   ApplyStyle();
@@ -135,9 +135,9 @@ void Sheet::ApplyStyleItem(std::string_view item) {
   } else if (auto ratio = ItemValue(item, "PrintFontRatio")) {
     printFontRatio_ = ToInt(DecimalPrefix(*ratio));
   } else if (auto mode = ItemValue(item, "MultiSelect")) {
-    multiSelect_ = *mode == "Cell"   ? kMultiSelectCell
-                   : *mode == "Line" ? kMultiSelectLine
-                                     : kMultiSelectNone;
+    multiSelect_ = *mode == "Cell"   ? MultiSelect::Cell
+                   : *mode == "Line" ? MultiSelect::Line
+                                     : MultiSelect::None;
   } else if (item == "ColSizing") {
     columnSizing_ = true;
   } else if (item == "ColorSelectLine") {
@@ -279,7 +279,7 @@ void Sheet::FillCellsWith(const std::function<void(Cell&)>& adjust) {
           firstSelectableColumn_ = column;
         if (firstSelectableRow_ < 0) firstSelectableRow_ = row;
       }
-      slot.multiSelect = multiSelect_ != kMultiSelectNone && selectEnabled;
+      slot.multiSelect = multiSelect_ != MultiSelect::None && selectEnabled;
     }
   }
   if (!embedded_ && services_.widthStore != nullptr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -54,9 +55,9 @@ struct SheetServices {
 class Sheet {
  public:
   static constexpr ColourValue kDefaultTitleColour = ToColourValue(SystemColour::GreyText);
-  static constexpr int kMultiSelectNone = 0;
-  static constexpr int kMultiSelectCell = 1;
-  static constexpr int kMultiSelectLine = 2;
+  // How many cells the user may mark at once: only the cursor's, a rectangle of cells, or
+  // whole rows.
+  enum class MultiSelect : std::uint8_t { None, Cell, Line };
   static constexpr const char* kWidthListKey = "GI_CellWidthRegList";
 
   // `store` is where the entries are read (and the cell models they name).
@@ -112,7 +113,7 @@ class Sheet {
   bool noPrint() const { return noPrint_; }
   bool columnSizing() const { return columnSizing_; }
   bool colourSelectLine() const { return colourSelectLine_; }
-  int multiSelect() const { return multiSelect_; }
+  MultiSelect multiSelect() const { return multiSelect_; }
   int printFontRatio() const { return printFontRatio_; }
   double scale() const { return scale_; }
   const Cell& basicCell() const { return basicCell_; }
@@ -193,7 +194,7 @@ class Sheet {
   bool noPrint_ = false;
   bool columnSizing_ = false;
   bool colourSelectLine_ = false;
-  int multiSelect_ = kMultiSelectNone;
+  MultiSelect multiSelect_ = MultiSelect::None;
   int printFontRatio_ = 100;
   double scale_ = 1.0;
   int fixedFontHeight_ = 0;

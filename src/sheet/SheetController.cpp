@@ -228,7 +228,7 @@ void SheetController::ClearMarks() {
 }
 
 void SheetController::ApplyMarking(bool extend, int fromColumn, int fromRow) {
-  if (sheet_.multiSelect() == Sheet::kMultiSelectNone) return;
+  if (sheet_.multiSelect() == Sheet::MultiSelect::None) return;
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ClearMarks();
@@ -253,7 +253,7 @@ void SheetController::ApplyMarking(bool extend, int fromColumn, int fromRow) {
     anchorRow_ = row;
     sheet_.CellAt(column, row).dragMarked = true;
   }
-  if (sheet_.multiSelect() != Sheet::kMultiSelectLine) return;
+  if (sheet_.multiSelect() != Sheet::MultiSelect::Line) return;
   for (int r = 0; r < sheet_.rowCount(); ++r) {
     bool holds = false;
     for (int c = 0; c < sheet_.columnCount() && !holds; ++c) {
@@ -310,7 +310,7 @@ CellRequest SheetController::DrawRequest(int column, int row, bool selected) con
   CellRequest request;
   request.cell = &sheet_.CellAt(column, row).cell;
   request.ownerCell = ownerCell;
-  request.resultFlags = selected ? 1 : 0;
+  request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
   if (request.cell->cellLink != kCellLinkNone) sheet_.Access(request, false);
   return request;
 }
@@ -357,11 +357,12 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   if (result == AccessResult::StartEdit) {
     view_.OpenEditor(request.displayText, request.selectionStart, request.selectionLength);
   }
-  const int multi = sheet_.multiSelect();
-  if (multi != Sheet::kMultiSelectNone && (request.rangeFlags & CellRequest::kRangeReselect) != 0) {
+  const Sheet::MultiSelect multi = sheet_.multiSelect();
+  if (multi != Sheet::MultiSelect::None &&
+      (request.rangeFlags & CellRequest::kRangeReselect) != 0) {
     MarkRange(std::min(request.rangeFirst, request.rangeLast),
               std::max(request.rangeFirst, request.rangeLast));
-  } else if (multi != Sheet::kMultiSelectNone) {
+  } else if (multi != Sheet::MultiSelect::None) {
     ApplyMarking(shift_);
   }
   Post(kMsgRefreshMenuStates);
@@ -432,7 +433,7 @@ void SheetController::LeftDown(int column, int row) {
 }
 
 void SheetController::DragTo(int column, int row) {
-  if (!mouseDown_ || sheet_.multiSelect() == Sheet::kMultiSelectNone) return;
+  if (!mouseDown_ || sheet_.multiSelect() == Sheet::MultiSelect::None) return;
   ResolveRowTrack(column, row);
   if (column == sheet_.currentColumn() && row == sheet_.currentRow()) return;
   SelectCell(column, row);

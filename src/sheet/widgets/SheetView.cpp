@@ -26,6 +26,9 @@ constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
 constexpr ColourValue kWhite = 0xFFFFFF;
 constexpr ColourValue kSilver = 0xC0C0C0;
 constexpr ColourValue kLineGrey = 0x808080;
+// The marks' pictures among GridServices::images.
+constexpr std::size_t kWarningPicture = 4;
+constexpr std::size_t kErrorPicture = 5;
 constexpr int kSizingSlack = 4;
 constexpr int kWheelRows = 3;
 
@@ -458,7 +461,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
     request.ownerCell = logic_->ownerCell;
     request.canvas = &canvas;
     request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
-    request.resultFlags = selected ? 1 : 0;
+    request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
     sheet_.Access(request, false);
     shown = std::move(request.displayText);
     flags = request.resultFlags;
@@ -538,9 +541,9 @@ void SheetView::DrawMark(QPainter& painter, const QRect& cell, int textRight, bo
   const QRect box(x, cell.bottom() - 1 - size, size, size);
   painter.save();
   painter.setClipRect(cell, Qt::IntersectClip);
-  const int picture = error ? 5 : 4;
-  if (services_.images != nullptr && static_cast<int>(services_.images->size()) > picture) {
-    (*services_.images)[static_cast<std::size_t>(picture)].paint(&painter, box);
+  const std::size_t picture = error ? kErrorPicture : kWarningPicture;
+  if (services_.images != nullptr && services_.images->size() > picture) {
+    (*services_.images)[picture].paint(&painter, box);
   } else {
     painter.setRenderHint(QPainter::Antialiasing);
     if (error) {
