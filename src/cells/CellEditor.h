@@ -25,7 +25,7 @@ class CellEditor {
   virtual void Commit(CellRequest& request) = 0;
   // The text the current value shows.
   virtual std::string Text() const = 0;
-  // Reacts to a key (Enter alias already mapped); only called with a grid.
+  // Reacts to a key (Activate already turned into Enter); only called with a grid.
   virtual AccessResult Key(CellRequest& request, CellKey key) = 0;
 
   void Take() { changed_ = true; }
