@@ -20,9 +20,9 @@ constexpr int kRows = 30;
 constexpr int kFirstRow = 30;  // channels 10–19 with their variants
 
 struct NullCanvas : CellCanvas {
-  void SetFontColor(ColorValue) override {}
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
+  void SetFontColour(ColourValue) override {}
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
 };
 
 void BM_IntChannelScreen(benchmark::State& state) {

@@ -87,7 +87,7 @@ struct IntSheet {
           access.request.displayText = row % 2 == 0 ? "Yes" : "No";
           break;
       }
-      return 0;
+      return AccessResult::Nothing;
     });
   }
   OverlayText overlay;

@@ -193,8 +193,8 @@ void MainController::RestartWarningTimer() {
 
 int MainController::CellModelType() const { return services_.settings.modelType; }
 
-void MainController::PostStatusText(const std::string& text, ColorValue textColour,
-                                    ColorValue background) {
+void MainController::PostStatusText(const std::string& text, ColourValue textColour,
+                                    ColourValue background) {
   Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background), text);
 }
 
@@ -370,8 +370,8 @@ void MainController::HandleBaseMessage(const Message& message) {
       Bus().Send(kMsgRefreshToolbarStates);
       break;
     case kMsgStatusText:
-      messageTextColor_ = static_cast<ColorValue>(message.arg1);
-      messageBackground_ = static_cast<ColorValue>(message.arg2);
+      messageTextColour_ = static_cast<ColourValue>(message.arg1);
+      messageBackground_ = static_cast<ColourValue>(message.arg2);
       messageText_ = message.Text();
       if (view_ != nullptr) view_->RedrawMessagePanel();
       break;

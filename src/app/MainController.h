@@ -120,8 +120,8 @@ class MainController : public CellAccessHost {
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
-  void PostStatusText(const std::string& text, ColorValue textColour,
-                      ColorValue background) override;
+  void PostStatusText(const std::string& text, ColourValue textColour,
+                      ColourValue background) override;
   void PostBusMessage(int type, int argument) override;
   void RunCellCommand(int link, const Cell& cell) override;
   CommandState CellCommandState(int link, const Cell& cell) override;
@@ -162,8 +162,8 @@ class MainController : public CellAccessHost {
   void SetCurrentFileName(const std::string& name);
 
   const std::string& MessagePanelText() const { return messageText_; }
-  ColorValue MessagePanelTextColor() const { return messageTextColor_; }
-  ColorValue MessagePanelBackground() const { return messageBackground_; }
+  ColourValue MessagePanelTextColour() const { return messageTextColour_; }
+  ColourValue MessagePanelBackground() const { return messageBackground_; }
 
   // The warning check list was re-evaluated this many times (for the views and tests).
   int WarningEvaluations() const { return warningEvaluations_; }
@@ -196,8 +196,8 @@ class MainController : public CellAccessHost {
   std::string executableFolder_;
   std::string applicationTitle_;
   std::string messageText_;
-  ColorValue messageTextColor_ = 0x80000008;   // clWindowText
-  ColorValue messageBackground_ = 0x8000000F;  // clBtnFace
+  ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
+  ColourValue messageBackground_ = ToColourValue(SystemColour::ButtonFace);
   std::unique_ptr<TimerTask> controllerTask_;
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;

@@ -19,7 +19,7 @@ class BarEditor : public CellEditor {
  protected:
   void Commit(CellRequest&) override {}
   std::string Text() const override { return Bar(value_, minimum_, maximum_); }
-  int Key(CellRequest&, int) override { return kNothing; }
+  AccessResult Key(CellRequest&, CellKey) override { return AccessResult::Nothing; }
 
  private:
   const int value_;

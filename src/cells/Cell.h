@@ -13,8 +13,6 @@ namespace rtv {
 // The counter block @ch0…@ch9 that markup reads and changes while a sheet is parsed.
 using CellCounters = std::array<int, 10>;
 
-inline constexpr ColorValue kClWindow = 0x80000005;
-
 // One parsed piece of cell markup: a grid cell, a basic cell, a choice-list item or a menu
 // item. Font and popup menu name are inherited through the parent chain when empty.
 struct Cell {
@@ -39,7 +37,7 @@ struct Cell {
   bool selectable = false;
   bool rowTrack = false;
   std::uint8_t userFlags = 0;  // Flag0…Flag7
-  ColorValue colour = kClWindow;
+  ColourValue colour = ToColourValue(SystemColour::Window);
   std::optional<FontDesc> font;
   std::optional<std::string> popupMenu;
   std::optional<std::string> text;

@@ -3,17 +3,18 @@
 namespace rtv {
 
 void CellAccess::MarkReadOnly() {
-  if (request.canvas != nullptr) request.canvas->SetFontColor(kReadOnlyColour);
-  request.commit = CellRequest::kCommitNone;
-  const int key = request.key;
-  if ((key >= 1 && key <= 126) || key == CellRequest::kKeyF2) {
-    request.key = CellRequest::kKeyNone;
+  if (request.canvas != nullptr) request.canvas->SetFontColour(kReadOnlyColour);
+  request.commit = CellCommit::None;
+  const CellKey key = request.key;
+  if (key.IsTyped() || key == SpecialKey::Enter || key == SpecialKey::Backspace ||
+      key == SpecialKey::F2) {
+    request.key = {};
     refused = true;
   }
 }
 
 void CellAccess::MarkGreyed() {
-  if (request.canvas != nullptr) request.canvas->SetFontColor(kGreyedColour);
+  if (request.canvas != nullptr) request.canvas->SetFontColour(kGreyedColour);
 }
 
 void CellAccess::ShowReadOnly(const char* text) {

@@ -11,23 +11,24 @@ struct Cell;
 
 // One access in progress, as the family handlers see it.
 struct CellAccess {
-  static constexpr ColorValue kReadOnlyColour = 32896;   // olive
-  static constexpr ColorValue kGreyedColour = 12632256;  // silver
+  static constexpr ColourValue kReadOnlyColour = 32896;   // olive
+  static constexpr ColourValue kGreyedColour = 12632256;  // silver
 
   CellRequest& request;
   const Cell& cell;
   ListKind kind;
   // The program around the accessor; never null during an access.
   CellAccessHost& host;
-  // The row record of the cell's list, loaded before the handler runs; null for kind 0.
+  // The row record of the cell's list, loaded before the handler runs; null for a cell
+  // that belongs to no list.
   ChannelRow* row = nullptr;
   // Added to the access flags by a handler (kAccessUseChanged).
   int extraFlags = 0;
-  // A printable key or F2 met a read-only cell; the status bar says so after the access.
+  // A key that would edit met a read-only cell; the status bar says so after the access.
   bool refused = false;
 
-  // Shown, not editable: olive text, a printable key or F2 is refused (key cleared), and a
-  // committed text or popup choice is dropped.
+  // Shown, not editable: olive text, a typed character, Enter, Backspace or F2 is refused
+  // (key cleared), and a committed text or popup choice is dropped.
   void MarkReadOnly();
   // Shown in silver; stays editable.
   void MarkGreyed();

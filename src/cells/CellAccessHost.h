@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 #include "cells/CellCatalog.h"
 
 namespace rtv {
@@ -40,9 +40,9 @@ class CellAccessHost {
   // The adjustment link is connected (adjustment cells are editable).
   virtual bool AdjustmentConnected() const { return false; }
 
-  // The status bar text (bus message 4), posted.
-  virtual void PostStatusText(const std::string& /*text*/, ColorValue /*textColour*/,
-                              ColorValue /*background*/) {}
+  // The status bar text (kMsgStatusText), posted.
+  virtual void PostStatusText(const std::string& /*text*/, ColourValue /*textColour*/,
+                              ColourValue /*background*/) {}
   // Any other bus message with one argument, posted.
   virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).

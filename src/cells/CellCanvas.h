@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 
 namespace rtv {
 
@@ -17,9 +17,9 @@ struct CellRect {
 class CellCanvas {
  public:
   virtual ~CellCanvas() = default;
-  virtual void SetFontColor(ColorValue colour) = 0;
-  virtual void FillRect(const CellRect& rect, ColorValue colour) = 0;
-  virtual void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) = 0;
+  virtual void SetFontColour(ColourValue colour) = 0;
+  virtual void FillRect(const CellRect& rect, ColourValue colour) = 0;
+  virtual void DrawLine(int x1, int y1, int x2, int y2, ColourValue colour) = 0;
 };
 
 }  // namespace rtv

@@ -4,32 +4,32 @@
 
 namespace rtv {
 
-int CellEditor::Serve(CellRequest& request) {
-  if (request.key == CellRequest::kKeyEnterAlias) request.key = CellRequest::kKeyEnter;
-  if (request.commit != CellRequest::kCommitNone) Commit(request);
-  int result = kNothing;
-  if (request.grid != nullptr && request.key != CellRequest::kKeyNone) {
+AccessResult CellEditor::Serve(CellRequest& request) {
+  if (request.key == SpecialKey::Activate) request.key = SpecialKey::Enter;
+  if (request.commit != CellCommit::None) Commit(request);
+  AccessResult result = AccessResult::Nothing;
+  if (request.grid != nullptr && !request.key.IsNone()) {
     const bool before = changed_;
     result = Key(request, request.key);
-    if (result != kNothing || changed_ != before) request.key = CellRequest::kKeyNone;
+    if (result != AccessResult::Nothing || changed_ != before) request.key = {};
   }
-  if (result != kStartEdit) ShowSelected(request, Text());
+  if (result != AccessResult::StartEdit) ShowSelected(request, Text());
   return result;
 }
 
-int CellEditor::BeginTyping(CellRequest& request, char typed) {
+AccessResult CellEditor::BeginTyping(CellRequest& request, char typed) {
   request.displayText.assign(1, typed);
   request.selectionStart = 1;
   request.selectionLength = 0;
-  return kStartEdit;
+  return AccessResult::StartEdit;
 }
 
-int CellEditor::BeginWithText(CellRequest& request, const std::string& text) {
+AccessResult CellEditor::BeginWithText(CellRequest& request, const std::string& text) {
   const auto first = text.find_first_not_of(' ');
   const auto last = text.find_last_not_of(' ');
   ShowSelected(request,
                first == std::string::npos ? std::string() : text.substr(first, last - first + 1));
-  return kStartEdit;
+  return AccessResult::StartEdit;
 }
 
 void CellEditor::ShowSelected(CellRequest& request, std::string text) {

@@ -11,14 +11,9 @@ namespace rtv {
 // in-place editing starts. The caller stores the value when changed() says so.
 class CellEditor {
  public:
-  // Serve results (those of AccessCell).
-  static constexpr int kNothing = 0;
-  static constexpr int kPopupOpened = 1;
-  static constexpr int kStartEdit = 2;
-
   virtual ~CellEditor() = default;
 
-  int Serve(CellRequest& request);
+  AccessResult Serve(CellRequest& request);
   bool changed() const { return changed_; }
 
  protected:
@@ -26,30 +21,28 @@ class CellEditor {
   CellEditor(const CellEditor&) = delete;
   CellEditor& operator=(const CellEditor&) = delete;
 
-  // Parses the committed edit text or popup choice (request.commit is not 0).
+  // Parses the committed edit text or popup choice (there is a commit).
   virtual void Commit(CellRequest& request) = 0;
   // The text the current value shows.
   virtual std::string Text() const = 0;
-  // Reacts to a key (Enter alias already mapped); only called with a grid.
-  virtual int Key(CellRequest& request, int key) = 0;
+  // Reacts to a key (Activate already turned into Enter); only called with a grid.
+  virtual AccessResult Key(CellRequest& request, CellKey key) = 0;
 
   void Take() { changed_ = true; }
 
   // Editing starts with just the typed character, caret after it.
-  static int BeginTyping(CellRequest& request, char typed);
+  static AccessResult BeginTyping(CellRequest& request, char typed);
   // Editing starts with `text` trimmed of surrounding spaces, all of it selected.
-  static int BeginWithText(CellRequest& request, const std::string& text);
+  static AccessResult BeginWithText(CellRequest& request, const std::string& text);
   static void ShowSelected(CellRequest& request, std::string text);
 
-  static bool IsEnter(int key) {
-    return key == CellRequest::kKeyEnter || key == CellRequest::kKeyF2;
-  }
-  static bool IsDigit(int key) { return key >= '0' && key <= '9'; }
-  static bool IsPrintable(int key) { return key >= 0x20 && key < 0x7F; }
+  static bool IsEnter(CellKey key) { return key == SpecialKey::Enter || key == SpecialKey::F2; }
+  // Space steps a number or choice up, Backspace down.
+  static bool IsSpace(CellKey key) { return key.typed() == ' '; }
   // Enter, F2, Backspace or Space: the keys that open the current text in the ID, text and
   // time editors.
-  static bool IsEditKey(int key) {
-    return IsEnter(key) || key == CellRequest::kKeyBackspace || key == CellRequest::kKeySpace;
+  static bool IsEditKey(CellKey key) {
+    return IsEnter(key) || key == SpecialKey::Backspace || IsSpace(key);
   }
 
  private:

@@ -156,14 +156,14 @@ void MarkupReader::ApplyLetter(char letter, bool clear) {
 }
 
 void MarkupReader::ApplyAttribute(std::string_view item, int depth) {
-  constexpr std::string_view kColor = "Color=";
+  constexpr std::string_view kColourItem = "Color=";
   constexpr std::string_view kFont = "Font=";
   constexpr std::string_view kImageIndex = "ImageIndex=";
   constexpr std::string_view kPopupMenu = "PopupMenu=";
   if (item.starts_with('$')) {
     ApplyModel(item.substr(1), depth);
-  } else if (item.starts_with(kColor)) {
-    if (const auto colour = ColourNumber(item.substr(kColor.size()))) cell_.colour = *colour;
+  } else if (item.starts_with(kColourItem)) {
+    if (const auto colour = ColourNumber(item.substr(kColourItem.size()))) cell_.colour = *colour;
   } else if (item.starts_with(kFont)) {
     if (!cell_.font) {
       const Cell* parent = cell_.parent;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cells/CellCanvas.h"
+#include "cells/CellKey.h"
 #include "cells/CellNames.h"
 
 namespace rtv {
@@ -12,30 +13,30 @@ namespace rtv {
 class ChoicePopupHost;
 struct Cell;
 
+// What a commit hands to a cell.
+enum class CellCommit : std::uint8_t {
+  None,
+  Text,    // the in-place editor's text (editText)
+  Choice,  // an item of the cell's choice popup (popupChoice)
+};
+
+// What the grid does after an access.
+enum class AccessResult : std::uint8_t {
+  Nothing,
+  PopupOpened,  // a choice popup opened: no editing starts
+  StartEdit,    // edit the display text in place
+};
+
+// Whether an item of a choice popup can be chosen now (its owner cell answers).
+enum class ChoiceState : std::uint8_t { Available, Unavailable };
+
 // One access to a cell through the item accessor: the caller fills the inputs, calls
 // AccessCell, and reads the outputs.
 struct CellRequest {
-  // Keys: printable characters as themselves, special keys as their key code << 8.
-  static constexpr int kKeyNone = 0;
-  static constexpr int kKeyBackspace = 8;
-  static constexpr int kKeyEnter = 13;
-  static constexpr int kKeySpace = 32;
-  static constexpr int kKeyEnterAlias = 256;  // treated as Enter
-  static constexpr int kKeyLeft = 0x2500;
-  static constexpr int kKeyRight = 0x2700;
-  static constexpr int kKeyF2 = 0x7100;
-  static constexpr int kKeyF3 = 0x7200;
-  static constexpr int kKeyF4 = 0x7300;
-
   // Result flags; bits 0–1 belong to the caller and are kept.
+  static constexpr std::uint8_t kCallerSelected = 0x01;  // the cell is drawn selected
   static constexpr std::uint8_t kResultWarning = 0x04;
   static constexpr std::uint8_t kResultError = 0x08;
-
-  static constexpr int kCommitNone = 0;
-  static constexpr int kCommitEdit = 1;
-  static constexpr int kCommitPopup = 2;
-
-  static constexpr int kItemUnavailable = 3;
 
   static constexpr std::uint8_t kRangeSelected = 0x01;
   static constexpr std::uint8_t kRangeReselect = 0x02;
@@ -53,7 +54,7 @@ struct CellRequest {
   CellRect cellRect;
   int selectionStart = 0;   // out: caret in the in-place editor
   int selectionLength = 0;  // out
-  int key = kKeyNone;       // in; cleared or rewritten when consumed
+  CellKey key;              // in; cleared or rewritten when consumed
   int command = 0;          // in: a popup-menu command link (73–82), 0 for none
   std::string editText;     // in
   std::string displayText;  // out
@@ -61,13 +62,13 @@ struct CellRequest {
   // In/out: the cell's user flags; menu items and buttons get their states (flags 0–3)
   // back here, the frequency cells their "same as RX" marks.
   std::uint8_t userFlags = 0;
-  int itemState = 0;  // out, popup items
-  int commit = kCommitNone;
-  int redirected = 0;  // out: another cell of the row was served
+  ChoiceState itemState = ChoiceState::Available;  // out, popup items
+  CellCommit commit = CellCommit::None;
+  bool redirected = false;  // out: another cell of the row was served
   int servedType = kCellTypeNone;
   int servedLink = kCellLinkNone;
   int servedIndex = 0;
-  int forwardedKey = 0;  // out: the key to replay on the redirected cell
+  CellKey forwardedKey;  // out: the key to replay on the redirected cell
   std::uint8_t rangeFlags = 0;
   int rangeFirst = 0;
   int rangeLast = 0;

@@ -19,7 +19,7 @@ ChoiceEditor::ChoiceEditor(ChoiceLists& lists, const char* listKey, int variant,
     : lists_(lists), listKey_(listKey), variant_(variant), value_(value) {}
 
 void ChoiceEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
+  if (request.commit != CellCommit::Choice || request.popupChoice == nullptr) return;
   if (request.popupChoice->cellLink != variant_) return;
   value_ = request.popupChoice->index;
   Take();
@@ -27,17 +27,17 @@ void ChoiceEditor::Commit(CellRequest& request) {
 
 std::string ChoiceEditor::Text() const { return lists_.ChoiceName(listKey_, variant_, value_); }
 
-int ChoiceEditor::Key(CellRequest& request, int key) {
-  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
-    value_ = lists_.ChoiceStep(listKey_, variant_, value_, key == CellRequest::kKeySpace ? 1 : -1);
+AccessResult ChoiceEditor::Key(CellRequest& request, CellKey key) {
+  if (IsSpace(key) || key == SpecialKey::Backspace) {
+    value_ = lists_.ChoiceStep(listKey_, variant_, value_, IsSpace(key) ? 1 : -1);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
     request.grid->OpenChoicePopup(std::string(listKey_), variant_, value_);
-    return kPopupOpened;
+    return AccessResult::PopupOpened;
   }
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

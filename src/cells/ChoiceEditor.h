@@ -21,7 +21,7 @@ class ChoiceEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
   ChoiceLists& lists_;
   const std::string ownedKey_;

@@ -11,7 +11,8 @@ class ChoicePopupHost {
  public:
   virtual ~ChoicePopupHost() = default;
   // Shows the choice list `listKey` (its cells bound to link `variant`) next to the current
-  // cell with `value` selected; the choice comes back as a request with commit 2.
+  // cell with `value` selected; the chosen item comes back committed to the cell
+  // (CellCommit::Choice).
   virtual void OpenChoicePopup(const std::string& listKey, int variant, int value) = 0;
 };
 

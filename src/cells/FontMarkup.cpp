@@ -44,26 +44,27 @@ constexpr Named kColours[] = {
     {"clTeal", 0x808000},
     {"clWhite", 0xFFFFFF},
     {"clYellow", 0x00FFFF},
-    {"clBackground", 0x80000001},
-    {"clActiveCaption", 0x80000002},
-    {"clInactiveCaption", 0x80000003},
-    {"clMenu", 0x80000004},
-    {"clWindow", 0x80000005},
-    {"clWindowFrame", 0x80000006},
-    {"clMenuText", 0x80000007},
-    {"clWindowText", 0x80000008},
-    {"clCaptionText", 0x80000009},
-    {"clActiveBorder", 0x8000000A},
-    {"clInactiveBorder", 0x8000000B},
-    {"clAppWorkSpace", 0x8000000C},
-    {"clHighlight", 0x8000000D},
-    {"clHightlightText", 0x8000000E},  // sic: the overlay's spelling
-    {"clBtnFace", 0x8000000F},
-    {"clBtnShadow", 0x80000010},
-    {"clGrayText", 0x80000011},
-    {"clBtnText", 0x80000012},
-    {"clInactiveCaptionText", 0x80000013},
-    {"clBtnHighlight", 0x80000014},
+    {"clBackground", ToColourValue(SystemColour::Desktop)},
+    {"clActiveCaption", ToColourValue(SystemColour::ActiveCaption)},
+    {"clInactiveCaption", ToColourValue(SystemColour::InactiveCaption)},
+    {"clMenu", ToColourValue(SystemColour::Menu)},
+    {"clWindow", ToColourValue(SystemColour::Window)},
+    {"clWindowFrame", ToColourValue(SystemColour::WindowFrame)},
+    {"clMenuText", ToColourValue(SystemColour::MenuText)},
+    {"clWindowText", ToColourValue(SystemColour::WindowText)},
+    {"clCaptionText", ToColourValue(SystemColour::CaptionText)},
+    {"clActiveBorder", ToColourValue(SystemColour::ActiveBorder)},
+    {"clInactiveBorder", ToColourValue(SystemColour::InactiveBorder)},
+    {"clAppWorkSpace", ToColourValue(SystemColour::AppWorkspace)},
+    {"clHighlight", ToColourValue(SystemColour::Highlight)},
+    {"clHightlightText",
+     ToColourValue(SystemColour::HighlightText)},  // sic: the overlay's spelling
+    {"clBtnFace", ToColourValue(SystemColour::ButtonFace)},
+    {"clBtnShadow", ToColourValue(SystemColour::ButtonShadow)},
+    {"clGrayText", ToColourValue(SystemColour::GreyText)},
+    {"clBtnText", ToColourValue(SystemColour::ButtonText)},
+    {"clInactiveCaptionText", ToColourValue(SystemColour::InactiveCaptionText)},
+    {"clBtnHighlight", ToColourValue(SystemColour::ButtonHighlight)},
 };
 
 constexpr Named kStyles[] = {
@@ -146,14 +147,14 @@ void ApplyStyle(FontDesc& font, std::string_view field) {
 
 }  // namespace
 
-std::optional<ColorValue> ColourNumber(std::string_view name) {
+std::optional<ColourValue> ColourNumber(std::string_view name) {
   static NameTable table(101);
   if (table.Count() == 0) {
     for (const Named& colour : kColours) table.Add(colour.name, static_cast<int>(colour.value));
   }
   const auto value = table.Find(name);
   if (!value) return std::nullopt;
-  return static_cast<ColorValue>(*value);
+  return static_cast<ColourValue>(*value);
 }
 
 void ApplyFont(FontDesc& font, std::string_view description) {
@@ -170,7 +171,7 @@ void ApplyFont(FontDesc& font, std::string_view description) {
         if (!field.empty()) font.face = std::string(field);
         break;
       case 3:
-        if (const auto colour = ColourNumber(field)) font.color = *colour;
+        if (const auto colour = ColourNumber(field)) font.colour = *colour;
         break;
       case 4:
         ApplyHeight(font, field);

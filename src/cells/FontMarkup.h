@@ -11,7 +11,7 @@ namespace rtv {
 
 // The value of one of the 38 colour names; nothing for any other text (the caller then
 // leaves its colour as it was).
-std::optional<ColorValue> ColourNumber(std::string_view name);
+std::optional<ColourValue> ColourNumber(std::string_view name);
 
 // Applies a font description of up to seven comma-separated fields (character set, face,
 // colour, height, size, style, pitch) to a font. Empty or unknown fields leave their part

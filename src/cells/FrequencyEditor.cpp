@@ -53,7 +53,7 @@ std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
 }
 
 void FrequencyEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) return;
+  if (request.commit != CellCommit::Text) return;
   const std::optional<std::uint32_t> f = Parse(request.editText);
   if (!f) return;
   if (tx_) {
@@ -83,24 +83,22 @@ std::string FrequencyEditor::ValueText() const {
 
 std::string FrequencyEditor::Text() const { return ShowsSameAsRx() ? "<-" : ValueText(); }
 
-int FrequencyEditor::Key(CellRequest& request, int key) {
-  if (key == '.') {
+AccessResult FrequencyEditor::Key(CellRequest& request, CellKey key) {
+  if (key.typed() == '.') {
     ShowSelected(request, ValueText());
     const auto dot = request.displayText.find('.');
     request.selectionStart = dot == std::string::npos ? static_cast<int>(request.displayText.size())
                                                       : static_cast<int>(dot) + 1;
     request.selectionLength = 0;
-    return kStartEdit;
+    return AccessResult::StartEdit;
   }
-  if (key == '=' && tx_) {
+  if (key.typed() == '=' && tx_) {
     ShowSelected(request, row_.rxBlank ? std::string() : FormatMHz(row_.rx));
-    return kStartEdit;
+    return AccessResult::StartEdit;
   }
-  if (IsDigit(key) || key == CellRequest::kKeySpace) {
-    return BeginTyping(request, static_cast<char>(key));
-  }
+  if (key.IsDigit() || IsSpace(key)) return BeginTyping(request, key.typed());
   if (IsEnter(key)) return BeginWithText(request, rowHasData_ ? ValueText() : std::string());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -42,7 +42,7 @@ class FrequencyEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
  private:
   bool ShowsSameAsRx() const;

@@ -33,7 +33,7 @@ std::uint8_t IdDigitsEditor::CheckByte(ConstIdBytes bytes) {
 }
 
 void IdDigitsEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) return;
+  if (request.commit != CellCommit::Text) return;
   std::string digits;
   for (const char c : request.editText) {
     if (c >= '0' && c <= '9') digits += c;
@@ -52,10 +52,10 @@ void IdDigitsEditor::Commit(CellRequest& request) {
 
 std::string IdDigitsEditor::Text() const { return Digits(bytes_, digits_); }
 
-int IdDigitsEditor::Key(CellRequest& request, int key) {
-  if (IsDigit(key)) return BeginTyping(request, static_cast<char>(key));
+AccessResult IdDigitsEditor::Key(CellRequest& request, CellKey key) {
+  if (key.IsDigit()) return BeginTyping(request, key.typed());
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

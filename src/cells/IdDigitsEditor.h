@@ -29,7 +29,7 @@ class IdDigitsEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
  private:
   IdBytes bytes_;

@@ -15,7 +15,7 @@ IntegerEditor::IntegerEditor(int& value, Range range) : value_(value), range_(st
 }
 
 void IntegerEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) return;
+  if (request.commit != CellCommit::Text) return;
   std::string kept;
   bool number = false;
   for (const char c : request.editText) {
@@ -40,21 +40,21 @@ std::string IntegerEditor::Text() const {
   return std::to_string(static_cast<long long>(value_) + range_.displayOffset);
 }
 
-int IntegerEditor::Key(CellRequest& request, int key) {
-  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
+AccessResult IntegerEditor::Key(CellRequest& request, CellKey key) {
+  if (IsSpace(key) || key == SpecialKey::Backspace) {
     const int step = std::max(range_.step, 1);
-    long long v = static_cast<long long>(value_) + (key == CellRequest::kKeySpace ? step : -step);
+    long long v = static_cast<long long>(value_) + (IsSpace(key) ? step : -step);
     if (v < range_.minimum) v = range_.maximum;
     if (v > range_.maximum) v = range_.minimum;
     value_ = static_cast<int>(v / step * step);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
-  if (IsDigit(key) || (key == '-' && range_.minimum < 0)) {
-    return BeginTyping(request, static_cast<char>(key));
+  if (key.IsDigit() || (key.typed() == '-' && range_.minimum < 0)) {
+    return BeginTyping(request, key.typed());
   }
   if (IsEnter(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

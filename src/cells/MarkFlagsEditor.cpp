@@ -20,7 +20,7 @@ MarkFlagsEditor::MarkFlagsEditor(const char* listKey, int& flags, bool spaceTogg
     : listKey_(listKey), flags_(flags), spaceToggles_(spaceToggles) {}
 
 void MarkFlagsEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitPopup || request.popupChoice == nullptr) return;
+  if (request.commit != CellCommit::Choice || request.popupChoice == nullptr) return;
   if (request.popupChoice->cellLink != kVariant) return;
   switch (request.popupChoice->index) {
     case 1:
@@ -49,19 +49,19 @@ std::string MarkFlagsEditor::Text() const {
   return marks;
 }
 
-int MarkFlagsEditor::Key(CellRequest& request, int key) {
-  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
+AccessResult MarkFlagsEditor::Key(CellRequest& request, CellKey key) {
+  if (IsSpace(key) || key == SpecialKey::Backspace) {
     if (spaceToggles_) {
       action_ = Action::Toggle;
-      request.key = CellRequest::kKeyNone;
+      request.key = {};
     }
-    return kNothing;
+    return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
     request.grid->OpenChoicePopup(std::string(listKey_), kVariant, flags_);
-    return kPopupOpened;
+    return AccessResult::PopupOpened;
   }
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

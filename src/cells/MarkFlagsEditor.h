@@ -24,7 +24,7 @@ class MarkFlagsEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
  private:
   const std::string ownedKey_;

@@ -33,7 +33,7 @@ std::string ScaledDecimalEditor::Text() const {
 }
 
 void ScaledDecimalEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) return;
+  if (request.commit != CellCommit::Text) return;
   if (format_.offAllowed) {
     std::string letters;
     for (const char c : request.editText) {
@@ -62,20 +62,20 @@ void ScaledDecimalEditor::Commit(CellRequest& request) {
   Take();
 }
 
-int ScaledDecimalEditor::Key(CellRequest& request, int key) {
-  if (key == CellRequest::kKeySpace || key == CellRequest::kKeyBackspace) {
-    long long v = static_cast<long long>(value_) + (key == CellRequest::kKeySpace ? 1 : -1);
+AccessResult ScaledDecimalEditor::Key(CellRequest& request, CellKey key) {
+  if (IsSpace(key) || key == SpecialKey::Backspace) {
+    long long v = static_cast<long long>(value_) + (IsSpace(key) ? 1 : -1);
     if (v < format_.minimum) v = format_.maximum;
     if (v > format_.maximum) v = format_.minimum;
     value_ = static_cast<int>(v);
     Take();
-    return kNothing;
+    return AccessResult::Nothing;
   }
-  if (IsDigit(key) || key == '.' || key == 'O' || key == 'o') {
-    return BeginTyping(request, static_cast<char>(key));
+  if (key.IsDigit() || key.typed() == '.' || key.typed() == 'O' || key.typed() == 'o') {
+    return BeginTyping(request, key.typed());
   }
   if (IsEnter(key)) return BeginWithText(request, NumberText());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -31,7 +31,7 @@ class ScaledDecimalEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
  private:
   int& value_;

@@ -31,10 +31,10 @@ std::string TextEditor::Text() const {
   return text;
 }
 
-int TextEditor::Key(CellRequest& request, int key) {
+AccessResult TextEditor::Key(CellRequest& request, CellKey key) {
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  if (IsPrintable(key)) return BeginTyping(request, static_cast<char>(key));
-  return kNothing;
+  if (key.IsTyped()) return BeginTyping(request, key.typed());
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -23,7 +23,7 @@ class TextEditor : public CellEditor {
  protected:
   void Commit(CellRequest& request) override;
   std::string Text() const override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 
  private:
   std::span<std::uint8_t> field_;

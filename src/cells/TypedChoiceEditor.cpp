@@ -39,7 +39,7 @@ std::optional<long> LeadingNumber(std::string_view text) {
 }  // namespace
 
 void TypedChoiceEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) {
+  if (request.commit != CellCommit::Text) {
     ChoiceEditor::Commit(request);
     return;
   }
@@ -71,9 +71,9 @@ void TypedChoiceEditor::Commit(CellRequest& request) {
   Take();
 }
 
-int TypedChoiceEditor::Key(CellRequest& request, int key) {
-  if (IsDigit(key)) return BeginTyping(request, static_cast<char>(key));
-  if (key == CellRequest::kKeyF2) return BeginWithText(request, Text());
+AccessResult TypedChoiceEditor::Key(CellRequest& request, CellKey key) {
+  if (key.IsDigit()) return BeginTyping(request, key.typed());
+  if (key == SpecialKey::F2) return BeginWithText(request, Text());
   return ChoiceEditor::Key(request, key);
 }
 

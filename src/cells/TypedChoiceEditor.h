@@ -14,7 +14,7 @@ class TypedChoiceEditor : public ChoiceEditor {
 
  protected:
   void Commit(CellRequest& request) override;
-  int Key(CellRequest& request, int key) override;
+  AccessResult Key(CellRequest& request, CellKey key) override;
 };
 
 }  // namespace rtv

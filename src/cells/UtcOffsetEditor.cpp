@@ -39,7 +39,7 @@ std::optional<int> UtcOffsetEditor::Parse(std::string_view text) {
 }
 
 void UtcOffsetEditor::Commit(CellRequest& request) {
-  if (request.commit != CellRequest::kCommitEdit) return;
+  if (request.commit != CellCommit::Text) return;
   const std::optional<int> minutes = Parse(request.editText);
   if (!minutes) return;
   minutes_ = *minutes;
@@ -48,12 +48,12 @@ void UtcOffsetEditor::Commit(CellRequest& request) {
 
 std::string UtcOffsetEditor::Text() const { return Format(minutes_); }
 
-int UtcOffsetEditor::Key(CellRequest& request, int key) {
-  if (IsDigit(key) || key == '-' || key == '+' || key == ':') {
-    return BeginTyping(request, static_cast<char>(key));
+AccessResult UtcOffsetEditor::Key(CellRequest& request, CellKey key) {
+  if (key.IsDigit() || key.typed() == '-' || key.typed() == '+' || key.typed() == ':') {
+    return BeginTyping(request, key.typed());
   }
   if (IsEditKey(key)) return BeginWithText(request, Text());
-  return kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -22,8 +22,8 @@ class OverlayText {
   OverlayText(const OverlayText&) = delete;
   OverlayText& operator=(const OverlayText&) = delete;
 
-  // Give a store without source a file (kind 2) or a line array (kind 1); refused when
-  // the store already has a source.
+  // Give a store without source a file or a line array to read; refused when the store
+  // already has a source.
   bool SetFile(const std::string& path);
   bool SetLines(std::vector<std::string> lines);
 

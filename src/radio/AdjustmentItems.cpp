@@ -102,38 +102,38 @@ int AdjustmentItems::SquelchOpening(int link, std::uint8_t high, std::uint8_t lo
   return (step * (kLastOpening - link) + 5) / 10 + low;
 }
 
-int AdjustmentItems::ServeParameter(CellAccess& access) {
+AccessResult AdjustmentItems::ServeParameter(CellAccess& access) {
   const int link = access.cell.cellLink;
   EepromImage* image = access.host.CellImage();
-  if (image == nullptr || image->Size() < kMemoryMapExtent) return CellEditor::kNothing;
+  if (image == nullptr || image->Size() < kMemoryMapExtent) return AccessResult::Nothing;
   std::uint8_t* data = image->Data();
   const Parameter parameter = ParameterOf(link);
   if (parameter.computed) {
     access.MarkReadOnly();
     ShowText(access.request,
              std::to_string(SquelchOpening(link, data[kOpeningHigh], data[kOpeningLow])));
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
   const bool readOnly = access.cell.cellType == TypeNo("CT_Adj") && !Connected(access);
   if (readOnly) access.MarkReadOnly();
   std::uint8_t& byte = data[parameter.address];
   int value = parameter.isSigned ? static_cast<std::int8_t>(byte) : byte;
   IntegerEditor editor(value, parameter.isSigned ? ByteRange(-128, 127) : ByteRange(0, 255));
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   if (editor.changed() && !readOnly) byte = static_cast<std::uint8_t>(value & 0xFF);
   return result;
 }
 
-int AdjustmentItems::ServeSheet(CellAccess& access) {
+AccessResult AdjustmentItems::ServeSheet(CellAccess& access) {
   const int link = access.cell.cellLink;
   AdjustmentState* state = access.host.CellAdjustment();
-  if (state == nullptr) return CellEditor::kNothing;
+  if (state == nullptr) return AccessResult::Nothing;
   const std::string_view name = kCellLinkNames[static_cast<std::size_t>(link)];
   if (name.ends_with("_Bar")) {
     access.MarkReadOnly();
     const int value = state->sheet[static_cast<std::size_t>(link - 1 - kFirstSheet)];
     ShowText(access.request, BarEditor::Bar(value, 0, AdjustmentState::kValueMaximum));
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
   // Values go to the radio, so they change only while it is connected.
   const bool readOnly = !Connected(access);
@@ -141,7 +141,7 @@ int AdjustmentItems::ServeSheet(CellAccess& access) {
   int& stored = state->sheet[static_cast<std::size_t>(link - kFirstSheet)];
   int value = stored;
   IntegerEditor editor(value, ByteRange(0, AdjustmentState::kValueMaximum));
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   if (editor.changed() && !readOnly && value != stored) {
     stored = value;
     access.host.AdjustmentEdited(link);
@@ -149,11 +149,11 @@ int AdjustmentItems::ServeSheet(CellAccess& access) {
   return result;
 }
 
-int AdjustmentItems::ServeReading(CellAccess& access) {
+AccessResult AdjustmentItems::ServeReading(CellAccess& access) {
   const int link = access.cell.cellLink;
   access.MarkReadOnly();
   const AdjustmentState* state = access.host.CellAdjustment();
-  if (state == nullptr) return CellEditor::kNothing;
+  if (state == nullptr) return AccessResult::Nothing;
   const int reading = (link - kFirstReading) / 3;
   const std::uint8_t raw = state->readings[static_cast<std::size_t>(reading)];
   switch ((link - kFirstReading) % 3) {
@@ -169,7 +169,7 @@ int AdjustmentItems::ServeReading(CellAccess& access) {
                                    : VoltageText(raw, reading == kBatteryReading));
       break;
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "cells/CellRequest.h"
+
 namespace rtv {
 
 struct CellAccess;
@@ -20,9 +22,9 @@ class AdjustmentItems {
   // The squelch opening level a computed link shows, from the two measured levels.
   static int SquelchOpening(int link, std::uint8_t high, std::uint8_t low);
 
-  static int ServeParameter(CellAccess& access);
-  static int ServeSheet(CellAccess& access);
-  static int ServeReading(CellAccess& access);
+  static AccessResult ServeParameter(CellAccess& access);
+  static AccessResult ServeSheet(CellAccess& access);
+  static AccessResult ServeReading(CellAccess& access);
 };
 
 }  // namespace rtv

@@ -39,18 +39,18 @@ ListKind NumberRegion(int link) {
 
 }  // namespace
 
-int ChannelListColumns::Serve(CellAccess& access) {
+AccessResult ChannelListColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::IntChannels, ListKind::CanChannels);
-  if (row == nullptr) return CellEditor::kNothing;
+  if (row == nullptr) return AccessResult::Nothing;
   const int link = access.cell.cellLink;
   bool changed = false;
-  int result = CellEditor::kNothing;
+  AccessResult result = AccessResult::Nothing;
   switch (link) {
     case kLinkNumberInt:
     case kLinkNumberUsa:
     case kLinkNumberCan:
       ShowNumber(access, *row);
-      return CellEditor::kNothing;
+      return AccessResult::Nothing;
     case kLinkAttributes:
       return ServeAttributes(access, *row);
     case kLinkFavourite:
@@ -102,11 +102,11 @@ void ChannelListColumns::ShowNumber(CellAccess& access, const ChannelRow& row) {
   access.ShowReadOnly(text);
 }
 
-int ChannelListColumns::ServeAttributes(CellAccess& access, ChannelRow& row) {
+AccessResult ChannelListColumns::ServeAttributes(CellAccess& access, ChannelRow& row) {
   const bool usedOnly = access.host.ChannelSheetsUsedOnly();
   int marks = (row.pFlag ? MarkFlagsEditor::kFlagP : 0) | (row.cFlag ? MarkFlagsEditor::kFlagC : 0);
   MarkFlagsEditor editor(usedOnly ? kAttributesUsedList : kAttributesAllList, marks, !usedOnly);
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   bool changed = false;
   if (editor.changed()) {
     // Making a channel the P or C channel puts it in use.

@@ -11,11 +11,11 @@ class ChannelRow;
 class ChannelListColumns {
  public:
   ChannelListColumns() = delete;
-  static int Serve(CellAccess& access);
+  static AccessResult Serve(CellAccess& access);
 
  private:
   static void ShowNumber(CellAccess& access, const ChannelRow& row);
-  static int ServeAttributes(CellAccess& access, ChannelRow& row);
+  static AccessResult ServeAttributes(CellAccess& access, ChannelRow& row);
 };
 
 }  // namespace rtv

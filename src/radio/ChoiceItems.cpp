@@ -8,10 +8,10 @@
 
 namespace rtv {
 
-int ChoiceItems::Serve(CellAccess& access) {
+AccessResult ChoiceItems::Serve(CellAccess& access) {
   CellRequest& request = access.request;
   const Cell& cell = access.cell;
-  if (cell.cellLink == LinkNo("CL_Null")) return CellEditor::kNothing;
+  if (cell.cellLink == LinkNo("CL_Null")) return AccessResult::Nothing;
   // An item is chosen by its grid, never edited itself.
   request.displayText = cell.text.value_or(std::string());
   if (cell.cellLink == LinkNo("CL_FlexMarking") && request.ownerCell != nullptr) {
@@ -19,12 +19,12 @@ int ChoiceItems::Serve(CellAccess& access) {
     question.cell = request.ownerCell;
     question.popupChoice = &cell;
     accessor_.AccessCell(question, false);
-    if (question.itemState == CellRequest::kItemUnavailable) {
-      request.itemState = CellRequest::kItemUnavailable;
+    if (question.itemState == ChoiceState::Unavailable) {
+      request.itemState = ChoiceState::Unavailable;
       access.MarkGreyed();
     }
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

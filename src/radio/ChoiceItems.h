@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cells/CellRequest.h"
+
 namespace rtv {
 
 class ItemAccessor;
@@ -10,7 +12,7 @@ struct CellAccess;
 class ChoiceItems {
  public:
   explicit ChoiceItems(ItemAccessor& accessor) : accessor_(accessor) {}
-  int Serve(CellAccess& access);
+  AccessResult Serve(CellAccess& access);
 
  private:
   ItemAccessor& accessor_;

@@ -23,19 +23,19 @@ constexpr int kBusUseChanged = 15;
 
 }  // namespace
 
-int DscChannelColumns::Serve(CellAccess& access) {
+AccessResult DscChannelColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::DscChannels, ListKind::DscChannels);
-  if (row == nullptr) return CellEditor::kNothing;
+  if (row == nullptr) return AccessResult::Nothing;
   const int link = access.cell.cellLink;
   CellRequest& request = access.request;
   if (link == kLinkNumber) {
     const int channel = ChannelRow::DscChannel(row->row) + row->row % 3 * 1000;
     request.displayText = std::to_string(channel);
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
 
   bool changed = false;
-  int result = CellEditor::kNothing;
+  AccessResult result = AccessResult::Nothing;
   if (link == kLinkTxUse || link == kLinkRxUse) {
     if (row->fixed) access.MarkReadOnly();
     if (link == kLinkTxUse && !row->simplex) access.MarkGreyed();  // a duplex channel

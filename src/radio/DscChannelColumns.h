@@ -9,7 +9,7 @@ namespace rtv {
 class DscChannelColumns {
  public:
   DscChannelColumns() = delete;
-  static int Serve(CellAccess& access);
+  static AccessResult Serve(CellAccess& access);
 };
 
 }  // namespace rtv

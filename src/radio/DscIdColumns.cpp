@@ -33,12 +33,12 @@ bool HoldsId(const EepromImage& image, ListKind kind, int row, const std::uint8_
 
 }  // namespace
 
-int DscIdColumns::Serve(CellAccess& access) {
+AccessResult DscIdColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::DscIndividualIds, ListKind::DscGroupIds);
-  if (row == nullptr) return CellEditor::kNothing;
+  if (row == nullptr) return AccessResult::Nothing;
   const int link = access.cell.cellLink;
   bool changed = false;
-  int result = CellEditor::kNothing;
+  AccessResult result = AccessResult::Nothing;
   if (link == kLinkIndividualId || link == kLinkGroupId) {
     IdDigitsEditor editor(row->id, kIdDigits);
     result = editor.Serve(access.request);

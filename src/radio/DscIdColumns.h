@@ -11,7 +11,7 @@ class ChannelRow;
 class DscIdColumns {
  public:
   DscIdColumns() = delete;
-  static int Serve(CellAccess& access);
+  static AccessResult Serve(CellAccess& access);
 
  private:
   // The ID is flagged when an earlier row of the list holds it too, or when its first

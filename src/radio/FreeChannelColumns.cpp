@@ -12,10 +12,10 @@ constexpr int kLinkRx = LinkNo("CL_Fch_FreqR");
 constexpr int kLinkTx = LinkNo("CL_Fch_FreqT");
 constexpr int kLinkName = LinkNo("CL_Fch_ChName");
 
-int ServeFrequency(CellAccess& access, ChannelRow& row, bool tx) {
+AccessResult ServeFrequency(CellAccess& access, ChannelRow& row, bool tx) {
   FreeFrequencies frequencies{row.rxFrequency, row.txFrequency, row.rxEmpty, row.txEmpty};
   FrequencyEditor editor(frequencies, tx, row.valid);
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   if (editor.changed()) {
     row.rxFrequency = frequencies.rx;
     row.txFrequency = frequencies.tx;
@@ -28,17 +28,17 @@ int ServeFrequency(CellAccess& access, ChannelRow& row, bool tx) {
 
 }  // namespace
 
-int FreeChannelColumns::Serve(CellAccess& access) {
+AccessResult FreeChannelColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::FreeChannels, ListKind::FreeChannels);
   const int link = access.cell.cellLink;
   if (link != kLinkRx && link != kLinkTx && link != kLinkName) {
     ListColumn::ShowNotServed(access);
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
-  if (row == nullptr) return CellEditor::kNothing;
+  if (row == nullptr) return AccessResult::Nothing;
   if (link != kLinkName) return ServeFrequency(access, *row, link == kLinkTx);
   bool changed = false;
-  const int result =
+  const AccessResult result =
       ListColumn::Text(access, row->FreeNameBytes(), TextEditor::Charset::FreeName, changed);
   if (changed) row->ReloadRow();
   return result;

@@ -9,7 +9,7 @@ namespace rtv {
 class FreeChannelColumns {
  public:
   FreeChannelColumns() = delete;
-  static int Serve(CellAccess& access);
+  static AccessResult Serve(CellAccess& access);
 };
 
 }  // namespace rtv

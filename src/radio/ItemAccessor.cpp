@@ -10,10 +10,10 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kSystemWindowText = 0x80000008;
-constexpr ColorValue kSystemButtonFace = 0x8000000F;
-constexpr ColorValue kRestrictedText = 0xFFFF;
-constexpr ColorValue kRestrictedBackground = 128;
+constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
+constexpr ColourValue kRestrictedText = 0xFFFF;
+constexpr ColourValue kRestrictedBackground = 128;
 
 // Serves a bare accessor: no image, nothing to tell.
 class QuietHost : public CellAccessHost {
@@ -51,16 +51,16 @@ void ShowNotYetServed(CellRequest& request, int link) {
 bool InFamily(int link, LinkFamily family) { return LinkFamilyOf(link) == family; }
 
 // The keys an empty row hands on to the cell that fills it.
-bool IsForwardedKey(int key) {
-  return (key >= 0x20 && key < 0x7F) || key == CellRequest::kKeyEnter || key == CellRequest::kKeyF2;
+bool IsForwardedKey(CellKey key) {
+  return key.IsTyped() || key == SpecialKey::Enter || key == SpecialKey::F2;
 }
 
 // Serves `link` of the same row instead: the grid replays the key there.
 void Forward(CellRequest& request, int link) {
-  request.redirected = 1;
+  request.redirected = true;
   request.servedLink = link;
   request.forwardedKey = request.key;
-  request.key = CellRequest::kKeyNone;
+  request.key = {};
   request.displayText.clear();
 }
 
@@ -75,14 +75,14 @@ void ItemAccessor::Serve(LinkFamily family, FamilyHandler handler) {
   handlers_[static_cast<std::size_t>(family)] = std::move(handler);
 }
 
-int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
-  if (request.cell == nullptr) return kResultNothing;
+AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
+  if (request.cell == nullptr) return AccessResult::Nothing;
   const Cell& cell = *request.cell;
   CellAccess access{request, cell, ListKindOf(cell.cellType), host_};
-  const bool input = request.key != CellRequest::kKeyNone ||
-                     request.commit != CellRequest::kCommitNone || request.command != 0;
-  if (request.key != CellRequest::kKeyNone) {
-    host_.PostStatusText(std::string(), kSystemWindowText, kSystemButtonFace);
+  const bool input =
+      !request.key.IsNone() || request.commit != CellCommit::None || request.command != 0;
+  if (!request.key.IsNone()) {
+    host_.PostStatusText(std::string(), kStatusText, kStatusBackground);
   }
   request.servedType = cell.cellType;
   request.servedLink = cell.cellLink;
@@ -102,9 +102,9 @@ int ItemAccessor::AccessCell(CellRequest& request, bool notify) {
     row->LoadRow(rowKind, rowCell.index);
     if (row->loaded()) access.row = &*row;
   }
-  if (request.key == CellRequest::kKeyEnterAlias) request.key = CellRequest::kKeyEnter;
+  if (request.key == SpecialKey::Activate) request.key = SpecialKey::Enter;
 
-  int result = kResultNothing;
+  AccessResult result = AccessResult::Nothing;
   if (RunCommand(access) && !PrepareRow(access)) {
     const LinkFamily family = LinkFamilyOf(cell.cellLink);
     const FamilyHandler* handler =
@@ -135,10 +135,10 @@ bool ItemAccessor::RunCommand(CellAccess& access) {
   CellRequest& request = access.request;
   const int command = request.command;
   if (command == kCommandEdit) {
-    request.key = CellRequest::kKeyEnter;
+    request.key = SpecialKey::Enter;
     request.command = 0;
   } else if (command >= kCommandFirstRowOperation && command <= kCommandLastRowOperation) {
-    request.key = CellRequest::kKeyNone;
+    request.key = {};
     // Only a row of a list, inside the list's rows, has anything to operate on.
     if (access.kind == ListKind::None || access.row == nullptr) return false;
     host_.RunRowOperation(command, access);

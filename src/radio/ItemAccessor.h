@@ -20,16 +20,12 @@ struct Cell;
 // handler shows its link number followed by " *Yet*".
 class ItemAccessor {
  public:
-  // AccessCell results.
-  static constexpr int kResultNothing = 0;
-  static constexpr int kResultPopupOpened = 1;  // the grid does not start editing
-  static constexpr int kResultStartEdit = 2;    // edit the display text in place
   // Access flags passed to the changed notification.
   static constexpr int kAccessDone = 0x01;
   static constexpr int kAccessListRow = 0x08;
   static constexpr int kAccessUseChanged = 0x20;
 
-  using FamilyHandler = std::function<int(CellAccess&)>;
+  using FamilyHandler = std::function<AccessResult(CellAccess&)>;
 
   // The host serves the image, the lists and the messages; without one the accessor uses a
   // quiet host with no image.
@@ -41,8 +37,8 @@ class ItemAccessor {
   // Every link of the family is served by `handler` from now on.
   void Serve(LinkFamily family, FamilyHandler handler);
 
-  // Serves one request; `notify` asks for the changed notification. Returns a kResult*.
-  int AccessCell(CellRequest& request, bool notify);
+  // Serves one request; `notify` asks for the changed notification. Says what the grid does next.
+  AccessResult AccessCell(CellRequest& request, bool notify);
 
   // Without grid or canvas, key 0: the text a cell shows, and its warning and error bits.
   std::string CellText(int cellType, int link, int index);

@@ -19,13 +19,14 @@ ChannelRow* ListColumn::RowOf(CellAccess& access, ListKind first, ListKind last)
   return kind >= static_cast<int>(first) && kind <= static_cast<int>(last) ? row : nullptr;
 }
 
-int ListColumn::ChoiceBit(CellAccess& access, const char* listKey, bool& bit, bool& changed) {
+AccessResult ListColumn::ChoiceBit(CellAccess& access, const char* listKey, bool& bit,
+                                   bool& changed) {
   changed = false;
   ChoiceLists* lists = access.host.CellChoices();
-  if (lists == nullptr) return CellEditor::kNothing;
+  if (lists == nullptr) return AccessResult::Nothing;
   int value = bit ? 1 : 0;
   ChoiceEditor editor(*lists, listKey, kChoiceVariant, value);
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   // A list may name other values; only 0 and 1 fit the bit.
   if (editor.changed() && (value == 0 || value == 1) && (value == 1) != bit) {
     bit = value == 1;
@@ -34,10 +35,10 @@ int ListColumn::ChoiceBit(CellAccess& access, const char* listKey, bool& bit, bo
   return result;
 }
 
-int ListColumn::Text(CellAccess& access, std::span<std::uint8_t> field, TextEditor::Charset charset,
-                     bool& changed) {
+AccessResult ListColumn::Text(CellAccess& access, std::span<std::uint8_t> field,
+                              TextEditor::Charset charset, bool& changed) {
   TextEditor editor(field, charset);
-  const int result = editor.Serve(access.request);
+  const AccessResult result = editor.Serve(access.request);
   changed = editor.changed();
   return result;
 }

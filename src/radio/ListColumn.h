@@ -22,10 +22,10 @@ class ListColumn {
 
   // One bit of the row through the choice list `listKey` (values 0 and 1, variant 1).
   // Returns the editor's result; `changed` tells whether the bit was changed.
-  static int ChoiceBit(CellAccess& access, const char* listKey, bool& bit, bool& changed);
+  static AccessResult ChoiceBit(CellAccess& access, const char* listKey, bool& bit, bool& changed);
   // A text field of the row, normalised to `charset` on commit.
-  static int Text(CellAccess& access, std::span<std::uint8_t> field, TextEditor::Charset charset,
-                  bool& changed);
+  static AccessResult Text(CellAccess& access, std::span<std::uint8_t> field,
+                           TextEditor::Charset charset, bool& changed);
   // A link of the family that the memory map leaves unserved.
   static void ShowNotServed(CellAccess& access);
 };

@@ -17,7 +17,7 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kLayoutGrey = 8421504;
+constexpr ColourValue kLayoutGrey = 8421504;
 constexpr int kPillarPercent = 30;
 
 void ShowText(CellRequest& request, std::string text) {
@@ -45,7 +45,7 @@ std::string OverlayLine(OverlayText* overlay, const char* key, int n) {
 
 }  // namespace
 
-int ProgramItems::ServeCommand(CellAccess& access) {
+AccessResult ProgramItems::ServeCommand(CellAccess& access) {
   CellRequest& request = access.request;
   const Cell& cell = access.cell;
   ShowOwnText(access);
@@ -54,40 +54,40 @@ int ProgramItems::ServeCommand(CellAccess& access) {
   if ((state.flags & CellAccessHost::kCommandRelabelled) != 0) {
     ShowText(request, std::move(state.caption));
   }
-  if (request.key == CellRequest::kKeyEnter) {
-    request.key = CellRequest::kKeyNone;
+  if (request.key == SpecialKey::Enter) {
+    request.key = {};
     access.host.RunCellCommand(cell.cellLink, cell);
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
-int ProgramItems::ServePopupItem(CellAccess& access) {
+AccessResult ProgramItems::ServePopupItem(CellAccess& access) {
   const int link = access.cell.cellLink;
   if (link < LinkNo("CL_PMenu_Copy") || link > LinkNo("CL_PMenu_Insert")) {
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
   // The row is the owner's, when the request names an owner on a list row.
   const ListKind kind = access.row != nullptr ? access.row->kind : ListKind::None;
   if (!access.host.RowOperationEnabled(link, kind)) {
     access.request.userFlags |= CellAccessHost::kCommandDisabled;
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
-int ProgramItems::ServeCloneInformation(CellAccess& access) {
+AccessResult ProgramItems::ServeCloneInformation(CellAccess& access) {
   CellRequest& request = access.request;
   const int link = access.cell.cellLink;
   CloneInformation* info = access.host.CellCloneInformation();
   if (link == LinkNo("CL_CloneInfo_Comment")) {
     if (info == nullptr) {
       access.MarkReadOnly();
-      return CellEditor::kNothing;
+      return AccessResult::Nothing;
     }
     TextEditor editor(info->comment, TextEditor::Charset::Printable);
     return editor.Serve(request);
   }
   access.MarkReadOnly();
-  if (info == nullptr) return CellEditor::kNothing;
+  if (info == nullptr) return AccessResult::Nothing;
   switch (link) {
     case LinkNo("CL_CloneInfo_Esn"): {
       std::string esn = EsnText(info->esn);
@@ -112,10 +112,10 @@ int ProgramItems::ServeCloneInformation(CellAccess& access) {
     default:
       break;
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
-int ProgramItems::ServeLayout(CellAccess& access) {
+AccessResult ProgramItems::ServeLayout(CellAccess& access) {
   CellRequest& request = access.request;
   const Cell& cell = access.cell;
   const CellRect& rect = request.cellRect;
@@ -141,13 +141,13 @@ int ProgramItems::ServeLayout(CellAccess& access) {
       }
       break;
   }
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
-int ProgramItems::ServeFixedText(CellAccess& access) {
+AccessResult ProgramItems::ServeFixedText(CellAccess& access) {
   access.MarkReadOnly();
   ShowOwnText(access);
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cells/CellRequest.h"
+
 namespace rtv {
 
 struct CellAccess;
@@ -10,16 +12,16 @@ class ProgramItems {
  public:
   // Links 24–53: Enter runs the command through the host; the cell shows its own text,
   // a recent-file entry its "&%d %s" caption.
-  static int ServeCommand(CellAccess& access);
+  static AccessResult ServeCommand(CellAccess& access);
   // Links 66–71, from what the host keeps of the last identify.
-  static int ServeCloneInformation(CellAccess& access);
+  static AccessResult ServeCloneInformation(CellAccess& access);
   // Links 83–86: row numbers, the quarter pillar and the cannot-edit stroke.
-  static int ServeLayout(CellAccess& access);
+  static AccessResult ServeLayout(CellAccess& access);
   // Links 87–100: the cell's own text, read-only.
-  static int ServeFixedText(CellAccess& access);
+  static AccessResult ServeFixedText(CellAccess& access);
   // Links 72–82 as items of a cell popup menu (the command itself reaches the owner cell
   // through its grid): a row operation the owner's row cannot take is disabled.
-  static int ServePopupItem(CellAccess& access);
+  static AccessResult ServePopupItem(CellAccess& access);
 };
 
 }  // namespace rtv

@@ -10,8 +10,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kSystemWindowText = 0x80000008;
-constexpr ColorValue kSystemButtonFace = 0x8000000F;
+constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 constexpr int kDataChangedMessage = 13;
 constexpr int kRowChangedMessage = 16;
 
@@ -175,7 +175,7 @@ bool RowOperations::Confirm(const char* key) {
 }
 
 void RowOperations::Done(const char* key) {
-  host_.PostStatusText(overlay_.GetFirstLine(key), kSystemWindowText, kSystemButtonFace);
+  host_.PostStatusText(overlay_.GetFirstLine(key), kStatusText, kStatusBackground);
 }
 
 void RowOperations::Reselect(CellRequest& request, int first, int last) {
@@ -186,7 +186,7 @@ void RowOperations::Reselect(CellRequest& request, int first, int last) {
 
 void RowOperations::MoveCursor(CellRequest& request, int row) {
   request.servedIndex = row;
-  request.redirected = 1;
+  request.redirected = true;
 }
 
 }  // namespace rtv

@@ -505,28 +505,28 @@ const std::string& SettingsItems::SelfIdOffText(CellAccess& access) {
   return offText_;
 }
 
-int SettingsItems::Serve(CellAccess& access) {
+AccessResult SettingsItems::Serve(CellAccess& access) {
   CellRequest& request = access.request;
   const int link = access.cell.cellLink;
   const SettingItem* found = Find(link);
   if (found == nullptr) {
     request.displayText = std::to_string(link) + " *Yet*";
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
   const SettingItem& item = *found;
   EepromImage* image = access.host.CellImage();
-  if (image == nullptr || image->Size() < kMemoryMapExtent) return CellEditor::kNothing;
+  if (image == nullptr || image->Size() < kMemoryMapExtent) return AccessResult::Nothing;
   const int index = item.count > 1 ? access.cell.index : 0;
   if (index < 0 || index >= item.count) {
     access.MarkReadOnly();  // a cell index the item does not have
-    return CellEditor::kNothing;
+    return AccessResult::Nothing;
   }
   std::uint8_t* data = image->Data();
   std::uint8_t* at = data + item.First(index);
   if (item.readOnly) access.MarkReadOnly();
   if (Greyed(item, data, index)) access.MarkGreyed();
 
-  int result = CellEditor::kNothing;
+  AccessResult result = AccessResult::Nothing;
   int value = ReadValue(item, at);
   bool stored = false;
   const auto store = [&](int edited) {
@@ -538,16 +538,16 @@ int SettingsItems::Serve(CellAccess& access) {
     case Editor::Choice:
     case Editor::TypedChoice: {
       ChoiceLists* lists = access.host.CellChoices();
-      if (lists == nullptr) return CellEditor::kNothing;
+      if (lists == nullptr) return AccessResult::Nothing;
       const char* key = ListKey(item, data, index, access.host.CellModelType());
       // A popup asks whether one of its items can be chosen now.
-      if (request.popupChoice != nullptr && request.commit != CellRequest::kCommitPopup &&
+      if (request.popupChoice != nullptr && request.commit != CellCommit::Choice &&
           Unavailable(item, data, request.popupChoice->index)) {
-        request.itemState = CellRequest::kItemUnavailable;
+        request.itemState = ChoiceState::Unavailable;
         access.MarkError();
       }
-      const bool showOnly = request.commit == CellRequest::kCommitNone &&
-                            (request.grid == nullptr || request.key == CellRequest::kKeyNone);
+      const bool showOnly =
+          request.commit == CellCommit::None && (request.grid == nullptr || request.key.IsNone());
       if (showOnly) {
         // Drawing and checking: no editor, no key strings built.
         const std::vector<Choice>& choices = List(*lists, key, item.variant).byValue;
@@ -582,7 +582,7 @@ int SettingsItems::Serve(CellAccess& access) {
       IntegerEditor editor(value, {item.minimum, item.maximum, item.displayOffset, 1, {}, false});
       result = editor.Serve(request);
       if (editor.changed()) store(value);
-      if (result != CellEditor::kStartEdit && item.suffix[0] != '\0') {
+      if (result != AccessResult::StartEdit && item.suffix[0] != '\0') {
         request.displayText += item.suffix;
         ShowWhole(request);
       }
@@ -614,7 +614,7 @@ int SettingsItems::Serve(CellAccess& access) {
       IdDigitsEditor editor(bytes, item.digits);
       result = editor.Serve(request);
       if (editor.changed()) check = IdDigitsEditor::CheckByte(bytes);
-      if (result == CellEditor::kStartEdit) break;
+      if (result == AccessResult::StartEdit) break;
       // The radio takes an ID only with its check byte, so an ID without it is not set;
       // showing alone never writes.
       if (IdDigitsEditor::IsAbsent(bytes) || check != IdDigitsEditor::CheckByte(bytes)) {

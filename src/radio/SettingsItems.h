@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cells/CellRequest.h"
 #include "radio/SettingItem.h"
 
 namespace rtv {
@@ -20,7 +21,7 @@ class SettingsItems {
   // The descriptor of a link, or null.
   static const SettingItem* Find(int link);
 
-  int Serve(CellAccess& access);
+  AccessResult Serve(CellAccess& access);
 
  private:
   struct CachedList {

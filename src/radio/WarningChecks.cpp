@@ -81,10 +81,10 @@ std::uint8_t WarningChecks::Evaluate(int link) {
   }
 }
 
-int WarningChecks::Serve(CellAccess& access) {
+AccessResult WarningChecks::Serve(CellAccess& access) {
   access.request.displayText = access.cell.text.value_or(std::string());
   access.request.resultFlags |= Evaluate(access.cell.cellLink);
-  return CellEditor::kNothing;
+  return AccessResult::Nothing;
 }
 
 }  // namespace rtv

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "cells/CellRequest.h"
+
 namespace rtv {
 
 struct CellAccess;
@@ -16,7 +18,7 @@ class WarningChecks {
 
   // The warning and error bits of one check.
   std::uint8_t Evaluate(int link);
-  int Serve(CellAccess& access);
+  AccessResult Serve(CellAccess& access);
 
  private:
   std::uint8_t Errors(int cellType, int link, int first, int last);

@@ -17,12 +17,12 @@ constexpr int kAllRowsUnused = (1 << ChannelRow::kWeatherRows) - 1;
 
 }  // namespace
 
-int WeatherColumns::Serve(CellAccess& access) {
+AccessResult WeatherColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::WeatherChannels, ListKind::WeatherChannels);
-  if (row == nullptr) return CellEditor::kNothing;
+  if (row == nullptr) return AccessResult::Nothing;
   const int link = access.cell.cellLink;
   bool changed = false;
-  int result = CellEditor::kNothing;
+  AccessResult result = AccessResult::Nothing;
   if (link == kLinkUse) {
     result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_Misc_Used", row->inhibited, changed);
     if (changed) {

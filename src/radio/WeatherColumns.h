@@ -8,7 +8,7 @@ namespace rtv {
 class WeatherColumns {
  public:
   WeatherColumns() = delete;
-  static int Serve(CellAccess& access);
+  static AccessResult Serve(CellAccess& access);
 };
 
 }  // namespace rtv

@@ -31,7 +31,7 @@ void ClickItem(ItemAccessor& accessor, const Cell& cell, const Cell* owner) {
   request.popupChoice = owner;
   request.ownerCell = owner;
   request.userFlags = cell.userFlags;
-  request.key = CellRequest::kKeyEnter;
+  request.key = SpecialKey::Enter;
   accessor.AccessCell(request, false);
 }
 

@@ -19,11 +19,6 @@ ModelSheet::ModelSheet(const SheetServices& services, SheetModelHost& model, Ove
                        std::string descriptor, int initialLink, int initialIndex)
     : Sheet(services, store, std::move(descriptor), initialLink, initialIndex), model_(model) {}
 
-void ModelSheet::Destroy() {
-  listed_.reset();
-  Sheet::Destroy();
-}
-
 void ModelSheet::Build() {
   listed_.reset();  // the image or the view may have changed since the last build
   Sheet::Build();

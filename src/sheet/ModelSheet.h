@@ -20,7 +20,6 @@ class ModelSheet : public Sheet {
   ModelSheet(const SheetServices& services, SheetModelHost& model, OverlayText& store,
              std::string descriptor, int initialLink = 0, int initialIndex = 0);
 
-  void Destroy() override;
   void Build() override;
   void ApplyStyleItem(std::string_view item) override;
   void ApplyControlItem(std::string_view item) override;

@@ -84,22 +84,16 @@ Sheet::Sheet(const SheetServices& services, OverlayText& store, std::string desc
 
 Sheet::~Sheet() = default;
 
-void Sheet::Destroy() {
-  slots_.clear();
-  sheetRows_.clear();
-  columns_ = rows_ = 0;
-}
-
 void Sheet::SetParameter(std::string parameter) { parameter_ = std::move(parameter); }
 
 void Sheet::Build() {
   busy_ = true;
   title_.reset();
   titleFont_.reset();
-  titleColour_ = kClGrayText;
+  titleColour_ = kDefaultTitleColour;
   styleFixedColumns_ = styleFixedRows_ = 0;
   noPrint_ = columnSizing_ = colourSelectLine_ = false;
-  multiSelect_ = kMultiSelectNone;
+  multiSelect_ = MultiSelect::None;
   printFontRatio_ = 100;
   counters_ = {};
   ApplyStyle();
@@ -141,9 +135,9 @@ void Sheet::ApplyStyleItem(std::string_view item) {
   } else if (auto ratio = ItemValue(item, "PrintFontRatio")) {
     printFontRatio_ = ToInt(DecimalPrefix(*ratio));
   } else if (auto mode = ItemValue(item, "MultiSelect")) {
-    multiSelect_ = *mode == "Cell"   ? kMultiSelectCell
-                   : *mode == "Line" ? kMultiSelectLine
-                                     : kMultiSelectNone;
+    multiSelect_ = *mode == "Cell"   ? MultiSelect::Cell
+                   : *mode == "Line" ? MultiSelect::Line
+                                     : MultiSelect::None;
   } else if (item == "ColSizing") {
     columnSizing_ = true;
   } else if (item == "ColorSelectLine") {
@@ -285,7 +279,7 @@ void Sheet::FillCellsWith(const std::function<void(Cell&)>& adjust) {
           firstSelectableColumn_ = column;
         if (firstSelectableRow_ < 0) firstSelectableRow_ = row;
       }
-      slot.multiSelect = multiSelect_ != kMultiSelectNone && selectEnabled;
+      slot.multiSelect = multiSelect_ != MultiSelect::None && selectEnabled;
     }
   }
   if (!embedded_ && services_.widthStore != nullptr) {
@@ -442,8 +436,8 @@ bool Sheet::FindSelectable(int link, int index, int& column, int& row, int cellT
   return false;
 }
 
-int Sheet::Access(CellRequest& request, bool notify) const {
-  if (!services_.accessor) return 0;
+AccessResult Sheet::Access(CellRequest& request, bool notify) const {
+  if (!services_.accessor) return AccessResult::Nothing;
   return services_.accessor(request, notify);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "base/FontDesc.h"
 #include "cells/Cell.h"
+#include "cells/CellRequest.h"
 
 namespace rtv {
 
@@ -17,7 +19,6 @@ class OverlayText;
 class ItemAccessor;
 class SettingsStore;
 class TextMetrics;
-struct CellRequest;
 
 // The text a sheet is opened by: "[tag]key,parameter", tag and parameter optional.
 struct SheetDescriptor {
@@ -43,7 +44,7 @@ struct SheetServices {
   OverlayText& overlay;  // the main overlay: the width list, the usable-view texts
   const TextMetrics& metrics;
   // Serves the bound cells; a sheet without one shows only unbound texts.
-  std::function<int(CellRequest&, bool notify)> accessor;
+  std::function<AccessResult(CellRequest&, bool notify)> accessor;
   // Where column widths are remembered; none: never.
   SettingsStore* widthStore = nullptr;
   int fontSizePercentage = 100;
@@ -53,10 +54,10 @@ struct SheetServices {
 // The grid that shows it reads the cells, sizes and cursor from here.
 class Sheet {
  public:
-  static constexpr ColorValue kClGrayText = 0x80000011;
-  static constexpr int kMultiSelectNone = 0;
-  static constexpr int kMultiSelectCell = 1;
-  static constexpr int kMultiSelectLine = 2;
+  static constexpr ColourValue kDefaultTitleColour = ToColourValue(SystemColour::GreyText);
+  // How many cells the user may mark at once: only the cursor's, a rectangle of cells, or
+  // whole rows.
+  enum class MultiSelect : std::uint8_t { None, Cell, Line };
   static constexpr const char* kWidthListKey = "GI_CellWidthRegList";
 
   // `store` is where the entries are read (and the cell models they name).
@@ -66,8 +67,8 @@ class Sheet {
   Sheet(const Sheet&) = delete;
   Sheet& operator=(const Sheet&) = delete;
 
-  // Virtual operations, in slot order.
-  virtual void Destroy();
+  // What a kind of sheet may do its own way: its parameter, the build and each of its
+  // steps, the title, printing and the remembered column widths.
   virtual void SetParameter(std::string parameter);
   virtual void Build();
   virtual void ApplyStyleItem(std::string_view item);
@@ -104,7 +105,7 @@ class Sheet {
 
   const std::optional<std::string>& title() const { return title_; }
   const std::optional<FontDesc>& titleFont() const { return titleFont_; }
-  ColorValue titleColour() const { return titleColour_; }
+  ColourValue titleColour() const { return titleColour_; }
   int fixedColumns() const { return fixedColumns_; }
   int fixedRows() const { return fixedRows_; }
   bool embedded() const { return embedded_; }
@@ -112,7 +113,7 @@ class Sheet {
   bool noPrint() const { return noPrint_; }
   bool columnSizing() const { return columnSizing_; }
   bool colourSelectLine() const { return colourSelectLine_; }
-  int multiSelect() const { return multiSelect_; }
+  MultiSelect multiSelect() const { return multiSelect_; }
   int printFontRatio() const { return printFontRatio_; }
   double scale() const { return scale_; }
   const Cell& basicCell() const { return basicCell_; }
@@ -152,7 +153,7 @@ class Sheet {
   bool FindSelectable(int link, int index, int& column, int& row, int cellType = -1) const;
 
   // Serves a cell through the accessor; a sheet without one answers nothing.
-  int Access(CellRequest& request, bool notify) const;
+  AccessResult Access(CellRequest& request, bool notify) const;
 
  protected:
   // While LayoutRows runs: the line being read and the lines still to skip.
@@ -184,7 +185,7 @@ class Sheet {
 
   std::optional<std::string> title_;
   std::optional<FontDesc> titleFont_;
-  ColorValue titleColour_ = kClGrayText;
+  ColourValue titleColour_ = kDefaultTitleColour;
   int styleFixedColumns_ = 0;
   int styleFixedRows_ = 0;
   int fixedColumns_ = 0;
@@ -193,7 +194,7 @@ class Sheet {
   bool noPrint_ = false;
   bool columnSizing_ = false;
   bool colourSelectLine_ = false;
-  int multiSelect_ = kMultiSelectNone;
+  MultiSelect multiSelect_ = MultiSelect::None;
   int printFontRatio_ = 100;
   double scale_ = 1.0;
   int fixedFontHeight_ = 0;

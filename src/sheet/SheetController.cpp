@@ -13,10 +13,8 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kClWindowText = 0x80000008;
-constexpr ColorValue kClBtnFace = 0x8000000F;
-constexpr int kKeyActivate = CellRequest::kKeyEnterAlias;
-constexpr int kFunctionKeyBase = 0x6F;  // F1 is 0x70
+constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
@@ -60,8 +58,8 @@ void SheetController::BeginInput() {
   }
   view_.CloseEditor(false);
   if (bus_ != nullptr)
-    bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText), static_cast<int>(kClBtnFace),
-                   "");
+    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
+                   static_cast<int>(kStatusBackground), "");
 }
 
 void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
@@ -79,12 +77,12 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
       break;
     case NavigationKey::Left:
       if (!MoveCursor(-1, 0)) {
-        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyLeft);
+        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Left);
       }
       break;
     case NavigationKey::Right:
       if (!MoveCursor(1, 0)) {
-        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyRight);
+        SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Right);
       }
       break;
     case NavigationKey::Up:
@@ -96,16 +94,10 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
   }
 }
 
-void SheetController::FunctionKey(int number) {
+void SheetController::KeyDown(CellKey key) {
   BeginInput();
-  if (!sheet_.inputEnabled() || number < 1 || number > 12) return;
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), (kFunctionKeyBase + number) << 8);
-}
-
-void SheetController::Character(int code) {
-  BeginInput();
-  if (!sheet_.inputEnabled() || code <= 0) return;
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), code);
+  if (!sheet_.inputEnabled() || key.IsNone()) return;
+  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), key);
 }
 
 bool SheetController::FindTarget(int dx, int dy, int& column, int& row) const {
@@ -198,8 +190,8 @@ bool SheetController::SelectCell(int column, int row, bool byProgram) {
   const int oldRow = sheet_.currentRow();
   sheet_.SetCurrent(column, row);
   if (bus_ != nullptr) {
-    bus_->PostText(kMsgStatusText, static_cast<int>(kClWindowText), static_cast<int>(kClBtnFace),
-                   "");
+    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
+                   static_cast<int>(kStatusBackground), "");
   }
   if (oldColumn != column || oldRow != row) {
     if (bus_ != nullptr) {
@@ -236,7 +228,7 @@ void SheetController::ClearMarks() {
 }
 
 void SheetController::ApplyMarking(bool extend, int fromColumn, int fromRow) {
-  if (sheet_.multiSelect() == Sheet::kMultiSelectNone) return;
+  if (sheet_.multiSelect() == Sheet::MultiSelect::None) return;
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ClearMarks();
@@ -261,7 +253,7 @@ void SheetController::ApplyMarking(bool extend, int fromColumn, int fromRow) {
     anchorRow_ = row;
     sheet_.CellAt(column, row).dragMarked = true;
   }
-  if (sheet_.multiSelect() != Sheet::kMultiSelectLine) return;
+  if (sheet_.multiSelect() != Sheet::MultiSelect::Line) return;
   for (int r = 0; r < sheet_.rowCount(); ++r) {
     bool holds = false;
     for (int c = 0; c < sheet_.columnCount() && !holds; ++c) {
@@ -318,38 +310,40 @@ CellRequest SheetController::DrawRequest(int column, int row, bool selected) con
   CellRequest request;
   request.cell = &sheet_.CellAt(column, row).cell;
   request.ownerCell = ownerCell;
-  request.resultFlags = selected ? 1 : 0;
+  request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
   if (request.cell->cellLink != kCellLinkNone) sheet_.Access(request, false);
   return request;
 }
 
-int SheetController::SendToCell(int column, int row, int key, int command,
-                                const std::optional<std::string>& text) {
+AccessResult SheetController::SendToCell(int column, int row, CellKey key, int command,
+                                         const std::optional<std::string>& text) {
   return Serve(column, row, key, command, text, 0);
 }
 
-int SheetController::Serve(int column, int row, int key, int command,
-                           const std::optional<std::string>& text, int forwards) {
+AccessResult SheetController::Serve(int column, int row, CellKey key, int command,
+                                    const std::optional<std::string>& text, int forwards) {
   if (sheet_.embedded()) {
-    if (key == CellRequest::kKeyEnter || key == kKeyActivate) {
+    if (key == SpecialKey::Enter || key == SpecialKey::Activate) {
       // An item the owner says is not available now cannot be chosen.
-      if (DrawRequest(column, row, false).itemState == CellRequest::kItemUnavailable) return 0;
+      if (DrawRequest(column, row, false).itemState == ChoiceState::Unavailable) {
+        return AccessResult::Nothing;
+      }
       const Cell chosen = sheet_.CellAt(column, row).cell;
       view_.ChoiceMade();
       if (onChoose) onChoose(chosen);
     }
-    return 0;
+    return AccessResult::Nothing;
   }
   CellRequest request = MakeRequest(column, row);
   request.key = key;
   request.command = command;
   if (text) {
-    request.commit = CellRequest::kCommitEdit;
-    request.key = CellRequest::kKeyNone;
+    request.commit = CellCommit::Text;
+    request.key = {};
     request.editText = *text;
   }
-  const int result = sheet_.Access(request, true);
-  if (request.redirected != 0) {
+  const AccessResult result = sheet_.Access(request, true);
+  if (request.redirected) {
     int c = 0;
     int r = 0;
     if (sheet_.FindSelectable(request.servedLink, request.servedIndex, c, r, request.servedType)) {
@@ -359,19 +353,20 @@ int SheetController::Serve(int column, int row, int key, int command,
       view_.ShowCell(c, r, false, false);
     }
   }
-  if (result == 1) ClearMarks();
-  if (result == 2) {
+  if (result == AccessResult::PopupOpened) ClearMarks();
+  if (result == AccessResult::StartEdit) {
     view_.OpenEditor(request.displayText, request.selectionStart, request.selectionLength);
   }
-  const int multi = sheet_.multiSelect();
-  if (multi != Sheet::kMultiSelectNone && (request.rangeFlags & CellRequest::kRangeReselect) != 0) {
+  const Sheet::MultiSelect multi = sheet_.multiSelect();
+  if (multi != Sheet::MultiSelect::None &&
+      (request.rangeFlags & CellRequest::kRangeReselect) != 0) {
     MarkRange(std::min(request.rangeFirst, request.rangeLast),
               std::max(request.rangeFirst, request.rangeLast));
-  } else if (multi != Sheet::kMultiSelectNone) {
+  } else if (multi != Sheet::MultiSelect::None) {
     ApplyMarking(shift_);
   }
   Post(kMsgRefreshMenuStates);
-  if (request.forwardedKey != 0 && forwards < kMaxForwards) {
+  if (!request.forwardedKey.IsNone() && forwards < kMaxForwards) {
     view_.RedrawAll();
     const int pause = std::max(kFirstForwardPauseMs - kForwardPauseStepMs * forwards, 0);
     if (pause == 0 || timers_ == nullptr) {
@@ -393,14 +388,14 @@ int SheetController::Serve(int column, int row, int key, int command,
   return result;
 }
 
-void SheetController::Forward(int key, int forwards) {
+void SheetController::Forward(CellKey key, int forwards) {
   Serve(sheet_.currentColumn(), sheet_.currentRow(), key, 0, std::nullopt, forwards);
 }
 
 void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
   if (!sheet_.Contains(column, row)) return;
   CellRequest request = MakeRequest(column, row);
-  request.commit = CellRequest::kCommitPopup;
+  request.commit = CellCommit::Choice;
   request.popupChoice = &chosen;
   sheet_.Access(request, true);
   view_.RedrawCell(column, row);
@@ -408,7 +403,7 @@ void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
 }
 
 void SheetController::CommitEditText(const std::string& text) {
-  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellRequest::kKeyEnter, 0,
+  SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Enter, 0,
              text.substr(0, kEditorMaxLength));
 }
 
@@ -438,7 +433,7 @@ void SheetController::LeftDown(int column, int row) {
 }
 
 void SheetController::DragTo(int column, int row) {
-  if (!mouseDown_ || sheet_.multiSelect() == Sheet::kMultiSelectNone) return;
+  if (!mouseDown_ || sheet_.multiSelect() == Sheet::MultiSelect::None) return;
   ResolveRowTrack(column, row);
   if (column == sheet_.currentColumn() && row == sheet_.currentRow()) return;
   SelectCell(column, row);
@@ -448,13 +443,13 @@ void SheetController::LeftUp(int column, int row) {
   mouseDown_ = false;
   if (!sheet_.embedded()) return;
   ResolveRowTrack(column, row);
-  if (SelectCell(column, row)) SendToCell(column, row, kKeyActivate);
+  if (SelectCell(column, row)) SendToCell(column, row, SpecialKey::Activate);
 }
 
 void SheetController::DoubleClick(int column, int row) {
   ResolveRowTrack(column, row);
   if (column == sheet_.currentColumn() && row == sheet_.currentRow()) {
-    SendToCell(column, row, kKeyActivate);
+    SendToCell(column, row, SpecialKey::Activate);
   }
 }
 

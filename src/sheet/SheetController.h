@@ -52,10 +52,10 @@ class SheetController {
   // The sheet was built again: marks, anchor and step targets are gone with its cells.
   void SheetRebuilt();
 
-  // Keys with the editor closed.
+  // Keys with the editor closed: a navigation key moves the cursor, a cell key goes to the
+  // current cell.
   void KeyDown(NavigationKey key, bool controlOnly = false);
-  void FunctionKey(int number);  // F1–F12
-  void Character(int code);
+  void KeyDown(CellKey key);
   void SetShift(bool held) { shift_ = held; }
 
   // Moves the cursor to the next selectable cell (dx first); true when it moved.
@@ -63,9 +63,10 @@ class SheetController {
   // The select-cell query and the change: false when the cell may not be selected.
   bool SelectCell(int column, int row, bool byProgram = false);
 
-  // The one road of inputs to the accessor. `text` is an edited text (commit 1).
-  int SendToCell(int column, int row, int key, int command = 0,
-                 const std::optional<std::string>& text = std::nullopt);
+  // The one road of inputs to the accessor. `text` is a text edited in place; it goes
+  // without a key.
+  AccessResult SendToCell(int column, int row, CellKey key, int command = 0,
+                          const std::optional<std::string>& text = std::nullopt);
   // A choice popup answered for the owner cell.
   void CommitChoice(int column, int row, const Cell& chosen);
   // The editor's text, committed to the current cell.
@@ -114,9 +115,9 @@ class SheetController {
   void BeginInput();
   void ApplyMarking(bool extend, int fromColumn = -1, int fromRow = -1);
   void MarkRange(int first, int last);
-  void Forward(int key, int forwards);
-  int Serve(int column, int row, int key, int command, const std::optional<std::string>& text,
-            int forwards);
+  void Forward(CellKey key, int forwards);
+  AccessResult Serve(int column, int row, CellKey key, int command,
+                     const std::optional<std::string>& text, int forwards);
   bool FindTarget(int dx, int dy, int& column, int& row) const;
   void SetSelected(int column, int row);
 
@@ -134,7 +135,7 @@ class SheetController {
   int lastStepRow_ = -1;
   std::unique_ptr<Timer> replayTimer_;
   struct Replay {
-    int key;
+    CellKey key;
     int forwards;
   };
   std::optional<Replay> pendingReplay_;

@@ -36,10 +36,10 @@ struct ProbeGrid : ChoicePopupHost {
 
 // Remembers the text colour the accessor gives a cell: read-only and greyed cells say so.
 struct ProbeCanvas : CellCanvas {
-  void SetFontColor(ColorValue value) override { colour = value; }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  ColorValue colour = 0;
+  void SetFontColour(ColourValue value) override { colour = value; }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  ColourValue colour = 0;
 };
 
 // Links that run commands or show fixed texts: never sent an input from a file.
@@ -226,20 +226,20 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   probe.cell = &cell;
   probe.grid = &grid;
   probe.canvas = &canvas;
-  probe.key = CellRequest::kKeyEnter;
-  const int result = sheet_.Access(probe, true);
+  probe.key = SpecialKey::Enter;
+  const AccessResult result = sheet_.Access(probe, true);
   const auto refuse = [&](const std::string& reason) {
     if (kept && !std::equal(kept->Data(), kept->Data() + kept->Size(), image_->Data())) {
       image_->Assign(*kept);
     }
     return Outcome{false, reason};
   };
-  if (probe.redirected != 0) return refuse("the cell stands for another cell");
+  if (probe.redirected) return refuse("the cell stands for another cell");
 
   CellRequest commit;
   commit.cell = &cell;
   Cell chosen;
-  if (result == ItemAccessor::kResultPopupOpened && grid.popup) {
+  if (result == AccessResult::PopupOpened && grid.popup) {
     const ChoiceList& list = choices_.List(grid.popup->listKey, grid.popup->variant);
     const std::string label = Trimmed(wanted);
     const Choice* match = nullptr;
@@ -253,10 +253,10 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     if (match == nullptr) return refuse("\"" + wanted + "\" is not one of the cell's choices");
     chosen.cellLink = grid.popup->variant;
     chosen.index = match->value;
-    commit.commit = CellRequest::kCommitPopup;
+    commit.commit = CellCommit::Choice;
     commit.popupChoice = &chosen;
-  } else if (result == ItemAccessor::kResultStartEdit) {
-    commit.commit = CellRequest::kCommitEdit;
+  } else if (result == AccessResult::StartEdit) {
+    commit.commit = CellCommit::Text;
     commit.editText = wanted.substr(0, SheetController::kEditorMaxLength);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {
     return refuse("the cell is read-only");

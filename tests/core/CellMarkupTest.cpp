@@ -12,6 +12,8 @@
 namespace rtv {
 namespace {
 
+constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
+
 // The cell models of the flag-bits sheet and a few of our own.
 std::vector<std::string> ModelLines() {
   return {
@@ -102,7 +104,7 @@ TEST_F(MarkupFixture, AttributeLettersAndUserFlags) {
 TEST_F(MarkupFixture, ColourImageIndexAndPopupItems) {
   struct Case {
     const char* markup;
-    ColorValue colour;
+    ColourValue colour;
     int imageIndex;
     const char* popup;  // null: none
   };
@@ -110,15 +112,15 @@ TEST_F(MarkupFixture, ColourImageIndexAndPopupItems) {
       {"{(Color=clRed)}", 0x0000FF, -1, nullptr},
       {"{(Color=clHightlightText)}", 0x8000000E, -1, nullptr},
       // The name is taken exactly: a blank or another case is no colour name.
-      {"{(Color= clRed)}", kClWindow, -1, nullptr},
-      {"{(Color=clred)}", kClWindow, -1, nullptr},
+      {"{(Color= clRed)}", kWindow, -1, nullptr},
+      {"{(Color=clred)}", kWindow, -1, nullptr},
       {"{(Color=clRed)(Color=clNone)}", 0x0000FF, -1, nullptr},
-      {"{(ImageIndex=7)}", kClWindow, 7, nullptr},
-      {"{(ImageIndex=x)}", kClWindow, 0, nullptr},
-      {"{(PopupMenu=GI_PMenu_Edit)}", kClWindow, -1, "GI_PMenu_Edit"},
+      {"{(ImageIndex=7)}", kWindow, 7, nullptr},
+      {"{(ImageIndex=x)}", kWindow, 0, nullptr},
+      {"{(PopupMenu=GI_PMenu_Edit)}", kWindow, -1, "GI_PMenu_Edit"},
       // An escaped ")" stays inside the item, backslash and all.
-      {"{(PopupMenu=a\\)b)}", kClWindow, -1, "a\\)b"},
-      {"{(Unknown=1)(=)()}", kClWindow, -1, nullptr},
+      {"{(PopupMenu=a\\)b)}", kWindow, -1, "a\\)b"},
+      {"{(Unknown=1)(=)()}", kWindow, -1, nullptr},
   };
   for (const Case& c : cases) {
     const Cell cell = Parse(c.markup);
@@ -313,7 +315,7 @@ TEST_F(MarkupFixture, RestartCopiesFromTheParentAndInheritsFontAndPopupMenu) {
   EXPECT_EQ(reused.text, std::nullopt);
   EXPECT_EQ(reused.font, std::nullopt);
   EXPECT_EQ(reused.popupMenu, std::nullopt);
-  EXPECT_EQ(reused.colour, kClWindow);
+  EXPECT_EQ(reused.colour, kWindow);
   EXPECT_EQ(Layout(reused), "h0 v0 m0");
   EXPECT_EQ(reused.DrawingFont(), nullptr);
   EXPECT_EQ(reused.PopupMenuName(), "");
@@ -324,7 +326,7 @@ TEST_F(MarkupFixture, AFontItemStartsFromTheParentsOwnFont) {
   const Cell heading = Parse("{($iChI)}0", &basic);
   ASSERT_TRUE(heading.font.has_value());
   FontDesc expected = *basic.font;
-  expected.color = 0xFFFFFF;
+  expected.colour = 0xFFFFFF;
   expected.style = FontDesc::kBold;
   EXPECT_EQ(*heading.font, expected);
   EXPECT_EQ(basic.font->style, 0u);  // the parent's font is untouched
@@ -332,7 +334,7 @@ TEST_F(MarkupFixture, AFontItemStartsFromTheParentsOwnFont) {
   // Without a font on the parent the cell starts from a new default font.
   const Cell orphan = Parse("{(Font=,,clRed,,,,)}");
   FontDesc fresh;
-  fresh.color = 0x0000FF;
+  fresh.colour = 0x0000FF;
   EXPECT_EQ(orphan.font, fresh);
   // A second font item works on the cell's own font.
   const Cell twice = Parse("{(Font=,,clRed,,,,)(Font=,,,,,fsItalic,)}");
@@ -399,7 +401,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
   EXPECT_EQ(basic.cellLink, kCellLinkNone);
   FontDesc basicFont;
   basicFont.charset = 1;
-  basicFont.color = 0x80000008;
+  basicFont.colour = 0x80000008;
   basicFont.height = -17;
   EXPECT_EQ(basic.font, basicFont);
 
@@ -410,7 +412,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
       ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", 1), &counters, &basic);
   ASSERT_EQ(headings.size(), 4u);
   FontDesc headingFont = basicFont;
-  headingFont.color = 0xFFFFFF;
+  headingFont.colour = 0xFFFFFF;
   headingFont.style = FontDesc::kBold;
   for (int i : {0, 2}) {
     EXPECT_EQ(headings[i].text, std::nullopt);

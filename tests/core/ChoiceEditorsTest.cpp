@@ -41,7 +41,7 @@ struct ChoiceFixture : ::testing::Test {
     item.cellLink = link;
     item.index = index;
     CellRequest request;
-    request.commit = CellRequest::kCommitPopup;
+    request.commit = CellCommit::Choice;
     request.popupChoice = &item;
     EditorOutcome out;
     out.result = editor.Serve(request);
@@ -62,20 +62,20 @@ TEST_F(ChoiceFixture, ShowsStepsAndOpensTheList) {
     int expected;
     bool changed;
     const char* display;
-    int result;
+    AccessResult result;
   };
   const Case cases[] = {
-      {"names the value", 1, Shown(), 1, false, "On", 0},
-      {"a missing value", 9, Shown(), 9, false, "error", 0},
-      {"Space in position order", 0, Press(CellRequest::kKeySpace), 2, true, "Low", 0},
-      {"Space wraps", 3, Press(CellRequest::kKeySpace), 0, true, "Off", 0},
-      {"Backspace wraps", 0, Press(CellRequest::kKeyBackspace), 3, true, "High", 0},
-      {"from a missing value to the first", 9, Press(CellRequest::kKeyBackspace), 0, true, "Off",
-       0},
-      {"Enter opens the list", 2, Press(CellRequest::kKeyEnter), 2, false, "Low", 1},
-      {"F2 opens the list", 2, Press(CellRequest::kKeyF2), 2, false, "Low", 1},
-      {"letters do nothing", 2, Press('x'), 2, false, "Low", 0},
-      {"typed text is not taken", 2, Typed("On"), 2, false, "Low", 0},
+      {"names the value", 1, Shown(), 1, false, "On", kNothing},
+      {"a missing value", 9, Shown(), 9, false, "error", kNothing},
+      {"Space in position order", 0, Press(' '), 2, true, "Low", kNothing},
+      {"Space wraps", 3, Press(' '), 0, true, "Off", kNothing},
+      {"Backspace wraps", 0, Press(SpecialKey::Backspace), 3, true, "High", kNothing},
+      {"from a missing value to the first", 9, Press(SpecialKey::Backspace), 0, true, "Off",
+       kNothing},
+      {"Enter opens the list", 2, Press(SpecialKey::Enter), 2, false, "Low", kPopupOpened},
+      {"F2 opens the list", 2, Press(SpecialKey::F2), 2, false, "Low", kPopupOpened},
+      {"letters do nothing", 2, Press('x'), 2, false, "Low", kNothing},
+      {"typed text is not taken", 2, Typed("On"), 2, false, "Low", kNothing},
   };
   for (const Case& c : cases) {
     int value = c.value;
@@ -87,8 +87,8 @@ TEST_F(ChoiceFixture, ShowsStepsAndOpensTheList) {
     EXPECT_EQ(out.result, c.result) << c.what;
     EXPECT_EQ(out.selectionLength, static_cast<int>(out.display.size())) << c.what;
     const std::vector<std::string> opened =
-        c.result == 1 ? std::vector<std::string>{"GI_Sheet_Sel_Test_OnOff#1=2"}
-                      : std::vector<std::string>{};
+        c.result == kPopupOpened ? std::vector<std::string>{"GI_Sheet_Sel_Test_OnOff#1=2"}
+                                 : std::vector<std::string>{};
     EXPECT_EQ(out.opened, opened) << c.what;
   }
 }
@@ -100,15 +100,15 @@ TEST_F(ChoiceFixture, AKeyMadeForTheEditorIsKeptByIt) {
   ChoiceEditor editor(lists, prefix + "OnOff", kFlex0, value);
   MarkFlagsEditor marks(prefix + "Marks", flags, false);
   // The temporaries are gone; the editors hold their own copies (ASan would see a view).
-  EXPECT_EQ(Serve(editor, Press(CellRequest::kKeySpace)).display, "Low");
-  EXPECT_EQ(Serve(marks, Press(CellRequest::kKeyEnter)).opened,
+  EXPECT_EQ(Serve(editor, Press(' ')).display, "Low");
+  EXPECT_EQ(Serve(marks, Press(SpecialKey::Enter)).opened,
             std::vector<std::string>{"GI_Sheet_Sel_Test_Marks#1=0"});
 }
 
 TEST_F(ChoiceFixture, KeysNeedAGrid) {
   int value = 0;
   ChoiceEditor editor(lists, kOnOff, kFlex0, value);
-  const EditorOutcome out = Serve(editor, Press(CellRequest::kKeySpace), /*withGrid=*/false);
+  const EditorOutcome out = Serve(editor, Press(' '), /*withGrid=*/false);
   EXPECT_EQ(value, 0);
   EXPECT_FALSE(out.changed);
 }
@@ -155,21 +155,21 @@ TEST_F(ChoiceFixture, TypedChoiceKeys) {
   int value = 2;
   TypedChoiceEditor digit(lists, kTimes, kFlex0, value);
   EditorOutcome out = Serve(digit, Press('3'));
-  EXPECT_EQ(out.result, 2);
+  EXPECT_EQ(out.result, kStartEdit);
   EXPECT_EQ(out.display, "3");
 
   TypedChoiceEditor f2(lists, kTimes, kFlex0, value);
-  out = Serve(f2, Press(CellRequest::kKeyF2));
-  EXPECT_EQ(out.result, 2);
+  out = Serve(f2, Press(SpecialKey::F2));
+  EXPECT_EQ(out.result, kStartEdit);
   EXPECT_EQ(out.display, "10 min");
 
   TypedChoiceEditor enter(lists, kTimes, kFlex0, value);
-  out = Serve(enter, Press(CellRequest::kKeyEnter));
-  EXPECT_EQ(out.result, 1);
+  out = Serve(enter, Press(SpecialKey::Enter));
+  EXPECT_EQ(out.result, kPopupOpened);
   EXPECT_EQ(out.opened, std::vector<std::string>{"GI_Sheet_Sel_Test_Times#1=2"});
 
   TypedChoiceEditor space(lists, kTimes, kFlex0, value);
-  Serve(space, Press(CellRequest::kKeySpace));
+  Serve(space, Press(' '));
   EXPECT_EQ(value, 3);
 
   TypedChoiceEditor popup(lists, kTimes, kFlex0, value);
@@ -213,14 +213,14 @@ TEST_F(ChoiceFixture, MarkFlags) {
 
   int flags = 1;
   MarkFlagsEditor toggles("GI_Sheet_Sel_ChATRAll", flags, true);
-  Serve(toggles, Press(CellRequest::kKeySpace));
+  Serve(toggles, Press(' '));
   EXPECT_EQ(toggles.action(), Action::Toggle);
   MarkFlagsEditor fixed("GI_Sheet_Sel_ChATRUse", flags, false);
-  Serve(fixed, Press(CellRequest::kKeyBackspace));
+  Serve(fixed, Press(SpecialKey::Backspace));
   EXPECT_EQ(fixed.action(), Action::None);
   MarkFlagsEditor opens("GI_Sheet_Sel_ChATRUse", flags, false);
-  const EditorOutcome out = Serve(opens, Press(CellRequest::kKeyEnter));
-  EXPECT_EQ(out.result, 1);
+  const EditorOutcome out = Serve(opens, Press(SpecialKey::Enter));
+  EXPECT_EQ(out.result, kPopupOpened);
   EXPECT_EQ(out.opened, std::vector<std::string>{"GI_Sheet_Sel_ChATRUse#1=1"});
 }
 

@@ -12,10 +12,10 @@ namespace rtv {
 namespace {
 
 struct ColourCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { last = colour; }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  ColorValue last = 0;
+  void SetFontColour(ColourValue colour) override { last = colour; }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  ColourValue last = 0;
 };
 
 Cell Item(const char* link, int index, const char* text) {
@@ -55,7 +55,7 @@ TEST(ChoiceItemsTest, ItemsShowTheirTextAndAskTheirOwnerWhetherTheyCanBeChosen) 
     if (c.withOwner) request.ownerCell = &owner;
     host.accessor.AccessCell(request, false);
     EXPECT_EQ(request.displayText, c.text) << c.text;
-    EXPECT_EQ(request.itemState == CellRequest::kItemUnavailable, c.unavailable) << c.text;
+    EXPECT_EQ(request.itemState == ChoiceState::Unavailable, c.unavailable) << c.text;
     EXPECT_EQ(canvas.last == CellAccess::kGreyedColour, c.unavailable) << c.text;
   }
   EXPECT_EQ(host.imageWrites, 0);

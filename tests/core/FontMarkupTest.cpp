@@ -7,12 +7,12 @@
 namespace rtv {
 namespace {
 
-FontDesc Font(int charset, const char* face, ColorValue color, int height, int size, unsigned style,
-              int pitch) {
+FontDesc Font(int charset, const char* face, ColourValue colour, int height, int size,
+              unsigned style, int pitch) {
   FontDesc font;
   font.charset = charset;
   font.face = face;
-  font.color = color;
+  font.colour = colour;
   font.height = height;
   font.size = size;
   font.style = style;
@@ -24,7 +24,7 @@ TEST(FontMarkupTest, AppliesTheSevenFields) {
   constexpr unsigned kU = FontDesc::kUnderline;
   constexpr unsigned kB = FontDesc::kBold;
   constexpr unsigned kI = FontDesc::kItalic;
-  constexpr ColorValue kText = 0x80000008;
+  constexpr ColourValue kText = ToColourValue(SystemColour::WindowText);
   const FontDesc base = Font(1, "Face", kText, 16, 0, kU, 0);
   struct Case {
     FontDesc start;
@@ -87,7 +87,7 @@ TEST(FontMarkupTest, AppliesTheSevenFields) {
 TEST(FontMarkupTest, ColourNames) {
   struct Case {
     const char* name;
-    ColorValue value;
+    ColourValue value;
   };
   const Case known[] = {
       {"clAqua", 0xFFFF00},           {"clMaroon", 0x000080},

@@ -134,27 +134,26 @@ TEST(FrequencyEditorTest, KeysStartEditing) {
     FreeFrequencies row;
     bool tx;
     bool rowHasData;
-    int key;
+    CellKey key;
     const char* display;
     int selectionStart;
     int selectionLength;
   };
   const Case cases[] = {
-      {"point: caret after it", Duplex(), false, true, '.', "161.00000", 4, 0},
-      {"equals: RX on TX", Duplex(), true, true, '=', "161.00000", 0, 9},
-      {"digit", Duplex(), false, true, '1', "1", 1, 0},
-      {"space", Duplex(), false, true, CellRequest::kKeySpace, " ", 1, 0},
-      {"Enter: its own frequency", Simplex(), true, true, CellRequest::kKeyEnter, "156.80000", 0,
-       9},
-      {"F2", Duplex(), false, true, CellRequest::kKeyF2, "161.00000", 0, 9},
-      {"Enter without data", Duplex(), false, false, CellRequest::kKeyEnter, "", 0, 0},
-      {"point on a blank", Blank(), false, true, '.', "", 0, 0},
+      {"point: caret after it", Duplex(), false, true, CellKey::Typed('.'), "161.00000", 4, 0},
+      {"equals: RX on TX", Duplex(), true, true, CellKey::Typed('='), "161.00000", 0, 9},
+      {"digit", Duplex(), false, true, CellKey::Typed('1'), "1", 1, 0},
+      {"space", Duplex(), false, true, CellKey::Typed(' '), " ", 1, 0},
+      {"Enter: its own frequency", Simplex(), true, true, SpecialKey::Enter, "156.80000", 0, 9},
+      {"F2", Duplex(), false, true, SpecialKey::F2, "161.00000", 0, 9},
+      {"Enter without data", Duplex(), false, false, SpecialKey::Enter, "", 0, 0},
+      {"point on a blank", Blank(), false, true, CellKey::Typed('.'), "", 0, 0},
   };
   for (const Case& c : cases) {
     FreeFrequencies row = c.row;
     FrequencyEditor editor(row, c.tx, c.rowHasData);
     const EditorOutcome out = Serve(editor, Press(c.key));
-    EXPECT_EQ(out.result, 2) << c.what;
+    EXPECT_EQ(out.result, kStartEdit) << c.what;
     EXPECT_EQ(out.display, c.display) << c.what;
     EXPECT_EQ(out.selectionStart, c.selectionStart) << c.what;
     EXPECT_EQ(out.selectionLength, c.selectionLength) << c.what;
@@ -162,7 +161,7 @@ TEST(FrequencyEditorTest, KeysStartEditing) {
   }
   FreeFrequencies row = Duplex();
   FrequencyEditor rx(row, false, true);
-  EXPECT_EQ(Serve(rx, Press('=')).result, 0);  // "=" belongs to TX
+  EXPECT_EQ(Serve(rx, Press('=')).result, kNothing);  // "=" belongs to TX
 }
 
 }  // namespace

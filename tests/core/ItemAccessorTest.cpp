@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorAccess.h"
 #include "MemoryAccessHost.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
@@ -41,7 +42,7 @@ TEST(ItemAccessorTest, LinksWithoutHandlerShowTheirNumber) {
     CellRequest request;
     request.cell = &cell;
     request.displayText = "stale";
-    EXPECT_EQ(accessor.AccessCell(request, false), ItemAccessor::kResultNothing);
+    EXPECT_EQ(accessor.AccessCell(request, false), AccessResult::Nothing);
     EXPECT_EQ(request.displayText, c.text);
     EXPECT_EQ(accessor.CellText(TypeNo("CT_IntCh"), c.link, 5), c.text);
   }
@@ -53,23 +54,23 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
   accessor.Serve(LinkFamily::RadioSettings, [&](CellAccess& access) {
     served.push_back(access.cell.cellLink);
     EXPECT_EQ(access.request.displayText, "");
-    EXPECT_EQ(access.request.resultFlags, 0x03);  // warning and error cleared, bits 0–1 kept
-    EXPECT_EQ(access.request.key, CellRequest::kKeyEnter);  // 256 is Enter
+    EXPECT_EQ(access.request.resultFlags, 0x03);       // warning and error cleared, bits 0–1 kept
+    EXPECT_EQ(access.request.key, SpecialKey::Enter);  // Activate is Enter
     EXPECT_EQ(access.request.servedType, access.cell.cellType);
     EXPECT_EQ(access.request.servedLink, access.cell.cellLink);
     EXPECT_EQ(access.request.servedIndex, access.cell.index);
     EXPECT_EQ(access.kind, ListKind::None);
     access.request.displayText = "value";
-    return ItemAccessor::kResultStartEdit;
+    return AccessResult::StartEdit;
   });
   for (int link : {150, 200, 329}) {
     const Cell cell = Bound(TypeNo("CT_Null"), link, 2);
     CellRequest request;
     request.cell = &cell;
-    request.key = CellRequest::kKeyEnterAlias;
+    request.key = SpecialKey::Activate;
     request.resultFlags = 0x0F;
     request.displayText = "stale";
-    EXPECT_EQ(accessor.AccessCell(request, false), ItemAccessor::kResultStartEdit);
+    EXPECT_EQ(accessor.AccessCell(request, false), AccessResult::StartEdit);
     EXPECT_EQ(request.displayText, "value");
   }
   EXPECT_EQ(served, (std::vector<int>{150, 200, 329}));
@@ -82,7 +83,7 @@ TEST(ItemAccessorTest, ChangedNotificationCarriesTheAccessFlags) {
   ItemAccessor accessor;
   accessor.Serve(LinkFamily::ChannelListColumns, [](CellAccess& access) {
     if (access.cell.index == 7) access.extraFlags |= ItemAccessor::kAccessUseChanged;
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   struct Case {
     int type;
@@ -112,12 +113,16 @@ TEST(ItemAccessorTest, InputsReachTheHost) {
   ItemAccessor accessor(&host);
   const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_ComSet_Light"));
   struct Case {
-    int key;
-    int commit;
+    CellKey key;
+    CellCommit commit;
     int command;
     int writes;
   };
-  const Case cases[] = {{0, 0, 0, 0}, {'5', 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 78, 1}, {13, 2, 0, 1}};
+  const Case cases[] = {{CellKey(), CellCommit::None, 0, 0},
+                        {CellKey::Typed('5'), CellCommit::None, 0, 1},
+                        {CellKey(), CellCommit::Text, 0, 1},
+                        {CellKey(), CellCommit::None, 78, 1},
+                        {SpecialKey::Enter, CellCommit::Choice, 0, 1}};
   for (const Case& c : cases) {
     host.writes = 0;
     CellRequest request;
@@ -126,7 +131,8 @@ TEST(ItemAccessorTest, InputsReachTheHost) {
     request.commit = c.commit;
     request.command = c.command;
     accessor.AccessCell(request, true);
-    EXPECT_EQ(host.writes, c.writes) << c.key << " " << c.commit << " " << c.command;
+    EXPECT_EQ(host.writes, c.writes)
+        << c.key << " " << static_cast<int>(c.commit) << " " << c.command;
   }
   // The conveniences ask without input.
   host.writes = 0;
@@ -138,7 +144,7 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
   ItemAccessor accessor;
   accessor.Serve(LinkFamily::DscIdLists, [](CellAccess& access) {
     access.request.resultFlags |= static_cast<std::uint8_t>(access.cell.index);
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   const int link = LinkNo("CL_DscIndId_Id");
   const int type = TypeNo("CT_DscIndId");
@@ -149,32 +155,30 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
 }
 
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  std::vector<ColorValue> colours;
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  std::vector<ColourValue> colours;
 };
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
   MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
-  int keySeen = -1;
+  CellKey keySeen;
   host.accessor.Serve(LinkFamily::FixedTexts, [&](CellAccess& access) {
     access.MarkReadOnly();
     keySeen = access.request.key;
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   const Cell cell = Bound(TypeNo("CT_Null"), LinkNo("CL_Dummy"));
   struct Case {
-    int key;
+    CellKey key;
     bool refused;
   };
-  const Case cases[] = {{'a', true},
-                        {1, true},
-                        {126, true},
-                        {CellRequest::kKeyF2, true},
-                        {127, false},
-                        {CellRequest::kKeyEnter, true},
-                        {CellRequest::kKeyLeft, false}};
+  const Case cases[] = {{CellKey::Typed('a'), true}, {CellKey::Typed(' '), true},
+                        {CellKey::Typed('~'), true}, {SpecialKey::Backspace, true},
+                        {SpecialKey::F2, true},      {SpecialKey::F3, false},
+                        {SpecialKey::Enter, true},   {SpecialKey::Activate, true},
+                        {SpecialKey::Left, false},   {SpecialKey::Right, false}};
   for (const Case& c : cases) {
     host.statusTexts.clear();
     RecordingCanvas canvas;
@@ -183,8 +187,8 @@ TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
     request.canvas = &canvas;
     request.key = c.key;
     host.accessor.AccessCell(request, false);
-    EXPECT_EQ(keySeen, c.refused ? 0 : c.key) << c.key;
-    EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
+    EXPECT_EQ(keySeen, c.refused ? CellKey() : c.key) << c.key;
+    EXPECT_EQ(canvas.colours, std::vector<ColourValue>{CellAccess::kReadOnlyColour});
     // Every key first clears the status bar; a refusal then explains itself.
     ASSERT_EQ(host.statusTexts.size(), c.refused ? 2u : 1u) << c.key;
     EXPECT_EQ(host.statusTexts[0].text, "");

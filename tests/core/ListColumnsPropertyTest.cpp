@@ -67,8 +67,12 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
       {TypeNo("CT_DscGrpId"), ListKind::DscGroupIds, LinkNo("CL_DscGrpId_Id"),
        LinkNo("CL_DscGrpId_Comment")},
   };
-  const int keys[] = {0,   'a', '5', '.',    '=',    '-',    ' ',    8,      13, 256,
-                      127, 1,   '~', 0x2500, 0x2700, 0x7100, 0x7200, 0x7300, -1, 0xFFFF};
+  const CellKey keys[] = {
+      CellKey(),           CellKey::Typed('a'),  CellKey::Typed('5'), CellKey::Typed('.'),
+      CellKey::Typed('='), CellKey::Typed('-'),  CellKey::Typed(' '), SpecialKey::Backspace,
+      SpecialKey::Enter,   SpecialKey::Activate, SpecialKey::F1,      SpecialKey::F5,
+      CellKey::Typed('~'), SpecialKey::Left,     SpecialKey::Right,   SpecialKey::F2,
+      SpecialKey::F3,      SpecialKey::F4,       SpecialKey::F11,     SpecialKey::F12};
   const char* const texts[] = {
       "",      "156.8", "123456789", "12345678",     "abc",     "\xC3\xA9t\xFF", "99", "200",
       "-5:30", "0",     "161.775",   "999999999999", " 1 2 3 ", "off",           "<-"};
@@ -101,11 +105,11 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
       request.key = keys[pick(std::size(keys))];
       switch (pick(4)) {
         case 0:
-          request.commit = CellRequest::kCommitEdit;
+          request.commit = CellCommit::Text;
           request.editText = texts[pick(std::size(texts))];
           break;
         case 1:
-          request.commit = CellRequest::kCommitPopup;
+          request.commit = CellCommit::Choice;
           request.popupChoice = pick(6) == 0 ? nullptr : &chosen;
           break;
         default:

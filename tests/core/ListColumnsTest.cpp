@@ -22,39 +22,40 @@ constexpr int kFreeCh = TypeNo("CT_FreeCh");
 constexpr int kIndId = TypeNo("CT_DscIndId");
 constexpr int kGrpId = TypeNo("CT_DscGrpId");
 
-constexpr int kF2 = CellRequest::kKeyF2;
-constexpr int kEnter = CellRequest::kKeyEnter;
-constexpr ColorValue kOlive = CellAccess::kReadOnlyColour;
-constexpr ColorValue kSilver = CellAccess::kGreyedColour;
+constexpr CellKey kF2 = SpecialKey::F2;
+constexpr CellKey kEnter = SpecialKey::Enter;
+constexpr ColourValue kOlive = CellAccess::kReadOnlyColour;
+constexpr ColourValue kSilver = CellAccess::kGreyedColour;
 
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColorValue) override {}
-  void DrawLine(int, int, int, int, ColorValue) override {}
-  std::vector<ColorValue> colours;
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect&, ColourValue) override {}
+  void DrawLine(int, int, int, int, ColourValue) override {}
+  std::vector<ColourValue> colours;
 };
 
 // One access as the grid makes it.
 struct Input {
-  int key = 0;
+  CellKey key;
   std::optional<std::string> text;  // committed in-place edit
   std::optional<int> choice;        // popup item chosen (Flex0 list)
   int command = 0;
 };
-Input Key(int key) { return {key, std::nullopt, std::nullopt, 0}; }
-Input Text(const char* text) { return {0, text, std::nullopt, 0}; }
-Input Choice(int item) { return {0, std::nullopt, item, 0}; }
-Input Command(int command) { return {0, std::nullopt, std::nullopt, command}; }
+Input Key(CellKey key) { return {key, std::nullopt, std::nullopt, 0}; }
+Input Key(char typed) { return Key(CellKey::Typed(typed)); }
+Input Text(const char* text) { return {CellKey(), text, std::nullopt, 0}; }
+Input Choice(int item) { return {CellKey(), std::nullopt, item, 0}; }
+Input Command(int command) { return {CellKey(), std::nullopt, std::nullopt, command}; }
 
 struct Outcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   std::string display;
   std::uint8_t flags = 0;  // warning and error
-  int redirected = 0;
+  bool redirected = false;
   int servedLink = 0;
-  int forwardedKey = 0;
+  CellKey forwardedKey;
   int accessFlags = 0;
-  std::vector<ColorValue> colours;
+  std::vector<ColourValue> colours;
   std::vector<std::string> opened;
 };
 
@@ -77,11 +78,11 @@ struct ListColumnsTest : ::testing::Test {
     request.key = in.key;
     request.command = in.command;
     if (in.text) {
-      request.commit = CellRequest::kCommitEdit;
+      request.commit = CellCommit::Text;
       request.editText = *in.text;
     } else if (in.choice) {
       chosen.index = *in.choice;
-      request.commit = CellRequest::kCommitPopup;
+      request.commit = CellCommit::Choice;
       request.popupChoice = &chosen;
     }
     Outcome out;
@@ -164,7 +165,7 @@ TEST_F(ListColumnsTest, ChannelNumbers) {
 TEST_F(ListColumnsTest, TheNumberIsReadOnly) {
   const Outcome out = Access(kIntCh, LinkNo("CL_ChList_No_INT"), 48, Key('5'));
   EXPECT_EQ(out.display, "16");
-  EXPECT_EQ(out.colours, std::vector<ColorValue>{kOlive});
+  EXPECT_EQ(out.colours, std::vector<ColourValue>{kOlive});
   EXPECT_EQ(host.LastStatus(), "This cell cannot be changed.");
 }
 
@@ -202,7 +203,7 @@ TEST_F(ListColumnsTest, UseOfAChannel) {
   const Case cases[] = {
       {false, Choice(3), 0x80, {}, {0}},
       {false, Key(' '), 0x80, {}, {0}},
-      {false, Key(CellRequest::kKeyBackspace), 0x80, {}, {0}},
+      {false, Key(SpecialKey::Backspace), 0x80, {}, {0}},
       {true, Key(' '), 0x00, {}, {}},  // only the full list toggles with a key
       {false, Choice(4), 0x00, {}, {1}},
       {false, Key(kEnter), 0x00, {"GI_Sheet_Sel_ChATRAll#1=0"}, {}},
@@ -279,10 +280,10 @@ TEST_F(ListColumnsTest, InhibitedAndVariantRowsShowDashes) {
 TEST_F(ListColumnsTest, AKeyOnAnInhibitedCommentIsRefused) {
   host.image.SetByte(0x04B0 + 60, 0x80);
   const EepromImage before = host.image;
-  for (const int key : {int{'a'}, kF2, kEnter, int{' '}}) {
+  for (const CellKey key : {CellKey::Typed('a'), kF2, kEnter, CellKey::Typed(' ')}) {
     host.statusTexts.clear();
     const Outcome out = Access(kIntCh, LinkNo("CL_ChList_Comment"), 60, Key(key));
-    EXPECT_EQ(out.result, 0);
+    EXPECT_EQ(out.result, kNothing);
     ASSERT_EQ(host.statusTexts.size(), 2U) << key;  // cleared, then the restriction
     EXPECT_EQ(host.statusTexts[1].text, "This cell cannot be changed.");
     EXPECT_EQ(host.statusTexts[1].textColour, 0xFFFFU);
@@ -307,7 +308,7 @@ TEST_F(ListColumnsTest, FreeRowsWithoutNameAreGreyed) {
                         {350, LinkNo("CL_ChList_Comment"), false}};
   for (const Case& c : cases) {
     const Outcome out = Access(kIntCh, c.link, c.row);
-    EXPECT_EQ(out.colours == std::vector<ColorValue>{kSilver}, c.greyed) << c.row << " " << c.link;
+    EXPECT_EQ(out.colours == std::vector<ColourValue>{kSilver}, c.greyed) << c.row << " " << c.link;
   }
 }
 
@@ -376,8 +377,8 @@ TEST_F(ListColumnsTest, DscUseChanges) {
   EXPECT_EQ(host.image.GetByte(0x2300 + 45), 0);
   EXPECT_EQ(fixed.colours.front(), kOlive);
   // TX use of a duplex channel is greyed; a variant row is simplex.
-  EXPECT_EQ(Access(kDscCh, tx, 0).colours, std::vector<ColorValue>{kSilver});
-  EXPECT_EQ(Access(kDscCh, tx, 1).colours, std::vector<ColorValue>{});
+  EXPECT_EQ(Access(kDscCh, tx, 0).colours, std::vector<ColourValue>{kSilver});
+  EXPECT_EQ(Access(kDscCh, tx, 1).colours, std::vector<ColourValue>{});
 }
 
 TEST_F(ListColumnsTest, WeatherChannels) {
@@ -434,37 +435,37 @@ TEST_F(ListColumnsTest, AFreeChannelStartsWithItsRxFrequency) {
   struct Case {
     int row;
     int link;
-    int key;
+    CellKey key;
     bool forwarded;
     const char* shows;
   };
   const Case cases[] = {
-      {0, LinkNo("CL_Fch_FreqT"), '1', true, ""},
+      {0, LinkNo("CL_Fch_FreqT"), CellKey::Typed('1'), true, ""},
       {0, LinkNo("CL_Fch_FreqT"), kEnter, true, ""},
       {0, LinkNo("CL_Fch_FreqT"), kF2, true, ""},
-      {0, LinkNo("CL_Fch_FreqT"), 0, false, ""},
-      {0, LinkNo("CL_Fch_WN"), 'x', true, ""},
-      {0, LinkNo("CL_Fch_WN"), 0, false, "144 *Yet*"},
-      {0, LinkNo("CL_Fch_ChName"), 0, false, "AB"},
-      {1, LinkNo("CL_Fch_ChName"), 0, false, ""},  // the name is typed first
-      {1, LinkNo("CL_Fch_FreqR"), 0, false, "---"},
-      {2, LinkNo("CL_Fch_FreqR"), 0, false, "---"},  // no name, no frequencies
-      {2, LinkNo("CL_Fch_FreqT"), '1', false, "---"},
+      {0, LinkNo("CL_Fch_FreqT"), CellKey(), false, ""},
+      {0, LinkNo("CL_Fch_WN"), CellKey::Typed('x'), true, ""},
+      {0, LinkNo("CL_Fch_WN"), CellKey(), false, "144 *Yet*"},
+      {0, LinkNo("CL_Fch_ChName"), CellKey(), false, "AB"},
+      {1, LinkNo("CL_Fch_ChName"), CellKey(), false, ""},  // the name is typed first
+      {1, LinkNo("CL_Fch_FreqR"), CellKey(), false, "---"},
+      {2, LinkNo("CL_Fch_FreqR"), CellKey(), false, "---"},  // no name, no frequencies
+      {2, LinkNo("CL_Fch_FreqT"), CellKey::Typed('1'), false, "---"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row);
     const Outcome out = Access(kFreeCh, c.link, c.row, Key(c.key));
-    EXPECT_EQ(out.redirected, c.forwarded ? 1 : 0) << c.link;
+    EXPECT_EQ(out.redirected, c.forwarded) << c.link;
     if (c.forwarded) {
       EXPECT_EQ(out.servedLink, LinkNo("CL_Fch_FreqR"));
       EXPECT_EQ(out.forwardedKey, c.key);
     }
-    if (c.key == 0) {
+    if (c.key.IsNone()) {
       EXPECT_EQ(out.display, c.shows) << c.link;
     }
   }
   // Typing into a new name starts editing there.
-  EXPECT_EQ(Access(kFreeCh, LinkNo("CL_Fch_ChName"), 1, Key('a')).result, 2);
+  EXPECT_EQ(Access(kFreeCh, LinkNo("CL_Fch_ChName"), 1, Key('a')).result, kStartEdit);
 }
 
 TEST_F(ListColumnsTest, FreeChannelNames) {
@@ -496,7 +497,7 @@ TEST_F(ListColumnsTest, IdsAreEnteredAndNormalised) {
   Access(kIndId, id, 7, Text("12345678"));
   EXPECT_EQ(Bytes(record, 5), std::string(5, '\xFF'));
   EXPECT_EQ(host.image.GetByte(record + 15), 255);
-  // Group IDs are stored after the 60 individual ones, with kind 1.
+  // Group IDs are stored after the 60 individual ones, their kind byte 1 (a group).
   Access(kGrpId, LinkNo("CL_DscGrpId_Id"), 0, Text("012345678"));
   EXPECT_EQ(Bytes(0x25C0 + 16 * 60, 5), std::string("\x01\x17\x2D\x43\x50", 5));
   EXPECT_EQ(host.image.GetByte(0x25C0 + 16 * 60 + 15), 1);
@@ -506,9 +507,10 @@ TEST_F(ListColumnsTest, EmptyIdRowsSendKeysToTheId) {
   const int name = LinkNo("CL_DscIndId_Comment");
   host.image.SetByte(0x25C0 + 15, 255);
   PutText(0x25C0 + 5, "STALE     ");
-  for (const int key : {int{'5'}, int{'a'}, kEnter, kF2, int{' '}}) {
+  for (const CellKey key :
+       {CellKey::Typed('5'), CellKey::Typed('a'), kEnter, kF2, CellKey::Typed(' ')}) {
     const Outcome out = Access(kIndId, name, 0, Key(key));
-    EXPECT_EQ(out.redirected, 1) << key;
+    EXPECT_TRUE(out.redirected) << key;
     EXPECT_EQ(out.servedLink, LinkNo("CL_DscIndId_Id"));
     EXPECT_EQ(out.forwardedKey, key);
     EXPECT_EQ(out.display, "");
@@ -562,8 +564,9 @@ TEST_F(ListColumnsTest, RowCommands) {
   const int comment = LinkNo("CL_ChList_Comment");
   PutText(0x0F10 + 11 * 5, "KEEP      ");
   for (int command = LinkNo("CL_PMenu_Copy"); command <= LinkNo("CL_PMenu_Insert"); ++command) {
-    const Outcome out = Access(kIntCh, comment, 5, {'x', std::nullopt, std::nullopt, command});
-    EXPECT_EQ(out.result, 0);
+    const Outcome out =
+        Access(kIntCh, comment, 5, {CellKey::Typed('x'), std::nullopt, std::nullopt, command});
+    EXPECT_EQ(out.result, kNothing);
     EXPECT_EQ(out.display, "");  // the cell itself is not served
   }
   ASSERT_EQ(host.rowOperations.size(), 7U);
@@ -587,7 +590,7 @@ TEST_F(ListColumnsTest, PopupItemsSeeTheirOwnersRow) {
   host.accessor.Serve(LinkFamily::PopupCommands, [&](CellAccess& access) {
     seenRow = access.row != nullptr ? access.row->row : -1;
     seenKind = access.row != nullptr ? access.row->kind : ListKind::None;
-    return 0;
+    return AccessResult::Nothing;
   });
   Cell owner;
   owner.cellType = kWxCh;
@@ -608,16 +611,16 @@ TEST_F(ListColumnsTest, PopupItemsSeeTheirOwnersRow) {
 }
 
 TEST_F(ListColumnsTest, AdjustmentCellsAreReadOnlyUntilConnected) {
-  int keySeen = -1;
+  std::optional<CellKey> keySeen;
   host.accessor.Serve(LinkFamily::AdjustmentSheet, [&](CellAccess& access) {
     keySeen = access.request.key;
-    return 0;
+    return AccessResult::Nothing;
   });
   Access(TypeNo("CT_Adj"), LinkNo("CL_Adjust_ChNo"), 0, Key('5'));
-  EXPECT_EQ(keySeen, 0);
+  EXPECT_EQ(keySeen, CellKey());
   host.adjustmentConnected = true;
   Access(TypeNo("CT_Adj"), LinkNo("CL_Adjust_ChNo"), 0, Key('5'));
-  EXPECT_EQ(keySeen, '5');
+  EXPECT_EQ(keySeen, CellKey::Typed('5'));
 }
 
 TEST_F(ListColumnsTest, WithoutImageOrListsTheColumnsShowNothing) {

@@ -156,7 +156,7 @@ TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   std::map<int, std::uint8_t> flags;
   f.controller->Accessor().Serve(LinkFamily::WarningChecks, [&](CellAccess& access) {
     access.request.resultFlags |= flags[access.cell.cellLink];
-    return ItemAccessor::kResultNothing;
+    return AccessResult::Nothing;
   });
   flags[LinkNo("CL_Check_Int_ChInh")] = CellRequest::kResultError;
   flags[LinkNo("CL_Check_Dsc_SelfId")] = CellRequest::kResultWarning;
@@ -186,7 +186,7 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
   cell.cellLink = LinkNo("CL_ComSet_Light");
   CellRequest request;
   request.cell = &cell;
-  request.key = '5';
+  request.key = CellKey::Typed('5');
   f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
   f.controller->Accessor().AccessCell(request, false);
   EXPECT_TRUE(f.controller->IsWarningTimerRunning());
@@ -208,7 +208,7 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
             (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates, kMsgRefreshToolbarStates}));
   f.bus.SendText(kMsgStatusText, 0xFF, 0x80000005, "Read complete");
   EXPECT_EQ(f.controller->MessagePanelText(), "Read complete");
-  EXPECT_EQ(f.controller->MessagePanelTextColor(), 0xFFu);
+  EXPECT_EQ(f.controller->MessagePanelTextColour(), 0xFFu);
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
   f.controller->WorkingImage().SetByte(3, 9);

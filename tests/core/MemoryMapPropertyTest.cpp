@@ -68,7 +68,11 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
   // Bytes the grey, error and list rules read, stirred now and then.
   const int ruleBytes[] = {0x0BA8, 0x0BA9, 0x0BBC, 0x0BBD, 0x0BBE, 0x0B56,
                            0x22E0, 0x23D4, 0x23E6, 0x23EC, 0x0026, 0x0027};
-  const int keys[] = {' ', 8, 13, 256, 0x7100, 0x2500, 0x2700, 0x7200, '0', '5', '-', '.', 'o'};
+  const CellKey keys[] = {CellKey::Typed(' '),  SpecialKey::Backspace, SpecialKey::Enter,
+                          SpecialKey::Activate, SpecialKey::F2,        SpecialKey::Left,
+                          SpecialKey::Right,    SpecialKey::F3,        CellKey::Typed('0'),
+                          CellKey::Typed('5'),  CellKey::Typed('-'),   CellKey::Typed('.'),
+                          CellKey::Typed('o')};
 
   std::vector<std::uint8_t> before(static_cast<std::size_t>(host.image.Size()));
   std::mt19937 random(612);
@@ -89,7 +93,7 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
         break;
       case 1:
         probe.Key(link, index,
-                  random() % 3 == 0 ? static_cast<int>(32 + random() % 95)
+                  random() % 3 == 0 ? CellKey::Typed(static_cast<char>(32 + random() % 95))
                                     : keys[random() % std::size(keys)]);
         break;
       case 2:

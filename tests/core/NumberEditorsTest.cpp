@@ -13,10 +13,10 @@
 namespace rtv {
 namespace {
 
-constexpr int kSpace = CellRequest::kKeySpace;
-constexpr int kBack = CellRequest::kKeyBackspace;
-constexpr int kEnter = CellRequest::kKeyEnter;
-constexpr int kF2 = CellRequest::kKeyF2;
+constexpr CellKey kSpace = CellKey::Typed(' ');
+constexpr CellKey kBack = SpecialKey::Backspace;
+constexpr CellKey kEnter = SpecialKey::Enter;
+constexpr CellKey kF2 = SpecialKey::F2;
 
 const IntegerEditor::Range kVolume{0, 20, 0, 1, std::nullopt, false};
 const IntegerEditor::Range kTotTimer{0, 600, 0, 5, std::nullopt, false};
@@ -32,34 +32,34 @@ TEST(IntegerEditorTest, StepsParsesAndClamps) {
     int expected;
     bool changed;
     const char* display;
-    int result;
+    AccessResult result;
   };
   const Case cases[] = {
-      {"Space wraps at the top", kVolume, 20, Press(kSpace), 0, true, "0", 0},
-      {"Backspace wraps at the bottom", kVolume, 0, Press(kBack), 20, true, "20", 0},
-      {"Space steps", kVolume, 5, Press(kSpace), 6, true, "6", 0},
-      {"step wraps", kTotTimer, 600, Press(kSpace), 0, true, "0", 0},
-      {"step wraps down", kTotTimer, 0, Press(kBack), 600, true, "600", 0},
-      {"step truncates", kTotTimer, 7, Press(kSpace), 10, true, "10", 0},
-      {"half rounds away from zero", kVolume, 0, Typed("12.5"), 13, true, "13", 0},
-      {"below minimum clamps", kVolume, 5, Typed("-3"), 0, true, "0", 0},
-      {"above maximum clamps", kVolume, 5, Typed("25"), 20, true, "20", 0},
-      {"letters are dropped", kVolume, 5, Typed("vol 7"), 7, true, "7", 0},
-      {"no digit is not taken", kVolume, 5, Typed("abc"), 5, false, "5", 0},
-      {"a lone sign is not taken", kVolume, 5, Typed("-"), 5, false, "5", 0},
-      {"cut to nine characters", kSigned, 0, Typed("1234567890"), 127, true, "127", 0},
-      {"negative in a signed range", kSigned, 0, Typed("-100"), -100, true, "-100", 0},
-      {"step rounds half away", kTotTimer, 0, Typed("12.5"), 15, true, "15", 0},
-      {"step rounds down", kTotTimer, 0, Typed("12"), 10, true, "10", 0},
-      {"display offset", kRemoteId, 0, Typed("69"), 68, true, "69", 0},
-      {"display offset clamps", kRemoteId, 10, Typed("0"), 0, true, "1", 0},
-      {"digit starts typing", kVolume, 5, Press('7'), 5, false, "7", 2},
-      {"minus ignored without negatives", kVolume, 5, Press('-'), 5, false, "5", 0},
-      {"minus starts typing when signed", kSigned, 5, Press('-'), 5, false, "-", 2},
-      {"Enter edits the value", kVolume, 5, Press(kEnter), 5, false, "5", 2},
-      {"F2 edits the value", kRemoteId, 4, Press(kF2), 4, false, "5", 2},
-      {"256 is Enter", kVolume, 5, Press(CellRequest::kKeyEnterAlias), 5, false, "5", 2},
-      {"other keys do nothing", kVolume, 5, Press('x'), 5, false, "5", 0},
+      {"Space wraps at the top", kVolume, 20, Press(kSpace), 0, true, "0", kNothing},
+      {"Backspace wraps at the bottom", kVolume, 0, Press(kBack), 20, true, "20", kNothing},
+      {"Space steps", kVolume, 5, Press(kSpace), 6, true, "6", kNothing},
+      {"step wraps", kTotTimer, 600, Press(kSpace), 0, true, "0", kNothing},
+      {"step wraps down", kTotTimer, 0, Press(kBack), 600, true, "600", kNothing},
+      {"step truncates", kTotTimer, 7, Press(kSpace), 10, true, "10", kNothing},
+      {"half rounds away from zero", kVolume, 0, Typed("12.5"), 13, true, "13", kNothing},
+      {"below minimum clamps", kVolume, 5, Typed("-3"), 0, true, "0", kNothing},
+      {"above maximum clamps", kVolume, 5, Typed("25"), 20, true, "20", kNothing},
+      {"letters are dropped", kVolume, 5, Typed("vol 7"), 7, true, "7", kNothing},
+      {"no digit is not taken", kVolume, 5, Typed("abc"), 5, false, "5", kNothing},
+      {"a lone sign is not taken", kVolume, 5, Typed("-"), 5, false, "5", kNothing},
+      {"cut to nine characters", kSigned, 0, Typed("1234567890"), 127, true, "127", kNothing},
+      {"negative in a signed range", kSigned, 0, Typed("-100"), -100, true, "-100", kNothing},
+      {"step rounds half away", kTotTimer, 0, Typed("12.5"), 15, true, "15", kNothing},
+      {"step rounds down", kTotTimer, 0, Typed("12"), 10, true, "10", kNothing},
+      {"display offset", kRemoteId, 0, Typed("69"), 68, true, "69", kNothing},
+      {"display offset clamps", kRemoteId, 10, Typed("0"), 0, true, "1", kNothing},
+      {"digit starts typing", kVolume, 5, Press('7'), 5, false, "7", kStartEdit},
+      {"minus ignored without negatives", kVolume, 5, Press('-'), 5, false, "5", kNothing},
+      {"minus starts typing when signed", kSigned, 5, Press('-'), 5, false, "-", kStartEdit},
+      {"Enter edits the value", kVolume, 5, Press(kEnter), 5, false, "5", kStartEdit},
+      {"F2 edits the value", kRemoteId, 4, Press(kF2), 4, false, "5", kStartEdit},
+      {"Activate is Enter", kVolume, 5, Press(SpecialKey::Activate), 5, false, "5", kStartEdit},
+      {"other keys do nothing", kVolume, 5, Press('x'), 5, false, "5", kNothing},
   };
   for (const Case& c : cases) {
     int value = c.value;
@@ -92,7 +92,7 @@ TEST(IntegerEditorTest, KeysNeedAGrid) {
   const EditorOutcome out = Serve(editor, Press(kSpace), /*withGrid=*/false);
   EXPECT_EQ(value, 20);
   EXPECT_FALSE(out.changed);
-  EXPECT_EQ(out.result, 0);
+  EXPECT_EQ(out.result, kNothing);
 }
 
 TEST(IntegerEditorTest, FixedTextAndClampSwitch) {
@@ -131,25 +131,25 @@ TEST_F(ScaledDecimalFixture, ShowsParsesAndSteps) {
     int expected;
     bool changed;
     const char* display;
-    int result;
+    AccessResult result;
   };
   const Case cases[] = {
-      {"scan speed", ScanSpeed(), 100, Shown(), 100, false, "100 msec", 0},
-      {"dual watch", DualWatch(), 120, Shown(), 120, false, "1.20 sec", 0},
-      {"trim keeps inner zeros", DualWatch(), 100, Shown(), 100, false, "1.00 sec", 0},
-      {"off text for zero", Timer(), 0, Shown(), 0, false, "OFF", 0},
-      {"typed off", Timer(), 30, Typed("off"), 0, true, "OFF", 0},
-      {"off in any case", Timer(), 30, Typed(" O-F-f "), 0, true, "OFF", 0},
-      {"off only where allowed", ScanSpeed(), 100, Typed("off"), 100, false, "100 msec", 0},
-      {"decimal scaled", DualWatch(), 100, Typed("1.35"), 135, true, "1.35 sec", 0},
-      {"below minimum clamps", DualWatch(), 100, Typed("0.5"), 80, true, "0.80 sec", 0},
-      {"above maximum clamps", ScanSpeed(), 100, Typed("999"), 200, true, "200 msec", 0},
-      {"no digit is not taken", ScanSpeed(), 100, Typed("fast"), 100, false, "100 msec", 0},
-      {"Space wraps", ScanSpeed(), 200, Press(kSpace), 50, true, "50 msec", 0},
-      {"Backspace wraps", ScanSpeed(), 50, Press(kBack), 200, true, "200 msec", 0},
-      {"Enter edits without unit", DualWatch(), 120, Press(kEnter), 120, false, "1.20", 2},
-      {"o starts typing", Timer(), 10, Press('o'), 10, false, "o", 2},
-      {"point starts typing", DualWatch(), 120, Press('.'), 120, false, ".", 2},
+      {"scan speed", ScanSpeed(), 100, Shown(), 100, false, "100 msec", kNothing},
+      {"dual watch", DualWatch(), 120, Shown(), 120, false, "1.20 sec", kNothing},
+      {"trim keeps inner zeros", DualWatch(), 100, Shown(), 100, false, "1.00 sec", kNothing},
+      {"off text for zero", Timer(), 0, Shown(), 0, false, "OFF", kNothing},
+      {"typed off", Timer(), 30, Typed("off"), 0, true, "OFF", kNothing},
+      {"off in any case", Timer(), 30, Typed(" O-F-f "), 0, true, "OFF", kNothing},
+      {"off only where allowed", ScanSpeed(), 100, Typed("off"), 100, false, "100 msec", kNothing},
+      {"decimal scaled", DualWatch(), 100, Typed("1.35"), 135, true, "1.35 sec", kNothing},
+      {"below minimum clamps", DualWatch(), 100, Typed("0.5"), 80, true, "0.80 sec", kNothing},
+      {"above maximum clamps", ScanSpeed(), 100, Typed("999"), 200, true, "200 msec", kNothing},
+      {"no digit is not taken", ScanSpeed(), 100, Typed("fast"), 100, false, "100 msec", kNothing},
+      {"Space wraps", ScanSpeed(), 200, Press(kSpace), 50, true, "50 msec", kNothing},
+      {"Backspace wraps", ScanSpeed(), 50, Press(kBack), 200, true, "200 msec", kNothing},
+      {"Enter edits without unit", DualWatch(), 120, Press(kEnter), 120, false, "1.20", kStartEdit},
+      {"o starts typing", Timer(), 10, Press('o'), 10, false, "o", kStartEdit},
+      {"point starts typing", DualWatch(), 120, Press('.'), 120, false, ".", kStartEdit},
   };
   for (const Case& c : cases) {
     int value = c.value;
@@ -233,10 +233,10 @@ TEST(UtcOffsetEditorTest, ShowsAndEditsOffsets) {
   EXPECT_EQ(minutes, -330);
   EXPECT_EQ(out.display, "-5:30");
 
-  for (const int key : {kSpace, kBack, kF2, kEnter}) {
+  for (const CellKey key : {kSpace, kBack, kF2, kEnter}) {
     UtcOffsetEditor editor(minutes);
     out = Serve(editor, Press(key));
-    EXPECT_EQ(out.result, 2) << key;
+    EXPECT_EQ(out.result, kStartEdit) << key;
     EXPECT_EQ(out.display, "-5:30") << key;
   }
   UtcOffsetEditor typing(minutes);

@@ -98,8 +98,8 @@ TEST(OverlayItemsTest, StatesComeFromTheAccessorAndAreClearedBeforeEachRefresh) 
     access.request.userFlags |= flagsToSet;
     access.request.displayText = "&1 boat.rtv";
     ownerSeen = access.request.popupChoice;
-    if (access.request.key == CellRequest::kKeyEnter) ++enters;
-    return ItemAccessor::kResultNothing;
+    if (access.request.key == SpecialKey::Enter) ++enters;
+    return AccessResult::Nothing;
   });
   Cell owner;
   Cell item;

@@ -15,7 +15,8 @@ namespace {
 
 struct ProgramItemsTest : ::testing::Test {
   // One access to a cell with its own text, as a menu or a sheet has it.
-  CellRequest Access(int link, int index, int key, const char* text = "Caption", int command = 0) {
+  CellRequest Access(int link, int index, CellKey key, const char* text = "Caption",
+                     int command = 0) {
     Cell cell;
     cell.cellType = TypeNo("CT_Null");
     cell.cellLink = link;
@@ -39,11 +40,11 @@ struct ProgramItemsTest : ::testing::Test {
 TEST_F(ProgramItemsTest, CommandsRunOnEnterAndShowTheirCaption) {
   for (int link = LinkNo("CL_Menu_File_New"); link <= LinkNo("CallSheet"); ++link) {
     host.commands.clear();
-    const CellRequest shown = Access(link, 3, 0);
+    const CellRequest shown = Access(link, 3, CellKey());
     EXPECT_EQ(shown.displayText, "Caption") << CellLinkName(link);
     EXPECT_TRUE(host.commands.empty());
-    const CellRequest run = Access(link, 3, CellRequest::kKeyEnter);
-    EXPECT_EQ(run.key, 0);
+    const CellRequest run = Access(link, 3, SpecialKey::Enter);
+    EXPECT_EQ(run.key, CellKey());
     ASSERT_EQ(host.commands.size(), 1u) << CellLinkName(link);
     EXPECT_EQ(host.commands[0].link, link);
     EXPECT_EQ(host.commands[0].index, 3);
@@ -53,14 +54,14 @@ TEST_F(ProgramItemsTest, CommandsRunOnEnterAndShowTheirCaption) {
 TEST_F(ProgramItemsTest, CommandItemsTakeTheirStateAndCaptionFromTheProgram) {
   const int link = LinkNo("CL_Menu_File_Recent");
   host.commandStates[link] = {CellAccessHost::kCommandRelabelled, "&1 boats/a&&b.rtv"};
-  CellRequest relabelled = Access(link, 0, 0, "Recent file");
+  CellRequest relabelled = Access(link, 0, CellKey(), "Recent file");
   EXPECT_EQ(relabelled.displayText, "&1 boats/a&&b.rtv");
   EXPECT_EQ(relabelled.userFlags, CellAccessHost::kCommandRelabelled);
 
   // Without the relabel flag the caption stays the item's own.
   host.commandStates[link] = {CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled,
                               "ignored"};
-  CellRequest checked = Access(link, 0, 0, "Recent file");
+  CellRequest checked = Access(link, 0, CellKey(), "Recent file");
   EXPECT_EQ(checked.displayText, "Recent file");
   EXPECT_EQ(checked.userFlags, CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled);
 }
@@ -107,10 +108,10 @@ TEST_F(ProgramItemsTest, CloneInformationShowsWhatTheRadioReported) {
 }
 
 TEST_F(ProgramItemsTest, LayoutHelpers) {
-  EXPECT_EQ(Access(LinkNo("CL_Misc_ChNo_0Base"), 7, 0).displayText, "7");
-  EXPECT_EQ(Access(LinkNo("CL_Misc_ChNo_1Base"), 7, 0).displayText, "8");
+  EXPECT_EQ(Access(LinkNo("CL_Misc_ChNo_0Base"), 7, CellKey()).displayText, "7");
+  EXPECT_EQ(Access(LinkNo("CL_Misc_ChNo_1Base"), 7, CellKey()).displayText, "8");
 
-  Access(LinkNo("CL_Misc_QuarterPillar"), 0, 0);
+  Access(LinkNo("CL_Misc_QuarterPillar"), 0, CellKey());
   ASSERT_EQ(canvas.fills.size(), 1u);
   EXPECT_EQ(canvas.fills[0].rect.top, 14);  // the lowest 30 % of 20 pixels
   EXPECT_EQ(canvas.fills[0].rect.bottom, 20);
@@ -118,9 +119,9 @@ TEST_F(ProgramItemsTest, LayoutHelpers) {
   EXPECT_EQ(canvas.fills[0].rect.right, 100);
   EXPECT_EQ(canvas.fills[0].colour, 8421504u);
 
-  const CellRequest cannot = Access(LinkNo("CL_CannotEdit"), 0, 'x');
+  const CellRequest cannot = Access(LinkNo("CL_CannotEdit"), 0, CellKey::Typed('x'));
   EXPECT_EQ(canvas.lines, (std::vector<std::vector<int>>{{0, 20, 100, 0, 8421504}}));
-  EXPECT_EQ(cannot.key, 0);
+  EXPECT_EQ(cannot.key, CellKey());
   EXPECT_EQ(host.LastStatus(), host.overlay.GetFirstLine("GI_Botttom_EditRestrected"));
 }
 
@@ -128,9 +129,9 @@ TEST_F(ProgramItemsTest, FixedTextsShowTheirOwnTextReadOnly) {
   for (int link = LinkNo("CL_Dummy"); link <= LinkNo("CL_Dummy_DscCall_Alarm_IntSp"); ++link) {
     canvas.colours.clear();
     host.statusTexts.clear();
-    const CellRequest request = Access(link, 0, 'a', "Alarm");
+    const CellRequest request = Access(link, 0, CellKey::Typed('a'), "Alarm");
     EXPECT_EQ(request.displayText, "Alarm");
-    EXPECT_EQ(canvas.colours, std::vector<ColorValue>{CellAccess::kReadOnlyColour});
+    EXPECT_EQ(canvas.colours, std::vector<ColourValue>{CellAccess::kReadOnlyColour});
     EXPECT_FALSE(host.LastStatus().empty());
   }
 }

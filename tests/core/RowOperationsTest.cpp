@@ -166,7 +166,7 @@ TEST(RowOperationsTest, CarryMovesTheBlockAndTheNeighbourChangesSides) {
     RowFixture f;
     ASSERT_TRUE(f.Run(c.command, kIndividual, c.first, c.first, c.last));
     EXPECT_EQ(f.Entries(8, 14), c.rows8to14);
-    EXPECT_EQ(f.request.redirected, 1);
+    EXPECT_TRUE(f.request.redirected);
     EXPECT_EQ(f.request.servedIndex, c.cursor);
     EXPECT_EQ(f.request.rangeFirst, c.rangeFirst);
     EXPECT_EQ(f.request.rangeLast, c.rangeFirst + c.last - c.first);
@@ -211,7 +211,7 @@ TEST(RowOperationsTest, DeleteMovesTheRowsBelowUpAndAsksOnlyAboutData) {
     EXPECT_EQ(f.Entries(57, 59), c.rows57to59);
     EXPECT_EQ(f.request.rangeFlags & CellRequest::kRangeReselect, 0);
     EXPECT_EQ(f.request.servedIndex, c.first);
-    EXPECT_EQ(f.request.redirected, 1);
+    EXPECT_TRUE(f.request.redirected);
     EXPECT_EQ(f.host.LastStatus(), f.host.overlay.GetFirstLine("GI_AppMess_S_Delete"));
   }
 }

@@ -20,6 +20,8 @@ using Editor = SettingItem::Editor;
 using Lists = SettingItem::Lists;
 
 constexpr int kFlexMarking = LinkNo("CL_FlexMarking");
+constexpr CellKey kSpace = CellKey::Typed(' ');
+constexpr CellKey kBack = SpecialKey::Backspace;
 
 struct SettingsItemsTest : ::testing::Test {
   std::uint8_t& At(int address) { return host.image.Data()[address]; }
@@ -164,8 +166,8 @@ TEST_F(SettingsItemsTest, NumbersStepWrapAndClamp) {
     int link;
     int address;
     bool word;
-    int stored;  // before
-    int key;     // or 0 for the text
+    int stored;   // before
+    CellKey key;  // or none for the text
     const char* typed;
     int expected;  // stored after
     const char* shown;
@@ -175,17 +177,17 @@ TEST_F(SettingsItemsTest, NumbersStepWrapAndClamp) {
   const int tot = LinkNo("CL_ComCom_TotTimer");
   const int alarmMax = LinkNo("CL_DscCall_Alarm_Max");
   const Case cases[] = {
-      {"volume 20 + Space wraps", volume, 0x2597, false, 20, ' ', nullptr, 0, "0"},
-      {"volume 0 - Backspace wraps", volume, 0x2597, false, 0, 8, nullptr, 20, "20"},
-      {"volume typed above the range", volume, 0x2597, false, 3, 0, "25", 20, "20"},
-      {"volume typed text", volume, 0x2597, false, 3, 0, "abc", 3, "3"},
-      {"remote ID shown 1-based", remote, 0x0B3C, false, 0, 0, "69", 68, "69"},
-      {"remote ID typed 0 is 1", remote, 0x0B3C, false, 5, 0, "0", 0, "1"},
-      {"remote ID 69 + Space wraps", remote, 0x0B3C, false, 68, ' ', nullptr, 0, "1"},
-      {"TOT timer in seconds", tot, 0x0BAE, true, 0, 0, "600", 600, "600 sec"},
-      {"TOT timer limited", tot, 0x0BAE, true, 0, 0, "601", 600, "600 sec"},
-      {"TOT timer 0 - Backspace", tot, 0x0BAE, true, 0, 8, nullptr, 600, "600 sec"},
-      {"alarm maximum of record 60", alarmMax, 0x23DC + 7 * 60, false, 1, ' ', nullptr, 2, "2"},
+      {"volume 20 + Space wraps", volume, 0x2597, false, 20, kSpace, nullptr, 0, "0"},
+      {"volume 0 - Backspace wraps", volume, 0x2597, false, 0, kBack, nullptr, 20, "20"},
+      {"volume typed above the range", volume, 0x2597, false, 3, {}, "25", 20, "20"},
+      {"volume typed text", volume, 0x2597, false, 3, {}, "abc", 3, "3"},
+      {"remote ID shown 1-based", remote, 0x0B3C, false, 0, {}, "69", 68, "69"},
+      {"remote ID typed 0 is 1", remote, 0x0B3C, false, 5, {}, "0", 0, "1"},
+      {"remote ID 69 + Space wraps", remote, 0x0B3C, false, 68, kSpace, nullptr, 0, "1"},
+      {"TOT timer in seconds", tot, 0x0BAE, true, 0, {}, "600", 600, "600 sec"},
+      {"TOT timer limited", tot, 0x0BAE, true, 0, {}, "601", 600, "600 sec"},
+      {"TOT timer 0 - Backspace", tot, 0x0BAE, true, 0, kBack, nullptr, 600, "600 sec"},
+      {"alarm maximum of record 60", alarmMax, 0x23DC + 7 * 60, false, 1, kSpace, nullptr, 2, "2"},
   };
   for (const Case& c : cases) {
     host.image.Fill(0);
@@ -327,7 +329,7 @@ TEST_F(SettingsItemsTest, AnIdWithoutItsCheckByteIsNotSet) {
   EXPECT_FALSE(shown.Error());
   EXPECT_TRUE(host.image.Equals(before));  // showing and checking never write
   // Editing starts from the digits; the commit writes the check byte.
-  EXPECT_EQ(probe.Key(link, 0, CellRequest::kKeyF2).text, "011234567");
+  EXPECT_EQ(probe.Key(link, 0, SpecialKey::F2).text, "011234567");
   EXPECT_EQ(probe.Key(link, 0, '5').text, "5");
   EXPECT_TRUE(host.image.Equals(before));
   probe.Type(link, 0, "011234567");
@@ -374,7 +376,7 @@ TEST_F(SettingsItemsTest, DisplayCodesFollowTheModel) {
   probe.Choose(link, 1, 5);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&At(0x0B95)), 5), "ATIS ");
   // Enter opens the model's list.
-  EXPECT_EQ(probe.Key(link, 1, CellRequest::kKeyEnter).opened,
+  EXPECT_EQ(probe.Key(link, 1, SpecialKey::Enter).opened,
             std::vector<std::string>{"GI_Sheet_Sel_UserSetDispInt_A#1=5"});
 }
 
@@ -545,7 +547,7 @@ TEST_F(SettingsItemsTest, PopupItemsThatCannotBeChosenNow) {
     for (const Poke& s : c.setup) At(s.address) = s.value;
     const int variant = c.link == atisInt || c.link == atisUsa ? kFlexMarking : LinkNo("Flex0");
     const CellOutcome out = probe.Ask(c.link, 0, c.item, variant);
-    EXPECT_EQ(out.itemState == CellRequest::kItemUnavailable, c.unavailable) << c.name;
+    EXPECT_EQ(out.itemState == ChoiceState::Unavailable, c.unavailable) << c.name;
     EXPECT_EQ(out.Error(), c.unavailable) << c.name;
   }
 }
@@ -567,7 +569,7 @@ TEST_F(SettingsItemsTest, ReadOnlyItemsRefuseEdits) {
     EXPECT_EQ(host.LastStatus(), restricted) << CellLinkName(link);
     EXPECT_TRUE(space.opened.empty());
     probe.Choose(link, 2, 1);
-    probe.Key(link, 2, CellRequest::kKeyEnter);
+    probe.Key(link, 2, SpecialKey::Enter);
     for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(link) << " at " << a;
     EXPECT_NE(probe.Show(link, 2).text, "");
   }
@@ -579,16 +581,17 @@ TEST_F(SettingsItemsTest, ReadOnlyItemsRefuseEdits) {
 TEST_F(SettingsItemsTest, ChangedCallValuesAreNotified) {
   struct Case {
     int link;
-    int key;
+    CellKey key;
     int flags;  // of the changed notification
   };
   const Case cases[] = {
-      {LinkNo("CL_DscCall_Tx"), ' ', ItemAccessor::kAccessDone | ItemAccessor::kAccessUseChanged},
-      {LinkNo("CL_DscCall_Alarm_Max"), 8,
+      {LinkNo("CL_DscCall_Tx"), kSpace,
        ItemAccessor::kAccessDone | ItemAccessor::kAccessUseChanged},
-      {LinkNo("CL_DscCall_Tx"), 'x', ItemAccessor::kAccessDone},  // nothing changed
-      {LinkNo("CL_DscCall_Tx_Fix"), ' ', ItemAccessor::kAccessDone},
-      {LinkNo("CL_ComCom_Usa"), ' ', ItemAccessor::kAccessDone},
+      {LinkNo("CL_DscCall_Alarm_Max"), kBack,
+       ItemAccessor::kAccessDone | ItemAccessor::kAccessUseChanged},
+      {LinkNo("CL_DscCall_Tx"), CellKey::Typed('x'), ItemAccessor::kAccessDone},  // nothing changed
+      {LinkNo("CL_DscCall_Tx_Fix"), kSpace, ItemAccessor::kAccessDone},
+      {LinkNo("CL_ComCom_Usa"), kSpace, ItemAccessor::kAccessDone},
   };
   RecordingGrid grid;
   for (const Case& c : cases) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "EditorAccess.h"
 #include "FixedTextMetrics.h"
 #include "ManualClock.h"
 #include "SheetFixtures.h"
@@ -60,7 +61,7 @@ struct GridFixture {
   struct Input {
     int link;
     int index;
-    int key;
+    CellKey key;
     std::int64_t at;
   };
 
@@ -69,10 +70,10 @@ struct GridFixture {
     accessor.Serve(LinkFamily::Special, [this](CellAccess& access) {
       CellRequest& r = access.request;
       r.displayText = "v" + std::to_string(access.cell.index);
-      if (r.key != 0 || r.commit != 0) {
+      if (!r.key.IsNone() || r.commit != CellCommit::None) {
         inputs.push_back({access.cell.cellLink, access.cell.index, r.key, clock.NowMs()});
       }
-      return handler ? handler(access) : 0;
+      return handler ? handler(access) : AccessResult::Nothing;
     });
     sheet = std::make_unique<ModelSheet>(services, model, overlay, "GI_Sheet_T");
     sheet->Build();
@@ -89,7 +90,7 @@ struct GridFixture {
   SheetServices services{overlay, metrics, [this](CellRequest& r, bool notify) {
                            return accessor.AccessCell(r, notify);
                          }};
-  std::function<int(CellAccess&)> handler;
+  std::function<AccessResult(CellAccess&)> handler;
   std::vector<Input> inputs;
   std::unique_ptr<ModelSheet> sheet;
   RecordingView view;
@@ -97,6 +98,7 @@ struct GridFixture {
 };
 
 using Key = SheetController::NavigationKey;
+constexpr CellKey kX = CellKey::Typed('x');
 
 TEST(SheetControllerTest, ArrowsAtTheEndSendTheirKeyToTheCell) {
   GridFixture f({"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}d"});
@@ -104,8 +106,8 @@ TEST(SheetControllerTest, ArrowsAtTheEndSendTheirKeyToTheCell) {
   f.grid->KeyDown(Key::Left);
   f.grid->KeyDown(Key::Right);
   ASSERT_EQ(f.inputs.size(), 2u);
-  EXPECT_EQ(f.inputs[0].key, 0x2500);
-  EXPECT_EQ(f.inputs[1].key, 0x2700);
+  EXPECT_EQ(f.inputs[0].key, SpecialKey::Left);
+  EXPECT_EQ(f.inputs[1].key, SpecialKey::Right);
   EXPECT_EQ(f.Current(), (std::pair{3, 0}));
   f.grid->KeyDown(Key::Down);
   EXPECT_EQ(f.Current(), (std::pair{3, 1}));
@@ -113,6 +115,35 @@ TEST(SheetControllerTest, ArrowsAtTheEndSendTheirKeyToTheCell) {
   f.grid->KeyDown(Key::Up, true);
   EXPECT_EQ(f.Current(), (std::pair{3, 1}));
   EXPECT_EQ(f.inputs.size(), 2u);
+}
+
+TEST(SheetControllerTest, CellKeysGoToTheCurrentCell) {
+  GridFixture f({"a|{S(%Flex0[1])}b"});
+  struct Case {
+    CellKey key;
+    bool sent;
+  };
+  const Case cases[] = {
+      {CellKey::Function(1), true},
+      {CellKey::Function(2), true},
+      {CellKey::Function(12), true},
+      {CellKey::Function(0), false},
+      {CellKey::Function(13), false},
+      {CellKey::Typed('k'), true},
+      {CellKey::Typed('\x7F'), false},
+      {SpecialKey::Backspace, true},
+      {CellKey(), false},
+  };
+  for (const Case& c : cases) {
+    f.inputs.clear();
+    f.grid->KeyDown(c.key);
+    ASSERT_EQ(f.inputs.size(), c.sent ? 1u : 0u) << c.key;
+    if (c.sent) {
+      EXPECT_EQ(f.inputs[0].key, c.key);
+    }
+  }
+  EXPECT_EQ(CellKey::Function(1), SpecialKey::F1);
+  EXPECT_EQ(CellKey::Function(12), SpecialKey::F12);
 }
 
 TEST(SheetControllerTest, CursorStepsFindTheNextSelectableCell) {
@@ -157,7 +188,7 @@ TEST(SheetControllerTest, AnEmbeddedSheetWrapsAround) {
     copy = cell;
     chosen = &copy;
   };
-  f.grid->Character(13);
+  f.grid->KeyDown(SpecialKey::Enter);
   ASSERT_NE(chosen, nullptr);
   EXPECT_EQ(chosen->index, 0);
   EXPECT_EQ(f.view.choices, 1);
@@ -179,12 +210,12 @@ TEST(SheetControllerTest, RowTrackCellsFollowTheirSelectableCell) {
   EXPECT_TRUE(f.grid->IsSelected(1, 1));
   f.grid->DoubleClick(1, 1);  // on the current cell: activate
   ASSERT_EQ(f.inputs.size(), 1u);
-  EXPECT_EQ(f.inputs[0].key, 13);  // the accessor reads 256 as Enter
+  EXPECT_EQ(f.inputs[0].key, SpecialKey::Enter);  // the accessor reads Activate as Enter
 }
 
-TEST(SheetControllerTest, TheEditorOpensOnlyOnResultTwo) {
+TEST(SheetControllerTest, TheEditorOpensOnlyOnStartEdit) {
   GridFixture f({"{S(%Flex0[4])}a"});
-  for (int result : {0, 1, 2}) {
+  for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.handler = [result](CellAccess& access) {
       access.request.displayText = "text";
       access.request.selectionStart = 1;
@@ -192,13 +223,13 @@ TEST(SheetControllerTest, TheEditorOpensOnlyOnResultTwo) {
       return result;
     };
     f.view.editor.clear();
-    EXPECT_EQ(f.grid->SendToCell(0, 0, 'x'), result);
-    EXPECT_EQ(f.view.editor, result == 2 ? "text@1+2" : "") << result;
+    EXPECT_EQ(f.grid->SendToCell(0, 0, kX), result);
+    EXPECT_EQ(f.view.editor, result == kStartEdit ? "text@1+2" : "") << result;
   }
-  // A committed text goes as commit 1 without a key.
+  // A committed text goes without a key.
   f.handler = nullptr;
   f.grid->CommitEditText("hello");
-  EXPECT_EQ(f.inputs.back().key, 0);
+  EXPECT_EQ(f.inputs.back().key, CellKey());
 }
 
 TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
@@ -207,30 +238,30 @@ TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
   f.handler = [&](CellAccess& access) {
     if (forwards < 7) {
       ++forwards;
-      access.request.redirected = 1;
+      access.request.redirected = true;
       access.request.servedIndex = 1 - access.cell.index;
       access.request.forwardedKey = access.request.key;
     }
-    return 0;
+    return AccessResult::Nothing;
   };
-  f.grid->SendToCell(0, 0, 'x');
+  f.grid->SendToCell(0, 0, kX);
   f.clock.Advance(1000);
   std::vector<std::int64_t> pauses;
   for (std::size_t i = 1; i < f.inputs.size(); ++i) {
     pauses.push_back(f.inputs[i].at - f.inputs[i - 1].at);
   }
   EXPECT_EQ(pauses, (std::vector<std::int64_t>{30, 24, 18, 12, 6, 0, 0}));
-  EXPECT_EQ(f.inputs.back().key, 'x');
+  EXPECT_EQ(f.inputs.back().key, kX);
   EXPECT_EQ(f.Current(), (std::pair{1, 0}));  // the redirections moved the cursor
 }
 
 TEST(SheetControllerTest, AnEndlessForwardStops) {
   GridFixture f({"{S(%Flex0[0])}a"});
   f.handler = [](CellAccess& access) {
-    access.request.forwardedKey = 'y';
-    return 0;
+    access.request.forwardedKey = CellKey::Typed('y');
+    return AccessResult::Nothing;
   };
-  f.grid->SendToCell(0, 0, 'x');
+  f.grid->SendToCell(0, 0, kX);
   f.clock.Advance(10000);
   EXPECT_EQ(f.inputs.size(), 1u + SheetController::kMaxForwards);
 }
@@ -262,8 +293,8 @@ TEST(SheetControllerTest, LineMarkingHighlightsWholeRowsButFixedColumns) {
   EXPECT_EQ(request.rangeFirst, 2);
   EXPECT_EQ(request.rangeLast, 3);
   // A popup opened by the accessor clears the marks.
-  f.handler = [](CellAccess&) { return 1; };
-  f.grid->SendToCell(2, 3, 13);
+  f.handler = [](CellAccess&) { return AccessResult::PopupOpened; };
+  f.grid->SendToCell(2, 3, SpecialKey::Enter);
   EXPECT_FALSE(f.grid->markingActive());
   EXPECT_EQ(selectedRow(2), "...");
 }
@@ -286,7 +317,7 @@ TEST(SheetControllerTest, ARebuildWithFewerRowsForgetsTheMarks) {
   f.sheet->Build();
   f.grid->SheetRebuilt();
   EXPECT_FALSE(f.grid->markingActive());
-  f.grid->SendToCell(0, 1, 'x');  // no range from rows that are gone
+  f.grid->SendToCell(0, 1, kX);  // no range from rows that are gone
   EXPECT_EQ(f.inputs.back().index, 2);
 }
 
@@ -297,10 +328,10 @@ TEST(SheetControllerTest, ARangeLeftByTheAccessorIsMarkedAgain) {
     access.request.rangeFlags |= CellRequest::kRangeReselect;
     access.request.rangeFirst = 1;
     access.request.rangeLast = 2;
-    return 0;
+    return AccessResult::Nothing;
   };
   f.sheet->SetCurrent(0, 1);
-  f.grid->SendToCell(0, 1, 13);
+  f.grid->SendToCell(0, 1, SpecialKey::Enter);
   std::string marks;
   for (int r = 0; r < 4; ++r) marks += f.sheet->CellAt(0, r).marked ? 'x' : '.';
   EXPECT_EQ(marks, ".xx.");
@@ -353,7 +384,7 @@ TEST(SheetControllerTest, ChangedNotificationCriteria) {
 TEST(SheetControllerTest, AnInputRedrawsOnlyWhatChanged) {
   GridFixture f(
       {"{S(%Flex0[0])}a|{S(%Flex0[1])}b|c", "{S(%Flex0[1])}d|{S(%CL_FlexMarking[1])}e|f"});
-  f.grid->SendToCell(0, 0, 'x');  // the accessor notifies with flags 1: same link and index
+  f.grid->SendToCell(0, 0, kX);  // the accessor notifies with flags 1: same link and index
   EXPECT_EQ(f.view.redrawn, (std::set<std::pair<int, int>>{{0, 0}}));
   EXPECT_EQ(f.view.fullRedraws, 0);
 

@@ -137,7 +137,7 @@ TEST(SheetBuildTest, SelectStateDecidesTheMultiSelectBit) {
   std::vector<bool> bits;
   for (int r = 0; r < sheet->rowCount(); ++r) bits.push_back(sheet->CellAt(0, r).multiSelect);
   EXPECT_EQ(bits, (std::vector<bool>{true, false, false, true}));
-  EXPECT_EQ(sheet->multiSelect(), Sheet::kMultiSelectLine);
+  EXPECT_EQ(sheet->multiSelect(), Sheet::MultiSelect::Line);
 
   SheetFixture none({{"GI_Sheet_T", "(MultiSelect=Rows)", kBasic, {"{S}a"}}});
   EXPECT_FALSE(none.Build("GI_Sheet_T")->CellAt(0, 0).multiSelect);
@@ -162,7 +162,7 @@ TEST(SheetBuildTest, StyleItems) {
 
   auto empty = f.Build("GI_Sheet_E");
   EXPECT_FALSE(empty->title());  // no title bar
-  EXPECT_EQ(empty->titleColour(), Sheet::kClGrayText);
+  EXPECT_EQ(empty->titleColour(), ToColourValue(SystemColour::GreyText));
   EXPECT_TRUE(empty->CanPrint());
 }
 

@@ -68,12 +68,12 @@ TEST(IdDigitsEditorTest, ShowsDigitsAndChecks) {
 }
 
 TEST(IdDigitsEditorTest, KeysOpenTheDigits) {
-  for (const int key : {CellRequest::kKeyEnter, CellRequest::kKeySpace, CellRequest::kKeyBackspace,
-                        CellRequest::kKeyF2}) {
+  for (const CellKey key : {CellKey(SpecialKey::Enter), CellKey::Typed(' '),
+                            CellKey(SpecialKey::Backspace), CellKey(SpecialKey::F2)}) {
     IdBytes bytes{12, 34, 56, 78, 90};
     IdDigitsEditor editor(bytes, 9);
     const EditorOutcome out = Serve(editor, Press(key));
-    EXPECT_EQ(out.result, 2) << key;
+    EXPECT_EQ(out.result, kStartEdit) << key;
     EXPECT_EQ(out.display, "123456789") << key;
     EXPECT_EQ(out.selectionLength, 9) << key;
     EXPECT_FALSE(out.changed) << key;
@@ -82,9 +82,9 @@ TEST(IdDigitsEditorTest, KeysOpenTheDigits) {
   IdDigitsEditor typing(bytes, 9);
   const EditorOutcome out = Serve(typing, Press('2'));
   EXPECT_EQ(out.display, "2");
-  EXPECT_EQ(out.result, 2);
+  EXPECT_EQ(out.result, kStartEdit);
   IdDigitsEditor letter(bytes, 9);
-  EXPECT_EQ(Serve(letter, Press('a')).result, 0);
+  EXPECT_EQ(Serve(letter, Press('a')).result, kNothing);
 }
 
 TEST(RadioCharsetTest, MapsToTheRadioCharacters) {
@@ -159,22 +159,20 @@ TEST(TextEditorTest, ShowsPrintableBytesAndStartsEditing) {
   EXPECT_EQ(field[1], 0x01);  // showing changes nothing
 
   struct Case {
-    int key;
+    CellKey key;
     const char* display;
     int selectionStart;
     int selectionLength;
   };
   const Case cases[] = {
-      {'x', "x", 1, 0},
-      {CellRequest::kKeyEnter, "A B", 0, 3},
-      {CellRequest::kKeySpace, "A B", 0, 3},
-      {CellRequest::kKeyBackspace, "A B", 0, 3},
-      {CellRequest::kKeyF2, "A B", 0, 3},
+      {CellKey::Typed('x'), "x", 1, 0},   {SpecialKey::Enter, "A B", 0, 3},
+      {CellKey::Typed(' '), "A B", 0, 3}, {SpecialKey::Backspace, "A B", 0, 3},
+      {SpecialKey::F2, "A B", 0, 3},
   };
   for (const Case& c : cases) {
     TextEditor editor(field, TextEditor::Charset::Radio);
     out = Serve(editor, Press(c.key));
-    EXPECT_EQ(out.result, 2) << c.key;
+    EXPECT_EQ(out.result, kStartEdit) << c.key;
     EXPECT_EQ(out.display, c.display) << c.key;
     EXPECT_EQ(out.selectionStart, c.selectionStart) << c.key;
     EXPECT_EQ(out.selectionLength, c.selectionLength) << c.key;

@@ -136,7 +136,7 @@ TEST_F(WarningChecksTest, ListChecksStopEarly) {
       access.MarkError();
     }
     access.MarkWarning();  // warnings alone do not count for the channel lists
-    return 0;
+    return AccessResult::Nothing;
   });
   EXPECT_EQ(Check(LinkNo("CL_Check_Int_ChInh")), 0);
   EXPECT_EQ(asked.size(), 421u);
@@ -152,7 +152,7 @@ TEST_F(WarningChecksTest, ListChecksStopEarly) {
                     access.cell.cellLink == LinkNo("CL_DscGrpId_Id");
     if (id && access.cell.index == 3) access.MarkWarning();
     if (!id && access.cell.index == 7) access.MarkError();
-    return 0;
+    return AccessResult::Nothing;
   });
   EXPECT_EQ(Check(LinkNo("CL_Check_Dsc_IndId")), kWarning | kError);
   EXPECT_EQ(idRows.size(), 16u);  // two cells a row, rows 0–7
@@ -160,7 +160,7 @@ TEST_F(WarningChecksTest, ListChecksStopEarly) {
   host.accessor.Serve(LinkFamily::DscIdLists, [&](CellAccess& access) {
     idRows.push_back(access.cell.index);
     if (access.cell.index == 2) access.MarkWarning();
-    return 0;
+    return AccessResult::Nothing;
   });
   EXPECT_EQ(Check(LinkNo("CL_Check_Dsc_GrpId")), kWarning);
   EXPECT_EQ(idRows.size(), 60u);  // a warning alone does not stop the list
@@ -168,7 +168,7 @@ TEST_F(WarningChecksTest, ListChecksStopEarly) {
   std::vector<int> weatherRows;
   host.accessor.Serve(LinkFamily::WeatherChannelList, [&](CellAccess& access) {
     weatherRows.push_back(access.cell.index);
-    return 0;
+    return AccessResult::Nothing;
   });
   EXPECT_EQ(Check(LinkNo("CL_Check_WX_ChInh")), 0);
   EXPECT_EQ(weatherRows.size(), 10u);

@@ -40,7 +40,7 @@ CellOutcome CellProbe::Show(int link, int index) {
   return Run(link, index, request);
 }
 
-CellOutcome CellProbe::Key(int link, int index, int key) {
+CellOutcome CellProbe::Key(int link, int index, CellKey key) {
   CellRequest request;
   request.grid = &grid_;
   request.key = key;
@@ -50,7 +50,7 @@ CellOutcome CellProbe::Key(int link, int index, int key) {
 CellOutcome CellProbe::Type(int link, int index, const std::string& text) {
   CellRequest request;
   request.grid = &grid_;
-  request.commit = CellRequest::kCommitEdit;
+  request.commit = CellCommit::Text;
   request.editText = text;
   return Run(link, index, request);
 }
@@ -61,7 +61,7 @@ CellOutcome CellProbe::Choose(int link, int index, int value, int variant) {
   item.index = value;
   CellRequest request;
   request.grid = &grid_;
-  request.commit = CellRequest::kCommitPopup;
+  request.commit = CellCommit::Choice;
   request.popupChoice = &item;
   return Run(link, index, request);
 }

@@ -12,30 +12,30 @@ namespace rtv {
 
 // A canvas that records what the accessor does to it.
 struct RecordingCanvas : CellCanvas {
-  void SetFontColor(ColorValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect& rect, ColorValue colour) override {
+  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
+  void FillRect(const CellRect& rect, ColourValue colour) override {
     fills.push_back({rect, colour});
   }
-  void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) override {
+  void DrawLine(int x1, int y1, int x2, int y2, ColourValue colour) override {
     lines.push_back({x1, y1, x2, y2, static_cast<int>(colour)});
   }
   struct Fill {
     CellRect rect;
-    ColorValue colour;
+    ColourValue colour;
   };
-  std::vector<ColorValue> colours;
+  std::vector<ColourValue> colours;
   std::vector<Fill> fills;
   std::vector<std::vector<int>> lines;  // x1, y1, x2, y2, colour
 };
 
 // What one access left in its request.
 struct CellOutcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   std::string text;
   std::uint8_t flags = 0;  // warning and error bits
-  int itemState = 0;
-  int key = 0;  // as the accessor left it
-  std::vector<ColorValue> colours;
+  ChoiceState itemState = ChoiceState::Available;
+  CellKey key;  // as the accessor left it
+  std::vector<ColourValue> colours;
   std::vector<std::string> opened;
 
   bool Error() const { return (flags & CellRequest::kResultError) != 0; }
@@ -52,7 +52,10 @@ class CellProbe {
   // Display only: no grid, no key.
   CellOutcome Show(int link, int index = 0);
   // A key typed into the cell of a grid.
-  CellOutcome Key(int link, int index, int key);
+  CellOutcome Key(int link, int index, CellKey key);
+  CellOutcome Key(int link, int index, char typed) {
+    return Key(link, index, CellKey::Typed(typed));
+  }
   // The in-place editor committed `text`.
   CellOutcome Type(int link, int index, const std::string& text);
   // Item `value` of the cell's choice popup was chosen (its items are bound to `variant`).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,15 +18,25 @@ struct RecordingGrid : ChoicePopupHost {
 
 // One access as the grid sends it: a key, a committed text, or neither (display only).
 struct EditorAccess {
-  int key = 0;
+  CellKey key;
   std::optional<std::string> commit = std::nullopt;
 };
 inline EditorAccess Shown() { return {}; }
-inline EditorAccess Press(int key) { return {key}; }
-inline EditorAccess Typed(const char* text) { return {0, text}; }
+inline EditorAccess Press(CellKey key) { return {key}; }
+inline EditorAccess Press(char typed) { return {CellKey::Typed(typed)}; }
+inline EditorAccess Typed(const char* text) { return {CellKey(), text}; }
+
+// "Enter", "F2", "'x'": for test messages.
+std::ostream& operator<<(std::ostream& out, CellKey key);
+std::ostream& operator<<(std::ostream& out, AccessResult result);
+
+// Short names for tables of cases.
+inline constexpr AccessResult kNothing = AccessResult::Nothing;
+inline constexpr AccessResult kPopupOpened = AccessResult::PopupOpened;
+inline constexpr AccessResult kStartEdit = AccessResult::StartEdit;
 
 struct EditorOutcome {
-  int result = 0;
+  AccessResult result = AccessResult::Nothing;
   bool changed = false;
   std::string display;
   int selectionStart = 0;

@@ -21,8 +21,8 @@ class MemoryAccessHost : public CellAccessHost {
  public:
   struct StatusText {
     std::string text;
-    ColorValue textColour;
-    ColorValue background;
+    ColourValue textColour;
+    ColourValue background;
   };
   struct BusMessage {
     int type;
@@ -43,8 +43,8 @@ class MemoryAccessHost : public CellAccessHost {
   int CellModelType() const override { return modelType; }
   bool ChannelSheetsUsedOnly() const override { return usedOnly; }
   bool AdjustmentConnected() const override { return adjustmentConnected; }
-  void PostStatusText(const std::string& text, ColorValue textColour,
-                      ColorValue background) override {
+  void PostStatusText(const std::string& text, ColourValue textColour,
+                      ColourValue background) override {
     statusTexts.push_back({text, textColour, background});
   }
   void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }

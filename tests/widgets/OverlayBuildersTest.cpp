@@ -67,8 +67,8 @@ struct BuilderFixture {
       const int link = access.cell.cellLink;
       access.request.userFlags |= flags[link];
       if (link == LinkNo("CL_Menu_File_Recent")) access.request.displayText = "&1 R&&D.rtv";
-      if (access.request.key == CellRequest::kKeyEnter) clicked.push_back(link);
-      return ItemAccessor::kResultNothing;
+      if (access.request.key == SpecialKey::Enter) clicked.push_back(link);
+      return AccessResult::Nothing;
     });
   }
   test::ManualClock clock;

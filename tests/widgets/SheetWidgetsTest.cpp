@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "EditorAccess.h"
 #include "ManualClock.h"
 #include "SheetFixtures.h"
 #include "base/MessageBus.h"
@@ -46,17 +47,17 @@ struct WidgetFixture {
                                          "#GI_AppInd_Button_OkCancel", "OK", "Cancel", "#"}));
     accessor.Serve(LinkFamily::Special, [this](CellAccess& access) {
       CellRequest& r = access.request;
-      if (r.key != 0 || r.commit != 0) {
+      if (!r.key.IsNone() || r.commit != CellCommit::None) {
         keys.push_back(r.key);
-        if (r.commit != 0) edits.push_back(r.editText);
+        if (r.commit != CellCommit::None) edits.push_back(r.editText);
       }
       if (access.cell.cellLink == LinkNo("CL_FlexMarking")) {
         r.displayText = "m";
-        return r.key != 0 ? markingResult : 0;
+        return !r.key.IsNone() ? markingResult : AccessResult::Nothing;
       }
       r.displayText =
           access.cell.text ? *access.cell.text : "v" + std::to_string(access.cell.index);
-      return 0;
+      return AccessResult::Nothing;
     });
     accessor.Serve(LinkFamily::RadioSettings, [this](CellAccess& access) {
       ChoiceEditor editor(choices, "GI_Sheet_Sel_Test", LinkNo("Flex0"), choice);
@@ -87,10 +88,10 @@ struct WidgetFixture {
                            return accessor.AccessCell(r, notify);
                          }};
   GridServices grid{&services, &model, &bus, &clock, nullptr};
-  std::vector<int> keys;
+  std::vector<CellKey> keys;
   std::vector<std::string> edits;
   int choice = 1;
-  int markingResult = 0;
+  AccessResult markingResult = AccessResult::Nothing;
 };
 
 std::pair<int, int> Current(const SheetPane& pane) {
@@ -112,16 +113,19 @@ TEST(SheetViewTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
   auto pane = f.Show("GI_Sheet_T");
   QTest::keyClick(pane->grid(), Qt::Key_Left);
   QTest::keyClick(pane->grid(), Qt::Key_Right);
-  EXPECT_EQ(f.keys, (std::vector<int>{0x2500, 0x2700}));
+  EXPECT_EQ(f.keys, (std::vector<CellKey>{SpecialKey::Left, SpecialKey::Right}));
   QTest::keyClick(pane->grid(), Qt::Key_A, Qt::ControlModifier);  // not a character
-  // A character beyond the radio's could pass for the activate code 256: it is dropped.
-  QTest::sendKeyEvent(QTest::Click, pane->grid(), Qt::Key_unknown, QString(QChar(0x100)),
-                      Qt::NoModifier);
+  // Characters beyond the radio's are dropped, also those whose low byte is printable.
+  for (const char16_t wide : {u'\u0100', u'\u0141', u'\u00E9'}) {
+    QTest::sendKeyEvent(QTest::Click, pane->grid(), Qt::Key_unknown, QString(QChar(wide)),
+                        Qt::NoModifier);
+  }
   EXPECT_EQ(Current(*pane), (std::pair{3, 0}));
   QTest::keyClick(pane->grid(), Qt::Key_F3);
   QTest::keyClick(pane->grid(), 'k');
   QTest::keyClick(pane->grid(), Qt::Key_Return);
-  EXPECT_EQ(f.keys, (std::vector<int>{0x2500, 0x2700, 0x7200, 'k', 13}));
+  EXPECT_EQ(f.keys, (std::vector<CellKey>{SpecialKey::Left, SpecialKey::Right, SpecialKey::F3,
+                                          CellKey::Typed('k'), SpecialKey::Enter}));
 }
 
 TEST(SheetViewTest, PageDownStopsAtTheLastReachableRow) {
@@ -192,10 +196,10 @@ TEST(SheetViewTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm|{SW(%Flex0[3])}vv"}}});
   auto pane = f.Show("GI_Sheet_T");
   SheetView& grid = *pane->grid();
-  for (int result : {0, 1, 2}) {
+  for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.markingResult = result;
     QTest::keyClick(&grid, 'q');
-    EXPECT_EQ(grid.EditorOpen(), result == 2) << result;
+    EXPECT_EQ(grid.EditorOpen(), result == kStartEdit) << result;
     if (grid.EditorOpen()) QTest::keyClick(grid.editor(), Qt::Key_Escape);
   }
   EXPECT_FALSE(grid.EditorOpen());
@@ -206,7 +210,7 @@ TEST(SheetViewTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm", "{S(%Flex0[1])}x"}}});
   auto pane = f.Show("GI_Sheet_T");
   SheetView& grid = *pane->grid();
-  f.markingResult = 2;
+  f.markingResult = kStartEdit;
   QTest::keyClick(&grid, 'q');
   ASSERT_TRUE(grid.EditorOpen());
   grid.editor()->setText(QString(2000, 'x'));
@@ -240,15 +244,15 @@ TEST(SheetViewTest, ForwardedKeysArePacedOnTheClock) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{S(%Flex0[0])}a|{S(%Flex0[1])}b"}}});
   std::vector<std::int64_t> at;
   f.accessor.Serve(LinkFamily::Special, [&](CellAccess& access) {
-    if (access.request.key == 'x') {
+    if (access.request.key == CellKey::Typed('x')) {
       at.push_back(f.clock.NowMs());
       if (at.size() < 7) {
-        access.request.redirected = 1;
+        access.request.redirected = true;
         access.request.servedIndex = 1 - access.cell.index;
-        access.request.forwardedKey = 'x';
+        access.request.forwardedKey = CellKey::Typed('x');
       }
     }
-    return 0;
+    return AccessResult::Nothing;
   });
   auto pane = f.Show("GI_Sheet_T");
   QTest::keyClick(pane->grid(), 'x');

@@ -361,7 +361,7 @@ void MainWindow::CloseForm() { close(); }
 
 void MainWindow::RedrawMessagePanel() {
   messagePanel_->SetMessage(QString::fromStdString(controller_.MessagePanelText()),
-                            controller_.MessagePanelTextColor(),
+                            controller_.MessagePanelTextColour(),
                             controller_.MessagePanelBackground());
 }
 

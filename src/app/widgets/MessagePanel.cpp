@@ -11,9 +11,9 @@ MessagePanel::MessagePanel(QWidget* parent) : QWidget(parent) {
   setMinimumHeight(fontMetrics().height() + 4);
 }
 
-void MessagePanel::SetMessage(const QString& text, ColorValue textColor, ColorValue background) {
+void MessagePanel::SetMessage(const QString& text, ColourValue textColour, ColourValue background) {
   text_ = text;
-  textColor_ = textColor;
+  textColour_ = textColour;
   background_ = background;
   update();
 }
@@ -21,7 +21,7 @@ void MessagePanel::SetMessage(const QString& text, ColorValue textColor, ColorVa
 void MessagePanel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(background_));
-  painter.setPen(ToQColor(textColor_));
+  painter.setPen(ToQColor(textColour_));
   painter.drawText(rect().adjusted(2, 0, -2, 0),
                    (centred_ ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter, text_);
 }

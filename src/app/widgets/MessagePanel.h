@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "base/FontDesc.h"
+#include "base/Colour.h"
 
 namespace rtv {
 
@@ -13,7 +13,7 @@ class MessagePanel : public QWidget {
 
  public:
   explicit MessagePanel(QWidget* parent = nullptr);
-  void SetMessage(const QString& text, ColorValue textColor, ColorValue background);
+  void SetMessage(const QString& text, ColourValue textColour, ColourValue background);
   const QString& Text() const { return text_; }
   // Centred both ways instead of left-aligned (the maker panel).
   void SetCentred(bool centred) { centred_ = centred; }
@@ -24,8 +24,8 @@ class MessagePanel : public QWidget {
  private:
   QString text_;
   bool centred_ = false;
-  ColorValue textColor_ = 0x80000008;
-  ColorValue background_ = 0x8000000F;
+  ColourValue textColour_ = ToColourValue(SystemColour::WindowText);
+  ColourValue background_ = ToColourValue(SystemColour::ButtonFace);
 };
 
 }  // namespace rtv

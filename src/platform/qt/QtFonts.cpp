@@ -3,45 +3,45 @@
 #include <QApplication>
 #include <QPalette>
 #include <algorithm>
+#include <optional>
 
 namespace rtv {
 namespace {
 
-QPalette::ColorRole SystemRole(unsigned index) {
-  switch (index) {
-    case 1:
-    case 12:
-      return QPalette::Dark;  // desktop, application workspace
-    case 2:
-    case 13:
-      return QPalette::Highlight;  // active caption, highlight
-    case 3:
-      return QPalette::Mid;  // inactive caption
-    case 4:
-    case 15:
-      return QPalette::Button;  // menu, button face
-    case 5:
-      return QPalette::Base;  // window
-    case 6:
-    case 21:
-      return QPalette::Shadow;  // window frame, 3D dark shadow
-    case 7:
-    case 8:
-      return QPalette::Text;  // menu text, window text
-    case 9:
-    case 14:
-      return QPalette::HighlightedText;  // caption text, highlight text
-    case 16:
-      return QPalette::Dark;  // button shadow
-    case 18:
-    case 19:
-      return QPalette::ButtonText;  // button text
-    case 20:
-    case 22:
-      return QPalette::Light;  // button highlight, 3D light
-    case 23:
+QPalette::ColorRole SystemRole(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::Desktop:
+    case SystemColour::AppWorkspace:
+    case SystemColour::ButtonShadow:
+      return QPalette::Dark;
+    case SystemColour::ActiveCaption:
+    case SystemColour::Highlight:
+      return QPalette::Highlight;
+    case SystemColour::InactiveCaption:
+      return QPalette::Mid;
+    case SystemColour::Menu:
+    case SystemColour::ButtonFace:
+      return QPalette::Button;
+    case SystemColour::Window:
+      return QPalette::Base;
+    case SystemColour::WindowFrame:
+    case SystemColour::DarkShadow3D:
+      return QPalette::Shadow;
+    case SystemColour::MenuText:
+    case SystemColour::WindowText:
+      return QPalette::Text;
+    case SystemColour::CaptionText:
+    case SystemColour::HighlightText:
+      return QPalette::HighlightedText;
+    case SystemColour::ButtonText:
+    case SystemColour::InactiveCaptionText:
+      return QPalette::ButtonText;
+    case SystemColour::ButtonHighlight:
+    case SystemColour::Light3D:
+      return QPalette::Light;
+    case SystemColour::InfoText:
       return QPalette::ToolTipText;
-    case 24:
+    case SystemColour::InfoBackground:
       return QPalette::ToolTipBase;
     default:
       return QPalette::Window;
@@ -50,11 +50,12 @@ QPalette::ColorRole SystemRole(unsigned index) {
 
 }  // namespace
 
-QColor ToQColor(ColorValue value) {
-  if ((value & 0xFF000000u) == 0x80000000u) {
-    const unsigned index = value & 0xFFu;
-    if (index == 17) return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
-    return QApplication::palette().color(QPalette::Active, SystemRole(index));
+QColor ToQColor(ColourValue value) {
+  if (const std::optional<SystemColour> system = SystemColourOf(value)) {
+    if (*system == SystemColour::GreyText) {
+      return QApplication::palette().color(QPalette::Disabled, QPalette::Text);
+    }
+    return QApplication::palette().color(QPalette::Active, SystemRole(*system));
   }
   return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                 static_cast<int>((value >> 16) & 0xFF));

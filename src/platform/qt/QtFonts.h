@@ -7,8 +7,8 @@
 
 namespace rtv {
 
-// 0x00BBGGRR to QColor; system colours 0x800000nn through the application palette.
-QColor ToQColor(ColorValue value);
+// A plain colour as it is; a system colour through the application palette.
+QColor ToQColor(ColourValue value);
 QFont ToQFont(const FontDesc& desc);
 
 }  // namespace rtv

@@ -6,14 +6,14 @@
 
 namespace rtv {
 
-void PainterCanvas::SetFontColor(ColorValue colour) { text_ = colour; }
+void PainterCanvas::SetFontColour(ColourValue colour) { text_ = colour; }
 
-void PainterCanvas::FillRect(const CellRect& rect, ColorValue colour) {
+void PainterCanvas::FillRect(const CellRect& rect, ColourValue colour) {
   painter_.fillRect(QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom)),
                     ToQColor(colour));
 }
 
-void PainterCanvas::DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) {
+void PainterCanvas::DrawLine(int x1, int y1, int x2, int y2, ColourValue colour) {
   painter_.save();
   painter_.setPen(ToQColor(colour));
   painter_.drawLine(x1, y1, x2, y2);

@@ -10,17 +10,17 @@ namespace rtv {
 // before the cell's text is drawn.
 class PainterCanvas : public CellCanvas {
  public:
-  PainterCanvas(QPainter& painter, ColorValue textColour) : painter_(painter), text_(textColour) {}
+  PainterCanvas(QPainter& painter, ColourValue textColour) : painter_(painter), text_(textColour) {}
 
-  void SetFontColor(ColorValue colour) override;
-  void FillRect(const CellRect& rect, ColorValue colour) override;
-  void DrawLine(int x1, int y1, int x2, int y2, ColorValue colour) override;
+  void SetFontColour(ColourValue colour) override;
+  void FillRect(const CellRect& rect, ColourValue colour) override;
+  void DrawLine(int x1, int y1, int x2, int y2, ColourValue colour) override;
 
-  ColorValue textColour() const { return text_; }
+  ColourValue textColour() const { return text_; }
 
  private:
   QPainter& painter_;
-  ColorValue text_;
+  ColourValue text_;
 };
 
 }  // namespace rtv

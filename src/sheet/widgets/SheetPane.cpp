@@ -73,7 +73,7 @@ void SheetPane::ShowTitle() {
   QPalette palette = title_->palette();
   palette.setColor(QPalette::Window, ToQColor(sheet_->titleColour()));
   if (sheet_->titleFont())
-    palette.setColor(QPalette::WindowText, ToQColor(sheet_->titleFont()->color));
+    palette.setColor(QPalette::WindowText, ToQColor(sheet_->titleFont()->colour));
   title_->setPalette(palette);
   titleFrame_->setFixedHeight(QFontMetrics(title_->font()).height() + kBevel + kTitlePadding);
   titleFrame_->show();

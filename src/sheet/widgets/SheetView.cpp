@@ -22,15 +22,13 @@
 namespace rtv {
 namespace {
 
-constexpr ColorValue kClWindowValue = 0x80000005;
-constexpr ColorValue kClWindowText = 0x80000008;
-constexpr ColorValue kClHighlight = 0x8000000D;
-constexpr ColorValue kClHighlightText = 0x8000000E;
-constexpr ColorValue kClBtnFace = 0x8000000F;
-constexpr ColorValue kClGrayText = 0x80000011;
-constexpr ColorValue kWhite = 0xFFFFFF;
-constexpr ColorValue kSilver = 0xC0C0C0;
-constexpr ColorValue kLineGrey = 0x808080;
+constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
+constexpr ColourValue kWhite = 0xFFFFFF;
+constexpr ColourValue kSilver = 0xC0C0C0;
+constexpr ColourValue kLineGrey = 0x808080;
+// The marks' pictures among GridServices::images.
+constexpr std::size_t kWarningPicture = 4;
+constexpr std::size_t kErrorPicture = 5;
 constexpr int kSizingSlack = 4;
 constexpr int kWheelRows = 3;
 
@@ -40,9 +38,9 @@ QColor Mix(const QColor& window, const QColor& text, int windowParts, int parts)
                 channel(window.blue(), text.blue()));
 }
 
-ColorValue ToColorValue(const QColor& colour) {
-  return static_cast<ColorValue>(colour.red()) | static_cast<ColorValue>(colour.green()) << 8 |
-         static_cast<ColorValue>(colour.blue()) << 16;
+ColourValue ToColourValue(const QColor& colour) {
+  return static_cast<ColourValue>(colour.red()) | static_cast<ColourValue>(colour.green()) << 8 |
+         static_cast<ColourValue>(colour.blue()) << 16;
 }
 
 }  // namespace
@@ -435,8 +433,8 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   const FontDesc& fontDesc = cell.font ? *cell.font : *sheet_.basicCell().font;
   const FontEntry& font = FontFor(fontDesc);
 
-  const QColor window = ToQColor(kClWindowValue);
-  const QColor windowText = ToQColor(kClWindowText);
+  const QColor window = ToQColor(kWindow);
+  const QColor windowText = ToQColor(ToColourValue(SystemColour::WindowText));
   QColor background;
   bool paintBackground = true;
   if (!selected || editing) {
@@ -448,12 +446,13 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
       paintBackground = cell.colour != kWhite;
     }
   } else {
-    background = focused ? ToQColor(kClHighlight) : Mix(window, windowText, 3, 4);
+    background =
+        focused ? ToQColor(ToColourValue(SystemColour::Highlight)) : Mix(window, windowText, 3, 4);
   }
   if (paintBackground) painter.fillRect(rect, background);
 
   // The text: the cell's own, or what the accessor shows for it.
-  PainterCanvas canvas(painter, fontDesc.color);
+  PainterCanvas canvas(painter, fontDesc.colour);
   std::string shown;
   std::uint8_t flags = 0;
   if (cell.cellLink != kCellLinkNone) {
@@ -462,7 +461,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
     request.ownerCell = logic_->ownerCell;
     request.canvas = &canvas;
     request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
-    request.resultFlags = selected ? 1 : 0;
+    request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
     sheet_.Access(request, false);
     shown = std::move(request.displayText);
     flags = request.resultFlags;
@@ -472,18 +471,19 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   QColor text = ToQColor(canvas.textColour());
   if (selected && !editing) {
     if (focused) {
-      text = ToQColor(kClHighlightText);
+      text = ToQColor(ToColourValue(SystemColour::HighlightText));
     } else {
-      const ColorValue value = canvas.textColour();
-      if (value == kClBtnFace || value == kClGrayText || value == kSilver ||
-          ToColorValue(text) == ToColorValue(background)) {
+      const ColourValue value = canvas.textColour();
+      if (value == ToColourValue(SystemColour::ButtonFace) ||
+          value == ToColourValue(SystemColour::GreyText) || value == kSilver ||
+          ToColourValue(text) == ToColourValue(background)) {
         text = window;
       }
     }
   }
 
   // Lines.
-  const bool plain = cell.colour == kClWindowValue || cell.colour == kWhite;
+  const bool plain = cell.colour == kWindow || cell.colour == kWhite;
   painter.setPen(plain ? ToQColor(kLineGrey) : QColor(Qt::white));
   if (cell.bottomLine) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
   const bool spanned = rect.width() != sheet_.ColumnWidth(column);
@@ -541,9 +541,9 @@ void SheetView::DrawMark(QPainter& painter, const QRect& cell, int textRight, bo
   const QRect box(x, cell.bottom() - 1 - size, size, size);
   painter.save();
   painter.setClipRect(cell, Qt::IntersectClip);
-  const int picture = error ? 5 : 4;
-  if (services_.images != nullptr && static_cast<int>(services_.images->size()) > picture) {
-    (*services_.images)[static_cast<std::size_t>(picture)].paint(&painter, box);
+  const std::size_t picture = error ? kErrorPicture : kWarningPicture;
+  if (services_.images != nullptr && services_.images->size() > picture) {
+    (*services_.images)[picture].paint(&painter, box);
   } else {
     painter.setRenderHint(QPainter::Antialiasing);
     if (error) {
@@ -599,10 +599,10 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      logic_->Character(CellRequest::kKeyEnter);
+      logic_->KeyDown(SpecialKey::Enter);
       return;
     case Qt::Key_Backspace:
-      logic_->Character(CellRequest::kKeyBackspace);
+      logic_->KeyDown(SpecialKey::Backspace);
       return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -613,14 +613,17 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       break;
   }
   if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
-    logic_->FunctionKey(event->key() - Qt::Key_F1 + 1);
+    logic_->KeyDown(CellKey::Function(event->key() - Qt::Key_F1 + 1));
     return;
   }
-  // Only the characters the radio knows; a wider code could pass for a key command.
+  // Only the characters the radio can show go to a cell; every other key is the scroll
+  // area's.
   const QString text = event->text();
-  if (text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F &&
-      (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
-    logic_->Character(text[0].unicode());
+  const CellKey typed = text.size() == 1 && text[0].unicode() < 0x80
+                            ? CellKey::Typed(static_cast<char>(text[0].unicode()))
+                            : CellKey();
+  if (!typed.IsNone() && (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
+    logic_->KeyDown(typed);
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -845,7 +848,7 @@ const Cell* SheetView::CurrentCell() const {
 
 void SheetView::RunPopupCommand(int link) {
   if (CurrentCell() == nullptr) return;
-  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), 0, link);
+  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), link);
 }
 
 }  // namespace rtv
