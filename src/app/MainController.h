@@ -55,7 +55,7 @@ class MainController : public CellAccessHost {
   MainController(const MainController&) = delete;
   MainController& operator=(const MainController&) = delete;
 
-  // Virtual operations, in slot order.
+  // What a radio family's controller adds: its set-up, its image rules and its modes.
   virtual void Reset();
   virtual void Setup(MainView& view);
   virtual void RebuildTree();
@@ -90,7 +90,7 @@ class MainController : public CellAccessHost {
   };
   void RememberSheetPosition(const SheetPosition& position);
   const SheetPosition* FindSheetPosition(const std::string& name) const;
-  // Controller operation 9: the sheet for a sheet name, not yet built.
+  // Builds the sheet of a name; a radio family may build its own kinds of sheet.
   virtual std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
                                              const std::string& name);
 
