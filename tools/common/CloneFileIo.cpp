@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <iomanip>
+#include <sstream>
 #include <vector>
 
 #include "base/HexDigits.h"
@@ -73,23 +76,19 @@ int LoadCloneFile(const std::string& path, const CloneFileFormat& format, Eeprom
 
 int SaveCloneFile(const std::string& path, const CloneFileFormat& format, const EepromImage& image,
                   bool overwrite) {
-  std::string text;
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%04X%04X\r\n", format.modelCode, format.extensionCode);
-  text += buffer;
-  text += "#Comment=" + CloneCommentOf(image) + "\r\n";
-  text += "#MapRev=1\r\n";
-  for (std::int32_t a = kFirst; a <= kLast;) {
-    const std::int32_t n = std::min<std::int32_t>(16 - a % 16, kLast - a + 1);
-    std::snprintf(buffer, sizeof buffer, "%04X%02X", a, n);
-    text += buffer;
-    for (std::int32_t i = 0; i < n; ++i) {
-      std::snprintf(buffer, sizeof buffer, "%02X", image.GetByte(a + i));
-      text += buffer;
-    }
-    text += "\r\n";
-    a += n;
+  // Written with streams rather than the program's printf layout: an independent writer.
+  std::ostringstream out;
+  out << std::uppercase << std::hex << std::setfill('0');
+  out << std::setw(4) << format.modelCode << std::setw(4) << format.extensionCode << "\r\n";
+  out << "#Comment=" << CloneCommentOf(image) << "\r\n#MapRev=1\r\n";
+  std::int32_t address = kFirst;
+  while (address <= kLast) {
+    const std::int32_t lineEnd = std::min<std::int32_t>((address | 0x0F), kLast);
+    out << std::setw(4) << address << std::setw(2) << (lineEnd - address + 1);
+    for (; address <= lineEnd; ++address) out << std::setw(2) << int{image.GetByte(address)};
+    out << "\r\n";
   }
+  const std::string text = out.str();
 
   // A complete file appears under its name in one step, or not at all.
   std::string temporary = path + ".XXXXXX";
