@@ -77,8 +77,8 @@ void CloneCommands::CheckImage(LinkResult& result) {
 
 void CloneCommands::Prepare() {
   link_.SetView(controller_.View() != nullptr ? controller_.View()->LinkWindows() : nullptr);
-  CloneSession::PrepareLink(link_.Link(), controller_.Settings().portNumber,
-                            controller_.WorkingImage().Size());
+  // The link controller sets the line up at every exchange.
+  CloneSession::PrepareModel(link_.Link(), controller_.WorkingImage().Size());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -18,6 +18,10 @@ CloneSession::CloneSession(std::function<void(EepromImage&)> afterLoad)
 
 void CloneSession::PrepareLink(CloneLink& link, int portNumber, std::int32_t imageSize) {
   LinkController::PrepareLine(link, portNumber, LinkController::kNormal);
+  PrepareModel(link, imageSize);
+}
+
+void CloneSession::PrepareModel(CloneLink& link, std::int32_t imageSize) {
   link.SetModelWords(RadioModel::kModelCode, 0);
   link.SetImageSize(imageSize);
 }

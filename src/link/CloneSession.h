@@ -36,8 +36,11 @@ class CloneSession {
   explicit CloneSession(std::function<void(EepromImage&)> afterLoad);
 
   // Everything the link needs before an exchange: port and line, preamble, data lead, echo
-  // check, the model's words and the size of the image.
+  // check, and the model's part below.
   static void PrepareLink(CloneLink& link, int portNumber, std::int32_t imageSize);
+  // The model's words and the size of its image; for a link whose line is set up by a link
+  // controller at every exchange.
+  static void PrepareModel(CloneLink& link, std::int32_t imageSize);
 
   // An identify answer: kLinkOk, kLinkIdentity (another model, or no block of the right
   // length) or kLinkIdBlock (the block says it is not valid). The block is kept unless the
