@@ -51,6 +51,9 @@ class SerialDevice {
   virtual int OutputWaiting() = 0;
   // The system's error number of the last failure (0 when it has none).
   virtual int LastSystemError() const = 0;
+  // Who holds the device, in words, when the last Open failed as Busy because another
+  // program has it open; empty when that is not known.
+  virtual std::string BusyReason() const { return {}; }
 };
 
 }  // namespace rtv

@@ -242,8 +242,10 @@ void CloneLink::WaitOutput(Step& step) {
 }
 
 void CloneLink::OpenPort(Step& step) {
-  // The line settles for 100 ms after opening, then whatever came in meanwhile is
-  // dropped. The wait spans ticks rather than blocking the program.
+  // After opening, whatever arrives is dropped until the line has been quiet: for the
+  // first 100 ms, and once bytes came (a radio still sending what an interrupted exchange
+  // asked for), for as long as one whole frame takes at the line speed. The wait spans
+  // ticks rather than blocking the program.
   if (!settling_) {
     port_.Close();
     if (!port_.Open(portNumber_, settings_)) {
@@ -252,16 +254,22 @@ void CloneLink::OpenPort(Step& step) {
       return;
     }
     settling_ = true;
-    settleDeadline_ = clock_.NowMs() + kSettleMs;
+    settleDropped_ = 0;
+    quietSinceMs_ = clock_.NowMs();
+    quietNeededMs_ = kSettleMs;
   }
-  if (clock_.NowMs() < settleDeadline_) {
+  std::uint8_t chunk[kReadChunk];
+  for (int n = 0; settleDropped_ < kSettleDiscardLimit && (n = port_.Read(chunk, kReadChunk)) > 0;) {
+    settleDropped_ += n;
+    quietSinceMs_ = clock_.NowMs();
+    quietNeededMs_ = std::max<std::int64_t>(kSettleMs, FrameTimeMs());
+  }
+  // A line that never falls quiet is left to the exchange, which then fails on the echo.
+  if (clock_.NowMs() - quietSinceMs_ < quietNeededMs_ && settleDropped_ < kSettleDiscardLimit) {
     step.next = State::OpenPort;
     return;
   }
   settling_ = false;
-  std::uint8_t byte = 0;
-  for (int dropped = 0; dropped < kSettleDiscardLimit && port_.Read(&byte, 1) == 1; ++dropped) {
-  }
   switch (mode_) {
     case kModeIdentify:
       step.next = State::SendIdentify;
@@ -276,6 +284,13 @@ void CloneLink::OpenPort(Step& step) {
       step.next = FirstSendState(mode_);
       break;
   }
+}
+
+std::int64_t CloneLink::FrameTimeMs() const {
+  // Start bit, data bits and stop bit: ten bit times a byte is close enough for a wait.
+  const int baud = port_.LineConfig().baudRate;
+  if (baud <= 0) return kSettleMs;
+  return (static_cast<std::int64_t>(kMaxTakenFrame) * 10 * 1000 + baud - 1) / baud;
 }
 
 void CloneLink::SendBytes(const ByteQueue& bytes) {

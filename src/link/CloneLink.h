@@ -130,6 +130,8 @@ class CloneLink {
   void RunStep();
   Echo EchoStage(Step& step);
   void RestartTimeout(int ms);
+  // How long the longest frame takes on the line at its speed.
+  std::int64_t FrameTimeMs() const;
 
   void DoNothing(Step& step);
   void StayIdle(Step& step);
@@ -187,7 +189,9 @@ class CloneLink {
   bool timeoutRunning_ = false;
   std::int64_t timeoutDeadline_ = 0;
   bool settling_ = false;
-  std::int64_t settleDeadline_ = 0;
+  int settleDropped_ = 0;
+  std::int64_t quietSinceMs_ = 0;
+  std::int64_t quietNeededMs_ = 0;
 };
 
 }  // namespace rtv

@@ -181,6 +181,7 @@ std::string LinkController::PortFailureText() {
   if (port.OpenError() == SerialError::PermissionDenied) {
     head += "\n" + overlay.GetText("GI_Mess_Port_Denied");
   }
+  if (!port.OpenBusyReason().empty()) head += "\n" + port.OpenBusyReason();
   return head;
 }
 
@@ -192,6 +193,8 @@ std::string LinkController::ErrorText(int status) {
   const int line = status > 0 && status <= kLastStatusLine ? status : 1;
   std::string text = status == kLinkPortFailed ? PortFailureText()
                                                : overlay.GetLine("GI_Mess_CloneErr_Head", line);
+  // Who holds the port is the whole answer; the cable is not the problem then.
+  if (status == kLinkPortFailed && !link_.Port().OpenBusyReason().empty()) return text;
   text += "\n\n";
   const std::vector<int> checks = CheckLines(status);
   for (std::size_t i = 0; i < checks.size(); ++i) {

@@ -13,8 +13,11 @@ namespace {
 struct Family {
   const char* prefix;
   int firstNumber;
+  // The kernel makes ttyS0-31 nodes whether or not a UART is behind them; only the sysfs
+  // scan can tell, so a bare node of this family is no port.
+  bool nodeMeansHardware;
 };
-constexpr Family kFamilies[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
+constexpr Family kFamilies[] = {{"ttyS", 1, false}, {"ttyUSB", 33, true}, {"ttyACM", 65, true}};
 constexpr int kFamilySize = 32;
 
 // Leading decimal digits of text from position at, or -1 when there are none; large
@@ -90,6 +93,7 @@ std::map<int, KnownPort> KnownPorts(const PortEnvironment& env, bool hardwareOnl
   }
   if (!hardwareOnly) {
     for (const Family& family : kFamilies) {
+      if (!family.nodeMeansHardware) continue;
       for (int index = 0; index < kFamilySize; ++index) {
         const int number = family.firstNumber + index;
         const std::string path = env.roots.dev + "/" + family.prefix + std::to_string(index);

@@ -71,6 +71,7 @@ SerialLineConfig SerialPort::ParseSettings(const std::string& text, SerialLineCo
 bool SerialPort::Fail(SerialError error) {
   openError_ = error;
   openSystemError_ = device_.LastSystemError();
+  openBusyReason_ = error == SerialError::Busy ? device_.BusyReason() : std::string();
   return false;
 }
 
@@ -80,6 +81,7 @@ bool SerialPort::Open(int portNumber, const std::string& settings) {
   writeError_ = false;
   openError_ = SerialError::None;
   openSystemError_ = 0;
+  openBusyReason_.clear();
   config_ = ParseSettings(settings, config_);
   openPath_ = resolver_ ? resolver_(portNumber) : std::string();
   if (openPath_.empty()) {
@@ -166,6 +168,11 @@ unsigned SerialPort::OutputWaiting() {
 
 unsigned SerialPort::PendingOutput() {
   return OutputWaiting() + static_cast<unsigned>(writeBuffer_.Count());
+}
+
+std::string SerialPort::DescribeOpenFailure() const {
+  if (openError_ == SerialError::Busy && !openBusyReason_.empty()) return openBusyReason_;
+  return DescribeOpenError(openError_, openSystemError_, openPath_);
 }
 
 std::string SerialPort::DescribeOpenError(SerialError error, int systemError,

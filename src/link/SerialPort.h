@@ -51,6 +51,10 @@ class SerialPort {
   SerialError OpenError() const { return openError_; }
   int OpenSystemError() const { return openSystemError_; }
   const std::string& OpenPath() const { return openPath_; }
+  // Who holds the device when the open failed as Busy; empty when not known.
+  const std::string& OpenBusyReason() const { return openBusyReason_; }
+  // What to tell the user about the last failed open.
+  std::string DescribeOpenFailure() const;
 
   // The settings text applied to a line configuration; fields that are missing keep it.
   static SerialLineConfig ParseSettings(const std::string& text, SerialLineConfig config);
@@ -71,6 +75,7 @@ class SerialPort {
   SerialError openError_ = SerialError::None;
   int openSystemError_ = 0;
   std::string openPath_;
+  std::string openBusyReason_;
 };
 
 }  // namespace rtv

@@ -520,6 +520,31 @@ TEST_F(CloneLinkTest, InputBeforeTheRequestIsDiscardedWhenThePortSettles) {
   EXPECT_EQ(result->word1, 0x3974);
 }
 
+TEST_F(CloneLinkTest, AfterNoiseTheRequestWaitsUntilTheLineWasQuietForAWholeFrame) {
+  // A radio still sending the rest of an interrupted read: bytes every 20 ms for half a
+  // second. Nothing may go out until the line has been quiet for as long as the longest
+  // frame takes at 38400 baud (520 bytes of ten bits: 136 ms), well over the 100 ms a
+  // clean line waits.
+  radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 1, Payload(48));
+  ASSERT_TRUE(link.StartIdentify(Record()));
+  while (!link.Port().IsOpen()) clock.Advance(CloneLink::kStepMs);
+  std::int64_t lastNoise = 0;
+  for (int i = 0; i < 25; ++i) {
+    clock.Advance(20);
+    wire.Feed({0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x01, 0x20, 0x10});
+    lastNoise = clock.NowMs();
+    EXPECT_TRUE(radio.frames.empty()) << "sent into the noise at " << i;
+  }
+  while (radio.frames.empty() && clock.NowMs() - lastNoise < 1000) clock.Advance(10);
+  ASSERT_EQ(radio.frames.size(), 1u);
+  const std::int64_t quiet = clock.NowMs() - lastNoise;
+  EXPECT_GE(quiet, 136);
+  EXPECT_LE(quiet, 136 + 4 * CloneLink::kStepMs);  // the ticks that notice, then send
+  Run();
+  EXPECT_EQ(Status(), kLinkOk);
+  EXPECT_EQ(result->word1, 0x3974);
+}
+
 TEST_F(CloneLinkTest, ARangeListOutsideTheImageIsAFaultOfTheProgram) {
   constexpr AddressRange kBeyond[] = {{0x7F00, 0x8000}, {1, 0}};
   EXPECT_EXIT(link.StartRead(kBeyond, Record()), ::testing::ExitedWithCode(3),

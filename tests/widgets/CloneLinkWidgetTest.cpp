@@ -435,6 +435,18 @@ TEST(PortDialogTest, FriendlyListShowsTheMappedPortAndChoosesIt) {
   EXPECT_EQ(dialog.ChosenPort(), kSimPort);
 }
 
+TEST(PortDialogTest, AnUnpluggedCurrentPortStaysChosenAndSaysSo) {
+  RadioFixture f;
+  constexpr int kUnplugged = 40;  // ttyUSB7, which the test system does not have
+  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kFriendlyList, kUnplugged,
+                    f.ports);
+  dialog.show();
+  const std::string current = dialog.List()->currentText().toStdString();
+  EXPECT_EQ(current, "40: " + PortDevicePath(kUnplugged, f.ports) + " (not connected)");
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.ChosenPort(), kUnplugged);
+}
+
 TEST(PortDialogTest, CancelChangesNothing) {
   RadioFixture f;
   PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);

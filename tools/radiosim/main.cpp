@@ -159,11 +159,10 @@ Settings Parse(int argc, char** argv) {
   return s;
 }
 
-// The PC's end of the line is the slave; the radio holds the master and keeps a slave
-// descriptor of its own, so that the line survives the PC closing and reopening it.
+// The PC's end of the line is the slave; the radio holds the master only. Holding the
+// slave too would make the radio look like another program using the PC's port.
 struct Terminal {
   int master = -1;
-  int slave = -1;
   std::string path;
 };
 
@@ -176,11 +175,12 @@ Terminal OpenTerminal() {
   const char* name = ::ptsname(t.master);
   if (name == nullptr) Fail("no pseudo-terminal name");
   t.path = name;
-  t.slave = ::open(t.path.c_str(), O_RDWR | O_NOCTTY);
+  const int slave = ::open(t.path.c_str(), O_RDWR | O_NOCTTY);
   termios tio{};
-  if (t.slave < 0 || ::tcgetattr(t.slave, &tio) != 0) Fail("cannot set up " + t.path);
+  if (slave < 0 || ::tcgetattr(slave, &tio) != 0) Fail("cannot set up " + t.path);
   ::cfmakeraw(&tio);  // no echo or line editing by the terminal itself
-  ::tcsetattr(t.slave, TCSANOW, &tio);
+  ::tcsetattr(slave, TCSANOW, &tio);
+  ::close(slave);
   ::fcntl(t.master, F_SETFL, ::fcntl(t.master, F_GETFL) | O_NONBLOCK);
   return t;
 }
@@ -241,10 +241,14 @@ int main(int argc, char** argv) {
     }
     sending = !output.empty();
     pollfd waiter{terminal.master, POLLIN, 0};
-    if (::poll(&waiter, 1, timeoutMs) > 0 && (waiter.revents & POLLIN) != 0) {
+    const int ready = ::poll(&waiter, 1, timeoutMs);
+    if (ready > 0 && (waiter.revents & POLLIN) != 0) {
       std::uint8_t buffer[4096];
       const ssize_t n = ::read(terminal.master, buffer, sizeof buffer);
       if (n > 0) radio.Receive(buffer, static_cast<int>(n));
+    } else if (ready > 0 && (waiter.revents & POLLHUP) != 0) {
+      // No PC on the line: the master reports a hang-up at once, so wait here instead.
+      ::usleep(static_cast<useconds_t>(timeoutMs) * 1000);
     }
     if (radio.TakeAcceptedWrite() && !settings.save.empty() &&
         !radiosim::SaveMemory(settings.save, radio.Memory(), error)) {
@@ -252,7 +256,6 @@ int main(int argc, char** argv) {
     }
   }
   if (!settings.link.empty()) ::unlink(settings.link.c_str());
-  ::close(terminal.slave);
   ::close(terminal.master);
   return 0;
 }

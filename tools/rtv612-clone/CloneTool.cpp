@@ -118,11 +118,15 @@ LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start,
 }
 
 int CloneTool::Fail(int status) {
+  const SerialPort& port = link_.Port();
+  if (status == kLinkPortFailed && !port.OpenBusyReason().empty()) {
+    // Who holds the port is the whole answer; the cable is not the problem then.
+    std::fprintf(stderr, "%s\n", port.OpenBusyReason().c_str());
+    return status;
+  }
   std::string text = LinkErrorText(overlay_, status, portNumber_);
   if (status == kLinkPortFailed) {
-    const SerialPort& port = link_.Port();
-    text += "\n\n" + SerialPort::DescribeOpenError(port.OpenError(), port.OpenSystemError(),
-                                                   port.OpenPath());
+    text += "\n\n" + port.DescribeOpenFailure();
   }
   std::fprintf(stderr, "%s\n", text.c_str());
   return status;

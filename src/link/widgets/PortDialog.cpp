@@ -52,6 +52,7 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
       overlay_(overlay),
       prompts_(prompts),
       form_(std::clamp(form, 0, 2)),
+      currentPort_(currentPort),
       ports_(ports),
       notice_(new QLabel(this)),
       number_(new QLineEdit(this)),
@@ -134,6 +135,7 @@ void PortDialog::RefreshList() {
     std::vector<std::string> numbers;
     ListDosComPorts(numbers, ports_);
     ListFriendlyPorts(numbers, items, ports_);
+    KeepCurrentPort(items);
   } else {
     return;
   }
@@ -163,6 +165,19 @@ void PortDialog::RefreshList() {
     widest += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   }
   list_->view()->setMinimumWidth(std::max(widest, list_->width()));
+}
+
+void PortDialog::KeepCurrentPort(std::vector<std::string>& items) const {
+  // A port that is unplugged stays in the list as itself: choosing another one in its place
+  // without a word would send the next clone to a different device.
+  if (currentPort_ < 1 || currentPort_ > kMaxPortNumber) return;
+  const auto after = std::find_if(items.begin(), items.end(), [this](const std::string& item) {
+    return PortNumberOf(item) >= currentPort_;
+  });
+  if (after != items.end() && PortNumberOf(*after) == currentPort_) return;
+  const std::string path = PortDevicePath(currentPort_, ports_);
+  items.insert(after, std::to_string(currentPort_) + ": " + (path.empty() ? "" : path + " ") +
+                          "(not connected)");
 }
 
 int PortDialog::EnteredNumber() const {

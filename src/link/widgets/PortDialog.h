@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "link/PortDiscovery.h"
 
@@ -42,10 +44,13 @@ class PortDialog : public QDialog {
 
  private:
   void Confirm();
+  // Adds the current port, marked as not connected, when the system does not list it.
+  void KeepCurrentPort(std::vector<std::string>& items) const;
 
   OverlayText& overlay_;
   Prompts& prompts_;
   int form_;
+  int currentPort_;
   PortEnvironment ports_;
   QLabel* notice_;
   QLineEdit* number_;

@@ -9,6 +9,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <vector>
+
+#include "platform/posix/PortHolders.h"
 
 namespace rtv {
 namespace {
@@ -78,6 +81,15 @@ SerialError PosixSerialDevice::ErrorFromErrno(int error) {
 SerialError PosixSerialDevice::Open(const std::string& path) {
   if (fd_ >= 0) return SerialError::Busy;
   lastError_ = 0;
+  busyReason_.clear();
+  // Sharing the line with a program that also reads it (ModemManager on a new USB
+  // adapter, a terminal program) steals the radio's answers: refuse, and say who has it.
+  const std::vector<PortHolder> holders = FindPortHolders(path);
+  if (!holders.empty()) {
+    lastError_ = EBUSY;
+    busyReason_ = DescribePortHolders(path, holders);
+    return SerialError::Busy;
+  }
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     lastError_ = errno;

@@ -24,6 +24,7 @@ class PosixSerialDevice : public SerialDevice {
   int InputWaiting() override;
   int OutputWaiting() override;
   int LastSystemError() const override { return lastError_; }
+  std::string BusyReason() const override { return busyReason_; }
   // The open descriptor, -1 when closed.
   int NativeHandle() const { return fd_; }
 
@@ -37,6 +38,7 @@ class PosixSerialDevice : public SerialDevice {
   int fd_ = -1;
   int baudRate_ = 19200;
   int lastError_ = 0;
+  std::string busyReason_;
 };
 
 }  // namespace rtv
