@@ -103,6 +103,10 @@ void CloneLink::SetRanges(const AddressRange* ranges, std::int32_t imageSize) {
   }
   rangeIndex_ = 0;
   nextAddress_ = ranges_.front().first;
+  rangeBytes_ = 0;
+  for (const AddressRange& range : ranges_) {
+    if (range.last >= range.first) rangeBytes_ += range.last - range.first + 1;
+  }
 }
 
 bool CloneLink::StartIdentify(Callback callback) {
@@ -130,6 +134,14 @@ bool CloneLink::StartWrite(const EepromImage& image, const AddressRange* ranges,
   Start(kModeWrite, std::move(callback));
   result_->image.Assign(image);
   return true;
+}
+
+void CloneLink::Cancel() {
+  if (!IsBusy() || state_ == State::Finish) return;
+  port_.DropPending();
+  result_->status = kLinkCancelled;
+  state_ = State::Finish;
+  task_->Schedule(0);
 }
 
 void CloneLink::Tick() {
@@ -286,6 +298,8 @@ void CloneLink::OpenPort(Step& step) {
   }
 }
 
+int CloneLink::ReadLimit() const { return ranges_.empty() ? imageSize_ : rangeBytes_; }
+
 std::int64_t CloneLink::FrameTimeMs() const {
   // Start bit, data bits and stop bit: ten bit times a byte is close enough for a wait.
   const int baud = port_.LineConfig().baudRate;
@@ -437,6 +451,12 @@ void CloneLink::ReceiveData(Step& step) {
       switch (ClassifyFrame()) {
         case FrameKind::Data:
           ++frameCount_;
+          // A radio that repeats frames without end would keep the read going for ever:
+          // more data than was asked for is a fault of the radio.
+          if (dataDone_ > ReadLimit()) {
+            result_->status = kLinkOutOfRange;
+            break;
+          }
           step.progress = true;
           frame_.SetCount(0);
           continue;  // the next byte

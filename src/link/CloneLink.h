@@ -83,6 +83,11 @@ class CloneLink {
   bool StartRead(const AddressRange* ranges, Callback callback);
   bool StartWrite(const EepromImage& image, const AddressRange* ranges, Callback callback);
 
+  // Stops the running exchange at once: what is not yet sent is dropped, the port is
+  // closed on the next tick and the callback gets kLinkCancelled. A read's image is then
+  // incomplete; a write's radio may hold part of the new memory.
+  void Cancel();
+
   bool IsBusy() const { return state_ != State::Idle; }
   int Mode() const { return mode_; }
   State CurrentState() const { return state_; }
@@ -130,6 +135,8 @@ class CloneLink {
   void RunStep();
   Echo EchoStage(Step& step);
   void RestartTimeout(int ms);
+  // The most data bytes a read may bring: what its ranges hold.
+  int ReadLimit() const;
   // How long the longest frame takes on the line at its speed.
   std::int64_t FrameTimeMs() const;
 
@@ -181,6 +188,7 @@ class CloneLink {
   int frameCount_ = 0;
   int dataDone_ = 0;
   std::vector<AddressRange> ranges_;  // ends with its terminating pair
+  int rangeBytes_ = 0;                // the addresses the ranges hold
   std::size_t rangeIndex_ = 0;
   int nextAddress_ = 0;
   std::unique_ptr<LinkResult> result_;

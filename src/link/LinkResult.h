@@ -24,6 +24,7 @@ enum LinkStatus : int {
   kLinkImageCheck = 15,  // the image read is not one of this radio's
   kLinkImageCheck2 = 16,
   kLinkWriteFailed = 17,  // the port took fewer bytes than it was given
+  kLinkCancelled = 18,    // stopped on request before it ended
 };
 
 // Created when an exchange starts, handed to its completion callback, then destroyed.

@@ -121,6 +121,12 @@ void SerialPort::Write(const std::uint8_t* bytes, int count) {
   Pump();
 }
 
+void SerialPort::DropPending() {
+  task_->Schedule(-1);
+  writeBuffer_.Clear();
+  if (IsOpen()) device_.Purge();
+}
+
 void SerialPort::Pump() {
   if (!IsOpen()) {
     task_->Schedule(-1);

@@ -37,6 +37,8 @@ class SerialPort {
 
   // Dropped when the port is closed.
   void Write(const std::uint8_t* bytes, int count);
+  // Forgets what is not yet sent and what has arrived, in the buffer and in the driver.
+  void DropPending();
   // Whatever has arrived, up to maxCount bytes; 0 when nothing or on failure.
   int Read(std::uint8_t* buffer, int maxCount);
   unsigned InputWaiting();

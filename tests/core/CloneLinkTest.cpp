@@ -258,6 +258,8 @@ TEST_F(CloneLinkTest, BadReadsEndWithTheirStatus) {
   wrongName[6] = 'X';
   Bytes longEnd = ScriptedRadio::EndFrame(1);
   longEnd.insert(longEnd.end() - 1, '0');
+  Bytes endless;  // a radio that repeats its frame as long as it is listened to
+  for (int i = 0; i < 1000; ++i) endless.insert(endless.end(), good.begin(), good.end());
   const struct {
     const char* name;
     Bytes answer;
@@ -286,6 +288,7 @@ TEST_F(CloneLinkTest, BadReadsEndWithTheirStatus) {
       {"beyond the image", Join({good, ScriptedRadio::DataFrame(0xFFC0, Bytes(64, 0))}),
        kLinkOutOfRange},
       {"silence after a frame", good, kLinkTimeout},
+      {"the same frame again and again", endless, kLinkOutOfRange},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
-# CASE is "roundtrip", "maker", "image", "model", "ports", "no-port", "exists", or a fault:
+# CASE is "roundtrip", "maker", "image", "model", "ports", "no-port", "exists", "held",
+# "interrupt", "unwritable", or a fault:
 # a name, the expected exit status, the command (read or write) and the simulator's options.
 set -u
 sim=$1
@@ -113,6 +114,64 @@ case "$case_name" in
     [ "$(cat "$work/a.rtv")" = "keep me" ] || fail "existing file changed"
     expect_status 0 clone read --port "$port" -o "$work/a.rtv" --force
     head -1 "$work/a.rtv" | grep -q "^39740001" || fail "--force did not replace the file"
+    ;;
+  held)
+    # Another program with the port open: refused before anything is sent, naming it.
+    start_sim --verbose
+    for mode in reads holds; do
+      if [ "$mode" = reads ]; then
+        (exec cat "$port" >/dev/null) &
+      else
+        (exec sleep 30 <"$port") &
+      fi
+      holder=$!
+      sleep 0.3
+      name=$(cat "/proc/$holder/comm")
+      expect_status 2 clone info --port "$port"
+      grep -q "is open in $name (pid $holder)" "$work/err" || fail "$mode: $(cat "$work/err")"
+      grep -q "cable" "$work/err" && fail "$mode: sent to check the cable"
+      kill "$holder"
+      wait "$holder" 2>/dev/null
+    done
+    [ -s "$work/sim.err" ] && fail "bytes reached the radio: $(cat "$work/sim.err")"
+    expect_status 0 clone info --port "$port"
+    ;;
+  interrupt)
+    # A stopped read leaves no file and the line ready for the next command. Root is not
+    # held back by the exclusive flag that a killed run leaves, so run as another user.
+    as_user=()
+    if [ "$(id -u)" -eq 0 ]; then
+      command -v setpriv >/dev/null || { echo "SKIP: setpriv is needed to test as a user"; exit 0; }
+      as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+      chmod 777 "$work"
+    fi
+    "${as_user[@]}" "$sim" --link "$port" --baud 38400 >"$work/sim.out" 2>"$work/sim.err" &
+    sim_pid=$!
+    for _ in $(seq 100); do [ -L "$port" ] && break; sleep 0.05; done
+    for signal in INT TERM HUP; do
+      "${as_user[@]}" "$tool" --settings "$work/none.conf" --quiet read --port "$port" \
+        -o "$work/a.rtv" 2>"$work/err" &
+      reader=$!
+      sleep 1.5
+      kill -"$signal" "$reader"
+      wait "$reader"
+      got=$?
+      expected=$((128 + $(kill -l "$signal")))
+      [ "$got" -eq "$expected" ] || fail "$signal: status $got, expected $expected: $(cat "$work/err")"
+      [ -e "$work/a.rtv" ] && fail "$signal: output file written"
+      ls "$work" | grep -q '\.rtv\.' && fail "$signal: a temporary file was left behind"
+      "${as_user[@]}" "$tool" --settings "$work/none.conf" --quiet info --port "$port" \
+        >"$work/out" 2>"$work/err" || fail "$signal: info right after: $(cat "$work/err")"
+    done
+    ;;
+  unwritable)
+    # Checked before the radio is touched: no 4-second exchange for a file that cannot be kept.
+    start_sim
+    start=$(date +%s%N)
+    expect_status 73 clone read --port "$port" -o "$work/no/such/dir/x.rtv"
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+    grep -q "$work/no/such/dir/x.rtv" "$work/err" || fail "path not named: $(cat "$work/err")"
+    [ "$elapsed" -lt 1000 ] || fail "took $elapsed ms"
     ;;
   fault)
     expected=$1

@@ -1,9 +1,12 @@
 #include "CloneTool.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <filesystem>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -11,6 +14,7 @@
 #include <sstream>
 
 #include "LinkMessages.h"
+#include "StopSignals.h"
 #include "base/TimerTask.h"
 #include "clonefile/CloneFile.h"
 #include "link/LinkController.h"
@@ -23,6 +27,9 @@ namespace rtv::tools {
 namespace {
 
 constexpr int kProgressMs = 100;
+constexpr const char* kPartlyWritten =
+    "The write was stopped part way: the radio may now hold a partly written memory. Write "
+    "the file again to repair it.";
 
 bool Exists(const std::string& path) {
   struct stat info {};
@@ -102,11 +109,16 @@ LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start,
     });
     progress.Schedule(kProgressMs);
   }
+  const StopSignals::DuringExchange stoppable;
   if (!start([&](LinkResult& result) { outcome = result; })) {
     LinkResult busy;
     return busy;
   }
-  timers_.RunUntil([&] { return outcome.has_value(); });
+  timers_.RunUntil([&] { return outcome.has_value() || StopSignals::Requested() != 0; });
+  if (!outcome) {
+    link_.Cancel();
+    timers_.RunUntil([&] { return outcome.has_value(); });
+  }
   progress.Schedule(-1);
   if (show) std::fprintf(stderr, "\r%s %3d%%\n", activity, link_.DataDone() * 100 / totalBytes);
   if (!outcome) {
@@ -118,6 +130,15 @@ LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start,
 }
 
 int CloneTool::Fail(int status) {
+  if (status == kLinkCancelled) {
+    const int signal = StopSignals::Requested();
+    if (link_.Mode() == CloneLink::kModeWrite) {
+      std::fprintf(stderr, "%s\n", kPartlyWritten);
+    } else {
+      std::fprintf(stderr, "Stopped; nothing was written.\n");
+    }
+    return ExitStatusOfSignal(signal);
+  }
   const SerialPort& port = link_.Port();
   if (status == kLinkPortFailed && !port.OpenBusyReason().empty()) {
     // Who holds the port is the whole answer; the cable is not the problem then.
@@ -178,6 +199,23 @@ bool CloneTool::KeepsExisting(const std::string& output, bool force) {
   return true;
 }
 
+bool CloneTool::CanWriteInto(const std::string& output) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path folder = fs::absolute(output, error).parent_path();
+  if (error || !fs::is_directory(folder, error)) {
+    std::fprintf(stderr, "Cannot write %s: the folder %s does not exist.\n", output.c_str(),
+                 folder.c_str());
+    return false;
+  }
+  if (::access(folder.c_str(), W_OK) != 0) {
+    std::fprintf(stderr, "Cannot write %s: %s: %s.\n", output.c_str(), folder.c_str(),
+                 std::strerror(errno));
+    return false;
+  }
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------
 
 int CloneTool::Info() {
@@ -202,7 +240,8 @@ int CloneTool::Info() {
 }
 
 int CloneTool::Read(const std::string& output, bool raw, bool force) {
-  if (KeepsExisting(output, force)) return kExitOutputFile;
+  // Before the radio is touched: a read that cannot be kept is not worth its minutes.
+  if (KeepsExisting(output, force) || !CanWriteInto(output)) return kExitOutputFile;
   if (!raw) {
     const int loaded = LoadTemplate();
     if (loaded != kExitOk) return loaded;
@@ -228,7 +267,10 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
   }
   // Saved as File > Save would: the program's writer, complete or not at all.
   if (KeepsExisting(output, force)) return kExitOutputFile;
-  if (images_.WriteFile(output, image) != kFileOk) return kExitOutputFile;
+  if (images_.WriteFile(output, image) != kFileOk) {
+    std::fprintf(stderr, "The radio's memory could not be saved in %s.\n", output.c_str());
+    return kExitOutputFile;
+  }
   std::printf("Read the radio's memory into %s.\n", output.c_str());
   return kExitOk;
 }
@@ -253,7 +295,13 @@ int CloneTool::Write(const std::string& input, bool maker) {
   const LinkResult result = Run(
       [&](CloneLink::Callback done) { return link_.StartWrite(image, ranges, std::move(done)); },
       LinkController::RangeBytes(ranges), "Writing");
-  if (result.status != kLinkOk) return Fail(result.status);
+  if (result.status != kLinkOk) {
+    const int exit = Fail(result.status);
+    if (result.status != kLinkCancelled && link_.FrameCount() > 0) {
+      std::fprintf(stderr, "\n%s\n", kPartlyWritten);
+    }
+    return exit;
+  }
   std::printf("%s\n", OverlayLine(overlay_, "GI_Mess_CloneWrite_Succeeded",
                                   "The memory was written into the radio.")
                           .c_str());

@@ -74,6 +74,8 @@ class CloneTool {
   bool OpenClone(const std::string& path);
   // True, with the message, when the output exists and may not be replaced.
   static bool KeepsExisting(const std::string& output, bool force);
+  // True when the output's folder exists and may be written; else false, with the message.
+  static bool CanWriteInto(const std::string& output);
   // Builds a sheet of the tree on the working image; null (and a message) for an unknown key.
   std::unique_ptr<Sheet> BuildSheet(const std::string& key);
   int Fail(int status);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "CloneTool.h"
+#include "StopSignals.h"
 #include "base/Fatal.h"
 
 namespace {
@@ -138,6 +139,7 @@ int main(int argc, char** argv) {
     return Usage(command.empty() ? "" : "unknown command " + command);
   }
 
+  rtv::tools::StopSignals::Install();
   CloneTool tool(options);
   if (command == "sheets") return tool.Sheets(files.front());
   if (command == "export") return tool.Export(files.front(), sheet, usable, output);
