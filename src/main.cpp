@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "app/AppSettings.h"
+#include "app/CloneCommands.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
@@ -14,6 +15,7 @@
 #include "base/Fatal.h"
 #include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
+#include "link/widgets/LoggingLinkTrace.h"
 #include "overlay/OverlayText.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtInstanceLock.h"
@@ -54,6 +56,7 @@ int main(int argc, char** argv) {
   MessageBus bus(timers);
   // Outlives the controller, whose link closes it last.
   PosixSerialDevice serial;
+  LoggingLinkTrace linkTrace;
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
   controller.SetExecutableFolder(folder.toStdString());
   std::vector<std::string> arguments;
@@ -64,6 +67,7 @@ int main(int argc, char** argv) {
   PortEnvironment ports;
   ports.settings = &store;
   controller.AttachLink(serial, ports);
+  if (LoggingLinkTrace::Enabled()) controller.Clone()->Link().Link().SetTrace(&linkTrace);
   controller.Files().SetStartDirectory(
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
       QDir::currentPath().toStdString());

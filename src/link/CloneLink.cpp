@@ -12,23 +12,23 @@
 namespace rtv {
 
 constexpr CloneLink::StateWork CloneLink::kStateWork[] = {
-    {State::Idle, &CloneLink::StayIdle},
-    {State::Started, &CloneLink::Begin},
-    {State::WaitOutput, &CloneLink::WaitOutput},
-    {State::OpenPort, &CloneLink::OpenPort},
-    {State::SendIdentify, &CloneLink::SendIdentify},
-    {State::WaitIdentify, &CloneLink::WaitIdentify},
-    {State::SendRead, &CloneLink::SendRead},
-    {State::ReceiveData, &CloneLink::ReceiveData},
-    {State::SendWrite, &CloneLink::SendWrite},
-    {State::SendData, &CloneLink::SendData},
-    {State::SendEnd, &CloneLink::SendEnd},
-    {State::WaitWriteAnswer, &CloneLink::WaitWriteAnswer},
-    {State::ExtraNext, &CloneLink::Extra},
-    {State::ExtraSend, &CloneLink::Extra},
-    {State::ExtraWait, &CloneLink::Extra},
-    {State::Drain, &CloneLink::Drain},
-    {State::Finish, &CloneLink::DoNothing},  // the tick ends the exchange
+    {State::Idle, "Idle", &CloneLink::StayIdle},
+    {State::Started, "Started", &CloneLink::Begin},
+    {State::WaitOutput, "WaitOutput", &CloneLink::WaitOutput},
+    {State::OpenPort, "OpenPort", &CloneLink::OpenPort},
+    {State::SendIdentify, "SendIdentify", &CloneLink::SendIdentify},
+    {State::WaitIdentify, "WaitIdentify", &CloneLink::WaitIdentify},
+    {State::SendRead, "SendRead", &CloneLink::SendRead},
+    {State::ReceiveData, "ReceiveData", &CloneLink::ReceiveData},
+    {State::SendWrite, "SendWrite", &CloneLink::SendWrite},
+    {State::SendData, "SendData", &CloneLink::SendData},
+    {State::SendEnd, "SendEnd", &CloneLink::SendEnd},
+    {State::WaitWriteAnswer, "WaitWriteAnswer", &CloneLink::WaitWriteAnswer},
+    {State::ExtraNext, "ExtraNext", &CloneLink::Extra},
+    {State::ExtraSend, "ExtraSend", &CloneLink::Extra},
+    {State::ExtraWait, "ExtraWait", &CloneLink::Extra},
+    {State::Drain, "Drain", &CloneLink::Drain},
+    {State::Finish, "Finish", &CloneLink::DoNothing},  // the tick ends the exchange
 };
 
 CloneLink::CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
@@ -87,6 +87,11 @@ bool CloneLink::Start(int mode, Callback callback) {
   timeoutRunning_ = false;
   settling_ = false;
   state_ = State::Started;
+  if (trace_ != nullptr) {
+    static const char* const kModeNames[] = {"", "identify", "read", "write"};
+    const bool known = mode >= kModeIdentify && mode <= kModeWrite;
+    Trace("start " + (known ? std::string(kModeNames[mode]) : "mode " + std::to_string(mode)));
+  }
   task_->Schedule(kStepMs);
   return true;
 }
@@ -152,6 +157,7 @@ void CloneLink::Tick() {
   }
   if (state_ == State::Finish) {
     port_.Close();
+    Trace("port closed, status " + std::to_string(result_->status));
     state_ = State::Idle;
     received_.Clear();
     frame_.Clear();
@@ -205,7 +211,31 @@ void CloneLink::RunStep() {
   }
   if (received_.Count() > kCompactAbove) received_.Compact();
   if (expectedEcho_.Count() > kCompactAbove) expectedEcho_.Compact();
+  if (trace_ != nullptr && step.next != state_) {
+    std::string line = std::string("state ") + kStateWork[static_cast<std::size_t>(step.next)].name;
+    // Until the exchange ends, the status is only the port's default.
+    if (step.next == State::Drain) line += ", status " + std::to_string(result_->status);
+    Trace(line);
+  }
   state_ = step.next;
+}
+
+void CloneLink::SetTrace(LinkTrace* trace) {
+  trace_ = trace;
+  traceStartMs_ = clock_.NowMs();
+}
+
+void CloneLink::Trace(const std::string& what) {
+  if (trace_ == nullptr) return;
+  trace_->Line(FormatText("%8lld ", static_cast<long long>(clock_.NowMs() - traceStartMs_)) + what);
+}
+
+void CloneLink::TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome) {
+  if (trace_ == nullptr) return;
+  std::string line = std::string(direction) + " " + std::to_string(frame.Count()) + ":";
+  for (int i = 0; i < frame.Count(); ++i) line += FormatText(" %02X", frame.At(i));
+  if (outcome != nullptr) line += std::string(" -> ") + outcome;
+  Trace(line);
 }
 
 CloneLink::Echo CloneLink::EchoStage(Step& step) {
@@ -220,6 +250,10 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
   received_.Append(chunk, n);
   while (received_.Count() > 0 && expectedEcho_.Count() > 0) {
     if (received_.At(0) != expectedEcho_.At(0)) {
+      if (trace_ != nullptr) {
+        Trace(FormatText("echo differs: sent %02X, came back %02X", expectedEcho_.At(0),
+                         received_.At(0)));
+      }
       result_->status = kLinkEchoError;
       step.next = State::Drain;
       return Echo::Differs;
@@ -228,6 +262,7 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
     expectedEcho_.PopFront();
     step.progress = true;
   }
+  if (expectedEcho_.Count() == 0 && step.progress) Trace("echo complete");
   if (expectedEcho_.Count() == 0) expectedEcho_.Clear();
   const int allowed = state_ == State::SendData ? kEchoWindow : 0;
   return expectedEcho_.Count() > allowed ? Echo::Waiting : Echo::Done;
@@ -271,7 +306,8 @@ void CloneLink::OpenPort(Step& step) {
     quietNeededMs_ = kSettleMs;
   }
   std::uint8_t chunk[kReadChunk];
-  for (int n = 0; settleDropped_ < kSettleDiscardLimit && (n = port_.Read(chunk, kReadChunk)) > 0;) {
+  for (int n = 0;
+       settleDropped_ < kSettleDiscardLimit && (n = port_.Read(chunk, kReadChunk)) > 0;) {
     settleDropped_ += n;
     quietSinceMs_ = clock_.NowMs();
     quietNeededMs_ = std::max<std::int64_t>(kSettleMs, FrameTimeMs());
@@ -282,6 +318,9 @@ void CloneLink::OpenPort(Step& step) {
     return;
   }
   settling_ = false;
+  if (settleDropped_ > 0) {
+    Trace(FormatText("dropped %d bytes until the line was quiet", settleDropped_));
+  }
   switch (mode_) {
     case kModeIdentify:
       step.next = State::SendIdentify;
@@ -308,6 +347,7 @@ std::int64_t CloneLink::FrameTimeMs() const {
 }
 
 void CloneLink::SendBytes(const ByteQueue& bytes) {
+  TraceFrame(">", bytes, nullptr);
   port_.Write(bytes.Data(), bytes.Count());
   expectedEcho_.Append(bytes);
   frame_.SetCount(0);
@@ -366,10 +406,14 @@ bool CloneLink::TakeFrame(ByteQueue& frame) {
     } else if (frame_.Count() == 0) {
       // noise before a frame
     } else if (byte == kFrameEnd) {
+      frame_.PushBack(byte);
+      TraceFrame("<", frame_, nullptr);
+      frame_.SetCount(frame_.Count() - 1);
       frame.Assign(frame_);
       frame_.SetCount(0);
       return true;
     } else if (frame_.Count() > kMaxTakenFrame) {
+      TraceFrame("<", frame_, "too long, dropped");
       frame_.SetCount(0);
       const std::uint8_t garbage = 0x00;
       frame.Assign(&garbage, 1);
@@ -448,7 +492,13 @@ void CloneLink::ReceiveData(Step& step) {
     } else if (frame_.Count() == 0) {
       // noise before a frame
     } else if (byte == kFrameEnd) {
-      switch (ClassifyFrame()) {
+      const FrameKind kind = ClassifyFrame();
+      if (trace_ != nullptr) {
+        frame_.PushBack(byte);
+        TraceFrame("<", frame_, FrameKindName(kind));
+        frame_.SetCount(frame_.Count() - 1);
+      }
+      switch (kind) {
         case FrameKind::Data:
           ++frameCount_;
           // A radio that repeats frames without end would keep the read going for ever:
@@ -462,6 +512,9 @@ void CloneLink::ReceiveData(Step& step) {
           continue;  // the next byte
         case FrameKind::End:
           result_->status = ranges_.empty() ? kLinkOk : CheckCoverage();
+          Trace(result_->status == kLinkOk           ? "coverage complete"
+                : result_->status == kLinkIncomplete ? "coverage: addresses missing"
+                                                     : "coverage: data outside the ranges");
           break;
         case FrameKind::WrongEndCount:
           result_->status = kLinkEndCount;
@@ -484,6 +537,22 @@ void CloneLink::ReceiveData(Step& step) {
       }
     }
   }
+}
+
+const char* CloneLink::FrameKindName(FrameKind kind) {
+  switch (kind) {
+    case FrameKind::Data:
+      return "data";
+    case FrameKind::End:
+      return "end";
+    case FrameKind::WrongEndCount:
+      return "end with a wrong count";
+    case FrameKind::OutOfRange:
+      return "data outside the image";
+    case FrameKind::Broken:
+      break;
+  }
+  return "broken (format or checksum)";
 }
 
 // A data frame is taken into the image here; every other kind ends the read.

@@ -9,6 +9,7 @@
 
 #include "base/ByteQueue.h"
 #include "link/LinkResult.h"
+#include "link/LinkTrace.h"
 #include "link/SerialPort.h"
 #include "radio/EepromImage.h"
 
@@ -75,6 +76,8 @@ class CloneLink {
   void SetDataLead(int firstFrame, int laterFrames);
   void SetEchoCheck(bool on);
   void SetEndCount(bool on);
+  // A record of every frame and state change from now on; null for none.
+  void SetTrace(LinkTrace* trace);
 
   // Each returns false and does nothing while an exchange runs. The callback is called
   // once, from a tick, when the exchange has ended. Range lists end with a pair whose
@@ -125,6 +128,7 @@ class CloneLink {
   // One row of the step table: the work of a state, which says where to go next.
   struct StateWork {
     State state;
+    const char* name;
     void (CloneLink::*work)(Step&);
   };
   static const StateWork kStateWork[kStateCount];
@@ -135,6 +139,9 @@ class CloneLink {
   void RunStep();
   Echo EchoStage(Step& step);
   void RestartTimeout(int ms);
+  void Trace(const std::string& what);
+  void TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome);
+  static const char* FrameKindName(FrameKind kind);
   // The most data bytes a read may bring: what its ranges hold.
   int ReadLimit() const;
   // How long the longest frame takes on the line at its speed.
@@ -189,6 +196,8 @@ class CloneLink {
   int dataDone_ = 0;
   std::vector<AddressRange> ranges_;  // ends with its terminating pair
   int rangeBytes_ = 0;                // the addresses the ranges hold
+  LinkTrace* trace_ = nullptr;
+  std::int64_t traceStartMs_ = 0;
   std::size_t rangeIndex_ = 0;
   int nextAddress_ = 0;
   std::unique_ptr<LinkResult> result_;

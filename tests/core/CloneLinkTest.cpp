@@ -548,6 +548,44 @@ TEST_F(CloneLinkTest, AfterNoiseTheRequestWaitsUntilTheLineWasQuietForAWholeFram
   EXPECT_EQ(result->word1, 0x3974);
 }
 
+TEST_F(CloneLinkTest, TheTraceHasALineForEveryFrameAndTheOutcomeOfEachCheck) {
+  struct Lines : LinkTrace {
+    void Line(const std::string& text) override { lines.push_back(text); }
+    std::vector<std::string> lines;
+  } trace;
+  link.SetTrace(&trace);
+  constexpr AddressRange kTwoBlocks[] = {{0x0000, 0x007F}, {1, 0}};
+  Bytes answer =
+      Join({ScriptedRadio::DataFrame(0x0000, Bytes(64, 0x21)),
+            ScriptedRadio::DataFrame(0x0040, Bytes(64, 0x22)), ScriptedRadio::EndFrame(2)});
+  EXPECT_EQ(ReadStatus(answer, kTwoBlocks), kLinkOk);
+  auto count = [&](const std::string& part) {
+    return std::count_if(trace.lines.begin(), trace.lines.end(), [&](const std::string& line) {
+      return line.find(part) != std::string::npos;
+    });
+  };
+  EXPECT_EQ(count(" > "), 1);  // the read request
+  EXPECT_EQ(count(" < "), 3);
+  EXPECT_EQ(count("-> data"), 2);
+  EXPECT_EQ(count("-> end"), 1);
+  EXPECT_EQ(count("echo complete"), 1);
+  EXPECT_EQ(count("coverage complete"), 1);
+  EXPECT_EQ(count("state Drain, status 0"), 1);
+  EXPECT_EQ(trace.lines.back().substr(8), " port closed, status 0");
+  // Each line starts with the milliseconds since the trace began, ascending.
+  long previous = -1;
+  for (const std::string& line : trace.lines) {
+    const long ms = std::stol(line.substr(0, 8));
+    EXPECT_GE(ms, previous) << line;
+    previous = ms;
+  }
+
+  trace.lines.clear();
+  calls = 0;
+  ReadStatus(ScriptedRadio::DataFrame(0, Bytes(63, 1)), kTwoBlocks);  // then silence
+  EXPECT_EQ(count("state Drain, status 5"), 1);
+}
+
 TEST_F(CloneLinkTest, ARangeListOutsideTheImageIsAFaultOfTheProgram) {
   constexpr AddressRange kBeyond[] = {{0x7F00, 0x8000}, {1, 0}};
   EXPECT_EXIT(link.StartRead(kBeyond, Record()), ::testing::ExitedWithCode(3),

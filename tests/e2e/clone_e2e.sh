@@ -2,7 +2,7 @@
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
 # CASE is "roundtrip", "maker", "image", "model", "ports", "no-port", "exists", "held",
-# "interrupt", "unwritable", or a fault:
+# "interrupt", "trace", "unwritable", or a fault:
 # a name, the expected exit status, the command (read or write) and the simulator's options.
 set -u
 sim=$1
@@ -163,6 +163,17 @@ case "$case_name" in
       "${as_user[@]}" "$tool" --settings "$work/none.conf" --quiet info --port "$port" \
         >"$work/out" 2>"$work/err" || fail "$signal: info right after: $(cat "$work/err")"
     done
+    ;;
+  trace)
+    start_sim
+    expect_status 0 clone --trace "$work/trace.txt" read --port "$port" -o "$work/a.rtv"
+    for line in "start identify" "start read" "-> data" "-> end" "coverage complete" \
+      "port closed, status 0"; do
+      grep -q -- "$line" "$work/trace.txt" || fail "no '$line' in the trace"
+    done
+    # Every frame the radio sent is there: 11104 bytes in frames of at most 64.
+    [ "$(grep -c -- "-> data" "$work/trace.txt")" -ge 174 ] || fail "frames missing"
+    expect_status 73 clone --trace "$work/no/dir/t.txt" info --port "$port"
     ;;
   unwritable)
     # Checked before the radio is touched: no 4-second exchange for a file that cannot be kept.

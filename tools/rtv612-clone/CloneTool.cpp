@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -55,6 +55,17 @@ CloneTool::CloneTool(const ToolOptions& options)
                      }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
   ports_.settings = &settings_;
+  if (!options_.traceFile.empty()) {
+    trace_ = std::make_unique<FileLinkTrace>(options_.traceFile);
+    link_.SetTrace(trace_.get());
+  }
+}
+
+bool CloneTool::TraceReady() const {
+  if (trace_ == nullptr || trace_->IsOpen()) return true;
+  std::fprintf(stderr, "Cannot write the trace %s: %s.\n", options_.traceFile.c_str(),
+               std::strerror(trace_->OpenError()));
+  return false;
 }
 
 CloneTool::~CloneTool() = default;

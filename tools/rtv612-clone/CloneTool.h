@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ConsolePrompts.h"
+#include "FileLinkTrace.h"
 #include "ImageWorkspace.h"
 #include "base/PlainTextMetrics.h"
 #include "link/CloneLink.h"
@@ -37,6 +38,7 @@ struct ToolOptions {
   std::string settingsFile;  // the program's settings
   std::string port;          // a number or a device path; empty for the ComPort setting
   bool progress = false;     // show a progress line
+  std::string traceFile;     // a record of every frame and state change; empty for none
 };
 
 // The clone commands of the program for a terminal: ports, info, read and write, with
@@ -47,6 +49,9 @@ class CloneTool {
   ~CloneTool();
   CloneTool(const CloneTool&) = delete;
   CloneTool& operator=(const CloneTool&) = delete;
+
+  // False, with the message, when the trace file asked for cannot be written.
+  bool TraceReady() const;
 
   int Ports();
   int Info();
@@ -82,6 +87,7 @@ class CloneTool {
   int FileError(int code, const std::string& path);
 
   ToolOptions options_;
+  std::unique_ptr<FileLinkTrace> trace_;
   IniSettings settings_;
   int portSetting_ = 1;  // the program's ComPort
   OverlayText overlay_;

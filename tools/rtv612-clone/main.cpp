@@ -35,6 +35,8 @@ const char* const kUsage =
     "  --data DIR        folder of the overlay and initial files (default: next to this tool)\n"
     "  --settings FILE   the program's settings (default: ~/.config/Vrel/RT-V612.conf)\n"
     "  --quiet           no progress line\n"
+    "  --trace FILE      write every frame sent and received and every step of the link\n"
+    "                    into FILE, for whoever helps with a radio that does not answer\n"
     "Exit status: 0 success; 2-17 the link status; 3 initial file; 64 usage;\n"
     "65 unusable clone file; 73 output file exists or cannot be written.\n"
     "Sheet commands: 0 success; 1 some cells refused (the file is still written);\n"
@@ -89,6 +91,8 @@ int main(int argc, char** argv) {
       ok = value(options.dataFolder);
     } else if (arg == "--settings") {
       ok = value(options.settingsFile);
+    } else if (arg == "--trace") {
+      ok = value(options.traceFile);
     } else if (arg == "--quiet") {
       options.progress = false;
     } else if (arg == "--raw") {
@@ -141,6 +145,7 @@ int main(int argc, char** argv) {
 
   rtv::tools::StopSignals::Install();
   CloneTool tool(options);
+  if (!tool.TraceReady()) return rtv::tools::kExitOutputFile;
   if (command == "sheets") return tool.Sheets(files.front());
   if (command == "export") return tool.Export(files.front(), sheet, usable, output);
   if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);

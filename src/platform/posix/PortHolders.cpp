@@ -13,9 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 
 bool IsPid(const std::string& name) {
-  return !name.empty() && name.size() < 10 &&
-         std::all_of(name.begin(), name.end(),
-                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+  return !name.empty() && name.size() < 10 && std::all_of(name.begin(), name.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+  });
 }
 
 std::string CommandName(const fs::path& process) {
@@ -45,8 +45,7 @@ std::vector<PortHolder> FindPortHolders(const std::string& devicePath,
   if (error) device = devicePath;
   const std::string self = std::to_string(::getpid());
   std::vector<PortHolder> holders;
-  for (fs::directory_iterator it(procRoot, error), end; !error && it != end;
-       it.increment(error)) {
+  for (fs::directory_iterator it(procRoot, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
     if (!IsPid(name) || name == self || !HasOpen(it->path(), device)) continue;
     holders.push_back({std::stoi(name), CommandName(it->path())});
