@@ -29,7 +29,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTV_WERROR=ON -DRTV_S
 if [ "$mode" = unit ]; then
   cmake --build "$build" -j2 --target core_tests
   # In one process: seconds, where a process per test under the sanitizers takes most of a minute.
-  (cd "$build/tests" && ./core_tests --gtest_brief=1)
+  (cd "$build/tests" && XDG_DATA_HOME="$PWD/data-home" ./core_tests --gtest_brief=1)
 else
   cmake --build "$build" -j2
   (cd "$build" && ctest -j2 --output-on-failure --timeout 300)

@@ -57,6 +57,13 @@ bool CloneCommands::Run(int link, const Cell& cell) {
   }
 }
 
+namespace {
+
+constexpr ColourValue kWarningText = 0x00000000;        // black
+constexpr ColourValue kWarningBackground = 0x0080FFFF;  // light yellow
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------
 // The checks of what the radio sends
 
@@ -123,6 +130,12 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   session_.AfterRead(working);
   controller_.SetCurrentFileName({});
   controller_.MarkDirty();
+  // A backup that cannot be written is worth a word, never a failed read.
+  std::string problem;
+  if (controller_.Files().KeepReadBackup(session_.RadioVersion(), problem).empty()) {
+    controller_.PostStatusText("No backup of this read was kept: " + problem, kWarningText,
+                               kWarningBackground);
+  }
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Bus().Send(kMsgImageReplaced);
 }

@@ -1,5 +1,7 @@
 #include "app/FileCommands.h"
 
+#include <ctime>
+
 #include "app/AppSettings.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -8,6 +10,7 @@
 #include "base/Prompts.h"
 #include "clonefile/CloneComment.h"
 #include "clonefile/CloneFile.h"
+#include "clonefile/ReadBackups.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
@@ -186,11 +189,7 @@ bool FileCommands::SaveFile(const std::string& path) {
   EepromImage& working = controller_.WorkingImage();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
   CloneFile writer(overlay_, prompts_);
-  writer.SetImage(&working);
-  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
-  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
-  writer.SetMapRevision(1);
-  writer.SetComment(CloneCommentOf(working));
+  PrepareWriter(writer);
   BusyCursor busy(controller_.View());
   if (writer.Write(path, kCloneRanges) != kFileOk) return false;
   RememberFile(path);
@@ -198,6 +197,22 @@ bool FileCommands::SaveFile(const std::string& path) {
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   bus_.Send(kMsgImageReplaced);
   return true;
+}
+
+void FileCommands::PrepareWriter(CloneFile& writer) {
+  EepromImage& working = controller_.WorkingImage();
+  writer.SetImage(&working);
+  writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  writer.SetMapRevision(1);
+  writer.SetComment(CloneCommentOf(working));
+}
+
+std::string FileCommands::KeepReadBackup(int radioVersion, std::string& error) {
+  CloneFile writer(overlay_, prompts_);
+  PrepareWriter(writer);
+  return ReadBackups(ReadBackups::DefaultFolder())
+      .Save(writer, {controller_.CellModelType(), radioVersion}, std::time(nullptr), error);
 }
 
 FileCommands::RecentItem FileCommands::RecentItemState(int index) const {

@@ -4,6 +4,8 @@
 
 namespace rtv {
 
+class CloneFile;
+
 class AppSettings;
 class OverlayText;
 class MainController;
@@ -34,6 +36,9 @@ class FileCommands {
   bool Save();
   bool SaveAs();
   bool SaveFile(const std::string& path);
+  // Keeps the working image, just read from a radio, among the read backups; the path
+  // written, or empty with the reason in error.
+  std::string KeepReadBackup(int radioVersion, std::string& error);
   UnsavedAnswer ConfirmUnsaved(bool writeAnother);
   RecentItem RecentItemState(int index) const;
   void RecentItemExecute(int index);
@@ -47,6 +52,9 @@ class FileCommands {
   void SetStartDirectory(const std::string& documentsFolder, const std::string& processFolder);
 
  private:
+  // A writer of the working image with the model's codes.
+  void PrepareWriter(CloneFile& writer);
+
   void RememberFile(const std::string& path);
   void EndOfCommand();
 

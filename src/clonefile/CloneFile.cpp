@@ -153,19 +153,21 @@ std::string CloneFile::Format(const AddressRange* ranges) const {
 }
 
 FileErrorCode CloneFile::Write(const std::string& path, const AddressRange* ranges) {
-  FileErrorCode result = kFileOk;
-  switch (SafeSave(path, Format(ranges))) {
-    case SafeSaveResult::kOk:
-      break;
-    case SafeSaveResult::kCannotCreate:
-      result = kFileErrFileOpen;
-      break;
-    case SafeSaveResult::kWriteFailed:
-      result = kFileErrFileAccess;
-      break;
-  }
+  const FileErrorCode result = WriteSilently(path, ranges);
   ShowResult(result);
   return result;
+}
+
+FileErrorCode CloneFile::WriteSilently(const std::string& path, const AddressRange* ranges) {
+  switch (SafeSave(path, Format(ranges))) {
+    case SafeSaveResult::kOk:
+      return kFileOk;
+    case SafeSaveResult::kCannotCreate:
+      return kFileErrFileOpen;
+    case SafeSaveResult::kWriteFailed:
+      break;
+  }
+  return kFileErrFileAccess;
 }
 
 FileErrorCode CloneFile::Read(const std::string& path, const AddressRange* ranges) {

@@ -51,6 +51,8 @@ class CloneFile {
 
   // Writes the listed ranges; the old file survives any failure (code 1 or 2).
   FileErrorCode Write(const std::string& path, const AddressRange* ranges);
+  // The same without the message box, for writes that the user did not ask for.
+  FileErrorCode WriteSilently(const std::string& path, const AddressRange* ranges);
   // Reads into the image; on any failure the image is left exactly as it was. Without a
   // range list the coverage is not checked.
   FileErrorCode Read(const std::string& path, const AddressRange* ranges);

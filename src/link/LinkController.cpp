@@ -195,6 +195,11 @@ std::string LinkController::ErrorText(int status) {
                                                : overlay.GetLine("GI_Mess_CloneErr_Head", line);
   // Who holds the port is the whole answer; the cable is not the problem then.
   if (status == kLinkPortFailed && !link_.Port().OpenBusyReason().empty()) return text;
+  // Data went out: what the radio holds now is neither the old memory nor the new.
+  if (link_.Mode() == CloneLink::kModeWrite && link_.FrameCount() > 0 &&
+      overlay.HasKey("GI_Mess_CloneWrite_Partly")) {
+    text += "\n\n" + overlay.GetText("GI_Mess_CloneWrite_Partly");
+  }
   text += "\n\n";
   const std::vector<int> checks = CheckLines(status);
   for (std::size_t i = 0; i < checks.size(); ++i) {

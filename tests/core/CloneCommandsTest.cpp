@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "ControllerFixture.h"
 #include "MemoryWire.h"
 #include "ScriptedRadio.h"
+#include "TempFolder.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "clonefile/CloneFile.h"
 #include "link/CloneFrames.h"
 #include "link/LinkView.h"
 #include "radio/ImageVersion.h"
@@ -38,6 +42,8 @@ std::vector<std::string> LinkTexts() {
                              "Write?",
                              "#GI_Mess_CloneWrite_Succeeded",
                              "Written.",
+                             "#GI_Mess_CloneWrite_Partly",
+                             "Partly written.",
                              "#GI_Mess_DataError",
                              "Data errors.",
                              "#GI_Mess_Adjust_Caution",
@@ -199,6 +205,48 @@ TEST_F(CloneCommandsTest, ReadReplacesTheImageAndMarksItChangedAndUntitled) {
   EXPECT_TRUE(view.windows.mainEnabled);
   EXPECT_EQ(view.windows.disabled, 2);  // identify, then read
   EXPECT_EQ(view.windows.lastLit, 33);
+}
+
+TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) {
+  test::TempFolder data;
+  const char* saved = std::getenv("XDG_DATA_HOME");
+  const std::string before = saved != nullptr ? saved : "";
+  ::setenv("XDG_DATA_HOME", data.Path().c_str(), 1);
+  radioImage.SetByte(0x0B31, 0xA5);
+  AnswerReadWith(0, 0x2B5F);
+  Command(LinkNo("CL_Menu_Clone_Read"));
+  const std::string folder = data.File("Vrel/RT-V612/backups");
+  std::vector<std::string> backups;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    backups.push_back(entry.path().string());
+  }
+  ASSERT_EQ(backups.size(), 1u);
+  EXPECT_NE(backups[0].find("_M0_v"), std::string::npos) << backups[0];
+  EepromImage backup;
+  backup.SetSize(f.controller->WorkingImage().Size());
+  CloneFile reader(f.overlay, f.prompts);
+  reader.SetImage(&backup);
+  reader.SetModelCode(0x3974);
+  reader.SetExtensionCode(1);
+  reader.SetMapRevisionCheck([](int) { return true; });
+  ASSERT_EQ(reader.Read(backups[0], kCloneRanges), kFileOk);
+  EXPECT_EQ(backup.GetByte(0x0B31), 0xA5);
+
+  // The folder cannot be made: the read still succeeds, with a word in the status bar.
+  ::setenv("XDG_DATA_HOME", backups[0].c_str(), 1);  // a file: no folder can go there
+  f.controller->MarkClean();
+  Command(LinkNo("CL_Menu_Clone_Read"));
+  EXPECT_TRUE(Texts().empty()) << LastText();
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
+  f.clock.Advance(10);  // the status text is posted
+  EXPECT_NE(f.controller->MessagePanelText().find("No backup of this read was kept"),
+            std::string::npos)
+      << f.controller->MessagePanelText();
+  if (saved != nullptr) {
+    ::setenv("XDG_DATA_HOME", before.c_str(), 1);
+  } else {
+    ::unsetenv("XDG_DATA_HOME");
+  }
 }
 
 TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {
@@ -376,9 +424,11 @@ TEST_F(CloneCommandsTest, SuccessIsShownOnlyAfterTheRadioAccepted) {
     Bytes answer;
     std::string last;
   };
+  // The data went out before each failure: the message says what the radio may hold now.
   const Case cases[] = {
-      {"no answer", {}, "Head 5\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3"},
-      {"E6 01", ScriptedRadio::WriteAnswer(1), "Head 10\n\nCheck 0\nCheck 2\nCheck 3"},
+      {"no answer", {}, "Head 5\n\nPartly written.\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3"},
+      {"E6 01", ScriptedRadio::WriteAnswer(1),
+       "Head 10\n\nPartly written.\n\nCheck 0\nCheck 2\nCheck 3"},
       {"E6 00", ScriptedRadio::WriteAnswer(0), "Written."},
   };
   for (const Case& c : cases) {

@@ -20,6 +20,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 port=$work/radio
+# Reads keep a backup under the data folder: keep them out of the user's.
+export XDG_DATA_HOME=$work/data
+backups=$work/data/Vrel/RT-V612/backups
 clone() { "$tool" --settings "$work/none.conf" --quiet "$@"; }
 
 start_sim() {
@@ -47,6 +50,11 @@ case "$case_name" in
     grep -q "Version: *1203" "$work/out" || fail "info: $(cat "$work/out")"
     expect_status 0 clone read --port "$port" -o "$work/a.rtv"
     head -1 "$work/a.rtv" | grep -q "^39740001" || fail "not a clone file"
+    # The read is also kept among the backups, named by its time, model and version.
+    backup=$(ls "$backups")
+    echo "$backup" | grep -qE '^20[0-9]{2}-[0-9]{2}-[0-9]{2}_[0-9]{6}_M0_v1203\.rtv$' ||
+      fail "backup name: $backup"
+    cmp "$work/a.rtv" "$backups/$backup" || fail "the backup differs from the read"
     [ "$(tail -n +4 "$work/a.rtv" | grep -vc "^#")" -eq 694 ] || fail "694 data lines expected"
     # Change two bytes inside the written ranges that no model rule fixes (soft keys, the
     # gap before the ID table), write, and read the radio back.

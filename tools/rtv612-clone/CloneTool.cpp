@@ -283,6 +283,13 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
     return kExitOutputFile;
   }
   std::printf("Read the radio's memory into %s.\n", output.c_str());
+  std::string problem;
+  const std::string backup = images_.WriteBackup(image, session_.RadioVersion(), problem);
+  if (backup.empty()) {
+    std::fprintf(stderr, "Warning: no backup of this read was kept: %s.\n", problem.c_str());
+  } else if (options_.progress) {
+    std::fprintf(stderr, "A backup is in %s.\n", backup.c_str());
+  }
   return kExitOk;
 }
 

@@ -1,8 +1,11 @@
 #include "ImageWorkspace.h"
 
+#include <ctime>
+
 #include "base/Fatal.h"
 #include "clonefile/CloneComment.h"
 #include "clonefile/CloneFile.h"
+#include "clonefile/ReadBackups.h"
 #include "overlay/OverlayText.h"
 #include "radio/RadioMemoryMap.h"
 
@@ -43,14 +46,25 @@ int ImageWorkspace::ReadFile(const std::string& path, EepromImage& image) {
   return reader.Read(path, kCloneRanges);
 }
 
-int ImageWorkspace::WriteFile(const std::string& path, EepromImage& image) {
-  CloneFile writer(overlay_, prompts_);
+void ImageWorkspace::PrepareWriter(CloneFile& writer, EepromImage& image) const {
   writer.SetImage(&image);
   writer.SetModelCode(RadioModel::kModelCode);
   writer.SetExtensionCode(RadioModel::kExtensionCode);
   writer.SetComment(CloneCommentOf(image));
   writer.SetMapRevision(RadioModel::kMapRevision);
+}
+
+int ImageWorkspace::WriteFile(const std::string& path, EepromImage& image) {
+  CloneFile writer(overlay_, prompts_);
+  PrepareWriter(writer, image);
   return writer.Write(path, kCloneRanges);
+}
+
+std::string ImageWorkspace::WriteBackup(EepromImage& image, int radioVersion, std::string& error) {
+  CloneFile writer(overlay_, prompts_);
+  PrepareWriter(writer, image);
+  return ReadBackups(ReadBackups::DefaultFolder())
+      .Save(writer, {ModelType(), radioVersion}, std::time(nullptr), error);
 }
 
 void ImageWorkspace::SwitchModel(int modelType) {

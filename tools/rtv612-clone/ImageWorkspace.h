@@ -12,6 +12,7 @@
 #include "sheet/SheetModelHost.h"
 
 namespace rtv {
+class CloneFile;
 class OverlayText;
 class Prompts;
 }  // namespace rtv
@@ -42,6 +43,9 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
   int ReadFile(const std::string& path, EepromImage& image);
   // Writes the clone range of an image as File > Save does: complete or not at all.
   int WriteFile(const std::string& path, EepromImage& image);
+  // Keeps an image read from a radio of the current model among the read backups; the
+  // path written, or empty with the reason in error.
+  std::string WriteBackup(EepromImage& image, int radioVersion, std::string& error);
 
   // The sheet commands: the accessor and choice lists of the working image, the view switch
   // and the optional sheets of the tree.
@@ -70,6 +74,9 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
   ChannelMarks Channel(ListKind kind, int row) const override;
 
  private:
+  // A writer of the program's clone files for the image.
+  void PrepareWriter(CloneFile& writer, EepromImage& image) const;
+
   OverlayText& overlay_;
   Prompts& prompts_;
   std::string dataFolder_;
