@@ -31,6 +31,8 @@ constexpr const char* kHelpOverlay = RTV_DATA_DIR "/RTV612H.OVL";
 // error code e is "c(1600 + e)".
 constexpr int kLinkStatusTopics = 1500;
 constexpr int kFileErrorTopics = 1600;
+// The topic of the message that refuses to write data with errors.
+constexpr int kDataErrorTopic = 1540;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -57,12 +59,16 @@ class HelpPage {
       const std::size_t end = i + 1 < anchors.size() ? anchors[i + 1].second : html.size();
       const int id = anchors[i].first;
       ++counts_[id];
+      // The heading: the text of the element that carries the anchor.
+      const std::size_t text = html.find('>', anchors[i].second) + 1;
+      headings_[id] = PlainText(html.substr(text, html.find('<', text) - text));
       topics_[id] = PlainText(html.substr(anchors[i].second, end - anchors[i].second));
     }
   }
   bool Has(int id) const { return topics_.count(id) != 0; }
   int Count(int id) const { return counts_.count(id) != 0 ? counts_.at(id) : 0; }
   const std::string& Topic(int id) const { return topics_.at(id); }
+  const std::string& Heading(int id) const { return headings_.at(id); }
   bool Mentions(int id, const std::string& words) const {
     return Has(id) && Topic(id).find(PlainText(words)) != std::string::npos;
   }
@@ -104,6 +110,7 @@ class HelpPage {
 
  private:
   std::map<int, std::string> topics_;
+  std::map<int, std::string> headings_;
   std::map<int, int> counts_;
 };
 
@@ -313,7 +320,8 @@ TEST(HelpDataTest, EveryServedCellReachesATopicThatNamesIt) {
   }
 }
 
-// Every message of the clone commands has a troubleshooting topic that quotes it.
+// Every message of the clone commands has a troubleshooting topic that quotes it, and the
+// message's last line names that topic by its heading.
 TEST(HelpDataTest, EveryCloneMessageHasATroubleshootingTopicThatQuotesIt) {
   const HelpPage page = LoadHelpPage();
   OverlayText overlay;
@@ -321,24 +329,34 @@ TEST(HelpDataTest, EveryCloneMessageHasATroubleshootingTopicThatQuotesIt) {
   struct Message {
     int topic;
     std::string text;
+    std::string helpLine;  // the message's last line, naming the topic
   };
   std::vector<Message> messages;
   for (int status = kLinkPortFailed; status <= kLinkWriteFailed; ++status) {
-    messages.push_back(
-        {kLinkStatusTopics + status, overlay.GetLine("GI_Mess_CloneErr_Head", status)});
+    messages.push_back({kLinkStatusTopics + status,
+                        overlay.GetLine("GI_Mess_CloneErr_Head", status),
+                        overlay.GetLine("GI_Mess_CloneErr_Help", status)});
   }
   const char* const fileErrors[] = {
       "GI_Mess_FileErr_FileOpen", "GI_Mess_FileErr_FileAccess", "GI_Mess_FileErr_Model",
       "GI_Mess_FileErr_Extra",    "GI_Mess_FileErr_MapRev",     "GI_Mess_FileErr_Format",
       "GI_Mess_FileErr_Coverage", "GI_Mess_FileErr_Data",       "GI_Mess_FileErr_Newer"};
   for (int code = kFileErrFileOpen; code <= kFileErrNewer; ++code) {
-    messages.push_back({kFileErrorTopics + code, overlay.GetFirstLine(fileErrors[code - 1])});
+    messages.push_back({kFileErrorTopics + code, overlay.GetFirstLine(fileErrors[code - 1]),
+                        overlay.GetLine("GI_Mess_FileErr_Help", code)});
   }
-  ASSERT_EQ(messages.size(), 16u + 9u);
+  // The refusal to write data with errors.
+  const std::string dataError = overlay.GetText("GI_Mess_DataError");
+  messages.push_back({kDataErrorTopic, overlay.GetFirstLine("GI_Mess_DataError"),
+                      dataError.substr(dataError.find_last_of('\n', dataError.size() - 2) + 1)});
+  ASSERT_EQ(messages.size(), 16u + 9u + 1u);
   for (const Message& message : messages) {
     SCOPED_TRACE("c" + std::to_string(message.topic) + ": " + message.text);
     ASSERT_TRUE(page.Has(message.topic));
     ASSERT_FALSE(message.text.empty());
+    EXPECT_NE(HelpPage::PlainText(message.helpLine).find("\"" + page.Heading(message.topic) + "\""),
+              std::string::npos)
+        << message.helpLine << " / " << page.Heading(message.topic);
     // The parts around a number the program fills in.
     std::size_t from = 0;
     for (std::size_t slot = message.text.find('%'); from < message.text.size();
