@@ -151,6 +151,25 @@ TEST(HelpDataTest, EveryContextNamesACellLinkAndReachesAnAnchorOfTheHelpPage) {
   }
 }
 
+TEST(HelpDataTest, EveryPictureOfTheHelpPageIsInstalledBesideIt) {
+  OverlayText overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlay));
+  const std::string name = overlay.GetFirstLine("GI_Sys_MyHelpFile");
+  const std::string folder = std::string(RTV_DATA_DIR "/") + name.substr(0, name.rfind('/') + 1);
+  const std::string html = ReadFile(RTV_DATA_DIR "/" + name);
+  int pictures = 0;
+  const std::string marker = "<img src=\"";
+  for (std::size_t at = html.find(marker); at != std::string::npos;
+       at = html.find(marker, at + 1)) {
+    const std::size_t from = at + marker.size();
+    const std::string source = html.substr(from, html.find('"', from) - from);
+    EXPECT_EQ(source.find(".."), std::string::npos) << source;  // inside the help folder
+    EXPECT_FALSE(ReadFile(folder + source).empty()) << source;
+    ++pictures;
+  }
+  EXPECT_GT(pictures, 0);
+}
+
 TEST(HelpDataTest, EveryAnchorOfTheHelpPageIsUniqueAndHasText) {
   const HelpPage page = LoadHelpPage();
   ASSERT_GT(page.Topics().size(), 100u);
