@@ -26,6 +26,8 @@ constexpr const char* kMessageKeys[] = {
     "GI_Mess_FileErr_Newer",
 };
 constexpr const char* kMapRevPrefix = "#MapRev=";
+// One line per error code, naming the help topic of its message.
+constexpr const char* kHelpTopicKey = "GI_Mess_FileErr_Help";
 
 // Like atoi, but a number too large for an int saturates instead of overflowing.
 int LeadingDecimal(const std::string& text, std::size_t at) {
@@ -263,8 +265,10 @@ FileErrorCode CloneFile::CheckCoverage(const AddressRange* ranges) {
 
 void CloneFile::ShowResult(int code) {
   if (code <= kFileOk || code > kFileErrNewer) return;
-  const std::string text = overlay_.GetFirstLine("GI_Mess_FileErr_Headline") + "\n\n" +
-                           overlay_.GetFirstLine(kMessageKeys[code]);
+  std::string text = overlay_.GetFirstLine("GI_Mess_FileErr_Headline") + "\n\n" +
+                     overlay_.GetFirstLine(kMessageKeys[code]);
+  // The last line names the message's topic in the help, where the overlay has them.
+  if (overlay_.HasKey(kHelpTopicKey)) text += "\n\n" + overlay_.GetLine(kHelpTopicKey, code);
   prompts_.Message(text, overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Warning,
                    PromptButtons::Ok);
 }

@@ -14,6 +14,8 @@ constexpr int kNormalPreamble = 48;
 constexpr int kNormalLead = 58;
 constexpr int kSlowPreamble = 12;
 constexpr int kLastStatusLine = 17;
+// One line per status, naming the help topic of its message.
+constexpr const char* kHelpTopicKey = "GI_Mess_CloneErr_Help";
 
 std::vector<int> CheckLines(int status) {
   switch (status) {
@@ -205,6 +207,11 @@ std::string LinkController::ErrorText(int status) {
   for (std::size_t i = 0; i < checks.size(); ++i) {
     if (i > 0) text += "\n";
     text += overlay.GetLine("GI_Mess_CloneErr_Check", checks[i]);
+  }
+  // The last line names the message's topic in the help, where the overlay has them.
+  if (overlay.HasKey(kHelpTopicKey)) {
+    if (!checks.empty()) text += "\n\n";
+    text += overlay.GetLine(kHelpTopicKey, line);
   }
   return text;
 }

@@ -120,9 +120,19 @@ struct LinkFakeView : test::FakeView {
   int infoShown = 0;
 };
 
+// The link texts with a help topic line for every status.
+std::vector<std::string> LinkTextsWithHelpTopics() {
+  std::vector<std::string> lines = LinkTexts();
+  lines.push_back("#GI_Mess_CloneErr_Help");
+  for (int i = 0; i <= 17; ++i) lines.push_back("Topic " + std::to_string(i));
+  lines.push_back("#");
+  return lines;
+}
+
 class CloneCommandsTest : public ::testing::Test {
  protected:
-  CloneCommandsTest() : f(RadioModel::kImageSize, LinkTexts()) {
+  explicit CloneCommandsTest(std::vector<std::string> texts = LinkTexts())
+      : f(RadioModel::kImageSize, std::move(texts)) {
     f.controller->Setup(view);
     f.controller->AttachLink(wire, ports);
     commands = f.controller->Clone();
@@ -379,6 +389,24 @@ TEST_F(CloneCommandsTest, PortFailureNamesThePortAndTheDevice) {
     EXPECT_EQ(view.infoShown, 0);
     EXPECT_TRUE(view.windows.mainEnabled);
   }
+}
+
+class CloneCommandsHelpTest : public CloneCommandsTest {
+ protected:
+  CloneCommandsHelpTest() : CloneCommandsTest(LinkTextsWithHelpTopics()) {}
+};
+
+// Each failure message ends with the line that names its help topic.
+TEST_F(CloneCommandsHelpTest, AFailureMessageEndsWithItsHelpTopic) {
+  radio.answers.clear();  // the radio stays silent
+  Command(LinkNo("CL_Menu_Clone_Info"));
+  EXPECT_EQ(LastText(), "Head 5\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3\n\nTopic 5");
+
+  f.settings.portNumber = 200;  // no device
+  Command(LinkNo("CL_Menu_Clone_Info"));
+  EXPECT_EQ(LastText(),
+            "Port COM200 could not be opened.\nNo device.\n\n"
+            "Check 0\nCheck 1\nCheck 2\nCheck 3\n\nTopic 2");
 }
 
 // ---------------------------------------------------------------------------------------

@@ -40,8 +40,10 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // A reader configured like the program's: model 0x3974, extension 1, revision 1 only.
 struct ReaderFixture {
-  ReaderFixture() : reader(overlay, prompts) {
-    overlay.SetLines(test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Radio Programmer"}));
+  // `own`: overlay lines besides the clone file keys.
+  explicit ReaderFixture(std::vector<std::string> own = {"#GI_Sys_AppTitle", "Radio Programmer"})
+      : reader(overlay, prompts) {
+    overlay.SetLines(test::OverlayWithCloneFileKeys(std::move(own)));
     image.SetSize(32768);
     reader.SetImage(&image);
     reader.SetModelCode(0x3974);
@@ -324,6 +326,21 @@ TEST(CloneFileTest, EveryCodeShowsItsOwnLine) {
     f.reader.ShowResult(code);
     ASSERT_EQ(f.prompts.shown.size(), static_cast<std::size_t>(code));
     EXPECT_EQ(f.LastMessage(), Message(keys[code - 1]));
+  }
+}
+
+TEST(CloneFileTest, EveryCodeEndsWithItsHelpTopicWhenTheOverlayNamesThem) {
+  std::vector<std::string> lines = {"#GI_Sys_AppTitle", "Radio Programmer",
+                                    "#GI_Mess_FileErr_Help"};
+  for (int code = 0; code <= 9; ++code) lines.push_back("Topic " + std::to_string(code));
+  lines.push_back("#");
+  ReaderFixture f(lines);
+  for (int code = 1; code <= 9; ++code) {
+    f.reader.ShowResult(code);
+    const std::string text = f.LastMessage();
+    const std::string topic = "\n\nTopic " + std::to_string(code);
+    ASSERT_GE(text.size(), topic.size());
+    EXPECT_EQ(text.substr(text.size() - topic.size()), topic) << text;
   }
 }
 

@@ -72,6 +72,8 @@ const char* const kTextKeys[] = {
     "GI_Mess_CloneRW_Title_Message",
     "GI_Mess_CloneErr_Head",
     "GI_Mess_CloneErr_Check",
+    "GI_Mess_CloneErr_Help",
+    "GI_Mess_FileErr_Help",
     "GI_Mess_Port_Device",
     "GI_Mess_Port_Denied",
     "GI_Mess_Port_NoDevice",
@@ -219,6 +221,8 @@ TEST(OverlayDataTest, LineStructureOfTextsReadByLine) {
   const Case cases[] = {
       {"GI_Mess_CloneErr_Head", 18},
       {"GI_Mess_CloneErr_Check", 8},
+      {"GI_Mess_CloneErr_Help", 18},
+      {"GI_Mess_FileErr_Help", 10},
       {"GI_AppInd_Model", 7},
       {"GI_App_InitialFile", 7},
       {"GI_AppInd_Button_OkCancel", 2},
