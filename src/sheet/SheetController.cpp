@@ -423,7 +423,13 @@ void SheetController::ResolveRowTrack(int& column, int row) const {
 
 void SheetController::RightButton(int column, int row) {
   ResolveRowTrack(column, row);
-  if (!markingActive_) SelectCell(column, row);
+  if (markingActive_) {
+    const CellSlot& slot = sheet_.CellAt(column, row);
+    // The menu acts on the marked rows when the click is among them, else on the row clicked.
+    if (slot.marked || slot.dragMarked) return;
+    ClearMarks();
+  }
+  SelectCell(column, row);
 }
 
 void SheetController::LeftDown(int column, int row) {

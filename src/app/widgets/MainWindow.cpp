@@ -20,6 +20,8 @@
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/Timers.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 #include "link/widgets/LinkWindows.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
@@ -126,6 +128,15 @@ void MainWindow::BuildParts() {
     if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);
   });
   menu_->BuildMenu();
+  // The Edit menu is the popup menu of the current cell of the sheet on show, whatever has
+  // the focus; without such a cell it says that there is nothing to do.
+  menu_->SetSubItemsSource(LinkNo("CL_Menu_Edit_Top"), [this]() -> std::string {
+    const Cell* cell =
+        pane_ != nullptr && pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
+    const std::string key = cell != nullptr ? cell->PopupMenuName() : std::string();
+    if (!key.empty() && controller_.Overlay().HasKey(key + "_Body")) return key;
+    return controller_.Overlay().HasKey("GI_PMenu_NoItem_Body") ? "GI_PMenu_NoItem" : "";
+  });
 
   auto* body = new QWidget;
   auto* column = new QVBoxLayout(body);
@@ -172,6 +183,7 @@ void MainWindow::BuildParts() {
   gridServices_->bus = &controller_.Bus();
   gridServices_->timers = &controller_.TaskTimers();
   gridServices_->images = &treeIcons_;
+  gridServices_->accessor = &controller_.Accessor();
 
   // On the program's timers like every other delay, so that a test's clock drives it too.
   treeChangeDelay_ = controller_.TaskTimers().CreateTimer([this] {
@@ -200,7 +212,16 @@ void MainWindow::RebuildTree() {
 void MainWindow::ShowTreeAndSelectFirst() {
   if (tree_ == nullptr) return;
   tree_->show();
-  if (QTreeWidgetItem* first = tree_->topLevelItem(0)) tree_->setCurrentItem(first);
+  // A new tree goes on with the sheet that was on show, so that tree and sheet agree; the
+  // first node only when that sheet has no node any more.
+  QTreeWidgetItem* node = lastSheetName_.empty() ? nullptr : tree_->FindNode(lastSheetName_);
+  if (node == nullptr) node = tree_->topLevelItem(0);
+  if (node == nullptr) return;
+  for (QTreeWidgetItem* parent = node->parent(); parent != nullptr; parent = parent->parent()) {
+    parent->setExpanded(true);
+  }
+  tree_->setCurrentItem(node);
+  tree_->scrollToItem(node);
 }
 
 void MainWindow::AppendToTreeRoot(const std::string& text) {
@@ -284,6 +305,7 @@ void MainWindow::CloseCurrentSheet() {
   pane_->setParent(nullptr);
   pane_->deleteLater();
   pane_ = nullptr;
+  lastSheetName_ = currentSheetName_;
   currentSheetName_.clear();
 }
 
@@ -335,10 +357,26 @@ MainWindow::~MainWindow() {
   if (tree_ != nullptr) tree_->disconnect(this);
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placedWithFrame_ || isMaximized() || isFullScreen()) return;
+  // The frame is known once the window exists on screen: the whole of it must fit too.
+  placedWithFrame_ = true;
+  const QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty()) return;
+  const ScreenRect wanted{x(), y(), x() + width(), y() + height()};
+  const ScreenRect placed = FitOntoScreen(wanted, frame.width(), frame.height(), WorkAreaNearest);
+  if (placed == wanted) return;
+  resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
+  move(placed.left, placed.top);
+}
+
 void MainWindow::PlaceOnScreen() {
+  // The settings hold the frame's corner and the inner size, as move() and resize() take
+  // them: a window put back where it was stays there, start after start.
   const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
                           settings_.top + settings_.height};
-  const ScreenRect placed = MoveOntoScreen(wanted, WorkAreaNearest);
+  const ScreenRect placed = FitOntoScreen(wanted, 0, 0, WorkAreaNearest);
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
 }
@@ -377,11 +415,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::StorePlacement() {
-  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  settings_.left = normal.x();
-  settings_.top = normal.y();
-  settings_.width = normal.width();
-  settings_.height = normal.height();
+  // The frame's corner (what move() places) and the inner size (what resize() takes).
+  QRect inner = geometry();
+  if ((isMaximized() || isFullScreen()) && normalGeometry().isValid()) inner = normalGeometry();
+  const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+  settings_.left = inner.x() - frameOffset.x();
+  settings_.top = inner.y() - frameOffset.y();
+  settings_.width = inner.width();
+  settings_.height = inner.height();
   settings_.treeWidth = treePanel_->width();
 }
 

@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow, public MainView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void PlaceOnScreen();
@@ -99,6 +100,7 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<Timer> treeChangeDelay_;
   int treeChangeDelayMs_ = 0;
   std::string currentSheetName_;
+  std::string lastSheetName_;  // the sheet closed last, which a new tree selects again
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow, public MainView {
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;
   bool gridHadFocus_ = false;
+  bool placedWithFrame_ = false;
 };
 
 }  // namespace rtv

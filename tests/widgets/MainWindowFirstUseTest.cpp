@@ -1,0 +1,241 @@
+// What a first-time user meets in the main window: the recent files after a restart, the
+// window's place, the Edit menu and the cell popup menu, the tree beside the sheet.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "ProgramWindow.h"
+#include "app/FileCommands.h"
+#include "sheet/SheetExporter.h"
+#include "sheet/widgets/SheetView.h"
+
+namespace rtv {
+namespace {
+
+// One menu entry as the user sees it.
+struct Entry {
+  bool separator = false;
+  std::string text;
+  bool enabled = false;
+  bool operator==(const Entry&) const = default;
+};
+
+std::vector<Entry> VisibleEntries(const QMenu& menu) {
+  std::vector<Entry> entries;
+  for (const QAction* action : menu.actions()) {
+    if (!action->isVisible()) continue;
+    entries.push_back({action->isSeparator(), action->text().toStdString(), action->isEnabled()});
+  }
+  return entries;
+}
+
+// Opens the Edit menu as a click on the menu bar does, and reads it.
+std::vector<Entry> OpenEditMenu(test::ProgramWindow& w) {
+  QAction* top = w.form->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
+  if (top == nullptr || top->menu() == nullptr) return {};
+  QMenu* edit = top->menu();
+  edit->popup(w.form->mapToGlobal(QPoint(40, 20)));
+  EXPECT_TRUE(test::WaitUntil("the Edit menu opens", [&] { return edit->isVisible(); }));
+  std::vector<Entry> entries = VisibleEntries(*edit);
+  edit->close();
+  return entries;
+}
+
+// Right-clicks a cell and reads the popup menu that opens, then closes it unchosen.
+std::vector<Entry> RightClickMenu(SheetView* grid, int column, int row) {
+  std::vector<Entry> entries;
+  QTimer reader;
+  reader.setInterval(5);
+  QObject::connect(&reader, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || !menu->isVisible()) return;
+    entries = VisibleEntries(*menu);
+    reader.stop();
+    menu->close();
+  });
+  reader.start();
+  QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->CellRect(column, row).center());
+  return entries;
+}
+
+int RowShowing(const Sheet& sheet, const std::string& number) {
+  const auto table = SheetExporter(sheet).Table();
+  for (std::size_t row = 0; row < table.size(); ++row) {
+    if (!table[row].empty() && table[row][0] == number) return static_cast<int>(row);
+  }
+  return -1;
+}
+
+TEST(MainWindowFirstUseTest, ARestartShowsOnlyTheRecentFilesThereAre) {
+  for (const bool saveOne : {false, true}) {
+    SCOPED_TRACE(saveOne ? "one file saved" : "nothing saved");
+    test::MemorySettingsStore store;
+    std::string fresh;
+    {
+      test::ProgramWindow first(store);
+      fresh = first.folder.File("fresh.rtv");
+      if (saveOne) {
+        ASSERT_TRUE(first.controller->Files().SaveFile(fresh));
+      }
+      first.Quit();
+    }
+    test::ProgramWindow again(store);
+    again.form->Menu()->RefreshMenu();
+    QAction* slot0 = again.MenuItem("CL_Menu_File_Recent", 0);
+    ASSERT_NE(slot0, nullptr);
+    EXPECT_EQ(slot0->text().toStdString(), saveOne ? "&1 fresh.rtv" : "No Recent Files");
+    EXPECT_EQ(slot0->isEnabled(), saveOne);
+    for (int i = 1; i < 10; ++i) {
+      EXPECT_FALSE(again.MenuItem("CL_Menu_File_Recent", i)->isVisible()) << i;
+    }
+  }
+}
+
+TEST(MainWindowFirstUseTest, StartAndQuitLeaveTheWindowWhereItWas) {
+  test::MemorySettingsStore store;
+  std::vector<QRect> stored;
+  for (int start = 0; start < 4; ++start) {
+    test::ProgramWindow w(store);
+    w.form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
+    EXPECT_EQ(w.form->pos(), QPoint(w.settings.left, w.settings.top)) << start;
+    w.Quit();
+    stored.emplace_back(w.settings.left, w.settings.top, w.settings.width, w.settings.height);
+  }
+  // The first start places the default window; every later one keeps that place.
+  for (std::size_t i = 1; i < stored.size(); ++i) EXPECT_EQ(stored[i], stored[0]) << i;
+}
+
+TEST(MainWindowFirstUseTest, ARestoredWindowFitsItsScreen) {
+  test::MemorySettingsStore store;
+  {
+    test::ProgramWindow w(store);
+    w.settings.left = 5000;  // a monitor that is gone
+    w.settings.width = 5000;
+    w.settings.height = 4000;
+    w.settings.Save();
+  }
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
+  const QRect area = w.form->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(w.form->frameGeometry())) << w.form->frameGeometry().x();
+}
+
+TEST(MainWindowFirstUseTest, FilesWhoseNamesDifferInCaseAreTwoRecentEntries) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  const std::string upper = w.folder.File("Boat.rtv");
+  const std::string lower = w.folder.File("boat.rtv");
+  ASSERT_TRUE(w.controller->Files().SaveFile(upper));
+  ASSERT_TRUE(w.controller->Files().SaveFile(lower));
+  w.form->Menu()->RefreshMenu();
+  EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 boat.rtv");
+  EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 1)->text(), "&2 Boat.rtv");
+  // Opening the other file is not opening the current one again: no write-another question.
+  ASSERT_TRUE(w.controller->Files().OpenFile(upper));
+  EXPECT_TRUE(w.prompts.shown.empty());
+}
+
+TEST(MainWindowFirstUseTest, TheEditMenuActsOnTheSheetOnShowWhateverHasTheFocus) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  // No sheet on show: the menu says there is nothing.
+  const std::vector<Entry> nothing = OpenEditMenu(w);
+  ASSERT_EQ(nothing.size(), 1u);
+  EXPECT_EQ(nothing[0].text, "No item");
+  EXPECT_FALSE(nothing[0].enabled);
+
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  w.form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+  w.form->Tree()->setFocus();
+  ASSERT_TRUE(
+      test::WaitUntil("the tree has the focus", [&] { return w.form->Tree()->hasFocus(); }));
+  const std::vector<Entry> rows = OpenEditMenu(w);
+  const auto has = [&](const std::vector<Entry>& entries, const char* text) {
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const Entry& e) { return e.text.find(text) == 0; });
+  };
+  EXPECT_TRUE(has(rows, "Copy Rows"));
+  EXPECT_TRUE(has(rows, "Insert Blank Rows"));
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const Entry& e) { return e.separator; }));
+}
+
+TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClicked) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->resize(1100, 800);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  grid->setFocus();
+  const int first = RowShowing(sheet, "1");
+  ASSERT_GT(first, 0);
+  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  const int column = sheet.currentColumn();
+  // Two rows marked, then a right click on a row outside them: the menu is that row's.
+  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  const int outside = first + 4;
+  const std::vector<Entry> popup = RightClickMenu(grid, column, outside);
+  EXPECT_EQ(sheet.currentRow(), outside);
+  EXPECT_FALSE(sheet.CellAt(column, first).marked);
+  ASSERT_FALSE(popup.empty());
+  EXPECT_TRUE(std::any_of(popup.begin(), popup.end(), [](const Entry& e) { return e.separator; }));
+  EXPECT_TRUE(
+      std::none_of(popup.begin(), popup.end(), [](const Entry& e) { return e.text == "-"; }));
+  // The same items in the same states as the Edit menu shows for that cell.
+  EXPECT_EQ(OpenEditMenu(w), popup);
+
+  // A right click inside a marked block keeps the block as the menu's target.
+  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  ASSERT_TRUE(sheet.CellAt(column, outside).marked);
+  RightClickMenu(grid, column, outside + 1);
+  EXPECT_EQ(sheet.currentRow(), outside + 1);
+  EXPECT_TRUE(sheet.CellAt(column, outside).marked);
+}
+
+TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
+  struct Case {
+    const char* what;
+    void (*replace)(test::ProgramWindow&);
+  };
+  const Case cases[] = {
+      {"open",
+       [](test::ProgramWindow& w) {
+         ASSERT_TRUE(w.controller->Files().OpenFile(w.folder.File("RTV612M0.rtv")));
+       }},
+      {"model change",
+       [](test::ProgramWindow& w) {
+         w.prompts.answers.push_back(PromptAnswer::Ok);
+         w.MenuItem("CL_Model", 2)->trigger();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::MemorySettingsStore store;
+    test::ProgramWindow w(store);
+    w.form->show();
+    ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
+    c.replace(w);
+    w.Tick();
+    ASSERT_TRUE(
+        test::WaitUntil("a sheet on show", [&] { return w.form->CurrentSheet() != nullptr; }));
+    EXPECT_TRUE(w.Shows("GI_Sheet_DscSet"));
+    QTreeWidgetItem* node = w.form->Tree()->currentItem();
+    ASSERT_NE(node, nullptr);
+    EXPECT_EQ(w.form->SelectedTreeSheet(), "GI_Sheet_DscSet");
+    ASSERT_NE(node->parent(), nullptr);
+    EXPECT_TRUE(node->parent()->isExpanded());
+  }
+}
+
+}  // namespace
+}  // namespace rtv
