@@ -224,6 +224,7 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       sheetCsv_->Run(cell.index);
       break;
     case LinkNo("CL_Menu_View_FontSize"):
+      if (services_.settings.fontSizePercentage != cell.index) columnWidthReset_ = true;
       services_.settings.fontSizePercentage = cell.index;
       if (view_ != nullptr) view_->CloseCurrentSheet();  // reopened in the new size
       break;

@@ -202,6 +202,69 @@ TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClick
   EXPECT_TRUE(sheet.CellAt(column, outside).marked);
 }
 
+std::vector<int> ColumnWidths(const Sheet& sheet) {
+  std::vector<int> widths;
+  for (int column = 0; column < sheet.columnCount(); ++column) {
+    widths.push_back(sheet.ColumnWidth(column));
+  }
+  return widths;
+}
+
+// Widths remembered in one font size never pin the columns of another: after a change the
+// sheet has the widths of a first start in the new size, headings included.
+TEST(MainWindowFirstUseTest, ColumnWidthsFollowAFontSizeChange) {
+  std::vector<int> fresh;
+  {
+    test::MemorySettingsStore store;
+    test::ProgramWindow w(store);
+    w.settings.fontSizePercentage = 150;
+    w.form->show();
+    ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+    fresh = ColumnWidths(w.form->CurrentSheet()->sheet());
+  }
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  const std::vector<int> normal = ColumnWidths(w.form->CurrentSheet()->sheet());
+  ASSERT_NE(normal, fresh);
+  w.MenuItem("CL_Menu_View_FontSize", 150)->trigger();
+  w.Tick();
+  ASSERT_TRUE(test::WaitUntil("the sheet again", [&] { return w.Shows("GI_Sheet_IntCh"); }));
+  EXPECT_EQ(ColumnWidths(w.form->CurrentSheet()->sheet()), fresh);
+}
+
+// The row keys run the row commands where the cell's menu offers them, and nothing else.
+TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  grid->setFocus();
+  const int first = RowShowing(sheet, "1");
+  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Right);
+  const auto texts = [&](int row) { return SheetExporter(sheet).Table()[row]; };
+  const std::vector<std::string> before = texts(first);
+  w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
+  QTest::keyClick(grid, Qt::Key_Delete);
+  EXPECT_EQ(w.prompts.shown.size(), 1u);
+  EXPECT_NE(texts(first), before);
+  EXPECT_TRUE(w.controller->IsDirty());
+
+  // A sheet of settings has no rows to clear: Delete leaves it alone.
+  ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
+  SheetView* settings = w.form->CurrentSheet()->grid();
+  settings->setFocus();
+  const auto shown = w.prompts.shown.size();
+  const auto table = SheetExporter(w.form->CurrentSheet()->sheet()).Table();
+  QTest::keyClick(settings, Qt::Key_Delete);
+  EXPECT_EQ(w.prompts.shown.size(), shown);
+  EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Table(), table);
+}
+
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
   struct Case {
     const char* what;

@@ -283,6 +283,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
     sheet->SetRememberedPosition(position->column, position->row, position->leftColumn,
                                  position->topRow);
   }
+  sheet->SetResetWidths(controller_.TakeColumnWidthReset());
   pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
