@@ -15,6 +15,12 @@
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
+namespace {
+
+// The argument of the jump message when the user asked for the other channel view.
+constexpr int kJumpToOtherView = 1;
+
+}  // namespace
 
 ModelController::ModelController(const ControllerServices& services, std::int32_t imageSize)
     : MainController(services, imageSize) {
@@ -66,6 +72,14 @@ void ModelController::OnModelMessage(void* context, const Message& message) {
 
 void ModelController::HandleModelMessage(const Message& message) {
   if (message.type == kMsgImageReplaced) AdjustTree();
+  if (message.type == kMsgJumpToChannel) {
+    // Argument 1: the user asked for the other view; 0: which channels are in use changed.
+    if (message.arg1 == kJumpToOtherView) {
+      SetChannelsInUseOnly(!UsableView());
+    } else if (View() != nullptr) {
+      View()->RebuildSheetOnShow();
+    }
+  }
   if (message.type == kMsgOpenAdjustWindow && View() != nullptr) OpenAdjustWindow();
 }
 
@@ -241,6 +255,12 @@ std::unique_ptr<Sheet> ModelController::CreateSheet(const SheetServices& service
 }
 
 int ModelController::ModelType() const { return CellModelType(); }
+
+void ModelController::SetChannelsInUseOnly(bool on) {
+  Services().settings.channelsInUseOnly = on ? 1 : 0;
+  if (View() != nullptr) View()->RebuildSheetOnShow();
+  Bus().Post(kMsgRefreshMenuStates);
+}
 
 bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }
 

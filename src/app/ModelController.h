@@ -65,6 +65,10 @@ class ModelController : public MainController, public SheetModelHost, public Rad
                                      const std::string& name) override;
   bool ChannelSheetsUsedOnly() const override { return UsableView(); }
 
+  // Switches the channel sheets between every channel and the channels in use (the
+  // "ChListType" setting) and rebuilds the sheet on show on the same channel.
+  void SetChannelsInUseOnly(bool on);
+
   // What the channel sheets read.
   int ModelType() const override;
   bool UsableView() const override;

@@ -265,6 +265,49 @@ TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
   EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Table(), table);
 }
 
+// View › channels in use only, and the choice popup's item that asks for the other view,
+// change the rows and keep the cursor on its channel; the setting remembers the view.
+TEST(MainWindowFirstUseTest, TheChannelsInUseViewKeepsTheCursorOnItsChannel) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  grid->setFocus();
+  const auto sheet = [&]() -> const Sheet& { return w.form->CurrentSheet()->sheet(); };
+  // Down to a channel in use with unused ones above it.
+  for (int i = 0; i < 60; ++i) QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Right);
+  const auto cursorChannel = [&] {
+    return sheet().CellAt(sheet().currentColumn(), sheet().currentRow()).cell.index;
+  };
+  const auto channelText = [&] { return SheetExporter(sheet()).Table()[sheet().currentRow()][0]; };
+  const int allRows = sheet().rowCount();
+  const int channel = cursorChannel();
+  QAction* inUse = w.form->ChannelsInUseAction();
+  ASSERT_NE(inUse, nullptr);
+  EXPECT_FALSE(inUse->isChecked());
+
+  inUse->trigger();
+  EXPECT_TRUE(inUse->isChecked());
+  EXPECT_EQ(w.settings.channelsInUseOnly, 1);
+  ASSERT_TRUE(w.Shows("GI_Sheet_IntCh"));
+  const int usedRows = sheet().rowCount();
+  EXPECT_LT(usedRows, allRows);
+  // The cursor is on the same channel, or, when that is not in use, on the next one.
+  EXPECT_GE(cursorChannel(), channel);
+  const int usedChannel = cursorChannel();
+  const std::string usedNumber = channelText();
+
+  // The choice popup's "show all channels" posts the jump message with argument 1.
+  w.bus.Post(kMsgJumpToChannel, 1);
+  w.Tick();
+  EXPECT_EQ(w.settings.channelsInUseOnly, 0);
+  EXPECT_EQ(sheet().rowCount(), allRows);
+  EXPECT_EQ(cursorChannel(), usedChannel);
+  EXPECT_EQ(channelText(), usedNumber);
+}
+
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
   struct Case {
     const char* what;

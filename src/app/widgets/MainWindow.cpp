@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -14,6 +15,7 @@
 
 #include "app/AppSettings.h"
 #include "app/MainController.h"
+#include "app/ModelController.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/AdjustWindow.h"
@@ -37,6 +39,9 @@
 
 namespace rtv {
 namespace {
+
+// Caption (line 0) and shortcut (line 1) of View › channels in use only.
+constexpr const char* kChannelsInUseKey = "GI_Menu_View_ChannelsInUse";
 
 ScreenRect WorkAreaNearest(int x, int y) {
   const QPoint point(x, y);
@@ -128,6 +133,7 @@ void MainWindow::BuildParts() {
     if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);
   });
   menu_->BuildMenu();
+  AddChannelsInUseSwitch();
   // The Edit menu is the popup menu of the current cell of the sheet on show, whatever has
   // the focus; without such a cell it says that there is nothing to do.
   menu_->SetSubItemsSource(LinkNo("CL_Menu_Edit_Top"), [this]() -> std::string {
@@ -194,6 +200,58 @@ void MainWindow::BuildParts() {
     treeChangeDelayMs_ =
         std::max(0, std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
   }
+}
+
+void MainWindow::AddChannelsInUseSwitch() {
+  OverlayText& overlay = controller_.Overlay();
+  auto* models = dynamic_cast<ModelController*>(&controller_);
+  QAction* toolbarItem = menu_->ActionFor(LinkNo("CL_Menu_View_ToolBar"));
+  if (models == nullptr || toolbarItem == nullptr || !overlay.HasKey(kChannelsInUseKey)) return;
+  QMenu* view = nullptr;
+  for (QAction* top : menuBar()->actions()) {
+    if (top->menu() != nullptr && top->menu()->actions().contains(toolbarItem)) view = top->menu();
+  }
+  if (view == nullptr) return;
+  channelsInUse_ = new QAction(QString::fromStdString(overlay.GetLine(kChannelsInUseKey, 0)), view);
+  channelsInUse_->setShortcut(
+      QKeySequence(QString::fromStdString(overlay.GetLine(kChannelsInUseKey, 1))));
+  channelsInUse_->setCheckable(true);
+  view->insertAction(toolbarItem, channelsInUse_);
+  view->insertSeparator(toolbarItem);
+  const auto showState = [this] { channelsInUse_->setChecked(settings_.channelsInUseOnly != 0); };
+  // After the builder's refresh, which unchecks every item without a cell.
+  connect(view, &QMenu::aboutToShow, this, showState);
+  connect(channelsInUse_, &QAction::triggered, this, [models, showState] {
+    models->SetChannelsInUseOnly(!models->UsableView());
+    showState();
+  });
+  showState();
+}
+
+void MainWindow::RebuildSheetOnShow() {
+  if (pane_ == nullptr || pane_->grid() == nullptr) return;
+  Sheet& sheet = pane_->sheet();
+  const Cell* current = pane_->grid()->CurrentCell();
+  if (current == nullptr) return;
+  const int column = sheet.currentColumn();
+  const int link = current->cellLink;
+  const int index = current->index;
+  const int rowsAbove = sheet.currentRow() - sheet.topRow();
+  pane_->Rebuild();
+  // The same item, else the next one listed, else the last.
+  int target = -1;
+  for (int row = sheet.fixedRows(); row < sheet.rowCount() && column < sheet.columnCount(); ++row) {
+    const Cell& cell = sheet.CellAt(column, row).cell;
+    if (cell.cellLink != link || !cell.selectable) continue;
+    target = row;
+    if (cell.index >= index) break;
+  }
+  if (target < 0) return;
+  SheetView* grid = pane_->grid();
+  grid->logic().SelectCell(column, target, true);
+  // The row keeps its place on the screen where it can.
+  grid->ShowCell(column, std::max(sheet.fixedRows(), target - rowsAbove), false, false);
+  grid->ShowCell(column, target, false, false);
 }
 
 void MainWindow::RebuildTree() {

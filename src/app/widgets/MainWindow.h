@@ -9,6 +9,7 @@
 #include "app/MainView.h"
 #include "app/widgets/AdjustWindow.h"
 
+class QAction;
 class QSplitter;
 
 namespace rtv {
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow, public MainView {
   void SetToolbarVisible(bool visible) override;
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
+  void RebuildSheetOnShow() override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
@@ -69,6 +71,8 @@ class MainWindow : public QMainWindow, public MainView {
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
   MenuBuilder* Menu() const { return menu_.get(); }
+  // View › channels in use only.
+  QAction* ChannelsInUseAction() const { return channelsInUse_; }
   ToolbarBuilder* Toolbar() const { return toolbar_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
@@ -84,6 +88,7 @@ class MainWindow : public QMainWindow, public MainView {
  private:
   void PlaceOnScreen();
   void BuildParts();
+  void AddChannelsInUseSwitch();
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
 
@@ -111,6 +116,7 @@ class MainWindow : public QMainWindow, public MainView {
   SheetPane* pane_ = nullptr;
   bool gridHadFocus_ = false;
   bool placedWithFrame_ = false;
+  QAction* channelsInUse_ = nullptr;
 };
 
 }  // namespace rtv
