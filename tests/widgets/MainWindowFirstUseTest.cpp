@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <string>
 #include <vector>
 
 #include "ProgramWindow.h"
 #include "app/FileCommands.h"
+#include "app/widgets/HelpWindow.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/widgets/SheetView.h"
 
@@ -306,6 +309,43 @@ TEST(MainWindowFirstUseTest, TheChannelsInUseViewKeepsTheCursorOnItsChannel) {
   EXPECT_EQ(sheet().rowCount(), allRows);
   EXPECT_EQ(cursorChannel(), usedChannel);
   EXPECT_EQ(channelText(), usedNumber);
+}
+
+// Help on This Item opens the program's own help window at the anchor of the cell in focus;
+// Help › Contents at the start of the page; find searches the page on show.
+TEST(MainWindowFirstUseTest, HelpOnThisItemOpensTheHelpWindowAtTheCellsAnchor) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  w.form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+  grid->setFocus();
+  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  QTest::keyClick(grid, Qt::Key_Down);
+  w.Tick();  // the Edit menu takes the cell's items
+  const Cell* cell = grid->CurrentCell();
+  ASSERT_NE(cell, nullptr);
+  const int context = w.help.HelpContextId(CellLinkName(cell->cellLink));
+  ASSERT_NE(context, 0) << CellLinkName(cell->cellLink);
+
+  QTest::keyClick(grid, Qt::Key_F1, Qt::ShiftModifier);
+  ASSERT_TRUE(test::WaitUntil(
+      "the help window", [&] { return w.form->Help() != nullptr && w.form->Help()->isVisible(); }));
+  QTextBrowser* browser = w.form->Help()->Browser();
+  EXPECT_EQ(browser->source().fragment(), QString("c%1").arg(context));
+  EXPECT_TRUE(browser->source().path().endsWith("help/index.html"));
+  EXPECT_FALSE(browser->toPlainText().isEmpty());
+
+  w.MenuItem("CL_Help_Contents")->trigger();
+  EXPECT_FALSE(browser->source().hasFragment());
+  EXPECT_TRUE(browser->isBackwardAvailable());
+  w.form->Help()->FindField()->setText("DSC");
+  EXPECT_TRUE(w.form->Help()->FindNext());
+  EXPECT_EQ(browser->textCursor().selectedText(), "DSC");
+  w.form->Help()->FindField()->setText("no such words in the help");
+  EXPECT_FALSE(w.form->Help()->FindNext());
 }
 
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMenu>
@@ -19,6 +18,7 @@
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/AdjustWindow.h"
+#include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/Timers.h"
@@ -385,9 +385,11 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::OpenHelp(const std::string& path, int contextId) {
-  QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
-  if (contextId != 0) url.setFragment(QStringLiteral("c%1").arg(contextId));
-  QDesktopServices::openUrl(url);
+  const QUrl home = QUrl::fromLocalFile(QString::fromStdString(path));
+  QUrl page = home;
+  if (contextId != 0) page.setFragment(QStringLiteral("c%1").arg(contextId));
+  if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this, controller_.Overlay(), home);
+  helpWindow_->ShowPage(page);
 }
 
 void MainWindow::ShowMakerPanel(const std::string& text) {

@@ -8,6 +8,7 @@
 
 #include "app/MainView.h"
 #include "app/widgets/AdjustWindow.h"
+#include "app/widgets/HelpWindow.h"
 
 class QAction;
 class QSplitter;
@@ -67,6 +68,8 @@ class MainWindow : public QMainWindow, public MainView {
   bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
+  // The help window once help was asked for; null before.
+  HelpWindow* Help() const { return helpWindow_; }
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
@@ -109,6 +112,7 @@ class MainWindow : public QMainWindow, public MainView {
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
+  QPointer<HelpWindow> helpWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
   std::unique_ptr<SheetServices> sheetServices_;
   std::unique_ptr<GridServices> gridServices_;
