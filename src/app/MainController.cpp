@@ -344,7 +344,9 @@ void MainController::ControllerTick() {
   // the sheet seen last.
   if (view_ != nullptr && !view_->HasSheet()) {
     std::string name = view_->SelectedTreeSheet();
-    if (name.empty() && !sheetPositions_.empty()) name = sheetPositions_.front().name;
+    if (name.empty() && !sheetPositions_.empty() && !view_->StartPageChosen()) {
+      name = sheetPositions_.front().name;
+    }
     if (!name.empty()) view_->OpenSheet(name);
   }
   if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {

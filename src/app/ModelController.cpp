@@ -11,6 +11,7 @@
 #include "base/Prompts.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
 #include "sheet/ModelSheet.h"
 
@@ -255,6 +256,26 @@ std::unique_ptr<Sheet> ModelController::CreateSheet(const SheetServices& service
 }
 
 int ModelController::ModelType() const { return CellModelType(); }
+
+StartFacts ModelController::CurrentStartFacts() {
+  StartFacts facts;
+  const AppSettings& settings = Services().settings;
+  facts.model = Overlay().GetLine("GI_AppInd_Model", CellModelType());
+  facts.file = Files().FullCurrentName();
+  facts.portNumber = settings.portNumber;
+  if (clone_ != nullptr) {
+    facts.portDevice = PortDevicePath(settings.portNumber, clone_->Link().Ports());
+    if (const CloneInformation* info = clone_->Information()) {
+      facts.radioRead = true;
+      facts.radioModel = Overlay().GetLine("GI_AppInd_Model", info->modelType);
+      facts.radioRevision = info->revision;
+      facts.radioSerial = info->esn;
+    }
+  } else {
+    facts.portDevice = PortDevicePath(settings.portNumber, PortEnvironment{settings.Store(), {}});
+  }
+  return facts;
+}
 
 void ModelController::SetChannelsInUseOnly(bool on) {
   Services().settings.channelsInUseOnly = on ? 1 : 0;

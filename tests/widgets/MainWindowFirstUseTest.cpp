@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -14,6 +15,7 @@
 #include "ProgramWindow.h"
 #include "app/FileCommands.h"
 #include "app/widgets/HelpWindow.h"
+#include "app/widgets/StartPage.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/widgets/SheetView.h"
 
@@ -346,6 +348,38 @@ TEST(MainWindowFirstUseTest, HelpOnThisItemOpensTheHelpWindowAtTheCellsAnchor) {
   EXPECT_EQ(browser->textCursor().selectedText(), "DSC");
   w.form->Help()->FindField()->setText("no such words in the help");
   EXPECT_FALSE(w.form->Help()->FindNext());
+}
+
+// The tree's first node has a page that says what the program works on and how to begin.
+TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  StartPage* start = w.form->Start();
+  ASSERT_NE(start, nullptr);
+  ASSERT_TRUE(test::WaitUntil("the start page", [&] { return start->isVisible(); }));
+  const QString facts = start->FactsText();
+  EXPECT_TRUE(facts.contains("USA")) << facts.toStdString();
+  EXPECT_TRUE(facts.contains("Untitled")) << facts.toStdString();
+  EXPECT_TRUE(facts.contains("1: /dev/ttyS0")) << facts.toStdString();
+
+  w.prompts.fileNames.push_back("");  // the open dialog, cancelled
+  QTest::mouseClick(start->Button(StartPage::Action::OpenFile), Qt::LeftButton);
+  EXPECT_EQ(w.prompts.dialogs.size(), 1u);
+
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  EXPECT_FALSE(start->isVisible());
+  w.form->Tree()->setCurrentItem(w.form->Tree()->topLevelItem(0));
+  w.clock.Advance(w.TreeDelayMs());
+  ASSERT_TRUE(test::WaitUntil("the start page again", [&] { return start->isVisible(); }));
+  w.Tick();  // no sheet comes back while the first node is chosen
+  EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+
+  // A model change shows on the page at once.
+  w.prompts.answers.push_back(PromptAnswer::Ok);
+  w.MenuItem("CL_Model", 2)->trigger();
+  w.Tick();
+  EXPECT_TRUE(start->FactsText().contains("Europe")) << start->FactsText().toStdString();
 }
 
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {

@@ -161,6 +161,14 @@ void MainWindow::BuildParts() {
   treePanel_ = BevelledPanel();
   treePanel_->setMinimumWidth(kMinimumTreeWidth);
   sheetPanel_ = BevelledPanel();
+  startPage_ = new StartPage(overlay, [this](StartPage::Action action) {
+    const int link = action == StartPage::Action::ReadRadio  ? LinkNo("CL_Menu_Clone_Read")
+                     : action == StartPage::Action::OpenFile ? LinkNo("CL_Menu_File_Open")
+                                                             : LinkNo("CL_Menu_File_New");
+    if (QAction* item = menu_->ActionFor(link)) item->trigger();
+  });
+  startPage_->hide();
+  sheetPanel_->layout()->addWidget(startPage_);
   splitter_->addWidget(treePanel_);
   splitter_->addWidget(sheetPanel_);
   splitter_->setStretchFactor(1, 1);
@@ -280,6 +288,7 @@ void MainWindow::ShowTreeAndSelectFirst() {
   }
   tree_->setCurrentItem(node);
   tree_->scrollToItem(node);
+  UpdateStartPage();
 }
 
 void MainWindow::AppendToTreeRoot(const std::string& text) {
@@ -289,8 +298,26 @@ void MainWindow::AppendToTreeRoot(const std::string& text) {
   }
 }
 
+bool MainWindow::StartPageChosen() const {
+  return tree_ != nullptr && tree_->currentItem() != nullptr &&
+         tree_->currentItem() == tree_->topLevelItem(0);
+}
+
+void MainWindow::UpdateStartPage() {
+  if (startPage_ == nullptr) return;
+  const bool shown = pane_ == nullptr && StartPageChosen();
+  auto* models = dynamic_cast<ModelController*>(&controller_);
+  if (shown && models != nullptr) startPage_->Show(models->CurrentStartFacts());
+  startPage_->setVisible(shown);
+}
+
 void MainWindow::TreeSelectionChanged() {
   if (tree_ == nullptr) return;
+  if (StartPageChosen()) {
+    CloseCurrentSheet();
+    UpdateStartPage();
+    return;
+  }
   const Cell* cell = tree_->SelectedCell();
   if (cell == nullptr || !cell->option || *cell->option == currentSheetName_) return;
   ClickItem(controller_.Accessor(), *cell, nullptr);
@@ -342,6 +369,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
                                  position->topRow);
   }
   sheet->SetResetWidths(controller_.TakeColumnWidthReset());
+  startPage_->hide();
   pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
@@ -366,6 +394,7 @@ void MainWindow::CloseCurrentSheet() {
   pane_ = nullptr;
   lastSheetName_ = currentSheetName_;
   currentSheetName_.clear();
+  UpdateStartPage();
 }
 
 Sheet* MainWindow::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
@@ -444,6 +473,7 @@ void MainWindow::PlaceOnScreen() {
 
 void MainWindow::SetTitle(const std::string& title) {
   setWindowTitle(QString::fromStdString(title));
+  UpdateStartPage();  // the file or the model changed
 }
 
 void MainWindow::ShowForm() { show(); }
@@ -459,6 +489,7 @@ void MainWindow::SetBusy(bool busy) {
 void MainWindow::CloseForm() { close(); }
 
 void MainWindow::RedrawMessagePanel() {
+  UpdateStartPage();  // a radio exchange or a port change ends with a message
   messagePanel_->SetMessage(QString::fromStdString(controller_.MessagePanelText()),
                             controller_.MessagePanelTextColour(),
                             controller_.MessagePanelBackground());

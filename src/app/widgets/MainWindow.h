@@ -9,6 +9,7 @@
 #include "app/MainView.h"
 #include "app/widgets/AdjustWindow.h"
 #include "app/widgets/HelpWindow.h"
+#include "app/widgets/StartPage.h"
 
 class QAction;
 class QSplitter;
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow, public MainView {
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
   void RebuildSheetOnShow() override;
+  bool StartPageChosen() const override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
@@ -70,6 +72,7 @@ class MainWindow : public QMainWindow, public MainView {
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
   // The help window once help was asked for; null before.
   HelpWindow* Help() const { return helpWindow_; }
+  StartPage* Start() const { return startPage_; }
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
@@ -92,6 +95,7 @@ class MainWindow : public QMainWindow, public MainView {
   void PlaceOnScreen();
   void BuildParts();
   void AddChannelsInUseSwitch();
+  void UpdateStartPage();
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
 
@@ -121,6 +125,7 @@ class MainWindow : public QMainWindow, public MainView {
   bool gridHadFocus_ = false;
   bool placedWithFrame_ = false;
   QAction* channelsInUse_ = nullptr;
+  StartPage* startPage_ = nullptr;
 };
 
 }  // namespace rtv
