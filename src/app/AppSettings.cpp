@@ -107,9 +107,10 @@ void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   fontSizePercentage = 100;
   toolbarVisible = 1;
   fontSizePrinter = 10;
-  // Truncation toward zero, as the integer conversions do.
-  width = std::min(800, static_cast<int>(0.9 * screenWidth));
-  height = std::min(600, static_cast<int>(0.9 * screenHeight));
+  // Truncation toward zero, as the integer conversions do. Large enough for the INT sheet
+  // whole beside the tree.
+  width = std::min(kDefaultWidth, static_cast<int>(0.9 * screenWidth));
+  height = std::min(kDefaultHeight, static_cast<int>(0.9 * screenHeight));
   left = (screenWidth - width) / 2;
   top = static_cast<int>(0.3 * (screenHeight - height));
   treeWidth = 200;

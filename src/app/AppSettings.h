@@ -30,6 +30,9 @@ class AppSettings {
  public:
   static constexpr int kValidStamp = 753951;
   static constexpr int kRecentCapacity = 10;
+  // The largest first window; smaller screens get 0.9 of their size.
+  static constexpr int kDefaultWidth = 960;
+  static constexpr int kDefaultHeight = 720;
   static constexpr const char* kMutexName = "Vrel RT-V612 APP Exclusive Mutex";
 
   // Settings that are never loaded or saved.

@@ -261,7 +261,9 @@ StartFacts ModelController::CurrentStartFacts() {
   StartFacts facts;
   const AppSettings& settings = Services().settings;
   facts.model = Overlay().GetLine("GI_AppInd_Model", CellModelType());
+  // A new image has no folder yet: its name alone.
   facts.file = Files().FullCurrentName();
+  if (CurrentFileName().empty()) facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
   facts.portNumber = settings.portNumber;
   if (clone_ != nullptr) {
     facts.portDevice = PortDevicePath(settings.portNumber, clone_->Link().Ports());

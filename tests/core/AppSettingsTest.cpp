@@ -56,8 +56,8 @@ TEST(AppSettingsTest, FirstRunGivesDefaultsWithTheWindowCentredOnTheScreen) {
     int screenW, screenH, left, top, width, height;
   };
   const Case cases[] = {
-      {1024, 768, 112, 50, 800, 600},
-      {1920, 1080, 560, 144, 800, 600},
+      {1024, 768, 51, 23, 921, 691},  // 0.9 of the screen, truncated
+      {1920, 1080, 480, 108, 960, 720}, {1280, 1024, 160, 91, 960, 720},
       {640, 480, 32, 14, 576, 432},  // 0.9 of the screen, truncated
       {801, 601, 40, 18, 720, 540},
   };
@@ -153,8 +153,8 @@ TEST(AppSettingsTest, AnIncompleteOrUnstampedSetLoadsEntirelyAsDefaults) {
     c.spoil(store);
     AppSettings s(store, true, kScreenW, kScreenH);
     ExpectDefaults(s);
-    EXPECT_EQ(s.width, 800);
-    EXPECT_EQ(s.left, 112);
+    EXPECT_EQ(s.width, 921);
+    EXPECT_EQ(s.left, 51);
   }
 }
 
@@ -195,14 +195,14 @@ TEST(AppSettingsTest, DamagedValuesOfSomeKeysGiveTheirDefaultsAlone) {
       {"window place",
        [](test::MemorySettingsStore& s) { s.WriteString("Window Position", "Top", "up"); },
        [](const AppSettings& s) {
-         EXPECT_EQ(s.left, 112);  // the default place, whole
-         EXPECT_EQ(s.top, 50);
-         EXPECT_EQ(s.width, 800);
+         EXPECT_EQ(s.left, 51);  // the default place, whole
+         EXPECT_EQ(s.top, 23);
+         EXPECT_EQ(s.width, 921);
          EXPECT_EQ(s.treeWidth, 200);
        }},
       {"window of no size",
        [](test::MemorySettingsStore& s) { s.WriteInt("Window Position", "Width", 0); },
-       [](const AppSettings& s) { EXPECT_EQ(s.width, 800); }},
+       [](const AppSettings& s) { EXPECT_EQ(s.width, 921); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -53,10 +53,10 @@ TEST(WindowPlacementTest, ARestoredWindowFitsTheScreenItLandsOn) {
 TEST(AppSettingsTest, DefaultWindowFollowsTheScreen) {
   AppSettings settings(true);
   settings.ApplyDefaults(1024, 768);
-  EXPECT_EQ(settings.width, 800);
-  EXPECT_EQ(settings.height, 600);
-  EXPECT_EQ(settings.left, 112);
-  EXPECT_EQ(settings.top, 50);
+  EXPECT_EQ(settings.width, 921);
+  EXPECT_EQ(settings.height, 691);
+  EXPECT_EQ(settings.left, 51);
+  EXPECT_EQ(settings.top, 23);
   settings.ApplyDefaults(640, 480);
   EXPECT_EQ(settings.width, 576);
   EXPECT_EQ(settings.height, 432);

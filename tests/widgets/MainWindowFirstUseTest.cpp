@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -380,6 +381,25 @@ TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
   w.MenuItem("CL_Model", 2)->trigger();
   w.Tick();
   EXPECT_TRUE(start->FactsText().contains("Europe")) << start->FactsText().toStdString();
+}
+
+// On a 1280 × 1024 screen the first window shows the INT sheet whole, beside the tree.
+TEST(MainWindowFirstUseTest, TheDefaultWindowShowsEveryColumnOfTheIntSheet) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  int sheetWidth = 0;
+  for (int column = 0; column < sheet.columnCount(); ++column)
+    sheetWidth += sheet.ColumnWidth(column);
+  // Beside the sheet: the tree, the splitter, the panels' bevels, the vertical scroll bar.
+  const int besides = w.settings.treeWidth + MainWindow::kSplitterWidth + 4 * 4 +
+                      w.form->CurrentSheet()->grid()->verticalScrollBar()->sizeHint().width();
+  AppSettings defaults(false);
+  defaults.ApplyDefaults(1280, 1024);
+  EXPECT_GE(defaults.width, sheetWidth + besides) << sheetWidth << " + " << besides;
+  EXPECT_LE(defaults.width, 1280);
 }
 
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {

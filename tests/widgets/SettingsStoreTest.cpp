@@ -104,7 +104,7 @@ TEST(SettingsStoreTest, ABrokenFileGivesDefaultsAndIsRepairedBySaving) {
       QtSettingsStore store(file);
       AppSettings s(store, true, kScreenW, kScreenH);
       EXPECT_EQ(s.portNumber, 1);
-      EXPECT_EQ(s.width, 800);
+      EXPECT_EQ(s.width, 960);
       EXPECT_TRUE(s.recentFiles.empty());
       s.portNumber = 4;  // saved at the end
     }
@@ -133,8 +133,8 @@ TEST(SettingsStoreTest, DamagedKeysOfTheirOwnGiveTheirDefaultsAndAreRepaired) {
     AppSettings s(store, true, kScreenW, kScreenH);
     EXPECT_EQ(s.portNumber, 1);
     EXPECT_EQ(s.channelsInUseOnly, 0);
-    EXPECT_EQ(s.width, 800);
-    EXPECT_EQ(s.left, 240);  // the default place, whole
+    EXPECT_EQ(s.width, 960);
+    EXPECT_EQ(s.left, 160);  // the default place, whole
     EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/home/skipper/Dolphin.rtv"}));
     EXPECT_EQ(s.modelType, 5);  // the sound keys load
     EXPECT_EQ(s.fontSizePercentage, 125);

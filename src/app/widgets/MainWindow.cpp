@@ -469,6 +469,8 @@ void MainWindow::PlaceOnScreen() {
   const ScreenRect placed = FitOntoScreen(wanted, 0, 0, WorkAreaNearest);
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
+  const int treeWidth = std::max(settings_.treeWidth, kMinimumTreeWidth);
+  splitter_->setSizes({treeWidth, std::max(width() - treeWidth, 1)});
 }
 
 void MainWindow::SetTitle(const std::string& title) {

@@ -53,6 +53,8 @@ QPushButton* BigButton(const QString& text, const char* icon) {
 
 StartPage::StartPage(OverlayText& overlay, ActionHandler onAction, QWidget* parent)
     : QWidget(parent), overlay_(overlay) {
+  // The page never pushes the tree aside: what does not fit is cut at the right.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(32, 24, 32, 24);
   column->setSpacing(16);
