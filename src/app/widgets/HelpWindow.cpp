@@ -93,6 +93,13 @@ void HelpWindow::ShowPage(const QUrl& page) {
   } else {
     browser_->setSource(page);
   }
+  if (!placed_ && parentWidget() != nullptr) {
+    // The first time over the middle of the main window, not in a corner of the screen.
+    placed_ = true;
+    QRect frame = frameGeometry();
+    frame.moveCenter(parentWidget()->frameGeometry().center());
+    move(frame.topLeft());
+  }
   show();
   raise();
   activateWindow();

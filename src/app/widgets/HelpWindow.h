@@ -32,6 +32,7 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser_;
   QLineEdit* find_;
   QLabel* notFound_;
+  bool placed_ = false;
 };
 
 }  // namespace rtv
