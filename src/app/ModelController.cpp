@@ -265,16 +265,27 @@ StartFacts ModelController::CurrentStartFacts() {
   facts.file = Files().FullCurrentName();
   if (CurrentFileName().empty()) facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
   facts.portNumber = settings.portNumber;
+  const PortEnvironment ports =
+      clone_ != nullptr ? clone_->Link().Ports() : PortEnvironment{settings.Store(), {}};
+  facts.portDevice = PortDevicePath(settings.portNumber, ports);
+  std::vector<std::string> found;
+  ListFriendlyPorts({std::to_string(settings.portNumber)}, found, ports);
+  if (!found.empty()) {
+    // "33: FT232R USB UART (/dev/ttyUSB0)"
+    const std::string& line = found.front();
+    const std::size_t start = line.find(": ");
+    const std::size_t end = line.rfind(" (");
+    if (start != std::string::npos && end != std::string::npos && end > start + 2) {
+      facts.portName = line.substr(start + 2, end - start - 2);
+    }
+  }
   if (clone_ != nullptr) {
-    facts.portDevice = PortDevicePath(settings.portNumber, clone_->Link().Ports());
     if (const CloneInformation* info = clone_->Information()) {
       facts.radioRead = true;
       facts.radioModel = Overlay().GetLine("GI_AppInd_Model", info->modelType);
       facts.radioRevision = info->revision;
       facts.radioSerial = info->esn;
     }
-  } else {
-    facts.portDevice = PortDevicePath(settings.portNumber, PortEnvironment{settings.Store(), {}});
   }
   return facts;
 }

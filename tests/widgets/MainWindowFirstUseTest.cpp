@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -375,6 +376,14 @@ TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
   ASSERT_TRUE(test::WaitUntil("the start page again", [&] { return start->isVisible(); }));
   w.Tick();  // no sheet comes back while the first node is chosen
   EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+
+  // The status bar names the port's device; a new port shows at once.
+  EXPECT_TRUE(w.form->PortPanel()->text().startsWith("Port 1: /dev/ttyS0"))
+      << w.form->PortPanel()->text().toStdString();
+  w.MenuItem("CL_Menu_Port_Com", 2)->trigger();
+  EXPECT_TRUE(w.form->PortPanel()->text().startsWith("Port 2: /dev/ttyS1"))
+      << w.form->PortPanel()->text().toStdString();
+  EXPECT_TRUE(start->FactsText().contains("2: /dev/ttyS1")) << start->FactsText().toStdString();
 
   // A model change shows on the page at once.
   w.prompts.answers.push_back(PromptAnswer::Ok);

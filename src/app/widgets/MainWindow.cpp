@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -40,6 +41,8 @@
 namespace rtv {
 namespace {
 
+// The status bar's port panel: its format (number, device) and the text for no device.
+constexpr const char* kPortPanelKey = "GI_StatusPanel_Port";
 // Caption (line 0) and shortcut (line 1) of View › channels in use only.
 constexpr const char* kChannelsInUseKey = "GI_Menu_View_ChannelsInUse";
 
@@ -178,6 +181,10 @@ void MainWindow::BuildParts() {
   setCentralWidget(body);
 
   statusBar()->addWidget(messagePanel_, 1);
+  portPanel_ = new QLabel;
+  portPanel_->setContentsMargins(6, 0, 6, 0);
+  statusBar()->addPermanentWidget(portPanel_);
+  controller_.Bus().Subscribe(&MainWindow::OnBusMessage, this);
   auto* square = new QWidget;
   square->setFixedWidth(statusBar()->sizeHint().height());
   statusBar()->addPermanentWidget(square);
@@ -307,8 +314,24 @@ void MainWindow::UpdateStartPage() {
   if (startPage_ == nullptr) return;
   const bool shown = pane_ == nullptr && StartPageChosen();
   auto* models = dynamic_cast<ModelController*>(&controller_);
-  if (shown && models != nullptr) startPage_->Show(models->CurrentStartFacts());
+  if (models != nullptr && portPanel_ != nullptr) {
+    const StartFacts facts = models->CurrentStartFacts();
+    if (shown) startPage_->Show(facts);
+    // The port in use, named the way the system names it.
+    OverlayText& overlay = controller_.Overlay();
+    const bool texts = overlay.HasKey(kPortPanelKey);
+    const QString format =
+        texts ? QString::fromStdString(overlay.GetLine(kPortPanelKey, 0)) : "Port %1: %2";
+    const std::string none = texts ? overlay.GetLine(kPortPanelKey, 1) : "no device";
+    portPanel_->setText(
+        format.arg(facts.portNumber).arg(QString::fromStdString(facts.PortText(none))));
+  }
   startPage_->setVisible(shown);
+}
+
+void MainWindow::OnBusMessage(void* context, const Message& message) {
+  // A port or mode change shows at once in the status bar.
+  if (message.type == kMsgModeChanged) static_cast<MainWindow*>(context)->UpdateStartPage();
 }
 
 void MainWindow::TreeSelectionChanged() {
@@ -443,6 +466,7 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
+  controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);
 }

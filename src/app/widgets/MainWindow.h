@@ -12,11 +12,13 @@
 #include "app/widgets/StartPage.h"
 
 class QAction;
+class QLabel;
 class QSplitter;
 
 namespace rtv {
 
 class AppSettings;
+struct Message;
 class LinkWindows;
 class SheetPane;
 class QtTextMetrics;
@@ -73,6 +75,8 @@ class MainWindow : public QMainWindow, public MainView {
   // The help window once help was asked for; null before.
   HelpWindow* Help() const { return helpWindow_; }
   StartPage* Start() const { return startPage_; }
+  // The status bar's panel naming the port in use.
+  QLabel* PortPanel() const { return portPanel_; }
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
@@ -96,6 +100,7 @@ class MainWindow : public QMainWindow, public MainView {
   void BuildParts();
   void AddChannelsInUseSwitch();
   void UpdateStartPage();
+  static void OnBusMessage(void* context, const Message& message);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
 
@@ -126,6 +131,7 @@ class MainWindow : public QMainWindow, public MainView {
   bool placedWithFrame_ = false;
   QAction* channelsInUse_ = nullptr;
   StartPage* startPage_ = nullptr;
+  QLabel* portPanel_ = nullptr;
 };
 
 }  // namespace rtv

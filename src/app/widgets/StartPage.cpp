@@ -114,9 +114,9 @@ QString StartPage::Line(int index) const {
 void StartPage::Show(const StartFacts& facts) {
   model_->setText(QString::fromStdString(facts.model));
   file_->setText(QString::fromStdString(facts.file));
-  const QString device =
-      facts.portDevice.empty() ? Line(kNoDevice) : QString::fromStdString(facts.portDevice);
-  port_->setText(QStringLiteral("%1: %2").arg(facts.portNumber).arg(device));
+  port_->setText(QStringLiteral("%1: %2")
+                     .arg(facts.portNumber)
+                     .arg(QString::fromStdString(facts.PortText(Line(kNoDevice).toStdString()))));
   radio_->setText(facts.radioRead ? Line(kRadioFormat)
                                         .arg(QString::fromStdString(facts.radioModel))
                                         .arg(facts.radioRevision)
