@@ -411,6 +411,44 @@ TEST(MainWindowFirstUseTest, TheDefaultWindowShowsEveryColumnOfTheIntSheet) {
   EXPECT_LE(defaults.width, 1280);
 }
 
+// Home and End go to the ends of the row, with Ctrl to the ends of the column.
+TEST(MainWindowFirstUseTest, HomeAndEndGoToTheEndsOfTheRowOrColumn) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  w.form->show();
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  grid->setFocus();
+  for (int i = 0; i < 5; ++i) QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Right);
+  const int row = sheet.currentRow();
+  const auto selectable = [&](int column, int r) {
+    return sheet.CellAt(column, r).cell.selectable;
+  };
+  int first = 0;
+  while (!selectable(first, row)) ++first;
+  int last = sheet.columnCount() - 1;
+  while (!selectable(last, row)) --last;
+  ASSERT_LT(first, last);
+  struct Case {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int column;  // -1: the cursor's column stays
+    int row;
+  };
+  const Case cases[] = {{Qt::Key_End, Qt::NoModifier, last, row},
+                        {Qt::Key_Home, Qt::NoModifier, first, row},
+                        {Qt::Key_End, Qt::ControlModifier, -1, sheet.rowCount() - 1},
+                        {Qt::Key_Home, Qt::ControlModifier, -1, sheet.fixedRows()}};
+  for (const Case& c : cases) {
+    const int column = sheet.currentColumn();
+    QTest::keyClick(grid, c.key, c.modifiers);
+    EXPECT_EQ(sheet.currentColumn(), c.column < 0 ? column : c.column) << c.key;
+    EXPECT_EQ(sheet.currentRow(), c.row) << c.key;
+  }
+}
+
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
   struct Case {
     const char* what;

@@ -582,10 +582,10 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       logic_->KeyDown(Key::PageDown);
       return;
     case Qt::Key_Home:
-      logic_->KeyDown(Key::Home);
+      logic_->KeyDown(Key::Home, controlOnly);
       return;
     case Qt::Key_End:
-      logic_->KeyDown(Key::End);
+      logic_->KeyDown(Key::End, controlOnly);
       return;
     case Qt::Key_Left:
       logic_->KeyDown(Key::Left);
