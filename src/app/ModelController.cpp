@@ -217,6 +217,7 @@ CellAccessHost::CommandState ModelController::CellCommandState(int link, const C
       if (cell.index == Services().settings.modelType) state.flags |= kCommandChecked;
       break;
     case LinkNo("CL_Menu_View_Ad"):
+    case LinkNo("CL_Menu_Adjust_Read"):  // service work: shown in adjust mode only
       if (!adjustMode_) state.flags |= kCommandHidden;
       if (clone_ != nullptr && clone_->AdjustWindowChecked()) state.flags |= kCommandChecked;
       break;

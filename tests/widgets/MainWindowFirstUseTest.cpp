@@ -449,6 +449,28 @@ TEST(MainWindowFirstUseTest, HomeAndEndGoToTheEndsOfTheRowOrColumn) {
   }
 }
 
+// The service-only Adjust menu is on the menu bar in adjust mode only.
+TEST(MainWindowFirstUseTest, TheAdjustMenuShowsInAdjustModeOnly) {
+  for (const bool adjust : {false, true}) {
+    SCOPED_TRACE(adjust ? "adjust mode" : "plain start");
+    test::MemorySettingsStore store;
+    std::vector<std::string> arguments = {"rtv612"};
+    if (adjust) arguments.push_back("/bluefin_kor");
+    test::ProgramWindow w(store, arguments);
+    w.form->Menu()->RefreshMenu();
+    QAction* read = w.MenuItem("CL_Menu_Adjust_Read");
+    ASSERT_NE(read, nullptr);
+    QAction* adjustMenu = nullptr;
+    for (QAction* top : w.form->menuBar()->actions()) {
+      if (top->menu() != nullptr && top->menu()->actions().contains(read)) adjustMenu = top;
+    }
+    ASSERT_NE(adjustMenu, nullptr);
+    EXPECT_EQ(adjustMenu->isVisible(), adjust);
+    // The File menu, whose items all show, stays.
+    EXPECT_TRUE(w.form->menuBar()->actions().front()->isVisible());
+  }
+}
+
 TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
   struct Case {
     const char* what;

@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "base/Message.h"
 #include "base/MessageBus.h"
@@ -150,7 +151,16 @@ void MenuBuilder::Refresh(QWidget* menu) {
     } else if (!action->isSeparator()) {
       action->setChecked(false);
     }
-    if (QMenu* sub = action->menu()) Refresh(sub);
+    if (QMenu* sub = action->menu()) {
+      Refresh(sub);
+      // A menu goes when every item in it is hidden.
+      const QList<QAction*> items = sub->actions();
+      if (!items.isEmpty() && std::none_of(items.begin(), items.end(), [](const QAction* item) {
+            return !item->isSeparator() && item->isVisible();
+          })) {
+        action->setVisible(false);
+      }
+    }
   }
 }
 
