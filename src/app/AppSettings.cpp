@@ -1,7 +1,9 @@
 #include "app/AppSettings.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <utility>
 
 #include "base/SettingsStore.h"
@@ -15,6 +17,8 @@ constexpr const char* kView = "View Option";
 constexpr const char* kWindow = "Window Position";
 constexpr const char* kSetup = "Setup";
 constexpr const char* kEditForm = "EditForm Position";
+// Stands for a window value that could not be read.
+constexpr int kDamaged = -0x7FFFFFFF;
 
 std::string RecentName(int index) { return "Recent" + std::to_string(index); }
 
@@ -22,7 +26,22 @@ std::string EditFormName(const std::string& window, const char* value) {
   return window + "_" + value;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+// A recent entry worth keeping: an absolute path of printable characters. Empty values are
+// the unused slots; anything else is damage from outside and is dropped.
+bool UsableRecentPath(const std::string& path) {
+  if (path.empty() || path.front() != '/') return false;
+  return std::none_of(path.begin(), path.end(),
+                      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+// The path the file system means, so that "/a/./b" and "/a/b" are one file; the letters'
+// case counts, as it does on the disk.
+std::string CanonicalPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+  if (error) return std::filesystem::path(path).lexically_normal().string();
+  return canonical.string();
+}
 
 // Reads values in order; the first missing integer or group spoils the whole set.
 class Reader {
@@ -39,6 +58,14 @@ class Reader {
     const std::optional<int> value = store_.ReadInt(group_, name);
     if (!value) ok_ = false;
     return value.value_or(0);
+  }
+  // A value that is there but is not a number gives `fallback` and spoils nothing else;
+  // a missing one spoils the set as Int does.
+  int IntOr(const char* name, int fallback) {
+    if (!ok_) return fallback;
+    if (const std::optional<int> value = store_.ReadInt(group_, name)) return *value;
+    if (!store_.ReadString(group_, name)) ok_ = false;
+    return fallback;
   }
   std::string Text(const std::string& name) {
     if (!ok_) return {};
@@ -80,9 +107,10 @@ void AppSettings::ApplyDefaults(int screenWidth, int screenHeight) {
   fontSizePercentage = 100;
   toolbarVisible = 1;
   fontSizePrinter = 10;
-  // Truncation toward zero, as the integer conversions do.
-  width = std::min(800, static_cast<int>(0.9 * screenWidth));
-  height = std::min(600, static_cast<int>(0.9 * screenHeight));
+  // Truncation toward zero, as the integer conversions do. Large enough for the INT sheet
+  // whole beside the tree.
+  width = std::min(kDefaultWidth, static_cast<int>(0.9 * screenWidth));
+  height = std::min(kDefaultHeight, static_cast<int>(0.9 * screenHeight));
   left = (screenWidth - width) / 2;
   top = static_cast<int>(0.3 * (screenHeight - height));
   treeWidth = 200;
@@ -94,13 +122,16 @@ bool AppSettings::Load() {
   Reader in(*store_);
   if (in.Group(kGlobal)) {
     stamp = in.Int("BBT");
-    portNumber = std::clamp(in.Int("ComPort"), 1, 256);
+    portNumber = std::clamp(in.IntOr("ComPort", portNumber), 1, 256);
     highSpeed = std::clamp(in.Int("ComSpeedHigh"), 0, 1);
     currentDirectory = in.Text("Current Directory");
   }
   if (in.Group(kRecent)) {
     recentFiles.clear();
-    for (int i = 0; i < kRecentCapacity; ++i) AppendRecent(in.Text(RecentName(i)));
+    for (int i = 0; i < kRecentCapacity; ++i) {
+      const std::string path = in.Text(RecentName(i));
+      if (UsableRecentPath(path)) AppendRecent(path);
+    }
   }
   if (in.Group(kView)) {
     fontSizePercentage = std::clamp(in.Int("FontSize Percentage"), 25, 1000);
@@ -108,15 +139,22 @@ bool AppSettings::Load() {
     fontSizePrinter = std::clamp(in.Int("FontSize Printer"), 8, 12);
   }
   if (in.Group(kWindow)) {
-    left = in.Int("Left");
-    top = in.Int("Top");
-    width = in.Int("Width");
-    height = in.Int("Height");
-    treeWidth = in.Int("SplitterV");
+    // The window's place is one record: a damaged value gives the default place whole.
+    const int defaults[] = {left, top, width, height, treeWidth};
+    int* const fields[] = {&left, &top, &width, &height, &treeWidth};
+    const char* const names[] = {"Left", "Top", "Width", "Height", "SplitterV"};
+    bool damaged = false;
+    for (int i = 0; i < 5; ++i) {
+      *fields[i] = in.IntOr(names[i], kDamaged);
+      damaged = damaged || *fields[i] == kDamaged;
+    }
+    if (damaged || width <= 0 || height <= 0) {
+      for (int i = 0; i < 5; ++i) *fields[i] = defaults[i];
+    }
   }
   if (in.Group(kSetup)) {
     modelType = in.Int("ModelType");
-    channelsInUseOnly = in.Int("ChListType") != 0 ? 1 : 0;
+    channelsInUseOnly = in.IntOr("ChListType", channelsInUseOnly) != 0 ? 1 : 0;
   }
   return in.Ok();
 }
@@ -182,20 +220,21 @@ void AppSettings::RemoveRecent(const std::string& path) {
 }
 
 void AppSettings::AddRecentFront(const std::string& path) {
+  if (path.empty()) return;  // an unused slot is never an entry
   RemoveRecent(path);
   recentFiles.insert(recentFiles.begin(), path);
   if (RecentCount() > kRecentCapacity) recentFiles.resize(kRecentCapacity);
 }
 
 void AppSettings::AppendRecent(const std::string& path) {
+  if (path.empty()) return;
   RemoveRecent(path);
   recentFiles.push_back(path);
   if (RecentCount() > kRecentCapacity) recentFiles.resize(kRecentCapacity);
 }
 
 bool AppSettings::SamePath(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [](char x, char y) { return Lower(x) == Lower(y); });
+  return a == b || CanonicalPath(a) == CanonicalPath(b);
 }
 
 std::string AppSettings::RecentDisplayName(int index, const std::string& folder) const {

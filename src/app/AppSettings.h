@@ -30,6 +30,9 @@ class AppSettings {
  public:
   static constexpr int kValidStamp = 753951;
   static constexpr int kRecentCapacity = 10;
+  // The largest first window; smaller screens get 0.9 of their size.
+  static constexpr int kDefaultWidth = 960;
+  static constexpr int kDefaultHeight = 720;
   static constexpr const char* kMutexName = "Vrel RT-V612 APP Exclusive Mutex";
 
   // Settings that are never loaded or saved.
@@ -53,14 +56,15 @@ class AppSettings {
   // Replaces or creates the record; the newest record comes first.
   void StoreWindowRecord(const WindowRecord& record);
 
-  // The recent files, newest first. Paths equal but for the case of their letters count
-  // as one entry.
+  // The recent files, newest first. Paths naming the same file count as one entry; an
+  // empty path is never an entry.
   void AddRecentFront(const std::string& path);
   void AppendRecent(const std::string& path);
   // The store the settings live in (sheets keep their column widths there); may be null.
   SettingsStore* Store() const { return store_; }
 
-  // Paths are compared as the recent list compares them: ignoring the case of letters.
+  // Whether two paths name the same file: compared as canonical paths, letters' case
+  // included.
   static bool SamePath(const std::string& a, const std::string& b);
   int RecentCount() const { return static_cast<int>(recentFiles.size()); }
   // The file name alone when the entry lies in `folder`, else the full path; an index

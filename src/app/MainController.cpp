@@ -224,6 +224,7 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       sheetCsv_->Run(cell.index);
       break;
     case LinkNo("CL_Menu_View_FontSize"):
+      if (services_.settings.fontSizePercentage != cell.index) columnWidthReset_ = true;
       services_.settings.fontSizePercentage = cell.index;
       if (view_ != nullptr) view_->CloseCurrentSheet();  // reopened in the new size
       break;
@@ -343,7 +344,9 @@ void MainController::ControllerTick() {
   // the sheet seen last.
   if (view_ != nullptr && !view_->HasSheet()) {
     std::string name = view_->SelectedTreeSheet();
-    if (name.empty() && !sheetPositions_.empty()) name = sheetPositions_.front().name;
+    if (name.empty() && !sheetPositions_.empty() && !view_->StartPageChosen()) {
+      name = sheetPositions_.front().name;
+    }
     if (!name.empty()) view_->OpenSheet(name);
   }
   if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {

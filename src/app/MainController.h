@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/FontDesc.h"
@@ -90,6 +91,9 @@ class MainController : public CellAccessHost {
   };
   void RememberSheetPosition(const SheetPosition& position);
   const SheetPosition* FindSheetPosition(const std::string& name) const;
+  // Whether the next sheet built must forget the remembered column widths (they were
+  // fitted to another font size); asking clears it.
+  bool TakeColumnWidthReset() { return std::exchange(columnWidthReset_, false); }
   // Builds the sheet of a name; a radio family may build its own kinds of sheet.
   virtual std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
                                              const std::string& name);
@@ -202,6 +206,7 @@ class MainController : public CellAccessHost {
   std::optional<std::int64_t> warningDeadline_;
   int warningEvaluations_ = 0;
   std::vector<SheetPosition> sheetPositions_;
+  bool columnWidthReset_ = false;
   std::vector<std::string> errorSheets_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.

@@ -50,6 +50,11 @@ class MainView {
   // The sheet on show, for the commands that work on it; null when none is.
   virtual Sheet* SheetOnShow() { return nullptr; }
   virtual std::string SelectedTreeSheet() const { return {}; }
+  // Builds the sheet on show again (its rows may change), with the cursor on the same item,
+  // or on the next one listed when that item is not listed any more.
+  virtual void RebuildSheetOnShow() {}
+  // The tree's first node is chosen: its start page is on show, and no sheet comes back.
+  virtual bool StartPageChosen() const { return false; }
   // The sheet on show is closed; the controller reopens it on its next tick.
   virtual void CloseCurrentSheet() {}
   // The busy cursor while a file is read or written.

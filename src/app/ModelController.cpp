@@ -11,10 +11,17 @@
 #include "base/Prompts.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
+namespace {
+
+// The argument of the jump message when the user asked for the other channel view.
+constexpr int kJumpToOtherView = 1;
+
+}  // namespace
 
 ModelController::ModelController(const ControllerServices& services, std::int32_t imageSize)
     : MainController(services, imageSize) {
@@ -66,6 +73,14 @@ void ModelController::OnModelMessage(void* context, const Message& message) {
 
 void ModelController::HandleModelMessage(const Message& message) {
   if (message.type == kMsgImageReplaced) AdjustTree();
+  if (message.type == kMsgJumpToChannel) {
+    // Argument 1: the user asked for the other view; 0: which channels are in use changed.
+    if (message.arg1 == kJumpToOtherView) {
+      SetChannelsInUseOnly(!UsableView());
+    } else if (View() != nullptr) {
+      View()->RebuildSheetOnShow();
+    }
+  }
   if (message.type == kMsgOpenAdjustWindow && View() != nullptr) OpenAdjustWindow();
 }
 
@@ -202,6 +217,7 @@ CellAccessHost::CommandState ModelController::CellCommandState(int link, const C
       if (cell.index == Services().settings.modelType) state.flags |= kCommandChecked;
       break;
     case LinkNo("CL_Menu_View_Ad"):
+    case LinkNo("CL_Menu_Adjust_Read"):  // service work: shown in adjust mode only
       if (!adjustMode_) state.flags |= kCommandHidden;
       if (clone_ != nullptr && clone_->AdjustWindowChecked()) state.flags |= kCommandChecked;
       break;
@@ -241,6 +257,45 @@ std::unique_ptr<Sheet> ModelController::CreateSheet(const SheetServices& service
 }
 
 int ModelController::ModelType() const { return CellModelType(); }
+
+StartFacts ModelController::CurrentStartFacts() {
+  StartFacts facts;
+  const AppSettings& settings = Services().settings;
+  facts.model = Overlay().GetLine("GI_AppInd_Model", CellModelType());
+  // A new image has no folder yet: its name alone.
+  facts.file = Files().FullCurrentName();
+  if (CurrentFileName().empty()) facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
+  facts.portNumber = settings.portNumber;
+  const PortEnvironment ports =
+      clone_ != nullptr ? clone_->Link().Ports() : PortEnvironment{settings.Store(), {}};
+  facts.portDevice = PortDevicePath(settings.portNumber, ports);
+  std::vector<std::string> found;
+  ListFriendlyPorts({std::to_string(settings.portNumber)}, found, ports);
+  if (!found.empty()) {
+    // "33: FT232R USB UART (/dev/ttyUSB0)"
+    const std::string& line = found.front();
+    const std::size_t start = line.find(": ");
+    const std::size_t end = line.rfind(" (");
+    if (start != std::string::npos && end != std::string::npos && end > start + 2) {
+      facts.portName = line.substr(start + 2, end - start - 2);
+    }
+  }
+  if (clone_ != nullptr) {
+    if (const CloneInformation* info = clone_->Information()) {
+      facts.radioRead = true;
+      facts.radioModel = Overlay().GetLine("GI_AppInd_Model", info->modelType);
+      facts.radioRevision = info->revision;
+      facts.radioSerial = info->esn;
+    }
+  }
+  return facts;
+}
+
+void ModelController::SetChannelsInUseOnly(bool on) {
+  Services().settings.channelsInUseOnly = on ? 1 : 0;
+  if (View() != nullptr) View()->RebuildSheetOnShow();
+  Bus().Post(kMsgRefreshMenuStates);
+}
 
 bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }
 

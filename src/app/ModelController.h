@@ -5,6 +5,7 @@
 
 #include "app/MainController.h"
 #include "app/MainView.h"
+#include "app/StartFacts.h"
 #include "link/PortDiscovery.h"
 #include "radio/RadioModel.h"
 #include "radio/RadioModelHost.h"
@@ -64,6 +65,13 @@ class ModelController : public MainController, public SheetModelHost, public Rad
   std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
                                      const std::string& name) override;
   bool ChannelSheetsUsedOnly() const override { return UsableView(); }
+
+  // What the start page shows now.
+  StartFacts CurrentStartFacts();
+
+  // Switches the channel sheets between every channel and the channels in use (the
+  // "ChListType" setting) and rebuilds the sheet on show on the same channel.
+  void SetChannelsInUseOnly(bool on);
 
   // What the channel sheets read.
   int ModelType() const override;

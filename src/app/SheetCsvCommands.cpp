@@ -18,6 +18,19 @@ namespace {
 
 constexpr const char* kFilter = "CSV files (*.csv)|*.csv|All files (*.*)|*.*";
 
+// The sheet's title as the file name, in the words the user sees; the key only for a
+// sheet without a title. Characters no file name may hold become "_".
+std::string SuggestedFileName(const Sheet& sheet) {
+  std::string name = sheet.TitleText();
+  while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+  while (!name.empty() && (name.front() == ' ' || name.front() == '.')) name.erase(0, 1);
+  if (name.empty()) name = sheet.key();
+  for (char& c : name) {
+    if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '_';
+  }
+  return name + ".csv";
+}
+
 }  // namespace
 
 Sheet* SheetCsvCommands::SheetOnShow() {
@@ -46,7 +59,7 @@ bool SheetCsvCommands::Export(Sheet& sheet) {
   request.filter = kFilter;
   request.defaultExtension = "csv";
   request.folder = controller_.Files().CurrentDirectory();
-  request.fileName = sheet.key() + ".csv";
+  request.fileName = SuggestedFileName(sheet);
   const std::optional<std::string> path = prompts_.SaveFileName(request);
   if (!path) return false;
   const std::string csv = SheetExporter(sheet).Csv();

@@ -1,5 +1,7 @@
 #include "app/WindowPlacement.h"
 
+#include <algorithm>
+
 namespace rtv {
 namespace {
 
@@ -29,6 +31,19 @@ ScreenRect MoveOntoScreen(ScreenRect window, const WorkAreaAt& workAreaAt) {
     Shift(window, dx, dy);
   }
   return window;
+}
+
+ScreenRect FitOntoScreen(ScreenRect window, int frameWidth, int frameHeight,
+                         const WorkAreaAt& workAreaAt) {
+  const ScreenRect area = workAreaAt(window.left, window.top);
+  const int width = std::min(window.Width(), std::max(area.Width() - frameWidth, 1));
+  const int height = std::min(window.Height(), std::max(area.Height() - frameHeight, 1));
+  window.right = window.left + width + frameWidth;
+  window.bottom = window.top + height + frameHeight;
+  ScreenRect placed = MoveOntoScreen(window, workAreaAt);
+  placed.right -= frameWidth;
+  placed.bottom -= frameHeight;
+  return placed;
 }
 
 }  // namespace rtv

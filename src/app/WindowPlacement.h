@@ -22,4 +22,10 @@ using WorkAreaAt = std::function<ScreenRect(int x, int y)>;
 // window larger than the work area keeps its top-left corner visible.
 ScreenRect MoveOntoScreen(ScreenRect window, const WorkAreaAt& workAreaAt);
 
+// A window restored from the settings: no larger than the work area of the monitor under
+// its top-left corner, then moved onto it. `frame` is what the window manager adds around
+// the window (left + right, top + bottom).
+ScreenRect FitOntoScreen(ScreenRect window, int frameWidth, int frameHeight,
+                         const WorkAreaAt& workAreaAt);
+
 }  // namespace rtv

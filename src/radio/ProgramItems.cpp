@@ -63,6 +63,11 @@ AccessResult ProgramItems::ServeCommand(CellAccess& access) {
 
 AccessResult ProgramItems::ServePopupItem(CellAccess& access) {
   const int link = access.cell.cellLink;
+  if (link == LinkNo("CL_PMenu_NoItem")) {
+    // It only says that the menu has nothing to offer.
+    access.request.userFlags |= CellAccessHost::kCommandDisabled;
+    return AccessResult::Nothing;
+  }
   if (link < LinkNo("CL_PMenu_Copy") || link > LinkNo("CL_PMenu_Insert")) {
     return AccessResult::Nothing;
   }

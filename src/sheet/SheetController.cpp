@@ -74,6 +74,7 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
       break;
     case NavigationKey::Home:
     case NavigationKey::End:
+      MoveToEnd(key == NavigationKey::End, controlOnly);
       break;
     case NavigationKey::Left:
       if (!MoveCursor(-1, 0)) {
@@ -91,6 +92,22 @@ void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
     case NavigationKey::Down:
       if (!controlOnly) MoveCursor(0, 1);
       break;
+  }
+}
+
+void SheetController::MoveToEnd(bool last, bool acrossRows) {
+  // Home and End: the first or last selectable cell of the row; with Ctrl, of the column.
+  const int column = sheet_.currentColumn();
+  const int row = sheet_.currentRow();
+  const int count = acrossRows ? sheet_.rowCount() : sheet_.columnCount();
+  for (int step = 0; step < count; ++step) {
+    const int at = last ? count - 1 - step : step;
+    const int c = acrossRows ? column : at;
+    const int r = acrossRows ? at : row;
+    if (sheet_.CellAt(c, r).cell.selectable) {
+      SelectCell(c, r);
+      return;
+    }
   }
 }
 
@@ -423,7 +440,13 @@ void SheetController::ResolveRowTrack(int& column, int row) const {
 
 void SheetController::RightButton(int column, int row) {
   ResolveRowTrack(column, row);
-  if (!markingActive_) SelectCell(column, row);
+  if (markingActive_) {
+    const CellSlot& slot = sheet_.CellAt(column, row);
+    // The menu acts on the marked rows when the click is among them, else on the row clicked.
+    if (slot.marked || slot.dragMarked) return;
+    ClearMarks();
+  }
+  SelectCell(column, row);
 }
 
 void SheetController::LeftDown(int column, int row) {

@@ -60,6 +60,8 @@ class SheetController {
 
   // Moves the cursor to the next selectable cell (dx first); true when it moved.
   bool MoveCursor(int dx, int dy);
+  // To the first or last selectable cell of the cursor's row (or column).
+  void MoveToEnd(bool last, bool acrossRows);
   // The select-cell query and the change: false when the cell may not be selected.
   bool SelectCell(int column, int row, bool byProgram = false);
 

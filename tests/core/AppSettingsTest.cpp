@@ -56,8 +56,8 @@ TEST(AppSettingsTest, FirstRunGivesDefaultsWithTheWindowCentredOnTheScreen) {
     int screenW, screenH, left, top, width, height;
   };
   const Case cases[] = {
-      {1024, 768, 112, 50, 800, 600},
-      {1920, 1080, 560, 144, 800, 600},
+      {1024, 768, 51, 23, 921, 691},  // 0.9 of the screen, truncated
+      {1920, 1080, 480, 108, 960, 720}, {1280, 1024, 160, 91, 960, 720},
       {640, 480, 32, 14, 576, 432},  // 0.9 of the screen, truncated
       {801, 601, 40, 18, 720, 540},
   };
@@ -79,8 +79,9 @@ TEST(AppSettingsTest, AStoredSetLoadsBackAsSaved) {
   EXPECT_EQ(s.portNumber, 7);
   EXPECT_EQ(s.highSpeed, 0);
   EXPECT_EQ(s.currentDirectory, "/home/skipper/boats");
+  // The eight empty slots are not entries.
   EXPECT_EQ(s.recentFiles,
-            (std::vector<std::string>{"/home/skipper/boats/Dolphin.rtv", "/tmp/Old.rtv", ""}));
+            (std::vector<std::string>{"/home/skipper/boats/Dolphin.rtv", "/tmp/Old.rtv"}));
   EXPECT_EQ(s.fontSizePercentage, 150);
   EXPECT_EQ(s.toolbarVisible, 0);
   EXPECT_EQ(s.fontSizePrinter, 9);
@@ -152,8 +153,8 @@ TEST(AppSettingsTest, AnIncompleteOrUnstampedSetLoadsEntirelyAsDefaults) {
     c.spoil(store);
     AppSettings s(store, true, kScreenW, kScreenH);
     ExpectDefaults(s);
-    EXPECT_EQ(s.width, 800);
-    EXPECT_EQ(s.left, 112);
+    EXPECT_EQ(s.width, 921);
+    EXPECT_EQ(s.left, 51);
   }
 }
 
@@ -164,8 +165,54 @@ TEST(AppSettingsTest, AMissingTextReadsAsEmpty) {
   AppSettings s(store, true, kScreenW, kScreenH);
   EXPECT_EQ(s.portNumber, 7);
   EXPECT_EQ(s.currentDirectory, "");
-  // The later empty slots take the missing first one's place: one empty entry stays, last.
-  EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/tmp/Old.rtv", ""}));
+  // Empty slots are unused slots, never entries.
+  EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/tmp/Old.rtv"}));
+}
+
+// Damage in the recent entries, the window's place, the list type or the port gives the
+// defaults of those keys only; the rest of the set loads as saved.
+TEST(AppSettingsTest, DamagedValuesOfSomeKeysGiveTheirDefaultsAlone) {
+  struct Case {
+    const char* what;
+    void (*spoil)(test::MemorySettingsStore&);
+    void (*check)(const AppSettings&);
+  };
+  const Case cases[] = {
+      {"recent entries: blank, relative, control characters",
+       [](test::MemorySettingsStore& s) {
+         s.WriteString("Recent File List", "Recent0", "");
+         s.WriteString("Recent File List", "Recent1", "Dolphin.rtv");
+         s.WriteString("Recent File List", "Recent2", std::string("/tmp/a\x01b.rtv"));
+         s.WriteString("Recent File List", "Recent3", "/tmp/Kept.rtv");
+       },
+       [](const AppSettings& s) {
+         EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/tmp/Kept.rtv"}));
+       }},
+      {"port", [](test::MemorySettingsStore& s) { s.WriteString("Global", "ComPort", "COM7"); },
+       [](const AppSettings& s) { EXPECT_EQ(s.portNumber, 1); }},
+      {"list type", [](test::MemorySettingsStore& s) { s.WriteString("Setup", "ChListType", "x"); },
+       [](const AppSettings& s) { EXPECT_EQ(s.channelsInUseOnly, 0); }},
+      {"window place",
+       [](test::MemorySettingsStore& s) { s.WriteString("Window Position", "Top", "up"); },
+       [](const AppSettings& s) {
+         EXPECT_EQ(s.left, 51);  // the default place, whole
+         EXPECT_EQ(s.top, 23);
+         EXPECT_EQ(s.width, 921);
+         EXPECT_EQ(s.treeWidth, 200);
+       }},
+      {"window of no size",
+       [](test::MemorySettingsStore& s) { s.WriteInt("Window Position", "Width", 0); },
+       [](const AppSettings& s) { EXPECT_EQ(s.width, 921); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::MemorySettingsStore store = StoredSet();
+    c.spoil(store);
+    AppSettings s(store, true, kScreenW, kScreenH);
+    c.check(s);
+    EXPECT_EQ(s.modelType, 3);  // the rest of the set is as saved
+    EXPECT_EQ(s.fontSizePercentage, 150);
+  }
 }
 
 TEST(AppSettingsTest, SaveWritesEveryValueAndAllTenRecentSlots) {
@@ -227,16 +274,18 @@ TEST(AppSettingsTest, OnlyTheFirstInstanceWithAValidStampTouchesTheStore) {
   EXPECT_EQ(std::get<int>(store.values["Global/ComPort"]), 42);
 }
 
-TEST(AppSettingsTest, RecentFilesKeepTenEntriesWithoutDuplicatesOfAnyCase) {
+TEST(AppSettingsTest, RecentFilesKeepTenEntriesWithoutDuplicatesOfOneFile) {
   AppSettings s(false);
   for (int i = 0; i < 12; ++i) s.AddRecentFront("/boats/F" + std::to_string(i) + ".rtv");
   ASSERT_EQ(s.RecentCount(), 10);
   EXPECT_EQ(s.recentFiles.front(), "/boats/F11.rtv");
   EXPECT_EQ(s.recentFiles.back(), "/boats/F2.rtv");  // the oldest went
-  s.AddRecentFront("/BOATS/f5.RTV");
+  s.AddRecentFront("/boats/./old/../F5.rtv");        // the same file, spelled otherwise
   ASSERT_EQ(s.RecentCount(), 10);
-  EXPECT_EQ(s.recentFiles.front(), "/BOATS/f5.RTV");
+  EXPECT_EQ(s.recentFiles.front(), "/boats/./old/../F5.rtv");
   EXPECT_EQ(std::count(s.recentFiles.begin(), s.recentFiles.end(), "/boats/F5.rtv"), 0);
+  s.AddRecentFront("");  // never an entry
+  EXPECT_EQ(s.recentFiles.front(), "/boats/./old/../F5.rtv");
   s.AppendRecent("/boats/F11.rtv");  // moves to the end
   EXPECT_EQ(s.recentFiles.back(), "/boats/F11.rtv");
   EXPECT_EQ(s.recentFiles[1], "/boats/F10.rtv");
@@ -257,7 +306,7 @@ TEST(AppSettingsTest, RecentDisplayNamesAreRelativeToTheFolder) {
   const Case cases[] = {
       {0, "/home/skipper", "Dolphin.rtv"},
       {0, "/home/skipper/", "Dolphin.rtv"},
-      {0, "/HOME/Skipper", "Dolphin.rtv"},
+      {0, "/HOME/Skipper", "/home/skipper/Dolphin.rtv"},  // another folder on Linux
       {0, "/home", "/home/skipper/Dolphin.rtv"},
       {1, "/home/skipper", "/home/skipper/old/Tern.rtv"},
       {2, "/", "Root.rtv"},
@@ -268,6 +317,23 @@ TEST(AppSettingsTest, RecentDisplayNamesAreRelativeToTheFolder) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(s.RecentDisplayName(c.index, c.folder), c.name) << c.index << " " << c.folder;
+  }
+}
+
+TEST(AppSettingsTest, PathsAreTheSameWhenTheyNameOneFile) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool same;
+  };
+  const Case cases[] = {
+      {"/boats/Boat.rtv", "/boats/Boat.rtv", true},
+      {"/boats/Boat.rtv", "/boats/boat.rtv", false},  // file names are case-sensitive
+      {"/boats/Boat.rtv", "/boats//old/../Boat.rtv", true},
+      {"/boats/Boat.rtv", "/boats/Boat.rtv2", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AppSettings::SamePath(c.a, c.b), c.same) << c.a << " " << c.b;
   }
 }
 

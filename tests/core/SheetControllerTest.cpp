@@ -165,7 +165,7 @@ TEST(SheetControllerTest, CursorStepsFindTheNextSelectableCell) {
       {{Key::PageDown}, {0, 4}},           // stops at the last reachable row
       {{Key::PageDown, Key::PageUp}, {0, 0}},
       {{Key::Right, Key::Right, Key::Up}, {2, 0}},  // nearest column to the last step
-      {{Key::Home, Key::End}, {0, 0}},
+      {{Key::Home, Key::End}, {2, 0}},              // the ends of the row: the last selectable cell
   };
   for (const Case& c : cases) {
     f.sheet->SetCurrent(0, 0);

@@ -347,6 +347,7 @@ TEST(SheetCsvTest, TheMenuExportsTheSheetAsShown) {
   EXPECT_EQ(ReadFile(path), SheetExporter(*menu.sheet).Csv());
   ASSERT_EQ(menu.prompts.dialogs.size(), 2u);
   EXPECT_EQ(menu.prompts.dialogs[1].defaultExtension, "csv");
+  EXPECT_EQ(menu.prompts.dialogs[1].fileName, "INT Channels.csv");  // the title, not the key
   EXPECT_TRUE(menu.prompts.shown.empty());
   menu.Choose(0, menu.folder.File("no/such/folder.csv"));
   ASSERT_EQ(menu.prompts.shown.size(), 1u);

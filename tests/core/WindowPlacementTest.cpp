@@ -29,13 +29,34 @@ TEST(WindowPlacementTest, MovesWindowsOntoTheWorkArea) {
   EXPECT_EQ(MoveOntoScreen({1200, 100, 1800, 500}, two), (ScreenRect{1200, 100, 1800, 500}));
 }
 
+// The rectangle is the frame's top-left corner with the window's inner size.
+TEST(WindowPlacementTest, ARestoredWindowFitsTheScreenItLandsOn) {
+  const auto two = [](int x, int) {
+    return x >= 1280 ? ScreenRect{1280, 0, 2304, 740} : ScreenRect{0, 0, 1280, 1000};
+  };
+  struct Case {
+    ScreenRect window;
+    int frameWidth, frameHeight;
+    ScreenRect placed;
+  };
+  const Case cases[] = {
+      {{100, 50, 900, 650}, 4, 30, {100, 50, 900, 650}},       // fits: unchanged
+      {{1300, 10, 2500, 1210}, 4, 30, {1280, 0, 2300, 710}},   // too big for the small one
+      {{0, 400, 1100, 1100}, 0, 0, {0, 300, 1100, 1000}},      // too low: moved up
+      {{-3000, -3000, -2200, -2400}, 0, 0, {0, 0, 800, 600}},  // far off: onto the first
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FitOntoScreen(c.window, c.frameWidth, c.frameHeight, two), c.placed);
+  }
+}
+
 TEST(AppSettingsTest, DefaultWindowFollowsTheScreen) {
   AppSettings settings(true);
   settings.ApplyDefaults(1024, 768);
-  EXPECT_EQ(settings.width, 800);
-  EXPECT_EQ(settings.height, 600);
-  EXPECT_EQ(settings.left, 112);
-  EXPECT_EQ(settings.top, 50);
+  EXPECT_EQ(settings.width, 921);
+  EXPECT_EQ(settings.height, 691);
+  EXPECT_EQ(settings.left, 51);
+  EXPECT_EQ(settings.top, 23);
   settings.ApplyDefaults(640, 480);
   EXPECT_EQ(settings.width, 576);
   EXPECT_EQ(settings.height, 432);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <string>
@@ -54,7 +55,7 @@ TEST(SettingsStoreTest, AnIniFileKeepsEverySetting) {
   EXPECT_EQ(s.highSpeed, 0);
   EXPECT_EQ(s.currentDirectory, "/home/skipper/Boote für 2024");
   EXPECT_EQ(s.recentFiles,
-            (std::vector<std::string>{"/home/skipper/Dolphin.rtv", "/home/skipper/a=b;c.rtv", ""}));
+            (std::vector<std::string>{"/home/skipper/Dolphin.rtv", "/home/skipper/a=b;c.rtv"}));
   EXPECT_EQ(s.fontSizePercentage, 125);
   EXPECT_EQ(s.toolbarVisible, 0);
   EXPECT_EQ(s.fontSizePrinter, 11);
@@ -81,7 +82,7 @@ TEST(SettingsStoreTest, ABrokenFileGivesDefaultsAndIsRepairedBySaving) {
   QByteArray binary;
   for (int i = 0; i < 3000; ++i) binary.append(static_cast<char>((i * 97) % 256));
   QByteArray wrongNumber = text;
-  wrongNumber.replace("ComPort=33", "ComPort=thirty");
+  wrongNumber.replace("ModelType=5", "ModelType=five");
   struct Case {
     const char* what;
     QByteArray contents;
@@ -103,7 +104,7 @@ TEST(SettingsStoreTest, ABrokenFileGivesDefaultsAndIsRepairedBySaving) {
       QtSettingsStore store(file);
       AppSettings s(store, true, kScreenW, kScreenH);
       EXPECT_EQ(s.portNumber, 1);
-      EXPECT_EQ(s.width, 800);
+      EXPECT_EQ(s.width, 960);
       EXPECT_TRUE(s.recentFiles.empty());
       s.portNumber = 4;  // saved at the end
     }
@@ -111,6 +112,36 @@ TEST(SettingsStoreTest, ABrokenFileGivesDefaultsAndIsRepairedBySaving) {
     AppSettings again(store, true, kScreenW, kScreenH);
     EXPECT_EQ(again.portNumber, 4);
   }
+}
+
+// Damage in the port, the list type, the window's place or the recent entries gives the
+// defaults of those keys; the rest loads, and the next end writes every key sound again.
+TEST(SettingsStoreTest, DamagedKeysOfTheirOwnGiveTheirDefaultsAndAreRepaired) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("damaged.conf");
+  SaveSample(file);
+  {
+    QSettings damage(file, QSettings::IniFormat);
+    damage.setValue("Global/ComPort", "COM7");
+    damage.setValue("Setup/ChListType", "yes");
+    damage.setValue("Window Position/Width", "wide");
+    damage.setValue("Recent File List/Recent1", "a.rtv");
+  }
+  for (int start = 0; start < 2; ++start) {
+    SCOPED_TRACE(start);
+    QtSettingsStore store(file);
+    AppSettings s(store, true, kScreenW, kScreenH);
+    EXPECT_EQ(s.portNumber, 1);
+    EXPECT_EQ(s.channelsInUseOnly, 0);
+    EXPECT_EQ(s.width, 960);
+    EXPECT_EQ(s.left, 160);  // the default place, whole
+    EXPECT_EQ(s.recentFiles, (std::vector<std::string>{"/home/skipper/Dolphin.rtv"}));
+    EXPECT_EQ(s.modelType, 5);  // the sound keys load
+    EXPECT_EQ(s.fontSizePercentage, 125);
+  }
+  QtSettingsStore store(file);
+  EXPECT_EQ(store.ReadInt("Global", "ComPort"), 1);
+  EXPECT_EQ(store.ReadInt("Setup", "ChListType"), 0);
 }
 
 }  // namespace

@@ -290,7 +290,11 @@ TEST(SheetViewTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->sheet().currentRow(), 1);  // the value's cell is selected first
-  EXPECT_EQ(popup->size(), QSize(popup->sheet().TotalWidth(), popup->sheet().TotalHeight()));
+  // The whole list, inside a border of its own.
+  const QSize list(popup->sheet().TotalWidth(), popup->sheet().TotalHeight());
+  const int border = ChoicePopup::kBorder;
+  EXPECT_EQ(popup->size(), list + QSize(2 * border, 2 * border));
+  EXPECT_EQ(popup->grid()->geometry(), QRect(QPoint(border, border), list));
   const QRect cell = grid.CellRect(0, 0);
   EXPECT_EQ(popup->pos(), grid.viewport()->mapToGlobal(QPoint(cell.left() + 8, cell.bottom() + 1)));
   QTest::keyClick(popup->grid(), Qt::Key_Down);

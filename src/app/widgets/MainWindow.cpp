@@ -2,9 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -14,12 +15,16 @@
 
 #include "app/AppSettings.h"
 #include "app/MainController.h"
+#include "app/ModelController.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/AdjustWindow.h"
+#include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/Timers.h"
+#include "cells/Cell.h"
+#include "cells/CellNames.h"
 #include "link/widgets/LinkWindows.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
@@ -35,6 +40,11 @@
 
 namespace rtv {
 namespace {
+
+// The status bar's port panel: its format (number, device) and the text for no device.
+constexpr const char* kPortPanelKey = "GI_StatusPanel_Port";
+// Caption (line 0) and shortcut (line 1) of View › channels in use only.
+constexpr const char* kChannelsInUseKey = "GI_Menu_View_ChannelsInUse";
 
 ScreenRect WorkAreaNearest(int x, int y) {
   const QPoint point(x, y);
@@ -126,6 +136,16 @@ void MainWindow::BuildParts() {
     if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);
   });
   menu_->BuildMenu();
+  AddChannelsInUseSwitch();
+  // The Edit menu is the popup menu of the current cell of the sheet on show, whatever has
+  // the focus; without such a cell it says that there is nothing to do.
+  menu_->SetSubItemsSource(LinkNo("CL_Menu_Edit_Top"), [this]() -> std::string {
+    const Cell* cell =
+        pane_ != nullptr && pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
+    const std::string key = cell != nullptr ? cell->PopupMenuName() : std::string();
+    if (!key.empty() && controller_.Overlay().HasKey(key + "_Body")) return key;
+    return controller_.Overlay().HasKey("GI_PMenu_NoItem_Body") ? "GI_PMenu_NoItem" : "";
+  });
 
   auto* body = new QWidget;
   auto* column = new QVBoxLayout(body);
@@ -144,6 +164,14 @@ void MainWindow::BuildParts() {
   treePanel_ = BevelledPanel();
   treePanel_->setMinimumWidth(kMinimumTreeWidth);
   sheetPanel_ = BevelledPanel();
+  startPage_ = new StartPage(overlay, [this](StartPage::Action action) {
+    const int link = action == StartPage::Action::ReadRadio  ? LinkNo("CL_Menu_Clone_Read")
+                     : action == StartPage::Action::OpenFile ? LinkNo("CL_Menu_File_Open")
+                                                             : LinkNo("CL_Menu_File_New");
+    if (QAction* item = menu_->ActionFor(link)) item->trigger();
+  });
+  startPage_->hide();
+  sheetPanel_->layout()->addWidget(startPage_);
   splitter_->addWidget(treePanel_);
   splitter_->addWidget(sheetPanel_);
   splitter_->setStretchFactor(1, 1);
@@ -153,6 +181,10 @@ void MainWindow::BuildParts() {
   setCentralWidget(body);
 
   statusBar()->addWidget(messagePanel_, 1);
+  portPanel_ = new QLabel;
+  portPanel_->setContentsMargins(6, 0, 6, 0);
+  statusBar()->addPermanentWidget(portPanel_);
+  controller_.Bus().Subscribe(&MainWindow::OnBusMessage, this);
   auto* square = new QWidget;
   square->setFixedWidth(statusBar()->sizeHint().height());
   statusBar()->addPermanentWidget(square);
@@ -172,6 +204,7 @@ void MainWindow::BuildParts() {
   gridServices_->bus = &controller_.Bus();
   gridServices_->timers = &controller_.TaskTimers();
   gridServices_->images = &treeIcons_;
+  gridServices_->accessor = &controller_.Accessor();
 
   // On the program's timers like every other delay, so that a test's clock drives it too.
   treeChangeDelay_ = controller_.TaskTimers().CreateTimer([this] {
@@ -182,6 +215,58 @@ void MainWindow::BuildParts() {
     treeChangeDelayMs_ =
         std::max(0, std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
   }
+}
+
+void MainWindow::AddChannelsInUseSwitch() {
+  OverlayText& overlay = controller_.Overlay();
+  auto* models = dynamic_cast<ModelController*>(&controller_);
+  QAction* toolbarItem = menu_->ActionFor(LinkNo("CL_Menu_View_ToolBar"));
+  if (models == nullptr || toolbarItem == nullptr || !overlay.HasKey(kChannelsInUseKey)) return;
+  QMenu* view = nullptr;
+  for (QAction* top : menuBar()->actions()) {
+    if (top->menu() != nullptr && top->menu()->actions().contains(toolbarItem)) view = top->menu();
+  }
+  if (view == nullptr) return;
+  channelsInUse_ = new QAction(QString::fromStdString(overlay.GetLine(kChannelsInUseKey, 0)), view);
+  channelsInUse_->setShortcut(
+      QKeySequence(QString::fromStdString(overlay.GetLine(kChannelsInUseKey, 1))));
+  channelsInUse_->setCheckable(true);
+  view->insertAction(toolbarItem, channelsInUse_);
+  view->insertSeparator(toolbarItem);
+  const auto showState = [this] { channelsInUse_->setChecked(settings_.channelsInUseOnly != 0); };
+  // After the builder's refresh, which unchecks every item without a cell.
+  connect(view, &QMenu::aboutToShow, this, showState);
+  connect(channelsInUse_, &QAction::triggered, this, [models, showState] {
+    models->SetChannelsInUseOnly(!models->UsableView());
+    showState();
+  });
+  showState();
+}
+
+void MainWindow::RebuildSheetOnShow() {
+  if (pane_ == nullptr || pane_->grid() == nullptr) return;
+  Sheet& sheet = pane_->sheet();
+  const Cell* current = pane_->grid()->CurrentCell();
+  if (current == nullptr) return;
+  const int column = sheet.currentColumn();
+  const int link = current->cellLink;
+  const int index = current->index;
+  const int rowsAbove = sheet.currentRow() - sheet.topRow();
+  pane_->Rebuild();
+  // The same item, else the next one listed, else the last.
+  int target = -1;
+  for (int row = sheet.fixedRows(); row < sheet.rowCount() && column < sheet.columnCount(); ++row) {
+    const Cell& cell = sheet.CellAt(column, row).cell;
+    if (cell.cellLink != link || !cell.selectable) continue;
+    target = row;
+    if (cell.index >= index) break;
+  }
+  if (target < 0) return;
+  SheetView* grid = pane_->grid();
+  grid->logic().SelectCell(column, target, true);
+  // The row keeps its place on the screen where it can.
+  grid->ShowCell(column, std::max(sheet.fixedRows(), target - rowsAbove), false, false);
+  grid->ShowCell(column, target, false, false);
 }
 
 void MainWindow::RebuildTree() {
@@ -200,7 +285,17 @@ void MainWindow::RebuildTree() {
 void MainWindow::ShowTreeAndSelectFirst() {
   if (tree_ == nullptr) return;
   tree_->show();
-  if (QTreeWidgetItem* first = tree_->topLevelItem(0)) tree_->setCurrentItem(first);
+  // A new tree goes on with the sheet that was on show, so that tree and sheet agree; the
+  // first node only when that sheet has no node any more.
+  QTreeWidgetItem* node = lastSheetName_.empty() ? nullptr : tree_->FindNode(lastSheetName_);
+  if (node == nullptr) node = tree_->topLevelItem(0);
+  if (node == nullptr) return;
+  for (QTreeWidgetItem* parent = node->parent(); parent != nullptr; parent = parent->parent()) {
+    parent->setExpanded(true);
+  }
+  tree_->setCurrentItem(node);
+  tree_->scrollToItem(node);
+  UpdateStartPage();
 }
 
 void MainWindow::AppendToTreeRoot(const std::string& text) {
@@ -210,8 +305,42 @@ void MainWindow::AppendToTreeRoot(const std::string& text) {
   }
 }
 
+bool MainWindow::StartPageChosen() const {
+  return tree_ != nullptr && tree_->currentItem() != nullptr &&
+         tree_->currentItem() == tree_->topLevelItem(0);
+}
+
+void MainWindow::UpdateStartPage() {
+  if (startPage_ == nullptr) return;
+  const bool shown = pane_ == nullptr && StartPageChosen();
+  auto* models = dynamic_cast<ModelController*>(&controller_);
+  if (models != nullptr && portPanel_ != nullptr) {
+    const StartFacts facts = models->CurrentStartFacts();
+    if (shown) startPage_->Show(facts);
+    // The port in use, named the way the system names it.
+    OverlayText& overlay = controller_.Overlay();
+    const bool texts = overlay.HasKey(kPortPanelKey);
+    const QString format =
+        texts ? QString::fromStdString(overlay.GetLine(kPortPanelKey, 0)) : "Port %1: %2";
+    const std::string none = texts ? overlay.GetLine(kPortPanelKey, 1) : "no device";
+    portPanel_->setText(
+        format.arg(facts.portNumber).arg(QString::fromStdString(facts.PortText(none))));
+  }
+  startPage_->setVisible(shown);
+}
+
+void MainWindow::OnBusMessage(void* context, const Message& message) {
+  // A port or mode change shows at once in the status bar.
+  if (message.type == kMsgModeChanged) static_cast<MainWindow*>(context)->UpdateStartPage();
+}
+
 void MainWindow::TreeSelectionChanged() {
   if (tree_ == nullptr) return;
+  if (StartPageChosen()) {
+    CloseCurrentSheet();
+    UpdateStartPage();
+    return;
+  }
   const Cell* cell = tree_->SelectedCell();
   if (cell == nullptr || !cell->option || *cell->option == currentSheetName_) return;
   ClickItem(controller_.Accessor(), *cell, nullptr);
@@ -262,6 +391,8 @@ void MainWindow::ShowSheetNow(const std::string& name) {
     sheet->SetRememberedPosition(position->column, position->row, position->leftColumn,
                                  position->topRow);
   }
+  sheet->SetResetWidths(controller_.TakeColumnWidthReset());
+  startPage_->hide();
   pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
@@ -284,7 +415,9 @@ void MainWindow::CloseCurrentSheet() {
   pane_->setParent(nullptr);
   pane_->deleteLater();
   pane_ = nullptr;
+  lastSheetName_ = currentSheetName_;
   currentSheetName_.clear();
+  UpdateStartPage();
 }
 
 Sheet* MainWindow::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
@@ -304,9 +437,11 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::OpenHelp(const std::string& path, int contextId) {
-  QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
-  if (contextId != 0) url.setFragment(QStringLiteral("c%1").arg(contextId));
-  QDesktopServices::openUrl(url);
+  const QUrl home = QUrl::fromLocalFile(QString::fromStdString(path));
+  QUrl page = home;
+  if (contextId != 0) page.setFragment(QStringLiteral("c%1").arg(contextId));
+  if (helpWindow_ == nullptr) helpWindow_ = new HelpWindow(this, controller_.Overlay(), home);
+  helpWindow_->ShowPage(page);
 }
 
 void MainWindow::ShowMakerPanel(const std::string& text) {
@@ -331,20 +466,40 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
+  controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);
 }
 
-void MainWindow::PlaceOnScreen() {
-  const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
-                          settings_.top + settings_.height};
-  const ScreenRect placed = MoveOntoScreen(wanted, WorkAreaNearest);
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (placedWithFrame_ || isMaximized() || isFullScreen()) return;
+  // The frame is known once the window exists on screen: the whole of it must fit too.
+  placedWithFrame_ = true;
+  const QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty()) return;
+  const ScreenRect wanted{x(), y(), x() + width(), y() + height()};
+  const ScreenRect placed = FitOntoScreen(wanted, frame.width(), frame.height(), WorkAreaNearest);
+  if (placed == wanted) return;
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
 }
 
+void MainWindow::PlaceOnScreen() {
+  // The settings hold the frame's corner and the inner size, as move() and resize() take
+  // them: a window put back where it was stays there, start after start.
+  const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
+                          settings_.top + settings_.height};
+  const ScreenRect placed = FitOntoScreen(wanted, 0, 0, WorkAreaNearest);
+  resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
+  move(placed.left, placed.top);
+  const int treeWidth = std::max(settings_.treeWidth, kMinimumTreeWidth);
+  splitter_->setSizes({treeWidth, std::max(width() - treeWidth, 1)});
+}
+
 void MainWindow::SetTitle(const std::string& title) {
   setWindowTitle(QString::fromStdString(title));
+  UpdateStartPage();  // the file or the model changed
 }
 
 void MainWindow::ShowForm() { show(); }
@@ -360,6 +515,7 @@ void MainWindow::SetBusy(bool busy) {
 void MainWindow::CloseForm() { close(); }
 
 void MainWindow::RedrawMessagePanel() {
+  UpdateStartPage();  // a radio exchange or a port change ends with a message
   messagePanel_->SetMessage(QString::fromStdString(controller_.MessagePanelText()),
                             controller_.MessagePanelTextColour(),
                             controller_.MessagePanelBackground());
@@ -377,11 +533,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::StorePlacement() {
-  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
-  settings_.left = normal.x();
-  settings_.top = normal.y();
-  settings_.width = normal.width();
-  settings_.height = normal.height();
+  // The frame's corner (what move() places) and the inner size (what resize() takes).
+  QRect inner = geometry();
+  if ((isMaximized() || isFullScreen()) && normalGeometry().isValid()) inner = normalGeometry();
+  const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+  settings_.left = inner.x() - frameOffset.x();
+  settings_.top = inner.y() - frameOffset.y();
+  settings_.width = inner.width();
+  settings_.height = inner.height();
   settings_.treeWidth = treePanel_->width();
 }
 

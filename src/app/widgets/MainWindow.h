@@ -8,12 +8,17 @@
 
 #include "app/MainView.h"
 #include "app/widgets/AdjustWindow.h"
+#include "app/widgets/HelpWindow.h"
+#include "app/widgets/StartPage.h"
 
+class QAction;
+class QLabel;
 class QSplitter;
 
 namespace rtv {
 
 class AppSettings;
+struct Message;
 class LinkWindows;
 class SheetPane;
 class QtTextMetrics;
@@ -54,6 +59,8 @@ class MainWindow : public QMainWindow, public MainView {
   void SetToolbarVisible(bool visible) override;
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
+  void RebuildSheetOnShow() override;
+  bool StartPageChosen() const override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
@@ -65,10 +72,17 @@ class MainWindow : public QMainWindow, public MainView {
   bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
+  // The help window once help was asked for; null before.
+  HelpWindow* Help() const { return helpWindow_; }
+  StartPage* Start() const { return startPage_; }
+  // The status bar's panel naming the port in use.
+  QLabel* PortPanel() const { return portPanel_; }
 
   MessagePanel* MessagePanelWidget() const { return messagePanel_; }
   TreeBuilder* Tree() const { return tree_; }
   MenuBuilder* Menu() const { return menu_.get(); }
+  // View › channels in use only.
+  QAction* ChannelsInUseAction() const { return channelsInUse_; }
   ToolbarBuilder* Toolbar() const { return toolbar_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
@@ -79,10 +93,14 @@ class MainWindow : public QMainWindow, public MainView {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void PlaceOnScreen();
   void BuildParts();
+  void AddChannelsInUseSwitch();
+  void UpdateStartPage();
+  static void OnBusMessage(void* context, const Message& message);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
 
@@ -99,15 +117,21 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<Timer> treeChangeDelay_;
   int treeChangeDelayMs_ = 0;
   std::string currentSheetName_;
+  std::string lastSheetName_;  // the sheet closed last, which a new tree selects again
   QWidget* makerPanel_ = nullptr;
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
+  QPointer<HelpWindow> helpWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
   std::unique_ptr<SheetServices> sheetServices_;
   std::unique_ptr<GridServices> gridServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;
   bool gridHadFocus_ = false;
+  bool placedWithFrame_ = false;
+  QAction* channelsInUse_ = nullptr;
+  StartPage* startPage_ = nullptr;
+  QLabel* portPanel_ = nullptr;
 };
 
 }  // namespace rtv

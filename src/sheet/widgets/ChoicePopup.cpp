@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -30,7 +31,7 @@ ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
     if (onChosen) onChosen(chosen);
   };
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
   layout->addWidget(grid_);
 }
 
@@ -47,8 +48,8 @@ void ChoicePopup::ShowAt(const QRect& cell) {
   QScreen* screen = QGuiApplication::screenAt(cell.center());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  // The grid's frame comes on top of the sheet's own size.
-  const int frame = 2 * grid_->frameWidth();
+  // The grid's frame and the border come on top of the sheet's own size.
+  const int frame = 2 * grid_->frameWidth() + 2 * kBorder;
   QSize size(sheet_->TotalWidth() + frame, sheet_->TotalHeight() + frame);
   const bool fits = size.width() <= area.width() && size.height() <= area.height();
   grid_->SetScrollBarsShown(!fits);
@@ -71,6 +72,12 @@ void ChoicePopup::ShowAt(const QRect& cell) {
   move(at);
   show();
   grid_->setFocus(Qt::PopupFocusReason);
+}
+
+void ChoicePopup::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::Shadow));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void ChoicePopup::keyPressEvent(QKeyEvent* event) {

@@ -22,6 +22,9 @@ class ChoicePopup : public QWidget {
               const std::string& listKey, int variant, int value, QWidget* owner);
   ~ChoicePopup() override;
 
+  // The line drawn around the list, so that it stands apart from the sheet under it.
+  static constexpr int kBorder = 1;
+
   // Places the window by the cell (in global coordinates) inside the cell's work area.
   // The cell the choice is for: the items ask it whether they are available.
   void SetOwnerCell(const Cell* owner);
@@ -33,6 +36,7 @@ class ChoicePopup : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   std::unique_ptr<ModelSheet> sheet_;

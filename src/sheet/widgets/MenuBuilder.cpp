@@ -4,6 +4,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "base/Message.h"
 #include "base/MessageBus.h"
@@ -150,7 +151,16 @@ void MenuBuilder::Refresh(QWidget* menu) {
     } else if (!action->isSeparator()) {
       action->setChecked(false);
     }
-    if (QMenu* sub = action->menu()) Refresh(sub);
+    if (QMenu* sub = action->menu()) {
+      Refresh(sub);
+      // A menu goes when every item in it is hidden.
+      const QList<QAction*> items = sub->actions();
+      if (!items.isEmpty() && std::none_of(items.begin(), items.end(), [](const QAction* item) {
+            return !item->isSeparator() && item->isVisible();
+          })) {
+        action->setVisible(false);
+      }
+    }
   }
 }
 
@@ -173,16 +183,32 @@ void MenuBuilder::ClearSubItems(int link) {
   subItems_.erase(link);
 }
 
-void MenuBuilder::BuildSubItems(int link, const std::string& key) {
-  QAction* action = ActionFor(link);
-  if (action == nullptr) return;
-  ClearSubItems(link);
+QMenu* MenuBuilder::SubMenuOf(QAction* action) {
   QMenu* sub = action->menu();
   if (sub == nullptr) {
     sub = new QMenu(root_);
     action->setMenu(sub);
     connect(sub, &QMenu::aboutToShow, this, [this, sub] { Refresh(sub); });
   }
+  return sub;
+}
+
+void MenuBuilder::SetSubItemsSource(int link, std::function<std::string()> source) {
+  QAction* action = ActionFor(link);
+  if (action == nullptr) return;
+  QMenu* sub = SubMenuOf(action);
+  // Connected after the refresh that SubMenuOf attaches, so that its build refreshes last.
+  connect(sub, &QMenu::aboutToShow, this, [this, link, source = std::move(source)] {
+    const std::string key = source();
+    if (!key.empty()) BuildSubItems(link, key);
+  });
+}
+
+void MenuBuilder::BuildSubItems(int link, const std::string& key) {
+  QAction* action = ActionFor(link);
+  if (action == nullptr) return;
+  ClearSubItems(link);
+  QMenu* sub = SubMenuOf(action);
   auto items = std::make_unique<OverlayItems>();
   items->BuildNested(store_, key);
   AddLevel(sub, items->Items());

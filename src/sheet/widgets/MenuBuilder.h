@@ -45,6 +45,9 @@ class MenuBuilder : public QObject {
   void RefreshMenu();
   void ClearSubItems(int link);
   void BuildSubItems(int link, const std::string& key);
+  // The item bound to `link` gets a sub-menu built afresh, from the key `source` names,
+  // each time it opens: it shows what holds at that moment, whatever has the focus.
+  void SetSubItemsSource(int link, std::function<std::string()> source);
 
   // The action of the first item bound to `link` (for the window and for tests).
   QAction* ActionFor(int link) const;
@@ -54,6 +57,7 @@ class MenuBuilder : public QObject {
  private:
   static void OnMessage(void* context, const Message& message);
   void AddLevel(QWidget* parent, std::vector<OverlayItem>& items);
+  QMenu* SubMenuOf(QAction* action);
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }

@@ -16,6 +16,7 @@
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
+#include "sheet/widgets/CellPopupMenu.h"
 #include "sheet/widgets/ChoicePopup.h"
 #include "sheet/widgets/PainterCanvas.h"
 
@@ -571,6 +572,7 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   logic_->SetShift((modifiers & Qt::ShiftModifier) != 0);
   const bool controlOnly = modifiers == Qt::ControlModifier;
+  if (RowKey(event->key(), static_cast<int>(modifiers))) return;
   using Key = SheetController::NavigationKey;
   switch (event->key()) {
     case Qt::Key_PageUp:
@@ -580,10 +582,10 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       logic_->KeyDown(Key::PageDown);
       return;
     case Qt::Key_Home:
-      logic_->KeyDown(Key::Home);
+      logic_->KeyDown(Key::Home, controlOnly);
       return;
     case Qt::Key_End:
-      logic_->KeyDown(Key::End);
+      logic_->KeyDown(Key::End, controlOnly);
       return;
     case Qt::Key_Left:
       logic_->KeyDown(Key::Left);
@@ -687,6 +689,7 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
   if (!CellAtPoint(pos, column, row)) return;
   if (!HasFocus()) setFocus(Qt::MouseFocusReason);
   if (event->button() == Qt::RightButton) {
+    logic_->SetShift(false);  // a right click never extends the marks
     logic_->RightButton(column, row);
     ShowCellPopup(event->globalPosition().toPoint());
     return;
@@ -802,43 +805,24 @@ void SheetView::focusOutEvent(QFocusEvent* event) {
 
 // Cell popup menus -------------------------------------------------------------------------
 
-void SheetView::BuildPopupItems(QMenu& menu, const std::string& key) {
-  OverlayText& store = sheet_.store();
-  Cell basic;
-  ParseCell(store, basic, store.GetFirstLine(key + "_BasicCell"), nullptr, nullptr);
-  QMenu* under = &menu;
-  QAction* last = nullptr;
-  for (int index = 0;; ++index) {
-    const std::string line = store.GetLine(key + "_Body", index);
-    if (!line.empty() && line[0] == '#') break;
-    const std::size_t plus = line.find('+');
-    if (plus == std::string::npos) continue;
-    if (plus == 0) {
-      under = &menu;
-    } else if (last != nullptr && under == &menu) {
-      // A deeper line opens the sub-items of the item above.
-      QMenu* sub = new QMenu(last->text(), &menu);
-      menu.removeAction(last);
-      menu.addMenu(sub);
-      under = sub;
-    }
-    Cell item;
-    ParseCell(store, item, std::string_view(line).substr(plus + 1), nullptr, &basic);
-    last = under->addAction(QString::fromStdString(item.text.value_or("")));
-    last->setData(item.cellLink);
-    if (item.option) last->setShortcut(QKeySequence(QString::fromStdString(*item.option)));
-  }
+void SheetView::ShowCellPopup(const QPoint& globalPos) {
+  const Cell* owner = CurrentCell();
+  if (owner == nullptr || services_.accessor == nullptr) return;
+  CellPopupMenu menu(sheet_.store(), *services_.accessor);
+  const int chosen = menu.Exec(*owner, this, globalPos);
+  if (chosen != 0) RunPopupCommand(chosen);
 }
 
-void SheetView::ShowCellPopup(const QPoint& globalPos) {
-  const std::string key =
-      sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
-  if (key.empty()) return;
-  QMenu menu(this);
-  BuildPopupItems(menu, key);
-  if (menu.isEmpty()) return;
-  const QAction* chosen = menu.exec(globalPos);
-  if (chosen != nullptr) RunPopupCommand(chosen->data().toInt());
+bool SheetView::RowKey(int key, int modifiers) {
+  const std::vector<int> links = CellPopupMenu::RowCommandsOfKey(key, modifiers);
+  const Cell* owner = CurrentCell();
+  if (links.empty() || owner == nullptr || services_.accessor == nullptr) return false;
+  CellPopupMenu menu(sheet_.store(), *services_.accessor);
+  for (int link : links) {
+    if (!menu.Offers(*owner, link)) return false;
+  }
+  for (int link : links) RunPopupCommand(link);
+  return true;
 }
 
 const Cell* SheetView::CurrentCell() const {

@@ -16,6 +16,7 @@ class QMenu;
 namespace rtv {
 
 class ChoicePopup;
+class ItemAccessor;
 class MessageBus;
 class SheetModelHost;
 class Timers;
@@ -29,6 +30,8 @@ struct GridServices {
   Timers* timers = nullptr;
   // Pictures for the cells' marks: 4 warning, 5 error. Without them the marks are drawn.
   const std::vector<QIcon>* images = nullptr;
+  // States of the cells' popup menus and their row keys; without it neither is offered.
+  ItemAccessor* accessor = nullptr;
 };
 
 // The grid that shows a built sheet and draws every cell itself: fixed rows and columns,
@@ -112,7 +115,8 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void UpdateScrollBars();
   int SizingBorder(const QPoint& point) const;
   void ShowCellPopup(const QPoint& globalPos);
-  void BuildPopupItems(QMenu& menu, const std::string& key);
+  // Runs the row commands of a key when the cell's menu offers them all; false otherwise.
+  bool RowKey(int key, int modifiers);
   void ClosePopup();
   bool EditorKey(QKeyEvent* event);
 
