@@ -61,6 +61,8 @@ namespace {
 
 constexpr ColourValue kWarningText = 0x00000000;        // black
 constexpr ColourValue kWarningBackground = 0x0080FFFF;  // light yellow
+constexpr ColourValue kDoneText = 0x00000000;
+constexpr ColourValue kDoneBackground = 0x00C0FFC0;  // light green
 
 }  // namespace
 
@@ -123,6 +125,11 @@ void CloneCommands::StartRead(bool adjustAfter) {
 }
 
 void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
+  OverlayText& overlay = controller_.Overlay();
+  if (result.status == kLinkCancelled && overlay.HasKey("GI_Mess_CloneRW_Stopped")) {
+    controller_.PostStatusText(overlay.GetLine("GI_Mess_CloneRW_Stopped", 0), kWarningText,
+                               kWarningBackground);
+  }
   if (result.status != kLinkOk) return;
   if (adjustAfter) controller_.AdjustModeOn();
   EepromImage& working = controller_.WorkingImage();
@@ -138,6 +145,17 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   }
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Bus().Send(kMsgImageReplaced);
+  if (!problem.empty() || !overlay.HasKey("GI_Mess_CloneRead_Done")) return;
+  // Said after the sheet is replaced, so that nothing it posts covers it.
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.1f",
+                static_cast<double>(link_.LastExchangeMs()) / 1000);
+  const std::string model = overlay.GetLine("GI_AppInd_Model", controller_.CellModelType());
+  const std::string done =
+      OverlayText::FillIn(overlay.GetFirstLine("GI_Mess_CloneRead_Done"),
+                          {LinkController::GroupedNumber(link_.TotalBytes()), seconds, model,
+                           std::to_string(session_.RadioVersion())});
+  controller_.PostStatusText(done, kDoneText, kDoneBackground);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "link/LinkController.h"
 
+#include <algorithm>
+
 #include "base/Prompts.h"
 #include "base/TimerTask.h"
 #include "link/LinkView.h"
@@ -33,6 +35,10 @@ std::vector<int> CheckLines(int status) {
     default:
       return {0, 1, 2, 3};
   }
+}
+
+std::string Line(OverlayText& overlay, const char* key, int line, const char* fallback) {
+  return overlay.HasKey(key) ? overlay.GetLine(key, line) : std::string(fallback);
 }
 
 }  // namespace
@@ -73,6 +79,7 @@ void LinkController::PrepareLine(CloneLink& link, int portNumber, Profile profil
 bool LinkController::Begin(int mode, Handler then) {
   if (link_.IsBusy()) return false;
   mode_ = mode;
+  startMs_ = services_.clock.NowMs();
   then_ = std::move(then);
   PrepareLink(kNormal);
   return true;
@@ -121,6 +128,7 @@ void LinkController::DisableMainWindow() {
 
 void LinkController::StartProgress(int captionLine) {
   progressShown_ = true;
+  captionLine_ = captionLine;
   if (view_ != nullptr) {
     view_->ShowProgress(services_.overlay.GetLine("GI_Mess_CloneRW_Title_Message", captionLine),
                         *this);
@@ -140,7 +148,51 @@ void LinkController::ProgressTick() {
   if (!link_.IsBusy()) progressTask_->Schedule(-1);
 }
 
+void LinkController::Cancel() {
+  if (link_.IsBusy()) link_.Cancel();
+}
+
+std::string LinkController::GroupedNumber(long long value) {
+  std::string digits = std::to_string(value < 0 ? -value : value);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return value < 0 ? "-" + digits : digits;
+}
+
+std::string LinkController::ActivityText() const {
+  const std::string path = PortDevicePath(link_.PortNumber(), services_.ports);
+  const std::string port = path.empty() ? "port " + std::to_string(link_.PortNumber()) : path;
+  return OverlayText::FillIn(Line(services_.overlay, "GI_Mess_CloneRW_Activity", captionLine_,
+                                  "Talking to the radio on %1"),
+                             {port});
+}
+
+std::string LinkController::ProgressText() const {
+  return ProgressText(services_.overlay, link_.DataDone(), totalBytes_,
+                      services_.clock.NowMs() - startMs_);
+}
+
+std::string LinkController::ProgressText(OverlayText& overlay, int done, int total,
+                                         std::int64_t elapsedMs) {
+  if (total <= 0) return {};
+  done = std::clamp(done, 0, total);
+  const int percent = static_cast<int>(static_cast<long long>(done) * 100 / total);
+  std::vector<std::string> values = {GroupedNumber(done), GroupedNumber(total),
+                                     std::to_string(percent)};
+  // An estimate from the first second or from no data at all would only jump about.
+  constexpr std::int64_t kSettledMs = 1000;
+  if (done == 0 || elapsedMs < kSettledMs) {
+    return OverlayText::FillIn(Line(overlay, "GI_Mess_CloneRW_Progress", 0, "%1 of %2 bytes (%3%)"),
+                               values);
+  }
+  const std::int64_t leftMs = elapsedMs * (total - done) / done;
+  values.push_back(std::to_string((leftMs + 999) / 1000));
+  return OverlayText::FillIn(
+      Line(overlay, "GI_Mess_CloneRW_Progress", 1, "%1 of %2 bytes (%3%), about %4 s left"),
+      values);
+}
+
 void LinkController::Complete(LinkResult& result) {
+  endMs_ = services_.clock.NowMs();
   if (result.mode == CloneLink::kModeIdentify && result.status == kLinkOk) {
     if (identifyHandler_) {
       identifyHandler_(result);
@@ -218,6 +270,18 @@ std::string LinkController::ErrorText(int status) {
 
 void LinkController::ShowError(int status) {
   if (status == kLinkOk) return;
+  if (status == kLinkCancelled) {
+    // Stopping was the user's wish: only a write that sent data leaves something to say.
+    if (link_.Mode() != CloneLink::kModeWrite || link_.FrameCount() == 0) return;
+    std::string text =
+        Line(services_.overlay, "GI_Mess_CloneRW_Stopped", 1, "The write was stopped.");
+    if (services_.overlay.HasKey("GI_Mess_CloneWrite_Partly")) {
+      text += "\n\n" + services_.overlay.GetText("GI_Mess_CloneWrite_Partly");
+    }
+    services_.prompts.Message(text, services_.overlay.GetFirstLine("GI_Sys_AppTitle"),
+                              PromptIcon::Warning, PromptButtons::Ok);
+    return;
+  }
   services_.prompts.Message(ErrorText(status), services_.overlay.GetFirstLine("GI_Sys_AppTitle"),
                             PromptIcon::Error, PromptButtons::Ok);
 }

@@ -60,6 +60,20 @@ class LinkController {
   bool AdjustWrite(Handler then);
   bool AdjustList(Handler then);
   bool IsBusy() const { return link_.IsBusy(); }
+  // Stops the running exchange; its continuation gets kLinkCancelled. A stopped read
+  // changes nothing; a stopped write is said to have left the radio partly written.
+  void Cancel();
+
+  // "Reading from the radio on /dev/ttyUSB0" for the exchange with a progress window.
+  std::string ActivityText() const;
+  // "5,120 of 11,104 bytes (46%), about 2 s left" for it now.
+  std::string ProgressText() const;
+  static std::string ProgressText(OverlayText& overlay, int done, int total,
+                                  std::int64_t elapsedMs);
+  // 11104 as "11,104".
+  static std::string GroupedNumber(long long value);
+  // How long the last exchange took from its start to its end.
+  std::int64_t LastExchangeMs() const { return endMs_ - startMs_; }
 
   // The message of a status; nothing for 0.
   void ShowError(int status);
@@ -91,6 +105,9 @@ class LinkController {
   Handler readHandler_;
   Handler then_;
   int totalBytes_ = 0;
+  int captionLine_ = 0;
+  std::int64_t startMs_ = 0;
+  std::int64_t endMs_ = 0;
   bool progressShown_ = false;
   std::unique_ptr<TimerTask> progressTask_;
 };

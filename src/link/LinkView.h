@@ -14,8 +14,9 @@ class LinkView {
   virtual ~LinkView() = default;
   // The main window takes no input while an exchange runs.
   virtual void SetMainWindowEnabled(bool enabled) = 0;
-  // The progress window, centred on the main window; it paints the controller's segments.
-  virtual void ShowProgress(const std::string& caption, const LinkController& link) = 0;
+  // The progress window, centred on the main window; it shows the controller's segments
+  // and texts, and its Cancel stops the controller's exchange.
+  virtual void ShowProgress(const std::string& caption, LinkController& link) = 0;
   virtual void RepaintProgress() = 0;
   // Hides the progress window and enables and focuses the main window.
   virtual void CloseProgress() = 0;

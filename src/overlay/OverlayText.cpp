@@ -204,4 +204,16 @@ int OverlayText::HelpContextId(const std::string& cellLinkName) {
   }
 }
 
+std::string OverlayText::FillIn(std::string text, const std::vector<std::string>& values) {
+  // From the last place down, so that %1 does not eat the start of %10.
+  for (std::size_t i = values.size(); i-- > 0;) {
+    const std::string place = "%" + std::to_string(i + 1);
+    for (std::size_t at = text.find(place); at != std::string::npos;
+         at = text.find(place, at + values[i].size())) {
+      text.replace(at, place.size(), values[i]);
+    }
+  }
+  return text;
+}
+
 }  // namespace rtv

@@ -36,6 +36,11 @@ class OverlayText {
   // Whether the key exists, without the fatal error for a missing one.
   bool HasKey(const std::string& key);
 
+  // A text with the places %1, %2 ... filled with the values in order; places without a
+  // value stay. Overlay texts use these rather than printf formats, which a damaged file
+  // could turn against the program.
+  static std::string FillIn(std::string text, const std::vector<std::string>& values);
+
   // The help table: the context number of a cell link name, 0 when it has none.
   int HelpContextId(const std::string& cellLinkName);
 

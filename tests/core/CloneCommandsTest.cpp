@@ -44,6 +44,11 @@ std::vector<std::string> LinkTexts() {
                              "Written.",
                              "#GI_Mess_CloneWrite_Partly",
                              "Partly written.",
+                             "#GI_Mess_CloneRW_Stopped",
+                             "Stopped.",
+                             "Write stopped.",
+                             "#GI_Mess_CloneRead_Done",
+                             "Read %1 bytes.",
                              "#GI_Mess_DataError",
                              "Data errors.",
                              "#GI_Mess_Adjust_Caution",
@@ -71,7 +76,7 @@ struct FakeLinkView : LinkView {
     mainEnabled = enabled;
     if (!enabled) ++disabled;
   }
-  void ShowProgress(const std::string& caption, const LinkController& link) override {
+  void ShowProgress(const std::string& caption, LinkController& link) override {
     captions.push_back(caption);
     controller = &link;
     progressOpen = true;
@@ -93,7 +98,7 @@ struct FakeLinkView : LinkView {
   bool progressOpen = false;
   int lastLit = -1;
   std::vector<std::string> captions;
-  const LinkController* controller = nullptr;
+  LinkController* controller = nullptr;
   std::vector<int> forms;
   int shownPort = 0;
   std::optional<int> answer;
@@ -257,6 +262,71 @@ TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) 
   } else {
     ::unsetenv("XDG_DATA_HOME");
   }
+}
+
+TEST_F(CloneCommandsTest, CancelHalfWayThroughAReadKeepsTheImageAndTheNextReadWorks) {
+  radioImage.SetByte(0x0B31, 0xA5);
+  AnswerReadWith(0, 0x2B5F);
+  const EepromImage before(f.controller->WorkingImage());
+  Cell cell;
+  f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Read"), cell);
+  const int total = LinkController::RangeBytes(CloneSession::kReadList);
+  while (commands->IsBusy() && commands->Link().Link().DataDone() < total / 2) f.clock.Advance(10);
+  ASSERT_TRUE(commands->IsBusy());
+  const std::string progress = view.windows.controller->ProgressText();
+  EXPECT_NE(progress.find(" of 11,104 bytes (5"), std::string::npos) << progress;
+  view.windows.controller->Cancel();
+  Run();
+  EXPECT_TRUE(Texts().empty()) << LastText();  // the user's wish needs no box
+  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_FALSE(view.windows.progressOpen);
+  EXPECT_TRUE(view.windows.mainEnabled);
+  f.clock.Advance(10);
+  EXPECT_EQ(f.controller->MessagePanelText(), "Stopped.");
+
+  Command(LinkNo("CL_Menu_Clone_Read"));
+  EXPECT_TRUE(Texts().empty()) << LastText();
+  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
+  f.clock.Advance(10);
+  EXPECT_EQ(f.controller->MessagePanelText(), "Read 11,104 bytes.");
+}
+
+TEST_F(CloneCommandsTest, CancelDuringAWriteSaysTheRadioMayBePartlyWritten) {
+  radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(0);
+  Cell cell;
+  f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Write"), cell);
+  while (commands->IsBusy() && commands->Link().Link().DataDone() == 0) f.clock.Advance(10);
+  ASSERT_TRUE(commands->IsBusy());
+  view.windows.controller->Cancel();
+  Run();
+  ASSERT_EQ(f.prompts.shown.size(), 2u);  // the confirmation, then the outcome
+  EXPECT_EQ(LastText(), "Write stopped.\n\nPartly written.");
+  EXPECT_EQ(f.prompts.shown[1].icon, PromptIcon::Warning);
+  EXPECT_FALSE(Sent(kCmdEnd));
+}
+
+TEST(LinkProgressTextTest, BytesPercentAndTimeLeftOnceTheRateIsKnown) {
+  OverlayText none;
+  const struct {
+    int done;
+    int total;
+    std::int64_t elapsedMs;
+    const char* text;
+  } cases[] = {
+      {0, 11104, 0, "0 of 11,104 bytes (0%)"},
+      {5552, 11104, 900, "5,552 of 11,104 bytes (50%)"},  // too early to tell
+      {5552, 11104, 1500, "5,552 of 11,104 bytes (50%), about 2 s left"},
+      {11104, 11104, 3000, "11,104 of 11,104 bytes (100%), about 0 s left"},
+      {20000, 11104, 3000, "11,104 of 11,104 bytes (100%), about 0 s left"},
+      {5, 0, 3000, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LinkController::ProgressText(none, c.done, c.total, c.elapsedMs), c.text);
+  }
+  EXPECT_EQ(LinkController::GroupedNumber(1234567), "1,234,567");
+  EXPECT_EQ(LinkController::GroupedNumber(999), "999");
+  EXPECT_EQ(LinkController::GroupedNumber(-1000), "-1,000");
 }
 
 TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {

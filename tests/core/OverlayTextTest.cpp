@@ -33,6 +33,21 @@ const char* const kOverlay =
     "#GI_After_End\n"
     "never found\n";
 
+TEST(OverlayTextTest, FillInPutsValuesInTheirPlacesAndNothingElse) {
+  const struct {
+    const char* text;
+    std::vector<std::string> values;
+    const char* filled;
+  } cases[] = {
+      {"%1 of %2 bytes (%3%)", {"5,120", "11,104", "46"}, "5,120 of 11,104 bytes (46%)"},
+      {"%2 before %1, %1 again", {"a", "b"}, "b before a, a again"},
+      {"%1%10", {"x", "", "", "", "", "", "", "", "", "ten"}, "xten"},
+      {"%3 has no value, %d and %s stay", {"a"}, "%3 has no value, %d and %s stay"},
+      {"on %1", {"/dev/tty%1"}, "on /dev/tty%1"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(OverlayText::FillIn(c.text, c.values), c.filled) << c.text;
+}
+
 TEST(OverlayTextTest, LooksUpLinesTextsAndExactKeys) {
   TempFile file(kOverlay);
   OverlayText store;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
@@ -190,6 +191,47 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   EXPECT_EQ(f.form->windowTitle(),
             QString::fromStdString("Untitled - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
   EXPECT_TRUE(sim.Log().contains("sent 174 data frames")) << sim.Log().toStdString();
+}
+
+TEST(CloneLinkWidgetTest, CancelStopsAReadAndTheRadioCanBeReadAgainAtOnce) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start({"--baud", "38400"}));
+  const EepromImage before(f.controller->WorkingImage());
+  // The button, Escape and the window's close button each stop the read.
+  for (const char* way : {"button", "escape", "close"}) {
+    SCOPED_TRACE(way);
+    f.Command(LinkNo("CL_Menu_Clone_Read"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return f.Progress() != nullptr && f.Commands().Link().LitSegments() >= 12; },
+        kExchangeLimitMs));
+    ProgressWindow* progress = f.Progress();
+    EXPECT_TRUE(progress->ActivityLabel()->text().startsWith("Reading from the radio on "));
+    EXPECT_TRUE(progress->DetailLabel()->text().contains(" of 11,104 bytes ("))
+        << progress->DetailLabel()->text().toStdString();
+    if (std::string(way) == "button") {
+      QTest::mouseClick(progress->CancelButton(), Qt::LeftButton);
+    } else if (std::string(way) == "escape") {
+      QTest::keyClick(progress, Qt::Key_Escape);
+    } else {
+      progress->close();
+    }
+    ASSERT_TRUE(f.WaitForIdle());
+    EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+    EXPECT_EQ(f.Progress(), nullptr);
+    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+    EXPECT_FALSE(f.controller->IsDirty());
+  }
+  // A new read right after works: the rest of the stopped one is dropped first.
+  f.Command(LinkNo("CL_Menu_Clone_Read"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !f.Commands().IsBusy() && f.controller->IsDirty(); },
+                              kExchangeLimitMs));
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  // What the window showed last, before it went.
+  const std::string last = f.Commands().Link().ProgressText();
+  EXPECT_NE(last.find("11,104 of 11,104 bytes (100%)"), std::string::npos) << last;
 }
 
 TEST(CloneLinkWidgetTest, UnsavedChangesAndCancelSendNothing) {

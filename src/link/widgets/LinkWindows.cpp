@@ -5,6 +5,7 @@
 #include "link/LinkController.h"
 #include "link/widgets/PortDialog.h"
 #include "link/widgets/ProgressWindow.h"
+#include "overlay/OverlayText.h"
 
 namespace rtv {
 
@@ -15,15 +16,23 @@ LinkWindows::~LinkWindows() { delete progress_; }
 
 void LinkWindows::SetMainWindowEnabled(bool enabled) { main_.setEnabled(enabled); }
 
-void LinkWindows::ShowProgress(const std::string& caption, const LinkController& link) {
+void LinkWindows::ShowProgress(const std::string& caption, LinkController& link) {
   delete progress_;
-  progress_ = new ProgressWindow(&main_, [&link] { return link.LitSegments(); });
+  ProgressWindow::Content content;
+  content.lit = [&link] { return link.LitSegments(); };
+  content.activity = [&link] { return QString::fromStdString(link.ActivityText()); };
+  content.detail = [&link] { return QString::fromStdString(link.ProgressText()); };
+  content.cancel = [&link] { link.Cancel(); };
+  if (overlay_.HasKey("GI_Mess_CloneRW_Progress")) {
+    content.cancelText = QString::fromStdString(overlay_.GetLine("GI_Mess_CloneRW_Progress", 2));
+  }
+  progress_ = new ProgressWindow(&main_, std::move(content));
   progress_->ShowCentred(QString::fromStdString(caption));
   main_.setEnabled(false);
 }
 
 void LinkWindows::RepaintProgress() {
-  if (progress_ != nullptr) progress_->PaintBox()->update();
+  if (progress_ != nullptr) progress_->Refresh();
 }
 
 void LinkWindows::CloseProgress() {

@@ -19,7 +19,7 @@ class LinkWindows : public LinkView {
   ~LinkWindows() override;
 
   void SetMainWindowEnabled(bool enabled) override;
-  void ShowProgress(const std::string& caption, const LinkController& link) override;
+  void ShowProgress(const std::string& caption, LinkController& link) override;
   void RepaintProgress() override;
   void CloseProgress() override;
   std::optional<int> AskPort(int form, int currentPort, const PortEnvironment& ports) override;

@@ -3,7 +3,10 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QWindow>
 
 namespace rtv {
 namespace {
@@ -32,16 +35,36 @@ class SegmentBox : public QWidget {
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(QWidget* owner, std::function<int()> lit)
-    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+ProgressWindow::ProgressWindow(QWidget* owner, Content content)
+    // Not a child of the owner: that is disabled while the exchange runs, and Cancel must
+    // still take clicks. Modal instead, and kept above the owner.
+    : QWidget(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       owner_(owner),
+      content_(std::move(content)),
+      activity_(new QLabel(this)),
       panel_(new QFrame(this)),
-      box_(new SegmentBox(panel_, std::move(lit))) {
+      box_(new SegmentBox(panel_, content_.lit)),
+      detail_(new QLabel(this)),
+      cancelButton_(new QPushButton(content_.cancelText, this)) {
+  const int panelWidth = kBoxWidth + 2 * kBevel;
+  const int lineHeight = activity_->fontMetrics().height();
+  activity_->setGeometry(kMarginX, kMarginY, panelWidth, lineHeight);
   panel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel_->setLineWidth(kBevel);
-  panel_->setGeometry(kMarginX, kMarginY, kBoxWidth + 2 * kBevel, kBoxHeight + 2 * kBevel);
+  panel_->setGeometry(kMarginX, activity_->geometry().bottom() + 1 + kMarginY, panelWidth,
+                      kBoxHeight + 2 * kBevel);
   box_->setGeometry(kBevel, kBevel, kBoxWidth, kBoxHeight);
-  setFixedSize(kBoxWidth + 2 * kBevel + 2 * kMarginX, kBoxHeight + 2 * kBevel + 4 * kMarginY);
+  detail_->setGeometry(kMarginX, panel_->geometry().bottom() + 1 + kMarginY, panelWidth,
+                       lineHeight);
+  const QSize button = cancelButton_->sizeHint();
+  cancelButton_->setGeometry(kMarginX + panelWidth - button.width(),
+                             detail_->geometry().bottom() + 1 + kMarginY, button.width(),
+                             button.height());
+  setFixedSize(panelWidth + 2 * kMarginX, cancelButton_->geometry().bottom() + 1 + kMarginY);
+  connect(cancelButton_, &QPushButton::clicked, this, &ProgressWindow::RequestCancel);
+  setWindowModality(Qt::ApplicationModal);
+  Refresh();
 }
 
 void ProgressWindow::ShowCentred(const QString& caption) {
@@ -49,14 +72,37 @@ void ProgressWindow::ShowCentred(const QString& caption) {
   if (owner_ != nullptr) {
     const QRect frame = owner_->frameGeometry();
     move(frame.center() - QPoint(width() / 2, height() / 2));
+    winId();  // the native window, so that it can stay with the owner's
+    if (owner_->windowHandle() != nullptr) {
+      windowHandle()->setTransientParent(owner_->windowHandle());
+    }
   }
   show();
+  cancelButton_->setFocus();
 }
 
-void ProgressWindow::closeEvent(QCloseEvent* event) { event->ignore(); }
+void ProgressWindow::Refresh() {
+  if (content_.activity) activity_->setText(content_.activity());
+  if (content_.detail) detail_->setText(content_.detail());
+  box_->update();
+}
+
+void ProgressWindow::RequestCancel() {
+  // Once is enough: the exchange is ending and the window goes with it.
+  if (cancelRequested_) return;
+  cancelRequested_ = true;
+  cancelButton_->setEnabled(false);
+  if (content_.cancel) content_.cancel();
+}
+
+void ProgressWindow::closeEvent(QCloseEvent* event) {
+  // The window closes when the exchange has ended; asking to close stops it.
+  event->ignore();
+  RequestCancel();
+}
 
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {
-  // Escape would close a tool window on some platforms; nothing here may end the exchange.
+  if (event->key() == Qt::Key_Escape) RequestCancel();
   event->accept();
 }
 
