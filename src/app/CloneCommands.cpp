@@ -123,6 +123,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   session_.AfterRead(working);
   controller_.SetCurrentFileName({});
   controller_.MarkDirty();
+  controller_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Bus().Send(kMsgImageReplaced);
 }
@@ -154,6 +155,7 @@ void CloneCommands::WriteIdentified(LinkResult& identified) {
   EepromImage& working = controller_.WorkingImage();
   const bool changed = controller_.CheckDirty();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
+  controller_.AbsorbProgramChanges();
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
   const AddressRange* ranges = session_.WriteList(

@@ -140,6 +140,7 @@ void ModelController::ChangeModel(int modelType, bool ask) {
   if (ask) {
     WorkingImage().Assign(TemplateImage());
     MarkClean();
+    StartNewHistory();
     SetCurrentFileName({});
     EndAdjustModeUnlessRequested();
   }
