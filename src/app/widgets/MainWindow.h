@@ -25,6 +25,7 @@ class MenuBuilder;
 class MessagePanel;
 class ToolbarBuilder;
 class TreeBuilder;
+class UndoActions;
 
 // The main window: menu and toolbar on top, the tree of sheets on the left beside the
 // sheet on show, and the status bar.
@@ -36,6 +37,8 @@ class MainWindow : public QMainWindow, public MainView {
   static constexpr int kMinimumHeight = 200;
   static constexpr int kSplitterWidth = 3;
   static constexpr int kMinimumTreeWidth = 8;
+  // Undo and Redo follow the toolbar's New, Open and Save.
+  static constexpr int kFileButtons = 3;
 
   MainWindow(MainController& controller, AppSettings& settings);
   ~MainWindow() override;
@@ -54,6 +57,7 @@ class MainWindow : public QMainWindow, public MainView {
   void SetToolbarVisible(bool visible) override;
   void OpenSheet(const std::string& name) override;
   void CloseCurrentSheet() override;
+  void ShowEditPlace(const std::string& sheet, int link, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
@@ -70,6 +74,7 @@ class MainWindow : public QMainWindow, public MainView {
   TreeBuilder* Tree() const { return tree_; }
   MenuBuilder* Menu() const { return menu_.get(); }
   ToolbarBuilder* Toolbar() const { return toolbar_; }
+  UndoActions* Undo() const { return undoActions_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
   // The sheet on show, or null.
@@ -91,6 +96,7 @@ class MainWindow : public QMainWindow, public MainView {
   MessagePanel* messagePanel_;
   std::unique_ptr<MenuBuilder> menu_;
   ToolbarBuilder* toolbar_ = nullptr;
+  UndoActions* undoActions_ = nullptr;  // owned by the window
   QSplitter* splitter_ = nullptr;
   QWidget* treePanel_ = nullptr;
   QWidget* sheetPanel_ = nullptr;

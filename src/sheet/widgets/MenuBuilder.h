@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sheet/OverlayItems.h"
 
@@ -45,6 +46,9 @@ class MenuBuilder : public QObject {
   void RefreshMenu();
   void ClearSubItems(int link);
   void BuildSubItems(int link, const std::string& key);
+  // Actions of the window's own that head the sub-items of `link` whatever they are (the
+  // Edit menu's Undo and Redo); the window owns them.
+  void SetLeadingActions(int link, std::vector<QAction*> actions);
 
   // The action of the first item bound to `link` (for the window and for tests).
   QAction* ActionFor(int link) const;
@@ -57,6 +61,9 @@ class MenuBuilder : public QObject {
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
+  // The sub-menu of `link`'s item, made when it has none yet.
+  QMenu* SubMenuOf(QAction* action);
+  void AddLeadingActions(int link, QMenu* sub);
 
   QWidget* root_;
   OverlayText& store_;
@@ -69,6 +76,7 @@ class MenuBuilder : public QObject {
   OverlayItems items_;
   // Sub-items built under an item, by the item's link.
   std::map<int, std::unique_ptr<OverlayItems>> subItems_;
+  std::map<int, std::vector<QAction*>> leading_;
 };
 
 }  // namespace rtv
