@@ -143,6 +143,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
     controller_.PostStatusText("No backup of this read was kept: " + problem, kWarningText,
                                kWarningBackground);
   }
+  controller_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Bus().Send(kMsgImageReplaced);
   if (!problem.empty() || !overlay.HasKey("GI_Mess_CloneRead_Done")) return;
@@ -185,6 +186,7 @@ void CloneCommands::WriteIdentified(LinkResult& identified) {
   EepromImage& working = controller_.WorkingImage();
   const bool changed = controller_.CheckDirty();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
+  controller_.AbsorbProgramChanges();
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
   const AddressRange* ranges = session_.WriteList(

@@ -112,6 +112,7 @@ bool FileCommands::New() {
   controller_.WorkingImage().Assign(controller_.TemplateImage());
   controller_.Normalise(controller_.WorkingImage(), NormaliseDirection::AfterLoad);
   controller_.MarkClean();
+  controller_.StartNewHistory();
   controller_.SetCurrentFileName({});
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.EndAdjustModeUnlessRequested();
@@ -159,6 +160,7 @@ bool FileCommands::OpenFile(const std::string& path) {
       controller_.WorkingImage().Assign(scratch);
       controller_.AfterLoad(controller_.WorkingImage());
       controller_.MarkClean();
+      controller_.StartNewHistory();
       if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
       bus_.Send(kMsgImageReplaced);
       opened = true;

@@ -31,6 +31,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
+  history_.Reset(working_);
   // The saved image starts empty; the first mark clean fills it.
   controllerTask_ = std::make_unique<TimerTask>(services_.timers);
   Bus().Subscribe(&MainController::OnBaseMessage, this);
@@ -56,6 +57,7 @@ void MainController::Setup(MainView& view) {
   LoadInitialFile(settings.modelType);
   working_.Assign(template_);
   MarkClean();
+  StartNewHistory();
   compare_.Assign(template_);
   Bus().Send(kMsgModeChanged);
   RebuildTree();
@@ -174,6 +176,9 @@ void MainController::SetCurrentFileName(const std::string& name) {
 void MainController::MarkClean() {
   saved_.Assign(working_);
   dirty_ = false;
+  // A save normalises the image first: those changes are the program's, not a step.
+  history_.Absorb(working_);
+  history_.MarkClean();
   UpdateTitle();
 }
 
@@ -317,7 +322,140 @@ bool MainController::RowOperationEnabled(int command, ListKind kind) const {
 
 void MainController::AfterImageWrite() {
   RestartWarningTimer();
+  RecordStep();
   CheckDirty();
+}
+
+void MainController::CellInputStarting(const Cell& cell, int command) {
+  if (stepDepth_ > 0) return;
+  pendingWhat_ = DescribeInput(cell, command);
+  Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
+  pendingPlace_ = {sheet != nullptr ? sheet->key() : std::string(), cell.cellLink, cell.index};
+}
+
+std::string MainController::DescribeInput(const Cell& cell, int command) {
+  OverlayText& overlay = services_.overlay;
+  const std::string menu = cell.PopupMenuName();
+  if (command != 0 && !menu.empty() && overlay.HasKey(menu + "_Body")) {
+    // The caption of the popup item that runs the command.
+    Cell basic;
+    if (overlay.HasKey(menu + "_BasicCell")) {
+      ParseCell(overlay, basic, overlay.GetFirstLine(menu + "_BasicCell"), nullptr, nullptr);
+    }
+    for (int line = 0;; ++line) {
+      const std::string text = overlay.GetLine(menu + "_Body", line);
+      if (!text.empty() && text[0] == '#') break;
+      const std::size_t plus = text.find('+');
+      if (plus == std::string::npos) continue;
+      Cell item;
+      ParseCell(overlay, item, std::string_view(text).substr(plus + 1), nullptr, &basic);
+      if (item.cellLink == command && item.text) return *item.text;
+    }
+  }
+  // A cell edit: the title of its column, or on a sheet of settings the text before it.
+  Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
+  int column = 0;
+  int row = 0;
+  if (sheet != nullptr && sheet->FindSelectable(cell.cellLink, cell.index, column, row)) {
+    for (int title = sheet->fixedRows() - 1; title >= 0; --title) {
+      const Cell& heading = sheet->CellAt(column, title).cell;
+      if (heading.cellLink == kCellLinkNone && heading.text && !heading.text->empty()) {
+        return *heading.text;
+      }
+    }
+    for (int left = column - 1; left >= 0; --left) {
+      const Cell& label = sheet->CellAt(left, row).cell;
+      if (label.cellLink == kCellLinkNone && label.text && !label.text->empty()) {
+        return *label.text;
+      }
+    }
+  }
+  return "Edit";
+}
+
+void MainController::RecordStep() {
+  if (stepDepth_ > 0) return;
+  if (history_.Record(working_, pendingWhat_.empty() ? std::string("Edit") : pendingWhat_,
+                      pendingPlace_)) {
+    HistoryChanged();
+  }
+}
+
+void MainController::StartNewHistory() {
+  history_.Reset(working_);
+  if (dirty_) history_.MarkUnsaved();
+  pendingWhat_.clear();
+}
+
+void MainController::BeginStep(const std::string& what) {
+  if (stepDepth_++ > 0) return;
+  RecordStep();  // what came before is a step of its own
+  Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
+  pendingWhat_ = what;
+  pendingPlace_ = {sheet != nullptr ? sheet->key() : std::string(), kCellLinkNone, 0};
+}
+
+void MainController::EndStep() {
+  if (stepDepth_ == 0 || --stepDepth_ > 0) return;
+  RecordStep();
+  CheckDirty();
+}
+
+bool MainController::Undo() {
+  Bus().Send(kMsgCommitEdits);
+  RecordStep();  // anything not yet recorded is the step to take back
+  const std::optional<EditHistory::StepInfo> step = history_.Undo(working_);
+  if (!step) {
+    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToUndo"),
+                   ToColourValue(SystemColour::WindowText),
+                   ToColourValue(SystemColour::ButtonFace));
+    return false;
+  }
+  AfterHistoryMove(*step, "GI_AppMess_S_Undo");
+  return true;
+}
+
+bool MainController::Redo() {
+  Bus().Send(kMsgCommitEdits);
+  RecordStep();
+  const std::optional<EditHistory::StepInfo> step = history_.Redo(working_);
+  if (!step) {
+    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToRedo"),
+                   ToColourValue(SystemColour::WindowText),
+                   ToColourValue(SystemColour::ButtonFace));
+    return false;
+  }
+  AfterHistoryMove(*step, "GI_AppMess_S_Redo");
+  return true;
+}
+
+void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
+  dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
+  UpdateTitle();
+  RestartWarningTimer();
+  std::string text = services_.overlay.GetFirstLine(statusKey);
+  const std::size_t mark = text.find("%s");
+  if (mark != std::string::npos) text.replace(mark, 2, step.what);
+  if (view_ != nullptr) view_->ShowEditPlace(step.place.sheet, step.place.link, step.place.index);
+  Bus().Post(kMsgDataChanged);
+  PostStatusText(text, ToColourValue(SystemColour::WindowText),
+                 ToColourValue(SystemColour::ButtonFace));
+  HistoryChanged();
+}
+
+std::string MainController::UndoCaption() {
+  const EditHistory::StepInfo* step = history_.NextUndo();
+  return step != nullptr ? "Undo " + step->what : std::string("Undo");
+}
+
+std::string MainController::RedoCaption() {
+  const EditHistory::StepInfo* step = history_.NextRedo();
+  return step != nullptr ? "Redo " + step->what : std::string("Redo");
+}
+
+void MainController::HistoryChanged() {
+  Bus().Post(kMsgRefreshMenuStates);
+  Bus().Post(kMsgRefreshToolbarStates);
 }
 
 void MainController::RememberSheetPosition(const SheetPosition& position) {

@@ -13,6 +13,7 @@
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "cells/ChoiceLists.h"
+#include "radio/EditHistory.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/RadioModel.h"
@@ -117,10 +118,31 @@ class MainController : public CellAccessHost {
   bool CheckDirty();
   bool IsDirty() const { return dirty_; }
 
-  // Called after every write into the working image through an item accessor.
+  // Called after every write into the working image through an item accessor: what changed
+  // becomes one step of the undo history.
   void AfterImageWrite() override;
+  void CellInputStarting(const Cell& cell, int command) override;
+
+  // The undo history of the working image.
+  const EditHistory& History() const { return history_; }
+  // New, Open, a clone read and a model change start a new history at the working image.
+  void StartNewHistory();
+  // Changes the program made to the working image (a normalise before writing) are not a
+  // step the user can undo.
+  void AbsorbProgramChanges() { history_.Absorb(working_); }
+  // Everything written until EndStep is one step, named `what` (a CSV import).
+  void BeginStep(const std::string& what);
+  void EndStep();
+  // Takes back or makes again one step; false when there was none. The status bar says
+  // what was undone, and the sheet where it happened comes back.
+  bool Undo();
+  bool Redo();
+  // "Undo Clear Rows", or "Undo" when there is nothing to undo; likewise for redo.
+  std::string UndoCaption();
+  std::string RedoCaption();
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
+  EepromImage* CellTemplateImage() override { return &template_; }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
@@ -186,6 +208,13 @@ class MainController : public CellAccessHost {
   void HandleBaseMessage(const Message& message);
   void ControllerTick();
 
+  // What the cell an input reaches stands for: its row command's caption, or the title of
+  // its column or row.
+  std::string DescribeInput(const Cell& cell, int command);
+  void RecordStep();
+  void AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey);
+  void HistoryChanged();
+
   ControllerServices services_;
   std::int32_t imageSize_;
   int modelCode_ = 0;
@@ -217,6 +246,10 @@ class MainController : public CellAccessHost {
   std::unique_ptr<FileCommands> files_;
   std::unique_ptr<SheetCsvCommands> sheetCsv_;
   RowOperations rowOperations_;
+  EditHistory history_;
+  std::string pendingWhat_;
+  EditPlace pendingPlace_;
+  int stepDepth_ = 0;  // inside BeginStep … EndStep
 };
 
 }  // namespace rtv

@@ -49,6 +49,8 @@ class MainView {
   virtual bool HasSheet() const { return true; }
   // The sheet on show, for the commands that work on it; null when none is.
   virtual Sheet* SheetOnShow() { return nullptr; }
+  // Shows the sheet of an undone or redone step with the cursor on its cell.
+  virtual void ShowEditPlace(const std::string& /*sheet*/, int /*link*/, int /*index*/) {}
   virtual std::string SelectedTreeSheet() const { return {}; }
   // Builds the sheet on show again (its rows may change), with the cursor on the same item,
   // or on the next one listed when that item is not listed any more.

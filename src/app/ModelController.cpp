@@ -155,6 +155,7 @@ void ModelController::ChangeModel(int modelType, bool ask) {
   if (ask) {
     WorkingImage().Assign(TemplateImage());
     MarkClean();
+    StartNewHistory();
     SetCurrentFileName({});
     EndAdjustModeUnlessRequested();
   }

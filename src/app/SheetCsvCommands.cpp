@@ -88,8 +88,11 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
     Tell(("The file cannot be read:\n" + *path).c_str(), true);
     return false;
   }
+  // The whole import is one step to undo.
+  controller_.BeginStep("Import CSV");
   const SheetImporter::Report report =
       SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage()).Import(text.str());
+  controller_.EndStep();
   // Every commit ran the accessor's checks; the title follows the image as a whole.
   controller_.CheckDirty();
   controller_.UpdateTitle();

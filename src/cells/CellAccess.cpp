@@ -13,6 +13,11 @@ void CellAccess::MarkReadOnly() {
   }
 }
 
+void CellAccess::MarkFixedByModel() {
+  MarkReadOnly();
+  fixedByModel = true;
+}
+
 void CellAccess::MarkGreyed() {
   if (request.canvas != nullptr) request.canvas->SetFontColour(kGreyedColour);
 }

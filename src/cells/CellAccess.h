@@ -26,10 +26,14 @@ struct CellAccess {
   int extraFlags = 0;
   // A key that would edit met a read-only cell; the status bar says so after the access.
   bool refused = false;
+  // The cell is read-only because the model puts its own value back on saving.
+  bool fixedByModel = false;
 
   // Shown, not editable: olive text, a typed character, Enter, Backspace or F2 is refused
   // (key cleared), and a committed text or popup choice is dropped.
   void MarkReadOnly();
+  // Read-only because the model fixes the value; the refusal says so.
+  void MarkFixedByModel();
   // Shown in silver; stays editable.
   void MarkGreyed();
   void MarkError() { request.resultFlags |= CellRequest::kResultError; }

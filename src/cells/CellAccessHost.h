@@ -28,8 +28,15 @@ class CellAccessHost {
   // working image with the saved one.
   virtual void AfterImageWrite() = 0;
 
+  // A key, a commit or a command is about to reach `cell` (`command` 0 for none); what it
+  // changes is one step of the user's work.
+  virtual void CellInputStarting(const Cell& /*cell*/, int /*command*/) {}
+
   // The image the cells show and edit; null when there is none.
   virtual EepromImage* CellImage() { return nullptr; }
+  // The model's default image (its initial file), which fixed lists are cleared back to;
+  // null when there is none.
+  virtual EepromImage* CellTemplateImage() { return nullptr; }
   // The choice lists and the overlay the cells read; null when there are none.
   virtual ChoiceLists* CellChoices() { return nullptr; }
   virtual OverlayText* CellOverlay() { return nullptr; }

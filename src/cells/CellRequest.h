@@ -27,6 +27,12 @@ enum class AccessResult : std::uint8_t {
   StartEdit,    // edit the display text in place
 };
 
+// Something an access wants the status bar to say about a value it took.
+enum class CellNotice : std::uint8_t {
+  None,
+  FrequencyLimited,  // a typed frequency lay outside the band and the nearest end was taken
+};
+
 // Whether an item of a choice popup can be chosen now (its owner cell answers).
 enum class ChoiceState : std::uint8_t { Available, Unavailable };
 
@@ -68,7 +74,8 @@ struct CellRequest {
   int servedType = kCellTypeNone;
   int servedLink = kCellLinkNone;
   int servedIndex = 0;
-  CellKey forwardedKey;  // out: the key to replay on the redirected cell
+  CellKey forwardedKey;                  // out: the key to replay on the redirected cell
+  CellNotice notice = CellNotice::None;  // out
   std::uint8_t rangeFlags = 0;
   int rangeFirst = 0;
   int rangeLast = 0;

@@ -34,7 +34,10 @@ std::string FrequencyEditor::FormatMHz(std::uint32_t hz) {
   return buffer;
 }
 
-std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
+namespace {
+
+// The typed text in Hz, before limiting; none when it holds no digit.
+std::optional<double> TypedHz(std::string_view text) {
   std::string kept;
   bool digit = false;
   for (const char c : text) {
@@ -45,8 +48,20 @@ std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
   // An empty or digitless text names no frequency; it would otherwise become 100 MHz.
   if (!digit) return std::nullopt;
   kept.resize(std::min<std::size_t>(kept.size(), 10));
-  const double mhz = std::strtod(kept.c_str(), nullptr);
-  const double hz = std::clamp(mhz * 1'000'000.0 + 0.5, kLowest + 0.5, kHighest + 0.5);
+  return std::strtod(kept.c_str(), nullptr) * 1'000'000.0 + 0.5;
+}
+
+}  // namespace
+
+bool FrequencyEditor::OutsideBand(std::string_view text) {
+  const std::optional<double> hz = TypedHz(text);
+  return hz && (*hz < kLowest || *hz >= kHighest + 1.0);
+}
+
+std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
+  const std::optional<double> typed = TypedHz(text);
+  if (!typed) return std::nullopt;
+  const double hz = std::clamp(*typed, kLowest + 0.5, kHighest + 0.5);
   const std::optional<std::uint32_t> f = OnRaster(static_cast<std::uint32_t>(hz));
   if (!f) return std::nullopt;
   return std::clamp(*f, kLowest, kHighest);
@@ -56,6 +71,7 @@ void FrequencyEditor::Commit(CellRequest& request) {
   if (request.commit != CellCommit::Text) return;
   const std::optional<std::uint32_t> f = Parse(request.editText);
   if (!f) return;
+  if (OutsideBand(request.editText)) request.notice = CellNotice::FrequencyLimited;
   if (tx_) {
     row_.tx = *f;
     row_.txBlank = false;

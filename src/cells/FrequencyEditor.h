@@ -18,12 +18,13 @@ struct FreeFrequencies {
 };
 
 // One frequency of a free channel, shown in MHz with five decimals. A typed frequency is
-// limited to 100–199.99 MHz and must lie on the channel raster (6.25 kHz) within the
+// limited to 100–199.9875 MHz (the highest raster step below 200 MHz; the radio's word
+// holds nothing between) and must lie on the channel raster (6.25 kHz) within the
 // precision it was typed with.
 class FrequencyEditor : public CellEditor {
  public:
   static constexpr std::uint32_t kLowest = 100'000'000;
-  static constexpr std::uint32_t kHighest = 199'990'000;
+  static constexpr std::uint32_t kHighest = 199'987'500;
   // Cell user flags: the TX cell shows "<-" for a simplex channel, or a frequency.
   static constexpr std::uint8_t kShowsSameAsRx = 1;
   static constexpr std::uint8_t kShowsFrequency = 2;
@@ -35,6 +36,8 @@ class FrequencyEditor : public CellEditor {
   // The frequency a typed text names, limited and put on the raster; none when the text
   // names none or it is off the raster.
   static std::optional<std::uint32_t> Parse(std::string_view text);
+  // The text names a frequency outside the band, which Parse limits to the nearest end.
+  static bool OutsideBand(std::string_view text);
 
   // The user flags the cell is to get after Serve.
   std::uint8_t cellFlags() const;

@@ -13,10 +13,8 @@ constexpr std::int32_t kAttributeTable = 0x02F0;
 constexpr std::int32_t kAttributeTableSize = 448;
 constexpr std::int32_t kCWords = 0x0AE0;
 constexpr std::int32_t kPWords = 0x0BA2;
-constexpr std::int32_t kRegions = 3;
 
 constexpr std::int32_t kCommentTable = 0x0F10;
-constexpr std::int32_t kCommentRecordSize = 11;
 constexpr std::int32_t kDscAttributes = 0x2300;
 constexpr std::int32_t kWeatherComments = 0x2250;
 
@@ -231,10 +229,6 @@ void ChannelRow::StoreChannel(std::uint8_t* image) const {
   std::uint8_t* record = image + kCommentTable + kCommentRecordSize * row;
   StoreText(record, comment);
   record[kCommentLength] = 0;
-  if (IsFreeRow()) {
-    StoreText(image + kFreeTable + kFreeRecordSize * (row - kFirstFreeRow) + kFreeNameOffset,
-              freeName);
-  }
 }
 
 void ChannelRow::LoadDsc(const std::uint8_t* image) {

@@ -12,7 +12,9 @@ class EepromImage;
 
 // One row of a channel, DSC, weather, free-channel or ID list, loaded from the working
 // image, edited as fields and stored back. Only the row's own bytes are touched (and, for
-// a free channel, the simplex bit of its row in the three channel lists).
+// a free channel, the simplex bit of its row in the three channel lists). A channel list's
+// row of a free channel shows the free name but never stores it: the name belongs to the
+// free channel, which every channel list shares.
 class ChannelRow {
  public:
   static constexpr int kCommentLength = 10;
@@ -35,6 +37,18 @@ class ChannelRow {
   static constexpr std::int32_t kWeatherMaskAddress = 0x0BA0;
   static constexpr std::int32_t kIdTableAddress = 0x25C0;
   static constexpr std::int32_t kIdRecordSize = 16;
+
+  // Where a channel row's own bytes are: its attribute byte in a region's table (region
+  // index as below) and its comment record, shared by the three channel lists.
+  static constexpr std::int32_t AttributeAddress(int region, int channelRow) {
+    return 0x02F0 + 448 * region + channelRow;
+  }
+  static constexpr std::int32_t CommentAddress(int channelRow) { return 0x0F10 + 11 * channelRow; }
+  static constexpr std::int32_t kCommentRecordSize = 11;
+  // The P and C words of a region: the rows of its priority and call channels.
+  static constexpr std::int32_t PWordAddress(int region) { return 0x0BA2 + 2 * region; }
+  static constexpr std::int32_t CWordAddress(int region) { return 0x0AE0 + 2 * region; }
+  static constexpr int kRegions = 3;
 
   // Index of a channel list's region in the per-region tables: USA 0, INT 1, CAN 2; -1 for
   // other kinds.

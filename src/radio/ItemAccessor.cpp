@@ -81,6 +81,7 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   CellAccess access{request, cell, ListKindOf(cell.cellType), host_};
   const bool input =
       !request.key.IsNone() || request.commit != CellCommit::None || request.command != 0;
+  if (input) host_.CellInputStarting(cell, request.command);
   if (!request.key.IsNone()) {
     host_.PostStatusText(std::string(), kStatusText, kStatusBackground);
   }
@@ -123,10 +124,16 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   }
   if (input) host_.AfterImageWrite();
   if (access.refused) {
-    if (editRestrictedText_.empty() && host_.CellOverlay() != nullptr) {
-      editRestrictedText_ = host_.CellOverlay()->GetFirstLine("GI_Botttom_EditRestrected");
+    if (access.fixedByModel) {
+      host_.PostStatusText(OverlayLine("GI_Botttom_ModelFixed"), kRestrictedText,
+                           kRestrictedBackground);
+    } else {
+      if (editRestrictedText_.empty())
+        editRestrictedText_ = OverlayLine("GI_Botttom_EditRestrected");
+      host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
     }
-    host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
+  } else if (request.notice == CellNotice::FrequencyLimited) {
+    host_.PostStatusText(OverlayLine("GI_Botttom_FreqLimited"), kStatusText, kStatusBackground);
   }
   return result;
 }
@@ -215,6 +222,11 @@ bool ItemAccessor::PrepareIdRow(CellAccess& access, ChannelRow& row) {
   if (row.valid || link == idLink || !InFamily(link, LinkFamily::DscIdLists)) return false;
   if (IsForwardedKey(access.request.key)) Forward(access.request, idLink);
   return true;  // the other columns of an empty row show nothing
+}
+
+std::string ItemAccessor::OverlayLine(const char* key) {
+  OverlayText* overlay = host_.CellOverlay();
+  return overlay != nullptr && overlay->HasKey(key) ? overlay->GetFirstLine(key) : std::string();
 }
 
 std::string ItemAccessor::CellText(int cellType, int link, int index) {

@@ -47,6 +47,8 @@ class ItemAccessor {
 
  private:
   CellRequest Probe(int cellType, int link, int index);
+  // Line 0 of an overlay text; empty without an overlay.
+  std::string OverlayLine(const char* key);
   // Commands 73–81 on a cell; false when the cell is not to be served afterwards.
   bool RunCommand(CellAccess& access);
   // The rules of a list row that come before the column itself; true when they served the

@@ -19,6 +19,7 @@
 #include "overlay/OverlayText.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "radio/ModelFixedFields.h"
 
 namespace rtv {
 namespace {
@@ -523,14 +524,20 @@ AccessResult SettingsItems::Serve(CellAccess& access) {
   }
   std::uint8_t* data = image->Data();
   std::uint8_t* at = data + item.First(index);
+  // A value the model puts back on saving cannot be edited for this model.
+  const bool fixedByModel =
+      !item.readOnly && ModelFixedFields::Covers(access.host.CellModelType(), item.First(index),
+                                                 item.Last(index), item.Mask());
+  const bool readOnly = item.readOnly || fixedByModel;
   if (item.readOnly) access.MarkReadOnly();
+  if (fixedByModel) access.MarkFixedByModel();
   if (Greyed(item, data, index)) access.MarkGreyed();
 
   AccessResult result = AccessResult::Nothing;
   int value = ReadValue(item, at);
   bool stored = false;
   const auto store = [&](int edited) {
-    if (item.readOnly) return;
+    if (readOnly) return;
     WriteValue(item, at, edited);
     stored = true;
   };

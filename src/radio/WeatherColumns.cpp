@@ -6,6 +6,7 @@
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
+#include "radio/ModelFixedFields.h"
 
 namespace rtv {
 namespace {
@@ -24,6 +25,11 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
   bool changed = false;
   AccessResult result = AccessResult::Nothing;
   if (link == kLinkUse) {
+    // Some models put their own weather channels back on saving.
+    if (ModelFixedFields::Covers(access.host.CellModelType(), ChannelRow::kWeatherMaskAddress,
+                                 ChannelRow::kWeatherMaskAddress + 1, 0xFF)) {
+      access.MarkFixedByModel();
+    }
     result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_Misc_Used", row->inhibited, changed);
     if (changed) {
       row->ReloadRow();

@@ -16,7 +16,7 @@ TEST(FrequencyEditorTest, TypedFrequenciesLieOnTheRaster) {
   };
   const Case cases[] = {
       {"99", 100'000'000},         // raised to the lowest
-      {"200", 199'990'000},        // limited to the highest
+      {"200", 199'987'500},        // limited to the highest raster step
       {"156.05", 156'050'000},     // a whole 50 kHz step
       {"156.0125", 156'012'500},   // 12.5 kHz, typed to the 100 Hz
       {"156.80625", 156'806'250},  // 6.25 kHz, typed to the 10 Hz
@@ -33,6 +33,33 @@ TEST(FrequencyEditorTest, TypedFrequenciesLieOnTheRaster) {
       {".", std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(FrequencyEditor::Parse(c.typed), c.hz) << c.typed;
+}
+
+TEST(FrequencyEditorTest, AFrequencyOutsideTheBandTakesTheNearestEndAndSaysSo) {
+  struct Case {
+    const char* typed;
+    std::uint32_t hz;
+    CellNotice notice;
+  };
+  const Case cases[] = {
+      {"200", 199'987'500, CellNotice::FrequencyLimited},
+      {"199.99", 199'987'500, CellNotice::FrequencyLimited},
+      {"199.9875", 199'987'500, CellNotice::None},
+      {"99", 100'000'000, CellNotice::FrequencyLimited},
+      {"156.8", 156'800'000, CellNotice::None},
+  };
+  for (const Case& c : cases) {
+    FreeFrequencies row;
+    FrequencyEditor editor(row, true, true);
+    CellRequest request;
+    request.commit = CellCommit::Text;
+    request.editText = c.typed;
+    editor.Serve(request);
+    EXPECT_EQ(row.tx, c.hz) << c.typed;
+    EXPECT_EQ(request.notice, c.notice) << c.typed;
+    // The top of the band is a raster step, so what is shown is what is stored.
+    EXPECT_EQ(c.hz % 6250, 0U) << c.typed;
+  }
 }
 
 TEST(FrequencyEditorTest, FormatsMegahertzWithFiveDecimals) {

@@ -62,6 +62,10 @@ const char* const kTextKeys[] = {
     "GI_AppMess_S_Delete",
     "GI_AppMess_S_Insert",
     "GI_Botttom_EditRestrected",
+    "GI_Botttom_ModelFixed",
+    "GI_Botttom_FreqLimited",
+    "GI_AppMess_S_Undo",
+    "GI_AppMess_S_Redo",
     "GI_Mess_Confirm_WriteFile",
     "GI_Mess_Confirm_WriteAnother",
     "GI_Mess_Confirm_CloneWrite",
@@ -252,9 +256,9 @@ TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
     EXPECT_EQ(Placeholders(heads[status]), status == 2 ? "%d" : "") << "status " << status;
   }
   const std::map<std::string, std::string> formats = {
-      {"GI_Mess_Confirm_WriteFile", "%s"},
-      {"GI_Mess_Port_Device", "%s"},
-      {"GI_AppInd_CloneInfo", "%s%s"},
+      {"GI_Mess_Confirm_WriteFile", "%s"}, {"GI_Mess_Port_Device", "%s"},
+      {"GI_AppInd_CloneInfo", "%s%s"},     {"GI_AppMess_S_Undo", "%s"},
+      {"GI_AppMess_S_Redo", "%s"},
   };
   for (const auto& [key, placeholders] : formats) {
     EXPECT_EQ(Placeholders(overlay.GetText(key)), placeholders) << key;

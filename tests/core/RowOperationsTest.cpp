@@ -337,7 +337,9 @@ TEST(RowOperationsTest, ChannelRowsArePastedAndClearedButChannel16StaysInUseForD
   ASSERT_TRUE(f.Run(RowOperations::kPaste, ListKind::IntChannels, 51));
   EXPECT_EQ(image.GetByte(0x04B0 + 51) & 0x40, 0x40);
   EXPECT_EQ(image.GetByte(0x0F10 + 11 * 51), 'D');
-  // DSC row 45 (channel 16) uses TX and RX; a clear takes its comment, not its use.
+  // DSC row 45 (channel 16) uses TX and RX; a clear takes its comment, not its use. The
+  // model's rows, which a clear goes back to, are all zero here.
+  f.host.templateImage.SetSize(32768);
   image.SetByte(0x2300 + 45, 0x84);
   image.SetByte(0x2300 + 44, 0x84);
   f.prompts.shown.clear();

@@ -11,6 +11,7 @@
 #include "MemoryAccessHost.h"
 #include "cells/Cell.h"
 #include "cells/ChoiceLists.h"
+#include "radio/ModelFixedFields.h"
 
 namespace rtv {
 namespace {
@@ -59,6 +60,18 @@ struct SettingsItemsTest : ::testing::Test {
     }
   }
 
+  // A model on which the user sets the item (the others put their own value back on
+  // saving, so it is read-only there); false when every model fixes it.
+  bool UseModelThatLetsEdit(const SettingItem& item, int index) {
+    for (int model : {0, 2, 1, 3, 4, 5, 6}) {
+      if (!ModelFixedFields::Covers(model, item.First(index), item.Last(index), item.Mask())) {
+        host.modelType = model;
+        return true;
+      }
+    }
+    return false;
+  }
+
   MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
   CellProbe probe{host};
 };
@@ -72,6 +85,15 @@ TEST_F(SettingsItemsTest, EveryChoiceItemStoresItsBitsAndShowsTheChoice) {
       continue;
     }
     for (int index = 0; index<item.count; index += item.count> 3 ? 17 : 1) {
+      if (!UseModelThatLetsEdit(item, index)) {
+        // Fixed by every model: shown, never stored.
+        host.image.Fill(0xA5);
+        const EepromImage before = host.image;
+        probe.Choose(item.link, index, 0, item.variant);
+        probe.Choose(item.link, index, 1, item.variant);
+        EXPECT_TRUE(host.image.Equals(before)) << CellLinkName(item.link) << "[" << index << "]";
+        continue;
+      }
       for (const std::uint8_t background : {0x00, 0xFF, 0xA5}) {
         host.image.Fill(background);
         const std::string list = ListOf(item, index);
@@ -149,12 +171,16 @@ TEST_F(SettingsItemsTest, ChoicesLandAtTheirAddresses) {
   };
   for (const Case& c : cases) {
     host.image.Fill(0);
+    const SettingItem* item = SettingsItems::Find(c.link);
+    ASSERT_NE(item, nullptr);
+    const bool editable = UseModelThatLetsEdit(*item, c.index);
     const int variant = c.link >= LinkNo("CL_ComAtis_IntCh") && c.link <= LinkNo("CL_ComAtis_CanCh")
                             ? kFlexMarking
                             : LinkNo("Flex0");
     probe.Choose(c.link, c.index, c.value, variant);
     const int shift = __builtin_ctz(c.mask);
-    EXPECT_EQ(At(c.address), (c.value << shift) & c.mask) << CellLinkName(c.link);
+    // An item every model fixes is read-only: its byte stays.
+    EXPECT_EQ(At(c.address), editable ? (c.value << shift) & c.mask : 0) << CellLinkName(c.link);
     At(c.address) = 0;
     for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(c.link) << " at " << a;
   }
@@ -303,6 +329,7 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
   };
   for (const Case& c : cases) {
     host.image.Fill(0x11);
+    host.modelType = 2;  // a model whose ATIS ID the user sets
     const EepromImage before = host.image;
     const CellOutcome typed = probe.Type(c.link, 0, c.typed);
     std::vector<int> bytes;
@@ -598,7 +625,7 @@ TEST_F(SettingsItemsTest, ChangedCallValuesAreNotified) {
     Cell cell;
     cell.cellType = TypeNo("CT_Null");
     cell.cellLink = c.link;
-    cell.index = 7;
+    cell.index = 20;  // a call record the user sets on every model
     std::vector<int> flags;
     CellRequest request;
     request.cell = &cell;

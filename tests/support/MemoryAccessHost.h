@@ -38,6 +38,9 @@ class MemoryAccessHost : public CellAccessHost {
 
   void AfterImageWrite() override { ++imageWrites; }
   EepromImage* CellImage() override { return &image; }
+  EepromImage* CellTemplateImage() override {
+    return templateImage.Size() > 0 ? &templateImage : nullptr;
+  }
   ChoiceLists* CellChoices() override { return &choices; }
   OverlayText* CellOverlay() override { return &overlay; }
   int CellModelType() const override { return modelType; }
@@ -63,6 +66,7 @@ class MemoryAccessHost : public CellAccessHost {
 
   OverlayText overlay;
   EepromImage image;
+  EepromImage templateImage;  // empty: no template
   ChoiceLists choices{overlay};
   ItemAccessor accessor{this};
   int modelType = 0;

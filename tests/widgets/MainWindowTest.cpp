@@ -290,6 +290,11 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   // The grid with the focus posts its cell's popup items for the Edit menu.
   ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
   w.DeliverPosted();
+  // Channels 1 and 2 as the user changed them; a clear puts the model's row back.
+  const std::vector<std::string> original = RowTexts(sheet, first);
+  const auto* changed = reinterpret_cast<const std::uint8_t*>("CHANGED   ");
+  w.controller->WorkingImage().WriteBlock(0x0F10 + 11 * 3, changed, 10);
+  w.controller->WorkingImage().WriteBlock(0x0F10 + 11 * 6, changed, 10);
   const std::vector<std::string> before = RowTexts(sheet, first);
   const std::vector<std::string> secondBefore = RowTexts(sheet, second);
   ASSERT_EQ(before[3], "TX/RX");
@@ -325,6 +330,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   const std::vector<std::string> cleared = RowTexts(sheet, first);
   EXPECT_NE(cleared, before);
+  EXPECT_EQ(cleared, original);
   EXPECT_EQ(RowTexts(sheet, second), secondBefore);  // only the cursor's row
   EXPECT_TRUE(w.controller->IsDirty());
 

@@ -22,6 +22,7 @@
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
+#include "app/widgets/UndoActions.h"
 #include "base/Timers.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -35,6 +36,7 @@
 #include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/SheetView.h"
 #include "sheet/widgets/ToolbarBuilder.h"
 #include "sheet/widgets/TreeBuilder.h"
 
@@ -146,6 +148,12 @@ void MainWindow::BuildParts() {
     if (!key.empty() && controller_.Overlay().HasKey(key + "_Body")) return key;
     return controller_.Overlay().HasKey("GI_PMenu_NoItem_Body") ? "GI_PMenu_NoItem" : "";
   });
+  // Undo and Redo head the Edit menu whatever sheet is on show.
+  undoActions_ = new UndoActions(controller_, this);
+  addAction(undoActions_->Undo());
+  addAction(undoActions_->Redo());
+  menu_->SetLeadingActions(LinkNo("CL_Menu_Edit_Top"),
+                           {undoActions_->Undo(), undoActions_->Redo()});
 
   auto* body = new QWidget;
   auto* column = new QVBoxLayout(body);
@@ -154,6 +162,7 @@ void MainWindow::BuildParts() {
   toolbar_ = new ToolbarBuilder(body, overlay, "GI_ToolBar_Main", ToolbarIcons(),
                                 controller_.Accessor(), &controller_.Bus());
   toolbar_->BuildToolbar();
+  toolbar_->AddActionButtons({undoActions_->Undo(), undoActions_->Redo()}, kFileButtons);
   toolbar_->setVisible(settings_.toolbarVisible == 1);
   column->addWidget(toolbar_);
 
@@ -402,6 +411,24 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   } else if (tree_ != nullptr) {
     tree_->setFocus();
   }
+}
+
+void MainWindow::ShowEditPlace(const std::string& sheet, int link, int index) {
+  if (sheet.empty()) return;
+  // Later, as OpenSheet does; built again, for the rows a channel sheet lists may differ now.
+  QMetaObject::invokeMethod(
+      this,
+      [this, sheet, link, index] {
+        ShowSheetNow(sheet);
+        if (pane_ == nullptr || pane_->grid() == nullptr) return;
+        int column = 0;
+        int row = 0;
+        if (pane_->sheet().FindSelectable(link, index, column, row)) {
+          pane_->grid()->logic().SelectCell(column, row, true);
+          pane_->grid()->ShowCell(column, row, false, false);
+        }
+      },
+      Qt::QueuedConnection);
 }
 
 void MainWindow::CloseCurrentSheet() {

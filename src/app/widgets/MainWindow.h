@@ -30,6 +30,7 @@ class MenuBuilder;
 class MessagePanel;
 class ToolbarBuilder;
 class TreeBuilder;
+class UndoActions;
 
 // The main window: menu and toolbar on top, the tree of sheets on the left beside the
 // sheet on show, and the status bar.
@@ -41,6 +42,8 @@ class MainWindow : public QMainWindow, public MainView {
   static constexpr int kMinimumHeight = 200;
   static constexpr int kSplitterWidth = 3;
   static constexpr int kMinimumTreeWidth = 8;
+  // Undo and Redo follow the toolbar's New, Open and Save.
+  static constexpr int kFileButtons = 3;
 
   MainWindow(MainController& controller, AppSettings& settings);
   ~MainWindow() override;
@@ -61,6 +64,7 @@ class MainWindow : public QMainWindow, public MainView {
   void CloseCurrentSheet() override;
   void RebuildSheetOnShow() override;
   bool StartPageChosen() const override;
+  void ShowEditPlace(const std::string& sheet, int link, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
@@ -84,6 +88,7 @@ class MainWindow : public QMainWindow, public MainView {
   // View › channels in use only.
   QAction* ChannelsInUseAction() const { return channelsInUse_; }
   ToolbarBuilder* Toolbar() const { return toolbar_; }
+  UndoActions* Undo() const { return undoActions_; }
   QWidget* TreePanel() const { return treePanel_; }
   QWidget* SheetPanel() const { return sheetPanel_; }
   // The sheet on show, or null.
@@ -109,6 +114,7 @@ class MainWindow : public QMainWindow, public MainView {
   MessagePanel* messagePanel_;
   std::unique_ptr<MenuBuilder> menu_;
   ToolbarBuilder* toolbar_ = nullptr;
+  UndoActions* undoActions_ = nullptr;  // owned by the window
   QSplitter* splitter_ = nullptr;
   QWidget* treePanel_ = nullptr;
   QWidget* sheetPanel_ = nullptr;

@@ -179,8 +179,35 @@ void MenuBuilder::Clicked(const Cell& cell) {
 void MenuBuilder::ClearSubItems(int link) {
   QAction* action = ActionFor(link);
   if (action == nullptr) return;
-  if (QMenu* sub = action->menu()) sub->clear();
+  if (QMenu* sub = action->menu()) {
+    sub->clear();
+    AddLeadingActions(link, sub);
+  }
   subItems_.erase(link);
+}
+
+void MenuBuilder::BuildSubItems(int link, const std::string& key) {
+  QAction* action = ActionFor(link);
+  if (action == nullptr) return;
+  ClearSubItems(link);
+  QMenu* sub = SubMenuOf(action);
+  auto items = std::make_unique<OverlayItems>();
+  items->BuildNested(store_, key);
+  if (!sub->actions().isEmpty()) sub->addSeparator();
+  AddLevel(sub, items->Items());
+  subItems_[link] = std::move(items);
+  Refresh(sub);
+}
+
+void MenuBuilder::SetLeadingActions(int link, std::vector<QAction*> actions) {
+  leading_[link] = std::move(actions);
+  QAction* action = ActionFor(link);
+  if (action == nullptr) return;
+  if (action->menu() == nullptr) {
+    SubMenuOf(action);  // its leading actions are added as it is made
+  } else {
+    ClearSubItems(link);
+  }
 }
 
 QMenu* MenuBuilder::SubMenuOf(QAction* action) {
@@ -189,6 +216,7 @@ QMenu* MenuBuilder::SubMenuOf(QAction* action) {
     sub = new QMenu(root_);
     action->setMenu(sub);
     connect(sub, &QMenu::aboutToShow, this, [this, sub] { Refresh(sub); });
+    if (const Cell* cell = CellOf(action)) AddLeadingActions(cell->cellLink, sub);
   }
   return sub;
 }
@@ -204,16 +232,10 @@ void MenuBuilder::SetSubItemsSource(int link, std::function<std::string()> sourc
   });
 }
 
-void MenuBuilder::BuildSubItems(int link, const std::string& key) {
-  QAction* action = ActionFor(link);
-  if (action == nullptr) return;
-  ClearSubItems(link);
-  QMenu* sub = SubMenuOf(action);
-  auto items = std::make_unique<OverlayItems>();
-  items->BuildNested(store_, key);
-  AddLevel(sub, items->Items());
-  subItems_[link] = std::move(items);
-  Refresh(sub);
+void MenuBuilder::AddLeadingActions(int link, QMenu* sub) {
+  const auto found = leading_.find(link);
+  if (found == leading_.end()) return;
+  for (QAction* leading : found->second) sub->addAction(leading);
 }
 
 Cell* MenuBuilder::CellOf(const QAction* action) {

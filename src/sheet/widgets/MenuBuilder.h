@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "sheet/OverlayItems.h"
 
@@ -48,6 +49,9 @@ class MenuBuilder : public QObject {
   // The item bound to `link` gets a sub-menu built afresh, from the key `source` names,
   // each time it opens: it shows what holds at that moment, whatever has the focus.
   void SetSubItemsSource(int link, std::function<std::string()> source);
+  // Actions of the window's own that head the sub-items of `link` whatever they are (the
+  // Edit menu's Undo and Redo); the window owns them.
+  void SetLeadingActions(int link, std::vector<QAction*> actions);
 
   // The action of the first item bound to `link` (for the window and for tests).
   QAction* ActionFor(int link) const;
@@ -61,6 +65,9 @@ class MenuBuilder : public QObject {
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
+  // The sub-menu of `link`'s item, made when it has none yet.
+  QMenu* SubMenuOf(QAction* action);
+  void AddLeadingActions(int link, QMenu* sub);
 
   QWidget* root_;
   OverlayText& store_;
@@ -73,6 +80,7 @@ class MenuBuilder : public QObject {
   OverlayItems items_;
   // Sub-items built under an item, by the item's link.
   std::map<int, std::unique_ptr<OverlayItems>> subItems_;
+  std::map<int, std::vector<QAction*>> leading_;
 };
 
 }  // namespace rtv

@@ -67,7 +67,19 @@ void ToolbarBuilder::BuildToolbar() {
   buttons_.clear();
   items_.BuildFlat(store_, key_);
   QHBoxLayout* row = NewRow();
+  int placed = 0;
+  bool added = actions_.empty();
+  const auto addActions = [this, &row, &added] {
+    added = true;
+    row->addSpacing(kGapWidth);
+    for (QAction* action : actions_) {
+      auto* button = new QToolButton(this);
+      button->setDefaultAction(action);
+      row->addWidget(button);
+    }
+  };
   for (OverlayItem& item : items_.Items()) {
+    if (!added && placed == actionsAfter_) addActions();
     const std::string caption = OverlayItems::Caption(item.cell);
     if (caption == "-") {
       row->addSpacing(kGapWidth);
@@ -93,9 +105,17 @@ void ToolbarBuilder::BuildToolbar() {
     });
     row->addWidget(button);
     buttons_.push_back(button);
+    ++placed;
   }
+  if (!added) addActions();
   row->addStretch();
   RefreshToolbar();
+}
+
+void ToolbarBuilder::AddActionButtons(std::vector<QAction*> actions, int afterButtons) {
+  actions_ = std::move(actions);
+  actionsAfter_ = afterButtons;
+  BuildToolbar();
 }
 
 void ToolbarBuilder::RefreshToolbar() {

@@ -8,6 +8,7 @@
 
 #include "sheet/OverlayItems.h"
 
+class QAction;
 class QHBoxLayout;
 class QToolButton;
 class QVBoxLayout;
@@ -33,6 +34,9 @@ class ToolbarBuilder : public QWidget {
 
   void BuildToolbar();
   void RefreshToolbar();
+  // Buttons of the window's own actions (Undo and Redo), after a gap behind the first
+  // `afterButtons` buttons of the first row; kept when the toolbar is built again.
+  void AddActionButtons(std::vector<QAction*> actions, int afterButtons);
 
   // The buttons in order (for the window and for tests).
   const std::vector<QToolButton*>& Buttons() const { return buttons_; }
@@ -50,6 +54,8 @@ class ToolbarBuilder : public QWidget {
   OverlayItems items_;
   QVBoxLayout* rows_;
   std::vector<QToolButton*> buttons_;
+  std::vector<QAction*> actions_;
+  int actionsAfter_ = 0;
 };
 
 }  // namespace rtv

@@ -1,0 +1,51 @@
+#include "app/widgets/UndoActions.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+#include "app/MainController.h"
+#include "app/widgets/IconLists.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
+
+namespace rtv {
+
+UndoActions::UndoActions(MainController& controller, QObject* parent)
+    : QObject(parent), controller_(controller), undo_(new QAction(this)), redo_(new QAction(this)) {
+  undo_->setIcon(BuiltInIcon("imgIcon_Bar_Edit_Undo"));
+  redo_->setIcon(BuiltInIcon("imgIcon_Bar_Edit_Redo"));
+  undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redo_->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  connect(undo_, &QAction::triggered, this, [this] {
+    controller_.Undo();
+    Refresh();
+  });
+  connect(redo_, &QAction::triggered, this, [this] {
+    controller_.Redo();
+    Refresh();
+  });
+  controller_.Bus().Subscribe(&UndoActions::OnMessage, this);
+  Refresh();
+}
+
+UndoActions::~UndoActions() { controller_.Bus().Unsubscribe(&UndoActions::OnMessage, this); }
+
+void UndoActions::OnMessage(void* context, const Message& message) {
+  if (message.type == kMsgRefreshMenuStates || message.type == kMsgRefreshToolbarStates ||
+      message.type == kMsgImageReplaced) {
+    static_cast<UndoActions*>(context)->Refresh();
+  }
+}
+
+void UndoActions::Refresh() {
+  undo_->setText(QString::fromStdString(controller_.UndoCaption()));
+  redo_->setText(QString::fromStdString(controller_.RedoCaption()));
+  undo_->setEnabled(controller_.History().CanUndo());
+  redo_->setEnabled(controller_.History().CanRedo());
+  // The tool tip names the shortcut as the other buttons' do.
+  undo_->setToolTip(undo_->text() + " (Ctrl+Z)");
+  redo_->setToolTip(redo_->text() + " (Ctrl+Y)");
+}
+
+}  // namespace rtv

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+
+namespace rtv {
+
+class MainController;
+struct Message;
+
+// The Undo and Redo commands of the window: their actions for the Edit menu and the
+// toolbar, with the shortcuts Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y. Their captions say what
+// they would take back or make again, and they are greyed when there is nothing.
+class UndoActions : public QObject {
+  Q_OBJECT
+
+ public:
+  UndoActions(MainController& controller, QObject* parent);
+  ~UndoActions() override;
+
+  QAction* Undo() const { return undo_; }
+  QAction* Redo() const { return redo_; }
+  void Refresh();
+
+ private:
+  static void OnMessage(void* context, const Message& message);
+
+  MainController& controller_;
+  QAction* undo_;
+  QAction* redo_;
+};
+
+}  // namespace rtv

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/FileCommands.h"
+#include "app/MainView.h"
+#include "app/ModelController.h"
+#include "base/MessageBus.h"
+#include "base/PlainTextMetrics.h"
+#include "cells/CellCatalog.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
+#include "sheet/CsvTable.h"
+#include "sheet/Sheet.h"
+#include "sheet/SheetExporter.h"
+
+namespace rtv {
+namespace {
+
+struct PlaceView : MainView {
+  void SetTitle(const std::string&) override {}
+  void ShowForm() override {}
+  void RedrawMessagePanel() override {}
+  Sheet* SheetOnShow() override { return shown; }
+  void ShowEditPlace(const std::string& sheet, int link, int index) override {
+    places.push_back(sheet + " " + CellLinkName(link) + "[" + std::to_string(index) + "]");
+  }
+  Sheet* shown = nullptr;
+  std::vector<std::string> places;
+};
+
+// The program's controller on the shipped overlay and initial files, with the INT channel
+// sheet on show, built without widgets.
+struct UndoFixture {
+  UndoFixture() {
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetLines({"#End_Of_Ovl"});
+    controller.SetExecutableFolder(RTV_INITIAL_DIR);
+    controller.Setup(view);
+    sheet = controller.CreateSheet(services, "GI_Sheet_IntCh");
+    sheet->Build();
+    view.shown = sheet.get();
+  }
+  // Sends a commit or a command to the cell of `link` on the row of channel row `index`.
+  void Send(const char* link, int index, const std::string& text, int command = 0, int last = -1) {
+    int column = 0;
+    int row = 0;
+    ASSERT_TRUE(sheet->FindSelectable(CellLinkNumber(link), index, column, row));
+    CellRequest request;
+    request.cell = &sheet->CellAt(column, row).cell;
+    if (command != 0) {
+      request.command = command;
+      if (last >= 0) {
+        request.rangeFlags = CellRequest::kRangeSelected;
+        request.rangeFirst = index;
+        request.rangeLast = last;
+      }
+    } else {
+      request.commit = CellCommit::Text;
+      request.editText = text;
+    }
+    controller.Accessor().AccessCell(request, true);
+  }
+  std::string LastStatus() {
+    clock.Advance(MessageBus::kTickMs);
+    return controller.MessagePanelText();
+  }
+
+  test::ManualClock clock;
+  test::ScriptedPrompts prompts;
+  AppSettings settings{true};
+  OverlayText overlay;
+  OverlayText help;
+  MessageBus bus{clock};
+  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  PlaceView view;
+  PlainTextMetrics metrics;
+  SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
+                           return controller.Accessor().AccessCell(request, notify);
+                         }};
+  std::unique_ptr<Sheet> sheet;
+};
+
+TEST(UndoCommandsTest, EachUserActionIsOneStepThatUndoAndRedoTakeBackAndMakeAgain) {
+  UndoFixture f;
+  const EepromImage start = f.controller.WorkingImage();
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo");
+  EXPECT_FALSE(f.controller.History().CanUndo());
+  f.Send("CL_ChList_Comment", 3, "HARBOUR");
+  const EepromImage named = f.controller.WorkingImage();
+  ASSERT_TRUE(named.Differs(start));
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo Comment");
+  f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Clear"), 6);
+  const EepromImage cleared = f.controller.WorkingImage();
+  ASSERT_TRUE(cleared.Differs(named));
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo Clear Rows");
+  EXPECT_TRUE(f.controller.IsDirty());
+
+  ASSERT_TRUE(f.controller.Undo());
+  EXPECT_TRUE(f.controller.WorkingImage().Equals(named));
+  EXPECT_EQ(f.LastStatus(), "Undone: Clear Rows");
+  EXPECT_EQ(f.view.places.back(), "GI_Sheet_IntCh CL_ChList_Comment[0]");
+  EXPECT_EQ(f.controller.RedoCaption(), "Redo Clear Rows");
+  ASSERT_TRUE(f.controller.Undo());
+  EXPECT_TRUE(f.controller.WorkingImage().Equals(start));
+  EXPECT_FALSE(f.controller.IsDirty());  // back at the saved state
+  EXPECT_FALSE(f.controller.Undo());
+  EXPECT_EQ(f.LastStatus(), f.overlay.GetFirstLine("GI_AppMess_NothingToUndo"));
+
+  ASSERT_TRUE(f.controller.Redo());
+  EXPECT_TRUE(f.controller.IsDirty());
+  EXPECT_EQ(f.LastStatus(), "Redone: Comment");
+  ASSERT_TRUE(f.controller.Redo());
+  EXPECT_TRUE(f.controller.WorkingImage().Equals(cleared));
+  EXPECT_FALSE(f.controller.Redo());
+}
+
+TEST(UndoCommandsTest, UndoReachingTheSavedFileIsCleanAndRedoLeavingItDirty) {
+  UndoFixture f;
+  f.Send("CL_ChList_Comment", 3, "ONE");
+  f.controller.MarkClean();  // as a save does
+  f.Send("CL_ChList_Comment", 6, "TWO");
+  EXPECT_TRUE(f.controller.IsDirty());
+  f.controller.Undo();
+  EXPECT_FALSE(f.controller.IsDirty());
+  f.controller.Undo();
+  EXPECT_TRUE(f.controller.IsDirty());
+  f.controller.Redo();
+  EXPECT_FALSE(f.controller.IsDirty());
+}
+
+TEST(UndoCommandsTest, ACancelledOrRefusedCommandLeavesTheHistoryAlone) {
+  UndoFixture f;
+  f.Send("CL_ChList_Comment", 3, "ONE");
+  const EepromImage before = f.controller.WorkingImage();
+  f.prompts.answers = {PromptAnswer::Cancel};
+  f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Clear"), 6);
+  f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Delete"), 6);  // refused: a fixed list
+  EXPECT_TRUE(f.controller.WorkingImage().Equals(before));
+  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo Comment");
+}
+
+TEST(UndoCommandsTest, NewStartsANewHistory) {
+  UndoFixture f;
+  f.Send("CL_ChList_Comment", 3, "ONE");
+  f.prompts.answers = {PromptAnswer::No};  // drop the changes
+  ASSERT_TRUE(f.controller.Files().New());
+  EXPECT_FALSE(f.controller.History().CanUndo());
+  EXPECT_FALSE(f.controller.History().CanRedo());
+}
+
+TEST(UndoCommandsTest, ACsvImportIsOneStep) {
+  UndoFixture f;
+  test::TempFolder folder;
+  const EepromImage before = f.controller.WorkingImage();
+  auto rows = SheetExporter(*f.sheet).Table();
+  ASSERT_EQ(rows[4][0], "1");
+  rows[4][6] = "FIRST";
+  rows[5][6] = "SECOND";
+  const std::string path = folder.File("in.csv");
+  std::ofstream(path, std::ios::binary) << CsvTable::Write(rows);
+  f.prompts.fileNames.push_back(path);
+  Cell item;
+  item.cellLink = LinkNo("CL_Menu_File_Exp");
+  item.index = 1;
+  f.controller.RunCellCommand(item.cellLink, item);
+  ASSERT_TRUE(f.controller.WorkingImage().Differs(before));
+  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo Import CSV");
+  f.controller.Undo();
+  EXPECT_TRUE(f.controller.WorkingImage().Equals(before));
+}
+
+}  // namespace
+}  // namespace rtv

@@ -1,0 +1,188 @@
+// Undo and Redo as a user meets them: the Edit menu, the shortcuts and the toolbar.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "TempFolder.h"
+#include "WaitUntil.h"
+#include "app/AppSettings.h"
+#include "app/ModelController.h"
+#include "app/widgets/MainWindow.h"
+#include "app/widgets/UndoActions.h"
+#include "base/MessageBus.h"
+#include "cells/CellNames.h"
+#include "overlay/OverlayText.h"
+#include "sheet/Sheet.h"
+#include "sheet/widgets/MenuBuilder.h"
+#include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/SheetView.h"
+#include "sheet/widgets/ToolbarBuilder.h"
+#include "sheet/widgets/TreeBuilder.h"
+
+namespace rtv {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program's window on the shipped overlay and initial files.
+struct UndoWindow {
+  UndoWindow() : settings(true) {
+    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
+      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
+    }
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    settings.ApplyDefaults(1024, 768);
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+    controller->SetExecutableFolder(folder.Path());
+    form = std::make_unique<MainWindow>(*controller, settings);
+    controller->Setup(*form);
+  }
+  ~UndoWindow() {
+    form.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  void Choose(const char* sheet) {
+    QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
+    ASSERT_NE(node, nullptr) << sheet;
+    form->Tree()->setCurrentItem(node);
+    clock.Advance(std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
+    ASSERT_TRUE(test::WaitUntil(sheet, [&] {
+      return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
+    }));
+  }
+  // The Edit menu's entry whose caption starts with `start`.
+  QAction* EditEntry(const QString& start) {
+    QAction* top = form->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
+    if (top == nullptr || top->menu() == nullptr) return nullptr;
+    for (QAction* action : top->menu()->actions()) {
+      if (action->text().startsWith(start)) return action;
+    }
+    return nullptr;
+  }
+  // The first private channel's name as the image holds it.
+  std::string FirstName() const {
+    std::string name;
+    for (int i = 0; i < 3; ++i) {
+      name += static_cast<char>(controller->WorkingImage().GetByte(0x0834 + i));
+    }
+    return name;
+  }
+  void Deliver() { clock.Advance(MessageBus::kTickMs); }
+
+  test::TempFolder folder;
+  test::ManualClock clock;
+  test::ScriptedPrompts prompts;
+  AppSettings settings;
+  OverlayText overlay;
+  OverlayText help;
+  MessageBus bus{clock};
+  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainWindow> form;
+};
+
+TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
+  UndoWindow w;
+  w.form->show();
+  w.Choose("GI_Sheet_FreeCh");
+  SheetView* grid = w.form->CurrentSheet()->grid();
+  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  grid->setFocus();
+  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  const EepromImage start = w.controller->WorkingImage();
+  ASSERT_FALSE(w.controller->IsDirty());
+  QAction* undo = w.form->Undo()->Undo();
+  QAction* redo = w.form->Undo()->Redo();
+  EXPECT_FALSE(undo->isEnabled());  // greyed: nothing done yet
+  EXPECT_FALSE(redo->isEnabled());
+  // The toolbar's buttons are the same commands.
+  int toolbarButtons = 0;
+  for (QToolButton* button : w.form->Toolbar()->findChildren<QToolButton*>()) {
+    if (button->defaultAction() == undo || button->defaultAction() == redo) ++toolbarButtons;
+  }
+  EXPECT_EQ(toolbarButtons, 2);
+
+  // The cursor to the first channel's name; type a new one.
+  while (sheet.currentRow() < sheet.fixedRows()) QTest::keyClick(grid, Qt::Key_Down);
+  while (sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.cellLink !=
+         LinkNo("CL_Fch_ChName")) {
+    QTest::keyClick(grid, Qt::Key_Right);
+  }
+  ASSERT_EQ(sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.index, 0);
+  QTest::keyClick(grid, 'Q');  // starts the editor with it
+  ASSERT_TRUE(grid->EditorOpen());
+  grid->editor()->setText("QR");
+  QTest::keyClick(grid->editor(), Qt::Key_Return);
+  ASSERT_TRUE(test::WaitUntil("the name is stored", [&] { return w.FirstName() == "QR "; }))
+      << "[" << w.FirstName() << "] editor " << grid->EditorOpen();
+  const EepromImage named = w.controller->WorkingImage();
+  EXPECT_TRUE(w.controller->IsDirty());
+  w.Deliver();
+
+  // Clear Rows from the Edit menu.
+  grid->setFocus();
+  w.Deliver();
+  QAction* clear = nullptr;
+  ASSERT_TRUE(test::WaitUntil("the Edit menu holds the row commands", [&] {
+    w.Deliver();
+    clear = w.EditEntry("Clear Rows");
+    return clear != nullptr;
+  }));
+  w.form->Menu()->RefreshMenu();
+  w.prompts.answers.push_back(PromptAnswer::Ok);
+  clear->trigger();
+  const EepromImage cleared = w.controller->WorkingImage();
+  ASSERT_TRUE(cleared.Differs(named));
+  EXPECT_EQ(w.FirstName().find_first_not_of(std::string(" \0", 2)), std::string::npos);
+  w.Deliver();
+
+  // Undo twice through the Edit menu, each entry naming what it takes back.
+  QAction* undoEntry = w.EditEntry("Undo");
+  ASSERT_EQ(undoEntry, undo);
+  EXPECT_EQ(undo->text(), "Undo Clear Rows");
+  EXPECT_TRUE(undo->isEnabled());
+  undo->trigger();
+  EXPECT_TRUE(w.controller->WorkingImage().Equals(named));
+  EXPECT_TRUE(w.controller->IsDirty());
+  w.Deliver();
+  EXPECT_EQ(undo->text(), "Undo Name");
+  EXPECT_EQ(redo->text(), "Redo Clear Rows");
+  w.EditEntry("Undo")->trigger();
+  EXPECT_TRUE(w.controller->WorkingImage().Equals(start));
+  EXPECT_FALSE(w.controller->IsDirty());  // back at the file as it was
+  w.Deliver();
+  EXPECT_FALSE(undo->isEnabled());
+
+  // Once more with the keys: Ctrl+Y makes the name again, Ctrl+Z takes it back.
+  ASSERT_TRUE(test::WaitUntil("the window has the focus",
+                              [&] { return QApplication::focusWidget() != nullptr; }));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+  ASSERT_TRUE(test::WaitUntil("Ctrl+Y redid the name",
+                              [&] { return w.controller->WorkingImage().Equals(named); }));
+  EXPECT_TRUE(w.controller->IsDirty());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_TRUE(test::WaitUntil("Ctrl+Z undid it",
+                              [&] { return w.controller->WorkingImage().Equals(start); }));
+  EXPECT_FALSE(w.controller->IsDirty());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  ASSERT_TRUE(test::WaitUntil("Ctrl+Shift+Z redid it",
+                              [&] { return w.controller->WorkingImage().Equals(named); }));
+  w.Deliver();
+  EXPECT_NE(w.form->MessagePanelWidget(), nullptr);
+  EXPECT_EQ(w.controller->MessagePanelText(), "Redone: Name");
+}
+
+}  // namespace
+}  // namespace rtv
