@@ -61,7 +61,6 @@ class MenuBuilder : public QObject {
  private:
   static void OnMessage(void* context, const Message& message);
   void AddLevel(QWidget* parent, std::vector<OverlayItem>& items);
-  QMenu* SubMenuOf(QAction* action);
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
