@@ -53,6 +53,15 @@ std::vector<Entry> OpenEditMenu(test::ProgramWindow& w) {
   return entries;
 }
 
+// The Edit menu's items without its own Undo and Redo head: what the cell offers.
+std::vector<Entry> CellItems(std::vector<Entry> entries) {
+  if (entries.size() >= 3 && entries[0].text.rfind("Undo", 0) == 0 &&
+      entries[1].text.rfind("Redo", 0) == 0 && entries[2].separator) {
+    entries.erase(entries.begin(), entries.begin() + 3);
+  }
+  return entries;
+}
+
 // Right-clicks a cell and reads the popup menu that opens, then closes it unchosen.
 std::vector<Entry> RightClickMenu(SheetView* grid, int column, int row) {
   std::vector<Entry> entries;
@@ -154,7 +163,7 @@ TEST(MainWindowFirstUseTest, TheEditMenuActsOnTheSheetOnShowWhateverHasTheFocus)
   test::ProgramWindow w(store);
   w.form->show();
   // No sheet on show: the menu says there is nothing.
-  const std::vector<Entry> nothing = OpenEditMenu(w);
+  const std::vector<Entry> nothing = CellItems(OpenEditMenu(w));
   ASSERT_EQ(nothing.size(), 1u);
   EXPECT_EQ(nothing[0].text, "No item");
   EXPECT_FALSE(nothing[0].enabled);
@@ -199,7 +208,7 @@ TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClick
   EXPECT_TRUE(
       std::none_of(popup.begin(), popup.end(), [](const Entry& e) { return e.text == "-"; }));
   // The same items in the same states as the Edit menu shows for that cell.
-  EXPECT_EQ(OpenEditMenu(w), popup);
+  EXPECT_EQ(CellItems(OpenEditMenu(w)), popup);
 
   // A right click inside a marked block keeps the block as the menu's target.
   QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
@@ -255,10 +264,14 @@ TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
   QTest::keyClick(grid, Qt::Key_Right);
   const auto texts = [&](int row) { return SheetExporter(sheet).Table()[row]; };
   const std::vector<std::string> before = texts(first);
+  // Clear gives the row back as the model has it: change it first.
+  while (sheet.currentColumn() < 4) QTest::keyClick(grid, Qt::Key_Right);
+  QTest::keyClick(grid, Qt::Key_Space);
+  ASSERT_NE(texts(first), before);
   w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
   QTest::keyClick(grid, Qt::Key_Delete);
   EXPECT_EQ(w.prompts.shown.size(), 1u);
-  EXPECT_NE(texts(first), before);
+  EXPECT_EQ(texts(first), before);
   EXPECT_TRUE(w.controller->IsDirty());
 
   // A sheet of settings has no rows to clear: Delete leaves it alone.
