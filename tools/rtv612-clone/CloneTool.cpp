@@ -5,15 +5,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 
 #include "LinkMessages.h"
 #include "base/TimerTask.h"
 #include "clonefile/CloneFile.h"
 #include "link/LinkController.h"
+#include "platform/posix/RegularFile.h"
+#include "platform/posix/SafeSave.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -169,9 +167,27 @@ int CloneTool::ReadUserFile(const std::string& path, EepromImage& image) {
 }
 
 bool CloneTool::KeepsExisting(const std::string& output, bool force) {
-  if (force || !Exists(output)) return false;
+  if (force || output.empty() || !Exists(output)) return false;
   std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
   return true;
+}
+
+bool CloneTool::IsAnInput(const std::string& output, std::vector<std::string> inputs) const {
+  if (output.empty()) return false;
+  struct stat written {};
+  if (::stat(output.c_str(), &written) != 0) return false;
+  inputs.push_back(options_.settingsFile);
+  for (const std::string& input : inputs) {
+    struct stat read {};
+    // The same file under any name: a link, a relative path, a hard link.
+    if (::stat(input.c_str(), &read) == 0 && read.st_dev == written.st_dev &&
+        read.st_ino == written.st_ino) {
+      std::fprintf(stderr, "rtv612-clone: %s is also an input (%s); choose another output.\n",
+                   output.c_str(), input.c_str());
+      return true;
+    }
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -198,6 +214,7 @@ int CloneTool::Info() {
 }
 
 int CloneTool::Read(const std::string& output, bool raw, bool force) {
+  if (IsAnInput(output, {})) return kExitOutputFile;
   if (KeepsExisting(output, force)) return kExitOutputFile;
   if (!raw) {
     const int loaded = LoadTemplate();
@@ -262,8 +279,9 @@ namespace rtv::tools {
 
 // ---------------------------------------------------------------------------------------
 
-bool CloneTool::OpenClone(const std::string& path) {
-  if (LoadTemplate() != kExitOk) return false;
+int CloneTool::OpenClone(const std::string& path) {
+  const int loaded = LoadTemplate();
+  if (loaded != kExitOk) return loaded;
   EepromImage image;
   const int code = ReadUserFile(path, image);
   if (code == kFileErrData || code == kFileErrNewer) {
@@ -271,11 +289,11 @@ bool CloneTool::OpenClone(const std::string& path) {
   } else if (code != 0) {
     std::fprintf(stderr, "(%s)\n", path.c_str());
   }
-  if (code != 0) return false;
+  if (code != 0) return kSheetFileError;
   images_.Working().Assign(image);
   // The file's own model: its initial file and its sheets.
   images_.Model().AfterLoad(images_.Working());
-  return true;
+  return kExitOk;
 }
 
 std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
@@ -292,7 +310,8 @@ std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
 }
 
 int CloneTool::Sheets(const std::string& input) {
-  if (!OpenClone(input)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
   for (const TreeSheets::Entry& entry :
        TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
     std::printf("%-20s %s\n", entry.key.c_str(), entry.title.c_str());
@@ -301,21 +320,24 @@ int CloneTool::Sheets(const std::string& input) {
 }
 
 int CloneTool::Export(const std::string& input, const std::string& key, bool usable,
-                      const std::string& output) {
-  if (!OpenClone(input)) return kSheetFileError;
+                      const std::string& output, bool force) {
+  if (IsAnInput(output, {input}) || KeepsExisting(output, force)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
   images_.SetUsableView(usable);
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   const std::string csv = SheetExporter(*sheet).Csv();
   if (output.empty()) {
+    // A failed write shows when the tool ends and closes standard output.
     std::fwrite(csv.data(), 1, csv.size(), stdout);
-    return std::fflush(stdout) == 0 ? int{kExitOk} : kSheetFileError;
+    return kExitOk;
   }
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "rtv612-clone: cannot write %s.\n", output.c_str());
+  int error = 0;
+  const SafeSaveResult saved = SafeSave(output, csv, &error);
+  if (saved != SafeSaveResult::kOk) {
+    std::fprintf(stderr, "rtv612-clone: %s %s.\n", output.c_str(),
+                 DescribeSafeSaveFailure(saved, error).c_str());
     return kSheetFileError;
   }
   return kExitOk;
@@ -323,23 +345,27 @@ int CloneTool::Export(const std::string& input, const std::string& key, bool usa
 
 int CloneTool::Import(const std::string& input, const std::string& key, const std::string& csv,
                       const std::string& output, bool force) {
-  if (!OpenClone(input)) return kSheetFileError;
-  std::ifstream file(csv, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!file) {
-    std::fprintf(stderr, "rtv612-clone: cannot read %s.\n", csv.c_str());
+  if (IsAnInput(output, {input, csv}) || KeepsExisting(output, force)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
+  const RegularFileText text = ReadRegularFile(csv, SheetImporter::kMaxFileBytes);
+  if (!text.Ok()) {
+    std::fprintf(
+        stderr, "rtv612-clone: %s %s.\n", csv.c_str(),
+        DescribeRegularFileStatus(text.status, text.error, SheetImporter::kMaxFileBytes).c_str());
     return kSheetFileError;
   }
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   EepromImage& image = images_.Working();
   const SheetImporter::Report report =
-      SheetImporter(*sheet, images_.Choices(), &image).Import(text.str());
-  std::printf("%d cell%s taken.\n%s", report.taken, report.taken == 1 ? "" : "s",
-              report.Text().c_str());
+      SheetImporter(*sheet, images_.Choices(), &image).Import(text.contents);
+  if (!report.refusal.empty()) {
+    std::fprintf(stderr, "rtv612-clone: %s: %s.\n", csv.c_str(), report.refusal.c_str());
+    return kSheetFileError;
+  }
+  std::fputs(report.Summary().c_str(), stdout);
 
-  if (KeepsExisting(output, force)) return kSheetFileError;
   // Saved as File > Save would.
   images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
   if (images_.WriteFile(output, image) != kFileOk) return kSheetFileError;
