@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
@@ -15,10 +16,10 @@
 #include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
+#include "platform/posix/IniSettings.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompts.h"
-#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/qt/TerminationSignals.h"
 
@@ -40,8 +41,13 @@ int main(int argc, char** argv) {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
   // Outlives everything below and writes the settings back when main returns; a fatal
-  // error ends the process without getting there, so nothing is saved then.
-  QtSettingsStore store;
+  // error ends the process without getting there, so nothing is saved then. Read and written
+  // by the program itself: a pipe or a device in its place must not hang the start.
+  IniSettings store(IniSettings::DefaultPath(), IniPersistence::kWriteBack);
+  if (!store.LoadProblem().empty()) {
+    std::fprintf(stderr, "rtv612: %s; the settings start from their defaults.\n",
+                 store.LoadProblem().c_str());
+  }
   AppSettings settings(store, instance.IsFirstInstance(), screenSize.width(), screenSize.height());
 
   OverlayText overlay;

@@ -22,4 +22,9 @@ using WorkAreaAt = std::function<ScreenRect(int x, int y)>;
 // window larger than the work area keeps its top-left corner visible.
 ScreenRect MoveOntoScreen(ScreenRect window, const WorkAreaAt& workAreaAt);
 
+// The same for a window's remembered place and size, which come from a file and may hold any
+// number: they are first brought into a range where no corner overflows.
+ScreenRect PlaceRememberedWindow(int left, int top, int width, int height,
+                                 const WorkAreaAt& workAreaAt);
+
 }  // namespace rtv

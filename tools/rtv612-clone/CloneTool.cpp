@@ -46,6 +46,10 @@ CloneTool::CloneTool(const ToolOptions& options)
                      }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
   ports_.settings = &settings_;
+  if (!settings_.LoadProblem().empty()) {
+    std::fprintf(stderr, "rtv612-clone: %s; the defaults are used.\n",
+                 settings_.LoadProblem().c_str());
+  }
 }
 
 CloneTool::~CloneTool() = default;
@@ -158,11 +162,16 @@ int CloneTool::ReadUserFile(const std::string& path, EepromImage& image) {
   image.SetSize(RadioModel::kImageSize);
   // The program's own reader, with its checks and messages.
   const int code = images_.ReadFile(path, image);
-  if (code != kFileOk) return code;
-  if (RadioModel::Validate(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
-    return kFileErrData;
+  if (code != kFileOk) {
+    std::fprintf(stderr, "(%s)\n", path.c_str());
+    return code;
   }
-  if (RadioModel::CheckNotNewer(image) == RadioModel::MapAge::Newer) return kFileErrNewer;
+  if (RadioModel::Validate(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+    return FileError(kFileErrData, path);
+  }
+  if (RadioModel::CheckNotNewer(image) == RadioModel::MapAge::Newer) {
+    return FileError(kFileErrNewer, path);
+  }
   return kFileOk;
 }
 
@@ -250,11 +259,7 @@ int CloneTool::Write(const std::string& input, bool maker) {
   const int loaded = LoadTemplate();
   if (loaded != kExitOk) return loaded;
   EepromImage image;
-  const int code = ReadUserFile(input, image);
-  if (code != kFileOk) {
-    if (code == kFileErrData || code == kFileErrNewer) FileError(code, input);
-    return kExitInputFile;
-  }
+  if (ReadUserFile(input, image) != kFileOk) return kExitInputFile;
   images_.Model().AfterLoad(image);
 
   const int status = Identify();
@@ -283,13 +288,7 @@ int CloneTool::OpenClone(const std::string& path) {
   const int loaded = LoadTemplate();
   if (loaded != kExitOk) return loaded;
   EepromImage image;
-  const int code = ReadUserFile(path, image);
-  if (code == kFileErrData || code == kFileErrNewer) {
-    FileError(code, path);
-  } else if (code != 0) {
-    std::fprintf(stderr, "(%s)\n", path.c_str());
-  }
-  if (code != 0) return kSheetFileError;
+  if (ReadUserFile(path, image) != kFileOk) return kSheetFileError;
   images_.Working().Assign(image);
   // The file's own model: its initial file and its sheets.
   images_.Model().AfterLoad(images_.Working());

@@ -65,9 +65,9 @@ class CloneTool {
                  const char* activity);
   int Identify();
   int LoadTemplate();
-  // Reads a clone file the user gave with the checks of File > Open: the reader's code (its
-  // message shown), or kFileErrData or kFileErrNewer (not shown yet) for an image that
-  // cannot be used.
+  // Reads a clone file the user gave with the checks of File > Open: the reader's code, or
+  // kFileErrData or kFileErrNewer for an image that cannot be used; the message, with the
+  // path, is shown once.
   int ReadUserFile(const std::string& path, EepromImage& image);
   // Reads a clone file into the working image as File > Open would: kExitOk, or the exit
   // status (the message shown) when it or the model's initial file cannot be used.

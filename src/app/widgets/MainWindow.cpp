@@ -336,9 +336,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::PlaceOnScreen() {
-  const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
-                          settings_.top + settings_.height};
-  const ScreenRect placed = MoveOntoScreen(wanted, WorkAreaNearest);
+  const ScreenRect placed = PlaceRememberedWindow(settings_.left, settings_.top, settings_.width,
+                                                  settings_.height, WorkAreaNearest);
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
 }
