@@ -1,17 +1,21 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <cstdio>
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
+#include "app/RecoveryFile.h"
 #include "app/widgets/Application.h"
 #include "app/widgets/FirstPaintProbe.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/ProgramStyle.h"
+#include "app/widgets/SignalShutdown.h"
 #include "base/Fatal.h"
 #include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
@@ -27,10 +31,18 @@ int main(int argc, char** argv) {
   using namespace rtv;
   // A second copy leaves the first alone and ends at once: it shows, loads and saves nothing.
   const QtInstanceLock instance(AppSettings::kMutexName);
-  if (!instance.IsFirstInstance()) return 0;
+  if (!instance.IsFirstInstance() && instance.Problem().isEmpty()) return 0;
   TerminationSignals termination;
 
   Application app(argc, argv);
+  if (!instance.Problem().isEmpty()) {
+    // Not a second copy: this one cannot tell whether it would be the only one.
+    std::fprintf(stderr, "rtv612: %s\n", qPrintable(instance.Problem()));
+    termination.OnSignal(&SignalShutdown::CloseDialogs);
+    QMessageBox::critical(nullptr, QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+                          instance.Problem());
+    return 1;
+  }
   QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
   FirstPaintProbe::WatchIfAsked("QMainWindow");
   const QString folder = QCoreApplication::applicationDirPath();
@@ -76,13 +88,12 @@ int main(int argc, char** argv) {
 
   MainWindow form(controller, settings);
   prompts.SetOwner(&form);
-  termination.OnSignal([&form] {
-    // Ended from outside: no questions (unsaved image changes are lost, as with any kill),
-    // but the settings and the window's place are kept.
-    form.StorePlacement();
-    QCoreApplication::quit();
-  });
+  RecoveryFile recovery(controller, controller.Files(), prompts, RecoveryFile::DefaultFolder());
+  SignalShutdown shutdown(prompts, form, recovery);
+  termination.OnSignal([&shutdown] { shutdown.Run(); });
   controller.Setup(form);
+  // Asked in the event loop, where a signal can still end the program.
+  QTimer::singleShot(0, [&recovery] { recovery.Offer(); });
   const int status = app.exec();
   prompts.SetOwner(nullptr);
   return status;

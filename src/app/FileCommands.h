@@ -5,6 +5,7 @@
 namespace rtv {
 
 class AppSettings;
+class EepromImage;
 class OverlayText;
 class MainController;
 class MessageBus;
@@ -36,6 +37,10 @@ class FileCommands {
   bool SaveFile(const std::string& path);
   UnsavedAnswer ConfirmUnsaved(bool writeAnother);
   RecentItem RecentItemState(int index) const;
+  // A clone file of this model into `image` with the checks of Open, or `image` into one,
+  // as Save writes it; false when it failed (the user has been told why).
+  bool ReadImageFile(const std::string& path, EepromImage& image);
+  bool WriteImageFile(const std::string& path, EepromImage& image);
   void RecentItemExecute(int index);
   void Exit();
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -60,6 +61,41 @@ TEST(TerminationTest, SignalsEndTheProgramWithItsSettingsWritten) {
     EXPECT_TRUE(text.contains("ModelType=0")) << text.toStdString();
     EXPECT_TRUE(text.contains("BBT=")) << text.toStdString();
   }
+}
+
+// Changes kept by an earlier end are offered at the start; a signal while the question is up
+// ends the program at once and keeps them for the next start.
+TEST(TerminationTest, ASignalDuringTheRecoveryQuestionKeepsTheChanges) {
+  QTemporaryDir runtime;
+  QTemporaryDir config;
+  QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  const QString recovery = QDir(config.path()).filePath("state/Vrel/RT-V612");
+  ASSERT_TRUE(QDir().mkpath(recovery));
+  ASSERT_TRUE(QFile::copy(QDir(RTV_INITIAL_DIR).filePath("RTV612M0.rtv"),
+                          QDir(recovery).filePath("recovery.rtv")));
+  QFile note(QDir(recovery).filePath("recovery.txt"));
+  ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+  note.write("/boats/Dolphin.rtv\n2026-12-11 00:07\n");
+  note.close();
+
+  QProcess program;
+  test::StartRealProgram(program, runtime.path(), config.path(), true);
+  QByteArray output;
+  ASSERT_TRUE(test::WaitUntil(
+      "the program's window",
+      [&] {
+        output += program.readAllStandardOutput();
+        return output.contains("first-paint");
+      },
+      20000));
+  ASSERT_GT(program.processId(), 0);
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(1000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_TRUE(QFileInfo::exists(QDir(recovery).filePath("recovery.rtv")));
+  EXPECT_TRUE(QFileInfo::exists(QDir(recovery).filePath("recovery.txt")));
+  EXPECT_TRUE(QFileInfo::exists(QDir(config.path()).filePath("Vrel/RT-V612.conf")));
 }
 
 }  // namespace

@@ -1,0 +1,119 @@
+// A signal that ends the program while it shows a dialog, a message box or nothing at all.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "ManualClock.h"
+#include "TempFolder.h"
+#include "app/AppSettings.h"
+#include "app/FileCommands.h"
+#include "app/ModelController.h"
+#include "app/RecoveryFile.h"
+#include "app/widgets/MainWindow.h"
+#include "app/widgets/SignalShutdown.h"
+#include "base/MessageBus.h"
+#include "overlay/OverlayText.h"
+#include "platform/qt/QtPrompts.h"
+#include "platform/qt/TerminationSignals.h"
+
+namespace rtv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the clone range
+
+// The program's window with its real message boxes and dialogs, and the signals wired as
+// the program wires them.
+struct EndedWindow {
+  EndedWindow() : settings(true) {
+    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
+      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
+    }
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    settings.ApplyDefaults(1024, 768);
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+    controller->SetExecutableFolder(folder.Path());
+    form = std::make_unique<MainWindow>(*controller, settings);
+    prompts.SetOwner(form.get());
+    controller->Setup(*form);
+    recovery =
+        std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts, state.Path());
+    shutdown = std::make_unique<SignalShutdown>(prompts, *form, *recovery);
+    termination.OnSignal([this] {
+      ++signalsHandled;
+      shutdown->Run();
+    });
+  }
+  ~EndedWindow() {
+    form.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // The shutdown left every event loop; a new one starts clean for the next test.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+  }
+
+  test::TempFolder folder;
+  test::TempFolder state;
+  test::ManualClock clock;
+  QtPrompts prompts;
+  AppSettings settings;
+  OverlayText overlay;
+  OverlayText help;
+  MessageBus bus{clock};
+  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainWindow> form;
+  std::unique_ptr<RecoveryFile> recovery;
+  std::unique_ptr<SignalShutdown> shutdown;
+  TerminationSignals termination;
+  int signalsHandled = 0;
+};
+
+struct StateCase {
+  const char* what;
+  std::function<bool(EndedWindow&)> command;  // shows its dialog and returns when it goes
+};
+
+TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
+  const StateCase cases[] = {
+      {"the unsaved-changes question", [](EndedWindow& w) { return w.controller->Files().New(); }},
+      {"the open file dialog", [](EndedWindow& w) { return w.controller->Files().Open(); }},
+      {"the save file dialog", [](EndedWindow& w) { return w.controller->Files().SaveAs(); }},
+  };
+  for (const StateCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EndedWindow w;
+    w.form->show();
+    w.form->move(123, 45);
+    w.controller->WorkingImage().SetByte(kProbe, 0x41);
+    w.controller->CheckDirty();
+    ASSERT_TRUE(w.controller->IsDirty());
+    // Once the dialog is up, the signal comes from outside.
+    QTimer signaller;
+    int dialogsSeen = 0;
+    QObject::connect(&signaller, &QTimer::timeout, [&] {
+      if (QApplication::activeModalWidget() == nullptr) return;
+      if (dialogsSeen++ == 0) ::raise(SIGTERM);
+    });
+    signaller.start(5);
+    EXPECT_FALSE(c.command(w));
+    signaller.stop();
+    EXPECT_EQ(w.signalsHandled, 1);
+    EXPECT_EQ(dialogsSeen, 1);  // nothing asked again once the first was gone
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(w.controller->WorkingImage().GetByte(kProbe), 0x41);
+    EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
+    EXPECT_TRUE(fs::exists(w.recovery->NotePath()));
+    EXPECT_EQ(w.settings.left, w.form->normalGeometry().x());
+  }
+}
+
+}  // namespace
+}  // namespace rtv
