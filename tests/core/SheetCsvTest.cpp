@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ManualClock.h"
-#include "ScriptedPrompts.h"
+#include "ShippedController.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
@@ -31,49 +30,20 @@
 namespace rtv {
 namespace {
 
-struct SheetView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
-  void RedrawMessagePanel() override {}
-  Sheet* SheetOnShow() override { return shown; }
-  void CloseCurrentSheet() override { ++closed; }
-  Sheet* shown = nullptr;
-  int closed = 0;
-};
-
 // The program's controller on the shipped overlay and initial files, with one sheet built
 // without widgets.
-struct ShippedSheet {
-  explicit ShippedSheet(int model = 0, const std::string& name = "GI_Sheet_IntCh") {
-    settings.modelType = model;
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetLines({"#End_Of_Ovl"});
-    controller.SetExecutableFolder(RTV_INITIAL_DIR);
-    controller.Setup(view);
+struct ShippedSheet : test::ShippedController {
+  explicit ShippedSheet(int model = 0, const std::string& name = "GI_Sheet_IntCh")
+      : ShippedController(model) {
     Open(name);
   }
-  void Open(const std::string& name) {
-    sheet = controller.CreateSheet(services, name);
-    sheet->Build();
-  }
+  void Open(const std::string& name) { sheet = BuildSheet(name); }
   std::vector<CsvTable::Row> Table() const { return SheetExporter(*sheet).Table(); }
   SheetImporter::Report Import(const std::vector<CsvTable::Row>& rows) {
     return SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
         .Import(CsvTable::Write(rows));
   }
 
-  test::ManualClock clock;
-  test::ScriptedPrompts prompts;
-  AppSettings settings{true};
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
-  SheetView view;
-  PlainTextMetrics metrics;
-  SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
-                           return controller.Accessor().AccessCell(request, notify);
-                         }};
   std::unique_ptr<Sheet> sheet;
 };
 

@@ -5,19 +5,15 @@
 #include <QTimer>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <memory>
 
-#include "ManualClock.h"
+#include "ShippedWindow.h"
 #include "TempFolder.h"
-#include "app/AppSettings.h"
 #include "app/FileCommands.h"
-#include "app/ModelController.h"
 #include "app/RecoveryFile.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/SignalShutdown.h"
-#include "base/MessageBus.h"
-#include "overlay/OverlayText.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/TerminationSignals.h"
 
@@ -30,20 +26,9 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 
 // The program's window with its real message boxes and dialogs, and the signals wired as
 // the program wires them.
-struct EndedWindow {
-  EndedWindow() : settings(true) {
-    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
-      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
-    }
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    settings.ApplyDefaults(1024, 768);
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
-    form = std::make_unique<MainWindow>(*controller, settings);
+struct EndedWindow : test::ShippedWindowWith<QtPrompts> {
+  EndedWindow() {
     prompts.SetOwner(form.get());
-    controller->Setup(*form);
     recovery =
         std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts, state.Path());
     shutdown = std::make_unique<SignalShutdown>(prompts, *form, *recovery);
@@ -53,23 +38,12 @@ struct EndedWindow {
     });
   }
   ~EndedWindow() {
-    form.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The shutdown left every event loop; a new one starts clean for the next test.
     QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
     QCoreApplication::exec();
   }
 
-  test::TempFolder folder;
   test::TempFolder state;
-  test::ManualClock clock;
-  QtPrompts prompts;
-  AppSettings settings;
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainWindow> form;
   std::unique_ptr<RecoveryFile> recovery;
   std::unique_ptr<SignalShutdown> shutdown;
   TerminationSignals termination;
