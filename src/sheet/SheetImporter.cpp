@@ -133,10 +133,20 @@ std::string SheetImporter::ForeignHeadings(const CsvTable& table,
     if (heading.empty()) continue;
     // Every heading in its place: sheets of one kind share some (the number, the name).
     if (column >= first.size() || !SameIgnoringCase(Trimmed(first[column]), heading)) {
+      // What a reader can take in, however long the file's first line.
+      constexpr std::size_t kShownColumns = 12;
+      constexpr std::size_t kShownLength = 40;
       std::string columns;
-      for (const std::string& field : first) {
-        if (!columns.empty()) columns += ", ";
-        columns += field.empty() ? "(empty)" : field;
+      for (std::size_t i = 0; i < first.size(); ++i) {
+        if (i == kShownColumns) {
+          columns += ", …";
+          break;
+        }
+        if (i > 0) columns += ", ";
+        const std::string& field = first[i];
+        columns += field.empty()                  ? std::string("(empty)")
+                   : field.size() <= kShownLength ? field
+                                                  : field.substr(0, kShownLength) + "…";
       }
       const std::string title = sheet_.TitleText().empty() ? sheet_.key() : sheet_.TitleText();
       return "this CSV is not a " + title + " sheet: its columns are " + columns;

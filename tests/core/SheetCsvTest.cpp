@@ -410,6 +410,7 @@ TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
       {"GI_Sheet_DscIndId", "GI_Sheet_WxCh"},
       {"GI_Sheet_DscIndId", "GI_Sheet_DscGrpId"},
       {"GI_Sheet_RadioSet", "GI_Sheet_Config"},
+      {"GI_Sheet_Config", "GI_Sheet_RadioSet"},
   };
   for (const auto& pair : pairs) {
     SCOPED_TRACE(std::string(pair[0]) + " into " + pair[1]);
@@ -434,6 +435,15 @@ TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
     EXPECT_FALSE(report.Clean());
     EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
   }
+}
+
+TEST(SheetCsvTest, TheRefusalNamesAReadableShareOfTheColumns) {
+  ShippedSheet shipped(0, "GI_Sheet_DscIndId");
+  const SheetImporter::Report report = shipped.Import(
+      {{"", std::string(50, 'x'), "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}});
+  EXPECT_EQ(report.refusal, "this CSV is not a " + shipped.sheet->TitleText() +
+                                " sheet: its columns are (empty), " + std::string(40, 'x') +
+                                "…, c, d, e, f, g, h, i, j, k, l, …");
 }
 
 TEST(SheetCsvTest, TheReportListsTheCellsTaken) {
