@@ -10,6 +10,7 @@
 
 #include "ShippedWindow.h"
 #include "TempFolder.h"
+#include "WaitUntil.h"
 #include "app/FileCommands.h"
 #include "app/RecoveryFile.h"
 #include "app/widgets/MainWindow.h"
@@ -87,6 +88,28 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
     EXPECT_TRUE(fs::exists(w.recovery->NotePath()));
     EXPECT_EQ(w.settings.left, w.form->normalGeometry().x());
   }
+}
+
+// With nothing on show the window is left as it is: closing it would ask about the changes.
+TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
+  EndedWindow w;
+  w.form->show();
+  w.controller->WorkingImage().SetByte(kProbe, 0x41);
+  w.controller->CheckDirty();
+  QTimer watcher;
+  bool asked = false;
+  QObject::connect(&watcher, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      asked = true;
+      modal->close();
+    }
+  });
+  watcher.start(5);
+  ::raise(SIGTERM);
+  ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return w.signalsHandled == 1; }));
+  EXPECT_FALSE(asked);
+  EXPECT_TRUE(w.form->isVisible());
+  EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
 }
 
 }  // namespace

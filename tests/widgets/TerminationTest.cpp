@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <csignal>
 #include <string>
 
@@ -96,6 +98,36 @@ TEST(TerminationTest, ASignalDuringTheRecoveryQuestionKeepsTheChanges) {
   EXPECT_TRUE(QFileInfo::exists(QDir(recovery).filePath("recovery.rtv")));
   EXPECT_TRUE(QFileInfo::exists(QDir(recovery).filePath("recovery.txt")));
   EXPECT_TRUE(QFileInfo::exists(QDir(config.path()).filePath("Vrel/RT-V612.conf")));
+}
+
+// A pipe where the settings file belongs once hung the start, and the hung program ignored
+// SIGTERM: now it starts with the defaults, says why, and leaves the pipe alone.
+TEST(TerminationTest, APipeForTheSettingsFileNeitherHangsNorIsReplaced) {
+  QTemporaryDir runtime;
+  QTemporaryDir config;
+  QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  ASSERT_TRUE(QDir(config.path()).mkpath("Vrel"));
+  const QString settings = QDir(config.path()).filePath("Vrel/RT-V612.conf");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+
+  QProcess program;
+  test::StartRealProgram(program, runtime.path(), config.path(), true);
+  QByteArray output;
+  ASSERT_TRUE(test::WaitUntil(
+      "the program's window",
+      [&] {
+        output += program.readAllStandardOutput();
+        return output.contains("first-paint");
+      },
+      20000));
+  ASSERT_GT(program.processId(), 0);
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  ASSERT_TRUE(program.waitForFinished(1000));
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_TRUE(program.readAllStandardError().contains(
+      QString("rtv612: %1 is not a plain file").arg(settings).toLocal8Bit()));
+  EXPECT_EQ(QFileInfo(settings).isFile(), false);
+  EXPECT_TRUE(QFileInfo::exists(settings));
 }
 
 }  // namespace
