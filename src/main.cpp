@@ -16,6 +16,7 @@
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/ProgramStyle.h"
 #include "app/widgets/SignalShutdown.h"
+#include "base/Colour.h"
 #include "base/Fatal.h"
 #include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
@@ -56,10 +57,11 @@ int main(int argc, char** argv) {
   // error ends the process without getting there, so nothing is saved then. Read and written
   // by the program itself: a pipe or a device in its place must not hang the start.
   IniSettings store(IniSettings::DefaultPath(), IniPersistence::kWriteBack);
-  if (!store.LoadProblem().empty()) {
-    std::fprintf(stderr, "rtv612: %s; the settings start from their defaults.\n",
-                 store.LoadProblem().c_str());
-  }
+  const std::string settingsProblem =
+      store.LoadProblem().empty()
+          ? std::string()
+          : store.LoadProblem() + "; the settings start from their defaults.";
+  if (!settingsProblem.empty()) std::fprintf(stderr, "rtv612: %s\n", settingsProblem.c_str());
   AppSettings settings(store, instance.IsFirstInstance(), screenSize.width(), screenSize.height());
 
   OverlayText overlay;
@@ -92,6 +94,10 @@ int main(int argc, char** argv) {
   SignalShutdown shutdown(prompts, form, recovery);
   termination.OnSignal([&shutdown] { shutdown.Run(); });
   controller.Setup(form);
+  if (!settingsProblem.empty()) {
+    controller.PostStatusText(settingsProblem, ToColourValue(SystemColour::WindowText),
+                              ToColourValue(SystemColour::ButtonFace));
+  }
   // Asked in the event loop, where a signal can still end the program.
   QTimer::singleShot(0, [&recovery] { recovery.Offer(); });
   const int status = app.exec();
