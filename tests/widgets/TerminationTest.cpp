@@ -65,6 +65,25 @@ TEST(TerminationTest, SignalsEndTheProgramWithItsSettingsWritten) {
   }
 }
 
+// Starts the real program, sends SIGTERM once its window has been painted (and whatever it
+// asks at the start is up) and waits a second at most for it to end.
+::testing::AssertionResult EndedOnceItsWindowIsUp(QProcess& program, const QString& runtime,
+                                                  const QString& config) {
+  test::StartRealProgram(program, runtime, config, true);
+  QByteArray output;
+  const ::testing::AssertionResult painted = test::WaitUntil(
+      "the program's window",
+      [&] {
+        output += program.readAllStandardOutput();
+        return output.contains("first-paint");
+      },
+      20000);
+  if (!painted || program.processId() <= 0) return painted;
+  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+  if (program.waitForFinished(1000)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "still running a second after SIGTERM";
+}
+
 // Changes kept by an earlier end are offered at the start; a signal while the question is up
 // ends the program at once and keeps them for the next start.
 TEST(TerminationTest, ASignalDuringTheRecoveryQuestionKeepsTheChanges) {
@@ -81,18 +100,7 @@ TEST(TerminationTest, ASignalDuringTheRecoveryQuestionKeepsTheChanges) {
   note.close();
 
   QProcess program;
-  test::StartRealProgram(program, runtime.path(), config.path(), true);
-  QByteArray output;
-  ASSERT_TRUE(test::WaitUntil(
-      "the program's window",
-      [&] {
-        output += program.readAllStandardOutput();
-        return output.contains("first-paint");
-      },
-      20000));
-  ASSERT_GT(program.processId(), 0);
-  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-  ASSERT_TRUE(program.waitForFinished(1000));
+  ASSERT_TRUE(EndedOnceItsWindowIsUp(program, runtime.path(), config.path()));
   EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(program.exitCode(), 0);
   EXPECT_TRUE(QFileInfo::exists(QDir(recovery).filePath("recovery.rtv")));
@@ -111,18 +119,7 @@ TEST(TerminationTest, APipeForTheSettingsFileNeitherHangsNorIsReplaced) {
   ASSERT_EQ(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
 
   QProcess program;
-  test::StartRealProgram(program, runtime.path(), config.path(), true);
-  QByteArray output;
-  ASSERT_TRUE(test::WaitUntil(
-      "the program's window",
-      [&] {
-        output += program.readAllStandardOutput();
-        return output.contains("first-paint");
-      },
-      20000));
-  ASSERT_GT(program.processId(), 0);
-  ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-  ASSERT_TRUE(program.waitForFinished(1000));
+  ASSERT_TRUE(EndedOnceItsWindowIsUp(program, runtime.path(), config.path()));
   EXPECT_EQ(program.exitCode(), 0);
   EXPECT_TRUE(program.readAllStandardError().contains(
       QString("rtv612: %1 is not a plain file").arg(settings).toLocal8Bit()));
