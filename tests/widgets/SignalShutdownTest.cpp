@@ -1,7 +1,9 @@
 // A signal that ends the program while it shows a dialog, a message box or nothing at all.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTimer>
 #include <csignal>
 #include <filesystem>
@@ -110,6 +112,39 @@ TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   EXPECT_FALSE(asked);
   EXPECT_TRUE(w.form->isVisible());
   EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
+}
+
+// Ended with unsaved changes, started again: the real question comes up, and Yes brings the
+// changes back as unsaved changes of the same file.
+TEST(SignalShutdownTest, TheNextStartOffersTheChangesASignalKept) {
+  test::TempFolder state;
+  {
+    EndedWindow ended;
+    ended.controller->SetCurrentFileName("/boats/Dolphin.rtv");
+    ended.controller->WorkingImage().SetByte(kProbe, 0x41);
+    ended.controller->CheckDirty();
+    ended.recovery = std::make_unique<RecoveryFile>(*ended.controller, ended.controller->Files(),
+                                                    ended.prompts, state.Path());
+    ended.shutdown = std::make_unique<SignalShutdown>(ended.prompts, *ended.form, *ended.recovery);
+    ::raise(SIGTERM);
+    ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return ended.signalsHandled == 1; }));
+  }
+  EndedWindow next;
+  RecoveryFile recovery(*next.controller, next.controller->Files(), next.prompts, state.Path());
+  QString question;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    question = box->text();
+    box->button(QMessageBox::Yes)->click();
+  });
+  EXPECT_TRUE(recovery.Offer());
+  EXPECT_TRUE(question.startsWith("Recover the changes of Dolphin.rtv from "))
+      << question.toStdString();
+  EXPECT_EQ(next.controller->WorkingImage().GetByte(kProbe), 0x41);
+  EXPECT_TRUE(next.controller->IsDirty());
+  EXPECT_EQ(next.controller->CurrentFileName(), "/boats/Dolphin.rtv");
+  EXPECT_FALSE(fs::exists(recovery.ImagePath()));
 }
 
 }  // namespace
