@@ -30,10 +30,11 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 // The program's window with its real message boxes and dialogs, and the signals wired as
 // the program wires them.
 struct EndedWindow : test::ShippedWindowWith<QtPrompts> {
-  EndedWindow() {
+  // The recovery file in `stateFolder`, or in a folder of its own.
+  explicit EndedWindow(const std::string& stateFolder = {}) {
     prompts.SetOwner(form.get());
-    recovery =
-        std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts, state.Path());
+    recovery = std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts,
+                                              stateFolder.empty() ? state.Path() : stateFolder);
     shutdown = std::make_unique<SignalShutdown>(prompts, *form, *recovery);
     termination.OnSignal([this] {
       ++signalsHandled;
@@ -119,18 +120,15 @@ TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
 TEST(SignalShutdownTest, TheNextStartOffersTheChangesASignalKept) {
   test::TempFolder state;
   {
-    EndedWindow ended;
+    EndedWindow ended(state.Path());
     ended.controller->SetCurrentFileName("/boats/Dolphin.rtv");
     ended.controller->WorkingImage().SetByte(kProbe, 0x41);
     ended.controller->CheckDirty();
-    ended.recovery = std::make_unique<RecoveryFile>(*ended.controller, ended.controller->Files(),
-                                                    ended.prompts, state.Path());
-    ended.shutdown = std::make_unique<SignalShutdown>(ended.prompts, *ended.form, *ended.recovery);
     ::raise(SIGTERM);
     ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return ended.signalsHandled == 1; }));
   }
-  EndedWindow next;
-  RecoveryFile recovery(*next.controller, next.controller->Files(), next.prompts, state.Path());
+  EndedWindow next(state.Path());
+  RecoveryFile& recovery = *next.recovery;
   QString question;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
