@@ -1,41 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
 #include "app/widgets/Application.h"
 #include "app/widgets/FirstPaintProbe.h"
+#include "app/widgets/HandedFileOpener.h"
 #include "app/widgets/MainWindow.h"
+#include "app/widgets/ProgramCommandLine.h"
+#include "app/widgets/ProgramIcon.h"
 #include "app/widgets/ProgramStyle.h"
 #include "base/Fatal.h"
 #include "base/MessageBus.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
+#include "platform/posix/DataFolder.h"
 #include "platform/posix/PosixSerialDevice.h"
+#include "platform/qt/QtInstanceChannel.h"
 #include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompts.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtTimers.h"
 #include "platform/qt/TerminationSignals.h"
 
+namespace {
+
+void NameTheProgram() {
+  QCoreApplication::setApplicationName("rtv612");
+  QCoreApplication::setApplicationVersion(RTV_VERSION);
+}
+
+// --help and --version answer on a terminal without a display.
+int AnswerHelpOrVersion(int argc, char** argv) {
+  const QCoreApplication console(argc, argv);
+  NameTheProgram();
+  const rtv::ProgramCommandLine line(QCoreApplication::arguments());
+  const bool refused = line.WhatToDo() == rtv::ProgramCommandLine::Action::Refuse;
+  std::fprintf(refused ? stderr : stdout, "%s\n", qPrintable(line.Text()));
+  return refused ? 64 : 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace rtv;
-  // A second copy leaves the first alone and ends at once: it shows, loads and saves nothing.
+  if (ProgramCommandLine::AsksForHelpOrVersion(argc, argv)) return AnswerHelpOrVersion(argc, argv);
+  // A second copy hands its file to the first, which comes forward, and ends: it shows,
+  // loads and saves nothing.
   const QtInstanceLock instance(AppSettings::kMutexName);
-  if (!instance.IsFirstInstance()) return 0;
+  QtInstanceChannel channel(instance.FileName());
+  if (!instance.IsFirstInstance()) {
+    const QCoreApplication console(argc, argv);
+    const ProgramCommandLine line(QCoreApplication::arguments());
+    if (line.WhatToDo() == ProgramCommandLine::Action::Refuse) {
+      std::fprintf(stderr, "rtv612: %s\n", qPrintable(line.Text()));
+      return 64;
+    }
+    // Without a file there is nothing to lose when the running copy does not answer.
+    if (!channel.Send(line.File()) && !line.File().isEmpty()) {
+      std::fprintf(stderr, "rtv612: a copy of the program is running but did not take %s.\n",
+                   qPrintable(line.File()));
+    }
+    return 0;
+  }
   TerminationSignals termination;
 
   Application app(argc, argv);
+  NameTheProgram();
+  const ProgramCommandLine line(QCoreApplication::arguments());
+  if (line.WhatToDo() == ProgramCommandLine::Action::Refuse) {
+    std::fprintf(stderr, "rtv612: %s\n", qPrintable(line.Text()));
+    return 64;
+  }
+  QApplication::setWindowIcon(ProgramIcon::Make());
   QApplication::setStyle(new ProgramStyle(QApplication::style()->name()));
   FirstPaintProbe::WatchIfAsked("QMainWindow");
-  const QString folder = QCoreApplication::applicationDirPath();
   SetExecutableName(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString());
   QtPrompts prompts;
   SetFatalPrompts(&prompts);
+  // Nothing starts half-way without the data: the box names every folder looked in.
+  const std::vector<std::string> looked =
+      DataFolder::Candidates(DataFolder::ExecutableFolder(argv[0]));
+  const std::optional<std::string> found = DataFolder::FindIn(looked);
+  if (!found) FatalError(DataFolder::MissingMessage(looked));
+  const std::string& folder = *found;
 
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QSize screenSize = screen != nullptr ? screen->size() : QSize(1024, 768);
@@ -46,7 +103,7 @@ int main(int argc, char** argv) {
 
   OverlayText overlay;
   OverlayText helpOverlay;
-  const std::string base = QDir(folder).filePath("RTV612").toStdString();
+  const std::string base = folder + "/RTV612";
   overlay.SetFile(base + ".OVL");
   helpOverlay.SetFile(base + "H.OVL");
 
@@ -55,7 +112,7 @@ int main(int argc, char** argv) {
   // Outlives the controller, whose link closes it last.
   PosixSerialDevice serial;
   ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
-  controller.SetExecutableFolder(folder.toStdString());
+  controller.SetDataFolder(folder);
   std::vector<std::string> arguments;
   for (const QString& argument : QCoreApplication::arguments()) {
     arguments.push_back(argument.toStdString());
@@ -77,6 +134,12 @@ int main(int argc, char** argv) {
     QCoreApplication::quit();
   });
   controller.Setup(form);
+  HandedFileOpener opener(channel, form, controller.Files());
+  if (!channel.Listen()) {
+    std::fprintf(stderr, "rtv612: files started later will not reach this window: %s\n",
+                 qPrintable(channel.SocketName()));
+  }
+  if (!line.File().isEmpty()) opener.Take(line.File());
   const int status = app.exec();
   prompts.SetOwner(nullptr);
   return status;

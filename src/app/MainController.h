@@ -16,6 +16,7 @@
 #include "radio/ItemAccessor.h"
 #include "radio/RadioModel.h"
 #include "radio/RowOperations.h"
+#include "radio/WarningCheckList.h"
 
 namespace rtv {
 
@@ -71,9 +72,9 @@ class MainController : public CellAccessHost {
   // After New and Open: adjust mode ends unless the command line asked for it.
   virtual void EndAdjustModeUnlessRequested() {}
 
-  // Where the program's data files are: the executable's folder.
-  void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
-  const std::string& ExecutableFolder() const { return executableFolder_; }
+  // Where the program's data files are (see DataFolder).
+  void SetDataFolder(const std::string& folder) { dataFolder_ = folder; }
+  const std::string& DataFolderPath() const { return dataFolder_; }
   OverlayText& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
   AppSettings& Settings() { return services_.settings; }
@@ -193,7 +194,7 @@ class MainController : public CellAccessHost {
   EepromImage compare_;
   bool dirty_ = false;
   std::string currentFileName_;
-  std::string executableFolder_;
+  std::string dataFolder_;
   std::string applicationTitle_;
   std::string messageText_;
   ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
@@ -205,8 +206,7 @@ class MainController : public CellAccessHost {
   std::vector<std::string> errorSheets_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
-  std::vector<Cell> warningChecks_;
-  bool warningChecksRead_ = false;
+  WarningCheckList warningChecks_;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;

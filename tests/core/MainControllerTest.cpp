@@ -105,6 +105,34 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
   }
 }
 
+TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
+  // Going on would normalise every image against an empty template.
+  EXPECT_EXIT(
+      {
+        test::TempFolder folder;
+        test::WriteInitialFiles(folder.Path());
+        test::ManualClock clock;
+        test::EchoingPrompts prompts;
+        AppSettings settings(true);
+        OverlayText overlay;
+        overlay.SetLines({"#GI_Sys_AppTitle", "Radio Programmer", "#End_Of_Ovl"});
+        OverlayText help;
+        help.SetLines({"#End_Of_Ovl"});
+        MessageBus bus(clock);
+        ModelController controller(
+            ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+        controller.SetDataFolder(folder.Path());
+        test::FakeView view;
+        prompts.echo = true;
+        SetExecutableName("rtv612");
+        SetFatalPrompts(&prompts);
+        controller.Setup(view);
+      },
+      ::testing::ExitedWithCode(3),
+      "\\[rtv612\\|3\\] Cannot open the initial file of model 0: "
+      "'.*/RTV612.OVL' names none \\(GI_App_InitialFile\\)");
+}
+
 TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
   ControllerFixture f;
   f.controller->Setup(f.view);

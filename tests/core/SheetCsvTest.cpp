@@ -44,7 +44,7 @@ struct ShippedSheet {
     settings.modelType = model;
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     help.SetLines({"#End_Of_Ovl"});
-    controller.SetExecutableFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(RTV_INITIAL_DIR);
     controller.Setup(view);
     Open(name);
   }

@@ -68,7 +68,7 @@ struct ControllerFixture {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
     WriteInitialFiles(initialFiles.Path());
-    controller->SetExecutableFolder(initialFiles.Path());
+    controller->SetDataFolder(initialFiles.Path());
   }
   TempFolder initialFiles;
   ManualClock clock;

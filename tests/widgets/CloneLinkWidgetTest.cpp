@@ -88,7 +88,7 @@ struct RadioFixture {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->AttachLink(device, ports);
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);

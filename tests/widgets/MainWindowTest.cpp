@@ -55,7 +55,7 @@ struct ShippedWindow {
     settings.ApplyDefaults(1024, 768);
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->SetCommandLine(std::move(arguments));
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);

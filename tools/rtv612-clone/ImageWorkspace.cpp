@@ -53,10 +53,28 @@ int ImageWorkspace::WriteFile(const std::string& path, EepromImage& image) {
   return writer.Write(path, kCloneRanges);
 }
 
+bool ImageWorkspace::LoadTemplates(int modelType, std::string& failedPath) {
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
+    // Normalising a template follows the rules of its own model.
+    modelType_ = model;
+    const std::string path = InitialFilePath(model);
+    if (!ReadTemplate(path)) {
+      failedPath = path;
+      return false;
+    }
+    templates_[static_cast<std::size_t>(model)].Assign(template_);
+  }
+  templatesLoaded_ = true;
+  SwitchModel(modelType);
+  return true;
+}
+
 void ImageWorkspace::SwitchModel(int modelType) {
+  if (!templatesLoaded_ || modelType < 0 || modelType >= RadioModel::kModelTypes) {
+    FatalError("No initial image of model " + std::to_string(modelType) + " was loaded.");
+  }
   modelType_ = modelType;
-  const std::string path = InitialFilePath(modelType);
-  if (!ReadTemplate(path)) FatalError("Cannot open '" + path + "'.");
+  template_.Assign(templates_[static_cast<std::size_t>(modelType)]);
 }
 
 OptionalSheets ImageWorkspace::CurrentOptionalSheets() const {
