@@ -15,13 +15,12 @@ while IFS= read -r -d '' file; do
     echo "$file"
     continue
   fi
-  case $file in
-    *.sh)
-      # After the interpreter line.
-      sed -i "1a # $tag" "$file"
-      ;;
-    *) sed -i "1i // $tag" "$file" ;;
-  esac
-done < <(git ls-files -z -- '*.cpp' '*.h' '*.sh' '.ci/run')
+  if head -1 "$file" | grep -q '^#!'; then
+    # After the interpreter line.
+    sed -i "1a # $tag" "$file"
+  else
+    sed -i "1i // $tag" "$file"
+  fi
+done < <(git ls-files -z -- '*.cpp' '*.h' '*.sh')
 if $check && [ $missing -eq 1 ]; then exit 1; fi
 exit 0

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
 # CASE is "roundtrip", "maker", "image", "model", "other-model", "no-data", "data-check", "ports",

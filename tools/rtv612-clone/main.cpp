@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rtv612-clone: the clone commands of the RT-V612 programmer for terminals and scripts.
 #include <unistd.h>
 
