@@ -110,6 +110,38 @@ TEST(HandOverTest, ASecondStartHandsItsFileToTheRunningCopyAndEnds) {
   EXPECT_EQ(third.exitCode(), 0);
 }
 
+TEST(DataLookupTest, TheProgramWithoutItsDataNamesTheFoldersAndWritesNothing) {
+  const RuntimeFolder runtime;
+  const QTemporaryDir config;
+  const QTemporaryDir prefix;
+  ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
+  const QString alone = prefix.path() + "/bin/rtv612";
+  ASSERT_TRUE(QFile::copy(RTV_PROGRAM, alone));
+  QProcess program;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("XDG_RUNTIME_DIR", runtime.Path());
+  environment.insert("XDG_CONFIG_HOME", config.path());
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  program.setProcessEnvironment(environment);
+  program.start(alone, {});
+  QByteArray error;
+  // The box that follows waits for the user; what it says goes to standard error first.
+  ASSERT_TRUE(test::WaitUntil(
+      "the message",
+      [&] {
+        error += program.readAllStandardError();
+        return error.contains(QString(prefix.path() + "/share/rtv612").toUtf8());
+      },
+      20000))
+      << error.toStdString();
+  EXPECT_TRUE(error.contains("Looked in:\n  " + QString(prefix.path() + "/bin").toUtf8()))
+      << error.toStdString();
+  EXPECT_TRUE(error.contains("RTV612.OVL")) << error.toStdString();
+  program.kill();
+  program.waitForFinished();
+  EXPECT_TRUE(QDir(config.path()).isEmpty());
+}
+
 // The program with its shipped overlay and initial files.
 struct RunningWindow {
   RunningWindow() : settings(true) {
