@@ -41,6 +41,8 @@ list(APPEND RTV_GZIPPED ${PROJECT_BINARY_DIR}/changelog.Debian.gz)
 add_custom_target(rtv_gzipped_docs ALL DEPENDS ${RTV_GZIPPED})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_BINARY_DIR}/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME rtv612)
 
 # cpack -G DEB in the build folder (scripts/check-package.sh): the dependencies come from
 # the binaries.
@@ -50,12 +52,14 @@ set(CPACK_PACKAGE_VENDOR Vrel)
 set(CPACK_PACKAGE_CONTACT "Vrel <support@vrel.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "clone programmer for RT-V612 marine VHF radios")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Reads the memory of an RT-V612 radio over its serial or USB cable, shows and edits it\n"
-    "as sheets, saves and opens clone files and writes the memory back into the radio.\n"
-    "Also rtv612-clone, the clone commands for scripts, and radiosim, a simulated radio.")
+    "Reads the memory of an RT-V612 radio over its serial or USB cable, shows\n"
+    "and edits it as sheets, saves and opens clone files and writes the memory\n"
+    "back into the radio. Also rtv612-clone, the clone commands for scripts,\n"
+    "and radiosim, a simulated radio.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
