@@ -55,6 +55,7 @@ void MainController::Setup(MainView& view) {
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
+  CheckInitialFiles();
   working_.Assign(template_);
   MarkClean();
   compare_.Assign(template_);
@@ -70,6 +71,11 @@ void MainController::Setup(MainView& view) {
 }
 
 void MainController::LoadInitialFile(int modelType) {
+  ReadInitialFile(modelType, template_);
+  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::ReadInitialFile(int modelType, EepromImage& image) {
   std::string path = dataFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
   // Without its initial file a model has no template: normalising would copy zeros.
@@ -79,15 +85,22 @@ void MainController::LoadInitialFile(int modelType) {
   }
   path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
   CloneFile reader(services_.overlay, services_.prompts);
-  reader.SetImage(&template_);
+  reader.SetImage(&image);
   reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
   reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   if (reader.Read(path, kCloneRanges) != kFileOk ||
-      ValidateImage(template_, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+      ValidateImage(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
     FatalError("Cannot open '" + path + "'.");
   }
-  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::CheckInitialFiles() {
+  // A broken file found only when a read or an opened file switches the model would end
+  // the program then, with the user's work: every model's is checked at the start.
+  EepromImage scratch;
+  scratch.SetSize(imageSize_);
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) ReadInitialFile(model, scratch);
 }
 
 void MainController::RebuildTree() {

@@ -103,6 +103,9 @@ class MainController : public CellAccessHost {
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
+  // Reads and validates a model's initial file; a file that cannot be used is fatal.
+  void ReadInitialFile(int modelType, EepromImage& image);
+  void CheckInitialFiles();
 
   // The main window, once set up; null before.
   MainView* View() { return view_; }

@@ -106,6 +106,20 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
   }
 }
 
+TEST(MainControllerDeathTest, ABrokenInitialFileOfAnotherModelEndsTheStartNotTheSession) {
+  // Found only when a read or an opened file switches the model, it would end the program
+  // then, with the user's work.
+  EXPECT_EXIT(
+      {
+        ControllerFixture f;
+        std::ofstream(test::InitialFilePath(f.initialFiles.Path(), 4), std::ios::trunc)
+            << "broken\n";
+        SetExecutableName("rtv612");
+        f.controller->Setup(f.view);
+      },
+      ::testing::ExitedWithCode(3), "Cannot open '.*/model4\\.rtv'\\.");
+}
+
 TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
   // Going on would normalise every image against an empty template.
   EXPECT_EXIT(
