@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainController.h"
 
 #include "app/AppSettings.h"
@@ -55,6 +56,7 @@ void MainController::Setup(MainView& view) {
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
+  CheckInitialFiles();
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
@@ -71,19 +73,36 @@ void MainController::Setup(MainView& view) {
 }
 
 void MainController::LoadInitialFile(int modelType) {
-  std::string path = executableFolder_;
+  ReadInitialFile(modelType, template_);
+  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::ReadInitialFile(int modelType, EepromImage& image) {
+  std::string path = dataFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
+  // Without its initial file a model has no template: normalising would copy zeros.
+  if (!services_.overlay.HasKey("GI_App_InitialFile")) {
+    FatalError("Cannot open the initial file of model " + std::to_string(modelType) + ": '" + path +
+               "RTV612.OVL' names none (GI_App_InitialFile).");
+  }
   path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
   CloneFile reader(services_.overlay, services_.prompts);
-  reader.SetImage(&template_);
+  reader.SetImage(&image);
   reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
   reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   if (reader.Read(path, kCloneRanges) != kFileOk ||
-      ValidateImage(template_, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+      ValidateImage(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
     FatalError("Cannot open '" + path + "'.");
   }
-  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::CheckInitialFiles() {
+  // A broken file found only when a read or an opened file switches the model would end
+  // the program then, with the user's work: every model's is checked at the start.
+  EepromImage scratch;
+  scratch.SetSize(imageSize_);
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) ReadInitialFile(model, scratch);
 }
 
 void MainController::RebuildTree() {
@@ -115,30 +134,9 @@ void MainController::KeyTyped(char) {}
 
 void MainController::EvaluateWarnings() {
   ++warningEvaluations_;
-  OverlayText& overlay = services_.overlay;
-  if (!warningChecksRead_) {
-    warningChecksRead_ = true;
-    if (overlay.HasKey("GI_WarningCheckList")) {
-      for (int line = 0;; ++line) {
-        const std::string text = overlay.GetLine("GI_WarningCheckList", line);
-        if (!text.empty() && text[0] == '#') break;
-        Cell cell;
-        ParseCell(overlay, cell, text, nullptr, nullptr);
-        warningChecks_.push_back(std::move(cell));
-      }
-    }
-  }
-  errorSheets_.clear();
-  warningSheets_.clear();
-  for (const Cell& check : warningChecks_) {
-    const std::uint8_t flags = accessor_.CellFlags(check.cellType, check.cellLink, check.index);
-    const std::string sheet = check.option.value_or(std::string());
-    if ((flags & CellRequest::kResultError) != 0) {
-      errorSheets_.push_back(sheet);
-    } else if ((flags & CellRequest::kResultWarning) != 0) {
-      warningSheets_.push_back(sheet);
-    }
-  }
+  WarningCheckList::Outcome outcome = warningChecks_.Evaluate(services_.overlay, accessor_);
+  errorSheets_ = std::move(outcome.errorSheets);
+  warningSheets_ = std::move(outcome.warningSheets);
   if (view_ != nullptr) view_->ShowWarningMarks(errorSheets_, warningSheets_);
 }
 
@@ -303,7 +301,7 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
 
 void MainController::OpenHelp(int link) {
   if (view_ == nullptr || !services_.overlay.HasKey("GI_Sys_MyHelpFile")) return;
-  std::string path = executableFolder_;
+  std::string path = dataFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
   path += services_.overlay.GetFirstLine("GI_Sys_MyHelpFile");
   const std::string name = CellLinkName(link);

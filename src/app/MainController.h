@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "radio/ItemAccessor.h"
 #include "radio/RadioModel.h"
 #include "radio/RowOperations.h"
+#include "radio/WarningCheckList.h"
 
 namespace rtv {
 
@@ -73,9 +75,9 @@ class MainController : public CellAccessHost {
   // After New and Open: adjust mode ends unless the command line asked for it.
   virtual void EndAdjustModeUnlessRequested() {}
 
-  // Where the program's data files are: the executable's folder.
-  void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
-  const std::string& ExecutableFolder() const { return executableFolder_; }
+  // Where the program's data files are (see DataFolder).
+  void SetDataFolder(const std::string& folder) { dataFolder_ = folder; }
+  const std::string& DataFolderPath() const { return dataFolder_; }
   OverlayText& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
   AppSettings& Settings() { return services_.settings; }
@@ -106,6 +108,9 @@ class MainController : public CellAccessHost {
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
+  // Reads and validates a model's initial file; a file that cannot be used is fatal.
+  void ReadInitialFile(int modelType, EepromImage& image);
+  void CheckInitialFiles();
 
   // The main window, once set up; null before.
   MainView* View() { return view_; }
@@ -226,7 +231,7 @@ class MainController : public CellAccessHost {
   EepromImage compare_;
   bool dirty_ = false;
   std::string currentFileName_;
-  std::string executableFolder_;
+  std::string dataFolder_;
   std::string applicationTitle_;
   std::string messageText_;
   ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
@@ -239,8 +244,7 @@ class MainController : public CellAccessHost {
   std::vector<std::string> errorSheets_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
-  std::vector<Cell> warningChecks_;
-  bool warningChecksRead_ = false;
+  WarningCheckList warningChecks_;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the shipped overlay file itself: the keys the program reads, the line structure
 // of the messages that are read line by line, and the choice lists.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -89,7 +90,7 @@ struct RadioFixture {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->AttachLink(device, ports);
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);

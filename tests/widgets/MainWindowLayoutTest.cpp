@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/MainWindow.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ struct FormFixture {
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
     std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
-    controller->SetExecutableFolder(initialFiles.Path());
+    controller->SetDataFolder(initialFiles.Path());
   }
   test::TempFolder initialFiles;
   test::ManualClock clock;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: the shipped overlay, the generated initial files,
 // the tree, the sheets and the menus.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radiosim: a simulated RT-V612 on a pseudo-terminal, for tests and demonstrations.
 #include <fcntl.h>
 #include <poll.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "platform/posix/IniSettings.h"
 #include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
+#include "radio/WarningCheckList.h"
 #include "sheet/Sheet.h"
 
 namespace rtv::tools {
@@ -23,7 +25,7 @@ namespace rtv::tools {
 // Exit statuses besides the link statuses 2-17.
 enum ToolExit : int {
   kExitOk = 0,
-  kExitInitialFile = 3,  // the model's initial file is missing or broken
+  kExitData = 3,         // the data folder, the overlay or an initial file is missing or broken
   kExitUsage = 64,       // the command line is wrong
   kExitInputFile = 65,   // the clone file to write cannot be used
   kExitOutputFile = 73,  // the file to read into exists or cannot be written
@@ -52,6 +54,9 @@ class CloneTool {
 
   // False, with the message, when the trace file asked for cannot be written.
   bool TraceReady() const;
+  // Loads the overlay's initial file of every model type; a message and kExitData when one
+  // is missing or broken. Every command needs it first, before the port is touched.
+  int LoadData();
 
   int Ports();
   int Info();
@@ -69,7 +74,10 @@ class CloneTool {
   LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
                  const char* activity);
   int Identify();
-  int LoadTemplate();
+  // The checks the program runs before a write, on the image as it would be sent: no sheet
+  // holds an error, and the image is valid with the maker's signature. kExitOk, or a message
+  // and kExitInputFile.
+  int CheckBeforeWrite(const std::string& input, EepromImage& image);
   // Reads a clone file the user gave with the checks of File > Open: the reader's code, or
   // kFileErrData or kFileErrNewer for an image that cannot be used; the message, with the
   // path, is shown once.
@@ -105,6 +113,7 @@ class CloneTool {
   CloneSession session_;
   PlainTextMetrics metrics_;
   SheetServices sheetServices_;
+  WarningCheckList warningChecks_;
 };
 
 }  // namespace rtv::tools

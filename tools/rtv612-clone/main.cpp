@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rtv612-clone: the clone commands of the RT-V612 programmer for terminals and scripts.
 #include <unistd.h>
 
@@ -5,12 +6,14 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CloneTool.h"
 #include "StopSignals.h"
 #include "base/Fatal.h"
+#include "platform/posix/DataFolder.h"
 
 namespace {
 
@@ -18,34 +21,44 @@ using rtv::tools::CloneTool;
 using rtv::tools::ToolOptions;
 
 const char* const kUsage =
-    "usage: rtv612-clone [options] COMMAND\n"
+    "usage: rtv612-clone [options] COMMAND [arguments]\n"
+    "Commands:\n"
     "  ports                              list the serial ports with their numbers\n"
     "  info  [--port N|PATH]              show the radio's identification\n"
     "  read  [--port N|PATH] -o FILE.rtv  read the radio into a clone file\n"
     "        [--raw] [--force]            --raw: the image exactly as received\n"
     "                                     --force: replace an existing file\n"
-    "  write [--port N|PATH] FILE.rtv     write a clone file into the radio\n"
-    "        [--maker]                    --maker: the full address list\n"
+    "  write [--port N|PATH] FILE.rtv     write a clone file into the radio (after the\n"
+    "        [--maker]                    program's data check); --maker: the full list\n"
     "  sheets FILE.rtv                    list the sheets of the file's model\n"
     "  export FILE.rtv --sheet KEY        write a sheet as CSV (standard output\n"
     "        [--usable] [-o OUT.csv]      without -o); --usable: channels in use only\n"
     "        [--force]\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
-    "options:\n"
+    "Options:\n"
     "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
     "                    default: the port chosen in the program\n"
-    "  --data DIR        folder of the overlay and initial files (default: next to this tool)\n"
+    "  --data DIR        folder of the overlay and initial files (default: next to this\n"
+    "                    tool, else ../share/rtv612 beside its folder)\n"
     "  --settings FILE   the program's settings (default: ~/.config/Vrel/RT-V612.conf)\n"
     "  --force           replace an existing output file (read, export, import)\n"
     "  --quiet           no progress line\n"
     "  --trace FILE      write every frame sent and received and every step of the link\n"
     "                    into FILE, for whoever helps with a radio that does not answer\n"
-    "Exit status: 0 success; 2-17 the link status; 3 initial file; 64 usage;\n"
-    "65 unusable clone file; 73 output file exists or cannot be written.\n"
-    "Sheet commands: 0 success; 1 some cells refused (the file is still written);\n"
-    "2 a file (or standard output) cannot be read or written, or a CSV is of another\n"
-    "sheet; 3 initial file; 64 usage.\n";
+    "  --help, --version\n"
+    "Exit status, every command: 0 success; 3 the data files are missing or broken\n"
+    "(nothing is sent to the radio then); 64 wrong command line; 73 the trace file\n"
+    "cannot be written.\n"
+    "  ports:              nothing else\n"
+    "  info:               2-17 the link status (the program's message numbers)\n"
+    "  read:               2-17 the link status; 73 the output exists, is an input or\n"
+    "                      cannot be written; 129/130/143 stopped by a signal\n"
+    "  write:              2-17 the link status; 65 the clone file cannot be used or fails\n"
+    "                      the data check; 129/130/143 stopped by a signal\n"
+    "  sheets, export:     2 a file (or standard output) cannot be read or written\n"
+    "  import:             1 some cells refused (the file is still written); 2 a file\n"
+    "                      cannot be read or written, or the CSV is of another sheet\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -53,11 +66,16 @@ int Usage(const std::string& problem) {
   return rtv::tools::kExitUsage;
 }
 
-std::string ProgramFolder(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  const std::filesystem::path path = error ? std::filesystem::absolute(argv0, error) : self;
-  return path.parent_path().string();
+// The folder given with --data, else the shared lookup; empty, with the message, when
+// none holds the data.
+std::string FindData(const std::string& given, const char* argv0) {
+  const std::vector<std::string> looked =
+      given.empty() ? rtv::DataFolder::Candidates(rtv::DataFolder::ExecutableFolder(argv0))
+                    : std::vector<std::string>{given};
+  if (const std::optional<std::string> found = rtv::DataFolder::FindIn(looked)) return *found;
+  std::fprintf(stderr, "rtv612-clone: %s\nGive the folder that holds them with --data DIR.\n",
+               rtv::DataFolder::MissingMessage(looked).c_str());
+  return {};
 }
 
 }  // namespace
@@ -65,7 +83,7 @@ std::string ProgramFolder(const char* argv0) {
 int main(int argc, char** argv) {
   rtv::SetExecutableName("rtv612-clone");
   ToolOptions options;
-  options.dataFolder = ProgramFolder(argv[0]);
+  std::string dataGiven;
   options.settingsFile = rtv::IniSettings::DefaultPath();
   options.progress = ::isatty(STDERR_FILENO) != 0;
 
@@ -88,12 +106,15 @@ int main(int argc, char** argv) {
     if (arg == "--help" || arg == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
+    } else if (arg == "--version") {
+      std::printf("rtv612-clone %s\n", RTV_VERSION);
+      return 0;
     } else if (arg == "--port") {
       ok = value(options.port);
     } else if (arg == "-o" || arg == "--output") {
       ok = value(output);
     } else if (arg == "--data") {
-      ok = value(options.dataFolder);
+      ok = value(dataGiven);
     } else if (arg == "--settings") {
       ok = value(options.settingsFile);
     } else if (arg == "--trace") {
@@ -148,10 +169,14 @@ int main(int argc, char** argv) {
     return Usage(command.empty() ? "" : "unknown command " + command);
   }
 
+  // Nothing runs, and the port stays untouched, without the data.
+  options.dataFolder = FindData(dataGiven, argv[0]);
+  if (options.dataFolder.empty()) return rtv::tools::kExitData;
   rtv::tools::StopSignals::Install();
   const int status = [&]() -> int {
     CloneTool tool(options);
     if (!tool.TraceReady()) return rtv::tools::kExitOutputFile;
+    if (const int loaded = tool.LoadData(); loaded != rtv::tools::kExitOk) return loaded;
     if (command == "sheets") return tool.Sheets(files.front());
     if (command == "export") return tool.Export(files.front(), sheet, usable, output, force);
     if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
