@@ -352,8 +352,9 @@ void SheetView::OpenChoicePopup(const std::string& listKey, int variant, int val
   if (services_.sheets == nullptr || services_.model == nullptr) return;
   popupColumn_ = sheet_.currentColumn();
   popupRow_ = sheet_.currentRow();
+  const std::optional<FontDesc>& font = sheet_.basicCell().font;
   popup_ = new ChoicePopup(*services_.sheets, *services_.model, services_, listKey, variant, value,
-                           this);
+                           font ? font->height : 0, this);
   popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
   popup_->onChosen = [this](const Cell& chosen) {
     logic_->CommitChoice(popupColumn_, popupRow_, chosen);
