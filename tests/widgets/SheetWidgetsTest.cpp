@@ -353,12 +353,13 @@ TEST(SheetViewTest, AChoicePopupHasTheSheetsLettersAFrameAndEveryItemOnScreen) {
 }
 
 TEST(SheetViewTest, ClickingAHeadingSelectsItsColumn) {
-  WidgetFixture f({{"GI_Sheet_T",
-                    "(FixedRows=1)",
-                    kBasic,
-                    {"{W}A|{W}B|{W}C", "{S(%Flex0[0])}a0|{S(%Flex0[1])}b0|{S(%Flex0[2])}c0",
-                     "{S(%Flex0[3])}a1|{S(%Flex0[4])}b1|-",
-                     "{S(%Flex0[5])}a2|{S(%Flex0[6])}b2|{S(%Flex0[7])}c2"}}});
+  WidgetFixture f(
+      {{"GI_Sheet_T",
+        "(FixedRows=1)",
+        kBasic,
+        {"{WH}A|{WH}B|{WH}C", "{SWH(%Flex0[0])}a0|{SWH(%Flex0[1])}b0|{SWH(%Flex0[2])}c0",
+         "{SWH(%Flex0[3])}a1|{SWH(%Flex0[4])}b1|-",
+         "{SWH(%Flex0[5])}a2|{SWH(%Flex0[6])}b2|{SWH(%Flex0[7])}c2"}}});
   auto pane = f.Show("GI_Sheet_T");
   SheetView& grid = *pane->grid();
   const auto click = [&](int column, int row) {
@@ -376,6 +377,11 @@ TEST(SheetViewTest, ClickingAHeadingSelectsItsColumn) {
     SCOPED_TRACE(c.heading);
     click(c.heading, 0);
     EXPECT_EQ(Current(*pane), c.cursor);
+    // Only the chosen column's heading stands out.
+    const QImage shot = Shot(grid);
+    const int other = (c.heading + 1) % 3;
+    EXPECT_NE(PixelIn(grid, c.heading, 0, shot), PixelIn(grid, other, 0, shot));
+    EXPECT_EQ(PixelIn(grid, other, 0, shot), PixelIn(grid, (c.heading + 2) % 3, 0, shot));
   }
   click(1, 2);
   click(2, 0);

@@ -332,6 +332,7 @@ void SheetView::CloseEditor(bool commit) {
 bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVisible(); }
 
 void SheetView::CurrentCellChanged() {
+  for (int row = 0; row < sheet_.fixedRows(); ++row) RedrawRow(row);
   if (!HasFocus() || services_.bus == nullptr) return;
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
@@ -443,6 +444,10 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
     if (sheet_.colourSelectLine() && row == sheet_.currentRow() &&
         column >= sheet_.fixedColumns() && !sheet_.embedded()) {
       background = Mix(window, windowText, 7, 8);
+    } else if (row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
+               column >= sheet_.fixedColumns() && !sheet_.embedded()) {
+      // The heading of the cursor's column, which a line-coloured sheet does not show.
+      background = Mix(window, windowText, 3, 4);
     } else {
       background = ToQColor(cell.colour);
       paintBackground = cell.colour != kWhite;
