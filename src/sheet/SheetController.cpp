@@ -452,8 +452,30 @@ void SheetController::RightButton(int column, int row) {
 
 void SheetController::LeftDown(int column, int row) {
   ResolveRowTrack(column, row);
+  if (row < sheet_.fixedRows() && column >= sheet_.fixedColumns() &&
+      !sheet_.CellAt(column, row).cell.selectable) {
+    SelectColumn(column);  // a column's heading stands for the column
+    return;
+  }
   SelectCell(column, row);
   mouseDown_ = true;
+}
+
+bool SheetController::SelectColumn(int column) {
+  if (!sheet_.Contains(column, sheet_.fixedRows())) return false;
+  const int current = sheet_.currentRow();
+  int bestColumn = -1;
+  int bestRow = -1;
+  for (int row = sheet_.fixedRows(); row < sheet_.rowCount(); ++row) {
+    int c = column;
+    ResolveRowTrack(c, row);
+    if (!sheet_.CellAt(c, row).cell.selectable) continue;
+    if (bestRow < 0 || std::abs(row - current) < std::abs(bestRow - current)) {
+      bestColumn = c;
+      bestRow = row;
+    }
+  }
+  return bestRow >= 0 && SelectCell(bestColumn, bestRow);
 }
 
 void SheetController::DragTo(int column, int row) {

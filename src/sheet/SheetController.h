@@ -65,6 +65,9 @@ class SheetController {
   void MoveToEnd(bool last, bool acrossRows);
   // The select-cell query and the change: false when the cell may not be selected.
   bool SelectCell(int column, int row, bool byProgram = false);
+  // Moves the cursor into a column: the current row's cell, else the nearest row's that
+  // may be selected; false when the column has none.
+  bool SelectColumn(int column);
 
   // The one road of inputs to the accessor. `text` is a text edited in place; it goes
   // without a key.

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
-# CASE is "roundtrip", "maker", "image", "model", "other-model", "no-data", "data-check", "ports",
-# "no-port", "exists", "held", "interrupt", "trace", "unwritable", or a fault:
+# CASE is "roundtrip", "default", "maker", "image", "model", "other-model", "no-data",
+# "data-check", "ports", "no-port", "exists", "held", "interrupt", "trace", "unwritable", or a
+# fault:
 # a name, the expected exit status, the command (read or write) and the simulator's options.
 set -u
 sim=$1
@@ -74,6 +75,22 @@ case "$case_name" in
     expect_status 0 clone write --port "$port" "$work/a.rtv"
     expect_status 0 clone read --port "$port" -o "$work/c.rtv"
     cmp "$work/a.rtv" "$work/c.rtv" || fail "round trip changed the memory"
+    ;;
+  default)
+    # Without --image the radio holds what an owner's radio would: the read passes the
+    # image checks and no sheet shows an invalid value.
+    served=()
+    start_sim
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    expect_status 0 clone sheets "$work/a.rtv"
+    sheets=$(cut -d" " -f1 "$work/out")
+    [ -n "$sheets" ] || fail "no sheets"
+    for sheet in $sheets; do
+      expect_status 0 clone export "$work/a.rtv" --sheet "$sheet" -o "$work/$sheet.csv"
+      grep -qi "error" "$work/$sheet.csv" && fail "$sheet: $(grep -i error "$work/$sheet.csv" | head -3)"
+    done
+    grep -q "366123456" "$work/GI_Sheet_DscSet.csv" || fail "no MMSI"
+    grep -q "^1,M1,157.425" "$work/GI_Sheet_FreeCh.csv" || fail "no private channel"
     ;;
   maker)
     # The full list also writes 0x01A0-0x02B3, the copy of the service block at 0x0050
@@ -159,8 +176,9 @@ case "$case_name" in
   data-check)
     # A memory with errors in its sheets is refused, as the program refuses it, before the
     # radio is touched.
-    served=()
-    start_sim --save "$work/saved.rtv"
+    # The alarm's lowest volume of the first call is 243 (0x23DB; 0-20 allowed).
+    sed 's/^\(23D010.\{22\}\)../\1F3/' "${served[1]}" >"$work/errors.rtv"
+    start_sim --image "$work/errors.rtv" --save "$work/saved.rtv"
     expect_status 0 clone read --port "$port" -o "$work/demo.rtv"
     expect_status 65 clone write --port "$port" "$work/demo.rtv"
     grep -q "GI_Sheet_DscCall" "$work/err" || fail "no sheet named: $(cat "$work/err")"

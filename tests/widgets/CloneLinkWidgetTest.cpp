@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -474,6 +475,34 @@ TEST(PortDialogTest, FriendlyListShowsTheMappedPortAndChoosesIt) {
   EXPECT_TRUE(current.startsWith(QString("%1: ").arg(kSimPort))) << current.toStdString();
   EXPECT_TRUE(current.contains(QString::fromStdString(f.SimLink()))) << current.toStdString();
   Save(dialog, "port-dialog");
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.ChosenPort(), kSimPort);
+}
+
+TEST(PortDialogTest, NumberListNamesEachPortAndPutsTheChosenNumberInTheField) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QComboBox& list = *dialog.List();
+  EXPECT_EQ(list.currentText(), "5");
+  const QString device = QString::fromStdString(f.SimLink());
+  const int simRow = list.findText(QString("%1: ").arg(kSimPort), Qt::MatchStartsWith);
+  ASSERT_GE(simRow, 0);
+  EXPECT_TRUE(list.itemText(simRow).contains(device)) << list.itemText(simRow).toStdString();
+  for (int i = 0; i < list.count(); ++i) {
+    SCOPED_TRACE(list.itemText(i).toStdString());
+    EXPECT_TRUE(list.itemText(i).contains("/")) << "an item without its device";
+  }
+  // Chosen in the drop-down: the field shows the number, which OK takes.
+  list.showPopup();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list.view()->isVisible(); }, 2000));
+  list.view()->setCurrentIndex(list.model()->index(simRow, 0));
+  QTest::keyClick(list.view(), Qt::Key_Return);
+  EXPECT_EQ(list.currentText(), QString::number(kSimPort));
+  Save(dialog, "port-number-list");
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.ChosenPort(), kSimPort);
 }

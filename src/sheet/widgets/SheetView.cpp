@@ -333,6 +333,7 @@ void SheetView::CloseEditor(bool commit) {
 bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVisible(); }
 
 void SheetView::CurrentCellChanged() {
+  for (int row = 0; row < sheet_.fixedRows(); ++row) RedrawRow(row);
   if (!HasFocus() || services_.bus == nullptr) return;
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
@@ -353,8 +354,9 @@ void SheetView::OpenChoicePopup(const std::string& listKey, int variant, int val
   if (services_.sheets == nullptr || services_.model == nullptr) return;
   popupColumn_ = sheet_.currentColumn();
   popupRow_ = sheet_.currentRow();
+  const std::optional<FontDesc>& font = sheet_.basicCell().font;
   popup_ = new ChoicePopup(*services_.sheets, *services_.model, services_, listKey, variant, value,
-                           this);
+                           font ? font->height : 0, this);
   popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
   popup_->onChosen = [this](const Cell& chosen) {
     logic_->CommitChoice(popupColumn_, popupRow_, chosen);
@@ -443,6 +445,10 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
     if (sheet_.colourSelectLine() && row == sheet_.currentRow() &&
         column >= sheet_.fixedColumns() && !sheet_.embedded()) {
       background = Mix(window, windowText, 7, 8);
+    } else if (row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
+               column >= sheet_.fixedColumns() && !sheet_.embedded()) {
+      // The heading of the cursor's column, which a line-coloured sheet does not show.
+      background = Mix(window, windowText, 3, 4);
     } else {
       background = ToQColor(cell.colour);
       paintBackground = cell.colour != kWhite;
