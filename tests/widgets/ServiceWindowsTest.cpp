@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -26,7 +27,12 @@ void Save(QWidget& widget, const char* name) {
   if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
 }
 
-struct MakerWindow : test::ProgramWindow {
+// Made before the window that keeps its settings there.
+struct SettingsHolder {
+  test::MemorySettingsStore store;
+};
+
+struct MakerWindow : SettingsHolder, test::ProgramWindow {
   MakerWindow() : ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
@@ -46,7 +52,6 @@ struct MakerWindow : test::ProgramWindow {
     const Cell& cell = grid.sheet().CellAt(column, row).cell;
     return controller->Accessor().CellText(cell.cellType, cell.cellLink, cell.index);
   }
-  test::MemorySettingsStore store;
 };
 
 TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
@@ -71,9 +76,10 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
   EXPECT_EQ(grid->sheet().currentColumn(), 3 * 2 + 3);
   EXPECT_EQ(grid->sheet().currentRow(), 0x12 + 3);
   grid->setFocus();
-  QTest::keyClicks(grid, "ff");
-  QTest::keyClick(grid->editor() != nullptr ? static_cast<QWidget*>(grid->editor()) : grid,
-                  Qt::Key_Return);
+  QTest::keyClick(grid, 'f');
+  ASSERT_TRUE(grid->EditorOpen());
+  QTest::keyClicks(grid->editor(), "f");
+  QTest::keyClick(grid->editor(), Qt::Key_Return);
   w.Tick();
   EXPECT_EQ(image.GetByte(kAddress), 0xFF);
   EXPECT_EQ(w.Shown(*grid, 3 * 2 + 3, 0x12 + 3), "FF");
@@ -150,19 +156,27 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(bits));
   SheetView* grid = bits->Pane()->grid();
   ASSERT_NE(grid, nullptr);
-  // Item n sits in column 2n + 1 below its number.
-  EXPECT_EQ(grid->sheet().columnCount(), 2 * DebugItems::kFlagBits);
-  EXPECT_EQ(w.Shown(*grid, 1, 0), "0");
-  EXPECT_EQ(w.Shown(*grid, 15, 0), "7");
-  EXPECT_EQ(w.Shown(*grid, 1, 1), "1");
-  EXPECT_EQ(w.Shown(*grid, 3, 1), "0");
+  // One cell a bit, bound to the bit's number.
+  const auto bitShown = [&](int bit) {
+    int column = 0;
+    int row = 0;
+    if (!grid->sheet().FindSelectable(LinkNo("CL_FBits"), bit, column, row)) return std::string();
+    return w.Shown(*grid, column, row);
+  };
+  EXPECT_EQ(bitShown(1), "1");
+  EXPECT_EQ(bitShown(2), "0");
+  EXPECT_EQ(bitShown(DebugItems::kFlagBits), "0");
+  EXPECT_EQ(bitShown(DebugItems::kFlagBits + 1), "");  // no more cells than bits
 
   image.SetByte(DebugItems::kFlagBitsAddress, 0x82);
   w.bus.Send(kMsgDataChanged);
-  EXPECT_EQ(w.Shown(*grid, 1, 1), "0");
-  EXPECT_EQ(w.Shown(*grid, 3, 1), "1");
-  EXPECT_EQ(w.Shown(*grid, 15, 1), "1");
-  grid->logic().SelectCell(5, 1, true);
+  EXPECT_EQ(bitShown(1), "0");
+  EXPECT_EQ(bitShown(2), "1");
+  EXPECT_EQ(bitShown(DebugItems::kFlagBits), "1");
+  int column = 0;
+  int row = 0;
+  ASSERT_TRUE(grid->sheet().FindSelectable(LinkNo("CL_FBits"), 3, column, row));
+  grid->logic().SelectCell(column, row, true);
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Space);  // steps the bit
   w.Tick();

@@ -536,6 +536,11 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
+  // The tool windows' sheets use the grid services, which go before the children do.
+  delete memoryWindow_;
+  delete flagBitsWindow_;
+  delete freeDebugWindow_;
+  delete compareWindow_;
   controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);

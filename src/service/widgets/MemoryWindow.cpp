@@ -97,6 +97,7 @@ void MemoryWindow::OnBusMessage(void* context, const Message& message) {
       window->GoTo(message.arg1);
       break;
     case kMsgCurrentCellChanged:
+    case kMsgRefreshMenuStates:  // after every input into a cell
     case kMsgDataChanged:
       window->ShowSelectedValue();
       break;
