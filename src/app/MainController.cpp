@@ -15,6 +15,7 @@
 #include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
+#include "service/ReferenceCompare.h"
 #include "sheet/Sheet.h"
 
 namespace rtv {
@@ -250,6 +251,19 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       break;
     case LinkNo("CallSheet"):
       if (view_ != nullptr && cell.option) view_->OpenSheet(*cell.option);
+      break;
+    // The maker's service tools; the memory window's entry with index 1 opens the flag bits.
+    case LinkNo("CL_Menu_Debug_EeWindow"):
+      Bus().Post(cell.index == kFlagBitsEntry ? kMsgOpenFlagBitsWindow : kMsgOpenMemoryDebugWindow);
+      break;
+    case LinkNo("CL_Menu_Debug_Compare"):
+      Bus().Post(kMsgOpenDebugCompareWindow);
+      break;
+    case LinkNo("CL_Menu_Debug_CorrectComp"):
+      Bus().Post(kMsgTakeCompareCopy);
+      break;
+    case LinkNo("CL_Menu_Debug_Window"):
+      Bus().Post(kMsgOpenFreeDebugWindow);
       break;
     default:
       break;  // the other commands arrive with their windows
@@ -520,9 +534,30 @@ void MainController::HandleBaseMessage(const Message& message) {
     case kMsgTakeCompareCopy:
       compare_.Assign(working_);
       break;
+    case kMsgOpenDebugCompareWindow:
+      OpenCompareWindow();
+      break;
+    case kMsgOpenMemoryDebugWindow:
+      if (view_ != nullptr) view_->OpenMemoryWindow();
+      break;
+    case kMsgOpenFlagBitsWindow:
+      if (view_ != nullptr) view_->OpenFlagBitsWindow();
+      break;
+    case kMsgOpenFreeDebugWindow:
+      if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
+        FreeDebugWindowShown(true);
+      }
+      break;
     default:
       break;
   }
+}
+
+void MainController::OpenCompareWindow() {
+  const std::string text = ReferenceCompare::Text(compare_, working_);
+  // Taken again first: the next compare shows only what changed after this one.
+  compare_.Assign(working_);
+  if (view_ != nullptr) view_->ShowCompareWindow(text);
 }
 
 }  // namespace rtv

@@ -123,6 +123,11 @@ class MainController : public CellAccessHost {
   bool CheckDirty();
   bool IsDirty() const { return dirty_; }
 
+  // The Debug menu's memory window entry with this index opens the flag bits window.
+  static constexpr int kFlagBitsEntry = 1;
+  // The debug compare: the differences from the reference copy, which is then taken again.
+  void OpenCompareWindow();
+
   // Called after every write into the working image through an item accessor: what changed
   // becomes one step of the undo history.
   void AfterImageWrite() override;
@@ -148,6 +153,7 @@ class MainController : public CellAccessHost {
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
   EepromImage* CellTemplateImage() override { return &template_; }
+  EepromImage* CellReferenceImage() override { return &compare_; }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
@@ -207,6 +213,9 @@ class MainController : public CellAccessHost {
   void SetModelCodes(int modelCode, int extensionCode);
   // Re-evaluates the warning check list; the main window's marks follow it.
   virtual void EvaluateWarnings();
+  // The free debug window opened or went away: a family with a radio link records its
+  // exchanges there while it is open.
+  virtual void FreeDebugWindowShown(bool /*shown*/) {}
 
  private:
   static void OnBaseMessage(void* context, const Message& message);

@@ -14,8 +14,9 @@ class Sheet;
 
 // What the buttons of the adjustment window do.
 struct AdjustWindowActions {
-  std::function<void()> update;  // read every value from the radio
-  std::function<void()> closed;  // the window went away
+  std::function<void()> update;      // read every value from the radio
+  std::function<void(int)> readOne;  // read one value (0 or 1) into the image
+  std::function<void()> closed;      // the window went away
 };
 
 // What the controller needs of the main window; the widgets layer implements it.
@@ -72,6 +73,13 @@ class MainView {
   // The clone information sheet after Clone > Information; false when the window has none
   // (the controller then shows the information in a message box).
   virtual bool ShowCloneInfo() { return false; }
+  // The maker's service windows. The compare window shows its text modally; the others
+  // open once (false when already open) and are raised when asked for again.
+  virtual void ShowCompareWindow(const std::string& /*text*/) {}
+  virtual bool OpenMemoryWindow() { return false; }
+  virtual bool OpenFlagBitsWindow() { return false; }
+  // `closed` runs when the window goes away.
+  virtual bool OpenFreeDebugWindow(std::function<void()> /*closed*/) { return false; }
   // Opens the adjustment window; false when it is open already.
   virtual bool OpenAdjustWindow(const AdjustWindowActions& /*actions*/) { return false; }
 };

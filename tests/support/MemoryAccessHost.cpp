@@ -29,3 +29,14 @@ std::string MemoryAccessHost::LastStatus() const {
 }
 
 }  // namespace rtv
+
+namespace rtv {
+
+void MemoryAccessHost::AdjustmentEdited(int link, int value) {
+  adjustmentEdits.push_back(link);
+  if (adjustment) {
+    adjustment->sheet[static_cast<std::size_t>(link - LinkNo("CL_Adjust_ChGrp"))] = value;
+  }
+}
+
+}  // namespace rtv

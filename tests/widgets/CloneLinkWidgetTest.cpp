@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
@@ -40,6 +42,8 @@
 #include "radio/ImageVersion.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/SheetView.h"
+#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {
@@ -408,6 +412,81 @@ TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {
   EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkBadFrame));
   EXPECT_EQ(destination, 0x11);
   EXPECT_TRUE(f.form->isEnabled());
+}
+
+// The requests the simulator logged, after the first `skip` of them.
+QStringList AdjustFrames(const QString& log, int skip) {
+  QStringList frames;
+  for (const QString& line : log.split('\n')) {
+    if (line.startsWith("radiosim: adjust frame ")) frames << line.mid(23);
+  }
+  return frames.mid(skip);
+}
+
+TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  f.controller->AdjustModeOn();
+  f.form->show();
+  f.Command(LinkNo("CL_Menu_Debug_Window"));
+  ASSERT_TRUE(test::WaitUntil("the free debug window", [&] { return f.form->FreeDebug(); }));
+  QTreeWidgetItem* node = f.form->Tree()->FindNode("GI_Sheet_Adjust");
+  ASSERT_NE(node, nullptr);  // adjust mode shows the sheet in the tree
+  f.form->Tree()->setCurrentItem(node);
+  const auto onShow = [&] {
+    return test::WaitUntil("the adjustment sheet", [&] {
+      return f.form->CurrentSheet() != nullptr &&
+             f.form->CurrentSheet()->sheet().descriptor() == "GI_Sheet_Adjust";
+    });
+  };
+  ItemAccessor& cells = f.controller->Accessor();
+  const auto shown = [&](const char* link) {
+    return cells.CellText(TypeNo("CT_Adj"), CellLinkNumber(link), 0);
+  };
+  // Typed into the grid as a technician does: the cell's text, then Enter.
+  const auto type = [&](const char* link, const char* text) {
+    // The sheet is built again when the image's values change: the grid of now.
+    if (!onShow()) return false;
+    SheetView* grid = f.form->CurrentSheet()->grid();
+    int column = 0;
+    int row = 0;
+    if (!grid->sheet().FindSelectable(CellLinkNumber(link), 0, column, row)) return false;
+    grid->logic().SelectCell(column, row, true);
+    grid->setFocus();
+    QTest::keyClick(grid, text[0]);  // the first character opens the cell's editor
+    if (!grid->EditorOpen()) return false;
+    QTest::keyClicks(grid->editor(), text + 1);
+    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    return f.WaitForIdle();
+  };
+  // Read-only until every value was read.
+  EXPECT_FALSE(type("CL_Adjust_High", "90"));
+  f.Commands().ReadAllAdjustValues();
+  ASSERT_TRUE(f.WaitForIdle());
+  ASSERT_TRUE(f.controller->AdjustmentConnected());
+
+  ASSERT_TRUE(type("CL_Adjust_High", "90"));
+  ASSERT_TRUE(type("CL_Adjust_Ref", "2748"));
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  ASSERT_TRUE(test::WaitUntil("the frames logged", [&] {
+    return AdjustFrames(sim.Log(), AdjustValueStore::kReadAllCount).size() >= 2;
+  })) << sim.Log().toStdString();
+  EXPECT_EQ(AdjustFrames(sim.Log(), AdjustValueStore::kReadAllCount),
+            (QStringList{"EE EF E8 39 74 00 00 0A 35 41", "EE EF E8 39 74 00 00 09 41 42 43"}));
+  EXPECT_EQ(shown("CL_Adjust_High"), "90");
+  EXPECT_EQ(shown("CL_Adjust_Ref"), "2748");
+  EXPECT_EQ(f.Commands().AdjustValues().TwelveBitValue(), 0x0ABC);
+  Save(*f.form, "adjust-edited");
+
+  // The free debug window has a line for each frame, with the checks' outcome.
+  ASSERT_TRUE(test::WaitUntil("the posted lines", [&] { return f.bus.PendingCount() == 0; }));
+  const QString log = f.form->FreeDebug()->Text()->toPlainText();
+  EXPECT_TRUE(log.contains("EE EF E8 39 74 00 00 09 41 42 43 FD")) << log.toStdString();
+  EXPECT_TRUE(log.contains("echo complete")) << log.toStdString();
+  EXPECT_TRUE(log.contains(QRegularExpression("< \\d+:( FE)+ EF EE E8 39 74")))
+      << log.toStdString();
+  Save(*f.form->FreeDebug(), "free-debug-link");
 }
 
 TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {

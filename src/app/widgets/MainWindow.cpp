@@ -105,12 +105,55 @@ bool MainWindow::OpenAdjustWindow(const AdjustWindowActions& actions) {
     return false;
   }
   OverlayText& overlay = controller_.Overlay();
-  adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions.update, actions.closed);
+  adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions);
   if (overlay.HasKey(std::string(AdjustWindow::kRecordName) + "_Cells")) {
     adjustWindow_->SetContent(new SheetPane(
         controller_.CreateSheet(*sheetServices_, AdjustWindow::kRecordName), *gridServices_));
   }
   adjustWindow_->show();
+  return true;
+}
+
+namespace {
+
+// A tool window asked for again comes to the front.
+bool Raise(QWidget* window) {
+  if (window == nullptr) return false;
+  window->raise();
+  window->activateWindow();
+  return true;
+}
+
+}  // namespace
+
+void MainWindow::ShowCompareWindow(const std::string& text) {
+  delete compareWindow_;
+  compareWindow_ = new CompareWindow(this, QString::fromStdString(text));
+  compareWindow_->setAttribute(Qt::WA_DeleteOnClose);
+  compareWindow_->open();
+}
+
+bool MainWindow::OpenMemoryWindow() {
+  if (Raise(memoryWindow_)) return false;
+  if (!controller_.Overlay().HasKey(std::string(MemoryWindow::kSheetName) + "_Cells")) return false;
+  memoryWindow_ = new MemoryWindow(
+      this, controller_.CreateSheet(*sheetServices_, MemoryWindow::kSheetName), *gridServices_,
+      controller_.Overlay(), controller_.WorkingImage(), controller_.Bus());
+  memoryWindow_->show();
+  return true;
+}
+
+bool MainWindow::OpenFlagBitsWindow() {
+  if (Raise(flagBitsWindow_)) return false;
+  flagBitsWindow_ = new FlagBitsWindow(this, *sheetServices_, *gridServices_);
+  flagBitsWindow_->show();
+  return true;
+}
+
+bool MainWindow::OpenFreeDebugWindow(std::function<void()> closed) {
+  if (Raise(freeDebugWindow_)) return false;
+  freeDebugWindow_ = new FreeDebugWindow(this, controller_.Bus(), std::move(closed));
+  freeDebugWindow_->show();
   return true;
 }
 
@@ -494,6 +537,11 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
+  // The tool windows' sheets use the grid services, which go before the children do.
+  delete memoryWindow_;
+  delete flagBitsWindow_;
+  delete freeDebugWindow_;
+  delete compareWindow_;
   controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);

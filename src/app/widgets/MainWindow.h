@@ -11,6 +11,10 @@
 #include "app/widgets/AdjustWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/StartPage.h"
+#include "service/widgets/CompareWindow.h"
+#include "service/widgets/FlagBitsWindow.h"
+#include "service/widgets/FreeDebugWindow.h"
+#include "service/widgets/MemoryWindow.h"
 
 class QAction;
 class QLabel;
@@ -74,6 +78,15 @@ class MainWindow : public QMainWindow, public MainView {
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  void ShowCompareWindow(const std::string& text) override;
+  bool OpenMemoryWindow() override;
+  bool OpenFlagBitsWindow() override;
+  bool OpenFreeDebugWindow(std::function<void()> closed) override;
+  // The maker's service windows while they are open; null otherwise.
+  CompareWindow* Compare() const { return compareWindow_; }
+  MemoryWindow* Memory() const { return memoryWindow_; }
+  FlagBitsWindow* FlagBits() const { return flagBitsWindow_; }
+  FreeDebugWindow* FreeDebug() const { return freeDebugWindow_; }
   bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
@@ -129,6 +142,10 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
   QPointer<HelpWindow> helpWindow_;
+  QPointer<CompareWindow> compareWindow_;
+  QPointer<MemoryWindow> memoryWindow_;
+  QPointer<FlagBitsWindow> flagBitsWindow_;
+  QPointer<FreeDebugWindow> freeDebugWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
   std::unique_ptr<SheetServices> sheetServices_;
   std::unique_ptr<GridServices> gridServices_;
