@@ -6,7 +6,7 @@ namespace rtv {
 
 // What the pages of a print job are laid out for.
 struct PrintSetup {
-  int pageWidth = 0;           // the whole sheet of paper, in printer dots
+  int pageWidth = 0;  // the whole sheet of paper, in printer dots
   int pageHeight = 0;
   PageRect area;               // the page inside its margins
   int dotsPerInch = 600;       // the printer's vertical resolution

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "CloneTool.h"
+#ifdef RTV_TOOL_PRINT
+#include "PdfPrintCommand.h"
+#endif
 #include "StopSignals.h"
 #include "base/Fatal.h"
 
@@ -29,6 +32,9 @@ const char* const kUsage =
     "        [--usable] [-o OUT.csv]      without -o); --usable: channels in use only\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
+    "  print FILE.rtv (--sheet KEY|--all) print one sheet or every sheet of the tree\n"
+    "        -o OUT.pdf [--font-size 1..5] into a PDF file (8 to 12 points; default:\n"
+    "                                     the program's setting)\n"
     "options:\n"
     "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
     "                    default: the port chosen in the program\n"
@@ -72,6 +78,8 @@ int main(int argc, char** argv) {
   bool raw = false;
   bool force = false;
   bool maker = false;
+  bool all = false;
+  std::string fontSize;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& into) {
@@ -105,6 +113,10 @@ int main(int argc, char** argv) {
       ok = value(sheet);
     } else if (arg == "--usable") {
       usable = true;
+    } else if (arg == "--all") {
+      all = true;
+    } else if (arg == "--font-size") {
+      ok = value(fontSize);
     } else if (!arg.empty() && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (command.empty()) {
@@ -115,9 +127,13 @@ int main(int argc, char** argv) {
     if (!ok) return Usage(arg + " needs a value");
   }
 
-  const bool sheetCommand = command == "sheets" || command == "export" || command == "import";
+  const bool sheetCommand =
+      command == "sheets" || command == "export" || command == "import" || command == "print";
   if (!sheetCommand && (!sheet.empty() || usable)) {
     return Usage("--sheet and --usable belong to export and import");
+  }
+  if (command != "print" && (all || !fontSize.empty())) {
+    return Usage("--all and --font-size belong to print");
   }
   const bool readOnly = raw || force || !output.empty();
   if (sheetCommand && (raw || maker || !options.port.empty())) {
@@ -132,6 +148,13 @@ int main(int argc, char** argv) {
   } else if (command == "import") {
     if (files.size() != 2 || sheet.empty() || output.empty() || usable) {
       return Usage("import needs FILE.rtv, --sheet KEY, IN.csv and -o NEW.rtv");
+    }
+  } else if (command == "print") {
+    const bool sizeOk =
+        fontSize.empty() || (fontSize.size() == 1 && fontSize[0] >= '1' && fontSize[0] <= '5');
+    if (files.size() != 1 || sheet.empty() == !all || output.empty() || usable || force ||
+        !sizeOk) {
+      return Usage("print needs FILE.rtv, --sheet KEY or --all, -o OUT.pdf, --font-size 1..5");
     }
   } else if (command == "ports" || command == "info") {
     if (!files.empty() || readOnly || maker) return Usage(command + " takes no files or flags");
@@ -149,6 +172,14 @@ int main(int argc, char** argv) {
   if (command == "sheets") return tool.Sheets(files.front());
   if (command == "export") return tool.Export(files.front(), sheet, usable, output);
   if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
+  if (command == "print") {
+#ifdef RTV_TOOL_PRINT
+    const int choice = fontSize.empty() ? tool.PrinterFontChoice() : fontSize[0] - '0';
+    return rtv::tools::PdfPrintCommand(files.front(), sheet, output, choice).Run(argc, argv, tool);
+#else
+    return Usage("this build has no print command");
+#endif
+  }
   if (command == "ports") return tool.Ports();
   if (command == "info") return tool.Info();
   if (command == "read") return tool.Read(output, raw, force);
