@@ -42,6 +42,11 @@ expect_status 0 clone print "$data/RTV612M0.rtv" --sheet GI_Sheet_IntCh --font-s
   -o "$work/int12.pdf"
 [ "$(pages "$work/int12.pdf")" -gt "$count" ] || fail "12 points did not take more pages"
 
+# An existing output is replaced only when asked.
+expect_status 73 clone print "$data/RTV612M0.rtv" --all -o "$work/int.pdf"
+[ "$(pages "$work/int.pdf")" -eq "$count" ] || fail "an existing PDF was replaced"
+expect_status 0 clone print "$data/RTV612M0.rtv" --all --force -o "$work/int.pdf"
+
 # Bad input: usage, an unreadable clone file, an output that cannot be written (no file).
 expect_status 64 clone print "$data/RTV612M0.rtv" -o "$work/x.pdf"
 expect_status 64 clone print "$data/RTV612M0.rtv" --all --sheet GI_Sheet_IntCh -o "$work/x.pdf"

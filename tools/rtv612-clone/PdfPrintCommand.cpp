@@ -5,6 +5,7 @@
 #include <QPageSize>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "CloneTool.h"
 #include "platform/qt/QtTextMetrics.h"
@@ -24,13 +25,19 @@ constexpr int kScreenDotsPerInch = 96;  // the proportions of the program's grid
 }  // namespace
 
 PdfPrintCommand::PdfPrintCommand(std::string input, std::string sheet, std::string output,
-                                 int fontChoice)
+                                 int fontChoice, bool force)
     : input_(std::move(input)),
       sheet_(std::move(sheet)),
       output_(std::move(output)),
-      fontChoice_(fontChoice) {}
+      fontChoice_(fontChoice),
+      force_(force) {}
 
 int PdfPrintCommand::Run(int argc, char** argv, CloneTool& tool) const {
+  std::error_code error;
+  if (!force_ && std::filesystem::exists(output_, error)) {
+    std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output_.c_str());
+    return kExitOutputFile;
+  }
   // Painting needs a platform; the tool never shows a window.
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication application(argc, argv);
