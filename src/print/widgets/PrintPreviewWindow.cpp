@@ -35,6 +35,7 @@ constexpr int kPageBoxWidth = 30;
 constexpr int kButtonWidth = 70;
 constexpr int kStatusPanelWidth = 80;
 constexpr int kSurround = 50;
+constexpr int kFrameAllowance = 24;
 constexpr QRgb kDarkGrey = 0x555555;
 
 QString FromUtf8(const std::string& text) {
@@ -136,6 +137,13 @@ void PrintPreviewWindow::BuildParts() {
   layout->addWidget(status);
 }
 
+void PrintPreviewWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Once the window has its size the page is fitted into it.
+  QMetaObject::invokeMethod(
+      this, [this] { FitImage(); }, Qt::QueuedConnection);
+}
+
 bool PrintPreviewWindow::zoomed() const { return zoom_->isChecked(); }
 
 void PrintPreviewWindow::Repaginate() {
@@ -211,7 +219,8 @@ void PrintPreviewWindow::PlaceOnScreen() {
     return;
   }
   const QRect work = screen->availableGeometry();
-  const QSize size = wanted.boundedTo(work.size());
+  // The window's own frame and title come on top of what is set here.
+  const QSize size = wanted.boundedTo(work.size() - QSize(kFrameAllowance, 2 * kFrameAllowance));
   setGeometry(QRect(work.center() - QPoint(size.width() / 2, size.height() / 2), size));
 }
 
