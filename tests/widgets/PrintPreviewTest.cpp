@@ -39,20 +39,25 @@ struct PrintFixture {
   }
   // Runs `inPreview` once the preview is up (it is modal), after the menu command.
   void PrintThrough(const char* command, std::function<void(PrintPreviewWindow&)> inPreview) {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-      PrintPreviewWindow* preview = program.form->Printer()->preview();
-      ASSERT_NE(preview, nullptr);
-      EXPECT_FALSE(program.form->isEnabled());
-      inPreview(*preview);
-      ran = true;
-      if (preview->isVisible()) preview->reject();
-    });
     QAction* action = program.MenuItem(command);
     ASSERT_NE(action, nullptr);
     program.Tick();  // the menu's states
     ASSERT_TRUE(action->isEnabled());
+    // The preview is modal: it is driven from inside its own event loop once it shows.
+    bool ran = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      PrintPreviewWindow* preview = program.form->Printer()->preview();
+      if (preview == nullptr || !preview->isVisible() || ran) return;
+      ran = true;
+      EXPECT_FALSE(program.form->isEnabled());
+      inPreview(*preview);
+      if (preview->isVisible()) preview->reject();
+    });
+    poll.start();
     action->trigger();
+    poll.stop();
     EXPECT_TRUE(ran);
   }
   bool PdfWritten() const {
