@@ -227,6 +227,12 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     case LinkNo("CL_Menu_File_Exp"):
       sheetCsv_->Run(cell.index);
       break;
+    case LinkNo("CL_Menu_File_Print_Current"):
+      if (view_ != nullptr && view_->CanPrintSheet()) view_->PrintSheets(false);
+      break;
+    case LinkNo("CL_Menu_File_Print_All"):
+      if (view_ != nullptr && view_->SheetOnShow() != nullptr) view_->PrintSheets(true);
+      break;
     case LinkNo("CL_Menu_View_FontSize"):
       if (services_.settings.fontSizePercentage != cell.index) columnWidthReset_ = true;
       services_.settings.fontSizePercentage = cell.index;
@@ -291,9 +297,10 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
       break;
     case LinkNo("CL_Menu_File_Print_Current"):
+      if (view_ == nullptr || !view_->CanPrintSheet()) state.flags |= kCommandDisabled;
+      break;
     case LinkNo("CL_Menu_File_Print_All"):
-      // Printing is not built yet: the items say so by being disabled.
-      state.flags |= kCommandDisabled;
+      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
       break;
     case LinkNo("CL_Menu_View_FontSize"):
       checkedWhen(settings.fontSizePercentage == cell.index);

@@ -42,6 +42,8 @@ class MainView {
   virtual void SetToolbarVisible(bool /*visible*/) {}
   // Whether the sheet on show can be printed.
   virtual bool CanPrintSheet() const { return false; }
+  // Prints the sheet on show, or every sheet of the tree, through the preview.
+  virtual void PrintSheets(bool /*all*/) {}
   // Adds the maker panel with this text to the status bar.
   virtual void ShowMakerPanel(const std::string& /*text*/) {}
   // Closes the sheet on show and opens the named one in its place (after the current

@@ -42,6 +42,7 @@ enum class ChoiceState : std::uint8_t { Available, Unavailable };
 struct CellRequest {
   // Result flags; bits 0–1 belong to the caller and are kept.
   static constexpr std::uint8_t kCallerSelected = 0x01;  // the cell is drawn selected
+  static constexpr std::uint8_t kCallerPrinting = 0x02;  // the cell is drawn on paper
   static constexpr std::uint8_t kResultWarning = 0x04;
   static constexpr std::uint8_t kResultError = 0x08;
 

@@ -17,6 +17,7 @@
 #include "link/LinkController.h"
 #include "platform/posix/RegularFile.h"
 #include "platform/posix/SafeSave.h"
+#include "print/PrintFontSize.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -398,6 +399,33 @@ std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
   }
   std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n", key.c_str());
   return nullptr;
+}
+
+int CloneTool::PrinterFontChoice() const {
+  const int points = settings_.ReadInt("View Option", "FontSize Printer").value_or(10);
+  return PrintFontSize::ChoiceOfPoints(points);
+}
+
+int CloneTool::OpenForPrint(const std::string& input, const std::string& key,
+                            const TextMetrics& metrics, PrintSource& source) {
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
+  source.names.clear();
+  for (const TreeSheets::Entry& entry :
+       TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
+    if (key.empty() || entry.key == key) source.names.push_back(entry.key);
+  }
+  if (source.names.empty()) {
+    std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n", key.c_str());
+    return kExitUsage;
+  }
+  // Paper has no remembered column widths and no screen font percentage.
+  printServices_ = std::make_unique<SheetServices>(
+      SheetServices{overlay_, metrics, sheetServices_.accessor, nullptr, 100});
+  source.factory = [this](const std::string& name) -> std::unique_ptr<Sheet> {
+    return std::make_unique<ModelSheet>(*printServices_, images_, overlay_, name);
+  };
+  return kExitOk;
 }
 
 int CloneTool::Sheets(const std::string& input) {

@@ -18,6 +18,7 @@
 #include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "radio/WarningCheckList.h"
+#include "print/PrintJob.h"
 #include "sheet/Sheet.h"
 
 namespace rtv::tools {
@@ -69,6 +70,19 @@ class CloneTool {
   int Import(const std::string& input, const std::string& sheet, const std::string& csv,
              const std::string& output, bool force);
 
+  // What a print of a clone file covers: one sheet (a key) or every sheet of the tree
+  // (an empty key), built on the file's image and measured with `metrics`.
+  struct PrintSource {
+    std::vector<std::string> names;
+    PrintJob::SheetFactory factory;
+  };
+  // The exit status; on success the source is filled.
+  int OpenForPrint(const std::string& input, const std::string& sheet, const TextMetrics& metrics,
+                   PrintSource& source);
+  OverlayText& Overlay() { return overlay_; }
+  // The program's printing font size as a choice 1…5.
+  int PrinterFontChoice() const;
+
  private:
   bool ChoosePort();
   LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
@@ -114,6 +128,7 @@ class CloneTool {
   PlainTextMetrics metrics_;
   SheetServices sheetServices_;
   WarningCheckList warningChecks_;
+  std::unique_ptr<SheetServices> printServices_;
 };
 
 }  // namespace rtv::tools

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "CloneTool.h"
+#ifdef RTV_TOOL_PRINT
+#include "PdfPrintCommand.h"
+#endif
 #include "StopSignals.h"
 #include "base/Fatal.h"
 #include "platform/posix/DataFolder.h"
@@ -36,6 +39,9 @@ const char* const kUsage =
     "        [--force]\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
+    "  print FILE.rtv (--sheet KEY|--all) print one sheet or every sheet of the tree\n"
+    "        -o OUT.pdf [--font-size 1..5] into a PDF file (8 to 12 points; default:\n"
+    "        [--force]                    the program's setting); --force: replace it\n"
     "Options:\n"
     "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
     "                    default: the port chosen in the program\n"
@@ -58,7 +64,9 @@ const char* const kUsage =
     "                      the data check; 129/130/143 stopped by a signal\n"
     "  sheets, export:     2 a file (or standard output) cannot be read or written\n"
     "  import:             1 some cells refused (the file is still written); 2 a file\n"
-    "                      cannot be read or written, or the CSV is of another sheet\n";
+    "                      cannot be read or written, or the CSV is of another sheet\n"
+    "  print:              2 the clone file cannot be read; 73 the PDF exists or cannot\n"
+    "                      be written (nothing is left then)\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -95,6 +103,8 @@ int main(int argc, char** argv) {
   bool raw = false;
   bool force = false;
   bool maker = false;
+  bool all = false;
+  std::string fontSize;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& into) {
@@ -131,6 +141,10 @@ int main(int argc, char** argv) {
       ok = value(sheet);
     } else if (arg == "--usable") {
       usable = true;
+    } else if (arg == "--all") {
+      all = true;
+    } else if (arg == "--font-size") {
+      ok = value(fontSize);
     } else if (!arg.empty() && arg[0] == '-') {
       return Usage("unknown option " + arg);
     } else if (command.empty()) {
@@ -141,9 +155,13 @@ int main(int argc, char** argv) {
     if (!ok) return Usage(arg + " needs a value");
   }
 
-  const bool sheetCommand = command == "sheets" || command == "export" || command == "import";
+  const bool sheetCommand =
+      command == "sheets" || command == "export" || command == "import" || command == "print";
   if (!sheetCommand && (!sheet.empty() || usable)) {
     return Usage("--sheet and --usable belong to export and import");
+  }
+  if (command != "print" && (all || !fontSize.empty())) {
+    return Usage("--all and --font-size belong to print");
   }
   const bool readOnly = raw || force || !output.empty();
   if (sheetCommand && (raw || maker || !options.port.empty())) {
@@ -158,6 +176,12 @@ int main(int argc, char** argv) {
   } else if (command == "import") {
     if (files.size() != 2 || sheet.empty() || output.empty() || usable) {
       return Usage("import needs FILE.rtv, --sheet KEY, IN.csv and -o NEW.rtv");
+    }
+  } else if (command == "print") {
+    const bool sizeOk =
+        fontSize.empty() || (fontSize.size() == 1 && fontSize[0] >= '1' && fontSize[0] <= '5');
+    if (files.size() != 1 || sheet.empty() == !all || output.empty() || usable || !sizeOk) {
+      return Usage("print needs FILE.rtv, --sheet KEY or --all, -o OUT.pdf, --font-size 1..5");
     }
   } else if (command == "ports" || command == "info") {
     if (!files.empty() || readOnly || maker) return Usage(command + " takes no files or flags");
@@ -180,6 +204,15 @@ int main(int argc, char** argv) {
     if (command == "sheets") return tool.Sheets(files.front());
     if (command == "export") return tool.Export(files.front(), sheet, usable, output, force);
     if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
+    if (command == "print") {
+#ifdef RTV_TOOL_PRINT
+      const int choice = fontSize.empty() ? tool.PrinterFontChoice() : fontSize[0] - '0';
+      return rtv::tools::PdfPrintCommand(files.front(), sheet, output, choice, force)
+          .Run(argc, argv, tool);
+#else
+      return Usage("this build has no print command");
+#endif
+    }
     if (command == "ports") return tool.Ports();
     if (command == "info") return tool.Info();
     if (command == "read") return tool.Read(output, raw, force);

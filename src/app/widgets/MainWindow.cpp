@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -31,6 +32,7 @@
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtTextMetrics.h"
+#include "print/widgets/SheetPrinter.h"
 #include "sheet/ItemStates.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetModelHost.h"
@@ -251,6 +253,24 @@ void MainWindow::BuildParts() {
                       return controller_.Accessor().AccessCell(request, notify);
                     },
                     settings_.Store(), settings_.fontSizePercentage});
+  // Paper has neither remembered column widths nor the screen's font percentage.
+  printSheetServices_ = std::make_unique<SheetServices>(
+      SheetServices{overlay, *metrics_, sheetServices_->accessor, nullptr, 100});
+  PrinterServices printing;
+  printing.mainForm = this;
+  printing.overlay = &overlay;
+  printing.metrics = metrics_.get();
+  printing.prompts = &controller_.UserPrompts();
+  printing.timers = &controller_.TaskTimers();
+  printing.icons = {BuiltInIcon("imgIcon_Bar_Page_Top"), BuiltInIcon("imgIcon_Bar_Page_Previous"),
+                    BuiltInIcon("imgIcon_Bar_Page_Next"), BuiltInIcon("imgIcon_Bar_Page_Last"),
+                    BuiltInIcon("imgIcon_Bar_Page_Zoom")};
+  printing.factory = [this](const std::string& name) {
+    return controller_.CreateSheet(*printSheetServices_, name);
+  };
+  printing.fontPoints = [this] { return settings_.fontSizePrinter; };
+  printing.storeFontPoints = [this](int points) { settings_.fontSizePrinter = points; };
+  printer_ = new SheetPrinter(std::move(printing), this);
   gridServices_ = std::make_unique<GridServices>();
   gridServices_->sheets = sheetServices_.get();
   gridServices_->model = dynamic_cast<SheetModelHost*>(&controller_);
@@ -450,6 +470,8 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
   pane_->show();
+  // Print and Export follow the sheet on show, also for their shortcuts.
+  controller_.Bus().Post(kMsgRefreshMenuStates);
   if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
     pane_->grid()->setFocus();
   } else if (tree_ != nullptr) {
@@ -489,6 +511,27 @@ void MainWindow::CloseCurrentSheet() {
   lastSheetName_ = currentSheetName_;
   currentSheetName_.clear();
   UpdateStartPage();
+}
+
+bool MainWindow::CanPrintSheet() const { return pane_ != nullptr && pane_->sheet().CanPrint(); }
+
+std::vector<std::string> MainWindow::TreeSheetNames() const {
+  std::vector<std::string> names;
+  if (tree_ == nullptr) return names;
+  for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+    const Cell* cell = TreeBuilder::CellOf(*it);
+    if (cell != nullptr && cell->cellLink == LinkNo("CallSheet") && cell->option &&
+        !cell->option->empty()) {
+      names.push_back(*cell->option);
+    }
+  }
+  return names;
+}
+
+void MainWindow::PrintSheets(bool all) {
+  if (pane_ == nullptr) return;
+  if (pane_->grid() != nullptr && pane_->grid()->EditorOpen()) pane_->grid()->CloseEditor(true);
+  printer_->Print(all, currentSheetName_, all ? TreeSheetNames() : std::vector<std::string>{});
 }
 
 Sheet* MainWindow::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }

@@ -33,6 +33,7 @@ struct SheetServices;
 class MainController;
 class MenuBuilder;
 class MessagePanel;
+class SheetPrinter;
 class ToolbarBuilder;
 class TreeBuilder;
 class UndoActions;
@@ -72,6 +73,11 @@ class MainWindow : public QMainWindow, public MainView {
   void ShowEditPlace(const std::string& sheet, int link, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
+  bool CanPrintSheet() const override;
+  void PrintSheets(bool all) override;
+  // The sheets Print All Sheets prints: every tree node's sheet, in tree order.
+  std::vector<std::string> TreeSheetNames() const;
+  SheetPrinter* Printer() const { return printer_; }
   std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
@@ -148,6 +154,8 @@ class MainWindow : public QMainWindow, public MainView {
   QPointer<FreeDebugWindow> freeDebugWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
   std::unique_ptr<SheetServices> sheetServices_;
+  std::unique_ptr<SheetServices> printSheetServices_;
+  SheetPrinter* printer_ = nullptr;  // owned by the window
   std::unique_ptr<GridServices> gridServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;

@@ -19,44 +19,20 @@
 #include "platform/qt/QtFonts.h"
 #include "sheet/widgets/CellPopupMenu.h"
 #include "sheet/widgets/ChoicePopup.h"
-#include "sheet/widgets/PainterCanvas.h"
 
 namespace rtv {
 namespace {
 
-constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
-constexpr ColourValue kWhite = 0xFFFFFF;
-constexpr ColourValue kSilver = 0xC0C0C0;
-constexpr ColourValue kLineGrey = 0x808080;
-// The marks' pictures among GridServices::images.
-constexpr std::size_t kWarningPicture = 4;
-constexpr std::size_t kErrorPicture = 5;
 constexpr int kSizingSlack = 4;
 constexpr int kWheelRows = 3;
 
-QColor Mix(const QColor& window, const QColor& text, int windowParts, int parts) {
-  const auto channel = [&](int w, int t) { return (windowParts * w + t + parts / 2) / parts; };
-  return QColor(channel(window.red(), text.red()), channel(window.green(), text.green()),
-                channel(window.blue(), text.blue()));
-}
-
-ColourValue ToColourValue(const QColor& colour) {
-  return static_cast<ColourValue>(colour.red()) | static_cast<ColourValue>(colour.green()) << 8 |
-         static_cast<ColourValue>(colour.blue()) << 16;
-}
-
 }  // namespace
-
-struct SheetView::FontEntry {
-  FontDesc desc;
-  QFont font;
-  QFontMetrics metrics;
-};
 
 SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent)
     : QAbstractScrollArea(parent),
       sheet_(sheet),
       services_(services),
+      cellPainter_(sheet, services.images),
       logic_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
@@ -77,7 +53,7 @@ void SheetView::SheetRebuilt() {
   if (editor_ != nullptr) editor_->hide();
   logic_->SheetRebuilt();
   ClosePopup();
-  fonts_.clear();
+  cellPainter_.ClearFonts();
   UpdateScrollBars();
   setEnabled(sheet_.inputEnabled() || sheet_.rowCount() == 0);
   viewport()->update();
@@ -298,7 +274,8 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
   const QRect cell = CellRect(column, row);
   if (cell.isEmpty()) return;
   const Cell& c = sheet_.CellAt(column, row).cell;
-  const FontEntry& font = FontFor(c.font ? *c.font : *sheet_.basicCell().font);
+  const CellPainter::FontEntry& font =
+      cellPainter_.FontFor(c.font ? *c.font : *sheet_.basicCell().font);
   editor_->setFont(font.font);
   const int height = std::min(font.metrics.height() + 2, cell.height());
   int y = cell.top();
@@ -374,15 +351,6 @@ void SheetView::ClosePopup() {
 
 // Drawing ----------------------------------------------------------------------------------
 
-const SheetView::FontEntry& SheetView::FontFor(const FontDesc& desc) {
-  for (const auto& entry : fonts_) {
-    if (entry->desc == desc) return *entry;
-  }
-  const QFont font = ToQFont(desc);
-  fonts_.push_back(std::make_unique<FontEntry>(FontEntry{desc, font, QFontMetrics(font)}));
-  return *fonts_.back();
-}
-
 void SheetView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRect dirty = event->rect();
@@ -427,150 +395,18 @@ void SheetView::paintEvent(QPaintEvent* event) {
 
 void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& rect) {
   ++paintedCells_;
-  const CellSlot& slot = sheet_.CellAt(column, row);
-  const Cell& cell = slot.cell;
+  CellLook look;
   const bool current = column == sheet_.currentColumn() && row == sheet_.currentRow();
-  bool selected = logic_->IsSelected(column, row);
-  if (plainUntilFocused_ && !everFocused_ && current) selected = false;
-  const bool editing = current && EditorOpen();
-  const bool focused = HasFocus() || sheet_.embedded();
-  const FontDesc& fontDesc = cell.font ? *cell.font : *sheet_.basicCell().font;
-  const FontEntry& font = FontFor(fontDesc);
-
-  const QColor window = ToQColor(kWindow);
-  const QColor windowText = ToQColor(ToColourValue(SystemColour::WindowText));
-  QColor background;
-  bool paintBackground = true;
-  if (!selected || editing) {
-    if (sheet_.colourSelectLine() && row == sheet_.currentRow() &&
-        column >= sheet_.fixedColumns() && !sheet_.embedded()) {
-      background = Mix(window, windowText, 7, 8);
-    } else if (row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
-               column >= sheet_.fixedColumns() && !sheet_.embedded()) {
-      // The heading of the cursor's column, which a line-coloured sheet does not show.
-      background = Mix(window, windowText, 3, 4);
-    } else {
-      background = ToQColor(cell.colour);
-      paintBackground = cell.colour != kWhite;
-    }
-  } else {
-    background =
-        focused ? ToQColor(ToColourValue(SystemColour::Highlight)) : Mix(window, windowText, 3, 4);
-  }
-  if (paintBackground) painter.fillRect(rect, background);
-
-  // The text: the cell's own, or what the accessor shows for it.
-  PainterCanvas canvas(painter, fontDesc.colour);
-  std::string shown;
-  std::uint8_t flags = 0;
-  if (cell.cellLink != kCellLinkNone) {
-    CellRequest request;
-    request.cell = &cell;
-    request.ownerCell = logic_->ownerCell;
-    request.canvas = &canvas;
-    request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
-    request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
-    sheet_.Access(request, false);
-    shown = std::move(request.displayText);
-    flags = request.resultFlags;
-  } else if (cell.text) {
-    shown = *cell.text;
-  }
-  QColor text = ToQColor(canvas.textColour());
-  if (selected && !editing) {
-    if (focused) {
-      text = ToQColor(ToColourValue(SystemColour::HighlightText));
-    } else {
-      const ColourValue value = canvas.textColour();
-      if (value == ToColourValue(SystemColour::ButtonFace) ||
-          value == ToColourValue(SystemColour::GreyText) || value == kSilver ||
-          ToColourValue(text) == ToColourValue(background)) {
-        text = window;
-      }
-    }
-  }
-
-  // Lines.
-  const bool plain = cell.colour == kWindow || cell.colour == kWhite;
-  painter.setPen(plain ? ToQColor(kLineGrey) : QColor(Qt::white));
-  if (cell.bottomLine) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
-  const bool spanned = rect.width() != sheet_.ColumnWidth(column);
-  if (!spanned && cell.rightMark == Cell::kFullLine) {
-    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-  } else if (!spanned && cell.rightMark == Cell::kQuarterPillar) {
-    painter.drawLine(rect.right(), rect.top() + rect.height() * 7 / 10, rect.right(),
-                     rect.bottom());
-  }
-
-  // Text, line by line, clipped to the cell.
-  int textRight = rect.left();
-  if (!shown.empty() && !editing) {
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(font.font);
-    painter.setPen(text);
-    const int margin = static_cast<int>(std::lround(4 * sheet_.scale()));
-    const int edge = static_cast<int>(std::lround(1 * sheet_.scale()));
-    const QStringList lines =
-        QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).split('\n');
-    const int lineHeight = font.metrics.height();
-    int y = rect.top() + edge;
-    if (cell.verticalAlign == Cell::kBottom) y = rect.bottom() - lineHeight - edge;
-    if (cell.verticalAlign == Cell::kMiddle) {
-      y = (rect.bottom() + 1 - rect.top() - lineHeight) / 2 + rect.top();
-    }
-    for (const QString& line : lines) {
-      const int lineWidth = font.metrics.horizontalAdvance(line);
-      int x = rect.left() + margin;
-      if (cell.horizontalAlign == Cell::kRight) x = rect.right() + 1 - lineWidth - margin;
-      if (cell.horizontalAlign == Cell::kCentre) {
-        x = (rect.right() + 1 - rect.left() - lineWidth) / 2 + rect.left();
-      }
-      x = std::max(x, rect.left());
-      painter.drawText(x, y + font.metrics.ascent(), line);
-      textRight = std::max(textRight, x + lineWidth);
-      y += lineHeight;
-    }
-    painter.restore();
-  }
-
-  if ((flags & (CellRequest::kResultWarning | CellRequest::kResultError)) != 0) {
-    DrawMark(painter, rect, textRight, (flags & CellRequest::kResultError) != 0,
-             cell.horizontalAlign == Cell::kRight);
-  }
-}
-
-void SheetView::DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error,
-                         bool rightAligned) {
-  const int size = std::max(4, std::min(16, cell.height() - 2));
-  int x = rightAligned ? cell.left() + size / 8 : textRight + 2;
-  x = std::min(x, cell.right() - size - 1);
-  x = std::max(x, cell.left());
-  const QRect box(x, cell.bottom() - 1 - size, size, size);
-  painter.save();
-  painter.setClipRect(cell, Qt::IntersectClip);
-  const std::size_t picture = error ? kErrorPicture : kWarningPicture;
-  if (services_.images != nullptr && services_.images->size() > picture) {
-    (*services_.images)[picture].paint(&painter, box);
-  } else {
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (error) {
-      painter.setPen(QPen(QColor(200, 0, 0), std::max(2, size / 5)));
-      painter.drawLine(box.topLeft() + QPoint(2, 2), box.bottomRight() - QPoint(2, 2));
-      painter.drawLine(box.topRight() + QPoint(-2, 2), box.bottomLeft() + QPoint(2, -2));
-    } else {
-      QPainterPath triangle;
-      triangle.moveTo(box.center().x(), box.top());
-      triangle.lineTo(box.right(), box.bottom());
-      triangle.lineTo(box.left(), box.bottom());
-      triangle.closeSubpath();
-      painter.fillPath(triangle, QColor(240, 190, 0));
-      painter.setPen(Qt::black);
-      painter.drawLine(box.center().x(), box.top() + size / 3, box.center().x(),
-                       box.bottom() - size / 4);
-    }
-  }
-  painter.restore();
+  look.selected = logic_->IsSelected(column, row);
+  if (plainUntilFocused_ && !everFocused_ && current) look.selected = false;
+  look.editing = current && EditorOpen();
+  look.focused = HasFocus() || sheet_.embedded();
+  look.selectLine = sheet_.colourSelectLine() && row == sheet_.currentRow() &&
+                    column >= sheet_.fixedColumns() && !sheet_.embedded();
+  look.currentHeading = row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
+                        column >= sheet_.fixedColumns() && !sheet_.embedded();
+  look.ownerCell = logic_->ownerCell;
+  cellPainter_.Paint(painter, column, row, rect, look);
 }
 
 // Input ------------------------------------------------------------------------------------
@@ -786,7 +622,7 @@ void SheetView::changeEvent(QEvent* event) {
   // System colours and fonts follow the desktop: a theme change repaints with the new ones.
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
       event->type() == QEvent::StyleChange) {
-    fonts_.clear();
+    cellPainter_.ClearFonts();
     viewport()->update();
   }
 }

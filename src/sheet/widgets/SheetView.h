@@ -10,6 +10,7 @@
 #include "cells/ChoicePopupHost.h"
 #include "sheet/SheetController.h"
 #include "sheet/SheetViewport.h"
+#include "sheet/widgets/CellPainter.h"
 
 class QLineEdit;
 class QMenu;
@@ -102,10 +103,7 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void changeEvent(QEvent* event) override;
 
  private:
-  struct FontEntry;
   void DrawCell(QPainter& painter, int column, int row, const QRect& rect);
-  void DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error, bool rightAligned);
-  const FontEntry& FontFor(const FontDesc& desc);
   int ColumnX(int column) const;
   int RowY(int row) const;
   int FixedWidth() const;
@@ -123,6 +121,7 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
 
   Sheet& sheet_;
   GridServices services_;
+  CellPainter cellPainter_;
   std::unique_ptr<SheetController> logic_;
   QLineEdit* editor_ = nullptr;
   bool closingEditor_ = false;
@@ -136,7 +135,6 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   int sizingStartX_ = 0;
   int sizingStartWidth_ = 0;
   int paintedCells_ = 0;
-  std::vector<std::unique_ptr<FontEntry>> fonts_;
 };
 
 }  // namespace rtv
