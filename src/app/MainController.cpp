@@ -130,10 +130,18 @@ void MainController::EvaluateWarnings() {
   }
   errorSheets_.clear();
   warningSheets_.clear();
+  firstError_.reset();
   for (const Cell& check : warningChecks_) {
-    const std::uint8_t flags = accessor_.CellFlags(check.cellType, check.cellLink, check.index);
+    const CellRequest result = accessor_.Probe(check.cellType, check.cellLink, check.index);
+    const std::uint8_t flags = result.resultFlags;
     const std::string sheet = check.option.value_or(std::string());
     if ((flags & CellRequest::kResultError) != 0) {
+      if (!firstError_ && result.foundLink != 0) {
+        const CellRequest cell =
+            accessor_.Probe(result.foundType, result.foundLink, result.foundIndex);
+        firstError_ = ErrorPlace{sheet, result.foundLink, result.foundIndex,
+                                 accessor_.MarkText(cell.markReason)};
+      }
       errorSheets_.push_back(sheet);
     } else if ((flags & CellRequest::kResultWarning) != 0) {
       warningSheets_.push_back(sheet);
@@ -165,7 +173,9 @@ std::string MainController::TitleText() {
 }
 
 void MainController::UpdateTitle() {
-  if (view_ != nullptr) view_->SetTitle(TitleText());
+  if (view_ == nullptr) return;
+  view_->SetTitle(TitleText());
+  view_->SetModified(dirty_);
 }
 
 void MainController::SetCurrentFileName(const std::string& name) {
@@ -190,6 +200,12 @@ void MainController::MarkDirty() {
 bool MainController::CheckDirty() {
   if (!dirty_ && RangesDiffer(working_, saved_, kCloneRanges)) MarkDirty();
   return dirty_;
+}
+
+void MainController::RefreshWarnings() {
+  warningDeadline_.reset();
+  EvaluateWarnings();
+  Bus().Post(kMsgWarningsUpdated);
 }
 
 void MainController::RestartWarningTimer() {
@@ -432,7 +448,7 @@ bool MainController::Redo() {
 void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
   dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
   UpdateTitle();
-  RestartWarningTimer();
+  RefreshWarnings();
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
@@ -521,6 +537,10 @@ void MainController::HandleBaseMessage(const Message& message) {
       break;
     case kMsgTakeCompareCopy:
       compare_.Assign(working_);
+      break;
+    case kMsgImageReplaced:
+      // Open, New, Read and a model change: the tree's marks are never stale.
+      RefreshWarnings();
       break;
     default:
       break;

@@ -103,6 +103,16 @@ class MainController : public CellAccessHost {
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
   void CheckWarnings() { EvaluateWarnings(); }
+  // The checks now, and the tree marked by them; the timer's pending run is not needed.
+  void RefreshWarnings();
+  // The first cell the last checks found in error: its sheet, link and index, and why.
+  struct ErrorPlace {
+    std::string sheet;
+    int link = 0;
+    int index = 0;
+    std::string reason;
+  };
+  const std::optional<ErrorPlace>& FirstError() const { return firstError_; }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
@@ -237,6 +247,7 @@ class MainController : public CellAccessHost {
   std::vector<SheetPosition> sheetPositions_;
   bool columnWidthReset_ = false;
   std::vector<std::string> errorSheets_;
+  std::optional<ErrorPlace> firstError_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
   std::vector<Cell> warningChecks_;

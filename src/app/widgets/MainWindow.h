@@ -69,6 +69,8 @@ class MainWindow : public QMainWindow, public MainView {
   Sheet* SheetOnShow() override;
   std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
+  void SetModified(bool modified) override;
+  std::string SheetCaption(const std::string& sheet) const override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
