@@ -136,26 +136,10 @@ bool FileCommands::OpenFile(const std::string& path) {
   if (ConfirmUnsaved(writeAnother) == UnsavedAnswer::Cancel) return false;
 
   EepromImage scratch;
-  scratch.SetSize(controller_.WorkingImage().Size());
   bool opened = false;
   {
     BusyCursor busy(controller_.View());
-    CloneFile reader(overlay_, prompts_);
-    reader.SetImage(&scratch);
-    reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
-    reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
-    reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-    if (reader.Read(path, nullptr) != kFileOk) {
-      // the reader has shown why
-    } else if (controller_.ValidateImage(scratch, RadioModel::Strictness::Loose) !=
-               RadioModel::Validity::Valid) {
-      reader.ShowResult(kFileErrData);
-    } else if (controller_.CheckNotNewer(scratch) == RadioModel::MapAge::Newer) {
-      reader.ShowResult(kFileErrNewer);
-    } else if (const FileErrorCode coverage = reader.CheckCoverage(kCloneRanges);
-               coverage != kFileOk) {
-      reader.ShowResult(coverage);
-    } else {
+    if (ReadImageFile(path, scratch)) {
       RememberFile(path);
       controller_.WorkingImage().Assign(scratch);
       controller_.AfterLoad(controller_.WorkingImage());
@@ -168,6 +152,34 @@ bool FileCommands::OpenFile(const std::string& path) {
   }
   EndOfCommand();
   return opened;
+}
+
+bool FileCommands::ReadImageFile(const std::string& path, EepromImage& image) {
+  image.SetSize(controller_.WorkingImage().Size());
+  CloneFile reader(overlay_, prompts_);
+  reader.SetImage(&image);
+  reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
+  reader.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
+  reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
+  if (reader.Read(path, nullptr) != kFileOk) return false;  // the reader has shown why
+  if (controller_.ValidateImage(image, RadioModel::Strictness::Loose) !=
+      RadioModel::Validity::Valid) {
+    reader.ShowResult(kFileErrData);
+    return false;
+  }
+  if (controller_.CheckNotNewer(image) == RadioModel::MapAge::Newer) {
+    reader.ShowResult(kFileErrNewer);
+    return false;
+  }
+  const FileErrorCode coverage = reader.CheckCoverage(kCloneRanges);
+  reader.ShowResult(coverage);
+  return coverage == kFileOk;
+}
+
+bool FileCommands::WriteImageFile(const std::string& path, EepromImage& image) {
+  CloneFile writer(overlay_, prompts_);
+  PrepareWriter(writer, image);
+  return writer.Write(path, kCloneRanges) == kFileOk;
 }
 
 bool FileCommands::Save() {
@@ -190,10 +202,8 @@ bool FileCommands::SaveFile(const std::string& path) {
   bus_.Send(kMsgCommitEdits);
   EepromImage& working = controller_.WorkingImage();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
-  CloneFile writer(overlay_, prompts_);
-  PrepareWriter(writer);
   BusyCursor busy(controller_.View());
-  if (writer.Write(path, kCloneRanges) != kFileOk) return false;
+  if (!WriteImageFile(path, working)) return false;
   RememberFile(path);
   controller_.MarkClean();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -201,18 +211,17 @@ bool FileCommands::SaveFile(const std::string& path) {
   return true;
 }
 
-void FileCommands::PrepareWriter(CloneFile& writer) {
-  EepromImage& working = controller_.WorkingImage();
-  writer.SetImage(&working);
+void FileCommands::PrepareWriter(CloneFile& writer, EepromImage& image) {
+  writer.SetImage(&image);
   writer.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
   writer.SetExtensionCode(static_cast<std::uint16_t>(controller_.ExtensionCode()));
   writer.SetMapRevision(1);
-  writer.SetComment(CloneCommentOf(working));
+  writer.SetComment(CloneCommentOf(image));
 }
 
 std::string FileCommands::KeepReadBackup(int radioVersion, std::string& error) {
   CloneFile writer(overlay_, prompts_);
-  PrepareWriter(writer);
+  PrepareWriter(writer, controller_.WorkingImage());
   return ReadBackups(ReadBackups::DefaultFolder())
       .Save(writer, {controller_.CellModelType(), radioVersion}, std::time(nullptr), error);
 }

@@ -7,6 +7,7 @@ namespace rtv {
 class CloneFile;
 
 class AppSettings;
+class EepromImage;
 class OverlayText;
 class MainController;
 class MessageBus;
@@ -41,6 +42,10 @@ class FileCommands {
   std::string KeepReadBackup(int radioVersion, std::string& error);
   UnsavedAnswer ConfirmUnsaved(bool writeAnother);
   RecentItem RecentItemState(int index) const;
+  // A clone file of this model into `image` with the checks of Open, or `image` into one,
+  // as Save writes it; false when it failed (the user has been told why).
+  bool ReadImageFile(const std::string& path, EepromImage& image);
+  bool WriteImageFile(const std::string& path, EepromImage& image);
   void RecentItemExecute(int index);
   void Exit();
 
@@ -52,8 +57,8 @@ class FileCommands {
   void SetStartDirectory(const std::string& documentsFolder, const std::string& processFolder);
 
  private:
-  // A writer of the working image with the model's codes.
-  void PrepareWriter(CloneFile& writer);
+  // A writer of `image` with the model's codes.
+  void PrepareWriter(CloneFile& writer, EepromImage& image);
 
   void RememberFile(const std::string& path);
   void EndOfCommand();

@@ -1,7 +1,5 @@
 #include "app/SheetCsvCommands.h"
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/FileCommands.h"
@@ -9,6 +7,8 @@
 #include "app/MainView.h"
 #include "base/Message.h"
 #include "base/Prompts.h"
+#include "platform/posix/RegularFile.h"
+#include "platform/posix/SafeSave.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -62,12 +62,10 @@ bool SheetCsvCommands::Export(Sheet& sheet) {
   request.fileName = SuggestedFileName(sheet);
   const std::optional<std::string> path = prompts_.SaveFileName(request);
   if (!path) return false;
-  const std::string csv = SheetExporter(sheet).Csv();
-  std::ofstream file(*path, std::ios::binary | std::ios::trunc);
-  file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-  file.close();
-  if (!file) {
-    Tell(("The file cannot be written:\n" + *path).c_str(), true);
+  int error = 0;
+  const SafeSaveResult saved = SafeSave(*path, SheetExporter(sheet).Csv(), &error);
+  if (saved != SafeSaveResult::kOk) {
+    Tell((*path + "\n" + DescribeSafeSaveFailure(saved, error) + ".").c_str(), true);
     return false;
   }
   return true;
@@ -81,28 +79,31 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
   request.folder = controller_.Files().CurrentDirectory();
   const std::optional<std::string> path = prompts_.OpenFileName(request);
   if (!path) return false;
-  std::ifstream file(*path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!file) {
-    Tell(("The file cannot be read:\n" + *path).c_str(), true);
+  const RegularFileText text = ReadRegularFile(*path, SheetImporter::kMaxFileBytes);
+  if (!text.Ok()) {
+    Tell((*path + "\n" +
+          DescribeRegularFileStatus(text.status, text.error, SheetImporter::kMaxFileBytes) + ".")
+             .c_str(),
+         true);
     return false;
   }
   // The whole import is one step to undo.
   controller_.BeginStep("Import CSV");
   const SheetImporter::Report report =
-      SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage()).Import(text.str());
+      SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage())
+          .Import(text.contents);
   controller_.EndStep();
+  if (!report.refusal.empty()) {
+    Tell((*path + "\n" + report.refusal + ".").c_str(), true);
+    return false;
+  }
   // Every commit ran the accessor's checks; the title follows the image as a whole.
   controller_.CheckDirty();
   controller_.UpdateTitle();
   controller_.RefreshWarnings();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  const std::string summary = std::to_string(report.taken) +
-                              (report.taken == 1 ? " cell taken." : " cells taken.") +
-                              (report.Clean() ? "" : "\n\n" + report.Text());
-  Tell(summary.c_str(), !report.Clean());
+  Tell(report.Summary().c_str(), !report.Clean());
   return true;
 }
 

@@ -12,7 +12,19 @@ void Shift(ScreenRect& r, int dx, int dy) {
   r.bottom += dy;
 }
 
+// Far beyond any desktop, and twice it still fits an int.
+constexpr int kFarAway = 1 << 24;
+
 }  // namespace
+
+ScreenRect PlaceRememberedWindow(int left, int top, int width, int height,
+                                 const WorkAreaAt& workAreaAt) {
+  left = std::clamp(left, -kFarAway, kFarAway);
+  top = std::clamp(top, -kFarAway, kFarAway);
+  width = std::clamp(width, 0, kFarAway);
+  height = std::clamp(height, 0, kFarAway);
+  return FitOntoScreen({left, top, left + width, top + height}, 0, 0, workAreaAt);
+}
 
 ScreenRect MoveOntoScreen(ScreenRect window, const WorkAreaAt& workAreaAt) {
   enum Corner { kBottomRight, kBottomLeft, kTopRight, kTopLeft };

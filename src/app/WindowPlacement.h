@@ -28,4 +28,9 @@ ScreenRect MoveOntoScreen(ScreenRect window, const WorkAreaAt& workAreaAt);
 ScreenRect FitOntoScreen(ScreenRect window, int frameWidth, int frameHeight,
                          const WorkAreaAt& workAreaAt);
 
+// FitOntoScreen for a window's remembered place and size without a frame, which come from a
+// file and may hold any number: they are first brought into a range where no corner overflows.
+ScreenRect PlaceRememberedWindow(int left, int top, int width, int height,
+                                 const WorkAreaAt& workAreaAt);
+
 }  // namespace rtv

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 
 #include "base/Fatal.h"
 #include "base/HexDigits.h"
 #include "base/Prompts.h"
 #include "overlay/OverlayText.h"
+#include "platform/posix/RegularFile.h"
 #include "platform/posix/SafeSave.h"
 
 namespace rtv {
@@ -178,13 +178,12 @@ FileErrorCode CloneFile::Read(const std::string& path, const AddressRange* range
   std::fill(readMap_.begin(), readMap_.end(), 0);
   mapRevision_ = -1;
   FileErrorCode result = kFileErrFileOpen;
-  std::error_code ec;
   // Only plain files: a directory or a device would read as garbage or never end.
-  if (std::filesystem::is_regular_file(path, ec)) {
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-      result = ReadLines(file, ranges);
-      std::fclose(file);
-    }
+  RegularFileStatus status = RegularFileStatus::kOk;
+  int error = 0;
+  if (std::FILE* file = OpenRegularFile(path, status, error)) {
+    result = ReadLines(file, ranges);
+    std::fclose(file);
   }
   if (result != kFileOk) image.Assign(before);
   ShowResult(result);

@@ -9,6 +9,37 @@ bool NeedsQuotes(const std::string& field) {
   return field.find_first_of(",\"\r\n") != std::string::npos;
 }
 
+// "-", "---", "+5", "-12.5": read by a spreadsheet as text or a number, never as a formula.
+bool PlainNumber(const std::string& field) {
+  if (field.find_first_not_of('-') == std::string::npos) return true;
+  std::size_t i = 1;
+  while (i < field.size() && field[i] >= '0' && field[i] <= '9') ++i;
+  if (i < field.size() && field[i] == '.' && i > 1) {
+    ++i;
+    const std::size_t digits = i;
+    while (i < field.size() && field[i] >= '0' && field[i] <= '9') ++i;
+    if (i == digits) return false;
+  }
+  return i == field.size();
+}
+
+bool NeedsApostrophe(const std::string& field) {
+  if (field.empty()) return false;
+  switch (field.front()) {
+    case '=':
+    case '@':
+    case '\t':
+    case '\r':
+    case '\'':
+      return true;
+    case '+':
+    case '-':
+      return !PlainNumber(field);
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::string CsvTable::Write(const std::vector<Row>& rows) {
@@ -16,7 +47,7 @@ std::string CsvTable::Write(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i != 0) text += ',';
-      const std::string& field = row[i];
+      const std::string field = NeedsApostrophe(row[i]) ? "'" + row[i] : row[i];
       if (!NeedsQuotes(field)) {
         text += field;
         continue;
@@ -33,7 +64,12 @@ std::string CsvTable::Write(const std::vector<Row>& rows) {
   return text;
 }
 
-CsvTable CsvTable::Read(std::string_view text) {
+int CsvTable::LineOfRow(std::size_t row) const {
+  if (row < rowLines_.size()) return rowLines_[row];
+  return row == rowLines_.size() ? firstDroppedLine_ : 0;
+}
+
+CsvTable CsvTable::Read(std::string_view text, std::size_t keptRows) {
   CsvTable table;
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
@@ -48,9 +84,18 @@ CsvTable CsvTable::Read(std::string_view text) {
     if (text[at] != '\r') return 0;
     return at + 1 < size && text[at + 1] == '\n' ? 2 : 1;
   };
+  std::vector<Problem> dropped;  // the problems of rows that are not kept
   while (i < size) {
+    const bool kept = table.rowCount_ < keptRows;
+    std::vector<Problem>& problems = kept ? table.problems_ : dropped;
+    dropped.clear();
     Row row;
-    table.rowLines_.push_back(line);
+    if (kept) {
+      table.rowLines_.push_back(line);
+    } else if (table.rowCount_ == keptRows) {
+      table.firstDroppedLine_ = line;
+    }
+    bool filled = false;
     for (;;) {
       std::string field;
       if (i < size && text[i] == '"') {
@@ -77,10 +122,10 @@ CsvTable CsvTable::Read(std::string_view text) {
           field += text[i++];
         }
         if (!closed) {
-          table.problems_.push_back({quoteLine, "a quoted field is not closed"});
+          problems.push_back({quoteLine, "a quoted field is not closed"});
         } else if (i < size && text[i] != ',' && lineEnd(i) == 0) {
           // Text after the closing quote: kept, as a spreadsheet would.
-          table.problems_.push_back({line, "text after a closing quote"});
+          problems.push_back({line, "text after a closing quote"});
           while (i < size && text[i] != ',' && lineEnd(i) == 0) field += text[i++];
         }
       } else {
@@ -89,9 +134,11 @@ CsvTable CsvTable::Read(std::string_view text) {
           strayQuote = strayQuote || text[i] == '"';
           field += text[i++];
         }
-        if (strayQuote) table.problems_.push_back({line, "a quote inside an unquoted field"});
+        if (strayQuote) problems.push_back({line, "a quote inside an unquoted field"});
       }
-      row.push_back(std::move(field));
+      if (!field.empty() && field.front() == '\'') field.erase(0, 1);
+      filled = filled || !field.empty();
+      if (kept) row.push_back(std::move(field));
       if (i < size && text[i] == ',') {
         ++i;
         continue;
@@ -102,7 +149,9 @@ CsvTable CsvTable::Read(std::string_view text) {
       i += end;
       ++line;
     }
-    table.rows_.push_back(std::move(row));
+    ++table.rowCount_;
+    if (filled) table.filledRowCount_ = table.rowCount_;
+    if (kept) table.rows_.push_back(std::move(row));
   }
   return table;
 }

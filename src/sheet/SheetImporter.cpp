@@ -104,16 +104,71 @@ std::string SheetImporter::Report::Text() const {
   return text;
 }
 
+std::string SheetImporter::Report::Summary() const {
+  std::string text = std::to_string(taken) + (taken == 1 ? " cell taken.\n" : " cells taken.\n");
+  for (std::size_t i = 0; i < takenCells.size(); ++i) {
+    if (i == kMaxListed) {
+      text += "  and " + std::to_string(takenCells.size() - i) + " more\n";
+      break;
+    }
+    const TakenCell& cell = takenCells[i];
+    text += "  line " + std::to_string(cell.line) + ", column " + std::to_string(cell.column + 1) +
+            ": now \"" + cell.shown + "\"\n";
+  }
+  if (!refusal.empty()) text += "\n" + refusal + "\n";
+  if (!issues.empty()) text += "\n" + Text();
+  return text;
+}
+
+SheetImporter::Report SheetImporter::Import(std::string_view csvText) {
+  return Import(CsvTable::Read(csvText, static_cast<std::size_t>(sheet_.rowCount())));
+}
+
+std::string SheetImporter::ForeignHeadings(const CsvTable& table,
+                                           const CsvTable::Row& headings) const {
+  if (table.rows().empty()) return {};
+  const CsvTable::Row& first = table.rows().front();
+  for (std::size_t column = 0; column < headings.size(); ++column) {
+    const std::string heading = Trimmed(headings[column]);
+    if (heading.empty()) continue;
+    // Every heading in its place: sheets of one kind share some (the number, the name).
+    if (column >= first.size() || !SameIgnoringCase(Trimmed(first[column]), heading)) {
+      // What a reader can take in, however long the file's first line.
+      constexpr std::size_t kShownColumns = 12;
+      constexpr std::size_t kShownLength = 40;
+      std::string columns;
+      for (std::size_t i = 0; i < first.size(); ++i) {
+        if (i == kShownColumns) {
+          columns += ", …";
+          break;
+        }
+        if (i > 0) columns += ", ";
+        const std::string& field = first[i];
+        columns += field.empty()                  ? std::string("(empty)")
+                   : field.size() <= kShownLength ? field
+                                                  : field.substr(0, kShownLength) + "…";
+      }
+      const std::string title = sheet_.TitleText().empty() ? sheet_.key() : sheet_.TitleText();
+      return "this CSV is not a " + title + " sheet: its columns are " + columns;
+    }
+  }
+  return {};
+}
+
 SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
   Report report;
-  for (const CsvTable::Problem& problem : table.problems()) {
-    report.issues.push_back({problem.line, 0, problem.text});
-  }
   const SheetExporter exporter(sheet_);
   // What the sheet showed before: a cell whose text the file repeats was not edited, even
   // when an earlier cell of the row has changed what it shows since.
   const std::vector<CsvTable::Row> before = exporter.Table();
   const int columns = sheet_.columnCount();
+  if (!before.empty()) {
+    report.refusal = ForeignHeadings(table, before.front());
+    if (!report.refusal.empty()) return report;
+  }
+  for (const CsvTable::Problem& problem : table.problems()) {
+    report.issues.push_back({problem.line, 0, problem.text});
+  }
 
   // A row is named by the texts of its fixed cells (headings, channel numbers): a line is
   // applied to the row it names, so lines deleted or moved in the file land where they
@@ -193,19 +248,18 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
         if (now == fields[c]) continue;
         outcome = Apply(column, row, fields[c], now);
       }
-      if (outcome.taken) ++report.taken;
+      if (outcome.taken) {
+        ++report.taken;
+        report.takenCells.push_back({line, column, row, exporter.CellText(column, row)});
+      }
       if (!outcome.reason.empty()) report.issues.push_back({line, column + 1, outcome.reason});
     }
   }
   // Lines past the sheet's end, blank ones at the very end aside.
-  std::size_t end = table.rows().size();
-  while (end > 0 && std::all_of(table.rows()[end - 1].begin(), table.rows()[end - 1].end(),
-                                [](const std::string& field) { return field.empty(); })) {
-    --end;
-  }
+  const std::size_t end = table.filledRowCount();
   const auto first = static_cast<std::size_t>(sheet_.rowCount());
   if (end > first) {
-    report.issues.push_back({table.rowLines()[first], 0,
+    report.issues.push_back({table.LineOfRow(first), 0,
                              "this line and the " + std::to_string(end - first - 1) +
                                  " after it are beyond the sheet's last row"});
   }

@@ -23,15 +23,29 @@ class SheetImporter {
     int column = 0;  // 1-based; 0 for the whole line
     std::string reason;
   };
+  struct TakenCell {
+    int line = 0;       // 1-based line of the CSV text
+    int column = 0;     // 0-based, of the sheet
+    int row = 0;        // 0-based, of the sheet
+    std::string shown;  // what the cell shows now
+  };
   struct Report {
     int taken = 0;  // cells whose new text was committed
+    std::vector<TakenCell> takenCells;
     // Refused cells, cells taken other than written, and what did not fit the sheet.
     std::vector<Issue> issues;
-    bool Clean() const { return issues.empty(); }
+    // Why the whole file was refused before a cell was taken; empty when it was applied.
+    std::string refusal;
+    bool Clean() const { return issues.empty() && refusal.empty(); }
     // One issue per line of text, "line L, column C: reason", up to kMaxListed of them.
     static constexpr std::size_t kMaxListed = 100;
     std::string Text() const;
+    // What the user reads: the count, the cells taken (indented) and then the issues.
+    std::string Summary() const;
   };
+  // Spreadsheets and sheets of any real size stay far below this; a larger file is refused
+  // before it is read whole.
+  static constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
   // `image` is the image the sheet edits, kept safe from cells that act instead of editing;
   // may be null.
@@ -39,13 +53,17 @@ class SheetImporter {
       : sheet_(sheet), choices_(choices), image_(image) {}
 
   Report Import(const CsvTable& table);
-  Report Import(std::string_view csvText) { return Import(CsvTable::Read(csvText)); }
+  // Reads no more rows than the sheet has.
+  Report Import(std::string_view csvText);
 
  private:
   struct Outcome {
     bool taken = false;
     std::string reason;  // why not, or how it was taken when not as written
   };
+  // Why a table whose first row does not name the sheet's columns is not for this sheet;
+  // empty when it is (or when either has no headings to compare).
+  std::string ForeignHeadings(const CsvTable& table, const CsvTable::Row& headings) const;
   // Commits `wanted` to a selectable bound cell showing `before`.
   Outcome Apply(int column, int row, const std::string& wanted, const std::string& before);
 

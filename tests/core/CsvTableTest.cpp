@@ -65,7 +65,7 @@ TEST(CsvTableTest, RowLinesFollowQuotedLineBreaks) {
 // Any table of texts made of the bytes that matter survives writing and reading.
 TEST(CsvTableTest, RandomTablesRoundTrip) {
   std::mt19937 random(12);
-  const std::string alphabet = std::string("a,\"\r\n \xEF\xBB\xBF", 10);
+  const std::string alphabet = std::string("a,\"\r\n \xEF\xBB\xBF=-'1", 13);
   for (int round = 0; round < 500; ++round) {
     Rows rows(random() % 5 + 1);
     for (auto& row : rows) {
@@ -82,6 +82,52 @@ TEST(CsvTableTest, RandomTablesRoundTrip) {
     ASSERT_EQ(table.rows(), rows) << CsvTable::Write(rows);
     ASSERT_TRUE(table.problems().empty());
   }
+}
+
+struct GuardCase {
+  const char* text;
+  const char* written;  // the line Write makes of it
+};
+
+// A spreadsheet must show what the sheet showed, never run it.
+TEST(CsvTableTest, TextsThatLookLikeFormulasAreWrittenAsText) {
+  const GuardCase cases[] = {
+      {"=CMD()", "'=CMD()"},
+      {"=HYPERLINK(\"x\")", "\"'=HYPERLINK(\"\"x\"\")\""},
+      {"+A1", "'+A1"},
+      {"-1+2", "'-1+2"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tX", "'\tX"},
+      {"\rX", "\"'\rX\""},
+      {"'quoted", "''quoted"},
+      // Signs and numbers are what they seem.
+      {"-", "-"},
+      {"---", "---"},
+      {"-5", "-5"},
+      {"+12.5", "+12.5"},
+      {"A=B", "A=B"},
+  };
+  for (const GuardCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(CsvTable::Write({{c.text}}), std::string(c.written) + "\r\n");
+    EXPECT_EQ(CsvTable::Read(CsvTable::Write({{c.text}})).rows(), Rows{{c.text}});
+  }
+  // One leading apostrophe goes, as a spreadsheet's own export would have it.
+  EXPECT_EQ(CsvTable::Read("'abc,'',\"'=1\"\r\n").rows(), (Rows{{"abc", "'", "=1"}}));
+}
+
+TEST(CsvTableTest, RowsBeyondTheWantedOnesAreCountedNotKept) {
+  const CsvTable table = CsvTable::Read("a\r\nb\r\n\"c\nc\"\r\n\"d\r\n,,\r\n\r\n", 2);
+  EXPECT_EQ(table.rows(), (Rows{{"a"}, {"b"}}));
+  EXPECT_EQ(table.rowCount(), 4u);  // the unclosed quote of row 4 takes the rest
+  EXPECT_EQ(table.filledRowCount(), 4u);
+  EXPECT_EQ(table.LineOfRow(2), 3);
+  EXPECT_EQ(table.LineOfRow(3), 0);
+  EXPECT_TRUE(table.problems().empty());  // those of rows not kept are not looked at
+
+  const CsvTable blankEnd = CsvTable::Read("a\r\nb\r\n,\r\n\r\n", 1);
+  EXPECT_EQ(blankEnd.rowCount(), 4u);
+  EXPECT_EQ(blankEnd.filledRowCount(), 2u);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -8,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ManualClock.h"
-#include "ScriptedPrompts.h"
+#include "ShippedController.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
@@ -27,49 +30,20 @@
 namespace rtv {
 namespace {
 
-struct SheetView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
-  void RedrawMessagePanel() override {}
-  Sheet* SheetOnShow() override { return shown; }
-  void CloseCurrentSheet() override { ++closed; }
-  Sheet* shown = nullptr;
-  int closed = 0;
-};
-
 // The program's controller on the shipped overlay and initial files, with one sheet built
 // without widgets.
-struct ShippedSheet {
-  explicit ShippedSheet(int model = 0, const std::string& name = "GI_Sheet_IntCh") {
-    settings.modelType = model;
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetLines({"#End_Of_Ovl"});
-    controller.SetExecutableFolder(RTV_INITIAL_DIR);
-    controller.Setup(view);
+struct ShippedSheet : test::ShippedController {
+  explicit ShippedSheet(int model = 0, const std::string& name = "GI_Sheet_IntCh")
+      : ShippedController(model) {
     Open(name);
   }
-  void Open(const std::string& name) {
-    sheet = controller.CreateSheet(services, name);
-    sheet->Build();
-  }
+  void Open(const std::string& name) { sheet = BuildSheet(name); }
   std::vector<CsvTable::Row> Table() const { return SheetExporter(*sheet).Table(); }
   SheetImporter::Report Import(const std::vector<CsvTable::Row>& rows) {
     return SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
         .Import(CsvTable::Write(rows));
   }
 
-  test::ManualClock clock;
-  test::ScriptedPrompts prompts;
-  AppSettings settings{true};
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
-  SheetView view;
-  PlainTextMetrics metrics;
-  SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
-                           return controller.Accessor().AccessCell(request, notify);
-                         }};
   std::unique_ptr<Sheet> sheet;
 };
 
@@ -276,8 +250,10 @@ TEST(SheetCsvTest, BadFilesApplyWhatMatchesAndReportTheRest) {
        },
        1,
        {"this line and the 99999 after it are beyond"}},
-      {"bytes that are no text",
-       [&](auto&) { return std::string("\0\xFF\",\r\n,,\x80\xC3", 10); },
+      {"bytes that are no text after the headings",
+       [&](auto& rows) {
+         return CsvTable::Write({rows[0]}) + std::string("\0\xFF\",\r\n,,\x80\xC3", 10);
+       },
        0,
        {"a quote inside", "has 2 fields", "names no row", "has 3 fields", "names no row"}},
   };
@@ -374,10 +350,13 @@ struct MenuImportCase {
 
 TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
   const MenuImportCase cases[] = {
-      {"taken", "1,,-,TX/RX,1 W,-,PUB CORR", true, PromptIcon::Information, "1 cell taken."},
-      {"refused", "1,,-,TX/RX,2 W,-,PUB CORR", false, PromptIcon::Warning,
-       "0 cells taken.\n\nline 5, column 5: \"2 W\" is not one of the cell's choices\n"},
-      {"unchanged", "1,,-,TX/RX,25 W,-,PUB CORR", false, PromptIcon::Information, "0 cells taken."},
+      {"taken", "1,,-,TX/RX,1 W,-,PUB CORR", true, PromptIcon::Information,
+       "1 cell taken.\n  line 5, column 5: now \"1 W\"\n"},
+      {"refused", "1,,-,TX/RX,2 W,-,HARBOUR", true, PromptIcon::Warning,
+       "1 cell taken.\n  line 5, column 7: now \"HARBOUR\"\n\n"
+       "line 5, column 5: \"2 W\" is not one of the cell's choices\n"},
+      {"unchanged", "1,,-,TX/RX,25 W,-,PUB CORR", false, PromptIcon::Information,
+       "0 cells taken.\n"},
   };
   for (const MenuImportCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -399,14 +378,121 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
   }
 }
 
-TEST(SheetCsvTest, TheMenuTellsWhenTheFileCannotBeRead) {
+struct UnreadableCase {
+  const char* what;
+  std::string path;  // in the fixture's folder unless absolute
+  const char* reason;
+};
+
+TEST(SheetCsvTest, TheMenuRefusesWhatIsNoCsvOfTheSheetAtOnce) {
+  const UnreadableCase cases[] = {
+      {"missing", "missing.csv", "does not exist."},
+      {"folder", "folder", "is a folder, not a file."},
+      {"fifo", "fifo", "is not a plain file (a pipe, a device or a socket)."},
+      {"endless", "/dev/zero", "is not a plain file (a pipe, a device or a socket)."},
+      {"huge", "huge.csv", "is larger than 4096 KB."},
+      {"another sheet", "ids.csv",
+       "this CSV is not a INT Channels sheet: its columns are No., MMSI, Name."},
+  };
+  for (const UnreadableCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    MenuFixture menu;
+    ASSERT_EQ(::mkdir(menu.folder.File("folder").c_str(), 0700), 0);
+    ASSERT_EQ(::mkfifo(menu.folder.File("fifo").c_str(), 0600), 0);
+    WriteFile(menu.folder.File("huge.csv"), std::string(SheetImporter::kMaxFileBytes + 1, '\n'));
+    WriteFile(menu.folder.File("ids.csv"), "No.,MMSI,Name\r\n1,,ANNA\r\n1,,-,TX/RX,1 W,-,X\r\n");
+    const EepromImage before = menu.controller.WorkingImage();
+    const std::string path = c.path[0] == '/' ? c.path : menu.folder.File(c.path);
+    const auto start = std::chrono::steady_clock::now();
+    menu.Choose(1, path);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ASSERT_EQ(menu.prompts.shown.size(), 1u);
+    EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
+    EXPECT_EQ(menu.prompts.shown[0].text, path + "\n" + c.reason);
+    EXPECT_TRUE(SameBytes(menu.controller.WorkingImage(), before));
+    EXPECT_EQ(menu.view.closed, 0);
+  }
+}
+
+// Each file of a pair names the other's columns: row numbers alone would apply one to the
+// other.
+TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
+  const char* const pairs[][2] = {
+      {"GI_Sheet_DscIndId", "GI_Sheet_WxCh"},
+      {"GI_Sheet_DscIndId", "GI_Sheet_DscGrpId"},
+      {"GI_Sheet_RadioSet", "GI_Sheet_Config"},
+      {"GI_Sheet_Config", "GI_Sheet_RadioSet"},
+  };
+  for (const auto& pair : pairs) {
+    SCOPED_TRACE(std::string(pair[0]) + " into " + pair[1]);
+    ShippedSheet shipped(0, pair[0]);
+    auto rows = shipped.Table();
+    for (std::size_t row = 1; row < rows.size(); ++row) {
+      for (std::string& field : rows[row]) field = "X" + field;
+    }
+    const std::string columns = rows[0][0];
+    const EepromImage before = shipped.controller.WorkingImage();
+    shipped.Open(pair[1]);
+    const SheetImporter::Report report = SheetImporter(*shipped.sheet, shipped.controller.Choices(),
+                                                       &shipped.controller.WorkingImage())
+                                             .Import(CsvTable::Write(rows));
+    EXPECT_EQ(report.refusal.rfind("this CSV is not a " + shipped.sheet->TitleText() +
+                                       " sheet: its columns are " + columns,
+                                   0),
+              0u)
+        << report.refusal;
+    EXPECT_EQ(report.taken, 0);
+    EXPECT_TRUE(report.takenCells.empty());
+    EXPECT_FALSE(report.Clean());
+    EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+  }
+}
+
+TEST(SheetCsvTest, TheRefusalNamesAReadableShareOfTheColumns) {
+  ShippedSheet shipped(0, "GI_Sheet_DscIndId");
+  const SheetImporter::Report report = shipped.Import(
+      {{"", std::string(50, 'x'), "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m", "n"}});
+  EXPECT_EQ(report.refusal, "this CSV is not a " + shipped.sheet->TitleText() +
+                                " sheet: its columns are (empty), " + std::string(40, 'x') +
+                                "…, c, d, e, f, g, h, i, j, k, l, …");
+}
+
+TEST(SheetCsvTest, TheReportListsTheCellsTaken) {
+  ShippedSheet shipped(0, "GI_Sheet_DscIndId");
+  auto rows = shipped.Table();
+  rows[1][1] = "123456789";
+  rows[1][2] = "ANNA";
+  rows[3][1] = "987654321";
+  rows[3][2] = "=CMD()";
+  rows[5][1] = "1";  // refused
+  const SheetImporter::Report report = shipped.Import(rows);
+  ASSERT_EQ(report.takenCells.size(), 4u) << report.Summary();
+  EXPECT_EQ(report.takenCells[1].line, 2);
+  EXPECT_EQ(report.takenCells[1].row, 1);
+  EXPECT_EQ(report.takenCells[1].column, 2);
+  EXPECT_EQ(report.takenCells[3].shown, "=CMD()");
+  EXPECT_EQ(report.Summary().substr(0, report.Summary().find("\n\n")),
+            "4 cells taken.\n  line 2, column 2: now \"123456789\"\n"
+            "  line 2, column 3: now \"ANNA\"\n  line 4, column 2: now \"987654321\"\n"
+            "  line 4, column 3: now \"=CMD()\"");
+  ASSERT_EQ(report.issues.size(), 1u);
+  EXPECT_EQ(report.issues[0].line, 6);
+  // The guarded name comes back as it was.
+  const std::string csv = SheetExporter(*shipped.sheet).Csv();
+  EXPECT_NE(csv.find("\r\n3,987654321,'=CMD()\r\n"), std::string::npos);
+  EXPECT_EQ(CsvTable::Read(csv).rows()[3][2], "=CMD()");
+}
+
+// A replaced file is a new file: a hard link (or a reader holding it open) keeps the old text.
+TEST(SheetCsvTest, TheMenuExportReplacesTheFileWhole) {
   MenuFixture menu;
-  const EepromImage before = menu.controller.WorkingImage();
-  menu.Choose(1, menu.folder.File("missing.csv"));
-  ASSERT_EQ(menu.prompts.shown.size(), 1u);
-  EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
-  EXPECT_TRUE(SameBytes(menu.controller.WorkingImage(), before));
-  EXPECT_EQ(menu.view.closed, 0);
+  const std::string path = menu.folder.File("int.csv");
+  WriteFile(path, "old text");
+  ASSERT_EQ(::link(path.c_str(), menu.folder.File("old.csv").c_str()), 0);
+  menu.Choose(0, path);
+  EXPECT_EQ(ReadFile(path), SheetExporter(*menu.sheet).Csv());
+  EXPECT_EQ(ReadFile(menu.folder.File("old.csv")), "old text");
+  EXPECT_EQ(menu.folder.Entries(), (std::vector<std::string>{"int.csv", "old.csv"}));
 }
 
 }  // namespace

@@ -50,6 +50,26 @@ TEST(WindowPlacementTest, ARestoredWindowFitsTheScreenItLandsOn) {
   }
 }
 
+// Left=2147483647 in the settings file must not wrap round to the far left.
+TEST(WindowPlacementTest, RememberedPlacesOfAnySizeLandOnTheWorkArea) {
+  const auto one = [](int, int) { return ScreenRect{0, 0, 1024, 740}; };
+  constexpr int kMax = 2147483647;
+  constexpr int kMin = -kMax - 1;
+  struct Case {
+    int left, top, width, height;
+    ScreenRect placed;
+  };
+  const Case cases[] = {
+      {100, 50, 800, 600, {100, 50, 900, 650}},   {kMax, kMax, 800, 600, {224, 140, 1024, 740}},
+      {kMin, kMin, 800, 600, {0, 0, 800, 600}},   {kMax - 10, 0, kMax, 600, {0, 0, 1024, 600}},
+      {100, 100, kMin, -5, {100, 100, 100, 100}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.width));
+    EXPECT_EQ(PlaceRememberedWindow(c.left, c.top, c.width, c.height, one), c.placed);
+  }
+}
+
 TEST(AppSettingsTest, DefaultWindowFollowsTheScreen) {
   AppSettings settings(true);
   settings.ApplyDefaults(1024, 768);

@@ -11,8 +11,11 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <functional>
 
 #include "RealProgram.h"
+#include "WaitUntil.h"
 #include "app/AppSettings.h"
 
 namespace rtv {
@@ -116,6 +119,66 @@ TEST(InstanceLockTest, ASecondProgramEndsAtOnceWithoutTouchingTheSettings) {
   EXPECT_EQ(after.readAll(), QByteArray("[Global]\nBBT=1\n"));
   EXPECT_EQ(QDir(config.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
             QStringList{"Vrel"});
+}
+
+// A lock that cannot be made is no second copy: the program says where and why, and does not
+// run. Its box, like every box, gives way to SIGTERM, and the status stays 1.
+TEST(InstanceLockTest, ALockThatCannotBeMadeIsToldAndEndsWithOne) {
+  const QString lockName = QString(AppSettings::kMutexName) + ".lock";
+  struct Case {
+    const char* what;
+    // False: cannot be done here; `mounted` when it mounted a file system there.
+    std::function<bool(const QString& runtime, bool& mounted)> prepare;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"a folder in its place",
+       [&](const QString& runtime, bool&) { return QDir(runtime).mkdir(lockName); },
+       "a folder has its name"},
+      {"a read-only runtime folder",
+       [](const QString& runtime, bool& mounted) {
+         // The superuser writes into any folder that its mode forbids: a read-only mount then.
+         if (::geteuid() == 0) {
+           mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "ro,size=16k,mode=0700",
+                                                 "tmpfs", runtime}) == 0;
+           return mounted;
+         }
+         return QFile::setPermissions(runtime, QFile::ReadOwner | QFile::ExeOwner);
+       },
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    QTemporaryDir runtime;
+    QTemporaryDir config;
+    bool mounted = false;
+    if (!c.prepare(runtime.path(), mounted)) {
+      // A container may deny the superuser mounts; the other cases still run.
+      std::fprintf(stderr, "InstanceLockTest: %s cannot be made here; left out\n", c.what);
+      continue;
+    }
+    QProcess program;
+    test::StartRealProgram(program, runtime.path(), config.path());
+    QByteArray errors;
+    const bool told = test::WaitUntil("the message", [&] {
+      errors += program.readAllStandardError();
+      return errors.contains("cannot be created");
+    });
+    if (program.processId() > 0) ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+    const bool ended = program.waitForFinished(1000);
+    if (mounted) QProcess::execute("umount", {runtime.path()});
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(told) << errors.toStdString();
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString expected = QString("rtv612: The lock %1 cannot be created: %2")
+                                 .arg(QDir(runtime.path()).filePath(lockName),
+                                      *c.reason != '\0' ? QString(c.reason) : QString());
+    EXPECT_TRUE(QString::fromLocal8Bit(errors).startsWith(expected)) << errors.toStdString();
+    // Nothing read or written: the program never began.
+    EXPECT_FALSE(QFileInfo::exists(QDir(config.path()).filePath("Vrel/RT-V612.conf")));
+  }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "CloneFiles.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -43,77 +44,7 @@ namespace rtv {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ShippedWindow {
-  // `arguments` is the command line, program name first.
-  explicit ShippedWindow(std::vector<std::string> arguments = {}) : settings(true) {
-    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
-      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
-    }
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    settings.ApplyDefaults(1024, 768);
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
-    controller->SetCommandLine(std::move(arguments));
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
-  }
-  ~ShippedWindow() {
-    form.reset();
-    // A sheet closed last waits for the event loop to be freed, and it still needs the bus.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-
-  // Selects the tree node of a sheet; once the tree's delay has passed the window opens it.
-  void Choose(const char* sheet) {
-    QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
-    ASSERT_NE(node, nullptr) << sheet;
-    form->Tree()->setCurrentItem(node);
-    clock.Advance(TreeDelayMs());
-    ASSERT_TRUE(test::WaitUntil(sheet, [&] { return Shows(sheet); }));
-  }
-  // With no sheet on show, the controller's next tick brings the tree's choice back.
-  void TickUntilASheetShows() {
-    clock.Advance(MainController::kControllerTickMs);
-    ASSERT_TRUE(
-        test::WaitUntil("a sheet on show", [&] { return form->CurrentSheet() != nullptr; }));
-  }
-  // The messages posted so far, delivered on the bus's tick.
-  void DeliverPosted() { clock.Advance(MessageBus::kTickMs); }
-  bool Shows(const std::string& sheet) const {
-    return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
-  }
-  int TreeDelayMs() { return std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()); }
-  QAction* MenuItem(const char* link, int index = -1) {
-    QAction* found = nullptr;
-    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
-      for (QAction* action : menu->actions()) {
-        if (action->menu() != nullptr) walk(action->menu());
-        const Cell* cell = MenuBuilder::CellOf(action);
-        if (cell != nullptr && cell->cellLink == CellLinkNumber(link) &&
-            (index < 0 || cell->index == index) && found == nullptr) {
-          found = action;
-        }
-      }
-    };
-    for (QAction* top : form->menuBar()->actions()) {
-      if (top->menu() != nullptr) walk(top->menu());
-    }
-    return found;
-  }
-
-  test::TempFolder folder;
-  test::ManualClock clock;
-  test::ScriptedPrompts prompts;
-  AppSettings settings;
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainWindow> form;
-};
+using test::ShippedWindow;
 
 TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   ShippedWindow w;
@@ -243,7 +174,7 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   importItem->trigger();
   EXPECT_TRUE(w.controller->IsDirty());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
-  EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.");
+  EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.\n  line 50, column 3: now \"FAV\"\n");
   w.TickUntilASheetShows();  // the sheet is built again
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/AppSettings.h"
+#include "platform/posix/IniSettings.h"
 #include "platform/qt/QtSettingsStore.h"
 
 namespace rtv {
@@ -142,6 +143,35 @@ TEST(SettingsStoreTest, DamagedKeysOfTheirOwnGiveTheirDefaultsAndAreRepaired) {
   QtSettingsStore store(file);
   EXPECT_EQ(store.ReadInt("Global", "ComPort"), 1);
   EXPECT_EQ(store.ReadInt("Setup", "ChListType"), 0);
+}
+
+void ExpectSample(SettingsStore& store) {
+  AppSettings s(store, true, kScreenW, kScreenH);
+  EXPECT_EQ(s.portNumber, 33);
+  EXPECT_EQ(s.currentDirectory, "/home/skipper/Boote für 2024");
+  EXPECT_EQ(s.recentFiles,
+            (std::vector<std::string>{"/home/skipper/Dolphin.rtv", "/home/skipper/a=b;c.rtv"}));
+  EXPECT_EQ(s.left, -20);
+  EXPECT_EQ(s.channelsInUseOnly, 1);
+  const auto record = s.FindWindowRecord("Adjust");
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(record->windowState, 2);
+}
+
+// The program writes its settings itself now: a file of an earlier version reads as it was,
+// and the file it writes is one Qt reads the same.
+TEST(SettingsStoreTest, QtsFilesAndTheProgramsOwnReadTheSame) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("RT-V612.conf");
+  SaveSample(file);
+  {
+    IniSettings store(file.toStdString(), IniPersistence::kWriteBack);
+    store.WriteString("Port Map", "COM5", "/dev/serial/by-id/usb-FTDI_A,B \"x\"");
+    ExpectSample(store);  // and written back when its settings end
+  }
+  QtSettingsStore qt(file);
+  ExpectSample(qt);
+  EXPECT_EQ(qt.ReadString("Port Map", "COM5"), "/dev/serial/by-id/usb-FTDI_A,B \"x\"");
 }
 
 }  // namespace

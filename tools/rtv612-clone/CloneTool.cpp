@@ -8,16 +8,14 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 
 #include "LinkMessages.h"
 #include "StopSignals.h"
 #include "base/TimerTask.h"
 #include "clonefile/CloneFile.h"
 #include "link/LinkController.h"
+#include "platform/posix/RegularFile.h"
+#include "platform/posix/SafeSave.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -55,6 +53,10 @@ CloneTool::CloneTool(const ToolOptions& options)
                      }} {
   overlay_.SetFile(options_.dataFolder + "/RTV612.OVL");
   ports_.settings = &settings_;
+  if (!settings_.LoadProblem().empty()) {
+    std::fprintf(stderr, "rtv612-clone: %s; the defaults are used.\n",
+                 settings_.LoadProblem().c_str());
+  }
   if (!options_.traceFile.empty()) {
     trace_ = std::make_unique<FileLinkTrace>(options_.traceFile);
     link_.SetTrace(trace_.get());
@@ -196,16 +198,21 @@ int CloneTool::ReadUserFile(const std::string& path, EepromImage& image) {
   image.SetSize(RadioModel::kImageSize);
   // The program's own reader, with its checks and messages.
   const int code = images_.ReadFile(path, image);
-  if (code != kFileOk) return code;
-  if (RadioModel::Validate(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
-    return kFileErrData;
+  if (code != kFileOk) {
+    std::fprintf(stderr, "(%s)\n", path.c_str());
+    return code;
   }
-  if (RadioModel::CheckNotNewer(image) == RadioModel::MapAge::Newer) return kFileErrNewer;
+  if (RadioModel::Validate(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+    return FileError(kFileErrData, path);
+  }
+  if (RadioModel::CheckNotNewer(image) == RadioModel::MapAge::Newer) {
+    return FileError(kFileErrNewer, path);
+  }
   return kFileOk;
 }
 
 bool CloneTool::KeepsExisting(const std::string& output, bool force) {
-  if (force || !Exists(output)) return false;
+  if (force || output.empty() || !Exists(output)) return false;
   std::fprintf(stderr, "%s already exists; give --force to replace it.\n", output.c_str());
   return true;
 }
@@ -225,6 +232,24 @@ bool CloneTool::CanWriteInto(const std::string& output) {
     return false;
   }
   return true;
+}
+
+bool CloneTool::IsAnInput(const std::string& output, std::vector<std::string> inputs) const {
+  if (output.empty()) return false;
+  struct stat written {};
+  if (::stat(output.c_str(), &written) != 0) return false;
+  inputs.push_back(options_.settingsFile);
+  for (const std::string& input : inputs) {
+    struct stat read {};
+    // The same file under any name: a link, a relative path, a hard link.
+    if (::stat(input.c_str(), &read) == 0 && read.st_dev == written.st_dev &&
+        read.st_ino == written.st_ino) {
+      std::fprintf(stderr, "rtv612-clone: %s is also an input (%s); choose another output.\n",
+                   output.c_str(), input.c_str());
+      return true;
+    }
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -252,7 +277,9 @@ int CloneTool::Info() {
 
 int CloneTool::Read(const std::string& output, bool raw, bool force) {
   // Before the radio is touched: a read that cannot be kept is not worth its minutes.
-  if (KeepsExisting(output, force) || !CanWriteInto(output)) return kExitOutputFile;
+  if (IsAnInput(output, {}) || KeepsExisting(output, force) || !CanWriteInto(output)) {
+    return kExitOutputFile;
+  }
   if (!raw) {
     const int loaded = LoadTemplate();
     if (loaded != kExitOk) return loaded;
@@ -297,11 +324,7 @@ int CloneTool::Write(const std::string& input, bool maker) {
   const int loaded = LoadTemplate();
   if (loaded != kExitOk) return loaded;
   EepromImage image;
-  const int code = ReadUserFile(input, image);
-  if (code != kFileOk) {
-    if (code == kFileErrData || code == kFileErrNewer) FileError(code, input);
-    return kExitInputFile;
-  }
+  if (ReadUserFile(input, image) != kFileOk) return kExitInputFile;
   images_.Model().AfterLoad(image);
 
   const int status = Identify();
@@ -332,20 +355,15 @@ namespace rtv::tools {
 
 // ---------------------------------------------------------------------------------------
 
-bool CloneTool::OpenClone(const std::string& path) {
-  if (LoadTemplate() != kExitOk) return false;
+int CloneTool::OpenClone(const std::string& path) {
+  const int loaded = LoadTemplate();
+  if (loaded != kExitOk) return loaded;
   EepromImage image;
-  const int code = ReadUserFile(path, image);
-  if (code == kFileErrData || code == kFileErrNewer) {
-    FileError(code, path);
-  } else if (code != 0) {
-    std::fprintf(stderr, "(%s)\n", path.c_str());
-  }
-  if (code != 0) return false;
+  if (ReadUserFile(path, image) != kFileOk) return kSheetFileError;
   images_.Working().Assign(image);
   // The file's own model: its initial file and its sheets.
   images_.Model().AfterLoad(images_.Working());
-  return true;
+  return kExitOk;
 }
 
 std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
@@ -362,7 +380,8 @@ std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
 }
 
 int CloneTool::Sheets(const std::string& input) {
-  if (!OpenClone(input)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
   for (const TreeSheets::Entry& entry :
        TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
     std::printf("%-20s %s\n", entry.key.c_str(), entry.title.c_str());
@@ -371,21 +390,24 @@ int CloneTool::Sheets(const std::string& input) {
 }
 
 int CloneTool::Export(const std::string& input, const std::string& key, bool usable,
-                      const std::string& output) {
-  if (!OpenClone(input)) return kSheetFileError;
+                      const std::string& output, bool force) {
+  if (IsAnInput(output, {input}) || KeepsExisting(output, force)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
   images_.SetUsableView(usable);
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   const std::string csv = SheetExporter(*sheet).Csv();
   if (output.empty()) {
+    // A failed write shows when the tool ends and closes standard output.
     std::fwrite(csv.data(), 1, csv.size(), stdout);
-    return std::fflush(stdout) == 0 ? int{kExitOk} : kSheetFileError;
+    return kExitOk;
   }
-  std::ofstream file(output, std::ios::binary | std::ios::trunc);
-  file.write(csv.data(), static_cast<std::streamsize>(csv.size()));
-  file.close();
-  if (!file) {
-    std::fprintf(stderr, "rtv612-clone: cannot write %s.\n", output.c_str());
+  int error = 0;
+  const SafeSaveResult saved = SafeSave(output, csv, &error);
+  if (saved != SafeSaveResult::kOk) {
+    std::fprintf(stderr, "rtv612-clone: %s %s.\n", output.c_str(),
+                 DescribeSafeSaveFailure(saved, error).c_str());
     return kSheetFileError;
   }
   return kExitOk;
@@ -393,23 +415,27 @@ int CloneTool::Export(const std::string& input, const std::string& key, bool usa
 
 int CloneTool::Import(const std::string& input, const std::string& key, const std::string& csv,
                       const std::string& output, bool force) {
-  if (!OpenClone(input)) return kSheetFileError;
-  std::ifstream file(csv, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!file) {
-    std::fprintf(stderr, "rtv612-clone: cannot read %s.\n", csv.c_str());
+  if (IsAnInput(output, {input, csv}) || KeepsExisting(output, force)) return kSheetFileError;
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
+  const RegularFileText text = ReadRegularFile(csv, SheetImporter::kMaxFileBytes);
+  if (!text.Ok()) {
+    std::fprintf(
+        stderr, "rtv612-clone: %s %s.\n", csv.c_str(),
+        DescribeRegularFileStatus(text.status, text.error, SheetImporter::kMaxFileBytes).c_str());
     return kSheetFileError;
   }
   const std::unique_ptr<Sheet> sheet = BuildSheet(key);
   if (!sheet) return kExitUsage;
   EepromImage& image = images_.Working();
   const SheetImporter::Report report =
-      SheetImporter(*sheet, images_.Choices(), &image).Import(text.str());
-  std::printf("%d cell%s taken.\n%s", report.taken, report.taken == 1 ? "" : "s",
-              report.Text().c_str());
+      SheetImporter(*sheet, images_.Choices(), &image).Import(text.contents);
+  if (!report.refusal.empty()) {
+    std::fprintf(stderr, "rtv612-clone: %s: %s.\n", csv.c_str(), report.refusal.c_str());
+    return kSheetFileError;
+  }
+  std::fputs(report.Summary().c_str(), stdout);
 
-  if (KeepsExisting(output, force)) return kSheetFileError;
   // Saved as File > Save would.
   images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
   if (images_.WriteFile(output, image) != kFileOk) return kSheetFileError;

@@ -60,7 +60,7 @@ class CloneTool {
   // The sheets of a clone file as CSV: list them, export one, import one into a new file.
   int Sheets(const std::string& input);
   int Export(const std::string& input, const std::string& sheet, bool usable,
-             const std::string& output);
+             const std::string& output, bool force);
   int Import(const std::string& input, const std::string& sheet, const std::string& csv,
              const std::string& output, bool force);
 
@@ -70,17 +70,20 @@ class CloneTool {
                  const char* activity);
   int Identify();
   int LoadTemplate();
-  // Reads a clone file the user gave with the checks of File > Open: the reader's code (its
-  // message shown), or kFileErrData or kFileErrNewer (not shown yet) for an image that
-  // cannot be used.
+  // Reads a clone file the user gave with the checks of File > Open: the reader's code, or
+  // kFileErrData or kFileErrNewer for an image that cannot be used; the message, with the
+  // path, is shown once.
   int ReadUserFile(const std::string& path, EepromImage& image);
-  // Reads a clone file into the working image as File > Open would; false (the reader's
-  // message shown) when it cannot be used.
-  bool OpenClone(const std::string& path);
+  // Reads a clone file into the working image as File > Open would: kExitOk, or the exit
+  // status (the message shown) when it or the model's initial file cannot be used.
+  int OpenClone(const std::string& path);
   // True, with the message, when the output exists and may not be replaced.
   static bool KeepsExisting(const std::string& output, bool force);
   // True when the output's folder exists and may be written; else false, with the message.
   static bool CanWriteInto(const std::string& output);
+  // True, with the message, when the output is one of the inputs or the settings file:
+  // writing it would destroy what is being read.
+  bool IsAnInput(const std::string& output, std::vector<std::string> inputs) const;
   // Builds a sheet of the tree on the working image; null (and a message) for an unknown key.
   std::unique_ptr<Sheet> BuildSheet(const std::string& key);
   int Fail(int status);

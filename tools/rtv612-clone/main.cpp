@@ -1,7 +1,9 @@
 // rtv612-clone: the clone commands of the RT-V612 programmer for terminals and scripts.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,6 +29,7 @@ const char* const kUsage =
     "  sheets FILE.rtv                    list the sheets of the file's model\n"
     "  export FILE.rtv --sheet KEY        write a sheet as CSV (standard output\n"
     "        [--usable] [-o OUT.csv]      without -o); --usable: channels in use only\n"
+    "        [--force]\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
     "options:\n"
@@ -34,13 +37,15 @@ const char* const kUsage =
     "                    default: the port chosen in the program\n"
     "  --data DIR        folder of the overlay and initial files (default: next to this tool)\n"
     "  --settings FILE   the program's settings (default: ~/.config/Vrel/RT-V612.conf)\n"
+    "  --force           replace an existing output file (read, export, import)\n"
     "  --quiet           no progress line\n"
     "  --trace FILE      write every frame sent and received and every step of the link\n"
     "                    into FILE, for whoever helps with a radio that does not answer\n"
     "Exit status: 0 success; 2-17 the link status; 3 initial file; 64 usage;\n"
     "65 unusable clone file; 73 output file exists or cannot be written.\n"
     "Sheet commands: 0 success; 1 some cells refused (the file is still written);\n"
-    "2 a file cannot be read or written; 3 initial file; 64 usage.\n";
+    "2 a file (or standard output) cannot be read or written, or a CSV is of another\n"
+    "sheet; 3 initial file; 64 usage.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -126,7 +131,7 @@ int main(int argc, char** argv) {
   if (command == "sheets") {
     if (files.size() != 1 || readOnly || !sheet.empty()) return Usage("sheets needs one FILE.rtv");
   } else if (command == "export") {
-    if (files.size() != 1 || sheet.empty() || force) {
+    if (files.size() != 1 || sheet.empty()) {
       return Usage("export needs FILE.rtv and --sheet KEY");
     }
   } else if (command == "import") {
@@ -144,13 +149,25 @@ int main(int argc, char** argv) {
   }
 
   rtv::tools::StopSignals::Install();
-  CloneTool tool(options);
-  if (!tool.TraceReady()) return rtv::tools::kExitOutputFile;
-  if (command == "sheets") return tool.Sheets(files.front());
-  if (command == "export") return tool.Export(files.front(), sheet, usable, output);
-  if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
-  if (command == "ports") return tool.Ports();
-  if (command == "info") return tool.Info();
-  if (command == "read") return tool.Read(output, raw, force);
-  return tool.Write(files.front(), maker);
+  const int status = [&]() -> int {
+    CloneTool tool(options);
+    if (!tool.TraceReady()) return rtv::tools::kExitOutputFile;
+    if (command == "sheets") return tool.Sheets(files.front());
+    if (command == "export") return tool.Export(files.front(), sheet, usable, output, force);
+    if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
+    if (command == "ports") return tool.Ports();
+    if (command == "info") return tool.Info();
+    if (command == "read") return tool.Read(output, raw, force);
+    return tool.Write(files.front(), maker);
+  }();
+  // What was printed is the result of a sheet command: a full disk or a closed pipe fails it.
+  const bool written = std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  const int error = errno;
+  if (std::fclose(stdout) != 0 || !written) {
+    std::fprintf(stderr, "rtv612-clone: cannot write to standard output: %s\n",
+                 std::strerror(written ? errno : error));
+    if (status == 0)
+      return sheetCommand ? rtv::tools::kSheetFileError : rtv::tools::kExitOutputFile;
+  }
+  return status;
 }

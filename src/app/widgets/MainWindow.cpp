@@ -515,9 +515,8 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::PlaceOnScreen() {
   // The settings hold the frame's corner and the inner size, as move() and resize() take
   // them: a window put back where it was stays there, start after start.
-  const ScreenRect wanted{settings_.left, settings_.top, settings_.left + settings_.width,
-                          settings_.top + settings_.height};
-  const ScreenRect placed = FitOntoScreen(wanted, 0, 0, WorkAreaNearest);
+  const ScreenRect placed = PlaceRememberedWindow(settings_.left, settings_.top, settings_.width,
+                                                  settings_.height, WorkAreaNearest);
   resize(std::max(placed.Width(), kMinimumWidth), std::max(placed.Height(), kMinimumHeight));
   move(placed.left, placed.top);
   const int treeWidth = std::max(settings_.treeWidth, kMinimumTreeWidth);

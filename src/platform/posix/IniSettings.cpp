@@ -1,7 +1,12 @@
 #include "platform/posix/IniSettings.h"
 
+#include <cctype>
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
+#include <sstream>
+
+#include "platform/posix/RegularFile.h"
+#include "platform/posix/SafeSave.h"
 
 namespace rtv {
 namespace {
@@ -71,6 +76,59 @@ std::string UnescapeValue(const std::string& value) {
   return out;
 }
 
+// Qt's spelling of section and key names: "%20" for a space, "\\" for the "/" of a subgroup.
+std::string EscapeKey(const std::string& key) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : key) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '/') {
+      out += '\\';
+    } else if (std::isalnum(byte) != 0 || c == '_' || c == '-' || c == '.') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+  }
+  return out;
+}
+
+// Backslash escapes for what would end or change the line, quotes where blanks or
+// separators would be lost, and "@@" where a leading "@" would mark a type.
+std::string EscapeValue(const std::string& value) {
+  std::string out = value.starts_with('@') ? "@" : "";
+  bool quote = !value.empty() && (value.front() == ' ' || value.back() == ' ');
+  for (const char c : value) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\0':
+        out += "\\0";
+        break;
+      default:
+        quote = quote || c == ',' || c == ';' || c == '=';
+        out += c;
+        break;
+    }
+  }
+  return quote ? '"' + out + '"' : out;
+}
+
 }  // namespace
 
 std::string IniSettings::DefaultPath() {
@@ -85,8 +143,16 @@ std::string IniSettings::DefaultPath() {
   return folder + "/Vrel/RT-V612.conf";
 }
 
-IniSettings::IniSettings(const std::string& path) {
-  std::ifstream in(path);
+IniSettings::IniSettings(const std::string& path, IniPersistence persistence)
+    : path_(path), persistence_(persistence) {
+  const RegularFileText file = ReadRegularFile(path, kMaxFileBytes);
+  if (!file.Ok()) {
+    if (file.status != RegularFileStatus::kMissing) {
+      loadProblem_ = path + " " + DescribeRegularFileStatus(file.status, file.error, kMaxFileBytes);
+    }
+    return;
+  }
+  std::istringstream in(file.contents);
   std::string line;
   std::string group = "General";
   while (std::getline(in, line)) {
@@ -151,6 +217,34 @@ void IniSettings::DeleteGroup(const std::string& group) {
        it != values_.end() && it->first.compare(0, prefix.size(), prefix) == 0;) {
     it = values_.erase(it);
   }
+}
+
+std::string IniSettings::Text() const {
+  std::string text;
+  std::string group;
+  for (const auto& [key, value] : values_) {
+    const auto slash = key.find('/');
+    const std::string section = key.substr(0, slash);
+    if (text.empty() || section != group) {
+      if (!text.empty()) text += '\n';
+      text += "[" + EscapeKey(section) + "]\n";
+      group = section;
+    }
+    text += EscapeKey(key.substr(slash + 1)) + "=" + EscapeValue(value) + "\n";
+  }
+  return text;
+}
+
+void IniSettings::Flush() {
+  if (persistence_ != IniPersistence::kWriteBack) return;
+  // The first save of a new user makes the folder, as the desktop's own settings do.
+  std::error_code ignored;
+  const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  int error = 0;
+  const SafeSaveResult saved = SafeSave(path_, Text(), &error);
+  saveProblem_ = saved == SafeSaveResult::kOk ? std::string()
+                                              : path_ + " " + DescribeSafeSaveFailure(saved, error);
 }
 
 }  // namespace rtv

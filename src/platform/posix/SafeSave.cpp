@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 namespace rtv {
@@ -32,8 +33,16 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-SafeSaveResult SafeSave(const std::string& path, std::string_view contents) {
+SafeSaveResult SafeSave(const std::string& path, std::string_view contents, int* error) {
+  return SafeSave(path, contents, error, WriteAll);
+}
+
+SafeSaveResult SafeSave(const std::string& path, std::string_view contents, int* error,
+                        const SafeSaveWriter& writer) {
   namespace fs = std::filesystem;
+  int ignored = 0;
+  int& failure = error != nullptr ? *error : ignored;
+  failure = 0;
   std::error_code ec;
   fs::path target(path);
   if (fs::is_symlink(target, ec)) {
@@ -44,14 +53,18 @@ SafeSaveResult SafeSave(const std::string& path, std::string_view contents) {
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   // Replacing by rename would get round a read-only file and turn a device into a file.
-  if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) {
+  if (exists && !S_ISREG(old.st_mode)) {
+    failure = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+    return SafeSaveResult::kCannotCreate;
+  }
+  if (exists && ::access(target.c_str(), W_OK) != 0) {
+    failure = errno;
     return SafeSaveResult::kCannotCreate;
   }
 
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::string stem =
-      (folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "-"))
-          .string();
+  // Not derived from the target's name: a name near the 255-byte limit leaves no room.
+  const std::string stem = (folder / (".rtv-" + std::to_string(::getpid()) + "-")).string();
   std::string temporary;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -59,21 +72,34 @@ SafeSaveResult SafeSave(const std::string& path, std::string_view contents) {
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) break;
   }
-  if (fd < 0) return SafeSaveResult::kCannotCreate;
+  if (fd < 0) {
+    failure = errno;
+    return SafeSaveResult::kCannotCreate;
+  }
   if (exists) ::fchmod(fd, old.st_mode & 07777);
 
-  const bool written = WriteAll(fd, contents) && ::fsync(fd) == 0;
+  const bool written = writer(fd, contents) && ::fsync(fd) == 0;
+  if (!written) failure = errno;
   const bool closed = ::close(fd) == 0;
+  if (written && !closed) failure = errno;
   if (!written || !closed) {
     ::unlink(temporary.c_str());
     return SafeSaveResult::kWriteFailed;
   }
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    failure = errno;
     ::unlink(temporary.c_str());
     return SafeSaveResult::kCannotCreate;
   }
   SyncFolder(folder.string());
   return SafeSaveResult::kOk;
+}
+
+std::string DescribeSafeSaveFailure(SafeSaveResult result, int error) {
+  if (result == SafeSaveResult::kOk) return "was written";
+  if (error == EISDIR) return "cannot be written: it is a folder";
+  if (error == EINVAL) return "cannot be written: it is not a plain file";
+  return std::string("cannot be written: ") + (error != 0 ? std::strerror(error) : "unknown error");
 }
 
 }  // namespace rtv

@@ -66,9 +66,21 @@ QString ToQtFilter(const std::string& filter) {
 
 PromptAnswer QtPrompts::Message(const std::string& text, const std::string& caption,
                                 PromptIcon icon, PromptButtons buttons) {
-  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                  ToQtButtons(buttons), owner_.data());
-  switch (box.exec()) {
+  if (stopped_) return PromptAnswer::Cancel;
+  // A long report (an import's refused cells) would make the box taller than the screen and
+  // hide its buttons: its first lines show, all of it scrolls in the details.
+  QString shown = QString::fromStdString(text);
+  const QStringList lines = shown.split('\n');
+  const bool longText = lines.size() > kMaxMessageLines;
+  if (longText) {
+    shown = QStringList(lines.mid(0, kMaxMessageLines)).join('\n') + "\n…";
+  }
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), shown, ToQtButtons(buttons),
+                  owner_.data());
+  if (longText) box.setDetailedText(QString::fromStdString(text));
+  const int answer = box.exec();
+  if (stopped_) return PromptAnswer::Cancel;
+  switch (answer) {
     case QMessageBox::Yes:
       return PromptAnswer::Yes;
     case QMessageBox::No:
@@ -83,8 +95,12 @@ PromptAnswer QtPrompts::Message(const std::string& text, const std::string& capt
 }
 
 std::optional<std::string> QtPrompts::OpenFileName(const FileDialogRequest& request) {
-  return Chosen(QFileDialog::getOpenFileName(owner_.data(), QString::fromStdString(request.title),
-                                             StartPath(request), ToQtFilter(request.filter)));
+  if (stopped_) return std::nullopt;
+  const QString path =
+      QFileDialog::getOpenFileName(owner_.data(), QString::fromStdString(request.title),
+                                   StartPath(request), ToQtFilter(request.filter));
+  if (stopped_) return std::nullopt;
+  return Chosen(path);
 }
 
 std::optional<std::string> QtPrompts::SaveFileName(const FileDialogRequest& request) {
@@ -92,7 +108,10 @@ std::optional<std::string> QtPrompts::SaveFileName(const FileDialogRequest& requ
                      ToQtFilter(request.filter));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  if (stopped_ || dialog.exec() != QDialog::Accepted || stopped_ ||
+      dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
   return Chosen(dialog.selectedFiles().first());
 }
 

@@ -10,7 +10,13 @@ namespace rtv {
 // Message boxes and the native file dialogs, owned by the main window once it exists.
 class QtPrompts : public Prompts {
  public:
+  // Lines of a message the box shows; the whole text of a longer one is in its details.
+  static constexpr int kMaxMessageLines = 20;
+
   void SetOwner(QWidget* owner) { owner_ = owner; }
+  // The program is ending from outside: every question, also one on show, is answered
+  // Cancel, every file dialog cancelled, and no box opens any more.
+  void StopAsking() { stopped_ = true; }
 
   PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
                        PromptButtons buttons) override;
@@ -19,6 +25,7 @@ class QtPrompts : public Prompts {
 
  private:
   QPointer<QWidget> owner_;
+  bool stopped_ = false;
 };
 
 // "Clone files (*.rtv)|*.rtv|All files|*" becomes "Clone files (*.rtv);;All files (*)".

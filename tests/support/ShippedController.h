@@ -1,0 +1,49 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ManualClock.h"
+#include "ScriptedPrompts.h"
+#include "app/AppSettings.h"
+#include "app/MainView.h"
+#include "app/ModelController.h"
+#include "base/MessageBus.h"
+#include "base/PlainTextMetrics.h"
+#include "overlay/OverlayText.h"
+#include "sheet/Sheet.h"
+
+namespace rtv::test {
+
+// A main window without widgets: it only knows which sheet is on show.
+struct SheetOnShowView : MainView {
+  void SetTitle(const std::string&) override {}
+  void ShowForm() override {}
+  void RedrawMessagePanel() override {}
+  Sheet* SheetOnShow() override { return shown; }
+  void CloseCurrentSheet() override { ++closed; }
+  Sheet* shown = nullptr;
+  int closed = 0;
+};
+
+// The program's controller on the shipped overlay and initial files, set up as at start-up
+// with one model, and sheets built on it without widgets.
+struct ShippedController {
+  explicit ShippedController(int model = 0);
+  std::unique_ptr<Sheet> BuildSheet(const std::string& key);
+
+  ManualClock clock;
+  ScriptedPrompts prompts;
+  AppSettings settings{true};
+  OverlayText overlay;
+  OverlayText help;
+  MessageBus bus{clock};
+  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  SheetOnShowView view;
+  PlainTextMetrics metrics;
+  SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
+                           return controller.Accessor().AccessCell(request, notify);
+                         }};
+};
+
+}  // namespace rtv::test
