@@ -539,8 +539,10 @@ void MainController::HandleBaseMessage(const Message& message) {
       compare_.Assign(working_);
       break;
     case kMsgImageReplaced:
-      // Open, New, Read and a model change: the tree's marks are never stale.
-      RefreshWarnings();
+      // Open, New, Read and a model change: the tree's marks are never stale. The sheets
+      // are built again anyway, so they need no word of it.
+      warningDeadline_.reset();
+      EvaluateWarnings();
       break;
     default:
       break;

@@ -299,7 +299,9 @@ TEST(OverlayDataTest, EveryMarkAndEveryRefusalIsSaidInWords) {
     ASSERT_TRUE(overlay.HasKey(key)) << key;
     const std::string text = overlay.GetFirstLine(key);
     EXPECT_EQ(text.find("%" + std::to_string(count + 1)), std::string::npos) << key;
-    if (count > 0) EXPECT_NE(text.find("%" + std::to_string(count)), std::string::npos) << key;
+    if (count > 0) {
+      EXPECT_NE(text.find("%" + std::to_string(count)), std::string::npos) << key;
+    }
   }
 }
 

@@ -48,7 +48,9 @@ TEST(IdDigitsEditorTest, StoresExactlyNDigitsAndRefusesAnyOtherText) {
     EXPECT_EQ(out.changed, !c.refused) << c.typed;
     EXPECT_EQ(out.keepEditing, c.refused) << c.typed;
     EXPECT_EQ(out.notice, c.refused ? CellNotice::IdDigitCount : CellNotice::None) << c.typed;
-    if (c.refused) EXPECT_EQ(out.noticeValues, std::vector<std::string>{std::to_string(c.digits)});
+    if (c.refused) {
+      EXPECT_EQ(out.noticeValues, std::vector<std::string>{std::to_string(c.digits)});
+    }
   }
 }
 

@@ -18,7 +18,12 @@
 namespace rtv {
 namespace {
 
-struct FeedbackWindow : test::ProgramWindow {
+// The settings store comes first: the program window reads it as it is made.
+struct SettingsHolder {
+  test::MemorySettingsStore store;
+};
+
+struct FeedbackWindow : SettingsHolder, test::ProgramWindow {
   FeedbackWindow() : test::ProgramWindow(store) {
     form->resize(1100, 800);
     form->show();
@@ -46,8 +51,6 @@ struct FeedbackWindow : test::ProgramWindow {
     return controller->MessagePanelText();
   }
   std::string EditorText() { return Grid().editor()->text().toStdString(); }
-
-  test::MemorySettingsStore store;
 };
 
 bool Contains(const std::string& text, const std::string& part) {

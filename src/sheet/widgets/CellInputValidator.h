@@ -28,7 +28,6 @@ class CellInputValidator : public QValidator {
   EditRefusal FirstRefusal(QString& input, QString& character) const;
 
  private:
-
   EditRule rule_;
 };
 
