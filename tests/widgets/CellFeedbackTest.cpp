@@ -11,7 +11,9 @@
 #include <string>
 
 #include "ProgramWindow.h"
+#include "app/FileCommands.h"
 #include "cells/CellNames.h"
+#include "radio/EepromImage.h"
 #include "sheet/SheetController.h"
 #include "sheet/widgets/SheetView.h"
 
