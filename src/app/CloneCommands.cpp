@@ -170,8 +170,26 @@ void CloneCommands::CloneWrite() {
   OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
   if (!controller_.ErrorSheets().empty()) {
-    prompts.Message(overlay.GetText("GI_Mess_DataError"), controller_.ApplicationTitle(),
-                    PromptIcon::Error, PromptButtons::Ok);
+    // Names the first cell in error and offers to show it.
+    const auto& first = controller_.FirstError();
+    MainView* view = controller_.View();
+    const std::string sheet = first ? first->sheet : controller_.ErrorSheets().front();
+    const std::string caption = view != nullptr ? view->SheetCaption(sheet) : sheet;
+    const std::string where =
+        first && overlay.HasKey("GI_Mess_DataError_Place")
+            ? OverlayText::FillIn(overlay.GetFirstLine("GI_Mess_DataError_Place"),
+                                  {caption, std::to_string(first->index + 1), first->reason})
+            : caption;
+    const std::string text = OverlayText::FillIn(overlay.GetText("GI_Mess_DataError"), {where});
+    const PromptAnswer answer = prompts.Message(text, controller_.ApplicationTitle(),
+                                                PromptIcon::Error, PromptButtons::YesNo);
+    if (answer == PromptAnswer::Yes && view != nullptr) {
+      if (first) {
+        view->ShowEditPlace(first->sheet, first->link, first->index);
+      } else {
+        view->OpenSheet(sheet);
+      }
+    }
     return;
   }
   if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;

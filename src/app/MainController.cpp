@@ -138,6 +138,7 @@ void MainController::EvaluateWarnings() {
   WarningCheckList::Outcome outcome = warningChecks_.Evaluate(services_.overlay, accessor_);
   errorSheets_ = std::move(outcome.errorSheets);
   warningSheets_ = std::move(outcome.warningSheets);
+  firstError_ = std::move(outcome.firstError);
   if (view_ != nullptr) view_->ShowWarningMarks(errorSheets_, warningSheets_);
 }
 
@@ -164,7 +165,9 @@ std::string MainController::TitleText() {
 }
 
 void MainController::UpdateTitle() {
-  if (view_ != nullptr) view_->SetTitle(TitleText());
+  if (view_ == nullptr) return;
+  view_->SetTitle(TitleText());
+  view_->SetModified(dirty_);
 }
 
 void MainController::SetCurrentFileName(const std::string& name) {
@@ -189,6 +192,12 @@ void MainController::MarkDirty() {
 bool MainController::CheckDirty() {
   if (!dirty_ && RangesDiffer(working_, saved_, kCloneRanges)) MarkDirty();
   return dirty_;
+}
+
+void MainController::RefreshWarnings() {
+  warningDeadline_.reset();
+  EvaluateWarnings();
+  Bus().Post(kMsgWarningsUpdated);
 }
 
 void MainController::RestartWarningTimer() {
@@ -451,7 +460,7 @@ bool MainController::Redo() {
 void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
   dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
   UpdateTitle();
-  RestartWarningTimer();
+  RefreshWarnings();
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
@@ -554,6 +563,12 @@ void MainController::HandleBaseMessage(const Message& message) {
       if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
         FreeDebugWindowShown(true);
       }
+      break;
+    case kMsgImageReplaced:
+      // Open, New, Read and a model change: the tree's marks are never stale. The sheets
+      // are built again anyway, so they need no word of it.
+      warningDeadline_.reset();
+      EvaluateWarnings();
       break;
     default:
       break;

@@ -105,6 +105,11 @@ class MainController : public CellAccessHost {
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
   void CheckWarnings() { EvaluateWarnings(); }
+  // The checks now, and the tree marked by them; the timer's pending run is not needed.
+  void RefreshWarnings();
+  // The first cell the last checks found in error: its sheet, link and index, and why.
+  using ErrorPlace = WarningCheckList::ErrorPlace;
+  const std::optional<ErrorPlace>& FirstError() const { return firstError_; }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
@@ -251,6 +256,7 @@ class MainController : public CellAccessHost {
   std::vector<SheetPosition> sheetPositions_;
   bool columnWidthReset_ = false;
   std::vector<std::string> errorSheets_;
+  std::optional<ErrorPlace> firstError_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
   WarningCheckList warningChecks_;

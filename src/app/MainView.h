@@ -24,6 +24,10 @@ class MainView {
  public:
   virtual ~MainView() = default;
   virtual void SetTitle(const std::string& title) = 0;
+  // The title's mark of unsaved changes.
+  virtual void SetModified(bool /*modified*/) {}
+  // The caption the tree shows for a sheet; the sheet's name without a tree.
+  virtual std::string SheetCaption(const std::string& sheet) const { return sheet; }
   virtual void ShowForm() = 0;
   virtual void RedrawMessagePanel() = 0;
   // Builds the tree of sheets afresh from the overlay, hidden while it fills.

@@ -24,9 +24,16 @@ WarningCheckList::Outcome WarningCheckList::Evaluate(OverlayText& overlay, ItemA
   if (!read_) Read(overlay);
   Outcome outcome;
   for (const Cell& check : checks_) {
-    const std::uint8_t flags = accessor.CellFlags(check.cellType, check.cellLink, check.index);
+    const CellRequest result = accessor.Probe(check.cellType, check.cellLink, check.index);
+    const std::uint8_t flags = result.resultFlags;
     const std::string sheet = check.option.value_or(std::string());
     if ((flags & CellRequest::kResultError) != 0) {
+      if (!outcome.firstError && result.foundLink != 0) {
+        const CellRequest cell =
+            accessor.Probe(result.foundType, result.foundLink, result.foundIndex);
+        outcome.firstError = ErrorPlace{sheet, result.foundLink, result.foundIndex,
+                                        accessor.MarkText(cell.markReason)};
+      }
       outcome.errorSheets.push_back(sheet);
     } else if ((flags & CellRequest::kResultWarning) != 0) {
       outcome.warningSheets.push_back(sheet);

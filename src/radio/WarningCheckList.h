@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,17 @@ class OverlayText;
 // refuses a clone write while any sheet holds an error; the tool refuses the same writes.
 class WarningCheckList {
  public:
+  // The first cell found in error: its sheet, link and index, and why.
+  struct ErrorPlace {
+    std::string sheet;
+    int link = 0;
+    int index = 0;
+    std::string reason;
+  };
   struct Outcome {
     std::vector<std::string> errorSheets;
     std::vector<std::string> warningSheets;
+    std::optional<ErrorPlace> firstError;
   };
 
   // Reads the list from the overlay on first use; an overlay without one checks nothing.

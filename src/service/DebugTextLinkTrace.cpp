@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "service/DebugTextLinkTrace.h"
 
 #include "base/Message.h"

@@ -75,8 +75,20 @@ class SheetController {
                           const std::optional<std::string>& text = std::nullopt);
   // A choice popup answered for the owner cell.
   void CommitChoice(int column, int row, const Cell& chosen);
-  // The editor's text, committed to the current cell.
-  void CommitEditText(const std::string& text);
+  // The editor's text, committed to the current cell; false when the cell refused it and
+  // the editor is to stay open with it.
+  bool CommitEditText(const std::string& text);
+  // What the editor opened last may hold.
+  const EditRule& editRule() const { return editRule_; }
+  // The cell in words for the status bar: its row's label and its column's heading.
+  std::string CellName(int column, int row) const;
+  // The heading of a column: the text of its lowest heading cell that has one.
+  std::string ColumnHeading(int column) const;
+  // Why a cell is marked, in words; empty when it is not.
+  std::string MarkText(int column, int row) const;
+  // The status bar colours of a cell's mark text.
+  static constexpr ColourValue kMarkText = ToColourValue(SystemColour::WindowText);
+  static constexpr ColourValue kMarkBackground = 0x80FFFF;
 
   // Mouse, on a cell.
   void RightButton(int column, int row);
@@ -145,6 +157,8 @@ class SheetController {
     int forwards;
   };
   std::optional<Replay> pendingReplay_;
+  EditRule editRule_;
+  bool editRefused_ = false;
 };
 
 }  // namespace rtv

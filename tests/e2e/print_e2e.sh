@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The print command of rtv612-clone: sheets of a shipped initial file into PDF files, read
 # back as text with poppler's tools.
 #   print_e2e.sh CLONE_TOOL

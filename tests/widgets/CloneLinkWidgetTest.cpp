@@ -194,8 +194,9 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   EXPECT_EQ(f.Progress(), nullptr);
   EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
   EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_TRUE(f.form->isWindowModified());
   EXPECT_EQ(f.form->windowTitle(),
-            QString::fromStdString("Untitled - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
+            QString::fromStdString("Untitled[*] - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
   EXPECT_TRUE(sim.Log().contains("sent 174 data frames")) << sim.Log().toStdString();
 }
 

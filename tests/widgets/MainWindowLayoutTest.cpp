@@ -70,7 +70,8 @@ TEST(MainWindowLayoutTest, ShowsAnUntitledWindowOnTheScreen) {
   MainWindow form(*f.controller, f.settings);
   f.controller->Setup(form);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  EXPECT_EQ(form.windowTitle(), "Untitled - Radio Programmer");
+  // "[*]" is where the title shows the mark of unsaved changes.
+  EXPECT_EQ(form.windowTitle(), "Untitled[*] - Radio Programmer");
   EXPECT_EQ(form.minimumSize(), QSize(400, 200));
   EXPECT_EQ(form.font().pixelSize(), 15);  // the form font comes from the overlay
   EXPECT_TRUE(form.font().bold());

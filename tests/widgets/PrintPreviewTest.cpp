@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing as a user meets it: File > Print, the preview's paging, zoom and font setting,
 // and the pages going into a PDF file while the main window waits.
 #include <gtest/gtest.h>

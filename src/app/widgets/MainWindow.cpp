@@ -616,8 +616,19 @@ void MainWindow::PlaceOnScreen() {
 }
 
 void MainWindow::SetTitle(const std::string& title) {
-  setWindowTitle(QString::fromStdString(title));
+  // The unsaved-changes mark goes after the file's name.
+  QString text = QString::fromStdString(title);
+  const qsizetype dash = text.indexOf(" - ");
+  text.insert(dash < 0 ? text.size() : dash, "[*]");
+  setWindowTitle(text);
   UpdateStartPage();  // the file or the model changed
+}
+
+void MainWindow::SetModified(bool modified) { setWindowModified(modified); }
+
+std::string MainWindow::SheetCaption(const std::string& sheet) const {
+  const QTreeWidgetItem* node = tree_ != nullptr ? tree_->FindNode(sheet) : nullptr;
+  return node != nullptr ? node->text(0).toStdString() : sheet;
 }
 
 void MainWindow::ShowForm() { show(); }

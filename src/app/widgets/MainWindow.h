@@ -80,6 +80,8 @@ class MainWindow : public QMainWindow, public MainView {
   SheetPrinter* Printer() const { return printer_; }
   std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
+  void SetModified(bool modified) override;
+  std::string SheetCaption(const std::string& sheet) const override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;

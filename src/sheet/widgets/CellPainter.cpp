@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/widgets/CellPainter.h"
 
 #include <QPainter>
@@ -12,6 +13,10 @@
 
 namespace rtv {
 namespace {
+
+// Marked cells are tinted so that they show at a glance.
+const QColor kErrorTint(255, 80, 80, 70);
+const QColor kWarningTint(255, 200, 0, 70);
 
 constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
 constexpr ColourValue kWhite = 0xFFFFFF;
@@ -74,6 +79,8 @@ void CellPainter::Paint(QPainter& painter, int column, int row, const QRect& rec
   } else {
     background = look.focused ? ToQColor(ToColourValue(SystemColour::Highlight))
                               : Mix(window, windowText, 3, 4);
+    // Inside a marked row the current cell is a darker shade, so the column shows.
+    if (look.current) background = background.darker(150);
   }
   if (paintBackground) painter.fillRect(rect, background);
 
@@ -110,6 +117,13 @@ void CellPainter::Paint(QPainter& painter, int column, int row, const QRect& rec
         text = window;
       }
     }
+  }
+
+  // A marked cell is tinted, so that it shows at a glance and not only by its small mark.
+  const bool marked = (flags & (CellRequest::kResultWarning | CellRequest::kResultError)) != 0;
+  const bool error = (flags & CellRequest::kResultError) != 0;
+  if (marked && !look.printing && (!look.selected || look.editing)) {
+    painter.fillRect(rect, error ? kErrorTint : kWarningTint);
   }
 
   // Lines; on paper they are as thick as a screen pixel would be.
@@ -161,9 +175,20 @@ void CellPainter::Paint(QPainter& painter, int column, int row, const QRect& rec
     painter.restore();
   }
 
-  if ((flags & (CellRequest::kResultWarning | CellRequest::kResultError)) != 0) {
-    DrawMark(painter, rect, textRight, (flags & CellRequest::kResultError) != 0,
-             cell.horizontalAlign == Cell::kRight, look.printing);
+  if (marked) {
+    DrawMark(painter, rect, textRight, error, cell.horizontalAlign == Cell::kRight, look.printing);
+  }
+
+  // The current cell wears a frame, so that the keyboard's place shows in every marking mode.
+  if (look.framed && !look.editing && !look.printing && cell.selectable) {
+    painter.save();
+    QPen pen(look.selected ? ToQColor(ToColourValue(SystemColour::HighlightText)) : windowText);
+    pen.setWidth(std::max(1, static_cast<int>(std::lround(sheet_.scale()))));
+    pen.setStyle(look.selected ? Qt::DotLine : Qt::SolidLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect.adjusted(1, 1, -2, -2));
+    painter.restore();
   }
 }
 

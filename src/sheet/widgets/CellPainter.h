@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QFont>
@@ -24,7 +25,9 @@ struct CellLook {
   bool selectLine = false;  // the cursor's row in a sheet that colours it
   // The heading of the cursor's column, which a line-coloured sheet does not show otherwise.
   bool currentHeading = false;
-  bool printing = false;    // black on white, for paper and its preview
+  bool printing = false;  // black on white, for paper and its preview
+  bool current = false;   // the keyboard's cell: a darker shade when selected
+  bool framed = false;    // the keyboard's cell of a focused grid wears a frame
   const Cell* ownerCell = nullptr;
 };
 

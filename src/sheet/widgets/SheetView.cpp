@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +18,7 @@
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
+#include "sheet/widgets/CellInputValidator.h"
 #include "sheet/widgets/CellPopupMenu.h"
 #include "sheet/widgets/ChoicePopup.h"
 
@@ -24,6 +26,11 @@ namespace rtv {
 namespace {
 
 constexpr int kSizingSlack = 4;
+// A keystroke the field cannot take: the colours of a warning.
+constexpr ColourValue kRefusedText = 0xFFFF;
+constexpr ColourValue kRefusedBackground = 128;
+// How far down a column a heading looks for a cell that tells the column's rule.
+constexpr int kRuleSearchRows = 64;
 constexpr int kWheelRows = 3;
 
 }  // namespace
@@ -267,7 +274,13 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
     editor_->setMaxLength(SheetController::kEditorMaxLength);
     editor_->installEventFilter(this);
     editor_->hide();
+    validator_ = new CellInputValidator(editor_);
+    validator_->onRefused = [this](EditRefusal refusal, const QString& character) {
+      SayRefused(refusal, character);
+    };
   }
+  validator_->SetRule(logic_->editRule());
+  editor_->setValidator(logic_->editRule().Limits() ? validator_ : nullptr);
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ShowCell(column, row, false, false);
@@ -282,7 +295,14 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
   if (c.verticalAlign == Cell::kMiddle) y = cell.top() + (cell.height() - height) / 2;
   if (c.verticalAlign == Cell::kBottom) y = cell.bottom() + 1 - height;
   editor_->setGeometry(cell.left(), y, cell.width(), height);
-  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  // The text starts as the field can hold it (a refused first keystroke is said and left out).
+  const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString value = validator_->Filtered(typed);
+  if (value.size() < typed.size()) {
+    QString whole = typed;
+    QString character;
+    SayRefused(validator_->FirstRefusal(whole, character), character);
+  }
   editor_->setText(value);
   const int start = std::clamp(selectionStart, 0, static_cast<int>(editor_->text().size()));
   const int length =
@@ -292,6 +312,38 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
   editor_->show();
   editor_->setFocus();
   RedrawCell(column, row);
+}
+
+bool SheetView::CommitAndCloseEditor() {
+  if (!EditorOpen() || closingEditor_) return true;
+  ClosePopup();
+  const std::string text = editor_->text().toStdString();
+  if (!logic_->CommitEditText(text)) {
+    editor_->setFocus();
+    return false;
+  }
+  closingEditor_ = true;
+  const bool focused = editor_->hasFocus();
+  editor_->hide();
+  if (focused) setFocus();
+  closingEditor_ = false;
+  RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
+  return true;
+}
+
+void SheetView::PostStatus(const std::string& text, ColourValue textColour,
+                           ColourValue background) {
+  if (services_.bus == nullptr) return;
+  services_.bus->PostText(kMsgStatusText, static_cast<int>(textColour),
+                          static_cast<int>(background), text);
+}
+
+void SheetView::SayRefused(EditRefusal refusal, const QString& character) {
+  const std::string text =
+      logic_->editRule().RefusalText(sheet_.services().overlay, refusal, character.toStdString());
+  if (text.empty()) return;
+  PostStatus(logic_->CellName(sheet_.currentColumn(), sheet_.currentRow()) + ": " + text,
+             kRefusedText, kRefusedBackground);
 }
 
 void SheetView::CloseEditor(bool commit) {
@@ -312,6 +364,16 @@ bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVis
 void SheetView::CurrentCellChanged() {
   for (int row = 0; row < sheet_.fixedRows(); ++row) RedrawRow(row);
   if (!HasFocus() || services_.bus == nullptr) return;
+  // A marked cell says why as the cursor enters it.
+  if (!sheet_.embedded()) {
+    const int column = sheet_.currentColumn();
+    const int row = sheet_.currentRow();
+    const std::string mark = logic_->MarkText(column, row);
+    if (!mark.empty()) {
+      PostStatus(logic_->CellName(column, row) + ": " + mark, SheetController::kMarkText,
+                 SheetController::kMarkBackground);
+    }
+  }
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
   if (key == popupKey_) return;
@@ -405,6 +467,9 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
                     column >= sheet_.fixedColumns() && !sheet_.embedded();
   look.currentHeading = row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
                         column >= sheet_.fixedColumns() && !sheet_.embedded();
+  // The keyboard's cell shows in every marking mode: darker inside a marked row, framed.
+  look.current = current && !sheet_.embedded();
+  look.framed = look.current && HasFocus();
   look.ownerCell = logic_->ownerCell;
   cellPainter_.Paint(painter, column, row, rect, look);
 }
@@ -489,20 +554,20 @@ bool SheetView::EditorKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      CloseEditor(true);
+      CommitAndCloseEditor();
       return true;
     case Qt::Key_Escape:
       CloseEditor(false);
       return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-      CloseEditor(true);
-      logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
+      if (CommitAndCloseEditor()) logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
       return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-      CloseEditor(true);
-      logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+      if (CommitAndCloseEditor()) {
+        logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+      }
       return true;
     default:
       return false;
@@ -644,6 +709,39 @@ void SheetView::focusOutEvent(QFocusEvent* event) {
     popupKey_.clear();
   }
   RedrawRow(sheet_.currentRow());
+}
+
+// Tooltips ---------------------------------------------------------------------------------
+
+QString SheetView::ToolTipText(int column, int row) const {
+  if (!sheet_.Contains(column, row) || sheet_.embedded()) return {};
+  if (row < sheet_.fixedRows()) {
+    const int last = std::min(sheet_.rowCount(), sheet_.fixedRows() + kRuleSearchRows);
+    for (int r = sheet_.fixedRows(); r < last; ++r) {
+      if (sheet_.CellAt(column, r).cell.cellLink == kCellLinkNone) continue;
+      const EditRule rule = logic_->DrawRequest(column, r, false).editRule;
+      if (!rule.Limits()) continue;
+      return QString::fromStdString(
+          rule.Describe(sheet_.services().overlay, logic_->ColumnHeading(column)));
+    }
+    return {};
+  }
+  return QString::fromStdString(logic_->MarkText(column, row));
+}
+
+bool SheetView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  int column = 0;
+  int row = 0;
+  const QString text = CellAtPoint(help->pos(), column, row) ? ToolTipText(column, row) : QString();
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), text, viewport(), CellRect(column, row));
+  }
+  return true;
 }
 
 // Cell popup menus -------------------------------------------------------------------------

@@ -17,6 +17,7 @@ class QMenu;
 
 namespace rtv {
 
+class CellInputValidator;
 class ChoicePopup;
 class ItemAccessor;
 class MessageBus;
@@ -66,6 +67,8 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   ChoicePopup* choicePopup() const;
   // Repaints since the last call, in cells (the whole grid counts every visible cell).
   int TakePaintedCells();
+  // What a cell's tooltip says: a heading its column's rule, a marked cell its reason.
+  QString ToolTipText(int column, int row) const;
 
   // SheetViewport
   void RedrawCell(int column, int row) override;
@@ -100,6 +103,7 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -118,12 +122,19 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   bool RowKey(int key, int modifiers);
   void ClosePopup();
   bool EditorKey(QKeyEvent* event);
+  // Commits the editor's text and closes it; false when the cell refused the text and the
+  // editor stays open with it.
+  bool CommitAndCloseEditor();
+  void PostStatus(const std::string& text, ColourValue textColour, ColourValue background);
+  // The status bar names a refused keystroke.
+  void SayRefused(EditRefusal refusal, const QString& character);
 
   Sheet& sheet_;
   GridServices services_;
   CellPainter cellPainter_;
   std::unique_ptr<SheetController> logic_;
   QLineEdit* editor_ = nullptr;
+  CellInputValidator* validator_ = nullptr;
   bool closingEditor_ = false;
   QPointer<ChoicePopup> popup_;
   int popupColumn_ = -1;
