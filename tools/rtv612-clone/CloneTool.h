@@ -17,8 +17,8 @@
 #include "platform/posix/IniSettings.h"
 #include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
-#include "radio/WarningCheckList.h"
 #include "print/PrintJob.h"
+#include "radio/WarningCheckList.h"
 #include "sheet/Sheet.h"
 
 namespace rtv::tools {
