@@ -25,7 +25,13 @@ bool FirstPaintProbe::eventFilter(QObject* watched, QEvent* event) {
     fired_ = true;
     // The paint in progress and the flush to the screen end before a zero timer runs.
     const auto* widget = qobject_cast<QWidget*>(watched);
-    const QByteArray title = widget != nullptr ? widget->window()->windowTitle().toUtf8() : "";
+    // The title as the window manager shows it: the modified mark's placeholder resolved.
+    QString shown;
+    if (widget != nullptr) {
+      shown = widget->window()->windowTitle();
+      shown.replace("[*]", widget->window()->isWindowModified() ? "*" : "");
+    }
+    const QByteArray title = shown.toUtf8();
     QTimer::singleShot(0, [stay = stay_, title] {
       const auto now = std::chrono::system_clock::now().time_since_epoch();
       std::printf("first-paint %lld\n",
