@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ManualClock.h"
+#include "MenuSearch.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
@@ -77,21 +78,7 @@ struct ShippedWindowWith {
   }
   int TreeDelayMs() { return std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()); }
   QAction* MenuItem(const char* link, int index = -1) {
-    QAction* found = nullptr;
-    std::function<void(QMenu*)> walk = [&](QMenu* menu) {
-      for (QAction* action : menu->actions()) {
-        if (action->menu() != nullptr) walk(action->menu());
-        const Cell* cell = MenuBuilder::CellOf(action);
-        if (cell != nullptr && cell->cellLink == CellLinkNumber(link) &&
-            (index < 0 || cell->index == index) && found == nullptr) {
-          found = action;
-        }
-      }
-    };
-    for (QAction* top : form->menuBar()->actions()) {
-      if (top->menu() != nullptr) walk(top->menu());
-    }
-    return found;
+    return FindMenuAction(*form->menuBar(), link, index);
   }
 
   TempFolder folder;

@@ -15,6 +15,7 @@
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -34,36 +35,8 @@
 namespace rtv {
 namespace {
 
-namespace fs = std::filesystem;
-
 // The program's window on the shipped overlay and initial files.
-struct UndoWindow {
-  UndoWindow() : settings(true) {
-    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
-      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
-    }
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    settings.ApplyDefaults(1024, 768);
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetDataFolder(folder.Path());
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
-  }
-  ~UndoWindow() {
-    form.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  void Choose(const char* sheet) {
-    QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
-    ASSERT_NE(node, nullptr) << sheet;
-    form->Tree()->setCurrentItem(node);
-    clock.Advance(std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()));
-    ASSERT_TRUE(test::WaitUntil(sheet, [&] {
-      return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
-    }));
-  }
+struct UndoWindow : test::ShippedWindow {
   // The Edit menu's entry whose caption starts with `start`.
   QAction* EditEntry(const QString& start) {
     QAction* top = form->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
@@ -82,16 +55,6 @@ struct UndoWindow {
     return name;
   }
   void Deliver() { clock.Advance(MessageBus::kTickMs); }
-
-  test::TempFolder folder;
-  test::ManualClock clock;
-  test::ScriptedPrompts prompts;
-  AppSettings settings;
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainWindow> form;
 };
 
 TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
