@@ -32,6 +32,10 @@ const char* const kUsage =
     "        [--force]\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
+    "  diff  A.rtv B.rtv [--sheet KEY]    list what differs between two clone files, as\n"
+    "        [--csv]                      the sheets show it; --csv: as a table\n"
+    "  verify [--port N|PATH] FILE.rtv    read the radio and list what differs from the\n"
+    "        [--csv]                      file (the check after a write)\n"
     "options:\n"
     "  --port N|PATH     port number (as in the program, \"Port Map\" included) or a device;\n"
     "                    default: the port chosen in the program\n"
@@ -45,7 +49,9 @@ const char* const kUsage =
     "65 unusable clone file; 73 output file exists or cannot be written.\n"
     "Sheet commands: 0 success; 1 some cells refused (the file is still written);\n"
     "2 a file (or standard output) cannot be read or written, or a CSV is of another\n"
-    "sheet; 3 initial file; 64 usage.\n";
+    "sheet; 3 initial file; 64 usage.\n"
+    "diff: 0 the same; 1 different (or of different models); 2 a file cannot be used.\n"
+    "verify: 0 the same; 1 different; 2-17 the link status; 65 unusable clone file.\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -77,6 +83,7 @@ int main(int argc, char** argv) {
   bool raw = false;
   bool force = false;
   bool maker = false;
+  bool csv = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& into) {
@@ -108,6 +115,8 @@ int main(int argc, char** argv) {
       maker = true;
     } else if (arg == "--sheet") {
       ok = value(sheet);
+    } else if (arg == "--csv") {
+      csv = true;
     } else if (arg == "--usable") {
       usable = true;
     } else if (!arg.empty() && arg[0] == '-') {
@@ -121,9 +130,11 @@ int main(int argc, char** argv) {
   }
 
   const bool sheetCommand = command == "sheets" || command == "export" || command == "import";
-  if (!sheetCommand && (!sheet.empty() || usable)) {
-    return Usage("--sheet and --usable belong to export and import");
+  const bool compareCommand = command == "diff" || command == "verify";
+  if (!sheetCommand && command != "diff" && (!sheet.empty() || usable)) {
+    return Usage("--sheet and --usable belong to export, import and diff");
   }
+  if (!compareCommand && csv) return Usage("--csv belongs to diff and verify");
   const bool readOnly = raw || force || !output.empty();
   if (sheetCommand && (raw || maker || !options.port.empty())) {
     return Usage(command + " works on files only");
@@ -138,6 +149,12 @@ int main(int argc, char** argv) {
     if (files.size() != 2 || sheet.empty() || output.empty() || usable) {
       return Usage("import needs FILE.rtv, --sheet KEY, IN.csv and -o NEW.rtv");
     }
+  } else if (command == "diff") {
+    if (files.size() != 2 || readOnly || maker || usable || !options.port.empty()) {
+      return Usage("diff needs A.rtv and B.rtv");
+    }
+  } else if (command == "verify") {
+    if (files.size() != 1 || readOnly || maker) return Usage("verify needs one FILE.rtv");
   } else if (command == "ports" || command == "info") {
     if (!files.empty() || readOnly || maker) return Usage(command + " takes no files or flags");
   } else if (command == "read") {
@@ -155,6 +172,8 @@ int main(int argc, char** argv) {
     if (command == "sheets") return tool.Sheets(files.front());
     if (command == "export") return tool.Export(files.front(), sheet, usable, output, force);
     if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
+    if (command == "diff") return tool.Diff(files[0], files[1], sheet, csv);
+    if (command == "verify") return tool.Verify(files.front(), csv);
     if (command == "ports") return tool.Ports();
     if (command == "info") return tool.Info();
     if (command == "read") return tool.Read(output, raw, force);
@@ -167,7 +186,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rtv612-clone: cannot write to standard output: %s\n",
                  std::strerror(written ? errno : error));
     if (status == 0)
-      return sheetCommand ? rtv::tools::kSheetFileError : rtv::tools::kExitOutputFile;
+      return sheetCommand || command == "diff" ? rtv::tools::kSheetFileError
+                                               : rtv::tools::kExitOutputFile;
   }
   return status;
 }
