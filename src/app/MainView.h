@@ -8,6 +8,7 @@
 
 namespace rtv {
 
+class EepromImage;
 class LinkView;
 class Sheet;
 
@@ -72,6 +73,9 @@ class MainView {
   // (the controller then shows the information in a message box).
   virtual bool ShowCloneInfo() { return false; }
   // Opens the adjustment window; false when it is open already.
+  // The differences between the working image and `other` (read from `origin`), in a window
+  // that can take other's values (MainController::Comparisons).
+  virtual void ShowDifferences(const std::string& /*origin*/, const EepromImage& /*other*/) {}
   virtual bool OpenAdjustWindow(const AdjustWindowActions& /*actions*/) { return false; }
 };
 

@@ -30,10 +30,12 @@ SheetTexts TextsOf(const Sheet& sheet, const TreeSheets::Entry& entry) {
   texts.fixedRows = sheet.fixedRows();
   for (int row = 0; row < sheet.rowCount(); ++row) {
     std::vector<bool> bound(static_cast<std::size_t>(sheet.columnCount()));
+    std::vector<std::pair<int, int>> bindings(static_cast<std::size_t>(sheet.columnCount()));
     std::string key;
     for (int column = 0; column < sheet.columnCount(); ++column) {
       const Cell& cell = sheet.CellAt(column, row).cell;
       bound[static_cast<std::size_t>(column)] = cell.cellLink != kCellLinkNone && !cell.joinLeft;
+      bindings[static_cast<std::size_t>(column)] = {cell.cellLink, cell.index};
       const bool fixed = cell.cellLink == kCellLinkNone || column < sheet.fixedColumns();
       const std::string& text =
           texts.texts[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
@@ -42,6 +44,7 @@ SheetTexts TextsOf(const Sheet& sheet, const TreeSheets::Entry& entry) {
       }
     }
     texts.bound.push_back(std::move(bound));
+    texts.bindings.push_back(std::move(bindings));
     texts.rowKeys.push_back(std::move(key));
   }
   return texts;
@@ -125,7 +128,9 @@ void CompareSheets(const SheetTexts& a, const SheetTexts& b, ImageDifferences& o
   const auto add = [&](const SheetTexts& labelled, int rowA, int rowB, int column) {
     const int row = rowA >= 0 ? rowA : rowB;
     ImageDifferences::Cell cell;
-    cell.place = {a.key, a.title, column, rowA, rowB};
+    const auto [link, index] =
+        labelled.bindings[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    cell.place = {a.key, a.title, column, rowA, rowB, link, index};
     cell.rowLabel = RowLabel(labelled, row, column);
     cell.columnHeading = ColumnHeading(labelled, row, column);
     cell.valueA = rowA >= 0 ? TextAt(a, rowA, column) : std::string();
@@ -260,7 +265,7 @@ ImageDifferences ImageComparison::Compare(const EepromImage& a, const EepromImag
   std::map<std::string, std::size_t> firstOf;
   const auto onlyIn = [&](const SheetTexts& sheet, bool inA) {
     ImageDifferences::Cell cell;
-    cell.place = {sheet.key, sheet.title, 0, -1, -1};
+    cell.place = {sheet.key, sheet.title, 0, -1, -1, kCellLinkNone, 0};
     cell.rowLabel = "(the sheet)";
     cell.valueA = inA ? "listed" : "not listed";
     cell.valueB = inA ? "not listed" : "listed";

@@ -37,8 +37,9 @@ class ImageComparison {
     std::string key;
     std::string title;
     std::vector<CsvTable::Row> texts;
-    std::vector<std::vector<bool>> bound;  // cells served from the image
-    std::vector<std::string> rowKeys;      // the texts that name each row
+    std::vector<std::vector<bool>> bound;                    // cells served from the image
+    std::vector<std::vector<std::pair<int, int>>> bindings;  // each cell's link and index
+    std::vector<std::string> rowKeys;                        // the texts that name each row
     int fixedColumns = 0;
     int fixedRows = 0;
     bool SameTexts(const SheetTexts& other) const {

@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow, public MainView {
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  void ShowDifferences(const std::string& origin, const EepromImage& other) override;
   bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
