@@ -112,10 +112,13 @@ void DifferencesWindow::Fill() {
   for (std::size_t i = 0; i < differences_.cells.size(); ++i) {
     const ImageDifferences::Cell& cell = differences_.cells[i];
     if (!sheet.isEmpty() && Text(cell.sheetKey()) != sheet) continue;
-    QString title = Text(cell.sheetTitle());
-    if (!cell.alsoIn.empty()) title += tr(" (also %1)").arg(Text(ImageDifferences::AlsoIn(cell)));
-    add(static_cast<int>(i), {title, Text(cell.rowLabel), Text(cell.columnHeading),
-                              Text(cell.valueA), Text(cell.valueB)});
+    add(static_cast<int>(i), {Text(cell.sheetTitle()), Text(cell.rowLabel),
+                              Text(cell.columnHeading), Text(cell.valueA), Text(cell.valueB)});
+    // The other sheets that show the same item, where it does not crowd the table.
+    if (!cell.alsoIn.empty()) {
+      table_->item(table_->rowCount() - 1, 0)
+          ->setToolTip(tr("Also in %1").arg(Text(ImageDifferences::AlsoIn(cell))));
+    }
   }
   if (sheet.isEmpty() || sheet == "-") {
     for (const AddressRange& range : differences_.otherMemory) {
