@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, checks the formatting, builds everything once with warnings as
 # errors under AddressSanitizer and UndefinedBehaviorSanitizer, and runs every test
 # offscreen: core, widgets, tools and the end-to-end runs against the radio simulator.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardsticks of the start-up benchmark: a bare Qt main window built like the program,
 // with the same first-paint probe. With "--text" it shows one line of text in its status
 // bar, so that the font system's one-time set-up, which any window with text pays, is in

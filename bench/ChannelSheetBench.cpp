@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serving one screen of the INT channel sheet: 30 rows of the seven channel list columns,
 // display only, on a canvas, as a repaint asks for them. The counter "allocs" is the heap
 // allocations per cell; the goal is none.

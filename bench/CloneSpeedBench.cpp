@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A clone read and a clone write against radiosim paced at 38400 baud, 8N1: 3840 bytes a
 // second on the wire. The ratio is the time an exchange took over the wire time of the
 // bytes that crossed the line; every byte the PC sends comes back as echo, so the bytes

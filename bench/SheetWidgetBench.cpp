@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the INT channel sheet and painting one screen of it, offscreen. The shipped
 // overlay has no sheets yet: the table here is shaped like the INT list (a heading row and
 // a one-line body of seven columns over 421 channels), its cells served by a stand-in for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo history under a long session: 10,000 single-cell edits through the item accessor,
 // each recorded as a step, then 10,000 undos. Goals: the history under 10 MB, each undo
 // under 1 ms. Counters: "history_MB" the history's memory after the edits, "per_step"

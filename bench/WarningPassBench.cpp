@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full warning pass: every warning check (links 54–65) evaluated over the shipped
 // initial image of model 0, as the controller does 250 ms after the last edit. Goal: under
 // 1 ms. The "allocations" counter is the heap allocations of one pass.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the program, from process start to the end of its first paint, against
 # bare Qt windows built the same way (one without text, one with a line of text).
 # Usage: bench/startup.sh BUILD_DIR [RUNS]   (BUILD_DIR configured with -DRTV_BENCH=ON)

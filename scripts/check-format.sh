@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ file of the project differs from what clang-format makes of it.
 # Every tracked file is checked: it takes two seconds and nothing unformatted slips in.
 set -euo pipefail

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev
-          libgmock-dev libbenchmark-dev ccache clang-format)
+          libgmock-dev libbenchmark-dev ccache clang-format poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the initial file of every model type, named by the overlay, into a folder:
 //   rtv_make_initial_files <overlay file> <output folder>
 // Each holds the whole clone range of a model's default image (the marine channel plans of

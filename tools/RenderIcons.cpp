@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's SVG pictures at build time into raw pixels, at the size the program
 // shows them followed by twice that for high-density screens ("name.argb": premultiplied
 // 32-bit ARGB words in this machine's byte order). The program wraps them from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CloneCommands.h"
 
 #include "app/AppSettings.h"
@@ -9,6 +10,7 @@
 #include "cells/CellNames.h"
 #include "link/LinkView.h"
 #include "overlay/OverlayText.h"
+#include "radio/AdjustmentCodes.h"
 
 namespace rtv {
 
@@ -168,8 +170,26 @@ void CloneCommands::CloneWrite() {
   OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
   if (!controller_.ErrorSheets().empty()) {
-    prompts.Message(overlay.GetText("GI_Mess_DataError"), controller_.ApplicationTitle(),
-                    PromptIcon::Error, PromptButtons::Ok);
+    // Names the first cell in error and offers to show it.
+    const auto& first = controller_.FirstError();
+    MainView* view = controller_.View();
+    const std::string sheet = first ? first->sheet : controller_.ErrorSheets().front();
+    const std::string caption = view != nullptr ? view->SheetCaption(sheet) : sheet;
+    const std::string where =
+        first && overlay.HasKey("GI_Mess_DataError_Place")
+            ? OverlayText::FillIn(overlay.GetFirstLine("GI_Mess_DataError_Place"),
+                                  {caption, std::to_string(first->index + 1), first->reason})
+            : caption;
+    const std::string text = OverlayText::FillIn(overlay.GetText("GI_Mess_DataError"), {where});
+    const PromptAnswer answer = prompts.Message(text, controller_.ApplicationTitle(),
+                                                PromptIcon::Error, PromptButtons::YesNo);
+    if (answer == PromptAnswer::Yes && view != nullptr) {
+      if (first) {
+        view->ShowEditPlace(first->sheet, first->link, first->index);
+      } else {
+        view->OpenSheet(sheet);
+      }
+    }
     return;
   }
   if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;
@@ -270,21 +290,54 @@ void CloneCommands::ReadOneAdjustValue(int which) {
   RunAdjustList({{kReadOneCodes[which], nullptr, destination}, AdjustLink::Item{}}, false);
 }
 
-void CloneCommands::SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
+bool CloneCommands::SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
                                    bool readBack) {
-  if (link_.IsBusy()) return;
+  if (link_.IsBusy()) {
+    RefuseWhileBusy();
+    return false;
+  }
   Prepare();
   link_.Link().SetValue(code, value, readBack ? destination : nullptr);
-  if (!readBack && destination != nullptr) *destination = value;
-  link_.AdjustWrite([this](LinkResult&) { AdjustmentDone(); });
+  return SendAdjustValue([value, destination, readBack] {
+    if (!readBack && destination != nullptr) *destination = value;
+  });
 }
 
-void CloneCommands::SetTwelveBitValue(std::uint16_t value) {
-  if (link_.IsBusy()) return;
+bool CloneCommands::SetTwelveBitValue(std::uint16_t value) {
+  if (link_.IsBusy()) {
+    RefuseWhileBusy();
+    return false;
+  }
   Prepare();
   link_.Link().SetValue12(AdjustLink::kTwelveBitCode, value);
-  adjustValues_.SetTwelveBitValue(value);
-  link_.AdjustWrite([this](LinkResult&) { AdjustmentDone(); });
+  return SendAdjustValue([this, value] { adjustValues_.SetTwelveBitValue(value); });
+}
+
+bool CloneCommands::SetSheetValue(int link, int value) {
+  const std::optional<AdjustmentCodes::Code> code = AdjustmentCodes::Of(link);
+  if (!code || value < 0 || value > AdjustmentCodes::Maximum(link)) return false;
+  if (code->twelveBit) return SetTwelveBitValue(static_cast<std::uint16_t>(value));
+  if (link_.IsBusy()) {
+    RefuseWhileBusy();
+    return false;
+  }
+  Prepare();
+  link_.Link().SetValue(code->code, static_cast<std::uint8_t>(value), nullptr);
+  return SendAdjustValue([this, link, value] { adjustValues_.SetSheetValue(link, value); });
+}
+
+bool CloneCommands::SendAdjustValue(std::function<void()> sent) {
+  return link_.AdjustWrite([this, sent = std::move(sent)](LinkResult& result) {
+    if (result.status == kLinkOk) sent();
+    AdjustmentDone();
+  });
+}
+
+void CloneCommands::RefuseWhileBusy() {
+  OverlayText& overlay = controller_.Overlay();
+  if (!overlay.HasKey("GI_Mess_Adjust_Busy")) return;
+  controller_.PostStatusText(overlay.GetFirstLine("GI_Mess_Adjust_Busy"), kWarningText,
+                             kWarningBackground);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,12 +39,19 @@ class CloneCommands {
   // Adjust read: the caution unless adjust mode is on, then a read that turns it on.
   void AdjustRead();
 
-  // Adjust mode: every value into the store; one value into the image; a value set.
+  // Adjust mode: every value into the store; one value into the image (0: code 0x57 into
+  // 0x0026, 1: code 0x58 into 0x0027).
   void ReadAllAdjustValues();
   void ReadOneAdjustValue(int which);
-  void SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
+  // One value to the radio. Without read-back the destination takes it once the request
+  // went out whole; with read-back it takes the radio's answer. Nothing is stored when the
+  // exchange fails, and nothing is sent (false) while another exchange runs.
+  bool SetAdjustValue(std::uint8_t code, std::uint8_t value, std::uint8_t* destination,
                       bool readBack);
-  void SetTwelveBitValue(std::uint16_t value);
+  bool SetTwelveBitValue(std::uint16_t value);
+  // An edited value of the adjustment sheet goes to the radio under its code; the sheet
+  // shows it once sent. False when refused (busy, or a link that is shown only).
+  bool SetSheetValue(int link, int value);
   AdjustValueStore& AdjustValues() { return adjustValues_; }
   // The adjustment window asked for a second refresh after the next read of every value.
   void SetAdjustWindowRefresh(bool on) { adjustWindowRefresh_ = on; }
@@ -74,7 +83,10 @@ class CloneCommands {
   void ReadDone(LinkResult& result, bool adjustAfter);
   void WriteIdentified(LinkResult& result);
   void RunAdjustList(std::vector<AdjustLink::Item> items, bool readAll);
+  // Sends the request the link holds; `sent` stores the value when it went out whole.
+  bool SendAdjustValue(std::function<void()> sent);
   void AdjustmentDone();
+  void RefuseWhileBusy();
 
   ModelController& controller_;
   LinkController link_;

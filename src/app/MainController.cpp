@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainController.h"
 
 #include "app/AppSettings.h"
@@ -16,6 +17,7 @@
 #include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
+#include "service/ReferenceCompare.h"
 #include "sheet/Sheet.h"
 
 namespace rtv {
@@ -58,6 +60,7 @@ void MainController::Setup(MainView& view) {
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
+  CheckInitialFiles();
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
@@ -74,19 +77,36 @@ void MainController::Setup(MainView& view) {
 }
 
 void MainController::LoadInitialFile(int modelType) {
-  std::string path = executableFolder_;
+  ReadInitialFile(modelType, template_);
+  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::ReadInitialFile(int modelType, EepromImage& image) {
+  std::string path = dataFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
+  // Without its initial file a model has no template: normalising would copy zeros.
+  if (!services_.overlay.HasKey("GI_App_InitialFile")) {
+    FatalError("Cannot open the initial file of model " + std::to_string(modelType) + ": '" + path +
+               "RTV612.OVL' names none (GI_App_InitialFile).");
+  }
   path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
   CloneFile reader(services_.overlay, services_.prompts);
-  reader.SetImage(&template_);
+  reader.SetImage(&image);
   reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
   reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   if (reader.Read(path, kCloneRanges) != kFileOk ||
-      ValidateImage(template_, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
+      ValidateImage(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
     FatalError("Cannot open '" + path + "'.");
   }
-  Normalise(template_, NormaliseDirection::AfterLoad);
+}
+
+void MainController::CheckInitialFiles() {
+  // A broken file found only when a read or an opened file switches the model would end
+  // the program then, with the user's work: every model's is checked at the start.
+  EepromImage scratch;
+  scratch.SetSize(imageSize_);
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) ReadInitialFile(model, scratch);
 }
 
 void MainController::RebuildTree() {
@@ -118,30 +138,10 @@ void MainController::KeyTyped(char) {}
 
 void MainController::EvaluateWarnings() {
   ++warningEvaluations_;
-  OverlayText& overlay = services_.overlay;
-  if (!warningChecksRead_) {
-    warningChecksRead_ = true;
-    if (overlay.HasKey("GI_WarningCheckList")) {
-      for (int line = 0;; ++line) {
-        const std::string text = overlay.GetLine("GI_WarningCheckList", line);
-        if (!text.empty() && text[0] == '#') break;
-        Cell cell;
-        ParseCell(overlay, cell, text, nullptr, nullptr);
-        warningChecks_.push_back(std::move(cell));
-      }
-    }
-  }
-  errorSheets_.clear();
-  warningSheets_.clear();
-  for (const Cell& check : warningChecks_) {
-    const std::uint8_t flags = accessor_.CellFlags(check.cellType, check.cellLink, check.index);
-    const std::string sheet = check.option.value_or(std::string());
-    if ((flags & CellRequest::kResultError) != 0) {
-      errorSheets_.push_back(sheet);
-    } else if ((flags & CellRequest::kResultWarning) != 0) {
-      warningSheets_.push_back(sheet);
-    }
-  }
+  WarningCheckList::Outcome outcome = warningChecks_.Evaluate(services_.overlay, accessor_);
+  errorSheets_ = std::move(outcome.errorSheets);
+  warningSheets_ = std::move(outcome.warningSheets);
+  firstError_ = std::move(outcome.firstError);
   if (view_ != nullptr) view_->ShowWarningMarks(errorSheets_, warningSheets_);
 }
 
@@ -168,7 +168,9 @@ std::string MainController::TitleText() {
 }
 
 void MainController::UpdateTitle() {
-  if (view_ != nullptr) view_->SetTitle(TitleText());
+  if (view_ == nullptr) return;
+  view_->SetTitle(TitleText());
+  view_->SetModified(dirty_);
 }
 
 void MainController::SetCurrentFileName(const std::string& name) {
@@ -193,6 +195,12 @@ void MainController::MarkDirty() {
 bool MainController::CheckDirty() {
   if (!dirty_ && RangesDiffer(working_, saved_, kCloneRanges)) MarkDirty();
   return dirty_;
+}
+
+void MainController::RefreshWarnings() {
+  warningDeadline_.reset();
+  EvaluateWarnings();
+  Bus().Post(kMsgWarningsUpdated);
 }
 
 void MainController::RestartWarningTimer() {
@@ -235,6 +243,12 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
         sheetCsv_->Run(cell.index);
       }
       break;
+    case LinkNo("CL_Menu_File_Print_Current"):
+      if (view_ != nullptr && view_->CanPrintSheet()) view_->PrintSheets(false);
+      break;
+    case LinkNo("CL_Menu_File_Print_All"):
+      if (view_ != nullptr && view_->SheetOnShow() != nullptr) view_->PrintSheets(true);
+      break;
     case LinkNo("CL_Menu_View_FontSize"):
       if (services_.settings.fontSizePercentage != cell.index) columnWidthReset_ = true;
       services_.settings.fontSizePercentage = cell.index;
@@ -259,6 +273,19 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       break;
     case LinkNo("CallSheet"):
       if (view_ != nullptr && cell.option) view_->OpenSheet(*cell.option);
+      break;
+    // The maker's service tools; the memory window's entry with index 1 opens the flag bits.
+    case LinkNo("CL_Menu_Debug_EeWindow"):
+      Bus().Post(cell.index == kFlagBitsEntry ? kMsgOpenFlagBitsWindow : kMsgOpenMemoryDebugWindow);
+      break;
+    case LinkNo("CL_Menu_Debug_Compare"):
+      Bus().Post(kMsgOpenDebugCompareWindow);
+      break;
+    case LinkNo("CL_Menu_Debug_CorrectComp"):
+      Bus().Post(kMsgTakeCompareCopy);
+      break;
+    case LinkNo("CL_Menu_Debug_Window"):
+      Bus().Post(kMsgOpenFreeDebugWindow);
       break;
     default:
       break;  // the other commands arrive with their windows
@@ -289,9 +316,10 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       }
       break;
     case LinkNo("CL_Menu_File_Print_Current"):
+      if (view_ == nullptr || !view_->CanPrintSheet()) state.flags |= kCommandDisabled;
+      break;
     case LinkNo("CL_Menu_File_Print_All"):
-      // Printing is not built yet: the items say so by being disabled.
-      state.flags |= kCommandDisabled;
+      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
       break;
     case LinkNo("CL_Menu_View_FontSize"):
       checkedWhen(settings.fontSizePercentage == cell.index);
@@ -313,7 +341,7 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
 
 void MainController::OpenHelp(int link) {
   if (view_ == nullptr || !services_.overlay.HasKey("GI_Sys_MyHelpFile")) return;
-  std::string path = executableFolder_;
+  std::string path = dataFolder_;
   if (!path.empty() && path.back() != '/') path += '/';
   path += services_.overlay.GetFirstLine("GI_Sys_MyHelpFile");
   const std::string name = CellLinkName(link);
@@ -442,7 +470,7 @@ bool MainController::Redo() {
 void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
   dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
   UpdateTitle();
-  RestartWarningTimer();
+  RefreshWarnings();
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
@@ -532,9 +560,36 @@ void MainController::HandleBaseMessage(const Message& message) {
     case kMsgTakeCompareCopy:
       compare_.Assign(working_);
       break;
+    case kMsgOpenDebugCompareWindow:
+      OpenCompareWindow();
+      break;
+    case kMsgOpenMemoryDebugWindow:
+      if (view_ != nullptr) view_->OpenMemoryWindow();
+      break;
+    case kMsgOpenFlagBitsWindow:
+      if (view_ != nullptr) view_->OpenFlagBitsWindow();
+      break;
+    case kMsgOpenFreeDebugWindow:
+      if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
+        FreeDebugWindowShown(true);
+      }
+      break;
+    case kMsgImageReplaced:
+      // Open, New, Read and a model change: the tree's marks are never stale. The sheets
+      // are built again anyway, so they need no word of it.
+      warningDeadline_.reset();
+      EvaluateWarnings();
+      break;
     default:
       break;
   }
+}
+
+void MainController::OpenCompareWindow() {
+  const std::string text = ReferenceCompare::Text(compare_, working_);
+  // Taken again first: the next compare shows only what changed after this one.
+  compare_.Assign(working_);
+  if (view_ != nullptr) view_->ShowCompareWindow(text);
 }
 
 void MainController::CompareWithFile() {

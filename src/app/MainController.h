@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,7 @@
 #include "radio/ItemAccessor.h"
 #include "radio/RadioModel.h"
 #include "radio/RowOperations.h"
+#include "radio/WarningCheckList.h"
 
 namespace rtv {
 
@@ -74,9 +76,9 @@ class MainController : public CellAccessHost {
   // After New and Open: adjust mode ends unless the command line asked for it.
   virtual void EndAdjustModeUnlessRequested() {}
 
-  // Where the program's data files are: the executable's folder.
-  void SetExecutableFolder(const std::string& folder) { executableFolder_ = folder; }
-  const std::string& ExecutableFolder() const { return executableFolder_; }
+  // Where the program's data files are (see DataFolder).
+  void SetDataFolder(const std::string& folder) { dataFolder_ = folder; }
+  const std::string& DataFolderPath() const { return dataFolder_; }
   OverlayText& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
   AppSettings& Settings() { return services_.settings; }
@@ -109,9 +111,17 @@ class MainController : public CellAccessHost {
   void OpenHelp(int link);
   // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
   void CheckWarnings() { EvaluateWarnings(); }
+  // The checks now, and the tree marked by them; the timer's pending run is not needed.
+  void RefreshWarnings();
+  // The first cell the last checks found in error: its sheet, link and index, and why.
+  using ErrorPlace = WarningCheckList::ErrorPlace;
+  const std::optional<ErrorPlace>& FirstError() const { return firstError_; }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
+  // Reads and validates a model's initial file; a file that cannot be used is fatal.
+  void ReadInitialFile(int modelType, EepromImage& image);
+  void CheckInitialFiles();
 
   // The main window, once set up; null before.
   MainView* View() { return view_; }
@@ -123,6 +133,11 @@ class MainController : public CellAccessHost {
   void MarkDirty();
   bool CheckDirty();
   bool IsDirty() const { return dirty_; }
+
+  // The Debug menu's memory window entry with this index opens the flag bits window.
+  static constexpr int kFlagBitsEntry = 1;
+  // The debug compare: the differences from the reference copy, which is then taken again.
+  void OpenCompareWindow();
 
   // Called after every write into the working image through an item accessor: what changed
   // becomes one step of the undo history.
@@ -149,6 +164,7 @@ class MainController : public CellAccessHost {
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
   EepromImage* CellTemplateImage() override { return &template_; }
+  EepromImage* CellReferenceImage() override { return &compare_; }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
@@ -208,6 +224,9 @@ class MainController : public CellAccessHost {
   void SetModelCodes(int modelCode, int extensionCode);
   // Re-evaluates the warning check list; the main window's marks follow it.
   virtual void EvaluateWarnings();
+  // The free debug window opened or went away: a family with a radio link records its
+  // exchanges there while it is open.
+  virtual void FreeDebugWindowShown(bool /*shown*/) {}
 
  private:
   static void OnBaseMessage(void* context, const Message& message);
@@ -232,7 +251,7 @@ class MainController : public CellAccessHost {
   EepromImage compare_;
   bool dirty_ = false;
   std::string currentFileName_;
-  std::string executableFolder_;
+  std::string dataFolder_;
   std::string applicationTitle_;
   std::string messageText_;
   ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
@@ -243,10 +262,10 @@ class MainController : public CellAccessHost {
   std::vector<SheetPosition> sheetPositions_;
   bool columnWidthReset_ = false;
   std::vector<std::string> errorSheets_;
+  std::optional<ErrorPlace> firstError_;
   std::vector<std::string> warningSheets_;
   // The check list's cells, parsed once: the overlay does not change while the program runs.
-  std::vector<Cell> warningChecks_;
-  bool warningChecksRead_ = false;
+  WarningCheckList warningChecks_;
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -14,8 +15,9 @@ class Sheet;
 
 // What the buttons of the adjustment window do.
 struct AdjustWindowActions {
-  std::function<void()> update;  // read every value from the radio
-  std::function<void()> closed;  // the window went away
+  std::function<void()> update;      // read every value from the radio
+  std::function<void(int)> readOne;  // read one value (0 or 1) into the image
+  std::function<void()> closed;      // the window went away
 };
 
 // What the controller needs of the main window; the widgets layer implements it.
@@ -23,6 +25,10 @@ class MainView {
  public:
   virtual ~MainView() = default;
   virtual void SetTitle(const std::string& title) = 0;
+  // The title's mark of unsaved changes.
+  virtual void SetModified(bool /*modified*/) {}
+  // The caption the tree shows for a sheet; the sheet's name without a tree.
+  virtual std::string SheetCaption(const std::string& sheet) const { return sheet; }
   virtual void ShowForm() = 0;
   virtual void RedrawMessagePanel() = 0;
   // Builds the tree of sheets afresh from the overlay, hidden while it fills.
@@ -41,6 +47,8 @@ class MainView {
   virtual void SetToolbarVisible(bool /*visible*/) {}
   // Whether the sheet on show can be printed.
   virtual bool CanPrintSheet() const { return false; }
+  // Prints the sheet on show, or every sheet of the tree, through the preview.
+  virtual void PrintSheets(bool /*all*/) {}
   // Adds the maker panel with this text to the status bar.
   virtual void ShowMakerPanel(const std::string& /*text*/) {}
   // Closes the sheet on show and opens the named one in its place (after the current
@@ -72,6 +80,13 @@ class MainView {
   // The clone information sheet after Clone > Information; false when the window has none
   // (the controller then shows the information in a message box).
   virtual bool ShowCloneInfo() { return false; }
+  // The maker's service windows. The compare window shows its text modally; the others
+  // open once (false when already open) and are raised when asked for again.
+  virtual void ShowCompareWindow(const std::string& /*text*/) {}
+  virtual bool OpenMemoryWindow() { return false; }
+  virtual bool OpenFlagBitsWindow() { return false; }
+  // `closed` runs when the window goes away.
+  virtual bool OpenFreeDebugWindow(std::function<void()> /*closed*/) { return false; }
   // Opens the adjustment window; false when it is open already.
   // The differences between the working image and `other` (read from `origin`), in a window
   // that can take other's values (MainController::Comparisons).

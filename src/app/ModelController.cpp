@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ModelController.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "cells/CellNames.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
+#include "service/DebugTextLinkTrace.h"
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
@@ -29,7 +31,22 @@ ModelController::ModelController(const ControllerServices& services, std::int32_
   Bus().Subscribe(&ModelController::OnModelMessage, this);
 }
 
-ModelController::~ModelController() { Bus().Unsubscribe(&ModelController::OnModelMessage, this); }
+ModelController::~ModelController() {
+  Bus().Unsubscribe(&ModelController::OnModelMessage, this);
+  FreeDebugWindowShown(false);
+}
+
+void ModelController::FreeDebugWindowShown(bool shown) {
+  if (clone_ == nullptr) return;
+  CloneLink& link = clone_->Link().Link();
+  if (shown && debugTrace_ == nullptr) {
+    debugTrace_ = std::make_unique<DebugTextLinkTrace>(Bus(), link.CurrentTrace());
+    link.SetTrace(debugTrace_.get());
+  } else if (!shown && debugTrace_ != nullptr) {
+    if (link.CurrentTrace() == debugTrace_.get()) link.SetTrace(debugTrace_->Next());
+    debugTrace_.reset();
+  }
+}
 
 void ModelController::AttachLink(SerialDevice& device, const PortEnvironment& ports) {
   const ControllerServices& services = Services();
@@ -87,7 +104,13 @@ void ModelController::HandleModelMessage(const Message& message) {
 void ModelController::OpenAdjustWindow() {
   AdjustWindowActions actions;
   actions.update = [this] {
-    if (clone_ != nullptr) clone_->ReadAllAdjustValues();
+    if (clone_ == nullptr) return;
+    // The window's readings are refreshed once more after the values came.
+    clone_->SetAdjustWindowRefresh(true);
+    clone_->ReadAllAdjustValues();
+  };
+  actions.readOne = [this](int which) {
+    if (clone_ != nullptr) clone_->ReadOneAdjustValue(which);
   };
   actions.closed = [this] {
     if (clone_ != nullptr) clone_->AdjustWindowClosed();
@@ -104,6 +127,14 @@ CloneInformation* ModelController::CellCloneInformation() {
 
 AdjustmentState* ModelController::CellAdjustment() {
   return clone_ != nullptr ? &clone_->AdjustValues().State() : nullptr;
+}
+
+bool ModelController::AdjustmentConnected() const {
+  return clone_ != nullptr && clone_->AdjustValues().HasValues();
+}
+
+void ModelController::AdjustmentEdited(int link, int value) {
+  if (clone_ != nullptr) clone_->SetSheetValue(link, value);
 }
 
 namespace {

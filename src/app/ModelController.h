@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -14,6 +15,7 @@
 namespace rtv {
 
 class CloneCommands;
+class DebugTextLinkTrace;
 class SerialDevice;
 
 // The controller of this radio family: the model's image rules (RadioModel) on the
@@ -56,6 +58,9 @@ class ModelController : public MainController, public SheetModelHost, public Rad
   void RunCellCommand(int link, const Cell& cell) override;
   CloneInformation* CellCloneInformation() override;
   AdjustmentState* CellAdjustment() override;
+  // Adjustment cells are editable once every value was read from the radio in this run.
+  bool AdjustmentConnected() const override;
+  void AdjustmentEdited(int link, int value) override;
   // Refused while a radio exchange runs.
   bool QueryClose() override;
   CommandState CellCommandState(int link, const Cell& cell) override;
@@ -88,6 +93,7 @@ class ModelController : public MainController, public SheetModelHost, public Rad
 
  private:
   bool Confirm(const char* key);
+  void FreeDebugWindowShown(bool shown) override;
   void OpenAdjustWindow();
   void AdjustTree();
 
@@ -100,6 +106,8 @@ class ModelController : public MainController, public SheetModelHost, public Rad
   std::vector<std::string> arguments_;
   std::string typed_;  // the last characters typed in the About box, lower-cased
   std::unique_ptr<CloneCommands> clone_;
+  // While the free debug window is open, the link's record goes there too.
+  std::unique_ptr<DebugTextLinkTrace> debugTrace_;
   RadioModel model_{*this};
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SheetCsvCommands.h"
 
 #include <string>
@@ -100,7 +101,7 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
   // Every commit ran the accessor's checks; the title follows the image as a whole.
   controller_.CheckDirty();
   controller_.UpdateTitle();
-  controller_.RestartWarningTimer();
+  controller_.RefreshWarnings();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   Tell(report.Summary().c_str(), !report.Clean());

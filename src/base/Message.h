@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,9 @@ enum MessageType : int {
   kMsgJumpToChannel = 29,
   kMsgOpenAdjustWindow = 30,
   kMsgAdjustWindowOpen = 32,
+  kMsgOpenFreeDebugWindow = 33,
+  kMsgDebugText = 34,         // text = one line for the free debug window
+  kMsgDebugGoToAddress = 35,  // arg1 = the image address the memory window shows
 };
 
 enum class Delivery { Post = 0, Send = 1 };

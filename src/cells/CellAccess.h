@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cells/CellCatalog.h"
@@ -36,8 +37,14 @@ struct CellAccess {
   void MarkFixedByModel();
   // Shown in silver; stays editable.
   void MarkGreyed();
-  void MarkError() { request.resultFlags |= CellRequest::kResultError; }
-  void MarkWarning() { request.resultFlags |= CellRequest::kResultWarning; }
+  void MarkError(CellMarkReason reason = CellMarkReason::None) {
+    request.resultFlags |= CellRequest::kResultError;
+    if (request.markReason == CellMarkReason::None) request.markReason = reason;
+  }
+  void MarkWarning(CellMarkReason reason = CellMarkReason::None) {
+    request.resultFlags |= CellRequest::kResultWarning;
+    if (request.markReason == CellMarkReason::None) request.markReason = reason;
+  }
   // A read-only text such as "---".
   void ShowReadOnly(const char* text);
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,8 @@ class CellAccessHost {
   // The model's default image (its initial file), which fixed lists are cleared back to;
   // null when there is none.
   virtual EepromImage* CellTemplateImage() { return nullptr; }
+  // The reference copy the memory window compares the image with; null when there is none.
+  virtual EepromImage* CellReferenceImage() { return nullptr; }
   // The choice lists and the overlay the cells read; null when there are none.
   virtual ChoiceLists* CellChoices() { return nullptr; }
   virtual OverlayText* CellOverlay() { return nullptr; }
@@ -72,8 +75,9 @@ class CellAccessHost {
   virtual CloneInformation* CellCloneInformation() { return nullptr; }
   // The adjust-mode values outside the image; null when there are none.
   virtual AdjustmentState* CellAdjustment() { return nullptr; }
-  // An adjustment sheet value was edited and should go to the radio.
-  virtual void AdjustmentEdited(int /*link*/) {}
+  // An adjustment sheet value was edited: it goes to the radio, and into the adjustment
+  // state once the radio has taken it.
+  virtual void AdjustmentEdited(int /*link*/, int /*value*/) {}
   // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
   // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
   virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}

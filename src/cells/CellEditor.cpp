@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cells/CellEditor.h"
 
 #include <utility>
@@ -6,6 +7,7 @@ namespace rtv {
 
 AccessResult CellEditor::Serve(CellRequest& request) {
   if (request.key == SpecialKey::Activate) request.key = SpecialKey::Enter;
+  request.editRule = Rule();
   if (request.commit != CellCommit::None) Commit(request);
   AccessResult result = AccessResult::Nothing;
   if (request.grid != nullptr && !request.key.IsNone()) {
@@ -30,6 +32,12 @@ AccessResult CellEditor::BeginWithText(CellRequest& request, const std::string& 
   ShowSelected(request,
                first == std::string::npos ? std::string() : text.substr(first, last - first + 1));
   return AccessResult::StartEdit;
+}
+
+void CellEditor::Refuse(CellRequest& request, CellNotice notice, std::vector<std::string> values) {
+  request.notice = notice;
+  request.noticeValues = std::move(values);
+  request.keepEditing = true;
 }
 
 void CellEditor::ShowSelected(CellRequest& request, std::string text) {

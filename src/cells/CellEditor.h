@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -27,6 +28,10 @@ class CellEditor {
   virtual std::string Text() const = 0;
   // Reacts to a key (Activate already turned into Enter); only called with a grid.
   virtual AccessResult Key(CellRequest& request, CellKey key) = 0;
+  // What the in-place editor may hold; by default anything, sorted out on commit.
+  virtual EditRule Rule() const { return {}; }
+  // A committed text is refused: the value stays and the editor keeps the text.
+  static void Refuse(CellRequest& request, CellNotice notice, std::vector<std::string> values);
 
   void Take() { changed_ = true; }
 

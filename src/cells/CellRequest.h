@@ -1,12 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "cells/CellCanvas.h"
 #include "cells/CellKey.h"
+#include "cells/CellMarkReason.h"
 #include "cells/CellNames.h"
+#include "cells/EditRule.h"
 
 namespace rtv {
 
@@ -27,10 +31,16 @@ enum class AccessResult : std::uint8_t {
   StartEdit,    // edit the display text in place
 };
 
-// Something an access wants the status bar to say about a value it took.
+// Something an access wants the status bar to say about a value it took or refused; the
+// request's noticeValues fill the places of its text.
 enum class CellNotice : std::uint8_t {
   None,
   FrequencyLimited,  // a typed frequency lay outside the band and the nearest end was taken
+  OffRaster,         // refused: typed MHz, the nearest raster frequency
+  IdDigitCount,      // refused: the digits an ID needs
+  TextCut,           // taken, cut to the field's length
+  TextReplaced,      // taken, characters the radio cannot show became spaces
+  NameFirst,         // refused: a private channel takes frequencies only once named
 };
 
 // Whether an item of a choice popup can be chosen now (its owner cell answers).
@@ -41,6 +51,7 @@ enum class ChoiceState : std::uint8_t { Available, Unavailable };
 struct CellRequest {
   // Result flags; bits 0–1 belong to the caller and are kept.
   static constexpr std::uint8_t kCallerSelected = 0x01;  // the cell is drawn selected
+  static constexpr std::uint8_t kCallerPrinting = 0x02;  // the cell is drawn on paper
   static constexpr std::uint8_t kResultWarning = 0x04;
   static constexpr std::uint8_t kResultError = 0x08;
 
@@ -74,8 +85,20 @@ struct CellRequest {
   int servedType = kCellTypeNone;
   int servedLink = kCellLinkNone;
   int servedIndex = 0;
-  CellKey forwardedKey;                  // out: the key to replay on the redirected cell
-  CellNotice notice = CellNotice::None;  // out
+  CellKey forwardedKey;                   // out: the key to replay on the redirected cell
+  CellNotice notice = CellNotice::None;   // out
+  std::vector<std::string> noticeValues;  // out
+  std::string noticeText;                 // out: the notice in words, from the overlay
+  // Out: the committed text was refused and the value kept; the editor stays open with it.
+  bool keepEditing = false;
+  // Out: what the cell's in-place editor may hold.
+  EditRule editRule;
+  // Out, a warning check: the first cell it found in error (foundLink 0 for none).
+  int foundType = 0;
+  int foundLink = 0;
+  int foundIndex = 0;
+  // Out: why the cell is marked (with kResultWarning or kResultError).
+  CellMarkReason markReason = CellMarkReason::None;
   std::uint8_t rangeFlags = 0;
   int rangeFirst = 0;
   int rangeLast = 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cells/FrequencyEditor.h"
 
 #include <algorithm>
@@ -58,6 +59,17 @@ bool FrequencyEditor::OutsideBand(std::string_view text) {
   return hz && (*hz < kLowest || *hz >= kHighest + 1.0);
 }
 
+std::string FrequencyEditor::NearestOnRaster(std::string_view text) {
+  const std::optional<double> typed = TypedHz(text);
+  if (!typed) return {};
+  const double hz = std::clamp(*typed - 0.5, double{kLowest}, double{kHighest});
+  const auto steps = static_cast<std::uint32_t>(hz / kRaster + 0.5);
+  std::string mhz = FormatMHz(std::clamp(steps * kRaster, kLowest, kHighest));
+  mhz.erase(mhz.find_last_not_of('0') + 1);
+  if (mhz.back() == '.') mhz.pop_back();
+  return mhz;
+}
+
 std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
   const std::optional<double> typed = TypedHz(text);
   if (!typed) return std::nullopt;
@@ -70,7 +82,15 @@ std::optional<std::uint32_t> FrequencyEditor::Parse(std::string_view text) {
 void FrequencyEditor::Commit(CellRequest& request) {
   if (request.commit != CellCommit::Text) return;
   const std::optional<std::uint32_t> f = Parse(request.editText);
-  if (!f) return;
+  if (!f) {
+    const std::string nearest = NearestOnRaster(request.editText);
+    if (nearest.empty()) return;  // no digit: nothing named, nothing changes
+    std::string typed = request.editText;
+    typed.erase(0, typed.find_first_not_of(' '));
+    typed.erase(typed.find_last_not_of(' ') + 1);
+    Refuse(request, CellNotice::OffRaster, {typed, nearest});
+    return;
+  }
   if (OutsideBand(request.editText)) request.notice = CellNotice::FrequencyLimited;
   if (tx_) {
     row_.tx = *f;

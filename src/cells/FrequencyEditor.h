@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,9 @@ class FrequencyEditor : public CellEditor {
   static std::optional<std::uint32_t> Parse(std::string_view text);
   // The text names a frequency outside the band, which Parse limits to the nearest end.
   static bool OutsideBand(std::string_view text);
+  // The raster frequency nearest to what the text names, in MHz without trailing zeros;
+  // empty when the text names none.
+  static std::string NearestOnRaster(std::string_view text);
 
   // The user flags the cell is to get after Serve.
   std::uint8_t cellFlags() const;
@@ -46,6 +50,7 @@ class FrequencyEditor : public CellEditor {
   void Commit(CellRequest& request) override;
   std::string Text() const override;
   AccessResult Key(CellRequest& request, CellKey key) override;
+  EditRule Rule() const override { return {0, EditCharset::Frequency}; }
 
  private:
   bool ShowsSameAsRx() const;

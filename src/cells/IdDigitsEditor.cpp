@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cells/IdDigitsEditor.h"
 
 #include <algorithm>
@@ -35,10 +36,20 @@ std::uint8_t IdDigitsEditor::CheckByte(ConstIdBytes bytes) {
 void IdDigitsEditor::Commit(CellRequest& request) {
   if (request.commit != CellCommit::Text) return;
   std::string digits;
+  bool other = false;
   for (const char c : request.editText) {
-    if (c >= '0' && c <= '9') digits += c;
+    if (c >= '0' && c <= '9') {
+      digits += c;
+    } else if (c != ' ' && c != '-') {
+      other = true;
+    }
   }
-  if (digits.size() == static_cast<std::size_t>(digits_)) {
+  const bool empty = digits.empty() && !other;
+  if (!empty && (other || digits.size() != static_cast<std::size_t>(digits_))) {
+    Refuse(request, CellNotice::IdDigitCount, {std::to_string(digits_)});
+    return;
+  }
+  if (!empty) {
     std::fill(bytes_.begin(), bytes_.end(), std::uint8_t{0});
     for (std::size_t i = 0; i < digits.size(); ++i) {
       const int d = digits[i] - '0';

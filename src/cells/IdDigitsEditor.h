@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,8 @@
 namespace rtv {
 
 // A DSC or ATIS ID of n digits in five bytes, two decimal digits a byte (0–99). A byte
-// above 99 marks the ID absent; the absent ID is five 0xFF bytes.
+// above 99 marks the ID absent; the absent ID is five 0xFF bytes. An empty text makes the
+// ID absent; any other text must be the n digits (spaces and hyphens between them allowed).
 class IdDigitsEditor : public CellEditor {
  public:
   static constexpr std::size_t kIdBytes = 5;
@@ -30,6 +32,7 @@ class IdDigitsEditor : public CellEditor {
   void Commit(CellRequest& request) override;
   std::string Text() const override;
   AccessResult Key(CellRequest& request, CellKey key) override;
+  EditRule Rule() const override { return {0, EditCharset::Digits}; }
 
  private:
   IdBytes bytes_;

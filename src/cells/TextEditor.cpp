@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cells/TextEditor.h"
 
 #include "cells/RadioCharset.h"
@@ -21,7 +22,39 @@ void TextEditor::Commit(CellRequest& request) {
   } else if (charset_ != Charset::Printable) {
     NormaliseRadioText(field_);
   }
+  // Said in words when the text was not taken as it was typed (a pasted or imported text).
+  const EditRule rule = Rule();
+  const std::string& typed = request.editText;
+  const std::size_t typedLength = typed.find_last_not_of(' ') + 1;
+  if (typedLength > field_.size()) {
+    request.notice = CellNotice::TextCut;
+    request.noticeValues = {std::to_string(field_.size())};
+  } else {
+    for (std::size_t i = 0; i < typedLength; ++i) {
+      if (static_cast<char>(field_[i]) != rule.Adjust(typed[i])) {
+        request.notice = CellNotice::TextReplaced;
+        break;
+      }
+    }
+  }
   Take();
+}
+
+EditRule TextEditor::Rule() const {
+  EditRule rule;
+  rule.maxLength = static_cast<int>(field_.size());
+  switch (charset_) {
+    case Charset::Printable:
+      rule.charset = EditCharset::Printable;
+      break;
+    case Charset::Radio:
+      rule.charset = EditCharset::Radio;
+      break;
+    case Charset::FreeName:
+      rule.charset = field_.size() == 3 ? EditCharset::FreeName : EditCharset::Radio;
+      break;
+  }
+  return rule;
 }
 
 std::string TextEditor::Text() const {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@ class TextEditor : public CellEditor {
   void Commit(CellRequest& request) override;
   std::string Text() const override;
   AccessResult Key(CellRequest& request, CellKey key) override;
+  EditRule Rule() const override;
 
  private:
   std::span<std::uint8_t> field_;

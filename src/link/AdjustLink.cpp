@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/AdjustLink.h"
 
 #include "link/CloneFrames.h"
@@ -102,13 +103,18 @@ AdjustLink::State AdjustLink::SendAdjust() {
   bytes.AppendRepeated(kFramePreamble, PreambleCount());
   bytes.Append(HexToBytes(text + " FD"));
   SendBytes(bytes);
-  if (destination_ != nullptr) return kWaitAdjust;
-  if (Mode() == kModeAdjustList) return kNextItem;
-  Result().status = kLinkOk;
-  return State::Drain;
+  if (destination_ == nullptr && Mode() == kModeAdjustList) return kNextItem;
+  // A value set without read-back still waits for its echo: only a request that went out
+  // whole counts as sent.
+  return kWaitAdjust;
 }
 
 AdjustLink::State AdjustLink::WaitAdjust(bool& progress) {
+  if (destination_ == nullptr) {  // the echo is complete, no answer awaited
+    Result().status = kLinkOk;
+    progress = true;
+    return State::Drain;
+  }
   progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return kWaitAdjust;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -19,9 +20,11 @@ class AdjustValueStore {
 
   std::uint8_t Slot(int slot) const;
   std::uint8_t* SlotAddress(int slot);
-  // The 12-bit value of code 9.
+  // The 12-bit value of code 9, which the adjustment sheet shows as the reference.
   std::uint16_t TwelveBitValue() const { return twelveBit_; }
-  void SetTwelveBitValue(std::uint16_t value) { twelveBit_ = value & 0x0FFF; }
+  void SetTwelveBitValue(std::uint16_t value);
+  // A value of the adjustment sheet (links 330–369) as the radio has it now.
+  void SetSheetValue(int link, int value);
   // What the adjustment cells show and edit.
   AdjustmentState& State() { return state_; }
   // Values were read from the radio since the program started.

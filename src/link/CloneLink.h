@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstddef>
@@ -78,6 +79,7 @@ class CloneLink {
   void SetEndCount(bool on);
   // A record of every frame and state change from now on; null for none.
   void SetTrace(LinkTrace* trace);
+  LinkTrace* CurrentTrace() const { return trace_; }
 
   // Each returns false and does nothing while an exchange runs. The callback is called
   // once, from a tick, when the exchange has ended. Range lists end with a pair whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "overlay/OverlayText.h"
 
 #include <cstdlib>
@@ -144,7 +145,12 @@ OverlayText::KeyEntry* OverlayText::FindKey(const std::string& key) {
 }
 
 void OverlayText::MissingKey(const std::string& key) {
-  FatalError("OverlayText Error !\nThe index '" + key + "' was not found.");
+  std::string text = "OverlayText Error !\nThe index '" + key + "' was not found";
+  // Which file, with its full path: a user cannot tell otherwise what to repair.
+  if (kind_ == Kind::File) {
+    text += open_ ? " in '" + fileName_ + "'" : ": '" + fileName_ + "' cannot be read";
+  }
+  FatalError(text + ".");
 }
 
 OverlayText::KeyEntry* OverlayText::FindOrFail(const std::string& key) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/AdjustmentItems.h"
 
 #include <array>
@@ -8,6 +9,7 @@
 #include "cells/CellAccess.h"
 #include "cells/CellAccessHost.h"
 #include "cells/IntegerEditor.h"
+#include "radio/AdjustmentCodes.h"
 #include "radio/AdjustmentState.h"
 #include "radio/EepromImage.h"
 #include "radio/Readings.h"
@@ -131,21 +133,20 @@ AccessResult AdjustmentItems::ServeSheet(CellAccess& access) {
   const std::string_view name = kCellLinkNames[static_cast<std::size_t>(link)];
   if (name.ends_with("_Bar")) {
     access.MarkReadOnly();
-    const int value = state->sheet[static_cast<std::size_t>(link - 1 - kFirstSheet)];
-    ShowText(access.request, BarEditor::Bar(value, 0, AdjustmentState::kValueMaximum));
+    const int valueLink = link - 1;
+    const int value = state->sheet[static_cast<std::size_t>(valueLink - kFirstSheet)];
+    ShowText(access.request, BarEditor::Bar(value, 0, AdjustmentCodes::Maximum(valueLink)));
     return AccessResult::Nothing;
   }
-  // Values go to the radio, so they change only while it is connected.
-  const bool readOnly = !Connected(access);
+  // Values go to the radio, so they change only while it is connected, and only the host
+  // stores them: once the radio has taken them.
+  const bool readOnly = !Connected(access) || !AdjustmentCodes::Of(link);
   if (readOnly) access.MarkReadOnly();
-  int& stored = state->sheet[static_cast<std::size_t>(link - kFirstSheet)];
+  const int stored = state->sheet[static_cast<std::size_t>(link - kFirstSheet)];
   int value = stored;
-  IntegerEditor editor(value, ByteRange(0, AdjustmentState::kValueMaximum));
+  IntegerEditor editor(value, ByteRange(0, AdjustmentCodes::Maximum(link)));
   const AccessResult result = editor.Serve(access.request);
-  if (editor.changed() && !readOnly && value != stored) {
-    stored = value;
-    access.host.AdjustmentEdited(link);
-  }
+  if (editor.changed() && !readOnly && value != stored) access.host.AdjustmentEdited(link, value);
   return result;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/ChannelListColumns.h"
 
 #include <cstdio>
@@ -128,7 +129,7 @@ AccessResult ChannelListColumns::ServeAttributes(CellAccess& access, ChannelRow&
     access.host.PostBusMessage(kBusJumpToChannel, kJumpAsked);
   }
   const bool unusable = row.inhibited || (row.IsFreeRow() && row.FreeNameBlank());
-  if (unusable && (row.pFlag || row.cFlag)) access.MarkError();
+  if (unusable && (row.pFlag || row.cFlag)) access.MarkError(CellMarkReason::PriorityChannelUnused);
   return result;
 }
 

@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/ChoiceItems.h"
 
 #include "cells/Cell.h"
 #include "cells/CellAccess.h"
 #include "cells/CellEditor.h"
 #include "cells/CellNames.h"
+#include "radio/DebugItems.h"
 #include "radio/ItemAccessor.h"
 
 namespace rtv {
@@ -12,6 +14,7 @@ AccessResult ChoiceItems::Serve(CellAccess& access) {
   CellRequest& request = access.request;
   const Cell& cell = access.cell;
   if (cell.cellLink == LinkNo("CL_Null")) return AccessResult::Nothing;
+  if (cell.cellLink == LinkNo("CL_FBits")) return DebugItems::ServeFlagBit(access);
   // An item is chosen by its grid, never edited itself.
   request.displayText = cell.text.value_or(std::string());
   if (cell.cellLink == LinkNo("CL_FlexMarking") && request.ownerCell != nullptr) {

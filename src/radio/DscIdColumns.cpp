@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/DscIdColumns.h"
 
 #include <algorithm>
@@ -43,25 +44,31 @@ AccessResult DscIdColumns::Serve(CellAccess& access) {
     IdDigitsEditor editor(row->id, kIdDigits);
     result = editor.Serve(access.request);
     if (editor.changed()) row->ReloadRow();
-    if (row->valid && IdInError(*row)) access.MarkError();
+    if (row->valid) {
+      const CellMarkReason reason = IdError(*row);
+      if (reason != CellMarkReason::None) access.MarkError(reason);
+    }
   } else if (link == kLinkIndividualName || link == kLinkGroupName) {
     result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
     if (changed) row->ReloadRow();
-    if (row->CommentBlank()) access.MarkError();
+    if (row->CommentBlank()) access.MarkError(CellMarkReason::IdWithoutName);
   }
   return result;
 }
 
-bool DscIdColumns::IdInError(const ChannelRow& row) {
+CellMarkReason DscIdColumns::IdError(const ChannelRow& row) {
   const std::uint8_t first = row.id[0];
-  if (row.kind == ListKind::DscGroupIds ? first > 9 : (first >= 1 && first <= 9)) return true;
+  if (row.kind == ListKind::DscGroupIds && first > 9) return CellMarkReason::GroupIdPrefix;
+  if (row.kind != ListKind::DscGroupIds && first >= 1 && first <= 9) {
+    return CellMarkReason::IndividualIdPrefix;
+  }
   // Rows load only from images that hold the whole memory map.
   for (int earlier = 0; earlier < row.row; ++earlier) {
     if (HoldsId(row.image(), row.kind, earlier, row.id.data())) {
-      return true;
+      return CellMarkReason::DuplicateId;
     }
   }
-  return false;
+  return CellMarkReason::None;
 }
 
 }  // namespace rtv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include "cells/CellAccess.h"
@@ -14,10 +15,10 @@ class DscIdColumns {
   static AccessResult Serve(CellAccess& access);
 
  private:
-  // The ID is flagged when an earlier row of the list holds it too, or when its first
-  // digits do not fit the list (an individual ID does not start with one 0, a group ID
-  // starts with 0).
-  static bool IdInError(const ChannelRow& row);
+  // Why the ID is flagged (None when it is not): when an earlier row of the list holds it too, or
+  // when its first digits do not fit the list (an individual ID does not start with one 0, a group
+  // ID starts with 0).
+  static CellMarkReason IdError(const ChannelRow& row);
 };
 
 }  // namespace rtv

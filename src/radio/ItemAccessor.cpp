@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/ItemAccessor.h"
 
 #include <optional>
@@ -14,6 +15,31 @@ constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
 constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 constexpr ColourValue kRestrictedText = 0xFFFF;
 constexpr ColourValue kRestrictedBackground = 128;
+// A value taken, but not as typed.
+constexpr ColourValue kAdjustedText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kAdjustedBackground = 0x80FFFF;
+
+const char* NoticeKey(const CellRequest& request) {
+  switch (request.notice) {
+    case CellNotice::None:
+      return nullptr;
+    case CellNotice::FrequencyLimited:
+      return "GI_Botttom_FreqLimited";
+    case CellNotice::OffRaster:
+      return "GI_Botttom_OffRaster";
+    case CellNotice::IdDigitCount:
+      return !request.noticeValues.empty() && request.noticeValues[0] == "9"
+                 ? "GI_Botttom_MmsiDigits"
+                 : "GI_Botttom_AtisDigits";
+    case CellNotice::TextCut:
+      return "GI_Botttom_TextCut";
+    case CellNotice::TextReplaced:
+      return "GI_Botttom_TextReplaced";
+    case CellNotice::NameFirst:
+      return "GI_Botttom_NameFirst";
+  }
+  return nullptr;
+}
 
 // Serves a bare accessor: no image, nothing to tell.
 class QuietHost : public CellAccessHost {
@@ -123,8 +149,13 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
     request.changed(flags);
   }
   if (input) host_.AfterImageWrite();
-  if (access.refused) {
-    if (access.fixedByModel) {
+  if (const char* key = NoticeKey(request)) {
+    request.noticeText = OverlayText::FillIn(OverlayLine(key), request.noticeValues);
+  }
+  if (access.refused || request.keepEditing) {
+    if (!request.noticeText.empty()) {
+      host_.PostStatusText(request.noticeText, kRestrictedText, kRestrictedBackground);
+    } else if (access.fixedByModel) {
       host_.PostStatusText(OverlayLine("GI_Botttom_ModelFixed"), kRestrictedText,
                            kRestrictedBackground);
     } else {
@@ -132,8 +163,8 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
         editRestrictedText_ = OverlayLine("GI_Botttom_EditRestrected");
       host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
     }
-  } else if (request.notice == CellNotice::FrequencyLimited) {
-    host_.PostStatusText(OverlayLine("GI_Botttom_FreqLimited"), kStatusText, kStatusBackground);
+  } else if (!request.noticeText.empty()) {
+    host_.PostStatusText(request.noticeText, kAdjustedText, kAdjustedBackground);
   }
   return result;
 }
@@ -210,7 +241,10 @@ bool ItemAccessor::PrepareFreeChannel(CellAccess& access, ChannelRow& row) {
     return true;
   }
   if ((link == kLinkRxFrequency || link == kLinkTxFrequency) && row.FreeNameBlank()) {
+    const bool committed = access.request.commit == CellCommit::Text;
     access.ShowReadOnly("---");
+    if (access.refused || committed) access.request.notice = CellNotice::NameFirst;
+    if (committed) access.refused = true;
     return true;
   }
   return false;
@@ -222,6 +256,11 @@ bool ItemAccessor::PrepareIdRow(CellAccess& access, ChannelRow& row) {
   if (row.valid || link == idLink || !InFamily(link, LinkFamily::DscIdLists)) return false;
   if (IsForwardedKey(access.request.key)) Forward(access.request, idLink);
   return true;  // the other columns of an empty row show nothing
+}
+
+std::string ItemAccessor::MarkText(CellMarkReason reason) {
+  const char* key = MarkReasonKey(reason);
+  return key != nullptr ? OverlayLine(key) : std::string();
 }
 
 std::string ItemAccessor::OverlayLine(const char* key) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -44,9 +45,12 @@ class ItemAccessor {
   std::string CellText(int cellType, int link, int index);
   std::uint8_t CellFlags(int cellType, int link, int index);
   bool CheckCell(int cellType, int link, int index);
+  // The whole request of such a display-only access.
+  CellRequest Probe(int cellType, int link, int index);
+  // Why a cell is marked, in words; empty for no reason or without an overlay.
+  std::string MarkText(CellMarkReason reason);
 
  private:
-  CellRequest Probe(int cellType, int link, int index);
   // Line 0 of an overlay text; empty without an overlay.
   std::string OverlayLine(const char* key);
   // Commands 73–81 on a cell; false when the cell is not to be served afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/RadioMemoryMap.h"
 
 #include <memory>
@@ -5,6 +6,7 @@
 #include "radio/AdjustmentItems.h"
 #include "radio/ChannelListColumns.h"
 #include "radio/ChoiceItems.h"
+#include "radio/DebugItems.h"
 #include "radio/DscChannelColumns.h"
 #include "radio/DscIdColumns.h"
 #include "radio/FreeChannelColumns.h"
@@ -20,6 +22,8 @@ void InstallMemoryMap(ItemAccessor& accessor) {
   auto choiceItems = std::make_shared<ChoiceItems>(accessor);
   accessor.Serve(LinkFamily::Special,
                  [choiceItems](CellAccess& access) { return choiceItems->Serve(access); });
+  accessor.Serve(LinkFamily::EepromDebug, DebugItems::ServeMemoryWindow);
+  accessor.Serve(LinkFamily::FreeDebug, DebugItems::ServeFreeDebug);
   accessor.Serve(LinkFamily::MenuCommands, ProgramItems::ServeCommand);
   accessor.Serve(LinkFamily::SheetCall, ProgramItems::ServeCommand);
   accessor.Serve(LinkFamily::PopupCommands, ProgramItems::ServePopupItem);

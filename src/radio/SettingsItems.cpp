@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/SettingsItems.h"
 
 #include <algorithm>
@@ -450,20 +451,24 @@ bool Unavailable(const SettingItem& item, const std::uint8_t* image, int value) 
   }
 }
 
-bool InError(const SettingItem& item, const std::uint8_t* image, int index, int value) {
+CellMarkReason ErrorOf(const SettingItem& item, const std::uint8_t* image, int index, int value) {
+  const auto when = [](bool error, CellMarkReason reason) {
+    return error ? reason : CellMarkReason::None;
+  };
   switch (item.rule) {
     case Rule::AlarmMinimum:
     case Rule::AlarmMaximum: {
       const std::uint8_t* record = CallRecord(image, index);
-      return record[5] < record[4];
+      return when(record[5] < record[4], CellMarkReason::AlarmRange);
     }
     case Rule::Atis:
-      return !AnyEnabledRegion(image, [&](int r) { return AtisOn(image, r); });
+      return when(!AnyEnabledRegion(image, [&](int r) { return AtisOn(image, r); }),
+                  CellMarkReason::AtisWithoutRegion);
     case Rule::CallNeeded:
     case Rule::SoftKey:
-      return Unavailable(item, image, value);
+      return when(Unavailable(item, image, value), CellMarkReason::ChoiceUnavailable);
     default:
-      return false;
+      return CellMarkReason::None;
   }
 }
 
@@ -551,7 +556,7 @@ AccessResult SettingsItems::Serve(CellAccess& access) {
       if (request.popupChoice != nullptr && request.commit != CellCommit::Choice &&
           Unavailable(item, data, request.popupChoice->index)) {
         request.itemState = ChoiceState::Unavailable;
-        access.MarkError();
+        access.MarkError(CellMarkReason::ChoiceUnavailable);
       }
       const bool showOnly =
           request.commit == CellCommit::None && (request.grid == nullptr || request.key.IsNone());
@@ -628,12 +633,14 @@ AccessResult SettingsItems::Serve(CellAccess& access) {
         request.displayText = SelfIdOffText(access);
         ShowWhole(request);
       } else if (item.rule == Rule::SelfId && bytes[0] >= 1 && bytes[0] <= 9) {
-        access.MarkError();  // a leading single 0 is a group ID, not a ship's own
+        access.MarkError(
+            CellMarkReason::SelfIdIsGroup);  // a leading single 0 is a group ID, not a ship's own
       }
       break;
     }
   }
-  if (InError(item, data, index, value)) access.MarkError();
+  const CellMarkReason error = ErrorOf(item, data, index, value);
+  if (error != CellMarkReason::None) access.MarkError(error);
   // The DSC call sheet and the auto-acknowledgement items follow the call values.
   if (stored && link >= kFirstCallLink && link <= kLastCallLink) {
     access.extraFlags |= ItemAccessor::kAccessUseChanged;

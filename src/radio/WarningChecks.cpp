@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/WarningChecks.h"
 
 #include <string>
@@ -20,9 +21,15 @@ constexpr int kSoftKeys = 20;
 
 }  // namespace
 
+bool WarningChecks::Check(int cellType, int link, int index) {
+  if (!accessor_.CheckCell(cellType, link, index)) return false;
+  if (found_.link == 0) found_ = {cellType, link, index};
+  return true;
+}
+
 std::uint8_t WarningChecks::Errors(int cellType, int link, int first, int last) {
   for (int index = first; index <= last; ++index) {
-    if (accessor_.CheckCell(cellType, link, index)) return kError;
+    if (Check(cellType, link, index)) return kError;
   }
   return 0;
 }
@@ -30,13 +37,17 @@ std::uint8_t WarningChecks::Errors(int cellType, int link, int first, int last) 
 std::uint8_t WarningChecks::IdList(int cellType, int idLink, int nameLink, int rows) {
   std::uint8_t flags = 0;
   for (int row = 0; row < rows && flags != kBoth; ++row) {
-    flags |= accessor_.CellFlags(cellType, idLink, row);
-    flags |= accessor_.CellFlags(cellType, nameLink, row);
+    for (const int link : {idLink, nameLink}) {
+      const std::uint8_t cell = accessor_.CellFlags(cellType, link, row);
+      if ((cell & kError) != 0 && found_.link == 0) found_ = {cellType, link, row};
+      flags |= cell;
+    }
   }
   return flags;
 }
 
 std::uint8_t WarningChecks::Evaluate(int link) {
+  found_ = {};
   switch (link) {
     case LinkNo("CL_Check_Int_ChInh"):
       return Errors(TypeNo("CT_IntCh"), LinkNo("CL_ChList_Atr"), 0, kChannelRows - 1);
@@ -50,14 +61,14 @@ std::uint8_t WarningChecks::Evaluate(int link) {
       return Errors(kSettings, LinkNo("CL_ComDsc_SelfId"), 0, 0);
     case LinkNo("CL_Check_Dsc_Call"):
       for (int record = 0; record < kCallRecords; ++record) {
-        if (accessor_.CheckCell(kSettings, LinkNo("CL_DscCall_Alarm_Min"), record) ||
-            accessor_.CheckCell(kSettings, LinkNo("CL_DscCall_Alarm_Max"), record)) {
+        if (Check(kSettings, LinkNo("CL_DscCall_Alarm_Min"), record) ||
+            Check(kSettings, LinkNo("CL_DscCall_Alarm_Max"), record)) {
           return kError;
         }
       }
       for (const int call : {LinkNo("CL_DscCall_Tx_EPIRB_Ind"), LinkNo("CL_DscCall_Tx_EPIRB_All"),
                              LinkNo("CL_DscCall_Tx_MOB_Ind")}) {
-        if (accessor_.CheckCell(kSettings, call, 0)) return kError;
+        if (Check(kSettings, call, 0)) return kError;
       }
       return 0;
     case LinkNo("CL_Check_Dsc_IndId"):
@@ -69,7 +80,7 @@ std::uint8_t WarningChecks::Evaluate(int link) {
     case LinkNo("CL_Check_Common_AtisSet"):
       for (const int region :
            {LinkNo("CL_ComAtis_IntCh"), LinkNo("CL_ComAtis_UsaCh"), LinkNo("CL_ComAtis_CanCh")}) {
-        if (accessor_.CheckCell(kSettings, region, 0)) return kError;
+        if (Check(kSettings, region, 0)) return kError;
       }
       return 0;
     case LinkNo("CL_Check_Conf_Softkey"):
@@ -84,6 +95,9 @@ std::uint8_t WarningChecks::Evaluate(int link) {
 AccessResult WarningChecks::Serve(CellAccess& access) {
   access.request.displayText = access.cell.text.value_or(std::string());
   access.request.resultFlags |= Evaluate(access.cell.cellLink);
+  access.request.foundType = found_.type;
+  access.request.foundLink = found_.link;
+  access.request.foundIndex = found_.index;
   return AccessResult::Nothing;
 }
 

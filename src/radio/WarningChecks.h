@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -23,8 +24,16 @@ class WarningChecks {
  private:
   std::uint8_t Errors(int cellType, int link, int first, int last);
   std::uint8_t IdList(int cellType, int idLink, int nameLink, int rows);
+  // Whether the cell is in error; the first one found is remembered.
+  bool Check(int cellType, int link, int index);
 
+  struct Found {
+    int type = 0;
+    int link = 0;
+    int index = 0;
+  };
   ItemAccessor& accessor_;
+  Found found_;  // of the last Evaluate
 };
 
 }  // namespace rtv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/WeatherColumns.h"
 
 #include "cells/Cell.h"
@@ -40,7 +41,8 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
     const EepromImage& image = row->image();
     const int mask = image.GetByte(ChannelRow::kWeatherMaskAddress) |
                      image.GetByte(ChannelRow::kWeatherMaskAddress + 1) << 8;
-    if ((mask & kAllRowsUnused) == kAllRowsUnused) access.MarkError();
+    if ((mask & kAllRowsUnused) == kAllRowsUnused)
+      access.MarkError(CellMarkReason::NoWeatherChannel);
   } else if (link == kLinkComment) {
     if (row->inhibited) {
       access.ShowReadOnly("---");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/Sheet.h"
 
 #include <algorithm>
@@ -169,7 +170,7 @@ void Sheet::BuildCells() {
   LayoutRows();
   if (columns_ == 0 || rows_ == 0) FatalError(kIllegalAssign);
   slots_.assign(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_), CellSlot{});
-  const int unit = 1;  // on screen; printing scales it
+  const int unit = std::max(1, static_cast<int>(scale_));  // one screen pixel
   columnWidths_.assign(static_cast<std::size_t>(columns_), unit);
   rowHeights_.assign(static_cast<std::size_t>(rows_), unit);
   FillCells();
@@ -183,6 +184,9 @@ void Sheet::BuildBasicCell() {
   const std::string face = basicCell_.font->face;
   if (fixedFontHeight_ != 0) {
     ApplyFont(*basicCell_.font, ",,," + std::to_string(fixedFontHeight_) + ",,,");
+    if (printFontRatio_ != 100) {
+      ApplyFont(*basicCell_.font, ",,,%" + std::to_string(printFontRatio_) + ",,,");
+    }
   } else {
     ApplyFont(*basicCell_.font, ",,,%" + std::to_string(services_.fontSizePercentage) + ",,,");
   }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <array>
@@ -147,6 +148,9 @@ class Sheet {
   void SetResetWidths(bool on) { resetWidths_ = on; }
   // Printing lays the sheet out with a fixed font height (0: the percentage applies).
   void SetFixedFontHeight(int height) { fixedFontHeight_ = height; }
+  int fixedFontHeight() const { return fixedFontHeight_; }
+  // Output pixels per screen pixel: a printer's cells keep the screen's proportions.
+  void SetScale(double scale) { scale_ = scale > 0 ? scale : 1.0; }
 
   // The first selectable cell, rows top to bottom, each row left to right, whose link and
   // index equal the given ones (any link and index when `link` is negative); false if none.

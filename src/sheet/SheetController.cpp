@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/SheetController.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "base/MessageBus.h"
 #include "base/TextMetrics.h"
 #include "base/Timers.h"
+#include "overlay/OverlayText.h"
 #include "sheet/SheetViewport.h"
 
 namespace rtv {
@@ -15,6 +17,23 @@ namespace {
 
 constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
 constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
+// A value refused, and a value taken but not as typed: the colours of a warning.
+constexpr ColourValue kRefusedText = 0xFFFF;
+constexpr ColourValue kRefusedBackground = 128;
+constexpr ColourValue kAdjustedText = ToColourValue(SystemColour::WindowText);
+constexpr ColourValue kAdjustedBackground = 0x80FFFF;
+
+bool Refuses(CellNotice notice) {
+  return notice == CellNotice::OffRaster || notice == CellNotice::IdDigitCount ||
+         notice == CellNotice::NameFirst;
+}
+
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
@@ -360,6 +379,13 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
     request.editText = *text;
   }
   const AccessResult result = sheet_.Access(request, true);
+  editRefused_ = request.keepEditing;
+  if (!request.noticeText.empty() && bus_ != nullptr) {
+    const bool refused = Refuses(request.notice);
+    bus_->PostText(kMsgStatusText, static_cast<int>(refused ? kRefusedText : kAdjustedText),
+                   static_cast<int>(refused ? kRefusedBackground : kAdjustedBackground),
+                   CellName(column, row) + ": " + request.noticeText);
+  }
   if (request.redirected) {
     int c = 0;
     int r = 0;
@@ -372,6 +398,7 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   }
   if (result == AccessResult::PopupOpened) ClearMarks();
   if (result == AccessResult::StartEdit) {
+    editRule_ = request.editRule;
     view_.OpenEditor(request.displayText, request.selectionStart, request.selectionLength);
   }
   const Sheet::MultiSelect multi = sheet_.multiSelect();
@@ -419,9 +446,43 @@ void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
   Post(kMsgRefreshMenuStates);
 }
 
-void SheetController::CommitEditText(const std::string& text) {
+bool SheetController::CommitEditText(const std::string& text) {
+  editRefused_ = false;
   SendToCell(sheet_.currentColumn(), sheet_.currentRow(), SpecialKey::Enter, 0,
              text.substr(0, kEditorMaxLength));
+  return !editRefused_;
+}
+
+std::string SheetController::ColumnHeading(int column) const {
+  for (int row = sheet_.fixedRows() - 1; row >= 0; --row) {
+    const Cell& cell = sheet_.CellAt(column, row).cell;
+    if (cell.text && !OneLine(*cell.text).empty()) return OneLine(*cell.text);
+  }
+  return {};
+}
+
+std::string SheetController::CellName(int column, int row) const {
+  std::string label;
+  if (sheet_.fixedColumns() > 0 && row >= sheet_.fixedRows()) {
+    const Cell& first = sheet_.CellAt(0, row).cell;
+    label = OneLine(first.cellLink != kCellLinkNone ? DrawRequest(0, row, false).displayText
+                                                    : first.text.value_or(std::string()));
+  }
+  const std::string heading = ColumnHeading(column);
+  if (label.empty()) return heading;
+  return heading.empty() ? label : label + ", " + heading;
+}
+
+std::string SheetController::MarkText(int column, int row) const {
+  if (!sheet_.Contains(column, row)) return {};
+  if (sheet_.CellAt(column, row).cell.cellLink == kCellLinkNone) return {};
+  const CellRequest request = DrawRequest(column, row, false);
+  if ((request.resultFlags & (CellRequest::kResultWarning | CellRequest::kResultError)) == 0) {
+    return {};
+  }
+  const char* key = MarkReasonKey(request.markReason);
+  OverlayText& overlay = sheet_.services().overlay;
+  return key != nullptr && overlay.HasKey(key) ? overlay.GetFirstLine(key) : std::string();
 }
 
 void SheetController::ResolveRowTrack(int& column, int row) const {
@@ -451,8 +512,30 @@ void SheetController::RightButton(int column, int row) {
 
 void SheetController::LeftDown(int column, int row) {
   ResolveRowTrack(column, row);
+  if (row < sheet_.fixedRows() && column >= sheet_.fixedColumns() &&
+      !sheet_.CellAt(column, row).cell.selectable) {
+    SelectColumn(column);  // a column's heading stands for the column
+    return;
+  }
   SelectCell(column, row);
   mouseDown_ = true;
+}
+
+bool SheetController::SelectColumn(int column) {
+  if (!sheet_.Contains(column, sheet_.fixedRows())) return false;
+  const int current = sheet_.currentRow();
+  int bestColumn = -1;
+  int bestRow = -1;
+  for (int row = sheet_.fixedRows(); row < sheet_.rowCount(); ++row) {
+    int c = column;
+    ResolveRowTrack(c, row);
+    if (!sheet_.CellAt(c, row).cell.selectable) continue;
+    if (bestRow < 0 || std::abs(row - current) < std::abs(bestRow - current)) {
+      bestColumn = c;
+      bestRow = row;
+    }
+  }
+  return bestRow >= 0 && SelectCell(bestColumn, bestRow);
 }
 
 void SheetController::DragTo(int column, int row) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <functional>
@@ -64,6 +65,9 @@ class SheetController {
   void MoveToEnd(bool last, bool acrossRows);
   // The select-cell query and the change: false when the cell may not be selected.
   bool SelectCell(int column, int row, bool byProgram = false);
+  // Moves the cursor into a column: the current row's cell, else the nearest row's that
+  // may be selected; false when the column has none.
+  bool SelectColumn(int column);
 
   // The one road of inputs to the accessor. `text` is a text edited in place; it goes
   // without a key.
@@ -71,8 +75,20 @@ class SheetController {
                           const std::optional<std::string>& text = std::nullopt);
   // A choice popup answered for the owner cell.
   void CommitChoice(int column, int row, const Cell& chosen);
-  // The editor's text, committed to the current cell.
-  void CommitEditText(const std::string& text);
+  // The editor's text, committed to the current cell; false when the cell refused it and
+  // the editor is to stay open with it.
+  bool CommitEditText(const std::string& text);
+  // What the editor opened last may hold.
+  const EditRule& editRule() const { return editRule_; }
+  // The cell in words for the status bar: its row's label and its column's heading.
+  std::string CellName(int column, int row) const;
+  // The heading of a column: the text of its lowest heading cell that has one.
+  std::string ColumnHeading(int column) const;
+  // Why a cell is marked, in words; empty when it is not.
+  std::string MarkText(int column, int row) const;
+  // The status bar colours of a cell's mark text.
+  static constexpr ColourValue kMarkText = ToColourValue(SystemColour::WindowText);
+  static constexpr ColourValue kMarkBackground = 0x80FFFF;
 
   // Mouse, on a cell.
   void RightButton(int column, int row);
@@ -141,6 +157,8 @@ class SheetController {
     int forwards;
   };
   std::optional<Replay> pendingReplay_;
+  EditRule editRule_;
+  bool editRefused_ = false;
 };
 
 }  // namespace rtv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/SheetImporter.h"
 
 #include <algorithm>
@@ -377,13 +378,20 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   } else if (result == AccessResult::StartEdit) {
     commit.commit = CellCommit::Text;
     commit.editText = wanted.substr(0, SheetController::kEditorMaxLength);
+  } else if (!probe.noticeText.empty()) {
+    return refuse(probe.noticeText);
   } else if (canvas.colour == CellAccess::kReadOnlyColour) {
     return refuse("the cell is read-only");
   } else {
     return refuse("the cell takes no typed value");
   }
   sheet_.Access(commit, true);
+  // The cell's own words, as the grid's status bar has them.
+  if (commit.keepEditing) return refuse("\"" + wanted + "\": " + commit.noticeText);
   const std::string after = exporter.CellText(column, row);
+  if (!commit.noticeText.empty() && !SameValue(wanted, after)) {
+    return {true, "taken as \"" + after + "\": " + commit.noticeText};
+  }
   if (after == before && !SameValue(wanted, before)) {
     return {false, canvas.colour == CellAccess::kGreyedColour
                        ? "\"" + wanted + "\" was not taken: the cell is greyed out"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/AdjustmentItems.h"
 
 #include <gtest/gtest.h>
@@ -110,8 +111,8 @@ TEST_F(AdjustmentItemsTest, AdjustmentCellsChangeOnlyWhileConnected) {
 }
 
 TEST_F(AdjustmentItemsTest, SheetValuesAndBarsComeFromTheAdjustmentState) {
-  const int ref = LinkNo("CL_Adjust_Ref");
-  const int refBar = LinkNo("CL_Adjust_Ref_Bar");
+  const int ref = LinkNo("CL_Adjust_High");
+  const int refBar = LinkNo("CL_Adjust_High_Bar");
   EXPECT_EQ(probe.Show(ref).text, "");  // no state yet
   host.adjustment.emplace();
   host.adjustment->sheet[static_cast<std::size_t>(ref - LinkNo("CL_Adjust_ChGrp"))] = 51;
@@ -126,6 +127,21 @@ TEST_F(AdjustmentItemsTest, SheetValuesAndBarsComeFromTheAdjustmentState) {
   EXPECT_EQ(host.adjustmentEdits, std::vector<int>{ref});
   probe.Type(refBar, 0, "0");  // a bar is shown only
   EXPECT_EQ(probe.Show(ref).text, "255");
+}
+
+TEST_F(AdjustmentItemsTest, TheReferenceTakesTwelveBitsAndTheFrequencyIsShownOnly) {
+  const int ref = LinkNo("CL_Adjust_Ref");
+  const int frequency = LinkNo("CL_Adjust_ChNoFreq");
+  host.adjustment.emplace();
+  host.adjustmentConnected = true;
+  probe.Type(ref, 0, "2048");
+  EXPECT_EQ(probe.Show(ref).text, "2048");
+  EXPECT_EQ(probe.Show(LinkNo("CL_Adjust_Ref_Bar")).text, "[##########----------]");
+  probe.Type(ref, 0, "5000");  // beyond twelve bits: the largest there is
+  EXPECT_EQ(probe.Show(ref).text, "4095");
+  EXPECT_TRUE(probe.Show(frequency).ReadOnly());
+  probe.Type(frequency, 0, "7");
+  EXPECT_EQ(host.adjustmentEdits, (std::vector<int>{ref, ref}));
 }
 
 TEST_F(AdjustmentItemsTest, ReadingsShowRawAndConvertedForms) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the channel plans of the shipped initial files against a small table of facts
 // about the marine VHF band, reading the image bytes directly.
 #include <gtest/gtest.h>

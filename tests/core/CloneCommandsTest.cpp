@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CloneCommands.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,12 @@
 #include "TempFolder.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "cells/CellRequest.h"
 #include "clonefile/CloneFile.h"
 #include "link/CloneFrames.h"
 #include "link/LinkView.h"
 #include "radio/ImageVersion.h"
+#include "radio/ItemAccessor.h"
 
 namespace rtv {
 namespace {
@@ -680,8 +683,9 @@ TEST_F(CloneCommandsTest, ReadOneValueGoesIntoTheImage) {
 TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
   std::uint8_t destination = 0;
   commands->SetAdjustValue(0x08, 0x3C, &destination, false);
-  EXPECT_EQ(destination, 0x3C);  // without read-back at once
+  EXPECT_EQ(destination, 0);  // not before the request went out
   Run();
+  EXPECT_EQ(destination, 0x3C);  // without read-back, no answer awaited
   commands->SetTwelveBitValue(0x0ABC);
   Run();
   ASSERT_EQ(radio.frames.size(), 2u);
@@ -697,6 +701,86 @@ TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
   commands->SetAdjustValue(0x08, 0x3C, &destination, true);
   Run();
   EXPECT_EQ(destination, 0x3B);
+}
+
+// What the grid does when a value is typed into an adjustment cell.
+void TypeIntoAdjustmentCell(ItemAccessor& accessor, int link, const std::string& text) {
+  Cell cell;
+  cell.cellType = TypeNo("CT_Adj");
+  cell.cellLink = link;
+  CellRequest request;
+  request.cell = &cell;
+  request.commit = CellCommit::Text;
+  request.editText = text;
+  accessor.AccessCell(request, true);
+}
+
+TEST_F(CloneCommandsTest, EditedAdjustmentCellsReachTheRadioOnceEveryValueWasRead) {
+  ItemAccessor& cells = f.controller->Accessor();
+  const int high = LinkNo("CL_Adjust_High");
+  const int ref = LinkNo("CL_Adjust_Ref");
+  const auto shown = [&cells](int link) { return cells.CellText(TypeNo("CT_Adj"), link, 0); };
+  TypeIntoAdjustmentCell(cells, high, "90");
+  Run();
+  EXPECT_TRUE(radio.frames.empty());  // nothing read yet: read-only
+  EXPECT_FALSE(f.controller->AdjustmentConnected());
+
+  radio.answers[0xE8] = AdjustAnswer(0x3974, '3', 'C');
+  commands->ReadAllAdjustValues();
+  Run();
+  ASSERT_TRUE(f.controller->AdjustmentConnected());
+  radio.frames.clear();
+  int refreshes = 0;
+  f.bus.Subscribe(
+      [](void* context, const Message& message) {
+        if (message.type == kMsgDataChanged) ++*static_cast<int*>(context);
+      },
+      &refreshes);
+
+  TypeIntoAdjustmentCell(cells, high, "90");
+  EXPECT_EQ(shown(high), "0");  // not before the radio has it
+  Run();
+  TypeIntoAdjustmentCell(cells, ref, "2748");
+  Run();
+  ASSERT_EQ(radio.frames.size(), 2u);
+  EXPECT_EQ(radio.frames[0].bytes,
+            (Bytes{0xEE, 0xEF, 0xE8, 0x39, 0x74, 0x00, 0x00, 0x0A, '5', 'A'}));
+  EXPECT_EQ(radio.frames[1].bytes,
+            (Bytes{0xEE, 0xEF, 0xE8, 0x39, 0x74, 0x00, 0x00, 0x09, 'A', 'B', 'C'}));
+  EXPECT_EQ(shown(high), "90");
+  EXPECT_EQ(shown(ref), "2748");
+  EXPECT_EQ(commands->AdjustValues().TwelveBitValue(), 0x0ABC);
+  EXPECT_EQ(refreshes, 2);
+  EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
+}
+
+TEST_F(CloneCommandsTest, AFailedOrRefusedAdjustmentWriteChangesNothing) {
+  radio.answers[0xE8] = AdjustAnswer(0x3974, '3', 'C');
+  commands->ReadAllAdjustValues();
+  Run();
+  ItemAccessor& cells = f.controller->Accessor();
+  const int low = LinkNo("CL_Adjust_Low");
+  const EepromImage before = f.controller->WorkingImage();
+
+  // No echo: the request never went out whole.
+  wire.echo = false;
+  TypeIntoAdjustmentCell(cells, low, "77");
+  Run();
+  EXPECT_EQ(LastText().substr(0, 5), "Head ");
+  EXPECT_EQ(cells.CellText(TypeNo("CT_Adj"), low, 0), "0");
+  EXPECT_TRUE(f.controller->WorkingImage().Equals(before));
+
+  // While another exchange runs the edit is refused before anything is sent.
+  wire.echo = true;
+  radio.frames.clear();
+  commands->ReadOneAdjustValue(0);
+  ASSERT_TRUE(commands->IsBusy());
+  EXPECT_FALSE(commands->SetSheetValue(low, 77));
+  EXPECT_FALSE(commands->SetTwelveBitValue(0x0123));
+  Run();
+  EXPECT_EQ(AdjustCodes(radio.frames), std::vector<int>{0x57});
+  EXPECT_EQ(cells.CellText(TypeNo("CT_Adj"), low, 0), "0");
+  EXPECT_EQ(commands->AdjustValues().TwelveBitValue(), 0);
 }
 
 TEST_F(CloneCommandsTest, AdjustmentViewOpensItsWindowOnce) {

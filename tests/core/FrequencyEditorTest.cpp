@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cells/FrequencyEditor.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,35 @@ TEST(FrequencyEditorTest, AFrequencyOutsideTheBandTakesTheNearestEndAndSaysSo) {
     EXPECT_EQ(request.notice, c.notice) << c.typed;
     // The top of the band is a raster step, so what is shown is what is stored.
     EXPECT_EQ(c.hz % 6250, 0U) << c.typed;
+  }
+}
+
+TEST(FrequencyEditorTest, AFrequencyOffTheRasterIsRefusedWithTheNearestOne) {
+  struct Case {
+    const char* typed;
+    const char* nearest;  // empty: taken
+  };
+  const Case cases[] = {
+      {"156.013", "156.0125"},   {" 156.001 ", "156"}, {"156.0126", "156.0125"},
+      {"156.0157", "156.01875"}, {"156.8", ""},        {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    FreeFrequencies row{156'800'000, 156'800'000, false, false};
+    FrequencyEditor editor(row, false, true);
+    const EditorOutcome out = Serve(editor, Typed(c.typed));
+    const bool refused = *c.nearest != '\0';
+    EXPECT_EQ(out.keepEditing, refused);
+    if (refused) {
+      EXPECT_EQ(out.notice, CellNotice::OffRaster);
+      std::string typed = c.typed;
+      typed.erase(0, typed.find_first_not_of(' '));
+      typed.erase(typed.find_last_not_of(' ') + 1);
+      EXPECT_EQ(out.noticeValues, (std::vector<std::string>{typed, c.nearest}));
+      EXPECT_EQ(row.rx, 156'800'000u);
+      EXPECT_FALSE(out.changed);
+    }
+    EXPECT_EQ(out.rule.charset, EditCharset::Frequency);
   }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the shipped help: the context table of the help overlay and the page it leads to.
 #include <gtest/gtest.h>
 

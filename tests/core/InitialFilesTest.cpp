@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,7 +33,7 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     help.SetLines({"#End_Of_Ovl"});
     MessageBus bus(clock);
     ModelController controller({settings, overlay, help, bus, clock, clock, prompts});
-    controller.SetExecutableFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(RTV_INITIAL_DIR);
     NoView view;
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -57,6 +58,9 @@ struct Outcome {
   int accessFlags = 0;
   std::vector<ColourValue> colours;
   std::vector<std::string> opened;
+  std::string notice;
+  bool keepEditing = false;
+  CellMarkReason markReason = CellMarkReason::None;
 };
 
 struct ListColumnsTest : ::testing::Test {
@@ -95,6 +99,9 @@ struct ListColumnsTest : ::testing::Test {
     out.forwardedKey = request.forwardedKey;
     out.colours = canvas.colours;
     out.opened = grid.opened;
+    out.notice = request.noticeText;
+    out.keepEditing = request.keepEditing;
+    out.markReason = request.markReason;
     return out;
   }
   std::string Shows(int type, int link, int index) { return Access(type, link, index).display; }
@@ -494,7 +501,10 @@ TEST_F(ListColumnsTest, IdsAreEnteredAndNormalised) {
   EXPECT_EQ(host.image.GetByte(record + 15), 0);
   EXPECT_EQ(Bytes(record + 5, 10), "OLD NAME  ");
   EXPECT_EQ(Shows(kIndId, id, 7), "123456789");
+  // Too few digits are refused and the ID kept; an empty text clears it.
   Access(kIndId, id, 7, Text("12345678"));
+  EXPECT_EQ(Bytes(record, 5), std::string("\x0C\x22\x38\x4E\x5A", 5));
+  Access(kIndId, id, 7, Text(""));
   EXPECT_EQ(Bytes(record, 5), std::string(5, '\xFF'));
   EXPECT_EQ(host.image.GetByte(record + 15), 255);
   // Group IDs are stored after the 60 individual ones, their kind byte 1 (a group).
@@ -558,6 +568,76 @@ TEST_F(ListColumnsTest, IdErrors) {
   EXPECT_FALSE(InError(kIndId, LinkNo("CL_DscIndId_Id"), 40));
   // An all-zero record holds the ID 000000000, so the zero rows after row 4 are its twins.
   EXPECT_TRUE(InError(kIndId, LinkNo("CL_DscIndId_Id"), 41));
+}
+
+TEST_F(ListColumnsTest, RefusalsAndChangesAreSaidInWords) {
+  PutFreeChannel(3, 20264, 20264, "AB ");
+  PutFreeChannel(1, 0xFFFF, 0xFFFF, "   ");
+  PutId(ListKind::DscIndividualIds, 5, {21, 12, 34, 56, 70}, "BOAT      ");
+  const int rx = LinkNo("CL_Fch_FreqR");
+  struct Case {
+    int type;
+    int link;
+    int row;
+    Input input;
+    const char* notice;
+    bool keepEditing;
+    const char* shows;  // afterwards
+  };
+  const Case cases[] = {
+      {kFreeCh, rx, 3, Text("156.013"),
+       "156.013 MHz is not on the 6.25 kHz raster: nearest 156.0125", true, "156.80000"},
+      {kFreeCh, rx, 3, Text("250"),
+       "Frequencies run from 100.00000 to 199.98750 MHz: the nearest end of the band was taken.",
+       false, "199.98750"},
+      {kFreeCh, rx, 1, Key('1'),
+       "Enter the name first: a private channel without a name has no frequency.", false, "---"},
+      {kFreeCh, rx, 1, Text("156.8"),
+       "Enter the name first: a private channel without a name has no frequency.", false, "---"},
+      {kFreeCh, LinkNo("CL_Fch_ChName"), 3, Text("Marina"), "Cut to 3 characters.", false, "MA"},
+      {kIndId, LinkNo("CL_DscIndId_Id"), 5, Text("12345"), "An MMSI has 9 digits.", true,
+       "211234567"},
+      {kIndId, LinkNo("CL_DscIndId_Comment"), 5, Text("m\xC3\xA4st"),
+       "Characters the radio cannot show became spaces.", false, "M  ST"},
+      {kIndId, LinkNo("CL_DscIndId_Comment"), 5, Text("harbour"), "", false, "HARBOUR"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.notice);
+    const Outcome out = Access(c.type, c.link, c.row, c.input);
+    EXPECT_EQ(out.notice, c.notice);
+    EXPECT_EQ(out.keepEditing, c.keepEditing);
+    EXPECT_EQ(Shows(c.type, c.link, c.row), c.shows);
+  }
+}
+
+TEST_F(ListColumnsTest, MarksKnowTheirReason) {
+  PutId(ListKind::DscIndividualIds, 0, {21, 12, 34, 56, 70}, "BOAT      ");
+  PutId(ListKind::DscIndividualIds, 1, {2, 12, 34, 56, 70}, "          ");
+  PutId(ListKind::DscIndividualIds, 2, {21, 12, 34, 56, 70}, "TWIN      ");
+  PutId(ListKind::DscGroupIds, 0, {21, 12, 34, 56, 70}, "FLEET     ");
+  struct Case {
+    int type;
+    int link;
+    int row;
+    CellMarkReason reason;
+    const char* words;  // part of the reason's text
+  };
+  const Case cases[] = {
+      {kIndId, LinkNo("CL_DscIndId_Id"), 0, CellMarkReason::None, ""},
+      {kIndId, LinkNo("CL_DscIndId_Id"), 1, CellMarkReason::IndividualIdPrefix, "single 0"},
+      {kIndId, LinkNo("CL_DscIndId_Comment"), 1, CellMarkReason::IdWithoutName, "needs a name"},
+      {kIndId, LinkNo("CL_DscIndId_Id"), 2, CellMarkReason::DuplicateId, "same ID"},
+      {kGrpId, LinkNo("CL_DscGrpId_Id"), 0, CellMarkReason::GroupIdPrefix, "starts with 0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    const Outcome out = Access(c.type, c.link, c.row);
+    EXPECT_EQ(out.markReason, c.reason);
+    EXPECT_EQ((out.flags & CellRequest::kResultError) != 0, c.reason != CellMarkReason::None);
+    const std::string text = host.accessor.MarkText(out.markReason);
+    EXPECT_EQ(text.empty(), c.reason == CellMarkReason::None);
+    EXPECT_NE(text.find(c.words), std::string::npos) << text;
+  }
 }
 
 TEST_F(ListColumnsTest, RowCommands) {

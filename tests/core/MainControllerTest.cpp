@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ModelController.h"
 
 #include <gtest/gtest.h>
@@ -103,6 +104,48 @@ TEST(MainControllerDeathTest, AnInitialFileThatCannotBeUsedEndsTheProgram) {
         },
         ::testing::ExitedWithCode(3), expected);
   }
+}
+
+TEST(MainControllerDeathTest, ABrokenInitialFileOfAnotherModelEndsTheStartNotTheSession) {
+  // Found only when a read or an opened file switches the model, it would end the program
+  // then, with the user's work.
+  EXPECT_EXIT(
+      {
+        ControllerFixture f;
+        std::ofstream(test::InitialFilePath(f.initialFiles.Path(), 4), std::ios::trunc)
+            << "broken\n";
+        SetExecutableName("rtv612");
+        f.controller->Setup(f.view);
+      },
+      ::testing::ExitedWithCode(3), "Cannot open '.*/model4\\.rtv'\\.");
+}
+
+TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
+  // Going on would normalise every image against an empty template.
+  EXPECT_EXIT(
+      {
+        test::TempFolder folder;
+        test::WriteInitialFiles(folder.Path());
+        test::ManualClock clock;
+        test::EchoingPrompts prompts;
+        AppSettings settings(true);
+        OverlayText overlay;
+        overlay.SetLines({"#GI_Sys_AppTitle", "Radio Programmer", "#End_Of_Ovl"});
+        OverlayText help;
+        help.SetLines({"#End_Of_Ovl"});
+        MessageBus bus(clock);
+        ModelController controller(
+            ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+        controller.SetDataFolder(folder.Path());
+        test::FakeView view;
+        prompts.echo = true;
+        SetExecutableName("rtv612");
+        SetFatalPrompts(&prompts);
+        controller.Setup(view);
+      },
+      ::testing::ExitedWithCode(3),
+      "\\[rtv612\\|3\\] Cannot open the initial file of model 0: "
+      "'.*/RTV612.OVL' names none \\(GI_App_InitialFile\\)");
 }
 
 TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random keys, committed texts and popup choices on the settings, adjustment and program
 // cells of a shipped initial image: each access may change only the bytes of its own item,
 // and nothing crashes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/ModelFixedFields.h"
 
 #include <gtest/gtest.h>
@@ -125,7 +126,7 @@ TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   MessageBus bus{clock};
   ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   ConfigView view;
-  controller.SetExecutableFolder(RTV_INITIAL_DIR);
+  controller.SetDataFolder(RTV_INITIAL_DIR);
   controller.Setup(view);
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [&](CellRequest& request, bool notify) {

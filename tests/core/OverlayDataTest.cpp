@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the shipped overlay file itself: the keys the program reads, the line structure
 // of the messages that are read line by line, and the choice lists.
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cells/Cell.h"
+#include "cells/CellMarkReason.h"
 #include "cells/CellMarkup.h"
 #include "cells/CellNames.h"
 #include "cells/ChoiceLists.h"
@@ -258,7 +260,7 @@ TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
   const std::map<std::string, std::string> formats = {
       {"GI_Mess_Confirm_WriteFile", "%s"}, {"GI_Mess_Port_Device", "%s"},
       {"GI_AppInd_CloneInfo", "%s%s"},     {"GI_AppMess_S_Undo", "%s"},
-      {"GI_AppMess_S_Redo", "%s"},
+      {"GI_AppMess_S_Redo", "%s"},         {"GI_Mess_DataError", "%1"},
   };
   for (const auto& [key, placeholders] : formats) {
     EXPECT_EQ(Placeholders(overlay.GetText(key)), placeholders) << key;
@@ -271,6 +273,36 @@ TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
       continue;
     }
     EXPECT_EQ(Placeholders(overlay.GetText(key)), "") << key;
+  }
+}
+
+TEST(OverlayDataTest, EveryMarkAndEveryRefusalIsSaidInWords) {
+  OverlayText overlay;
+  ASSERT_TRUE(overlay.SetFile(kOverlayPath));
+  for (int reason = 1; reason <= static_cast<int>(CellMarkReason::SelfIdIsGroup); ++reason) {
+    const char* key = MarkReasonKey(static_cast<CellMarkReason>(reason));
+    ASSERT_NE(key, nullptr) << reason;
+    EXPECT_TRUE(overlay.HasKey(key) && !overlay.GetFirstLine(key).empty()) << key;
+  }
+  // Each text with the places its callers fill.
+  const std::map<std::string, int> places = {
+      {"GI_Botttom_OffRaster", 2},         {"GI_Botttom_MmsiDigits", 0},
+      {"GI_Botttom_AtisDigits", 0},        {"GI_Botttom_TextCut", 1},
+      {"GI_Botttom_TextReplaced", 0},      {"GI_Botttom_NameFirst", 0},
+      {"GI_Botttom_TypedTooLong", 2},      {"GI_Botttom_TypedNotOnRadio", 1},
+      {"GI_Botttom_TypedNotPrintable", 1}, {"GI_Botttom_TypedNameSuffix", 0},
+      {"GI_Botttom_TypedNotDigit", 1},     {"GI_Botttom_TypedNotFrequency", 1},
+      {"GI_Botttom_RulePrintable", 2},     {"GI_Botttom_RuleRadio", 2},
+      {"GI_Botttom_RuleFreeName", 1},      {"GI_Botttom_RuleDigits", 1},
+      {"GI_Botttom_RuleFrequency", 1},     {"GI_Mess_DataError_Place", 3},
+  };
+  for (const auto& [key, count] : places) {
+    ASSERT_TRUE(overlay.HasKey(key)) << key;
+    const std::string text = overlay.GetFirstLine(key);
+    EXPECT_EQ(text.find("%" + std::to_string(count + 1)), std::string::npos) << key;
+    if (count > 0) {
+      EXPECT_NE(text.find("%" + std::to_string(count)), std::string::npos) << key;
+    }
   }
 }
 

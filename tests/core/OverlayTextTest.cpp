@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "overlay/OverlayText.h"
 
 #include <gtest/gtest.h>
@@ -198,7 +199,8 @@ TEST(OverlayTextDeathTest, MissingKeysAndFilesEndTheProgram) {
         store.SetFile("/nonexistent/RTV612.OVL");
         store.GetFirstLine("GI_Sys_AppTitle");
       },
-      ::testing::ExitedWithCode(3), "The index 'GI_Sys_AppTitle' was not found");
+      ::testing::ExitedWithCode(3),
+      "The index 'GI_Sys_AppTitle' was not found: '/nonexistent/RTV612.OVL' cannot be read\\.");
   // No end marker: reading past the end of the last entry is the missing-key error.
   TempFile noEnd("#GI_Last\nonly line\n");
   EXPECT_EXIT(
@@ -207,7 +209,8 @@ TEST(OverlayTextDeathTest, MissingKeysAndFilesEndTheProgram) {
         store.SetFile(noEnd.Path());
         store.GetLine("GI_Last", 1);
       },
-      ::testing::ExitedWithCode(3), "The index 'GI_Last' was not found");
+      ::testing::ExitedWithCode(3),
+      "The index 'GI_Last' was not found in '" + noEnd.Path() + "'\\.");
   EXPECT_EXIT(
       {
         OverlayText store;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Walks the shipped overlay the way the program uses it: every sheet and choice list built
 // in every model and view, every bound cell evaluated on every generated initial image, and
 // the menu, toolbar and tree read and refreshed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Who else has a serial device open, found through a process tree laid out as /proc is.
 #include "platform/posix/PortHolders.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The backups every read from a radio leaves behind.
 #include "clonefile/ReadBackups.h"
 

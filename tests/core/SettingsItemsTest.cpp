@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/SettingsItems.h"
 
 #include <gtest/gtest.h>
@@ -319,13 +320,15 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
   };
   const Case cases[] = {
       {self, 0x23C0, "123456789", {12, 34, 56, 78, 90, 0xF1}, "123456789", false},
-      {self, 0x23C0, "12345678", {255, 255, 255, 255, 255, 255}, notSet, false},
-      {self, 0x23C0, "1234567890", {255, 255, 255, 255, 255, 255}, notSet, false},
+      // Any other count of digits is refused: the bytes stay as they were.
+      {self, 0x23C0, "12345678", {0x11, 0x11, 0x11, 0x11, 0x11, 0x11}, notSet, false},
+      {self, 0x23C0, "1234567890", {0x11, 0x11, 0x11, 0x11, 0x11, 0x11}, notSet, false},
+      {self, 0x23C0, "", {255, 255, 255, 255, 255, 255}, notSet, false},
       {self, 0x23C0, "012345678", {1, 23, 45, 67, 80, 39}, "012345678", true},
       {self, 0x23C0, "002345678", {0, 23, 45, 67, 80, 40}, "002345678", false},
       {self, 0x23C0, "211 234 567", {21, 12, 34, 56, 70, 62}, "211234567", false},
       {atis, 0x22D0, "9211234567", {92, 11, 23, 45, 67, 17}, "9211234567", false},
-      {atis, 0x22D0, "921123456", {255, 255, 255, 255, 255, 255}, notSet, false},
+      {atis, 0x22D0, "921123456", {0x11, 0x11, 0x11, 0x11, 0x11, 0x11}, notSet, false},
   };
   for (const Case& c : cases) {
     host.image.Fill(0x11);

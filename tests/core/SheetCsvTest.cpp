@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -163,12 +164,22 @@ TEST(SheetCsvTest, RefusedCellsAreReportedAndKeepTheirValue) {
   const EditCase cases[] = {
       {"GI_Sheet_IntCh", "1", {{4, "99 W", "25 W"}}, {"\"99 W\" is not one of the cell's choices"}},
       {"GI_Sheet_IntCh", "1", {{3, "RX", "TX/RX"}}, {"\"RX\" is not one of the cell's choices"}},
-      {"GI_Sheet_FreeCh", "1", {{2, "156.0500", "---"}}, {"the cell is read-only"}},
+      // In the words the grid's status bar uses.
+      {"GI_Sheet_FreeCh",
+       "1",
+       {{2, "156.0500", "---"}},
+       {"Enter the name first: a private channel without a name has no frequency."}},
+      {"GI_Sheet_FreeCh",
+       "3",
+       {{1, "MB", "MB"}, {2, "156.013", ""}},
+       {"\"156.013\": 156.013 MHz is not on the 6.25 kHz raster: nearest 156.0125"}},
       // Taken, but not as written: the editors shorten and limit.
       {"GI_Sheet_FreeCh",
        "2",
        {{1, "MARINA", "MA"}, {2, "999", "199.98750"}},
-       {"taken as \"MA\"", "taken as \"199.98750\""}},
+       {"taken as \"MA\": Cut to 3 characters.",
+        "taken as \"199.98750\": Frequencies run from 100.00000 to 199.98750 MHz: the nearest "
+        "end of the band was taken."}},
   };
   for (const EditCase& c : cases) CheckEdits(c);
 }

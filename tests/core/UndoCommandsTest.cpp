@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -41,7 +42,7 @@ struct UndoFixture {
   UndoFixture() {
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     help.SetLines({"#End_Of_Ovl"});
-    controller.SetExecutableFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(RTV_INITIAL_DIR);
     controller.Setup(view);
     sheet = controller.CreateSheet(services, "GI_Sheet_IntCh");
     sheet->Build();

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
-# CASE is "roundtrip", "compare", "maker", "image", "model", "ports", "no-port", "exists", "held",
-# "interrupt", "trace", "unwritable", or a fault:
+# CASE is "roundtrip", "compare", "default", "maker", "image", "model", "other-model", "no-data",
+# "data-check", "ports", "no-port", "exists", "held", "interrupt", "trace", "unwritable", or a
+# fault:
 # a name, the expected exit status, the command (read or write) and the simulator's options.
 set -u
 sim=$1
@@ -25,8 +27,13 @@ export XDG_DATA_HOME=$work/data
 backups=$work/data/Vrel/RT-V612/backups
 clone() { "$tool" --settings "$work/none.conf" --quiet "$@"; }
 
+# The radio holds a memory the program would write back (the simulator's own demo pattern
+# fails the data check that guards every write), unless a case gives its own.
+served=(--image "$(dirname "$tool")/RTV612M0.rtv")
 start_sim() {
-  "$sim" --link "$port" "$@" >"$work/sim.out" 2>"$work/sim.err" &
+  local image=("${served[@]}")
+  case " $* " in *" --image "*) image=() ;; esac
+  "$sim" --link "$port" "${image[@]}" "$@" >"$work/sim.out" 2>"$work/sim.err" &
   sim_pid=$!
   for _ in $(seq 100); do
     [ -L "$port" ] && return 0
@@ -69,6 +76,22 @@ case "$case_name" in
     expect_status 0 clone read --port "$port" -o "$work/c.rtv"
     cmp "$work/a.rtv" "$work/c.rtv" || fail "round trip changed the memory"
     ;;
+  default)
+    # Without --image the radio holds what an owner's radio would: the read passes the
+    # image checks and no sheet shows an invalid value.
+    served=()
+    start_sim
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    expect_status 0 clone sheets "$work/a.rtv"
+    sheets=$(cut -d" " -f1 "$work/out")
+    [ -n "$sheets" ] || fail "no sheets"
+    for sheet in $sheets; do
+      expect_status 0 clone export "$work/a.rtv" --sheet "$sheet" -o "$work/$sheet.csv"
+      grep -qi "error" "$work/$sheet.csv" && fail "$sheet: $(grep -i error "$work/$sheet.csv" | head -3)"
+    done
+    grep -q "366123456" "$work/GI_Sheet_DscSet.csv" || fail "no MMSI"
+    grep -q "^1,M1,157.425" "$work/GI_Sheet_FreeCh.csv" || fail "no private channel"
+    ;;
   maker)
     # The full list also writes 0x01A0-0x02B3, the copy of the service block at 0x0050
     # that every write rebuilds; the short one leaves it alone.
@@ -102,6 +125,64 @@ case "$case_name" in
     expect_status 0 clone write --port "$port" "$data/RTV612M3.rtv"
     expect_status 0 clone read --port "$port" -o "$work/b.rtv"
     [ "$(grep "^0EE010" "$work/b.rtv" | cut -c25-26)" = "03" ] || fail "not model 3"
+    ;;
+  other-model)
+    # Run from another folder while the settings say model 0: a model-2 radio is read as
+    # model 2, and a model-2 file reaches the radio byte for byte.
+    data=$(dirname "$tool")
+    printf '[Setup]\nModelType=0\n' >"$work/none.conf"
+    cd "$work" || fail "no work folder"
+    start_sim --image "$data/RTV612M2.rtv" --save "$work/saved.rtv"
+    expect_status 0 clone read --port "$port" -o b.rtv
+    [ "$(grep "^0EE010" b.rtv | cut -c25-26)" = "02" ] || fail "not read as model 2"
+    sed 's/^\(0B3010\)..../\1BEEF/' b.rtv >changed.rtv
+    expect_status 0 clone write --port "$port" changed.rtv
+    for _ in $(seq 100); do [ -e saved.rtv ] && break; sleep 0.05; done
+    cmp changed.rtv saved.rtv || fail "the radio does not hold the model-2 file"
+    ;;
+  no-data)
+    # Without its data, or with a broken initial file of a model the settings do not name,
+    # every command ends with 3 before the port is opened: the radio sees nothing.
+    data=$(dirname "$tool")
+    start_sim --save "$work/saved.rtv"
+    mkdir "$work/alone" "$work/empty" "$work/broken"
+    cp "$tool" "$work/alone/"
+    cp "$data"/RTV612*.OVL "$data"/RTV612M*.rtv "$work/broken/"
+    sed -i 's/^0100\(..\).*/0100\1ZZ/' "$work/broken/RTV612M4.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/good.rtv"
+    cp "$work/good.rtv" "$work/boat.rtv"
+    for how in alone empty broken; do
+      case $how in
+        alone) run=("$work/alone/rtv612-clone" --settings "$work/none.conf" --quiet) ;;
+        *) run=("$tool" --settings "$work/none.conf" --quiet --data "$work/$how") ;;
+      esac
+      for command in "ports" "info --port $port" "read --port $port -o $work/new.rtv" \
+                     "write --port $port $work/boat.rtv" "sheets $work/boat.rtv" \
+                     "export $work/boat.rtv --sheet GI_Sheet_IntCh"; do
+        # shellcheck disable=SC2086
+        expect_status 3 "${run[@]}" $command
+        [ -s "$work/out" ] && fail "$how $command printed: $(cat "$work/out")"
+        case $how in
+          broken) grep -q "Cannot open '$work/broken/RTV612M4.rtv'" "$work/err" ;;
+          *) grep -q "Looked in:" "$work/err" ;;
+        esac || fail "$how $command: $(cat "$work/err")"
+      done
+    done
+    [ -e "$work/new.rtv" ] && fail "a read without data wrote a file"
+    [ -e "$work/saved.rtv" ] && fail "a write without data reached the radio"
+    expect_status 0 clone read --port "$port" -o "$work/after.rtv"
+    cmp "$work/good.rtv" "$work/after.rtv" || fail "the radio's memory changed"
+    ;;
+  data-check)
+    # A memory with errors in its sheets is refused, as the program refuses it, before the
+    # radio is touched.
+    # The alarm's lowest volume of the first call is 243 (0x23DB; 0-20 allowed).
+    sed 's/^\(23D010.\{22\}\)../\1F3/' "${served[1]}" >"$work/errors.rtv"
+    start_sim --image "$work/errors.rtv" --save "$work/saved.rtv"
+    expect_status 0 clone read --port "$port" -o "$work/demo.rtv"
+    expect_status 65 clone write --port "$port" "$work/demo.rtv"
+    grep -q "GI_Sheet_DscCall" "$work/err" || fail "no sheet named: $(cat "$work/err")"
+    [ -e "$work/saved.rtv" ] && fail "the radio took a memory with errors"
     ;;
   ports)
     printf '[Port%%20Map]\nCOM200=%s\n' "$port" >"$work/none.conf"

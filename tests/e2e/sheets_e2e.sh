@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The sheet commands of rtv612-clone on the shipped initial files: a user exports a sheet,
 # edits it as a spreadsheet would and imports it into a new clone file.
 #   sheets_e2e.sh CLONE_TOOL

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the cell markup reader: as a row of cells under a basic cell,
 // as a font description, and as the cells entry of a choice list. Overlay faults end the
 // program through FatalError; here its box throws instead, so that a fault ends only the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the clone file reader as a file. The reader must never crash,
 // and a read that fails must leave the target image exactly as it was.
 

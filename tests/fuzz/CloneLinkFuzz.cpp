@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes from the radio during an identify or a read exchange: every input must
 // end in one of the exchange's statuses, within the time-outs, without a fault.
 #include <cstddef>

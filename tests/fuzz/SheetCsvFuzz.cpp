@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as a CSV into a sheet of an initial file, as File > Import CSV into
 // sheet does. The first byte picks the model and the sheet. The import must never crash, and
 // the image may change only where the report says it took a cell: a refused file or a report

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CellProbe.h"
 
 #include <algorithm>
@@ -32,6 +33,9 @@ CellOutcome CellProbe::Run(int link, int index, CellRequest& request) {
   out.key = request.key;
   out.colours = canvas.colours;
   out.opened = grid_.opened;
+  out.notice = request.noticeText;
+  out.keepEditing = request.keepEditing;
+  out.markReason = request.markReason;
   return out;
 }
 

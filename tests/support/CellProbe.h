@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,9 @@ struct CellOutcome {
   CellKey key;  // as the accessor left it
   std::vector<ColourValue> colours;
   std::vector<std::string> opened;
+  std::string notice;  // the notice in words
+  bool keepEditing = false;
+  CellMarkReason markReason = CellMarkReason::None;
 
   bool Error() const { return (flags & CellRequest::kResultError) != 0; }
   bool Greyed() const;

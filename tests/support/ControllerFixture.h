@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdio>
@@ -68,7 +69,7 @@ struct ControllerFixture {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
     WriteInitialFiles(initialFiles.Path());
-    controller->SetExecutableFolder(initialFiles.Path());
+    controller->SetDataFolder(initialFiles.Path());
   }
   TempFolder initialFiles;
   ManualClock clock;

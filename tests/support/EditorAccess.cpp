@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorAccess.h"
 
 namespace rtv {
@@ -54,6 +55,10 @@ EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withGri
   out.selectionStart = request.selectionStart;
   out.selectionLength = request.selectionLength;
   out.opened = grid.opened;
+  out.notice = request.notice;
+  out.noticeValues = request.noticeValues;
+  out.keepEditing = request.keepEditing;
+  out.rule = request.editRule;
   return out;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <optional>
@@ -42,6 +43,10 @@ struct EditorOutcome {
   int selectionStart = 0;
   int selectionLength = 0;
   std::vector<std::string> opened;
+  CellNotice notice = CellNotice::None;
+  std::vector<std::string> noticeValues;
+  bool keepEditing = false;
+  EditRule rule;
 };
 
 // Serves one access through `editor`, with a recording grid unless `withGrid` is false.

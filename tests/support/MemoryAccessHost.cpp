@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MemoryAccessHost.h"
 
 #include "cells/Cell.h"
@@ -25,6 +26,17 @@ std::string MemoryAccessHost::LastStatus() const {
     if (!it->text.empty()) return it->text;
   }
   return {};
+}
+
+}  // namespace rtv
+
+namespace rtv {
+
+void MemoryAccessHost::AdjustmentEdited(int link, int value) {
+  adjustmentEdits.push_back(link);
+  if (adjustment) {
+    adjustment->sheet[static_cast<std::size_t>(link - LinkNo("CL_Adjust_ChGrp"))] = value;
+  }
 }
 
 }  // namespace rtv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <map>
@@ -41,6 +42,9 @@ class MemoryAccessHost : public CellAccessHost {
   EepromImage* CellTemplateImage() override {
     return templateImage.Size() > 0 ? &templateImage : nullptr;
   }
+  EepromImage* CellReferenceImage() override {
+    return referenceImage.Size() > 0 ? &referenceImage : nullptr;
+  }
   ChoiceLists* CellChoices() override { return &choices; }
   OverlayText* CellOverlay() override { return &overlay; }
   int CellModelType() const override { return modelType; }
@@ -58,7 +62,8 @@ class MemoryAccessHost : public CellAccessHost {
     return cloneInformation ? &*cloneInformation : nullptr;
   }
   AdjustmentState* CellAdjustment() override { return adjustment ? &*adjustment : nullptr; }
-  void AdjustmentEdited(int link) override { adjustmentEdits.push_back(link); }
+  // As a radio that takes every value at once.
+  void AdjustmentEdited(int link, int value) override;
   void RunRowOperation(int command, CellAccess& access) override;
 
   // The last status text that said something, or empty.
@@ -66,7 +71,8 @@ class MemoryAccessHost : public CellAccessHost {
 
   OverlayText overlay;
   EepromImage image;
-  EepromImage templateImage;  // empty: no template
+  EepromImage templateImage;   // empty: no template
+  EepromImage referenceImage;  // empty: no reference
   ChoiceLists choices{overlay};
   ItemAccessor accessor{this};
   int modelType = 0;

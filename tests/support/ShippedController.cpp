@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShippedController.h"
 
 namespace rtv::test {
@@ -6,7 +7,7 @@ ShippedController::ShippedController(int model) {
   settings.modelType = model;
   overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
   help.SetLines({"#End_Of_Ovl"});
-  controller.SetExecutableFolder(RTV_INITIAL_DIR);
+  controller.SetDataFolder(RTV_INITIAL_DIR);
   controller.Setup(view);
 }
 

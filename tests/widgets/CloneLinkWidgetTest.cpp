@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
@@ -9,8 +11,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 #include <filesystem>
@@ -38,6 +42,8 @@
 #include "radio/ImageVersion.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
+#include "sheet/widgets/SheetView.h"
+#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {
@@ -89,7 +95,7 @@ struct RadioFixture {
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->AttachLink(device, ports);
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
@@ -188,8 +194,9 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   EXPECT_EQ(f.Progress(), nullptr);
   EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
   EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_TRUE(f.form->isWindowModified());
   EXPECT_EQ(f.form->windowTitle(),
-            QString::fromStdString("Untitled - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
+            QString::fromStdString("Untitled[*] - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
   EXPECT_TRUE(sim.Log().contains("sent 174 data frames")) << sim.Log().toStdString();
 }
 
@@ -408,6 +415,81 @@ TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {
   EXPECT_TRUE(f.form->isEnabled());
 }
 
+// The requests the simulator logged, after the first `skip` of them.
+QStringList AdjustFrames(const QString& log, int skip) {
+  QStringList frames;
+  for (const QString& line : log.split('\n')) {
+    if (line.startsWith("radiosim: adjust frame ")) frames << line.mid(23);
+  }
+  return frames.mid(skip);
+}
+
+TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  f.controller->AdjustModeOn();
+  f.form->show();
+  f.Command(LinkNo("CL_Menu_Debug_Window"));
+  ASSERT_TRUE(test::WaitUntil("the free debug window", [&] { return f.form->FreeDebug(); }));
+  QTreeWidgetItem* node = f.form->Tree()->FindNode("GI_Sheet_Adjust");
+  ASSERT_NE(node, nullptr);  // adjust mode shows the sheet in the tree
+  f.form->Tree()->setCurrentItem(node);
+  const auto onShow = [&] {
+    return test::WaitUntil("the adjustment sheet", [&] {
+      return f.form->CurrentSheet() != nullptr &&
+             f.form->CurrentSheet()->sheet().descriptor() == "GI_Sheet_Adjust";
+    });
+  };
+  ItemAccessor& cells = f.controller->Accessor();
+  const auto shown = [&](const char* link) {
+    return cells.CellText(TypeNo("CT_Adj"), CellLinkNumber(link), 0);
+  };
+  // Typed into the grid as a technician does: the cell's text, then Enter.
+  const auto type = [&](const char* link, const char* text) {
+    // The sheet is built again when the image's values change: the grid of now.
+    if (!onShow()) return false;
+    SheetView* grid = f.form->CurrentSheet()->grid();
+    int column = 0;
+    int row = 0;
+    if (!grid->sheet().FindSelectable(CellLinkNumber(link), 0, column, row)) return false;
+    grid->logic().SelectCell(column, row, true);
+    grid->setFocus();
+    QTest::keyClick(grid, text[0]);  // the first character opens the cell's editor
+    if (!grid->EditorOpen()) return false;
+    QTest::keyClicks(grid->editor(), text + 1);
+    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    return f.WaitForIdle();
+  };
+  // Read-only until every value was read.
+  EXPECT_FALSE(type("CL_Adjust_High", "90"));
+  f.Commands().ReadAllAdjustValues();
+  ASSERT_TRUE(f.WaitForIdle());
+  ASSERT_TRUE(f.controller->AdjustmentConnected());
+
+  ASSERT_TRUE(type("CL_Adjust_High", "90"));
+  ASSERT_TRUE(type("CL_Adjust_Ref", "2748"));
+  EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
+  ASSERT_TRUE(test::WaitUntil("the frames logged", [&] {
+    return AdjustFrames(sim.Log(), AdjustValueStore::kReadAllCount).size() >= 2;
+  })) << sim.Log().toStdString();
+  EXPECT_EQ(AdjustFrames(sim.Log(), AdjustValueStore::kReadAllCount),
+            (QStringList{"EE EF E8 39 74 00 00 0A 35 41", "EE EF E8 39 74 00 00 09 41 42 43"}));
+  EXPECT_EQ(shown("CL_Adjust_High"), "90");
+  EXPECT_EQ(shown("CL_Adjust_Ref"), "2748");
+  EXPECT_EQ(f.Commands().AdjustValues().TwelveBitValue(), 0x0ABC);
+  Save(*f.form, "adjust-edited");
+
+  // The free debug window has a line for each frame, with the checks' outcome.
+  ASSERT_TRUE(test::WaitUntil("the posted lines", [&] { return f.bus.PendingCount() == 0; }));
+  const QString log = f.form->FreeDebug()->Text()->toPlainText();
+  EXPECT_TRUE(log.contains("EE EF E8 39 74 00 00 09 41 42 43 FD")) << log.toStdString();
+  EXPECT_TRUE(log.contains("echo complete")) << log.toStdString();
+  EXPECT_TRUE(log.contains(QRegularExpression("< \\d+:( FE)+ EF EE E8 39 74")))
+      << log.toStdString();
+  Save(*f.form->FreeDebug(), "free-debug-link");
+}
+
 TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
   RadioFixture f;
   Simulator sim(f.SimLink());
@@ -473,6 +555,34 @@ TEST(PortDialogTest, FriendlyListShowsTheMappedPortAndChoosesIt) {
   EXPECT_TRUE(current.startsWith(QString("%1: ").arg(kSimPort))) << current.toStdString();
   EXPECT_TRUE(current.contains(QString::fromStdString(f.SimLink()))) << current.toStdString();
   Save(dialog, "port-dialog");
+  QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+  EXPECT_EQ(dialog.ChosenPort(), kSimPort);
+}
+
+TEST(PortDialogTest, NumberListNamesEachPortAndPutsTheChosenNumberInTheField) {
+  RadioFixture f;
+  Simulator sim(f.SimLink());
+  ASSERT_TRUE(sim.Start());
+  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  QComboBox& list = *dialog.List();
+  EXPECT_EQ(list.currentText(), "5");
+  const QString device = QString::fromStdString(f.SimLink());
+  const int simRow = list.findText(QString("%1: ").arg(kSimPort), Qt::MatchStartsWith);
+  ASSERT_GE(simRow, 0);
+  EXPECT_TRUE(list.itemText(simRow).contains(device)) << list.itemText(simRow).toStdString();
+  for (int i = 0; i < list.count(); ++i) {
+    SCOPED_TRACE(list.itemText(i).toStdString());
+    EXPECT_TRUE(list.itemText(i).contains("/")) << "an item without its device";
+  }
+  // Chosen in the drop-down: the field shows the number, which OK takes.
+  list.showPopup();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list.view()->isVisible(); }, 2000));
+  list.view()->setCurrentIndex(list.model()->index(simRow, 0));
+  QTest::keyClick(list.view(), Qt::Key_Return);
+  EXPECT_EQ(list.currentText(), QString::number(kSimPort));
+  Save(dialog, "port-number-list");
   QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
   EXPECT_EQ(dialog.ChosenPort(), kSimPort);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt/QtInstanceLock.h"
 
 #include <gtest/gtest.h>

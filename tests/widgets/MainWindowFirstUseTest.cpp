@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a first-time user meets in the main window: the recent files after a restart, the
 // window's place, the Edit menu and the cell popup menu, the tree beside the sheet.
 #include <gtest/gtest.h>

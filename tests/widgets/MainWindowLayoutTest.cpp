@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/MainWindow.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ struct FormFixture {
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
     std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
-    controller->SetExecutableFolder(initialFiles.Path());
+    controller->SetDataFolder(initialFiles.Path());
   }
   test::TempFolder initialFiles;
   test::ManualClock clock;
@@ -69,7 +70,8 @@ TEST(MainWindowLayoutTest, ShowsAnUntitledWindowOnTheScreen) {
   MainWindow form(*f.controller, f.settings);
   f.controller->Setup(form);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  EXPECT_EQ(form.windowTitle(), "Untitled - Radio Programmer");
+  // "[*]" is where the title shows the mark of unsaved changes.
+  EXPECT_EQ(form.windowTitle(), "Untitled[*] - Radio Programmer");
   EXPECT_EQ(form.minimumSize(), QSize(400, 200));
   EXPECT_EQ(form.font().pixelSize(), 15);  // the form font comes from the overlay
   EXPECT_TRUE(form.font().bold());

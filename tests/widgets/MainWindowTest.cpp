@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: the shipped overlay, the generated initial files,
 // the tree, the sheets and the menus.
 #include <gtest/gtest.h>
@@ -376,13 +377,13 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
 
   w.MenuItem("CL_Menu_File_New")->trigger();  // a clean image: no question
   EXPECT_TRUE(w.prompts.shown.empty());
-  EXPECT_EQ(w.form->windowTitle(), "Untitled - " + appTitle);
+  EXPECT_EQ(w.form->windowTitle(), "Untitled[*] - " + appTitle);
 
   const std::string path = w.folder.File("R&D boat.rtv");
   w.prompts.fileNames.push_back(path);
   w.MenuItem("CL_Menu_File_SaveAs")->trigger();
   ASSERT_TRUE(fs::exists(path));
-  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv - " + appTitle);
+  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
   w.form->Menu()->RefreshMenu();
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 R&&D boat.rtv");  // shows "&"
 
@@ -411,7 +412,7 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
   EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_Data")), std::string::npos);
   EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
   EXPECT_TRUE(w.controller->IsDirty());
-  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv - " + appTitle);
+  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
 
   // A recent file that is gone: the FileOpen message, and it stays in the list.
   w.settings.AddRecentFront(w.folder.File("gone.rtv"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QAction>
@@ -46,7 +47,7 @@ class ProgramWindow {
     help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->SetCommandLine(std::move(arguments));
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);

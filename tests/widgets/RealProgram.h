@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QStringList>
 
 namespace rtv::test {
 
@@ -11,7 +13,8 @@ namespace rtv::test {
 // settings folder. With `reportWindow` it prints "first-paint" on its
 // standard output once its main window has been painted.
 inline void StartRealProgram(QProcess& program, const QString& runtimeFolder,
-                             const QString& configFolder, bool reportWindow = false) {
+                             const QString& configFolder, bool reportWindow = false,
+                             const QStringList& arguments = {}) {
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
   environment.insert("XDG_CONFIG_HOME", configFolder);
@@ -24,7 +27,7 @@ inline void StartRealProgram(QProcess& program, const QString& runtimeFolder,
     environment.remove("RTV_FIRST_PAINT_PROBE");
   }
   program.setProcessEnvironment(environment);
-  program.start(RTV_PROGRAM, {});
+  program.start(RTV_PROGRAM, arguments);
 }
 
 }  // namespace rtv::test

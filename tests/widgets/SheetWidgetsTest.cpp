@@ -1,10 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
 #include <memory>
@@ -309,6 +313,80 @@ TEST(SheetViewTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   QTest::keyClick(popup->grid(), Qt::Key_Escape);
   EXPECT_FALSE(popup->isVisible());
   EXPECT_EQ(f.choice, 2);
+}
+
+TEST(SheetViewTest, AChoicePopupHasTheSheetsLettersAFrameAndEveryItemOnScreen) {
+  WidgetFixture f({{"GI_Sheet_T",
+                    "",
+                    "{<-(Color=clWindow)(Font=,,clWindowText,-20,,,)}",
+                    {"{SWH(%CL_ComSet_Light)}wide value"}}});
+  f.services.fontSizePercentage = 150;
+  auto pane = f.Show("GI_Sheet_T");
+  SheetView& grid = *pane->grid();
+  QTest::keyClick(&grid, Qt::Key_Return);
+  ChoicePopup* popup = grid.choicePopup();
+  ASSERT_NE(popup, nullptr);
+  // The list's own entry asks for smaller letters than the sheet it opens from.
+  EXPECT_EQ(popup->sheet().basicCell().font->height, -30);
+  EXPECT_EQ(popup->sheet().basicCell().font->height, pane->sheet().basicCell().font->height);
+  EXPECT_EQ(popup->sheet().RowHeight(0), pane->sheet().RowHeight(0));
+  const QImage picture = popup->grab().toImage();
+  const QColor frame = popup->palette().color(QPalette::Shadow);
+  for (const QPoint corner : {QPoint(0, 0), QPoint(picture.width() - 1, picture.height() - 1)}) {
+    EXPECT_EQ(picture.pixelColor(corner).rgb(), frame.rgb()) << corner.x() << "," << corner.y();
+  }
+
+  // Cells by every edge of the work area, also partly beyond it.
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  const QSize cell(80, 20);
+  const QPoint places[] = {area.topLeft() - QPoint(40, 10), area.topRight() - QPoint(20, 0),
+                           area.bottomLeft() - QPoint(0, 15), area.bottomRight() - QPoint(40, 10),
+                           area.center()};
+  const int last = popup->sheet().rowCount() - 1;
+  for (const QPoint at : places) {
+    SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
+    popup->ShowAt(QRect(at, cell));
+    EXPECT_TRUE(area.contains(popup->geometry()));
+    const QRect lastItem = popup->grid()->CellRect(0, last);
+    EXPECT_FALSE(lastItem.isEmpty());
+    EXPECT_TRUE(popup->grid()->viewport()->rect().contains(lastItem));
+  }
+}
+
+TEST(SheetViewTest, ClickingAHeadingSelectsItsColumn) {
+  WidgetFixture f(
+      {{"GI_Sheet_T",
+        "(FixedRows=1)",
+        kBasic,
+        {"{WH}A|{WH}B|{WH}C", "{SWH(%Flex0[0])}a0|{SWH(%Flex0[1])}b0|{SWH(%Flex0[2])}c0",
+         "{SWH(%Flex0[3])}a1|{SWH(%Flex0[4])}b1|-",
+         "{SWH(%Flex0[5])}a2|{SWH(%Flex0[6])}b2|{SWH(%Flex0[7])}c2"}}});
+  auto pane = f.Show("GI_Sheet_T");
+  SheetView& grid = *pane->grid();
+  const auto click = [&](int column, int row) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(column, row).center());
+  };
+  click(0, 3);
+  ASSERT_EQ(Current(*pane), std::make_pair(0, 3));
+  struct Case {
+    int heading;
+    std::pair<int, int> cursor;
+  };
+  // The row stays where the column has a cell to select, else the nearest row that has one.
+  const Case cases[] = {{1, {1, 3}}, {2, {2, 3}}, {0, {0, 3}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.heading);
+    click(c.heading, 0);
+    EXPECT_EQ(Current(*pane), c.cursor);
+    // Only the chosen column's heading stands out.
+    const QImage shot = Shot(grid);
+    const int other = (c.heading + 1) % 3;
+    EXPECT_NE(PixelIn(grid, c.heading, 0, shot), PixelIn(grid, other, 0, shot));
+    EXPECT_EQ(PixelIn(grid, other, 0, shot), PixelIn(grid, (c.heading + 2) % 3, 0, shot));
+  }
+  click(1, 2);
+  click(2, 0);
+  EXPECT_EQ(Current(*pane), std::make_pair(2, 1));
 }
 
 TEST(SheetViewTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QAction>
@@ -45,7 +46,7 @@ struct ShippedWindowWith {
     settings.ApplyDefaults(1024, 768);
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     controller->SetCommandLine(std::move(arguments));
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A signal that ends the program while it shows a dialog, a message box or nothing at all.
 #include <gtest/gtest.h>
 

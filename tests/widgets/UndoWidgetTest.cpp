@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and Redo as a user meets them: the Edit menu, the shortcuts and the toolbar.
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ struct UndoWindow {
     settings.ApplyDefaults(1024, 768);
     controller = std::make_unique<ModelController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetExecutableFolder(folder.Path());
+    controller->SetDataFolder(folder.Path());
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string>
@@ -11,7 +12,8 @@ namespace radiosim {
 bool LoadMemory(const std::string& path, Bytes& memory, std::string& error);
 bool SaveMemory(const std::string& path, const Bytes& memory, std::string& error);
 
-// Memory that passes the program's checks, with every kind of byte in the clone area.
-Bytes DemoMemory();
+// The memory served without a clone file: the first model's initial image with the few
+// settings an owner makes, so that every sheet shows valid values.
+Bytes OwnersMemory();
 
 }  // namespace radiosim

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimRadio.h"
 
 #include <algorithm>
@@ -189,6 +190,14 @@ void SimRadio::EndOfWrite(const Bytes& frame) {
 void SimRadio::Adjust(const Bytes& frame) {
   // EE EF E8, two words, the code, then two value characters (three for code 9).
   if (frame.size() < 10) return;
+  // The whole request, so that a test sees exactly what reached the radio.
+  std::string text = "adjust frame";
+  for (const std::uint8_t byte : frame) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", byte);
+    text += hex;
+  }
+  Log(text);
   const int code = frame[7];
   int value = 0;
   for (std::size_t i = 8; i < frame.size(); ++i) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // radiosim: a simulated RT-V612 on a pseudo-terminal, for tests and demonstrations.
 #include <fcntl.h>
 #include <poll.h>
@@ -28,7 +29,8 @@ void OnSignal(int) { g_stop = 1; }
 const char* const kUsage =
     "usage: radiosim [options]\n"
     "Simulates an RT-V612 on a pseudo-terminal and prints the terminal's path.\n"
-    "  --image FILE.rtv     the memory to serve, from a clone file (default: demo data)\n"
+    "  --image FILE.rtv     the memory to serve, from a clone file (default: the USA\n"
+    "                       model's initial memory with an MMSI and two private channels)\n"
     "  --save FILE.rtv      write the memory there after every accepted clone write\n"
     "  --link PATH          also make PATH a symbolic link to the terminal\n"
     "  --baud N             pace the radio's output at N baud, 8N1 (default: unpaced)\n"
@@ -189,7 +191,7 @@ Terminal OpenTerminal() {
 
 int main(int argc, char** argv) {
   Settings settings = Parse(argc, argv);
-  Bytes memory = radiosim::DemoMemory();
+  Bytes memory = radiosim::OwnersMemory();
   std::string error;
   if (!settings.image.empty() && !radiosim::LoadMemory(settings.image, memory, error)) Fail(error);
   radiosim::SimRadio radio(settings.radio, memory);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CloneTool.h"
 
 #include <sys/stat.h>
@@ -16,6 +17,7 @@
 #include "link/LinkController.h"
 #include "platform/posix/RegularFile.h"
 #include "platform/posix/SafeSave.h"
+#include "print/PrintFontSize.h"
 #include "sheet/ImageComparison.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
@@ -184,13 +186,39 @@ int CloneTool::Identify() {
   return status == kLinkOk ? kLinkOk : Fail(status);
 }
 
-int CloneTool::LoadTemplate() {
-  // The overlay names one initial file per model; without that entry there is none to load.
-  if (!overlay_.HasKey("GI_App_InitialFile")) return kExitOk;
-  const std::string path = images_.InitialFilePath(images_.ModelType());
-  if (!images_.ReadTemplate(path)) {
-    std::fprintf(stderr, "Cannot open '%s'.\n", path.c_str());
-    return kExitInitialFile;
+int CloneTool::LoadData() {
+  if (!overlay_.HasKey("GI_App_InitialFile")) {
+    std::fprintf(stderr,
+                 "rtv612-clone: %s/RTV612.OVL names no initial files (GI_App_InitialFile).\n",
+                 images_.DataFolderPath().c_str());
+    return kExitData;
+  }
+  std::string failed;
+  if (!images_.LoadTemplates(ModelTypeSetting(settings_), failed)) {
+    std::fprintf(stderr, "Cannot open '%s'.\n", failed.c_str());
+    return kExitData;
+  }
+  return kExitOk;
+}
+
+int CloneTool::CheckBeforeWrite(const std::string& input, EepromImage& image) {
+  images_.Working().Assign(image);
+  const WarningCheckList::Outcome checked = warningChecks_.Evaluate(overlay_, images_.Accessor());
+  if (!checked.errorSheets.empty()) {
+    std::fprintf(stderr, "%s:\n%s\nSheets with errors:\n", input.c_str(),
+                 OverlayLine(overlay_, "GI_Mess_DataError", "The data holds errors.").c_str());
+    for (const std::string& sheet : checked.errorSheets) {
+      std::fprintf(stderr, "  %s\n", sheet.c_str());
+    }
+    return kExitInputFile;
+  }
+  images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
+  if (CloneSession::CheckImage(image) != kLinkOk) {
+    std::fprintf(stderr,
+                 "%s: not a valid memory image of this radio (maker signature or "
+                 "image-valid byte); it is not written.\n",
+                 input.c_str());
+    return kExitInputFile;
   }
   return kExitOk;
 }
@@ -281,10 +309,6 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
   if (IsAnInput(output, {}) || KeepsExisting(output, force) || !CanWriteInto(output)) {
     return kExitOutputFile;
   }
-  if (!raw) {
-    const int loaded = LoadTemplate();
-    if (loaded != kExitOk) return loaded;
-  }
   int status = Identify();
   if (status != kLinkOk) return status;
   if (session_.RefusesRead()) return Fail(kLinkBadFrame);
@@ -322,15 +346,15 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
 }
 
 int CloneTool::Write(const std::string& input, bool maker) {
-  const int loaded = LoadTemplate();
-  if (loaded != kExitOk) return loaded;
   EepromImage image;
   if (ReadUserFile(input, image) != kFileOk) return kExitInputFile;
+  // The file's model: its template, its rules.
   images_.Model().AfterLoad(image);
+  const int checked = CheckBeforeWrite(input, image);
+  if (checked != kExitOk) return checked;
 
   const int status = Identify();
   if (status != kLinkOk) return status;
-  images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
   const AddressRange* ranges =
       session_.WriteList(maker ? CloneSession::WriteMode::Maker : CloneSession::WriteMode::Normal,
                          images_.ModelTemplate());
@@ -357,8 +381,6 @@ namespace rtv::tools {
 // ---------------------------------------------------------------------------------------
 
 int CloneTool::OpenClone(const std::string& path) {
-  const int loaded = LoadTemplate();
-  if (loaded != kExitOk) return loaded;
   EepromImage image;
   if (ReadUserFile(path, image) != kFileOk) return kSheetFileError;
   images_.Working().Assign(image);
@@ -378,6 +400,33 @@ std::unique_ptr<Sheet> CloneTool::BuildSheet(const std::string& key) {
   }
   std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n", key.c_str());
   return nullptr;
+}
+
+int CloneTool::PrinterFontChoice() const {
+  const int points = settings_.ReadInt("View Option", "FontSize Printer").value_or(10);
+  return PrintFontSize::ChoiceOfPoints(points);
+}
+
+int CloneTool::OpenForPrint(const std::string& input, const std::string& key,
+                            const TextMetrics& metrics, PrintSource& source) {
+  const int opened = OpenClone(input);
+  if (opened != kExitOk) return opened;
+  source.names.clear();
+  for (const TreeSheets::Entry& entry :
+       TreeSheets::List(overlay_, images_.CurrentOptionalSheets())) {
+    if (key.empty() || entry.key == key) source.names.push_back(entry.key);
+  }
+  if (source.names.empty()) {
+    std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n", key.c_str());
+    return kExitUsage;
+  }
+  // Paper has no remembered column widths and no screen font percentage.
+  printServices_ = std::make_unique<SheetServices>(
+      SheetServices{overlay_, metrics, sheetServices_.accessor, nullptr, 100});
+  source.factory = [this](const std::string& name) -> std::unique_ptr<Sheet> {
+    return std::make_unique<ModelSheet>(*printServices_, images_, overlay_, name);
+  };
+  return kExitOk;
 }
 
 int CloneTool::Sheets(const std::string& input) {

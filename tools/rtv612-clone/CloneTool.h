@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <cstdio>
@@ -16,6 +17,8 @@
 #include "platform/posix/IniSettings.h"
 #include "platform/posix/LoopTimers.h"
 #include "platform/posix/PosixSerialDevice.h"
+#include "print/PrintJob.h"
+#include "radio/WarningCheckList.h"
 #include "sheet/Sheet.h"
 
 namespace rtv::tools {
@@ -23,7 +26,7 @@ namespace rtv::tools {
 // Exit statuses besides the link statuses 2-17.
 enum ToolExit : int {
   kExitOk = 0,
-  kExitInitialFile = 3,  // the model's initial file is missing or broken
+  kExitData = 3,         // the data folder, the overlay or an initial file is missing or broken
   kExitUsage = 64,       // the command line is wrong
   kExitInputFile = 65,   // the clone file to write cannot be used
   kExitOutputFile = 73,  // the file to read into exists or cannot be written
@@ -57,6 +60,9 @@ class CloneTool {
 
   // False, with the message, when the trace file asked for cannot be written.
   bool TraceReady() const;
+  // Loads the overlay's initial file of every model type; a message and kExitData when one
+  // is missing or broken. Every command needs it first, before the port is touched.
+  int LoadData();
 
   int Ports();
   int Info();
@@ -73,12 +79,28 @@ class CloneTool {
   int Diff(const std::string& fileA, const std::string& fileB, const std::string& sheet, bool csv);
   int Verify(const std::string& file, bool csv);
 
+  // What a print of a clone file covers: one sheet (a key) or every sheet of the tree
+  // (an empty key), built on the file's image and measured with `metrics`.
+  struct PrintSource {
+    std::vector<std::string> names;
+    PrintJob::SheetFactory factory;
+  };
+  // The exit status; on success the source is filled.
+  int OpenForPrint(const std::string& input, const std::string& sheet, const TextMetrics& metrics,
+                   PrintSource& source);
+  OverlayText& Overlay() { return overlay_; }
+  // The program's printing font size as a choice 1…5.
+  int PrinterFontChoice() const;
+
  private:
   bool ChoosePort();
   LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
                  const char* activity);
   int Identify();
-  int LoadTemplate();
+  // The checks the program runs before a write, on the image as it would be sent: no sheet
+  // holds an error, and the image is valid with the maker's signature. kExitOk, or a message
+  // and kExitInputFile.
+  int CheckBeforeWrite(const std::string& input, EepromImage& image);
   // Reads a clone file the user gave with the checks of File > Open: the reader's code, or
   // kFileErrData or kFileErrNewer for an image that cannot be used; the message, with the
   // path, is shown once.
@@ -120,6 +142,8 @@ class CloneTool {
   CloneSession session_;
   PlainTextMetrics metrics_;
   SheetServices sheetServices_;
+  WarningCheckList warningChecks_;
+  std::unique_ptr<SheetServices> printServices_;
 };
 
 }  // namespace rtv::tools

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageWorkspace.h"
 
 #include <ctime>
@@ -67,10 +68,28 @@ std::string ImageWorkspace::WriteBackup(EepromImage& image, int radioVersion, st
       .Save(writer, {ModelType(), radioVersion}, std::time(nullptr), error);
 }
 
+bool ImageWorkspace::LoadTemplates(int modelType, std::string& failedPath) {
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
+    // Normalising a template follows the rules of its own model.
+    modelType_ = model;
+    const std::string path = InitialFilePath(model);
+    if (!ReadTemplate(path)) {
+      failedPath = path;
+      return false;
+    }
+    templates_[static_cast<std::size_t>(model)].Assign(template_);
+  }
+  templatesLoaded_ = true;
+  SwitchModel(modelType);
+  return true;
+}
+
 void ImageWorkspace::SwitchModel(int modelType) {
+  if (!templatesLoaded_ || modelType < 0 || modelType >= RadioModel::kModelTypes) {
+    FatalError("No initial image of model " + std::to_string(modelType) + " was loaded.");
+  }
   modelType_ = modelType;
-  const std::string path = InitialFilePath(modelType);
-  if (!ReadTemplate(path)) FatalError("Cannot open '" + path + "'.");
+  template_.Assign(templates_[static_cast<std::size_t>(modelType)]);
 }
 
 OptionalSheets ImageWorkspace::CurrentOptionalSheets() const {

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "cells/CellAccessHost.h"
@@ -30,14 +32,17 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
   ImageWorkspace(const ImageWorkspace&) = delete;
   ImageWorkspace& operator=(const ImageWorkspace&) = delete;
 
+  const std::string& DataFolderPath() const { return dataFolder_; }
+
   RadioModel& Model() { return model_; }
   EepromImage& Working() { return working_; }
 
   // Where the initial file of a model type is.
   std::string InitialFilePath(int modelType) const;
-  // Reads an initial file into the template and normalises it against itself; false when
-  // it cannot be read (the reader's message shown) or holds no valid image.
-  bool ReadTemplate(const std::string& path);
+  // Reads the initial file of every model type, so that no command starts on a model it
+  // cannot serve; then the template is the given model's. False, with the path of the
+  // first file that cannot be read (the reader's message shown) or holds no valid image.
+  bool LoadTemplates(int modelType, std::string& failedPath);
   // The clone range of a file into an image, with the model's codes and map revision; the
   // reader's result, its message shown.
   int ReadFile(const std::string& path, EepromImage& image);
@@ -57,7 +62,7 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
   // The model's rules.
   const EepromImage& ModelTemplate() const override { return template_; }
   int ModelType() const override { return modelType_; }
-  // Another model's initial file that cannot be used ends the tool, as it ends the program.
+  // Takes the model's template loaded at the start.
   void SwitchModel(int modelType) override;
 
   // The accessor's: nothing waits for edits (no warnings, no dirty mark).
@@ -76,6 +81,7 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
  private:
   // A writer of the program's clone files for the image.
   void PrepareWriter(CloneFile& writer, EepromImage& image) const;
+  bool ReadTemplate(const std::string& path);
 
   OverlayText& overlay_;
   Prompts& prompts_;
@@ -84,6 +90,8 @@ class ImageWorkspace : public RadioModelHost, public CellAccessHost, public Shee
   bool usable_ = false;
   EepromImage working_;
   EepromImage template_;
+  std::array<EepromImage, RadioModel::kModelTypes> templates_;
+  bool templatesLoaded_ = false;
   RadioModel model_{*this};
   ChoiceLists choices_;
   ItemAccessor accessor_{this};

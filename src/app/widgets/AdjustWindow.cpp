@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/AdjustWindow.h"
 
 #include <QCloseEvent>
@@ -14,16 +15,18 @@ namespace {
 
 constexpr int kDefaultWidth = 480;
 constexpr int kDefaultHeight = 360;
+// The captions of the two buttons that read one squelch level each.
+constexpr const char* kReadOneKey = "GI_AppInd_ReadSquelchLevels";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
 AdjustWindow::AdjustWindow(QWidget* owner, OverlayText& overlay, AppSettings& settings,
-                           std::function<void()> update, std::function<void()> closed)
+                           const AdjustWindowActions& actions)
     : QWidget(owner, Qt::Window),
       settings_(settings),
-      closed_(std::move(closed)),
+      closed_(actions.closed),
       layout_(new QVBoxLayout(this)),
       spacer_(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding)),
       update_(new QPushButton(Q(overlay.GetFirstLine("GI_AppInd_Update")), this)),
@@ -33,6 +36,16 @@ AdjustWindow::AdjustWindow(QWidget* owner, OverlayText& overlay, AppSettings& se
   setWindowTitle(Q(overlay.GetFirstLine("GI_Sys_AppTitle")));
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(update_);
+  for (int which = 0; which < 2; ++which) {
+    const std::string caption = overlay.HasKey(kReadOneKey)
+                                    ? overlay.GetLine(kReadOneKey, which)
+                                    : (which == 0 ? "Read squelch high" : "Read squelch low");
+    readOne_[which] = new QPushButton(Q(caption), this);
+    buttons->addWidget(readOne_[which]);
+    connect(readOne_[which], &QPushButton::clicked, this, [readOne = actions.readOne, which] {
+      if (readOne) readOne(which);
+    });
+  }
   buttons->addStretch(1);
   buttons->addWidget(ok_);
   buttons->addWidget(cancel_);
@@ -40,7 +53,7 @@ AdjustWindow::AdjustWindow(QWidget* owner, OverlayText& overlay, AppSettings& se
   layout_->addLayout(buttons);
   ok_->setDefault(true);
 
-  connect(update_, &QPushButton::clicked, this, [update = std::move(update)] {
+  connect(update_, &QPushButton::clicked, this, [update = actions.update] {
     if (update) update();
   });
   connect(ok_, &QPushButton::clicked, this, &QWidget::close);

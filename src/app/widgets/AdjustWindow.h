@@ -1,7 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>
 #include <functional>
+
+#include "app/MainView.h"
 
 class QPushButton;
 class QSpacerItem;
@@ -21,13 +24,15 @@ class AdjustWindow : public QWidget {
   static constexpr const char* kRecordName = "GI_Sheet_Win_AD";
 
   AdjustWindow(QWidget* owner, OverlayText& overlay, AppSettings& settings,
-               std::function<void()> update, std::function<void()> closed);
+               const AdjustWindowActions& actions);
   ~AdjustWindow() override;
 
   // The sheet shown above the buttons; the window owns it from here.
   void SetContent(QWidget* content);
   QWidget* Content() const { return content_; }
   QPushButton* UpdateButton() const { return update_; }
+  // The two buttons that read one measured squelch level each into the image.
+  QPushButton* ReadOneButton(int which) const { return readOne_[which == 0 ? 0 : 1]; }
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
 
@@ -43,6 +48,7 @@ class AdjustWindow : public QWidget {
   QSpacerItem* spacer_;  // until a sheet is shown
   QWidget* content_ = nullptr;
   QPushButton* update_;
+  QPushButton* readOne_[2];
   QPushButton* ok_;
   QPushButton* cancel_;
 };

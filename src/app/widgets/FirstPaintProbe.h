@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -6,9 +7,9 @@ namespace rtv {
 
 // Start-up measurement: when the environment names RTV_FIRST_PAINT_PROBE, the end of the
 // first paint of a widget of the given class prints the wall-clock time in nanoseconds
-// ("first-paint <ns>") and ends the program. The start-up benchmark compares it with the
-// time it started the process. Set to "stay", the program goes on after the line: tests
-// that start it wait for its window that way.
+// ("first-paint <ns>", then "window-title <title>") and ends the program. The start-up benchmark
+// compares it with the time it started the process. Set to "stay", the program goes on after the
+// line: tests that start it wait for its window that way.
 class FirstPaintProbe : public QObject {
   Q_OBJECT
 

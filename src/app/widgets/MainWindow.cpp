@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/MainWindow.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -31,6 +33,7 @@
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtTextMetrics.h"
+#include "print/widgets/SheetPrinter.h"
 #include "sheet/ItemStates.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetModelHost.h"
@@ -111,12 +114,55 @@ bool MainWindow::OpenAdjustWindow(const AdjustWindowActions& actions) {
     return false;
   }
   OverlayText& overlay = controller_.Overlay();
-  adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions.update, actions.closed);
+  adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions);
   if (overlay.HasKey(std::string(AdjustWindow::kRecordName) + "_Cells")) {
     adjustWindow_->SetContent(new SheetPane(
         controller_.CreateSheet(*sheetServices_, AdjustWindow::kRecordName), *gridServices_));
   }
   adjustWindow_->show();
+  return true;
+}
+
+namespace {
+
+// A tool window asked for again comes to the front.
+bool Raise(QWidget* window) {
+  if (window == nullptr) return false;
+  window->raise();
+  window->activateWindow();
+  return true;
+}
+
+}  // namespace
+
+void MainWindow::ShowCompareWindow(const std::string& text) {
+  delete compareWindow_;
+  compareWindow_ = new CompareWindow(this, QString::fromStdString(text));
+  compareWindow_->setAttribute(Qt::WA_DeleteOnClose);
+  compareWindow_->open();
+}
+
+bool MainWindow::OpenMemoryWindow() {
+  if (Raise(memoryWindow_)) return false;
+  if (!controller_.Overlay().HasKey(std::string(MemoryWindow::kSheetName) + "_Cells")) return false;
+  memoryWindow_ = new MemoryWindow(
+      this, controller_.CreateSheet(*sheetServices_, MemoryWindow::kSheetName), *gridServices_,
+      controller_.Overlay(), controller_.WorkingImage(), controller_.Bus());
+  memoryWindow_->show();
+  return true;
+}
+
+bool MainWindow::OpenFlagBitsWindow() {
+  if (Raise(flagBitsWindow_)) return false;
+  flagBitsWindow_ = new FlagBitsWindow(this, *sheetServices_, *gridServices_);
+  flagBitsWindow_->show();
+  return true;
+}
+
+bool MainWindow::OpenFreeDebugWindow(std::function<void()> closed) {
+  if (Raise(freeDebugWindow_)) return false;
+  freeDebugWindow_ = new FreeDebugWindow(this, controller_.Bus(), std::move(closed));
+  freeDebugWindow_->show();
   return true;
 }
 
@@ -214,6 +260,24 @@ void MainWindow::BuildParts() {
                       return controller_.Accessor().AccessCell(request, notify);
                     },
                     settings_.Store(), settings_.fontSizePercentage});
+  // Paper has neither remembered column widths nor the screen's font percentage.
+  printSheetServices_ = std::make_unique<SheetServices>(
+      SheetServices{overlay, *metrics_, sheetServices_->accessor, nullptr, 100});
+  PrinterServices printing;
+  printing.mainForm = this;
+  printing.overlay = &overlay;
+  printing.metrics = metrics_.get();
+  printing.prompts = &controller_.UserPrompts();
+  printing.timers = &controller_.TaskTimers();
+  printing.icons = {BuiltInIcon("imgIcon_Bar_Page_Top"), BuiltInIcon("imgIcon_Bar_Page_Previous"),
+                    BuiltInIcon("imgIcon_Bar_Page_Next"), BuiltInIcon("imgIcon_Bar_Page_Last"),
+                    BuiltInIcon("imgIcon_Bar_Page_Zoom")};
+  printing.factory = [this](const std::string& name) {
+    return controller_.CreateSheet(*printSheetServices_, name);
+  };
+  printing.fontPoints = [this] { return settings_.fontSizePrinter; };
+  printing.storeFontPoints = [this](int points) { settings_.fontSizePrinter = points; };
+  printer_ = new SheetPrinter(std::move(printing), this);
   gridServices_ = std::make_unique<GridServices>();
   gridServices_->sheets = sheetServices_.get();
   gridServices_->model = dynamic_cast<SheetModelHost*>(&controller_);
@@ -413,6 +477,8 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
   pane_->show();
+  // Print and Export follow the sheet on show, also for their shortcuts.
+  controller_.Bus().Post(kMsgRefreshMenuStates);
   if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
     pane_->grid()->setFocus();
   } else if (tree_ != nullptr) {
@@ -452,6 +518,27 @@ void MainWindow::CloseCurrentSheet() {
   lastSheetName_ = currentSheetName_;
   currentSheetName_.clear();
   UpdateStartPage();
+}
+
+bool MainWindow::CanPrintSheet() const { return pane_ != nullptr && pane_->sheet().CanPrint(); }
+
+std::vector<std::string> MainWindow::TreeSheetNames() const {
+  std::vector<std::string> names;
+  if (tree_ == nullptr) return names;
+  for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
+    const Cell* cell = TreeBuilder::CellOf(*it);
+    if (cell != nullptr && cell->cellLink == LinkNo("CallSheet") && cell->option &&
+        !cell->option->empty()) {
+      names.push_back(*cell->option);
+    }
+  }
+  return names;
+}
+
+void MainWindow::PrintSheets(bool all) {
+  if (pane_ == nullptr) return;
+  if (pane_->grid() != nullptr && pane_->grid()->EditorOpen()) pane_->grid()->CloseEditor(true);
+  printer_->Print(all, currentSheetName_, all ? TreeSheetNames() : std::vector<std::string>{});
 }
 
 Sheet* MainWindow::SheetOnShow() { return pane_ != nullptr ? &pane_->sheet() : nullptr; }
@@ -500,6 +587,11 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
+  // The tool windows' sheets use the grid services, which go before the children do.
+  delete memoryWindow_;
+  delete flagBitsWindow_;
+  delete freeDebugWindow_;
+  delete compareWindow_;
   controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);
@@ -531,8 +623,19 @@ void MainWindow::PlaceOnScreen() {
 }
 
 void MainWindow::SetTitle(const std::string& title) {
-  setWindowTitle(QString::fromStdString(title));
+  // The unsaved-changes mark goes after the file's name.
+  QString text = QString::fromStdString(title);
+  const qsizetype dash = text.indexOf(" - ");
+  text.insert(dash < 0 ? text.size() : dash, "[*]");
+  setWindowTitle(text);
   UpdateStartPage();  // the file or the model changed
+}
+
+void MainWindow::SetModified(bool modified) { setWindowModified(modified); }
+
+std::string MainWindow::SheetCaption(const std::string& sheet) const {
+  const QTreeWidgetItem* node = tree_ != nullptr ? tree_->FindNode(sheet) : nullptr;
+  return node != nullptr ? node->text(0).toStdString() : sheet;
 }
 
 void MainWindow::ShowForm() { show(); }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QIcon>
@@ -10,6 +11,10 @@
 #include "app/widgets/AdjustWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/StartPage.h"
+#include "service/widgets/CompareWindow.h"
+#include "service/widgets/FlagBitsWindow.h"
+#include "service/widgets/FreeDebugWindow.h"
+#include "service/widgets/MemoryWindow.h"
 
 class QAction;
 class QLabel;
@@ -28,6 +33,7 @@ struct SheetServices;
 class MainController;
 class MenuBuilder;
 class MessagePanel;
+class SheetPrinter;
 class ToolbarBuilder;
 class TreeBuilder;
 class UndoActions;
@@ -67,13 +73,29 @@ class MainWindow : public QMainWindow, public MainView {
   void ShowEditPlace(const std::string& sheet, int link, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
+  bool CanPrintSheet() const override;
+  void PrintSheets(bool all) override;
+  // The sheets Print All Sheets prints: every tree node's sheet, in tree order.
+  std::vector<std::string> TreeSheetNames() const;
+  SheetPrinter* Printer() const { return printer_; }
   std::string SelectedTreeSheet() const override;
   void OpenHelp(const std::string& path, int contextId) override;
+  void SetModified(bool modified) override;
+  std::string SheetCaption(const std::string& sheet) const override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
   void ShowDifferences(const std::string& origin, const EepromImage& other) override;
+  void ShowCompareWindow(const std::string& text) override;
+  bool OpenMemoryWindow() override;
+  bool OpenFlagBitsWindow() override;
+  bool OpenFreeDebugWindow(std::function<void()> closed) override;
+  // The maker's service windows while they are open; null otherwise.
+  CompareWindow* Compare() const { return compareWindow_; }
+  MemoryWindow* Memory() const { return memoryWindow_; }
+  FlagBitsWindow* FlagBits() const { return flagBitsWindow_; }
+  FreeDebugWindow* FreeDebug() const { return freeDebugWindow_; }
   bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
@@ -129,8 +151,14 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<rtv::LinkWindows> linkWindows_;
   QPointer<AdjustWindow> adjustWindow_;
   QPointer<HelpWindow> helpWindow_;
+  QPointer<CompareWindow> compareWindow_;
+  QPointer<MemoryWindow> memoryWindow_;
+  QPointer<FlagBitsWindow> flagBitsWindow_;
+  QPointer<FreeDebugWindow> freeDebugWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
   std::unique_ptr<SheetServices> sheetServices_;
+  std::unique_ptr<SheetServices> printSheetServices_;
+  SheetPrinter* printer_ = nullptr;  // owned by the window
   std::unique_ptr<GridServices> gridServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/widgets/PortDialog.h"
 
 #include <QAbstractItemView>
@@ -79,12 +80,18 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
   number_->setGeometry(fieldLeft, fieldTop, metrics.horizontalAdvance("255WWWW"), fieldHeight);
 
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const QString widest =
-      form_ == kFriendlyList ? "1: Vrel USB-to-Serial Comm. Port (COM1)WW" : "9999WW";
+  const QString widest = form_ == kFriendlyList ? "33: FT232R USB UART (/dev/ttyUSB0)WW" : "9999WW";
   list_->setEditable(form_ == kNumberList);
   if (list_->lineEdit() != nullptr) {
     list_->lineEdit()->setMaxLength(kMaxChars);
     list_->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // Completing a typed digit into a port's description would not fit the field.
+    list_->setCompleter(nullptr);
+    list_->setInsertPolicy(QComboBox::NoInsert);
+    // A port chosen from the drop-down puts its number into the field.
+    connect(list_, &QComboBox::textActivated, this, [this](const QString& text) {
+      list_->setEditText(QString::number(PortNumberOf(text.toStdString())));
+    });
   }
   list_->setGeometry(fieldLeft, fieldTop, scrollBar + metrics.horizontalAdvance(widest),
                      fieldHeight);
@@ -130,7 +137,10 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
 void PortDialog::RefreshList() {
   std::vector<std::string> items;
   if (form_ == kNumberList) {
-    ListSerialCommPorts(items, ports_);
+    // The drop-down names each port's device; the field keeps the number typed or chosen.
+    std::vector<std::string> numbers;
+    ListSerialCommPorts(numbers, ports_);
+    ListFriendlyPorts(numbers, items, ports_);
   } else if (form_ == kFriendlyList) {
     std::vector<std::string> numbers;
     ListDosComPorts(numbers, ports_);
@@ -144,23 +154,20 @@ void PortDialog::RefreshList() {
   QStringList old;
   for (int i = 0; i < list_->count(); ++i) old << list_->itemText(i);
   if (texts == old) return;
-  if (form_ == kNumberList) {
-    // The typed text stays as it is.
-    const QString typed = list_->currentText();
-    list_->clear();
-    list_->addItems(texts);
-    list_->setEditText(typed);
-    return;
-  }
-  const int selected = PortNumberOf(list_->currentText().toStdString());
+  const QString typed = list_->currentText();
+  const int selected = PortNumberOf(typed.toStdString());
   list_->clear();
   list_->addItems(texts);
   int widest = 0;
   const QFontMetrics metrics(list_->font());
   for (const QString& text : texts) {
     widest = std::max(widest, metrics.horizontalAdvance(text + "WW"));
-    if (PortNumberOf(text.toStdString()) == selected) list_->setCurrentText(text);
+    if (form_ == kFriendlyList && PortNumberOf(text.toStdString()) == selected) {
+      list_->setCurrentText(text);
+    }
   }
+  // The typed text stays as it is.
+  if (form_ == kNumberList) list_->setEditText(typed);
   if (list_->count() > list_->maxVisibleItems()) {
     widest += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QDialog>
@@ -17,8 +18,9 @@ namespace rtv {
 class OverlayText;
 class Prompts;
 
-// The choice of the serial port: form 0 a number field, form 1 an editable list of the
-// system's port numbers, form 2 a list of ports by their friendly names.
+// The choice of the serial port: form 0 a number field, form 1 an editable number field
+// whose drop-down lists the system's ports by number, device and product, form 2 a list
+// of ports by those names.
 class PortDialog : public QDialog {
   Q_OBJECT
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/widgets/ChoicePopup.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "sheet/ModelSheet.h"
 
@@ -19,12 +21,14 @@ constexpr int kRightOfCell = 8;
 
 ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
                          const GridServices& services, const std::string& listKey, int variant,
-                         int value, QWidget* owner)
+                         int value, int fontHeight, QWidget* owner)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint),
       sheet_(std::make_unique<ModelSheet>(sheets, model, sheets.overlay, listKey, variant, value)) {
   setWindowTitle(QApplication::applicationDisplayName());
   setAttribute(Qt::WA_DeleteOnClose, false);
   sheet_->SetEmbedded(true);
+  // The list reads as part of the sheet it opens from, in the same size of letters.
+  sheet_->SetFixedFontHeight(fontHeight);
   sheet_->Build();
   grid_ = new SheetView(*sheet_, services, this);
   grid_->logic().onChoose = [this](const Cell& chosen) {
@@ -68,6 +72,9 @@ void ChoicePopup::ShowAt(const QRect& cell) {
     at.setX(cell.left() - size.width() >= area.left() ? cell.left() - size.width()
                                                       : area.right() + 1 - size.width());
   }
+  // A cell scrolled partly off the screen's top or left edge still opens a whole list.
+  at.setX(std::max(at.x(), area.left()));
+  at.setY(std::max(at.y(), area.top()));
   resize(size);
   move(at);
   show();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QWidget>
@@ -18,8 +19,9 @@ class ChoicePopup : public QWidget {
   Q_OBJECT
 
  public:
+  // fontHeight: the owner sheet's letters (0: the list's own, scaled as every sheet's).
   ChoicePopup(const SheetServices& sheets, SheetModelHost& model, const GridServices& services,
-              const std::string& listKey, int variant, int value, QWidget* owner);
+              const std::string& listKey, int variant, int value, int fontHeight, QWidget* owner);
   ~ChoicePopup() override;
 
   // The line drawn around the list, so that it stands apart from the sheet under it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/widgets/SheetView.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -16,46 +18,28 @@
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
+#include "sheet/widgets/CellInputValidator.h"
 #include "sheet/widgets/CellPopupMenu.h"
 #include "sheet/widgets/ChoicePopup.h"
-#include "sheet/widgets/PainterCanvas.h"
 
 namespace rtv {
 namespace {
 
-constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
-constexpr ColourValue kWhite = 0xFFFFFF;
-constexpr ColourValue kSilver = 0xC0C0C0;
-constexpr ColourValue kLineGrey = 0x808080;
-// The marks' pictures among GridServices::images.
-constexpr std::size_t kWarningPicture = 4;
-constexpr std::size_t kErrorPicture = 5;
 constexpr int kSizingSlack = 4;
+// A keystroke the field cannot take: the colours of a warning.
+constexpr ColourValue kRefusedText = 0xFFFF;
+constexpr ColourValue kRefusedBackground = 128;
+// How far down a column a heading looks for a cell that tells the column's rule.
+constexpr int kRuleSearchRows = 64;
 constexpr int kWheelRows = 3;
 
-QColor Mix(const QColor& window, const QColor& text, int windowParts, int parts) {
-  const auto channel = [&](int w, int t) { return (windowParts * w + t + parts / 2) / parts; };
-  return QColor(channel(window.red(), text.red()), channel(window.green(), text.green()),
-                channel(window.blue(), text.blue()));
-}
-
-ColourValue ToColourValue(const QColor& colour) {
-  return static_cast<ColourValue>(colour.red()) | static_cast<ColourValue>(colour.green()) << 8 |
-         static_cast<ColourValue>(colour.blue()) << 16;
-}
-
 }  // namespace
-
-struct SheetView::FontEntry {
-  FontDesc desc;
-  QFont font;
-  QFontMetrics metrics;
-};
 
 SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent)
     : QAbstractScrollArea(parent),
       sheet_(sheet),
       services_(services),
+      cellPainter_(sheet, services.images),
       logic_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
@@ -76,7 +60,7 @@ void SheetView::SheetRebuilt() {
   if (editor_ != nullptr) editor_->hide();
   logic_->SheetRebuilt();
   ClosePopup();
-  fonts_.clear();
+  cellPainter_.ClearFonts();
   UpdateScrollBars();
   setEnabled(sheet_.inputEnabled() || sheet_.rowCount() == 0);
   viewport()->update();
@@ -290,21 +274,35 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
     editor_->setMaxLength(SheetController::kEditorMaxLength);
     editor_->installEventFilter(this);
     editor_->hide();
+    validator_ = new CellInputValidator(editor_);
+    validator_->onRefused = [this](EditRefusal refusal, const QString& character) {
+      SayRefused(refusal, character);
+    };
   }
+  validator_->SetRule(logic_->editRule());
+  editor_->setValidator(logic_->editRule().Limits() ? validator_ : nullptr);
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ShowCell(column, row, false, false);
   const QRect cell = CellRect(column, row);
   if (cell.isEmpty()) return;
   const Cell& c = sheet_.CellAt(column, row).cell;
-  const FontEntry& font = FontFor(c.font ? *c.font : *sheet_.basicCell().font);
+  const CellPainter::FontEntry& font =
+      cellPainter_.FontFor(c.font ? *c.font : *sheet_.basicCell().font);
   editor_->setFont(font.font);
   const int height = std::min(font.metrics.height() + 2, cell.height());
   int y = cell.top();
   if (c.verticalAlign == Cell::kMiddle) y = cell.top() + (cell.height() - height) / 2;
   if (c.verticalAlign == Cell::kBottom) y = cell.bottom() + 1 - height;
   editor_->setGeometry(cell.left(), y, cell.width(), height);
-  const QString value = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  // The text starts as the field can hold it (a refused first keystroke is said and left out).
+  const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString value = validator_->Filtered(typed);
+  if (value.size() < typed.size()) {
+    QString whole = typed;
+    QString character;
+    SayRefused(validator_->FirstRefusal(whole, character), character);
+  }
   editor_->setText(value);
   const int start = std::clamp(selectionStart, 0, static_cast<int>(editor_->text().size()));
   const int length =
@@ -314,6 +312,38 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
   editor_->show();
   editor_->setFocus();
   RedrawCell(column, row);
+}
+
+bool SheetView::CommitAndCloseEditor() {
+  if (!EditorOpen() || closingEditor_) return true;
+  ClosePopup();
+  const std::string text = editor_->text().toStdString();
+  if (!logic_->CommitEditText(text)) {
+    editor_->setFocus();
+    return false;
+  }
+  closingEditor_ = true;
+  const bool focused = editor_->hasFocus();
+  editor_->hide();
+  if (focused) setFocus();
+  closingEditor_ = false;
+  RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
+  return true;
+}
+
+void SheetView::PostStatus(const std::string& text, ColourValue textColour,
+                           ColourValue background) {
+  if (services_.bus == nullptr) return;
+  services_.bus->PostText(kMsgStatusText, static_cast<int>(textColour),
+                          static_cast<int>(background), text);
+}
+
+void SheetView::SayRefused(EditRefusal refusal, const QString& character) {
+  const std::string text =
+      logic_->editRule().RefusalText(sheet_.services().overlay, refusal, character.toStdString());
+  if (text.empty()) return;
+  PostStatus(logic_->CellName(sheet_.currentColumn(), sheet_.currentRow()) + ": " + text,
+             kRefusedText, kRefusedBackground);
 }
 
 void SheetView::CloseEditor(bool commit) {
@@ -332,7 +362,18 @@ void SheetView::CloseEditor(bool commit) {
 bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVisible(); }
 
 void SheetView::CurrentCellChanged() {
+  for (int row = 0; row < sheet_.fixedRows(); ++row) RedrawRow(row);
   if (!HasFocus() || services_.bus == nullptr) return;
+  // A marked cell says why as the cursor enters it.
+  if (!sheet_.embedded()) {
+    const int column = sheet_.currentColumn();
+    const int row = sheet_.currentRow();
+    const std::string mark = logic_->MarkText(column, row);
+    if (!mark.empty()) {
+      PostStatus(logic_->CellName(column, row) + ": " + mark, SheetController::kMarkText,
+                 SheetController::kMarkBackground);
+    }
+  }
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
   if (key == popupKey_) return;
@@ -352,8 +393,9 @@ void SheetView::OpenChoicePopup(const std::string& listKey, int variant, int val
   if (services_.sheets == nullptr || services_.model == nullptr) return;
   popupColumn_ = sheet_.currentColumn();
   popupRow_ = sheet_.currentRow();
+  const std::optional<FontDesc>& font = sheet_.basicCell().font;
   popup_ = new ChoicePopup(*services_.sheets, *services_.model, services_, listKey, variant, value,
-                           this);
+                           font ? font->height : 0, this);
   popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
   popup_->onChosen = [this](const Cell& chosen) {
     logic_->CommitChoice(popupColumn_, popupRow_, chosen);
@@ -370,15 +412,6 @@ void SheetView::ClosePopup() {
 }
 
 // Drawing ----------------------------------------------------------------------------------
-
-const SheetView::FontEntry& SheetView::FontFor(const FontDesc& desc) {
-  for (const auto& entry : fonts_) {
-    if (entry->desc == desc) return *entry;
-  }
-  const QFont font = ToQFont(desc);
-  fonts_.push_back(std::make_unique<FontEntry>(FontEntry{desc, font, QFontMetrics(font)}));
-  return *fonts_.back();
-}
 
 void SheetView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
@@ -424,146 +457,21 @@ void SheetView::paintEvent(QPaintEvent* event) {
 
 void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& rect) {
   ++paintedCells_;
-  const CellSlot& slot = sheet_.CellAt(column, row);
-  const Cell& cell = slot.cell;
+  CellLook look;
   const bool current = column == sheet_.currentColumn() && row == sheet_.currentRow();
-  bool selected = logic_->IsSelected(column, row);
-  if (plainUntilFocused_ && !everFocused_ && current) selected = false;
-  const bool editing = current && EditorOpen();
-  const bool focused = HasFocus() || sheet_.embedded();
-  const FontDesc& fontDesc = cell.font ? *cell.font : *sheet_.basicCell().font;
-  const FontEntry& font = FontFor(fontDesc);
-
-  const QColor window = ToQColor(kWindow);
-  const QColor windowText = ToQColor(ToColourValue(SystemColour::WindowText));
-  QColor background;
-  bool paintBackground = true;
-  if (!selected || editing) {
-    if (sheet_.colourSelectLine() && row == sheet_.currentRow() &&
-        column >= sheet_.fixedColumns() && !sheet_.embedded()) {
-      background = Mix(window, windowText, 7, 8);
-    } else {
-      background = ToQColor(cell.colour);
-      paintBackground = cell.colour != kWhite;
-    }
-  } else {
-    background =
-        focused ? ToQColor(ToColourValue(SystemColour::Highlight)) : Mix(window, windowText, 3, 4);
-  }
-  if (paintBackground) painter.fillRect(rect, background);
-
-  // The text: the cell's own, or what the accessor shows for it.
-  PainterCanvas canvas(painter, fontDesc.colour);
-  std::string shown;
-  std::uint8_t flags = 0;
-  if (cell.cellLink != kCellLinkNone) {
-    CellRequest request;
-    request.cell = &cell;
-    request.ownerCell = logic_->ownerCell;
-    request.canvas = &canvas;
-    request.cellRect = {rect.left(), rect.top(), rect.right(), rect.bottom()};
-    request.resultFlags = selected ? CellRequest::kCallerSelected : 0;
-    sheet_.Access(request, false);
-    shown = std::move(request.displayText);
-    flags = request.resultFlags;
-  } else if (cell.text) {
-    shown = *cell.text;
-  }
-  QColor text = ToQColor(canvas.textColour());
-  if (selected && !editing) {
-    if (focused) {
-      text = ToQColor(ToColourValue(SystemColour::HighlightText));
-    } else {
-      const ColourValue value = canvas.textColour();
-      if (value == ToColourValue(SystemColour::ButtonFace) ||
-          value == ToColourValue(SystemColour::GreyText) || value == kSilver ||
-          ToColourValue(text) == ToColourValue(background)) {
-        text = window;
-      }
-    }
-  }
-
-  // Lines.
-  const bool plain = cell.colour == kWindow || cell.colour == kWhite;
-  painter.setPen(plain ? ToQColor(kLineGrey) : QColor(Qt::white));
-  if (cell.bottomLine) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
-  const bool spanned = rect.width() != sheet_.ColumnWidth(column);
-  if (!spanned && cell.rightMark == Cell::kFullLine) {
-    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom());
-  } else if (!spanned && cell.rightMark == Cell::kQuarterPillar) {
-    painter.drawLine(rect.right(), rect.top() + rect.height() * 7 / 10, rect.right(),
-                     rect.bottom());
-  }
-
-  // Text, line by line, clipped to the cell.
-  int textRight = rect.left();
-  if (!shown.empty() && !editing) {
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(font.font);
-    painter.setPen(text);
-    const int margin = static_cast<int>(std::lround(4 * sheet_.scale()));
-    const int edge = static_cast<int>(std::lround(1 * sheet_.scale()));
-    const QStringList lines =
-        QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())).split('\n');
-    const int lineHeight = font.metrics.height();
-    int y = rect.top() + edge;
-    if (cell.verticalAlign == Cell::kBottom) y = rect.bottom() - lineHeight - edge;
-    if (cell.verticalAlign == Cell::kMiddle) {
-      y = (rect.bottom() + 1 - rect.top() - lineHeight) / 2 + rect.top();
-    }
-    for (const QString& line : lines) {
-      const int lineWidth = font.metrics.horizontalAdvance(line);
-      int x = rect.left() + margin;
-      if (cell.horizontalAlign == Cell::kRight) x = rect.right() + 1 - lineWidth - margin;
-      if (cell.horizontalAlign == Cell::kCentre) {
-        x = (rect.right() + 1 - rect.left() - lineWidth) / 2 + rect.left();
-      }
-      x = std::max(x, rect.left());
-      painter.drawText(x, y + font.metrics.ascent(), line);
-      textRight = std::max(textRight, x + lineWidth);
-      y += lineHeight;
-    }
-    painter.restore();
-  }
-
-  if ((flags & (CellRequest::kResultWarning | CellRequest::kResultError)) != 0) {
-    DrawMark(painter, rect, textRight, (flags & CellRequest::kResultError) != 0,
-             cell.horizontalAlign == Cell::kRight);
-  }
-}
-
-void SheetView::DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error,
-                         bool rightAligned) {
-  const int size = std::max(4, std::min(16, cell.height() - 2));
-  int x = rightAligned ? cell.left() + size / 8 : textRight + 2;
-  x = std::min(x, cell.right() - size - 1);
-  x = std::max(x, cell.left());
-  const QRect box(x, cell.bottom() - 1 - size, size, size);
-  painter.save();
-  painter.setClipRect(cell, Qt::IntersectClip);
-  const std::size_t picture = error ? kErrorPicture : kWarningPicture;
-  if (services_.images != nullptr && services_.images->size() > picture) {
-    (*services_.images)[picture].paint(&painter, box);
-  } else {
-    painter.setRenderHint(QPainter::Antialiasing);
-    if (error) {
-      painter.setPen(QPen(QColor(200, 0, 0), std::max(2, size / 5)));
-      painter.drawLine(box.topLeft() + QPoint(2, 2), box.bottomRight() - QPoint(2, 2));
-      painter.drawLine(box.topRight() + QPoint(-2, 2), box.bottomLeft() + QPoint(2, -2));
-    } else {
-      QPainterPath triangle;
-      triangle.moveTo(box.center().x(), box.top());
-      triangle.lineTo(box.right(), box.bottom());
-      triangle.lineTo(box.left(), box.bottom());
-      triangle.closeSubpath();
-      painter.fillPath(triangle, QColor(240, 190, 0));
-      painter.setPen(Qt::black);
-      painter.drawLine(box.center().x(), box.top() + size / 3, box.center().x(),
-                       box.bottom() - size / 4);
-    }
-  }
-  painter.restore();
+  look.selected = logic_->IsSelected(column, row);
+  if (plainUntilFocused_ && !everFocused_ && current) look.selected = false;
+  look.editing = current && EditorOpen();
+  look.focused = HasFocus() || sheet_.embedded();
+  look.selectLine = sheet_.colourSelectLine() && row == sheet_.currentRow() &&
+                    column >= sheet_.fixedColumns() && !sheet_.embedded();
+  look.currentHeading = row < sheet_.fixedRows() && column == sheet_.currentColumn() &&
+                        column >= sheet_.fixedColumns() && !sheet_.embedded();
+  // The keyboard's cell shows in every marking mode: darker inside a marked row, framed.
+  look.current = current && !sheet_.embedded();
+  look.framed = look.current && HasFocus();
+  look.ownerCell = logic_->ownerCell;
+  cellPainter_.Paint(painter, column, row, rect, look);
 }
 
 // Input ------------------------------------------------------------------------------------
@@ -646,20 +554,20 @@ bool SheetView::EditorKey(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      CloseEditor(true);
+      CommitAndCloseEditor();
       return true;
     case Qt::Key_Escape:
       CloseEditor(false);
       return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-      CloseEditor(true);
-      logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
+      if (CommitAndCloseEditor()) logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
       return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
-      CloseEditor(true);
-      logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+      if (CommitAndCloseEditor()) {
+        logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+      }
       return true;
     default:
       return false;
@@ -779,7 +687,7 @@ void SheetView::changeEvent(QEvent* event) {
   // System colours and fonts follow the desktop: a theme change repaints with the new ones.
   if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange ||
       event->type() == QEvent::StyleChange) {
-    fonts_.clear();
+    cellPainter_.ClearFonts();
     viewport()->update();
   }
 }
@@ -801,6 +709,39 @@ void SheetView::focusOutEvent(QFocusEvent* event) {
     popupKey_.clear();
   }
   RedrawRow(sheet_.currentRow());
+}
+
+// Tooltips ---------------------------------------------------------------------------------
+
+QString SheetView::ToolTipText(int column, int row) const {
+  if (!sheet_.Contains(column, row) || sheet_.embedded()) return {};
+  if (row < sheet_.fixedRows()) {
+    const int last = std::min(sheet_.rowCount(), sheet_.fixedRows() + kRuleSearchRows);
+    for (int r = sheet_.fixedRows(); r < last; ++r) {
+      if (sheet_.CellAt(column, r).cell.cellLink == kCellLinkNone) continue;
+      const EditRule rule = logic_->DrawRequest(column, r, false).editRule;
+      if (!rule.Limits()) continue;
+      return QString::fromStdString(
+          rule.Describe(sheet_.services().overlay, logic_->ColumnHeading(column)));
+    }
+    return {};
+  }
+  return QString::fromStdString(logic_->MarkText(column, row));
+}
+
+bool SheetView::viewportEvent(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  int column = 0;
+  int row = 0;
+  const QString text = CellAtPoint(help->pos(), column, row) ? ToolTipText(column, row) : QString();
+  if (text.isEmpty()) {
+    QToolTip::hideText();
+    event->ignore();
+  } else {
+    QToolTip::showText(help->globalPos(), text, viewport(), CellRect(column, row));
+  }
+  return true;
 }
 
 // Cell popup menus -------------------------------------------------------------------------

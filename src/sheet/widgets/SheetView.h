@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -9,12 +10,14 @@
 #include "cells/ChoicePopupHost.h"
 #include "sheet/SheetController.h"
 #include "sheet/SheetViewport.h"
+#include "sheet/widgets/CellPainter.h"
 
 class QLineEdit;
 class QMenu;
 
 namespace rtv {
 
+class CellInputValidator;
 class ChoicePopup;
 class ItemAccessor;
 class MessageBus;
@@ -64,6 +67,8 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   ChoicePopup* choicePopup() const;
   // Repaints since the last call, in cells (the whole grid counts every visible cell).
   int TakePaintedCells();
+  // What a cell's tooltip says: a heading its column's rule, a marked cell its reason.
+  QString ToolTipText(int column, int row) const;
 
   // SheetViewport
   void RedrawCell(int column, int row) override;
@@ -98,13 +103,11 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
-  struct FontEntry;
   void DrawCell(QPainter& painter, int column, int row, const QRect& rect);
-  void DrawMark(QPainter& painter, const QRect& cell, int textRight, bool error, bool rightAligned);
-  const FontEntry& FontFor(const FontDesc& desc);
   int ColumnX(int column) const;
   int RowY(int row) const;
   int FixedWidth() const;
@@ -119,11 +122,19 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   bool RowKey(int key, int modifiers);
   void ClosePopup();
   bool EditorKey(QKeyEvent* event);
+  // Commits the editor's text and closes it; false when the cell refused the text and the
+  // editor stays open with it.
+  bool CommitAndCloseEditor();
+  void PostStatus(const std::string& text, ColourValue textColour, ColourValue background);
+  // The status bar names a refused keystroke.
+  void SayRefused(EditRefusal refusal, const QString& character);
 
   Sheet& sheet_;
   GridServices services_;
+  CellPainter cellPainter_;
   std::unique_ptr<SheetController> logic_;
   QLineEdit* editor_ = nullptr;
+  CellInputValidator* validator_ = nullptr;
   bool closingEditor_ = false;
   QPointer<ChoicePopup> popup_;
   int popupColumn_ = -1;
@@ -135,7 +146,6 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   int sizingStartX_ = 0;
   int sizingStartWidth_ = 0;
   int paintedCells_ = 0;
-  std::vector<std::unique_ptr<FontEntry>> fonts_;
 };
 
 }  // namespace rtv
