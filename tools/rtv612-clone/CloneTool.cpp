@@ -521,8 +521,6 @@ int CloneTool::PrintDifferences(const EepromImage& a, const EepromImage& b,
 
 int CloneTool::Diff(const std::string& fileA, const std::string& fileB, const std::string& sheet,
                     bool csv) {
-  const int loaded = LoadTemplate();
-  if (loaded != kExitOk) return loaded;
   EepromImage a;
   EepromImage b;
   if (!ReadForComparison(fileA, a) || !ReadForComparison(fileB, b)) return kCompareUnreadable;
@@ -541,8 +539,6 @@ int CloneTool::Diff(const std::string& fileA, const std::string& fileB, const st
 }
 
 int CloneTool::Verify(const std::string& file, bool csv) {
-  const int loaded = LoadTemplate();
-  if (loaded != kExitOk) return loaded;
   // The file first: a radio is not read for a file that cannot be compared.
   EepromImage expected;
   if (!ReadForComparison(file, expected)) return kExitInputFile;
