@@ -3,9 +3,11 @@
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
+#include "app/ImageCompareCommands.h"
 #include "app/MainView.h"
 #include "app/SheetCsvCommands.h"
 #include "base/Fatal.h"
+#include "base/Prompts.h"
 #include "base/TimerTask.h"
 #include "base/Timers.h"
 #include "cells/CellCatalog.h"
@@ -30,6 +32,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
                                           services.prompts, services.bus);
   sheetCsv_ = std::make_unique<SheetCsvCommands>(*this, services.prompts, services.bus);
+  comparisons_ = std::make_unique<ImageCompareCommands>(*this);
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
@@ -234,7 +237,11 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       files_->Exit();
       break;
     case LinkNo("CL_Menu_File_Exp"):
-      sheetCsv_->Run(cell.index);
+      if (cell.index == kCompareWithFile) {
+        CompareWithFile();
+      } else {
+        sheetCsv_->Run(cell.index);
+      }
       break;
     case LinkNo("CL_Menu_File_Print_Current"):
       if (view_ != nullptr && view_->CanPrintSheet()) view_->PrintSheets(false);
@@ -303,7 +310,10 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       break;
     }
     case LinkNo("CL_Menu_File_Exp"):
-      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
+      // The CSV items work on the sheet on show; a comparison on the whole image.
+      if (cell.index != kCompareWithFile && (view_ == nullptr || view_->SheetOnShow() == nullptr)) {
+        state.flags |= kCommandDisabled;
+      }
       break;
     case LinkNo("CL_Menu_File_Print_Current"):
       if (view_ == nullptr || !view_->CanPrintSheet()) state.flags |= kCommandDisabled;
@@ -580,6 +590,29 @@ void MainController::OpenCompareWindow() {
   // Taken again first: the next compare shows only what changed after this one.
   compare_.Assign(working_);
   if (view_ != nullptr) view_->ShowCompareWindow(text);
+}
+
+void MainController::CompareWithFile() {
+  Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  FileDialogRequest request;
+  request.title = "Compare with File";
+  request.filter = services_.overlay.GetLine("GI_Sys_Dialog_FOpen", 1);
+  request.folder = files_->CurrentDirectory();
+  const std::optional<std::string> path = services_.prompts.OpenFileName(request);
+  if (!path) return;
+  EepromImage other;
+  if (!files_->ReadImageFile(*path, other)) return;  // the reader has said why
+  const ImageDifferences differences = comparisons_->CompareWith(other);
+  if (differences.Same() || !differences.refusal.empty() || view_ == nullptr) {
+    const std::string text = differences.Same()
+                                 ? "No differences: " + *path + " holds what the program holds."
+                             : differences.refusal.empty() ? differences.Text()
+                                                           : differences.refusal;
+    services_.prompts.Message(text.c_str(), ApplicationTitle(), PromptIcon::Information,
+                              PromptButtons::Ok);
+    return;
+  }
+  view_->ShowDifferences(*path, other);
 }
 
 }  // namespace rtv

@@ -26,6 +26,7 @@ namespace rtv {
 class AppSettings;
 class FileCommands;
 class SheetCsvCommands;
+class ImageCompareCommands;
 class Sheet;
 struct SheetServices;
 class Clock;
@@ -83,6 +84,11 @@ class MainController : public CellAccessHost {
   AppSettings& Settings() { return services_.settings; }
   const AppSettings& Settings() const { return services_.settings; }
   Prompts& UserPrompts() { return services_.prompts; }
+  // File > Compare with File: the working image against a clone file the user picks; the
+  // differences are shown in their window, or the user is told there are none.
+  static constexpr int kCompareWithFile = 2;  // the index of its File menu item
+  void CompareWithFile();
+  ImageCompareCommands& Comparisons() { return *comparisons_; }
   Timers& TaskTimers() { return services_.timers; }
   // Where the cursor was on each sheet, newest first.
   struct SheetPosition {
@@ -264,6 +270,7 @@ class MainController : public CellAccessHost {
   ItemAccessor accessor_;
   std::unique_ptr<FileCommands> files_;
   std::unique_ptr<SheetCsvCommands> sheetCsv_;
+  std::unique_ptr<ImageCompareCommands> comparisons_;
   RowOperations rowOperations_;
   EditHistory history_;
   std::string pendingWhat_;

@@ -9,6 +9,7 @@
 
 namespace rtv {
 
+class EepromImage;
 class LinkView;
 class Sheet;
 
@@ -87,6 +88,9 @@ class MainView {
   // `closed` runs when the window goes away.
   virtual bool OpenFreeDebugWindow(std::function<void()> /*closed*/) { return false; }
   // Opens the adjustment window; false when it is open already.
+  // The differences between the working image and `other` (read from `origin`), in a window
+  // that can take other's values (MainController::Comparisons).
+  virtual void ShowDifferences(const std::string& /*origin*/, const EepromImage& /*other*/) {}
   virtual bool OpenAdjustWindow(const AdjustWindowActions& /*actions*/) { return false; }
 };
 

@@ -156,6 +156,44 @@ std::string SheetImporter::ForeignHeadings(const CsvTable& table,
   return {};
 }
 
+std::vector<int> SheetImporter::ColumnsByHeading(const CsvTable& table,
+                                                 const CsvTable::Row& headings,
+                                                 Report& report) const {
+  std::vector<int> source(headings.size(), -1);
+  if (table.rows().empty()) return {};
+  const CsvTable::Row& first = table.rows().front();
+  const int line = table.rowLines().front();
+  bool any = false;
+  std::vector<Issue> unknown;
+  for (std::size_t field = 0; field < first.size(); ++field) {
+    const std::string heading = Trimmed(first[field]);
+    const auto column = static_cast<int>(field) + 1;
+    if (heading.empty()) {
+      unknown.push_back({line, column, "a column without a heading; left out"});
+      continue;
+    }
+    // Repeated headings are taken in the sheet's order.
+    std::size_t match = 0;
+    while (match < headings.size() &&
+           (source[match] >= 0 || !SameIgnoringCase(Trimmed(headings[match]), heading))) {
+      ++match;
+    }
+    if (match == headings.size()) {
+      unknown.push_back({line, column, "the sheet has no column \"" + heading + "\"; left out"});
+      continue;
+    }
+    source[match] = static_cast<int>(field);
+    any = true;
+  }
+  if (!any) return {};
+  // As wide as the sheet, with a column it does not have in place of one it has: an export
+  // of a sheet of the same kind (individual and group IDs), not this one.
+  const bool missing = std::find(source.begin(), source.end(), -1) != source.end();
+  if (!unknown.empty() && missing && first.size() == headings.size()) return {};
+  report.issues.insert(report.issues.end(), unknown.begin(), unknown.end());
+  return source;
+}
+
 SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
   Report report;
   const SheetExporter exporter(sheet_);
@@ -163,10 +201,31 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
   // when an earlier cell of the row has changed what it shows since.
   const std::vector<CsvTable::Row> before = exporter.Table();
   const int columns = sheet_.columnCount();
+  // Where each column of the sheet is in the table: in its place, or where the table's
+  // heading row puts it (any order, any subset).
+  std::vector<int> source(static_cast<std::size_t>(columns));
+  for (int column = 0; column < columns; ++column)
+    source[static_cast<std::size_t>(column)] = column;
+  bool byHeading = false;
   if (!before.empty()) {
     report.refusal = ForeignHeadings(table, before.front());
-    if (!report.refusal.empty()) return report;
+    if (!report.refusal.empty()) {
+      std::vector<int> found = ColumnsByHeading(table, before.front(), report);
+      if (found.empty()) return report;
+      report.refusal.clear();
+      source = std::move(found);
+      byHeading = true;
+    }
   }
+  // The field of a sheet column in a line of the table; null when the line does not hold it.
+  const auto fieldOf = [&](const CsvTable::Row& fields, int column) -> const std::string* {
+    const int at = source[static_cast<std::size_t>(column)];
+    return at >= 0 && static_cast<std::size_t>(at) < fields.size()
+               ? &fields[static_cast<std::size_t>(at)]
+               : nullptr;
+  };
+  const std::size_t expectedFields =
+      byHeading ? table.rows().front().size() : static_cast<std::size_t>(columns);
   for (const CsvTable::Problem& problem : table.problems()) {
     report.issues.push_back({problem.line, 0, problem.text});
   }
@@ -186,14 +245,16 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
     }
     return keys;
   };
-  const auto keyOf = [](const CsvTable::Row& texts, const std::vector<int>& keys) {
+  // A row's name from the texts of its key columns that the table holds.
+  const auto keyOf = [&](const CsvTable::Row& texts, const std::vector<int>& keys, bool inTable) {
     std::string key;
     for (int column : keys) {
-      key += std::to_string(column) + '\x1F';
-      if (static_cast<std::size_t>(column) < texts.size()) {
-        key += texts[static_cast<std::size_t>(column)];
-      }
-      key += '\x1E';
+      if (source[static_cast<std::size_t>(column)] < 0) continue;
+      const auto c = static_cast<std::size_t>(column);
+      const std::string* text = inTable            ? fieldOf(texts, column)
+                                : c < texts.size() ? &texts[c]
+                                                   : nullptr;
+      key += std::to_string(column) + '\x1F' + (text != nullptr ? *text : std::string()) + '\x1E';
     }
     return key;
   };
@@ -203,24 +264,27 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
     rowKeys.push_back(keyColumns(row));
     if (rowKeys.back().empty()) continue;
     const auto [at, added] =
-        rowByKey.emplace(keyOf(before[static_cast<std::size_t>(row)], rowKeys.back()), row);
+        rowByKey.emplace(keyOf(before[static_cast<std::size_t>(row)], rowKeys.back(), false), row);
     if (!added) at->second = -1;
   }
 
   std::vector<int> appliedFrom(static_cast<std::size_t>(sheet_.rowCount()), 0);
   const int lines = std::min(sheet_.rowCount(), static_cast<int>(table.rows().size()));
-  for (int index = 0; index < lines; ++index) {
+  // A heading line that names the columns is no row of data.
+  for (int index = byHeading ? 1 : 0; index < lines; ++index) {
     const CsvTable::Row& fields = table.rows()[static_cast<std::size_t>(index)];
     const int line = table.rowLines()[static_cast<std::size_t>(index)];
-    if (static_cast<int>(fields.size()) != columns) {
-      report.issues.push_back({line, 0,
-                               "has " + std::to_string(fields.size()) + " fields, the sheet " +
-                                   std::to_string(columns) + " columns"});
+    if (fields.size() != expectedFields) {
+      report.issues.push_back(
+          {line, 0,
+           "has " + std::to_string(fields.size()) + " fields, " +
+               (byHeading ? "the heading line " + std::to_string(expectedFields)
+                          : "the sheet " + std::to_string(columns) + " columns")});
     }
     int row = index;
     const std::vector<int>& keys = rowKeys[static_cast<std::size_t>(index)];
-    const std::string key = keyOf(fields, keys);
-    if (!keys.empty() && key != keyOf(before[static_cast<std::size_t>(index)], keys)) {
+    const std::string key = keyOf(fields, keys, true);
+    if (!key.empty() && key != keyOf(before[static_cast<std::size_t>(index)], keys, false)) {
       const auto found = rowByKey.find(key);
       if (found == rowByKey.end() || found->second < 0) {
         report.issues.push_back({line, 0, "names no row of the sheet; left out"});
@@ -237,17 +301,18 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
     from = line;
 
     const CsvTable::Row& shown = before[static_cast<std::size_t>(row)];
-    const int count = std::min(columns, static_cast<int>(fields.size()));
-    for (int column = 0; column < count; ++column) {
+    for (int column = 0; column < columns; ++column) {
       const auto c = static_cast<std::size_t>(column);
-      if (fields[c] == shown[c]) continue;
+      const std::string* field = fieldOf(fields, column);
+      // A column the line does not hold is left as it is.
+      if (field == nullptr || *field == shown[c]) continue;
       const Cell& cell = sheet_.CellAt(column, row).cell;
       Outcome outcome{false, "not an editable cell"};
       if (cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
           Editable(cell.cellLink)) {
         const std::string now = exporter.CellText(column, row);
-        if (now == fields[c]) continue;
-        outcome = Apply(column, row, fields[c], now);
+        if (now == *field) continue;
+        outcome = Apply(column, row, *field, now);
       }
       if (outcome.taken) {
         ++report.taken;

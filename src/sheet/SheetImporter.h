@@ -65,6 +65,11 @@ class SheetImporter {
   // Why a table whose first row does not name the sheet's columns is not for this sheet;
   // empty when it is (or when either has no headings to compare).
   std::string ForeignHeadings(const CsvTable& table, const CsvTable::Row& headings) const;
+  // For each column of the sheet, the column of the table that holds it, found by the
+  // headings of the table's first row; -1 for a column the table does not hold. Empty when
+  // no heading names a column of the sheet. Headings that name none are reported.
+  std::vector<int> ColumnsByHeading(const CsvTable& table, const CsvTable::Row& headings,
+                                    Report& report) const;
   // Commits `wanted` to a selectable bound cell showing `before`.
   Outcome Apply(int column, int row, const std::string& wanted, const std::string& before);
 

@@ -449,6 +449,64 @@ TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
   }
 }
 
+// A spreadsheet's reordered or partial copy of an export: the heading line says which column
+// is which, whatever its order and case; the columns it leaves out stay as they are.
+TEST(SheetCsvTest, ReorderedAndPartialCsvsTakeTheSameValuesAsTheFullOne) {
+  ShippedSheet full;
+  auto rows = full.Table();
+  const int row16 = RowOf(rows, "16");
+  rows[static_cast<std::size_t>(row16)][6] = "SAFETY";
+  rows[static_cast<std::size_t>(row16)][4] = "1 W";
+  const SheetImporter::Report fullReport = full.Import(rows);
+  ASSERT_EQ(fullReport.taken, 2) << fullReport.Summary();
+
+  // Comment, Ch and Power only, in that order, headings as a spreadsheet user might type.
+  const std::vector<std::size_t> picked = {6, 0, 4};
+  struct Variant {
+    const char* name;
+    bool shuffleRows;
+    std::vector<std::string> headings;
+  };
+  const Variant variants[] = {
+      {"reordered", false, {"Comment", "Ch", "Power"}},
+      {"other case and spaces", false, {" comment ", "CH", "power"}},
+      {"rows shuffled", true, {"Comment", "Ch", "Power"}},
+  };
+  for (const Variant& variant : variants) {
+    SCOPED_TRACE(variant.name);
+    ShippedSheet partial;
+    std::vector<CsvTable::Row> table;
+    table.push_back(variant.headings);
+    for (std::size_t row = 1; row < rows.size(); ++row) {
+      CsvTable::Row fields;
+      for (std::size_t column : picked) fields.push_back(rows[row][column]);
+      table.push_back(fields);
+    }
+    if (variant.shuffleRows) std::reverse(table.begin() + 1, table.end());
+    const SheetImporter::Report report = partial.Import(table);
+    EXPECT_TRUE(report.Clean()) << report.Summary();
+    EXPECT_EQ(report.taken, 2);
+    EXPECT_TRUE(SameBytes(partial.controller.WorkingImage(), full.controller.WorkingImage()));
+  }
+}
+
+TEST(SheetCsvTest, UnknownColumnsAreReportedAndTheRestTaken) {
+  ShippedSheet shipped;
+  const EepromImage before = shipped.controller.WorkingImage();
+  const SheetImporter::Report report =
+      shipped.Import({{"Notes", "Ch", "Comment"}, {"call at 6", "16", "SAFETY"}});
+  EXPECT_EQ(report.taken, 1) << report.Summary();
+  ASSERT_EQ(report.issues.size(), 1u) << report.Summary();
+  EXPECT_EQ(report.issues.front().line, 1);
+  EXPECT_EQ(report.issues.front().column, 1);
+  EXPECT_EQ(report.issues.front().reason, "the sheet has no column \"Notes\"; left out");
+  // A heading line that names no column of the sheet is still refused whole.
+  ShippedSheet other;
+  const SheetImporter::Report refused = other.Import({{"Notes", "Remarks"}, {"a", "b"}});
+  EXPECT_FALSE(refused.refusal.empty());
+  EXPECT_TRUE(SameBytes(other.controller.WorkingImage(), before));
+}
+
 TEST(SheetCsvTest, TheRefusalNamesAReadableShareOfTheColumns) {
   ShippedSheet shipped(0, "GI_Sheet_DscIndId");
   const SheetImporter::Report report = shipped.Import(

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs rtv612-clone against radiosim on a pseudo-terminal.
 #   clone_e2e.sh RADIOSIM CLONE_TOOL CASE
-# CASE is "roundtrip", "default", "maker", "image", "model", "other-model", "no-data",
+# CASE is "roundtrip", "compare", "default", "maker", "image", "model", "other-model", "no-data",
 # "data-check", "ports", "no-port", "exists", "held", "interrupt", "trace", "unwritable", or a
 # fault:
 # a name, the expected exit status, the command (read or write) and the simulator's options.
@@ -275,6 +275,40 @@ case "$case_name" in
     elapsed=$((($(date +%s%N) - start) / 1000000))
     grep -q "$work/no/such/dir/x.rtv" "$work/err" || fail "path not named: $(cat "$work/err")"
     [ "$elapsed" -lt 1000 ] || fail "took $elapsed ms"
+    ;;
+  compare)
+    # diff between files and verify against the radio, with their exit statuses.
+    start_sim
+    expect_status 0 clone read --port "$port" -o "$work/a.rtv"
+    expect_status 0 clone diff "$work/a.rtv" "$work/a.rtv"
+    grep -q "No differences" "$work/out" || fail "diff same: $(cat "$work/out")"
+    # One comment changed through the sheet commands.
+    expect_status 0 clone export "$work/a.rtv" --sheet GI_Sheet_IntCh -o "$work/a.csv"
+    awk -F, 'BEGIN { OFS = "," } $1 ~ /^16 *$/ { $7 = "TESTED" } { print }' "$work/a.csv" \
+      >"$work/b.csv"
+    expect_status 0 clone import "$work/a.rtv" --sheet GI_Sheet_IntCh "$work/b.csv" \
+      -o "$work/b.rtv"
+    expect_status 1 clone diff "$work/a.rtv" "$work/b.rtv"
+    grep -q '^INT Channels | 16 | Comment: ".*" → "TESTED"' "$work/out" ||
+      fail "diff one change: $(cat "$work/out")"
+    [ "$(grep -c '^INT Channels' "$work/out")" -eq 1 ] || fail "one change: $(cat "$work/out")"
+    expect_status 1 clone diff "$work/a.rtv" "$work/b.rtv" --csv
+    grep -q '^INT Channels,16,Comment,.*,TESTED' "$work/out" || fail "csv: $(cat "$work/out")"
+    echo "not a clone file" >"$work/bad.rtv"
+    expect_status 2 clone diff "$work/a.rtv" "$work/bad.rtv"
+    expect_status 2 clone diff "$work/missing.rtv" "$work/a.rtv"
+    # The radio holds a.rtv: the same as it, one change from b.rtv.
+    expect_status 0 clone verify --port "$port" "$work/a.rtv"
+    expect_status 1 clone verify --port "$port" "$work/b.rtv"
+    grep -q 'TESTED' "$work/out" || fail "verify one change: $(cat "$work/out")"
+    expect_status 65 clone verify --port "$port" "$work/bad.rtv"
+    # After writing b.rtv, the radio holds it.
+    expect_status 0 clone write --port "$port" "$work/b.rtv"
+    expect_status 0 clone verify --port "$port" "$work/b.rtv"
+    kill "$sim_pid" && wait "$sim_pid" 2>/dev/null
+    sim_pid=
+    start_sim --silent-after 3
+    expect_status 5 clone verify --port "$port" "$work/b.rtv"
     ;;
   fault)
     expected=$1

@@ -18,6 +18,7 @@
 #include "platform/posix/RegularFile.h"
 #include "platform/posix/SafeSave.h"
 #include "print/PrintFontSize.h"
+#include "sheet/ImageComparison.h"
 #include "sheet/ModelSheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -489,6 +490,75 @@ int CloneTool::Import(const std::string& input, const std::string& key, const st
   images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
   if (images_.WriteFile(output, image) != kFileOk) return kSheetFileError;
   return report.Clean() ? int{kExitOk} : kSheetRefused;
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool CloneTool::ReadForComparison(const std::string& path, EepromImage& image) {
+  if (ReadUserFile(path, image) != kFileOk) return false;
+  // Each file as the program shows it once opened: normalised against its own model.
+  images_.Model().AfterLoad(image);
+  return true;
+}
+
+int CloneTool::PrintDifferences(const EepromImage& a, const EepromImage& b,
+                                const std::string& sheet, bool csv) {
+  const ImageDifferences differences = ImageComparison(overlay_, metrics_).Compare(a, b, sheet);
+  if (!differences.refusal.empty()) {
+    std::printf("%s\n", differences.refusal.c_str());
+    return kCompareDifferent;
+  }
+  if (csv) {
+    const std::string text = differences.Csv();
+    std::fwrite(text.data(), 1, text.size(), stdout);
+  } else if (differences.Same()) {
+    std::printf("No differences.\n");
+  } else {
+    std::fputs(differences.Text().c_str(), stdout);
+  }
+  return differences.Same() ? kCompareSame : kCompareDifferent;
+}
+
+int CloneTool::Diff(const std::string& fileA, const std::string& fileB, const std::string& sheet,
+                    bool csv) {
+  EepromImage a;
+  EepromImage b;
+  if (!ReadForComparison(fileA, a) || !ReadForComparison(fileB, b)) return kCompareUnreadable;
+  if (!sheet.empty()) {
+    images_.Working().Assign(a);
+    const bool known =
+        std::ranges::any_of(TreeSheets::List(overlay_, images_.CurrentOptionalSheets()),
+                            [&](const TreeSheets::Entry& entry) { return entry.key == sheet; });
+    if (!known) {
+      std::fprintf(stderr, "rtv612-clone: no sheet %s for this file; see 'sheets'.\n",
+                   sheet.c_str());
+      return kExitUsage;
+    }
+  }
+  return PrintDifferences(a, b, sheet, csv);
+}
+
+int CloneTool::Verify(const std::string& file, bool csv) {
+  // The file first: a radio is not read for a file that cannot be compared.
+  EepromImage expected;
+  if (!ReadForComparison(file, expected)) return kExitInputFile;
+  const int status = Identify();
+  if (status != kLinkOk) return status;
+  if (session_.RefusesRead()) return Fail(kLinkBadFrame);
+  const LinkResult result = Run(
+      [this](CloneLink::Callback done) {
+        return link_.StartRead(CloneSession::kReadList, std::move(done));
+      },
+      LinkController::RangeBytes(CloneSession::kReadList), "Reading");
+  if (result.status != kLinkOk) return Fail(result.status);
+  EepromImage radio(result.image);
+  const int checked = CloneSession::CheckImage(radio);
+  if (checked != kLinkOk) return Fail(checked);
+  // The radio's memory as read would be saved and opened again.
+  session_.AfterRead(radio);
+  images_.Model().Normalise(radio, NormaliseDirection::BeforeSave);
+  images_.Model().AfterLoad(radio);
+  return PrintDifferences(expected, radio, {}, csv);
 }
 
 }  // namespace rtv::tools

@@ -36,6 +36,11 @@ enum ToolExit : int {
 inline constexpr int kSheetRefused = 1;    // some edited cells were not taken
 inline constexpr int kSheetFileError = 2;  // a file could not be read or written
 
+// Exit statuses of diff and verify.
+inline constexpr int kCompareSame = 0;
+inline constexpr int kCompareDifferent = 1;
+inline constexpr int kCompareUnreadable = 2;  // diff: a file cannot be read or used
+
 struct ToolOptions {
   std::string dataFolder;    // overlay and initial files
   std::string settingsFile;  // the program's settings
@@ -69,6 +74,10 @@ class CloneTool {
              const std::string& output, bool force);
   int Import(const std::string& input, const std::string& sheet, const std::string& csv,
              const std::string& output, bool force);
+  // The differences between two clone files, or between the radio and a clone file, as the
+  // sheets show them.
+  int Diff(const std::string& fileA, const std::string& fileB, const std::string& sheet, bool csv);
+  int Verify(const std::string& file, bool csv);
 
   // What a print of a clone file covers: one sheet (a key) or every sheet of the tree
   // (an empty key), built on the file's image and measured with `metrics`.
@@ -110,6 +119,12 @@ class CloneTool {
   std::unique_ptr<Sheet> BuildSheet(const std::string& key);
   int Fail(int status);
   int FileError(int code, const std::string& path);
+  // Reads a clone file as File > Open takes it in, for a comparison; false (the message
+  // shown) when it cannot be used.
+  bool ReadForComparison(const std::string& path, EepromImage& image);
+  // Prints the differences; kCompareSame or kCompareDifferent.
+  int PrintDifferences(const EepromImage& a, const EepromImage& b, const std::string& sheet,
+                       bool csv);
 
   ToolOptions options_;
   std::unique_ptr<FileLinkTrace> trace_;

@@ -39,6 +39,10 @@ const char* const kUsage =
     "        [--force]\n"
     "  import FILE.rtv --sheet KEY IN.csv apply a CSV in the shape of an export and\n"
     "        -o NEW.rtv [--force]         write the result to a new clone file\n"
+    "  diff  A.rtv B.rtv [--sheet KEY]    list what differs between two clone files, as\n"
+    "        [--csv]                      the sheets show it; --csv: as a table\n"
+    "  verify [--port N|PATH] FILE.rtv    read the radio and list what differs from the\n"
+    "        [--csv]                      file (the check after a write)\n"
     "  print FILE.rtv (--sheet KEY|--all) print one sheet or every sheet of the tree\n"
     "        -o OUT.pdf [--font-size 1..5] into a PDF file (8 to 12 points; default:\n"
     "        [--force]                    the program's setting); --force: replace it\n"
@@ -66,7 +70,11 @@ const char* const kUsage =
     "  import:             1 some cells refused (the file is still written); 2 a file\n"
     "                      cannot be read or written, or the CSV is of another sheet\n"
     "  print:              2 the clone file cannot be read; 73 the PDF exists or cannot\n"
-    "                      be written (nothing is left then)\n";
+    "                      be written (nothing is left then)\n"
+    "  diff:               0 the same; 1 different (or of different models); 2 a file\n"
+    "                      cannot be read or used\n"
+    "  verify:             0 the same; 1 different; 2-17 the link status; 65 the clone\n"
+    "                      file cannot be used\n";
 
 int Usage(const std::string& problem) {
   if (!problem.empty()) std::fprintf(stderr, "rtv612-clone: %s\n", problem.c_str());
@@ -103,6 +111,7 @@ int main(int argc, char** argv) {
   bool raw = false;
   bool force = false;
   bool maker = false;
+  bool csv = false;
   bool all = false;
   std::string fontSize;
   for (int i = 1; i < argc; ++i) {
@@ -139,6 +148,8 @@ int main(int argc, char** argv) {
       maker = true;
     } else if (arg == "--sheet") {
       ok = value(sheet);
+    } else if (arg == "--csv") {
+      csv = true;
     } else if (arg == "--usable") {
       usable = true;
     } else if (arg == "--all") {
@@ -157,9 +168,11 @@ int main(int argc, char** argv) {
 
   const bool sheetCommand =
       command == "sheets" || command == "export" || command == "import" || command == "print";
-  if (!sheetCommand && (!sheet.empty() || usable)) {
-    return Usage("--sheet and --usable belong to export and import");
+  const bool compareCommand = command == "diff" || command == "verify";
+  if (!sheetCommand && command != "diff" && (!sheet.empty() || usable)) {
+    return Usage("--sheet and --usable belong to export, import, print and diff");
   }
+  if (!compareCommand && csv) return Usage("--csv belongs to diff and verify");
   if (command != "print" && (all || !fontSize.empty())) {
     return Usage("--all and --font-size belong to print");
   }
@@ -177,6 +190,12 @@ int main(int argc, char** argv) {
     if (files.size() != 2 || sheet.empty() || output.empty() || usable) {
       return Usage("import needs FILE.rtv, --sheet KEY, IN.csv and -o NEW.rtv");
     }
+  } else if (command == "diff") {
+    if (files.size() != 2 || readOnly || maker || usable || !options.port.empty()) {
+      return Usage("diff needs A.rtv and B.rtv");
+    }
+  } else if (command == "verify") {
+    if (files.size() != 1 || readOnly || maker) return Usage("verify needs one FILE.rtv");
   } else if (command == "print") {
     const bool sizeOk =
         fontSize.empty() || (fontSize.size() == 1 && fontSize[0] >= '1' && fontSize[0] <= '5');
@@ -204,6 +223,8 @@ int main(int argc, char** argv) {
     if (command == "sheets") return tool.Sheets(files.front());
     if (command == "export") return tool.Export(files.front(), sheet, usable, output, force);
     if (command == "import") return tool.Import(files[0], sheet, files[1], output, force);
+    if (command == "diff") return tool.Diff(files[0], files[1], sheet, csv);
+    if (command == "verify") return tool.Verify(files.front(), csv);
     if (command == "print") {
 #ifdef RTV_TOOL_PRINT
       const int choice = fontSize.empty() ? tool.PrinterFontChoice() : fontSize[0] - '0';
@@ -225,7 +246,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rtv612-clone: cannot write to standard output: %s\n",
                  std::strerror(written ? errno : error));
     if (status == 0)
-      return sheetCommand ? rtv::tools::kSheetFileError : rtv::tools::kExitOutputFile;
+      return sheetCommand || command == "diff" ? rtv::tools::kSheetFileError
+                                               : rtv::tools::kExitOutputFile;
   }
   return status;
 }

@@ -21,6 +21,7 @@
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/AdjustWindow.h"
+#include "app/widgets/DifferencesWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
 #include "app/widgets/MessagePanel.h"
@@ -99,6 +100,12 @@ MainWindow::MainWindow(MainController& controller, AppSettings& settings)
 }
 
 LinkView* MainWindow::LinkWindows() { return linkWindows_.get(); }
+
+void MainWindow::ShowDifferences(const std::string& origin, const EepromImage& other) {
+  auto* window = new DifferencesWindow(controller_, origin, other, this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+}
 
 bool MainWindow::OpenAdjustWindow(const AdjustWindowActions& actions) {
   if (adjustWindow_ != nullptr) {

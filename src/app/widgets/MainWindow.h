@@ -86,6 +86,7 @@ class MainWindow : public QMainWindow, public MainView {
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  void ShowDifferences(const std::string& origin, const EepromImage& other) override;
   void ShowCompareWindow(const std::string& text) override;
   bool OpenMemoryWindow() override;
   bool OpenFlagBitsWindow() override;

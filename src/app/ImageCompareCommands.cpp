@@ -1,0 +1,68 @@
+#include "app/ImageCompareCommands.h"
+
+#include "app/FileCommands.h"
+#include "app/MainController.h"
+#include "app/MainView.h"
+#include "radio/EepromImage.h"
+#include "sheet/ImageComparison.h"
+#include "sheet/ImageSheets.h"
+#include "sheet/SheetExporter.h"
+
+namespace rtv {
+
+std::optional<ImageDifferences> ImageCompareCommands::CompareWithFile(const std::string& path) {
+  EepromImage other;
+  if (!controller_.Files().ReadImageFile(path, other)) return std::nullopt;
+  return CompareWith(other);
+}
+
+ImageDifferences ImageCompareCommands::CompareWith(const EepromImage& other) {
+  return ImageComparison(controller_.Overlay(), metrics_)
+      .Compare(controller_.WorkingImage(), other);
+}
+
+SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& differences,
+                                                       const std::vector<std::size_t>& chosen) {
+  SheetImporter::Report all;
+  // Edited on a copy, on the sheets the comparison was made on; the working image takes the
+  // result at once, as one step.
+  ImageSheets sheets(controller_.Overlay(), metrics_, controller_.WorkingImage());
+  for (std::size_t index : chosen) {
+    if (index >= differences.cells.size()) continue;
+    const ImageDifferences::Cell& cell = differences.cells[index];
+    const ImageDifferences::Place& place = cell.place;
+    if (place.rowA < 0 || place.rowB < 0) {
+      all.issues.push_back({0, 0,
+                            cell.sheetTitle() + " | " + cell.rowLabel +
+                                ": the row is not listed in both; left out"});
+      continue;
+    }
+    // Built again for each cell: a value taken may change the rows a sheet lists.
+    const std::unique_ptr<Sheet> sheet = sheets.Build(place.sheetKey);
+    std::vector<CsvTable::Row> rows = SheetExporter(*sheet).Table();
+    const auto row = static_cast<std::size_t>(place.rowA);
+    const auto column = static_cast<std::size_t>(place.column);
+    if (row >= rows.size() || column >= rows[row].size()) continue;
+    rows[row][column] = cell.valueB;
+    const SheetImporter::Report report =
+        SheetImporter(*sheet, sheets.Choices(), sheets.CellImage()).Import(CsvTable::Write(rows));
+    all.taken += report.taken;
+    all.takenCells.insert(all.takenCells.end(), report.takenCells.begin(), report.takenCells.end());
+    for (SheetImporter::Issue issue : report.issues) {
+      issue.reason = cell.sheetTitle() + " | " + cell.rowLabel + ": " + issue.reason;
+      all.issues.push_back(issue);
+    }
+  }
+  if (!sheets.Image().Equals(controller_.WorkingImage())) {
+    controller_.BeginStep("Take values");
+    controller_.WorkingImage().Assign(sheets.Image());
+    controller_.EndStep();
+    controller_.CheckDirty();
+    controller_.UpdateTitle();
+    controller_.RestartWarningTimer();
+    if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
+  }
+  return all;
+}
+
+}  // namespace rtv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/PlainTextMetrics.h"
+#include "sheet/ImageDifferences.h"
+#include "sheet/SheetImporter.h"
+
+namespace rtv {
+
+class EepromImage;
+class MainController;
+
+// Compare with File: the working image (A) against another image (B), as the sheets show
+// them, and B's values taken into the working image cell by cell.
+class ImageCompareCommands {
+ public:
+  explicit ImageCompareCommands(MainController& controller) : controller_(controller) {}
+
+  // Null when the file cannot be used; the reader has told the user why.
+  std::optional<ImageDifferences> CompareWithFile(const std::string& path);
+  ImageDifferences CompareWith(const EepromImage& other);
+  // B's values of the chosen differences, typed into the working image's cells through the
+  // same editors and checks as typing; one step to undo. What was not taken is reported.
+  SheetImporter::Report TakeValues(const ImageDifferences& differences,
+                                   const std::vector<std::size_t>& chosen);
+
+ private:
+  MainController& controller_;
+  PlainTextMetrics metrics_;
+};
+
+}  // namespace rtv
