@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Comparing two full images of model 0 over all the sheets of the tree: the same image, and
 // one with a changed channel comment and a changed byte that no cell shows (which takes the
 // search for the bytes no cell shows). The goal is under 50 ms.

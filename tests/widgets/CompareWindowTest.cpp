@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Compare with File as a user meets it: the differences window and Take B's Value.
 #include <gtest/gtest.h>
 
