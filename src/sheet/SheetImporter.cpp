@@ -306,10 +306,8 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
       const std::string* field = fieldOf(fields, column);
       // A column the line does not hold is left as it is.
       if (field == nullptr || *field == shown[c]) continue;
-      const Cell& cell = sheet_.CellAt(column, row).cell;
       Outcome outcome{false, "not an editable cell"};
-      if (cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
-          Editable(cell.cellLink)) {
+      if (TakesText(column, row)) {
         const std::string now = exporter.CellText(column, row);
         if (now == *field) continue;
         outcome = Apply(column, row, *field, now);
@@ -330,6 +328,12 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
                                  " after it are beyond the sheet's last row"});
   }
   return report;
+}
+
+bool SheetImporter::TakesText(int column, int row) const {
+  const Cell& cell = sheet_.CellAt(column, row).cell;
+  return cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
+         Editable(cell.cellLink);
 }
 
 SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::string& wanted,
