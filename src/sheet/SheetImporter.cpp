@@ -13,6 +13,7 @@
 #include "cells/CellRequest.h"
 #include "cells/ChoiceLists.h"
 #include "cells/ChoicePopupHost.h"
+#include "cells/FrequencyEditor.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/Sheet.h"
@@ -401,8 +402,11 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
                        ? "\"" + wanted + "\" was not taken: the cell is greyed out"
                        : "\"" + wanted + "\" was not taken"};
   }
+  // A transmit frequency typed equal to the receive one on its left shows as the mark.
+  const bool sameAsLeft = after == FrequencyEditor::kSameAsRxText && column > 0 &&
+                          SameValue(wanted, exporter.CellText(column - 1, row));
   // Shortened, limited or rounded by the editor: taken, but not as written.
-  if (!SameValue(wanted, after)) return {true, "taken as \"" + after + "\""};
+  if (!SameValue(wanted, after) && !sameAsLeft) return {true, "taken as \"" + after + "\""};
   return {true, {}};
 }
 

@@ -163,6 +163,20 @@ TEST(ClipboardRowsTest, PastesByColumnNameInAnyOrderOrByPosition) {
   EXPECT_EQ(s.Shown(kName, 7), "ON");
 }
 
+// A spreadsheet holds the transmit frequency of a simplex channel as a number; the sheet
+// shows it as the same-as-receive mark, which is what was written.
+TEST(ClipboardRowsTest, ASimplexFrequencyIsTakenAsWritten) {
+  ClipboardSheet s;
+  const std::string text = "Name\t" + s.sheet->ColumnHeading(s.Column(kReceive)) + "\t" +
+                           s.sheet->ColumnHeading(s.Column(kTransmit)) +
+                           "\nAB\t156.05\t156.05\nCD\t156.3\t156.35\n";
+  const SheetImporter::Report report = s.Paste(text, 0);
+  EXPECT_TRUE(report.Clean()) << report.Summary();
+  EXPECT_EQ(report.taken, 6);
+  EXPECT_EQ(s.Shown(kTransmit, 0), "<-");
+  EXPECT_EQ(s.Shown(kTransmit, 1), "156.35000");
+}
+
 struct BadCase {
   const char* what;
   std::string text;                 // "{RX}" stands for the heading of the receive frequency

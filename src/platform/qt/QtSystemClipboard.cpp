@@ -6,12 +6,26 @@
 
 namespace rtv {
 
+QtSystemClipboard::~QtSystemClipboard() { QObject::disconnect(changed_); }
+
+void QtSystemClipboard::Follow() const {
+  if (changed_) return;
+  if (QClipboard* clipboard = QGuiApplication::clipboard(); clipboard != nullptr) {
+    changed_ = QObject::connect(clipboard, &QClipboard::dataChanged, [this] { text_.reset(); });
+  }
+}
+
 std::string QtSystemClipboard::Text() const {
-  const QClipboard* clipboard = QGuiApplication::clipboard();
-  return clipboard != nullptr ? clipboard->text().toStdString() : std::string();
+  Follow();
+  if (!text_) {
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    text_ = clipboard != nullptr ? clipboard->text().toStdString() : std::string();
+  }
+  return *text_;
 }
 
 void QtSystemClipboard::SetText(const std::string& text) {
+  Follow();
   if (QClipboard* clipboard = QGuiApplication::clipboard(); clipboard != nullptr) {
     clipboard->setText(QString::fromStdString(text));
   }
