@@ -87,8 +87,10 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
   EXPECT_NE(expected.find("\t'=Q\t"), std::string::npos) << expected;
 
-  // Another program puts two names there; Paste Rows on free channel 3 takes them.
-  QGuiApplication::clipboard()->setText("Name\nAB\nCD\n");
+  // Another program puts two channels there; Paste Rows on free channel 3 takes them.
+  const std::string channels = headings[1] + "\t" + headings[2] + "\t" + headings[3] +
+                               "\nAB\t156.05000\t157.00000\nCD\t156.30000\t156.40000\n";
+  QGuiApplication::clipboard()->setText(QString::fromStdString(channels));
   w.ToName(3);
   const std::vector<CsvTable::Row> before = w.Table();
   const EepromImage image = w.controller->WorkingImage();
@@ -108,7 +110,8 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
       if (after[row][column] != before[row][column]) changed.push_back(after[row][column]);
     }
   }
-  EXPECT_EQ(changed, (std::vector<std::string>{"AB", "CD"}));
+  EXPECT_EQ(changed, (std::vector<std::string>{"AB", "156.05000", "157.00000", "CD", "156.30000",
+                                               "156.40000"}));
   EXPECT_TRUE(w.prompts.shown.empty());
 
   // One Undo takes the paste back whole.
