@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -56,7 +57,7 @@ TEST(ImportPreviewTest, ThePreviewListsTheOneChangeAndCancelChangesNothing) {
   }
   // The line of a channel the sheet has not is named as left out.
   EXPECT_TRUE(preview->leftOut()->isVisibleTo(preview));
-  EXPECT_TRUE(preview->leftOut()->toPlainText().contains("names no row of the sheet"))
+  EXPECT_TRUE(preview->leftOut()->toPlainText().contains("beyond the sheet's last row"))
       << preview->leftOut()->toPlainText().toStdString();
   EXPECT_TRUE(w.prompts.shown.empty());
 
@@ -87,9 +88,10 @@ TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
   EXPECT_TRUE(w.form->isWindowModified());
   w.TickUntilASheetShows();
   const auto rows = SheetExporter(w.form->CurrentSheet()->sheet()).Table();
-  for (const CsvTable::Row& row : rows) {
-    if (row.front() == "16") EXPECT_EQ(row[6], "SAFETY");
-  }
+  const auto channel = std::find_if(rows.begin(), rows.end(),
+                                    [](const CsvTable::Row& row) { return row.front() == "16"; });
+  ASSERT_NE(channel, rows.end());
+  EXPECT_EQ((*channel)[6], "SAFETY");
   EXPECT_EQ(w.controller->History().UndoCount(), 1u);
   w.controller->Undo();
   EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
