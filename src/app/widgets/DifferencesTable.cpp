@@ -60,6 +60,11 @@ void DifferencesTable::Show(const ImageDifferences& differences, const QString& 
   resizeColumnsToContents();
 }
 
+QString DifferencesTable::CountText(const ImageDifferences& differences) {
+  const std::size_t count = differences.cells.size() + differences.otherMemory.size();
+  return count == 1 ? tr("1 difference.") : tr("%1 differences.").arg(count);
+}
+
 int DifferencesTable::DifferenceOfRow(int row) const {
   const QTableWidgetItem* cell = item(row, 0);
   return cell != nullptr ? cell->data(kDifferenceRole).toInt() : kOtherMemory;

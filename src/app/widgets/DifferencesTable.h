@@ -27,6 +27,8 @@ class DifferencesTable : public QTableWidget {
   void Show(const ImageDifferences& differences, const QString& sheetKey = {});
   // The index of the difference a table row stands for, or kOtherMemory.
   int DifferenceOfRow(int row) const;
+  // "1 difference." or "3 differences.": every line the table lists.
+  static QString CountText(const ImageDifferences& differences);
 };
 
 }  // namespace rtv

@@ -83,10 +83,8 @@ void DifferencesWindow::Compare() {
     }
     filter_->setCurrentIndex(std::max(filter_->findData(kept), 0));
   }
-  const std::size_t count = differences_.cells.size() + differences_.otherMemory.size();
-  summary_->setText(differences_.Same()
-                        ? tr("No differences.")
-                        : tr("%n difference(s).", nullptr, static_cast<int>(count)));
+  summary_->setText(differences_.Same() ? tr("No differences.")
+                                        : DifferencesTable::CountText(differences_));
   Fill();
 }
 

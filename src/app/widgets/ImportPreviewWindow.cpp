@@ -22,8 +22,7 @@ ImportPreviewWindow::ImportPreviewWindow(const std::string& origin,
   auto* heading = new QLabel(tr("Importing %1 would change:").arg(QString::fromStdString(origin)));
   heading->setWordWrap(true);
   layout->addWidget(heading);
-  const int count = static_cast<int>(differences.cells.size() + differences.otherMemory.size());
-  layout->addWidget(new QLabel(tr("%n difference(s).", nullptr, count)));
+  layout->addWidget(new QLabel(DifferencesTable::CountText(differences)));
   table_ = new DifferencesTable(tr("Now"), tr("After the import"));
   table_->Show(differences);
   layout->addWidget(table_, 3);
@@ -35,7 +34,7 @@ ImportPreviewWindow::ImportPreviewWindow(const std::string& origin,
   const int issues = static_cast<int>(report.issues.size());
   auto* leftOutHeading =
       new QLabel(issues == 0 ? tr("Nothing in the file is left out.")
-                             : tr("Left out or taken otherwise (%n):", nullptr, issues));
+                             : tr("Left out or taken otherwise (%1):").arg(issues));
   layout->addWidget(leftOutHeading);
   layout->addWidget(leftOut_, 1);
   leftOut_->setVisible(issues != 0);
