@@ -2,6 +2,7 @@
 #include "app/MainController.h"
 
 #include "app/AppSettings.h"
+#include "app/ClipboardRowCommands.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
 #include "app/MainView.h"
@@ -33,6 +34,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
                                           services.prompts, services.bus);
   sheetCsv_ = std::make_unique<SheetCsvCommands>(*this, services.prompts, services.bus);
   comparisons_ = std::make_unique<ImageCompareCommands>(*this);
+  clipboardRows_ = std::make_unique<ClipboardRowCommands>(*this, services.prompts);
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
@@ -349,12 +351,20 @@ void MainController::OpenHelp(int link) {
 }
 
 void MainController::RunRowOperation(int command, CellAccess& access) {
-  if (access.row != nullptr) {
-    rowOperations_.Run(command, access.kind, access.row->row, access.request);
+  if (access.row == nullptr) return;
+  if (command == RowOperations::kPaste && clipboardRows_->TakesClipboard()) {
+    clipboardRows_->PasteLater(access.kind, access.row->row, DescribeInput(access.cell, command));
+    return;
   }
+  const bool done = rowOperations_.Run(command, access.kind, access.row->row, access.request);
+  if (done && command == RowOperations::kCopy) clipboardRows_->Copied(rowOperations_.Buffer());
 }
 
 bool MainController::RowOperationEnabled(int command, ListKind kind) const {
+  if (command == RowOperations::kPaste && RowOperations::RowsOf(kind).last >= 0 &&
+      clipboardRows_->TakesClipboard()) {
+    return true;
+  }
   return rowOperations_.IsEnabled(command, kind);
 }
 
@@ -573,6 +583,9 @@ void MainController::HandleBaseMessage(const Message& message) {
       if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
         FreeDebugWindowShown(true);
       }
+      break;
+    case kMsgPasteClipboardRows:
+      clipboardRows_->RunPending();
       break;
     case kMsgImageReplaced:
       // Open, New, Read and a model change: the tree's marks are never stale. The sheets

@@ -24,6 +24,7 @@
 namespace rtv {
 
 class AppSettings;
+class ClipboardRowCommands;
 class FileCommands;
 class SheetCsvCommands;
 class ImageCompareCommands;
@@ -196,6 +197,8 @@ class MainController : public CellAccessHost {
   ChoiceLists& Choices() { return choiceLists_; }
   // The row commands and the program's row clipboard.
   RowOperations& Rows() { return rowOperations_; }
+  // Copy Rows and Paste Rows through the desktop's clipboard.
+  ClipboardRowCommands& ClipboardCommands() { return *clipboardRows_; }
 
   EepromImage& WorkingImage() { return working_; }
   const EepromImage& WorkingImage() const { return working_; }
@@ -271,6 +274,7 @@ class MainController : public CellAccessHost {
   std::unique_ptr<FileCommands> files_;
   std::unique_ptr<SheetCsvCommands> sheetCsv_;
   std::unique_ptr<ImageCompareCommands> comparisons_;
+  std::unique_ptr<ClipboardRowCommands> clipboardRows_;
   RowOperations rowOperations_;
   EditHistory history_;
   std::string pendingWhat_;

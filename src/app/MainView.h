@@ -14,6 +14,7 @@ namespace rtv {
 class EepromImage;
 class LinkView;
 class Sheet;
+class SystemClipboard;
 
 // What the buttons of the adjustment window do.
 struct AdjustWindowActions {
@@ -60,6 +61,8 @@ class MainView {
   virtual bool HasSheet() const { return true; }
   // The sheet on show, for the commands that work on it; null when none is.
   virtual Sheet* SheetOnShow() { return nullptr; }
+  // The desktop's clipboard; null where there is none.
+  virtual SystemClipboard* Clipboard() { return nullptr; }
   // Shows the sheet of an undone or redone step with the cursor on its cell.
   virtual void ShowEditPlace(const std::string& /*sheet*/, int /*link*/, int /*index*/) {}
   virtual std::string SelectedTreeSheet() const { return {}; }

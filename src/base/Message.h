@@ -38,6 +38,8 @@ enum MessageType : int {
   kMsgOpenFreeDebugWindow = 33,
   kMsgDebugText = 34,         // text = one line for the free debug window
   kMsgDebugGoToAddress = 35,  // arg1 = the image address the memory window shows
+  // Paste Rows from the clipboard, once the popup command that asked has returned.
+  kMsgPasteClipboardRows = 36,
 };
 
 enum class Delivery { Post = 0, Send = 1 };

@@ -117,7 +117,7 @@ std::string FrequencyEditor::ValueText() const {
   return blank ? std::string() : FormatMHz(tx_ ? row_.tx : row_.rx);
 }
 
-std::string FrequencyEditor::Text() const { return ShowsSameAsRx() ? "<-" : ValueText(); }
+std::string FrequencyEditor::Text() const { return ShowsSameAsRx() ? kSameAsRxText : ValueText(); }
 
 AccessResult FrequencyEditor::Key(CellRequest& request, CellKey key) {
   if (key.typed() == '.') {

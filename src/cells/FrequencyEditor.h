@@ -29,6 +29,8 @@ class FrequencyEditor : public CellEditor {
   // Cell user flags: the TX cell shows "<-" for a simplex channel, or a frequency.
   static constexpr std::uint8_t kShowsSameAsRx = 1;
   static constexpr std::uint8_t kShowsFrequency = 2;
+  // What the TX cell of a simplex channel shows.
+  static constexpr const char* kSameAsRxText = "<-";
 
   FrequencyEditor(FreeFrequencies& row, bool tx, bool rowHasData);
 

@@ -6,8 +6,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool NeedsQuotes(const std::string& field) {
-  return field.find_first_of(",\"\r\n") != std::string::npos;
+bool NeedsQuotes(const std::string& field, char separator) {
+  const char special[] = {separator, '"', '\r', '\n', '\0'};
+  return field.find_first_of(special) != std::string::npos;
 }
 
 // "-", "---", "+5", "-12.5": read by a spreadsheet as text or a number, never as a formula.
@@ -43,13 +44,13 @@ bool NeedsApostrophe(const std::string& field) {
 
 }  // namespace
 
-std::string CsvTable::Write(const std::vector<Row>& rows) {
+std::string CsvTable::Write(const std::vector<Row>& rows, char separator) {
   std::string text;
   for (const Row& row : rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i != 0) text += ',';
+      if (i != 0) text += separator;
       const std::string field = NeedsApostrophe(row[i]) ? "'" + row[i] : row[i];
-      if (!NeedsQuotes(field)) {
+      if (!NeedsQuotes(field, separator)) {
         text += field;
         continue;
       }
@@ -70,7 +71,7 @@ int CsvTable::LineOfRow(std::size_t row) const {
   return row == rowLines_.size() ? firstDroppedLine_ : 0;
 }
 
-CsvTable CsvTable::Read(std::string_view text, std::size_t keptRows) {
+CsvTable CsvTable::Read(std::string_view text, std::size_t keptRows, char separator) {
   CsvTable table;
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
@@ -124,14 +125,14 @@ CsvTable CsvTable::Read(std::string_view text, std::size_t keptRows) {
         }
         if (!closed) {
           problems.push_back({quoteLine, "a quoted field is not closed"});
-        } else if (i < size && text[i] != ',' && lineEnd(i) == 0) {
+        } else if (i < size && text[i] != separator && lineEnd(i) == 0) {
           // Text after the closing quote: kept, as a spreadsheet would.
           problems.push_back({line, "text after a closing quote"});
-          while (i < size && text[i] != ',' && lineEnd(i) == 0) field += text[i++];
+          while (i < size && text[i] != separator && lineEnd(i) == 0) field += text[i++];
         }
       } else {
         bool strayQuote = false;
-        while (i < size && text[i] != ',' && lineEnd(i) == 0) {
+        while (i < size && text[i] != separator && lineEnd(i) == 0) {
           strayQuote = strayQuote || text[i] == '"';
           field += text[i++];
         }
@@ -140,7 +141,7 @@ CsvTable CsvTable::Read(std::string_view text, std::size_t keptRows) {
       if (!field.empty() && field.front() == '\'') field.erase(0, 1);
       filled = filled || !field.empty();
       if (kept) row.push_back(std::move(field));
-      if (i < size && text[i] == ',') {
+      if (i < size && text[i] == separator) {
         ++i;
         continue;
       }

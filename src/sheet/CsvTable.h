@@ -8,8 +8,9 @@
 
 namespace rtv {
 
-// A table of texts as comma-separated values: comma separator, fields quoted when they hold
-// a comma, a quote or a line end, quotes doubled, CRLF line ends. Reading takes what a
+// A table of texts as comma-separated values: comma separator (or another, a tab for the
+// clipboard), fields quoted when they hold the separator, a quote or a line end, quotes
+// doubled, CRLF line ends. Reading takes what a
 // spreadsheet or an editor may make of it (a byte order mark, LF or CR-only line ends, stray
 // quotes, an unterminated quote) and says what it had to guess.
 //
@@ -27,11 +28,15 @@ class CsvTable {
     std::string text;
   };
 
-  static std::string Write(const std::vector<Row>& rows);
+  static constexpr char kComma = ',';
+  static constexpr char kTab = '\t';
+
+  static std::string Write(const std::vector<Row>& rows, char separator = kComma);
   // One row per line of the text; an empty line is a row of one empty field. Rows after the
   // first `keptRows` are counted but neither kept nor checked, so a huge file costs no more
   // memory than the rows wanted.
-  static CsvTable Read(std::string_view text, std::size_t keptRows = SIZE_MAX);
+  static CsvTable Read(std::string_view text, std::size_t keptRows = SIZE_MAX,
+                       char separator = kComma);
 
   const std::vector<Row>& rows() const { return rows_; }
   // The text line each kept row starts on (1-based).

@@ -58,6 +58,14 @@ std::vector<std::string> BodyLines(OverlayText& store, const std::string& key) {
 
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
+// A heading written over two lines, as one.
+std::string OneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  text.erase(0, text.find_first_not_of(' '));
+  text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
 }  // namespace
 
 SheetDescriptor SheetDescriptor::Parse(std::string_view descriptor) {
@@ -443,6 +451,15 @@ bool Sheet::FindSelectable(int link, int index, int& column, int& row, int cellT
 AccessResult Sheet::Access(CellRequest& request, bool notify) const {
   if (!services_.accessor) return AccessResult::Nothing;
   return services_.accessor(request, notify);
+}
+
+std::string Sheet::ColumnHeading(int column) const {
+  for (int row = fixedRows_ - 1; row >= 0; --row) {
+    const Cell& cell = CellAt(column, row).cell;
+    if (!cell.text) continue;
+    if (std::string heading = OneLine(*cell.text); !heading.empty()) return heading;
+  }
+  return {};
 }
 
 }  // namespace rtv

@@ -92,6 +92,8 @@ class Sheet {
   bool Contains(int column, int row) const {
     return column >= 0 && row >= 0 && column < columns_ && row < rows_;
   }
+  // The heading of a column: the text of its lowest heading cell that has one, on one line.
+  std::string ColumnHeading(int column) const;
 
   // Forgets the remembered widths of every listed sheet.
   static void ResetAllColumnWidths(OverlayText& overlay, SettingsStore& store);

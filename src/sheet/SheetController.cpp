@@ -454,11 +454,7 @@ bool SheetController::CommitEditText(const std::string& text) {
 }
 
 std::string SheetController::ColumnHeading(int column) const {
-  for (int row = sheet_.fixedRows() - 1; row >= 0; --row) {
-    const Cell& cell = sheet_.CellAt(column, row).cell;
-    if (cell.text && !OneLine(*cell.text).empty()) return OneLine(*cell.text);
-  }
-  return {};
+  return sheet_.ColumnHeading(column);
 }
 
 std::string SheetController::CellName(int column, int row) const {

@@ -13,6 +13,7 @@
 #include "cells/CellRequest.h"
 #include "cells/ChoiceLists.h"
 #include "cells/ChoicePopupHost.h"
+#include "cells/FrequencyEditor.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "sheet/Sheet.h"
@@ -306,10 +307,8 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
       const std::string* field = fieldOf(fields, column);
       // A column the line does not hold is left as it is.
       if (field == nullptr || *field == shown[c]) continue;
-      const Cell& cell = sheet_.CellAt(column, row).cell;
       Outcome outcome{false, "not an editable cell"};
-      if (cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
-          Editable(cell.cellLink)) {
+      if (TakesText(column, row)) {
         const std::string now = exporter.CellText(column, row);
         if (now == *field) continue;
         outcome = Apply(column, row, *field, now);
@@ -330,6 +329,12 @@ SheetImporter::Report SheetImporter::Import(const CsvTable& table) {
                                  " after it are beyond the sheet's last row"});
   }
   return report;
+}
+
+bool SheetImporter::TakesText(int column, int row) const {
+  const Cell& cell = sheet_.CellAt(column, row).cell;
+  return cell.cellLink != kCellLinkNone && !cell.joinLeft && cell.selectable &&
+         Editable(cell.cellLink);
 }
 
 SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::string& wanted,
@@ -397,8 +402,11 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
                        ? "\"" + wanted + "\" was not taken: the cell is greyed out"
                        : "\"" + wanted + "\" was not taken"};
   }
+  // A transmit frequency typed equal to the receive one on its left shows as the mark.
+  const bool sameAsLeft = after == FrequencyEditor::kSameAsRxText && column > 0 &&
+                          SameValue(wanted, exporter.CellText(column - 1, row));
   // Shortened, limited or rounded by the editor: taken, but not as written.
-  if (!SameValue(wanted, after)) return {true, "taken as \"" + after + "\""};
+  if (!SameValue(wanted, after) && !sameAsLeft) return {true, "taken as \"" + after + "\""};
   return {true, {}};
 }
 

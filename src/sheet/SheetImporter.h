@@ -57,21 +57,25 @@ class SheetImporter {
   // Reads no more rows than the sheet has.
   Report Import(std::string_view csvText);
 
- private:
+  // The cell path of Import, for other tables of texts (rows from the clipboard).
   struct Outcome {
     bool taken = false;
     std::string reason;  // why not, or how it was taken when not as written
   };
-  // Why a table whose first row does not name the sheet's columns is not for this sheet;
-  // empty when it is (or when either has no headings to compare).
-  std::string ForeignHeadings(const CsvTable& table, const CsvTable::Row& headings) const;
+  // Whether a cell takes typed texts: bound, selectable, not joined, and no command.
+  bool TakesText(int column, int row) const;
   // For each column of the sheet, the column of the table that holds it, found by the
   // headings of the table's first row; -1 for a column the table does not hold. Empty when
   // no heading names a column of the sheet. Headings that name none are reported.
   std::vector<int> ColumnsByHeading(const CsvTable& table, const CsvTable::Row& headings,
                                     Report& report) const;
-  // Commits `wanted` to a selectable bound cell showing `before`.
+  // Commits `wanted` to a cell that takes texts and shows `before`, as typing would.
   Outcome Apply(int column, int row, const std::string& wanted, const std::string& before);
+
+ private:
+  // Why a table whose first row does not name the sheet's columns is not for this sheet;
+  // empty when it is (or when either has no headings to compare).
+  std::string ForeignHeadings(const CsvTable& table, const CsvTable::Row& headings) const;
 
   Sheet& sheet_;
   ChoiceLists& choices_;

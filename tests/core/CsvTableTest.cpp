@@ -117,6 +117,24 @@ TEST(CsvTableTest, TextsThatLookLikeFormulasAreWrittenAsText) {
   EXPECT_EQ(CsvTable::Read("'abc,'',\"'=1\"\r\n").rows(), (Rows{{"abc", "'", "=1"}}));
 }
 
+// The clipboard's form: tabs between the fields, the same quoting and the same guard.
+TEST(CsvTableTest, TabSeparatedTextsAreGuardedAndReadBack) {
+  const GuardCase cases[] = {
+      {"=CMD()", "'=CMD()"}, {"+A1", "'+A1"},     {"-1+2", "'-1+2"}, {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tX", "\"'\tX\""},   {"\rX", "\"'\rX\""}, {"a,b", "a,b"},    {"a\tb", "\"a\tb\""},
+      {"-5", "-5"},          {"-", "-"},
+  };
+  for (const GuardCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::string written = CsvTable::Write({{c.text, "x"}}, CsvTable::kTab);
+    EXPECT_EQ(written, std::string(c.written) + "\tx\r\n");
+    EXPECT_EQ(CsvTable::Read(written, SIZE_MAX, CsvTable::kTab).rows(), (Rows{{c.text, "x"}}));
+  }
+  // What a spreadsheet puts on the clipboard: LF line ends, commas inside fields.
+  EXPECT_EQ(CsvTable::Read("No.\tName\n1\tA,B\n", SIZE_MAX, CsvTable::kTab).rows(),
+            (Rows{{"No.", "Name"}, {"1", "A,B"}}));
+}
+
 TEST(CsvTableTest, RowsBeyondTheWantedOnesAreCountedNotKept) {
   const CsvTable table = CsvTable::Read("a\r\nb\r\n\"c\nc\"\r\n\"d\r\n,,\r\n\r\n", 2);
   EXPECT_EQ(table.rows(), (Rows{{"a"}, {"b"}}));

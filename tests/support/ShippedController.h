@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ManualClock.h"
+#include "MemoryClipboard.h"
 #include "ScriptedPrompts.h"
 #include "app/AppSettings.h"
 #include "app/MainView.h"
@@ -16,15 +17,19 @@
 
 namespace rtv::test {
 
-// A main window without widgets: it only knows which sheet is on show.
+// A main window without widgets: it only knows which sheet is on show, and has a clipboard.
 struct SheetOnShowView : MainView {
   void SetTitle(const std::string&) override {}
   void ShowForm() override {}
   void RedrawMessagePanel() override {}
   Sheet* SheetOnShow() override { return shown; }
   void CloseCurrentSheet() override { ++closed; }
+  void RebuildSheetOnShow() override { ++rebuilt; }
+  SystemClipboard* Clipboard() override { return &clipboard; }
   Sheet* shown = nullptr;
   int closed = 0;
+  int rebuilt = 0;
+  MemoryClipboard clipboard;
 };
 
 // The program's controller on the shipped overlay and initial files, set up as at start-up

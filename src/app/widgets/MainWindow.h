@@ -11,6 +11,7 @@
 #include "app/widgets/AdjustWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/StartPage.h"
+#include "platform/qt/QtSystemClipboard.h"
 #include "service/widgets/CompareWindow.h"
 #include "service/widgets/FlagBitsWindow.h"
 #include "service/widgets/FreeDebugWindow.h"
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow, public MainView {
   void ShowEditPlace(const std::string& sheet, int link, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
+  SystemClipboard* Clipboard() override { return &clipboard_; }
   bool CanPrintSheet() const override;
   void PrintSheets(bool all) override;
   // The sheets Print All Sheets prints: every tree node's sheet, in tree order.
@@ -159,6 +161,7 @@ class MainWindow : public QMainWindow, public MainView {
   QPointer<FlagBitsWindow> flagBitsWindow_;
   QPointer<FreeDebugWindow> freeDebugWindow_;
   std::unique_ptr<QtTextMetrics> metrics_;
+  QtSystemClipboard clipboard_;
   std::unique_ptr<SheetServices> sheetServices_;
   std::unique_ptr<SheetServices> printSheetServices_;
   SheetPrinter* printer_ = nullptr;  // owned by the window

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ClipboardRowCommands.h"
+
+#include <vector>
+
+#include "app/MainController.h"
+#include "app/MainView.h"
+#include "base/Message.h"
+#include "base/Prompts.h"
+#include "base/SystemClipboard.h"
+#include "radio/RowBuffer.h"
+#include "sheet/ClipboardRows.h"
+#include "sheet/Sheet.h"
+
+namespace rtv {
+
+SystemClipboard* ClipboardRowCommands::Clipboard() const {
+  MainView* view = controller_.View();
+  return view != nullptr ? view->Clipboard() : nullptr;
+}
+
+void ClipboardRowCommands::Copied(const RowBuffer& rows) {
+  SystemClipboard* clipboard = Clipboard();
+  Sheet* sheet = controller_.View() != nullptr ? controller_.View()->SheetOnShow() : nullptr;
+  if (clipboard == nullptr || sheet == nullptr || rows.Count() == 0) return;
+  std::vector<int> listRows;
+  for (int i = 0; i < rows.Count(); ++i) listRows.push_back(rows.Row(i).row);
+  const ClipboardRows text(*sheet);
+  lastCopied_ = text.Text(text.GridRowsOf(rows.Kind(), listRows));
+  clipboard->SetText(lastCopied_);
+}
+
+bool ClipboardRowCommands::TakesClipboard() const {
+  const SystemClipboard* clipboard = Clipboard();
+  if (clipboard == nullptr) return false;
+  const std::string text = clipboard->Text();
+  return !text.empty() && text != lastCopied_;
+}
+
+void ClipboardRowCommands::PasteLater(ListKind kind, int row, const std::string& what) {
+  pending_ = Pending{kind, row, what};
+  controller_.Bus().Post(kMsgPasteClipboardRows);
+}
+
+bool ClipboardRowCommands::RunPending() {
+  if (!pending_) return false;
+  const Pending paste = *pending_;
+  pending_.reset();
+  return Paste(paste.kind, paste.row, paste.what);
+}
+
+void ClipboardRowCommands::Tell(const std::string& text, bool problem) {
+  prompts_.Message(text, controller_.ApplicationTitle(),
+                   problem ? PromptIcon::Warning : PromptIcon::Information, PromptButtons::Ok);
+}
+
+bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what) {
+  SystemClipboard* clipboard = Clipboard();
+  MainView* view = controller_.View();
+  Sheet* sheet = view != nullptr ? view->SheetOnShow() : nullptr;
+  if (clipboard == nullptr || sheet == nullptr) return false;
+  const std::string text = clipboard->Text();
+  if (text.empty()) return false;
+  ClipboardRows rows(*sheet);
+  controller_.BeginStep(what);
+  const auto report = rows.Paste(text, rows.GridRowsFrom(kind, row), controller_.Choices(),
+                                 &controller_.WorkingImage());
+  controller_.EndStep();
+  if (!report.refusal.empty()) {
+    Tell("Paste Rows: " + report.refusal + ".", true);
+    return false;
+  }
+  controller_.CheckDirty();
+  controller_.UpdateTitle();
+  controller_.RefreshWarnings();
+  // The rows a channel sheet lists may have changed with their names.
+  view->RebuildSheetOnShow();
+  if (report.Clean()) {
+    controller_.PostStatusText("Pasted from the clipboard: " + std::to_string(report.taken) +
+                                   (report.taken == 1 ? " cell taken." : " cells taken."),
+                               ToColourValue(SystemColour::WindowText),
+                               ToColourValue(SystemColour::ButtonFace));
+  } else {
+    Tell("Paste Rows from the clipboard\n\n" + report.Summary(), true);
+  }
+  return report.taken > 0;
+}
+
+}  // namespace rtv
