@@ -3,6 +3,7 @@
 
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
+#include "app/ImageCompareCommands.h"
 #include "app/MainView.h"
 #include "app/ModelController.h"
 #include "base/Prompts.h"
@@ -11,6 +12,7 @@
 #include "link/LinkView.h"
 #include "overlay/OverlayText.h"
 #include "radio/AdjustmentCodes.h"
+#include "radio/RadioModel.h"
 
 namespace rtv {
 namespace {
@@ -36,7 +38,11 @@ CloneCommands::~CloneCommands() = default;
 bool CloneCommands::Run(int link, const Cell& cell) {
   switch (link) {
     case LinkNo("CL_Menu_Clone_Read"):
-      CloneRead();
+      if (cell.index == kCompareWithRadio) {
+        CompareWithRadio();
+      } else {
+        CloneRead();
+      }
       return true;
     case LinkNo("CL_Menu_Clone_Write"):
       CloneWrite();
@@ -106,7 +112,7 @@ void CloneCommands::Prepare() {
 
 void CloneCommands::CloneRead() {
   if (controller_.Files().ConfirmUnsaved(false) == FileCommands::UnsavedAnswer::Cancel) return;
-  StartRead(false);
+  StartRead([this](LinkResult& read) { ReadDone(read, false); });
 }
 
 void CloneCommands::AdjustRead() {
@@ -118,29 +124,33 @@ void CloneCommands::AdjustRead() {
     if (answer != PromptAnswer::Ok) return;
   }
   if (controller_.Files().ConfirmUnsaved(false) == FileCommands::UnsavedAnswer::Cancel) return;
-  StartRead(true);
+  StartRead([this](LinkResult& read) { ReadDone(read, true); });
 }
 
-void CloneCommands::StartRead(bool adjustAfter) {
+void CloneCommands::StartRead(std::function<void(LinkResult&)> done) {
   if (link_.IsBusy()) return;
   Prepare();
-  link_.Identify([this, adjustAfter](LinkResult& identified) {
+  link_.Identify([this, done = std::move(done)](LinkResult& identified) {
     if (identified.status != kLinkOk || link_.IsBusy()) return;
     if (session_.RefusesRead()) {
       link_.ShowError(kLinkBadFrame);
       return;
     }
-    link_.Read(CloneSession::kReadList,
-               [this, adjustAfter](LinkResult& read) { ReadDone(read, adjustAfter); });
+    link_.Read(CloneSession::kReadList, done);
   });
 }
 
-void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
+void CloneCommands::SayWhenStopped(const LinkResult& result) {
   OverlayText& overlay = controller_.Overlay();
   if (result.status == kLinkCancelled && overlay.HasKey("GI_Mess_CloneRW_Stopped")) {
     controller_.PostStatusText(overlay.GetLine("GI_Mess_CloneRW_Stopped", 0), kWarningText,
                                kWarningBackground);
   }
+}
+
+void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
+  OverlayText& overlay = controller_.Overlay();
+  SayWhenStopped(result);
   if (result.status != kLinkOk) return;
   if (adjustAfter) controller_.AdjustModeOn();
   EepromImage& working = controller_.WorkingImage();
@@ -168,6 +178,50 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
                           {LinkController::GroupedNumber(link_.TotalBytes()), seconds, model,
                            std::to_string(session_.RadioVersion())});
   controller_.PostStatusText(done, kDoneText, kDoneBackground);
+}
+
+// ---------------------------------------------------------------------------------------
+// Compare with radio
+
+void CloneCommands::CompareWithRadio() {
+  if (link_.IsBusy()) return;
+  controller_.Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  StartRead([this](LinkResult& read) { CompareDone(read); });
+}
+
+void CloneCommands::CompareDone(LinkResult& result) {
+  SayWhenStopped(result);
+  if (result.status != kLinkOk) return;
+  OverlayText& overlay = controller_.Overlay();
+  // Bytes the read does not bring are not the radio's to differ in: they stay the program's.
+  EepromImage radio(controller_.WorkingImage());
+  for (const AddressRange* range = CloneSession::kReadList; range->first <= range->last; ++range) {
+    const std::int32_t length = range->last - range->first + 1;
+    if (result.image.IsValidAddress(range->last)) {
+      radio.WriteBlock(range->first, result.image.Data() + range->first, length);
+    }
+  }
+  const int radioModel = radio.GetByte(RadioModel::kModelTypeAddress);
+  const int workingModel = controller_.WorkingImage().GetByte(RadioModel::kModelTypeAddress);
+  const auto modelName = [&overlay](int model) {
+    const std::string name =
+        model < RadioModel::kModelTypes ? overlay.GetLine("GI_AppInd_Model", model) : "";
+    return "model " + std::to_string(model) + (name.empty() ? "" : " (" + name + ")");
+  };
+  if (radioModel != workingModel) {
+    const std::string text = "The radio is of " + modelName(radioModel) +
+                             ", the program's memory of " + modelName(workingModel) +
+                             ". Memories of different models are not compared.";
+    controller_.UserPrompts().Message(text.c_str(), controller_.ApplicationTitle(),
+                                      PromptIcon::Warning, PromptButtons::Ok);
+    return;
+  }
+  // As a clone read would take it in, without the model switch a read may make.
+  controller_.AfterRead(radio);
+  controller_.Normalise(radio, NormaliseDirection::AfterLoad);
+  const std::string origin = "the radio (" + modelName(radioModel) + ", version " +
+                             std::to_string(session_.RadioVersion()) + ")";
+  controller_.Comparisons().Show("Compare with Radio", origin, radio);
 }
 
 // ---------------------------------------------------------------------------------------

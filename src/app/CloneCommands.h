@@ -24,6 +24,8 @@ class CloneCommands {
  public:
   static constexpr std::uint8_t kReadOneCodes[] = {0x57, 0x58};
   static constexpr std::int32_t kReadOneAddresses[] = {0x0026, 0x0027};
+  // Clone > Compare with Radio: the second entry of the read command's link.
+  static constexpr int kCompareWithRadio = 1;
 
   CloneCommands(ModelController& controller, LinkController::Services services);
   ~CloneCommands();
@@ -34,6 +36,9 @@ class CloneCommands {
   bool Run(int link, const Cell& cell);
 
   void CloneRead();
+  // Reads the radio as Clone > Read does, into an image of its own, and shows what differs
+  // from the working image; the working image, its history and its modified mark stay.
+  void CompareWithRadio();
   void CloneWrite();
   void CloneInfo();
   // Adjust read: the caution unless adjust mode is on, then a read that turns it on.
@@ -79,8 +84,11 @@ class CloneCommands {
   void CheckIdentity(LinkResult& result);
   void CheckImage(LinkResult& result);
   void Prepare();
-  void StartRead(bool adjustAfter);
+  // Identifies the radio and reads it; `done` has the read's result, whatever it is.
+  void StartRead(std::function<void(LinkResult&)> done);
   void ReadDone(LinkResult& result, bool adjustAfter);
+  void CompareDone(LinkResult& result);
+  void SayWhenStopped(const LinkResult& result);
   void WriteIdentified(LinkResult& result);
   void RunAdjustList(std::vector<AdjustLink::Item> items, bool readAll);
   // Sends the request the link holds; `sent` stores the value when it went out whole.

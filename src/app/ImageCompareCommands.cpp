@@ -4,6 +4,7 @@
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
+#include "base/Prompts.h"
 #include "radio/EepromImage.h"
 #include "sheet/ImageComparison.h"
 #include "sheet/ImageSheets.h"
@@ -20,6 +21,24 @@ std::optional<ImageDifferences> ImageCompareCommands::CompareWithFile(const std:
 ImageDifferences ImageCompareCommands::CompareWith(const EepromImage& other) {
   return ImageComparison(controller_.Overlay(), metrics_)
       .Compare(controller_.WorkingImage(), other);
+}
+
+void ImageCompareCommands::Show(const std::string& title, const std::string& origin,
+                                const EepromImage& other) {
+  const ImageDifferences differences = CompareWith(other);
+  MainView* view = controller_.View();
+  if (differences.Same() || !differences.refusal.empty() || view == nullptr) {
+    const std::string text = differences.Same()
+                                 ? "No differences: " + origin + " holds what the program holds."
+                             : differences.refusal.empty() ? differences.Text()
+                                                           : differences.refusal;
+    controller_.UserPrompts().Message(
+        text.c_str(), controller_.ApplicationTitle(),
+        differences.refusal.empty() ? PromptIcon::Information : PromptIcon::Warning,
+        PromptButtons::Ok);
+    return;
+  }
+  view->ShowDifferences(title, origin, other);
 }
 
 SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& differences,

@@ -15,8 +15,8 @@ namespace rtv {
 class EepromImage;
 class MainController;
 
-// Compare with File: the working image (A) against another image (B), as the sheets show
-// them, and B's values taken into the working image cell by cell.
+// Compare with File and Compare with Radio: the working image (A) against another image
+// (B), as the sheets show them, and B's values taken into the working image cell by cell.
 class ImageCompareCommands {
  public:
   explicit ImageCompareCommands(MainController& controller) : controller_(controller) {}
@@ -24,6 +24,9 @@ class ImageCompareCommands {
   // Null when the file cannot be used; the reader has told the user why.
   std::optional<ImageDifferences> CompareWithFile(const std::string& path);
   ImageDifferences CompareWith(const EepromImage& other);
+  // The comparison as the user meets it: the differences window, named `title`, or a
+  // message when nothing differs or the images cannot be compared (nothing listed then).
+  void Show(const std::string& title, const std::string& origin, const EepromImage& other);
   // B's values of the chosen differences, typed into the working image's cells through the
   // same editors and checks as typing; one step to undo. What was not taken is reported.
   SheetImporter::Report TakeValues(const ImageDifferences& differences,

@@ -604,17 +604,7 @@ void MainController::CompareWithFile() {
   if (!path) return;
   EepromImage other;
   if (!files_->ReadImageFile(*path, other)) return;  // the reader has said why
-  const ImageDifferences differences = comparisons_->CompareWith(other);
-  if (differences.Same() || !differences.refusal.empty() || view_ == nullptr) {
-    const std::string text = differences.Same()
-                                 ? "No differences: " + *path + " holds what the program holds."
-                             : differences.refusal.empty() ? differences.Text()
-                                                           : differences.refusal;
-    services_.prompts.Message(text.c_str(), ApplicationTitle(), PromptIcon::Information,
-                              PromptButtons::Ok);
-    return;
-  }
-  view_->ShowDifferences(*path, other);
+  comparisons_->Show(request.title, *path, other);
 }
 
 }  // namespace rtv

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "sheet/ImageDifferences.h"
 #include "sheet/OptionalSheets.h"
+#include "sheet/SheetImporter.h"
 
 namespace rtv {
 
@@ -90,7 +92,18 @@ class MainView {
   // Opens the adjustment window; false when it is open already.
   // The differences between the working image and `other` (read from `origin`), in a window
   // that can take other's values (MainController::Comparisons).
-  virtual void ShowDifferences(const std::string& /*origin*/, const EepromImage& /*other*/) {}
+  // `title` names the command (Compare with File, Compare with Radio).
+  virtual void ShowDifferences(const std::string& /*title*/, const std::string& /*origin*/,
+                               const EepromImage& /*other*/) {}
+  // What importing `origin` would change and what it would leave out, with Apply and
+  // Cancel; `apply` runs on Apply only. False when the view shows no preview: the import is
+  // then applied at once.
+  virtual bool ShowImportPreview(const std::string& /*origin*/,
+                                 const ImageDifferences& /*differences*/,
+                                 const SheetImporter::Report& /*report*/,
+                                 std::function<void()> /*apply*/) {
+    return false;
+  }
   virtual bool OpenAdjustWindow(const AdjustWindowActions& /*actions*/) { return false; }
 };
 

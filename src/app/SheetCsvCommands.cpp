@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SheetCsvCommands.h"
 
+#include <memory>
 #include <string>
 
 #include "app/FileCommands.h"
@@ -88,23 +89,49 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
          true);
     return false;
   }
-  // The whole import is one step to undo.
-  controller_.BeginStep("Import CSV");
-  const SheetImporter::Report report =
-      SheetImporter(sheet, controller_.Choices(), &controller_.WorkingImage())
-          .Import(text.contents);
-  controller_.EndStep();
-  if (!report.refusal.empty()) {
-    Tell((*path + "\n" + report.refusal + ".").c_str(), true);
+  const auto trial = std::make_shared<CsvImportTrial::Outcome>(
+      CsvImportTrial(controller_.Overlay(), metrics_)
+          .Try(controller_.WorkingImage(), sheet.key(), controller_.ChannelSheetsUsedOnly(),
+               text.contents));
+  if (!trial->report.refusal.empty()) {
+    Tell((*path + "\n" + trial->report.refusal + ".").c_str(), true);
     return false;
   }
-  // Every commit ran the accessor's checks; the title follows the image as a whole.
+  if (trial->ChangesNothing()) {
+    std::string said = *path + "\nThe file would change nothing; nothing was imported.";
+    if (!trial->report.Clean()) said += "\n\n" + trial->report.Summary();
+    Tell(said.c_str(), !trial->report.Clean());
+    return false;
+  }
+  MainView* view = controller_.View();
+  const std::string origin = *path;
+  if (view != nullptr &&
+      view->ShowImportPreview(origin, trial->differences, trial->report,
+                              [this, origin, trial] { Apply(origin, *trial); })) {
+    return true;
+  }
+  return Apply(origin, *trial);
+}
+
+bool SheetCsvCommands::Apply(const std::string& path, const CsvImportTrial::Outcome& trial) {
+  EepromImage& working = controller_.WorkingImage();
+  if (working.Differs(trial.before)) {
+    Tell((path + "\nThe program's memory changed after the preview; nothing was imported. "
+                 "Import the file again to see what it would change now.")
+             .c_str(),
+         true);
+    return false;
+  }
+  // The whole import is one step to undo.
+  controller_.BeginStep("Import CSV");
+  working.Assign(trial.after);
+  controller_.EndStep();
   controller_.CheckDirty();
   controller_.UpdateTitle();
   controller_.RefreshWarnings();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  Tell(report.Summary().c_str(), !report.Clean());
+  Tell(trial.report.Summary().c_str(), !trial.report.Clean());
   return true;
 }
 

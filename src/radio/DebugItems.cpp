@@ -11,8 +11,8 @@
 #include "cells/CellNames.h"
 #include "cells/HexByteEditor.h"
 #include "cells/IntegerEditor.h"
+#include "radio/DifferingBytes.h"
 #include "radio/EepromImage.h"
-#include "radio/ImageDifferences.h"
 
 namespace rtv {
 namespace {
@@ -40,8 +40,8 @@ void GoToDifference(CellAccess& access, const EepromImage& image, int address) {
   if (reference == nullptr) return;
   const SpecialKey key = access.request.key.special();
   const std::optional<int> found = key == DebugItems::kNextDifferenceKey
-                                       ? ImageDifferences::Next(*reference, image, address)
-                                       : ImageDifferences::Previous(*reference, image, address);
+                                       ? DifferingBytes::Next(*reference, image, address)
+                                       : DifferingBytes::Previous(*reference, image, address);
   access.request.key = {};
   if (found) access.host.PostBusMessage(kMsgDebugGoToAddress, *found);
 }

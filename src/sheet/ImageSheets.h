@@ -37,6 +37,8 @@ class ImageSheets : public CellAccessHost, public SheetModelHost {
   void SetImage(const EepromImage& image);
   const EepromImage& Image() const { return image_; }
   ChoiceLists& Choices() { return choices_; }
+  // The channel sheets list only the channels in use, as the program's view may.
+  void SetChannelsInUseOnly(bool on) { channelsInUseOnly_ = on; }
 
   // The tree's sheets for this image (no maker or adjustment sheets).
   std::vector<TreeSheets::Entry> List();
@@ -49,9 +51,10 @@ class ImageSheets : public CellAccessHost, public SheetModelHost {
   OverlayText* CellOverlay() override { return &overlay_; }
   ChoiceLists* CellChoices() override { return &choices_; }
   int CellModelType() const override { return ModelTypeOf(image_); }
+  bool ChannelSheetsUsedOnly() const override { return channelsInUseOnly_; }
 
   int ModelType() const override { return ModelTypeOf(image_); }
-  bool UsableView() const override { return false; }
+  bool UsableView() const override { return channelsInUseOnly_; }
   std::uint8_t RegionFlags() const override;
   ChannelMarks Channel(ListKind kind, int row) const override {
     return ChannelOf(image_, kind, row);
@@ -63,6 +66,7 @@ class ImageSheets : public CellAccessHost, public SheetModelHost {
   ChoiceLists choices_;
   ItemAccessor accessor_{this};
   SheetServices services_;
+  bool channelsInUseOnly_ = false;
 };
 
 }  // namespace rtv

@@ -12,7 +12,7 @@
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 #include "radio/DebugItems.h"
-#include "radio/ImageDifferences.h"
+#include "radio/DifferingBytes.h"
 #include "service/ByteValueText.h"
 #include "service/DebugTextLinkTrace.h"
 #include "service/ReferenceCompare.h"
@@ -101,7 +101,7 @@ TEST(ByteValueTextTest, ByteAndWordInThreeForms) {
   }
 }
 
-TEST(ImageDifferencesTest, ForwardWrapsAndBackwardStopsAtTheStart) {
+TEST(DifferingBytesTest, ForwardWrapsAndBackwardStopsAtTheStart) {
   EepromImage reference;
   reference.SetSize(0x8000);
   reference.Fill(0);
@@ -119,13 +119,13 @@ TEST(ImageDifferencesTest, ForwardWrapsAndBackwardStopsAtTheStart) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.from);
-    EXPECT_EQ(ImageDifferences::Next(reference, image, c.from), c.next);
-    EXPECT_EQ(ImageDifferences::Previous(reference, image, c.from), c.previous);
+    EXPECT_EQ(DifferingBytes::Next(reference, image, c.from), c.next);
+    EXPECT_EQ(DifferingBytes::Previous(reference, image, c.from), c.previous);
   }
-  EXPECT_EQ(ImageDifferences::Next(reference, reference, 5), std::nullopt);
+  EXPECT_EQ(DifferingBytes::Next(reference, reference, 5), std::nullopt);
   EepromImage shorter;
   shorter.SetSize(0x10);
-  EXPECT_EQ(ImageDifferences::Next(shorter, image, 0), std::nullopt);
+  EXPECT_EQ(DifferingBytes::Next(shorter, image, 0), std::nullopt);
 }
 
 struct MemoryCellsTest : ::testing::Test {

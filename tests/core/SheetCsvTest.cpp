@@ -23,6 +23,7 @@
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
 #include "sheet/CsvTable.h"
+#include "sheet/ImageDifferences.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
@@ -357,7 +358,7 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
        "1 cell taken.\n  line 5, column 7: now \"HARBOUR\"\n\n"
        "line 5, column 5: \"2 W\" is not one of the cell's choices\n"},
       {"unchanged", "1,,-,TX/RX,25 W,-,PUB CORR", false, PromptIcon::Information,
-       "0 cells taken.\n"},
+       "\nThe file would change nothing; nothing was imported."},
   };
   for (const MenuImportCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -372,11 +373,86 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
     EXPECT_EQ(menu.events.front(), "commit");
     EXPECT_EQ(!SameBytes(menu.controller.WorkingImage(), before), c.changed);
     EXPECT_EQ(menu.controller.IsDirty(), c.changed);
-    EXPECT_EQ(menu.view.closed, 1);  // rebuilt on the next tick
+    EXPECT_EQ(menu.view.closed, c.changed ? 1 : 0);  // rebuilt on the next tick
+    EXPECT_EQ(menu.controller.History().UndoCount(), c.changed ? 1u : 0u);
     ASSERT_EQ(menu.prompts.shown.size(), 1u);
     EXPECT_EQ(menu.prompts.shown[0].icon, c.icon);
-    EXPECT_EQ(menu.prompts.shown[0].text, c.message);
+    // What would change nothing is named with its file.
+    EXPECT_EQ(menu.prompts.shown[0].text, (c.changed ? "" : path) + c.message);
   }
+}
+
+// A view that previews the import: it keeps what Apply would run.
+struct PreviewView : test::SheetOnShowView {
+  bool ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
+                         const SheetImporter::Report& report,
+                         std::function<void()> apply) override {
+    shownOrigin = origin;
+    shownDifferences = differences;
+    shownReport = report;
+    applyImport = std::move(apply);
+    return true;
+  }
+  std::string shownOrigin;
+  ImageDifferences shownDifferences;
+  SheetImporter::Report shownReport;
+  std::function<void()> applyImport;
+};
+
+struct PreviewFixture : MenuFixture {
+  PreviewFixture() {
+    preview.shown = sheet.get();
+    controller.Setup(preview);
+    preview.closed = 0;
+    auto rows = Table();
+    rows[static_cast<std::size_t>(RowOf(rows, "16"))][6] = "SAFETY";
+    path = folder.File("in.csv");
+    WriteFile(path, CsvTable::Write(rows));
+  }
+  PreviewView preview;
+  std::string path;
+};
+
+TEST(SheetCsvTest, AnImportWaitsForApplyInItsPreviewAndIsOneStep) {
+  PreviewFixture f;
+  const EepromImage before = f.controller.WorkingImage();
+  f.Choose(1, f.path);
+  // Shown, nothing changed yet; leaving the preview without Apply is all Cancel does.
+  ASSERT_TRUE(f.preview.applyImport);
+  EXPECT_EQ(f.preview.shownOrigin, f.path);
+  ASSERT_EQ(f.preview.shownDifferences.cells.size(), 1u) << f.preview.shownDifferences.Text();
+  EXPECT_EQ(f.preview.shownDifferences.cells[0].valueB, "SAFETY");
+  EXPECT_EQ(f.preview.shownReport.taken, 1);
+  EXPECT_TRUE(SameBytes(f.controller.WorkingImage(), before));
+  EXPECT_FALSE(f.controller.IsDirty());
+  EXPECT_FALSE(f.controller.History().CanUndo());
+  EXPECT_TRUE(f.prompts.shown.empty());
+
+  f.preview.applyImport();
+  EXPECT_FALSE(SameBytes(f.controller.WorkingImage(), before));
+  EXPECT_TRUE(f.controller.IsDirty());
+  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.UndoCaption(), "Undo Import CSV");
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].text, f.preview.shownReport.Summary());
+  f.controller.Undo();
+  EXPECT_TRUE(SameBytes(f.controller.WorkingImage(), before));
+}
+
+TEST(SheetCsvTest, ApplyRefusesWhenTheMemoryChangedAfterThePreview) {
+  PreviewFixture f;
+  f.Choose(1, f.path);
+  ASSERT_TRUE(f.preview.applyImport);
+  EepromImage& working = f.controller.WorkingImage();
+  working.SetByte(0x0B31, static_cast<std::uint8_t>(working.GetByte(0x0B31) ^ 0xFF));
+  const EepromImage changed = working;
+  f.preview.applyImport();
+  EXPECT_TRUE(SameBytes(working, changed));
+  ASSERT_EQ(f.prompts.shown.size(), 1u);
+  EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Warning);
+  EXPECT_NE(f.prompts.shown[0].text.find("nothing was imported"), std::string::npos)
+      << f.prompts.shown[0].text;
+  EXPECT_EQ(f.preview.closed, 0);
 }
 
 struct UnreadableCase {

@@ -12,6 +12,7 @@
 #include "ProgramWindow.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
+#include "app/widgets/DifferencesTable.h"
 #include "app/widgets/DifferencesWindow.h"
 #include "base/PlainTextMetrics.h"
 #include "sheet/CsvTable.h"

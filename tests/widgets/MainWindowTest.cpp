@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +29,7 @@
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/ModelController.h"
+#include "app/widgets/ImportPreviewWindow.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/MessageBus.h"
@@ -173,6 +175,11 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   EXPECT_FALSE(w.controller->IsDirty());
   w.prompts.fileNames.push_back(path);
   importItem->trigger();
+  // The preview first; Apply lets the import in.
+  auto* preview = w.form->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
+  ASSERT_NE(preview, nullptr);
+  EXPECT_FALSE(w.controller->IsDirty());
+  QTest::mouseClick(preview->applyButton(), Qt::LeftButton);
   EXPECT_TRUE(w.controller->IsDirty());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.\n  line 50, column 3: now \"FAV\"\n");

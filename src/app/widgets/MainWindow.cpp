@@ -24,6 +24,7 @@
 #include "app/widgets/DifferencesWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
+#include "app/widgets/ImportPreviewWindow.h"
 #include "app/widgets/MessagePanel.h"
 #include "app/widgets/UndoActions.h"
 #include "base/Timers.h"
@@ -101,10 +102,21 @@ MainWindow::MainWindow(MainController& controller, AppSettings& settings)
 
 LinkView* MainWindow::LinkWindows() { return linkWindows_.get(); }
 
-void MainWindow::ShowDifferences(const std::string& origin, const EepromImage& other) {
-  auto* window = new DifferencesWindow(controller_, origin, other, this);
+void MainWindow::ShowDifferences(const std::string& title, const std::string& origin,
+                                 const EepromImage& other) {
+  auto* window = new DifferencesWindow(controller_, title, origin, other, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
+}
+
+bool MainWindow::ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
+                                   const SheetImporter::Report& report,
+                                   std::function<void()> apply) {
+  auto* window = new ImportPreviewWindow(origin, differences, report, std::move(apply), this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  // Modal to the program: the image stays as previewed until Apply or Cancel.
+  window->open();
+  return true;
 }
 
 bool MainWindow::OpenAdjustWindow(const AdjustWindowActions& actions) {

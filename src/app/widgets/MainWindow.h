@@ -86,7 +86,10 @@ class MainWindow : public QMainWindow, public MainView {
                         const std::vector<std::string>& warningSheets) override;
   LinkView* LinkWindows() override;
   bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
-  void ShowDifferences(const std::string& origin, const EepromImage& other) override;
+  void ShowDifferences(const std::string& title, const std::string& origin,
+                       const EepromImage& other) override;
+  bool ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
+                         const SheetImporter::Report& report, std::function<void()> apply) override;
   void ShowCompareWindow(const std::string& text) override;
   bool OpenMemoryWindow() override;
   bool OpenFlagBitsWindow() override;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "radio/ImageDifferences.h"
+#include "radio/DifferingBytes.h"
 
 #include <algorithm>
 
@@ -14,8 +14,8 @@ bool Differs(const EepromImage& reference, const EepromImage& image, int address
 
 }  // namespace
 
-std::optional<int> ImageDifferences::Next(const EepromImage& reference, const EepromImage& image,
-                                          int from) {
+std::optional<int> DifferingBytes::Next(const EepromImage& reference, const EepromImage& image,
+                                        int from) {
   const int size = image.Size();
   if (size <= 0 || reference.Size() != size) return std::nullopt;
   const int start = from < 0 || from >= size ? 0 : from + 1;
@@ -26,8 +26,8 @@ std::optional<int> ImageDifferences::Next(const EepromImage& reference, const Ee
   return std::nullopt;
 }
 
-std::optional<int> ImageDifferences::Previous(const EepromImage& reference,
-                                              const EepromImage& image, int from) {
+std::optional<int> DifferingBytes::Previous(const EepromImage& reference, const EepromImage& image,
+                                            int from) {
   const int size = image.Size();
   if (size <= 0 || reference.Size() != size) return std::nullopt;
   for (int address = std::min(from, size) - 1; address >= 0; --address) {

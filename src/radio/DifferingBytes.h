@@ -9,7 +9,7 @@ class EepromImage;
 
 // Where an image differs from a reference copy of it. Only the bytes both images hold
 // are compared; images of different sizes have no common differences to step through.
-class ImageDifferences {
+class DifferingBytes {
  public:
   // The first differing address after `from`, going on from address 0 after the end.
   static std::optional<int> Next(const EepromImage& reference, const EepromImage& image, int from);
