@@ -15,6 +15,15 @@
 #include "radio/RadioModel.h"
 
 namespace rtv {
+namespace {
+
+// A reason set in parentheses inside a sentence ends without its own full stop.
+std::string WithoutFullStop(std::string reason) {
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
+  return reason;
+}
+
+}  // namespace
 
 CloneCommands::CloneCommands(ModelController& controller, LinkController::Services services)
     : controller_(controller),
@@ -231,8 +240,9 @@ void CloneCommands::CloneWrite() {
     const std::string caption = view != nullptr ? view->SheetCaption(sheet) : sheet;
     const std::string where =
         first && overlay.HasKey("GI_Mess_DataError_Place")
-            ? OverlayText::FillIn(overlay.GetFirstLine("GI_Mess_DataError_Place"),
-                                  {caption, std::to_string(first->index + 1), first->reason})
+            ? OverlayText::FillIn(
+                  overlay.GetFirstLine("GI_Mess_DataError_Place"),
+                  {caption, std::to_string(first->index + 1), WithoutFullStop(first->reason)})
             : caption;
     const std::string text = OverlayText::FillIn(overlay.GetText("GI_Mess_DataError"), {where});
     const PromptAnswer answer = prompts.Message(text, controller_.ApplicationTitle(),

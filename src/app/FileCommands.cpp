@@ -2,6 +2,7 @@
 #include "app/FileCommands.h"
 
 #include <ctime>
+#include <filesystem>
 
 #include "app/AppSettings.h"
 #include "app/MainController.h"
@@ -121,12 +122,32 @@ bool FileCommands::New() {
   return true;
 }
 
-bool FileCommands::Open() {
+bool FileCommands::Open() { return OpenIn(currentDirectory_, {}); }
+
+bool FileCommands::OpenBackup() {
+  bus_.Send(kMsgCommitEdits);
+  const std::string folder = ReadBackups::DefaultFolder();
+  std::error_code error;
+  if (folder.empty() || !std::filesystem::is_directory(folder, error)) {
+    const std::string text =
+        folder.empty()
+            ? "There are no backups: reads from a radio are kept only when HOME or "
+              "XDG_DATA_HOME names a folder."
+            : "There are no backups yet. Every read from a radio is kept in " + folder + ".";
+    prompts_.Message(text, overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Information,
+                     PromptButtons::Ok);
+    return false;
+  }
+  return OpenIn(folder, "Open Backup");
+}
+
+bool FileCommands::OpenIn(const std::string& folder, const std::string& title) {
   bus_.Send(kMsgCommitEdits);
   FileDialogRequest request;
+  request.title = title;
   request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
   request.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
-  request.folder = currentDirectory_;
+  request.folder = folder;
   const std::optional<std::string> path = prompts_.OpenFileName(request);
   if (!path || path->empty()) return false;
   return OpenFile(*path);
@@ -224,7 +245,10 @@ std::string FileCommands::KeepReadBackup(int radioVersion, std::string& error) {
   CloneFile writer(overlay_, prompts_);
   PrepareWriter(writer, controller_.WorkingImage());
   return ReadBackups(ReadBackups::DefaultFolder())
-      .Save(writer, {controller_.CellModelType(), radioVersion}, std::time(nullptr), error);
+      .Save(writer,
+            {controller_.CellModelType(), radioVersion,
+             ReadBackups::OwnMmsiOf(controller_.WorkingImage())},
+            std::time(nullptr), error);
 }
 
 FileCommands::RecentItem FileCommands::RecentItemState(int index) const {

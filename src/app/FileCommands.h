@@ -34,6 +34,9 @@ class FileCommands {
   // Each is true when done, false when cancelled or failed (the user has been told why).
   bool New();
   bool Open();
+  // Clone > Open Backup: Open in the folder of the read backups; when there is none yet,
+  // the user is told where they will be.
+  bool OpenBackup();
   bool OpenFile(const std::string& path);
   bool Save();
   bool SaveAs();
@@ -58,6 +61,8 @@ class FileCommands {
   void SetStartDirectory(const std::string& documentsFolder, const std::string& processFolder);
 
  private:
+  // The open dialog in `folder` (its own title when not empty), then OpenFile.
+  bool OpenIn(const std::string& folder, const std::string& title);
   // A writer of `image` with the model's codes.
   void PrepareWriter(CloneFile& writer, EepromImage& image);
 

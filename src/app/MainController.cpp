@@ -241,6 +241,8 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
     case LinkNo("CL_Menu_File_Exp"):
       if (cell.index == kCompareWithFile) {
         CompareWithFile();
+      } else if (cell.index == kOpenBackup) {
+        files_->OpenBackup();
       } else {
         sheetCsv_->Run(cell.index);
       }
@@ -312,8 +314,8 @@ CellAccessHost::CommandState MainController::CellCommandState(int link, const Ce
       break;
     }
     case LinkNo("CL_Menu_File_Exp"):
-      // The CSV items work on the sheet on show; a comparison on the whole image.
-      if (cell.index != kCompareWithFile && (view_ == nullptr || view_->SheetOnShow() == nullptr)) {
+      // The CSV items work on the sheet on show; a comparison and a backup on the whole image.
+      if (cell.index < kCompareWithFile && (view_ == nullptr || view_->SheetOnShow() == nullptr)) {
         state.flags |= kCommandDisabled;
       }
       break;

@@ -88,6 +88,8 @@ class MainController : public CellAccessHost {
   // File > Compare with File: the working image against a clone file the user picks; the
   // differences are shown in their window, or the user is told there are none.
   static constexpr int kCompareWithFile = 2;  // the index of its File menu item
+  // Clone > Open Backup shares the link of these program-only commands.
+  static constexpr int kOpenBackup = 3;
   void CompareWithFile();
   ImageCompareCommands& Comparisons() { return *comparisons_; }
   Timers& TaskTimers() { return services_.timers; }

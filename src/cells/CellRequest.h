@@ -89,6 +89,8 @@ struct CellRequest {
   CellNotice notice = CellNotice::None;   // out
   std::vector<std::string> noticeValues;  // out
   std::string noticeText;                 // out: the notice in words, from the overlay
+  // In: the caller tells the notice itself (with the cell's name), so the accessor does not.
+  bool callerTellsNotice = false;
   // Out: the committed text was refused and the value kept; the editor stays open with it.
   bool keepEditing = false;
   // Out: what the cell's in-place editor may hold.

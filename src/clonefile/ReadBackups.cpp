@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "cells/IdDigitsEditor.h"
 #include "clonefile/CloneFile.h"
+#include "radio/EepromImage.h"
 
 namespace rtv {
 namespace {
@@ -14,6 +16,13 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kExtension = ".rtv";
+constexpr std::int32_t kOwnIdAddress = 0x23C0;  // five digit bytes, then the check byte
+constexpr int kMmsiDigits = 9;
+
+bool IsMmsi(const std::string& text) {
+  return text.size() == kMmsiDigits &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 // Names start with the time, so that their order is the order of the reads.
 std::string BaseName(const ReadBackups::Radio& radio, std::time_t when) {
@@ -21,8 +30,11 @@ std::string BaseName(const ReadBackups::Radio& radio, std::time_t when) {
   localtime_r(&when, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H%M%S", &local);
-  return std::string(stamp) + "_M" + std::to_string(radio.modelType) + "_v" +
-         std::to_string(radio.version);
+  std::string name = std::string(stamp) + "_M" + std::to_string(radio.modelType) + "_v" +
+                     std::to_string(radio.version);
+  // Only the digits of an MMSI may reach the name: no separators, no dots.
+  if (IsMmsi(radio.ownMmsi)) name += "_" + radio.ownMmsi;
+  return name;
 }
 
 }  // namespace
@@ -38,6 +50,21 @@ std::string ReadBackups::DefaultFolder() {
     return {};
   }
   return (base / "Vrel" / "RT-V612" / "backups").string();
+}
+
+std::string ReadBackups::OwnMmsiOf(const EepromImage& image) {
+  if (image.Size() < kOwnIdAddress + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes) + 1) {
+    return {};
+  }
+  std::uint8_t id[IdDigitsEditor::kIdBytes];
+  for (std::size_t i = 0; i < IdDigitsEditor::kIdBytes; ++i) {
+    id[i] = image.GetByte(kOwnIdAddress + static_cast<std::int32_t>(i));
+  }
+  const IdDigitsEditor::ConstIdBytes bytes(id);
+  const std::uint8_t check =
+      image.GetByte(kOwnIdAddress + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes));
+  if (IdDigitsEditor::IsAbsent(bytes) || check != IdDigitsEditor::CheckByte(bytes)) return {};
+  return IdDigitsEditor::Digits(bytes, kMmsiDigits);
 }
 
 std::string ReadBackups::Save(CloneFile& writer, const Radio& radio, std::time_t when,

@@ -7,6 +7,7 @@
 namespace rtv {
 
 class CloneFile;
+class EepromImage;
 
 // Every image read from a radio is also kept as a clone file in a folder of its own, so
 // that a read is never lost because nobody saved it. The newest kKept files stay.
@@ -21,14 +22,20 @@ class ReadBackups {
   static std::string DefaultFolder();
   const std::string& Folder() const { return folder_; }
 
-  // What the radio said of itself, for the file name.
+  // What the radio said of itself, and the boat it belongs to, for the file name.
   struct Radio {
     int modelType = 0;
     int version = 0;
+    std::string ownMmsi;  // nine digits, else left out of the name
   };
-  // Writes the writer's image as "2026-12-10_221530_M0_v1203.rtv" (with "-2" and so on
-  // when two reads fall in one second), creating the folder, then removes the oldest
-  // backups beyond kKept. Returns the path written, or empty with the reason in error.
+  // The ship's own MMSI in the image: the nine digits of its own DSC ID when it is set
+  // and its check byte matches; empty otherwise.
+  static std::string OwnMmsiOf(const EepromImage& image);
+
+  // Writes the writer's image as "2026-12-10_221530_M0_v1203_366123456.rtv" (without the
+  // MMSI when there is none; with "-2" and so on when two reads fall in one second),
+  // creating the folder, then removes the oldest backups beyond kKept. Returns the path
+  // written, or empty with the reason in error.
   std::string Save(CloneFile& writer, const Radio& radio, std::time_t when,
                    std::string& error) const;
 

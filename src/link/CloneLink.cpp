@@ -93,7 +93,8 @@ bool CloneLink::Start(int mode, Callback callback) {
     const bool known = mode >= kModeIdentify && mode <= kModeWrite;
     Trace("start " + (known ? std::string(kModeNames[mode]) : "mode " + std::to_string(mode)));
   }
-  task_->Schedule(kStepMs);
+  // The first step comes at once; Tick sets the pace from then on.
+  task_->Schedule(0);
   return true;
 }
 
@@ -151,14 +152,26 @@ void CloneLink::Cancel() {
 }
 
 void CloneLink::Tick() {
-  if (state_ != State::Idle) RunStep();
-  if (state_ != State::Idle && port_.WriteError()) {
-    result_->status = kLinkWriteFailed;
-    state_ = State::Finish;
+  if (state_ != State::Idle && task_->RequestedInterval() != kStepMs) task_->Schedule(kStepMs);
+  // A step that moved on runs the next state in the same tick, so that an exchange waits
+  // only for the line and the radio. A state that waits stays where it is, which ends the
+  // tick; every state reads and sends no more per step than before.
+  for (std::size_t steps = 0; state_ != State::Idle && state_ != State::Finish; ++steps) {
+    const State before = state_;
+    RunStep();
+    if (port_.WriteError()) {
+      result_->status = kLinkWriteFailed;
+      state_ = State::Finish;
+    }
+    if (state_ == before || steps >= kStateCount) break;
   }
   if (state_ == State::Finish) {
     port_.Close();
     Trace("port closed, status " + std::to_string(result_->status));
+    lastClean_ = result_->status == kLinkOk;
+    lastCleanEndMs_ = clock_.NowMs();
+    lastCleanPort_ = portNumber_;
+    lastCleanSettings_ = settings_;
     state_ = State::Idle;
     received_.Clear();
     frame_.Clear();
@@ -290,11 +303,14 @@ void CloneLink::WaitOutput(Step& step) {
 }
 
 void CloneLink::OpenPort(Step& step) {
-  // After opening, whatever arrives is dropped until the line has been quiet: for the
-  // first 100 ms, and once bytes came (a radio still sending what an interrupted exchange
-  // asked for), for as long as one whole frame takes at the line speed. The wait spans
-  // ticks rather than blocking the program.
+  // After opening, whatever arrives is dropped until the line has been quiet: at first for
+  // as long as a radio streaming memory takes to send one frame, and once bytes came (a
+  // radio still sending what an interrupted exchange asked for), for as long as the
+  // longest frame takes. An exchange that follows a clean one skips the first wait, but
+  // never an identify, which starts every command. The wait spans ticks rather than
+  // blocking the program.
   if (!settling_) {
+    const bool follows = mode_ != kModeIdentify && FollowsCleanExchange();
     port_.Close();
     if (!port_.Open(portNumber_, settings_)) {
       result_->status = kLinkPortFailed;
@@ -304,14 +320,14 @@ void CloneLink::OpenPort(Step& step) {
     settling_ = true;
     settleDropped_ = 0;
     quietSinceMs_ = clock_.NowMs();
-    quietNeededMs_ = kSettleMs;
+    quietNeededMs_ = follows ? 0 : QuietLineMs();
   }
   std::uint8_t chunk[kReadChunk];
   for (int n = 0;
        settleDropped_ < kSettleDiscardLimit && (n = port_.Read(chunk, kReadChunk)) > 0;) {
     settleDropped_ += n;
     quietSinceMs_ = clock_.NowMs();
-    quietNeededMs_ = std::max<std::int64_t>(kSettleMs, FrameTimeMs());
+    quietNeededMs_ = std::max(QuietLineMs(), FrameTimeMs());
   }
   // A line that never falls quiet is left to the exchange, which then fails on the echo.
   if (clock_.NowMs() - quietSinceMs_ < quietNeededMs_ && settleDropped_ < kSettleDiscardLimit) {
@@ -345,6 +361,19 @@ std::int64_t CloneLink::FrameTimeMs() const {
   const int baud = port_.LineConfig().baudRate;
   if (baud <= 0) return kSettleMs;
   return (static_cast<std::int64_t>(kMaxTakenFrame) * 10 * 1000 + baud - 1) / baud;
+}
+
+std::int64_t CloneLink::QuietLineMs() const {
+  const int baud = port_.LineConfig().baudRate;
+  if (baud <= 0) return kSettleMs;
+  const std::int64_t frameMs =
+      (static_cast<std::int64_t>(kLongestStreamFrame) * 10 * 1000 + baud - 1) / baud;
+  return std::max<std::int64_t>(frameMs, kMinQuietMs);
+}
+
+bool CloneLink::FollowsCleanExchange() const {
+  return lastClean_ && lastCleanPort_ == portNumber_ && lastCleanSettings_ == settings_ &&
+         clock_.NowMs() - lastCleanEndMs_ <= kFollowOnMs;
 }
 
 void CloneLink::SendBytes(const ByteQueue& bytes) {

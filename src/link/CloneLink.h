@@ -22,8 +22,9 @@ class Timers;
 class TimerTask;
 
 // The clone protocol: one exchange at a time (identify, read, write) as a state machine
-// stepped every 10 ms on the GUI thread. Every byte sent is checked against its echo on
-// the single-wire bus; frames from the radio are taken apart without trusting them.
+// stepped every 10 ms on the GUI thread; a step with nothing to wait for hands over to the
+// next at once. Every byte sent is checked against its echo on the single-wire bus; frames
+// from the radio are taken apart without trusting them.
 class CloneLink {
  public:
   using Callback = std::function<void(LinkResult&)>;
@@ -56,7 +57,14 @@ class CloneLink {
   static constexpr int kReadChunk = 256;
   static constexpr int kNormalTimeoutMs = 1000;
   static constexpr int kFinalAnswerTimeoutMs = 2000;
-  static constexpr int kSettleMs = 100;
+  static constexpr int kSettleMs = 100;  // the quiet wait when the line speed is not known
+  // USB adapters hand bytes over in bursts up to 16 ms apart: a shorter quiet proves nothing.
+  static constexpr int kMinQuietMs = 30;
+  // The longest frame a radio sends while streaming memory: a 64-byte data frame with
+  // every body byte escaped (five header bytes, 68 body bytes twice, the terminator).
+  static constexpr int kLongestStreamFrame = 5 + 2 * 68 + 1;
+  // An exchange started this soon after a clean one on the same line follows it directly.
+  static constexpr int kFollowOnMs = 250;
   static constexpr int kSettleDiscardLimit = 65535;
   static constexpr int kEchoWindow = 128;     // echo bytes that may lag while sending memory
   static constexpr int kMaxTakenFrame = 520;  // longer answers are noise
@@ -148,6 +156,11 @@ class CloneLink {
   int ReadLimit() const;
   // How long the longest frame takes on the line at its speed.
   std::int64_t FrameTimeMs() const;
+  // How long a clean line must stay quiet before the first request of a command.
+  std::int64_t QuietLineMs() const;
+  // Whether this exchange follows, on the same line, one that ended with the radio's last
+  // frame moments ago: the radio has nothing more to say, so the line needs no quiet wait.
+  bool FollowsCleanExchange() const;
 
   void DoNothing(Step& step);
   void StayIdle(Step& step);
@@ -211,6 +224,11 @@ class CloneLink {
   int settleDropped_ = 0;
   std::int64_t quietSinceMs_ = 0;
   std::int64_t quietNeededMs_ = 0;
+  // The last exchange that ended cleanly: when, and on which line.
+  bool lastClean_ = false;
+  std::int64_t lastCleanEndMs_ = 0;
+  int lastCleanPort_ = 0;
+  std::string lastCleanSettings_;
 };
 
 }  // namespace rtv

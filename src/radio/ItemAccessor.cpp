@@ -154,7 +154,9 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   }
   if (access.refused || request.keepEditing) {
     if (!request.noticeText.empty()) {
-      host_.PostStatusText(request.noticeText, kRestrictedText, kRestrictedBackground);
+      if (!request.callerTellsNotice) {
+        host_.PostStatusText(request.noticeText, kRestrictedText, kRestrictedBackground);
+      }
     } else if (access.fixedByModel) {
       host_.PostStatusText(OverlayLine("GI_Botttom_ModelFixed"), kRestrictedText,
                            kRestrictedBackground);
@@ -163,7 +165,7 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
         editRestrictedText_ = OverlayLine("GI_Botttom_EditRestrected");
       host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
     }
-  } else if (!request.noticeText.empty()) {
+  } else if (!request.noticeText.empty() && !request.callerTellsNotice) {
     host_.PostStatusText(request.noticeText, kAdjustedText, kAdjustedBackground);
   }
   return result;

@@ -373,6 +373,7 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   CellRequest request = MakeRequest(column, row);
   request.key = key;
   request.command = command;
+  request.callerTellsNotice = bus_ != nullptr;  // below, with the cell's name
   if (text) {
     request.commit = CellCommit::Text;
     request.key = {};

@@ -10,9 +10,12 @@
 #include <QTest>
 #include <QToolTip>
 #include <string>
+#include <vector>
 
 #include "ProgramWindow.h"
 #include "app/FileCommands.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "cells/CellNames.h"
 #include "radio/EepromImage.h"
 #include "sheet/SheetController.h"
@@ -124,6 +127,28 @@ TEST(CellFeedbackTest, RefusedEntriesLeaveTheEditorOpenWithTheirReason) {
   EXPECT_TRUE(Contains(w.Status(), "An MMSI has 9 digits.")) << w.Status();
   QTest::keyClick(w.Grid().editor(), Qt::Key_Escape);
   EXPECT_FALSE(w.Grid().EditorOpen());
+}
+
+TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
+  FeedbackWindow w;
+  ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
+  std::vector<std::string> said;
+  const MessageBus::Callback listen = [](void* context, const Message& message) {
+    if (message.type == kMsgStatusText && !message.Text().empty()) {
+      static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
+    }
+  };
+  w.bus.Subscribe(listen, &said);
+  int column = 0;
+  int row = 0;
+  ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));  // a channel without a name
+  w.Type("1");
+  w.Tick();
+  ASSERT_EQ(said.size(), 1u) << (said.empty() ? "" : said.front());
+  EXPECT_TRUE(Contains(said[0], "Enter the name first")) << said[0];
+  EXPECT_NE(said[0].find(": "), std::string::npos) << said[0];  // the cell's name first
+  EXPECT_FALSE(said[0].starts_with("Enter")) << said[0];
+  w.bus.Unsubscribe(listen, &said);
 }
 
 TEST(CellFeedbackTest, AMarkSaysWhyInItsTooltipAndAsTheCursorEntersIt) {

@@ -97,7 +97,7 @@ TEST(CompareRadioWidgetTest, TheOneChangedCellIsListedAndTheWorkingImageStays) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return f.Progress() != nullptr; }, test::kExchangeLimitMs));
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
-  EXPECT_TRUE(sim.Log().contains("read request")) << sim.Log().toStdString();
+  EXPECT_TRUE(sim.LogShows("read request")) << sim.Log().toStdString();
   before.ExpectSame(f);
 
   auto* window = f.form->findChild<DifferencesWindow*>("DifferencesWindow");

@@ -51,6 +51,11 @@ class Simulator {
     log_ += QString::fromUtf8(process_.readAllStandardError());
     return log_;
   }
+  // Whether the log shows `text` once what the simulator wrote has come through its pipe,
+  // which may be after the exchange has ended.
+  bool LogShows(const QString& text) {
+    return QTest::qWaitFor([&] { return Log().contains(text); }, 2000);
+  }
 
  private:
   std::string link_;

@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr int kClosedLinePollMs = 2;
+
 using radiosim::Bytes;
 using Clock = std::chrono::steady_clock;
 
@@ -249,8 +251,9 @@ int main(int argc, char** argv) {
       const ssize_t n = ::read(terminal.master, buffer, sizeof buffer);
       if (n > 0) radio.Receive(buffer, static_cast<int>(n));
     } else if (ready > 0 && (waiter.revents & POLLHUP) != 0) {
-      // No PC on the line: the master reports a hang-up at once, so wait here instead.
-      ::usleep(static_cast<useconds_t>(timeoutMs) * 1000);
+      // No PC on the line: the master reports a hang-up at once, so wait here instead, but
+      // briefly: a radio hears a request the moment the PC opens the port and sends it.
+      ::usleep(static_cast<useconds_t>(std::min(timeoutMs, kClosedLinePollMs)) * 1000);
     }
     if (radio.TakeAcceptedWrite() && !settings.save.empty() &&
         !radiosim::SaveMemory(settings.save, radio.Memory(), error)) {

@@ -65,7 +65,8 @@ std::string ImageWorkspace::WriteBackup(EepromImage& image, int radioVersion, st
   CloneFile writer(overlay_, prompts_);
   PrepareWriter(writer, image);
   return ReadBackups(ReadBackups::DefaultFolder())
-      .Save(writer, {ModelType(), radioVersion}, std::time(nullptr), error);
+      .Save(writer, {ModelType(), radioVersion, ReadBackups::OwnMmsiOf(image)}, std::time(nullptr),
+            error);
 }
 
 bool ImageWorkspace::LoadTemplates(int modelType, std::string& failedPath) {

@@ -489,6 +489,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
   pane_->show();
+  FollowInTree(name);
   // Print and Export follow the sheet on show, also for their shortcuts.
   controller_.Bus().Post(kMsgRefreshMenuStates);
   if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
@@ -496,6 +497,18 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   } else if (tree_ != nullptr) {
     tree_->setFocus();
   }
+}
+
+void MainWindow::FollowInTree(const std::string& name) {
+  // A sheet opened other than from the tree (an error shown, a link in a cell) is chosen in
+  // the tree too; choosing it there again finds it on show and opens nothing.
+  QTreeWidgetItem* node = tree_ == nullptr ? nullptr : tree_->FindNode(name);
+  if (node == nullptr || tree_->currentItem() == node) return;
+  for (QTreeWidgetItem* parent = node->parent(); parent != nullptr; parent = parent->parent()) {
+    parent->setExpanded(true);
+  }
+  tree_->setCurrentItem(node);
+  tree_->scrollToItem(node);
 }
 
 void MainWindow::ShowEditPlace(const std::string& sheet, int link, int index) {

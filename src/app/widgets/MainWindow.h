@@ -134,6 +134,8 @@ class MainWindow : public QMainWindow, public MainView {
   void AddChannelsInUseSwitch();
   void UpdateStartPage();
   static void OnBusMessage(void* context, const Message& message);
+  // Chooses the tree node of the sheet on show, when it has one.
+  void FollowInTree(const std::string& name);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
 
