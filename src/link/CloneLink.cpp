@@ -87,6 +87,7 @@ bool CloneLink::Start(int mode, Callback callback) {
   result_->image.SetSize(imageSize_);
   timeoutRunning_ = false;
   settling_ = false;
+  requestAskedAgain_ = false;
   state_ = State::Started;
   if (trace_ != nullptr) {
     static const char* const kModeNames[] = {"", "identify", "read", "write"};
@@ -206,7 +207,7 @@ void CloneLink::RunStep() {
   const bool expired = !timeoutRunning_ || clock_.NowMs() >= timeoutDeadline_;
   switch (EchoStage(step)) {
     case Echo::Differs:
-      break;  // straight to the drain
+      break;  // straight to the drain, or back to the quiet wait
     case Echo::Waiting:
       step.next = state_;
       break;
@@ -268,6 +269,10 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
         Trace(FormatText("echo differs: sent %02X, came back %02X", expectedEcho_.At(0),
                          received_.At(0)));
       }
+      if (AskAgainAfterQuiet()) {
+        step.next = State::OpenPort;
+        return Echo::Differs;
+      }
       result_->status = kLinkEchoError;
       step.next = State::Drain;
       return Echo::Differs;
@@ -280,6 +285,25 @@ CloneLink::Echo CloneLink::EchoStage(Step& step) {
   if (expectedEcho_.Count() == 0) expectedEcho_.Clear();
   const int allowed = state_ == State::SendData ? kEchoWindow : 0;
   return expectedEcho_.Count() > allowed ? Echo::Waiting : Echo::Done;
+}
+
+bool CloneLink::AskAgainAfterQuiet() {
+  // Bytes in the way of an identify's or a read's echo are most likely the rest of an
+  // interrupted read from a radio that paused longer than the quiet wait. Those requests
+  // change nothing in the radio, so each exchange may wait once more for a quiet line and
+  // ask again; a write never does.
+  const bool harmless = state_ == State::WaitIdentify || state_ == State::ReceiveData;
+  if (!harmless || requestAskedAgain_) return false;
+  requestAskedAgain_ = true;
+  Trace("bytes of an earlier exchange: waiting for a quiet line to ask again");
+  received_.Clear();
+  expectedEcho_.Clear();
+  frame_.SetCount(0);
+  settling_ = true;
+  settleDropped_ = 0;
+  quietSinceMs_ = clock_.NowMs();
+  quietNeededMs_ = std::max(QuietLineMs(), FrameTimeMs());
+  return true;
 }
 
 // ---------------------------------------------------------------------------------------

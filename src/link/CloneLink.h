@@ -148,6 +148,8 @@ class CloneLink {
   void Tick();
   void RunStep();
   Echo EchoStage(Step& step);
+  // True when the request goes out once more after a quiet line.
+  bool AskAgainAfterQuiet();
   void RestartTimeout(int ms);
   void Trace(const std::string& what);
   void TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome);
@@ -222,6 +224,7 @@ class CloneLink {
   std::int64_t timeoutDeadline_ = 0;
   bool settling_ = false;
   int settleDropped_ = 0;
+  bool requestAskedAgain_ = false;
   std::int64_t quietSinceMs_ = 0;
   std::int64_t quietNeededMs_ = 0;
   // The last exchange that ended cleanly: when, and on which line.

@@ -643,6 +643,44 @@ TEST_F(CloneLinkTest, AfterNoiseTheRequestWaitsUntilTheLineWasQuietForAWholeFram
   EXPECT_EQ(result->word1, 0x3974);
 }
 
+TEST_F(CloneLinkTest, BytesInTheWayOfARequestsEchoAreWaitedOutOnceThenTheyEndIt) {
+  // A radio that paused longer than the quiet wait and then went on sending the rest of an
+  // interrupted read: its bytes arrive before the echo of the request. An identify or a
+  // read asks once more after a quiet line; bytes in the way a second time end it.
+  struct Case {
+    const char* what;
+    int strayTimes;
+    int status;
+    std::size_t requests;
+  };
+  const Case cases[] = {{"once", 1, kLinkOk, 2}, {"every time", 99, kLinkEchoError, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ManualClock lineClock;
+    MemoryWire line;
+    ScriptedRadio answerer{line};
+    CloneLink other{line, lineClock, lineClock, [](int n) { return n == 1 ? "/dev/ttyS0" : ""; }};
+    other.SetPort(1, "38400,N,8,1");
+    other.SetModelWords(0x3974, 0);
+    other.SetEchoCheck(true);
+    answerer.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(0x3974, 1, Payload(48));
+    line.echo = false;
+    int stray = 0;
+    const auto answer = line.peer;
+    line.peer = [&](const std::uint8_t* bytes, int count) {
+      if (stray++ < c.strayTimes) line.Feed({0xFE, 0xFE, 0xEF, 0xEE, 0xE4, 0x01, 0x20, 0x10});
+      line.Feed(bytes, count);
+      answer(bytes, count);
+    };
+    std::optional<LinkResult> outcome;
+    ASSERT_TRUE(other.StartIdentify([&](LinkResult& r) { outcome = r; }));
+    for (int i = 0; i < 500 && other.IsBusy(); ++i) lineClock.Advance(CloneLink::kStepMs);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_EQ(outcome->status, c.status);
+    EXPECT_EQ(answerer.frames.size(), c.requests);
+  }
+}
+
 TEST_F(CloneLinkTest, TheTraceHasALineForEveryFrameAndTheOutcomeOfEachCheck) {
   TraceLines trace;
   link.SetTrace(&trace);
