@@ -309,25 +309,9 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
   if (IsAnInput(output, {}) || KeepsExisting(output, force) || !CanWriteInto(output)) {
     return kExitOutputFile;
   }
-  int status = Identify();
+  EepromImage image;
+  const int status = ReadRadio(image, raw);
   if (status != kLinkOk) return status;
-  if (session_.RefusesRead()) return Fail(kLinkBadFrame);
-
-  const LinkResult result = Run(
-      [this](CloneLink::Callback done) {
-        return link_.StartRead(CloneSession::kReadList, std::move(done));
-      },
-      LinkController::RangeBytes(CloneSession::kReadList), "Reading");
-  if (result.status != kLinkOk) return Fail(result.status);
-
-  EepromImage image(result.image);
-  if (!raw) {
-    const int checked = CloneSession::CheckImage(image);
-    if (checked != kLinkOk) return Fail(checked);
-    // What the program does with a radio's image before it would save it.
-    session_.AfterRead(image);
-    images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
-  }
   // Saved as File > Save would: the program's writer, complete or not at all.
   if (KeepsExisting(output, force)) return kExitOutputFile;
   if (images_.WriteFile(output, image) != kFileOk) {
@@ -343,6 +327,26 @@ int CloneTool::Read(const std::string& output, bool raw, bool force) {
     std::fprintf(stderr, "A backup is in %s.\n", backup.c_str());
   }
   return kExitOk;
+}
+
+int CloneTool::ReadRadio(EepromImage& image, bool raw) {
+  const int status = Identify();
+  if (status != kLinkOk) return status;
+  if (session_.RefusesRead()) return Fail(kLinkBadFrame);
+  const LinkResult result = Run(
+      [this](CloneLink::Callback done) {
+        return link_.StartRead(CloneSession::kReadList, std::move(done));
+      },
+      LinkController::RangeBytes(CloneSession::kReadList), "Reading");
+  if (result.status != kLinkOk) return Fail(result.status);
+  image.Assign(result.image);
+  if (raw) return kLinkOk;
+  const int checked = CloneSession::CheckImage(image);
+  if (checked != kLinkOk) return Fail(checked);
+  // What the program does with a radio's image before it would save it.
+  session_.AfterRead(image);
+  images_.Model().Normalise(image, NormaliseDirection::BeforeSave);
+  return kLinkOk;
 }
 
 int CloneTool::Write(const std::string& input, bool maker) {
@@ -542,21 +546,10 @@ int CloneTool::Verify(const std::string& file, bool csv) {
   // The file first: a radio is not read for a file that cannot be compared.
   EepromImage expected;
   if (!ReadForComparison(file, expected)) return kExitInputFile;
-  const int status = Identify();
+  EepromImage radio;
+  const int status = ReadRadio(radio, false);
   if (status != kLinkOk) return status;
-  if (session_.RefusesRead()) return Fail(kLinkBadFrame);
-  const LinkResult result = Run(
-      [this](CloneLink::Callback done) {
-        return link_.StartRead(CloneSession::kReadList, std::move(done));
-      },
-      LinkController::RangeBytes(CloneSession::kReadList), "Reading");
-  if (result.status != kLinkOk) return Fail(result.status);
-  EepromImage radio(result.image);
-  const int checked = CloneSession::CheckImage(radio);
-  if (checked != kLinkOk) return Fail(checked);
-  // The radio's memory as read would be saved and opened again.
-  session_.AfterRead(radio);
-  images_.Model().Normalise(radio, NormaliseDirection::BeforeSave);
+  // As the saved read would be opened again.
   images_.Model().AfterLoad(radio);
   return PrintDifferences(expected, radio, {}, csv);
 }

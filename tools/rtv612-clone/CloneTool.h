@@ -97,6 +97,9 @@ class CloneTool {
   LinkResult Run(const std::function<bool(CloneLink::Callback)>& start, int totalBytes,
                  const char* activity);
   int Identify();
+  // Identifies and reads the radio; unless raw, checks and prepares the image as the
+  // program does before it would save it. kLinkOk or the exit code already reported.
+  int ReadRadio(EepromImage& image, bool raw);
   // The checks the program runs before a write, on the image as it would be sent: no sheet
   // holds an error, and the image is valid with the maker's signature. kExitOk, or a message
   // and kExitInputFile.
