@@ -366,6 +366,29 @@ TEST(MainWindowFirstUseTest, HelpOnThisItemOpensTheHelpWindowAtTheCellsAnchor) {
   EXPECT_FALSE(w.form->Help()->FindNext());
 }
 
+// A radio that did not say its serial number leaves that part out of the line.
+TEST(MainWindowFirstUseTest, TheStartPageNamesTheSerialNumberOnlyWhenTheRadioGaveOne) {
+  test::MemorySettingsStore store;
+  test::ProgramWindow w(store);
+  StartPage page(w.overlay, [](StartPage::Action) {});
+  struct Case {
+    const char* serial;
+    const char* line;
+  };
+  const Case cases[] = {{"1234567890", "USA, version 1203, serial number 1234567890"},
+                        {"", "USA, version 1203"}};
+  for (const Case& c : cases) {
+    StartFacts facts;
+    facts.radioRead = true;
+    facts.radioModel = "USA";
+    facts.radioRevision = 1203;
+    facts.radioSerial = c.serial;
+    page.Show(facts);
+    const QStringList lines = page.FactsText().split('\n');
+    EXPECT_EQ(lines.value(3).toStdString(), c.line);
+  }
+}
+
 // The tree's first node has a page that says what the program works on and how to begin.
 TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
   test::MemorySettingsStore store;

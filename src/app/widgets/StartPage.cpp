@@ -118,11 +118,22 @@ void StartPage::Show(const StartFacts& facts) {
   port_->setText(QStringLiteral("%1: %2")
                      .arg(facts.portNumber)
                      .arg(QString::fromStdString(facts.PortText(Line(kNoDevice).toStdString()))));
-  radio_->setText(facts.radioRead ? Line(kRadioFormat)
-                                        .arg(QString::fromStdString(facts.radioModel))
-                                        .arg(facts.radioRevision)
-                                        .arg(QString::fromStdString(facts.radioSerial))
-                                  : Line(kNoRadio));
+  if (!facts.radioRead) {
+    radio_->setText(Line(kNoRadio));
+    return;
+  }
+  QString format = Line(kRadioFormat);
+  // The radio does not always say its serial number: then the line leaves out its part.
+  const qsizetype serialAt = format.indexOf(QStringLiteral("%3"));
+  if (facts.radioSerial.empty() && serialAt >= 0) {
+    const qsizetype partAt = format.lastIndexOf(QStringLiteral(", "), serialAt);
+    const qsizetype from = partAt >= 0 ? partAt : serialAt;
+    format.remove(from, serialAt + 2 - from);
+  }
+  QString text = format.arg(QString::fromStdString(facts.radioModel)).arg(facts.radioRevision);
+  if (text.contains(QStringLiteral("%3")))
+    text = text.arg(QString::fromStdString(facts.radioSerial));
+  radio_->setText(text);
 }
 
 QString StartPage::FactsText() const {
