@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QStyle>
+#include <algorithm>
 
 #include "app/widgets/IconLists.h"
 #include "app/widgets/ProgramStyle.h"
@@ -43,6 +44,34 @@ TEST(BuiltInIconsTest, EveryListedPictureIsBuiltInAtBothDensities) {
     EXPECT_TRUE(HasArtwork(dense));
   }
   EXPECT_TRUE(BuiltInIcon("imgIcon_No_Such_Picture").isNull());
+}
+
+// The strongest alpha of the picture, 0 to 255.
+int MostOpaque(const QPixmap& pixmap) {
+  const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  int most = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) most = std::max(most, qAlpha(image.pixel(x, y)));
+  }
+  return most;
+}
+
+TEST(BuiltInIconsTest, ADisabledPictureIsGreyAndFaintEvenWhenItIsDark) {
+  // The Undo arrow is dark grey already: Qt's own disabled look left it as it was.
+  for (const char* name : {"imgIcon_Bar_Edit_Undo", "imgIcon_Bar_File_Save"}) {
+    SCOPED_TRACE(name);
+    const QIcon icon = BuiltInIcon(name);
+    for (const qreal density : {1.0, 2.0}) {
+      const QPixmap off = icon.pixmap(QSize(16, 16), density, QIcon::Disabled);
+      EXPECT_EQ(off.devicePixelRatio(), density);
+      EXPECT_EQ(MostOpaque(icon.pixmap(QSize(16, 16), density)), 255);
+      EXPECT_LE(MostOpaque(off), 255 * 2 / 5);
+      const QImage image = off.toImage().convertToFormat(QImage::Format_ARGB32);
+      const QRgb middle = image.pixel(image.width() / 2, image.height() / 2);
+      EXPECT_EQ(qRed(middle), qGreen(middle));
+      EXPECT_EQ(qGreen(middle), qBlue(middle));
+    }
+  }
 }
 
 TEST(BuiltInIconsTest, TheStyleGivesTheMenuBarsOverflowPictureAndLeavesTheRest) {

@@ -19,6 +19,22 @@ QPixmap Wrap(const uchar* pixels, int size, qreal devicePixelRatio) {
   return pixmap;
 }
 
+// Qt's own disabled look keeps dark pictures dark (the Undo arrows looked the same either
+// way): grey and mostly see-through reads as off on any picture.
+QPixmap Faded(const QPixmap& pixmap) {
+  QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int grey = qGray(line[x]);
+      line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+    }
+  }
+  QPixmap faded = QPixmap::fromImage(image);
+  faded.setDevicePixelRatio(pixmap.devicePixelRatio());
+  return faded;
+}
+
 std::vector<QIcon> Load(std::initializer_list<const char*> names) {
   std::vector<QIcon> icons;
   icons.reserve(names.size());
@@ -36,8 +52,10 @@ QIcon BuiltInIcon(const char* name) {
   QIcon icon;
   if (pixels.size() != 5 * kBytes) return icon;
   const auto* bytes = reinterpret_cast<const uchar*>(pixels.constData());
-  icon.addPixmap(Wrap(bytes, kSize, 1.0));
-  icon.addPixmap(Wrap(bytes + kBytes, 2 * kSize, 2.0));
+  for (const QPixmap& pixmap : {Wrap(bytes, kSize, 1.0), Wrap(bytes + kBytes, 2 * kSize, 2.0)}) {
+    icon.addPixmap(pixmap);
+    icon.addPixmap(Faded(pixmap), QIcon::Disabled);
+  }
   return icon;
 }
 
