@@ -77,6 +77,35 @@ QString IdBlockHex(int size, int validByte) {
 
 // ---------------------------------------------------------------------------------------
 
+// A long port path or a slow line's time left, and the title, are shown whole: the window
+// widens to them and keeps Cancel at its right edge.
+TEST(ProgressWindowTest, TheWindowWidensToHoldItsTextsAndTitle) {
+  QString detail = QStringLiteral("4,736 of 11,104 bytes (42%), about 9 s left");
+  ProgressWindow::Content content;
+  content.lit = [] { return 16; };
+  content.activity = [] { return QStringLiteral("Reading from the radio on /dev/ttyUSB0"); };
+  content.detail = [&] { return detail; };
+  ProgressWindow window(nullptr, content);
+  const int narrow = window.width();
+  detail = QStringLiteral("4,736 of 11,104 bytes (42%), about 1 h 13 min 20 s left, line slow");
+  window.Refresh();
+  const QString title = QStringLiteral("Reading from the Radio - RT-V612 Clone Programmer");
+  window.ShowCentred(title);
+  for (QLabel* label : {window.ActivityLabel(), window.DetailLabel()}) {
+    EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    EXPECT_LE(label->geometry().right(), window.width() - ProgressWindow::kMarginX);
+  }
+  EXPECT_GT(window.width(), narrow);
+  EXPECT_GE(window.width(), window.fontMetrics().horizontalAdvance(title));
+  EXPECT_EQ(window.CancelButton()->geometry().right() + 1,
+            window.width() - ProgressWindow::kMarginX);
+  // Shorter numbers later leave the width as it is.
+  const int wide = window.width();
+  detail = QStringLiteral("11,104 of 11,104 bytes (100%)");
+  window.Refresh();
+  EXPECT_EQ(window.width(), wide);
+}
+
 TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   RadioFixture f;
   Simulator sim(f.SimLink());

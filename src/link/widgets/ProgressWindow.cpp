@@ -3,11 +3,13 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QWindow>
+#include <algorithm>
 
 namespace rtv {
 namespace {
@@ -70,6 +72,13 @@ ProgressWindow::ProgressWindow(QWidget* owner, Content content)
 
 void ProgressWindow::ShowCentred(const QString& caption) {
   setWindowTitle(caption);
+  // Room for the whole title beside the window manager's buttons; Qt adds the program's
+  // name to the title bar as it does for every window.
+  const QString program = QGuiApplication::applicationDisplayName();
+  const QString shown = program.isEmpty() || caption.contains(program)
+                            ? caption
+                            : caption + QStringLiteral(" \u2014 ") + program;
+  WidenToFit(fontMetrics().horizontalAdvance(shown) + kTitleDecorationWidth);
   if (owner_ != nullptr) {
     const QRect frame = owner_->frameGeometry();
     move(frame.center() - QPoint(width() / 2, height() / 2));
@@ -85,7 +94,17 @@ void ProgressWindow::ShowCentred(const QString& caption) {
 void ProgressWindow::Refresh() {
   if (content_.activity) activity_->setText(content_.activity());
   if (content_.detail) detail_->setText(content_.detail());
+  WidenToFit(std::max(activity_->sizeHint().width(), detail_->sizeHint().width()));
   box_->update();
+}
+
+void ProgressWindow::WidenToFit(int textWidth) {
+  // Only ever wider, so that the window does not twitch as the numbers change.
+  if (textWidth <= activity_->width()) return;
+  activity_->resize(textWidth, activity_->height());
+  detail_->resize(textWidth, detail_->height());
+  cancelButton_->move(kMarginX + textWidth - cancelButton_->width(), cancelButton_->y());
+  setFixedSize(textWidth + 2 * kMarginX, height());
 }
 
 void ProgressWindow::RequestCancel() {

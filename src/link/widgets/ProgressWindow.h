@@ -24,6 +24,8 @@ class ProgressWindow : public QWidget {
   static constexpr int kBevel = 1;
   static constexpr int kMarginX = 16;
   static constexpr int kMarginY = 8;
+  // What a window manager's title bar takes besides the title: its icon and buttons.
+  static constexpr int kTitleDecorationWidth = 120;
 
   struct Content {
     std::function<int()> lit;           // the number of segments to light now
@@ -50,6 +52,8 @@ class ProgressWindow : public QWidget {
 
  private:
   void RequestCancel();
+  // Widens the texts, and the window with them, to hold textWidth pixels.
+  void WidenToFit(int textWidth);
 
   QWidget* owner_;
   Content content_;
