@@ -16,26 +16,14 @@
 #include <functional>
 
 #include "RealProgram.h"
+#include "RuntimeFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
 
 namespace rtv {
 namespace {
 
-// Points the runtime folder, where the lock lives, at a fresh folder for one test.
-class RuntimeFolder {
- public:
-  RuntimeFolder() : saved_(qgetenv("XDG_RUNTIME_DIR")) {
-    QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
-  }
-  ~RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", saved_); }
-  QString Path() const { return folder_.path(); }
-
- private:
-  QTemporaryDir folder_;
-  QByteArray saved_;
-};
+using test::RuntimeFolder;
 
 TEST(InstanceLockTest, OnlyOneHolderAtATime) {
   RuntimeFolder runtime;

@@ -12,6 +12,7 @@
 
 #include "ManualClock.h"
 #include "RealProgram.h"
+#include "RuntimeFolder.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
@@ -64,20 +65,7 @@ TEST(ProgramCommandLineTest, HelpVersionAFileAndTheServiceSwitches) {
   EXPECT_FALSE(help.contains("bluefin", Qt::CaseInsensitive)) << help.toStdString();
 }
 
-// The runtime folder, where the lock and its socket live, pointed at a fresh folder.
-class RuntimeFolder {
- public:
-  RuntimeFolder() : saved_(qgetenv("XDG_RUNTIME_DIR")) {
-    QFile::setPermissions(folder_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", folder_.path().toLocal8Bit());
-  }
-  ~RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", saved_); }
-  QString Path() const { return folder_.path(); }
-
- private:
-  QTemporaryDir folder_;
-  QByteArray saved_;
-};
+using test::RuntimeFolder;
 
 TEST(HandOverTest, ASecondStartHandsItsFileToTheRunningCopyAndEnds) {
   const RuntimeFolder runtime;
