@@ -14,6 +14,7 @@
 #include "RealProgram.h"
 #include "RuntimeFolder.h"
 #include "ScriptedPrompts.h"
+#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -131,35 +132,8 @@ TEST(DataLookupTest, TheProgramWithoutItsDataNamesTheFoldersAndWritesNothing) {
 }
 
 // The program with its shipped overlay and initial files.
-struct RunningWindow {
-  RunningWindow() : settings(true) {
-    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
-      fs::copy(entry.path(), folder.File(entry.path().filename().string()));
-    }
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    settings.ApplyDefaults(1024, 768);
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetDataFolder(folder.Path());
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
-  }
-  ~RunningWindow() {
-    form.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
+struct RunningWindow : test::ShippedWindow {
   bool TitleNames(const char* file) const { return form->windowTitle().startsWith(file); }
-
-  test::TempFolder folder;
-  test::ManualClock clock;
-  test::ScriptedPrompts prompts;
-  AppSettings settings;
-  OverlayText overlay;
-  OverlayText help;
-  MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
-  std::unique_ptr<MainWindow> form;
 };
 
 TEST(HandOverTest, TheRunningCopyOpensAHandedFileOnceTheWindowIsFree) {
