@@ -17,6 +17,7 @@ esac
 
 ./scripts/setup.sh
 ./scripts/check-format.sh
+./scripts/check-layers.py
 
 export QT_QPA_PLATFORM=offscreen
 # A clean clone elsewhere still finds the objects ccache holds.

@@ -11,10 +11,10 @@
 
 #include "ShippedImages.h"
 #include "base/PlainTextMetrics.h"
+#include "compare/ImageComparison.h"
 #include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioModel.h"
-#include "sheet/ImageComparison.h"
 
 namespace {
 

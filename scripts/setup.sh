@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev
-          libgmock-dev libbenchmark-dev ccache clang-format poppler-utils)
+          libgmock-dev libbenchmark-dev ccache clang-format poppler-utils python3)
 
 missing=()
 for p in "${packages[@]}"; do

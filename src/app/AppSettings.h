@@ -5,29 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "base/WindowRecordStore.h"
+
 namespace rtv {
 
 class SettingsStore;
 
-// Where a secondary window was and how it looked when it last closed.
-struct WindowRecord {
-  std::string name;
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  // The window's grid: current column and row, left column and top row; -1 when unknown.
-  int currentColumn = -1;
-  int currentRow = -1;
-  int leftColumn = -1;
-  int topRow = -1;
-  int windowState = 0;  // 0 normal, 1 minimised, 2 maximised
-  int open = 0;
-};
-
 // Every setting the program remembers between runs. Other parts read and change the
 // fields directly while the program runs; the store is written only at the end.
-class AppSettings {
+class AppSettings : public WindowRecordStore {
  public:
   static constexpr int kValidStamp = 753951;
   static constexpr int kRecentCapacity = 10;
@@ -41,7 +27,7 @@ class AppSettings {
   // Only the first instance reads the store (defaults when the stored set is incomplete
   // or not stamped) and writes it back when destroyed.
   AppSettings(SettingsStore& store, bool firstInstance, int screenWidth, int screenHeight);
-  ~AppSettings();
+  ~AppSettings() override;
   AppSettings(const AppSettings&) = delete;
   AppSettings& operator=(const AppSettings&) = delete;
 
@@ -53,9 +39,9 @@ class AppSettings {
   void Save();
 
   // The record of a secondary window: from memory, else read from the store.
-  std::optional<WindowRecord> FindWindowRecord(const std::string& name);
+  std::optional<WindowRecord> FindWindowRecord(const std::string& name) override;
   // Replaces or creates the record; the newest record comes first.
-  void StoreWindowRecord(const WindowRecord& record);
+  void StoreWindowRecord(const WindowRecord& record) override;
 
   // The recent files, newest first. Paths naming the same file count as one entry; an
   // empty path is never an entry.

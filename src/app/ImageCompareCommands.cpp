@@ -5,9 +5,9 @@
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "base/Prompts.h"
+#include "compare/ImageComparison.h"
+#include "compare/ImageSheets.h"
 #include "radio/EepromImage.h"
-#include "sheet/ImageComparison.h"
-#include "sheet/ImageSheets.h"
 #include "sheet/SheetExporter.h"
 
 namespace rtv {
@@ -83,6 +83,17 @@ SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& d
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   }
   return all;
+}
+
+void ImageCompareCommands::ShowPlace(const ImageDifferences::Place& place) {
+  if (controller_.View() != nullptr) {
+    controller_.View()->ShowEditPlace(place.sheetKey, place.link, place.index);
+  }
+}
+
+void ImageCompareCommands::Warn(const std::string& text) {
+  controller_.UserPrompts().Message(text.c_str(), controller_.ApplicationTitle(),
+                                    PromptIcon::Warning, PromptButtons::Ok);
 }
 
 }  // namespace rtv

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "base/PlainTextMetrics.h"
-#include "sheet/ImageDifferences.h"
+#include "compare/DifferenceActions.h"
+#include "compare/ImageDifferences.h"
 #include "sheet/SheetImporter.h"
 
 namespace rtv {
@@ -17,20 +18,20 @@ class MainController;
 
 // Compare with File and Compare with Radio: the working image (A) against another image
 // (B), as the sheets show them, and B's values taken into the working image cell by cell.
-class ImageCompareCommands {
+class ImageCompareCommands : public DifferenceActions {
  public:
   explicit ImageCompareCommands(MainController& controller) : controller_(controller) {}
 
   // Null when the file cannot be used; the reader has told the user why.
   std::optional<ImageDifferences> CompareWithFile(const std::string& path);
-  ImageDifferences CompareWith(const EepromImage& other);
+  ImageDifferences CompareWith(const EepromImage& other) override;
   // The comparison as the user meets it: the differences window, named `title`, or a
   // message when nothing differs or the images cannot be compared (nothing listed then).
   void Show(const std::string& title, const std::string& origin, const EepromImage& other);
-  // B's values of the chosen differences, typed into the working image's cells through the
-  // same editors and checks as typing; one step to undo. What was not taken is reported.
   SheetImporter::Report TakeValues(const ImageDifferences& differences,
-                                   const std::vector<std::size_t>& chosen);
+                                   const std::vector<std::size_t>& chosen) override;
+  void ShowPlace(const ImageDifferences::Place& place) override;
+  void Warn(const std::string& text) override;
 
  private:
   MainController& controller_;

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "sheet/ImageDifferences.h"
+#include "compare/ImageDifferences.h"
+#include "service/AdjustWindowActions.h"
 #include "sheet/OptionalSheets.h"
 #include "sheet/SheetImporter.h"
 
@@ -15,13 +16,6 @@ class EepromImage;
 class LinkView;
 class Sheet;
 class SystemClipboard;
-
-// What the buttons of the adjustment window do.
-struct AdjustWindowActions {
-  std::function<void()> update;      // read every value from the radio
-  std::function<void(int)> readOne;  // read one value (0 or 1) into the image
-  std::function<void()> closed;      // the window went away
-};
 
 // What the controller needs of the main window; the widgets layer implements it.
 class MainView {

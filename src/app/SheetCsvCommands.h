@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/PlainTextMetrics.h"
-#include "sheet/CsvImportTrial.h"
+#include "compare/CsvImportTrial.h"
 
 namespace rtv {
 

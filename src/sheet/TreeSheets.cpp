@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet/TreeSheets.h"
 
-#include "sheet/OverlayItems.h"
+#include "menus/OverlayItems.h"
 
 namespace rtv {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ShippedController.h"
-#include "sheet/CsvImportTrial.h"
+#include "compare/CsvImportTrial.h"
 #include "sheet/CsvTable.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"

@@ -7,8 +7,8 @@
 
 #include "ShippedController.h"
 #include "app/ImageCompareCommands.h"
+#include "compare/ImageSheets.h"
 #include "sheet/CsvTable.h"
-#include "sheet/ImageSheets.h"
 #include "sheet/SheetExporter.h"
 
 namespace rtv {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "ShippedController.h"
+#include "compare/ImageComparison.h"
+#include "compare/ImageSheets.h"
 #include "radio/RadioModel.h"
 #include "sheet/CsvTable.h"
-#include "sheet/ImageComparison.h"
-#include "sheet/ImageSheets.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "sheet/OverlayItems.h"
+#include "menus/OverlayItems.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "cells/CellNames.h"
+#include "menus/ItemStates.h"
 #include "overlay/OverlayText.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/ItemStates.h"
 
 namespace rtv {
 namespace {

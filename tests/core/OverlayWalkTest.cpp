@@ -14,10 +14,10 @@
 #include "ScriptedPrompts.h"
 #include "cells/CellCatalog.h"
 #include "clonefile/CloneFile.h"
+#include "menus/ItemStates.h"
+#include "menus/OverlayItems.h"
 #include "radio/ChannelRow.h"
-#include "sheet/ItemStates.h"
 #include "sheet/ModelSheet.h"
-#include "sheet/OverlayItems.h"
 #include "sheet/SheetModelHost.h"
 
 namespace rtv {

@@ -17,10 +17,10 @@
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/UndoActions.h"
 #include "cells/CellNames.h"
+#include "menus/widgets/MenuBuilder.h"
 #include "sheet/CsvTable.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
-#include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/SheetView.h"
 

@@ -37,6 +37,7 @@
 #include "link/widgets/LinkWindows.h"
 #include "link/widgets/PortDialog.h"
 #include "link/widgets/ProgressWindow.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "platform/posix/PosixSerialDevice.h"
 #include "platform/qt/QtTimers.h"
@@ -44,7 +45,6 @@
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/SheetView.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

@@ -13,12 +13,12 @@
 
 #include "RadioSimulator.h"
 #include "app/FileCommands.h"
-#include "app/widgets/DifferencesTable.h"
-#include "app/widgets/DifferencesWindow.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellNames.h"
+#include "compare/ImageSheets.h"
+#include "compare/widgets/DifferencesTable.h"
+#include "compare/widgets/DifferencesWindow.h"
 #include "sheet/CsvTable.h"
-#include "sheet/ImageSheets.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/SheetImporter.h"
 

@@ -9,7 +9,7 @@
 #include "ProgramWindow.h"
 #include "WaitUntil.h"
 #include "cells/CellNames.h"
-#include "sheet/widgets/TreeBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "ShippedWindow.h"
-#include "app/widgets/DifferencesTable.h"
-#include "app/widgets/ImportPreviewWindow.h"
+#include "compare/widgets/DifferencesTable.h"
+#include "compare/widgets/ImportPreviewWindow.h"
 #include "sheet/CsvTable.h"
 #include "sheet/SheetExporter.h"
 

@@ -21,9 +21,9 @@
 #include "app/AppSettings.h"
 #include "app/ModelController.h"
 #include "app/widgets/MessagePanel.h"
+#include "menus/widgets/ToolbarBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
-#include "sheet/widgets/ToolbarBuilder.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

@@ -29,19 +29,19 @@
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/ModelController.h"
-#include "app/widgets/ImportPreviewWindow.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/MessageBus.h"
 #include "cells/CellCatalog.h"
 #include "cells/CellNames.h"
+#include "compare/widgets/ImportPreviewWindow.h"
+#include "menus/widgets/MenuBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
-#include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/SheetView.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "cells/CellCatalog.h"
-#include "sheet/widgets/MenuBuilder.h"
+#include "menus/widgets/MenuBuilder.h"
 
 namespace rtv::test {
 

@@ -12,11 +12,11 @@
 #include "base/Message.h"
 #include "base/MessageBus.h"
 #include "cells/CellNames.h"
+#include "menus/widgets/MenuBuilder.h"
+#include "menus/widgets/ToolbarBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "radio/ItemAccessor.h"
-#include "sheet/widgets/MenuBuilder.h"
-#include "sheet/widgets/ToolbarBuilder.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

@@ -26,11 +26,11 @@
 #include "app/widgets/MainWindow.h"
 #include "base/MessageBus.h"
 #include "cells/CellNames.h"
+#include "menus/widgets/MenuBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "sheet/Sheet.h"
-#include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv::test {
 

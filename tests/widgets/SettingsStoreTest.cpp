@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "QtSettingsStore.h"
 #include "app/AppSettings.h"
 #include "platform/posix/IniSettings.h"
-#include "platform/qt/QtSettingsStore.h"
 
 namespace rtv {
 namespace {

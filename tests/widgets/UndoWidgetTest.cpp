@@ -24,13 +24,13 @@
 #include "app/widgets/UndoActions.h"
 #include "base/MessageBus.h"
 #include "cells/CellNames.h"
+#include "menus/widgets/MenuBuilder.h"
+#include "menus/widgets/ToolbarBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "sheet/Sheet.h"
-#include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/SheetView.h"
-#include "sheet/widgets/ToolbarBuilder.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {

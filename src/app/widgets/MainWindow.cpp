@@ -16,34 +16,35 @@
 #include <QVBoxLayout>
 
 #include "app/AppSettings.h"
+#include "app/ImageCompareCommands.h"
 #include "app/MainController.h"
 #include "app/ModelController.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
-#include "app/widgets/AdjustWindow.h"
-#include "app/widgets/DifferencesWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/IconLists.h"
-#include "app/widgets/ImportPreviewWindow.h"
 #include "app/widgets/MessagePanel.h"
 #include "app/widgets/UndoActions.h"
 #include "base/Timers.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "compare/widgets/DifferencesWindow.h"
+#include "compare/widgets/ImportPreviewWindow.h"
 #include "link/widgets/LinkWindows.h"
+#include "menus/ItemStates.h"
+#include "menus/widgets/MenuBuilder.h"
+#include "menus/widgets/ToolbarBuilder.h"
+#include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
 #include "platform/qt/QtTextMetrics.h"
 #include "print/widgets/SheetPrinter.h"
-#include "sheet/ItemStates.h"
+#include "service/widgets/AdjustWindow.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetModelHost.h"
-#include "sheet/widgets/MenuBuilder.h"
 #include "sheet/widgets/SheetDialog.h"
 #include "sheet/widgets/SheetPane.h"
 #include "sheet/widgets/SheetView.h"
-#include "sheet/widgets/ToolbarBuilder.h"
-#include "sheet/widgets/TreeBuilder.h"
 
 namespace rtv {
 namespace {
@@ -104,7 +105,7 @@ LinkView* MainWindow::LinkWindows() { return linkWindows_.get(); }
 
 void MainWindow::ShowDifferences(const std::string& title, const std::string& origin,
                                  const EepromImage& other) {
-  auto* window = new DifferencesWindow(controller_, title, origin, other, this);
+  auto* window = new DifferencesWindow(controller_.Comparisons(), title, origin, other, this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
 }

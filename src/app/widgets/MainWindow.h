@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/MainView.h"
-#include "app/widgets/AdjustWindow.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/StartPage.h"
 #include "platform/qt/QtSystemClipboard.h"
+#include "service/widgets/AdjustWindow.h"
 #include "service/widgets/CompareWindow.h"
 #include "service/widgets/FlagBitsWindow.h"
 #include "service/widgets/FreeDebugWindow.h"

@@ -21,14 +21,8 @@ class FlagBitsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr const char* kSheetName = "GI_Sheet_FBitsR";
-
   FlagBitsWindow(QWidget* owner, const SheetServices& sheets, const GridServices& grids);
   ~FlagBitsWindow() override;
-
-  // The sheet's entries for `count` items numbered 0 … count − 1, whose cells are bound
-  // to the flag bits 1 … count, ended as every line array must be.
-  static std::vector<std::string> SheetLines(int count);
 
   SheetPane* Pane() const { return pane_; }
   QPushButton* CloseButton() const { return close_; }

@@ -5,10 +5,10 @@
 
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "menus/ItemStates.h"
+#include "menus/OverlayItems.h"
+#include "menus/widgets/MenuBuilder.h"
 #include "overlay/OverlayText.h"
-#include "sheet/ItemStates.h"
-#include "sheet/OverlayItems.h"
-#include "sheet/widgets/MenuBuilder.h"
 
 namespace rtv {
 namespace {
