@@ -19,6 +19,12 @@ esac
 ./scripts/check-format.sh
 ./scripts/check-layers.py
 
+# The tests run with HOME and the XDG folders in temporary folders; afterwards the program's
+# folders in the real home must be as they were.
+home_before=$(mktemp)
+trap 'rm -f "$home_before"' EXIT
+./scripts/home-guard.sh snapshot "$home_before"
+
 export QT_QPA_PLATFORM=offscreen
 # A clean clone elsewhere still finds the objects ccache holds.
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
@@ -27,12 +33,16 @@ export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 build=build-test
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTV_WERROR=ON -DRTV_SANITIZE=ON >/dev/null
+./scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRTV_WERROR=ON -DRTV_SANITIZE=ON
+status=0
 if [ "$mode" = unit ]; then
   cmake --build "$build" -j2 --target core_tests
   # In one process: seconds, where a process per test under the sanitizers takes most of a minute.
-  (cd "$build/tests" && XDG_DATA_HOME="$PWD/data-home" ./core_tests --gtest_brief=1)
+  (cd "$build/tests" && ../../tests/with-temp-home.sh ./core_tests --gtest_brief=1) || status=$?
 else
   cmake --build "$build" -j2
-  (cd "$build" && ctest -j2 --output-on-failure --timeout 300)
+  # One process per test suite (cmake/RtvTestGroups.cmake); -L unit, gui or e2e for a part.
+  (cd "$build" && ctest -j2 --output-on-failure --timeout 300) || status=$?
 fi
+./scripts/home-guard.sh check "$home_before" || status=1
+exit "$status"

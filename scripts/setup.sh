@@ -3,7 +3,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev
+packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev
           libgmock-dev libbenchmark-dev ccache clang-format poppler-utils python3)
 
 missing=()

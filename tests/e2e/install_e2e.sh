@@ -8,6 +8,9 @@
 set -u
 build=$1
 root=$(mktemp -d)
+# Settings, read backups and recovery files go under the temporary root, never the user's.
+export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data \
+       XDG_STATE_HOME=$root/state XDG_CACHE_HOME=$root/cache
 sim_pid=
 cleanup() {
   [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null

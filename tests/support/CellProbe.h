@@ -50,7 +50,11 @@ struct CellOutcome {
 // Accesses cells of a MemoryAccessHost as the grid, a popup or the printer would.
 class CellProbe {
  public:
-  explicit CellProbe(MemoryAccessHost& host, int cellType = TypeNo("CT_Null"))
+  // Named constants, not calls: clang 14 refuses a consteval call as a default argument.
+  static constexpr int kNullCellType = TypeNo("CT_Null");
+  static constexpr int kFirstFlexLink = LinkNo("Flex0");
+
+  explicit CellProbe(MemoryAccessHost& host, int cellType = kNullCellType)
       : host_(host), cellType_(cellType) {}
 
   // Display only: no grid, no key.
@@ -63,9 +67,9 @@ class CellProbe {
   // The in-place editor committed `text`.
   CellOutcome Type(int link, int index, const std::string& text);
   // Item `value` of the cell's choice popup was chosen (its items are bound to `variant`).
-  CellOutcome Choose(int link, int index, int value, int variant = LinkNo("Flex0"));
+  CellOutcome Choose(int link, int index, int value, int variant = kFirstFlexLink);
   // The popup asks whether item `value` can be chosen now.
-  CellOutcome Ask(int link, int index, int value, int variant = LinkNo("Flex0"));
+  CellOutcome Ask(int link, int index, int value, int variant = kFirstFlexLink);
   // A popup-menu command (73–82) on the cell.
   CellOutcome Command(int link, int index, int command);
 
