@@ -28,12 +28,7 @@ void Save(QWidget& widget, const char* name) {
   if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
 }
 
-// Made before the window that keeps its settings there.
-struct SettingsHolder {
-  test::MemorySettingsStore store;
-};
-
-struct MakerWindow : SettingsHolder, test::ProgramWindow {
+struct MakerWindow : test::SettingsStoreFirst, test::ProgramWindow {
   MakerWindow() : ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
