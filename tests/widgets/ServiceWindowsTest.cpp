@@ -29,7 +29,7 @@ void Save(QWidget& widget, const char* name) {
 }
 
 struct MakerWindow : test::SettingsStoreFirst, test::ProgramWindow {
-  MakerWindow() : ProgramWindow(store) {
+  MakerWindow() : test::ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
     controller->MakerModeOn();
