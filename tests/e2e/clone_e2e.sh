@@ -50,7 +50,7 @@ sim_ready() {
 holds_port() {
   local pid=$1 name=$2
   [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$name" ] || return 1
-  ls -l "/proc/$pid/fd" 2>/dev/null | grep -qF -- "-> $(readlink -f "$port")"
+  ls -l "/proc/$pid/fd" 2>/dev/null | grep -q -- "-> $(readlink -f "$port")$"
 }
 
 # The reader `pid` has received a data frame; it may not end before that.
