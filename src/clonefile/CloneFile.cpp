@@ -266,11 +266,16 @@ FileErrorCode CloneFile::CheckCoverage(const AddressRange* ranges) {
 void CloneFile::ShowResult(int code) {
   if (code <= kFileOk || code > kFileErrNewer) return;
   std::string text = overlay_.GetFirstLine("GI_Mess_FileErr_Headline") + "\n\n" +
-                     overlay_.GetFirstLine(kMessageKeys[code]);
+                     overlay_.GetFirstLine(MessageKey(code));
   // The last line names the message's topic in the help, where the overlay has them.
   if (overlay_.HasKey(kHelpTopicKey)) text += "\n\n" + overlay_.GetLine(kHelpTopicKey, code);
   prompts_.Message(text, overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Warning,
                    PromptButtons::Ok);
+}
+
+std::string CloneFile::MessageKey(int code) {
+  if (code <= kFileOk || code > kFileErrNewer) return {};
+  return kMessageKeys[code];
 }
 
 }  // namespace rtv

@@ -62,6 +62,8 @@ class CloneFile {
   FileErrorCode CheckCoverage(const AddressRange* ranges);
   // The warning box of a failure; nothing for 0.
   void ShowResult(int code);
+  // The overlay key of a failure's message; empty for 0 and for numbers that are no code.
+  static std::string MessageKey(int code);
 
  private:
   std::string Format(const AddressRange* ranges) const;

@@ -66,24 +66,35 @@ TEST(CellCatalogTest, LinkNameOutsideTheCatalogIsEmpty) {
   for (int link : {-1, 567, 568, 100000}) EXPECT_EQ(CellLinkName(link), "") << link;
 }
 
+// Each cell type names the rows it stands for; the types that are no list stand for none.
 TEST(CellCatalogTest, ListKindsFollowTheCellTypes) {
-  const ListKind expected[] = {
-      ListKind::None,
-      ListKind::None,
-      ListKind::IntChannels,
-      ListKind::UsaChannels,
-      ListKind::CanChannels,
-      ListKind::DscChannels,
-      ListKind::WeatherChannels,
-      ListKind::FreeChannels,
-      ListKind::DscIndividualIds,
-      ListKind::DscGroupIds,
-      ListKind::IdBlocking,
-      ListKind::AtisCall,
-      ListKind::Adjustment,
-      ListKind::None,
+  struct Case {
+    const char* type;
+    ListKind kind;
   };
-  for (int type = 0; type <= 13; ++type) EXPECT_EQ(ListKindOf(type), expected[type]) << type;
+  const Case cases[] = {
+      {"CT_Null", ListKind::None},
+      {"CT_PopupMenu", ListKind::None},
+      {"CT_IntCh", ListKind::IntChannels},
+      {"CT_UsaCh", ListKind::UsaChannels},
+      {"CT_CanCh", ListKind::CanChannels},
+      {"CT_DscCh", ListKind::DscChannels},
+      {"CT_WxCh", ListKind::WeatherChannels},
+      {"CT_FreeCh", ListKind::FreeChannels},
+      {"CT_DscIndId", ListKind::DscIndividualIds},
+      {"CT_DscGrpId", ListKind::DscGroupIds},
+      {"CT_IdBlockingId", ListKind::IdBlocking},
+      {"CT_AtisCall", ListKind::AtisCall},
+      {"CT_Adj", ListKind::Adjustment},
+      {"", ListKind::None},  // no type
+  };
+  std::set<int> types;
+  for (const Case& c : cases) {
+    const int type = CellTypeNumber(c.type);
+    types.insert(type);
+    EXPECT_EQ(ListKindOf(type), c.kind) << c.type;
+  }
+  EXPECT_EQ(types.size(), static_cast<std::size_t>(kCellTypeCount + 1));  // every type, once
   EXPECT_EQ(ListRowCount(ListKindOf(CellTypeNumber("CT_UsaCh"))), 421);
   EXPECT_EQ(ListRowCount(ListKindOf(CellTypeNumber("CT_DscCh"))), 171);
   EXPECT_EQ(ListRowCount(ListKindOf(CellTypeNumber("CT_DscGrpId"))), 30);

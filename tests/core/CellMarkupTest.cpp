@@ -9,6 +9,8 @@
 
 #include "cells/CellCatalog.h"
 #include "overlay/OverlayText.h"
+#include "radio/DebugItems.h"
+#include "service/FlagBitsSheet.h"
 
 namespace rtv {
 namespace {
@@ -358,43 +360,12 @@ TEST_F(MarkupFixture, CellsWithoutParentCarryTypeAndIndexOfTheCellBefore) {
 // The flag-bits window's own sheet, a private store, parses into the cells it describes.
 TEST(FlagBitsSheetTest, WorkedExampleParses) {
   OverlayText store;
-  store.SetLines({
-      "#GI_Sheet_FBitsR_Style",
-      "(FixedCols=1)(FixedRows=1)",
-      "#GI_Sheet_FBitsR_BasicCell",
-      "{($Basic)(PopupMenu=GI_PMenu_NoItem)}",
-      "#GI_Sheet_FBitsR_Cells",
-      "",
-      "|{($iChI)}0||{($iChI)}1|",
-      "",
-      "|{($eWh)^(%CL_FBits[1])}9|{($iQp)}|{($eWh)^(%CL_FBits[2])}9|",
-      "",
-      "",
-      "#",
-      "#CellModel_iChI",
-      "^-WH(Color=clGray)(Font=,,clWhite,,,fsBold,)",
-      "#CellModel_eWh",
-      "S<_WHB",
-      "#CellModel_iQp",
-      "(%CT_Null.CL_Misc_QuarterPillar)",
-      "#CellModel_Basic",
-      "<-(Color=clWindow)(Font=DEFAULT_CHARSET,,clWindowText,-17,,,)(PopupMenu=GI_PMenu_Edit)",
-      "#GI_PMenu_NoItem_BasicCell",
-      "{($Basic)}",
-      "#GI_PMenu_NoItem_Body",
-      "+No item\t{(%CT_PopupMenu.CL_PMenu_NoItem)}",
-      "#",
-      "#GI_PMenu_Edit_BasicCell",
-      "{($Basic)(%CT_PopupMenu.)}",
-      "#GI_PMenu_Edit_Body",
-      "+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}",
-      "#",
-      "#End_Of_Ovl",
-      "",
-  });
+  store.SetLines(FlagBitsSheet::Lines(2));
+  const std::string sheet = FlagBitsSheet::kSheetName;
+  const std::string cells = sheet + "_Cells";
   CellCounters counters{};
   Cell basic;
-  ParseCell(store, basic, store.GetFirstLine("GI_Sheet_FBitsR_BasicCell"), &counters, nullptr);
+  ParseCell(store, basic, store.GetFirstLine(sheet + "_BasicCell"), &counters, nullptr);
   EXPECT_EQ(Layout(basic), "h0 v1 m0");
   EXPECT_EQ(basic.colour, 0x80000005u);
   EXPECT_EQ(basic.popupMenu, "GI_PMenu_NoItem");
@@ -406,11 +377,9 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
   basicFont.height = -17;
   EXPECT_EQ(basic.font, basicFont);
 
-  EXPECT_TRUE(
-      ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", 0), &counters, &basic).empty());
+  EXPECT_TRUE(ParseRow(store, store.GetLine(cells, 0), &counters, &basic).empty());
 
-  const std::vector<Cell> headings =
-      ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", 1), &counters, &basic);
+  const std::vector<Cell> headings = ParseRow(store, store.GetLine(cells, 1), &counters, &basic);
   ASSERT_EQ(headings.size(), 4u);
   FontDesc headingFont = basicFont;
   headingFont.colour = 0xFFFFFF;
@@ -428,8 +397,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
     EXPECT_EQ(headings[i].PopupMenuName(), "GI_PMenu_NoItem");
   }
 
-  const std::vector<Cell> bits =
-      ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", 3), &counters, &basic);
+  const std::vector<Cell> bits = ParseRow(store, store.GetLine(cells, 3), &counters, &basic);
   ASSERT_EQ(bits.size(), 4u);
   EXPECT_EQ(bits[0].text, std::nullopt);
   for (int i : {1, 3}) {
@@ -443,8 +411,7 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
   EXPECT_EQ(bits[2].cellLink, CellLinkNumber("CL_Misc_QuarterPillar"));
   EXPECT_EQ(bits[2].text, std::nullopt);
   for (int line : {2, 4, 5}) {
-    EXPECT_TRUE(
-        ParseRow(store, store.GetLine("GI_Sheet_FBitsR_Cells", line), &counters, &basic).empty());
+    EXPECT_TRUE(ParseRow(store, store.GetLine(cells, line), &counters, &basic).empty());
   }
 
   // The popup menus' basic cells and items.
@@ -462,14 +429,48 @@ TEST(FlagBitsSheetTest, WorkedExampleParses) {
   ParseCell(store, editBasic, store.GetFirstLine("GI_PMenu_Edit_BasicCell"), &counters, nullptr);
   EXPECT_EQ(editBasic.cellType, CellTypeNumber("CT_PopupMenu"));
   EXPECT_EQ(editBasic.cellLink, kCellLinkNone);
+  // The Edit menu's items are the main overlay's; the sheet brings only its basic cell.
+  EXPECT_FALSE(store.HasKey("GI_PMenu_Edit_Body"));
   const std::vector<Cell> edit =
-      ParseRow(store, store.GetFirstLine("GI_PMenu_Edit_Body"), &counters, &editBasic);
+      ParseRow(store, "+Edit...\t{(%CT_PopupMenu.CL_PMenu_Edit:Enter)}", &counters, &editBasic);
   ASSERT_EQ(edit.size(), 1u);
   EXPECT_EQ(edit[0].cellType, CellTypeNumber("CT_PopupMenu"));
   EXPECT_EQ(edit[0].cellLink, CellLinkNumber("CL_PMenu_Edit"));
   EXPECT_EQ(edit[0].option, "Enter");
   EXPECT_EQ(edit[0].text, "+Edit...");
   EXPECT_EQ(edit[0].PopupMenuName(), "GI_PMenu_Edit");
+}
+
+// The window's sheet has a heading and a bound cell for every flag bit, in order, and no more.
+TEST(FlagBitsSheetTest, OneColumnPerFlagBit) {
+  OverlayText store;
+  store.SetLines(FlagBitsSheet::Lines(DebugItems::kFlagBits));
+  const std::string sheet = FlagBitsSheet::kSheetName;
+  CellCounters counters{};
+  Cell basic;
+  ParseCell(store, basic, store.GetFirstLine(sheet + "_BasicCell"), &counters, nullptr);
+  const std::vector<Cell> headings =
+      ParseRow(store, store.GetLine(sheet + "_Cells", 1), &counters, &basic);
+  const std::vector<Cell> bits =
+      ParseRow(store, store.GetLine(sheet + "_Cells", 3), &counters, &basic);
+  ASSERT_EQ(headings.size(), 2u * DebugItems::kFlagBits);
+  ASSERT_EQ(bits.size(), 2u * DebugItems::kFlagBits);
+  std::vector<std::string> titles;
+  std::vector<int> bound;
+  for (const Cell& cell : headings) {
+    if (cell.text) titles.push_back(*cell.text);
+  }
+  for (const Cell& cell : bits) {
+    if (cell.cellLink == CellLinkNumber("CL_FBits")) bound.push_back(cell.index);
+  }
+  std::vector<std::string> expectedTitles;
+  std::vector<int> expectedBound;
+  for (int bit = 0; bit < DebugItems::kFlagBits; ++bit) {
+    expectedTitles.push_back(std::to_string(bit));
+    expectedBound.push_back(bit + 1);
+  }
+  EXPECT_EQ(titles, expectedTitles);
+  EXPECT_EQ(bound, expectedBound);
 }
 
 TEST(CellMarkupDeathTest, OverlayFaultsAreFatal) {

@@ -324,10 +324,17 @@ TEST(CloneFileTest, EveryCodeShowsItsOwnLine) {
   f.reader.ShowResult(kFileOk);
   EXPECT_TRUE(f.prompts.shown.empty());
   for (int code = 1; code <= 9; ++code) {
+    EXPECT_EQ(CloneFile::MessageKey(code), keys[code - 1]);
     f.reader.ShowResult(code);
     ASSERT_EQ(f.prompts.shown.size(), static_cast<std::size_t>(code));
     EXPECT_EQ(f.LastMessage(), Message(keys[code - 1]));
   }
+  // Numbers that are no failure have no message.
+  for (const int code : {-1, 0, 10}) {
+    EXPECT_EQ(CloneFile::MessageKey(code), "") << code;
+    f.reader.ShowResult(code);
+  }
+  EXPECT_EQ(f.prompts.shown.size(), 9u);
 }
 
 TEST(CloneFileTest, EveryCodeEndsWithItsHelpTopicWhenTheOverlayNamesThem) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "FixedTextMetrics.h"
+#include "ImageModelHost.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
 #include "cells/CellCatalog.h"
@@ -19,9 +20,7 @@
 #include "clonefile/CloneFile.h"
 #include "link/LinkResult.h"
 #include "overlay/OverlayText.h"
-#include "radio/ChannelRow.h"
 #include "sheet/ModelSheet.h"
-#include "sheet/SheetModelHost.h"
 
 namespace rtv {
 namespace {
@@ -181,24 +180,6 @@ TEST(HelpDataTest, EveryAnchorOfTheHelpPageIsUniqueAndHasText) {
   }
 }
 
-// The channel sheets' view of the image under test.
-struct ImageModel : SheetModelHost {
-  ImageModel(EepromImage& image, int model) : image_(image), model_(model) {}
-  int ModelType() const override { return model_; }
-  bool UsableView() const override { return usable; }
-  std::uint8_t RegionFlags() const override { return image_.GetByte(0x0BA8); }
-  ChannelMarks Channel(ListKind kind, int row) const override {
-    ChannelRow record(image_);
-    record.LoadRow(kind, row);
-    return {record.pFlag, record.cFlag, record.inhibited, record.FreeNameBlank()};
-  }
-  bool usable = false;
-
- private:
-  EepromImage& image_;
-  int model_;
-};
-
 // The sheets of the program (the choice lists are the popups of the cells they serve).
 std::vector<std::string> SheetKeys() {
   std::vector<std::string> keys;
@@ -257,7 +238,7 @@ std::vector<ServedCell> ServedCells() {
     reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
     const std::string file = host.overlay.GetLine("GI_App_InitialFile", model);
     EXPECT_EQ(reader.Read(std::string(RTV_INITIAL_DIR) + "/" + file, kCloneRanges), kFileOk);
-    ImageModel sheetModel(host.image, model);
+    test::ImageModelHost sheetModel(host.image, model);
     test::FixedTextMetrics metrics;
     SheetServices services{host.overlay, metrics, [&](CellRequest& request, bool notify) {
                              return host.accessor.AccessCell(request, notify);
@@ -357,12 +338,8 @@ TEST(HelpDataTest, EveryCloneMessageHasATroubleshootingTopicThatQuotesIt) {
                         overlay.GetLine("GI_Mess_CloneErr_Head", status),
                         overlay.GetLine("GI_Mess_CloneErr_Help", status)});
   }
-  const char* const fileErrors[] = {
-      "GI_Mess_FileErr_FileOpen", "GI_Mess_FileErr_FileAccess", "GI_Mess_FileErr_Model",
-      "GI_Mess_FileErr_Extra",    "GI_Mess_FileErr_MapRev",     "GI_Mess_FileErr_Format",
-      "GI_Mess_FileErr_Coverage", "GI_Mess_FileErr_Data",       "GI_Mess_FileErr_Newer"};
   for (int code = kFileErrFileOpen; code <= kFileErrNewer; ++code) {
-    messages.push_back({kFileErrorTopics + code, overlay.GetFirstLine(fileErrors[code - 1]),
+    messages.push_back({kFileErrorTopics + code, overlay.GetFirstLine(CloneFile::MessageKey(code)),
                         overlay.GetLine("GI_Mess_FileErr_Help", code)});
   }
   // The refusal to write data with errors.

@@ -8,6 +8,7 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
+#include "RecordingCanvas.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 
@@ -154,13 +155,6 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
   EXPECT_TRUE(accessor.CheckCell(type, link, 0x08));
   EXPECT_EQ(accessor.CellFlags(type, link, 0x0F), 0x0C);  // only warning and error
 }
-
-struct RecordingCanvas : CellCanvas {
-  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColourValue) override {}
-  void DrawLine(int, int, int, int, ColourValue) override {}
-  std::vector<ColourValue> colours;
-};
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
   MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");

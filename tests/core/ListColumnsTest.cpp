@@ -8,8 +8,8 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
+#include "RecordingCanvas.h"
 #include "cells/Cell.h"
-#include "cells/CellCanvas.h"
 #include "radio/ChannelRow.h"
 
 namespace rtv {
@@ -27,13 +27,6 @@ constexpr CellKey kF2 = SpecialKey::F2;
 constexpr CellKey kEnter = SpecialKey::Enter;
 constexpr ColourValue kOlive = CellAccess::kReadOnlyColour;
 constexpr ColourValue kSilver = CellAccess::kGreyedColour;
-
-struct RecordingCanvas : CellCanvas {
-  void SetFontColour(ColourValue colour) override { colours.push_back(colour); }
-  void FillRect(const CellRect&, ColourValue) override {}
-  void DrawLine(int, int, int, int, ColourValue) override {}
-  std::vector<ColourValue> colours;
-};
 
 // One access as the grid makes it.
 struct Input {

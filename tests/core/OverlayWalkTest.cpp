@@ -10,15 +10,14 @@
 #include <vector>
 
 #include "FixedTextMetrics.h"
+#include "ImageModelHost.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
 #include "cells/CellCatalog.h"
 #include "clonefile/CloneFile.h"
 #include "menus/ItemStates.h"
 #include "menus/OverlayItems.h"
-#include "radio/ChannelRow.h"
 #include "sheet/ModelSheet.h"
-#include "sheet/SheetModelHost.h"
 
 namespace rtv {
 namespace {
@@ -44,24 +43,6 @@ std::vector<std::string> SheetKeys() {
   return keys;
 }
 
-// The channel sheets' view of the image under test.
-struct ImageModel : SheetModelHost {
-  ImageModel(EepromImage& image, int model) : image_(image), model_(model) {}
-  int ModelType() const override { return model_; }
-  bool UsableView() const override { return usable; }
-  std::uint8_t RegionFlags() const override { return image_.GetByte(0x0BA8); }
-  ChannelMarks Channel(ListKind kind, int row) const override {
-    ChannelRow record(image_);
-    record.LoadRow(kind, row);
-    return {record.pFlag, record.cFlag, record.inhibited, record.FreeNameBlank()};
-  }
-  bool usable = false;
-
- private:
-  EepromImage& image_;
-  int model_;
-};
-
 void LoadInitialImage(MemoryAccessHost& host, int model) {
   test::ScriptedPrompts prompts;
   CloneFile reader(host.overlay, prompts);
@@ -86,7 +67,7 @@ TEST(OverlayWalkTest, EverySheetBuildsAndEveryBoundCellShowsARealValue) {
     host.adjustment = AdjustmentState{};
     LoadInitialImage(host, model);
     const EepromImage before(host.image);
-    ImageModel sheetModel(host.image, model);
+    test::ImageModelHost sheetModel(host.image, model);
     test::FixedTextMetrics metrics;
     SheetServices services{host.overlay, metrics, [&](CellRequest& request, bool notify) {
                              return host.accessor.AccessCell(request, notify);

@@ -20,6 +20,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=wait_for.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 
 port=$work/radio
 # Reads keep a backup under the data folder: keep them out of the user's.
@@ -35,11 +37,28 @@ start_sim() {
   case " $* " in *" --image "*) image=() ;; esac
   "$sim" --link "$port" "${image[@]}" "$@" >"$work/sim.out" 2>"$work/sim.err" &
   sim_pid=$!
-  for _ in $(seq 100); do
-    [ -L "$port" ] && return 0
-    sleep 0.05
-  done
-  fail "radiosim did not start: $(cat "$work/sim.err")"
+  wait_for 10 "radiosim's pseudo-terminal at $port" sim_ready
+}
+# The simulator's link exists, or the simulator ended: then the test fails with its reason.
+sim_ready() {
+  [ -L "$port" ] && return 0
+  kill -0 "$sim_pid" 2>/dev/null || fail "radiosim did not start: $(cat "$work/sim.err")"
+  return 1
+}
+
+# Process `pid` runs `name` and has the port open.
+holds_port() {
+  local pid=$1 name=$2
+  [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "$name" ] || return 1
+  ls -l "/proc/$pid/fd" 2>/dev/null | grep -q -- "-> $(readlink -f "$port")$"
+}
+
+# The reader `pid` has received a data frame; it may not end before that.
+reading() {
+  local pid=$1 trace=$2
+  grep -q -- "-> data" "$trace" 2>/dev/null && return 0
+  kill -0 "$pid" 2>/dev/null || fail "the read ended before its data: $(cat "$work/err")"
+  return 1
 }
 
 expect_status() {  # expected, then the command
@@ -113,7 +132,7 @@ case "$case_name" in
     cmp "$work/served.rtv" "$work/b.rtv" || fail "the radio did not serve its image"
     sed 's/^\(0B3010\)..../\1C0DE/' "$work/b.rtv" >"$work/changed.rtv"
     expect_status 0 clone write --port "$port" "$work/changed.rtv"
-    for _ in $(seq 100); do [ -e "$work/saved.rtv" ] && break; sleep 0.05; done
+    wait_for 10 "the radio's saved image" test -e "$work/saved.rtv"
     cmp "$work/changed.rtv" "$work/saved.rtv" || fail "the radio did not save what was written"
     ;;
   model)
@@ -137,7 +156,7 @@ case "$case_name" in
     [ "$(grep "^0EE010" b.rtv | cut -c25-26)" = "02" ] || fail "not read as model 2"
     sed 's/^\(0B3010\)..../\1BEEF/' b.rtv >changed.rtv
     expect_status 0 clone write --port "$port" changed.rtv
-    for _ in $(seq 100); do [ -e saved.rtv ] && break; sleep 0.05; done
+    wait_for 10 "the radio's saved image" test -e saved.rtv
     cmp changed.rtv saved.rtv || fail "the radio does not hold the model-2 file"
     ;;
   no-data)
@@ -210,12 +229,13 @@ case "$case_name" in
     for mode in reads holds; do
       if [ "$mode" = reads ]; then
         (exec cat "$port" >/dev/null) &
+        name=cat
       else
         (exec sleep 30 <"$port") &
+        name=sleep
       fi
       holder=$!
-      sleep 0.3
-      name=$(cat "/proc/$holder/comm")
+      wait_for 10 "$name holding the port" holds_port "$holder" "$name"
       expect_status 2 clone info --port "$port"
       grep -q "is open in $name (pid $holder)" "$work/err" || fail "$mode: $(cat "$work/err")"
       grep -q "cable" "$work/err" && fail "$mode: sent to check the cable"
@@ -239,12 +259,14 @@ case "$case_name" in
     fi
     "${as_user[@]}" "$sim" --link "$port" --baud 38400 >"$work/sim.out" 2>"$work/sim.err" &
     sim_pid=$!
-    for _ in $(seq 100); do [ -L "$port" ] && break; sleep 0.05; done
+    wait_for 10 "radiosim's pseudo-terminal at $port" sim_ready
     for signal in INT TERM HUP; do
-      "${as_user[@]}" "$tool" --settings "$work/none.conf" --quiet read --port "$port" \
-        -o "$work/a.rtv" 2>"$work/err" &
+      # Stopped in the middle of the read: once the first data frame is in the trace.
+      trace=$work/trace-$signal.txt
+      "${as_user[@]}" "$tool" --settings "$work/none.conf" --quiet --trace "$trace" read \
+        --port "$port" -o "$work/a.rtv" 2>"$work/err" &
       reader=$!
-      sleep 1.5
+      wait_for 20 "the first data frame of the read ($signal)" reading "$reader" "$trace"
       kill -"$signal" "$reader"
       wait "$reader"
       got=$?

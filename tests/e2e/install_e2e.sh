@@ -18,6 +18,8 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# shellcheck source=wait_for.sh
+. "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 
 DESTDIR=$root/dest cmake --install "$build" --prefix /usr >"$root/install.log" 2>&1 ||
   fail "install: $(tail -5 "$root/install.log")"
@@ -43,8 +45,12 @@ clone() { "$usr/bin/rtv612-clone" --settings settings.conf --quiet "$@"; }
 "$usr/bin/radiosim" --link radio --image "$usr/share/rtv612/RTV612M2.rtv" --save saved.rtv \
   >sim.out 2>sim.err &
 sim_pid=$!
-for _ in $(seq 100); do [ -L radio ] && break; sleep 0.05; done
-[ -L radio ] || fail "radiosim did not start: $(cat sim.err)"
+sim_ready() {
+  [ -L radio ] && return 0
+  kill -0 "$sim_pid" 2>/dev/null || fail "radiosim did not start: $(cat sim.err)"
+  return 1
+}
+wait_for 10 "radiosim's pseudo-terminal" sim_ready
 
 clone --version | grep -q "^rtv612-clone [0-9]" || fail "--version"
 clone info --port radio >out 2>err || fail "info: $(cat err)"
@@ -52,7 +58,7 @@ clone read --port radio -o read.rtv 2>err || fail "read: $(cat err)"
 [ "$(grep "^0EE010" read.rtv | cut -c25-26)" = "02" ] || fail "not read as model 2"
 sed 's/^\(0B3010\)..../\1FACE/' read.rtv >changed.rtv
 clone write --port radio changed.rtv >out 2>err || fail "write: $(cat err)"
-for _ in $(seq 100); do [ -e saved.rtv ] && break; sleep 0.05; done
+wait_for 10 "the radio's saved image" test -e saved.rtv
 cmp changed.rtv saved.rtv || fail "the radio does not hold the file"
 clone export changed.rtv --sheet GI_Sheet_IntCh -o int.csv 2>err || fail "export: $(cat err)"
 [ "$(wc -l <int.csv)" -gt 10 ] || fail "export is short"

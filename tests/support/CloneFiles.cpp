@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "clonefile/CloneFile.h"
+
 namespace rtv::test {
 
 std::vector<std::string> OverlayWithCloneFileKeys(std::vector<std::string> own) {
@@ -20,10 +22,9 @@ std::vector<std::string> OverlayWithCloneFileKeys(std::vector<std::string> own) 
   lines.push_back("#");
   lines.push_back("#GI_Mess_FileErr_Headline");
   lines.push_back("Clone file error");
-  for (const char* key : {"FileOpen", "FileAccess", "Model", "Extra", "MapRev", "Format",
-                          "Coverage", "Data", "Newer"}) {
-    lines.push_back(std::string("#GI_Mess_FileErr_") + key);
-    lines.push_back(std::string("GI_Mess_FileErr_") + key);
+  for (int code = kFileErrFileOpen; code <= kFileErrNewer; ++code) {
+    lines.push_back("#" + CloneFile::MessageKey(code));
+    lines.push_back(CloneFile::MessageKey(code));
   }
   lines.push_back("#End_Of_Ovl");
   return lines;

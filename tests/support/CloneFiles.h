@@ -12,7 +12,8 @@ namespace rtv::test {
 // `own` followed by the entries that clone files and start-up look up: the two
 // unsaved-changes questions, the model names "Model 0" to "Model 6", the initial file
 // names "model0.rtv" to "model6.rtv", the headline "Clone file error" and, as the line of
-// each result code, its own key ("GI_Mess_FileErr_Format", ...); then "#End_Of_Ovl".
+// each result code's message, the message's own key ("GI_Mess_FileErr_Format", ...); then
+// "#End_Of_Ovl".
 std::vector<std::string> OverlayWithCloneFileKeys(std::vector<std::string> own);
 
 // The clone file text of image bytes first..last, written here independently of the

@@ -24,12 +24,7 @@
 namespace rtv {
 namespace {
 
-// The settings store comes first: the program window reads it as it is made.
-struct SettingsHolder {
-  test::MemorySettingsStore store;
-};
-
-struct FeedbackWindow : SettingsHolder, test::ProgramWindow {
+struct FeedbackWindow : test::SettingsStoreFirst, test::ProgramWindow {
   FeedbackWindow() : test::ProgramWindow(store) {
     form->resize(1100, 800);
     form->show();

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ShippedWindow.h"
+#include "ProgramWindow.h"
 #include "WaitUntil.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/UndoActions.h"
@@ -27,7 +27,7 @@
 namespace rtv {
 namespace {
 
-struct ClipboardWindow : test::ShippedWindow {
+struct ClipboardWindow : test::ProgramWindow {
   // The Edit menu's entry whose caption starts with `start`, its state refreshed.
   QAction* EditEntry(const QString& start) {
     form->Menu()->RefreshMenu();
@@ -41,17 +41,24 @@ struct ClipboardWindow : test::ShippedWindow {
   const Sheet& CurrentSheet() { return form->CurrentSheet()->sheet(); }
   SheetView* Grid() { return form->CurrentSheet()->grid(); }
   // The cursor onto the name of free channel `index`.
-  void ToName(int index) {
+  [[nodiscard]] ::testing::AssertionResult ToName(int index) {
     SheetView* grid = Grid();
     const Sheet& sheet = CurrentSheet();
-    while (sheet.currentRow() < sheet.fixedRows()) QTest::keyClick(grid, Qt::Key_Down);
-    while (sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.cellLink !=
-           LinkNo("CL_Fch_ChName")) {
-      QTest::keyClick(grid, Qt::Key_Right);
+    const auto cursor = [&] {
+      return sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell;
+    };
+    ::testing::AssertionResult there =
+        test::PressUntil("below the headings", grid, Qt::Key_Down,
+                         [&] { return sheet.currentRow() >= sheet.fixedRows(); });
+    if (there) {
+      there = test::PressUntil("the name column", grid, Qt::Key_Right,
+                               [&] { return cursor().cellLink == LinkNo("CL_Fch_ChName"); });
     }
-    while (sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.index < index) {
-      QTest::keyClick(grid, Qt::Key_Down);
+    if (there) {
+      there = test::PressUntil("the channel's row", grid, Qt::Key_Down,
+                               [&] { return cursor().index >= index; });
     }
+    return there;
   }
   std::vector<CsvTable::Row> Table() { return SheetExporter(CurrentSheet()).Table(); }
 };
@@ -59,13 +66,13 @@ struct ClipboardWindow : test::ShippedWindow {
 TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   ClipboardWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_FreeCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
   SheetView* grid = w.Grid();
   grid->setFocus();
   ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
 
   // Name free channel 0 and copy its row.
-  w.ToName(0);
+  ASSERT_TRUE(w.ToName(0));
   QTest::keyClick(grid, 'Q');
   ASSERT_TRUE(grid->EditorOpen());
   grid->editor()->setText("=Q");
@@ -91,7 +98,7 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   const std::string channels = headings[1] + "\t" + headings[2] + "\t" + headings[3] +
                                "\nAB\t156.05000\t157.00000\nCD\t156.30000\t156.40000\n";
   QGuiApplication::clipboard()->setText(QString::fromStdString(channels));
-  w.ToName(3);
+  ASSERT_TRUE(w.ToName(3));
   const std::vector<CsvTable::Row> before = w.Table();
   const EepromImage image = w.controller->WorkingImage();
   QAction* paste = w.EditEntry("Paste Rows");

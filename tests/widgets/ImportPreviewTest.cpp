@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "ShippedWindow.h"
+#include "ProgramWindow.h"
 #include "compare/widgets/DifferencesTable.h"
 #include "compare/widgets/ImportPreviewWindow.h"
 #include "sheet/CsvTable.h"
@@ -19,10 +19,10 @@
 namespace rtv {
 namespace {
 
-struct PreviewWindow : test::ShippedWindow {
+struct PreviewWindow : test::ProgramWindow {
   PreviewWindow() {
     form->show();
-    Choose("GI_Sheet_IntCh");
+    EXPECT_TRUE(Choose("GI_Sheet_IntCh"));
   }
   // The sheet on show's export with channel 16's comment typed over, and an extra line.
   std::string WriteCsv(const std::string& comment, const CsvTable::Row& extra = {}) {
@@ -86,7 +86,7 @@ TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
   EXPECT_EQ(w.prompts.shown[0].text.rfind("1 cell taken.\n", 0), 0u) << w.prompts.shown[0].text;
   EXPECT_TRUE(w.controller->IsDirty());
   EXPECT_TRUE(w.form->isWindowModified());
-  w.TickUntilASheetShows();
+  ASSERT_TRUE(w.TickUntilASheetShows());
   const auto rows = SheetExporter(w.form->CurrentSheet()->sheet()).Table();
   const auto channel = std::find_if(rows.begin(), rows.end(),
                                     [](const CsvTable::Row& row) { return row.front() == "16"; });

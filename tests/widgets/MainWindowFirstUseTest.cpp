@@ -196,7 +196,8 @@ TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClick
   grid->setFocus();
   const int first = RowShowing(sheet, "1");
   ASSERT_GT(first, 0);
-  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+                               [&] { return sheet.currentRow() >= first; }));
   const int column = sheet.currentColumn();
   // Two rows marked, then a right click on a row outside them: the menu is that row's.
   QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
@@ -261,12 +262,14 @@ TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
   const Sheet& sheet = w.form->CurrentSheet()->sheet();
   grid->setFocus();
   const int first = RowShowing(sheet, "1");
-  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+                               [&] { return sheet.currentRow() >= first; }));
   QTest::keyClick(grid, Qt::Key_Right);
   const auto texts = [&](int row) { return SheetExporter(sheet).Table()[row]; };
   const std::vector<std::string> before = texts(first);
   // Clear gives the row back as the model has it: change it first.
-  while (sheet.currentColumn() < 4) QTest::keyClick(grid, Qt::Key_Right);
+  ASSERT_TRUE(test::PressUntil("column 4", grid, Qt::Key_Right,
+                               [&] { return sheet.currentColumn() >= 4; }));
   QTest::keyClick(grid, Qt::Key_Space);
   ASSERT_NE(texts(first), before);
   w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
@@ -464,9 +467,9 @@ TEST(MainWindowFirstUseTest, HomeAndEndGoToTheEndsOfTheRowOrColumn) {
     return sheet.CellAt(column, r).cell.selectable;
   };
   int first = 0;
-  while (!selectable(first, row)) ++first;
+  while (first < sheet.columnCount() && !selectable(first, row)) ++first;
   int last = sheet.columnCount() - 1;
-  while (!selectable(last, row)) --last;
+  while (last >= 0 && !selectable(last, row)) --last;
   ASSERT_LT(first, last);
   struct Case {
     Qt::Key key;

@@ -21,8 +21,8 @@
 
 #include "CloneFiles.h"
 #include "ManualClock.h"
+#include "ProgramWindow.h"
 #include "ScriptedPrompts.h"
-#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -47,12 +47,12 @@ namespace rtv {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ShippedWindow;
+using test::ProgramWindow;
 
 TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   SheetView* grid = w.form->CurrentSheet()->grid();
   grid->setFocus();
@@ -64,11 +64,11 @@ TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   EXPECT_GT(row, 30);
   EXPECT_GT(top, 0);
 
-  w.Choose("GI_Sheet_DscSet");
+  ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_DscSet");
 
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(w.form->CurrentSheet()->sheet().currentColumn(), column);
   EXPECT_EQ(w.form->CurrentSheet()->sheet().currentRow(), row);
@@ -78,9 +78,9 @@ TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
 // A choice in the tree opens its sheet once it has stood for the tree's delay; a newer
 // choice within the delay starts it again, and only the last one opens.
 TEST(MainWindowTest, TheTreeOpensTheLastChoiceOnceItsDelayHasPassed) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   const int delay = w.TreeDelayMs();
   ASSERT_GT(delay, 1);
   const auto select = [&](const char* sheet) {
@@ -107,19 +107,19 @@ TEST(MainWindowTest, TheTreeOpensTheLastChoiceOnceItsDelayHasPassed) {
 }
 
 TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_WxCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_WxCh"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   w.controller->Files().New();  // closes the sheet: the new image may change it
   EXPECT_EQ(w.form->CurrentSheet(), nullptr);
-  w.TickUntilASheetShows();
+  ASSERT_TRUE(w.TickUntilASheetShows());
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
 }
 
 TEST(MainWindowTest, MenuStatesFollowTheProgram) {
-  ShippedWindow w;
+  ProgramWindow w;
   QAction* debug = w.MenuItem("CL_Menu_Debug_EeWindow");
   ASSERT_NE(debug, nullptr);
   w.form->Menu()->RefreshMenu();
@@ -149,9 +149,9 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
 // The File menu's CSV items work on the sheet on show: the export holds what the grid
 // shows, the import changes the image and the title's dirty mark.
 TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   w.form->Menu()->RefreshMenu();
   QAction* exportItem = w.MenuItem("CL_Menu_File_Exp", 0);
@@ -183,7 +183,7 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   EXPECT_TRUE(w.controller->IsDirty());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.\n  line 50, column 3: now \"FAV\"\n");
-  w.TickUntilASheetShows();  // the sheet is built again
+  ASSERT_TRUE(w.TickUntilASheetShows());  // the sheet is built again
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);
 }
@@ -213,9 +213,9 @@ struct FocusWatch : QObject {
 // The Edit menu holds the current cell's popup items; chosen there or by their shortcut
 // they act on the row of the cell with the cursor, as in the grid's own popup.
 TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   ASSERT_NE(w.form->CurrentSheet(), nullptr);
   SheetView* grid = w.form->CurrentSheet()->grid();
   const Sheet& sheet = w.form->CurrentSheet()->sheet();
@@ -224,7 +224,8 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   ASSERT_GT(first, 0);
   ASSERT_GT(second, first);
   grid->setFocus();
-  while (sheet.currentRow() < first) QTest::keyClick(grid, Qt::Key_Down);
+  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+                               [&] { return sheet.currentRow() >= first; }));
   QTest::keyClick(grid, Qt::Key_Right);
   // The grid with the focus posts its cell's popup items for the Edit menu.
   ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
@@ -276,7 +277,8 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   // Ctrl+C on the cleared row, Ctrl+V on the next channel: it becomes a cleared row too.
   QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(paste->isEnabled());
-  while (sheet.currentRow() < second) QTest::keyClick(grid, Qt::Key_Down);
+  ASSERT_TRUE(test::PressUntil("channel 2's row", grid, Qt::Key_Down,
+                               [&] { return sheet.currentRow() >= second; }));
   w.prompts.answers.push_back(PromptAnswer::Ok);  // overwrite channel 2
   QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
   ASSERT_EQ(w.prompts.shown.size(), 2u);
@@ -290,7 +292,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
 // Every menu item, on every sheet the tree offers, after keys typed into the sheet: the
 // window survives it all and still shows a sheet. Dialogs that open are closed again.
 TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
@@ -365,14 +367,14 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
     }
     ASSERT_TRUE(w.form->isVisible());
   }
-  w.Choose("GI_Sheet_IntCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   EXPECT_NE(w.form->CurrentSheet(), nullptr);
 }
 
 // The File menu of the real window: New, Save As, Open, the recent files and the
 // questions and messages on the way, with the shipped texts.
 TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
-  ShippedWindow w;
+  ProgramWindow w;
   w.form->show();
   const QString appTitle = QString::fromStdString(w.overlay.GetFirstLine("GI_Sys_AppTitle"));
   const auto message = [&](const char* key) { return w.overlay.GetFirstLine(key); };
@@ -436,16 +438,16 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
 // The maker switch on the command line, in any case, shows the maker panel and the
 // maker's menu; with the wrong lead character it does nothing.
 TEST(MainWindowTest, TheMakerSwitchShowsTheMakerPanel) {
-  const auto panels = [](ShippedWindow& w) {
+  const auto panels = [](ProgramWindow& w) {
     return w.form->statusBar()->findChildren<MessagePanel*>().size();
   };
-  ShippedWindow plain({"rtv612", "-kalvorn"});
+  ProgramWindow plain({"rtv612", "-kalvorn"});
   plain.form->show();
   plain.form->Menu()->RefreshMenu();
   EXPECT_EQ(panels(plain), 1);
   EXPECT_FALSE(plain.MenuItem("CL_Menu_Debug_EeWindow")->isVisible());
 
-  ShippedWindow maker({"rtv612", "/KALVORN"});
+  ProgramWindow maker({"rtv612", "/KALVORN"});
   maker.form->show();
   maker.form->Menu()->RefreshMenu();
   EXPECT_EQ(panels(maker), 2);

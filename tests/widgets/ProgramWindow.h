@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTreeWidget>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -34,42 +35,44 @@
 
 namespace rtv::test {
 
-// The program's main window on the shipped overlay and initial files, with its settings in
-// a store that outlives it: a second ProgramWindow on the same store is the next start.
-class ProgramWindow {
+// The program's main window on the shipped overlay, help and initial files, with test
+// doubles of the clock and, unless told otherwise, of the prompts. The one fixture of the
+// main window: every widget test that needs it starts it here.
+template <typename PromptsType = ScriptedPrompts>
+class ProgramWindowWith {
  public:
-  explicit ProgramWindow(MemorySettingsStore& store, std::vector<std::string> arguments = {})
-      : settings(store, true, ScreenSize().width(), ScreenSize().height()) {
-    for (const auto& entry : std::filesystem::directory_iterator(RTV_INITIAL_DIR)) {
-      std::filesystem::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
-    }
-    std::filesystem::copy(RTV_DATA_DIR "/help", folder.Path() + "/help");
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    controller = std::make_unique<ModelController>(
-        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
-    controller->SetDataFolder(folder.Path());
-    controller->SetCommandLine(std::move(arguments));
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
+  // A first start whose settings are the defaults of a 1024 × 768 screen, kept nowhere.
+  // `arguments` is the command line, program name first.
+  explicit ProgramWindowWith(std::vector<std::string> arguments = {}) : settings(true) {
+    settings.ApplyDefaults(1024, 768);
+    Start(std::move(arguments));
   }
-  static QSize ScreenSize() { return QGuiApplication::primaryScreen()->size(); }
-  ~ProgramWindow() {
+  // A start on the settings in `store`, which outlives the window: a second window on the
+  // same store is the next start.
+  explicit ProgramWindowWith(MemorySettingsStore& store, std::vector<std::string> arguments = {})
+      : settings(store, true, ScreenSize().width(), ScreenSize().height()) {
+    Start(std::move(arguments));
+  }
+  ProgramWindowWith(const ProgramWindowWith&) = delete;
+  ProgramWindowWith& operator=(const ProgramWindowWith&) = delete;
+  ~ProgramWindowWith() {
     form.reset();
     // A sheet closed last waits for the event loop to be freed, and it still needs the bus.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+
+  static QSize ScreenSize() { return QGuiApplication::primaryScreen()->size(); }
+
   // Ends as the program does at a normal end: the window's place and the settings are kept.
   void Quit() {
     form->StorePlacement();
     settings.Save();
   }
-
   bool Shows(const std::string& sheet) const {
     return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
   }
   int TreeDelayMs() { return std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()); }
-  // Selects the tree node of a sheet and waits for the sheet.
+  // Selects the tree node of a sheet; once the tree's delay has passed the window opens it.
   [[nodiscard]] ::testing::AssertionResult Choose(const char* sheet) {
     QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
     if (node == nullptr) return ::testing::AssertionFailure() << "no node for " << sheet;
@@ -77,6 +80,13 @@ class ProgramWindow {
     clock.Advance(TreeDelayMs());
     return WaitUntil(sheet, [&] { return Shows(sheet); });
   }
+  // With no sheet on show, the controller's next tick brings the tree's choice back.
+  [[nodiscard]] ::testing::AssertionResult TickUntilASheetShows() {
+    clock.Advance(MainController::kControllerTickMs);
+    return WaitUntil("a sheet on show", [&] { return form->CurrentSheet() != nullptr; });
+  }
+  // The messages posted so far, delivered on the bus's tick.
+  void DeliverPosted() { clock.Advance(MessageBus::kTickMs); }
   // Lets the controller's tick and the posted messages run.
   void Tick() {
     clock.Advance(MainController::kControllerTickMs);
@@ -89,13 +99,38 @@ class ProgramWindow {
 
   TempFolder folder;
   ManualClock clock;
-  ScriptedPrompts prompts;
+  PromptsType prompts;
   AppSettings settings;
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
   std::unique_ptr<ModelController> controller;
   std::unique_ptr<MainWindow> form;
+
+ private:
+  void Start(std::vector<std::string> arguments) {
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
+      fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
+    }
+    fs::copy(RTV_DATA_DIR "/help", folder.Path() + "/help");
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    controller = std::make_unique<ModelController>(
+        ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
+    controller->SetDataFolder(folder.Path());
+    controller->SetCommandLine(std::move(arguments));
+    form = std::make_unique<MainWindow>(*controller, settings);
+    controller->Setup(*form);
+  }
+};
+
+using ProgramWindow = ProgramWindowWith<>;
+
+// For a fixture that keeps its own settings store: listed as a base before the window, the
+// store is made before the window reads it.
+struct SettingsStoreFirst {
+  MemorySettingsStore store;
 };
 
 }  // namespace rtv::test

@@ -28,13 +28,8 @@ void Save(QWidget& widget, const char* name) {
   if (!folder.isEmpty()) widget.grab().save(folder + "/" + name + ".png");
 }
 
-// Made before the window that keeps its settings there.
-struct SettingsHolder {
-  test::MemorySettingsStore store;
-};
-
-struct MakerWindow : SettingsHolder, test::ProgramWindow {
-  MakerWindow() : ProgramWindow(store) {
+struct MakerWindow : test::SettingsStoreFirst, test::ProgramWindow {
+  MakerWindow() : test::ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
     controller->MakerModeOn();

@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 
-#include "ShippedWindow.h"
+#include "ProgramWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/FileCommands.h"
@@ -30,7 +30,7 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 
 // The program's window with its real message boxes and dialogs, and the signals wired as
 // the program wires them.
-struct EndedWindow : test::ShippedWindowWith<QtPrompts> {
+struct EndedWindow : test::ProgramWindowWith<QtPrompts> {
   // The recovery file in `stateFolder`, or in a folder of its own.
   explicit EndedWindow(const std::string& stateFolder = {}) {
     prompts.SetOwner(form.get());

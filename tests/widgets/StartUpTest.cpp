@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "ManualClock.h"
+#include "ProgramWindow.h"
 #include "RealProgram.h"
 #include "RuntimeFolder.h"
 #include "ScriptedPrompts.h"
-#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -132,7 +132,7 @@ TEST(DataLookupTest, TheProgramWithoutItsDataNamesTheFoldersAndWritesNothing) {
 }
 
 // The program with its shipped overlay and initial files.
-struct RunningWindow : test::ShippedWindow {
+struct RunningWindow : test::ProgramWindow {
   bool TitleNames(const char* file) const { return form->windowTitle().startsWith(file); }
 };
 

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "ManualClock.h"
+#include "ProgramWindow.h"
 #include "ScriptedPrompts.h"
-#include "ShippedWindow.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -36,7 +36,7 @@ namespace rtv {
 namespace {
 
 // The program's window on the shipped overlay and initial files.
-struct UndoWindow : test::ShippedWindow {
+struct UndoWindow : test::ProgramWindow {
   // The Edit menu's entry whose caption starts with `start`.
   QAction* EditEntry(const QString& start) {
     QAction* top = form->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
@@ -60,7 +60,7 @@ struct UndoWindow : test::ShippedWindow {
 TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   UndoWindow w;
   w.form->show();
-  w.Choose("GI_Sheet_FreeCh");
+  ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
   SheetView* grid = w.form->CurrentSheet()->grid();
   const Sheet& sheet = w.form->CurrentSheet()->sheet();
   grid->setFocus();
@@ -79,11 +79,12 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   EXPECT_EQ(toolbarButtons, 2);
 
   // The cursor to the first channel's name; type a new one.
-  while (sheet.currentRow() < sheet.fixedRows()) QTest::keyClick(grid, Qt::Key_Down);
-  while (sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.cellLink !=
-         LinkNo("CL_Fch_ChName")) {
-    QTest::keyClick(grid, Qt::Key_Right);
-  }
+  ASSERT_TRUE(test::PressUntil("below the headings", grid, Qt::Key_Down,
+                               [&] { return sheet.currentRow() >= sheet.fixedRows(); }));
+  ASSERT_TRUE(test::PressUntil("the name column", grid, Qt::Key_Right, [&] {
+    return sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.cellLink ==
+           LinkNo("CL_Fch_ChName");
+  }));
   ASSERT_EQ(sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.index, 0);
   QTest::keyClick(grid, 'Q');  // starts the editor with it
   ASSERT_TRUE(grid->EditorOpen());
