@@ -14,6 +14,7 @@
 #include "compare/ImageComparison.h"
 #include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 
 namespace {
@@ -45,7 +46,7 @@ void BM_CompareOneShownOneUnshownChange(benchmark::State& state) {
   Images images;
   // Channel 16's comment, and a letter of the maker's name.
   images.b.SetByte(ChannelRow::CommentAddress(48), 'X');
-  images.b.SetByte(RadioModel::kMakerNameAddress + 1, 'x');
+  images.b.SetByte(MemoryLayout::kMakerName + 1, 'x');
   ImageComparison comparison(images.overlay, images.metrics);
   if (comparison.Compare(images.a, images.b).cells.size() != 1) std::abort();
   for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include "link/LinkView.h"
 #include "overlay/OverlayText.h"
 #include "radio/AdjustmentCodes.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 
 namespace rtv {
@@ -201,8 +202,8 @@ void CloneCommands::CompareDone(LinkResult& result) {
       radio.WriteBlock(range->first, result.image.Data() + range->first, length);
     }
   }
-  const int radioModel = radio.GetByte(RadioModel::kModelTypeAddress);
-  const int workingModel = controller_.WorkingImage().GetByte(RadioModel::kModelTypeAddress);
+  const int radioModel = radio.GetByte(MemoryLayout::kModelType);
+  const int workingModel = controller_.WorkingImage().GetByte(MemoryLayout::kModelType);
   const auto modelName = [&overlay](int model) {
     const std::string name =
         model < RadioModel::kModelTypes ? overlay.GetLine("GI_AppInd_Model", model) : "";

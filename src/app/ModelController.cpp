@@ -14,6 +14,7 @@
 #include "cells/CellNames.h"
 #include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
+#include "radio/MemoryLayout.h"
 #include "service/DebugTextLinkTrace.h"
 #include "sheet/ModelSheet.h"
 
@@ -332,7 +333,7 @@ void ModelController::SetChannelsInUseOnly(bool on) {
 bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }
 
 std::uint8_t ModelController::RegionFlags() const {
-  return WorkingImage().GetByte(RadioModel::kRegionFlagsAddress);
+  return WorkingImage().GetByte(MemoryLayout::kRegionFlags);
 }
 
 ChannelMarks ModelController::Channel(ListKind kind, int row) const {

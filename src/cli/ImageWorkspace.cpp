@@ -8,6 +8,7 @@
 #include "clonefile/CloneFile.h"
 #include "clonefile/ReadBackups.h"
 #include "overlay/OverlayText.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioMemoryMap.h"
 
 namespace rtv::tools {
@@ -98,7 +99,7 @@ OptionalSheets ImageWorkspace::CurrentOptionalSheets() const {
 }
 
 std::uint8_t ImageWorkspace::RegionFlags() const {
-  return working_.GetByte(RadioModel::kRegionFlagsAddress);
+  return working_.GetByte(MemoryLayout::kRegionFlags);
 }
 
 ChannelMarks ImageWorkspace::Channel(ListKind kind, int row) const {

@@ -9,6 +9,7 @@
 #include "cells/IdDigitsEditor.h"
 #include "clonefile/CloneFile.h"
 #include "radio/EepromImage.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -16,7 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kExtension = ".rtv";
-constexpr std::int32_t kOwnIdAddress = 0x23C0;  // five digit bytes, then the check byte
 constexpr int kMmsiDigits = 9;
 
 bool IsMmsi(const std::string& text) {
@@ -53,16 +53,17 @@ std::string ReadBackups::DefaultFolder() {
 }
 
 std::string ReadBackups::OwnMmsiOf(const EepromImage& image) {
-  if (image.Size() < kOwnIdAddress + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes) + 1) {
+  if (image.Size() <
+      MemoryLayout::kSelfId + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes) + 1) {
     return {};
   }
   std::uint8_t id[IdDigitsEditor::kIdBytes];
   for (std::size_t i = 0; i < IdDigitsEditor::kIdBytes; ++i) {
-    id[i] = image.GetByte(kOwnIdAddress + static_cast<std::int32_t>(i));
+    id[i] = image.GetByte(MemoryLayout::kSelfId + static_cast<std::int32_t>(i));
   }
   const IdDigitsEditor::ConstIdBytes bytes(id);
   const std::uint8_t check =
-      image.GetByte(kOwnIdAddress + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes));
+      image.GetByte(MemoryLayout::kSelfId + static_cast<std::int32_t>(IdDigitsEditor::kIdBytes));
   if (IdDigitsEditor::IsAbsent(bytes) || check != IdDigitsEditor::CheckByte(bytes)) return {};
   return IdDigitsEditor::Digits(bytes, kMmsiDigits);
 }

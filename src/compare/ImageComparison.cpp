@@ -8,6 +8,7 @@
 #include "cells/CellCatalog.h"
 #include "compare/ImageSheets.h"
 #include "radio/EepromImage.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 #include "sheet/SheetExporter.h"
 
@@ -250,8 +251,8 @@ ImageDifferences ImageComparison::Compare(const EepromImage& a, const EepromImag
     result.refusal = "An image is too small to be one of this radio's.";
     return result;
   }
-  const int modelA = a.GetByte(RadioModel::kModelTypeAddress);
-  const int modelB = b.GetByte(RadioModel::kModelTypeAddress);
+  const int modelA = a.GetByte(MemoryLayout::kModelType);
+  const int modelB = b.GetByte(MemoryLayout::kModelType);
   if (modelA != modelB) {
     result.refusal = "The images are of different models (model type " + std::to_string(modelA) +
                      " and " + std::to_string(modelB) + "); they are not compared.";

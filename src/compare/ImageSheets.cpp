@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "compare/ImageSheets.h"
 
+#include "radio/MemoryLayout.h"
 #include "radio/RadioMemoryMap.h"
 #include "radio/RadioModel.h"
 #include "sheet/ModelSheet.h"
@@ -18,16 +19,16 @@ ImageSheets::ImageSheets(OverlayText& overlay, const TextMetrics& metrics, const
 }
 
 int ImageSheets::ModelTypeOf(const EepromImage& image) {
-  if (!image.IsValidAddress(RadioModel::kModelTypeAddress)) return 0;
-  const int model = image.GetByte(RadioModel::kModelTypeAddress);
+  if (!image.IsValidAddress(MemoryLayout::kModelType)) return 0;
+  const int model = image.GetByte(MemoryLayout::kModelType);
   return model < RadioModel::kModelTypes ? model : 0;
 }
 
 void ImageSheets::SetImage(const EepromImage& image) { image_.Assign(image); }
 
 std::uint8_t ImageSheets::RegionFlags() const {
-  return image_.IsValidAddress(RadioModel::kRegionFlagsAddress)
-             ? image_.GetByte(RadioModel::kRegionFlagsAddress)
+  return image_.IsValidAddress(MemoryLayout::kRegionFlags)
+             ? image_.GetByte(MemoryLayout::kRegionFlags)
              : std::uint8_t{0};
 }
 

@@ -10,6 +10,7 @@
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -93,7 +94,7 @@ void ChannelListColumns::ShowNumber(CellAccess& access, const ChannelRow& row) {
     const int variant = row.row % 3;
     const int region = ChannelRow::RegionIndex(NumberRegion(access.cell.cellLink));
     const EepromImage& image = row.image();
-    if (image.GetByte(ChannelRow::kSimplifiedDisplayAddress + region) != 0) {
+    if (image.GetByte(MemoryLayout::kSimplifiedDisplay + region) != 0) {
       static constexpr const char* kMarks[] = {"  ", "A", "B"};
       std::snprintf(text, sizeof text, "%d%s", channel, kMarks[variant]);
     } else {

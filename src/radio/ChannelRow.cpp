@@ -5,21 +5,13 @@
 #include <cstring>
 
 #include "radio/EepromImage.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
 
 // Per-region tables, USA, INT, CAN in this order.
-constexpr std::int32_t kAttributeTable = 0x02F0;
-constexpr std::int32_t kAttributeTableSize = 448;
-constexpr std::int32_t kCWords = 0x0AE0;
-constexpr std::int32_t kPWords = 0x0BA2;
 
-constexpr std::int32_t kCommentTable = 0x0F10;
-constexpr std::int32_t kDscAttributes = 0x2300;
-constexpr std::int32_t kWeatherComments = 0x2250;
-
-constexpr std::int32_t kFreeTable = 0x0830;
 constexpr std::int32_t kFreeRecordSize = 9;
 constexpr std::int32_t kFreeNameOffset = 4;
 constexpr std::int32_t kFreeNameEnd = 7;
@@ -201,77 +193,80 @@ void ChannelRow::ReloadRow() {
 
 void ChannelRow::LoadChannel(const std::uint8_t* image) {
   const int region = RegionIndex(kind);
-  pFlag = row == static_cast<std::int16_t>(Word(image, kPWords + 2 * region));
-  cFlag = row == static_cast<std::int16_t>(Word(image, kCWords + 2 * region));
-  const std::uint8_t a = image[kAttributeTable + kAttributeTableSize * region + row];
+  pFlag = row == static_cast<std::int16_t>(Word(image, MemoryLayout::kPWords + 2 * region));
+  cFlag = row == static_cast<std::int16_t>(Word(image, MemoryLayout::kCWords + 2 * region));
+  const std::uint8_t a =
+      image[MemoryLayout::kAttributeTables + MemoryLayout::kAttributeTableSize * region + row];
   inhibited = (a & kBitInhibited) != 0;
   favourite = (a & kBitFavourite) != 0;
   txInhibit = (a & kBitTxInhibit) != 0;
   power = (a & kBitPower) != 0;
   simplex = IsVariantRow() || (a & kBitSimplex) != 0;
-  LoadText(comment, image + kCommentTable + kCommentRecordSize * row);
+  LoadText(comment, image + MemoryLayout::kCommentTable + kCommentRecordSize * row);
   if (IsFreeRow()) {
-    LoadText(freeName,
-             image + kFreeTable + kFreeRecordSize * (row - kFirstFreeRow) + kFreeNameOffset);
+    LoadText(freeName, image + MemoryLayout::kFreeTable + kFreeRecordSize * (row - kFirstFreeRow) +
+                           kFreeNameOffset);
   }
 }
 
 void ChannelRow::StoreChannel(std::uint8_t* image) const {
   const int region = RegionIndex(kind);
-  if (pFlag) PutWord(image, kPWords + 2 * region, static_cast<std::uint16_t>(row));
-  if (cFlag) PutWord(image, kCWords + 2 * region, static_cast<std::uint16_t>(row));
-  std::uint8_t& a = image[kAttributeTable + kAttributeTableSize * region + row];
+  if (pFlag) PutWord(image, MemoryLayout::kPWords + 2 * region, static_cast<std::uint16_t>(row));
+  if (cFlag) PutWord(image, MemoryLayout::kCWords + 2 * region, static_cast<std::uint16_t>(row));
+  std::uint8_t& a =
+      image[MemoryLayout::kAttributeTables + MemoryLayout::kAttributeTableSize * region + row];
   a &= static_cast<std::uint8_t>(~kAttributeBits);
   SetBit(a, kBitInhibited, inhibited);
   SetBit(a, kBitFavourite, favourite);
   SetBit(a, kBitTxInhibit, txInhibit);
   SetBit(a, kBitPower, power);
   SetBit(a, kBitSimplex, simplex);
-  std::uint8_t* record = image + kCommentTable + kCommentRecordSize * row;
+  std::uint8_t* record = image + MemoryLayout::kCommentTable + kCommentRecordSize * row;
   StoreText(record, comment);
   record[kCommentLength] = 0;
 }
 
 void ChannelRow::LoadDsc(const std::uint8_t* image) {
-  const std::uint8_t a = image[kDscAttributes + row];
+  const std::uint8_t a = image[MemoryLayout::kDscAttributes + row];
   txInhibit = (a & kBitTxInhibit) != 0;
   inhibited = (a & kBitInhibited) != 0;
   power = (a & kBitPower) != 0;
   simplex = IsVariantRow() || (a & kBitSimplex) != 0;
   fixed = row == kFixedDscRow;
-  LoadText(comment, image + kCommentTable + kCommentRecordSize * ChannelCommentRecord(kind, row));
+  LoadText(comment, image + MemoryLayout::kCommentTable +
+                        kCommentRecordSize * ChannelCommentRecord(kind, row));
 }
 
 void ChannelRow::StoreDsc(std::uint8_t* image) const {
-  std::uint8_t& a = image[kDscAttributes + row];
+  std::uint8_t& a = image[MemoryLayout::kDscAttributes + row];
   a &= static_cast<std::uint8_t>(~kDscBits);
   SetBit(a, kBitTxInhibit, txInhibit);
   SetBit(a, kBitInhibited, inhibited);
   SetBit(a, kBitPower, power);
   SetBit(a, kBitSimplex, simplex);
   std::uint8_t* record =
-      image + kCommentTable + kCommentRecordSize * ChannelCommentRecord(kind, row);
+      image + MemoryLayout::kCommentTable + kCommentRecordSize * ChannelCommentRecord(kind, row);
   StoreText(record, comment);
   record[kCommentLength] = 0;
 }
 
 void ChannelRow::LoadWeather(const std::uint8_t* image) {
-  inhibited = (Word(image, kWeatherMaskAddress) >> row & 1) != 0;
-  LoadText(comment, image + kWeatherComments + kCommentRecordSize * row);
+  inhibited = (Word(image, MemoryLayout::kWeatherMask) >> row & 1) != 0;
+  LoadText(comment, image + MemoryLayout::kWeatherComments + kCommentRecordSize * row);
 }
 
 void ChannelRow::StoreWeather(std::uint8_t* image) const {
-  std::uint16_t mask = Word(image, kWeatherMaskAddress);
+  std::uint16_t mask = Word(image, MemoryLayout::kWeatherMask);
   const auto bit = static_cast<std::uint16_t>(1U << row);
   mask = static_cast<std::uint16_t>(inhibited ? mask | bit : mask & ~bit);
-  PutWord(image, kWeatherMaskAddress, mask);
-  std::uint8_t* record = image + kWeatherComments + kCommentRecordSize * row;
+  PutWord(image, MemoryLayout::kWeatherMask, mask);
+  std::uint8_t* record = image + MemoryLayout::kWeatherComments + kCommentRecordSize * row;
   StoreText(record, comment);
   record[kCommentLength] = 0;
 }
 
 void ChannelRow::LoadFree(const std::uint8_t* image) {
-  const std::uint8_t* record = image + kFreeTable + kFreeRecordSize * row;
+  const std::uint8_t* record = image + MemoryLayout::kFreeTable + kFreeRecordSize * row;
   const std::uint16_t rxWord = Word(record, 0);
   const std::uint16_t txWord = Word(record, 2);
   rxEmpty = rxWord == kBlankWord;
@@ -283,7 +278,7 @@ void ChannelRow::LoadFree(const std::uint8_t* image) {
 }
 
 void ChannelRow::StoreFree(std::uint8_t* image) const {
-  std::uint8_t* record = image + kFreeTable + kFreeRecordSize * row;
+  std::uint8_t* record = image + MemoryLayout::kFreeTable + kFreeRecordSize * row;
   PutWord(record, 0, FrequencyWord(rxEmpty, rxFrequency, kRxBase));
   PutWord(record, 2, FrequencyWord(txEmpty, txFrequency, 0));
   StoreText(record + kFreeNameOffset, freeName);
@@ -291,13 +286,14 @@ void ChannelRow::StoreFree(std::uint8_t* image) const {
   // A blank frequency equals nothing, so a channel without frequencies is not simplex.
   const bool same = !rxEmpty && !txEmpty && rxFrequency == txFrequency;
   for (int region = 0; region < kRegions; ++region) {
-    SetBit(image[kAttributeTable + kAttributeTableSize * region + kFirstFreeRow + row], kBitSimplex,
-           same);
+    SetBit(image[MemoryLayout::kAttributeTables + MemoryLayout::kAttributeTableSize * region +
+                 kFirstFreeRow + row],
+           kBitSimplex, same);
   }
 }
 
 void ChannelRow::LoadId(const std::uint8_t* image) {
-  const std::uint8_t* record = image + kIdTableAddress + kIdRecordSize * IdRecord(kind, row);
+  const std::uint8_t* record = image + MemoryLayout::kIdTable + kIdRecordSize * IdRecord(kind, row);
   std::memcpy(id.data(), record, kIdBytes);
   LoadText(comment, record + kIdNameOffset);
   idKind = record[kIdKindOffset];
@@ -312,7 +308,7 @@ void ChannelRow::LoadId(const std::uint8_t* image) {
 }
 
 void ChannelRow::StoreId(std::uint8_t* image) const {
-  std::uint8_t* record = image + kIdTableAddress + kIdRecordSize * IdRecord(kind, row);
+  std::uint8_t* record = image + MemoryLayout::kIdTable + kIdRecordSize * IdRecord(kind, row);
   if (std::any_of(id.begin(), id.end(), [](std::uint8_t b) { return b > kLargestIdByte; })) {
     std::memset(record, kIdAbsentByte, kIdBytes);
     std::memset(record + kIdNameOffset, ' ', kCommentLength);

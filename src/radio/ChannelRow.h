@@ -6,6 +6,7 @@
 #include <span>
 
 #include "cells/CellCatalog.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 
@@ -33,22 +34,24 @@ class ChannelRow {
   static constexpr int kWeatherRows = 10;
   static constexpr int kIndividualIdRows = 60;
 
-  // Addresses the list columns read beside the row itself.
-  static constexpr std::int32_t kSimplifiedDisplayAddress = 0x0B50;  // one byte per region
-  static constexpr std::int32_t kWeatherMaskAddress = 0x0BA0;
-  static constexpr std::int32_t kIdTableAddress = 0x25C0;
   static constexpr std::int32_t kIdRecordSize = 16;
 
   // Where a channel row's own bytes are: its attribute byte in a region's table (region
   // index as below) and its comment record, shared by the three channel lists.
   static constexpr std::int32_t AttributeAddress(int region, int channelRow) {
-    return 0x02F0 + 448 * region + channelRow;
+    return MemoryLayout::kAttributeTables + MemoryLayout::kAttributeTableSize * region + channelRow;
   }
-  static constexpr std::int32_t CommentAddress(int channelRow) { return 0x0F10 + 11 * channelRow; }
   static constexpr std::int32_t kCommentRecordSize = 11;
+  static constexpr std::int32_t CommentAddress(int channelRow) {
+    return MemoryLayout::kCommentTable + kCommentRecordSize * channelRow;
+  }
   // The P and C words of a region: the rows of its priority and call channels.
-  static constexpr std::int32_t PWordAddress(int region) { return 0x0BA2 + 2 * region; }
-  static constexpr std::int32_t CWordAddress(int region) { return 0x0AE0 + 2 * region; }
+  static constexpr std::int32_t PWordAddress(int region) {
+    return MemoryLayout::kPWords + 2 * region;
+  }
+  static constexpr std::int32_t CWordAddress(int region) {
+    return MemoryLayout::kCWords + 2 * region;
+  }
   static constexpr int kRegions = 3;
 
   // Index of a channel list's region in the per-region tables: USA 0, INT 1, CAN 2; -1 for

@@ -13,6 +13,7 @@
 #include "cells/IntegerEditor.h"
 #include "radio/DifferingBytes.h"
 #include "radio/EepromImage.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -104,11 +105,12 @@ AccessResult DebugItems::ServeFreeDebug(CellAccess& access) {
 AccessResult DebugItems::ServeFlagBit(CellAccess& access) {
   const int bit = access.cell.index - 1;
   EepromImage* image = access.host.CellImage();
-  if (image == nullptr || bit < 0 || bit >= kFlagBits || kFlagBitsAddress >= image->Size()) {
+  if (image == nullptr || bit < 0 || bit >= kFlagBits ||
+      MemoryLayout::kRegionFlags >= image->Size()) {
     ShowSelected(access.request, access.cell.text.value_or(std::string()));
     return AccessResult::Nothing;
   }
-  std::uint8_t& flags = image->Data()[kFlagBitsAddress];
+  std::uint8_t& flags = image->Data()[MemoryLayout::kRegionFlags];
   const std::uint8_t mask = static_cast<std::uint8_t>(1u << bit);
   int value = (flags & mask) != 0 ? 1 : 0;
   IntegerEditor::Range range;

@@ -19,8 +19,7 @@ class DebugItems {
   // (going on from the start after the end), or to the previous one (stopping at the start).
   static constexpr SpecialKey kNextDifferenceKey = SpecialKey::F3;
   static constexpr SpecialKey kPreviousDifferenceKey = SpecialKey::F4;
-  // The flag bits window shows the region and function flags, bit n − 1 at index n.
-  static constexpr int kFlagBitsAddress = 0x0BA8;
+  // The flag bits window shows the region flags (MemoryLayout), bit n − 1 at index n.
   static constexpr int kFlagBits = 8;
 
   // The image address of a byte cell of the memory window; none for other links.

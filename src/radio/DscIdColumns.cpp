@@ -8,6 +8,7 @@
 #include "radio/ChannelRow.h"
 #include "radio/EepromImage.h"
 #include "radio/ListColumn.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -22,7 +23,7 @@ constexpr std::uint8_t kLargestIdByte = 99;
 // The ID bytes of another row, when that row holds an ID.
 bool HoldsId(const EepromImage& image, ListKind kind, int row, const std::uint8_t* id) {
   const std::int32_t record =
-      ChannelRow::kIdTableAddress + ChannelRow::kIdRecordSize * ChannelRow::IdRecord(kind, row);
+      MemoryLayout::kIdTable + ChannelRow::kIdRecordSize * ChannelRow::IdRecord(kind, row);
   const std::uint8_t* bytes = image.Data() + record;
   if (bytes[ChannelRow::kIdRecordSize - 1] == ChannelRow::kIdEmpty) return false;
   if (std::any_of(bytes, bytes + ChannelRow::kIdBytes,

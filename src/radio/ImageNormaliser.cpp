@@ -8,54 +8,41 @@
 #include "radio/CheckSum.h"
 #include "radio/EepromImage.h"
 #include "radio/ImageVersion.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
 
 constexpr int kChannelRows = 421;
-constexpr std::int32_t kAttributeTables = 0x02F0;  // USA, INT, CAN
-constexpr std::int32_t kAttributeTableSize = 448;
-constexpr std::int32_t kPWords = 0x0BA2;  // USA, INT, CAN
-constexpr std::int32_t kSavedPWords = 0x0AB0;
 constexpr ListKind kRegionKinds[] = {ListKind::UsaChannels, ListKind::IntChannels,
                                      ListKind::CanChannels};
 // Attribute bits that no item edits (7 inhibited, 6 favourite, 5 power, 2 TX inhibit and
 // 1 simplex belong to the user); only these follow the model.
 constexpr std::uint8_t kModelAttributeBits = 0x19;
 
-constexpr std::int32_t kFreeTable = 0x0830;
 constexpr std::int32_t kFreeRecord = 9;
 constexpr std::int32_t kFreeNameOffset = 4;
 constexpr std::int32_t kFreeSpareOffset = 8;  // the one byte of a record no item edits
 constexpr int kFreeRows = 70;
 
-constexpr std::int32_t kWeatherMask = 0x0BA0;
-constexpr std::int32_t kRegionFlags = 0x0BA8;
 constexpr std::uint8_t kWeatherRegionBit = 0x02;
 constexpr std::int32_t kFirstWeatherRow = 0x0AB6;
 constexpr int kWeatherRows = 10;
 
-constexpr std::int32_t kCommentTable = 0x0F10;
-constexpr std::int32_t kWeatherComments = 0x2250;
 constexpr std::int32_t kCommentRecord = 11;
 constexpr std::int32_t kCommentLength = 10;
 
-constexpr std::int32_t kAtisId = 0x22D0;
-constexpr std::int32_t kSelfId = 0x23C0;
 constexpr std::int32_t kIdFieldLength = 16;  // 5 digit bytes, the check byte, then state
 constexpr std::int32_t kIdDigitBytes = 5;
 constexpr std::int32_t kIdStateOffset = 6;
 
-constexpr std::int32_t kDscAttributes = 0x2300;
 constexpr int kDscRows = 171;
 
-constexpr std::int32_t kIdTable = 0x25C0;
 constexpr std::int32_t kIdRecord = 16;
 constexpr std::int32_t kIdNameOffset = 5;
 constexpr int kIndividualRows = 60;
 constexpr int kGroupRows = 30;
 
-constexpr std::int32_t kDscCalls = 0x23D7;
 constexpr std::int32_t kDscCallRecord = 7;
 constexpr std::int32_t kDscCallSingles[] = {0x23E5, 0x23EC, 0x23ED, 0x23F3, 0x242B, 0x242C, 0x2432,
                                             0x2440, 0x2448, 0x246A, 0x246B, 0x2471, 0x2472, 0x2478,
@@ -66,7 +53,6 @@ constexpr std::int32_t kDscCallSingles[] = {0x23E5, 0x23EC, 0x23ED, 0x23F3, 0x24
 // with visual (bits 4–7). The user sets the volumes and some shutdowns; the kinds, the
 // visual alarms and the other shutdowns are shown read-only, so they follow the model.
 // Record 6 carries no item at all and is left as it is.
-constexpr std::int32_t kAlarmOptions = 0x2582;
 constexpr std::int32_t kAlarmRecord = 4;
 struct AlarmRecord {
   int record;
@@ -145,17 +131,18 @@ void ImageNormaliser::StoreAgain(EepromImage& image, ListKind kind, int row) {
 
 void ImageNormaliser::ChannelAttributes(EepromImage& image) const {
   for (int region = 0; region < 3; ++region) {
-    const std::int32_t table = kAttributeTables + kAttributeTableSize * region;
+    const std::int32_t table =
+        MemoryLayout::kAttributeTables + MemoryLayout::kAttributeTableSize * region;
     for (int row = 0; row < kChannelRows; ++row) CopyBits(image, table + row, kModelAttributeBits);
     // A P word that names no channel row is left for the user to set again.
-    const int pRow = SignedWord(image, kPWords + 2 * region);
+    const int pRow = SignedWord(image, MemoryLayout::kPWords + 2 * region);
     if (pRow >= 0 && pRow < kChannelRows) StoreAgain(image, kRegionKinds[region], pRow);
   }
 }
 
 void ImageNormaliser::FreeChannels(EepromImage& image) const {
   for (int row = 0; row < kFreeRows; ++row) {
-    const std::int32_t record = kFreeTable + kFreeRecord * row;
+    const std::int32_t record = MemoryLayout::kFreeTable + kFreeRecord * row;
     CopyByte(image, record + kFreeSpareOffset);
     NormaliseFreeName(Field(image, record + kFreeNameOffset, 3).first<3>());
     StoreAgain(image, ListKind::FreeChannels, row);
@@ -166,16 +153,17 @@ void ImageNormaliser::RegionSettings(EepromImage& image, NormaliseDirection dire
   const bool beforeSave = direction == NormaliseDirection::BeforeSave;
   if (beforeSave) {
     for (std::int32_t i = 0; i < 6; ++i) {
-      image.SetByte(kSavedPWords + i, image.GetByte(kPWords + i));
+      image.SetByte(MemoryLayout::kSavedPWords + i, image.GetByte(MemoryLayout::kPWords + i));
     }
   }
   if (!ModelZeroOrSix()) {
-    CopyBlock(image, kWeatherMask, kWeatherMask + 1);
-    CopyBits(image, kRegionFlags, kWeatherRegionBit);
+    CopyBlock(image, MemoryLayout::kWeatherMask, MemoryLayout::kWeatherMask + 1);
+    CopyBits(image, MemoryLayout::kRegionFlags, kWeatherRegionBit);
   }
   if (beforeSave) {
     CopyByte(image, kFirstWeatherRow);
-    const unsigned mask = image.GetByte(kWeatherMask) | image.GetByte(kWeatherMask + 1) << 8;
+    const unsigned mask = image.GetByte(MemoryLayout::kWeatherMask) |
+                          image.GetByte(MemoryLayout::kWeatherMask + 1) << 8;
     for (int row = 0; row < kWeatherRows; ++row) {
       if ((mask & (1u << row)) == 0) {
         image.SetByte(kFirstWeatherRow, static_cast<std::uint8_t>(row));
@@ -212,20 +200,22 @@ void ImageNormaliser::RegionSettings(EepromImage& image, NormaliseDirection dire
 void ImageNormaliser::Comments(EepromImage& image) const {
   // The comment table is shared by the three channel lists and the DSC channels.
   for (int row = 0; row < kChannelRows; ++row) {
-    NormaliseRadioText(Field(image, kCommentTable + kCommentRecord * row, kCommentLength));
+    NormaliseRadioText(
+        Field(image, MemoryLayout::kCommentTable + kCommentRecord * row, kCommentLength));
     StoreAgain(image, ListKind::UsaChannels, row);
   }
   for (int row = 0; row < kWeatherRows; ++row) {
-    NormaliseRadioText(Field(image, kWeatherComments + kCommentRecord * row, kCommentLength));
+    NormaliseRadioText(
+        Field(image, MemoryLayout::kWeatherComments + kCommentRecord * row, kCommentLength));
     StoreAgain(image, ListKind::WeatherChannels, row);
   }
 }
 
 void ImageNormaliser::Atis(EepromImage& image) const {
-  if (ModelZeroOrSix() || !IdIsValid(image, kAtisId)) {
-    CopyBlock(image, kAtisId, kAtisId + kIdFieldLength - 1);
+  if (ModelZeroOrSix() || !IdIsValid(image, MemoryLayout::kAtisId)) {
+    CopyBlock(image, MemoryLayout::kAtisId, MemoryLayout::kAtisId + kIdFieldLength - 1);
   } else {
-    image.SetByte(kAtisId + kIdStateOffset, 0);
+    image.SetByte(MemoryLayout::kAtisId + kIdStateOffset, 0);
   }
   if (ModelZeroOrSix()) CopyBits(image, 0x22E0, 0x07);
   CopyByte(image, 0x22E2);
@@ -234,15 +224,15 @@ void ImageNormaliser::Atis(EepromImage& image) const {
 void ImageNormaliser::DscChannels(EepromImage& image) const {
   for (int row = 0; row < kDscRows; ++row) {
     StoreAgain(image, ListKind::DscChannels, row);
-    if (row >= 3 && row % 3 != 0) CopyBits(image, kDscAttributes + row, 0x02);
+    if (row >= 3 && row % 3 != 0) CopyBits(image, MemoryLayout::kDscAttributes + row, 0x02);
   }
 }
 
 void ImageNormaliser::SelfId(EepromImage& image) const {
-  if (!IdIsValid(image, kSelfId)) {
-    CopyBlock(image, kSelfId, kSelfId + kIdFieldLength - 1);
+  if (!IdIsValid(image, MemoryLayout::kSelfId)) {
+    CopyBlock(image, MemoryLayout::kSelfId, MemoryLayout::kSelfId + kIdFieldLength - 1);
   } else {
-    image.SetByte(kSelfId + kIdStateOffset, 0);
+    image.SetByte(MemoryLayout::kSelfId + kIdStateOffset, 0);
   }
   CopyBlock(image, 0x23D0, 0x23D3);
 }
@@ -252,9 +242,9 @@ void ImageNormaliser::DscCallsAndAlarms(EepromImage& image) const {
   for (int k = 0; k <= 5; ++k) CopyByte(image, 0x23FA + kDscCallRecord * k);
   for (int k = 0; k <= 11; ++k) CopyByte(image, 0x24FD + kDscCallRecord * k);
   for (const std::int32_t address : kDscCallSingles) CopyByte(image, address);
-  static_assert(kDscCalls + kDscCallRecord * 61 == kAlarmOptions);
+  static_assert(MemoryLayout::kDscCalls + kDscCallRecord * 61 == MemoryLayout::kAlarmOptions);
   for (const AlarmRecord& alarm : kAlarmRecords) {
-    const std::int32_t record = kAlarmOptions + kAlarmRecord * alarm.record;
+    const std::int32_t record = MemoryLayout::kAlarmOptions + kAlarmRecord * alarm.record;
     CopyByte(image, record);
     CopyBits(image, record + 3, alarm.fixedShutdown ? 0xFF : 0xF0);
   }
@@ -262,7 +252,7 @@ void ImageNormaliser::DscCallsAndAlarms(EepromImage& image) const {
 
 void ImageNormaliser::IdNames(EepromImage& image) const {
   for (int row = 0; row < kIndividualRows + kGroupRows; ++row) {
-    const std::int32_t record = kIdTable + kIdRecord * row;
+    const std::int32_t record = MemoryLayout::kIdTable + kIdRecord * row;
     NormaliseRadioText(Field(image, record + kIdNameOffset, kCommentLength));
     const bool group = row >= kIndividualRows;
     StoreAgain(image, group ? ListKind::DscGroupIds : ListKind::DscIndividualIds,

@@ -20,11 +20,7 @@ class RadioModel {
   static constexpr std::int32_t kImageSize = 32768;
   static constexpr int kMapRevision = 1;  // the only memory map clone files may carry
   static constexpr int kModelTypes = 7;
-  static constexpr std::int32_t kValidFlagAddress = 0x0EEA;
-  static constexpr std::int32_t kMakerNameAddress = 0x0EE0;
   static constexpr const char* kMakerName = "Vrel Inc";
-  static constexpr std::int32_t kModelTypeAddress = 0x0EE9;
-  static constexpr std::int32_t kRegionFlagsAddress = 0x0BA8;
 
   // Files and initial files need the valid flag only; what a radio sends also carries the
   // maker's name.

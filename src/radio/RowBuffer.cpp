@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "radio/MemoryLayout.h"
 #include "radio/ModelFixedFields.h"
 
 namespace rtv {
@@ -46,8 +47,8 @@ void TransferDscRow(const ChannelRow& from, ChannelRow& to, RowWrite write) {
 }
 
 void TransferWeatherRow(const ChannelRow& from, ChannelRow& to, RowWrite write, int modelType) {
-  if (!ModelFixedFields::Covers(modelType, ChannelRow::kWeatherMaskAddress,
-                                ChannelRow::kWeatherMaskAddress + 1, 0xFF)) {
+  if (!ModelFixedFields::Covers(modelType, MemoryLayout::kWeatherMask,
+                                MemoryLayout::kWeatherMask + 1, 0xFF)) {
     to.inhibited = from.inhibited;
   }
   if (write == RowWrite::Content && to.inhibited) return;

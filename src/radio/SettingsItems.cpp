@@ -20,6 +20,7 @@
 #include "overlay/OverlayText.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
+#include "radio/MemoryLayout.h"
 #include "radio/ModelFixedFields.h"
 
 namespace rtv {
@@ -102,7 +103,7 @@ consteval SettingItem UtcItem(std::string_view name, int address) {
 }
 
 constexpr SettingItem kItems[] = {
-    IdItem("CL_ComDsc_SelfId", 0x23C0, 9).Checked(Rule::SelfId),
+    IdItem("CL_ComDsc_SelfId", MemoryLayout::kSelfId, 9).Checked(Rule::SelfId),
     Pick("CL_ComDsc_IntCh", 0x23D4, Bit(1), "GI_Sheet_Sel_Misc_OnOff"),
     Pick("CL_ComDsc_UsaCh", 0x23D4, Bit(0), "GI_Sheet_Sel_Misc_OnOff").Greyed(Grey::UsaRegion),
     Pick("CL_ComDsc_CanCh", 0x23D4, Bit(2), "GI_Sheet_Sel_Misc_OnOff").Greyed(Grey::CanRegion),
@@ -199,9 +200,9 @@ constexpr SettingItem kItems[] = {
     Pick("CL_DscCall_Alarm_Stop", 0x23DD, kLowNibble, "GI_Sheet_Sel_DSC_ALM_Stop").Indexed(7, 61),
     Pick("CL_DscCall_Alarm_Visual", 0x23DD, kHighNibble, "GI_Sheet_Sel_Misc_OnOff").Indexed(7, 61),
     TextItem("CL_ComCom_CloneComment", 0x0EEB, 16),
-    Pick("CL_ComCom_Usa", 0x0BA8, Bit(0), "GI_Sheet_Sel_Misc_OnOff"),
-    Pick("CL_ComCom_Canada", 0x0BA8, Bit(2), "GI_Sheet_Sel_Misc_OnOff"),
-    Pick("CL_ComCom_Wx", 0x0BA8, Bit(1), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_ComCom_Usa", MemoryLayout::kRegionFlags, Bit(0), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_ComCom_Canada", MemoryLayout::kRegionFlags, Bit(2), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_ComCom_Wx", MemoryLayout::kRegionFlags, Bit(1), "GI_Sheet_Sel_Misc_OnOff"),
     DisplayItem("CL_ComCom_Display", 0x0B90).Greyed(Grey::RegionOfIndex),
     Pick("CL_ComCom_Scan", 0x0BBC, Bit(2), "GI_Sheet_Sel_Misc_OnOff")
         .Indexed(1, 3)
@@ -217,8 +218,8 @@ constexpr SettingItem kItems[] = {
     Pick("CL_ComCom_PrivateModeF", 0x0BA9, Bit(0), "GI_Sheet_Sel_Misc_OnOff"),
     Number("CL_ComCom_TotTimer", 0x0BAE, kWord, 0, 600).Suffixed(" sec").Greyed(Grey::TotOff),
     Pick("CL_ComCom_TotAlarm", 0x0BA9, Bit(4), "GI_Sheet_Sel_Misc_OnOff").Greyed(Grey::TotOff),
-    Pick("CL_ComCom_PttScan", 0x0BA8, Bit(3), "GI_Sheet_Sel_PTT_Scan"),
-    Pick("CL_ComCom_ChEx", 0x0BA8, Bit(5), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_ComCom_PttScan", MemoryLayout::kRegionFlags, Bit(3), "GI_Sheet_Sel_PTT_Scan"),
+    Pick("CL_ComCom_ChEx", MemoryLayout::kRegionFlags, Bit(5), "GI_Sheet_Sel_Misc_OnOff"),
     Pick("CL_RadioSet_ScanType", 0x0B1E, kByte, "GI_Sheet_Sel_ScanType"),
     Pick("CL_RadioSet_ScanTimer", 0x0B1F, kByte, "GI_Sheet_Sel_Misc_OnOff"),
     Scaled("CL_RadioSet_ScanSpeed", 0x0BB1, kByte, 1, 50, 200, " msec"),
@@ -246,12 +247,12 @@ constexpr SettingItem kItems[] = {
     Pick("CL_ComConf_InactivityTimer_Dsc", 0x0B5D, kByte, "GI_Sheet_Sel_Inactivity_Timer"),
     Pick("CL_ComConf_InactivityTimer_Dst", 0x0B5B, kByte, "GI_Sheet_Sel_Inactivity_Timer"),
     Pick("CL_ComConf_InactivityTimer_Rt", 0x0B5F, kByte, "GI_Sheet_Sel_Inactivity_Timer_RT"),
-    IdItem("CL_ComAtis_AtisId", 0x22D0, 10),
+    IdItem("CL_ComAtis_AtisId", MemoryLayout::kAtisId, 10),
     Pick("CL_ComAtis_IntCh", 0x22E0, Bit(1), "GI_Sheet_Sel_Misc_OnOffAtis", 2).Checked(Rule::Atis),
     Pick("CL_ComAtis_UsaCh", 0x22E0, Bit(0), "GI_Sheet_Sel_Misc_OnOffAtis", 2).Checked(Rule::Atis),
     Pick("CL_ComAtis_CanCh", 0x22E0, Bit(2), "GI_Sheet_Sel_Misc_OnOffAtis", 2).Checked(Rule::Atis),
-    Pick("CL_MakerR_AdjMode", 0x0BA8, Bit(6), "GI_Sheet_Sel_Misc_OnOff"),
-    Pick("CL_MakerR_Initial", 0x0BA8, Bit(7), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_MakerR_AdjMode", MemoryLayout::kRegionFlags, Bit(6), "GI_Sheet_Sel_Misc_OnOff"),
+    Pick("CL_MakerR_Initial", MemoryLayout::kRegionFlags, Bit(7), "GI_Sheet_Sel_Misc_OnOff"),
     Pick("CL_MakerR_PosACK_fAuto", 0x0BAB, kByte, "GI_Sheet_Sel_Misc_OnOff"),
     Pick("CL_MakerR_IndACK_Resend", 0x0BAA, kByte, "GI_Sheet_Sel_Misc_Able"),
     Scaled("CL_MakerR_TX_Mute_Timer", 0x0BB6, kByte, 1, 0, 255, " msec"),
@@ -285,12 +286,9 @@ constexpr auto kRowOfLink = [] {
 }();
 
 // Image bytes the rules read.
-constexpr int kRegionFlags = 0x0BA8;  // bit 0 USA, bit 2 CAN; INT is always on
-constexpr int kFunctionFlags = 0x0BA9;
 constexpr int kScanFlags = 0x0BBC;  // one byte a region: bit 0 dual, bit 1 tri-watch, bit 2 scan
 constexpr int kTaskMode = 0x0B56;
-constexpr int kAtisRegions = 0x22E0;  // bit per region; 0 means ATIS on
-constexpr int kDscRegions = 0x23D4;   // bit per region
+constexpr int kDscRegions = 0x23D4;  // bit per region
 constexpr int kCallTable = 0x23D7;
 constexpr int kCallRecordBytes = 7;
 constexpr int kRegions = 3;  // USA 0, INT 1, CAN 2; region r has bit r in the flag bytes
@@ -312,7 +310,7 @@ constexpr std::array<const char*, kRegions> kDisplayListsWithAtis = {
     "GI_Sheet_Sel_UserSetDispCan_A"};
 
 bool RegionOn(const std::uint8_t* image, int region) {
-  return region == 1 || (image[kRegionFlags] >> region & 1) != 0;
+  return region == 1 || (image[MemoryLayout::kRegionFlags] >> region & 1) != 0;
 }
 
 // Whether an enabled region other than `except` passes `test`.
@@ -329,7 +327,7 @@ const std::uint8_t* CallRecord(const std::uint8_t* image, int record) {
 }
 
 bool AtisOn(const std::uint8_t* image, int region) {
-  return (image[kAtisRegions] >> region & 1) == 0;
+  return (image[MemoryLayout::kAtisRegions] >> region & 1) == 0;
 }
 
 // Models 0 and 6 have no ATIS and keep the weather channels.
@@ -409,7 +407,7 @@ bool Greyed(const SettingItem& item, const std::uint8_t* image, int index) {
     case Grey::CanRegion:
       return !RegionOn(image, 2);
     case Grey::TotOff:
-      return (image[kFunctionFlags] & kTotOn) == 0;
+      return (image[MemoryLayout::kFunctionFlags] & kTotOn) == 0;
     case Grey::NoAutoAckCall:
       for (int n = item.record; n < item.record + 3; ++n) {
         if (CallRecord(image, n)[1] != 0 && CallRecord(image, n + 3)[0] != 0) return false;
@@ -442,7 +440,7 @@ bool Unavailable(const SettingItem& item, const std::uint8_t* image, int value) 
           return !AnyEnabledRegion(image,
                                    [&](int r) { return (image[kDscRegions] >> r & 1) != 0; });
         case kSoftKeyAquaQuake:
-          return (image[kFunctionFlags] & kAquaQuakeOn) == 0;
+          return (image[MemoryLayout::kFunctionFlags] & kAquaQuakeOn) == 0;
         default:
           return false;
       }

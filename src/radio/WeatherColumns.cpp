@@ -7,6 +7,7 @@
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/ListColumn.h"
+#include "radio/MemoryLayout.h"
 #include "radio/ModelFixedFields.h"
 
 namespace rtv {
@@ -27,8 +28,8 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
   AccessResult result = AccessResult::Nothing;
   if (link == kLinkUse) {
     // Some models put their own weather channels back on saving.
-    if (ModelFixedFields::Covers(access.host.CellModelType(), ChannelRow::kWeatherMaskAddress,
-                                 ChannelRow::kWeatherMaskAddress + 1, 0xFF)) {
+    if (ModelFixedFields::Covers(access.host.CellModelType(), MemoryLayout::kWeatherMask,
+                                 MemoryLayout::kWeatherMask + 1, 0xFF)) {
       access.MarkFixedByModel();
     }
     result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_Misc_Used", row->inhibited, changed);
@@ -39,8 +40,8 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
     }
     // The radio needs at least one weather channel.
     const EepromImage& image = row->image();
-    const int mask = image.GetByte(ChannelRow::kWeatherMaskAddress) |
-                     image.GetByte(ChannelRow::kWeatherMaskAddress + 1) << 8;
+    const int mask = image.GetByte(MemoryLayout::kWeatherMask) |
+                     image.GetByte(MemoryLayout::kWeatherMask + 1) << 8;
     if ((mask & kAllRowsUnused) == kAllRowsUnused)
       access.MarkError(CellMarkReason::NoWeatherChannel);
   } else if (link == kLinkComment) {

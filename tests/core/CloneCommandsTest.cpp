@@ -20,6 +20,7 @@
 #include "link/LinkView.h"
 #include "radio/ImageVersion.h"
 #include "radio/ItemAccessor.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -403,7 +404,7 @@ TEST_F(CloneCommandsTest, SilenceHalfwayShowsTheTimeOutAndKeepsTheImage) {
 }
 
 TEST_F(CloneCommandsTest, ImageOfAnotherMakerIsRefused) {
-  radioImage.SetByte(RadioModel::kMakerNameAddress, 'X');
+  radioImage.SetByte(MemoryLayout::kMakerName, 'X');
   AnswerReadWith(0, 0x2B5F);
   const EepromImage before(f.controller->WorkingImage());
 

@@ -15,6 +15,7 @@
 #include "link/CloneLink.h"
 #include "radio/ImageNormaliser.h"
 #include "radio/ImageVersion.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 
 namespace rtv {
@@ -166,10 +167,10 @@ TEST(CloneSessionTest, OnlyAnImageWithTheFlagAndTheMakersNameIsTakenFromTheRadio
     LinkStatus status;
   };
   const Case cases[] = {
-      {"as the radio sends it", RadioModel::kValidFlagAddress, 1, kLinkOk},
-      {"not flagged valid", RadioModel::kValidFlagAddress, 0, kLinkImageCheck},
-      {"another maker", RadioModel::kMakerNameAddress, 'X', kLinkImageCheck},
-      {"the maker's last letter", RadioModel::kMakerNameAddress + 7, 'C', kLinkImageCheck},
+      {"as the radio sends it", MemoryLayout::kValidFlag, 1, kLinkOk},
+      {"not flagged valid", MemoryLayout::kValidFlag, 0, kLinkImageCheck},
+      {"another maker", MemoryLayout::kMakerName, 'X', kLinkImageCheck},
+      {"the maker's last letter", MemoryLayout::kMakerName + 7, 'C', kLinkImageCheck},
   };
   for (const Case& c : cases) {
     EepromImage image = test::InitialImage(0, 0x55);

@@ -11,6 +11,7 @@
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -193,7 +194,7 @@ TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
 
   // The same file with the image-valid byte cleared.
   EepromImage invalid(f.working());
-  invalid.SetByte(RadioModel::kValidFlagAddress, 0);
+  invalid.SetByte(MemoryLayout::kValidFlag, 0);
   const std::string bad = f.initialFiles.Path() + "/bad.rtv";
   std::ofstream(bad) << test::CloneFileText(invalid);
 

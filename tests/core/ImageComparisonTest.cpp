@@ -7,6 +7,7 @@
 #include "ShippedController.h"
 #include "compare/ImageComparison.h"
 #include "compare/ImageSheets.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 #include "sheet/CsvTable.h"
 #include "sheet/SheetExporter.h"
@@ -79,7 +80,7 @@ TEST(ImageComparisonTest, OneChangedCommentIsOneDifferenceWithItsSheetRowAndColu
 TEST(ImageComparisonTest, AByteNoCellShowsIsOneOtherMemoryLine) {
   ComparedImages images;
   // The maker's name: the customer's sheets never show it.
-  const std::int32_t address = RadioModel::kMakerNameAddress + 2;
+  const std::int32_t address = MemoryLayout::kMakerName + 2;
   images.b.SetByte(address, static_cast<std::uint8_t>(images.a.GetByte(address) ^ 0x20));
   const ImageDifferences differences = images.Compare();
   EXPECT_TRUE(differences.cells.empty()) << differences.Text();
@@ -93,7 +94,7 @@ TEST(ImageComparisonTest, AByteNoCellShowsIsOneOtherMemoryLine) {
 TEST(ImageComparisonTest, AShownChangeAndAnUnshownOneAreToldApart) {
   ComparedImages images;
   images.b = images.Edited(images.a, "GI_Sheet_IntCh", "16", 6, "SAFETY");
-  const std::int32_t address = RadioModel::kMakerNameAddress + 1;
+  const std::int32_t address = MemoryLayout::kMakerName + 1;
   images.b.SetByte(address, static_cast<std::uint8_t>(images.a.GetByte(address) ^ 0x01));
   const ImageDifferences differences = images.Compare();
   EXPECT_EQ(differences.cells.size(), 1u) << differences.Text();
@@ -106,7 +107,7 @@ TEST(ImageComparisonTest, AShownChangeAndAnUnshownOneAreToldApart) {
 
 TEST(ImageComparisonTest, ImagesOfDifferentModelsAreNotCompared) {
   ComparedImages images;
-  images.b.SetByte(RadioModel::kModelTypeAddress, 2);
+  images.b.SetByte(MemoryLayout::kModelType, 2);
   const ImageDifferences differences = images.Compare();
   EXPECT_FALSE(differences.refusal.empty());
   EXPECT_TRUE(differences.cells.empty());
@@ -120,7 +121,7 @@ TEST(ImageComparisonTest, GarbageImagesCompareWithinTheirBounds) {
   std::uint32_t seed = 12345;
   for (std::int32_t address = 0; address < images.b.Size(); ++address) {
     seed = seed * 1103515245u + 12345u;
-    if (address != RadioModel::kModelTypeAddress) {
+    if (address != MemoryLayout::kModelType) {
       images.b.SetByte(address, static_cast<std::uint8_t>(seed >> 16));
     }
   }

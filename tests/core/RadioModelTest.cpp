@@ -10,6 +10,7 @@
 #include "CloneFiles.h"
 #include "radio/EepromImage.h"
 #include "radio/ImageNormaliser.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModelHost.h"
 
 namespace rtv {
@@ -24,7 +25,7 @@ constexpr std::int32_t kTemplateMark = 0x0EE8;
 // mode is on.
 constexpr std::int32_t kServiceByte = ImageNormaliser::kServiceBlock;
 // Weather region bit: fixed by the template except for models 0 and 6.
-constexpr std::int32_t kRegions = RadioModel::kRegionFlagsAddress;
+constexpr std::int32_t kRegions = MemoryLayout::kRegionFlags;
 constexpr std::uint8_t kWeatherBit = 0x02;
 
 EepromImage TemplateOf(int model) {
@@ -69,17 +70,17 @@ TEST(RadioModelTest, AnImageIsValidByItsFlagAndFromTheRadioAlsoByTheMakersName) 
       {"another maker", RadioModel::kImageSize, 1, "Vrel Ind", Validity::Valid, Validity::Invalid},
       {"flag 0", RadioModel::kImageSize, 0, "Vrel Inc", Validity::Invalid, Validity::Invalid},
       {"flag 2", RadioModel::kImageSize, 2, "Vrel Inc", Validity::Invalid, Validity::Invalid},
-      {"too small for the flag", RadioModel::kValidFlagAddress, 1, "Vrel Inc", Validity::Invalid,
+      {"too small for the flag", MemoryLayout::kValidFlag, 1, "Vrel Inc", Validity::Invalid,
        Validity::Invalid},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EepromImage image;
     image.SetSize(c.size);
-    if (image.IsValidAddress(RadioModel::kValidFlagAddress)) {
-      image.SetByte(RadioModel::kValidFlagAddress, c.flag);
+    if (image.IsValidAddress(MemoryLayout::kValidFlag)) {
+      image.SetByte(MemoryLayout::kValidFlag, c.flag);
     }
-    image.WriteBlock(RadioModel::kMakerNameAddress, reinterpret_cast<const std::uint8_t*>(c.maker),
+    image.WriteBlock(MemoryLayout::kMakerName, reinterpret_cast<const std::uint8_t*>(c.maker),
                      static_cast<std::int32_t>(std::strlen(c.maker)));
     EXPECT_EQ(RadioModel::Validate(image, Strictness::Loose), c.loose);
     EXPECT_EQ(RadioModel::Validate(image, Strictness::Strict), c.strict);
@@ -104,11 +105,11 @@ TEST(RadioModelTest, ALoadedImageSwitchesToTheModelItNamesAndFollowsItsTemplate)
     FakeHost host(c.current);
     RadioModel model(host);
     EepromImage image = test::InitialImage(0, 0x22);
-    image.SetByte(RadioModel::kModelTypeAddress, c.named);
+    image.SetByte(MemoryLayout::kModelType, c.named);
     model.AfterLoad(image);
     EXPECT_EQ(host.switches, c.switches);
     EXPECT_EQ(image.GetByte(kTemplateMark), 0xA0 + c.model);
-    EXPECT_EQ(image.GetByte(RadioModel::kModelTypeAddress), c.named);  // the image's own
+    EXPECT_EQ(image.GetByte(MemoryLayout::kModelType), c.named);  // the image's own
   }
 }
 

@@ -14,6 +14,7 @@
 #include "cells/CellRequest.h"
 #include "radio/ChannelRow.h"
 #include "radio/EditHistory.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RowOperations.h"
 
 namespace rtv {
@@ -73,7 +74,7 @@ void AllowRow(std::vector<bool>& allowed, ListKind kind, int row) {
             ChannelRow::kCommentRecordSize);
       break;
     case ListKind::WeatherChannels:
-      Allow(allowed, ChannelRow::kWeatherMaskAddress, 2);
+      Allow(allowed, MemoryLayout::kWeatherMask, 2);
       Allow(allowed, 0x2250 + 11 * row, 11);
       break;
     case ListKind::FreeChannels:
@@ -88,10 +89,9 @@ void AllowRow(std::vector<bool>& allowed, ListKind kind, int row) {
             ChannelRow::kCommentRecordSize);
       break;
     default:
-      Allow(
-          allowed,
-          ChannelRow::kIdTableAddress + ChannelRow::kIdRecordSize * ChannelRow::IdRecord(kind, row),
-          ChannelRow::kIdRecordSize);
+      Allow(allowed,
+            MemoryLayout::kIdTable + ChannelRow::kIdRecordSize * ChannelRow::IdRecord(kind, row),
+            ChannelRow::kIdRecordSize);
       break;
   }
 }

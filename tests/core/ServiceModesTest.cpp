@@ -10,6 +10,7 @@
 #include "app/ModelController.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -164,7 +165,7 @@ TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
     ModeFixture f;
     f.settings.modelType = c.model;
     f.Start();
-    f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, c.regions);
+    f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, c.regions);
     f.bus.Send(kMsgImageReplaced);
     const OptionalSheets& shown = f.modeView.optional;
     EXPECT_EQ(shown.usaChannels, c.usa);

@@ -13,6 +13,7 @@
 #include "cells/CellNames.h"
 #include "radio/DebugItems.h"
 #include "radio/DifferingBytes.h"
+#include "radio/MemoryLayout.h"
 #include "service/ByteValueText.h"
 #include "service/DebugTextLinkTrace.h"
 #include "service/ReferenceCompare.h"
@@ -180,13 +181,13 @@ TEST_F(MemoryCellsTest, KeysGoToTheNextAndPreviousDifference) {
 
 TEST_F(MemoryCellsTest, FlagBitsAndFreeDebugCells) {
   const int bit = LinkNo("CL_FBits");
-  host.image.SetByte(DebugItems::kFlagBitsAddress, 0x81);
+  host.image.SetByte(MemoryLayout::kRegionFlags, 0x81);
   EXPECT_EQ(probe.Show(bit, 1).text, "1");
   EXPECT_EQ(probe.Show(bit, 2).text, "0");
   EXPECT_EQ(probe.Show(bit, 8).text, "1");
   probe.Type(bit, 2, "1");
   probe.Type(bit, 8, "0");
-  EXPECT_EQ(host.image.GetByte(DebugItems::kFlagBitsAddress), 0x03);
+  EXPECT_EQ(host.image.GetByte(MemoryLayout::kRegionFlags), 0x03);
   const EepromImage before(host.image);
   probe.Type(bit, 9, "1");  // no ninth bit
   probe.Type(bit, 0, "1");

@@ -24,6 +24,7 @@
 #include "menus/widgets/ToolbarBuilder.h"
 #include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
+#include "radio/MemoryLayout.h"
 
 namespace rtv {
 namespace {
@@ -173,10 +174,10 @@ TEST(MainWindowLayoutTest, TheOptionalSheetsFollowRegionsModelAndModes) {
   EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "USA", "Export"}));
 
   // Only the weather bit: the weather sheet comes back after INT, the USA sheet goes.
-  f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, 0x02);
+  f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x02);
   f.bus.Send(kMsgImageReplaced);
   EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "Weather", "Export"}));
-  f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, 0x07);
+  f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x07);
   f.bus.Send(kMsgImageReplaced);
   EXPECT_EQ(Sheets(form.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));

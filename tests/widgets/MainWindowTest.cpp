@@ -38,6 +38,7 @@
 #include "menus/widgets/MenuBuilder.h"
 #include "menus/widgets/TreeBuilder.h"
 #include "overlay/OverlayText.h"
+#include "radio/MemoryLayout.h"
 #include "sheet/Sheet.h"
 #include "sheet/SheetExporter.h"
 #include "sheet/widgets/SheetPane.h"
@@ -410,7 +411,7 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
 
   // A file whose image-valid byte is not 1: the Data message; image, name and state stay.
   EepromImage invalid(w.controller->WorkingImage());
-  invalid.SetByte(RadioModel::kValidFlagAddress, 0);
+  invalid.SetByte(MemoryLayout::kValidFlag, 0);
   const std::string bad = w.folder.File("bad.rtv");
   std::ofstream(bad) << test::CloneFileText(invalid);
   touch();

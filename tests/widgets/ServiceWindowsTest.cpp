@@ -13,6 +13,7 @@
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "radio/DebugItems.h"
+#include "radio/MemoryLayout.h"
 #include "service/widgets/CompareWindow.h"
 #include "service/widgets/FlagBitsWindow.h"
 #include "service/widgets/FreeDebugWindow.h"
@@ -145,7 +146,7 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
 TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   MakerWindow w;
   EepromImage& image = w.controller->WorkingImage();
-  image.SetByte(DebugItems::kFlagBitsAddress, 0x01);
+  image.SetByte(MemoryLayout::kRegionFlags, 0x01);
   w.Debug("CL_Menu_Debug_EeWindow", MainController::kFlagBitsEntry);
   FlagBitsWindow* bits = w.form->FlagBits();
   ASSERT_NE(bits, nullptr);
@@ -164,7 +165,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   EXPECT_EQ(bitShown(DebugItems::kFlagBits), "0");
   EXPECT_EQ(bitShown(DebugItems::kFlagBits + 1), "");  // no more cells than bits
 
-  image.SetByte(DebugItems::kFlagBitsAddress, 0x82);
+  image.SetByte(MemoryLayout::kRegionFlags, 0x82);
   w.bus.Send(kMsgDataChanged);
   EXPECT_EQ(bitShown(1), "0");
   EXPECT_EQ(bitShown(2), "1");
@@ -176,7 +177,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Space);  // steps the bit
   w.Tick();
-  EXPECT_EQ(image.GetByte(DebugItems::kFlagBitsAddress), 0x86);
+  EXPECT_EQ(image.GetByte(MemoryLayout::kRegionFlags), 0x86);
   Save(*bits, "flag-bits-window");
   QTest::mouseClick(bits->CloseButton(), Qt::LeftButton);
   ASSERT_TRUE(

@@ -8,6 +8,7 @@
 
 #include "ChannelPlans.h"
 #include "radio/ChannelRow.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 
 namespace rtv::initial {
@@ -331,9 +332,9 @@ EepromImage MakeInitialImage(int modelType) {
   const ModelDefaults& model = Models()[static_cast<std::size_t>(modelType)];
   EepromImage image;
   image.SetSize(RadioModel::kImageSize);
-  PutText(image, RadioModel::kMakerNameAddress, RadioModel::kMakerName);
-  Put(image, RadioModel::kModelTypeAddress, static_cast<std::uint8_t>(modelType));
-  Put(image, RadioModel::kValidFlagAddress, 1);
+  PutText(image, MemoryLayout::kMakerName, RadioModel::kMakerName);
+  Put(image, MemoryLayout::kModelType, static_cast<std::uint8_t>(modelType));
+  Put(image, MemoryLayout::kValidFlag, 1);
   PutText(image, 0x0EEB, std::string(16, ' '));
 
   WriteAdjustment(image);

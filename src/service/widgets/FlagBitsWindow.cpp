@@ -6,6 +6,7 @@
 
 #include "overlay/OverlayText.h"
 #include "radio/DebugItems.h"
+#include "radio/MemoryLayout.h"
 #include "service/FlagBitsSheet.h"
 #include "sheet/Sheet.h"
 #include "sheet/widgets/SheetPane.h"
@@ -16,7 +17,7 @@ FlagBitsWindow::FlagBitsWindow(QWidget* owner, const SheetServices& sheets,
                                const GridServices& grids)
     : QWidget(owner, Qt::Window), store_(std::make_unique<OverlayText>()) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(tr("Flag Bits %1").arg(DebugItems::kFlagBitsAddress, 4, 16, QChar('0')).toUpper());
+  setWindowTitle(tr("Flag Bits %1").arg(MemoryLayout::kRegionFlags, 4, 16, QChar('0')).toUpper());
   store_->SetLines(FlagBitsSheet::Lines(DebugItems::kFlagBits));
   pane_ = new SheetPane(std::make_unique<Sheet>(sheets, *store_, FlagBitsSheet::kSheetName), grids,
                         this);
