@@ -9,9 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 
-for tool in clang clang++; do
-  command -v "$tool" >/dev/null || { echo "fuzz-smoke: $tool is needed (apt-get install clang)" >&2; exit 1; }
-done
+./scripts/setup.sh clang libclang-rt-14-dev
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

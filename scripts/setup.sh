@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, only those that are missing; further
+# packages named as arguments too (the fuzz build adds clang).
 set -euo pipefail
 
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev googletest libgtest-dev
-          libgmock-dev libbenchmark-dev ccache clang-format poppler-utils python3)
+          libgmock-dev libbenchmark-dev ccache clang-format poppler-utils python3 "$@")
 
 missing=()
 for p in "${packages[@]}"; do
