@@ -39,7 +39,7 @@ bool ClipboardRowCommands::TakesClipboard() const {
 
 void ClipboardRowCommands::PasteLater(ListKind kind, int row, const std::string& what) {
   pending_ = Pending{kind, row, what};
-  controller_.Bus().Post(kMsgPasteClipboardRows);
+  controller_.Bus().Post(msg::PasteClipboardRows{});
 }
 
 bool ClipboardRowCommands::RunPending() {

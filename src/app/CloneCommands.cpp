@@ -166,7 +166,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   }
   controller_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  controller_.Bus().Send(kMsgImageReplaced);
+  controller_.Bus().Send(msg::ImageReplaced{});
   if (!problem.empty() || !overlay.HasKey("GI_Mess_CloneRead_Done")) return;
   // Said after the sheet is replaced, so that nothing it posts covers it.
   char seconds[32];
@@ -185,7 +185,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
 
 void CloneCommands::CompareWithRadio() {
   if (link_.IsBusy()) return;
-  controller_.Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  controller_.Bus().Send(msg::CommitEdits{});  // a value being typed belongs to the working image
   StartRead([this](LinkResult& read) { CompareDone(read); });
 }
 
@@ -228,7 +228,7 @@ void CloneCommands::CompareDone(LinkResult& result) {
 // Clone write
 
 void CloneCommands::CloneWrite() {
-  controller_.Bus().Send(kMsgCommitEdits);
+  controller_.Bus().Send(msg::CommitEdits{});
   controller_.CheckWarnings();
   OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
@@ -328,7 +328,7 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
     if (readAll && result.status == kLinkOk) adjustValues_.SetHasValues(true);
     if (readAll && adjustWindowRefresh_) {
       adjustWindowRefresh_ = false;
-      controller_.Bus().Send(kMsgDataChanged);
+      controller_.Bus().Send(msg::DataChanged{});
     }
     AdjustmentDone();
   });
@@ -337,13 +337,13 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
 void CloneCommands::AdjustmentDone() {
   // Two of the values live in the image: the dirty check and the warnings look again.
   controller_.AfterImageWrite();
-  controller_.Bus().Send(kMsgDataChanged);
+  controller_.Bus().Send(msg::DataChanged{});
 }
 
 void CloneCommands::OpenAdjustWindow() {
-  controller_.Bus().Post(kMsgOpenAdjustWindow);
+  controller_.Bus().Post(msg::OpenAdjustWindow{});
   adjustWindowOpen_ = true;
-  controller_.Bus().Send(kMsgModeChanged);
+  controller_.Bus().Send(msg::ModeChanged{});
 }
 
 void CloneCommands::ReadAllAdjustValues() { RunAdjustList(adjustValues_.ReadAllItems(), true); }
@@ -410,8 +410,8 @@ void CloneCommands::RefuseWhileBusy() {
 void CloneCommands::SetPort(int port) {
   if (port < 1 || port > kMaxPortNumber) return;
   controller_.Settings().portNumber = port;
-  controller_.Bus().Send(kMsgRefreshMenuStates);
-  controller_.Bus().Send(kMsgRefreshToolbarStates);
+  controller_.Bus().Send(msg::RefreshMenuStates{});
+  controller_.Bus().Send(msg::RefreshToolbarStates{});
 }
 
 bool CloneCommands::PortChecked(int port) const {

@@ -41,12 +41,12 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   history_.Reset(working_);
   // The saved image starts empty; the first mark clean fills it.
   controllerTask_ = std::make_unique<TimerTask>(services_.timers);
-  Bus().Subscribe(&MainController::OnBaseMessage, this);
+  subscription_ = Bus().Subscribe([this](const Message& message) { HandleBaseMessage(message); });
   MainController::Reset();
 }
 
 MainController::~MainController() {
-  Bus().Unsubscribe(&MainController::OnBaseMessage, this);
+  subscription_.End();
   TimerTask::Dispose(std::move(controllerTask_));
 }
 
@@ -67,7 +67,7 @@ void MainController::Setup(MainView& view) {
   MarkClean();
   StartNewHistory();
   compare_.Assign(template_);
-  Bus().Send(kMsgModeChanged);
+  Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (imageSize_ < kMemoryMapExtent) {
     view.ShowForm();
@@ -117,7 +117,7 @@ void MainController::RebuildTree() {
   EvaluateWarnings();
   view_->CloseCurrentSheet();
   view_->ShowTreeAndSelectFirst();
-  Bus().Send(kMsgImageReplaced);
+  Bus().Send(msg::ImageReplaced{});
 }
 
 RadioModel::Validity MainController::ValidateImage(const EepromImage&, RadioModel::Strictness) {
@@ -202,7 +202,7 @@ bool MainController::CheckDirty() {
 void MainController::RefreshWarnings() {
   warningDeadline_.reset();
   EvaluateWarnings();
-  Bus().Post(kMsgWarningsUpdated);
+  Bus().Post(msg::WarningsUpdated{});
 }
 
 void MainController::RestartWarningTimer() {
@@ -213,10 +213,10 @@ int MainController::CellModelType() const { return services_.settings.modelType;
 
 void MainController::PostStatusText(const std::string& text, ColourValue textColour,
                                     ColourValue background) {
-  Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background), text);
+  Bus().Post(msg::StatusText{text, textColour, background});
 }
 
-void MainController::PostBusMessage(int type, int argument) { Bus().Post(type, argument); }
+void MainController::PostBusMessage(Message message) { Bus().Post(std::move(message)); }
 
 void MainController::RunCellCommand(int link, const Cell& cell) {
   switch (link) {
@@ -264,10 +264,10 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       break;
     case LinkNo("CL_Menu_Port_Com"):
       services_.settings.portNumber = cell.index;
-      Bus().Send(kMsgModeChanged);
+      Bus().Send(msg::ModeChanged{});
       break;
     case LinkNo("CL_Help_About"):
-      Bus().Post(kMsgShowAbout);
+      Bus().Post(msg::ShowAbout{});
       break;
     case LinkNo("CL_Help_Contents"):
       OpenHelp(kCellLinkNone);
@@ -280,16 +280,20 @@ void MainController::RunCellCommand(int link, const Cell& cell) {
       break;
     // The maker's service tools; the memory window's entry with index 1 opens the flag bits.
     case LinkNo("CL_Menu_Debug_EeWindow"):
-      Bus().Post(cell.index == kFlagBitsEntry ? kMsgOpenFlagBitsWindow : kMsgOpenMemoryDebugWindow);
+      if (cell.index == kFlagBitsEntry) {
+        Bus().Post(msg::OpenFlagBitsWindow{});
+      } else {
+        Bus().Post(msg::OpenMemoryWindow{});
+      }
       break;
     case LinkNo("CL_Menu_Debug_Compare"):
-      Bus().Post(kMsgOpenDebugCompareWindow);
+      Bus().Post(msg::OpenDebugCompareWindow{});
       break;
     case LinkNo("CL_Menu_Debug_CorrectComp"):
-      Bus().Post(kMsgTakeCompareCopy);
+      Bus().Post(msg::TakeCompareCopy{});
       break;
     case LinkNo("CL_Menu_Debug_Window"):
-      Bus().Post(kMsgOpenFreeDebugWindow);
+      Bus().Post(msg::OpenFreeDebugWindow{});
       break;
     default:
       break;  // the other commands arrive with their windows
@@ -452,7 +456,7 @@ void MainController::EndStep() {
 }
 
 bool MainController::Undo() {
-  Bus().Send(kMsgCommitEdits);
+  Bus().Send(msg::CommitEdits{});
   RecordStep();  // anything not yet recorded is the step to take back
   const std::optional<EditHistory::StepInfo> step = history_.Undo(working_);
   if (!step) {
@@ -466,7 +470,7 @@ bool MainController::Undo() {
 }
 
 bool MainController::Redo() {
-  Bus().Send(kMsgCommitEdits);
+  Bus().Send(msg::CommitEdits{});
   RecordStep();
   const std::optional<EditHistory::StepInfo> step = history_.Redo(working_);
   if (!step) {
@@ -487,7 +491,7 @@ void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const c
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
   if (view_ != nullptr) view_->ShowEditPlace(step.place.sheet, step.place.link, step.place.index);
-  Bus().Post(kMsgDataChanged);
+  Bus().Post(msg::DataChanged{});
   PostStatusText(text, ToColourValue(SystemColour::WindowText),
                  ToColourValue(SystemColour::ButtonFace));
   HistoryChanged();
@@ -504,8 +508,8 @@ std::string MainController::RedoCaption() {
 }
 
 void MainController::HistoryChanged() {
-  Bus().Post(kMsgRefreshMenuStates);
-  Bus().Post(kMsgRefreshToolbarStates);
+  Bus().Post(msg::RefreshMenuStates{});
+  Bus().Post(msg::RefreshToolbarStates{});
 }
 
 void MainController::RememberSheetPosition(const SheetPosition& position) {
@@ -540,7 +544,7 @@ void MainController::ControllerTick() {
   if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {
     warningDeadline_.reset();
     EvaluateWarnings();
-    Bus().Post(kMsgWarningsUpdated);
+    Bus().Post(msg::WarningsUpdated{});
   }
 }
 
@@ -550,54 +554,43 @@ bool MainController::QueryClose() {
 
 void MainController::Close() { controllerTask_->Stop(); }
 
-void MainController::OnBaseMessage(void* context, const Message& message) {
-  static_cast<MainController*>(context)->HandleBaseMessage(message);
-}
-
 void MainController::HandleBaseMessage(const Message& message) {
-  switch (message.type) {
-    case kMsgModeChanged:
-      Bus().Send(kMsgRefreshMenuStates);
-      Bus().Send(kMsgRefreshToolbarStates);
-      break;
-    case kMsgStatusText:
-      messageTextColour_ = static_cast<ColourValue>(message.arg1);
-      messageBackground_ = static_cast<ColourValue>(message.arg2);
-      messageText_ = message.Text();
-      if (view_ != nullptr) view_->RedrawMessagePanel();
-      break;
-    case kMsgShowAbout:
-      if (view_ != nullptr) view_->ShowAbout();
-      break;
-    case kMsgTakeCompareCopy:
-      compare_.Assign(working_);
-      break;
-    case kMsgOpenDebugCompareWindow:
-      OpenCompareWindow();
-      break;
-    case kMsgOpenMemoryDebugWindow:
-      if (view_ != nullptr) view_->OpenMemoryWindow();
-      break;
-    case kMsgOpenFlagBitsWindow:
-      if (view_ != nullptr) view_->OpenFlagBitsWindow();
-      break;
-    case kMsgOpenFreeDebugWindow:
-      if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
-        FreeDebugWindowShown(true);
-      }
-      break;
-    case kMsgPasteClipboardRows:
-      clipboardRows_->RunPending();
-      break;
-    case kMsgImageReplaced:
-      // Open, New, Read and a model change: the tree's marks are never stale. The sheets
-      // are built again anyway, so they need no word of it.
-      warningDeadline_.reset();
-      EvaluateWarnings();
-      break;
-    default:
-      break;
-  }
+  std::visit(Overloaded{[this](const msg::ModeChanged&) {
+                          Bus().Send(msg::RefreshMenuStates{});
+                          Bus().Send(msg::RefreshToolbarStates{});
+                        },
+                        [this](const msg::StatusText& status) {
+                          messageTextColour_ = status.textColour;
+                          messageBackground_ = status.background;
+                          messageText_ = status.text;
+                          if (view_ != nullptr) view_->RedrawMessagePanel();
+                        },
+                        [this](const msg::ShowAbout&) {
+                          if (view_ != nullptr) view_->ShowAbout();
+                        },
+                        [this](const msg::TakeCompareCopy&) { compare_.Assign(working_); },
+                        [this](const msg::OpenDebugCompareWindow&) { OpenCompareWindow(); },
+                        [this](const msg::OpenMemoryWindow&) {
+                          if (view_ != nullptr) view_->OpenMemoryWindow();
+                        },
+                        [this](const msg::OpenFlagBitsWindow&) {
+                          if (view_ != nullptr) view_->OpenFlagBitsWindow();
+                        },
+                        [this](const msg::OpenFreeDebugWindow&) {
+                          if (view_ != nullptr &&
+                              view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
+                            FreeDebugWindowShown(true);
+                          }
+                        },
+                        [this](const msg::PasteClipboardRows&) { clipboardRows_->RunPending(); },
+                        [this](const msg::ImageReplaced&) {
+                          // Open, New, Read and a model change: the tree's marks are never stale.
+                          // The sheets are built again anyway, so they need no word of it.
+                          warningDeadline_.reset();
+                          EvaluateWarnings();
+                        },
+                        [](const auto&) {}},
+             message);
 }
 
 void MainController::OpenCompareWindow() {
@@ -608,7 +601,7 @@ void MainController::OpenCompareWindow() {
 }
 
 void MainController::CompareWithFile() {
-  Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  Bus().Send(msg::CommitEdits{});  // a value being typed belongs to the working image
   FileDialogRequest request;
   request.title = "Compare with File";
   request.filter = services_.overlay.GetLine("GI_Sys_Dialog_FOpen", 1);

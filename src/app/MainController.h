@@ -173,7 +173,7 @@ class MainController : public CellAccessHost {
   int CellModelType() const override;
   void PostStatusText(const std::string& text, ColourValue textColour,
                       ColourValue background) override;
-  void PostBusMessage(int type, int argument) override;
+  void PostBusMessage(Message message) override;
   void RunCellCommand(int link, const Cell& cell) override;
   CommandState CellCommandState(int link, const Cell& cell) override;
 
@@ -234,7 +234,6 @@ class MainController : public CellAccessHost {
   virtual void FreeDebugWindowShown(bool /*shown*/) {}
 
  private:
-  static void OnBaseMessage(void* context, const Message& message);
   void HandleBaseMessage(const Message& message);
   void ControllerTick();
 
@@ -282,6 +281,7 @@ class MainController : public CellAccessHost {
   std::string pendingWhat_;
   EditPlace pendingPlace_;
   int stepDepth_ = 0;  // inside BeginStep … EndStep
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

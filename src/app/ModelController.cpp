@@ -18,21 +18,14 @@
 #include "sheet/ModelSheet.h"
 
 namespace rtv {
-namespace {
-
-// The argument of the jump message when the user asked for the other channel view.
-constexpr int kJumpToOtherView = 1;
-
-}  // namespace
-
 ModelController::ModelController(const ControllerServices& services, std::int32_t imageSize)
     : MainController(services, imageSize) {
   ModelController::Reset();
-  Bus().Subscribe(&ModelController::OnModelMessage, this);
+  subscription_ = Bus().Subscribe([this](const Message& message) { HandleModelMessage(message); });
 }
 
 ModelController::~ModelController() {
-  Bus().Unsubscribe(&ModelController::OnModelMessage, this);
+  subscription_.End();
   FreeDebugWindowShown(false);
 }
 
@@ -84,21 +77,18 @@ void ModelController::Normalise(EepromImage& image, NormaliseDirection direction
 
 void ModelController::AfterRead(EepromImage& image) { RadioModel::AfterRead(image); }
 
-void ModelController::OnModelMessage(void* context, const Message& message) {
-  static_cast<ModelController*>(context)->HandleModelMessage(message);
-}
-
 void ModelController::HandleModelMessage(const Message& message) {
-  if (message.type == kMsgImageReplaced) AdjustTree();
-  if (message.type == kMsgJumpToChannel) {
-    // Argument 1: the user asked for the other view; 0: which channels are in use changed.
-    if (message.arg1 == kJumpToOtherView) {
-      SetChannelsInUseOnly(!UsableView());
-    } else if (View() != nullptr) {
-      View()->RebuildSheetOnShow();
-    }
-  }
-  if (message.type == kMsgOpenAdjustWindow && View() != nullptr) OpenAdjustWindow();
+  std::visit(
+      Overloaded{[this](const msg::ImageReplaced&) { AdjustTree(); },
+                 [this](const msg::SwitchChannelView&) { SetChannelsInUseOnly(!UsableView()); },
+                 [this](const msg::ChannelsInUseChanged&) {
+                   if (View() != nullptr) View()->RebuildSheetOnShow();
+                 },
+                 [this](const msg::OpenAdjustWindow&) {
+                   if (View() != nullptr) OpenAdjustWindow();
+                 },
+                 [](const auto&) {}},
+      message);
 }
 
 void ModelController::OpenAdjustWindow() {
@@ -114,10 +104,10 @@ void ModelController::OpenAdjustWindow() {
   };
   actions.closed = [this] {
     if (clone_ != nullptr) clone_->AdjustWindowClosed();
-    Bus().Send(kMsgModeChanged);
+    Bus().Send(msg::ModeChanged{});
   };
   if (!View()->OpenAdjustWindow(actions)) {
-    Bus().PostText(kMsgAdjustWindowOpen, 0, 0, kAdjustWindowSheet);
+    Bus().Post(msg::AdjustWindowOpen{kAdjustWindowSheet});
   }
 }
 
@@ -195,14 +185,14 @@ void ModelController::ChangeModel(int modelType, bool ask) {
 
 void ModelController::AfterLoad(EepromImage& image) {
   model_.AfterLoad(image);
-  Bus().Send(kMsgImageReplaced);
+  Bus().Send(msg::ImageReplaced{});
 }
 
 void ModelController::MakerModeOn() {
   if (makerMode_) return;
   if (!Confirm("GI_Mess_Maker_Caution")) return;
   makerMode_ = true;
-  Bus().Send(kMsgModeChanged);
+  Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (View() != nullptr) View()->ShowMakerPanel(Overlay().GetFirstLine("GI_StatusPanel_Maker"));
 }
@@ -210,7 +200,7 @@ void ModelController::MakerModeOn() {
 void ModelController::AdjustModeOn() {
   if (adjustMode_) return;
   adjustMode_ = true;
-  Bus().Send(kMsgModeChanged);
+  Bus().Send(msg::ModeChanged{});
   RebuildTree();
 }
 
@@ -326,7 +316,7 @@ StartFacts ModelController::CurrentStartFacts() {
 void ModelController::SetChannelsInUseOnly(bool on) {
   Services().settings.channelsInUseOnly = on ? 1 : 0;
   if (View() != nullptr) View()->RebuildSheetOnShow();
-  Bus().Post(kMsgRefreshMenuStates);
+  Bus().Post(msg::RefreshMenuStates{});
 }
 
 bool ModelController::UsableView() const { return Services().settings.channelsInUseOnly != 0; }

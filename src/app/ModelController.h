@@ -97,7 +97,6 @@ class ModelController : public MainController, public SheetModelHost, public Rad
   void OpenAdjustWindow();
   void AdjustTree();
 
-  static void OnModelMessage(void* context, const Message& message);
   void HandleModelMessage(const Message& message);
 
   bool makerMode_ = false;
@@ -109,6 +108,7 @@ class ModelController : public MainController, public SheetModelHost, public Rad
   // While the free debug window is open, the link's record goes there too.
   std::unique_ptr<DebugTextLinkTrace> debugTrace_;
   RadioModel model_{*this};
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

@@ -42,7 +42,7 @@ Sheet* SheetCsvCommands::SheetOnShow() {
 
 bool SheetCsvCommands::Run(int index) {
   // An open in-place editor stores its text first: it belongs in the file or under it.
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   Sheet* sheet = SheetOnShow();
   if (sheet == nullptr) return false;
   if (index == kExport) return Export(*sheet);

@@ -12,6 +12,7 @@
 #include "CloneFiles.h"
 #include "ControllerFixture.h"
 #include "ManualClock.h"
+#include "MessageLog.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
@@ -170,13 +171,7 @@ TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
 TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   ControllerFixture f;
   f.controller->Setup(f.view);
-  int updates = 0;
-  struct Counter {
-    static void On(void* c, const Message& m) {
-      if (m.type == kMsgWarningsUpdated) ++*static_cast<int*>(c);
-    }
-  };
-  f.bus.Subscribe(&Counter::On, &updates);
+  const test::MessageLog log(f.bus);
   const int atStart = f.controller->WarningEvaluations();  // the tree's first marks
   f.controller->AfterImageWrite();
   f.clock.Advance(200);
@@ -185,7 +180,7 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   EXPECT_EQ(f.controller->WarningEvaluations(), atStart);
   f.clock.Advance(100);  // the 50 ms tick after the deadline, then the bus tick
   EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
-  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(log.Count<msg::WarningsUpdated>(), 1);
   f.clock.Advance(1000);
   EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
 }
@@ -239,23 +234,17 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
 TEST(MainControllerTest, BusMessagesOfTheBaseController) {
   ControllerFixture f;
   f.controller->Setup(f.view);
-  std::vector<int> seen;
-  struct Log {
-    static void On(void* c, const Message& m) {
-      static_cast<std::vector<int>*>(c)->push_back(m.type);
-    }
-  };
-  f.bus.Subscribe(&Log::On, &seen);
-  f.bus.Send(kMsgModeChanged);
-  EXPECT_EQ(seen,
-            (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates, kMsgRefreshToolbarStates}));
-  f.bus.SendText(kMsgStatusText, 0xFF, 0x80000005, "Read complete");
+  const test::MessageLog log(f.bus);
+  f.bus.Send(msg::ModeChanged{});
+  EXPECT_EQ(log.All(), (std::vector<Message>{msg::ModeChanged{}, msg::RefreshMenuStates{},
+                                             msg::RefreshToolbarStates{}}));
+  f.bus.Send(msg::StatusText{"Read complete", 0xFF, 0x80000005});
   EXPECT_EQ(f.controller->MessagePanelText(), "Read complete");
   EXPECT_EQ(f.controller->MessagePanelTextColour(), 0xFFu);
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
   f.controller->WorkingImage().SetByte(3, 9);
-  f.bus.Send(kMsgTakeCompareCopy);
+  f.bus.Send(msg::TakeCompareCopy{});
   EXPECT_EQ(f.controller->CompareImage().GetByte(3), 9);
 }
 
@@ -303,13 +292,7 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
                       {"#GI_AppMess_Conv_Overwrite", "Overwrite?", "#", "#GI_AppMess_S_Copy",
                        "Copied", "#GI_AppMess_S_Paste", "Pasted"});
   f.controller->Setup(f.view);
-  std::vector<int> seen;
-  struct Log {
-    static void On(void* c, const Message& m) {
-      static_cast<std::vector<int>*>(c)->push_back(m.type);
-    }
-  };
-  f.bus.Subscribe(&Log::On, &seen);
+  const test::MessageLog log(f.bus);
   EepromImage& working = f.controller->WorkingImage();
   working.SetByte(0x25C0 + 16 * 2 + 5, 'Q');  // the name of individual ID row 2
   Cell cell;
@@ -328,7 +311,11 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
   EXPECT_EQ(f.prompts.shown[0].text, "Overwrite?");
   EXPECT_EQ(working.GetByte(0x25C0 + 16 * 7 + 5), 'Q');
   f.clock.Advance(10);
-  EXPECT_EQ(seen, (std::vector<int>{kMsgStatusText, 16, kMsgStatusText}));
+  const ColourValue text = ToColourValue(SystemColour::WindowText);
+  const ColourValue face = ToColourValue(SystemColour::ButtonFace);
+  EXPECT_EQ(log.All(),
+            (std::vector<Message>{msg::StatusText{"Copied", text, face}, msg::RedrawIndex{7},
+                                  msg::StatusText{"Pasted", text, face}}));
   EXPECT_EQ(f.controller->MessagePanelText(), "Pasted");
 }
 

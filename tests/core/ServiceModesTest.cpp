@@ -8,6 +8,8 @@
 #include "ControllerFixture.h"
 #include "app/FileCommands.h"
 #include "app/ModelController.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 
@@ -165,7 +167,7 @@ TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
     f.settings.modelType = c.model;
     f.Start();
     f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, c.regions);
-    f.bus.Send(kMsgImageReplaced);
+    f.bus.Send(msg::ImageReplaced{});
     const OptionalSheets& shown = f.modeView.optional;
     EXPECT_EQ(shown.usaChannels, c.usa);
     EXPECT_EQ(shown.canadianChannels, c.canada);

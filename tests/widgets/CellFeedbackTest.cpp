@@ -133,12 +133,10 @@ TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
   FeedbackWindow w;
   ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
   std::vector<std::string> said;
-  const MessageBus::Callback listen = [](void* context, const Message& message) {
-    if (message.type == kMsgStatusText && !message.Text().empty()) {
-      static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
-    }
-  };
-  w.bus.Subscribe(listen, &said);
+  const BusSubscription listening =
+      w.bus.SubscribeTo<msg::StatusText>([&said](const msg::StatusText& status) {
+        if (!status.text.empty()) said.push_back(status.text);
+      });
   int column = 0;
   int row = 0;
   ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));  // a channel without a name
@@ -148,7 +146,6 @@ TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
   EXPECT_TRUE(Contains(said[0], "Enter the name first")) << said[0];
   EXPECT_NE(said[0].find(": "), std::string::npos) << said[0];  // the cell's name first
   EXPECT_FALSE(said[0].starts_with("Enter")) << said[0];
-  w.bus.Unsubscribe(listen, &said);
 }
 
 TEST(CellFeedbackTest, AMarkSaysWhyInItsTooltipAndAsTheCursorEntersIt) {

@@ -85,7 +85,7 @@ TEST(MainWindowLayoutTest, StatusTextReachesTheMessagePanel) {
   FormFixture f;
   MainWindow form(*f.controller, f.settings);
   f.controller->Setup(form);
-  f.bus.SendText(kMsgStatusText, 0x0000FF, 0xFFFFFF, "Clone read complete.");
+  f.bus.Send(msg::StatusText{"Clone read complete.", 0x0000FF, 0xFFFFFF});
   EXPECT_EQ(form.MessagePanelWidget()->Text(), "Clone read complete.");
   const QImage shot = form.MessagePanelWidget()->grab().toImage();
   EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::white));
@@ -174,10 +174,10 @@ TEST(MainWindowLayoutTest, TheOptionalSheetsFollowRegionsModelAndModes) {
 
   // Only the weather bit: the weather sheet comes back after INT, the USA sheet goes.
   f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, 0x02);
-  f.bus.Send(kMsgImageReplaced);
+  f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "Weather", "Export"}));
   f.controller->WorkingImage().SetByte(RadioModel::kRegionFlagsAddress, 0x07);
-  f.bus.Send(kMsgImageReplaced);
+  f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(form.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));
 

@@ -70,7 +70,7 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
   EXPECT_EQ(memory->windowTitle().toStdString(), w.overlay.GetFirstLine("GI_Sys_AppTitle"));
 
   // The go-to notification selects the byte; typing changes it in the image.
-  w.bus.Post(kMsgDebugGoToAddress, kAddress);
+  w.bus.Post(msg::DebugGoToAddress{kAddress});
   w.Tick();
   ASSERT_EQ(memory->SelectedAddress(), kAddress);
   SheetView* grid = memory->Pane()->grid();
@@ -118,7 +118,7 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
 
   QTest::mouseClick(memory->CloseButton(), Qt::LeftButton);
   ASSERT_TRUE(test::WaitUntil("the memory window", [&] { return w.form->Memory() == nullptr; }));
-  w.bus.Post(kMsgDebugGoToAddress, 0);  // nobody left to hear it
+  w.bus.Post(msg::DebugGoToAddress{0});  // nobody left to hear it
   w.Tick();
 }
 
@@ -132,8 +132,8 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
   const QRect main = w.form->geometry();
   EXPECT_EQ(log->height(), std::max(100, static_cast<int>(std::lround(0.8 * main.height()))));
   EXPECT_EQ(log->geometry().center(), main.center());
-  w.bus.PostText(kMsgDebugText, 0, 0, "first");
-  w.bus.PostText(kMsgDebugText, 0, 0, "second");
+  w.bus.Post(msg::DebugText{"first"});
+  w.bus.Post(msg::DebugText{"second"});
   w.Tick();
   EXPECT_EQ(log->Text()->toPlainText(), "first\nsecond");
   // Asked for again, the same window comes to the front.
@@ -143,7 +143,7 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
   log->close();
   ASSERT_TRUE(
       test::WaitUntil("the free debug window", [&] { return w.form->FreeDebug() == nullptr; }));
-  w.bus.PostText(kMsgDebugText, 0, 0, "third");
+  w.bus.Post(msg::DebugText{"third"});
   w.Tick();
 }
 
@@ -170,7 +170,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   EXPECT_EQ(bitShown(DebugItems::kFlagBits + 1), "");  // no more cells than bits
 
   image.SetByte(DebugItems::kFlagBitsAddress, 0x82);
-  w.bus.Send(kMsgDataChanged);
+  w.bus.Send(msg::DataChanged{});
   EXPECT_EQ(bitShown(1), "0");
   EXPECT_EQ(bitShown(2), "1");
   EXPECT_EQ(bitShown(DebugItems::kFlagBits), "1");

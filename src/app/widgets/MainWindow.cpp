@@ -259,7 +259,9 @@ void MainWindow::BuildParts() {
   portPanel_ = new QLabel;
   portPanel_->setContentsMargins(6, 0, 6, 0);
   statusBar()->addPermanentWidget(portPanel_);
-  controller_.Bus().Subscribe(&MainWindow::OnBusMessage, this);
+  // A port or mode change shows at once in the status bar.
+  subscription_ = controller_.Bus().SubscribeTo<msg::ModeChanged>(
+      [this](const msg::ModeChanged&) { UpdateStartPage(); });
   auto* square = new QWidget;
   square->setFixedWidth(statusBar()->sizeHint().height());
   statusBar()->addPermanentWidget(square);
@@ -422,11 +424,6 @@ void MainWindow::UpdateStartPage() {
   startPage_->setVisible(shown);
 }
 
-void MainWindow::OnBusMessage(void* context, const Message& message) {
-  // A port or mode change shows at once in the status bar.
-  if (message.type == kMsgModeChanged) static_cast<MainWindow*>(context)->UpdateStartPage();
-}
-
 void MainWindow::TreeSelectionChanged() {
   if (tree_ == nullptr) return;
   if (StartPageChosen()) {
@@ -492,7 +489,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   pane_->show();
   FollowInTree(name);
   // Print and Export follow the sheet on show, also for their shortcuts.
-  controller_.Bus().Post(kMsgRefreshMenuStates);
+  controller_.Bus().Post(msg::RefreshMenuStates{});
   if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
     pane_->grid()->setFocus();
   } else if (tree_ != nullptr) {
@@ -618,7 +615,7 @@ MainWindow::~MainWindow() {
   delete flagBitsWindow_;
   delete freeDebugWindow_;
   delete compareWindow_;
-  controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
+  subscription_.End();
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);
 }
