@@ -72,7 +72,7 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   }
   controller_.CheckDirty();
   controller_.UpdateTitle();
-  controller_.RefreshWarnings();
+  controller_.Warnings().Refresh();
   // The rows a channel sheet lists may have changed with their names.
   view->RebuildSheetOnShow();
   if (report.Clean()) {

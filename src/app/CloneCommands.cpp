@@ -4,8 +4,8 @@
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/Prompts.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -25,7 +25,7 @@ std::string WithoutFullStop(std::string reason) {
 
 }  // namespace
 
-CloneCommands::CloneCommands(ModelController& controller, LinkController::Services services)
+CloneCommands::CloneCommands(MainController& controller, LinkController::Services services)
     : controller_(controller),
       link_(std::move(services)),
       session_([this](EepromImage& image) { controller_.AfterLoad(image); }) {
@@ -116,7 +116,7 @@ void CloneCommands::CloneRead() {
 }
 
 void CloneCommands::AdjustRead() {
-  if (!controller_.IsAdjustMode()) {
+  if (!controller_.Modes().Adjust()) {
     OverlayText& overlay = controller_.Overlay();
     const PromptAnswer answer = controller_.UserPrompts().Message(
         overlay.GetText("GI_Mess_Adjust_Caution"), controller_.ApplicationTitle(),
@@ -152,7 +152,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   OverlayText& overlay = controller_.Overlay();
   SayWhenStopped(result);
   if (result.status != kLinkOk) return;
-  if (adjustAfter) controller_.AdjustModeOn();
+  if (adjustAfter) controller_.Modes().AdjustOn();
   EepromImage& working = controller_.WorkingImage();
   working.Assign(result.image);
   session_.AfterRead(working);
@@ -229,14 +229,14 @@ void CloneCommands::CompareDone(LinkResult& result) {
 
 void CloneCommands::CloneWrite() {
   controller_.Bus().Send(msg::CommitEdits{});
-  controller_.CheckWarnings();
+  controller_.Warnings().CheckNow();
   OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
-  if (!controller_.ErrorSheets().empty()) {
+  if (!controller_.Warnings().ErrorSheets().empty()) {
     // Names the first cell in error and offers to show it.
-    const auto& first = controller_.FirstError();
+    const auto& first = controller_.Warnings().FirstError();
     MainView* view = controller_.View();
-    const std::string sheet = first ? first->sheet : controller_.ErrorSheets().front();
+    const std::string sheet = first ? first->sheet : controller_.Warnings().ErrorSheets().front();
     const std::string caption = view != nullptr ? view->SheetCaption(sheet) : sheet;
     const std::string where =
         first && overlay.HasKey("GI_Mess_DataError_Place")
@@ -256,7 +256,7 @@ void CloneCommands::CloneWrite() {
     }
     return;
   }
-  if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;
+  if (link_.IsBusy() || !controller_.Modes().MakerWriteAllowed()) return;
   if (prompts.Message(overlay.GetText("GI_Mess_Confirm_CloneWrite"), controller_.ApplicationTitle(),
                       PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return;
@@ -273,9 +273,10 @@ void CloneCommands::WriteIdentified(LinkResult& identified) {
   controller_.AbsorbProgramChanges();
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
-  const AddressRange* ranges = session_.WriteList(
-      controller_.IsMakerMode() ? CloneSession::WriteMode::Maker : CloneSession::WriteMode::Normal,
-      controller_.TemplateImage());
+  const AddressRange* ranges =
+      session_.WriteList(controller_.Modes().Maker() ? CloneSession::WriteMode::Maker
+                                                     : CloneSession::WriteMode::Normal,
+                         controller_.TemplateImage());
   link_.Write(outgoing_, ranges, [this](LinkResult& written) {
     if (written.status != kLinkOk) return;
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();

@@ -117,7 +117,7 @@ bool FileCommands::New() {
   controller_.StartNewHistory();
   controller_.SetCurrentFileName({});
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  controller_.EndAdjustModeUnlessRequested();
+  controller_.Modes().EndAdjustUnlessRequested();
   bus_.Send(msg::ImageReplaced{});
   return true;
 }
@@ -283,7 +283,7 @@ void FileCommands::RememberFile(const std::string& path) {
 }
 
 void FileCommands::EndOfCommand() {
-  controller_.EndAdjustModeUnlessRequested();
+  controller_.Modes().EndAdjustUnlessRequested();
   controller_.RebuildTree();
 }
 

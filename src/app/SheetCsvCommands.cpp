@@ -128,7 +128,7 @@ bool SheetCsvCommands::Apply(const std::string& path, const CsvImportTrial::Outc
   controller_.EndStep();
   controller_.CheckDirty();
   controller_.UpdateTitle();
-  controller_.RefreshWarnings();
+  controller_.Warnings().Refresh();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   Tell(trial.report.Summary().c_str(), !trial.report.Clean());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ModelController.h"
+#include "app/MainController.h"
 
 #include <gtest/gtest.h>
 
@@ -135,7 +135,7 @@ TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
         OverlayText help;
         help.SetLines({"#End_Of_Ovl"});
         MessageBus bus(clock);
-        ModelController controller(
+        MainController controller(
             ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
         controller.SetDataFolder(folder.Path());
         test::FakeView view;
@@ -172,17 +172,17 @@ TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   ControllerFixture f;
   f.controller->Setup(f.view);
   const test::MessageLog log(f.bus);
-  const int atStart = f.controller->WarningEvaluations();  // the tree's first marks
+  const int atStart = f.controller->Warnings().Evaluations();  // the tree's first marks
   f.controller->AfterImageWrite();
   f.clock.Advance(200);
   f.controller->AfterImageWrite();  // restarts the 250 ms
   f.clock.Advance(200);
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart);
   f.clock.Advance(100);  // the 50 ms tick after the deadline, then the bus tick
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart + 1);
   EXPECT_EQ(log.Count<msg::WarningsUpdated>(), 1);
   f.clock.Advance(1000);
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart + 1);
 }
 
 TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
@@ -203,11 +203,11 @@ TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   f.controller->Setup(f.view);
   f.controller->AfterImageWrite();
   f.clock.Advance(400);
-  EXPECT_EQ(f.controller->ErrorSheets(),
+  EXPECT_EQ(f.controller->Warnings().ErrorSheets(),
             (std::vector<std::string>{"GI_Sheet_Int", "GI_Sheet_Conf"}));
-  EXPECT_EQ(f.controller->WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
-  EXPECT_EQ(f.view.errorMarks, f.controller->ErrorSheets());
-  EXPECT_EQ(f.view.warningMarks, f.controller->WarningSheets());
+  EXPECT_EQ(f.controller->Warnings().WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
+  EXPECT_EQ(f.view.errorMarks, f.controller->Warnings().ErrorSheets());
+  EXPECT_EQ(f.view.warningMarks, f.controller->Warnings().WarningSheets());
 
   flags.clear();
   f.controller->AfterImageWrite();
@@ -227,7 +227,7 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
   request.key = CellKey::Typed('5');
   f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
   f.controller->Accessor().AccessCell(request, false);
-  EXPECT_TRUE(f.controller->IsWarningTimerRunning());
+  EXPECT_TRUE(f.controller->Warnings().Waiting());
   EXPECT_TRUE(f.controller->IsDirty());
 }
 

@@ -201,7 +201,7 @@ TEST_F(MemoryCellsTest, FlagBitsAndFreeDebugCells) {
 
 TEST_F(ServiceToolsTest, DebugMenuEntriesReachTheirWindows) {
   Command("CL_Menu_Debug_EeWindow");
-  Command("CL_Menu_Debug_EeWindow", MainController::kFlagBitsEntry);
+  Command("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
   EXPECT_EQ(view.memoryWindows, 1);
   EXPECT_EQ(view.flagBitsWindows, 1);
 }

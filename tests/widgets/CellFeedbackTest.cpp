@@ -185,17 +185,17 @@ TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
   const std::string path = w.folder.File("marked.rtv");
   ASSERT_TRUE(w.controller->Files().SaveFile(path));
   ASSERT_TRUE(w.controller->Files().New());
-  ASSERT_TRUE(w.controller->ErrorSheets().empty());
+  ASSERT_TRUE(w.controller->Warnings().ErrorSheets().empty());
   EXPECT_EQ(node->icon(0).pixmap(16).toImage(), clean);
   ASSERT_TRUE(w.controller->Files().OpenFile(path));
   // No click, no timer: the marks are there.
   node = w.form->Tree()->FindNode("GI_Sheet_DscIndId");
   ASSERT_NE(node, nullptr);
   EXPECT_NE(node->icon(0).pixmap(16).toImage(), clean);
-  ASSERT_TRUE(w.controller->FirstError().has_value());
-  EXPECT_EQ(w.controller->FirstError()->sheet, "GI_Sheet_DscIndId");
-  EXPECT_EQ(w.controller->FirstError()->index, 0);
-  EXPECT_TRUE(Contains(w.controller->FirstError()->reason, "single 0"));
+  ASSERT_TRUE(w.controller->Warnings().FirstError().has_value());
+  EXPECT_EQ(w.controller->Warnings().FirstError()->sheet, "GI_Sheet_DscIndId");
+  EXPECT_EQ(w.controller->Warnings().FirstError()->index, 0);
+  EXPECT_TRUE(Contains(w.controller->Warnings().FirstError()->reason, "single 0"));
 }
 
 TEST(CellFeedbackTest, LeftAndRightMoveThePaintedCurrentCellInALineMarkedSheet) {

@@ -19,7 +19,7 @@
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/MessagePanel.h"
 #include "menus/widgets/ToolbarBuilder.h"
 #include "menus/widgets/TreeBuilder.h"
@@ -47,7 +47,7 @@ struct FormFixture {
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
     std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
@@ -60,7 +60,7 @@ struct FormFixture {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
 };
 
 TEST(MainWindowLayoutTest, ShowsAnUntitledWindowOnTheScreen) {
@@ -182,7 +182,7 @@ TEST(MainWindowLayoutTest, TheOptionalSheetsFollowRegionsModelAndModes) {
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));
 
   // Maker mode rebuilds the tree with its sheets and shows its panel.
-  f.controller->MakerModeOn();
+  f.controller->Modes().MakerOn();
   EXPECT_EQ(Sheets(form.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export", "Maker"}));
   EXPECT_EQ(form.Tree()->topLevelItem(0)->text(0), "Radio Model 1");

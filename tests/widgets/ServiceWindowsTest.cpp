@@ -37,7 +37,7 @@ struct MakerWindow : SettingsHolder, test::ProgramWindow {
   MakerWindow() : ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
-    controller->MakerModeOn();
+    controller->Modes().MakerOn();
     form->Menu()->RefreshMenu();
   }
   // Runs a Debug menu entry as the user would, and lets the bus deliver it.
@@ -151,7 +151,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   MakerWindow w;
   EepromImage& image = w.controller->WorkingImage();
   image.SetByte(DebugItems::kFlagBitsAddress, 0x01);
-  w.Debug("CL_Menu_Debug_EeWindow", MainController::kFlagBitsEntry);
+  w.Debug("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
   FlagBitsWindow* bits = w.form->FlagBits();
   ASSERT_NE(bits, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(bits));

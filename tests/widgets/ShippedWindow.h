@@ -20,7 +20,6 @@
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
-#include "app/ModelController.h"
 #include "app/widgets/MainWindow.h"
 #include "base/MessageBus.h"
 #include "cells/CellNames.h"
@@ -45,10 +44,10 @@ struct ShippedWindowWith {
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
     settings.ApplyDefaults(1024, 768);
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetDataFolder(folder.Path());
-    controller->SetCommandLine(std::move(arguments));
+    controller->Modes().SetCommandLine(std::move(arguments));
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }
@@ -88,7 +87,7 @@ struct ShippedWindowWith {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
   std::unique_ptr<MainWindow> form;
 };
 
