@@ -5,7 +5,7 @@
 
 #include "ControllerFixture.h"
 #include "app/MainController.h"
-#include "cells/CellNames.h"
+#include "cells/CellCatalog.h"
 
 namespace rtv {
 namespace {
@@ -18,13 +18,13 @@ struct RouterFixture : test::ControllerFixture {
   }
   std::uint8_t Flags(const char* link, int index) {
     Cell cell;
-    cell.cellLink = LinkNo(link);
+    cell.cellLink = CellLinkNumber(link);
     cell.index = index;
     return router.State(cell.cellLink, cell).flags;
   }
   void Run(const char* link, int index) {
     Cell cell;
-    cell.cellLink = LinkNo(link);
+    cell.cellLink = CellLinkNumber(link);
     cell.index = index;
     router.Run(cell.cellLink, cell);
   }
