@@ -21,8 +21,9 @@ void EditSteps::Record() {
 }
 
 void EditSteps::Begin(std::string what, EditPlace place) {
+  // Every write is recorded as it happens, so nothing is pending here; a write that was not
+  // joins this step.
   if (depth_++ > 0) return;
-  Record();  // what came before is a step of its own
   pendingWhat_ = std::move(what);
   pendingPlace_ = std::move(place);
 }

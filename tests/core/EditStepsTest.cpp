@@ -44,9 +44,10 @@ TEST(EditStepsTest, AnInputIsOneStepNamedAfterWhatItReached) {
   EXPECT_FALSE(f.steps.Redo().has_value());
 }
 
-TEST(EditStepsTest, BeginToEndIsOneStepAndWhatCameBeforeIsAStepOfItsOwn) {
+TEST(EditStepsTest, BeginToEndIsOneStepNamedByBegin) {
   StepsFixture f;
-  f.image.SetByte(0, 1);  // an input nobody named
+  f.image.SetByte(0, 1);
+  f.steps.Record();  // an input nobody named: "Edit"
   f.steps.Begin("Import CSV", {"GI_Sheet_Int", 0, 0});
   EXPECT_TRUE(f.steps.InsideStep());
   f.steps.InputStarting("Comment", {});  // inside the import: still the import
