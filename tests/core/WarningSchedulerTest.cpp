@@ -18,12 +18,9 @@
 namespace rtv {
 namespace {
 
-// The scheduler alone, over an accessor whose check cells answer from `flags`.
+// The scheduler alone, over the shipped check list, whose cells answer from `flags`.
 struct SchedulerFixture {
   SchedulerFixture() {
-    host.overlay.SetLines({"#GI_WarningCheckList", "{(%.CL_Check_Int_ChInh:GI_Sheet_Int)}",
-                           "{(%.CL_Check_Dsc_SelfId:GI_Sheet_Dsc)}",
-                           "{(%.CL_Check_Conf_Softkey:GI_Sheet_Conf)}", "#"});
     host.accessor.Serve(LinkFamily::WarningChecks, [this](CellAccess& access) {
       access.request.resultFlags |= flags[access.cell.cellLink];
       return AccessResult::Nothing;
@@ -99,8 +96,9 @@ TEST(WarningSchedulerTest, TheOutcomeSortsSheetsIntoErrorsAndWarningsAndReachesT
   f.flags[LinkNo("CL_Check_Conf_Softkey")] =
       CellRequest::kResultError | CellRequest::kResultWarning;
   f.scheduler.CheckNow();
-  EXPECT_EQ(f.scheduler.ErrorSheets(), (std::vector<std::string>{"GI_Sheet_Int", "GI_Sheet_Conf"}));
-  EXPECT_EQ(f.scheduler.WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
+  EXPECT_EQ(f.scheduler.ErrorSheets(),
+            (std::vector<std::string>{"GI_Sheet_IntCh", "GI_Sheet_Config"}));
+  EXPECT_EQ(f.scheduler.WarningSheets(), std::vector<std::string>{"GI_Sheet_DscSet"});
   EXPECT_EQ(f.shownErrors, f.scheduler.ErrorSheets());
   EXPECT_EQ(f.shownWarnings, f.scheduler.WarningSheets());
 
