@@ -14,7 +14,7 @@
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
 #include "app/FileCommands.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/RecoveryFile.h"
 #include "app/widgets/Application.h"
 #include "app/widgets/FirstPaintProbe.h"
@@ -133,13 +133,13 @@ int main(int argc, char** argv) {
   // Outlives the controller, whose link closes it last.
   PosixSerialDevice serial;
   LoggingLinkTrace linkTrace;
-  ModelController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
+  MainController controller({settings, overlay, helpOverlay, bus, timers, timers, prompts});
   controller.SetDataFolder(folder);
   std::vector<std::string> arguments;
   for (const QString& argument : QCoreApplication::arguments()) {
     arguments.push_back(argument.toStdString());
   }
-  controller.SetCommandLine(std::move(arguments));
+  controller.Modes().SetCommandLine(std::move(arguments));
   PortEnvironment ports;
   ports.settings = &store;
   controller.AttachLink(serial, ports);

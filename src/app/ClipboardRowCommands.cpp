@@ -39,7 +39,7 @@ bool ClipboardRowCommands::TakesClipboard() const {
 
 void ClipboardRowCommands::PasteLater(ListKind kind, int row, const std::string& what) {
   pending_ = Pending{kind, row, what};
-  controller_.Bus().Post(kMsgPasteClipboardRows);
+  controller_.Bus().Post(msg::PasteClipboardRows{});
 }
 
 bool ClipboardRowCommands::RunPending() {
@@ -72,7 +72,7 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   }
   controller_.CheckDirty();
   controller_.UpdateTitle();
-  controller_.RefreshWarnings();
+  controller_.Warnings().Refresh();
   // The rows a channel sheet lists may have changed with their names.
   view->RebuildSheetOnShow();
   if (report.Clean()) {

@@ -4,8 +4,8 @@
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/Prompts.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -26,7 +26,7 @@ std::string WithoutFullStop(std::string reason) {
 
 }  // namespace
 
-CloneCommands::CloneCommands(ModelController& controller, LinkController::Services services)
+CloneCommands::CloneCommands(MainController& controller, LinkController::Services services)
     : controller_(controller),
       link_(std::move(services)),
       session_([this](EepromImage& image) { controller_.AfterLoad(image); }) {
@@ -117,7 +117,7 @@ void CloneCommands::CloneRead() {
 }
 
 void CloneCommands::AdjustRead() {
-  if (!controller_.IsAdjustMode()) {
+  if (!controller_.Modes().Adjust()) {
     OverlayText& overlay = controller_.Overlay();
     const PromptAnswer answer = controller_.UserPrompts().Message(
         overlay.GetText("GI_Mess_Adjust_Caution"), controller_.ApplicationTitle(),
@@ -153,7 +153,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   OverlayText& overlay = controller_.Overlay();
   SayWhenStopped(result);
   if (result.status != kLinkOk) return;
-  if (adjustAfter) controller_.AdjustModeOn();
+  if (adjustAfter) controller_.Modes().AdjustOn();
   EepromImage& working = controller_.WorkingImage();
   working.Assign(result.image);
   session_.AfterRead(working);
@@ -167,7 +167,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   }
   controller_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  controller_.Bus().Send(kMsgImageReplaced);
+  controller_.Bus().Send(msg::ImageReplaced{});
   if (!problem.empty() || !overlay.HasKey("GI_Mess_CloneRead_Done")) return;
   // Said after the sheet is replaced, so that nothing it posts covers it.
   char seconds[32];
@@ -186,7 +186,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
 
 void CloneCommands::CompareWithRadio() {
   if (link_.IsBusy()) return;
-  controller_.Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  controller_.Bus().Send(msg::CommitEdits{});  // a value being typed belongs to the working image
   StartRead([this](LinkResult& read) { CompareDone(read); });
 }
 
@@ -229,15 +229,15 @@ void CloneCommands::CompareDone(LinkResult& result) {
 // Clone write
 
 void CloneCommands::CloneWrite() {
-  controller_.Bus().Send(kMsgCommitEdits);
-  controller_.CheckWarnings();
+  controller_.Bus().Send(msg::CommitEdits{});
+  controller_.Warnings().CheckNow();
   OverlayText& overlay = controller_.Overlay();
   Prompts& prompts = controller_.UserPrompts();
-  if (!controller_.ErrorSheets().empty()) {
+  if (!controller_.Warnings().ErrorSheets().empty()) {
     // Names the first cell in error and offers to show it.
-    const auto& first = controller_.FirstError();
+    const auto& first = controller_.Warnings().FirstError();
     MainView* view = controller_.View();
-    const std::string sheet = first ? first->sheet : controller_.ErrorSheets().front();
+    const std::string sheet = first ? first->sheet : controller_.Warnings().ErrorSheets().front();
     const std::string caption = view != nullptr ? view->SheetCaption(sheet) : sheet;
     const std::string where =
         first && overlay.HasKey("GI_Mess_DataError_Place")
@@ -257,7 +257,7 @@ void CloneCommands::CloneWrite() {
     }
     return;
   }
-  if (link_.IsBusy() || !controller_.MakerWriteAllowed()) return;
+  if (link_.IsBusy() || !controller_.Modes().MakerWriteAllowed()) return;
   if (prompts.Message(overlay.GetText("GI_Mess_Confirm_CloneWrite"), controller_.ApplicationTitle(),
                       PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return;
@@ -274,9 +274,10 @@ void CloneCommands::WriteIdentified(LinkResult& identified) {
   controller_.AbsorbProgramChanges();
   if (!changed) controller_.MarkClean();
   outgoing_.Assign(working);
-  const AddressRange* ranges = session_.WriteList(
-      controller_.IsMakerMode() ? CloneSession::WriteMode::Maker : CloneSession::WriteMode::Normal,
-      controller_.TemplateImage());
+  const AddressRange* ranges =
+      session_.WriteList(controller_.Modes().Maker() ? CloneSession::WriteMode::Maker
+                                                     : CloneSession::WriteMode::Normal,
+                         controller_.TemplateImage());
   link_.Write(outgoing_, ranges, [this](LinkResult& written) {
     if (written.status != kLinkOk) return;
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -329,7 +330,7 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
     if (readAll && result.status == kLinkOk) adjustValues_.SetHasValues(true);
     if (readAll && adjustWindowRefresh_) {
       adjustWindowRefresh_ = false;
-      controller_.Bus().Send(kMsgDataChanged);
+      controller_.Bus().Send(msg::DataChanged{});
     }
     AdjustmentDone();
   });
@@ -338,13 +339,13 @@ void CloneCommands::RunAdjustList(std::vector<AdjustLink::Item> items, bool read
 void CloneCommands::AdjustmentDone() {
   // Two of the values live in the image: the dirty check and the warnings look again.
   controller_.AfterImageWrite();
-  controller_.Bus().Send(kMsgDataChanged);
+  controller_.Bus().Send(msg::DataChanged{});
 }
 
 void CloneCommands::OpenAdjustWindow() {
-  controller_.Bus().Post(kMsgOpenAdjustWindow);
+  controller_.Bus().Post(msg::OpenAdjustWindow{});
   adjustWindowOpen_ = true;
-  controller_.Bus().Send(kMsgModeChanged);
+  controller_.Bus().Send(msg::ModeChanged{});
 }
 
 void CloneCommands::ReadAllAdjustValues() { RunAdjustList(adjustValues_.ReadAllItems(), true); }
@@ -411,8 +412,8 @@ void CloneCommands::RefuseWhileBusy() {
 void CloneCommands::SetPort(int port) {
   if (port < 1 || port > kMaxPortNumber) return;
   controller_.Settings().portNumber = port;
-  controller_.Bus().Send(kMsgRefreshMenuStates);
-  controller_.Bus().Send(kMsgRefreshToolbarStates);
+  controller_.Bus().Send(msg::RefreshMenuStates{});
+  controller_.Bus().Send(msg::RefreshToolbarStates{});
 }
 
 bool CloneCommands::PortChecked(int port) const {

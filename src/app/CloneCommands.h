@@ -14,7 +14,7 @@
 
 namespace rtv {
 
-class ModelController;
+class MainController;
 struct Cell;
 
 // The radio commands of the program: clone read, write and information, the adjustment
@@ -27,7 +27,7 @@ class CloneCommands {
   // Clone > Compare with Radio: the second entry of the read command's link.
   static constexpr int kCompareWithRadio = 1;
 
-  CloneCommands(ModelController& controller, LinkController::Services services);
+  CloneCommands(MainController& controller, LinkController::Services services);
   ~CloneCommands();
   CloneCommands(const CloneCommands&) = delete;
   CloneCommands& operator=(const CloneCommands&) = delete;
@@ -96,7 +96,7 @@ class CloneCommands {
   void AdjustmentDone();
   void RefuseWhileBusy();
 
-  ModelController& controller_;
+  MainController& controller_;
   LinkController link_;
   CloneSession session_;
   CloneInformation information_;

@@ -93,7 +93,7 @@ std::string FileCommands::FullCurrentName() const {
 }
 
 FileCommands::UnsavedAnswer FileCommands::ConfirmUnsaved(bool writeAnother) {
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   const std::string question = writeAnother
                                    ? overlay_.GetFirstLine("GI_Mess_Confirm_WriteAnother")
                                    : FormatOne(overlay_.GetFirstLine("GI_Mess_Confirm_WriteFile"),
@@ -117,15 +117,15 @@ bool FileCommands::New() {
   controller_.StartNewHistory();
   controller_.SetCurrentFileName({});
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  controller_.EndAdjustModeUnlessRequested();
-  bus_.Send(kMsgImageReplaced);
+  controller_.Modes().EndAdjustUnlessRequested();
+  bus_.Send(msg::ImageReplaced{});
   return true;
 }
 
 bool FileCommands::Open() { return OpenIn(currentDirectory_, {}); }
 
 bool FileCommands::OpenBackup() {
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   const std::string folder = ReadBackups::DefaultFolder();
   std::error_code error;
   if (folder.empty() || !std::filesystem::is_directory(folder, error)) {
@@ -142,7 +142,7 @@ bool FileCommands::OpenBackup() {
 }
 
 bool FileCommands::OpenIn(const std::string& folder, const std::string& title) {
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   FileDialogRequest request;
   request.title = title;
   request.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
@@ -168,7 +168,7 @@ bool FileCommands::OpenFile(const std::string& path) {
       controller_.MarkClean();
       controller_.StartNewHistory();
       if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-      bus_.Send(kMsgImageReplaced);
+      bus_.Send(msg::ImageReplaced{});
       opened = true;
     }
   }
@@ -221,7 +221,7 @@ bool FileCommands::SaveAs() {
 }
 
 bool FileCommands::SaveFile(const std::string& path) {
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   EepromImage& working = controller_.WorkingImage();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
   BusyCursor busy(controller_.View());
@@ -229,7 +229,7 @@ bool FileCommands::SaveFile(const std::string& path) {
   RememberFile(path);
   controller_.MarkClean();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-  bus_.Send(kMsgImageReplaced);
+  bus_.Send(msg::ImageReplaced{});
   return true;
 }
 
@@ -283,7 +283,7 @@ void FileCommands::RememberFile(const std::string& path) {
 }
 
 void FileCommands::EndOfCommand() {
-  controller_.EndAdjustModeUnlessRequested();
+  controller_.Modes().EndAdjustUnlessRequested();
   controller_.RebuildTree();
 }
 

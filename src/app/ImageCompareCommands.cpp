@@ -79,7 +79,7 @@ SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& d
     controller_.EndStep();
     controller_.CheckDirty();
     controller_.UpdateTitle();
-    controller_.RestartWarningTimer();
+    controller_.Warnings().Restart();
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   }
   return all;

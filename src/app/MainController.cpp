@@ -3,6 +3,7 @@
 
 #include "app/AppSettings.h"
 #include "app/ClipboardRowCommands.h"
+#include "app/CloneCommands.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
 #include "app/MainView.h"
@@ -14,11 +15,13 @@
 #include "cells/CellCatalog.h"
 #include "cells/CellMarkup.h"
 #include "cells/CellNames.h"
-#include "clonefile/CloneFile.h"
+#include "link/PortDiscovery.h"
 #include "overlay/OverlayText.h"
 #include "radio/ChannelRow.h"
 #include "radio/RadioMemoryMap.h"
+#include "service/DebugTextLinkTrace.h"
 #include "service/ReferenceCompare.h"
+#include "sheet/ModelSheet.h"
 #include "sheet/Sheet.h"
 
 namespace rtv {
@@ -26,8 +29,13 @@ namespace rtv {
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
     : services_(services),
       imageSize_(imageSize),
+      initialFiles_(services.overlay, services.prompts),
+      modes_(services.overlay, services.prompts),
+      currentModel_(services.settings, working_, template_, modes_,
+                    [this](int modelType) { ChangeModel(modelType, false); }),
       choiceLists_(services.overlay),
       accessor_(this),
+      warnings_(services.overlay, accessor_, services.timers, services.clock, services.bus),
       rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
@@ -38,36 +46,37 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
   working_.SetSize(imageSize_);
   working_.Fill(0);
   template_.Assign(working_);
-  history_.Reset(working_);
+  steps_.StartNew(false);
+  steps_.SetRecorded([this] { HistoryChanged(); });
   // The saved image starts empty; the first mark clean fills it.
   controllerTask_ = std::make_unique<TimerTask>(services_.timers);
-  Bus().Subscribe(&MainController::OnBaseMessage, this);
-  MainController::Reset();
+  modes_.SetTurnedOn([this](ServiceModes::Mode mode) { ModeTurnedOn(mode); });
+  warnings_.SetMarksShown(
+      [this](const std::vector<std::string>& errors, const std::vector<std::string>& warnings) {
+        if (view_ != nullptr) view_->ShowWarningMarks(errors, warnings);
+      });
+  subscription_ = Bus().Subscribe([this](const Message& message) { HandleMessage(message); });
 }
 
 MainController::~MainController() {
-  Bus().Unsubscribe(&MainController::OnBaseMessage, this);
+  subscription_.End();
+  FreeDebugWindowShown(false);
   TimerTask::Dispose(std::move(controllerTask_));
 }
 
-void MainController::SetModelCodes(int modelCode, int extensionCode) {
-  modelCode_ = modelCode;
-  extensionCode_ = extensionCode;
-}
-
-void MainController::Reset() { SetModelCodes(0, 0); }
+void MainController::SetDataFolder(const std::string& folder) { initialFiles_.SetFolder(folder); }
 
 void MainController::Setup(MainView& view) {
   view_ = &view;
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
-  CheckInitialFiles();
+  initialFiles_.CheckAll(imageSize_);
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
   compare_.Assign(template_);
-  Bus().Send(kMsgModeChanged);
+  Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (imageSize_ < kMemoryMapExtent) {
     view.ShowForm();
@@ -75,76 +84,63 @@ void MainController::Setup(MainView& view) {
   }
   controllerTask_->Bind([this](TimerTask&) { ControllerTick(); });
   controllerTask_->Schedule(kControllerTickMs);
+  warnings_.Start();
   view.ShowForm();
+  modes_.ApplyCommandLine();
 }
 
 void MainController::LoadInitialFile(int modelType) {
-  ReadInitialFile(modelType, template_);
+  initialFiles_.Read(modelType, template_);
   Normalise(template_, NormaliseDirection::AfterLoad);
-}
-
-void MainController::ReadInitialFile(int modelType, EepromImage& image) {
-  std::string path = dataFolder_;
-  if (!path.empty() && path.back() != '/') path += '/';
-  // Without its initial file a model has no template: normalising would copy zeros.
-  if (!services_.overlay.HasKey("GI_App_InitialFile")) {
-    FatalError("Cannot open the initial file of model " + std::to_string(modelType) + ": '" + path +
-               "RTV612.OVL' names none (GI_App_InitialFile).");
-  }
-  path += services_.overlay.GetLine("GI_App_InitialFile", modelType);
-  CloneFile reader(services_.overlay, services_.prompts);
-  reader.SetImage(&image);
-  reader.SetModelCode(static_cast<std::uint16_t>(modelCode_));
-  reader.SetExtensionCode(static_cast<std::uint16_t>(extensionCode_));
-  reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-  if (reader.Read(path, kCloneRanges) != kFileOk ||
-      ValidateImage(image, RadioModel::Strictness::Loose) != RadioModel::Validity::Valid) {
-    FatalError("Cannot open '" + path + "'.");
-  }
-}
-
-void MainController::CheckInitialFiles() {
-  // A broken file found only when a read or an opened file switches the model would end
-  // the program then, with the user's work: every model's is checked at the start.
-  EepromImage scratch;
-  scratch.SetSize(imageSize_);
-  for (int model = 0; model < RadioModel::kModelTypes; ++model) ReadInitialFile(model, scratch);
 }
 
 void MainController::RebuildTree() {
   if (view_ == nullptr) return;
   view_->RebuildTree();
-  EvaluateWarnings();
+  warnings_.CheckNow();
   view_->CloseCurrentSheet();
   view_->ShowTreeAndSelectFirst();
-  Bus().Send(kMsgImageReplaced);
+  Bus().Send(msg::ImageReplaced{});
+  view_->AppendToTreeRoot(" " + Overlay().GetLine("GI_AppInd_Model", CellModelType()));
 }
 
-RadioModel::Validity MainController::ValidateImage(const EepromImage&, RadioModel::Strictness) {
-  return RadioModel::Validity::Invalid;
+void MainController::Normalise(EepromImage& image, NormaliseDirection direction) {
+  model_.Normalise(image, direction);
 }
 
-RadioModel::MapAge MainController::CheckNotNewer(const EepromImage&) {
-  return RadioModel::MapAge::NotNewer;
+void MainController::AfterLoad(EepromImage& image) {
+  model_.AfterLoad(image);
+  Bus().Send(msg::ImageReplaced{});
 }
 
-void MainController::AfterLoad(EepromImage&) {}
+void MainController::ChangeModel(int modelType, bool ask) {
+  AppSettings& settings = services_.settings;
+  if (modelType == settings.modelType) return;
+  // Only the seven models have initial files.
+  if (modelType < 0 || modelType >= RadioModel::kModelTypes) return;
+  if (ask &&
+      services_.prompts.Message(Overlay().GetText("GI_AppMess_ChangeModel"), ApplicationTitle(),
+                                PromptIcon::Warning, PromptButtons::OkCancel) != PromptAnswer::Ok) {
+    return;
+  }
+  settings.modelType = modelType;
+  LoadInitialFile(modelType);
+  if (ask) {
+    working_.Assign(template_);
+    MarkClean();
+    StartNewHistory();
+    SetCurrentFileName({});
+    modes_.EndAdjustUnlessRequested();
+  }
+  RebuildTree();
+}
 
-void MainController::Normalise(EepromImage&, NormaliseDirection) {}
-
-void MainController::AfterRead(EepromImage&) {}
-
-bool MainController::MakerWriteAllowed() { return true; }
-
-void MainController::KeyTyped(char) {}
-
-void MainController::EvaluateWarnings() {
-  ++warningEvaluations_;
-  WarningCheckList::Outcome outcome = warningChecks_.Evaluate(services_.overlay, accessor_);
-  errorSheets_ = std::move(outcome.errorSheets);
-  warningSheets_ = std::move(outcome.warningSheets);
-  firstError_ = std::move(outcome.firstError);
-  if (view_ != nullptr) view_->ShowWarningMarks(errorSheets_, warningSheets_);
+void MainController::ModeTurnedOn(ServiceModes::Mode mode) {
+  Bus().Send(msg::ModeChanged{});
+  RebuildTree();
+  if (mode == ServiceModes::Mode::Maker && view_ != nullptr) {
+    view_->ShowMakerPanel(Overlay().GetFirstLine("GI_StatusPanel_Maker"));
+  }
 }
 
 FontDesc MainController::FormFont() {
@@ -183,9 +179,7 @@ void MainController::SetCurrentFileName(const std::string& name) {
 void MainController::MarkClean() {
   saved_.Assign(working_);
   dirty_ = false;
-  // A save normalises the image first: those changes are the program's, not a step.
-  history_.Absorb(working_);
-  history_.MarkClean();
+  steps_.MarkSaved();
   UpdateTitle();
 }
 
@@ -199,153 +193,24 @@ bool MainController::CheckDirty() {
   return dirty_;
 }
 
-void MainController::RefreshWarnings() {
-  warningDeadline_.reset();
-  EvaluateWarnings();
-  Bus().Post(kMsgWarningsUpdated);
-}
-
-void MainController::RestartWarningTimer() {
-  warningDeadline_ = services_.clock.NowMs() + kWarningCheckDelayMs;
-}
-
 int MainController::CellModelType() const { return services_.settings.modelType; }
 
 void MainController::PostStatusText(const std::string& text, ColourValue textColour,
                                     ColourValue background) {
-  Bus().PostText(kMsgStatusText, static_cast<int>(textColour), static_cast<int>(background), text);
+  Bus().Post(msg::StatusText{text, textColour, background});
 }
 
-void MainController::PostBusMessage(int type, int argument) { Bus().Post(type, argument); }
+void MainController::PostBusMessage(Message message) { Bus().Post(std::move(message)); }
 
-void MainController::RunCellCommand(int link, const Cell& cell) {
-  switch (link) {
-    case LinkNo("CL_Menu_File_New"):
-      files_->New();
-      break;
-    case LinkNo("CL_Menu_File_Open"):
-      files_->Open();
-      break;
-    case LinkNo("CL_Menu_File_Save"):
-      files_->Save();
-      break;
-    case LinkNo("CL_Menu_File_SaveAs"):
-      files_->SaveAs();
-      break;
-    case LinkNo("CL_Menu_File_Recent"):
-      files_->RecentItemExecute(cell.index);
-      break;
-    case LinkNo("CL_Menu_File_Exit"):
-      files_->Exit();
-      break;
-    case LinkNo("CL_Menu_File_Exp"):
-      if (cell.index == kCompareWithFile) {
-        CompareWithFile();
-      } else if (cell.index == kOpenBackup) {
-        files_->OpenBackup();
-      } else {
-        sheetCsv_->Run(cell.index);
-      }
-      break;
-    case LinkNo("CL_Menu_File_Print_Current"):
-      if (view_ != nullptr && view_->CanPrintSheet()) view_->PrintSheets(false);
-      break;
-    case LinkNo("CL_Menu_File_Print_All"):
-      if (view_ != nullptr && view_->SheetOnShow() != nullptr) view_->PrintSheets(true);
-      break;
-    case LinkNo("CL_Menu_View_FontSize"):
-      if (services_.settings.fontSizePercentage != cell.index) columnWidthReset_ = true;
-      services_.settings.fontSizePercentage = cell.index;
-      if (view_ != nullptr) view_->CloseCurrentSheet();  // reopened in the new size
-      break;
-    case LinkNo("CL_Menu_View_ToolBar"):
-      services_.settings.toolbarVisible = services_.settings.toolbarVisible == 1 ? 0 : 1;
-      if (view_ != nullptr) view_->SetToolbarVisible(services_.settings.toolbarVisible == 1);
-      break;
-    case LinkNo("CL_Menu_Port_Com"):
-      services_.settings.portNumber = cell.index;
-      Bus().Send(kMsgModeChanged);
-      break;
-    case LinkNo("CL_Help_About"):
-      Bus().Post(kMsgShowAbout);
-      break;
-    case LinkNo("CL_Help_Contents"):
-      OpenHelp(kCellLinkNone);
-      break;
-    case LinkNo("CL_PMenu_Help"):
-      OpenHelp(cell.cellLink);
-      break;
-    case LinkNo("CallSheet"):
-      if (view_ != nullptr && cell.option) view_->OpenSheet(*cell.option);
-      break;
-    // The maker's service tools; the memory window's entry with index 1 opens the flag bits.
-    case LinkNo("CL_Menu_Debug_EeWindow"):
-      Bus().Post(cell.index == kFlagBitsEntry ? kMsgOpenFlagBitsWindow : kMsgOpenMemoryDebugWindow);
-      break;
-    case LinkNo("CL_Menu_Debug_Compare"):
-      Bus().Post(kMsgOpenDebugCompareWindow);
-      break;
-    case LinkNo("CL_Menu_Debug_CorrectComp"):
-      Bus().Post(kMsgTakeCompareCopy);
-      break;
-    case LinkNo("CL_Menu_Debug_Window"):
-      Bus().Post(kMsgOpenFreeDebugWindow);
-      break;
-    default:
-      break;  // the other commands arrive with their windows
-  }
-}
+void MainController::RunCellCommand(int link, const Cell& cell) { commands_.Run(link, cell); }
 
 CellAccessHost::CommandState MainController::CellCommandState(int link, const Cell& cell) {
-  const AppSettings& settings = services_.settings;
-  CommandState state;
-  auto checkedWhen = [&state](bool on) {
-    if (on) state.flags |= kCommandChecked;
-  };
-  switch (link) {
-    case LinkNo("CL_Menu_File_Recent"): {
-      const FileCommands::RecentItem item = files_->RecentItemState(cell.index);
-      if (!item.visible) state.flags |= kCommandHidden;
-      if (!item.enabled) state.flags |= kCommandDisabled;
-      if (!item.caption.empty()) {
-        state.flags |= kCommandRelabelled;
-        state.caption = item.caption;
-      }
-      break;
-    }
-    case LinkNo("CL_Menu_File_Exp"):
-      // The CSV items work on the sheet on show; a comparison and a backup on the whole image.
-      if (cell.index < kCompareWithFile && (view_ == nullptr || view_->SheetOnShow() == nullptr)) {
-        state.flags |= kCommandDisabled;
-      }
-      break;
-    case LinkNo("CL_Menu_File_Print_Current"):
-      if (view_ == nullptr || !view_->CanPrintSheet()) state.flags |= kCommandDisabled;
-      break;
-    case LinkNo("CL_Menu_File_Print_All"):
-      if (view_ == nullptr || view_->SheetOnShow() == nullptr) state.flags |= kCommandDisabled;
-      break;
-    case LinkNo("CL_Menu_View_FontSize"):
-      checkedWhen(settings.fontSizePercentage == cell.index);
-      break;
-    case LinkNo("CL_Menu_View_ToolBar"):
-      checkedWhen(settings.toolbarVisible == 1);
-      break;
-    case LinkNo("CL_Menu_Port_Com"):
-      checkedWhen(settings.portNumber == cell.index);
-      break;
-    case LinkNo("CL_Menu_Port_Usb"):
-      checkedWhen(settings.portNumber >= 5);
-      break;
-    default:
-      break;
-  }
-  return state;
+  return commands_.State(link, cell);
 }
 
 void MainController::OpenHelp(int link) {
   if (view_ == nullptr || !services_.overlay.HasKey("GI_Sys_MyHelpFile")) return;
-  std::string path = dataFolder_;
+  std::string path = initialFiles_.Folder();
   if (!path.empty() && path.back() != '/') path += '/';
   path += services_.overlay.GetFirstLine("GI_Sys_MyHelpFile");
   const std::string name = CellLinkName(link);
@@ -371,16 +236,17 @@ bool MainController::RowOperationEnabled(int command, ListKind kind) const {
 }
 
 void MainController::AfterImageWrite() {
-  RestartWarningTimer();
-  RecordStep();
+  warnings_.Restart();
+  steps_.Record();
   CheckDirty();
 }
 
 void MainController::CellInputStarting(const Cell& cell, int command) {
-  if (stepDepth_ > 0) return;
-  pendingWhat_ = DescribeInput(cell, command);
+  if (steps_.InsideStep()) return;
   Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
-  pendingPlace_ = {sheet != nullptr ? sheet->key() : std::string(), cell.cellLink, cell.index};
+  steps_.InputStarting(
+      DescribeInput(cell, command),
+      {sheet != nullptr ? sheet->key() : std::string(), cell.cellLink, cell.index});
 }
 
 std::string MainController::DescribeInput(const Cell& cell, int command) {
@@ -423,38 +289,20 @@ std::string MainController::DescribeInput(const Cell& cell, int command) {
   return "Edit";
 }
 
-void MainController::RecordStep() {
-  if (stepDepth_ > 0) return;
-  if (history_.Record(working_, pendingWhat_.empty() ? std::string("Edit") : pendingWhat_,
-                      pendingPlace_)) {
-    HistoryChanged();
-  }
-}
-
-void MainController::StartNewHistory() {
-  history_.Reset(working_);
-  if (dirty_) history_.MarkUnsaved();
-  pendingWhat_.clear();
-}
+void MainController::StartNewHistory() { steps_.StartNew(dirty_); }
 
 void MainController::BeginStep(const std::string& what) {
-  if (stepDepth_++ > 0) return;
-  RecordStep();  // what came before is a step of its own
   Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
-  pendingWhat_ = what;
-  pendingPlace_ = {sheet != nullptr ? sheet->key() : std::string(), kCellLinkNone, 0};
+  steps_.Begin(what, {sheet != nullptr ? sheet->key() : std::string(), kCellLinkNone, 0});
 }
 
 void MainController::EndStep() {
-  if (stepDepth_ == 0 || --stepDepth_ > 0) return;
-  RecordStep();
-  CheckDirty();
+  if (steps_.End()) CheckDirty();
 }
 
 bool MainController::Undo() {
-  Bus().Send(kMsgCommitEdits);
-  RecordStep();  // anything not yet recorded is the step to take back
-  const std::optional<EditHistory::StepInfo> step = history_.Undo(working_);
+  Bus().Send(msg::CommitEdits{});
+  const std::optional<EditHistory::StepInfo> step = steps_.Undo();
   if (!step) {
     PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToUndo"),
                    ToColourValue(SystemColour::WindowText),
@@ -466,9 +314,8 @@ bool MainController::Undo() {
 }
 
 bool MainController::Redo() {
-  Bus().Send(kMsgCommitEdits);
-  RecordStep();
-  const std::optional<EditHistory::StepInfo> step = history_.Redo(working_);
+  Bus().Send(msg::CommitEdits{});
+  const std::optional<EditHistory::StepInfo> step = steps_.Redo();
   if (!step) {
     PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToRedo"),
                    ToColourValue(SystemColour::WindowText),
@@ -482,30 +329,20 @@ bool MainController::Redo() {
 void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
   dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
   UpdateTitle();
-  RefreshWarnings();
+  warnings_.Refresh();
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
   if (view_ != nullptr) view_->ShowEditPlace(step.place.sheet, step.place.link, step.place.index);
-  Bus().Post(kMsgDataChanged);
+  Bus().Post(msg::DataChanged{});
   PostStatusText(text, ToColourValue(SystemColour::WindowText),
                  ToColourValue(SystemColour::ButtonFace));
   HistoryChanged();
 }
 
-std::string MainController::UndoCaption() {
-  const EditHistory::StepInfo* step = history_.NextUndo();
-  return step != nullptr ? "Undo " + step->what : std::string("Undo");
-}
-
-std::string MainController::RedoCaption() {
-  const EditHistory::StepInfo* step = history_.NextRedo();
-  return step != nullptr ? "Redo " + step->what : std::string("Redo");
-}
-
 void MainController::HistoryChanged() {
-  Bus().Post(kMsgRefreshMenuStates);
-  Bus().Post(kMsgRefreshToolbarStates);
+  Bus().Post(msg::RefreshMenuStates{});
+  Bus().Post(msg::RefreshToolbarStates{});
 }
 
 void MainController::RememberSheetPosition(const SheetPosition& position) {
@@ -524,7 +361,7 @@ const MainController::SheetPosition* MainController::FindSheetPosition(
 
 std::unique_ptr<Sheet> MainController::CreateSheet(const SheetServices& services,
                                                    const std::string& name) {
-  return std::make_unique<Sheet>(services, services_.overlay, name);
+  return std::make_unique<ModelSheet>(services, currentModel_, Overlay(), name);
 }
 
 void MainController::ControllerTick() {
@@ -537,67 +374,64 @@ void MainController::ControllerTick() {
     }
     if (!name.empty()) view_->OpenSheet(name);
   }
-  if (warningDeadline_ && services_.clock.NowMs() >= *warningDeadline_) {
-    warningDeadline_.reset();
-    EvaluateWarnings();
-    Bus().Post(kMsgWarningsUpdated);
-  }
 }
 
 bool MainController::QueryClose() {
+  if (clone_ != nullptr && clone_->IsBusy()) return false;
   return files_->ConfirmUnsaved(false) != FileCommands::UnsavedAnswer::Cancel;
 }
 
-void MainController::Close() { controllerTask_->Stop(); }
-
-void MainController::OnBaseMessage(void* context, const Message& message) {
-  static_cast<MainController*>(context)->HandleBaseMessage(message);
+void MainController::Close() {
+  controllerTask_->Stop();
+  warnings_.Stop();
 }
 
-void MainController::HandleBaseMessage(const Message& message) {
-  switch (message.type) {
-    case kMsgModeChanged:
-      Bus().Send(kMsgRefreshMenuStates);
-      Bus().Send(kMsgRefreshToolbarStates);
-      break;
-    case kMsgStatusText:
-      messageTextColour_ = static_cast<ColourValue>(message.arg1);
-      messageBackground_ = static_cast<ColourValue>(message.arg2);
-      messageText_ = message.Text();
-      if (view_ != nullptr) view_->RedrawMessagePanel();
-      break;
-    case kMsgShowAbout:
-      if (view_ != nullptr) view_->ShowAbout();
-      break;
-    case kMsgTakeCompareCopy:
-      compare_.Assign(working_);
-      break;
-    case kMsgOpenDebugCompareWindow:
-      OpenCompareWindow();
-      break;
-    case kMsgOpenMemoryDebugWindow:
-      if (view_ != nullptr) view_->OpenMemoryWindow();
-      break;
-    case kMsgOpenFlagBitsWindow:
-      if (view_ != nullptr) view_->OpenFlagBitsWindow();
-      break;
-    case kMsgOpenFreeDebugWindow:
-      if (view_ != nullptr && view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
-        FreeDebugWindowShown(true);
-      }
-      break;
-    case kMsgPasteClipboardRows:
-      clipboardRows_->RunPending();
-      break;
-    case kMsgImageReplaced:
-      // Open, New, Read and a model change: the tree's marks are never stale. The sheets
-      // are built again anyway, so they need no word of it.
-      warningDeadline_.reset();
-      EvaluateWarnings();
-      break;
-    default:
-      break;
-  }
+void MainController::HandleMessage(const Message& message) {
+  std::visit(Overloaded{[this](const msg::SwitchChannelView&) {
+                          SetChannelsInUseOnly(!currentModel_.UsableView());
+                        },
+                        [this](const msg::ChannelsInUseChanged&) {
+                          if (view_ != nullptr) view_->RebuildSheetOnShow();
+                        },
+                        [this](const msg::OpenAdjustWindow&) {
+                          if (view_ != nullptr) OpenAdjustWindow();
+                        },
+                        [this](const msg::ModeChanged&) {
+                          Bus().Send(msg::RefreshMenuStates{});
+                          Bus().Send(msg::RefreshToolbarStates{});
+                        },
+                        [this](const msg::StatusText& status) {
+                          messageTextColour_ = status.textColour;
+                          messageBackground_ = status.background;
+                          messageText_ = status.text;
+                          if (view_ != nullptr) view_->RedrawMessagePanel();
+                        },
+                        [this](const msg::ShowAbout&) {
+                          if (view_ != nullptr) view_->ShowAbout();
+                        },
+                        [this](const msg::TakeCompareCopy&) { compare_.Assign(working_); },
+                        [this](const msg::OpenDebugCompareWindow&) { OpenCompareWindow(); },
+                        [this](const msg::OpenMemoryWindow&) {
+                          if (view_ != nullptr) view_->OpenMemoryWindow();
+                        },
+                        [this](const msg::OpenFlagBitsWindow&) {
+                          if (view_ != nullptr) view_->OpenFlagBitsWindow();
+                        },
+                        [this](const msg::OpenFreeDebugWindow&) {
+                          if (view_ != nullptr &&
+                              view_->OpenFreeDebugWindow([this] { FreeDebugWindowShown(false); })) {
+                            FreeDebugWindowShown(true);
+                          }
+                        },
+                        [this](const msg::PasteClipboardRows&) { clipboardRows_->RunPending(); },
+                        [this](const msg::ImageReplaced&) {
+                          // Open, New, Read and a model change: the tree's marks are never stale.
+                          // The sheets are built again anyway, so they need no word of it.
+                          AdjustTree();
+                          warnings_.CheckInsteadOfWaiting();
+                        },
+                        [](const auto&) {}},
+             message);
 }
 
 void MainController::OpenCompareWindow() {
@@ -608,7 +442,7 @@ void MainController::OpenCompareWindow() {
 }
 
 void MainController::CompareWithFile() {
-  Bus().Send(kMsgCommitEdits);  // a value being typed belongs to the working image
+  Bus().Send(msg::CommitEdits{});  // a value being typed belongs to the working image
   FileDialogRequest request;
   request.title = "Compare with File";
   request.filter = services_.overlay.GetLine("GI_Sys_Dialog_FOpen", 1);
@@ -618,6 +452,111 @@ void MainController::CompareWithFile() {
   EepromImage other;
   if (!files_->ReadImageFile(*path, other)) return;  // the reader has said why
   comparisons_->Show(request.title, *path, other);
+}
+
+void MainController::FreeDebugWindowShown(bool shown) {
+  if (clone_ == nullptr) return;
+  CloneLink& link = clone_->Link().Link();
+  if (shown && debugTrace_ == nullptr) {
+    debugTrace_ = std::make_unique<DebugTextLinkTrace>(Bus(), link.CurrentTrace());
+    link.SetTrace(debugTrace_.get());
+  } else if (!shown && debugTrace_ != nullptr) {
+    if (link.CurrentTrace() == debugTrace_.get()) link.SetTrace(debugTrace_->Next());
+    debugTrace_.reset();
+  }
+}
+
+void MainController::AttachLink(SerialDevice& device, const PortEnvironment& ports) {
+  const ControllerServices& services = services_;
+  AppSettings& settings = services.settings;
+  clone_ = std::make_unique<CloneCommands>(
+      *this, LinkController::Services{device, services.timers, services.clock, services.prompts,
+                                      services.overlay, ports,
+                                      [&settings] { return settings.portNumber; }});
+}
+
+void MainController::OpenAdjustWindow() {
+  AdjustWindowActions actions;
+  actions.update = [this] {
+    if (clone_ == nullptr) return;
+    // The window's readings are refreshed once more after the values came.
+    clone_->SetAdjustWindowRefresh(true);
+    clone_->ReadAllAdjustValues();
+  };
+  actions.readOne = [this](int which) {
+    if (clone_ != nullptr) clone_->ReadOneAdjustValue(which);
+  };
+  actions.closed = [this] {
+    if (clone_ != nullptr) clone_->AdjustWindowClosed();
+    Bus().Send(msg::ModeChanged{});
+  };
+  if (!view_->OpenAdjustWindow(actions)) {
+    Bus().Post(msg::AdjustWindowOpen{kAdjustWindowSheet});
+  }
+}
+
+CloneInformation* MainController::CellCloneInformation() {
+  return clone_ != nullptr ? clone_->Information() : nullptr;
+}
+
+AdjustmentState* MainController::CellAdjustment() {
+  return clone_ != nullptr ? &clone_->AdjustValues().State() : nullptr;
+}
+
+bool MainController::AdjustmentConnected() const {
+  return clone_ != nullptr && clone_->AdjustValues().HasValues();
+}
+
+void MainController::AdjustmentEdited(int link, int value) {
+  if (clone_ != nullptr) clone_->SetSheetValue(link, value);
+}
+
+OptionalSheets MainController::CurrentOptionalSheets() {
+  return OptionalSheets::For(currentModel_.RegionFlags(), CellModelType(), modes_.Maker(),
+                             modes_.Adjust());
+}
+
+void MainController::AdjustTree() {
+  if (view_ != nullptr) view_->AdjustOptionalSheets(CurrentOptionalSheets());
+}
+
+StartFacts MainController::CurrentStartFacts() {
+  StartFacts facts;
+  const AppSettings& settings = services_.settings;
+  facts.model = Overlay().GetLine("GI_AppInd_Model", CellModelType());
+  // A new image has no folder yet: its name alone.
+  facts.file = files_->FullCurrentName();
+  if (currentFileName_.empty()) facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
+  facts.portNumber = settings.portNumber;
+  const PortEnvironment ports =
+      clone_ != nullptr ? clone_->Link().Ports() : PortEnvironment{settings.Store(), {}};
+  facts.portDevice = PortDevicePath(settings.portNumber, ports);
+  std::vector<std::string> found;
+  ListFriendlyPorts({std::to_string(settings.portNumber)}, found, ports);
+  if (!found.empty()) {
+    // "33: FT232R USB UART (/dev/ttyUSB0)"
+    const std::string& line = found.front();
+    const std::size_t start = line.find(": ");
+    const std::size_t end = line.rfind(" (");
+    if (start != std::string::npos && end != std::string::npos && end > start + 2) {
+      facts.portName = line.substr(start + 2, end - start - 2);
+    }
+  }
+  if (clone_ != nullptr) {
+    if (const CloneInformation* info = clone_->Information()) {
+      facts.radioRead = true;
+      facts.radioModel = Overlay().GetLine("GI_AppInd_Model", info->modelType);
+      facts.radioRevision = info->revision;
+      facts.radioSerial = info->esn;
+    }
+  }
+  return facts;
+}
+
+void MainController::SetChannelsInUseOnly(bool on) {
+  services_.settings.channelsInUseOnly = on ? 1 : 0;
+  if (view_ != nullptr) view_->RebuildSheetOnShow();
+  Bus().Post(msg::RefreshMenuStates{});
 }
 
 }  // namespace rtv

@@ -8,23 +8,34 @@
 #include <utility>
 #include <vector>
 
+#include "app/CommandRouter.h"
+#include "app/CurrentModel.h"
+#include "app/EditSteps.h"
+#include "app/InitialFiles.h"
+#include "app/ServiceModes.h"
+#include "app/StartFacts.h"
+#include "app/WarningScheduler.h"
+#include "base/BusSubscription.h"
 #include "base/FontDesc.h"
 #include "base/Message.h"
 #include "base/MessageBus.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "cells/ChoiceLists.h"
+#include "link/PortDiscovery.h"
 #include "radio/EditHistory.h"
 #include "radio/EepromImage.h"
 #include "radio/ItemAccessor.h"
 #include "radio/RadioModel.h"
 #include "radio/RowOperations.h"
-#include "radio/WarningCheckList.h"
+#include "sheet/OptionalSheets.h"
 
 namespace rtv {
 
 class AppSettings;
 class ClipboardRowCommands;
+class CloneCommands;
+class DebugTextLinkTrace;
 class FileCommands;
 class SheetCsvCommands;
 class ImageCompareCommands;
@@ -34,6 +45,7 @@ class Clock;
 class OverlayText;
 class MainView;
 class Prompts;
+class SerialDevice;
 class Timers;
 class TimerTask;
 
@@ -48,38 +60,58 @@ struct ControllerServices {
   Prompts& prompts;
 };
 
-// The process-wide controller: owns the EEPROM images and the current file, drives the
-// idle work and answers the bus. The model subclass fills the model-specific slots.
+// The process-wide controller: owns the EEPROM images and the current file, serves every
+// cell, and puts together the pieces that do the work: the commands of each menu, the
+// warning checks' timing, the service modes, the initial files and the current model.
 class MainController : public CellAccessHost {
  public:
   static constexpr int kControllerTickMs = 50;
-  static constexpr int kWarningCheckDelayMs = 250;
   static constexpr const char* kSelfCheckMessage = "Self Check Error.\nEEPROM Map is too large.";
+  static constexpr const char* kAdjustWindowSheet = "GI_Sheet_Win_AD";
 
-  MainController(const ControllerServices& services, std::int32_t imageSize);
-  virtual ~MainController();
+  explicit MainController(const ControllerServices& services,
+                          std::int32_t imageSize = RadioModel::kImageSize);
+  ~MainController() override;
   MainController(const MainController&) = delete;
   MainController& operator=(const MainController&) = delete;
 
-  // What a radio family's controller adds: its set-up, its image rules and its modes.
-  virtual void Reset();
-  virtual void Setup(MainView& view);
-  virtual void RebuildTree();
-  virtual RadioModel::Validity ValidateImage(const EepromImage& image,
-                                             RadioModel::Strictness strictness);
-  virtual RadioModel::MapAge CheckNotNewer(const EepromImage& image);
-  virtual void AfterLoad(EepromImage& image);
-  virtual void Normalise(EepromImage& image, NormaliseDirection direction);
-  virtual void AfterRead(EepromImage& image);
-  // Whether a clone write may go on; a mode that needs the user's word asks for it here.
-  virtual bool MakerWriteAllowed();
-  virtual void KeyTyped(char character);
-  // After New and Open: adjust mode ends unless the command line asked for it.
-  virtual void EndAdjustModeUnlessRequested() {}
+  // Loads the model's initial file, shows the form and starts the idle work; the command
+  // line's modes come on last.
+  void Setup(MainView& view);
+  // Builds the tree afresh: its marks, its first node chosen, the model in its root.
+  void RebuildTree();
+
+  // The model's image rules on the controller's images.
+  static constexpr int ModelCode() { return RadioModel::kModelCode; }
+  static constexpr int ExtensionCode() { return RadioModel::kExtensionCode; }
+  static RadioModel::Validity ValidateImage(const EepromImage& image,
+                                            RadioModel::Strictness strictness) {
+    return RadioModel::Validate(image, strictness);
+  }
+  static RadioModel::MapAge CheckNotNewer(const EepromImage& image) {
+    return RadioModel::CheckNotNewer(image);
+  }
+  static void AfterRead(EepromImage& image) { RadioModel::AfterRead(image); }
+  // The model the image names becomes current; the image is normalised against it.
+  void AfterLoad(EepromImage& image);
+  // Against the template image.
+  void Normalise(EepromImage& image, NormaliseDirection direction);
+  // Another model: its initial file becomes the template; asked, the working image starts
+  // from it too.
+  void ChangeModel(int modelType, bool ask);
+
+  // The maker and adjust modes.
+  ServiceModes& Modes() { return modes_; }
+  const ServiceModes& Modes() const { return modes_; }
+  // The current model as its rules and the channel sheets see it.
+  CurrentModel& Model() { return currentModel_; }
+  // When the warning checks run, and what they found last.
+  WarningScheduler& Warnings() { return warnings_; }
+  const WarningScheduler& Warnings() const { return warnings_; }
 
   // Where the program's data files are (see DataFolder).
-  void SetDataFolder(const std::string& folder) { dataFolder_ = folder; }
-  const std::string& DataFolderPath() const { return dataFolder_; }
+  void SetDataFolder(const std::string& folder);
+  const std::string& DataFolderPath() const { return initialFiles_.Folder(); }
   OverlayText& Overlay() { return services_.overlay; }
   MessageBus& Bus() { return services_.bus; }
   AppSettings& Settings() { return services_.settings; }
@@ -87,9 +119,6 @@ class MainController : public CellAccessHost {
   Prompts& UserPrompts() { return services_.prompts; }
   // File > Compare with File: the working image against a clone file the user picks; the
   // differences are shown in their window, or the user is told there are none.
-  static constexpr int kCompareWithFile = 2;  // the index of its File menu item
-  // Clone > Open Backup shares the link of these program-only commands.
-  static constexpr int kOpenBackup = 3;
   void CompareWithFile();
   ImageCompareCommands& Comparisons() { return *comparisons_; }
   Timers& TaskTimers() { return services_.timers; }
@@ -106,25 +135,16 @@ class MainController : public CellAccessHost {
   // Whether the next sheet built must forget the remembered column widths (they were
   // fitted to another font size); asking clears it.
   bool TakeColumnWidthReset() { return std::exchange(columnWidthReset_, false); }
-  // Builds the sheet of a name; a radio family may build its own kinds of sheet.
-  virtual std::unique_ptr<Sheet> CreateSheet(const SheetServices& services,
-                                             const std::string& name);
+  // The font size changed: the next sheet forgets its column widths.
+  void ForgetColumnWidths() { columnWidthReset_ = true; }
+  // Builds the sheet of a name: the model's sheets know its channels.
+  std::unique_ptr<Sheet> CreateSheet(const SheetServices& services, const std::string& name);
 
   // Opens the help at the page of a cell link (0 or none: the first page).
   void OpenHelp(int link);
-  // Re-evaluates the warning check list now (tree rebuilt, a folder opened or closed).
-  void CheckWarnings() { EvaluateWarnings(); }
-  // The checks now, and the tree marked by them; the timer's pending run is not needed.
-  void RefreshWarnings();
-  // The first cell the last checks found in error: its sheet, link and index, and why.
-  using ErrorPlace = WarningCheckList::ErrorPlace;
-  const std::optional<ErrorPlace>& FirstError() const { return firstError_; }
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
-  // Reads and validates a model's initial file; a file that cannot be used is fatal.
-  void ReadInitialFile(int modelType, EepromImage& image);
-  void CheckInitialFiles();
 
   // The main window, once set up; null before.
   MainView* View() { return view_; }
@@ -137,8 +157,6 @@ class MainController : public CellAccessHost {
   bool CheckDirty();
   bool IsDirty() const { return dirty_; }
 
-  // The Debug menu's memory window entry with this index opens the flag bits window.
-  static constexpr int kFlagBitsEntry = 1;
   // The debug compare: the differences from the reference copy, which is then taken again.
   void OpenCompareWindow();
 
@@ -148,12 +166,12 @@ class MainController : public CellAccessHost {
   void CellInputStarting(const Cell& cell, int command) override;
 
   // The undo history of the working image.
-  const EditHistory& History() const { return history_; }
+  const EditHistory& History() const { return steps_.History(); }
   // New, Open, a clone read and a model change start a new history at the working image.
   void StartNewHistory();
   // Changes the program made to the working image (a normalise before writing) are not a
   // step the user can undo.
-  void AbsorbProgramChanges() { history_.Absorb(working_); }
+  void AbsorbProgramChanges() { steps_.Absorb(); }
   // Everything written until EndStep is one step, named `what` (a CSV import).
   void BeginStep(const std::string& what);
   void EndStep();
@@ -162,8 +180,8 @@ class MainController : public CellAccessHost {
   bool Undo();
   bool Redo();
   // "Undo Clear Rows", or "Undo" when there is nothing to undo; likewise for redo.
-  std::string UndoCaption();
-  std::string RedoCaption();
+  std::string UndoCaption() const { return steps_.UndoCaption(); }
+  std::string RedoCaption() const { return steps_.RedoCaption(); }
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
   EepromImage* CellTemplateImage() override { return &template_; }
@@ -171,22 +189,29 @@ class MainController : public CellAccessHost {
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
+  bool ChannelSheetsUsedOnly() const override { return currentModel_.UsableView(); }
   void PostStatusText(const std::string& text, ColourValue textColour,
                       ColourValue background) override;
-  void PostBusMessage(int type, int argument) override;
+  void PostBusMessage(Message message) override;
   void RunCellCommand(int link, const Cell& cell) override;
   CommandState CellCommandState(int link, const Cell& cell) override;
+  CloneInformation* CellCloneInformation() override;
+  AdjustmentState* CellAdjustment() override;
+  // Adjustment cells are editable once every value was read from the radio in this run.
+  bool AdjustmentConnected() const override;
+  void AdjustmentEdited(int link, int value) override;
 
   // The File menu's commands.
   FileCommands& Files() { return *files_; }
+  // The File menu's CSV export and import on the sheet on show.
+  SheetCsvCommands& SheetCsv() { return *sheetCsv_; }
   // A row command (74–80) of a list cell's popup menu, on the access's row.
   void RunRowOperation(int command, CellAccess& access) override;
   bool RowOperationEnabled(int command, ListKind kind) const override;
-  void RestartWarningTimer();
-  bool IsWarningTimerRunning() const { return warningDeadline_.has_value(); }
 
-  // The form's close request; false refuses to close.
-  virtual bool QueryClose();
+  // The form's close request; false refuses to close (a radio exchange runs, or the user
+  // keeps unsaved changes).
+  bool QueryClose();
   // The form is closing: stop the idle work.
   void Close();
 
@@ -209,8 +234,6 @@ class MainController : public CellAccessHost {
   EepromImage& SavedImage() { return saved_; }
   EepromImage& CompareImage() { return compare_; }
   std::int32_t ImageSize() const { return imageSize_; }
-  int ModelCode() const { return modelCode_; }
-  int ExtensionCode() const { return extensionCode_; }
   const std::string& CurrentFileName() const { return currentFileName_; }
   void SetCurrentFileName(const std::string& name);
 
@@ -218,37 +241,36 @@ class MainController : public CellAccessHost {
   ColourValue MessagePanelTextColour() const { return messageTextColour_; }
   ColourValue MessagePanelBackground() const { return messageBackground_; }
 
-  // The warning check list was re-evaluated this many times (for the views and tests).
-  int WarningEvaluations() const { return warningEvaluations_; }
-  // The sheets the last evaluation found with errors, and with warnings only.
-  const std::vector<std::string>& ErrorSheets() const { return errorSheets_; }
-  const std::vector<std::string>& WarningSheets() const { return warningSheets_; }
+  // What the start page shows now.
+  StartFacts CurrentStartFacts();
+  // Switches the channel sheets between every channel and the channels in use (the
+  // "ChListType" setting) and rebuilds the sheet on show on the same channel.
+  void SetChannelsInUseOnly(bool on);
+  // The optional sheets the tree shows now.
+  OptionalSheets CurrentOptionalSheets();
 
- protected:
-  const ControllerServices& Services() const { return services_; }
-  void SetModelCodes(int modelCode, int extensionCode);
-  // Re-evaluates the warning check list; the main window's marks follow it.
-  virtual void EvaluateWarnings();
-  // The free debug window opened or went away: a family with a radio link records its
-  // exchanges there while it is open.
-  virtual void FreeDebugWindowShown(bool /*shown*/) {}
+  // The radio commands work once a serial device is attached; until then they do nothing.
+  void AttachLink(SerialDevice& device, const PortEnvironment& ports);
+  CloneCommands* Clone() { return clone_.get(); }
 
  private:
-  static void OnBaseMessage(void* context, const Message& message);
-  void HandleBaseMessage(const Message& message);
+  void HandleMessage(const Message& message);
   void ControllerTick();
+  void ModeTurnedOn(ServiceModes::Mode mode);
+  // The free debug window opened or went away: the radio link's exchanges are recorded
+  // there while it is open.
+  void FreeDebugWindowShown(bool shown);
+  void OpenAdjustWindow();
+  void AdjustTree();
 
   // What the cell an input reaches stands for: its row command's caption, or the title of
   // its column or row.
   std::string DescribeInput(const Cell& cell, int command);
-  void RecordStep();
   void AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey);
   void HistoryChanged();
 
   ControllerServices services_;
   std::int32_t imageSize_;
-  int modelCode_ = 0;
-  int extensionCode_ = 0;
   MainView* view_ = nullptr;
   EepromImage working_;
   EepromImage template_;
@@ -256,32 +278,31 @@ class MainController : public CellAccessHost {
   EepromImage compare_;
   bool dirty_ = false;
   std::string currentFileName_;
-  std::string dataFolder_;
   std::string applicationTitle_;
   std::string messageText_;
   ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
   ColourValue messageBackground_ = ToColourValue(SystemColour::ButtonFace);
   std::unique_ptr<TimerTask> controllerTask_;
-  std::optional<std::int64_t> warningDeadline_;
-  int warningEvaluations_ = 0;
   std::vector<SheetPosition> sheetPositions_;
   bool columnWidthReset_ = false;
-  std::vector<std::string> errorSheets_;
-  std::optional<ErrorPlace> firstError_;
-  std::vector<std::string> warningSheets_;
-  // The check list's cells, parsed once: the overlay does not change while the program runs.
-  WarningCheckList warningChecks_;
+  InitialFiles initialFiles_;
+  ServiceModes modes_;
+  CurrentModel currentModel_;
+  RadioModel model_{currentModel_};
   ChoiceLists choiceLists_;
   ItemAccessor accessor_;
+  WarningScheduler warnings_;
   std::unique_ptr<FileCommands> files_;
   std::unique_ptr<SheetCsvCommands> sheetCsv_;
   std::unique_ptr<ImageCompareCommands> comparisons_;
   std::unique_ptr<ClipboardRowCommands> clipboardRows_;
   RowOperations rowOperations_;
-  EditHistory history_;
-  std::string pendingWhat_;
-  EditPlace pendingPlace_;
-  int stepDepth_ = 0;  // inside BeginStep … EndStep
+  EditSteps steps_{working_};
+  std::unique_ptr<CloneCommands> clone_;
+  // While the free debug window is open, the link's record goes there too.
+  std::unique_ptr<DebugTextLinkTrace> debugTrace_;
+  CommandRouter commands_{*this};
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

@@ -36,7 +36,7 @@ class MainView {
   virtual void AppendToTreeRoot(const std::string& /*text*/) {}
   // Shows and hides the sheets that depend on the image and the modes (tree node classes).
   virtual void AdjustOptionalSheets(const OptionalSheets& /*sheets*/) {}
-  // The About box; typed characters go to the controller's KeyTyped.
+  // The About box; typed characters go to the service modes' KeyTyped.
   virtual void ShowAbout() {}
   // Opens the help file at the page of a context number (0: its start).
   virtual void OpenHelp(const std::string& /*path*/, int /*contextId*/) {}

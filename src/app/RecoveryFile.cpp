@@ -49,7 +49,7 @@ RecoveryFile::RecoveryFile(MainController& controller, FileCommands& files, Prom
 
 bool RecoveryFile::SaveUnsaved(std::time_t now) {
   // A cell being edited holds changes too.
-  controller_.Bus().Send(kMsgCommitEdits);
+  controller_.Bus().Send(msg::CommitEdits{});
   if (!controller_.IsDirty()) return true;
   std::error_code ignored;
   std::filesystem::create_directories(folder_, ignored);
@@ -84,7 +84,7 @@ bool RecoveryFile::Offer() {
     controller_.SetCurrentFileName(path);
     controller_.MarkDirty();
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
-    controller_.Bus().Send(kMsgImageReplaced);
+    controller_.Bus().Send(msg::ImageReplaced{});
     recovered = true;
   }
   Discard();

@@ -42,7 +42,7 @@ Sheet* SheetCsvCommands::SheetOnShow() {
 
 bool SheetCsvCommands::Run(int index) {
   // An open in-place editor stores its text first: it belongs in the file or under it.
-  bus_.Send(kMsgCommitEdits);
+  bus_.Send(msg::CommitEdits{});
   Sheet* sheet = SheetOnShow();
   if (sheet == nullptr) return false;
   if (index == kExport) return Export(*sheet);
@@ -128,7 +128,7 @@ bool SheetCsvCommands::Apply(const std::string& path, const CsvImportTrial::Outc
   controller_.EndStep();
   controller_.CheckDirty();
   controller_.UpdateTitle();
-  controller_.RefreshWarnings();
+  controller_.Warnings().Refresh();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   Tell(trial.report.Summary().c_str(), !trial.report.Clean());

@@ -12,29 +12,23 @@ MessageBus::MessageBus(Timers& timers) : task_(std::make_unique<TimerTask>(timer
 
 MessageBus::~MessageBus() { TimerTask::Dispose(std::move(task_)); }
 
-void MessageBus::Subscribe(Callback callback, void* context) {
-  if (callback == nullptr) return;
-  Unsubscribe(callback, context);
-  subscribers_.insert(subscribers_.begin(),
-                      std::make_shared<Subscription>(Subscription{callback, context}));
-}
-
-void MessageBus::Unsubscribe(Callback callback, void* context) {
-  for (auto& s : subscribers_) {
-    if (s->callback == callback && s->context == context) s->dead = true;
-  }
-  RemoveDead();
+BusSubscription MessageBus::Subscribe(Handler handler) {
+  if (!handler) return {};
+  RemoveEnded();
+  auto entry = std::make_shared<Entry>(Entry{std::move(handler)});
+  subscribers_.insert(subscribers_.begin(), entry);
+  return BusSubscription(std::move(entry));
 }
 
 int MessageBus::SubscriberCount() const {
   return static_cast<int>(std::count_if(subscribers_.begin(), subscribers_.end(),
-                                        [](const auto& s) { return !s->dead; }));
+                                        [](const auto& s) { return !s->ended; }));
 }
 
-void MessageBus::RemoveDead() {
+void MessageBus::RemoveEnded() {
   // Entries stay while a delivery walks the list; they go when it has finished.
   if (deliveryDepth_ > 0) return;
-  std::erase_if(subscribers_, [](const auto& s) { return s->dead; });
+  std::erase_if(subscribers_, [](const auto& s) { return s->ended; });
 }
 
 void MessageBus::Deliver(const Message& message) {
@@ -42,27 +36,15 @@ void MessageBus::Deliver(const Message& message) {
   const auto snapshot = subscribers_;
   ++deliveryDepth_;
   for (const auto& s : snapshot) {
-    if (!s->dead) s->callback(s->context, message);
+    if (!s->ended) s->handler(message);
   }
   --deliveryDepth_;
-  RemoveDead();
+  RemoveEnded();
 }
 
-void MessageBus::Send(int type, int arg1, int arg2, std::vector<std::uint8_t> payload) {
-  Deliver(Message{type, Delivery::Send, arg1, arg2, std::move(payload)});
-}
+void MessageBus::Send(const Message& message) { Deliver(message); }
 
-void MessageBus::Post(int type, int arg1, int arg2, std::vector<std::uint8_t> payload) {
-  queue_.push_back(Message{type, Delivery::Post, arg1, arg2, std::move(payload)});
-}
-
-void MessageBus::SendText(int type, int arg1, int arg2, std::string_view text) {
-  Send(type, arg1, arg2, Message::TextPayload(text));
-}
-
-void MessageBus::PostText(int type, int arg1, int arg2, std::string_view text) {
-  Post(type, arg1, arg2, Message::TextPayload(text));
-}
+void MessageBus::Post(Message message) { queue_.push_back(std::move(message)); }
 
 void MessageBus::DeliverQueued() {
   // Only what was queued before this tick began; later posts wait for the next tick.

@@ -2,19 +2,22 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <variant>
 #include <vector>
 
+#include "base/BusSubscription.h"
 #include "base/Message.h"
 #include "base/TimerTask.h"
 
 namespace rtv {
 
 // Publish/subscribe queue: Send delivers at once in the caller's stack, Post delivers
-// on the bus's next 10 ms tick. The newest subscriber is called first.
+// on the bus's next 10 ms tick, in the order posted. The newest subscriber is called first.
 class MessageBus {
  public:
-  using Callback = void (*)(void* context, const Message& message);
+  using Handler = BusSubscription::Handler;
   static constexpr int kTickMs = 10;
 
   explicit MessageBus(Timers& timers);
@@ -22,29 +25,31 @@ class MessageBus {
   MessageBus(const MessageBus&) = delete;
   MessageBus& operator=(const MessageBus&) = delete;
 
-  void Subscribe(Callback callback, void* context);
-  void Unsubscribe(Callback callback, void* context);
+  // Every message reaches `handler` while the returned subscription lasts; an empty
+  // handler gets an empty subscription.
+  [[nodiscard]] BusSubscription Subscribe(Handler handler);
+  // Only the messages of one type.
+  template <class Event>
+  [[nodiscard]] BusSubscription SubscribeTo(std::function<void(const Event&)> handler) {
+    return Subscribe([typed = std::move(handler)](const Message& message) {
+      if (const Event* event = std::get_if<Event>(&message)) typed(*event);
+    });
+  }
 
-  void Send(int type, int arg1 = 0, int arg2 = 0, std::vector<std::uint8_t> payload = {});
-  void Post(int type, int arg1 = 0, int arg2 = 0, std::vector<std::uint8_t> payload = {});
-  void SendText(int type, int arg1, int arg2, std::string_view text);
-  void PostText(int type, int arg1, int arg2, std::string_view text);
+  void Send(const Message& message);
+  void Post(Message message);
 
   int PendingCount() const { return static_cast<int>(queue_.size()); }
   int SubscriberCount() const;
 
  private:
-  struct Subscription {
-    Callback callback;
-    void* context;
-    bool dead = false;
-  };
+  using Entry = BusSubscription::Entry;
 
   void Deliver(const Message& message);
   void DeliverQueued();
-  void RemoveDead();
+  void RemoveEnded();
 
-  std::vector<std::shared_ptr<Subscription>> subscribers_;  // front is called first
+  std::vector<std::shared_ptr<Entry>> subscribers_;  // front is called first
   std::deque<Message> queue_;
   std::unique_ptr<TimerTask> task_;
   int deliveryDepth_ = 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Colour.h"
+#include "base/Message.h"
 #include "cells/CellCatalog.h"
 
 namespace rtv {
@@ -50,11 +51,11 @@ class CellAccessHost {
   // The adjustment link is connected (adjustment cells are editable).
   virtual bool AdjustmentConnected() const { return false; }
 
-  // The status bar text (kMsgStatusText), posted.
+  // The status bar text (msg::StatusText), posted.
   virtual void PostStatusText(const std::string& /*text*/, ColourValue /*textColour*/,
                               ColourValue /*background*/) {}
-  // Any other bus message with one argument, posted.
-  virtual void PostBusMessage(int /*type*/, int /*argument*/) {}
+  // Any other bus message, posted.
+  virtual void PostBusMessage(Message /*message*/) {}
   // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
   virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "cells/MarkFlagsEditor.h"
@@ -27,10 +28,6 @@ constexpr int kLinkComment = LinkNo("CL_ChList_Comment");
 
 constexpr const char* kAttributesUsedList = "GI_Sheet_Sel_ChATRUse";
 constexpr const char* kAttributesAllList = "GI_Sheet_Sel_ChATRAll";
-
-constexpr int kBusJumpToChannel = 29;
-constexpr int kJumpStay = 0;  // the list changed; the sheet re-lists its channels
-constexpr int kJumpAsked = 1;
 
 // The region whose simplified display setting a number column follows.
 ListKind NumberRegion(int link) {
@@ -124,10 +121,10 @@ AccessResult ChannelListColumns::ServeAttributes(CellAccess& access, ChannelRow&
   if (changed) {
     row.ReloadRow();
     access.extraFlags |= ItemAccessor::kAccessUseChanged;
-    access.host.PostBusMessage(kBusJumpToChannel, kJumpStay);
+    access.host.PostBusMessage(msg::ChannelsInUseChanged{});
   }
   if (editor.action() == MarkFlagsEditor::Action::Jump) {
-    access.host.PostBusMessage(kBusJumpToChannel, kJumpAsked);
+    access.host.PostBusMessage(msg::SwitchChannelView{});
   }
   const bool unusable = row.inhibited || (row.IsFreeRow() && row.FreeNameBlank());
   if (unusable && (row.pFlag || row.cFlag)) access.MarkError(CellMarkReason::PriorityChannelUnused);

@@ -44,7 +44,7 @@ void GoToDifference(CellAccess& access, const EepromImage& image, int address) {
                                        ? DifferingBytes::Next(*reference, image, address)
                                        : DifferingBytes::Previous(*reference, image, address);
   access.request.key = {};
-  if (found) access.host.PostBusMessage(kMsgDebugGoToAddress, *found);
+  if (found) access.host.PostBusMessage(msg::DebugGoToAddress{*found});
 }
 
 }  // namespace

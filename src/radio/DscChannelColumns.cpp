@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "radio/ChannelRow.h"
@@ -20,7 +21,6 @@ constexpr int kLinkSimplex = LinkNo("CL_DSC_ChSimp");
 constexpr int kLinkComment = LinkNo("CL_DSC_Comment");
 
 constexpr const char* kUseList = "GI_Sheet_Sel_Misc_Used";
-constexpr int kBusUseChanged = 15;
 
 }  // namespace
 
@@ -44,7 +44,7 @@ AccessResult DscChannelColumns::Serve(CellAccess& access) {
     result = ListColumn::ChoiceBit(access, kUseList, use, changed);
     if (changed) {
       access.extraFlags |= ItemAccessor::kAccessUseChanged;
-      access.host.PostBusMessage(kBusUseChanged, link);
+      access.host.PostBusMessage(msg::RedrawLink{link});
     }
   } else if (row->txInhibit && row->inhibited) {
     access.ShowReadOnly("---");  // used neither way: nothing else to set

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/Message.h"
 #include "base/Prompts.h"
 #include "cells/CellAccessHost.h"
 #include "cells/CellRequest.h"
@@ -13,8 +14,6 @@ namespace {
 
 constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
 constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
-constexpr int kDataChangedMessage = 13;
-constexpr int kRowChangedMessage = 16;
 
 }  // namespace
 
@@ -116,7 +115,11 @@ bool RowOperations::Paste(const Target& t, CellRequest& request) {
   }
   buffer_.Put(*image_, t.kind, targets, RowWrite::Content, host_.CellModelType());
   FollowFreeChannels(replaced);
-  host_.PostBusMessage(n == 1 ? kRowChangedMessage : kDataChangedMessage, n == 1 ? at : 0);
+  if (n == 1) {
+    host_.PostBusMessage(msg::RedrawIndex{at});
+  } else {
+    host_.PostBusMessage(msg::DataChanged{});
+  }
   Reselect(request, at, targets.back());
   Done("GI_AppMess_S_Paste");
   return true;
@@ -139,7 +142,7 @@ bool RowOperations::Carry(const Target& t, int direction, CellRequest& request) 
   if (t.kind == ListKind::FreeChannels) FollowFreeChannels(moves);
   Reselect(request, t.first + direction, t.last + direction);
   MoveCursor(request, neighbourRow);
-  host_.PostBusMessage(kDataChangedMessage, 0);
+  host_.PostBusMessage(msg::DataChanged{});
   return true;
 }
 
@@ -164,7 +167,7 @@ bool RowOperations::Clear(const Target& t) {
       FollowFreeChannels(gone);
     }
   }
-  for (const int row : t.shown) host_.PostBusMessage(kRowChangedMessage, row);
+  for (const int row : t.shown) host_.PostBusMessage(msg::RedrawIndex{row});
   Done("GI_AppMess_S_Clear");
   return true;
 }
@@ -189,7 +192,7 @@ bool RowOperations::Delete(const Target& t, CellRequest& request) {
   }
   request.rangeFlags &= static_cast<std::uint8_t>(~CellRequest::kRangeReselect);
   MoveCursor(request, t.first);
-  host_.PostBusMessage(kDataChangedMessage, 0);
+  host_.PostBusMessage(msg::DataChanged{});
   Done("GI_AppMess_S_Delete");
   return true;
 }
@@ -215,7 +218,7 @@ bool RowOperations::Insert(const Target& t, CellRequest& request) {
     ResetFreeRows(opened);
     FollowFreeChannels(moves);
   }
-  host_.PostBusMessage(kDataChangedMessage, 0);
+  host_.PostBusMessage(msg::DataChanged{});
   Reselect(request, t.first, t.last);
   Done("GI_AppMess_S_Insert");
   return true;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/WeatherColumns.h"
 
+#include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "radio/ChannelRow.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr int kLinkUse = LinkNo("CL_WX_ChAtr");
 constexpr int kLinkComment = LinkNo("CL_WX_ChComment");
-constexpr int kBusUseChanged = 15;
 constexpr int kAllRowsUnused = (1 << ChannelRow::kWeatherRows) - 1;
 
 }  // namespace
@@ -36,7 +36,7 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
     if (changed) {
       row->ReloadRow();
       access.extraFlags |= ItemAccessor::kAccessUseChanged;
-      access.host.PostBusMessage(kBusUseChanged, link);
+      access.host.PostBusMessage(msg::RedrawLink{link});
     }
     // The radio needs at least one weather channel.
     const EepromImage& image = row->image();

@@ -8,7 +8,7 @@ namespace rtv {
 
 void DebugTextLinkTrace::Line(const std::string& text) {
   // Posted: the link is in the middle of a step, and the window only appends.
-  bus_.PostText(kMsgDebugText, 0, 0, text);
+  bus_.Post(msg::DebugText{text});
   if (next_ != nullptr) next_->Line(text);
 }
 

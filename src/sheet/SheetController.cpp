@@ -37,22 +37,16 @@ std::string OneLine(std::string text) {
 
 int Sign(int value) { return (value > 0) - (value < 0); }
 
-void AppendInt(std::vector<std::uint8_t>& bytes, int value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8)
-    bytes.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
 }  // namespace
 
 SheetController::SheetController(Sheet& sheet, SheetViewport& view, MessageBus* bus, Timers* timers)
     : sheet_(sheet), view_(view), bus_(bus), timers_(timers) {
-  if (bus_ != nullptr) bus_->Subscribe(&SheetController::OnMessage, this);
+  if (bus_ != nullptr) {
+    subscription_ = bus_->Subscribe([this](const Message& message) { HandleMessage(message); });
+  }
 }
 
-SheetController::~SheetController() {
-  if (bus_ != nullptr) bus_->Unsubscribe(&SheetController::OnMessage, this);
-}
+SheetController::~SheetController() = default;
 
 void SheetController::SheetRebuilt() {
   markingActive_ = false;
@@ -63,8 +57,8 @@ void SheetController::SheetRebuilt() {
   if (replayTimer_) replayTimer_->Stop();
 }
 
-void SheetController::Post(int type, int arg1, int arg2) {
-  if (bus_ != nullptr) bus_->Post(type, arg1, arg2);
+void SheetController::Post(Message message) {
+  if (bus_ != nullptr) bus_->Post(std::move(message));
 }
 
 void SheetController::BeginInput() {
@@ -76,9 +70,7 @@ void SheetController::BeginInput() {
     Forward(replay.key, replay.forwards);
   }
   view_.CloseEditor(false);
-  if (bus_ != nullptr)
-    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
-                   static_cast<int>(kStatusBackground), "");
+  if (bus_ != nullptr) bus_->Post(msg::StatusText{"", kStatusText, kStatusBackground});
 }
 
 void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
@@ -226,17 +218,10 @@ bool SheetController::SelectCell(int column, int row, bool byProgram) {
   const int oldRow = sheet_.currentRow();
   sheet_.SetCurrent(column, row);
   if (bus_ != nullptr) {
-    bus_->PostText(kMsgStatusText, static_cast<int>(kStatusText),
-                   static_cast<int>(kStatusBackground), "");
+    bus_->Post(msg::StatusText{"", kStatusText, kStatusBackground});
   }
   if (oldColumn != column || oldRow != row) {
-    if (bus_ != nullptr) {
-      std::vector<std::uint8_t> payload;
-      AppendInt(payload, slot.cell.cellType);
-      AppendInt(payload, slot.cell.cellLink);
-      AppendInt(payload, slot.cell.index);
-      bus_->Post(kMsgCurrentCellChanged, 0, 0, std::move(payload));
-    }
+    Post(msg::CurrentCellChanged{slot.cell.cellType, slot.cell.cellLink, slot.cell.index});
     if (sheet_.embedded()) {
       view_.RedrawCell(oldColumn, oldRow);
       view_.RedrawCell(column, row);
@@ -383,9 +368,9 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   editRefused_ = request.keepEditing;
   if (!request.noticeText.empty() && bus_ != nullptr) {
     const bool refused = Refuses(request.notice);
-    bus_->PostText(kMsgStatusText, static_cast<int>(refused ? kRefusedText : kAdjustedText),
-                   static_cast<int>(refused ? kRefusedBackground : kAdjustedBackground),
-                   CellName(column, row) + ": " + request.noticeText);
+    bus_->Post(msg::StatusText{CellName(column, row) + ": " + request.noticeText,
+                               refused ? kRefusedText : kAdjustedText,
+                               refused ? kRefusedBackground : kAdjustedBackground});
   }
   if (request.redirected) {
     int c = 0;
@@ -410,7 +395,7 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   } else if (multi != Sheet::MultiSelect::None) {
     ApplyMarking(shift_);
   }
-  Post(kMsgRefreshMenuStates);
+  Post(msg::RefreshMenuStates{});
   if (!request.forwardedKey.IsNone() && forwards < kMaxForwards) {
     view_.RedrawAll();
     const int pause = std::max(kFirstForwardPauseMs - kForwardPauseStepMs * forwards, 0);
@@ -444,7 +429,7 @@ void SheetController::CommitChoice(int column, int row, const Cell& chosen) {
   request.popupChoice = &chosen;
   sheet_.Access(request, true);
   view_.RedrawCell(column, row);
-  Post(kMsgRefreshMenuStates);
+  Post(msg::RefreshMenuStates{});
 }
 
 bool SheetController::CommitEditText(const std::string& text) {
@@ -650,45 +635,37 @@ int SheetController::FittedColumnWidth(int column) const {
   return widest;
 }
 
-void SheetController::OnMessage(void* context, const Message& message) {
-  static_cast<SheetController*>(context)->HandleMessage(message);
-}
-
 void SheetController::HandleMessage(const Message& message) {
+  if (std::holds_alternative<msg::CommitEdits>(message)) {
+    view_.CloseEditor(true);
+    return;
+  }
   Cell changed;
   changed.cellType = 0;  // the index criteria need a typed cell
-  int flags = 0;
-  switch (message.type) {
-    case kMsgCommitEdits:
-      view_.CloseEditor(true);
-      return;
-    case kMsgDataChanged:
-      flags = kAnyLink;
-      break;
-    case kMsgRedrawType:
-      changed.cellType = message.arg1;
-      flags = kSameType;
-      break;
-    case kMsgRedrawLink:
-      changed.cellLink = message.arg1;
-      flags = kSameLink;
-      break;
-    case kMsgRedrawIndex:
-      changed.index = message.arg1;
-      flags = kSameIndex;
-      break;
-    case kMsgRedrawIndexUpTo:
-      changed.index = message.arg1;
-      flags = kIndexUpTo;
-      break;
-    case kMsgRedrawIndexFrom:
-      changed.index = message.arg1;
-      flags = kIndexFrom;
-      break;
-    default:
-      return;
-  }
-  Changed(flags, changed);
+  const int flags = std::visit(Overloaded{[](const msg::DataChanged&) { return kAnyLink; },
+                                          [&](const msg::RedrawType& m) {
+                                            changed.cellType = m.cellType;
+                                            return kSameType;
+                                          },
+                                          [&](const msg::RedrawLink& m) {
+                                            changed.cellLink = m.link;
+                                            return kSameLink;
+                                          },
+                                          [&](const msg::RedrawIndex& m) {
+                                            changed.index = m.index;
+                                            return kSameIndex;
+                                          },
+                                          [&](const msg::RedrawIndexUpTo& m) {
+                                            changed.index = m.index;
+                                            return kIndexUpTo;
+                                          },
+                                          [&](const msg::RedrawIndexFrom& m) {
+                                            changed.index = m.index;
+                                            return kIndexFrom;
+                                          },
+                                          [](const auto&) { return 0; }},
+                               message);
+  if (flags != 0) Changed(flags, changed);
 }
 
 }  // namespace rtv

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "base/BusSubscription.h"
+#include "base/Message.h"
 #include "cells/CellRequest.h"
 #include "sheet/Sheet.h"
 
@@ -15,7 +17,6 @@ class MessageBus;
 class SheetViewport;
 class Timer;
 class Timers;
-struct Message;
 
 // The cursor, marking and input rules of a sheet on screen: every key, click, command and
 // edited text for a cell goes through here to the item accessor. The widget draws and
@@ -127,9 +128,8 @@ class SheetController {
   std::function<void(const Cell& chosen)> onChoose;
 
  private:
-  static void OnMessage(void* context, const Message& message);
   void HandleMessage(const Message& message);
-  void Post(int type, int arg1 = 0, int arg2 = 0);
+  void Post(Message message);
   void BeginInput();
   void ApplyMarking(bool extend, int fromColumn = -1, int fromRow = -1);
   void MarkRange(int first, int last);
@@ -159,6 +159,7 @@ class SheetController {
   std::optional<Replay> pendingReplay_;
   EditRule editRule_;
   bool editRefused_ = false;
+  BusSubscription subscription_;  // last: it ends before the members its handler uses
 };
 
 }  // namespace rtv

@@ -12,6 +12,8 @@
 #include "MemoryWire.h"
 #include "ScriptedRadio.h"
 #include "TempFolder.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 #include "cells/CellRequest.h"
@@ -622,11 +624,8 @@ std::vector<int> AdjustCodes(const std::vector<ScriptedRadio::Frame>& frames) {
 TEST_F(CloneCommandsTest, ReadingAllAdjustmentValuesAsksInOrderAndStoresEachAnswer) {
   radio.answers[0xE8] = AdjustAnswer(0x3974, '3', 'C');
   int refreshes = 0;
-  f.bus.Subscribe(
-      [](void* context, const Message& message) {
-        if (message.type == kMsgDataChanged) ++*static_cast<int*>(context);
-      },
-      &refreshes);
+  const BusSubscription counting =
+      f.bus.SubscribeTo<msg::DataChanged>([&refreshes](const msg::DataChanged&) { ++refreshes; });
   commands->ReadAllAdjustValues();
   Run();
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
@@ -732,11 +731,8 @@ TEST_F(CloneCommandsTest, EditedAdjustmentCellsReachTheRadioOnceEveryValueWasRea
   ASSERT_TRUE(f.controller->AdjustmentConnected());
   radio.frames.clear();
   int refreshes = 0;
-  f.bus.Subscribe(
-      [](void* context, const Message& message) {
-        if (message.type == kMsgDataChanged) ++*static_cast<int*>(context);
-      },
-      &refreshes);
+  const BusSubscription counting =
+      f.bus.SubscribeTo<msg::DataChanged>([&refreshes](const msg::DataChanged&) { ++refreshes; });
 
   TypeIntoAdjustmentCell(cells, high, "90");
   EXPECT_EQ(shown(high), "0");  // not before the radio has it
@@ -786,13 +782,8 @@ TEST_F(CloneCommandsTest, AFailedOrRefusedAdjustmentWriteChangesNothing) {
 
 TEST_F(CloneCommandsTest, AdjustmentViewOpensItsWindowOnce) {
   std::vector<std::string> alreadyOpen;
-  f.bus.Subscribe(
-      [](void* context, const Message& message) {
-        if (message.type == kMsgAdjustWindowOpen) {
-          static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
-        }
-      },
-      &alreadyOpen);
+  const BusSubscription listening = f.bus.SubscribeTo<msg::AdjustWindowOpen>(
+      [&alreadyOpen](const msg::AdjustWindowOpen& open) { alreadyOpen.push_back(open.sheet); });
   EXPECT_FALSE(commands->AdjustWindowChecked());
   Command(LinkNo("CL_Menu_View_Ad"));
   f.clock.Advance(30);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ControllerFixture.h"
+#include "MessageLog.h"
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -26,11 +27,6 @@ struct FileFixture : ControllerFixture {
       : ControllerFixture(RadioModel::kImageSize,
                           {"#GI_Sys_Dialog_FOpen", "rtv", "Clone files (*.rtv)|*.rtv"}) {
     controller->Setup(view);
-    bus.Subscribe(&FileFixture::Record, this);
-  }
-  ~FileFixture() { bus.Unsubscribe(&FileFixture::Record, this); }
-  static void Record(void* self, const Message& message) {
-    static_cast<FileFixture*>(self)->messages.push_back(message.type);
   }
   FileCommands& files() { return controller->Files(); }
   EepromImage& working() { return controller->WorkingImage(); }
@@ -38,12 +34,7 @@ struct FileFixture : ControllerFixture {
     working().SetByte(kProbe, value);
     controller->CheckDirty();
   }
-  int Count(int type) const {
-    int n = 0;
-    for (int m : messages) n += m == type;
-    return n;
-  }
-  std::vector<int> messages;
+  test::MessageLog messages{bus};
 };
 
 TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
@@ -51,7 +42,7 @@ TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
   f.working().SetByte(kProbe, 0x41);
   f.controller->MarkClean();
   f.controller->SetCurrentFileName("/boats/old.rtv");
-  f.messages.clear();
+  f.messages.Clear();
   const int closedBefore = f.view.sheetsClosed;
 
   EXPECT_TRUE(f.files().New());
@@ -61,8 +52,8 @@ TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
   EXPECT_EQ(f.controller->CurrentFileName(), "");
   EXPECT_EQ(f.view.titles.back(), "Untitled - Radio Programmer");
   EXPECT_EQ(f.view.sheetsClosed, closedBefore + 1);
-  EXPECT_EQ(f.Count(kMsgImageReplaced), 1);
-  EXPECT_GE(f.Count(kMsgCommitEdits), 1);
+  EXPECT_EQ(f.messages.Count<msg::ImageReplaced>(), 1);
+  EXPECT_GE(f.messages.Count<msg::CommitEdits>(), 1);
 }
 
 TEST(FileCommandsTest, TheUnsavedChangesQuestionGuardsNew) {

@@ -6,8 +6,9 @@
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
 #include "app/AppSettings.h"
+#include "app/InitialFiles.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
@@ -32,7 +33,7 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
     help.SetLines({"#End_Of_Ovl"});
     MessageBus bus(clock);
-    ModelController controller({settings, overlay, help, bus, clock, clock, prompts});
+    MainController controller({settings, overlay, help, bus, clock, clock, prompts});
     controller.SetDataFolder(RTV_INITIAL_DIR);
     NoView view;
     controller.Setup(view);
@@ -42,6 +43,41 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
               RadioModel::Validity::Valid);
     EXPECT_EQ(image.GetByte(0x0EE9), model);
   }
+}
+
+// The reader alone: every shipped file is a valid image, and all are checked at once.
+TEST(InitialFilesTest, TheReaderTakesEveryShippedFile) {
+  OverlayText overlay;
+  ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+  test::ScriptedPrompts prompts;
+  InitialFiles files(overlay, prompts);
+  files.SetFolder(RTV_INITIAL_DIR);
+  EXPECT_EQ(files.Folder(), RTV_INITIAL_DIR);
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
+    EepromImage image;
+    image.SetSize(RadioModel::kImageSize);
+    files.Read(model, image);
+    EXPECT_EQ(RadioModel::Validate(image, RadioModel::Strictness::Loose),
+              RadioModel::Validity::Valid)
+        << model;
+  }
+  files.CheckAll(RadioModel::kImageSize);
+  EXPECT_TRUE(prompts.shown.empty());
+}
+
+TEST(InitialFilesDeathTest, AFileThatIsNotThereEndsTheProgramNamingIt) {
+  EXPECT_EXIT(
+      {
+        OverlayText overlay;
+        overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+        test::ScriptedPrompts prompts;
+        InitialFiles files(overlay, prompts);
+        files.SetFolder("/nonexistent/initial");
+        EepromImage image;
+        image.SetSize(RadioModel::kImageSize);
+        files.Read(2, image);
+      },
+      ::testing::ExitedWithCode(3), "Cannot open '/nonexistent/initial/.*'\\.");
 }
 
 }  // namespace

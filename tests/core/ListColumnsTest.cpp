@@ -9,6 +9,7 @@
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
 #include "RecordingCanvas.h"
+#include "base/Message.h"
 #include "cells/Cell.h"
 #include "radio/ChannelRow.h"
 
@@ -180,8 +181,7 @@ TEST_F(ListColumnsTest, MovingThePFlag) {
   EXPECT_EQ(host.image.GetByte(0x04B0 + 60), 0);  // in use now
   EXPECT_EQ(Shows(kIntCh, atr, 48), "");
   EXPECT_EQ(out.accessFlags, 0x01 | 0x08 | 0x20);
-  ASSERT_EQ(host.messages.size(), 1U);
-  EXPECT_EQ(host.messages[0].type, 29);
+  EXPECT_EQ(host.messages, std::vector<Message>{msg::ChannelsInUseChanged{}});
   // C as well; then both marks show in order.
   Access(kIntCh, atr, 60, Choice(2));
   EXPECT_EQ(Word(0x0AE2), 60);
@@ -198,14 +198,16 @@ TEST_F(ListColumnsTest, UseOfAChannel) {
     Input input;
     std::uint8_t attributeAfter;
     std::vector<std::string> opened;
-    std::vector<int> jumps;  // arguments of message 29
+    std::vector<Message> jumps;  // the messages about the channels in use
   };
+  const Message relist = msg::ChannelsInUseChanged{};
+  const Message otherView = msg::SwitchChannelView{};
   const Case cases[] = {
-      {false, Choice(3), 0x80, {}, {0}},
-      {false, Key(' '), 0x80, {}, {0}},
-      {false, Key(SpecialKey::Backspace), 0x80, {}, {0}},
+      {false, Choice(3), 0x80, {}, {relist}},
+      {false, Key(' '), 0x80, {}, {relist}},
+      {false, Key(SpecialKey::Backspace), 0x80, {}, {relist}},
       {true, Key(' '), 0x00, {}, {}},  // only the full list toggles with a key
-      {false, Choice(4), 0x00, {}, {1}},
+      {false, Choice(4), 0x00, {}, {otherView}},
       {false, Key(kEnter), 0x00, {"GI_Sheet_Sel_ChATRAll#1=0"}, {}},
       {true, Key(kF2), 0x00, {"GI_Sheet_Sel_ChATRUse#1=0"}, {}},
       {true, Command(LinkNo("CL_PMenu_Edit")), 0x00, {"GI_Sheet_Sel_ChATRUse#1=0"}, {}},
@@ -217,9 +219,9 @@ TEST_F(ListColumnsTest, UseOfAChannel) {
     const Outcome out = Access(kIntCh, atr, 30, c.input);
     EXPECT_EQ(host.image.GetByte(0x04B0 + 30), c.attributeAfter) << c.input.key;
     EXPECT_EQ(out.opened, c.opened);
-    std::vector<int> jumps;
-    for (const auto& m : host.messages) {
-      if (m.type == 29) jumps.push_back(m.argument);
+    std::vector<Message> jumps;
+    for (const Message& m : host.messages) {
+      if (m == relist || m == otherView) jumps.push_back(m);
     }
     EXPECT_EQ(jumps, c.jumps) << c.input.key;
   }
@@ -369,9 +371,7 @@ TEST_F(ListColumnsTest, DscUseChanges) {
   const Outcome out = Access(kDscCh, rx, 0, Key(' '));
   EXPECT_EQ(host.image.GetByte(0x2300), 0x80);
   EXPECT_EQ(out.accessFlags & 0x20, 0x20);
-  ASSERT_EQ(host.messages.size(), 1U);
-  EXPECT_EQ(host.messages[0].type, 15);
-  EXPECT_EQ(host.messages[0].argument, rx);
+  EXPECT_EQ(host.messages, std::vector<Message>{msg::RedrawLink{rx}});
   // Channel 16 stays as it is.
   const Outcome fixed = Access(kDscCh, tx, 45, Key(' '));
   EXPECT_EQ(host.image.GetByte(0x2300 + 45), 0);
@@ -394,9 +394,7 @@ TEST_F(ListColumnsTest, WeatherChannels) {
   EXPECT_EQ(out.display, "Not used");
   EXPECT_EQ(out.flags & CellRequest::kResultError, CellRequest::kResultError);
   EXPECT_TRUE(InError(kWxCh, use, 0));  // none left in use
-  ASSERT_EQ(host.messages.size(), 1U);
-  EXPECT_EQ(host.messages[0].type, 15);
-  EXPECT_EQ(host.messages[0].argument, use);
+  EXPECT_EQ(host.messages, std::vector<Message>{msg::RedrawLink{use}});
 }
 
 TEST_F(ListColumnsTest, FreeChannelFrequenciesAndTheSimplexBits) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/ModelController.h"
+#include "app/MainController.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "CloneFiles.h"
 #include "ControllerFixture.h"
 #include "ManualClock.h"
+#include "MessageLog.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
@@ -134,7 +135,7 @@ TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
         OverlayText help;
         help.SetLines({"#End_Of_Ovl"});
         MessageBus bus(clock);
-        ModelController controller(
+        MainController controller(
             ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
         controller.SetDataFolder(folder.Path());
         test::FakeView view;
@@ -170,24 +171,18 @@ TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
 TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
   ControllerFixture f;
   f.controller->Setup(f.view);
-  int updates = 0;
-  struct Counter {
-    static void On(void* c, const Message& m) {
-      if (m.type == kMsgWarningsUpdated) ++*static_cast<int*>(c);
-    }
-  };
-  f.bus.Subscribe(&Counter::On, &updates);
-  const int atStart = f.controller->WarningEvaluations();  // the tree's first marks
+  const test::MessageLog log(f.bus);
+  const int atStart = f.controller->Warnings().Evaluations();  // the tree's first marks
   f.controller->AfterImageWrite();
   f.clock.Advance(200);
   f.controller->AfterImageWrite();  // restarts the 250 ms
   f.clock.Advance(200);
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart);
   f.clock.Advance(100);  // the 50 ms tick after the deadline, then the bus tick
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
-  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart + 1);
+  EXPECT_EQ(log.Count<msg::WarningsUpdated>(), 1);
   f.clock.Advance(1000);
-  EXPECT_EQ(f.controller->WarningEvaluations(), atStart + 1);
+  EXPECT_EQ(f.controller->Warnings().Evaluations(), atStart + 1);
 }
 
 TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
@@ -208,11 +203,11 @@ TEST(MainControllerTest, TheWarningCheckListSortsSheetsIntoErrorsAndWarnings) {
   f.controller->Setup(f.view);
   f.controller->AfterImageWrite();
   f.clock.Advance(400);
-  EXPECT_EQ(f.controller->ErrorSheets(),
+  EXPECT_EQ(f.controller->Warnings().ErrorSheets(),
             (std::vector<std::string>{"GI_Sheet_Int", "GI_Sheet_Conf"}));
-  EXPECT_EQ(f.controller->WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
-  EXPECT_EQ(f.view.errorMarks, f.controller->ErrorSheets());
-  EXPECT_EQ(f.view.warningMarks, f.controller->WarningSheets());
+  EXPECT_EQ(f.controller->Warnings().WarningSheets(), std::vector<std::string>{"GI_Sheet_Dsc"});
+  EXPECT_EQ(f.view.errorMarks, f.controller->Warnings().ErrorSheets());
+  EXPECT_EQ(f.view.warningMarks, f.controller->Warnings().WarningSheets());
 
   flags.clear();
   f.controller->AfterImageWrite();
@@ -232,30 +227,24 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
   request.key = CellKey::Typed('5');
   f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
   f.controller->Accessor().AccessCell(request, false);
-  EXPECT_TRUE(f.controller->IsWarningTimerRunning());
+  EXPECT_TRUE(f.controller->Warnings().Waiting());
   EXPECT_TRUE(f.controller->IsDirty());
 }
 
 TEST(MainControllerTest, BusMessagesOfTheBaseController) {
   ControllerFixture f;
   f.controller->Setup(f.view);
-  std::vector<int> seen;
-  struct Log {
-    static void On(void* c, const Message& m) {
-      static_cast<std::vector<int>*>(c)->push_back(m.type);
-    }
-  };
-  f.bus.Subscribe(&Log::On, &seen);
-  f.bus.Send(kMsgModeChanged);
-  EXPECT_EQ(seen,
-            (std::vector<int>{kMsgModeChanged, kMsgRefreshMenuStates, kMsgRefreshToolbarStates}));
-  f.bus.SendText(kMsgStatusText, 0xFF, 0x80000005, "Read complete");
+  const test::MessageLog log(f.bus);
+  f.bus.Send(msg::ModeChanged{});
+  EXPECT_EQ(log.All(), (std::vector<Message>{msg::ModeChanged{}, msg::RefreshMenuStates{},
+                                             msg::RefreshToolbarStates{}}));
+  f.bus.Send(msg::StatusText{"Read complete", 0xFF, 0x80000005});
   EXPECT_EQ(f.controller->MessagePanelText(), "Read complete");
   EXPECT_EQ(f.controller->MessagePanelTextColour(), 0xFFu);
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
   f.controller->WorkingImage().SetByte(3, 9);
-  f.bus.Send(kMsgTakeCompareCopy);
+  f.bus.Send(msg::TakeCompareCopy{});
   EXPECT_EQ(f.controller->CompareImage().GetByte(3), 9);
 }
 
@@ -303,13 +292,7 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
                       {"#GI_AppMess_Conv_Overwrite", "Overwrite?", "#", "#GI_AppMess_S_Copy",
                        "Copied", "#GI_AppMess_S_Paste", "Pasted"});
   f.controller->Setup(f.view);
-  std::vector<int> seen;
-  struct Log {
-    static void On(void* c, const Message& m) {
-      static_cast<std::vector<int>*>(c)->push_back(m.type);
-    }
-  };
-  f.bus.Subscribe(&Log::On, &seen);
+  const test::MessageLog log(f.bus);
   EepromImage& working = f.controller->WorkingImage();
   working.SetByte(0x25C0 + 16 * 2 + 5, 'Q');  // the name of individual ID row 2
   Cell cell;
@@ -328,7 +311,11 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
   EXPECT_EQ(f.prompts.shown[0].text, "Overwrite?");
   EXPECT_EQ(working.GetByte(0x25C0 + 16 * 7 + 5), 'Q');
   f.clock.Advance(10);
-  EXPECT_EQ(seen, (std::vector<int>{kMsgStatusText, 16, kMsgStatusText}));
+  const ColourValue text = ToColourValue(SystemColour::WindowText);
+  const ColourValue face = ToColourValue(SystemColour::ButtonFace);
+  EXPECT_EQ(log.All(),
+            (std::vector<Message>{msg::StatusText{"Copied", text, face}, msg::RedrawIndex{7},
+                                  msg::StatusText{"Pasted", text, face}}));
   EXPECT_EQ(f.controller->MessagePanelText(), "Pasted");
 }
 

@@ -12,8 +12,8 @@
 #include "ScriptedPrompts.h"
 #include "ShippedImages.h"
 #include "app/AppSettings.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellCatalog.h"
@@ -124,7 +124,7 @@ TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
   help.SetLines({"#End_Of_Ovl"});
   MessageBus bus{clock};
-  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   ConfigView view;
   controller.SetDataFolder(RTV_INITIAL_DIR);
   controller.Setup(view);

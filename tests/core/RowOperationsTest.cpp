@@ -8,6 +8,7 @@
 
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "base/Message.h"
 #include "cells/CellRequest.h"
 
 namespace rtv {
@@ -103,12 +104,17 @@ TEST(RowOperationsTest, PasteDropsTheRowsThatDoNotFitAndAsksBeforeOverwriting) {
     int at;
     std::vector<int> expected;  // rows 56–59 afterwards
     bool asked;
-    int message;  // 16 for one row, else 13
+    Message redraw;  // one row's, else every cell's
   };
   const Case cases[] = {
-      {"5 rows at B - 1 onto empty rows", 5, 58, {kEmpty, kEmpty, 100, 101}, false, 13},
-      {"onto entries", 60, 58, {156, 157, 100, 101}, true, 13},
-      {"at B", 5, 59, {kEmpty, kEmpty, kEmpty, 100}, false, 16},
+      {"5 rows at B - 1 onto empty rows",
+       5,
+       58,
+       {kEmpty, kEmpty, 100, 101},
+       false,
+       msg::DataChanged{}},
+      {"onto entries", 60, 58, {156, 157, 100, 101}, true, msg::DataChanged{}},
+      {"at B", 5, 59, {kEmpty, kEmpty, kEmpty, 100}, false, msg::RedrawIndex{59}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -119,11 +125,7 @@ TEST(RowOperationsTest, PasteDropsTheRowsThatDoNotFitAndAsksBeforeOverwriting) {
     EXPECT_EQ(f.Entries(56, 59), c.expected);
     EXPECT_EQ(f.Entries(0, 4), (std::vector<int>{100, 101, 102, 103, 104}));
     EXPECT_EQ(f.prompts.shown.size(), c.asked ? 1u : 0u);
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(f.host.messages[0].type, c.message);
-    if (c.message == 16) {
-      EXPECT_EQ(f.host.messages[0].argument, c.at);
-    }
+    EXPECT_EQ(f.host.messages, std::vector<Message>{c.redraw});
     EXPECT_EQ(f.request.rangeFirst, c.at);
     EXPECT_EQ(f.request.rangeLast, 59);
     EXPECT_EQ(f.host.LastStatus(), f.host.overlay.GetFirstLine("GI_AppMess_S_Paste"));
@@ -173,8 +175,7 @@ TEST(RowOperationsTest, CarryMovesTheBlockAndTheNeighbourChangesSides) {
     EXPECT_EQ(f.request.rangeLast, c.rangeFirst + c.last - c.first);
     EXPECT_TRUE(f.prompts.shown.empty());
     EXPECT_TRUE(f.host.statusTexts.empty());
-    ASSERT_EQ(f.host.messages.size(), 1u);
-    EXPECT_EQ(f.host.messages[0].type, 13);
+    EXPECT_EQ(f.host.messages, std::vector<Message>{msg::DataChanged{}});
   }
   RowFixture f;
   const EepromImage before = f.host.image;
@@ -280,11 +281,8 @@ TEST(RowOperationsTest, ClearAlwaysAsksAndBlanksEveryRow) {
   ASSERT_TRUE(f.Run(RowOperations::kClear, kIndividual, 4, 4, 6));
   EXPECT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(f.Entries(3, 7), (std::vector<int>{103, kEmpty, kEmpty, kEmpty, 107}));
-  ASSERT_EQ(f.host.messages.size(), 3u);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(f.host.messages[static_cast<std::size_t>(i)].type, 16);
-    EXPECT_EQ(f.host.messages[static_cast<std::size_t>(i)].argument, 4 + i);
-  }
+  EXPECT_EQ(f.host.messages,
+            (std::vector<Message>{msg::RedrawIndex{4}, msg::RedrawIndex{5}, msg::RedrawIndex{6}}));
   EXPECT_EQ(f.host.LastStatus(), f.host.overlay.GetFirstLine("GI_AppMess_S_Clear"));
 }
 

@@ -7,7 +7,9 @@
 
 #include "ControllerFixture.h"
 #include "app/FileCommands.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
+#include "base/Message.h"
+#include "base/MessageBus.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 #include "radio/MemoryLayout.h"
@@ -32,7 +34,7 @@ struct ModeFixture : test::ControllerFixture {
             {"#GI_AppMess_ChangeModel", "Change the model?", "#GI_Mess_Maker_Caution", "Careful.",
              "#GI_StatusPanel_Maker", "MAKER", "#GI_Mess_Confirm_WriteFile", "Save %s?",
              "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
-    controller->SetCommandLine(std::move(arguments));
+    controller->Modes().SetCommandLine(std::move(arguments));
   }
   void Start() { controller->Setup(modeView); }
   Cell ModelItem(int model) {
@@ -102,7 +104,7 @@ TEST(ServiceModesTest, TheMakerSwitchOnTheCommandLine) {
     ModeFixture f(c.arguments);
     f.prompts.answers.push_back(c.answer);
     f.Start();
-    EXPECT_EQ(f.controller->IsMakerMode(), c.maker) << c.arguments[1];
+    EXPECT_EQ(f.controller->Modes().Maker(), c.maker) << c.arguments[1];
     EXPECT_EQ(f.modeView.makerPanel, c.maker ? "MAKER" : "") << c.arguments[1];
     EXPECT_EQ(f.modeView.optional.makerSheets, c.maker) << c.arguments[1];
   }
@@ -118,37 +120,37 @@ TEST(ServiceModesTest, TheMakerWordTypedInTheAboutBox) {
   for (const Case& c : cases) {
     ModeFixture f;
     f.Start();
-    for (const char* p = c.typed; *p != '\0'; ++p) f.controller->KeyTyped(*p);
-    EXPECT_EQ(f.controller->IsMakerMode(), c.maker) << c.typed;
+    for (const char* p = c.typed; *p != '\0'; ++p) f.controller->Modes().KeyTyped(*p);
+    EXPECT_EQ(f.controller->Modes().Maker(), c.maker) << c.typed;
   }
 }
 
 TEST(ServiceModesTest, TheMakerGateAsksOnlyInMakerMode) {
   ModeFixture f;
   f.Start();
-  EXPECT_TRUE(f.controller->MakerWriteAllowed());
+  EXPECT_TRUE(f.controller->Modes().MakerWriteAllowed());
   EXPECT_TRUE(f.prompts.shown.empty());
-  f.controller->MakerModeOn();
+  f.controller->Modes().MakerOn();
   f.prompts.answers.push_back(PromptAnswer::Cancel);
-  EXPECT_FALSE(f.controller->MakerWriteAllowed());
-  EXPECT_TRUE(f.controller->MakerWriteAllowed());
+  EXPECT_FALSE(f.controller->Modes().MakerWriteAllowed());
+  EXPECT_TRUE(f.controller->Modes().MakerWriteAllowed());
   EXPECT_EQ(f.prompts.shown.size(), 3u);
 }
 
 TEST(ServiceModesTest, AdjustModeFromTheSwitchOutlivesNewAndOpen) {
   ModeFixture requested({"/usr/bin/rtv612", "/Bluefin_Kor"});
   requested.Start();
-  EXPECT_TRUE(requested.controller->IsAdjustMode());
+  EXPECT_TRUE(requested.controller->Modes().Adjust());
   EXPECT_TRUE(requested.modeView.optional.adjustSheets);
   requested.controller->Files().New();
-  EXPECT_TRUE(requested.controller->IsAdjustMode());
+  EXPECT_TRUE(requested.controller->Modes().Adjust());
 
   ModeFixture later;
   later.Start();
-  later.controller->AdjustModeOn();
-  EXPECT_TRUE(later.controller->IsAdjustMode());
+  later.controller->Modes().AdjustOn();
+  EXPECT_TRUE(later.controller->Modes().Adjust());
   later.controller->Files().New();
-  EXPECT_FALSE(later.controller->IsAdjustMode());
+  EXPECT_FALSE(later.controller->Modes().Adjust());
 }
 
 TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
@@ -166,7 +168,7 @@ TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
     f.settings.modelType = c.model;
     f.Start();
     f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, c.regions);
-    f.bus.Send(kMsgImageReplaced);
+    f.bus.Send(msg::ImageReplaced{});
     const OptionalSheets& shown = f.modeView.optional;
     EXPECT_EQ(shown.usaChannels, c.usa);
     EXPECT_EQ(shown.canadianChannels, c.canada);

@@ -8,6 +8,7 @@
 #include "CellProbe.h"
 #include "ControllerFixture.h"
 #include "MemoryAccessHost.h"
+#include "MessageLog.h"
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -137,7 +138,7 @@ struct MemoryCellsTest : ::testing::Test {
   }
   std::optional<int> GoneTo() const {
     for (auto it = host.messages.rbegin(); it != host.messages.rend(); ++it) {
-      if (it->type == kMsgDebugGoToAddress) return it->argument;
+      if (const auto* go = std::get_if<msg::DebugGoToAddress>(&*it)) return go->address;
     }
     return std::nullopt;
   }
@@ -201,7 +202,7 @@ TEST_F(MemoryCellsTest, FlagBitsAndFreeDebugCells) {
 
 TEST_F(ServiceToolsTest, DebugMenuEntriesReachTheirWindows) {
   Command("CL_Menu_Debug_EeWindow");
-  Command("CL_Menu_Debug_EeWindow", MainController::kFlagBitsEntry);
+  Command("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
   EXPECT_EQ(view.memoryWindows, 1);
   EXPECT_EQ(view.flagBitsWindows, 1);
 }
@@ -214,20 +215,14 @@ struct RecordingTrace : LinkTrace {
 TEST(DebugTextLinkTraceTest, LinesBecomeDebugTextAndReachTheTraceBefore) {
   test::ManualClock clock;
   MessageBus bus(clock);
-  std::vector<std::string> texts;
-  bus.Subscribe(
-      [](void* context, const Message& message) {
-        if (message.type == kMsgDebugText) {
-          static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
-        }
-      },
-      &texts);
+  test::MessageLog log(bus);
   RecordingTrace before;
   DebugTextLinkTrace trace(bus, &before);
   trace.Line("   12 > 3: FE FE FD");
+  EXPECT_TRUE(log.All().empty());  // posted
   clock.Advance(10);
-  EXPECT_EQ(texts, std::vector<std::string>{"   12 > 3: FE FE FD"});
-  EXPECT_EQ(before.lines, texts);
+  EXPECT_EQ(log.All(), std::vector<Message>{msg::DebugText{"   12 > 3: FE FE FD"}});
+  EXPECT_EQ(before.lines, std::vector<std::string>{"   12 > 3: FE FE FD"});
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "EditorAccess.h"
 #include "FixedTextMetrics.h"
 #include "ManualClock.h"
+#include "MessageLog.h"
 #include "SheetFixtures.h"
 #include "base/MessageBus.h"
 #include "overlay/OverlayText.h"
@@ -390,14 +391,14 @@ TEST(SheetControllerTest, AnInputRedrawsOnlyWhatChanged) {
   EXPECT_EQ(f.view.fullRedraws, 0);
 
   f.view.redrawn.clear();
-  f.bus.Send(kMsgRedrawIndex, 1);
+  f.bus.Send(msg::RedrawIndex{1});
   EXPECT_EQ(f.view.redrawn, (std::set<std::pair<int, int>>{{1, 0}, {0, 1}, {1, 1}}));
   f.view.redrawn.clear();
-  f.bus.Send(kMsgRedrawLink, kFlexMarking);
+  f.bus.Send(msg::RedrawLink{kFlexMarking});
   EXPECT_EQ(f.view.redrawn, (std::set<std::pair<int, int>>{{1, 1}}));
   f.view.redrawn.clear();
   f.view.visibleRows = 0;  // only the first row shows
-  f.bus.Send(kMsgDataChanged);
+  f.bus.Send(msg::DataChanged{});
   EXPECT_EQ(f.view.redrawn, (std::set<std::pair<int, int>>{{0, 0}, {1, 0}}));
 }
 
@@ -425,19 +426,14 @@ TEST(SheetControllerTest, FittedWidthMeasuresHeadingsAndShownValues) {
 
 TEST(SheetControllerTest, SelectingPostsTheNewCell) {
   GridFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[9])}b"});
-  std::vector<Message> seen;
-  f.bus.Subscribe(
-      [](void* context, const Message& m) {
-        if (m.type == kMsgCurrentCellChanged)
-          static_cast<std::vector<Message>*>(context)->push_back(m);
-      },
-      &seen);
+  test::MessageLog log(f.bus);
   f.grid->KeyDown(Key::Down);
+  EXPECT_EQ(log.Count<msg::CurrentCellChanged>(), 0);  // posted
   f.clock.Advance(10);
+  const std::vector<msg::CurrentCellChanged> seen = log.Of<msg::CurrentCellChanged>();
   ASSERT_EQ(seen.size(), 1u);
-  ASSERT_EQ(seen[0].payload.size(), 12u);
-  EXPECT_EQ(seen[0].payload[4], kFlex0);
-  EXPECT_EQ(seen[0].payload[8], 9);
+  EXPECT_EQ(seen[0].link, kFlex0);
+  EXPECT_EQ(seen[0].index, 9);
   EXPECT_EQ(f.view.cellChanges, 1);
   EXPECT_EQ(f.view.redrawnRows, (std::set<int>{0, 1}));
 }

@@ -16,8 +16,8 @@
 #include "ShippedController.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/Message.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellNames.h"
@@ -288,12 +288,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 // The File menu's two items on the sheet on show.
 struct MenuFixture : ShippedSheet {
   MenuFixture() {
-    bus.Subscribe(
-        [](void* context, const Message& message) {
-          auto* self = static_cast<MenuFixture*>(context);
-          if (message.type == kMsgCommitEdits) self->events.push_back("commit");
-        },
-        this);
+    commits = bus.SubscribeTo<msg::CommitEdits>(
+        [this](const msg::CommitEdits&) { events.push_back("commit"); });
     view.shown = sheet.get();
     view.closed = 0;  // start-up's
   }
@@ -307,6 +303,7 @@ struct MenuFixture : ShippedSheet {
   }
   test::TempFolder folder;
   std::vector<std::string> events;
+  BusSubscription commits;
 };
 
 TEST(SheetCsvTest, TheMenuItemsNeedASheetOnShow) {

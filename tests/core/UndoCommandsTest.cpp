@@ -10,8 +10,8 @@
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellCatalog.h"
@@ -79,7 +79,7 @@ struct UndoFixture {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   PlaceView view;
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {

@@ -11,8 +11,8 @@
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/MessageBus.h"
 #include "overlay/OverlayText.h"
 
@@ -66,7 +66,7 @@ struct ControllerFixture {
     ownKeys.insert(ownKeys.begin(), {"#GI_Sys_AppTitle", "Radio Programmer"});
     overlay.SetLines(OverlayWithCloneFileKeys(std::move(ownKeys)));
     help.SetLines({"#End_Of_Ovl"});
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts}, imageSize);
     WriteInitialFiles(initialFiles.Path());
     controller->SetDataFolder(initialFiles.Path());
@@ -79,7 +79,7 @@ struct ControllerFixture {
   OverlayText help;
   MessageBus bus{clock};
   FakeView view;
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
 };
 
 }  // namespace rtv::test

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "radio/EepromImage.h"
+#include "radio/MemoryLayout.h"
 #include "radio/RadioModel.h"
 #include "sheet/SheetModelHost.h"
 
@@ -16,9 +17,7 @@ class ImageModelHost : public SheetModelHost {
   ImageModelHost(const EepromImage& image, int model) : image_(image), model_(model) {}
   int ModelType() const override { return model_; }
   bool UsableView() const override { return usable; }
-  std::uint8_t RegionFlags() const override {
-    return image_.GetByte(RadioModel::kRegionFlagsAddress);
-  }
+  std::uint8_t RegionFlags() const override { return image_.GetByte(MemoryLayout::kRegionFlags); }
   ChannelMarks Channel(ListKind kind, int row) const override {
     return ChannelOf(image_, kind, row);
   }

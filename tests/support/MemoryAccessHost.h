@@ -25,10 +25,6 @@ class MemoryAccessHost : public CellAccessHost {
     ColourValue textColour;
     ColourValue background;
   };
-  struct BusMessage {
-    int type;
-    int argument;
-  };
   struct CellCommand {
     int link;
     int index;
@@ -54,7 +50,7 @@ class MemoryAccessHost : public CellAccessHost {
                       ColourValue background) override {
     statusTexts.push_back({text, textColour, background});
   }
-  void PostBusMessage(int type, int argument) override { messages.push_back({type, argument}); }
+  void PostBusMessage(Message message) override { messages.push_back(std::move(message)); }
   void RunCellCommand(int link, const Cell& cell) override;
   CommandState CellCommandState(int link, const Cell&) override { return commandStates[link]; }
   void CopyToClipboard(const std::string& text) override { clipboard.push_back(text); }
@@ -80,7 +76,7 @@ class MemoryAccessHost : public CellAccessHost {
   bool adjustmentConnected = false;
   int imageWrites = 0;
   std::vector<StatusText> statusTexts;
-  std::vector<BusMessage> messages;
+  std::vector<Message> messages;
   std::vector<CellCommand> commands;
   std::map<int, CommandState> commandStates;
   std::vector<std::string> clipboard;

@@ -8,8 +8,8 @@
 #include "MemoryClipboard.h"
 #include "ScriptedPrompts.h"
 #include "app/AppSettings.h"
+#include "app/MainController.h"
 #include "app/MainView.h"
-#include "app/ModelController.h"
 #include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "overlay/OverlayText.h"
@@ -44,7 +44,7 @@ struct ShippedController {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  ModelController controller{{settings, overlay, help, bus, clock, clock, prompts}};
+  MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   SheetOnShowView view;
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {

@@ -128,12 +128,10 @@ TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
   FeedbackWindow w;
   ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
   std::vector<std::string> said;
-  const MessageBus::Callback listen = [](void* context, const Message& message) {
-    if (message.type == kMsgStatusText && !message.Text().empty()) {
-      static_cast<std::vector<std::string>*>(context)->push_back(message.Text());
-    }
-  };
-  w.bus.Subscribe(listen, &said);
+  const BusSubscription listening =
+      w.bus.SubscribeTo<msg::StatusText>([&said](const msg::StatusText& status) {
+        if (!status.text.empty()) said.push_back(status.text);
+      });
   int column = 0;
   int row = 0;
   ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));  // a channel without a name
@@ -143,7 +141,6 @@ TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
   EXPECT_TRUE(Contains(said[0], "Enter the name first")) << said[0];
   EXPECT_NE(said[0].find(": "), std::string::npos) << said[0];  // the cell's name first
   EXPECT_FALSE(said[0].starts_with("Enter")) << said[0];
-  w.bus.Unsubscribe(listen, &said);
 }
 
 TEST(CellFeedbackTest, AMarkSaysWhyInItsTooltipAndAsTheCursorEntersIt) {
@@ -183,17 +180,17 @@ TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
   const std::string path = w.folder.File("marked.rtv");
   ASSERT_TRUE(w.controller->Files().SaveFile(path));
   ASSERT_TRUE(w.controller->Files().New());
-  ASSERT_TRUE(w.controller->ErrorSheets().empty());
+  ASSERT_TRUE(w.controller->Warnings().ErrorSheets().empty());
   EXPECT_EQ(node->icon(0).pixmap(16).toImage(), clean);
   ASSERT_TRUE(w.controller->Files().OpenFile(path));
   // No click, no timer: the marks are there.
   node = w.form->Tree()->FindNode("GI_Sheet_DscIndId");
   ASSERT_NE(node, nullptr);
   EXPECT_NE(node->icon(0).pixmap(16).toImage(), clean);
-  ASSERT_TRUE(w.controller->FirstError().has_value());
-  EXPECT_EQ(w.controller->FirstError()->sheet, "GI_Sheet_DscIndId");
-  EXPECT_EQ(w.controller->FirstError()->index, 0);
-  EXPECT_TRUE(Contains(w.controller->FirstError()->reason, "single 0"));
+  ASSERT_TRUE(w.controller->Warnings().FirstError().has_value());
+  EXPECT_EQ(w.controller->Warnings().FirstError()->sheet, "GI_Sheet_DscIndId");
+  EXPECT_EQ(w.controller->Warnings().FirstError()->index, 0);
+  EXPECT_TRUE(Contains(w.controller->Warnings().FirstError()->reason, "single 0"));
 }
 
 TEST(CellFeedbackTest, LeftAndRightMoveThePaintedCurrentCellInALineMarkedSheet) {

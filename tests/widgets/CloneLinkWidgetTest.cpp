@@ -30,7 +30,7 @@
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/MainWindow.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -371,7 +371,7 @@ TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
-  f.controller->AdjustModeOn();
+  f.controller->Modes().AdjustOn();
   f.form->show();
   f.Command(LinkNo("CL_Menu_Debug_Window"));
   ASSERT_TRUE(test::WaitUntil("the free debug window", [&] { return f.form->FreeDebug(); }));

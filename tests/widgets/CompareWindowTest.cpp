@@ -57,7 +57,7 @@ TEST(CompareWindowTest, TakingOneValueChangesTheWorkingImageInThatCellOnly) {
   ASSERT_TRUE(w.controller->Files().WriteImageFile(path, customers));
 
   w.prompts.fileNames.push_back(path);
-  QAction* item = w.MenuItem("CL_Menu_File_Exp", MainController::kCompareWithFile);
+  QAction* item = w.MenuItem("CL_Menu_File_Exp", CommandRouter::kCompareWithFile);
   ASSERT_NE(item, nullptr);
   item->trigger();
   w.Tick();
@@ -95,7 +95,7 @@ TEST(CompareWindowTest, AFileThatHoldsTheSameSaysSo) {
   const std::string path = w.folder.Path() + "/same.rtv";
   ASSERT_TRUE(w.controller->Files().WriteImageFile(path, same));
   w.prompts.fileNames.push_back(path);
-  w.MenuItem("CL_Menu_File_Exp", MainController::kCompareWithFile)->trigger();
+  w.MenuItem("CL_Menu_File_Exp", CommandRouter::kCompareWithFile)->trigger();
   w.Tick();
   EXPECT_EQ(w.form->findChild<DifferencesWindow*>("DifferencesWindow"), nullptr);
   ASSERT_FALSE(w.prompts.shown.empty());

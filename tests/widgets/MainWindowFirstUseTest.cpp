@@ -323,8 +323,8 @@ TEST(MainWindowFirstUseTest, TheChannelsInUseViewKeepsTheCursorOnItsChannel) {
   const int usedChannel = cursorChannel();
   const std::string usedNumber = channelText();
 
-  // The choice popup's "show all channels" posts the jump message with argument 1.
-  w.bus.Post(kMsgJumpToChannel, 1);
+  // The choice popup's "show all channels" asks for the other view.
+  w.bus.Post(msg::SwitchChannelView{});
   w.Tick();
   EXPECT_EQ(w.settings.channelsInUseOnly, 0);
   EXPECT_EQ(sheet().rowCount(), allRows);

@@ -19,7 +19,7 @@
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/MessagePanel.h"
 #include "menus/widgets/ToolbarBuilder.h"
 #include "menus/widgets/TreeBuilder.h"
@@ -48,7 +48,7 @@ struct FormFixture {
     help.SetLines({"#End_Of_Ovl"});
     const QSize screen = QGuiApplication::primaryScreen()->size();
     settings.ApplyDefaults(screen.width(), screen.height());
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
     std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
@@ -61,7 +61,7 @@ struct FormFixture {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
 };
 
 TEST(MainWindowLayoutTest, ShowsAnUntitledWindowOnTheScreen) {
@@ -86,7 +86,7 @@ TEST(MainWindowLayoutTest, StatusTextReachesTheMessagePanel) {
   FormFixture f;
   MainWindow form(*f.controller, f.settings);
   f.controller->Setup(form);
-  f.bus.SendText(kMsgStatusText, 0x0000FF, 0xFFFFFF, "Clone read complete.");
+  f.bus.Send(msg::StatusText{"Clone read complete.", 0x0000FF, 0xFFFFFF});
   EXPECT_EQ(form.MessagePanelWidget()->Text(), "Clone read complete.");
   const QImage shot = form.MessagePanelWidget()->grab().toImage();
   EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::white));
@@ -175,15 +175,15 @@ TEST(MainWindowLayoutTest, TheOptionalSheetsFollowRegionsModelAndModes) {
 
   // Only the weather bit: the weather sheet comes back after INT, the USA sheet goes.
   f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x02);
-  f.bus.Send(kMsgImageReplaced);
+  f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(form.Tree()), (std::vector<std::string>{"INT", "Weather", "Export"}));
   f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x07);
-  f.bus.Send(kMsgImageReplaced);
+  f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(form.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));
 
   // Maker mode rebuilds the tree with its sheets and shows its panel.
-  f.controller->MakerModeOn();
+  f.controller->Modes().MakerOn();
   EXPECT_EQ(Sheets(form.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export", "Maker"}));
   EXPECT_EQ(form.Tree()->topLevelItem(0)->text(0), "Radio Model 1");

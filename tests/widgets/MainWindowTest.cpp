@@ -28,7 +28,6 @@
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/MainController.h"
-#include "app/ModelController.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/MessagePanel.h"
 #include "base/MessageBus.h"
@@ -142,7 +141,7 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   EXPECT_FALSE(w.MenuItem("CL_Menu_File_Recent", 1)->isVisible());
 
   w.prompts.answers.push_back(PromptAnswer::Ok);
-  w.controller->MakerModeOn();
+  w.controller->Modes().MakerOn();
   w.form->Menu()->RefreshMenu();
   EXPECT_TRUE(debug->isVisible());
 }
@@ -302,8 +301,8 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
   });
   closer.start(5);
   // Every sheet and menu there is: the maker's and the adjuster's too.
-  w.controller->MakerModeOn();
-  w.controller->AdjustModeOn();
+  w.controller->Modes().MakerOn();
+  w.controller->Modes().AdjustOn();
   QApplication::processEvents();
 
   std::vector<std::string> sheets;

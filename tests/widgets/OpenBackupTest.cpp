@@ -46,7 +46,7 @@ TEST(OpenBackupTest, SaysThereAreNoneYetThenOpensTheBackupChosenInTheirFolder) {
   test::ProgramWindow w(store);
   w.form->show();
   w.Tick();
-  QAction* item = w.MenuItem("CL_Menu_File_Exp", MainController::kOpenBackup);
+  QAction* item = w.MenuItem("CL_Menu_File_Exp", CommandRouter::kOpenBackup);
   ASSERT_NE(item, nullptr);
   QMenu* clone = TopMenu(*w.form->menuBar(), "Clone");
   ASSERT_NE(clone, nullptr);

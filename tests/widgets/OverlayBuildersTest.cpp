@@ -102,7 +102,7 @@ TEST(OverlayBuildersTest, MenuItemsFollowTheAccessorAndRunThroughIt) {
   // Flags come back cleared on the next refresh: nothing sticks.
   f.flags.clear();
   f.flags[LinkNo("CL_Menu_File_New")] = 0x02;
-  f.bus.Send(kMsgRefreshMenuStates);
+  f.bus.Send(msg::RefreshMenuStates{});
   EXPECT_FALSE(newItem->isVisible());  // (Qt also disables what it hides)
   EXPECT_FALSE(menu.ActionFor(recent)->isChecked());
 
@@ -120,7 +120,7 @@ TEST(OverlayBuildersTest, TheEditMenuTakesTheCurrentCellsPopupItems) {
   MenuBuilder menu(&bar, f.store, "GI_Menu_Test", f.accessor, &f.bus);
   menu.BuildMenu();
   const int top = LinkNo("CL_Menu_Edit_Top");
-  f.bus.SendText(kMsgBuildMenuSubItems, top, 0, "GI_PMenu_Row");
+  f.bus.Send(msg::BuildMenuSubItems{top, "GI_PMenu_Row"});
   QMenu* edit = menu.ActionFor(top)->menu();
   ASSERT_NE(edit, nullptr);
   ASSERT_EQ(edit->actions().size(), 2);
@@ -129,9 +129,9 @@ TEST(OverlayBuildersTest, TheEditMenuTakesTheCurrentCellsPopupItems) {
   EXPECT_TRUE(edit->actions()[0]->shortcut().isEmpty());
   EXPECT_EQ(edit->actions()[1]->shortcut(), QKeySequence("Ctrl+C"));
   // Built again, not doubled.
-  f.bus.SendText(kMsgBuildMenuSubItems, top, 0, "GI_PMenu_Row");
+  f.bus.Send(msg::BuildMenuSubItems{top, "GI_PMenu_Row"});
   EXPECT_EQ(edit->actions().size(), 2);
-  f.bus.Send(kMsgClearMenuSubItems, top);
+  f.bus.Send(msg::ClearMenuSubItems{top});
   EXPECT_TRUE(edit->actions().isEmpty());
 }
 
@@ -147,7 +147,7 @@ TEST(OverlayBuildersTest, TreeNodesSelectAndMarkByDescriptor) {
   EXPECT_EQ(channels->childCount(), 2);
   EXPECT_FALSE(channels->isExpanded());
 
-  f.bus.SendText(kMsgSelectTreeNode, 0, 0, "GI_Sheet_Usa");
+  f.bus.Send(msg::SelectTreeNode{"GI_Sheet_Usa"});
   ASSERT_NE(tree.SelectedCell(), nullptr);
   EXPECT_EQ(tree.SelectedCaption(), "USA");
   tree.SelectByDescriptor("GI_Sheet_Nowhere");
@@ -184,7 +184,7 @@ TEST(OverlayBuildersTest, ToolbarGapsRowsAndButtonStates) {
 
   f.flags[LinkNo("CL_Menu_File_Open")] = 0x01;
   f.flags[LinkNo("CL_Menu_Clone_Read")] = 0x04;
-  f.bus.Send(kMsgRefreshToolbarStates);
+  f.bus.Send(msg::RefreshToolbarStates{});
   EXPECT_TRUE(openButton->isCheckable());
   EXPECT_TRUE(openButton->isChecked());
   EXPECT_FALSE(readButton->isEnabled());

@@ -23,7 +23,6 @@
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
-#include "app/ModelController.h"
 #include "app/widgets/MainWindow.h"
 #include "base/MessageBus.h"
 #include "cells/CellNames.h"
@@ -104,7 +103,7 @@ class ProgramWindowWith {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
   std::unique_ptr<MainWindow> form;
 
  private:
@@ -116,10 +115,10 @@ class ProgramWindowWith {
     fs::copy(RTV_DATA_DIR "/help", folder.Path() + "/help");
     overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
     help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetDataFolder(folder.Path());
-    controller->SetCommandLine(std::move(arguments));
+    controller->Modes().SetCommandLine(std::move(arguments));
     form = std::make_unique<MainWindow>(*controller, settings);
     controller->Setup(*form);
   }

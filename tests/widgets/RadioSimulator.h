@@ -15,7 +15,7 @@
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/MainWindow.h"
 #include "cells/Cell.h"
 #include "link/widgets/LinkWindows.h"
@@ -76,7 +76,7 @@ struct RadioFixture {
     settings.portNumber = kSimPort;
     store.WriteString(kPortMapGroup, "COM" + std::to_string(kSimPort), SimLink());
     ports.settings = &store;
-    controller = std::make_unique<ModelController>(
+    controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
     controller->SetDataFolder(folder.Path());
@@ -123,7 +123,7 @@ struct RadioFixture {
   OverlayText help;
   MessageBus bus{timers};
   PosixSerialDevice device;
-  std::unique_ptr<ModelController> controller;
+  std::unique_ptr<MainController> controller;
   std::unique_ptr<MainWindow> form;
 };
 

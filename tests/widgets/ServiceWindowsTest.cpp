@@ -33,7 +33,7 @@ struct MakerWindow : test::SettingsStoreFirst, test::ProgramWindow {
   MakerWindow() : test::ProgramWindow(store) {
     form->show();
     prompts.answers.push_back(PromptAnswer::Ok);
-    controller->MakerModeOn();
+    controller->Modes().MakerOn();
     form->Menu()->RefreshMenu();
   }
   // Runs a Debug menu entry as the user would, and lets the bus deliver it.
@@ -66,7 +66,7 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
   EXPECT_EQ(memory->windowTitle().toStdString(), w.overlay.GetFirstLine("GI_Sys_AppTitle"));
 
   // The go-to notification selects the byte; typing changes it in the image.
-  w.bus.Post(kMsgDebugGoToAddress, kAddress);
+  w.bus.Post(msg::DebugGoToAddress{kAddress});
   w.Tick();
   ASSERT_EQ(memory->SelectedAddress(), kAddress);
   SheetView* grid = memory->Pane()->grid();
@@ -114,7 +114,7 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
 
   QTest::mouseClick(memory->CloseButton(), Qt::LeftButton);
   ASSERT_TRUE(test::WaitUntil("the memory window", [&] { return w.form->Memory() == nullptr; }));
-  w.bus.Post(kMsgDebugGoToAddress, 0);  // nobody left to hear it
+  w.bus.Post(msg::DebugGoToAddress{0});  // nobody left to hear it
   w.Tick();
 }
 
@@ -128,8 +128,8 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
   const QRect main = w.form->geometry();
   EXPECT_EQ(log->height(), std::max(100, static_cast<int>(std::lround(0.8 * main.height()))));
   EXPECT_EQ(log->geometry().center(), main.center());
-  w.bus.PostText(kMsgDebugText, 0, 0, "first");
-  w.bus.PostText(kMsgDebugText, 0, 0, "second");
+  w.bus.Post(msg::DebugText{"first"});
+  w.bus.Post(msg::DebugText{"second"});
   w.Tick();
   EXPECT_EQ(log->Text()->toPlainText(), "first\nsecond");
   // Asked for again, the same window comes to the front.
@@ -139,7 +139,7 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
   log->close();
   ASSERT_TRUE(
       test::WaitUntil("the free debug window", [&] { return w.form->FreeDebug() == nullptr; }));
-  w.bus.PostText(kMsgDebugText, 0, 0, "third");
+  w.bus.Post(msg::DebugText{"third"});
   w.Tick();
 }
 
@@ -147,7 +147,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   MakerWindow w;
   EepromImage& image = w.controller->WorkingImage();
   image.SetByte(MemoryLayout::kRegionFlags, 0x01);
-  w.Debug("CL_Menu_Debug_EeWindow", MainController::kFlagBitsEntry);
+  w.Debug("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
   FlagBitsWindow* bits = w.form->FlagBits();
   ASSERT_NE(bits, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(bits));
@@ -166,7 +166,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   EXPECT_EQ(bitShown(DebugItems::kFlagBits + 1), "");  // no more cells than bits
 
   image.SetByte(MemoryLayout::kRegionFlags, 0x82);
-  w.bus.Send(kMsgDataChanged);
+  w.bus.Send(msg::DataChanged{});
   EXPECT_EQ(bitShown(1), "0");
   EXPECT_EQ(bitShown(2), "1");
   EXPECT_EQ(bitShown(DebugItems::kFlagBits), "1");

@@ -19,7 +19,7 @@
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/HandedFileOpener.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/ProgramCommandLine.h"
@@ -146,7 +146,7 @@ TEST(HandOverTest, TheRunningCopyOpensAHandedFileOnceTheWindowIsFree) {
   opener.Take(QString::fromStdString(w.folder.File("boat.rtv")));
   EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.form->windowTitle().toStdString();
   EXPECT_TRUE(w.form->isVisible());
-  EXPECT_EQ(w.controller->ModelType(), 2);
+  EXPECT_EQ(w.controller->Model().ModelType(), 2);
 
   // A radio exchange holds the window: the file waits for its end.
   w.form->setEnabled(false);
@@ -155,7 +155,7 @@ TEST(HandOverTest, TheRunningCopyOpensAHandedFileOnceTheWindowIsFree) {
   EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.form->windowTitle().toStdString();
   w.form->setEnabled(true);
   EXPECT_TRUE(test::WaitUntil("ship.rtv opened", [&] { return w.TitleNames("ship.rtv"); }));
-  EXPECT_EQ(w.controller->ModelType(), 3);
+  EXPECT_EQ(w.controller->Model().ModelType(), 3);
 }
 
 }  // namespace

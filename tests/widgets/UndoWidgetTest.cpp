@@ -19,7 +19,7 @@
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
-#include "app/ModelController.h"
+#include "app/MainController.h"
 #include "app/widgets/MainWindow.h"
 #include "app/widgets/UndoActions.h"
 #include "base/MessageBus.h"

@@ -18,7 +18,6 @@
 #include "app/AppSettings.h"
 #include "app/ImageCompareCommands.h"
 #include "app/MainController.h"
-#include "app/ModelController.h"
 #include "app/WindowPlacement.h"
 #include "app/widgets/AboutBox.h"
 #include "app/widgets/HelpWindow.h"
@@ -259,7 +258,9 @@ void MainWindow::BuildParts() {
   portPanel_ = new QLabel;
   portPanel_->setContentsMargins(6, 0, 6, 0);
   statusBar()->addPermanentWidget(portPanel_);
-  controller_.Bus().Subscribe(&MainWindow::OnBusMessage, this);
+  // A port or mode change shows at once in the status bar.
+  subscription_ = controller_.Bus().SubscribeTo<msg::ModeChanged>(
+      [this](const msg::ModeChanged&) { UpdateStartPage(); });
   auto* square = new QWidget;
   square->setFixedWidth(statusBar()->sizeHint().height());
   statusBar()->addPermanentWidget(square);
@@ -293,7 +294,7 @@ void MainWindow::BuildParts() {
   printer_ = new SheetPrinter(std::move(printing), this);
   gridServices_ = std::make_unique<GridServices>();
   gridServices_->sheets = sheetServices_.get();
-  gridServices_->model = dynamic_cast<SheetModelHost*>(&controller_);
+  gridServices_->model = &controller_.Model();
   gridServices_->bus = &controller_.Bus();
   gridServices_->timers = &controller_.TaskTimers();
   gridServices_->images = &treeIcons_;
@@ -312,9 +313,8 @@ void MainWindow::BuildParts() {
 
 void MainWindow::AddChannelsInUseSwitch() {
   OverlayText& overlay = controller_.Overlay();
-  auto* models = dynamic_cast<ModelController*>(&controller_);
   QAction* toolbarItem = menu_->ActionFor(LinkNo("CL_Menu_View_ToolBar"));
-  if (models == nullptr || toolbarItem == nullptr || !overlay.HasKey(kChannelsInUseKey)) return;
+  if (toolbarItem == nullptr || !overlay.HasKey(kChannelsInUseKey)) return;
   QMenu* view = nullptr;
   for (QAction* top : menuBar()->actions()) {
     if (top->menu() != nullptr && top->menu()->actions().contains(toolbarItem)) view = top->menu();
@@ -329,8 +329,8 @@ void MainWindow::AddChannelsInUseSwitch() {
   const auto showState = [this] { channelsInUse_->setChecked(settings_.channelsInUseOnly != 0); };
   // After the builder's refresh, which unchecks every item without a cell.
   connect(view, &QMenu::aboutToShow, this, showState);
-  connect(channelsInUse_, &QAction::triggered, this, [models, showState] {
-    models->SetChannelsInUseOnly(!models->UsableView());
+  connect(channelsInUse_, &QAction::triggered, this, [this, showState] {
+    controller_.SetChannelsInUseOnly(!controller_.Model().UsableView());
     showState();
   });
   showState();
@@ -371,8 +371,8 @@ void MainWindow::RebuildTree() {
   treePanel_->layout()->addWidget(tree_);
   connect(tree_, &QTreeWidget::currentItemChanged, this,
           [this] { treeChangeDelay_->Start(treeChangeDelayMs_); });
-  connect(tree_, &QTreeWidget::itemExpanded, this, [this] { controller_.CheckWarnings(); });
-  connect(tree_, &QTreeWidget::itemCollapsed, this, [this] { controller_.CheckWarnings(); });
+  connect(tree_, &QTreeWidget::itemExpanded, this, [this] { controller_.Warnings().CheckNow(); });
+  connect(tree_, &QTreeWidget::itemCollapsed, this, [this] { controller_.Warnings().CheckNow(); });
 }
 
 void MainWindow::ShowTreeAndSelectFirst() {
@@ -406,9 +406,8 @@ bool MainWindow::StartPageChosen() const {
 void MainWindow::UpdateStartPage() {
   if (startPage_ == nullptr) return;
   const bool shown = pane_ == nullptr && StartPageChosen();
-  auto* models = dynamic_cast<ModelController*>(&controller_);
-  if (models != nullptr && portPanel_ != nullptr) {
-    const StartFacts facts = models->CurrentStartFacts();
+  if (portPanel_ != nullptr) {
+    const StartFacts facts = controller_.CurrentStartFacts();
     if (shown) startPage_->Show(facts);
     // The port in use, named the way the system names it.
     OverlayText& overlay = controller_.Overlay();
@@ -420,11 +419,6 @@ void MainWindow::UpdateStartPage() {
         format.arg(facts.portNumber).arg(QString::fromStdString(facts.PortText(none))));
   }
   startPage_->setVisible(shown);
-}
-
-void MainWindow::OnBusMessage(void* context, const Message& message) {
-  // A port or mode change shows at once in the status bar.
-  if (message.type == kMsgModeChanged) static_cast<MainWindow*>(context)->UpdateStartPage();
 }
 
 void MainWindow::TreeSelectionChanged() {
@@ -492,7 +486,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   pane_->show();
   FollowInTree(name);
   // Print and Export follow the sheet on show, also for their shortcuts.
-  controller_.Bus().Post(kMsgRefreshMenuStates);
+  controller_.Bus().Post(msg::RefreshMenuStates{});
   if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
     pane_->grid()->setFocus();
   } else if (tree_ != nullptr) {
@@ -579,7 +573,7 @@ void MainWindow::SetToolbarVisible(bool visible) { toolbar_->setVisible(visible)
 
 void MainWindow::ShowAbout() {
   AboutBox about(this, controller_.Overlay(),
-                 [this](char character) { controller_.KeyTyped(character); });
+                 [this](char character) { controller_.Modes().KeyTyped(character); });
   about.exec();
 }
 
@@ -618,7 +612,7 @@ MainWindow::~MainWindow() {
   delete flagBitsWindow_;
   delete freeDebugWindow_;
   delete compareWindow_;
-  controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
+  subscription_.End();
   // The tree goes with the window's children, after the delay it would restart.
   if (tree_ != nullptr) tree_->disconnect(this);
 }

@@ -10,6 +10,7 @@
 #include "app/MainView.h"
 #include "app/widgets/HelpWindow.h"
 #include "app/widgets/StartPage.h"
+#include "base/BusSubscription.h"
 #include "platform/qt/QtSystemClipboard.h"
 #include "service/widgets/AdjustWindow.h"
 #include "service/widgets/CompareWindow.h"
@@ -24,7 +25,6 @@ class QSplitter;
 namespace rtv {
 
 class AppSettings;
-struct Message;
 class LinkWindows;
 class SheetPane;
 class QtTextMetrics;
@@ -133,7 +133,6 @@ class MainWindow : public QMainWindow, public MainView {
   void BuildParts();
   void AddChannelsInUseSwitch();
   void UpdateStartPage();
-  static void OnBusMessage(void* context, const Message& message);
   // Chooses the tree node of the sheet on show, when it has one.
   void FollowInTree(const std::string& name);
   void TreeSelectionChanged();
@@ -175,6 +174,7 @@ class MainWindow : public QMainWindow, public MainView {
   QAction* channelsInUse_ = nullptr;
   StartPage* startPage_ = nullptr;
   QLabel* portPanel_ = nullptr;
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <cstring>
 
-#include "app/ModelController.h"
+#include "app/ServiceModes.h"
 
 namespace rtv {
 
@@ -56,8 +56,8 @@ bool ProgramCommandLine::AsksForHelpOrVersion(int argc, char** argv) {
 }
 
 bool ProgramCommandLine::IsServiceSwitch(const QString& argument) {
-  return argument.compare(ModelController::kMakerSwitch, Qt::CaseInsensitive) == 0 ||
-         argument.compare(ModelController::kAdjustSwitch, Qt::CaseInsensitive) == 0;
+  return argument.compare(ServiceModes::kMakerSwitch, Qt::CaseInsensitive) == 0 ||
+         argument.compare(ServiceModes::kAdjustSwitch, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace rtv

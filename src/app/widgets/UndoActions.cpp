@@ -26,18 +26,17 @@ UndoActions::UndoActions(MainController& controller, QObject* parent)
     controller_.Redo();
     Refresh();
   });
-  controller_.Bus().Subscribe(&UndoActions::OnMessage, this);
+  subscription_ = controller_.Bus().Subscribe([this](const Message& message) {
+    if (std::holds_alternative<msg::RefreshMenuStates>(message) ||
+        std::holds_alternative<msg::RefreshToolbarStates>(message) ||
+        std::holds_alternative<msg::ImageReplaced>(message)) {
+      Refresh();
+    }
+  });
   Refresh();
 }
 
-UndoActions::~UndoActions() { controller_.Bus().Unsubscribe(&UndoActions::OnMessage, this); }
-
-void UndoActions::OnMessage(void* context, const Message& message) {
-  if (message.type == kMsgRefreshMenuStates || message.type == kMsgRefreshToolbarStates ||
-      message.type == kMsgImageReplaced) {
-    static_cast<UndoActions*>(context)->Refresh();
-  }
-}
+UndoActions::~UndoActions() = default;
 
 void UndoActions::Refresh() {
   undo_->setText(QString::fromStdString(controller_.UndoCaption()));

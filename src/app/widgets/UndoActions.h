@@ -3,12 +3,13 @@
 
 #include <QObject>
 
+#include "base/BusSubscription.h"
+
 class QAction;
 
 namespace rtv {
 
 class MainController;
-struct Message;
 
 // The Undo and Redo commands of the window: their actions for the Edit menu and the
 // toolbar, with the shortcuts Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y. Their captions say what
@@ -25,11 +26,10 @@ class UndoActions : public QObject {
   void Refresh();
 
  private:
-  static void OnMessage(void* context, const Message& message);
-
   MainController& controller_;
   QAction* undo_;
   QAction* redo_;
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

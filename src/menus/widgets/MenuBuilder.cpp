@@ -80,31 +80,19 @@ MenuBuilder::MenuBuilder(QWidget* root, OverlayText& store, std::string key, Ite
       store_(store),
       key_(std::move(key)),
       accessor_(accessor),
-      bus_(bus),
       onClick_(std::move(onClick)) {
-  if (bus_ != nullptr) bus_->Subscribe(&MenuBuilder::OnMessage, this);
+  if (bus == nullptr) return;
+  subscription_ = bus->Subscribe([this](const Message& message) {
+    std::visit(
+        Overloaded{[this](const msg::RefreshMenuStates&) { RefreshMenu(); },
+                   [this](const msg::ClearMenuSubItems& m) { ClearSubItems(m.link); },
+                   [this](const msg::BuildMenuSubItems& m) { BuildSubItems(m.link, m.overlayKey); },
+                   [](const auto&) {}},
+        message);
+  });
 }
 
-MenuBuilder::~MenuBuilder() {
-  if (bus_ != nullptr) bus_->Unsubscribe(&MenuBuilder::OnMessage, this);
-}
-
-void MenuBuilder::OnMessage(void* context, const Message& message) {
-  auto* self = static_cast<MenuBuilder*>(context);
-  switch (message.type) {
-    case kMsgRefreshMenuStates:
-      self->RefreshMenu();
-      break;
-    case kMsgClearMenuSubItems:
-      self->ClearSubItems(message.arg1);
-      break;
-    case kMsgBuildMenuSubItems:
-      self->BuildSubItems(message.arg1, message.Text());
-      break;
-    default:
-      break;
-  }
-}
+MenuBuilder::~MenuBuilder() = default;
 
 void MenuBuilder::BuildMenu() {
   ClearMenu(root_);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/BusSubscription.h"
 #include "menus/OverlayItems.h"
 
 class QAction;
@@ -20,7 +21,6 @@ namespace rtv {
 class OverlayText;
 class ItemAccessor;
 class MessageBus;
-struct Message;
 
 // A menu bar or popup menu built from an overlay body. What each item does and whether
 // it is checked, shown, enabled or relabelled is the accessor's answer for its cell.
@@ -60,7 +60,6 @@ class MenuBuilder : public QObject {
   static Cell* CellOf(const QAction* action);
 
  private:
-  static void OnMessage(void* context, const Message& message);
   void AddLevel(QWidget* parent, std::vector<OverlayItem>& items);
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
@@ -73,7 +72,6 @@ class MenuBuilder : public QObject {
   OverlayText& store_;
   const std::string key_;
   ItemAccessor& accessor_;
-  MessageBus* bus_;
   ClickHandler onClick_;
   OwnerProvider owner_;
   PopupCommandHandler popupCommand_;
@@ -81,6 +79,7 @@ class MenuBuilder : public QObject {
   // Sub-items built under an item, by the item's link.
   std::map<int, std::unique_ptr<OverlayItems>> subItems_;
   std::map<int, std::vector<QAction*>> leading_;
+  BusSubscription subscription_;  // last: it ends first
 };
 
 }  // namespace rtv

@@ -36,22 +36,16 @@ ToolbarBuilder::ToolbarBuilder(QWidget* owner, OverlayText& store, std::string k
       key_(std::move(key)),
       icons_(std::move(icons)),
       accessor_(accessor),
-      bus_(bus),
       rows_(new QVBoxLayout(this)) {
   rows_->setContentsMargins(kIndent, 2, kIndent, 2);
   rows_->setSpacing(2);
-  if (bus_ != nullptr) bus_->Subscribe(&ToolbarBuilder::OnMessage, this);
-}
-
-ToolbarBuilder::~ToolbarBuilder() {
-  if (bus_ != nullptr) bus_->Unsubscribe(&ToolbarBuilder::OnMessage, this);
-}
-
-void ToolbarBuilder::OnMessage(void* context, const Message& message) {
-  if (message.type == kMsgRefreshToolbarStates) {
-    static_cast<ToolbarBuilder*>(context)->RefreshToolbar();
+  if (bus != nullptr) {
+    subscription_ = bus->SubscribeTo<msg::RefreshToolbarStates>(
+        [this](const msg::RefreshToolbarStates&) { RefreshToolbar(); });
   }
 }
+
+ToolbarBuilder::~ToolbarBuilder() = default;
 
 QHBoxLayout* ToolbarBuilder::NewRow() {
   auto* row = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/BusSubscription.h"
 #include "menus/OverlayItems.h"
 
 class QAction;
@@ -19,7 +20,6 @@ namespace rtv {
 class OverlayText;
 class ItemAccessor;
 class MessageBus;
-struct Message;
 
 // The toolbar built from an overlay body: one button per line, "-" a gap of 8 pixels and
 // "/" the start of a new row. Button states are the accessor's answers for their cells.
@@ -44,19 +44,18 @@ class ToolbarBuilder : public QWidget {
   int RowCount() const;
 
  private:
-  static void OnMessage(void* context, const Message& message);
   QHBoxLayout* NewRow();
 
   OverlayText& store_;
   const std::string key_;
   std::vector<QIcon> icons_;
   ItemAccessor& accessor_;
-  MessageBus* bus_;
   OverlayItems items_;
   QVBoxLayout* rows_;
   std::vector<QToolButton*> buttons_;
   std::vector<QAction*> actions_;
   int actionsAfter_ = 0;
+  BusSubscription subscription_;  // last: it ends first
 };
 
 }  // namespace rtv

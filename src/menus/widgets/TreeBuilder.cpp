@@ -21,23 +21,18 @@ constexpr int kIconSize = 16;
 
 TreeBuilder::TreeBuilder(QWidget* owner, OverlayText& store, std::string key,
                          std::vector<QIcon> icons, MessageBus* bus)
-    : QTreeWidget(owner), store_(store), key_(std::move(key)), icons_(std::move(icons)), bus_(bus) {
+    : QTreeWidget(owner), store_(store), key_(std::move(key)), icons_(std::move(icons)) {
   setHeaderHidden(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setIconSize(QSize(kIconSize, kIconSize));
-  if (bus_ != nullptr) bus_->Subscribe(&TreeBuilder::OnMessage, this);
-}
-
-TreeBuilder::~TreeBuilder() {
-  if (bus_ != nullptr) bus_->Unsubscribe(&TreeBuilder::OnMessage, this);
-}
-
-void TreeBuilder::OnMessage(void* context, const Message& message) {
-  if (message.type == kMsgSelectTreeNode) {
-    static_cast<TreeBuilder*>(context)->SelectByDescriptor(message.Text());
+  if (bus != nullptr) {
+    subscription_ = bus->SubscribeTo<msg::SelectTreeNode>(
+        [this](const msg::SelectTreeNode& m) { SelectByDescriptor(m.sheet); });
   }
 }
+
+TreeBuilder::~TreeBuilder() = default;
 
 const Cell* TreeBuilder::CellOf(const QTreeWidgetItem* node) {
   if (node == nullptr) return nullptr;

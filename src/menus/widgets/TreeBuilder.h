@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "base/BusSubscription.h"
 #include "menus/OverlayItems.h"
 
 namespace rtv {
 
 class OverlayText;
 class MessageBus;
-struct Message;
 
 // The read-only tree of sheets, built from an overlay body: each node's cell names, in
 // its option, the sheet that selecting the node opens.
@@ -53,7 +53,6 @@ class TreeBuilder : public QTreeWidget {
   static const Cell* CellOf(const QTreeWidgetItem* node);
 
  private:
-  static void OnMessage(void* context, const Message& message);
   void AddLevel(QTreeWidgetItem* parent, std::vector<OverlayItem>& items);
   QIcon Icon(int index) const;
   QIcon Marked(int index, int overlayPicture) const;
@@ -64,10 +63,10 @@ class TreeBuilder : public QTreeWidget {
   OverlayText& store_;
   const std::string key_;
   std::vector<QIcon> icons_;
-  MessageBus* bus_;
   OverlayItems items_;
   // Cells of nodes added after the build; their addresses must stay put.
   std::vector<std::unique_ptr<Cell>> addedCells_;
+  BusSubscription subscription_;  // last: it ends first
 };
 
 }  // namespace rtv

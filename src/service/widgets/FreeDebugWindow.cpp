@@ -31,18 +31,13 @@ FreeDebugWindow::FreeDebugWindow(QWidget* owner, MessageBus& bus, std::function<
     placed.moveCenter(main.center());
     setGeometry(placed);
   }
-  bus_.Subscribe(&FreeDebugWindow::OnBusMessage, this);
+  subscription_ = bus_.SubscribeTo<msg::DebugText>(
+      [this](const msg::DebugText& m) { text_->appendPlainText(QString::fromStdString(m.line)); });
 }
 
 FreeDebugWindow::~FreeDebugWindow() {
-  bus_.Unsubscribe(&FreeDebugWindow::OnBusMessage, this);
+  subscription_.End();
   if (closed_) closed_();
-}
-
-void FreeDebugWindow::OnBusMessage(void* context, const Message& message) {
-  if (message.type != kMsgDebugText) return;
-  static_cast<FreeDebugWindow*>(context)->text_->appendPlainText(
-      QString::fromStdString(message.Text()));
 }
 
 }  // namespace rtv

@@ -4,12 +4,13 @@
 #include <QWidget>
 #include <functional>
 
+#include "base/BusSubscription.h"
+
 class QPlainTextEdit;
 
 namespace rtv {
 
 class MessageBus;
-struct Message;
 
 // A log the program writes into while the window is open: every debug text on the bus,
 // among them one line for each frame the radio link sends and receives.
@@ -27,11 +28,10 @@ class FreeDebugWindow : public QWidget {
   QPlainTextEdit* Text() const { return text_; }
 
  private:
-  static void OnBusMessage(void* context, const Message& message);
-
   MessageBus& bus_;
   std::function<void()> closed_;
   QPlainTextEdit* text_;
+  BusSubscription subscription_;
 };
 
 }  // namespace rtv

@@ -55,11 +55,19 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
 
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   connect(setComp_, &QPushButton::clicked, this, [this] {
-    bus_.Send(kMsgTakeCompareCopy);
-    bus_.Send(kMsgDataChanged);
+    bus_.Send(msg::TakeCompareCopy{});
+    bus_.Send(msg::DataChanged{});
   });
-  connect(redraw_, &QPushButton::clicked, this, [this] { bus_.Send(kMsgDataChanged); });
-  bus_.Subscribe(&MemoryWindow::OnBusMessage, this);
+  connect(redraw_, &QPushButton::clicked, this, [this] { bus_.Send(msg::DataChanged{}); });
+  subscription_ = bus_.Subscribe([this](const Message& message) {
+    std::visit(
+        Overloaded{[this](const msg::DebugGoToAddress& m) { GoTo(m.address); },
+                   [this](const msg::CurrentCellChanged&) { ShowSelectedValue(); },
+                   // after every input into a cell
+                   [this](const msg::RefreshMenuStates&) { ShowSelectedValue(); },
+                   [this](const msg::DataChanged&) { ShowSelectedValue(); }, [](const auto&) {}},
+        message);
+  });
   // Wide enough for the whole row of sixteen bytes.
   if (pane_->grid() != nullptr) {
     resize(std::max(pane_->grid()->sizeHint().width() + 40, 400), 480);
@@ -67,7 +75,7 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
   ShowSelectedValue();
 }
 
-MemoryWindow::~MemoryWindow() { bus_.Unsubscribe(&MemoryWindow::OnBusMessage, this); }
+MemoryWindow::~MemoryWindow() = default;
 
 std::optional<int> MemoryWindow::SelectedAddress() const {
   const Cell* cell = pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
@@ -89,22 +97,6 @@ void MemoryWindow::GoTo(int address) {
 void MemoryWindow::ShowSelectedValue() {
   const std::optional<int> address = SelectedAddress();
   label_->setText(address ? Q(ByteValueText::Of(image_, *address)) : QString("\n"));
-}
-
-void MemoryWindow::OnBusMessage(void* context, const Message& message) {
-  auto* window = static_cast<MemoryWindow*>(context);
-  switch (message.type) {
-    case kMsgDebugGoToAddress:
-      window->GoTo(message.arg1);
-      break;
-    case kMsgCurrentCellChanged:
-    case kMsgRefreshMenuStates:  // after every input into a cell
-    case kMsgDataChanged:
-      window->ShowSelectedValue();
-      break;
-    default:
-      break;
-  }
 }
 
 }  // namespace rtv

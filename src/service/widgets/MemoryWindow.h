@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "base/BusSubscription.h"
+
 class QLabel;
 class QPushButton;
 
@@ -16,7 +18,6 @@ class OverlayText;
 class Sheet;
 class SheetPane;
 struct GridServices;
-struct Message;
 
 // The maker's view of the raw image: sixteen bytes a row in the memory sheet, with the
 // buttons that take the reference and redraw, and a label with the selected byte's values.
@@ -45,7 +46,6 @@ class MemoryWindow : public QWidget {
   void GoTo(int address);
 
  private:
-  static void OnBusMessage(void* context, const Message& message);
   void ShowSelectedValue();
 
   const EepromImage& image_;
@@ -55,6 +55,7 @@ class MemoryWindow : public QWidget {
   QPushButton* setComp_;
   QPushButton* redraw_;
   QLabel* label_;
+  BusSubscription subscription_;  // last: it ends first
 };
 
 }  // namespace rtv

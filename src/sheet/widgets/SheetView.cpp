@@ -53,7 +53,7 @@ SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent
 SheetView::~SheetView() {
   ClosePopup();
   if (services_.bus != nullptr && !popupKey_.empty())
-    services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+    services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
 }
 
 void SheetView::SheetRebuilt() {
@@ -334,8 +334,7 @@ bool SheetView::CommitAndCloseEditor() {
 void SheetView::PostStatus(const std::string& text, ColourValue textColour,
                            ColourValue background) {
   if (services_.bus == nullptr) return;
-  services_.bus->PostText(kMsgStatusText, static_cast<int>(textColour),
-                          static_cast<int>(background), text);
+  services_.bus->Post(msg::StatusText{text, textColour, background});
 }
 
 void SheetView::SayRefused(EditRefusal refusal, const QString& character) {
@@ -377,11 +376,10 @@ void SheetView::CurrentCellChanged() {
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
   if (key == popupKey_) return;
-  if (!popupKey_.empty()) services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+  if (!popupKey_.empty()) services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
   popupKey_ = key;
-  if (!key.empty())
-    services_.bus->PostText(kMsgBuildMenuSubItems, LinkNo("CL_Menu_Edit_Top"), 0, key);
-  services_.bus->Post(kMsgRefreshMenuStates);
+  if (!key.empty()) services_.bus->Post(msg::BuildMenuSubItems{LinkNo("CL_Menu_Edit_Top"), key});
+  services_.bus->Post(msg::RefreshMenuStates{});
 }
 
 void SheetView::ChoiceMade() {
@@ -705,7 +703,7 @@ void SheetView::focusOutEvent(QFocusEvent* event) {
   // A menu opening takes the focus for a moment: the Edit menu keeps this cell's items.
   if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::MenuBarFocusReason) {
     if (!popupKey_.empty() && services_.bus != nullptr)
-      services_.bus->Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
+      services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
     popupKey_.clear();
   }
   RedrawRow(sheet_.currentRow());
