@@ -2,6 +2,7 @@
 #include "cells/CellCatalog.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 
 #include "base/Fatal.h"
@@ -49,6 +50,18 @@ constexpr std::array<int, kLinkFamilyCount + 1> kFamilyStarts = {
     72,  83,  87,  101, 110, 134, 140,
     142, 146, 150, 330, 370, 522, kCellLinkCount,
 };
+
+// The family of every link, worked out once at compile time: the accessor asks for it
+// several times on each of the warning pass's cells.
+constexpr std::array<std::uint8_t, kCellLinkCount> kFamilyOfLink = [] {
+  std::array<std::uint8_t, kCellLinkCount> families{};
+  int family = 0;
+  for (int link = 0; link < kCellLinkCount; ++link) {
+    while (link >= kFamilyStarts[family + 1]) ++family;
+    families[link] = static_cast<std::uint8_t>(family);
+  }
+  return families;
+}();
 
 }  // namespace
 
@@ -119,9 +132,7 @@ int ListRowCount(ListKind kind) {
 
 LinkFamily LinkFamilyOf(int link) {
   if (link < 0 || link >= kCellLinkCount) return LinkFamily::None;
-  int family = 0;
-  while (link >= kFamilyStarts[family + 1]) ++family;
-  return static_cast<LinkFamily>(family);
+  return static_cast<LinkFamily>(kFamilyOfLink[static_cast<std::size_t>(link)]);
 }
 
 int LinkFamilyFirst(LinkFamily family) {

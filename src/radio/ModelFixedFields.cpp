@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "radio/ModelFixedFields.h"
 
-#include <iterator>
+#include <algorithm>
 
 namespace rtv {
 namespace {
@@ -106,17 +106,25 @@ bool Applies(Models models, int modelType) {
   return false;
 }
 
+// Whether one of the field's blocks holds `address`: the blocks k with
+// first + stride·k ≤ address ≤ last + stride·k, worked out instead of walked (the channel
+// attribute fields have 421 blocks each, and the warning pass asks for hundreds of bytes).
+bool Holds(const FixedField& field, std::int32_t address) {
+  if (address < field.first) return false;
+  if (field.stride <= 0 || field.count <= 1) return address <= field.last;
+  const std::int32_t highest =
+      std::min<std::int32_t>(field.count - 1, (address - field.first) / field.stride);
+  const std::int32_t beyondLast = address - field.last;
+  const std::int32_t lowest = beyondLast <= 0 ? 0 : (beyondLast + field.stride - 1) / field.stride;
+  return lowest <= highest;
+}
+
 }  // namespace
 
 std::uint8_t ModelFixedFields::Mask(int modelType, std::int32_t address) {
   std::uint8_t mask = 0;
   for (const FixedField& field : kFixedFields) {
-    if (!Applies(field.models, modelType)) continue;
-    for (int k = 0; k < field.count; ++k) {
-      const std::int32_t first = field.first + field.stride * k;
-      const std::int32_t last = field.last + field.stride * k;
-      if (address < first) break;
-      if (address > last) continue;
+    if (Applies(field.models, modelType) && Holds(field, address)) {
       mask = static_cast<std::uint8_t>(mask | field.mask);
     }
   }

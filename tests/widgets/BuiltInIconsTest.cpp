@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/widgets/IconLists.h"
+#include "app/widgets/ProgramIcon.h"
 #include "app/widgets/ProgramStyle.h"
 
 namespace rtv {
@@ -82,6 +83,35 @@ TEST(BuiltInIconsTest, TheStyleGivesTheMenuBarsOverflowPictureAndLeavesTheRest) 
   EXPECT_EQ(overflow.pixmap(16, 16).toImage(),
             BuiltInIcon("imgIcon_Menu_Extension").pixmap(16, 16).toImage());
   EXPECT_FALSE(style.standardIcon(QStyle::SP_MessageBoxWarning).isNull());
+}
+
+TEST(BuiltInIconsTest, TheProgramIconOffersEverySizeAndDrawsTheBuiltInPictures) {
+  const QIcon icon = ProgramIcon::Make();
+  ASSERT_FALSE(icon.isNull());
+  const QList<QSize> sizes{{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+  EXPECT_EQ(icon.availableSizes(), sizes);
+  EXPECT_TRUE(icon.availableSizes(QIcon::Disabled).isEmpty());
+  for (const QSize& size : sizes) {
+    SCOPED_TRACE(size.width());
+    const QImage built(QString(":/program/%1x%1/apps/rtv612.png").arg(size.width()));
+    ASSERT_EQ(built.size(), size);
+    const QPixmap pixmap = icon.pixmap(size, 1.0);
+    EXPECT_EQ(pixmap.toImage().convertToFormat(QImage::Format_ARGB32),
+              built.convertToFormat(QImage::Format_ARGB32));
+  }
+  // Between the sizes, a larger picture scaled down, as a plain icon of the files does.
+  QIcon plain;
+  for (const QSize& size : sizes) {
+    plain.addFile(QString(":/program/%1x%1/apps/rtv612.png").arg(size.width()), size);
+  }
+  for (const QSize& asked : {QSize(40, 40), QSize(20, 20), QSize(300, 300), QSize(100, 60)}) {
+    SCOPED_TRACE(asked.width());
+    EXPECT_EQ(icon.actualSize(asked), plain.actualSize(asked));
+    EXPECT_EQ(icon.pixmap(asked, 1.0).toImage(), plain.pixmap(asked, 1.0).toImage());
+    EXPECT_EQ(icon.pixmap(asked, 1.0, QIcon::Disabled).toImage(),
+              plain.pixmap(asked, 1.0, QIcon::Disabled).toImage());
+  }
+  EXPECT_TRUE(HasArtwork(icon.pixmap(QSize(48, 48), 1.0)));
 }
 
 }  // namespace
