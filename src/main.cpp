@@ -27,6 +27,7 @@
 #include "base/Colour.h"
 #include "base/Fatal.h"
 #include "base/MessageBus.h"
+#include "base/StatusColours.h"
 #include "link/PortDiscovery.h"
 #include "link/widgets/LoggingLinkTrace.h"
 #include "overlay/OverlayText.h"
@@ -155,8 +156,7 @@ int main(int argc, char** argv) {
   termination.OnSignal([&shutdown] { shutdown.Run(); });
   controller.Setup(form);
   if (!settingsProblem.empty()) {
-    controller.PostStatusText(settingsProblem, ToColourValue(SystemColour::WindowText),
-                              ToColourValue(SystemColour::ButtonFace));
+    controller.PostStatusText(settingsProblem, kPlainStatus.text, kPlainStatus.background);
   }
   HandedFileOpener opener(channel, form, controller.Files());
   if (!channel.Listen()) {

@@ -7,6 +7,7 @@
 #include "app/MainView.h"
 #include "base/Message.h"
 #include "base/Prompts.h"
+#include "base/StatusColours.h"
 #include "base/SystemClipboard.h"
 #include "radio/RowBuffer.h"
 #include "sheet/ClipboardRows.h"
@@ -78,8 +79,7 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   if (report.Clean()) {
     controller_.PostStatusText("Pasted from the clipboard: " + std::to_string(report.taken) +
                                    (report.taken == 1 ? " cell taken." : " cells taken."),
-                               ToColourValue(SystemColour::WindowText),
-                               ToColourValue(SystemColour::ButtonFace));
+                               kPlainStatus.text, kPlainStatus.background);
   } else {
     Tell("Paste Rows from the clipboard\n\n" + report.Summary(), true);
   }

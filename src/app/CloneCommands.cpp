@@ -7,6 +7,7 @@
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "base/Prompts.h"
+#include "base/StatusColours.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
 #include "link/LinkView.h"
@@ -75,14 +76,7 @@ bool CloneCommands::Run(int link, const Cell& cell) {
   }
 }
 
-namespace {
-
-constexpr ColourValue kWarningText = 0x00000000;        // black
-constexpr ColourValue kWarningBackground = 0x0080FFFF;  // light yellow
-constexpr ColourValue kDoneText = 0x00000000;
-constexpr ColourValue kDoneBackground = 0x00C0FFC0;  // light green
-
-}  // namespace
+namespace {}  // namespace
 
 // ---------------------------------------------------------------------------------------
 // The checks of what the radio sends
@@ -144,8 +138,8 @@ void CloneCommands::StartRead(std::function<void(LinkResult&)> done) {
 void CloneCommands::SayWhenStopped(const LinkResult& result) {
   OverlayText& overlay = controller_.Overlay();
   if (result.status == kLinkCancelled && overlay.HasKey("GI_Mess_CloneRW_Stopped")) {
-    controller_.PostStatusText(overlay.GetLine("GI_Mess_CloneRW_Stopped", 0), kWarningText,
-                               kWarningBackground);
+    controller_.PostStatusText(overlay.GetLine("GI_Mess_CloneRW_Stopped", 0), kWarningStatus.text,
+                               kWarningStatus.background);
   }
 }
 
@@ -162,8 +156,8 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   // A backup that cannot be written is worth a word, never a failed read.
   std::string problem;
   if (controller_.Files().KeepReadBackup(session_.RadioVersion(), problem).empty()) {
-    controller_.PostStatusText("No backup of this read was kept: " + problem, kWarningText,
-                               kWarningBackground);
+    controller_.PostStatusText("No backup of this read was kept: " + problem, kWarningStatus.text,
+                               kWarningStatus.background);
   }
   controller_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -178,7 +172,7 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
       OverlayText::FillIn(overlay.GetFirstLine("GI_Mess_CloneRead_Done"),
                           {LinkController::GroupedNumber(link_.TotalBytes()), seconds, model,
                            std::to_string(session_.RadioVersion())});
-  controller_.PostStatusText(done, kDoneText, kDoneBackground);
+  controller_.PostStatusText(done, kDoneStatus.text, kDoneStatus.background);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -402,8 +396,8 @@ bool CloneCommands::SendAdjustValue(std::function<void()> sent) {
 void CloneCommands::RefuseWhileBusy() {
   OverlayText& overlay = controller_.Overlay();
   if (!overlay.HasKey("GI_Mess_Adjust_Busy")) return;
-  controller_.PostStatusText(overlay.GetFirstLine("GI_Mess_Adjust_Busy"), kWarningText,
-                             kWarningBackground);
+  controller_.PostStatusText(overlay.GetFirstLine("GI_Mess_Adjust_Busy"), kWarningStatus.text,
+                             kWarningStatus.background);
 }
 
 // ---------------------------------------------------------------------------------------

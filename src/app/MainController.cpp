@@ -10,6 +10,7 @@
 #include "app/SheetCsvCommands.h"
 #include "base/Fatal.h"
 #include "base/Prompts.h"
+#include "base/StatusColours.h"
 #include "base/TimerTask.h"
 #include "base/Timers.h"
 #include "cells/CellCatalog.h"
@@ -304,9 +305,8 @@ bool MainController::Undo() {
   Bus().Send(msg::CommitEdits{});
   const std::optional<EditHistory::StepInfo> step = steps_.Undo();
   if (!step) {
-    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToUndo"),
-                   ToColourValue(SystemColour::WindowText),
-                   ToColourValue(SystemColour::ButtonFace));
+    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToUndo"), kPlainStatus.text,
+                   kPlainStatus.background);
     return false;
   }
   AfterHistoryMove(*step, "GI_AppMess_S_Undo");
@@ -317,9 +317,8 @@ bool MainController::Redo() {
   Bus().Send(msg::CommitEdits{});
   const std::optional<EditHistory::StepInfo> step = steps_.Redo();
   if (!step) {
-    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToRedo"),
-                   ToColourValue(SystemColour::WindowText),
-                   ToColourValue(SystemColour::ButtonFace));
+    PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToRedo"), kPlainStatus.text,
+                   kPlainStatus.background);
     return false;
   }
   AfterHistoryMove(*step, "GI_AppMess_S_Redo");
@@ -335,8 +334,7 @@ void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const c
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
   if (view_ != nullptr) view_->ShowEditPlace(step.place.sheet, step.place.link, step.place.index);
   Bus().Post(msg::DataChanged{});
-  PostStatusText(text, ToColourValue(SystemColour::WindowText),
-                 ToColourValue(SystemColour::ButtonFace));
+  PostStatusText(text, kPlainStatus.text, kPlainStatus.background);
   HistoryChanged();
 }
 

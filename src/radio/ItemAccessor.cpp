@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "base/StatusColours.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 #include "overlay/OverlayText.h"
@@ -10,14 +11,6 @@
 
 namespace rtv {
 namespace {
-
-constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
-constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
-constexpr ColourValue kRestrictedText = 0xFFFF;
-constexpr ColourValue kRestrictedBackground = 128;
-// A value taken, but not as typed.
-constexpr ColourValue kAdjustedText = ToColourValue(SystemColour::WindowText);
-constexpr ColourValue kAdjustedBackground = 0x80FFFF;
 
 const char* NoticeKey(const CellRequest& request) {
   switch (request.notice) {
@@ -109,7 +102,7 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
       !request.key.IsNone() || request.commit != CellCommit::None || request.command != 0;
   if (input) host_.CellInputStarting(cell, request.command);
   if (!request.key.IsNone()) {
-    host_.PostStatusText(std::string(), kStatusText, kStatusBackground);
+    host_.PostStatusText(std::string(), kPlainStatus.text, kPlainStatus.background);
   }
   request.servedType = cell.cellType;
   request.servedLink = cell.cellLink;
@@ -155,18 +148,18 @@ AccessResult ItemAccessor::AccessCell(CellRequest& request, bool notify) {
   if (access.refused || request.keepEditing) {
     if (!request.noticeText.empty()) {
       if (!request.callerTellsNotice) {
-        host_.PostStatusText(request.noticeText, kRestrictedText, kRestrictedBackground);
+        host_.PostStatusText(request.noticeText, kRefusedStatus.text, kRefusedStatus.background);
       }
     } else if (access.fixedByModel) {
-      host_.PostStatusText(OverlayLine("GI_Botttom_ModelFixed"), kRestrictedText,
-                           kRestrictedBackground);
+      host_.PostStatusText(OverlayLine("GI_Botttom_ModelFixed"), kRefusedStatus.text,
+                           kRefusedStatus.background);
     } else {
       if (editRestrictedText_.empty())
         editRestrictedText_ = OverlayLine("GI_Botttom_EditRestrected");
-      host_.PostStatusText(editRestrictedText_, kRestrictedText, kRestrictedBackground);
+      host_.PostStatusText(editRestrictedText_, kRefusedStatus.text, kRefusedStatus.background);
     }
   } else if (!request.noticeText.empty() && !request.callerTellsNotice) {
-    host_.PostStatusText(request.noticeText, kAdjustedText, kAdjustedBackground);
+    host_.PostStatusText(request.noticeText, kNoticeStatus.text, kNoticeStatus.background);
   }
   return result;
 }

@@ -5,17 +5,13 @@
 
 #include "base/Message.h"
 #include "base/Prompts.h"
+#include "base/StatusColours.h"
 #include "cells/CellAccessHost.h"
 #include "cells/CellRequest.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
-namespace {
-
-constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
-constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
-
-}  // namespace
+namespace {}  // namespace
 
 RowOperations::Rows RowOperations::RowsOf(ListKind kind) {
   const int count = ListRowCount(kind);
@@ -292,7 +288,7 @@ bool RowOperations::Confirm(const char* key) {
 }
 
 void RowOperations::Done(const char* key) {
-  host_.PostStatusText(overlay_.GetFirstLine(key), kStatusText, kStatusBackground);
+  host_.PostStatusText(overlay_.GetFirstLine(key), kPlainStatus.text, kPlainStatus.background);
 }
 
 void RowOperations::Reselect(CellRequest& request, int first, int last) {

@@ -7,6 +7,7 @@
 
 #include "base/Message.h"
 #include "base/MessageBus.h"
+#include "base/StatusColours.h"
 #include "base/TextMetrics.h"
 #include "base/Timers.h"
 #include "overlay/OverlayText.h"
@@ -15,13 +16,7 @@
 namespace rtv {
 namespace {
 
-constexpr ColourValue kStatusText = ToColourValue(SystemColour::WindowText);
-constexpr ColourValue kStatusBackground = ToColourValue(SystemColour::ButtonFace);
 // A value refused, and a value taken but not as typed: the colours of a warning.
-constexpr ColourValue kRefusedText = 0xFFFF;
-constexpr ColourValue kRefusedBackground = 128;
-constexpr ColourValue kAdjustedText = ToColourValue(SystemColour::WindowText);
-constexpr ColourValue kAdjustedBackground = 0x80FFFF;
 
 bool Refuses(CellNotice notice) {
   return notice == CellNotice::OffRaster || notice == CellNotice::IdDigitCount ||
@@ -70,7 +65,7 @@ void SheetController::BeginInput() {
     Forward(replay.key, replay.forwards);
   }
   view_.CloseEditor(false);
-  if (bus_ != nullptr) bus_->Post(msg::StatusText{"", kStatusText, kStatusBackground});
+  if (bus_ != nullptr) bus_->Post(msg::StatusText{"", kPlainStatus.text, kPlainStatus.background});
 }
 
 void SheetController::KeyDown(NavigationKey key, bool controlOnly) {
@@ -218,7 +213,7 @@ bool SheetController::SelectCell(int column, int row, bool byProgram) {
   const int oldRow = sheet_.currentRow();
   sheet_.SetCurrent(column, row);
   if (bus_ != nullptr) {
-    bus_->Post(msg::StatusText{"", kStatusText, kStatusBackground});
+    bus_->Post(msg::StatusText{"", kPlainStatus.text, kPlainStatus.background});
   }
   if (oldColumn != column || oldRow != row) {
     Post(msg::CurrentCellChanged{slot.cell.cellType, slot.cell.cellLink, slot.cell.index});
@@ -369,8 +364,8 @@ AccessResult SheetController::Serve(int column, int row, CellKey key, int comman
   if (!request.noticeText.empty() && bus_ != nullptr) {
     const bool refused = Refuses(request.notice);
     bus_->Post(msg::StatusText{CellName(column, row) + ": " + request.noticeText,
-                               refused ? kRefusedText : kAdjustedText,
-                               refused ? kRefusedBackground : kAdjustedBackground});
+                               refused ? kRefusedStatus.text : kNoticeStatus.text,
+                               refused ? kRefusedStatus.background : kNoticeStatus.background});
   }
   if (request.redirected) {
     int c = 0;

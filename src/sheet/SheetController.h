@@ -87,9 +87,6 @@ class SheetController {
   std::string ColumnHeading(int column) const;
   // Why a cell is marked, in words; empty when it is not.
   std::string MarkText(int column, int row) const;
-  // The status bar colours of a cell's mark text.
-  static constexpr ColourValue kMarkText = ToColourValue(SystemColour::WindowText);
-  static constexpr ColourValue kMarkBackground = 0x80FFFF;
 
   // Mouse, on a cell.
   void RightButton(int column, int row);
