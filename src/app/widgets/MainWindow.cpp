@@ -487,6 +487,9 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheet->SetResetWidths(controller_.TakeColumnWidthReset());
   startPage_->hide();
   pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
+  if (SheetView* grid = pane_->grid()) {
+    connect(grid, &SheetView::CellMenuChanged, this, [this, grid] { FollowCellMenu(*grid); });
+  }
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
   pane_->show();
@@ -498,6 +501,20 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   } else if (tree_ != nullptr) {
     tree_->setFocus();
   }
+}
+
+void MainWindow::FollowCellMenu(const SheetView& grid) {
+  const int editTop = LinkNo("CL_Menu_Edit_Top");
+  if (grid.CellMenuKey().empty()) {
+    menu_->ClearSubItems(editTop);
+  } else {
+    menu_->BuildSubItems(editTop, grid.CellMenuKey());
+  }
+}
+
+void MainWindow::ReleaseCellMenu(SheetView& grid) {
+  grid.disconnect(this);
+  if (!grid.CellMenuKey().empty()) menu_->ClearSubItems(LinkNo("CL_Menu_Edit_Top"));
 }
 
 void MainWindow::FollowInTree(const std::string& name) {
@@ -536,6 +553,7 @@ void MainWindow::CloseCurrentSheet() {
   controller_.RememberSheetPosition({currentSheetName_, sheet.currentColumn(), sheet.currentRow(),
                                      sheet.leftColumn(), sheet.topRow()});
   gridHadFocus_ = tree_ == nullptr || !tree_->hasFocus();
+  if (pane_->grid() != nullptr) ReleaseCellMenu(*pane_->grid());
   // Freed once the current event is over: a grid may still be on the stack.
   pane_->hide();
   pane_->setParent(nullptr);
@@ -619,8 +637,10 @@ MainWindow::~MainWindow() {
   delete freeDebugWindow_;
   delete compareWindow_;
   controller_.Bus().Unsubscribe(&MainWindow::OnBusMessage, this);
-  // The tree goes with the window's children, after the delay it would restart.
+  // The tree goes with the window's children, after the delay it would restart; the grid
+  // after the menus it would change.
   if (tree_ != nullptr) tree_->disconnect(this);
+  if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->disconnect(this);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
