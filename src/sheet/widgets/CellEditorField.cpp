@@ -34,9 +34,9 @@ void CellEditorField::Place(const QRect& cell, const CellPainter::FontEntry& fon
   setGeometry(cell.left(), y, cell.width(), height);
 }
 
-void CellEditorField::Start(const std::string& text, int selectionStart, int selectionLength) {
+void CellEditorField::Start(const std::string& initial, int selectionStart, int selectionLength) {
   // The text starts as the field can hold it (a refused first keystroke is said and left out).
-  const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  const QString typed = QString::fromUtf8(initial.data(), static_cast<qsizetype>(initial.size()));
   const QString value = validator_->Filtered(typed);
   if (value.size() < typed.size() && onRefused) {
     QString whole = typed;
@@ -45,8 +45,8 @@ void CellEditorField::Start(const std::string& text, int selectionStart, int sel
     onRefused(refusal, character);
   }
   setText(value);
-  const int start = std::clamp(selectionStart, 0, static_cast<int>(this->text().size()));
-  const int length = std::clamp(selectionLength, 0, static_cast<int>(this->text().size()) - start);
+  const int start = std::clamp(selectionStart, 0, static_cast<int>(text().size()));
+  const int length = std::clamp(selectionLength, 0, static_cast<int>(text().size()) - start);
   setSelection(start, length);
   if (length == 0) setCursorPosition(start);
   show();

@@ -30,7 +30,7 @@ class CellEditorField : public QLineEdit {
   void Place(const QRect& cell, const CellPainter::FontEntry& font, std::uint8_t verticalAlign);
   // Shows the text as far as the rule takes it (saying the first refusal), selects the
   // given part and takes the focus.
-  void Start(const std::string& text, int selectionStart, int selectionLength);
+  void Start(const std::string& initial, int selectionStart, int selectionLength);
   bool IsOpen() const { return isVisible(); }
   // True while Close runs: the focus it moves is not the user leaving the editor.
   bool IsClosing() const { return closing_; }
