@@ -503,18 +503,21 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   }
 }
 
+// Posted, as the other menu updates are: the item whose command moved the cursor may be
+// one of those the Edit menu is about to drop.
 void MainWindow::FollowCellMenu(const SheetView& grid) {
-  const int editTop = LinkNo("CL_Menu_Edit_Top");
-  if (grid.CellMenuKey().empty()) {
-    menu_->ClearSubItems(editTop);
+  const std::string& key = grid.CellMenuKey();
+  if (key.empty()) {
+    controller_.Bus().Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
   } else {
-    menu_->BuildSubItems(editTop, grid.CellMenuKey());
+    controller_.Bus().PostText(kMsgBuildMenuSubItems, LinkNo("CL_Menu_Edit_Top"), 0, key);
   }
 }
 
 void MainWindow::ReleaseCellMenu(SheetView& grid) {
   grid.disconnect(this);
-  if (!grid.CellMenuKey().empty()) menu_->ClearSubItems(LinkNo("CL_Menu_Edit_Top"));
+  if (!grid.CellMenuKey().empty())
+    controller_.Bus().Post(kMsgClearMenuSubItems, LinkNo("CL_Menu_Edit_Top"));
 }
 
 void MainWindow::FollowInTree(const std::string& name) {
