@@ -148,7 +148,7 @@ LinkResult CloneTool::Run(const std::function<bool(CloneLink::Callback)>& start,
 int CloneTool::Fail(int status) {
   if (status == kLinkCancelled) {
     const int signal = StopSignals::Requested();
-    if (link_.Mode() == CloneLink::kModeWrite) {
+    if (link_.CurrentExchange() == Exchange::Write) {
       std::fprintf(stderr, "%s\n", kPartlyWritten);
     } else {
       std::fprintf(stderr, "Stopped; nothing was written.\n");

@@ -4,20 +4,6 @@
 #include "link/CloneFrames.h"
 
 namespace rtv {
-namespace {
-
-constexpr int kAnswerLength = 11;  // FE EF EE E8, two model bytes, two more, code, two digits
-
-// "0"-"9" and "A"-"F" only: the radio answers in capitals, anything else is noise.
-int HexDigitValue(std::uint8_t c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-char HexDigit(int nibble) { return "0123456789ABCDEF"[nibble & 0x0F]; }
-
-}  // namespace
 
 void AdjustLink::SetItemList(const std::vector<Item>& items) {
   items_.clear();
@@ -48,19 +34,19 @@ void AdjustLink::SetValue12(std::uint8_t code, std::uint16_t value) {
 }
 
 bool AdjustLink::StartAdjustWrite(Callback callback) {
-  return StartExtra(kModeAdjustWrite, std::move(callback));
+  return StartExtra(Exchange::AdjustWrite, std::move(callback));
 }
 
 bool AdjustLink::StartAdjustList(Callback callback) {
   if (IsBusy()) return false;
   itemIndex_ = 0;
-  return StartExtra(kModeAdjustList, std::move(callback));
+  return StartExtra(Exchange::AdjustList, std::move(callback));
 }
 
-AdjustLink::State AdjustLink::FirstSendState(int mode) {
-  if (mode == kModeAdjustWrite) return kSendAdjust;
-  if (mode == kModeAdjustList) return kNextItem;
-  return CloneLink::FirstSendState(mode);
+AdjustLink::State AdjustLink::FirstSendState(Exchange exchange) {
+  if (exchange == Exchange::AdjustWrite) return kSendAdjust;
+  if (exchange == Exchange::AdjustList) return kNextItem;
+  return CloneLink::FirstSendState(exchange);
 }
 
 AdjustLink::State AdjustLink::StepExtra(State state, bool& progress) {
@@ -91,19 +77,11 @@ AdjustLink::State AdjustLink::NextItem() {
 }
 
 AdjustLink::State AdjustLink::SendAdjust() {
-  std::string text = FormatText("FEFE EE EF E8 %04X %04X %02X", ModelCode(), SecondWord(), code_);
-  std::string digits;
-  if (code_ == kTwelveBitCode) {
-    digits = {HexDigit(firstValue_), HexDigit(secondValue_ >> 4), HexDigit(secondValue_)};
-  } else {
-    digits = {HexDigit(firstValue_ >> 4), HexDigit(firstValue_)};
-  }
-  for (const char digit : digits) text += FormatText(" %02X", digit);
   ByteQueue bytes;
-  bytes.AppendRepeated(kFramePreamble, PreambleCount());
-  bytes.Append(HexToBytes(text + " FD"));
+  AppendAdjustFrame(bytes, PreambleCount(), ModelCode(), SecondWord(), code_, firstValue_,
+                    secondValue_, code_ == kTwelveBitCode);
   SendBytes(bytes);
-  if (destination_ == nullptr && Mode() == kModeAdjustList) return kNextItem;
+  if (destination_ == nullptr && CurrentExchange() == Exchange::AdjustList) return kNextItem;
   // A value set without read-back still waits for its echo: only a request that went out
   // whole counts as sent.
   return kWaitAdjust;
@@ -118,19 +96,14 @@ AdjustLink::State AdjustLink::WaitAdjust(bool& progress) {
   progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return kWaitAdjust;
-  const bool ours = frame.Count() >= kAnswerLength && frame.At(0) == kFramePreamble &&
-                    frame.At(1) == kPcAddress && frame.At(2) == kRadioAddress &&
-                    frame.At(3) == kCmdAdjust && frame.At(4) == (ModelCode() >> 8) &&
-                    frame.At(5) == (ModelCode() & 0xFF);
-  if (!ours) return kWaitAdjust;
-  const int high = HexDigitValue(frame.At(9));
-  const int low = HexDigitValue(frame.At(10));
-  if (high < 0 || low < 0) {
+  const AdjustAnswer answer = DecodeAdjustAnswer(frame, ModelCode());
+  if (answer.kind == AdjustAnswer::Kind::NotOurs) return kWaitAdjust;
+  if (answer.kind == AdjustAnswer::Kind::Broken) {
     Result().status = kLinkBadFrame;
     return State::Drain;
   }
-  *destination_ = static_cast<std::uint8_t>(high * 16 + low);
-  if (Mode() == kModeAdjustList) return kNextItem;
+  *destination_ = answer.value;
+  if (CurrentExchange() == Exchange::AdjustList) return kNextItem;
   Result().status = kLinkOk;
   progress = true;
   return State::Drain;

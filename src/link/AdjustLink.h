@@ -13,7 +13,6 @@ namespace rtv {
 // stored one by one.
 class AdjustLink : public CloneLink {
  public:
-  enum AdjustMode : int { kModeAdjustWrite = 4, kModeAdjustList = 5 };
   // The base link's extra steps, as this link uses them.
   static constexpr State kNextItem = State::ExtraNext;
   static constexpr State kSendAdjust = State::ExtraSend;
@@ -41,7 +40,7 @@ class AdjustLink : public CloneLink {
   bool StartAdjustList(Callback callback);
 
  protected:
-  State FirstSendState(int mode) override;
+  State FirstSendState(Exchange exchange) override;
   State StepExtra(State state, bool& progress) override;
 
  private:

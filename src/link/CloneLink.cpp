@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <optional>
 
 #include "base/Fatal.h"
 #include "base/TimerTask.h"
@@ -11,6 +12,25 @@
 #include "link/CloneFrames.h"
 
 namespace rtv {
+namespace {
+
+const char* ExchangeName(Exchange exchange) {
+  switch (exchange) {
+    case Exchange::Identify:
+      return "identify";
+    case Exchange::Read:
+      return "read";
+    case Exchange::Write:
+      return "write";
+    case Exchange::AdjustWrite:
+      return "adjust write";
+    case Exchange::AdjustList:
+      break;
+  }
+  return "adjust list";
+}
+
+}  // namespace
 
 constexpr CloneLink::StateWork CloneLink::kStateWork[] = {
     {State::Idle, "Idle", &CloneLink::StayIdle},
@@ -66,21 +86,21 @@ void CloneLink::SetDataLead(int firstFrame, int laterFrames) {
 void CloneLink::SetEchoCheck(bool on) { echoCheck_ = on; }
 void CloneLink::SetEndCount(bool on) { endCount_ = on; }
 
-CloneLink::State CloneLink::FirstSendState(int) { return State::SendIdentify; }
+CloneLink::State CloneLink::FirstSendState(Exchange) { return State::SendIdentify; }
 
 CloneLink::State CloneLink::StepExtra(State, bool&) { return State::Idle; }
 
 // ---------------------------------------------------------------------------------------
 // Starting and ticking
 
-bool CloneLink::Start(int mode, Callback callback) {
+bool CloneLink::Start(Exchange exchange, Callback callback) {
   callback_ = std::move(callback);
   bytesMoved_ = 0;
   frameCount_ = 0;
   dataDone_ = 0;
-  mode_ = mode;
+  exchange_ = exchange;
   result_ = std::make_unique<LinkResult>();
-  result_->mode = mode;
+  result_->exchange = exchange;
   result_->status = kLinkPortFailed;
   result_->word1 = modelCode_;
   result_->word2 = secondWord_;
@@ -89,11 +109,7 @@ bool CloneLink::Start(int mode, Callback callback) {
   settling_ = false;
   requestAskedAgain_ = false;
   state_ = State::Started;
-  if (trace_ != nullptr) {
-    static const char* const kModeNames[] = {"", "identify", "read", "write"};
-    const bool known = mode >= kModeIdentify && mode <= kModeWrite;
-    Trace("start " + (known ? std::string(kModeNames[mode]) : "mode " + std::to_string(mode)));
-  }
+  if (trace_ != nullptr) Trace(std::string("start ") + ExchangeName(exchange));
   // The first step comes at once; Tick sets the pace from then on.
   task_->Schedule(0);
   return true;
@@ -120,26 +136,26 @@ void CloneLink::SetRanges(const AddressRange* ranges, std::int32_t imageSize) {
 bool CloneLink::StartIdentify(Callback callback) {
   if (IsBusy()) return false;
   ranges_.clear();
-  return Start(kModeIdentify, std::move(callback));
+  return Start(Exchange::Identify, std::move(callback));
 }
 
-bool CloneLink::StartExtra(int mode, Callback callback) {
+bool CloneLink::StartExtra(Exchange exchange, Callback callback) {
   if (IsBusy()) return false;
   ranges_.clear();
-  return Start(mode, std::move(callback));
+  return Start(exchange, std::move(callback));
 }
 
 bool CloneLink::StartRead(const AddressRange* ranges, Callback callback) {
   if (IsBusy()) return false;
   SetRanges(ranges, imageSize_);
-  return Start(kModeRead, std::move(callback));
+  return Start(Exchange::Read, std::move(callback));
 }
 
 bool CloneLink::StartWrite(const EepromImage& image, const AddressRange* ranges,
                            Callback callback) {
   if (IsBusy()) return false;
   SetRanges(ranges, image.Size());
-  Start(kModeWrite, std::move(callback));
+  Start(Exchange::Write, std::move(callback));
   result_->image.Assign(image);
   return true;
 }
@@ -175,7 +191,8 @@ void CloneLink::Tick() {
     lastCleanSettings_ = settings_;
     state_ = State::Idle;
     received_.Clear();
-    frame_.Clear();
+    incoming_.Clear();
+    outgoing_.Clear();
     expectedEcho_.Clear();
     task_->Schedule(-1);
     // Everything of this exchange is put away first: the callback may start the next one.
@@ -245,10 +262,13 @@ void CloneLink::Trace(const std::string& what) {
   trace_->Line(FormatText("%8lld ", static_cast<long long>(clock_.NowMs() - traceStartMs_)) + what);
 }
 
-void CloneLink::TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome) {
+void CloneLink::TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome,
+                           bool ended) {
   if (trace_ == nullptr) return;
-  std::string line = std::string(direction) + " " + std::to_string(frame.Count()) + ":";
+  const int count = frame.Count() + (ended ? 1 : 0);
+  std::string line = std::string(direction) + " " + std::to_string(count) + ":";
   for (int i = 0; i < frame.Count(); ++i) line += FormatText(" %02X", frame.At(i));
+  if (ended) line += FormatText(" %02X", kFrameEnd);
   if (outcome != nullptr) line += std::string(" -> ") + outcome;
   Trace(line);
 }
@@ -298,7 +318,7 @@ bool CloneLink::AskAgainAfterQuiet() {
   Trace("bytes of an earlier exchange: waiting for a quiet line to ask again");
   received_.Clear();
   expectedEcho_.Clear();
-  frame_.SetCount(0);
+  incoming_.Reset();
   settling_ = true;
   settleDropped_ = 0;
   quietSinceMs_ = clock_.NowMs();
@@ -334,7 +354,7 @@ void CloneLink::OpenPort(Step& step) {
   // never an identify, which starts every command. The wait spans ticks rather than
   // blocking the program.
   if (!settling_) {
-    const bool follows = mode_ != kModeIdentify && FollowsCleanExchange();
+    const bool follows = exchange_ != Exchange::Identify && FollowsCleanExchange();
     port_.Close();
     if (!port_.Open(portNumber_, settings_)) {
       result_->status = kLinkPortFailed;
@@ -362,18 +382,19 @@ void CloneLink::OpenPort(Step& step) {
   if (settleDropped_ > 0) {
     Trace(FormatText("dropped %d bytes until the line was quiet", settleDropped_));
   }
-  switch (mode_) {
-    case kModeIdentify:
+  switch (exchange_) {
+    case Exchange::Identify:
       step.next = State::SendIdentify;
       break;
-    case kModeRead:
+    case Exchange::Read:
       step.next = State::SendRead;
       break;
-    case kModeWrite:
+    case Exchange::Write:
       step.next = State::SendWrite;
       break;
-    default:
-      step.next = FirstSendState(mode_);
+    case Exchange::AdjustWrite:
+    case Exchange::AdjustList:
+      step.next = FirstSendState(exchange_);
       break;
   }
 }
@@ -404,14 +425,12 @@ void CloneLink::SendBytes(const ByteQueue& bytes) {
   TraceFrame(">", bytes, nullptr);
   port_.Write(bytes.Data(), bytes.Count());
   expectedEcho_.Append(bytes);
-  frame_.SetCount(0);
+  incoming_.Reset();
 }
 
 void CloneLink::SendRequest(std::uint8_t command) {
   ByteQueue bytes;
-  bytes.AppendRepeated(kFramePreamble, preamble_);
-  bytes.Append(
-      HexToBytes(FormatText("FEFE EE EF %02X %04X %04X FD", command, modelCode_, secondWord_)));
+  AppendRequestFrame(bytes, preamble_, command, modelCode_, secondWord_);
   SendBytes(bytes);
 }
 
@@ -431,12 +450,8 @@ void CloneLink::SendWrite(Step& step) {
 }
 
 void CloneLink::SendEnd(Step& step) {
-  ByteQueue bytes = HexToBytes("FEFE EE EF E5 56 72 65 6C 20 49 6E 63 2E");
-  if (endCount_) {
-    const std::string count = FormatText("%02X", frameCount_ & 0xFF);
-    bytes.Append(reinterpret_cast<const std::uint8_t*>(count.data()), 2);
-  }
-  bytes.PushBack(kFrameEnd);
+  ByteQueue bytes;
+  AppendEndFrame(bytes, endCount_, frameCount_);
   SendBytes(bytes);
   step.next = State::WaitWriteAnswer;
 }
@@ -454,46 +469,33 @@ bool CloneLink::TakeFrame(ByteQueue& frame) {
   // One frame per call; what follows it waits in the received bytes for the next call, so
   // that the outcome does not depend on how the bytes were split into reads.
   while (received_.Count() > 0) {
-    const auto byte = static_cast<std::uint8_t>(received_.PopFront());
-    if (byte == kFramePreamble) {
-      frame_.Assign(&byte, 1);
-    } else if (frame_.Count() == 0) {
-      // noise before a frame
-    } else if (byte == kFrameEnd) {
-      frame_.PushBack(byte);
-      TraceFrame("<", frame_, nullptr);
-      frame_.SetCount(frame_.Count() - 1);
-      frame.Assign(frame_);
-      frame_.SetCount(0);
-      return true;
-    } else if (frame_.Count() > kMaxTakenFrame) {
-      TraceFrame("<", frame_, "too long, dropped");
-      frame_.SetCount(0);
-      const std::uint8_t garbage = 0x00;
-      frame.Assign(&garbage, 1);
-      return true;
-    } else {
-      frame_.PushBack(byte);
+    switch (incoming_.Push(static_cast<std::uint8_t>(received_.PopFront()))) {
+      case FrameSplitter::Outcome::Pending:
+        break;
+      case FrameSplitter::Outcome::Complete:
+        TraceFrame("<", incoming_.Frame(), nullptr, true);
+        frame.Assign(incoming_.Frame());
+        return true;
+      case FrameSplitter::Outcome::TooLong: {
+        TraceFrame("<", incoming_.Frame(), "too long, dropped");
+        const std::uint8_t garbage = 0x00;
+        frame.Assign(&garbage, 1);
+        return true;
+      }
     }
   }
   return false;
 }
 
 void CloneLink::CheckIdentifyAnswer(const ByteQueue& frame) {
-  const bool header = frame.Count() >= 8 && frame.At(0) == kFramePreamble &&
-                      frame.At(1) == kPcAddress && frame.At(2) == kRadioAddress &&
-                      frame.At(3) == kCmdIdentifyAnswer;
-  bool digits = header;
-  for (int i = 4; digits && i < 8; ++i) {
-    digits = (frame.At(i) >> 4) <= 9 && (frame.At(i) & 0x0F) <= 9;
-  }
-  if (!digits) {
+  const std::optional<IdentifyWords> words = DecodeIdentifyAnswer(frame);
+  if (!words) {
     result_->status = kLinkBadFrame;
     return;
   }
-  result_->word1 = frame.At(4) * 256 + frame.At(5);
-  result_->word2 = frame.At(6) * 256 + frame.At(7);
-  result_->payload.Assign(frame.Data() + 8, frame.Count() - 8);
+  result_->word1 = words->modelCode;
+  result_->word2 = words->secondWord;
+  result_->payload.Assign(frame.Data() + kIdentifyPayloadAt, frame.Count() - kIdentifyPayloadAt);
   result_->status = kLinkOk;
 }
 
@@ -512,10 +514,7 @@ void CloneLink::WaitWriteAnswer(Step& step) {
   step.progress = false;
   ByteQueue frame;
   if (!TakeFrame(frame)) return;
-  static constexpr std::uint8_t kAccepted[] = {kFramePreamble, kPcAddress, kRadioAddress,
-                                               kCmdWriteAnswer, 0x00};
-  const bool accepted = frame.Count() == 5 && std::memcmp(frame.Data(), kAccepted, 5) == 0;
-  result_->status = accepted ? kLinkOk : kLinkWriteRefused;
+  result_->status = IsWriteAccepted(frame) ? kLinkOk : kLinkWriteRefused;
   step.next = State::Drain;
 }
 
@@ -540,134 +539,63 @@ void CloneLink::ReceiveData(Step& step) {
   // Bytes that came in with the last echo are taken even when nothing new arrives.
   if (ReadInto(received_) == 0 && received_.Count() == 0) return;
   while (received_.Count() > 0) {
-    const auto byte = static_cast<std::uint8_t>(received_.PopFront());
-    if (byte == kFramePreamble) {
-      frame_.Assign(&byte, 1);
-    } else if (frame_.Count() == 0) {
-      // noise before a frame
-    } else if (byte == kFrameEnd) {
-      const FrameKind kind = ClassifyFrame();
-      if (trace_ != nullptr) {
-        frame_.PushBack(byte);
-        TraceFrame("<", frame_, FrameKindName(kind));
-        frame_.SetCount(frame_.Count() - 1);
-      }
-      switch (kind) {
-        case FrameKind::Data:
-          ++frameCount_;
-          // A radio that repeats frames without end would keep the read going for ever:
-          // more data than was asked for is a fault of the radio.
-          if (dataDone_ > ReadLimit()) {
-            result_->status = kLinkOutOfRange;
-            break;
-          }
-          step.progress = true;
-          frame_.SetCount(0);
-          continue;  // the next byte
-        case FrameKind::End:
-          result_->status = ranges_.empty() ? kLinkOk : CheckCoverage();
-          Trace(result_->status == kLinkOk           ? "coverage complete"
-                : result_->status == kLinkIncomplete ? "coverage: addresses missing"
-                                                     : "coverage: data outside the ranges");
-          break;
-        case FrameKind::WrongEndCount:
-          result_->status = kLinkEndCount;
-          break;
-        case FrameKind::OutOfRange:
-          result_->status = kLinkOutOfRange;
-          break;
-        case FrameKind::Broken:
-          result_->status = kLinkBadFrame;
-          break;
-      }
+    const FrameSplitter::Outcome outcome =
+        incoming_.Push(static_cast<std::uint8_t>(received_.PopFront()));
+    if (outcome == FrameSplitter::Outcome::Pending) continue;
+    if (outcome == FrameSplitter::Outcome::TooLong) {
+      result_->status = kLinkBadFrame;
       step.next = State::Drain;
       return;
-    } else {
-      frame_.PushBack(byte);
-      if (frame_.Count() > kMaxDataFrame) {
+    }
+    DataFrame data;
+    const ReadFrameKind kind =
+        DecodeReadFrame(incoming_.Frame(), imageSize_,
+                        endCount_ ? std::optional<int>(frameCount_) : std::nullopt, data);
+    TraceFrame("<", incoming_.Frame(), ReadFrameKindName(kind), true);
+    switch (kind) {
+      case ReadFrameKind::Data:
+        StoreData(data);
+        ++frameCount_;
+        // A radio that repeats frames without end would keep the read going for ever:
+        // more data than was asked for is a fault of the radio.
+        if (dataDone_ > ReadLimit()) {
+          result_->status = kLinkOutOfRange;
+          break;
+        }
+        step.progress = true;
+        continue;  // the next byte
+      case ReadFrameKind::End:
+        result_->status = ranges_.empty() ? kLinkOk : CheckCoverage();
+        Trace(result_->status == kLinkOk           ? "coverage complete"
+              : result_->status == kLinkIncomplete ? "coverage: addresses missing"
+                                                   : "coverage: data outside the ranges");
+        break;
+      case ReadFrameKind::WrongEndCount:
+        result_->status = kLinkEndCount;
+        break;
+      case ReadFrameKind::OutOfRange:
+        result_->status = kLinkOutOfRange;
+        break;
+      case ReadFrameKind::Broken:
         result_->status = kLinkBadFrame;
-        step.next = State::Drain;
-        return;
-      }
+        break;
     }
+    step.next = State::Drain;
+    return;
   }
 }
 
-const char* CloneLink::FrameKindName(FrameKind kind) {
-  switch (kind) {
-    case FrameKind::Data:
-      return "data";
-    case FrameKind::End:
-      return "end";
-    case FrameKind::WrongEndCount:
-      return "end with a wrong count";
-    case FrameKind::OutOfRange:
-      return "data outside the image";
-    case FrameKind::Broken:
-      break;
-  }
-  return "broken (format or checksum)";
-}
-
-// A data frame is taken into the image here; every other kind ends the read.
-CloneLink::FrameKind CloneLink::ClassifyFrame() {
-  const int length = frame_.Count();
-  if (length < 8 || length > kMaxDataFrame + 1 || frame_.At(0) != kFramePreamble ||
-      frame_.At(1) != kPcAddress || frame_.At(2) != kRadioAddress) {
-    return FrameKind::Broken;
-  }
-  if (frame_.At(3) == kCmdData) return DecodeData();
-  if (frame_.At(3) == kCmdEnd) return CheckEndFrame();
-  return FrameKind::Broken;
-}
-
-CloneLink::FrameKind CloneLink::DecodeData() {
-  std::uint8_t body[kMaxDataFrame];
-  int count = 0;
-  bool escaped = false;
-  for (int i = 4; i < frame_.Count(); ++i) {
-    const std::uint8_t byte = frame_.At(i);
-    if (byte == kFrameEscape && !escaped) {
-      escaped = true;
-      continue;
-    }
-    body[count++] = escaped ? static_cast<std::uint8_t>(byte | 0xF0) : byte;
-    escaped = false;
-  }
-  // An escape with nothing after it is a broken frame, not a byte to drop.
-  if (escaped || count < 3 || count != body[2] + 4) return FrameKind::Broken;
-  unsigned sum = 0;
-  for (int i = 0; i < count; ++i) sum += body[i];
-  if ((sum & 0xFF) != 0) return FrameKind::Broken;
-
-  const int address = body[0] * 256 + body[1];
-  const int n = body[2];
-  if (address + n > imageSize_) return FrameKind::OutOfRange;
+void CloneLink::StoreData(const DataFrame& data) {
   EepromImage& image = result_->image;
-  for (int i = 0; i < n; ++i) {
-    image.SetByte(address + i, static_cast<std::uint8_t>(body[3 + i] - 0x80));
-  }
+  for (int i = 0; i < data.count; ++i) image.SetByte(data.address + i, data.bytes[i]);
   ByteQueue& map = result_->receivedMap;
-  const int mapBytes = (address + n + 7) / 8;
+  const int end = data.address + data.count;
+  const int mapBytes = (end + 7) / 8;
   if (map.Count() < mapBytes) map.SetCount(mapBytes);
-  for (int a = address; a < address + n; ++a) {
+  for (int a = data.address; a < end; ++a) {
     map.At(a / 8) = static_cast<std::uint8_t>(map.At(a / 8) | 1 << (a & 7));
   }
-  dataDone_ += n;
-  return FrameKind::Data;
-}
-
-CloneLink::FrameKind CloneLink::CheckEndFrame() const {
-  std::string expected = kMakerTag;
-  if (endCount_) expected += FormatText("%02X", frameCount_ & 0xFF);
-  const int length = frame_.Count() - 4;
-  if (length != static_cast<int>(expected.size()) ||
-      std::memcmp(frame_.Data() + 4, kMakerTag, kMakerTagLength) != 0) {
-    return FrameKind::Broken;
-  }
-  return std::memcmp(frame_.Data() + 4, expected.data(), expected.size()) == 0
-             ? FrameKind::End
-             : FrameKind::WrongEndCount;
+  dataDone_ += data.count;
 }
 
 LinkStatus CloneLink::CheckCoverage() {
@@ -700,7 +628,7 @@ void CloneLink::SendData(Step& step) {
   step.progress = false;
   const AddressRange& range = ranges_[rangeIndex_];
   if (range.last < range.first) {
-    if (port_.PendingOutput() == 0 && frame_.Count() == 0) step.next = State::SendEnd;
+    if (port_.PendingOutput() == 0 && outgoing_.Count() == 0) step.next = State::SendEnd;
   } else if (range.last < nextAddress_) {
     ++rangeIndex_;
     nextAddress_ = ranges_[rangeIndex_].first;
@@ -708,18 +636,18 @@ void CloneLink::SendData(Step& step) {
     const int address = nextAddress_;
     int n = blockSize_ - address % blockSize_;
     if (address + n - 1 > range.last) n = range.last - address + 1;
-    AppendDataFrame(frame_, frameCount_ == 0 ? leadFirst_ : leadLater_, address,
+    AppendDataFrame(outgoing_, frameCount_ == 0 ? leadFirst_ : leadLater_, address,
                     result_->image.Data() + address, n);
     ++frameCount_;
     nextAddress_ += n;
     dataDone_ += n;
   }
-  const int k = frame_.Count();
+  const int k = outgoing_.Count();
   if (step.next == State::SendData && k >= 1 &&
       port_.PendingOutput() <= 4u * static_cast<unsigned>(k)) {
-    port_.Write(frame_.Data(), k);
-    expectedEcho_.Append(frame_);
-    frame_.SetCount(0);
+    port_.Write(outgoing_.Data(), k);
+    expectedEcho_.Append(outgoing_);
+    outgoing_.SetCount(0);
     bytesMoved_ += k;
     step.progress = true;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/ByteQueue.h"
+#include "link/FrameSplitter.h"
 #include "link/LinkResult.h"
 #include "link/LinkTrace.h"
 #include "link/SerialPort.h"
@@ -17,6 +18,7 @@
 namespace rtv {
 
 class Clock;
+struct DataFrame;
 class SerialDevice;
 class Timers;
 class TimerTask;
@@ -51,7 +53,6 @@ class CloneLink {
     Finish,
   };
   static constexpr std::size_t kStateCount = static_cast<std::size_t>(State::Finish) + 1;
-  enum Mode : int { kModeIdentify = 1, kModeRead = 2, kModeWrite = 3 };
 
   static constexpr int kStepMs = 10;
   static constexpr int kReadChunk = 256;
@@ -68,7 +69,7 @@ class CloneLink {
   static constexpr int kSettleDiscardLimit = 65535;
   static constexpr int kEchoWindow = 128;     // echo bytes that may lag while sending memory
   static constexpr int kMaxTakenFrame = 520;  // longer answers are noise
-  static constexpr int kMaxDataFrame = 521;
+  static constexpr int kMaxDataFrame = 521;   // the longest frame taken, FD left off
   static constexpr int kCompactAbove = 4096;
 
   CloneLink(SerialDevice& device, Timers& timers, const Clock& clock,
@@ -102,7 +103,7 @@ class CloneLink {
   void Cancel();
 
   bool IsBusy() const { return state_ != State::Idle; }
-  int Mode() const { return mode_; }
+  Exchange CurrentExchange() const { return exchange_; }
   State CurrentState() const { return state_; }
   int DataDone() const { return dataDone_; }
   int FrameCount() const { return frameCount_; }
@@ -111,13 +112,13 @@ class CloneLink {
   SerialPort& Port() { return port_; }
 
  protected:
-  // The step after the port set-up for modes other than identify, read and write.
-  virtual State FirstSendState(int mode);
+  // The step after the port set-up for exchanges other than identify, read and write.
+  virtual State FirstSendState(Exchange exchange);
   // The work of the extra steps; returns the next step and may clear progress.
   virtual State StepExtra(State state, bool& progress);
 
-  // For the exchanges of a specialised link: starts an exchange of its own mode.
-  bool StartExtra(int mode, Callback callback);
+  // For the exchanges of a specialised link: starts one of its own.
+  bool StartExtra(Exchange exchange, Callback callback);
   bool TakeFrame(ByteQueue& frame);
   // Writes the bytes, expects their echo and empties the frame buffer.
   void SendBytes(const ByteQueue& bytes);
@@ -133,8 +134,6 @@ class CloneLink {
     bool progress;
   };
   enum class Echo { Done, Waiting, Differs };
-  // What a frame that came in while reading memory turned out to be.
-  enum class FrameKind { Data, End, WrongEndCount, OutOfRange, Broken };
   // One row of the step table: the work of a state, which says where to go next.
   struct StateWork {
     State state;
@@ -143,7 +142,7 @@ class CloneLink {
   };
   static const StateWork kStateWork[kStateCount];
 
-  bool Start(int mode, Callback callback);
+  bool Start(Exchange exchange, Callback callback);
   void SetRanges(const AddressRange* ranges, std::int32_t imageSize);
   void Tick();
   void RunStep();
@@ -152,8 +151,9 @@ class CloneLink {
   bool AskAgainAfterQuiet();
   void RestartTimeout(int ms);
   void Trace(const std::string& what);
-  void TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome);
-  static const char* FrameKindName(FrameKind kind);
+  // ended adds the FD that the frame splitter leaves off.
+  void TraceFrame(const char* direction, const ByteQueue& frame, const char* outcome,
+                  bool ended = false);
   // The most data bytes a read may bring: what its ranges hold.
   int ReadLimit() const;
   // How long the longest frame takes on the line at its speed.
@@ -182,9 +182,8 @@ class CloneLink {
 
   void SendRequest(std::uint8_t command);
   int ReadInto(ByteQueue& buffer);
-  FrameKind ClassifyFrame();
-  FrameKind DecodeData();
-  FrameKind CheckEndFrame() const;
+  // Takes a data frame's memory into the image and marks its addresses as received.
+  void StoreData(const DataFrame& data);
   LinkStatus CheckCoverage();
   void CheckIdentifyAnswer(const ByteQueue& frame);
 
@@ -200,13 +199,14 @@ class CloneLink {
   int preamble_ = 0;
   int leadFirst_ = 0;
   int leadLater_ = 0;
-  int mode_ = 0;
+  Exchange exchange_ = Exchange::Identify;
   bool endCount_ = true;
   bool echoCheck_ = false;
   int blockSize_ = 64;
 
   ByteQueue received_;
-  ByteQueue frame_;
+  FrameSplitter incoming_{kMaxDataFrame};  // the frame from the radio taking shape
+  ByteQueue outgoing_;                     // a data frame not yet handed to the port
   ByteQueue expectedEcho_;
   int bytesMoved_ = 0;
   int frameCount_ = 0;

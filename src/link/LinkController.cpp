@@ -77,9 +77,8 @@ void LinkController::PrepareLine(CloneLink& link, int portNumber, Profile profil
   link.SetEchoCheck(true);
 }
 
-bool LinkController::Begin(int mode, Handler then) {
+bool LinkController::Begin(Handler then) {
   if (link_.IsBusy()) return false;
-  mode_ = mode;
   startMs_ = services_.clock.NowMs();
   then_ = std::move(then);
   PrepareLink(kNormal);
@@ -87,14 +86,14 @@ bool LinkController::Begin(int mode, Handler then) {
 }
 
 bool LinkController::Identify(Handler then) {
-  if (!Begin(kIdentify, std::move(then))) return false;
+  if (!Begin(std::move(then))) return false;
   link_.StartIdentify([this](LinkResult& result) { Complete(result); });
   DisableMainWindow();
   return true;
 }
 
 bool LinkController::Read(const AddressRange* ranges, Handler then) {
-  if (!Begin(kRead, std::move(then))) return false;
+  if (!Begin(std::move(then))) return false;
   totalBytes_ = RangeBytes(ranges);
   link_.StartRead(ranges, [this](LinkResult& result) { Complete(result); });
   StartProgress(1);
@@ -102,7 +101,7 @@ bool LinkController::Read(const AddressRange* ranges, Handler then) {
 }
 
 bool LinkController::Write(const EepromImage& image, const AddressRange* ranges, Handler then) {
-  if (!Begin(kWrite, std::move(then))) return false;
+  if (!Begin(std::move(then))) return false;
   totalBytes_ = RangeBytes(ranges);
   link_.StartWrite(image, ranges, [this](LinkResult& result) { Complete(result); });
   StartProgress(0);
@@ -110,14 +109,14 @@ bool LinkController::Write(const EepromImage& image, const AddressRange* ranges,
 }
 
 bool LinkController::AdjustWrite(Handler then) {
-  if (!Begin(kAdjust, std::move(then))) return false;
+  if (!Begin(std::move(then))) return false;
   link_.StartAdjustWrite([this](LinkResult& result) { Complete(result); });
   DisableMainWindow();
   return true;
 }
 
 bool LinkController::AdjustList(Handler then) {
-  if (!Begin(kAdjust, std::move(then))) return false;
+  if (!Begin(std::move(then))) return false;
   link_.StartAdjustList([this](LinkResult& result) { Complete(result); });
   DisableMainWindow();
   return true;
@@ -194,13 +193,13 @@ std::string LinkController::ProgressText(OverlayText& overlay, int done, int tot
 
 void LinkController::Complete(LinkResult& result) {
   endMs_ = services_.clock.NowMs();
-  if (result.mode == CloneLink::kModeIdentify && result.status == kLinkOk) {
+  if (result.exchange == Exchange::Identify && result.status == kLinkOk) {
     if (identifyHandler_) {
       identifyHandler_(result);
     } else {
       result.status = kLinkIdentity;
     }
-  } else if (result.mode == CloneLink::kModeRead && result.status == kLinkOk) {
+  } else if (result.exchange == Exchange::Read && result.status == kLinkOk) {
     if (readHandler_) {
       readHandler_(result);
     } else {
@@ -212,7 +211,7 @@ void LinkController::Complete(LinkResult& result) {
   ShowError(result.status);
   if (view_ != nullptr) {
     view_->SetMainWindowEnabled(true);
-    if (progressShown_ && result.mode != AdjustLink::kModeAdjustList) view_->CloseProgress();
+    if (progressShown_ && result.exchange != Exchange::AdjustList) view_->CloseProgress();
   }
   progressShown_ = false;
   progressTask_->Schedule(-1);
@@ -251,7 +250,7 @@ std::string LinkController::ErrorText(int status) {
   // Who holds the port is the whole answer; the cable is not the problem then.
   if (status == kLinkPortFailed && !link_.Port().OpenBusyReason().empty()) return text;
   // Data went out: what the radio holds now is neither the old memory nor the new.
-  if (link_.Mode() == CloneLink::kModeWrite && link_.FrameCount() > 0 &&
+  if (link_.CurrentExchange() == Exchange::Write && link_.FrameCount() > 0 &&
       overlay.HasKey("GI_Mess_CloneWrite_Partly")) {
     text += "\n\n" + overlay.GetText("GI_Mess_CloneWrite_Partly");
   }
@@ -273,7 +272,7 @@ void LinkController::ShowError(int status) {
   if (status == kLinkOk) return;
   if (status == kLinkCancelled) {
     // Stopping was the user's wish: only a write that sent data leaves something to say.
-    if (link_.Mode() != CloneLink::kModeWrite || link_.FrameCount() == 0) return;
+    if (link_.CurrentExchange() != Exchange::Write || link_.FrameCount() == 0) return;
     std::string text =
         Line(services_.overlay, "GI_Mess_CloneRW_Stopped", 1, "The write was stopped.");
     if (services_.overlay.HasKey("GI_Mess_CloneWrite_Partly")) {

@@ -27,7 +27,6 @@ class LinkController {
   using Handler = std::function<void(LinkResult&)>;
   enum Profile { kNormal, kSlow };
   static constexpr int kProgressMs = 30;
-  enum ControllerMode { kIdentify = 1, kRead = 2, kWrite = 3, kAdjust = 4 };
 
   struct Services {
     SerialDevice& device;
@@ -82,7 +81,6 @@ class LinkController {
 
   AdjustLink& Link() { return link_; }
   const PortEnvironment& Ports() const { return services_.ports; }
-  int Mode() const { return mode_; }
   // Lit segments of the progress bar: data done × 33 / total bytes.
   int LitSegments() const;
   int TotalBytes() const { return totalBytes_; }
@@ -91,7 +89,7 @@ class LinkController {
   static int RangeBytes(const AddressRange* ranges);
 
  private:
-  bool Begin(int mode, Handler then);
+  bool Begin(Handler then);
   void DisableMainWindow();
   void StartProgress(int captionLine);
   void Complete(LinkResult& result);
@@ -101,7 +99,6 @@ class LinkController {
   Services services_;
   AdjustLink link_;
   LinkView* view_ = nullptr;
-  int mode_ = 0;
   Handler identifyHandler_;
   Handler readHandler_;
   Handler then_;

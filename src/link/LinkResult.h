@@ -6,6 +6,10 @@
 
 namespace rtv {
 
+// The exchanges a link runs with the radio: the clone link's three and the two of the
+// factory adjustment.
+enum class Exchange { Identify, Read, Write, AdjustWrite, AdjustList };
+
 // The outcome of a radio exchange. Statuses 11-16 are set by the commands that check what
 // the link brought back.
 enum LinkStatus : int {
@@ -30,7 +34,7 @@ enum LinkStatus : int {
 
 // Created when an exchange starts, handed to its completion callback, then destroyed.
 struct LinkResult {
-  int mode = 0;
+  Exchange exchange = Exchange::Identify;
   int status = kLinkPortFailed;
   int word1 = 0;
   int word2 = 0;

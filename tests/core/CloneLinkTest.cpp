@@ -120,7 +120,7 @@ TEST_F(CloneLinkTest, IdentifySendsThePreambleAndTakesTheAnswer) {
   EXPECT_FALSE(link.StartIdentify(Record()));  // one exchange at a time
   Run();
   EXPECT_EQ(Status(), kLinkOk);
-  EXPECT_EQ(result->mode, CloneLink::kModeIdentify);
+  EXPECT_EQ(result->exchange, Exchange::Identify);
   EXPECT_EQ(result->word1, 0x3974);
   EXPECT_EQ(result->word2, 0x0001);
   EXPECT_EQ(Bytes(result->payload.Data(), result->payload.Data() + result->payload.Count()),

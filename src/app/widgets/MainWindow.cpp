@@ -481,6 +481,9 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheet->SetResetWidths(controller_.TakeColumnWidthReset());
   startPage_->hide();
   pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
+  if (SheetView* grid = pane_->grid()) {
+    connect(grid, &SheetView::CellMenuChanged, this, [this, grid] { FollowCellMenu(*grid); });
+  }
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
   pane_->show();
@@ -492,6 +495,23 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   } else if (tree_ != nullptr) {
     tree_->setFocus();
   }
+}
+
+// Posted, as the other menu updates are: the item whose command moved the cursor may be
+// one of those the Edit menu is about to drop.
+void MainWindow::FollowCellMenu(const SheetView& grid) {
+  const std::string& key = grid.CellMenuKey();
+  if (key.empty()) {
+    controller_.Bus().Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
+  } else {
+    controller_.Bus().Post(msg::BuildMenuSubItems{LinkNo("CL_Menu_Edit_Top"), key});
+  }
+}
+
+void MainWindow::ReleaseCellMenu(SheetView& grid) {
+  grid.disconnect(this);
+  if (!grid.CellMenuKey().empty())
+    controller_.Bus().Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
 }
 
 void MainWindow::FollowInTree(const std::string& name) {
@@ -530,6 +550,7 @@ void MainWindow::CloseCurrentSheet() {
   controller_.RememberSheetPosition({currentSheetName_, sheet.currentColumn(), sheet.currentRow(),
                                      sheet.leftColumn(), sheet.topRow()});
   gridHadFocus_ = tree_ == nullptr || !tree_->hasFocus();
+  if (pane_->grid() != nullptr) ReleaseCellMenu(*pane_->grid());
   // Freed once the current event is over: a grid may still be on the stack.
   pane_->hide();
   pane_->setParent(nullptr);
@@ -613,8 +634,10 @@ MainWindow::~MainWindow() {
   delete freeDebugWindow_;
   delete compareWindow_;
   subscription_.End();
-  // The tree goes with the window's children, after the delay it would restart.
+  // The tree goes with the window's children, after the delay it would restart; the grid
+  // after the menus it would change.
   if (tree_ != nullptr) tree_->disconnect(this);
+  if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->disconnect(this);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

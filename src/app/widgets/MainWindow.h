@@ -35,6 +35,7 @@ class MainController;
 class MenuBuilder;
 class MessagePanel;
 class SheetPrinter;
+class SheetView;
 class ToolbarBuilder;
 class TreeBuilder;
 class UndoActions;
@@ -137,6 +138,9 @@ class MainWindow : public QMainWindow, public MainView {
   void FollowInTree(const std::string& name);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
+  // The Edit menu offers the popup menu the grid of the sheet on show names, or none.
+  void FollowCellMenu(const SheetView& grid);
+  void ReleaseCellMenu(SheetView& grid);
 
   MainController& controller_;
   AppSettings& settings_;

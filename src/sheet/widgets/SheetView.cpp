@@ -10,25 +10,21 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <algorithm>
-#include <cmath>
 
 #include "base/Message.h"
 #include "base/MessageBus.h"
+#include "base/StatusColours.h"
 #include "cells/CellMarkup.h"
 #include "cells/CellNames.h"
 #include "overlay/OverlayText.h"
 #include "platform/qt/QtFonts.h"
-#include "sheet/widgets/CellInputValidator.h"
+#include "sheet/widgets/CellEditorField.h"
 #include "sheet/widgets/CellPopupMenu.h"
 #include "sheet/widgets/ChoicePopup.h"
 
 namespace rtv {
 namespace {
 
-constexpr int kSizingSlack = 4;
-// A keystroke the field cannot take: the colours of a warning.
-constexpr ColourValue kRefusedText = 0xFFFF;
-constexpr ColourValue kRefusedBackground = 128;
 // How far down a column a heading looks for a cell that tells the column's rule.
 constexpr int kRuleSearchRows = 64;
 constexpr int kWheelRows = 3;
@@ -40,6 +36,7 @@ SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent
       sheet_(sheet),
       services_(services),
       cellPainter_(sheet, services.images),
+      geometry_(sheet),
       logic_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
@@ -50,11 +47,8 @@ SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent
   SheetRebuilt();
 }
 
-SheetView::~SheetView() {
-  ClosePopup();
-  if (services_.bus != nullptr && !popupKey_.empty())
-    services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
-}
+// A window that shows the cell's menu in its Edit menu stops listening before the grid goes.
+SheetView::~SheetView() { ClosePopup(); }
 
 void SheetView::SheetRebuilt() {
   if (editor_ != nullptr) editor_->hide();
@@ -78,6 +72,8 @@ QSize SheetView::sizeHint() const {
 
 ChoicePopup* SheetView::choicePopup() const { return popup_; }
 
+QLineEdit* SheetView::editor() const { return editor_; }
+
 int SheetView::TakePaintedCells() {
   const int painted = paintedCells_;
   paintedCells_ = 0;
@@ -86,116 +82,23 @@ int SheetView::TakePaintedCells() {
 
 // Geometry ---------------------------------------------------------------------------------
 
-int SheetView::FixedWidth() const {
-  int width = 0;
-  for (int c = 0; c < sheet_.fixedColumns(); ++c) width += sheet_.ColumnWidth(c);
-  return width;
-}
-
-int SheetView::FixedHeight() const {
-  int height = 0;
-  for (int r = 0; r < sheet_.fixedRows(); ++r) height += sheet_.RowHeight(r);
-  return height;
-}
-
-int SheetView::ColumnX(int column) const {
-  if (column < sheet_.fixedColumns()) {
-    int x = 0;
-    for (int c = 0; c < column; ++c) x += sheet_.ColumnWidth(c);
-    return x;
-  }
-  int x = FixedWidth();
-  if (column < sheet_.leftColumn()) {
-    for (int c = column; c < sheet_.leftColumn(); ++c) x -= sheet_.ColumnWidth(c);
-    return x;
-  }
-  for (int c = sheet_.leftColumn(); c < column; ++c) x += sheet_.ColumnWidth(c);
-  return x;
-}
-
-int SheetView::RowY(int row) const {
-  if (row < sheet_.fixedRows()) {
-    int y = 0;
-    for (int r = 0; r < row; ++r) y += sheet_.RowHeight(r);
-    return y;
-  }
-  int y = FixedHeight();
-  if (row < sheet_.topRow()) {
-    for (int r = row; r < sheet_.topRow(); ++r) y -= sheet_.RowHeight(r);
-    return y;
-  }
-  for (int r = sheet_.topRow(); r < row; ++r) y += sheet_.RowHeight(r);
-  return y;
-}
-
 QRect SheetView::CellRect(int column, int row) const {
-  if (!sheet_.Contains(column, row)) return {};
-  if (column >= sheet_.fixedColumns() && column < sheet_.leftColumn()) return {};
-  if (row >= sheet_.fixedRows() && row < sheet_.topRow()) return {};
-  const QRect rect(ColumnX(column), RowY(row), sheet_.ColumnWidth(column), sheet_.RowHeight(row));
-  return rect.intersects(viewport()->rect()) ? rect : QRect();
+  return geometry_.CellRect(column, row, viewport()->rect());
 }
 
 bool SheetView::CellAtPoint(const QPoint& point, int& column, int& row) const {
-  if (sheet_.rowCount() == 0) return false;
-  const auto find = [](int pos, int fixedCount, int fixedSize, int first, int count,
-                       auto size) -> int {
-    int edge = 0;
-    if (pos < fixedSize) {
-      for (int i = 0; i < fixedCount; ++i) {
-        edge += size(i);
-        if (pos < edge) return i;
-      }
-      return -1;
-    }
-    edge = fixedSize;
-    for (int i = first; i < count; ++i) {
-      edge += size(i);
-      if (pos < edge) return i;
-    }
-    return -1;
-  };
-  if (point.x() < 0 || point.y() < 0) return false;
-  column = find(point.x(), sheet_.fixedColumns(), FixedWidth(), sheet_.leftColumn(),
-                sheet_.columnCount(), [this](int c) { return sheet_.ColumnWidth(c); });
-  row = find(point.y(), sheet_.fixedRows(), FixedHeight(), sheet_.topRow(), sheet_.rowCount(),
-             [this](int r) { return sheet_.RowHeight(r); });
-  return column >= 0 && row >= 0;
-}
-
-int SheetView::SpanLead(int column, int row) const {
-  while (column > 0 && sheet_.CellAt(column, row).cell.joinLeft) --column;
-  return column;
-}
-
-int SheetView::SpanWidth(int lead, int row) const {
-  int width = sheet_.ColumnWidth(lead);
-  for (int c = lead + 1; c < sheet_.columnCount() && sheet_.CellAt(c, row).cell.joinLeft; ++c) {
-    width += sheet_.ColumnWidth(c);
-  }
-  return width;
+  return geometry_.CellAtPoint(point, column, row);
 }
 
 void SheetView::UpdateScrollBars() {
   if (sheet_.rowCount() == 0) return;
-  const auto lastStart = [](int fixed, int count, int available, auto size) {
-    int start = count;
-    int used = 0;
-    while (start > fixed && used + size(start - 1) <= available) used += size(--start);
-    return std::clamp(start, fixed, std::max(count - 1, fixed));
-  };
-  const int maxLeft =
-      lastStart(sheet_.fixedColumns(), sheet_.columnCount(), viewport()->width() - FixedWidth(),
-                [this](int c) { return sheet_.ColumnWidth(c); });
-  const int maxTop =
-      lastStart(sheet_.fixedRows(), sheet_.rowCount(), viewport()->height() - FixedHeight(),
-                [this](int r) { return sheet_.RowHeight(r); });
+  const QPoint last = geometry_.LastTopLeft(viewport()->size());
   QScrollBar* h = horizontalScrollBar();
   QScrollBar* v = verticalScrollBar();
-  h->setRange(0, maxLeft - sheet_.fixedColumns());
-  v->setRange(0, maxTop - sheet_.fixedRows());
-  h->setPageStep(std::max(1, sheet_.columnCount() - maxLeft));
-  v->setPageStep(std::max(1, sheet_.rowCount() - maxTop));
+  h->setRange(0, last.x() - sheet_.fixedColumns());
+  v->setRange(0, last.y() - sheet_.fixedRows());
+  h->setPageStep(std::max(1, sheet_.columnCount() - last.x()));
+  v->setPageStep(std::max(1, sheet_.rowCount() - last.y()));
   h->setValue(sheet_.leftColumn() - sheet_.fixedColumns());
   v->setValue(sheet_.topRow() - sheet_.fixedRows());
 }
@@ -208,7 +111,7 @@ void SheetView::resizeEvent(QResizeEvent* event) {
 void SheetView::scrollContentsBy(int, int) {
   sheet_.SetTopLeft(sheet_.fixedColumns() + horizontalScrollBar()->value(),
                     sheet_.fixedRows() + verticalScrollBar()->value());
-  if (editor_ != nullptr && editor_->isVisible()) CloseEditor(true);
+  if (editor_ != nullptr && editor_->IsOpen()) CloseEditor(true);
   viewport()->update();
 }
 
@@ -216,9 +119,10 @@ void SheetView::scrollContentsBy(int, int) {
 
 void SheetView::RedrawCell(int column, int row) {
   if (!sheet_.Contains(column, row)) return;
-  const int lead = SpanLead(column, row);
+  const int lead = geometry_.SpanLead(column, row);
   if (row < sheet_.fixedRows() || row >= sheet_.topRow()) {
-    const QRect rect(ColumnX(lead), RowY(row), SpanWidth(lead, row), sheet_.RowHeight(row));
+    const QRect rect(geometry_.ColumnX(lead), geometry_.RowY(row), geometry_.SpanWidth(lead, row),
+                     sheet_.RowHeight(row));
     viewport()->update(rect.intersected(viewport()->rect()));
   }
   // Row-track cells on the right show the selection of this one.
@@ -230,37 +134,20 @@ void SheetView::RedrawCell(int column, int row) {
 void SheetView::RedrawRow(int row) {
   if (!sheet_.Contains(0, row)) return;
   if (row >= sheet_.fixedRows() && row < sheet_.topRow()) return;
-  viewport()->update(QRect(0, RowY(row), viewport()->width(), sheet_.RowHeight(row)));
+  viewport()->update(QRect(0, geometry_.RowY(row), viewport()->width(), sheet_.RowHeight(row)));
 }
 
 void SheetView::RedrawAll() { viewport()->update(); }
 
 void SheetView::VisibleCells(int& lastColumn, int& lastRow) const {
-  lastColumn = sheet_.leftColumn();
-  while (lastColumn + 1 < sheet_.columnCount() && ColumnX(lastColumn + 1) < viewport()->width()) {
-    ++lastColumn;
-  }
-  lastRow = sheet_.topRow();
-  while (lastRow + 1 < sheet_.rowCount() && RowY(lastRow + 1) < viewport()->height()) ++lastRow;
+  geometry_.VisibleCells(viewport()->size(), lastColumn, lastRow);
 }
 
 void SheetView::ShowCell(int column, int row, bool fullyLeft, bool fullyTop) {
-  int left = sheet_.leftColumn();
-  int top = sheet_.topRow();
-  if (column >= sheet_.fixedColumns()) {
-    if (fullyLeft || column < left) left = fullyLeft ? sheet_.fixedColumns() : column;
-    int right = FixedWidth();
-    for (int c = left; c <= column; ++c) right += sheet_.ColumnWidth(c);
-    while (left < column && right > viewport()->width()) right -= sheet_.ColumnWidth(left++);
-  }
-  if (row >= sheet_.fixedRows()) {
-    if (fullyTop || row < top) top = fullyTop ? sheet_.fixedRows() : row;
-    int bottom = FixedHeight();
-    for (int r = top; r <= row; ++r) bottom += sheet_.RowHeight(r);
-    while (top < row && bottom > viewport()->height()) bottom -= sheet_.RowHeight(top++);
-  }
-  horizontalScrollBar()->setValue(left - sheet_.fixedColumns());
-  verticalScrollBar()->setValue(top - sheet_.fixedRows());
+  const QPoint topLeft =
+      geometry_.TopLeftShowing(column, row, fullyLeft, fullyTop, viewport()->size());
+  horizontalScrollBar()->setValue(topLeft.x() - sheet_.fixedColumns());
+  verticalScrollBar()->setValue(topLeft.y() - sheet_.fixedRows());
 }
 
 bool SheetView::HasFocus() const {
@@ -269,64 +156,34 @@ bool SheetView::HasFocus() const {
 
 void SheetView::OpenEditor(const std::string& text, int selectionStart, int selectionLength) {
   if (editor_ == nullptr) {
-    editor_ = new QLineEdit(viewport());
-    editor_->setFrame(false);
-    editor_->setMaxLength(SheetController::kEditorMaxLength);
+    editor_ = new CellEditorField(viewport(), this);
     editor_->installEventFilter(this);
-    editor_->hide();
-    validator_ = new CellInputValidator(editor_);
-    validator_->onRefused = [this](EditRefusal refusal, const QString& character) {
+    editor_->onRefused = [this](EditRefusal refusal, const QString& character) {
       SayRefused(refusal, character);
     };
   }
-  validator_->SetRule(logic_->editRule());
-  editor_->setValidator(logic_->editRule().Limits() ? validator_ : nullptr);
+  editor_->SetRule(logic_->editRule());
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ShowCell(column, row, false, false);
   const QRect cell = CellRect(column, row);
   if (cell.isEmpty()) return;
   const Cell& c = sheet_.CellAt(column, row).cell;
-  const CellPainter::FontEntry& font =
-      cellPainter_.FontFor(c.font ? *c.font : *sheet_.basicCell().font);
-  editor_->setFont(font.font);
-  const int height = std::min(font.metrics.height() + 2, cell.height());
-  int y = cell.top();
-  if (c.verticalAlign == Cell::kMiddle) y = cell.top() + (cell.height() - height) / 2;
-  if (c.verticalAlign == Cell::kBottom) y = cell.bottom() + 1 - height;
-  editor_->setGeometry(cell.left(), y, cell.width(), height);
-  // The text starts as the field can hold it (a refused first keystroke is said and left out).
-  const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  const QString value = validator_->Filtered(typed);
-  if (value.size() < typed.size()) {
-    QString whole = typed;
-    QString character;
-    SayRefused(validator_->FirstRefusal(whole, character), character);
-  }
-  editor_->setText(value);
-  const int start = std::clamp(selectionStart, 0, static_cast<int>(editor_->text().size()));
-  const int length =
-      std::clamp(selectionLength, 0, static_cast<int>(editor_->text().size()) - start);
-  editor_->setSelection(start, length);
-  if (length == 0) editor_->setCursorPosition(start);
-  editor_->show();
-  editor_->setFocus();
+  editor_->Place(cell, cellPainter_.FontFor(c.font ? *c.font : *sheet_.basicCell().font),
+                 c.verticalAlign);
+  editor_->Start(text, selectionStart, selectionLength);
   RedrawCell(column, row);
 }
 
 bool SheetView::CommitAndCloseEditor() {
-  if (!EditorOpen() || closingEditor_) return true;
+  if (!EditorOpen() || editor_->IsClosing()) return true;
   ClosePopup();
   const std::string text = editor_->text().toStdString();
   if (!logic_->CommitEditText(text)) {
     editor_->setFocus();
     return false;
   }
-  closingEditor_ = true;
-  const bool focused = editor_->hasFocus();
-  editor_->hide();
-  if (focused) setFocus();
-  closingEditor_ = false;
+  editor_->Close();
   RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
   return true;
 }
@@ -342,23 +199,19 @@ void SheetView::SayRefused(EditRefusal refusal, const QString& character) {
       logic_->editRule().RefusalText(sheet_.services().overlay, refusal, character.toStdString());
   if (text.empty()) return;
   PostStatus(logic_->CellName(sheet_.currentColumn(), sheet_.currentRow()) + ": " + text,
-             kRefusedText, kRefusedBackground);
+             kRefusedStatus.text, kRefusedStatus.background);
 }
 
 void SheetView::CloseEditor(bool commit) {
   ClosePopup();
-  if (editor_ == nullptr || !editor_->isVisible() || closingEditor_) return;
-  closingEditor_ = true;
+  if (editor_ == nullptr || !editor_->IsOpen() || editor_->IsClosing()) return;
   const std::string text = editor_->text().toStdString();
-  const bool focused = editor_->hasFocus();
-  editor_->hide();
-  if (focused) setFocus();
-  closingEditor_ = false;
+  editor_->Close();
   if (commit) logic_->CommitEditText(text);
   RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
 }
 
-bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->isVisible(); }
+bool SheetView::EditorOpen() const { return editor_ != nullptr && editor_->IsOpen(); }
 
 void SheetView::CurrentCellChanged() {
   for (int row = 0; row < sheet_.fixedRows(); ++row) RedrawRow(row);
@@ -369,17 +222,20 @@ void SheetView::CurrentCellChanged() {
     const int row = sheet_.currentRow();
     const std::string mark = logic_->MarkText(column, row);
     if (!mark.empty()) {
-      PostStatus(logic_->CellName(column, row) + ": " + mark, SheetController::kMarkText,
-                 SheetController::kMarkBackground);
+      PostStatus(logic_->CellName(column, row) + ": " + mark, kNoticeStatus.text,
+                 kNoticeStatus.background);
     }
   }
   const std::string key =
       sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.PopupMenuName();
   if (key == popupKey_) return;
-  if (!popupKey_.empty()) services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
-  popupKey_ = key;
-  if (!key.empty()) services_.bus->Post(msg::BuildMenuSubItems{LinkNo("CL_Menu_Edit_Top"), key});
+  SetCellMenuKey(key);
   services_.bus->Post(msg::RefreshMenuStates{});
+}
+
+void SheetView::SetCellMenuKey(const std::string& key) {
+  popupKey_ = key;
+  emit CellMenuChanged();
 }
 
 void SheetView::ChoiceMade() {
@@ -418,8 +274,8 @@ void SheetView::paintEvent(QPaintEvent* event) {
   if (sheet_.busy() || sheet_.rowCount() == 0) return;
   const int width = viewport()->width();
   const int height = viewport()->height();
-  const int fixedWidth = FixedWidth();
-  const int fixedHeight = FixedHeight();
+  const int fixedWidth = geometry_.FixedWidth();
+  const int fixedHeight = geometry_.FixedHeight();
   for (int row = 0, y = 0; row < sheet_.rowCount() && y < height; ++row) {
     if (row == sheet_.fixedRows()) row = sheet_.topRow();
     if (row >= sheet_.rowCount()) break;
@@ -438,9 +294,9 @@ void SheetView::paintEvent(QPaintEvent* event) {
       // A joined cell draws nothing of its own: its lead draws over it, unless the lead is
       // scrolled away.
       if (sheet_.CellAt(column, row).cell.joinLeft && !firstInArea) continue;
-      const int lead = SpanLead(column, row);
+      const int lead = geometry_.SpanLead(column, row);
       if (!fixedColumn && lead < sheet_.fixedColumns()) continue;
-      const QRect span(ColumnX(lead), top, SpanWidth(lead, row), rowHeight);
+      const QRect span(geometry_.ColumnX(lead), top, geometry_.SpanWidth(lead, row), rowHeight);
       painter.save();
       painter.setClipRect(fixedColumn ? QRect(0, 0, fixedWidth, height)
                                       : QRect(fixedWidth, 0, width - fixedWidth, height));
@@ -540,7 +396,7 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
 bool SheetView::eventFilter(QObject* watched, QEvent* event) {
   if (watched == editor_) {
     if (event->type() == QEvent::KeyPress && EditorKey(static_cast<QKeyEvent*>(event))) return true;
-    if (event->type() == QEvent::FocusOut && !closingEditor_ && editor_->isVisible()) {
+    if (event->type() == QEvent::FocusOut && !editor_->IsClosing() && editor_->IsOpen()) {
       CloseEditor(true);  // leaving the editor commits
     }
   }
@@ -572,22 +428,6 @@ bool SheetView::EditorKey(QKeyEvent* event) {
   }
 }
 
-int SheetView::SizingBorder(const QPoint& point) const {
-  if (!sheet_.columnSizing()) return -1;
-  int column = 0;
-  int row = 0;
-  if (!CellAtPoint(point, column, row) || row >= sheet_.fixedRows()) return -1;
-  const int right = ColumnX(column) + sheet_.ColumnWidth(column);
-  if (right - point.x() <= kSizingSlack) return column;
-  if (point.x() - ColumnX(column) <= kSizingSlack) {
-    // The left border belongs to the previous visible column.
-    int previous = column - 1;
-    if (column == sheet_.leftColumn()) previous = sheet_.fixedColumns() - 1;
-    return previous >= 0 ? previous : -1;
-  }
-  return -1;
-}
-
 void SheetView::mousePressEvent(QMouseEvent* event) {
   int column = 0;
   int row = 0;
@@ -601,7 +441,7 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  const int border = SizingBorder(pos);
+  const int border = geometry_.SizingBorder(pos);
   if (border >= 0) {
     sizingColumn_ = border;
     sizingStartX_ = pos.x();
@@ -621,7 +461,7 @@ void SheetView::mouseMoveEvent(QMouseEvent* event) {
     viewport()->update();
     return;
   }
-  viewport()->setCursor(SizingBorder(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+  viewport()->setCursor(geometry_.SizingBorder(pos) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
   int column = 0;
   int row = 0;
   if (!CellAtPoint(pos, column, row)) return;
@@ -647,7 +487,7 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event) {
 void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint pos = event->position().toPoint();
-  const int border = SizingBorder(pos);
+  const int border = geometry_.SizingBorder(pos);
   if (border >= 0) {
     sheet_.SetColumnWidth(border, logic_->FittedColumnWidth(border));
     sheet_.SaveColumnWidths();
@@ -665,17 +505,7 @@ void SheetView::wheelEvent(QWheelEvent* event) {
     event->ignore();
     return;
   }
-  const int notches = event->angleDelta().y() / 120;
-  int top = sheet_.topRow();
-  const int step = notches < 0 ? 1 : -1;
-  for (int n = 0; n < std::abs(notches) * kWheelRows; ++n) {
-    int next = top + step;
-    while (next >= sheet_.fixedRows() && next < sheet_.rowCount() && sheet_.RowHeight(next) <= 1) {
-      next += step;
-    }
-    if (next < sheet_.fixedRows() || next >= sheet_.rowCount()) break;
-    top = next;
-  }
+  const int top = geometry_.TopRowAfterWheel(event->angleDelta().y() / 120, kWheelRows);
   verticalScrollBar()->setValue(top - sheet_.fixedRows());
   event->accept();
 }
@@ -702,9 +532,7 @@ void SheetView::focusOutEvent(QFocusEvent* event) {
   if (EditorOpen()) return;
   // A menu opening takes the focus for a moment: the Edit menu keeps this cell's items.
   if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::MenuBarFocusReason) {
-    if (!popupKey_.empty() && services_.bus != nullptr)
-      services_.bus->Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
-    popupKey_.clear();
+    if (!popupKey_.empty()) SetCellMenuKey({});
   }
   RedrawRow(sheet_.currentRow());
 }

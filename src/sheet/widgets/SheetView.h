@@ -5,19 +5,20 @@
 #include <QIcon>
 #include <QPointer>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "cells/ChoicePopupHost.h"
 #include "sheet/SheetController.h"
 #include "sheet/SheetViewport.h"
 #include "sheet/widgets/CellPainter.h"
+#include "sheet/widgets/SheetGeometry.h"
 
 class QLineEdit;
-class QMenu;
 
 namespace rtv {
 
-class CellInputValidator;
+class CellEditorField;
 class ChoicePopup;
 class ItemAccessor;
 class MessageBus;
@@ -40,6 +41,10 @@ struct GridServices {
 // The grid that shows a built sheet and draws every cell itself: fixed rows and columns,
 // scrolling by whole cells, the in-place editor and the cells' popup menus. What the
 // events mean is decided by the sheet's grid rules.
+//
+// While the grid has the focus, the popup menu of its current cell (the row commands of a
+// channel row, say) is what a window's Edit menu offers: CellMenuKey names it and
+// CellMenuChanged says when it changed.
 class SheetView : public QAbstractScrollArea, public SheetViewport, public ChoicePopupHost {
   Q_OBJECT
 
@@ -59,11 +64,14 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   const Cell* CurrentCell() const;
   // A cell popup item (its link, such as CL_PMenu_Copy) chosen for the current cell.
   void RunPopupCommand(int link);
+  // The overlay key of the current cell's popup menu while the grid offers it to the Edit
+  // menu; empty while it offers none (no such menu, or the focus went elsewhere).
+  const std::string& CellMenuKey() const { return popupKey_; }
 
   // Viewport rectangle of a cell (empty when it is scrolled out of view).
   QRect CellRect(int column, int row) const;
   bool CellAtPoint(const QPoint& point, int& column, int& row) const;
-  QLineEdit* editor() const { return editor_; }
+  QLineEdit* editor() const;
   ChoicePopup* choicePopup() const;
   // Repaints since the last call, in cells (the whole grid counts every visible cell).
   int TakePaintedCells();
@@ -90,6 +98,9 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return {1, 1}; }
 
+ signals:
+  void CellMenuChanged();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -108,15 +119,8 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
 
  private:
   void DrawCell(QPainter& painter, int column, int row, const QRect& rect);
-  int ColumnX(int column) const;
-  int RowY(int row) const;
-  int FixedWidth() const;
-  int FixedHeight() const;
-  // The lead cell of a span of joined cells, and the span's width.
-  int SpanLead(int column, int row) const;
-  int SpanWidth(int lead, int row) const;
   void UpdateScrollBars();
-  int SizingBorder(const QPoint& point) const;
+  void SetCellMenuKey(const std::string& key);
   void ShowCellPopup(const QPoint& globalPos);
   // Runs the row commands of a key when the cell's menu offers them all; false otherwise.
   bool RowKey(int key, int modifiers);
@@ -132,10 +136,9 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   Sheet& sheet_;
   GridServices services_;
   CellPainter cellPainter_;
+  SheetGeometry geometry_;
   std::unique_ptr<SheetController> logic_;
-  QLineEdit* editor_ = nullptr;
-  CellInputValidator* validator_ = nullptr;
-  bool closingEditor_ = false;
+  CellEditorField* editor_ = nullptr;
   QPointer<ChoicePopup> popup_;
   int popupColumn_ = -1;
   int popupRow_ = -1;
