@@ -8,7 +8,7 @@ set -euo pipefail
 folders=("$HOME/.config/Vrel" "$HOME/.local/share/Vrel" "$HOME/.local/state/Vrel")
 listing() {
   for folder in "${folders[@]}"; do
-    [ -e "$folder" ] && find "$folder" -printf '%p  %s bytes  %TY-%Tm-%Td %TT\n'
+    if [ -e "$folder" ]; then find "$folder" -printf '%p  %s bytes  %TY-%Tm-%Td %TT\n'; fi
   done | LC_ALL=C sort
 }
 case "${1:-}" in
