@@ -115,7 +115,7 @@ void BM_RepaintIntChannelSheet(benchmark::State& state) {
   IntSheet f;
   ModelSheet sheet(f.services, f.model, f.overlay, "GI_Sheet_IntCh");
   sheet.Build();
-  GridServices services{&f.services, &f.model, nullptr, nullptr, nullptr};
+  SheetViewServices services{&f.services, &f.model, nullptr, nullptr, nullptr};
   SheetView grid(sheet, services);
   grid.resize(1280, 900);
   QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);

@@ -101,7 +101,7 @@ void CommandRouter::Run(int link, const Cell& cell) {
       controller_.Bus().Post(msg::OpenDebugCompareWindow{});
       break;
     case LinkNo("CL_Menu_Debug_CorrectComp"):
-      controller_.Bus().Post(msg::TakeCompareCopy{});
+      controller_.Bus().Post(msg::TakeReference{});
       break;
     case LinkNo("CL_Menu_Debug_Window"):
       controller_.Bus().Post(msg::OpenFreeDebugWindow{});

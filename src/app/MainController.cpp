@@ -76,7 +76,7 @@ void MainController::Setup(MainView& view) {
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
-  compare_.Assign(template_);
+  reference_.Assign(template_);
   Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (imageSize_ < kMemoryMapExtent) {
@@ -407,7 +407,7 @@ void MainController::HandleMessage(const Message& message) {
                         [this](const msg::ShowAbout&) {
                           if (view_ != nullptr) view_->ShowAbout();
                         },
-                        [this](const msg::TakeCompareCopy&) { compare_.Assign(working_); },
+                        [this](const msg::TakeReference&) { reference_.Assign(working_); },
                         [this](const msg::OpenDebugCompareWindow&) { OpenCompareWindow(); },
                         [this](const msg::OpenMemoryWindow&) {
                           if (view_ != nullptr) view_->OpenMemoryWindow();
@@ -433,9 +433,9 @@ void MainController::HandleMessage(const Message& message) {
 }
 
 void MainController::OpenCompareWindow() {
-  const std::string text = ReferenceCompare::Text(compare_, working_);
+  const std::string text = ReferenceCompare::Text(reference_, working_);
   // Taken again first: the next compare shows only what changed after this one.
-  compare_.Assign(working_);
+  reference_.Assign(working_);
   if (view_ != nullptr) view_->ShowCompareWindow(text);
 }
 

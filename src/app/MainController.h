@@ -185,7 +185,7 @@ class MainController : public CellAccessHost {
   // What the item accessor reads around it.
   EepromImage* CellImage() override { return &working_; }
   EepromImage* CellTemplateImage() override { return &template_; }
-  EepromImage* CellReferenceImage() override { return &compare_; }
+  EepromImage* CellReferenceImage() override { return &reference_; }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
@@ -232,7 +232,7 @@ class MainController : public CellAccessHost {
   EepromImage& TemplateImage() { return template_; }
   const EepromImage& TemplateImage() const { return template_; }
   EepromImage& SavedImage() { return saved_; }
-  EepromImage& CompareImage() { return compare_; }
+  EepromImage& ReferenceImage() { return reference_; }
   std::int32_t ImageSize() const { return imageSize_; }
   const std::string& CurrentFileName() const { return currentFileName_; }
   void SetCurrentFileName(const std::string& name);
@@ -275,7 +275,7 @@ class MainController : public CellAccessHost {
   EepromImage working_;
   EepromImage template_;
   EepromImage saved_;
-  EepromImage compare_;
+  EepromImage reference_;
   bool dirty_ = false;
   std::string currentFileName_;
   std::string applicationTitle_;

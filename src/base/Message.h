@@ -38,8 +38,8 @@ struct OpenDebugCompareWindow {
   bool operator==(const OpenDebugCompareWindow&) const = default;
 };
 // The reference copy becomes the working image as it is now.
-struct TakeCompareCopy {
-  bool operator==(const TakeCompareCopy&) const = default;
+struct TakeReference {
+  bool operator==(const TakeReference&) const = default;
 };
 struct RefreshMenuStates {
   bool operator==(const RefreshMenuStates&) const = default;
@@ -146,13 +146,13 @@ struct PasteClipboardRows {
 
 using Message = std::variant<
     msg::ModeChanged, msg::ShowAbout, msg::StatusText, msg::OpenFlagBitsWindow,
-    msg::OpenMemoryWindow, msg::OpenDebugCompareWindow, msg::TakeCompareCopy,
-    msg::RefreshMenuStates, msg::RefreshToolbarStates, msg::ClearMenuSubItems,
-    msg::BuildMenuSubItems, msg::DataChanged, msg::RedrawType, msg::RedrawLink, msg::RedrawIndex,
-    msg::RedrawIndexUpTo, msg::RedrawIndexFrom, msg::CurrentCellChanged, msg::CommitEdits,
-    msg::WarningsUpdated, msg::SelectTreeNode, msg::ImageReplaced, msg::ChannelsInUseChanged,
-    msg::SwitchChannelView, msg::OpenAdjustWindow, msg::AdjustWindowOpen, msg::OpenFreeDebugWindow,
-    msg::DebugText, msg::DebugGoToAddress, msg::PasteClipboardRows>;
+    msg::OpenMemoryWindow, msg::OpenDebugCompareWindow, msg::TakeReference, msg::RefreshMenuStates,
+    msg::RefreshToolbarStates, msg::ClearMenuSubItems, msg::BuildMenuSubItems, msg::DataChanged,
+    msg::RedrawType, msg::RedrawLink, msg::RedrawIndex, msg::RedrawIndexUpTo, msg::RedrawIndexFrom,
+    msg::CurrentCellChanged, msg::CommitEdits, msg::WarningsUpdated, msg::SelectTreeNode,
+    msg::ImageReplaced, msg::ChannelsInUseChanged, msg::SwitchChannelView, msg::OpenAdjustWindow,
+    msg::AdjustWindowOpen, msg::OpenFreeDebugWindow, msg::DebugText, msg::DebugGoToAddress,
+    msg::PasteClipboardRows>;
 
 // Handlers of several message types in one visitor: std::visit(Overloaded{...}, message),
 // with a last `[](const auto&) {}` for the types the subscriber ignores.

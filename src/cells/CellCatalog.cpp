@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "base/Fatal.h"
+#include "cells/CellNames.h"
 #include "overlay/NameTable.h"
 
 namespace rtv {
@@ -44,11 +45,16 @@ constexpr std::array<ListKind, kCellTypeCount + 1> kListKinds = {
     ListKind::None,
 };
 
-// First link of each family, in family order, closed by the end of the catalog.
+// First link of each family, in family order, closed by the end of the catalog: the one
+// place that says where the families lie.
 constexpr std::array<int, kLinkFamilyCount + 1> kFamilyStarts = {
-    0,   4,   21,  24,  53,  54,  66,
-    72,  83,  87,  101, 110, 134, 140,
-    142, 146, 150, 330, 370, 522, kCellLinkCount,
+    LinkNo("CL_Null"),          LinkNo("CL_EeDebugWin_Adr"), LinkNo("CL_Free_Byte_Dec"),
+    LinkNo("CL_Menu_File_New"), LinkNo("CallSheet"),         LinkNo("CL_Check_Int_ChInh"),
+    LinkNo("CL_CloneInfo_Esn"), LinkNo("CL_PMenu_NoItem"),   LinkNo("CL_Misc_ChNo_0Base"),
+    LinkNo("CL_Dummy"),         LinkNo("CL_ChList_No_INT"),  LinkNo("CL_INT_ChNo"),
+    LinkNo("CL_DSC_ChNo"),      LinkNo("CL_WX_ChAtr"),       LinkNo("CL_Fch_FreqR"),
+    LinkNo("CL_DscIndId_Id"),   LinkNo("CL_ComSet_Light"),   LinkNo("CL_Adjust_ChGrp"),
+    LinkNo("CL_ADP_REF_Init"),  LinkNo("CL_WinAD_BATTD"),    kCellLinkCount,
 };
 
 // The family of every link, worked out once at compile time: the accessor asks for it

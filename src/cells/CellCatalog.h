@@ -24,29 +24,30 @@ enum class ListKind {
   Adjustment = 11,
 };
 
-// Groups of consecutive cell links that one handler of the item accessor serves.
+// Groups of consecutive cell links that one handler of the item accessor serves; where
+// each begins is written once, in CellCatalog.cpp.
 enum class LinkFamily {
-  Special,             // 0–3
-  EepromDebug,         // 4–20
-  FreeDebug,           // 21–23
-  MenuCommands,        // 24–52
-  SheetCall,           // 53
-  WarningChecks,       // 54–65
-  CloneInformation,    // 66–71
-  PopupCommands,       // 72–82
-  LayoutHelpers,       // 83–86
-  FixedTexts,          // 87–100
-  ChannelListColumns,  // 101–109
-  RegionColumns,       // 110–133
-  DscChannelList,      // 134–139
-  WeatherChannelList,  // 140–141
-  FreeChannels,        // 142–145
-  DscIdLists,          // 146–149
-  RadioSettings,       // 150–329
-  AdjustmentSheet,     // 330–369
-  AdjustmentParams,    // 370–521
-  AdReadings,          // 522–566
-  None,                // 567 and anything outside the catalog
+  Special,
+  EepromDebug,
+  FreeDebug,
+  MenuCommands,
+  SheetCall,
+  WarningChecks,
+  CloneInformation,
+  PopupCommands,
+  LayoutHelpers,
+  FixedTexts,
+  ChannelListColumns,
+  RegionColumns,
+  DscChannelList,
+  WeatherChannelList,
+  FreeChannels,
+  DscIdLists,
+  RadioSettings,
+  AdjustmentSheet,
+  AdjustmentParams,
+  AdReadings,
+  None,  // anything outside the catalog
 };
 inline constexpr int kLinkFamilyCount = static_cast<int>(LinkFamily::None);
 

@@ -78,7 +78,7 @@ AdjustLink::State AdjustLink::NextItem() {
 
 AdjustLink::State AdjustLink::SendAdjust() {
   ByteQueue bytes;
-  AppendAdjustFrame(bytes, PreambleCount(), ModelCode(), SecondWord(), code_, firstValue_,
+  AppendAdjustFrame(bytes, PreambleCount(), ModelCode(), ExtensionCode(), code_, firstValue_,
                     secondValue_, code_ == kTwelveBitCode);
   SendBytes(bytes);
   if (destination_ == nullptr && CurrentExchange() == Exchange::AdjustList) return kNextItem;

@@ -141,10 +141,10 @@ void AppendDataFrame(ByteQueue& out, int lead, int address, const std::uint8_t* 
 }
 
 void AppendRequestFrame(ByteQueue& out, int preamble, std::uint8_t command, std::uint16_t modelCode,
-                        std::uint16_t secondWord) {
+                        std::uint16_t extensionCode) {
   out.AppendRepeated(kFramePreamble, preamble);
   out.Append(
-      HexToBytes(FormatText("FEFE EE EF %02X %04X %04X FD", command, modelCode, secondWord)));
+      HexToBytes(FormatText("FEFE EE EF %02X %04X %04X FD", command, modelCode, extensionCode)));
 }
 
 void AppendEndFrame(ByteQueue& out, bool withCount, int frameCount) {
@@ -157,9 +157,9 @@ void AppendEndFrame(ByteQueue& out, bool withCount, int frameCount) {
 }
 
 void AppendAdjustFrame(ByteQueue& out, int preamble, std::uint16_t modelCode,
-                       std::uint16_t secondWord, std::uint8_t code, std::uint8_t firstValue,
+                       std::uint16_t extensionCode, std::uint8_t code, std::uint8_t firstValue,
                        std::uint8_t secondValue, bool twelveBit) {
-  std::string text = FormatText("FEFE EE EF E8 %04X %04X %02X", modelCode, secondWord, code);
+  std::string text = FormatText("FEFE EE EF E8 %04X %04X %02X", modelCode, extensionCode, code);
   std::string digits;
   if (twelveBit) {
     digits = {HexDigit(firstValue), HexDigit(secondValue >> 4), HexDigit(secondValue)};

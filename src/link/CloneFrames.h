@@ -44,7 +44,7 @@ void AppendEscaped(ByteQueue& out, std::uint8_t value);
 void AppendDataFrame(ByteQueue& out, int lead, int address, const std::uint8_t* data, int count);
 // The preamble, FE FE EE EF, the command and the two model words.
 void AppendRequestFrame(ByteQueue& out, int preamble, std::uint8_t command, std::uint16_t modelCode,
-                        std::uint16_t secondWord);
+                        std::uint16_t extensionCode);
 // FE FE EE EF E5, the maker's tag and, when withCount, the data frames sent as two
 // hexadecimal digits (modulo 256).
 void AppendEndFrame(ByteQueue& out, bool withCount, int frameCount);
@@ -52,7 +52,7 @@ void AppendEndFrame(ByteQueue& out, bool withCount, int frameCount);
 // hexadecimal digits: two for the first value, or for a twelve-bit value three (the first
 // value's low nibble, then the second value).
 void AppendAdjustFrame(ByteQueue& out, int preamble, std::uint16_t modelCode,
-                       std::uint16_t secondWord, std::uint8_t code, std::uint8_t firstValue,
+                       std::uint16_t extensionCode, std::uint8_t code, std::uint8_t firstValue,
                        std::uint8_t secondValue, bool twelveBit);
 
 // ---------------------------------------------------------------------------------------
@@ -80,7 +80,7 @@ ReadFrameKind DecodeReadFrame(const ByteQueue& frame, int imageSize,
 // rest of the frame from kIdentifyPayloadAt on is the radio's payload.
 struct IdentifyWords {
   int modelCode = 0;
-  int secondWord = 0;
+  int extensionCode = 0;
 };
 inline constexpr int kIdentifyPayloadAt = 8;
 std::optional<IdentifyWords> DecodeIdentifyAnswer(const ByteQueue& frame);

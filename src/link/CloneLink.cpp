@@ -70,9 +70,9 @@ void CloneLink::SetPort(int portNumber, const std::string& settings) {
   settings_ = settings;
 }
 
-void CloneLink::SetModelWords(std::uint16_t modelCode, std::uint16_t secondWord) {
+void CloneLink::SetModelWords(std::uint16_t modelCode, std::uint16_t extensionCode) {
   modelCode_ = modelCode;
-  secondWord_ = secondWord;
+  extensionCode_ = extensionCode;
 }
 
 void CloneLink::SetImageSize(int bytes) { imageSize_ = std::max(bytes, 1); }
@@ -102,8 +102,8 @@ bool CloneLink::Start(Exchange exchange, Callback callback) {
   result_ = std::make_unique<LinkResult>();
   result_->exchange = exchange;
   result_->status = kLinkPortFailed;
-  result_->word1 = modelCode_;
-  result_->word2 = secondWord_;
+  result_->modelCode = modelCode_;
+  result_->extensionCode = extensionCode_;
   result_->image.SetSize(imageSize_);
   timeoutRunning_ = false;
   settling_ = false;
@@ -430,7 +430,7 @@ void CloneLink::SendBytes(const ByteQueue& bytes) {
 
 void CloneLink::SendRequest(std::uint8_t command) {
   ByteQueue bytes;
-  AppendRequestFrame(bytes, preamble_, command, modelCode_, secondWord_);
+  AppendRequestFrame(bytes, preamble_, command, modelCode_, extensionCode_);
   SendBytes(bytes);
 }
 
@@ -493,8 +493,8 @@ void CloneLink::CheckIdentifyAnswer(const ByteQueue& frame) {
     result_->status = kLinkBadFrame;
     return;
   }
-  result_->word1 = words->modelCode;
-  result_->word2 = words->secondWord;
+  result_->modelCode = words->modelCode;
+  result_->extensionCode = words->extensionCode;
   result_->payload.Assign(frame.Data() + kIdentifyPayloadAt, frame.Count() - kIdentifyPayloadAt);
   result_->status = kLinkOk;
 }

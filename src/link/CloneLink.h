@@ -80,7 +80,7 @@ class CloneLink {
 
   // Set-up before each exchange.
   void SetPort(int portNumber, const std::string& settings);
-  void SetModelWords(std::uint16_t modelCode, std::uint16_t secondWord);
+  void SetModelWords(std::uint16_t modelCode, std::uint16_t extensionCode);
   void SetImageSize(int bytes);
   void SetPreamble(int count);
   void SetDataLead(int firstFrame, int laterFrames);
@@ -124,7 +124,7 @@ class CloneLink {
   void SendBytes(const ByteQueue& bytes);
   LinkResult& Result() { return *result_; }
   std::uint16_t ModelCode() const { return modelCode_; }
-  std::uint16_t SecondWord() const { return secondWord_; }
+  std::uint16_t ExtensionCode() const { return extensionCode_; }
   int PreambleCount() const { return preamble_; }
 
  private:
@@ -194,7 +194,7 @@ class CloneLink {
   int portNumber_ = 1;
   std::string settings_ = "19200,n,8,1";
   std::uint16_t modelCode_ = 0;
-  std::uint16_t secondWord_ = 0;
+  std::uint16_t extensionCode_ = 0;
   int imageSize_ = 1;
   int preamble_ = 0;
   int leadFirst_ = 0;

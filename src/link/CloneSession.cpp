@@ -28,11 +28,12 @@ void CloneSession::PrepareModel(CloneLink& link, std::int32_t imageSize) {
 }
 
 LinkStatus CloneSession::CheckIdentity(const LinkResult& result) {
-  if (result.word1 != RadioModel::kModelCode || result.word2 != RadioModel::kExtensionCode) {
+  if (result.modelCode != RadioModel::kModelCode ||
+      result.extensionCode != RadioModel::kExtensionCode) {
     return kLinkIdentity;
   }
-  word1_ = result.word1;
-  word2_ = result.word2;
+  modelCode_ = result.modelCode;
+  extensionCode_ = result.extensionCode;
   const ByteQueue& payload = result.payload;
   if (payload.Count() < kIdMinPayload || payload.At(0) != payload.Count()) return kLinkIdentity;
   idBlock_.assign(kIdBlockSize, 0);

@@ -50,8 +50,8 @@ class CloneSession {
   // The block of the last answer that had one; empty before.
   const std::vector<std::uint8_t>& IdBlock() const { return idBlock_; }
   // The two words of the last answer from a radio of this model.
-  int RadioWord1() const { return word1_; }
-  int RadioWord2() const { return word2_; }
+  int RadioModelCode() const { return modelCode_; }
+  int RadioExtensionCode() const { return extensionCode_; }
   // From the block: the radio's firmware version (0 when it is no number), and whether the
   // radio refuses to be read.
   int RadioVersion() const;
@@ -71,8 +71,8 @@ class CloneSession {
  private:
   std::function<void(EepromImage&)> afterLoad_;
   std::vector<std::uint8_t> idBlock_;
-  int word1_ = 0;
-  int word2_ = 0;
+  int modelCode_ = 0;
+  int extensionCode_ = 0;
 };
 
 }  // namespace rtv

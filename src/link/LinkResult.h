@@ -36,8 +36,8 @@ enum LinkStatus : int {
 struct LinkResult {
   Exchange exchange = Exchange::Identify;
   int status = kLinkPortFailed;
-  int word1 = 0;
-  int word2 = 0;
+  int modelCode = 0;
+  int extensionCode = 0;
   ByteQueue payload;      // identify: the bytes after the two words
   EepromImage image;      // read: what arrived; write: the copy that is sent
   ByteQueue receivedMap;  // bit (a & 7) of byte a / 8 for every address that arrived

@@ -9,9 +9,9 @@ namespace rtv {
 
 struct CellAccess;
 
-// Serves the adjustment parameters stored in the image (links 370–521, with the computed
-// squelch opening levels), the adjustment sheet (330–369) and the A/D readings (522–566)
-// of adjust mode.
+// Serves the adjustment parameters stored in the image (with the computed squelch opening
+// levels), the adjustment sheet and the A/D readings of adjust mode: the AdjustmentParams,
+// AdjustmentSheet and AdReadings link families.
 class AdjustmentItems {
  public:
   struct Parameter {

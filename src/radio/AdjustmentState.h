@@ -10,7 +10,7 @@ namespace rtv {
 // exchanged with the radio and the raw A/D readings it reported.
 struct AdjustmentState {
   static constexpr int kSheetValues = 40;  // links 330–369; a bar shows the value before it
-  static constexpr int kReadings = 15;     // links 522–566, three cells a reading
+  static constexpr int kReadings = 15;     // the A/D readings family, three cells a reading
   static constexpr int kValueMaximum = 255;
 
   std::array<int, kSheetValues> sheet{};

@@ -14,8 +14,8 @@ struct CellAccess;
 class ChoiceLists;
 struct ChoiceList;
 
-// Serves the radio's settings (links 150–329) from one table of item descriptors. Links the
-// table does not name show their number followed by " *Yet*".
+// Serves the radio's settings (the RadioSettings family) from one table of item descriptors. Links
+// the table does not name show their number followed by " *Yet*".
 class SettingsItems {
  public:
   static std::span<const SettingItem> Items();

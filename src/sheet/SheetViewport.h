@@ -7,7 +7,7 @@ namespace rtv {
 
 class ChoicePopupHost;
 
-// The widget that shows a sheet, as the grid logic drives it.
+// The widget that shows a sheet, as the sheet controller drives it.
 class SheetViewport {
  public:
   virtual ~SheetViewport() = default;

@@ -353,8 +353,8 @@ TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {
 TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
   struct Case {
     const char* name;
-    std::uint16_t word1;
-    std::uint16_t word2;
+    std::uint16_t modelCode;
+    std::uint16_t extensionCode;
     Bytes payload;
     int status;  // 0: the read follows
   };
@@ -375,7 +375,8 @@ TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
     radio.frames.clear();
     f.prompts.shown.clear();
     f.controller->MarkClean();
-    radio.answers[kCmdIdentify] = ScriptedRadio::IdentifyAnswer(c.word1, c.word2, c.payload);
+    radio.answers[kCmdIdentify] =
+        ScriptedRadio::IdentifyAnswer(c.modelCode, c.extensionCode, c.payload);
     Command(LinkNo("CL_Menu_Clone_Read"));
     EXPECT_EQ(Sent(kCmdRead), c.status == 0);
     if (c.status == 0) {
@@ -583,7 +584,7 @@ TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
   EXPECT_EQ(view.infoShown, 1);
   ASSERT_EQ(commands->Session().IdBlock().size(), 48u);
   EXPECT_EQ(commands->Session().RadioVersion(), 1207);
-  EXPECT_EQ(commands->Session().RadioWord1(), 0x3974);
+  EXPECT_EQ(commands->Session().RadioModelCode(), 0x3974);
   EXPECT_FALSE(Sent(kCmdRead));
   EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();

@@ -121,8 +121,8 @@ TEST_F(CloneLinkTest, IdentifySendsThePreambleAndTakesTheAnswer) {
   Run();
   EXPECT_EQ(Status(), kLinkOk);
   EXPECT_EQ(result->exchange, Exchange::Identify);
-  EXPECT_EQ(result->word1, 0x3974);
-  EXPECT_EQ(result->word2, 0x0001);
+  EXPECT_EQ(result->modelCode, 0x3974);
+  EXPECT_EQ(result->extensionCode, 0x0001);
   EXPECT_EQ(Bytes(result->payload.Data(), result->payload.Data() + result->payload.Count()),
             payload);
   ASSERT_EQ(radio.frames.size(), 1u);
@@ -534,7 +534,7 @@ TEST_F(CloneLinkTest, InputBeforeTheRequestIsDiscardedWhenThePortSettles) {
   wire.Feed(ScriptedRadio::IdentifyAnswer(0x1111, 1, Payload(48)));  // noise from before
   Run();
   EXPECT_EQ(Status(), kLinkOk);
-  EXPECT_EQ(result->word1, 0x3974);
+  EXPECT_EQ(result->modelCode, 0x3974);
 }
 
 TEST_F(CloneLinkTest, TheFirstRequestWaitsForAQuietLineAsLongAsOneStreamedFrameTakes) {
@@ -640,7 +640,7 @@ TEST_F(CloneLinkTest, AfterNoiseTheRequestWaitsUntilTheLineWasQuietForAWholeFram
   EXPECT_LE(quiet, 136 + 4 * CloneLink::kStepMs);  // the ticks that notice, then send
   Run();
   EXPECT_EQ(Status(), kLinkOk);
-  EXPECT_EQ(result->word1, 0x3974);
+  EXPECT_EQ(result->modelCode, 0x3974);
 }
 
 TEST_F(CloneLinkTest, BytesInTheWayOfARequestsEchoAreWaitedOutOnceThenTheyEndIt) {

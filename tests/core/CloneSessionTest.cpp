@@ -25,11 +25,11 @@ using test::Bytes;
 using test::ScriptedRadio;
 using WriteMode = CloneSession::WriteMode;
 
-LinkResult IdentifyAnswer(int word1, int word2, const Bytes& payload) {
+LinkResult IdentifyAnswer(int modelCode, int extensionCode, const Bytes& payload) {
   LinkResult result;
   result.status = kLinkOk;
-  result.word1 = word1;
-  result.word2 = word2;
+  result.modelCode = modelCode;
+  result.extensionCode = extensionCode;
   result.payload.Assign(payload.data(), static_cast<int>(payload.size()));
   return result;
 }
@@ -88,8 +88,8 @@ TEST(CloneSessionTest, TheFullWriteListAddsTheServiceBlockCopyToTheShortOne) {
 TEST(CloneSessionTest, TheIdentityCheckKeepsOnlyABlockOfTheModel) {
   struct Case {
     const char* name;
-    int word1;
-    int word2;
+    int modelCode;
+    int extensionCode;
     Bytes payload;
     LinkStatus status;
   };
@@ -110,7 +110,8 @@ TEST(CloneSessionTest, TheIdentityCheckKeepsOnlyABlockOfTheModel) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CloneSession session(nullptr);
-    EXPECT_EQ(session.CheckIdentity(IdentifyAnswer(c.word1, c.word2, c.payload)), c.status);
+    EXPECT_EQ(session.CheckIdentity(IdentifyAnswer(c.modelCode, c.extensionCode, c.payload)),
+              c.status);
     if (c.status == kLinkIdentity) {
       EXPECT_TRUE(session.IdBlock().empty());
       continue;
@@ -120,8 +121,8 @@ TEST(CloneSessionTest, TheIdentityCheckKeepsOnlyABlockOfTheModel) {
     for (std::size_t i = 0; i < 48; ++i) {
       EXPECT_EQ(session.IdBlock()[i], i < c.payload.size() ? c.payload[i] : 0) << i;
     }
-    EXPECT_EQ(session.RadioWord1(), 0x3974);
-    EXPECT_EQ(session.RadioWord2(), 0x0001);
+    EXPECT_EQ(session.RadioModelCode(), 0x3974);
+    EXPECT_EQ(session.RadioExtensionCode(), 0x0001);
   }
 }
 

@@ -60,7 +60,7 @@ TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
     EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
     EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
     EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
-    EXPECT_TRUE(f.controller->CompareImage().Equals(f.controller->TemplateImage()));
+    EXPECT_TRUE(f.controller->ReferenceImage().Equals(f.controller->TemplateImage()));
     EXPECT_FALSE(f.controller->IsDirty());
   }
 }
@@ -244,8 +244,8 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
   f.controller->WorkingImage().SetByte(3, 9);
-  f.bus.Send(msg::TakeCompareCopy{});
-  EXPECT_EQ(f.controller->CompareImage().GetByte(3), 9);
+  f.bus.Send(msg::TakeReference{});
+  EXPECT_EQ(f.controller->ReferenceImage().GetByte(3), 9);
 }
 
 TEST(MainControllerTest, ValidateImageChecksTheFlagAndStrictlyTheMakerName) {

@@ -86,13 +86,13 @@ Bytes ScriptedRadio::IdPayload(std::size_t size, const char* version, bool refus
   return payload;
 }
 
-Bytes ScriptedRadio::IdentifyAnswer(std::uint16_t word1, std::uint16_t word2,
+Bytes ScriptedRadio::IdentifyAnswer(std::uint16_t modelCode, std::uint16_t extensionCode,
                                     const Bytes& payload) {
   Bytes out = {0xFE, 0xFE, 0xEF, 0xEE, 0xE1};
-  out.push_back(static_cast<std::uint8_t>(word1 >> 8));
-  out.push_back(static_cast<std::uint8_t>(word1));
-  out.push_back(static_cast<std::uint8_t>(word2 >> 8));
-  out.push_back(static_cast<std::uint8_t>(word2));
+  out.push_back(static_cast<std::uint8_t>(modelCode >> 8));
+  out.push_back(static_cast<std::uint8_t>(modelCode));
+  out.push_back(static_cast<std::uint8_t>(extensionCode >> 8));
+  out.push_back(static_cast<std::uint8_t>(extensionCode));
   out.insert(out.end(), payload.begin(), payload.end());
   out.push_back(0xFD);
   return out;

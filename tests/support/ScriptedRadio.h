@@ -31,7 +31,8 @@ class ScriptedRadio {
   int badDataFrames = 0;
 
   // Frames as the radio sends them.
-  static Bytes IdentifyAnswer(std::uint16_t word1, std::uint16_t word2, const Bytes& payload);
+  static Bytes IdentifyAnswer(std::uint16_t modelCode, std::uint16_t extensionCode,
+                              const Bytes& payload);
   // The identification payload of a radio of the model: its length first, byte 6 valid,
   // the version digits at 26 and 28-30 and the read refusal in bit 0 of byte 23.
   static Bytes IdPayload(std::size_t size = 40, const char* version = "1203",

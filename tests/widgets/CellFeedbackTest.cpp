@@ -37,7 +37,7 @@ struct FeedbackWindow : test::SettingsStoreFirst, test::ProgramWindow {
       return false;
     }
     Grid().setFocus();
-    Grid().logic().SelectCell(column, row, true);
+    Grid().controller().SelectCell(column, row, true);
     Grid().ShowCell(column, row, false, false);
     QApplication::processEvents();
     return true;
@@ -75,7 +75,7 @@ TEST(CellFeedbackTest, TheNameEditorTakesOnlyWhatTheNameStoresAndSaysWhy) {
   EXPECT_TRUE(Contains(w.Status(), "holds 3 characters")) << w.Status();
   QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
   EXPECT_FALSE(w.Grid().EditorOpen());
-  EXPECT_EQ(w.Grid().logic().DrawRequest(column, row, false).displayText, "MAB");
+  EXPECT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "MAB");
   // The heading says the rule.
   const QString rule = w.Grid().ToolTipText(column, 0);
   EXPECT_TRUE(rule.contains("up to 3 characters")) << rule.toStdString();
@@ -88,7 +88,7 @@ TEST(CellFeedbackTest, RefusedEntriesLeaveTheEditorOpenWithTheirReason) {
   int row = 0;
   // A channel without a name takes no frequency.
   ASSERT_TRUE(w.GoTo("CL_Fch_ChName", 1, column, row));
-  ASSERT_EQ(w.Grid().logic().DrawRequest(column, row, false).displayText, "");
+  ASSERT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "");
   ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));
   w.Type("1");
   EXPECT_FALSE(w.Grid().EditorOpen());
@@ -109,7 +109,7 @@ TEST(CellFeedbackTest, RefusedEntriesLeaveTheEditorOpenWithTheirReason) {
   QTest::keyClicks(w.Grid().editor(), "25");
   QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
   EXPECT_FALSE(w.Grid().EditorOpen());
-  EXPECT_EQ(w.Grid().logic().DrawRequest(column, row, false).displayText, "156.01250");
+  EXPECT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "156.01250");
 
   ASSERT_TRUE(w.Choose("GI_Sheet_DscIndId"));
   ASSERT_TRUE(w.GoTo("CL_DscIndId_Id", 0, column, row));

@@ -396,7 +396,7 @@ TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
     int column = 0;
     int row = 0;
     if (!grid->sheet().FindSelectable(CellLinkNumber(link), 0, column, row)) return false;
-    grid->logic().SelectCell(column, row, true);
+    grid->controller().SelectCell(column, row, true);
     grid->setFocus();
     QTest::keyClick(grid, text[0]);  // the first character opens the cell's editor
     if (!grid->EditorOpen()) return false;

@@ -106,7 +106,7 @@ TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
 
   // Set Comp takes the reference: the next compare is empty.
   image.SetByte(kAddress, 0x5A);
-  QTest::mouseClick(memory->SetCompButton(), Qt::LeftButton);
+  QTest::mouseClick(memory->TakeReferenceButton(), Qt::LeftButton);
   w.Debug("CL_Menu_Debug_Compare");
   ASSERT_NE(w.form->Compare(), nullptr);
   EXPECT_EQ(w.form->Compare()->Text()->toPlainText(), "");
@@ -173,7 +173,7 @@ TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   int column = 0;
   int row = 0;
   ASSERT_TRUE(grid->sheet().FindSelectable(LinkNo("CL_FBits"), 3, column, row));
-  grid->logic().SelectCell(column, row, true);
+  grid->controller().SelectCell(column, row, true);
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Space);  // steps the bit
   w.Tick();

@@ -91,7 +91,7 @@ struct WidgetFixture {
   SheetServices services{overlay, metrics, [this](CellRequest& r, bool notify) {
                            return accessor.AccessCell(r, notify);
                          }};
-  GridServices grid{&services, &model, &bus, &clock, nullptr};
+  SheetViewServices grid{&services, &model, &bus, &clock, nullptr};
   std::vector<CellKey> keys;
   std::vector<std::string> edits;
   int choice = 1;

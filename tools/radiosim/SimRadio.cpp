@@ -113,7 +113,7 @@ void SimRadio::OnFrame(const Bytes& frame) {
 Bytes SimRadio::WordBytes() const {
   Bytes words;
   words.reserve(64);
-  for (const int word : {options_.word1, options_.word2}) {
+  for (const int word : {options_.modelCode, options_.extensionCode}) {
     words.push_back(static_cast<std::uint8_t>(word >> 8));
     words.push_back(static_cast<std::uint8_t>(word & 0xFF));
   }

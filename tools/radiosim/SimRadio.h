@@ -12,10 +12,10 @@ namespace radiosim {
 
 // What the simulated radio is and which faults it shows.
 struct SimOptions {
-  std::uint16_t word1 = 0x3974;  // model code
-  std::uint16_t word2 = 0x0001;  // second model word
-  Bytes idBlock;                 // the identification payload
-  int readFirst = 0x0000;        // the memory sent on a read
+  std::uint16_t modelCode = 0x3974;      // model code
+  std::uint16_t extensionCode = 0x0001;  // second model word
+  Bytes idBlock;                         // the identification payload
+  int readFirst = 0x0000;                // the memory sent on a read
   int readLast = 0x2B5F;
   bool echo = true;
   long corruptEchoByte = 0;    // 1-based number of the echoed byte to corrupt; 0 = none

@@ -111,9 +111,9 @@ Settings Parse(int argc, char** argv) {
       const std::string words = value();
       const std::size_t comma = words.find(',');
       if (comma == std::string::npos) Fail("--words needs two words, such as 3974,0001");
-      s.radio.word1 = static_cast<std::uint16_t>(
+      s.radio.modelCode = static_cast<std::uint16_t>(
           Number(words.substr(0, comma).c_str(), 16, 0, 0xFFFF, "--words"));
-      s.radio.word2 = static_cast<std::uint16_t>(
+      s.radio.extensionCode = static_cast<std::uint16_t>(
           Number(words.substr(comma + 1).c_str(), 16, 0, 0xFFFF, "--words"));
     } else if (option == "--version") {
       s.version = value();

@@ -129,7 +129,7 @@ bool MainWindow::OpenAdjustWindow(const AdjustWindowActions& actions) {
   adjustWindow_ = new AdjustWindow(this, overlay, settings_, actions);
   if (overlay.HasKey(std::string(AdjustWindow::kRecordName) + "_Cells")) {
     adjustWindow_->SetContent(new SheetPane(
-        controller_.CreateSheet(*sheetServices_, AdjustWindow::kRecordName), *gridServices_));
+        controller_.CreateSheet(*sheetServices_, AdjustWindow::kRecordName), *viewServices_));
   }
   adjustWindow_->show();
   return true;
@@ -158,7 +158,7 @@ bool MainWindow::OpenMemoryWindow() {
   if (Raise(memoryWindow_)) return false;
   if (!controller_.Overlay().HasKey(std::string(MemoryWindow::kSheetName) + "_Cells")) return false;
   memoryWindow_ = new MemoryWindow(
-      this, controller_.CreateSheet(*sheetServices_, MemoryWindow::kSheetName), *gridServices_,
+      this, controller_.CreateSheet(*sheetServices_, MemoryWindow::kSheetName), *viewServices_,
       controller_.Overlay(), controller_.WorkingImage(), controller_.Bus());
   memoryWindow_->show();
   return true;
@@ -166,7 +166,7 @@ bool MainWindow::OpenMemoryWindow() {
 
 bool MainWindow::OpenFlagBitsWindow() {
   if (Raise(flagBitsWindow_)) return false;
-  flagBitsWindow_ = new FlagBitsWindow(this, *sheetServices_, *gridServices_);
+  flagBitsWindow_ = new FlagBitsWindow(this, *sheetServices_, *viewServices_);
   flagBitsWindow_->show();
   return true;
 }
@@ -182,7 +182,7 @@ bool MainWindow::ShowCloneInfo() {
   OverlayText& overlay = controller_.Overlay();
   if (!overlay.HasKey("GI_Sheet_CloneInfo_Cells")) return false;
   auto* dialog = new SheetDialog(
-      controller_.CreateSheet(*sheetServices_, "GI_Sheet_CloneInfo"), *gridServices_, overlay,
+      controller_.CreateSheet(*sheetServices_, "GI_Sheet_CloneInfo"), *viewServices_, overlay,
       QString::fromStdString(overlay.GetFirstLine("GI_Sys_AppTitle")), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->open();
@@ -292,13 +292,13 @@ void MainWindow::BuildParts() {
   printing.fontPoints = [this] { return settings_.fontSizePrinter; };
   printing.storeFontPoints = [this](int points) { settings_.fontSizePrinter = points; };
   printer_ = new SheetPrinter(std::move(printing), this);
-  gridServices_ = std::make_unique<GridServices>();
-  gridServices_->sheets = sheetServices_.get();
-  gridServices_->model = &controller_.Model();
-  gridServices_->bus = &controller_.Bus();
-  gridServices_->timers = &controller_.TaskTimers();
-  gridServices_->images = &treeIcons_;
-  gridServices_->accessor = &controller_.Accessor();
+  viewServices_ = std::make_unique<SheetViewServices>();
+  viewServices_->sheets = sheetServices_.get();
+  viewServices_->model = &controller_.Model();
+  viewServices_->bus = &controller_.Bus();
+  viewServices_->timers = &controller_.TaskTimers();
+  viewServices_->images = &treeIcons_;
+  viewServices_->accessor = &controller_.Accessor();
 
   // On the program's timers like every other delay, so that a test's clock drives it too.
   treeChangeDelay_ = controller_.TaskTimers().CreateTimer([this] {
@@ -356,7 +356,7 @@ void MainWindow::RebuildSheetOnShow() {
   }
   if (target < 0) return;
   SheetView* grid = pane_->grid();
-  grid->logic().SelectCell(column, target, true);
+  grid->controller().SelectCell(column, target, true);
   // The row keeps its place on the screen where it can.
   grid->ShowCell(column, std::max(sheet.fixedRows(), target - rowsAbove), false, false);
   grid->ShowCell(column, target, false, false);
@@ -480,7 +480,7 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   }
   sheet->SetResetWidths(controller_.TakeColumnWidthReset());
   startPage_->hide();
-  pane_ = new SheetPane(std::move(sheet), *gridServices_, sheetPanel_);
+  pane_ = new SheetPane(std::move(sheet), *viewServices_, sheetPanel_);
   if (SheetView* grid = pane_->grid()) {
     connect(grid, &SheetView::CellMenuChanged, this, [this, grid] { FollowCellMenu(*grid); });
   }
@@ -537,7 +537,7 @@ void MainWindow::ShowEditPlace(const std::string& sheet, int link, int index) {
         int column = 0;
         int row = 0;
         if (pane_->sheet().FindSelectable(link, index, column, row)) {
-          pane_->grid()->logic().SelectCell(column, row, true);
+          pane_->grid()->controller().SelectCell(column, row, true);
           pane_->grid()->ShowCell(column, row, false, false);
         }
       },

@@ -29,7 +29,7 @@ class LinkWindows;
 class SheetPane;
 class QtTextMetrics;
 class Timer;
-struct GridServices;
+struct SheetViewServices;
 struct SheetServices;
 class MainController;
 class MenuBuilder;
@@ -170,7 +170,7 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<SheetServices> sheetServices_;
   std::unique_ptr<SheetServices> printSheetServices_;
   SheetPrinter* printer_ = nullptr;  // owned by the window
-  std::unique_ptr<GridServices> gridServices_;
+  std::unique_ptr<SheetViewServices> viewServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;
   bool gridHadFocus_ = false;

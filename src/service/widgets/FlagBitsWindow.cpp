@@ -14,7 +14,7 @@
 namespace rtv {
 
 FlagBitsWindow::FlagBitsWindow(QWidget* owner, const SheetServices& sheets,
-                               const GridServices& grids)
+                               const SheetViewServices& grids)
     : QWidget(owner, Qt::Window), store_(std::make_unique<OverlayText>()) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(tr("Flag Bits %1").arg(MemoryLayout::kRegionFlags, 4, 16, QChar('0')).toUpper());

@@ -12,7 +12,7 @@ namespace rtv {
 
 class OverlayText;
 class SheetPane;
-struct GridServices;
+struct SheetViewServices;
 struct SheetServices;
 
 // The maker's flag bits: one cell a bit of the region and function flags, built from a
@@ -21,7 +21,7 @@ class FlagBitsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  FlagBitsWindow(QWidget* owner, const SheetServices& sheets, const GridServices& grids);
+  FlagBitsWindow(QWidget* owner, const SheetServices& sheets, const SheetViewServices& grids);
   ~FlagBitsWindow() override;
 
   SheetPane* Pane() const { return pane_; }

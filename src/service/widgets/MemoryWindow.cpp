@@ -24,14 +24,14 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
-                           const GridServices& services, OverlayText& overlay,
+                           const SheetViewServices& services, OverlayText& overlay,
                            const EepromImage& image, MessageBus& bus)
     : QWidget(owner, Qt::Window),
       image_(image),
       bus_(bus),
       pane_(new SheetPane(std::move(sheet), services)),
       close_(new QPushButton(Q(overlay.GetLine("GI_AppInd_Button_OkCancel", 0)))),
-      setComp_(new QPushButton(tr("Set Comp"))),
+      takeReference_(new QPushButton(tr("Set Comp"))),
       redraw_(new QPushButton(tr("Redraw"))),
       label_(new QLabel) {
   setAttribute(Qt::WA_DeleteOnClose);
@@ -41,11 +41,11 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
   label_->setText("\n");
   auto* buttons = new QHBoxLayout;
   int width = 0;
-  for (QPushButton* button : {close_, setComp_, redraw_}) {
+  for (QPushButton* button : {close_, takeReference_, redraw_}) {
     width = std::max(width, button->sizeHint().width());
     buttons->addWidget(button);
   }
-  for (QPushButton* button : {close_, setComp_, redraw_}) button->setFixedWidth(width);
+  for (QPushButton* button : {close_, takeReference_, redraw_}) button->setFixedWidth(width);
   buttons->addSpacing(width / 4);
   buttons->addWidget(label_, 1);
   auto* layout = new QVBoxLayout(this);
@@ -54,8 +54,8 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
   pane_->setParent(this);
 
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
-  connect(setComp_, &QPushButton::clicked, this, [this] {
-    bus_.Send(msg::TakeCompareCopy{});
+  connect(takeReference_, &QPushButton::clicked, this, [this] {
+    bus_.Send(msg::TakeReference{});
     bus_.Send(msg::DataChanged{});
   });
   connect(redraw_, &QPushButton::clicked, this, [this] { bus_.Send(msg::DataChanged{}); });
@@ -89,7 +89,7 @@ void MemoryWindow::GoTo(int address) {
   const int column = address % DebugItems::kBytesPerRow * kColumnsPerByte + kHeadingColumns;
   const int row = address / DebugItems::kBytesPerRow + kHeadingRows;
   if (column >= pane_->sheet().columnCount() || row >= pane_->sheet().rowCount()) return;
-  grid->logic().SelectCell(column, row, true);
+  grid->controller().SelectCell(column, row, true);
   grid->ShowCell(column, row, false, false);
   ShowSelectedValue();
 }

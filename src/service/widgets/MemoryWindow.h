@@ -17,7 +17,7 @@ class MessageBus;
 class OverlayText;
 class Sheet;
 class SheetPane;
-struct GridServices;
+struct SheetViewServices;
 
 // The maker's view of the raw image: sixteen bytes a row in the memory sheet, with the
 // buttons that take the reference and redraw, and a label with the selected byte's values.
@@ -31,14 +31,14 @@ class MemoryWindow : public QWidget {
   static constexpr int kHeadingColumns = 3;
   static constexpr int kColumnsPerByte = 2;
 
-  MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet, const GridServices& services,
+  MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet, const SheetViewServices& services,
                OverlayText& overlay, const EepromImage& image, MessageBus& bus);
   ~MemoryWindow() override;
 
   SheetPane* Pane() const { return pane_; }
   QLabel* ValueLabel() const { return label_; }
   QPushButton* CloseButton() const { return close_; }
-  QPushButton* SetCompButton() const { return setComp_; }
+  QPushButton* TakeReferenceButton() const { return takeReference_; }
   QPushButton* RedrawButton() const { return redraw_; }
   // The image address of the selected byte; none on the address column or a heading.
   std::optional<int> SelectedAddress() const;
@@ -52,7 +52,7 @@ class MemoryWindow : public QWidget {
   MessageBus& bus_;
   SheetPane* pane_;
   QPushButton* close_;
-  QPushButton* setComp_;
+  QPushButton* takeReference_;
   QPushButton* redraw_;
   QLabel* label_;
   BusSubscription subscription_;  // last: it ends first

@@ -20,7 +20,7 @@ constexpr int kRightOfCell = 8;
 }  // namespace
 
 ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
-                         const GridServices& services, const std::string& listKey, int variant,
+                         const SheetViewServices& services, const std::string& listKey, int variant,
                          int value, int fontHeight, QWidget* owner)
     : QWidget(owner, Qt::Popup | Qt::FramelessWindowHint),
       sheet_(std::make_unique<ModelSheet>(sheets, model, sheets.overlay, listKey, variant, value)) {
@@ -31,7 +31,7 @@ ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
   sheet_->SetFixedFontHeight(fontHeight);
   sheet_->Build();
   grid_ = new SheetView(*sheet_, services, this);
-  grid_->logic().onChoose = [this](const Cell& chosen) {
+  grid_->controller().onChoose = [this](const Cell& chosen) {
     if (onChosen) onChosen(chosen);
   };
   auto* layout = new QVBoxLayout(this);
@@ -44,7 +44,7 @@ ChoicePopup::~ChoicePopup() {
 }
 
 void ChoicePopup::SetOwnerCell(const Cell* owner) {
-  grid_->logic().ownerCell = owner;
+  grid_->controller().ownerCell = owner;
   grid_->viewport()->update();
 }
 

@@ -20,7 +20,7 @@ class ChoicePopup : public QWidget {
 
  public:
   // fontHeight: the owner sheet's letters (0: the list's own, scaled as every sheet's).
-  ChoicePopup(const SheetServices& sheets, SheetModelHost& model, const GridServices& services,
+  ChoicePopup(const SheetServices& sheets, SheetModelHost& model, const SheetViewServices& services,
               const std::string& listKey, int variant, int value, int fontHeight, QWidget* owner);
   ~ChoicePopup() override;
 

@@ -21,7 +21,7 @@ constexpr int kExtraHeight = 10;
 
 }  // namespace
 
-SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services,
+SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const SheetViewServices& services,
                          OverlayText& overlay, const QString& caption, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       sheet_(std::move(sheet)) {

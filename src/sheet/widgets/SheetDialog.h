@@ -18,7 +18,7 @@ class SheetDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SheetDialog(std::unique_ptr<Sheet> sheet, const GridServices& services, OverlayText& overlay,
+  SheetDialog(std::unique_ptr<Sheet> sheet, const SheetViewServices& services, OverlayText& overlay,
               const QString& caption, QWidget* owner);
   ~SheetDialog() override;
 

@@ -16,7 +16,8 @@ constexpr int kTitlePadding = 8;
 
 }  // namespace
 
-SheetPane::SheetPane(std::unique_ptr<Sheet> sheet, const GridServices& services, QWidget* parent)
+SheetPane::SheetPane(std::unique_ptr<Sheet> sheet, const SheetViewServices& services,
+                     QWidget* parent)
     : QWidget(parent),
       sheet_(std::move(sheet)),
       titleFrame_(new QFrame),

@@ -17,7 +17,8 @@ class SheetPane : public QWidget {
   Q_OBJECT
 
  public:
-  SheetPane(std::unique_ptr<Sheet> sheet, const GridServices& services, QWidget* parent = nullptr);
+  SheetPane(std::unique_ptr<Sheet> sheet, const SheetViewServices& services,
+            QWidget* parent = nullptr);
   ~SheetPane() override;
 
   // Builds the sheet again (a new image, model, font or reset widths) and shows it.

@@ -31,13 +31,13 @@ constexpr int kWheelRows = 3;
 
 }  // namespace
 
-SheetView::SheetView(Sheet& sheet, const GridServices& services, QWidget* parent)
+SheetView::SheetView(Sheet& sheet, const SheetViewServices& services, QWidget* parent)
     : QAbstractScrollArea(parent),
       sheet_(sheet),
       services_(services),
       cellPainter_(sheet, services.images),
       geometry_(sheet),
-      logic_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
+      controller_(std::make_unique<SheetController>(sheet, *this, services.bus, services.timers)) {
   setFrameShape(QFrame::NoFrame);
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setMouseTracking(true);
@@ -52,7 +52,7 @@ SheetView::~SheetView() { ClosePopup(); }
 
 void SheetView::SheetRebuilt() {
   if (editor_ != nullptr) editor_->hide();
-  logic_->SheetRebuilt();
+  controller_->SheetRebuilt();
   ClosePopup();
   cellPainter_.ClearFonts();
   UpdateScrollBars();
@@ -162,7 +162,7 @@ void SheetView::OpenEditor(const std::string& text, int selectionStart, int sele
       SayRefused(refusal, character);
     };
   }
-  editor_->SetRule(logic_->editRule());
+  editor_->SetRule(controller_->editRule());
   const int column = sheet_.currentColumn();
   const int row = sheet_.currentRow();
   ShowCell(column, row, false, false);
@@ -179,7 +179,7 @@ bool SheetView::CommitAndCloseEditor() {
   if (!EditorOpen() || editor_->IsClosing()) return true;
   ClosePopup();
   const std::string text = editor_->text().toStdString();
-  if (!logic_->CommitEditText(text)) {
+  if (!controller_->CommitEditText(text)) {
     editor_->setFocus();
     return false;
   }
@@ -195,10 +195,10 @@ void SheetView::PostStatus(const std::string& text, ColourValue textColour,
 }
 
 void SheetView::SayRefused(EditRefusal refusal, const QString& character) {
-  const std::string text =
-      logic_->editRule().RefusalText(sheet_.services().overlay, refusal, character.toStdString());
+  const std::string text = controller_->editRule().RefusalText(sheet_.services().overlay, refusal,
+                                                               character.toStdString());
   if (text.empty()) return;
-  PostStatus(logic_->CellName(sheet_.currentColumn(), sheet_.currentRow()) + ": " + text,
+  PostStatus(controller_->CellName(sheet_.currentColumn(), sheet_.currentRow()) + ": " + text,
              kRefusedStatus.text, kRefusedStatus.background);
 }
 
@@ -207,7 +207,7 @@ void SheetView::CloseEditor(bool commit) {
   if (editor_ == nullptr || !editor_->IsOpen() || editor_->IsClosing()) return;
   const std::string text = editor_->text().toStdString();
   editor_->Close();
-  if (commit) logic_->CommitEditText(text);
+  if (commit) controller_->CommitEditText(text);
   RedrawCell(sheet_.currentColumn(), sheet_.currentRow());
 }
 
@@ -220,9 +220,9 @@ void SheetView::CurrentCellChanged() {
   if (!sheet_.embedded()) {
     const int column = sheet_.currentColumn();
     const int row = sheet_.currentRow();
-    const std::string mark = logic_->MarkText(column, row);
+    const std::string mark = controller_->MarkText(column, row);
     if (!mark.empty()) {
-      PostStatus(logic_->CellName(column, row) + ": " + mark, kNoticeStatus.text,
+      PostStatus(controller_->CellName(column, row) + ": " + mark, kNoticeStatus.text,
                  kNoticeStatus.background);
     }
   }
@@ -252,7 +252,7 @@ void SheetView::OpenChoicePopup(const std::string& listKey, int variant, int val
                            font ? font->height : 0, this);
   popup_->SetOwnerCell(&sheet_.CellAt(popupColumn_, popupRow_).cell);
   popup_->onChosen = [this](const Cell& chosen) {
-    logic_->CommitChoice(popupColumn_, popupRow_, chosen);
+    controller_->CommitChoice(popupColumn_, popupRow_, chosen);
   };
   const QRect cell = CellRect(popupColumn_, popupRow_);
   popup_->ShowAt(QRect(viewport()->mapToGlobal(cell.topLeft()), cell.size()));
@@ -313,7 +313,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   ++paintedCells_;
   CellLook look;
   const bool current = column == sheet_.currentColumn() && row == sheet_.currentRow();
-  look.selected = logic_->IsSelected(column, row);
+  look.selected = controller_->IsSelected(column, row);
   if (plainUntilFocused_ && !everFocused_ && current) look.selected = false;
   look.editing = current && EditorOpen();
   look.focused = HasFocus() || sheet_.embedded();
@@ -324,7 +324,7 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
   // The keyboard's cell shows in every marking mode: darker inside a marked row, framed.
   look.current = current && !sheet_.embedded();
   look.framed = look.current && HasFocus();
-  look.ownerCell = logic_->ownerCell;
+  look.ownerCell = controller_->ownerCell;
   cellPainter_.Paint(painter, column, row, rect, look);
 }
 
@@ -332,41 +332,41 @@ void SheetView::DrawCell(QPainter& painter, int column, int row, const QRect& re
 
 void SheetView::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
-  logic_->SetShift((modifiers & Qt::ShiftModifier) != 0);
+  controller_->SetShift((modifiers & Qt::ShiftModifier) != 0);
   const bool controlOnly = modifiers == Qt::ControlModifier;
   if (RowKey(event->key(), static_cast<int>(modifiers))) return;
   using Key = SheetController::NavigationKey;
   switch (event->key()) {
     case Qt::Key_PageUp:
-      logic_->KeyDown(Key::PageUp);
+      controller_->KeyDown(Key::PageUp);
       return;
     case Qt::Key_PageDown:
-      logic_->KeyDown(Key::PageDown);
+      controller_->KeyDown(Key::PageDown);
       return;
     case Qt::Key_Home:
-      logic_->KeyDown(Key::Home, controlOnly);
+      controller_->KeyDown(Key::Home, controlOnly);
       return;
     case Qt::Key_End:
-      logic_->KeyDown(Key::End, controlOnly);
+      controller_->KeyDown(Key::End, controlOnly);
       return;
     case Qt::Key_Left:
-      logic_->KeyDown(Key::Left);
+      controller_->KeyDown(Key::Left);
       return;
     case Qt::Key_Right:
-      logic_->KeyDown(Key::Right);
+      controller_->KeyDown(Key::Right);
       return;
     case Qt::Key_Up:
-      logic_->KeyDown(Key::Up, controlOnly);
+      controller_->KeyDown(Key::Up, controlOnly);
       return;
     case Qt::Key_Down:
-      logic_->KeyDown(Key::Down, controlOnly);
+      controller_->KeyDown(Key::Down, controlOnly);
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      logic_->KeyDown(SpecialKey::Enter);
+      controller_->KeyDown(SpecialKey::Enter);
       return;
     case Qt::Key_Backspace:
-      logic_->KeyDown(SpecialKey::Backspace);
+      controller_->KeyDown(SpecialKey::Backspace);
       return;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
@@ -377,7 +377,7 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
       break;
   }
   if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
-    logic_->KeyDown(CellKey::Function(event->key() - Qt::Key_F1 + 1));
+    controller_->KeyDown(CellKey::Function(event->key() - Qt::Key_F1 + 1));
     return;
   }
   // Only the characters the radio can show go to a cell; every other key is the scroll
@@ -387,7 +387,7 @@ void SheetView::keyPressEvent(QKeyEvent* event) {
                             ? CellKey::Typed(static_cast<char>(text[0].unicode()))
                             : CellKey();
   if (!typed.IsNone() && (modifiers & (Qt::ControlModifier | Qt::AltModifier)) == 0) {
-    logic_->KeyDown(typed);
+    controller_->KeyDown(typed);
     return;
   }
   QAbstractScrollArea::keyPressEvent(event);
@@ -415,12 +415,13 @@ bool SheetView::EditorKey(QKeyEvent* event) {
       return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-      if (CommitAndCloseEditor()) logic_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
+      if (CommitAndCloseEditor())
+        controller_->KeyDown(event->key() == Qt::Key_Up ? Key::Up : Key::Down);
       return true;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
       if (CommitAndCloseEditor()) {
-        logic_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
+        controller_->KeyDown(event->key() == Qt::Key_PageUp ? Key::PageUp : Key::PageDown);
       }
       return true;
     default:
@@ -435,8 +436,8 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
   if (!CellAtPoint(pos, column, row)) return;
   if (!HasFocus()) setFocus(Qt::MouseFocusReason);
   if (event->button() == Qt::RightButton) {
-    logic_->SetShift(false);  // a right click never extends the marks
-    logic_->RightButton(column, row);
+    controller_->SetShift(false);  // a right click never extends the marks
+    controller_->RightButton(column, row);
     ShowCellPopup(event->globalPosition().toPoint());
     return;
   }
@@ -448,15 +449,15 @@ void SheetView::mousePressEvent(QMouseEvent* event) {
     sizingStartWidth_ = sheet_.ColumnWidth(border);
     return;
   }
-  logic_->SetShift((event->modifiers() & Qt::ShiftModifier) != 0);
-  logic_->LeftDown(column, row);
+  controller_->SetShift((event->modifiers() & Qt::ShiftModifier) != 0);
+  controller_->LeftDown(column, row);
 }
 
 void SheetView::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (sizingColumn_ >= 0) {
-    logic_->UserColumnWidth(sizingColumn_, sizingStartWidth_ + pos.x() - sizingStartX_,
-                            viewport()->width());
+    controller_->UserColumnWidth(sizingColumn_, sizingStartWidth_ + pos.x() - sizingStartX_,
+                                 viewport()->width());
     UpdateScrollBars();
     viewport()->update();
     return;
@@ -466,9 +467,9 @@ void SheetView::mouseMoveEvent(QMouseEvent* event) {
   int row = 0;
   if (!CellAtPoint(pos, column, row)) return;
   if ((event->buttons() & Qt::LeftButton) != 0) {
-    logic_->DragTo(column, row);
+    controller_->DragTo(column, row);
   } else {
-    logic_->Hover(column, row);
+    controller_->Hover(column, row);
   }
 }
 
@@ -481,7 +482,7 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event) {
   int column = sheet_.currentColumn();
   int row = sheet_.currentRow();
   CellAtPoint(event->position().toPoint(), column, row);
-  logic_->LeftUp(column, row);
+  controller_->LeftUp(column, row);
 }
 
 void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -489,14 +490,14 @@ void SheetView::mouseDoubleClickEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   const int border = geometry_.SizingBorder(pos);
   if (border >= 0) {
-    sheet_.SetColumnWidth(border, logic_->FittedColumnWidth(border));
+    sheet_.SetColumnWidth(border, controller_->FittedColumnWidth(border));
     sheet_.SaveColumnWidths();
     UpdateScrollBars();
     viewport()->update();
   }
   int column = 0;
   int row = 0;
-  if (CellAtPoint(pos, column, row)) logic_->DoubleClick(column, row);
+  if (CellAtPoint(pos, column, row)) controller_->DoubleClick(column, row);
 }
 
 void SheetView::wheelEvent(QWheelEvent* event) {
@@ -545,14 +546,14 @@ QString SheetView::ToolTipText(int column, int row) const {
     const int last = std::min(sheet_.rowCount(), sheet_.fixedRows() + kRuleSearchRows);
     for (int r = sheet_.fixedRows(); r < last; ++r) {
       if (sheet_.CellAt(column, r).cell.cellLink == kCellLinkNone) continue;
-      const EditRule rule = logic_->DrawRequest(column, r, false).editRule;
+      const EditRule rule = controller_->DrawRequest(column, r, false).editRule;
       if (!rule.Limits()) continue;
       return QString::fromStdString(
-          rule.Describe(sheet_.services().overlay, logic_->ColumnHeading(column)));
+          rule.Describe(sheet_.services().overlay, controller_->ColumnHeading(column)));
     }
     return {};
   }
-  return QString::fromStdString(logic_->MarkText(column, row));
+  return QString::fromStdString(controller_->MarkText(column, row));
 }
 
 bool SheetView::viewportEvent(QEvent* event) {
@@ -599,7 +600,7 @@ const Cell* SheetView::CurrentCell() const {
 
 void SheetView::RunPopupCommand(int link) {
   if (CurrentCell() == nullptr) return;
-  logic_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), link);
+  controller_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), link);
 }
 
 }  // namespace rtv

@@ -27,7 +27,7 @@ class Timers;
 struct SheetServices;
 
 // What a grid needs around it; all outlive the grid.
-struct GridServices {
+struct SheetViewServices {
   const SheetServices* sheets = nullptr;  // for the sheets of choice popups
   SheetModelHost* model = nullptr;
   MessageBus* bus = nullptr;
@@ -49,10 +49,10 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   Q_OBJECT
 
  public:
-  SheetView(Sheet& sheet, const GridServices& services, QWidget* parent = nullptr);
+  SheetView(Sheet& sheet, const SheetViewServices& services, QWidget* parent = nullptr);
   ~SheetView() override;
 
-  SheetController& logic() { return *logic_; }
+  SheetController& controller() { return *controller_; }
   Sheet& sheet() { return sheet_; }
   // Takes the sheet's sizes and cursor after a (re)build.
   void SheetRebuilt();
@@ -134,10 +134,10 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void SayRefused(EditRefusal refusal, const QString& character);
 
   Sheet& sheet_;
-  GridServices services_;
+  SheetViewServices services_;
   CellPainter cellPainter_;
   SheetGeometry geometry_;
-  std::unique_ptr<SheetController> logic_;
+  std::unique_ptr<SheetController> controller_;
   CellEditorField* editor_ = nullptr;
   QPointer<ChoicePopup> popup_;
   int popupColumn_ = -1;
