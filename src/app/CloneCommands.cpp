@@ -37,8 +37,8 @@ CloneCommands::CloneCommands(MainController& controller, LinkController::Service
 
 CloneCommands::~CloneCommands() = default;
 
-bool CloneCommands::Run(int link, const Cell& cell) {
-  switch (link) {
+bool CloneCommands::Run(int cellLink, const Cell& cell) {
+  switch (cellLink) {
     case LinkNo("CL_Menu_Clone_Read"):
       if (cell.index == kCompareWithRadio) {
         CompareWithRadio();
@@ -63,13 +63,13 @@ bool CloneCommands::Run(int link, const Cell& cell) {
       return true;
     case LinkNo("CL_Menu_Port_Usb"):
     case LinkNo("CL_Menu_Port_ComList0"):
-      ShowPortDialog(0);
+      ShowPortDialog(PortField::Number);
       return true;
     case LinkNo("CL_Menu_Port_ComList1"):
-      ShowPortDialog(1);
+      ShowPortDialog(PortField::NumberList);
       return true;
     case LinkNo("CL_Menu_Port_ComList2"):
-      ShowPortDialog(2);
+      ShowPortDialog(PortField::FriendlyList);
       return true;
     default:
       return false;
@@ -244,7 +244,7 @@ void CloneCommands::CloneWrite() {
                                                 PromptIcon::Error, PromptButtons::YesNo);
     if (answer == PromptAnswer::Yes && view != nullptr) {
       if (first) {
-        view->ShowEditPlace(first->sheet, first->link, first->index);
+        view->ShowEditPlace(first->sheet, first->cellLink, first->index);
       } else {
         view->OpenSheet(sheet);
       }
@@ -373,9 +373,9 @@ bool CloneCommands::SetTwelveBitValue(std::uint16_t value) {
   return SendAdjustValue([this, value] { adjustValues_.SetTwelveBitValue(value); });
 }
 
-bool CloneCommands::SetSheetValue(int link, int value) {
-  const std::optional<AdjustmentCodes::Code> code = AdjustmentCodes::Of(link);
-  if (!code || value < 0 || value > AdjustmentCodes::Maximum(link)) return false;
+bool CloneCommands::SetSheetValue(int cellLink, int value) {
+  const std::optional<AdjustmentCodes::Code> code = AdjustmentCodes::Of(cellLink);
+  if (!code || value < 0 || value > AdjustmentCodes::Maximum(cellLink)) return false;
   if (code->twelveBit) return SetTwelveBitValue(static_cast<std::uint16_t>(value));
   if (link_.IsBusy()) {
     RefuseWhileBusy();
@@ -383,7 +383,7 @@ bool CloneCommands::SetSheetValue(int link, int value) {
   }
   Prepare();
   link_.Link().SetValue(code->code, static_cast<std::uint8_t>(value), nullptr);
-  return SendAdjustValue([this, link, value] { adjustValues_.SetSheetValue(link, value); });
+  return SendAdjustValue([this, cellLink, value] { adjustValues_.SetSheetValue(cellLink, value); });
 }
 
 bool CloneCommands::SendAdjustValue(std::function<void()> sent) {
@@ -416,12 +416,12 @@ bool CloneCommands::PortChecked(int port) const {
 
 bool CloneCommands::UsbPortChecked() const { return controller_.Settings().portNumber >= 5; }
 
-void CloneCommands::ShowPortDialog(int form) {
+void CloneCommands::ShowPortDialog(PortField field) {
   if (controller_.View() == nullptr) return;
   LinkView* windows = controller_.View()->LinkWindows();
   if (windows == nullptr) return;
   const std::optional<int> port =
-      windows->AskPort(form, controller_.Settings().portNumber, link_.Ports());
+      windows->AskPort(field, controller_.Settings().portNumber, link_.Ports());
   if (port) SetPort(*port);
 }
 

@@ -10,6 +10,7 @@
 #include "link/AdjustValueStore.h"
 #include "link/CloneSession.h"
 #include "link/LinkController.h"
+#include "link/PortField.h"
 #include "radio/CloneInformation.h"
 
 namespace rtv {
@@ -33,7 +34,7 @@ class CloneCommands {
   CloneCommands& operator=(const CloneCommands&) = delete;
 
   // Runs the command of a menu cell; false when the link is none of these commands.
-  bool Run(int link, const Cell& cell);
+  bool Run(int cellLink, const Cell& cell);
 
   void CloneRead();
   // Reads the radio as Clone > Read does, into an image of its own, and shows what differs
@@ -56,7 +57,7 @@ class CloneCommands {
   bool SetTwelveBitValue(std::uint16_t value);
   // An edited value of the adjustment sheet goes to the radio under its code; the sheet
   // shows it once sent. False when refused (busy, or a link that is shown only).
-  bool SetSheetValue(int link, int value);
+  bool SetSheetValue(int cellLink, int value);
   AdjustValueStore& AdjustValues() { return adjustValues_; }
   // The adjustment window asked for a second refresh after the next read of every value.
   void SetAdjustWindowRefresh(bool on) { adjustWindowRefresh_ = on; }
@@ -65,11 +66,11 @@ class CloneCommands {
   void AdjustWindowClosed() { adjustWindowOpen_ = false; }
   bool AdjustWindowChecked() const { return adjustWindowOpen_; }
 
-  // The port menu: entries with a number, the USB entry and the dialog's three forms.
+  // The port menu: entries with a number, the USB entry and the dialog's three fields.
   void SetPort(int port);
   bool PortChecked(int port) const;
   bool UsbPortChecked() const;
-  void ShowPortDialog(int form);
+  void ShowPortDialog(PortField field);
 
   LinkController& Link() { return link_; }
   bool IsBusy() const { return link_.IsBusy(); }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "link/PortField.h"
+
 namespace rtv {
 
 class LinkController;
@@ -21,9 +23,9 @@ class LinkView {
   virtual void RepaintProgress() = 0;
   // Hides the progress window and enables and focuses the main window.
   virtual void CloseProgress() = 0;
-  // The port dialog in form 0 (number), 1 (number list) or 2 (friendly names): the chosen
-  // port, or nothing on Cancel.
-  virtual std::optional<int> AskPort(int form, int currentPort, const PortEnvironment& ports) = 0;
+  // The port dialog with the given field: the chosen port, or nothing on Cancel.
+  virtual std::optional<int> AskPort(PortField field, int currentPort,
+                                     const PortEnvironment& ports) = 0;
 };
 
 }  // namespace rtv

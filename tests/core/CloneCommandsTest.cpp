@@ -94,8 +94,8 @@ struct FakeLinkView : LinkView {
     progressOpen = false;
     mainEnabled = true;
   }
-  std::optional<int> AskPort(int form, int currentPort, const PortEnvironment&) override {
-    forms.push_back(form);
+  std::optional<int> AskPort(PortField field, int currentPort, const PortEnvironment&) override {
+    fields.push_back(field);
     shownPort = currentPort;
     return answer;
   }
@@ -105,7 +105,7 @@ struct FakeLinkView : LinkView {
   int lastLit = -1;
   std::vector<std::string> captions;
   LinkController* controller = nullptr;
-  std::vector<int> forms;
+  std::vector<PortField> fields;
   int shownPort = 0;
   std::optional<int> answer;
 };
@@ -170,10 +170,10 @@ class CloneCommandsTest : public ::testing::Test {
     while (commands->IsBusy() && f.clock.NowMs() - start < limitMs) f.clock.Advance(10);
     ASSERT_FALSE(commands->IsBusy());
   }
-  void Command(int link, int index = 0) {
+  void Command(int cellLink, int index = 0) {
     Cell cell;
     cell.index = index;
-    f.controller->RunCellCommand(link, cell);
+    f.controller->RunCellCommand(cellLink, cell);
     Run();
   }
   bool Sent(std::uint8_t command) const {
@@ -704,11 +704,11 @@ TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
   EXPECT_EQ(destination, 0x3B);
 }
 
-// What the grid does when a value is typed into an adjustment cell.
-void TypeIntoAdjustmentCell(ItemAccessor& accessor, int link, const std::string& text) {
+// What the sheet view does when a value is typed into an adjustment cell.
+void TypeIntoAdjustmentCell(ItemAccessor& accessor, int cellLink, const std::string& text) {
   Cell cell;
   cell.cellType = TypeNo("CT_Adj");
-  cell.cellLink = link;
+  cell.cellLink = cellLink;
   CellRequest request;
   request.cell = &cell;
   request.commit = CellCommit::Text;
@@ -720,7 +720,9 @@ TEST_F(CloneCommandsTest, EditedAdjustmentCellsReachTheRadioOnceEveryValueWasRea
   ItemAccessor& cells = f.controller->Accessor();
   const int high = LinkNo("CL_Adjust_High");
   const int ref = LinkNo("CL_Adjust_Ref");
-  const auto shown = [&cells](int link) { return cells.CellText(TypeNo("CT_Adj"), link, 0); };
+  const auto shown = [&cells](int cellLink) {
+    return cells.CellText(TypeNo("CT_Adj"), cellLink, 0);
+  };
   TypeIntoAdjustmentCell(cells, high, "90");
   Run();
   EXPECT_TRUE(radio.frames.empty());  // nothing read yet: read-only
@@ -820,11 +822,11 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   EXPECT_EQ(f.settings.portNumber, 3);
 
   // What the menu shows.
-  const auto checked = [this](int link, int index) {
+  const auto checked = [this](int cellLink, int index) {
     Cell cell;
     cell.index = index;
-    return (f.controller->CellCommandState(link, cell).flags & CellAccessHost::kCommandChecked) !=
-           0;
+    return (f.controller->CellCommandState(cellLink, cell).flags &
+            CellAccessHost::kCommandChecked) != 0;
   };
   EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Com"), 3));
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 4));
@@ -832,7 +834,7 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
 
   view.windows.answer = 6;
   Command(LinkNo("CL_Menu_Port_ComList2"));
-  EXPECT_EQ(view.windows.forms, std::vector<int>{2});
+  EXPECT_EQ(view.windows.fields, std::vector<PortField>{PortField::FriendlyList});
   EXPECT_EQ(view.windows.shownPort, 3);
   EXPECT_EQ(f.settings.portNumber, 6);
   EXPECT_TRUE(commands->UsbPortChecked());
@@ -842,7 +844,8 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   view.windows.answer.reset();  // Cancel
   Command(LinkNo("CL_Menu_Port_Usb"));
   Command(LinkNo("CL_Menu_Port_ComList1"));
-  EXPECT_EQ(view.windows.forms, (std::vector<int>{2, 0, 1}));
+  EXPECT_EQ(view.windows.fields, (std::vector<PortField>{PortField::FriendlyList, PortField::Number,
+                                                         PortField::NumberList}));
   EXPECT_EQ(f.settings.portNumber, 6);
 }
 

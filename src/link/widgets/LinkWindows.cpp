@@ -46,8 +46,9 @@ void LinkWindows::CloseProgress() {
   }
 }
 
-std::optional<int> LinkWindows::AskPort(int form, int currentPort, const PortEnvironment& ports) {
-  PortDialog dialog(&main_, overlay_, prompts_, form, currentPort, ports);
+std::optional<int> LinkWindows::AskPort(PortField field, int currentPort,
+                                        const PortEnvironment& ports) {
+  PortDialog dialog(&main_, overlay_, prompts_, field, currentPort, ports);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ChosenPort();
 }

@@ -23,7 +23,8 @@ class LinkWindows : public LinkView {
   void ShowProgress(const std::string& caption, LinkController& link) override;
   void RepaintProgress() override;
   void CloseProgress() override;
-  std::optional<int> AskPort(int form, int currentPort, const PortEnvironment& ports) override;
+  std::optional<int> AskPort(PortField field, int currentPort,
+                             const PortEnvironment& ports) override;
 
   // The progress window while it is shown; null otherwise.
   ProgressWindow* Progress() const { return progress_; }

@@ -46,13 +46,13 @@ class RefreshingList : public QComboBox {
 
 }  // namespace
 
-PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, int form,
+PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, PortField kind,
                        int currentPort, const PortEnvironment& ports)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint),
       overlay_(overlay),
       prompts_(prompts),
-      form_(std::clamp(form, 0, 2)),
+      kind_(kind),
       currentPort_(currentPort),
       ports_(ports),
       notice_(new QLabel(this)),
@@ -80,8 +80,9 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
   number_->setGeometry(fieldLeft, fieldTop, metrics.horizontalAdvance("255WWWW"), fieldHeight);
 
   const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const QString widest = form_ == kFriendlyList ? "33: FT232R USB UART (/dev/ttyUSB0)WW" : "9999WW";
-  list_->setEditable(form_ == kNumberList);
+  const QString widest =
+      kind_ == PortField::FriendlyList ? "33: FT232R USB UART (/dev/ttyUSB0)WW" : "9999WW";
+  list_->setEditable(kind_ == PortField::NumberList);
   if (list_->lineEdit() != nullptr) {
     list_->lineEdit()->setMaxLength(kMaxChars);
     list_->lineEdit()->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -95,11 +96,11 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
   }
   list_->setGeometry(fieldLeft, fieldTop, scrollBar + metrics.horizontalAdvance(widest),
                      fieldHeight);
-  number_->setVisible(form_ == kNumber);
-  list_->setVisible(form_ != kNumber);
+  number_->setVisible(kind_ == PortField::Number);
+  list_->setVisible(kind_ != PortField::Number);
   RefreshList();
-  if (form_ == kNumberList) list_->setEditText(current);
-  if (form_ == kFriendlyList) {
+  if (kind_ == PortField::NumberList) list_->setEditText(current);
+  if (kind_ == PortField::FriendlyList) {
     for (int i = 0; i < list_->count(); ++i) {
       if (PortNumberOf(list_->itemText(i).toStdString()) == currentPort) {
         list_->setCurrentIndex(i);
@@ -116,7 +117,7 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
   const int buttonHeight = 2 * metrics.height();
   const int buttonTop = fieldTop + 4 * fieldHeight;
 
-  QWidget* field = form_ == kNumber ? static_cast<QWidget*>(number_) : list_;
+  QWidget* field = kind_ == PortField::Number ? static_cast<QWidget*>(number_) : list_;
   const int right =
       std::max({metrics.horizontalAdvance(windowTitle()) + 100, notice_->geometry().right(),
                 field->geometry().right(), 2 * buttonWidth + m}) +
@@ -136,12 +137,12 @@ PortDialog::PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, i
 
 void PortDialog::RefreshList() {
   std::vector<std::string> items;
-  if (form_ == kNumberList) {
+  if (kind_ == PortField::NumberList) {
     // The drop-down names each port's device; the field keeps the number typed or chosen.
     std::vector<std::string> numbers;
     ListSerialCommPorts(numbers, ports_);
     ListFriendlyPorts(numbers, items, ports_);
-  } else if (form_ == kFriendlyList) {
+  } else if (kind_ == PortField::FriendlyList) {
     std::vector<std::string> numbers;
     ListDosComPorts(numbers, ports_);
     ListFriendlyPorts(numbers, items, ports_);
@@ -162,12 +163,12 @@ void PortDialog::RefreshList() {
   const QFontMetrics metrics(list_->font());
   for (const QString& text : texts) {
     widest = std::max(widest, metrics.horizontalAdvance(text + "WW"));
-    if (form_ == kFriendlyList && PortNumberOf(text.toStdString()) == selected) {
+    if (kind_ == PortField::FriendlyList && PortNumberOf(text.toStdString()) == selected) {
       list_->setCurrentText(text);
     }
   }
   // The typed text stays as it is.
-  if (form_ == kNumberList) list_->setEditText(typed);
+  if (kind_ == PortField::NumberList) list_->setEditText(typed);
   if (list_->count() > list_->maxVisibleItems()) {
     widest += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   }
@@ -188,10 +189,10 @@ void PortDialog::KeepCurrentPort(std::vector<std::string>& items) const {
 }
 
 int PortDialog::EnteredNumber() const {
-  switch (form_) {
-    case kNumber:
+  switch (kind_) {
+    case PortField::Number:
       return LeadingNumber(number_->text());
-    case kNumberList:
+    case PortField::NumberList:
       return LeadingNumber(list_->currentText());
     default:
       return PortNumberOf(list_->currentText().toStdString());
@@ -207,7 +208,7 @@ void PortDialog::Confirm() {
   }
   prompts_.Message(overlay_.GetText("GI_AppInd_Opt_ComSel_OutofRange"),
                    overlay_.GetFirstLine("GI_Sys_AppTitle"), PromptIcon::Error, PromptButtons::Ok);
-  QWidget* field = form_ == kNumber ? static_cast<QWidget*>(number_) : list_;
+  QWidget* field = kind_ == PortField::Number ? static_cast<QWidget*>(number_) : list_;
   field->setFocus();
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/PortDiscovery.h"
+#include "link/PortField.h"
 
 class QComboBox;
 class QLabel;
@@ -18,18 +19,16 @@ namespace rtv {
 class OverlayText;
 class Prompts;
 
-// The choice of the serial port: form 0 a number field, form 1 an editable number field
-// whose drop-down lists the system's ports by number, device and product, form 2 a list
-// of ports by those names.
+// The choice of the serial port: a number field, an editable number field whose drop-down
+// lists the system's ports by number, device and product, or a list of ports by those names.
 class PortDialog : public QDialog {
   Q_OBJECT
 
  public:
-  enum Form { kNumber = 0, kNumberList = 1, kFriendlyList = 2 };
   static constexpr int kMaxChars = 4;
 
-  PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, int form, int currentPort,
-             const PortEnvironment& ports);
+  PortDialog(QWidget* owner, OverlayText& overlay, Prompts& prompts, PortField kind,
+             int currentPort, const PortEnvironment& ports);
 
   // The chosen port once the dialog was accepted.
   std::optional<int> ChosenPort() const { return chosen_; }
@@ -41,7 +40,7 @@ class PortDialog : public QDialog {
   QPushButton* OkButton() const { return ok_; }
   QPushButton* CancelButton() const { return cancel_; }
 
-  // Rebuilds the list of the form from the system (also done on every drop-down).
+  // Rebuilds the list from the system (also done on every drop-down).
   void RefreshList();
 
  private:
@@ -51,7 +50,7 @@ class PortDialog : public QDialog {
 
   OverlayText& overlay_;
   Prompts& prompts_;
-  int form_;
+  PortField kind_;
   int currentPort_;
   PortEnvironment ports_;
   QLabel* notice_;
