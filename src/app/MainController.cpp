@@ -36,7 +36,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
                     [this](int modelType) { ChangeModel(modelType, false); }),
       choiceLists_(services.overlay),
       accessor_(this),
-      warnings_(services.overlay, accessor_, services.timers, services.clock, services.bus),
+      warnings_(services.overlay, accessor_, services.clock, services.bus),
       rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
@@ -362,6 +362,9 @@ std::unique_ptr<Sheet> MainController::CreateSheet(const SheetServices& services
   return std::make_unique<ModelSheet>(services, currentModel_, Overlay(), name);
 }
 
+static_assert(MainController::kControllerTickMs == WarningScheduler::kTickMs,
+              "the warning checks ride on the controller's tick");
+
 void MainController::ControllerTick() {
   // No sheet on show (closed by a command): the tree's choice comes back, or without one
   // the sheet seen last.
@@ -372,6 +375,7 @@ void MainController::ControllerTick() {
     }
     if (!name.empty()) view_->OpenSheet(name);
   }
+  warnings_.Tick();
 }
 
 bool MainController::QueryClose() {
