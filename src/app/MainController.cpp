@@ -72,7 +72,7 @@ void MainController::Setup(MainView& view) {
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
-  initialFiles_.CheckAll(imageSize_);
+  initialFiles_.CheckAll(imageSize_, settings.modelType);
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
