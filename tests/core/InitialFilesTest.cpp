@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 struct NoView : MainView {
   void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
+  void ShowMainWindow() override {}
   void RedrawMessagePanel() override {}
 };
 
