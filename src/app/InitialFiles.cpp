@@ -28,10 +28,12 @@ void InitialFiles::Read(int modelType, EepromImage& image) const {
   }
 }
 
-void InitialFiles::CheckAll(std::int32_t imageSize) const {
+void InitialFiles::CheckAll(std::int32_t imageSize, int readAlready) const {
   EepromImage scratch;
   scratch.SetSize(imageSize);
-  for (int model = 0; model < RadioModel::kModelTypes; ++model) Read(model, scratch);
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
+    if (model != readAlready) Read(model, scratch);
+  }
 }
 
 }  // namespace rtv

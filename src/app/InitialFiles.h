@@ -24,7 +24,8 @@ class InitialFiles {
   void Read(int modelType, EepromImage& image) const;
   // Every model's file, once at the start: a broken one found only when a read or an
   // opened file switches the model would end the program then, with the user's work.
-  void CheckAll(std::int32_t imageSize) const;
+  // `readAlready`: the model whose file was just read, which needs no second read.
+  void CheckAll(std::int32_t imageSize, int readAlready) const;
 
  private:
   OverlayText& overlay_;

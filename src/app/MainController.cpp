@@ -36,7 +36,7 @@ MainController::MainController(const ControllerServices& services, std::int32_t 
                     [this](int modelType) { ChangeModel(modelType, false); }),
       choiceLists_(services.overlay),
       accessor_(this),
-      warnings_(services.overlay, accessor_, services.timers, services.clock, services.bus),
+      warnings_(services.overlay, accessor_, services.clock, services.bus),
       rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
   files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
@@ -72,7 +72,7 @@ void MainController::Setup(MainView& view) {
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
-  initialFiles_.CheckAll(imageSize_);
+  initialFiles_.CheckAll(imageSize_, settings.modelType);
   working_.Assign(template_);
   MarkClean();
   StartNewHistory();
@@ -365,6 +365,9 @@ std::unique_ptr<Sheet> MainController::CreateSheet(const SheetServices& services
   return std::make_unique<ModelSheet>(services, currentModel_, Overlay(), name);
 }
 
+static_assert(MainController::kControllerTickMs == WarningScheduler::kTickMs,
+              "the warning checks ride on the controller's tick");
+
 void MainController::ControllerTick() {
   // No sheet on show (closed by a command): the tree's choice comes back, or without one
   // the sheet seen last.
@@ -375,6 +378,7 @@ void MainController::ControllerTick() {
     }
     if (!name.empty()) view_->OpenSheet(name);
   }
+  warnings_.Tick();
 }
 
 bool MainController::QueryClose() {

@@ -2,27 +2,13 @@
 #include "app/WarningScheduler.h"
 
 #include "base/MessageBus.h"
-#include "base/TimerTask.h"
 #include "base/Timers.h"
 
 namespace rtv {
 
-WarningScheduler::WarningScheduler(OverlayText& overlay, ItemAccessor& accessor, Timers& timers,
-                                   Clock& clock, MessageBus& bus)
-    : overlay_(overlay),
-      accessor_(accessor),
-      clock_(clock),
-      bus_(bus),
-      task_(std::make_unique<TimerTask>(timers)) {}
-
-WarningScheduler::~WarningScheduler() { TimerTask::Dispose(std::move(task_)); }
-
-void WarningScheduler::Start() {
-  task_->Bind([this](TimerTask&) { Tick(); });
-  task_->Schedule(kTickMs);
-}
-
-void WarningScheduler::Stop() { task_->Stop(); }
+WarningScheduler::WarningScheduler(OverlayText& overlay, ItemAccessor& accessor, Clock& clock,
+                                   MessageBus& bus)
+    : overlay_(overlay), accessor_(accessor), clock_(clock), bus_(bus) {}
 
 void WarningScheduler::Restart() { deadline_ = clock_.NowMs() + kDelayMs; }
 
@@ -43,7 +29,7 @@ void WarningScheduler::Refresh() {
 }
 
 void WarningScheduler::Tick() {
-  if (deadline_ && clock_.NowMs() >= *deadline_) Refresh();
+  if (ticking_ && deadline_ && clock_.NowMs() >= *deadline_) Refresh();
 }
 
 }  // namespace rtv

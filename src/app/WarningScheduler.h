@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,12 +16,11 @@ class Clock;
 class ItemAccessor;
 class MessageBus;
 class OverlayText;
-class TimerTask;
-class Timers;
 
 // When the warning checks run: a write asks for them 250 ms later, and every later write
-// restarts the wait; a 50 ms tick runs them once the wait is over. Whoever marks the tree
-// hears each outcome; the bus hears WarningsUpdated after a run that ends a wait.
+// restarts the wait; the owner's 50 ms tick (Tick) runs them once the wait is over, so the
+// program keeps one timer. Whoever marks the tree hears each outcome; the bus hears
+// WarningsUpdated after a run that ends a wait.
 class WarningScheduler {
  public:
   static constexpr int kTickMs = 50;
@@ -31,17 +29,17 @@ class WarningScheduler {
   using MarksShown = std::function<void(const std::vector<std::string>& errorSheets,
                                         const std::vector<std::string>& warningSheets)>;
 
-  WarningScheduler(OverlayText& overlay, ItemAccessor& accessor, Timers& timers, Clock& clock,
-                   MessageBus& bus);
-  ~WarningScheduler();
+  WarningScheduler(OverlayText& overlay, ItemAccessor& accessor, Clock& clock, MessageBus& bus);
   WarningScheduler(const WarningScheduler&) = delete;
   WarningScheduler& operator=(const WarningScheduler&) = delete;
 
   // Where each outcome goes (the tree's marks).
   void SetMarksShown(MarksShown shown) { marksShown_ = std::move(shown); }
-  // The tick runs from Start until Stop.
-  void Start();
-  void Stop();
+  // Ticks count from Start until Stop.
+  void Start() { ticking_ = true; }
+  void Stop() { ticking_ = false; }
+  // The owner's tick, every kTickMs: runs the checks once the wait is over.
+  void Tick();
 
   // A write: the checks run 250 ms after the last one.
   void Restart();
@@ -59,8 +57,6 @@ class WarningScheduler {
   const std::optional<ErrorPlace>& FirstError() const { return outcome_.firstError; }
 
  private:
-  void Tick();
-
   OverlayText& overlay_;
   ItemAccessor& accessor_;
   Clock& clock_;
@@ -71,7 +67,7 @@ class WarningScheduler {
   MarksShown marksShown_;
   std::optional<std::int64_t> deadline_;
   int evaluations_ = 0;
-  std::unique_ptr<TimerTask> task_;
+  bool ticking_ = false;
 };
 
 }  // namespace rtv

@@ -2,6 +2,7 @@
 #include "radio/ModelFixedFields.h"
 
 #include <algorithm>
+#include <array>
 
 namespace rtv {
 namespace {
@@ -106,29 +107,51 @@ bool Applies(Models models, int modelType) {
   return false;
 }
 
-// Whether one of the field's blocks holds `address`: the blocks k with
-// first + stride·k ≤ address ≤ last + stride·k, worked out instead of walked (the channel
-// attribute fields have 421 blocks each, and the warning pass asks for hundreds of bytes).
-bool Holds(const FixedField& field, std::int32_t address) {
-  if (address < field.first) return false;
-  if (field.stride <= 0 || field.count <= 1) return address <= field.last;
-  const std::int32_t highest =
-      std::min<std::int32_t>(field.count - 1, (address - field.first) / field.stride);
-  const std::int32_t beyondLast = address - field.last;
-  const std::int32_t lowest = beyondLast <= 0 ? 0 : (beyondLast + field.stride - 1) / field.stride;
-  return lowest <= highest;
+// One byte past the last fixed byte of any model.
+constexpr std::int32_t TableSize() {
+  std::int32_t size = 0;
+  for (const FixedField& field : kFixedFields) {
+    const std::int32_t count = field.stride > 0 ? field.count : 1;
+    size = std::max(size, field.last + field.stride * (count - 1) + 1);
+  }
+  return size;
+}
+
+// The models fall into three kinds as far as fixed bits go: 0, 6 and the others.
+constexpr int kModelKinds = 3;
+int ModelKind(int modelType) { return modelType == 0 ? 0 : modelType == 6 ? 1 : 2; }
+constexpr int kKindModel[kModelKinds] = {0, 6, 1};
+
+using MaskTable = std::array<std::array<std::uint8_t, TableSize()>, kModelKinds>;
+
+// Worked out once, block by block (a few thousand bytes): the warning pass asks for
+// hundreds of bytes on every run.
+const MaskTable& Table() {
+  static const MaskTable table = [] {
+    MaskTable t{};
+    for (int kind = 0; kind < kModelKinds; ++kind) {
+      for (const FixedField& field : kFixedFields) {
+        if (!Applies(field.models, kKindModel[kind])) continue;
+        const int blocks = field.stride > 0 ? field.count : 1;
+        for (int block = 0; block < blocks; ++block) {
+          const std::int32_t offset = field.stride * block;
+          for (std::int32_t address = field.first + offset; address <= field.last + offset;
+               ++address) {
+            t[kind][address] = static_cast<std::uint8_t>(t[kind][address] | field.mask);
+          }
+        }
+      }
+    }
+    return t;
+  }();
+  return table;
 }
 
 }  // namespace
 
 std::uint8_t ModelFixedFields::Mask(int modelType, std::int32_t address) {
-  std::uint8_t mask = 0;
-  for (const FixedField& field : kFixedFields) {
-    if (Applies(field.models, modelType) && Holds(field, address)) {
-      mask = static_cast<std::uint8_t>(mask | field.mask);
-    }
-  }
-  return mask;
+  if (address < 0 || address >= TableSize()) return 0;
+  return Table()[ModelKind(modelType)][address];
 }
 
 bool ModelFixedFields::Covers(int modelType, std::int32_t first, std::int32_t last,

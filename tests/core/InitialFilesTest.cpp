@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/InitialFiles.h"
 #include "app/MainController.h"
@@ -13,6 +16,8 @@
 
 namespace rtv {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct NoView : MainView {
   void SetTitle(const std::string&) override {}
@@ -61,8 +66,30 @@ TEST(InitialFilesTest, TheReaderTakesEveryShippedFile) {
               RadioModel::Validity::Valid)
         << model;
   }
-  files.CheckAll(RadioModel::kImageSize);
+  files.CheckAll(RadioModel::kImageSize, 0);
   EXPECT_TRUE(prompts.shown.empty());
+}
+
+// The start reads the current model's file and checks the others: a broken one of another
+// model ends the start; the file just read is not read again.
+TEST(InitialFilesDeathTest, TheCheckAtTheStartReadsEveryFileButTheOneJustRead) {
+  const test::TempFolder folder;
+  for (int model = 0; model < RadioModel::kModelTypes; ++model) {
+    const std::string name = "/RTV612M" + std::to_string(model) + ".rtv";
+    fs::copy_file(RTV_INITIAL_DIR + name, folder.Path() + name);
+  }
+  fs::resize_file(folder.File("RTV612M4.rtv"), 10);  // cut short
+  const auto check = [&folder](int readAlready) {
+    OverlayText overlay;
+    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    test::ScriptedPrompts prompts;
+    InitialFiles files(overlay, prompts);
+    files.SetFolder(folder.Path());
+    files.CheckAll(RadioModel::kImageSize, readAlready);
+    std::exit(0);
+  };
+  EXPECT_EXIT(check(0), ::testing::ExitedWithCode(3), "Cannot open '.*/RTV612M4\\.rtv'\\.");
+  EXPECT_EXIT(check(4), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(InitialFilesDeathTest, AFileThatIsNotThereEndsTheProgramNamingIt) {

@@ -11,6 +11,7 @@
 #include "MemoryAccessHost.h"
 #include "MessageLog.h"
 #include "base/MessageBus.h"
+#include "base/TimerTask.h"
 #include "cells/CellAccess.h"
 #include "cells/CellNames.h"
 #include "cells/CellRequest.h"
@@ -18,7 +19,8 @@
 namespace rtv {
 namespace {
 
-// The scheduler alone, over the shipped check list, whose cells answer from `flags`.
+// The scheduler alone, over the shipped check list, whose cells answer from `flags`, ticked
+// every 50 ms as its owner ticks it.
 struct SchedulerFixture {
   SchedulerFixture() {
     host.accessor.Serve(LinkFamily::WarningChecks, [this](CellAccess& access) {
@@ -32,11 +34,14 @@ struct SchedulerFixture {
           ++marksShown;
         });
     scheduler.Start();
+    tick.Bind([this](TimerTask&) { scheduler.Tick(); });
+    tick.Schedule(WarningScheduler::kTickMs);
   }
   MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
   test::ManualClock clock;
   MessageBus bus{clock};
-  WarningScheduler scheduler{host.overlay, host.accessor, clock, clock, bus};
+  WarningScheduler scheduler{host.overlay, host.accessor, clock, bus};
+  TimerTask tick{clock};
   test::MessageLog log{bus};
   std::map<int, std::uint8_t> flags;
   std::vector<std::string> shownErrors;

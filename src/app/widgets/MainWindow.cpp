@@ -407,7 +407,10 @@ bool MainWindow::StartPageChosen() const {
 }
 
 void MainWindow::UpdateStartPage() {
-  if (startPage_ == nullptr) return;
+  // Until the window first shows, nothing of this is seen: the start sets the tree, the
+  // title and the message one after the other, and showEvent brings the page up to date
+  // once, at the window's real size.
+  if (startPage_ == nullptr || !isVisible()) return;
   const bool shown = pane_ == nullptr && StartPageChosen();
   if (portPanel_ != nullptr) {
     const StartFacts facts = controller_.CurrentStartFacts();
@@ -420,6 +423,10 @@ void MainWindow::UpdateStartPage() {
     const std::string none = texts ? overlay.GetLine(kPortPanelKey, 1) : "no device";
     portPanel_->setText(
         format.arg(facts.portNumber).arg(QString::fromStdString(facts.PortText(none))));
+  }
+  if (shown && startPage_->isHidden()) {
+    // Its place first, so that its layout runs once, at the size it is shown at.
+    startPage_->setGeometry(sheetPanel_->layout()->contentsRect());
   }
   startPage_->setVisible(shown);
 }
@@ -647,6 +654,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
+  UpdateStartPage();
   if (placedWithFrame_ || isMaximized() || isFullScreen()) return;
   // The frame is known once the window exists on screen: the whole of it must fit too.
   placedWithFrame_ = true;
