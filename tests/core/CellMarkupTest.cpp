@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "SheetFixtures.h"
 #include "cells/CellCatalog.h"
 #include "overlay/OverlayText.h"
 #include "radio/DebugItems.h"
@@ -19,21 +20,15 @@ constexpr ColourValue kWindow = ToColourValue(SystemColour::Window);
 
 // The cell models of the flag-bits sheet and a few of our own.
 std::vector<std::string> ModelLines() {
-  return {
-      "#CellModel_iChI",
-      "^-WH(Color=clGray)(Font=,,clWhite,,,fsBold,)",
-      "#CellModel_eWh",
-      "S<_WHB",
-      "#CellModel_iQp",
-      "(%CT_Null.CL_Misc_QuarterPillar)",
-      "#CellModel_Basic",
-      "<-(Color=clWindow)(Font=DEFAULT_CHARSET,,clWindowText,-17,,,)(PopupMenu=GI_PMenu_Edit)",
-      "#CellModel_Nested",
-      "($eWh)X(Flag2=1)",
-      "#CellModel_Loop",
-      "($Loop)",
-      "#End_Of_Ovl",
-  };
+  std::vector<std::string> lines = test::FlagBitsCellModels();
+  lines.insert(lines.end(), {
+                                "#CellModel_Nested",
+                                "($eWh)X(Flag2=1)",
+                                "#CellModel_Loop",
+                                "($Loop)",
+                                "#End_Of_Ovl",
+                            });
+  return lines;
 }
 
 struct MarkupFixture : ::testing::Test {

@@ -17,6 +17,7 @@
 #include "cells/CellMarkup.h"
 #include "cells/CellNames.h"
 #include "cells/ChoiceLists.h"
+#include "clonefile/CloneFile.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
@@ -84,16 +85,16 @@ const char* const kTextKeys[] = {
     "GI_Mess_Port_Denied",
     "GI_Mess_Port_NoDevice",
     "GI_Mess_FileErr_Headline",
-    "GI_Mess_FileErr_FileOpen",
-    "GI_Mess_FileErr_FileAccess",
-    "GI_Mess_FileErr_Model",
-    "GI_Mess_FileErr_Extra",
-    "GI_Mess_FileErr_MapRev",
-    "GI_Mess_FileErr_Format",
-    "GI_Mess_FileErr_Coverage",
-    "GI_Mess_FileErr_Data",
-    "GI_Mess_FileErr_Newer",
 };
+
+// The keys above and the clone file reader's messages, asked of the reader.
+std::vector<std::string> TextKeys() {
+  std::vector<std::string> keys(std::begin(kTextKeys), std::end(kTextKeys));
+  for (int code = kFileErrFileOpen; code <= kFileErrNewer; ++code) {
+    keys.push_back(CloneFile::MessageKey(code));
+  }
+  return keys;
+}
 
 struct ChoiceListKey {
   const char* key;
@@ -210,7 +211,7 @@ TEST(OverlayDataTest, FileIsUtf8WithUniqueKeysAndEndsWithTheEndKey) {
 TEST(OverlayDataTest, EveryTextKeyExistsWithABody) {
   OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlayPath));
-  for (const char* key : kTextKeys) {
+  for (const std::string& key : TextKeys()) {
     SCOPED_TRACE(key);
     ASSERT_TRUE(overlay.HasKey(key));
     const std::string first = overlay.GetFirstLine(key);
@@ -265,11 +266,10 @@ TEST(OverlayDataTest, FormatTextsHoldExactlyTheirPlaceholders) {
   for (const auto& [key, placeholders] : formats) {
     EXPECT_EQ(Placeholders(overlay.GetText(key)), placeholders) << key;
   }
-  for (const char* key : kTextKeys) {
-    const std::string key_name = key;
-    if (key_name == "GI_Mess_CloneErr_Head" || formats.count(key_name) != 0) continue;
+  for (const std::string& key : TextKeys()) {
+    if (key == "GI_Mess_CloneErr_Head" || formats.count(key) != 0) continue;
     // Font descriptions use "%" for relative sizes; these two are not formats.
-    if (key_name == "GI_Form_Main_BasicCell" || key_name == "GI_AppInd_chSheet_Usable_Font") {
+    if (key == "GI_Form_Main_BasicCell" || key == "GI_AppInd_chSheet_Usable_Font") {
       continue;
     }
     EXPECT_EQ(Placeholders(overlay.GetText(key)), "") << key;

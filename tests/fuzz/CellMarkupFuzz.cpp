@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "SheetFixtures.h"
 #include "base/Fatal.h"
 #include "base/FontDesc.h"
 #include "base/Prompts.h"
@@ -38,21 +39,9 @@ class ThrowingPrompts : public rtv::Prompts {
 };
 
 std::vector<std::string> Overlay(std::string_view cellsBody) {
-  std::vector<std::string> lines = {
-      "#CellModel_Basic",
-      "<-(Color=clWindow)(Font=DEFAULT_CHARSET,,clWindowText,-17,,,)(PopupMenu=GI_PMenu_Edit)",
-      "#CellModel_iChI",
-      "^-WH(Color=clGray)(Font=,,clWhite,,,fsBold,)",
-      "#CellModel_eWh",
-      "S<_WHB",
-      "#CellModel_iQp",
-      "(%CT_Null.CL_Misc_QuarterPillar)",
-      "#CellModel_Nested",
-      "($eWh)($iChI)X(Flag2=1)",
-      "#CellModel_Loop",
-      "($Loop)",
-      "#GI_Fuzz_Cells",
-  };
+  std::vector<std::string> lines = rtv::test::FlagBitsCellModels();
+  lines.insert(lines.end(), {"#CellModel_Nested", "($eWh)($iChI)X(Flag2=1)", "#CellModel_Loop",
+                             "($Loop)", "#GI_Fuzz_Cells"});
   std::size_t start = 0;
   while (start <= cellsBody.size()) {
     const std::size_t end = cellsBody.find('\n', start);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "CloneFiles.h"
 #include "base/Prompts.h"
 #include "clonefile/CloneFile.h"
 #include "overlay/OverlayText.h"
@@ -17,41 +18,22 @@ namespace {
 
 class SilentPrompts : public rtv::Prompts {
  public:
-  rtv::PromptAnswer Message(const std::string&, const std::string&, rtv::PromptIcon,
+  rtv::PromptAnswer Message(const std::string& text, const std::string&, rtv::PromptIcon,
                             rtv::PromptButtons) override {
     ++shown;
+    lastText = text;
     return rtv::PromptAnswer::Ok;
   }
   std::optional<std::string> OpenFileName(const rtv::FileDialogRequest&) override { return {}; }
   std::optional<std::string> SaveFileName(const rtv::FileDialogRequest&) override { return {}; }
   int shown = 0;
+  std::string lastText;
 };
 
 struct Harness {
   Harness() : reader(overlay, prompts) {
-    overlay.SetLines({"#GI_Sys_AppTitle",
-                      "Fuzz",
-                      "#GI_Mess_FileErr_Headline",
-                      "Error",
-                      "#GI_Mess_FileErr_FileOpen",
-                      "1",
-                      "#GI_Mess_FileErr_FileAccess",
-                      "2",
-                      "#GI_Mess_FileErr_Model",
-                      "3",
-                      "#GI_Mess_FileErr_Extra",
-                      "4",
-                      "#GI_Mess_FileErr_MapRev",
-                      "5",
-                      "#GI_Mess_FileErr_Format",
-                      "6",
-                      "#GI_Mess_FileErr_Coverage",
-                      "7",
-                      "#GI_Mess_FileErr_Data",
-                      "8",
-                      "#GI_Mess_FileErr_Newer",
-                      "9",
-                      "#End_Of_Ovl"});
+    // Each code's message line is its key, so the text shown names the code reported.
+    overlay.SetLines(rtv::test::OverlayWithCloneFileKeys({"#GI_Sys_AppTitle", "Fuzz"}));
     image.SetSize(32768);
     reader.SetImage(&image);
     reader.SetModelCode(0x3974);
@@ -88,5 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (code < 0 || code > 9) std::abort();
   if (code != rtv::kFileOk && !h.image.Equals(before)) std::abort();
   if ((code != rtv::kFileOk) != (h.prompts.shown == shownBefore + 1)) std::abort();
+  if (code != rtv::kFileOk &&
+      h.prompts.lastText.find(rtv::CloneFile::MessageKey(code)) == std::string::npos)
+    std::abort();
   return 0;
 }

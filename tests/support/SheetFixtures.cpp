@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SheetFixtures.h"
 
+#include "service/FlagBitsSheet.h"
+
 namespace rtv::test {
 
 std::vector<std::string> SheetOverlay(const std::vector<SheetEntries>& sheets,
@@ -26,6 +28,16 @@ std::vector<std::string> SheetOverlay(const std::vector<SheetEntries>& sheets,
   lines.insert(lines.end(), extra.begin(), extra.end());
   lines.push_back("#End_Of_Ovl");
   return lines;
+}
+
+std::vector<std::string> FlagBitsCellModels() {
+  const std::vector<std::string> sheet = FlagBitsSheet::Lines(1);
+  std::vector<std::string> models;
+  for (std::size_t i = 0; i + 1 < sheet.size(); ++i) {
+    if (sheet[i].rfind("#CellModel_", 0) == 0)
+      models.insert(models.end(), {sheet[i], sheet[i + 1]});
+  }
+  return models;
 }
 
 }  // namespace rtv::test

@@ -22,6 +22,10 @@ std::vector<std::string> SheetOverlay(const std::vector<SheetEntries>& sheets,
                                       const std::vector<std::string>& widthList = {},
                                       const std::vector<std::string>& extra = {});
 
+// The cell model entries ("#CellModel_..." and its line) of the program's flag-bits sheet,
+// without the end: the models a markup test or fuzz target parses against.
+std::vector<std::string> FlagBitsCellModels();
+
 // A model, a view switch and a channel plan set by the test. Every plan channel and no user
 // channel exists at first.
 class FakeModelHost : public SheetModelHost {
