@@ -5,6 +5,7 @@
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "app/AppSettings.h"
 #include "app/InitialFiles.h"
 #include "app/MainController.h"
@@ -30,11 +31,11 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     settings.modelType = model;
     OverlayText overlay;
     OverlayText help;
-    ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+    ASSERT_TRUE(overlay.SetFile(test::DataFile("RTV612.OVL")));
     help.SetLines({"#End_Of_Ovl"});
     MessageBus bus(clock);
     MainController controller({settings, overlay, help, bus, clock, clock, prompts});
-    controller.SetDataFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(test::InitialFolder());
     NoView view;
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());
@@ -48,11 +49,11 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
 // The reader alone: every shipped file is a valid image, and all are checked at once.
 TEST(InitialFilesTest, TheReaderTakesEveryShippedFile) {
   OverlayText overlay;
-  ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+  ASSERT_TRUE(overlay.SetFile(test::DataFile("RTV612.OVL")));
   test::ScriptedPrompts prompts;
   InitialFiles files(overlay, prompts);
-  files.SetFolder(RTV_INITIAL_DIR);
-  EXPECT_EQ(files.Folder(), RTV_INITIAL_DIR);
+  files.SetFolder(test::InitialFolder());
+  EXPECT_EQ(files.Folder(), test::InitialFolder());
   for (int model = 0; model < RadioModel::kModelTypes; ++model) {
     EepromImage image;
     image.SetSize(RadioModel::kImageSize);
@@ -69,7 +70,7 @@ TEST(InitialFilesDeathTest, AFileThatIsNotThereEndsTheProgramNamingIt) {
   EXPECT_EXIT(
       {
         OverlayText overlay;
-        overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+        overlay.SetFile(test::DataFile("RTV612.OVL"));
         test::ScriptedPrompts prompts;
         InitialFiles files(overlay, prompts);
         files.SetFolder("/nonexistent/initial");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/CellAccess.h"
 
@@ -20,7 +21,7 @@ struct WarningChecksTest : ::testing::Test {
   std::uint8_t& At(int address) { return host.image.Data()[address]; }
   std::uint8_t Check(int link) { return host.accessor.CellFlags(TypeNo("CT_Null"), link, 0); }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
 };
 
 struct Poke {

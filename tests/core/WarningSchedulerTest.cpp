@@ -10,6 +10,7 @@
 #include "ManualClock.h"
 #include "MemoryAccessHost.h"
 #include "MessageLog.h"
+#include "ShippedData.h"
 #include "base/MessageBus.h"
 #include "cells/CellAccess.h"
 #include "cells/CellNames.h"
@@ -33,7 +34,7 @@ struct SchedulerFixture {
         });
     scheduler.Start();
   }
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   test::ManualClock clock;
   MessageBus bus{clock};
   WarningScheduler scheduler{host.overlay, host.accessor, clock, clock, bus};
