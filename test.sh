@@ -37,8 +37,7 @@ build=build-test
 status=0
 if [ "$mode" = unit ]; then
   cmake --build "$build" -j2 --target core_tests
-  # Two processes, each half of the tests: a process per test costs more than most tests under
-  # the sanitizers, a single process leaves one core idle.
+  # A few processes side by side, each a part of the tests (see the script).
   ./scripts/run-core-tests.sh "$build" || status=$?
 else
   cmake --build "$build" -j2
