@@ -27,7 +27,7 @@ void ClipboardRowCommands::Copied(const RowBuffer& rows) {
   std::vector<int> listRows;
   for (int i = 0; i < rows.Count(); ++i) listRows.push_back(rows.Row(i).row);
   const ClipboardRows text(*sheet);
-  lastCopied_ = text.Text(text.GridRowsOf(rows.Kind(), listRows));
+  lastCopied_ = text.Text(text.SheetRowsOf(rows.Kind(), listRows));
   clipboard->SetText(lastCopied_);
 }
 
@@ -64,7 +64,7 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   if (text.empty()) return false;
   ClipboardRows rows(*sheet);
   controller_.BeginStep(what);
-  const auto report = rows.Paste(text, rows.GridRowsFrom(kind, row), controller_.Choices(),
+  const auto report = rows.Paste(text, rows.SheetRowsFrom(kind, row), controller_.Choices(),
                                  &controller_.WorkingImage());
   controller_.EndStep();
   if (!report.refusal.empty()) {

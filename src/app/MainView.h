@@ -26,7 +26,7 @@ class MainView {
   virtual void SetModified(bool /*modified*/) {}
   // The caption the tree shows for a sheet; the sheet's name without a tree.
   virtual std::string SheetCaption(const std::string& sheet) const { return sheet; }
-  virtual void ShowForm() = 0;
+  virtual void ShowMainWindow() = 0;
   virtual void RedrawMessagePanel() = 0;
   // Builds the tree of sheets afresh from the overlay, hidden while it fills.
   virtual void RebuildTree() {}
@@ -58,7 +58,7 @@ class MainView {
   // The desktop's clipboard; null where there is none.
   virtual SystemClipboard* Clipboard() { return nullptr; }
   // Shows the sheet of an undone or redone step with the cursor on its cell.
-  virtual void ShowEditPlace(const std::string& /*sheet*/, int /*link*/, int /*index*/) {}
+  virtual void ShowEditPlace(const std::string& /*sheet*/, int /*cellLink*/, int /*index*/) {}
   virtual std::string SelectedTreeSheet() const { return {}; }
   // Builds the sheet on show again (its rows may change), with the cursor on the same item,
   // or on the next one listed when that item is not listed any more.
@@ -72,8 +72,8 @@ class MainView {
   // Marks the tree nodes of the sheets with errors and of those with warnings only.
   virtual void ShowWarningMarks(const std::vector<std::string>& /*errorSheets*/,
                                 const std::vector<std::string>& /*warningSheets*/) {}
-  // Asks the main form to close (the controller's close questions apply).
-  virtual void CloseForm() {}
+  // Asks the main window to close (the controller's close questions apply).
+  virtual void CloseMainWindow() {}
   // The progress window, the port dialog and the main window's enabling for the radio link.
   virtual LinkView* LinkWindows() { return nullptr; }
   // The clone information sheet after Clone > Information; false when the window has none

@@ -17,7 +17,7 @@ namespace {
 
 struct NoView : MainView {
   void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
+  void ShowMainWindow() override {}
   void RedrawMessagePanel() override {}
 };
 

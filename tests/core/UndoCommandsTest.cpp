@@ -27,11 +27,11 @@ namespace {
 
 struct PlaceView : MainView {
   void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
+  void ShowMainWindow() override {}
   void RedrawMessagePanel() override {}
   Sheet* SheetOnShow() override { return shown; }
-  void ShowEditPlace(const std::string& sheet, int link, int index) override {
-    places.push_back(sheet + " " + CellLinkName(link) + "[" + std::to_string(index) + "]");
+  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override {
+    places.push_back(sheet + " " + CellLinkName(cellLink) + "[" + std::to_string(index) + "]");
   }
   Sheet* shown = nullptr;
   std::vector<std::string> places;
@@ -49,11 +49,12 @@ struct UndoFixture {
     sheet->Build();
     view.shown = sheet.get();
   }
-  // Sends a commit or a command to the cell of `link` on the row of channel row `index`.
-  void Send(const char* link, int index, const std::string& text, int command = 0, int last = -1) {
+  // Sends a commit or a command to the cell of `cellLink` on the row of channel row `index`.
+  void Send(const char* cellLink, int index, const std::string& text, int command = 0,
+            int last = -1) {
     int column = 0;
     int row = 0;
-    ASSERT_TRUE(sheet->FindSelectable(CellLinkNumber(link), index, column, row));
+    ASSERT_TRUE(sheet->FindSelectable(CellLinkNumber(cellLink), index, column, row));
     CellRequest request;
     request.cell = &sheet->CellAt(column, row).cell;
     if (command != 0) {

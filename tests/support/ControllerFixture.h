@@ -39,14 +39,14 @@ struct FakeView : MainView {
   bool busy = false;
   int closeRequests = 0;
   void SetTitle(const std::string& title) override { titles.push_back(title); }
-  void ShowForm() override { ++shown; }
+  void ShowMainWindow() override { ++shown; }
   void RedrawMessagePanel() override { ++redraws; }
   void CloseCurrentSheet() override { ++sheetsClosed; }
   void SetBusy(bool on) override {
     ++busyCalls;
     busy = on;
   }
-  void CloseForm() override { ++closeRequests; }
+  void CloseMainWindow() override { ++closeRequests; }
   void ShowWarningMarks(const std::vector<std::string>& errors,
                         const std::vector<std::string>& warnings) override {
     errorMarks = errors;

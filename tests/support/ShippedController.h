@@ -20,7 +20,7 @@ namespace rtv::test {
 // A main window without widgets: it only knows which sheet is on show, and has a clipboard.
 struct SheetOnShowView : MainView {
   void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
+  void ShowMainWindow() override {}
   void RedrawMessagePanel() override {}
   Sheet* SheetOnShow() override { return shown; }
   void CloseCurrentSheet() override { ++closed; }

@@ -33,10 +33,10 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 struct EndedWindow : test::ProgramWindowWith<QtPrompts> {
   // The recovery file in `stateFolder`, or in a folder of its own.
   explicit EndedWindow(const std::string& stateFolder = {}) {
-    prompts.SetOwner(form.get());
+    prompts.SetOwner(mainWindow.get());
     recovery = std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts,
                                               stateFolder.empty() ? state.Path() : stateFolder);
-    shutdown = std::make_unique<SignalShutdown>(prompts, *form, *recovery);
+    shutdown = std::make_unique<SignalShutdown>(prompts, *mainWindow, *recovery);
     termination.OnSignal([this] {
       ++signalsHandled;
       shutdown->Run();
@@ -69,8 +69,8 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
   for (const StateCase& c : cases) {
     SCOPED_TRACE(c.what);
     EndedWindow w;
-    w.form->show();
-    w.form->move(123, 45);
+    w.mainWindow->show();
+    w.mainWindow->move(123, 45);
     w.controller->WorkingImage().SetByte(kProbe, 0x41);
     w.controller->CheckDirty();
     ASSERT_TRUE(w.controller->IsDirty());
@@ -97,7 +97,7 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
 // With nothing on show the window is left as it is: closing it would ask about the changes.
 TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   EndedWindow w;
-  w.form->show();
+  w.mainWindow->show();
   w.controller->WorkingImage().SetByte(kProbe, 0x41);
   w.controller->CheckDirty();
   QTimer watcher;
@@ -112,7 +112,7 @@ TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   ::raise(SIGTERM);
   ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return w.signalsHandled == 1; }));
   EXPECT_FALSE(asked);
-  EXPECT_TRUE(w.form->isVisible());
+  EXPECT_TRUE(w.mainWindow->isVisible());
   EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
 }
 

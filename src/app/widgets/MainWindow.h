@@ -57,10 +57,10 @@ class MainWindow : public QMainWindow, public MainView {
   ~MainWindow() override;
 
   void SetTitle(const std::string& title) override;
-  void ShowForm() override;
+  void ShowMainWindow() override;
   void RedrawMessagePanel() override;
   void SetBusy(bool busy) override;
-  void CloseForm() override;
+  void CloseMainWindow() override;
   void RebuildTree() override;
   void ShowTreeAndSelectFirst() override;
   void AppendToTreeRoot(const std::string& text) override;
@@ -72,7 +72,7 @@ class MainWindow : public QMainWindow, public MainView {
   void CloseCurrentSheet() override;
   void RebuildSheetOnShow() override;
   bool StartPageChosen() const override;
-  void ShowEditPlace(const std::string& sheet, int link, int index) override;
+  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
   SystemClipboard* Clipboard() override { return &clipboard_; }
@@ -138,9 +138,9 @@ class MainWindow : public QMainWindow, public MainView {
   void FollowInTree(const std::string& name);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
-  // The Edit menu offers the popup menu the grid of the sheet on show names, or none.
-  void FollowCellMenu(const SheetView& grid);
-  void ReleaseCellMenu(SheetView& grid);
+  // The Edit menu offers the popup menu the sheet view of the sheet on show names, or none.
+  void FollowCellMenu(const SheetView& sheetView);
+  void ReleaseCellMenu(SheetView& sheetView);
 
   MainController& controller_;
   AppSettings& settings_;
@@ -173,7 +173,7 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<SheetViewServices> viewServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;
-  bool gridHadFocus_ = false;
+  bool sheetViewHadFocus_ = false;
   bool placedWithFrame_ = false;
   QAction* channelsInUse_ = nullptr;
   StartPage* startPage_ = nullptr;
