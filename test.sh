@@ -37,8 +37,8 @@ build=build-test
 status=0
 if [ "$mode" = unit ]; then
   cmake --build "$build" -j2 --target core_tests
-  # In one process: seconds, where a process per test under the sanitizers takes most of a minute.
-  (cd "$build/tests" && ../../tests/with-temp-home.sh ./core_tests --gtest_brief=1) || status=$?
+  # A few processes side by side, each a part of the tests (see the script).
+  ./scripts/run-core-tests.sh "$build" || status=$?
 else
   cmake --build "$build" -j2
   # One process per test suite (cmake/RtvTestGroups.cmake); -L unit, gui or e2e for a part.

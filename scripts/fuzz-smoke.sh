@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the core and the libFuzzer targets with clang (build-fuzz) and runs each target for
-# a short while from its seeds, as a smoke test: a crash, a sanitizer report or a failed
-# check fails the script. Prints each target's executions per second. CI runs it after
-# ./test.sh.
+# Builds the core, its tests and the libFuzzer targets with clang (build-fuzz), runs the core
+# tests, then each fuzz target for a short while from its seeds, as a smoke test: a failed
+# test, a crash, a sanitizer report or a failed check fails the script. Prints each target's
+# executions per second. CI runs it after ./test.sh, so the core is built by both compilers.
 #   scripts/fuzz-smoke.sh [SECONDS]   seconds per target, 60 unless told
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,13 +12,18 @@ seconds=${1:-60}
 ./scripts/setup.sh clang libclang-rt-14-dev
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 build=build-fuzz
 CC=clang CXX=clang++ ./scripts/configure.sh "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DRTV_CORE_ONLY=ON -DRTV_FUZZ=ON
 targets=(CellMarkupFuzz CloneFileFuzz CloneLinkFuzz CsvTableFuzz SheetCsvFuzz)
-cmake --build "$build" -j2 --target "${targets[@]}"
+cmake --build "$build" -j2 --target core_tests "${targets[@]}"
+
+echo "== core tests, clang"
+tests_status=0
+./scripts/run-core-tests.sh "$build" || tests_status=1
 
 # target|seed folder|options
 runs=("CellMarkupFuzz||-dict=tests/fuzz/CellMarkupFuzz.dict"
@@ -53,4 +58,5 @@ for run in "${runs[@]}"; do
 done
 printf '%s\n' "${summary[@]}"
 [ "$status" -eq 0 ] || echo "fuzz-smoke: failing inputs in $build/fuzz-failures" >&2
-exit "$status"
+[ "$tests_status" -eq 0 ] || echo "fuzz-smoke: the core tests failed under clang (above)" >&2
+exit $((status | tests_status))

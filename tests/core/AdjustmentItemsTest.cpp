@@ -8,6 +8,7 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "radio/Readings.h"
 
 namespace rtv {
@@ -16,7 +17,7 @@ namespace {
 struct AdjustmentItemsTest : ::testing::Test {
   std::uint8_t& At(int address) { return host.image.Data()[address]; }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   CellProbe probe{host};
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "clonefile/CloneFile.h"
 #include "overlay/OverlayText.h"
 #include "radio/EepromImage.h"
@@ -29,7 +30,7 @@ class InitialImages : public ::testing::Test {
  protected:
   static EepromImage Load(int model) {
     OverlayText overlay;
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    overlay.SetFile(test::DataFile("RTV612.OVL"));
     test::ScriptedPrompts prompts;
     EepromImage image;
     image.SetSize(32768);
@@ -38,8 +39,7 @@ class InitialImages : public ::testing::Test {
     reader.SetModelCode(0x3974);
     reader.SetExtensionCode(1);
     reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-    const std::string path =
-        std::string(RTV_INITIAL_DIR) + "/" + overlay.GetLine("GI_App_InitialFile", model);
+    const std::string path = test::InitialFile(overlay.GetLine("GI_App_InitialFile", model));
     EXPECT_EQ(reader.Read(path, kCloneRanges), kFileOk) << path;
     return image;
   }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/CellAccess.h"
 #include "cells/CellCatalog.h"
@@ -28,7 +29,7 @@ Cell Item(const char* cellLink, int index, const char* text) {
 }
 
 TEST(ChoiceItemsTest, ItemsShowTheirTextAndAskTheirOwnerWhetherTheyCanBeChosen) {
-  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+  MemoryAccessHost host(test::DataFile("RTV612.OVL"));
   // Soft key 0 of a radio with no region scanning: the "scan" item (4) cannot be chosen.
   Cell owner;
   owner.cellType = TypeNo("CT_Null");

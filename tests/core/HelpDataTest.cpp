@@ -15,6 +15,7 @@
 #include "ImageModelHost.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "cells/CellCatalog.h"
 #include "cells/CellNames.h"
 #include "clonefile/CloneFile.h"
@@ -25,8 +26,8 @@
 namespace rtv {
 namespace {
 
-constexpr const char* kOverlay = RTV_DATA_DIR "/RTV612.OVL";
-constexpr const char* kHelpOverlay = RTV_DATA_DIR "/RTV612H.OVL";
+const std::string kOverlay = test::DataFile("RTV612.OVL");
+const std::string kHelpOverlay = test::DataFile("RTV612H.OVL");
 // The troubleshooting topic of a radio link status s is "c(1500 + s)", that of a clone file
 // error code e is "c(1600 + e)".
 constexpr int kLinkStatusTopics = 1500;
@@ -117,13 +118,13 @@ class HelpPage {
 HelpPage LoadHelpPage() {
   OverlayText overlay;
   EXPECT_TRUE(overlay.SetFile(kOverlay));
-  return HelpPage(ReadFile(RTV_DATA_DIR "/" + overlay.GetFirstLine("GI_Sys_MyHelpFile")));
+  return HelpPage(ReadFile(test::DataFile(overlay.GetFirstLine("GI_Sys_MyHelpFile"))));
 }
 
 TEST(HelpDataTest, EveryContextNamesACellLinkAndReachesAnAnchorOfTheHelpPage) {
   OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlay));
-  const std::string page = ReadFile(RTV_DATA_DIR "/" + overlay.GetFirstLine("GI_Sys_MyHelpFile"));
+  const std::string page = ReadFile(test::DataFile(overlay.GetFirstLine("GI_Sys_MyHelpFile")));
   ASSERT_FALSE(page.empty());
 
   OverlayText help;
@@ -156,8 +157,8 @@ TEST(HelpDataTest, EveryPictureOfTheHelpPageIsInstalledBesideIt) {
   OverlayText overlay;
   ASSERT_TRUE(overlay.SetFile(kOverlay));
   const std::string name = overlay.GetFirstLine("GI_Sys_MyHelpFile");
-  const std::string folder = std::string(RTV_DATA_DIR "/") + name.substr(0, name.rfind('/') + 1);
-  const std::string html = ReadFile(RTV_DATA_DIR "/" + name);
+  const std::string folder = test::DataFile(name.substr(0, name.rfind('/') + 1));
+  const std::string html = ReadFile(test::DataFile(name));
   int pictures = 0;
   const std::string marker = "<img src=\"";
   for (std::size_t at = html.find(marker); at != std::string::npos;
@@ -238,7 +239,7 @@ std::vector<ServedCell> ServedCells() {
     reader.SetExtensionCode(1);
     reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
     const std::string file = host.overlay.GetLine("GI_App_InitialFile", model);
-    EXPECT_EQ(reader.Read(std::string(RTV_INITIAL_DIR) + "/" + file, kCloneRanges), kFileOk);
+    EXPECT_EQ(reader.Read(test::InitialFile(file), kCloneRanges), kFileOk);
     test::ImageModelHost sheetModel(host.image, model);
     test::FixedTextMetrics metrics;
     SheetServices services{host.overlay, metrics, [&](CellRequest& request, bool notify) {

@@ -7,6 +7,7 @@
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/InitialFiles.h"
@@ -35,11 +36,11 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     settings.modelType = model;
     OverlayText overlay;
     OverlayText help;
-    ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+    ASSERT_TRUE(overlay.SetFile(test::DataFile("RTV612.OVL")));
     help.SetLines({"#End_Of_Ovl"});
     MessageBus bus(clock);
     MainController controller({settings, overlay, help, bus, clock, clock, prompts});
-    controller.SetDataFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(test::InitialFolder());
     NoView view;
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());
@@ -53,11 +54,11 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
 // The reader alone: every shipped file is a valid image, and all are checked at once.
 TEST(InitialFilesTest, TheReaderTakesEveryShippedFile) {
   OverlayText overlay;
-  ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+  ASSERT_TRUE(overlay.SetFile(test::DataFile("RTV612.OVL")));
   test::ScriptedPrompts prompts;
   InitialFiles files(overlay, prompts);
-  files.SetFolder(RTV_INITIAL_DIR);
-  EXPECT_EQ(files.Folder(), RTV_INITIAL_DIR);
+  files.SetFolder(test::InitialFolder());
+  EXPECT_EQ(files.Folder(), test::InitialFolder());
   for (int model = 0; model < RadioModel::kModelTypes; ++model) {
     EepromImage image;
     image.SetSize(RadioModel::kImageSize);
@@ -76,12 +77,12 @@ TEST(InitialFilesDeathTest, TheCheckAtTheStartReadsEveryFileButTheOneJustRead) {
   const test::TempFolder folder;
   for (int model = 0; model < RadioModel::kModelTypes; ++model) {
     const std::string name = "/RTV612M" + std::to_string(model) + ".rtv";
-    fs::copy_file(RTV_INITIAL_DIR + name, folder.Path() + name);
+    fs::copy_file(test::InitialFolder() + name, folder.Path() + name);
   }
   fs::resize_file(folder.File("RTV612M4.rtv"), 10);  // cut short
   const auto check = [&folder](int readAlready) {
     OverlayText overlay;
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    overlay.SetFile(test::DataFile("RTV612.OVL"));
     test::ScriptedPrompts prompts;
     InitialFiles files(overlay, prompts);
     files.SetFolder(folder.Path());
@@ -96,7 +97,7 @@ TEST(InitialFilesDeathTest, AFileThatIsNotThereEndsTheProgramNamingIt) {
   EXPECT_EXIT(
       {
         OverlayText overlay;
-        overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+        overlay.SetFile(test::DataFile("RTV612.OVL"));
         test::ScriptedPrompts prompts;
         InitialFiles files(overlay, prompts);
         files.SetFolder("/nonexistent/initial");

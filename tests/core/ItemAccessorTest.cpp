@@ -9,6 +9,7 @@
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
 #include "RecordingCanvas.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/CellAccessHost.h"
 
@@ -157,7 +158,7 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
 }
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {
-  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+  MemoryAccessHost host(test::DataFile("RTV612.OVL"));
   CellKey keySeen;
   host.accessor.Serve(LinkFamily::FixedTexts, [&](CellAccess& access) {
     access.MarkReadOnly();

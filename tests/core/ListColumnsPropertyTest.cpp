@@ -8,6 +8,7 @@
 
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "radio/ChannelRow.h"
 
@@ -82,7 +83,7 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
   const auto pick = [&random](int n) {
     return static_cast<int>(random() % static_cast<unsigned>(n));
   };
-  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+  MemoryAccessHost host(test::DataFile("RTV612.OVL"));
   RecordingPopupHost popupHost;
   for (int round = 0; round < 4; ++round) {
     // Zero, then random images: the accessor meets whatever a file holds.

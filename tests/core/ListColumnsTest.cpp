@@ -9,6 +9,7 @@
 #include "EditorAccess.h"
 #include "MemoryAccessHost.h"
 #include "RecordingCanvas.h"
+#include "ShippedData.h"
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "radio/ChannelRow.h"
@@ -135,7 +136,7 @@ struct ListColumnsTest : ::testing::Test {
     PutText(0x0830 + 9 * n + 4, name);
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
 };
 
 TEST_F(ListColumnsTest, ChannelNumbers) {

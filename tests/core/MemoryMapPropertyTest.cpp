@@ -13,6 +13,7 @@
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "clonefile/CloneFile.h"
 #include "radio/AdjustmentItems.h"
 #include "radio/RadioModel.h"
@@ -44,14 +45,14 @@ std::string RandomText(std::mt19937& random) {
 }
 
 TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
-  MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+  MemoryAccessHost host(test::DataFile("RTV612.OVL"));
   test::ScriptedPrompts prompts;
   CloneFile reader(host.overlay, prompts);
   reader.SetImage(&host.image);
   reader.SetModelCode(RadioModel::kModelCode);
   reader.SetExtensionCode(RadioModel::kExtensionCode);
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
-  ASSERT_EQ(reader.Read(RTV_INITIAL_DIR "/RTV612M0.rtv", kCloneRanges), kFileOk);
+  ASSERT_EQ(reader.Read(test::InitialFile("RTV612M0.rtv"), kCloneRanges), kFileOk);
   host.adjustment.emplace();
   host.cloneInformation.emplace();
   host.cloneInformation->esn = "0A000186A0";

@@ -10,6 +10,7 @@
 #include "ManualClock.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "ShippedImages.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
@@ -28,14 +29,14 @@ namespace rtv {
 namespace {
 
 std::string InitialFile(int model) {
-  return std::string(RTV_INITIAL_DIR) + "/RTV612M" + std::to_string(model) + ".rtv";
+  return test::InitialFile("RTV612M" + std::to_string(model) + ".rtv");
 }
 
 // A settings edit that saving would revert is exactly an edit of a field the model fixes:
 // flip an item's bits, normalise for saving, and see whether they went back.
 TEST(ModelFixedFieldsTest, SavingRevertsASettingExactlyWhenTheModelFixesIt) {
   OverlayText overlay;
-  overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+  overlay.SetFile(test::DataFile("RTV612.OVL"));
   for (int model = 0; model <= 6; ++model) {
     EepromImage defaults;
     ASSERT_TRUE(test::ReadShippedImage(overlay, InitialFile(model), model, defaults));
@@ -83,7 +84,7 @@ TEST(ModelFixedFieldsTest, ACellTheModelFixesIsReadOnlyAndSaysWhy) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
+    MemoryAccessHost host(test::DataFile("RTV612.OVL"));
     ASSERT_TRUE(test::ReadShippedImage(host.overlay, InitialFile(c.model), c.model, host.image));
     host.modelType = c.model;
     const EepromImage before = host.image;
@@ -121,12 +122,12 @@ TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   AppSettings settings{true};
   OverlayText overlay;
   OverlayText help;
-  overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+  overlay.SetFile(test::DataFile("RTV612.OVL"));
   help.SetLines({"#End_Of_Ovl"});
   MessageBus bus{clock};
   MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
   ConfigView view;
-  controller.SetDataFolder(RTV_INITIAL_DIR);
+  controller.SetDataFolder(test::InitialFolder());
   controller.Setup(view);
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [&](CellRequest& request, bool notify) {

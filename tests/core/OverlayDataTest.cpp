@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/CellMarkReason.h"
 #include "cells/CellMarkup.h"
@@ -23,7 +24,7 @@
 namespace rtv {
 namespace {
 
-constexpr const char* kOverlayPath = RTV_DATA_DIR "/RTV612.OVL";
+const std::string kOverlayPath = test::DataFile("RTV612.OVL");
 
 // Keys read as texts, dialog texts and messages.
 const char* const kTextKeys[] = {

@@ -13,6 +13,7 @@
 #include "ImageModelHost.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "cells/CellCatalog.h"
 #include "clonefile/CloneFile.h"
 #include "menus/ItemStates.h"
@@ -22,7 +23,7 @@
 namespace rtv {
 namespace {
 
-constexpr const char* kOverlay = RTV_DATA_DIR "/RTV612.OVL";
+const std::string kOverlay = test::DataFile("RTV612.OVL");
 // The memory window of the service tools shows raw bytes through links the service
 // windows serve; nothing else of the overlay may stay unserved.
 constexpr const char* kServiceOnlySheet = "GI_Sheet_EeDebugWin";
@@ -51,7 +52,7 @@ void LoadInitialImage(MemoryAccessHost& host, int model) {
   reader.SetExtensionCode(1);
   reader.SetMapRevisionCheck([](int revision) { return revision == 1; });
   const std::string file = host.overlay.GetLine("GI_App_InitialFile", model);
-  ASSERT_EQ(reader.Read(std::string(RTV_INITIAL_DIR) + "/" + file, kCloneRanges), kFileOk);
+  ASSERT_EQ(reader.Read(test::InitialFile(file), kCloneRanges), kFileOk);
 }
 
 TEST(OverlayWalkTest, EverySheetBuildsAndEveryBoundCellShowsARealValue) {

@@ -9,6 +9,7 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 
 namespace rtv {
@@ -34,7 +35,7 @@ struct ProgramItemsTest : ::testing::Test {
     return request;
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   RecordingCanvas canvas;
 };
 

@@ -9,6 +9,7 @@
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "ShippedImages.h"
 #include "cells/CellCatalog.h"
 #include "cells/CellRequest.h"
@@ -244,7 +245,7 @@ struct PropertyRun {
   }
 
   std::mt19937 random;
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   test::ScriptedPrompts prompts;
   RowOperations operations{host, host.overlay, prompts};
 };
@@ -260,7 +261,7 @@ TEST(RowCommandsPropertyTest, CommandsChangeOnlyTheirRowsAndUndoTakesEveryStepBa
       SCOPED_TRACE(testing::Message() << start.what << ", seed " << seed);
       PropertyRun run(seed * 7919 + static_cast<std::uint32_t>(start.garbage));
       MemoryAccessHost& host = run.host;
-      ASSERT_TRUE(test::ReadShippedImage(host.overlay, RTV_INITIAL_DIR "/RTV612M0.rtv", 0,
+      ASSERT_TRUE(test::ReadShippedImage(host.overlay, test::InitialFile("RTV612M0.rtv"), 0,
                                          host.templateImage));
       host.image = host.templateImage;
       for (int a = 0; a < kImageSize; ++a) {

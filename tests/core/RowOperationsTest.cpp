@@ -8,6 +8,7 @@
 
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "base/Message.h"
 #include "cells/CellRequest.h"
 
@@ -68,7 +69,7 @@ struct RowFixture {
     return texts;
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   test::ScriptedPrompts prompts;
   RowOperations operations{host, host.overlay, prompts};
   CellRequest request;

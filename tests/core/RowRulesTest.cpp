@@ -8,6 +8,7 @@
 
 #include "MemoryAccessHost.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "ShippedImages.h"
 #include "cells/CellRequest.h"
 #include "radio/ChannelRow.h"
@@ -23,7 +24,7 @@ constexpr std::int32_t kFreeRecord = 9;
 struct RowRules : testing::Test {
   void SetUp() override {
     ASSERT_TRUE(
-        test::ReadShippedImage(host.overlay, RTV_INITIAL_DIR "/RTV612M0.rtv", 0, host.image));
+        test::ReadShippedImage(host.overlay, test::InitialFile("RTV612M0.rtv"), 0, host.image));
     host.templateImage = host.image;
   }
   bool Run(int command, ListKind kind, int row, int first = -1, int last = -1) {
@@ -83,7 +84,7 @@ struct RowRules : testing::Test {
     return bytes;
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   test::ScriptedPrompts prompts;
   RowOperations operations{host, host.overlay, prompts};
   CellRequest request;

@@ -9,6 +9,7 @@
 #include "ControllerFixture.h"
 #include "MemoryAccessHost.h"
 #include "MessageLog.h"
+#include "ShippedData.h"
 #include "base/Message.h"
 #include "cells/Cell.h"
 #include "cells/CellNames.h"
@@ -142,7 +143,7 @@ struct MemoryCellsTest : ::testing::Test {
     }
     return std::nullopt;
   }
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   CellProbe probe{host};
 };
 

@@ -10,6 +10,7 @@
 
 #include "CellProbe.h"
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/ChoiceLists.h"
 #include "radio/ModelFixedFields.h"
@@ -73,7 +74,7 @@ struct SettingsItemsTest : ::testing::Test {
     return false;
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   CellProbe probe{host};
 };
 
@@ -661,7 +662,7 @@ TEST_F(SettingsItemsTest, LinksOutsideTheTable) {
 }
 
 TEST_F(SettingsItemsTest, WithoutAnImageNothingIsShown) {
-  MemoryAccessHost small(RTV_DATA_DIR "/RTV612.OVL", 0x100);
+  MemoryAccessHost small(test::DataFile("RTV612.OVL"), 0x100);
   CellProbe smallProbe(small);
   EXPECT_EQ(smallProbe.Type(LinkNo("CL_ComDsc_SelfId"), 0, "123456789").text, "");
   EXPECT_EQ(smallProbe.Show(LinkNo("CL_ComCom_Usa")).text, "");

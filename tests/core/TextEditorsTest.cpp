@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EditorAccess.h"
+#include "ShippedData.h"
 #include "cells/EditRule.h"
 #include "cells/IdDigitsEditor.h"
 #include "cells/RadioCharset.h"
@@ -209,7 +210,7 @@ TEST(EditRuleTest, TakesOnlyWhatTheFieldStores) {
 
 TEST(EditRuleTest, SaysItsRuleAndItsRefusalsInWords) {
   OverlayText overlay;
-  ASSERT_TRUE(overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL"));
+  ASSERT_TRUE(overlay.SetFile(test::DataFile("RTV612.OVL")));
   const EditRule name{3, EditCharset::FreeName};
   const std::string rule = name.Describe(overlay, "Name");
   EXPECT_EQ(rule.rfind("Name: up to 3 characters, A-Z 0-9", 0), 0u) << rule;

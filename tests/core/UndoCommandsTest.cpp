@@ -7,6 +7,7 @@
 
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
@@ -40,9 +41,9 @@ struct PlaceView : MainView {
 // sheet on show, built without widgets.
 struct UndoFixture {
   UndoFixture() {
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+    overlay.SetFile(test::DataFile("RTV612.OVL"));
     help.SetLines({"#End_Of_Ovl"});
-    controller.SetDataFolder(RTV_INITIAL_DIR);
+    controller.SetDataFolder(test::InitialFolder());
     controller.Setup(view);
     sheet = controller.CreateSheet(services, "GI_Sheet_IntCh");
     sheet->Build();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "MemoryAccessHost.h"
+#include "ShippedData.h"
 #include "cells/Cell.h"
 #include "cells/CellAccess.h"
 
@@ -22,7 +23,7 @@ struct WarningChecksTest : ::testing::Test {
     return host.accessor.CellFlags(TypeNo("CT_Null"), cellLink, 0);
   }
 
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
 };
 
 struct Poke {

@@ -10,6 +10,7 @@
 #include "ManualClock.h"
 #include "MemoryAccessHost.h"
 #include "MessageLog.h"
+#include "ShippedData.h"
 #include "base/MessageBus.h"
 #include "base/TimerTask.h"
 #include "cells/CellAccess.h"
@@ -37,7 +38,7 @@ struct SchedulerFixture {
     tick.Bind([this](TimerTask&) { scheduler.Tick(); });
     tick.Schedule(WarningScheduler::kTickMs);
   }
-  MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
+  MemoryAccessHost host{test::DataFile("RTV612.OVL")};
   test::ManualClock clock;
   MessageBus bus{clock};
   WarningScheduler scheduler{host.overlay, host.accessor, clock, bus};

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ShippedController.h"
 
+#include "ShippedData.h"
+
 namespace rtv::test {
 
 ShippedController::ShippedController(int model) {
   settings.modelType = model;
-  overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
+  overlay.SetFile(test::DataFile("RTV612.OVL"));
   help.SetLines({"#End_Of_Ovl"});
-  controller.SetDataFolder(RTV_INITIAL_DIR);
+  controller.SetDataFolder(test::InitialFolder());
   controller.Setup(view);
 }
 

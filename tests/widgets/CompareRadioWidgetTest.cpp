@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "RadioSimulator.h"
+#include "ShippedData.h"
 #include "app/FileCommands.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellNames.h"
@@ -131,7 +132,7 @@ struct RefusedCase {
 TEST(CompareRadioWidgetTest, AnotherModelOrAFailedReadListsNothing) {
   const std::vector<RefusedCase> cases = {
       {"a radio of another model",
-       {"--image", RTV_INITIAL_DIR "/RTV612M1.rtv"},
+       {"--image", QString::fromStdString(test::InitialFile("RTV612M1.rtv"))},
        "The radio is of model 1 (United Kingdom), the program's memory of model 0 (USA). "
        "Memories of different models are not compared."},
       {"a radio that falls silent", {"--silent-after", "87"}, ""},

@@ -17,6 +17,7 @@
 #include "CloneFiles.h"
 #include "ManualClock.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
@@ -51,7 +52,7 @@ struct MainWindowFixture {
     controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     test::WriteInitialFiles(initialFiles.Path());
-    std::filesystem::copy(RTV_DATA_DIR "/icons", initialFiles.Path() + "/icons");
+    std::filesystem::copy(test::DataFile("icons"), initialFiles.Path() + "/icons");
     controller->SetDataFolder(initialFiles.Path());
   }
   test::TempFolder initialFiles;

@@ -19,6 +19,7 @@
 #include "MemorySettingsStore.h"
 #include "MenuSearch.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "TempFolder.h"
 #include "WaitUntil.h"
 #include "app/AppSettings.h"
@@ -110,12 +111,12 @@ class ProgramWindowWith {
  private:
   void Start(std::vector<std::string> arguments) {
     namespace fs = std::filesystem;
-    for (const auto& entry : fs::directory_iterator(RTV_INITIAL_DIR)) {
+    for (const auto& entry : fs::directory_iterator(test::InitialFolder())) {
       fs::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
     }
-    fs::copy(RTV_DATA_DIR "/help", folder.Path() + "/help");
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
+    fs::copy(test::DataFile("help"), folder.Path() + "/help");
+    overlay.SetFile(test::DataFile("RTV612.OVL"));
+    help.SetFile(test::DataFile("RTV612H.OVL"));
     controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetDataFolder(folder.Path());

@@ -10,8 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "BuiltPrograms.h"
 #include "MemorySettingsStore.h"
 #include "ScriptedPrompts.h"
+#include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/CloneCommands.h"
@@ -41,7 +43,7 @@ class Simulator {
   bool Start(const QStringList& options = {}) {
     QStringList arguments = {"--link", QString::fromStdString(link_), "--verbose"};
     arguments << options;
-    process_.start(RTV_RADIOSIM, arguments);
+    process_.start(test::RadioSimPath(), arguments);
     if (!process_.waitForStarted(5000)) return false;
     return QTest::qWaitFor([this] { return QFileInfo(QString::fromStdString(link_)).exists(); },
                            5000);
@@ -66,9 +68,9 @@ class Simulator {
 struct RadioFixture {
   // The program's own overlay and initial files, as the installed program has them.
   RadioFixture() : settings(true) {
-    overlay.SetFile(RTV_DATA_DIR "/RTV612.OVL");
-    help.SetFile(RTV_DATA_DIR "/RTV612H.OVL");
-    for (const auto& entry : std::filesystem::directory_iterator(RTV_INITIAL_DIR)) {
+    overlay.SetFile(test::DataFile("RTV612.OVL"));
+    help.SetFile(test::DataFile("RTV612H.OVL"));
+    for (const auto& entry : std::filesystem::directory_iterator(test::InitialFolder())) {
       std::filesystem::copy(entry.path(), folder.Path() + "/" + entry.path().filename().string());
     }
     const QSize screen = QGuiApplication::primaryScreen()->size();
@@ -78,7 +80,7 @@ struct RadioFixture {
     ports.settings = &store;
     controller = std::make_unique<MainController>(
         ControllerServices{settings, overlay, help, bus, timers, timers, prompts});
-    std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
+    std::filesystem::copy(test::DataFile("icons"), folder.Path() + "/icons");
     controller->SetDataFolder(folder.Path());
     controller->AttachLink(device, ports);
     mainWindow = std::make_unique<MainWindow>(*controller, settings);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "BuiltPrograms.h"
+
 namespace rtv::test {
 
 // Starts the real program offscreen with its runtime folder (the lock) and its settings
@@ -27,7 +29,7 @@ inline void StartRealProgram(QProcess& program, const QString& runtimeFolder,
     environment.remove("RTV_FIRST_PAINT_PROBE");
   }
   program.setProcessEnvironment(environment);
-  program.start(RTV_PROGRAM, arguments);
+  program.start(test::ProgramPath(), arguments);
 }
 
 }  // namespace rtv::test

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BuiltPrograms.h"
 #include "ManualClock.h"
 #include "ProgramWindow.h"
 #include "RealProgram.h"
@@ -105,7 +106,7 @@ TEST(DataLookupTest, TheProgramWithoutItsDataNamesTheFoldersAndWritesNothing) {
   const QTemporaryDir prefix;
   ASSERT_TRUE(QDir(prefix.path()).mkpath("bin"));
   const QString alone = prefix.path() + "/bin/rtv612";
-  ASSERT_TRUE(QFile::copy(RTV_PROGRAM, alone));
+  ASSERT_TRUE(QFile::copy(test::ProgramPath(), alone));
   QProcess program;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.insert("XDG_RUNTIME_DIR", runtime.Path());

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "RealProgram.h"
+#include "ShippedData.h"
 #include "WaitUntil.h"
 
 namespace rtv {
@@ -93,7 +94,7 @@ TEST(TerminationTest, ASignalDuringTheRecoveryQuestionKeepsTheChanges) {
   QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   const QString recovery = QDir(config.path()).filePath("state/Vrel/RT-V612");
   ASSERT_TRUE(QDir().mkpath(recovery));
-  ASSERT_TRUE(QFile::copy(QDir(RTV_INITIAL_DIR).filePath("RTV612M0.rtv"),
+  ASSERT_TRUE(QFile::copy(QString::fromStdString(test::InitialFile("RTV612M0.rtv")),
                           QDir(recovery).filePath("recovery.rtv")));
   QFile note(QDir(recovery).filePath("recovery.txt"));
   ASSERT_TRUE(note.open(QIODevice::WriteOnly));
