@@ -151,7 +151,8 @@ int main(int argc, char** argv) {
 
   MainWindow form(controller, settings);
   prompts.SetOwner(&form);
-  RecoveryFile recovery(controller, controller.Files(), prompts, RecoveryFile::DefaultFolder());
+  RecoveryFile recovery(controller, controller.CurrentDocument(), controller.Files(), prompts,
+                        RecoveryFile::DefaultFolder());
   SignalShutdown shutdown(prompts, form, recovery);
   termination.OnSignal([&shutdown] { shutdown.Run(); });
   controller.Setup(form);

@@ -4,21 +4,15 @@
 #include <string>
 
 #include "ManualClock.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "app/AppSettings.h"
 #include "app/InitialFiles.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
-
-struct NoView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowForm() override {}
-  void RedrawMessagePanel() override {}
-};
 
 // The files the build generates and ships, read through the program's own overlay.
 TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
@@ -35,10 +29,10 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     MessageBus bus(clock);
     MainController controller({settings, overlay, help, bus, clock, clock, prompts});
     controller.SetDataFolder(RTV_INITIAL_DIR);
-    NoView view;
+    test::RecordingMainView view;
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());
-    const EepromImage& image = controller.TemplateImage();
+    const EepromImage& image = controller.CurrentDocument().Template();
     EXPECT_EQ(controller.ValidateImage(image, RadioModel::Strictness::Strict),
               RadioModel::Validity::Valid);
     EXPECT_EQ(image.GetByte(0x0EE9), model);
