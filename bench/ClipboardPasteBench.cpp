@@ -42,7 +42,7 @@ void BM_PasteClipboardText(benchmark::State& state) {
   const std::string text = HundredThousandLines();
   const EepromImage clean = shipped.controller.CurrentDocument().Working();
   ClipboardRows rows(*sheet);
-  const std::vector<int> targets = rows.GridRowsFrom(ListKind::FreeChannels, 0);
+  const std::vector<int> targets = rows.SheetRowsFrom(ListKind::FreeChannels, 0);
   for (auto _ : state) {
     state.PauseTiming();
     shipped.controller.CurrentDocument().Working().Assign(clean);

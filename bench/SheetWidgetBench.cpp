@@ -116,13 +116,13 @@ void BM_RepaintIntChannelSheet(benchmark::State& state) {
   ModelSheet sheet(f.services, f.model, f.overlay, "GI_Sheet_IntCh");
   sheet.Build();
   SheetViewServices services{&f.services, &f.model, nullptr, nullptr, nullptr};
-  SheetView grid(sheet, services);
-  grid.resize(1280, 900);
-  QImage image(grid.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+  SheetView sheetView(sheet, services);
+  sheetView.resize(1280, 900);
+  QImage image(sheetView.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
-    grid.viewport()->render(&image);
+    sheetView.viewport()->render(&image);
   }
-  state.counters["cells"] = grid.TakePaintedCells() / static_cast<double>(state.iterations());
+  state.counters["cells"] = sheetView.TakePaintedCells() / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_RepaintIntChannelSheet)->Unit(benchmark::kMillisecond);
 

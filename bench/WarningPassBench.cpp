@@ -34,8 +34,9 @@ void LoadModel0(MemoryAccessHost& host) {
 
 int Pass(ItemAccessor& accessor) {
   int flags = 0;
-  for (int link = LinkNo("CL_Check_Int_ChInh"); link <= LinkNo("CL_Check_Conf_Softkey"); ++link) {
-    flags |= accessor.CellFlags(TypeNo("CT_Null"), link, 0);
+  for (int cellLink = LinkNo("CL_Check_Int_ChInh"); cellLink <= LinkNo("CL_Check_Conf_Softkey");
+       ++cellLink) {
+    flags |= accessor.CellFlags(TypeNo("CT_Null"), cellLink, 0);
   }
   return flags;
 }

@@ -149,17 +149,17 @@ int main(int argc, char** argv) {
       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
       QDir::currentPath().toStdString());
 
-  MainWindow form(controller, settings);
-  prompts.SetOwner(&form);
+  MainWindow mainWindow(controller, settings);
+  prompts.SetOwner(&mainWindow);
   RecoveryFile recovery(controller, controller.CurrentDocument(), controller.Files(), prompts,
                         RecoveryFile::DefaultFolder());
-  SignalShutdown shutdown(prompts, form, recovery);
+  SignalShutdown shutdown(prompts, mainWindow, recovery);
   termination.OnSignal([&shutdown] { shutdown.Run(); });
-  controller.Setup(form);
+  controller.Setup(mainWindow);
   if (!settingsProblem.empty()) {
     controller.PostStatusText(settingsProblem, kPlainStatus.text, kPlainStatus.background);
   }
-  HandedFileOpener opener(channel, form, controller.Files());
+  HandedFileOpener opener(channel, mainWindow, controller.Files());
   if (!channel.Listen()) {
     std::fprintf(stderr, "rtv612: files started later will not reach this window: %s\n",
                  qPrintable(channel.SocketName()));

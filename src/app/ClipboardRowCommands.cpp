@@ -28,7 +28,7 @@ void ClipboardRowCommands::Copied(const RowBuffer& rows) {
   std::vector<int> listRows;
   for (int i = 0; i < rows.Count(); ++i) listRows.push_back(rows.Row(i).row);
   const ClipboardRows text(*sheet);
-  lastCopied_ = text.Text(text.GridRowsOf(rows.Kind(), listRows));
+  lastCopied_ = text.Text(text.SheetRowsOf(rows.Kind(), listRows));
   clipboard->SetText(lastCopied_);
 }
 
@@ -66,7 +66,7 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   ClipboardRows rows(*sheet);
   document_.BeginStep(what, controller_.PlaceOnShow());
   const auto report =
-      rows.Paste(text, rows.GridRowsFrom(kind, row), controller_.Choices(), &document_.Working());
+      rows.Paste(text, rows.SheetRowsFrom(kind, row), controller_.Choices(), &document_.Working());
   document_.EndStep();
   if (!report.refusal.empty()) {
     Tell("Paste Rows: " + report.refusal + ".", true);

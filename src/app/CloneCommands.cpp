@@ -40,8 +40,8 @@ CloneCommands::CloneCommands(MainController& controller, Document& document,
 
 CloneCommands::~CloneCommands() = default;
 
-bool CloneCommands::Run(int link, const Cell& cell) {
-  switch (link) {
+bool CloneCommands::Run(int cellLink, const Cell& cell) {
+  switch (cellLink) {
     case LinkNo("CL_Menu_Clone_Read"):
       if (cell.index == kCompareWithRadio) {
         CompareWithRadio();
@@ -247,7 +247,7 @@ void CloneCommands::CloneWrite() {
                                                 PromptIcon::Error, PromptButtons::YesNo);
     if (answer == PromptAnswer::Yes && view != nullptr) {
       if (first) {
-        view->ShowEditPlace(first->sheet, first->link, first->index);
+        view->ShowEditPlace(first->sheet, first->cellLink, first->index);
       } else {
         view->OpenSheet(sheet);
       }
@@ -376,9 +376,9 @@ bool CloneCommands::SetTwelveBitValue(std::uint16_t value) {
   return SendAdjustValue([this, value] { adjustValues_.SetTwelveBitValue(value); });
 }
 
-bool CloneCommands::SetSheetValue(int link, int value) {
-  const std::optional<AdjustmentCodes::Code> code = AdjustmentCodes::Of(link);
-  if (!code || value < 0 || value > AdjustmentCodes::Maximum(link)) return false;
+bool CloneCommands::SetSheetValue(int cellLink, int value) {
+  const std::optional<AdjustmentCodes::Code> code = AdjustmentCodes::Of(cellLink);
+  if (!code || value < 0 || value > AdjustmentCodes::Maximum(cellLink)) return false;
   if (code->twelveBit) return SetTwelveBitValue(static_cast<std::uint16_t>(value));
   if (link_.IsBusy()) {
     RefuseWhileBusy();
@@ -386,7 +386,7 @@ bool CloneCommands::SetSheetValue(int link, int value) {
   }
   Prepare();
   link_.Link().SetValue(code->code, static_cast<std::uint8_t>(value), nullptr);
-  return SendAdjustValue([this, link, value] { adjustValues_.SetSheetValue(link, value); });
+  return SendAdjustValue([this, cellLink, value] { adjustValues_.SetSheetValue(cellLink, value); });
 }
 
 bool CloneCommands::SendAdjustValue(std::function<void()> sent) {

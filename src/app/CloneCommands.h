@@ -34,7 +34,7 @@ class CloneCommands {
   CloneCommands& operator=(const CloneCommands&) = delete;
 
   // Runs the command of a menu cell; false when the link is none of these commands.
-  bool Run(int link, const Cell& cell);
+  bool Run(int cellLink, const Cell& cell);
 
   void CloneRead();
   // Reads the radio as Clone > Read does, into an image of its own, and shows what differs
@@ -57,7 +57,7 @@ class CloneCommands {
   bool SetTwelveBitValue(std::uint16_t value);
   // An edited value of the adjustment sheet goes to the radio under its code; the sheet
   // shows it once sent. False when refused (busy, or a link that is shown only).
-  bool SetSheetValue(int link, int value);
+  bool SetSheetValue(int cellLink, int value);
   AdjustValueStore& AdjustValues() { return adjustValues_; }
   // The adjustment window asked for a second refresh after the next read of every value.
   void SetAdjustWindowRefresh(bool on) { adjustWindowRefresh_ = on; }

@@ -21,16 +21,16 @@ constexpr std::uint8_t kRelabelled = CellAccessHost::kCommandRelabelled;
 
 }  // namespace
 
-void CommandRouter::Run(int link, const Cell& cell) {
+void CommandRouter::Run(int cellLink, const Cell& cell) {
   CloneCommands* clone = controller_.Clone();
   MainView* view = controller_.View();
   AppSettings& settings = controller_.Settings();
-  if (link == LinkNo("CL_Model")) {
+  if (cellLink == LinkNo("CL_Model")) {
     controller_.ChangeModel(cell.index, true);
     return;
   }
-  if (clone != nullptr && clone->Run(link, cell)) return;
-  switch (link) {
+  if (clone != nullptr && clone->Run(cellLink, cell)) return;
+  switch (cellLink) {
     case LinkNo("CL_Menu_File_New"):
       controller_.Files().New();
       break;
@@ -111,7 +111,7 @@ void CommandRouter::Run(int link, const Cell& cell) {
   }
 }
 
-CellAccessHost::CommandState CommandRouter::State(int link, const Cell& cell) {
+CellAccessHost::CommandState CommandRouter::State(int cellLink, const Cell& cell) {
   CloneCommands* clone = controller_.Clone();
   MainView* view = controller_.View();
   const AppSettings& settings = controller_.Settings();
@@ -119,7 +119,7 @@ CellAccessHost::CommandState CommandRouter::State(int link, const Cell& cell) {
   auto checkedWhen = [&state](bool on) {
     if (on) state.flags |= kChecked;
   };
-  switch (link) {
+  switch (cellLink) {
     case LinkNo("CL_Menu_File_Recent"): {
       const FileCommands::RecentItem item = controller_.Files().RecentItemState(cell.index);
       if (!item.visible) state.flags |= kHidden;
@@ -158,7 +158,7 @@ CellAccessHost::CommandState CommandRouter::State(int link, const Cell& cell) {
       break;
   }
   // What the modes and the radio link add.
-  switch (link) {
+  switch (cellLink) {
     case LinkNo("CL_Model"):
       if (cell.index == settings.modelType) state.flags |= kChecked;
       break;

@@ -22,9 +22,9 @@ class CommandRouter {
 
   explicit CommandRouter(MainController& controller) : controller_(controller) {}
 
-  void Run(int link, const Cell& cell);
+  void Run(int cellLink, const Cell& cell);
   // Checked, hidden, disabled or relabelled, as things are now.
-  CellAccessHost::CommandState State(int link, const Cell& cell);
+  CellAccessHost::CommandState State(int cellLink, const Cell& cell);
 
  private:
   MainController& controller_;

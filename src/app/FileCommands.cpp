@@ -273,7 +273,7 @@ void FileCommands::RecentItemExecute(int index) {
 }
 
 void FileCommands::Exit() {
-  if (controller_.View() != nullptr) controller_.View()->CloseForm();
+  if (controller_.View() != nullptr) controller_.View()->CloseMainWindow();
 }
 
 void FileCommands::RememberFile(const std::string& path) {

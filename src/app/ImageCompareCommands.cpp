@@ -86,7 +86,7 @@ SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& d
 
 void ImageCompareCommands::ShowPlace(const ImageDifferences::Place& place) {
   if (controller_.View() != nullptr) {
-    controller_.View()->ShowEditPlace(place.sheetKey, place.link, place.index);
+    controller_.View()->ShowEditPlace(place.sheetKey, place.cellLink, place.index);
   }
 }
 

@@ -77,13 +77,13 @@ void MainController::Setup(MainView& view) {
   Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (imageSize_ < kMemoryMapExtent) {
-    view.ShowForm();
+    view.ShowMainWindow();
     FatalError(kSelfCheckMessage);
   }
   controllerTask_->Bind([this](TimerTask&) { ControllerTick(); });
   controllerTask_->Schedule(kControllerTickMs);
   warnings_.Start();
-  view.ShowForm();
+  view.ShowMainWindow();
   modes_.ApplyCommandLine();
 }
 
@@ -141,7 +141,7 @@ void MainController::ModeTurnedOn(ServiceModes::Mode mode) {
   }
 }
 
-FontDesc MainController::FormFont() {
+FontDesc MainController::MainWindowFont() {
   OverlayText& overlay = services_.overlay;
   Cell cell;
   ParseCell(overlay, cell, overlay.GetFirstLine("GI_Form_Main_BasicCell"), nullptr, nullptr);
@@ -164,18 +164,20 @@ void MainController::PostStatusText(const std::string& text, ColourValue textCol
 
 void MainController::PostBusMessage(Message message) { Bus().Post(std::move(message)); }
 
-void MainController::RunCellCommand(int link, const Cell& cell) { commands_.Run(link, cell); }
-
-CellAccessHost::CommandState MainController::CellCommandState(int link, const Cell& cell) {
-  return commands_.State(link, cell);
+void MainController::RunCellCommand(int cellLink, const Cell& cell) {
+  commands_.Run(cellLink, cell);
 }
 
-void MainController::OpenHelp(int link) {
+CellAccessHost::CommandState MainController::CellCommandState(int cellLink, const Cell& cell) {
+  return commands_.State(cellLink, cell);
+}
+
+void MainController::OpenHelp(int cellLink) {
   if (view_ == nullptr || !services_.overlay.HasKey("GI_Sys_MyHelpFile")) return;
   std::string path = initialFiles_.Folder();
   if (!path.empty() && path.back() != '/') path += '/';
   path += services_.overlay.GetFirstLine("GI_Sys_MyHelpFile");
-  const std::string name = CellLinkName(link);
+  const std::string name = CellLinkName(cellLink);
   view_->OpenHelp(path, name.empty() ? 0 : services_.helpOverlay.HelpContextId(name));
 }
 
@@ -205,7 +207,7 @@ void MainController::AfterImageWrite() {
 void MainController::CellInputStarting(const Cell& cell, int command) {
   if (document_.InsideStep()) return;
   EditPlace place = PlaceOnShow();
-  place.link = cell.cellLink;
+  place.cellLink = cell.cellLink;
   place.index = cell.index;
   document_.InputStarting(DescribeInput(cell, command), std::move(place));
 }
@@ -284,7 +286,8 @@ void MainController::AfterHistoryMove(const Document::StepInfo& step, const char
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
   if (mark != std::string::npos) text.replace(mark, 2, step.what);
-  if (view_ != nullptr) view_->ShowEditPlace(step.place.sheet, step.place.link, step.place.index);
+  if (view_ != nullptr)
+    view_->ShowEditPlace(step.place.sheet, step.place.cellLink, step.place.index);
   Bus().Post(msg::DataChanged{});
   PostStatusText(text, kPlainStatus.text, kPlainStatus.background);
   HistoryChanged();
@@ -460,8 +463,8 @@ bool MainController::AdjustmentConnected() const {
   return clone_ != nullptr && clone_->AdjustValues().HasValues();
 }
 
-void MainController::AdjustmentEdited(int link, int value) {
-  if (clone_ != nullptr) clone_->SetSheetValue(link, value);
+void MainController::AdjustmentEdited(int cellLink, int value) {
+  if (clone_ != nullptr) clone_->SetSheetValue(cellLink, value);
 }
 
 OptionalSheets MainController::CurrentOptionalSheets() {

@@ -75,7 +75,7 @@ class MainController : public CellAccessHost {
   MainController(const MainController&) = delete;
   MainController& operator=(const MainController&) = delete;
 
-  // Loads the model's initial file, shows the form and starts the idle work; the command
+  // Loads the model's initial file, shows the main window and starts the idle work; the command
   // line's modes come on last.
   void Setup(MainView& view);
   // Builds the tree afresh: its marks, its first node chosen, the model in its root.
@@ -145,7 +145,7 @@ class MainController : public CellAccessHost {
   std::unique_ptr<Sheet> CreateSheet(const SheetServices& services, const std::string& name);
 
   // Opens the help at the page of a cell link (0 or none: the first page).
-  void OpenHelp(int link);
+  void OpenHelp(int cellLink);
   // Reads the model's initial file into the template image; a file that cannot be read or
   // holds no valid image ends the process.
   void LoadInitialFile(int modelType);
@@ -178,13 +178,13 @@ class MainController : public CellAccessHost {
   void PostStatusText(const std::string& text, ColourValue textColour,
                       ColourValue background) override;
   void PostBusMessage(Message message) override;
-  void RunCellCommand(int link, const Cell& cell) override;
-  CommandState CellCommandState(int link, const Cell& cell) override;
+  void RunCellCommand(int cellLink, const Cell& cell) override;
+  CommandState CellCommandState(int cellLink, const Cell& cell) override;
   CloneInformation* CellCloneInformation() override;
   AdjustmentState* CellAdjustment() override;
   // Adjustment cells are editable once every value was read from the radio in this run.
   bool AdjustmentConnected() const override;
-  void AdjustmentEdited(int link, int value) override;
+  void AdjustmentEdited(int cellLink, int value) override;
 
   // The File menu's commands.
   FileCommands& Files() { return *files_; }
@@ -194,15 +194,15 @@ class MainController : public CellAccessHost {
   void RunRowOperation(int command, CellAccess& access) override;
   bool RowOperationEnabled(int command, ListKind kind) const override;
 
-  // The form's close request; false refuses to close (a radio exchange runs, or the user
+  // The main window's close request; false refuses to close (a radio exchange runs, or the user
   // keeps unsaved changes).
   bool QueryClose();
-  // The form is closing: stop the idle work.
+  // The main window is closing: stop the idle work.
   void Close();
 
   const std::string& ApplicationTitle();
-  // The main form's font: the cell style of the form's basic cell.
-  FontDesc FormFont();
+  // The main window's font: the cell style of the main window's basic cell.
+  FontDesc MainWindowFont();
 
   // Every cell is served through this accessor; choice lists live as long as the controller.
   ItemAccessor& Accessor() { return accessor_; }

@@ -15,7 +15,7 @@ class LinkView;
 class SystemClipboard;
 
 // What the controller needs of the main window, by job; the widgets layer implements it.
-// The form itself: showing and closing it, its message panel, busy cursor, toolbar, About
+// The main window itself: showing and closing it, its message panel, busy cursor, toolbar, About
 // box and help, its clipboard and the radio link's windows.
 class MainView : public DocumentTitleView,
                  public SheetTreeView,
@@ -24,12 +24,12 @@ class MainView : public DocumentTitleView,
                  public ResultWindowsView {
  public:
   ~MainView() override = default;
-  virtual void ShowForm() = 0;
+  virtual void ShowMainWindow() = 0;
   virtual void RedrawMessagePanel() = 0;
   // The busy cursor while a file is read or written.
   virtual void SetBusy(bool busy) = 0;
-  // Asks the main form to close (the controller's close questions apply).
-  virtual void CloseForm() = 0;
+  // Asks the main window to close (the controller's close questions apply).
+  virtual void CloseMainWindow() = 0;
   // Shows or hides the toolbar.
   virtual void SetToolbarVisible(bool visible) = 0;
   // The About box; typed characters go to the service modes' KeyTyped.

@@ -20,7 +20,7 @@ class SheetAreaView {
   // The sheet on show, for the commands that work on it; null when none is.
   virtual Sheet* SheetOnShow() = 0;
   // Shows the sheet of an undone or redone step with the cursor on its cell.
-  virtual void ShowEditPlace(const std::string& sheet, int link, int index) = 0;
+  virtual void ShowEditPlace(const std::string& sheet, int cellLink, int index) = 0;
   // Builds the sheet on show again (its rows may change), with the cursor on the same item,
   // or on the next one listed when that item is not listed any more.
   virtual void RebuildSheetOnShow() = 0;

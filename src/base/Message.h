@@ -47,14 +47,14 @@ struct RefreshMenuStates {
 struct RefreshToolbarStates {
   bool operator==(const RefreshToolbarStates&) const = default;
 };
-// The sub-items of the menu item bound to `link` go.
+// The sub-items of the menu item bound to `cellLink` go.
 struct ClearMenuSubItems {
-  int link = 0;
+  int cellLink = 0;
   bool operator==(const ClearMenuSubItems&) const = default;
 };
-// The menu item bound to `link` gets the items of the overlay's popup menu `overlayKey`.
+// The menu item bound to `cellLink` gets the items of the overlay's popup menu `overlayKey`.
 struct BuildMenuSubItems {
-  int link = 0;
+  int cellLink = 0;
   std::string overlayKey;
   bool operator==(const BuildMenuSubItems&) const = default;
 };
@@ -62,14 +62,14 @@ struct BuildMenuSubItems {
 struct DataChanged {
   bool operator==(const DataChanged&) const = default;
 };
-// The cells of one cell type, one link, or the list rows from, up to or at an index are
+// The cells of one cell type, one cell link, or the list rows from, up to or at an index are
 // drawn again.
 struct RedrawType {
   int cellType = 0;
   bool operator==(const RedrawType&) const = default;
 };
 struct RedrawLink {
-  int link = 0;
+  int cellLink = 0;
   bool operator==(const RedrawLink&) const = default;
 };
 struct RedrawIndex {
@@ -87,7 +87,7 @@ struct RedrawIndexFrom {
 // The sheet's cursor moved to a cell bound to these.
 struct CurrentCellChanged {
   int cellType = 0;
-  int link = 0;
+  int cellLink = 0;
   int index = 0;
   bool operator==(const CurrentCellChanged&) const = default;
 };

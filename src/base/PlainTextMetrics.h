@@ -7,7 +7,7 @@ namespace rtv {
 
 // A measure for sheets built without a screen (export, import, the command line): every
 // character is as wide as it is on average in the font, every line as high as the font.
-// Widths only size columns, so a rough measure leaves every text as the grid shows it.
+// Widths only size columns, so a rough measure leaves every text as the sheet view shows it.
 class PlainTextMetrics : public TextMetrics {
  public:
   int TextWidth(const FontDesc& font, std::string_view text) const override;

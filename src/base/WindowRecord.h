@@ -12,7 +12,7 @@ struct WindowRecord {
   int top = 0;
   int width = 0;
   int height = 0;
-  // The window's grid: current column and row, left column and top row; -1 when unknown.
+  // The window's sheet view: current column and row, left column and top row; -1 when unknown.
   int currentColumn = -1;
   int currentRow = -1;
   int leftColumn = -1;

@@ -14,7 +14,7 @@ namespace rtv {
 // The counter block @ch0…@ch9 that markup reads and changes while a sheet is parsed.
 using CellCounters = std::array<int, 10>;
 
-// One parsed piece of cell markup: a grid cell, a basic cell, a choice-list item or a menu
+// One parsed piece of cell markup: a sheet cell, a basic cell, a choice-list item or a menu
 // item. Font and popup menu name are inherited through the parent chain when empty.
 struct Cell {
   enum HorizontalAlign : std::uint8_t { kLeft = 0, kCentre = 1, kRight = 2 };

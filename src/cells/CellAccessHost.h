@@ -56,8 +56,8 @@ class CellAccessHost {
                               ColourValue /*background*/) {}
   // Any other bus message, posted.
   virtual void PostBusMessage(Message /*message*/) {}
-  // A menu command, a sheet call or help asked for by a cell (links 24–53, command 81).
-  virtual void RunCellCommand(int /*link*/, const Cell& /*cell*/) {}
+  // A menu command, a sheet call or help asked for by a cell (cell links 24–53, command 81).
+  virtual void RunCellCommand(int /*cellLink*/, const Cell& /*cell*/) {}
 
   // What the menu item or toolbar button of a command shows now: user flags 0–3
   // (checked, hidden, disabled, relabelled) and, when relabelled, its caption.
@@ -69,7 +69,7 @@ class CellAccessHost {
   static constexpr std::uint8_t kCommandHidden = 0x02;
   static constexpr std::uint8_t kCommandDisabled = 0x04;
   static constexpr std::uint8_t kCommandRelabelled = 0x08;
-  virtual CommandState CellCommandState(int /*link*/, const Cell& /*cell*/) { return {}; }
+  virtual CommandState CellCommandState(int /*cellLink*/, const Cell& /*cell*/) { return {}; }
   // Puts a text on the system clipboard.
   virtual void CopyToClipboard(const std::string& /*text*/) {}
   // What the radio reported at the last identify; null before any.
@@ -78,7 +78,7 @@ class CellAccessHost {
   virtual AdjustmentState* CellAdjustment() { return nullptr; }
   // An adjustment sheet value was edited: it goes to the radio, and into the adjustment
   // state once the radio has taken it.
-  virtual void AdjustmentEdited(int /*link*/, int /*value*/) {}
+  virtual void AdjustmentEdited(int /*cellLink*/, int /*value*/) {}
   // A row operation of the cell popup menu (commands 74–80: copy, paste, carry up, carry
   // down, clear, delete, insert) on the access's row; the accessor reloads the row after it.
   virtual void RunRowOperation(int /*command*/, CellAccess& /*access*/) {}

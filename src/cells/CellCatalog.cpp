@@ -62,9 +62,9 @@ constexpr std::array<int, kLinkFamilyCount + 1> kFamilyStarts = {
 constexpr std::array<std::uint8_t, kCellLinkCount> kFamilyOfLink = [] {
   std::array<std::uint8_t, kCellLinkCount> families{};
   int family = 0;
-  for (int link = 0; link < kCellLinkCount; ++link) {
-    while (link >= kFamilyStarts[family + 1]) ++family;
-    families[link] = static_cast<std::uint8_t>(family);
+  for (int cellLink = 0; cellLink < kCellLinkCount; ++cellLink) {
+    while (cellLink >= kFamilyStarts[family + 1]) ++family;
+    families[cellLink] = static_cast<std::uint8_t>(family);
   }
   return families;
 }();
@@ -101,9 +101,9 @@ int CellLinkNumber(std::string_view name) {
   return *value - kLinkValueOffset;
 }
 
-std::string CellLinkName(int link) {
-  if (link < 0 || link >= kCellLinkCount) return {};
-  return std::string(kCellLinkNames[link]);
+std::string CellLinkName(int cellLink) {
+  if (cellLink < 0 || cellLink >= kCellLinkCount) return {};
+  return std::string(kCellLinkNames[cellLink]);
 }
 
 ListKind ListKindOf(int cellType) {
@@ -136,9 +136,9 @@ int ListRowCount(ListKind kind) {
   }
 }
 
-LinkFamily LinkFamilyOf(int link) {
-  if (link < 0 || link >= kCellLinkCount) return LinkFamily::None;
-  return static_cast<LinkFamily>(kFamilyOfLink[static_cast<std::size_t>(link)]);
+LinkFamily LinkFamilyOf(int cellLink) {
+  if (cellLink < 0 || cellLink >= kCellLinkCount) return LinkFamily::None;
+  return static_cast<LinkFamily>(kFamilyOfLink[static_cast<std::size_t>(cellLink)]);
 }
 
 int LinkFamilyFirst(LinkFamily family) {

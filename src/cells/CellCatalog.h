@@ -57,14 +57,14 @@ int CellTypeNumber(std::string_view name);
 int CellLinkNumber(std::string_view name);
 
 // The name of a link, or the empty text outside 0–566.
-std::string CellLinkName(int link);
+std::string CellLinkName(int cellLink);
 
 // The list kind of a cell type 0–13; any other number is fatal.
 ListKind ListKindOf(int cellType);
 // Rows of a list kind with row records (0 for kinds without them).
 int ListRowCount(ListKind kind);
 
-LinkFamily LinkFamilyOf(int link);
+LinkFamily LinkFamilyOf(int cellLink);
 // First and last link of a family.
 int LinkFamilyFirst(LinkFamily family);
 int LinkFamilyLast(LinkFamily family);

@@ -10,7 +10,7 @@ AccessResult CellEditor::Serve(CellRequest& request) {
   request.editRule = Rule();
   if (request.commit != CellCommit::None) Commit(request);
   AccessResult result = AccessResult::Nothing;
-  if (request.grid != nullptr && !request.key.IsNone()) {
+  if (request.popupHost != nullptr && !request.key.IsNone()) {
     const bool before = changed_;
     result = Key(request, request.key);
     if (result != AccessResult::Nothing || changed_ != before) request.key = {};

@@ -26,7 +26,7 @@ class CellEditor {
   virtual void Commit(CellRequest& request) = 0;
   // The text the current value shows.
   virtual std::string Text() const = 0;
-  // Reacts to a key (Activate already turned into Enter); only called with a grid.
+  // Reacts to a key (Activate already turned into Enter); only called with a sheet view.
   virtual AccessResult Key(CellRequest& request, CellKey key) = 0;
   // What the in-place editor may hold; by default anything, sorted out on commit.
   virtual EditRule Rule() const { return {}; }

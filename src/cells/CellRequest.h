@@ -24,7 +24,7 @@ enum class CellCommit : std::uint8_t {
   Choice,  // an item of the cell's choice popup (popupChoice)
 };
 
-// What the grid does after an access.
+// What the sheet view does after an access.
 enum class AccessResult : std::uint8_t {
   Nothing,
   PopupOpened,  // a choice popup opened: no editing starts
@@ -58,10 +58,10 @@ struct CellRequest {
   static constexpr std::uint8_t kRangeSelected = 0x01;
   static constexpr std::uint8_t kRangeReselect = 0x02;
 
-  // The chosen item of a choice popup (its link selects the list, its index is the value).
+  // The chosen item of a choice popup (its cell link selects the list, its index is the value).
   const Cell* popupChoice = nullptr;
-  // The asking grid; without one no key handling or in-place editing happens.
-  ChoicePopupHost* grid = nullptr;
+  // The asking sheet view; without one no key handling or in-place editing happens.
+  ChoicePopupHost* popupHost = nullptr;
   const Cell* cell = nullptr;
   // For the items of a cell's popup menu (CT_PopupMenu): the cell the menu was opened on,
   // whose row the items act on.

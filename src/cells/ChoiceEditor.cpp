@@ -35,7 +35,7 @@ AccessResult ChoiceEditor::Key(CellRequest& request, CellKey key) {
     return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
-    request.grid->OpenChoicePopup(std::string(listKey_), variant_, value_);
+    request.popupHost->OpenChoicePopup(std::string(listKey_), variant_, value_);
     return AccessResult::PopupOpened;
   }
   return AccessResult::Nothing;

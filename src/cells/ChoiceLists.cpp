@@ -16,22 +16,22 @@ ChoiceLists::ChoiceLists(OverlayText& store)
 
 ChoiceLists::~ChoiceLists() = default;
 
-const ChoiceList& ChoiceLists::List(std::string_view sheetKey, int link) {
+const ChoiceList& ChoiceLists::List(std::string_view sheetKey, int cellLink) {
   char number[16];
-  const auto end = std::to_chars(number, number + sizeof number, link).ptr;
+  const auto end = std::to_chars(number, number + sizeof number, cellLink).ptr;
   lookupKey_.assign(sheetKey);
   lookupKey_ += '#';
   lookupKey_.append(number, end);
   if (const auto found = index_.Find(lookupKey_)) {
     return *lists_[static_cast<std::size_t>(*found)];
   }
-  auto list = Build(sheetKey, link);
+  auto list = Build(sheetKey, cellLink);
   index_.Add(lookupKey_, static_cast<int>(lists_.size()));
   lists_.push_back(std::move(list));
   return *lists_.back();
 }
 
-std::unique_ptr<ChoiceList> ChoiceLists::Build(std::string_view sheetKey, int link) {
+std::unique_ptr<ChoiceList> ChoiceLists::Build(std::string_view sheetKey, int cellLink) {
   const std::string body = store_.GetText(std::string(sheetKey) + "_Cells");
   std::vector<std::string_view> lines;
   for (std::size_t start = 0;;) {
@@ -50,7 +50,7 @@ std::unique_ptr<ChoiceList> ChoiceLists::Build(std::string_view sheetKey, int li
     std::string_view rest = lines[line];
     for (int position = 0; !rest.empty(); ++position) {
       rest = ParseCell(store_, cell, rest, &counters, nullptr);
-      if (cell.cellLink != link) continue;
+      if (cell.cellLink != cellLink) continue;
       list->byValue.push_back({cell.index, cell.option ? *cell.option : cell.text.value_or(""),
                                static_cast<int>(line), position});
     }
@@ -67,16 +67,16 @@ std::unique_ptr<ChoiceList> ChoiceLists::Build(std::string_view sheetKey, int li
   return list;
 }
 
-std::string ChoiceLists::ChoiceName(std::string_view sheetKey, int link, int value) {
-  const std::vector<Choice>& choices = List(sheetKey, link).byValue;
+std::string ChoiceLists::ChoiceName(std::string_view sheetKey, int cellLink, int value) {
+  const std::vector<Choice>& choices = List(sheetKey, cellLink).byValue;
   const auto it = std::lower_bound(choices.begin(), choices.end(), value,
                                    [](const Choice& c, int v) { return c.value < v; });
   if (it == choices.end() || it->value != value) return kMissingName;
   return it->name;
 }
 
-int ChoiceLists::ChoiceStep(std::string_view sheetKey, int link, int value, int delta) {
-  const std::vector<Choice>& choices = List(sheetKey, link).byPosition;
+int ChoiceLists::ChoiceStep(std::string_view sheetKey, int cellLink, int value, int delta) {
+  const std::vector<Choice>& choices = List(sheetKey, cellLink).byPosition;
   if (choices.empty()) return value;
   const auto it = std::find_if(choices.begin(), choices.end(),
                                [value](const Choice& c) { return c.value == value; });

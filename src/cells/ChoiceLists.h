@@ -36,17 +36,17 @@ class ChoiceLists {
   ChoiceLists(const ChoiceLists&) = delete;
   ChoiceLists& operator=(const ChoiceLists&) = delete;
 
-  // The list of the cells of `sheetKey` + "_Cells" bound to `link`. Cells are drawn with
+  // The list of the cells of `sheetKey` + "_Cells" bound to `cellLink`. Cells are drawn with
   // these on every repaint, so a list once read is found without allocating.
-  const ChoiceList& List(std::string_view sheetKey, int link);
+  const ChoiceList& List(std::string_view sheetKey, int cellLink);
   // The name of a value; "error" when no choice has it.
-  std::string ChoiceName(std::string_view sheetKey, int link, int value);
+  std::string ChoiceName(std::string_view sheetKey, int cellLink, int value);
   // The value `delta` places away in position order, wrapping at both ends; a value that is
   // not in the list goes to the first choice. A list without choices keeps the value.
-  int ChoiceStep(std::string_view sheetKey, int link, int value, int delta);
+  int ChoiceStep(std::string_view sheetKey, int cellLink, int value, int delta);
 
  private:
-  std::unique_ptr<ChoiceList> Build(std::string_view sheetKey, int link);
+  std::unique_ptr<ChoiceList> Build(std::string_view sheetKey, int cellLink);
 
   OverlayText& store_;
   NameTable index_;

@@ -5,8 +5,8 @@
 
 namespace rtv {
 
-// The grid control that asks for a cell, seen from the item accessor. Its presence in a
-// request means keys and in-place editing apply; the grid widget implements it and adds
+// The sheet view that asks for a cell, seen from the item accessor. Its presence in a
+// request means keys and in-place editing apply; the sheet view implements it and adds
 // what the accessor asks of it (opening a choice popup next to the cell).
 class ChoicePopupHost {
  public:

@@ -59,7 +59,7 @@ AccessResult MarkFlagsEditor::Key(CellRequest& request, CellKey key) {
     return AccessResult::Nothing;
   }
   if (IsEnter(key)) {
-    request.grid->OpenChoicePopup(std::string(listKey_), kVariant, flags_);
+    request.popupHost->OpenChoicePopup(std::string(listKey_), kVariant, flags_);
     return AccessResult::PopupOpened;
   }
   return AccessResult::Nothing;

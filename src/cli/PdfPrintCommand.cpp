@@ -21,7 +21,7 @@ namespace rtv::tools {
 namespace {
 
 constexpr int kDotsPerInch = 600;
-constexpr int kScreenDotsPerInch = 96;  // the proportions of the program's grid
+constexpr int kScreenDotsPerInch = 96;  // the proportions of the program's sheets
 
 }  // namespace
 

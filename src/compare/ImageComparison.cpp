@@ -130,9 +130,9 @@ void CompareSheets(const SheetTexts& a, const SheetTexts& b, ImageDifferences& o
   const auto add = [&](const SheetTexts& labelled, int rowA, int rowB, int column) {
     const int row = rowA >= 0 ? rowA : rowB;
     ImageDifferences::Cell cell;
-    const auto [link, index] =
+    const auto [cellLink, index] =
         labelled.bindings[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    cell.place = {a.key, a.title, column, rowA, rowB, link, index};
+    cell.place = {a.key, a.title, column, rowA, rowB, cellLink, index};
     cell.rowLabel = RowLabel(labelled, row, column);
     cell.columnHeading = ColumnHeading(labelled, row, column);
     cell.valueA = rowA >= 0 ? TextAt(a, rowA, column) : std::string();

@@ -39,7 +39,7 @@ class ImageComparison {
     std::string title;
     std::vector<CsvTable::Row> texts;
     std::vector<std::vector<bool>> bound;                    // cells served from the image
-    std::vector<std::vector<std::pair<int, int>>> bindings;  // each cell's link and index
+    std::vector<std::vector<std::pair<int, int>>> bindings;  // each cell's cell link and index
     std::vector<std::string> rowKeys;                        // the texts that name each row
     int fixedColumns = 0;
     int fixedRows = 0;

@@ -19,7 +19,7 @@ struct ImageDifferences {
     int column = 0;
     int rowA = -1;
     int rowB = -1;
-    int link = 0;  // the cell's binding, to find it again in a sheet on show
+    int cellLink = 0;  // the cell's binding, to find it again in a sheet on show
     int index = 0;
   };
   struct Cell {

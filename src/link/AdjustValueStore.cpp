@@ -27,8 +27,8 @@ void AdjustValueStore::SetTwelveBitValue(std::uint16_t value) {
   SetSheetValue(LinkNo("CL_Adjust_Ref"), twelveBit_);
 }
 
-void AdjustValueStore::SetSheetValue(int link, int value) {
-  const int at = link - LinkNo("CL_Adjust_ChGrp");
+void AdjustValueStore::SetSheetValue(int cellLink, int value) {
+  const int at = cellLink - LinkNo("CL_Adjust_ChGrp");
   if (at < 0 || at >= AdjustmentState::kSheetValues) return;
   state_.sheet[static_cast<std::size_t>(at)] = value;
 }

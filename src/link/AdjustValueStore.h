@@ -23,8 +23,8 @@ class AdjustValueStore {
   // The 12-bit value of code 9, which the adjustment sheet shows as the reference.
   std::uint16_t TwelveBitValue() const { return twelveBit_; }
   void SetTwelveBitValue(std::uint16_t value);
-  // A value of the adjustment sheet (links 330–369) as the radio has it now.
-  void SetSheetValue(int link, int value);
+  // A value of the adjustment sheet (cell links 330–369) as the radio has it now.
+  void SetSheetValue(int cellLink, int value);
   // What the adjustment cells show and edit.
   AdjustmentState& State() { return state_; }
   // Values were read from the radio since the program started.

@@ -9,7 +9,7 @@ class Sheet;
 struct PrintedPage;
 
 // The cells of one page laid out from the body's top-left corner: the fixed columns and
-// rows, then the page's own, each at its grid size.
+// rows, then the page's own, each at its size on screen.
 struct PageBlock {
   std::vector<int> columns;  // sheet column numbers, left to right
   std::vector<int> rows;     // sheet row numbers, top to bottom

@@ -7,7 +7,7 @@ namespace rtv {
 namespace {
 
 struct Entry {
-  int link;
+  int cellLink;
   std::uint8_t code;
 };
 
@@ -47,7 +47,7 @@ consteval bool CodesAreOwn() {
   for (std::size_t i = 0; i < std::size(kEntries); ++i) {
     if (kEntries[i].code >= 0x20) return false;
     for (std::size_t j = 0; j < i; ++j) {
-      if (kEntries[j].code == kEntries[i].code || kEntries[j].link == kEntries[i].link) {
+      if (kEntries[j].code == kEntries[i].code || kEntries[j].cellLink == kEntries[i].cellLink) {
         return false;
       }
     }
@@ -58,15 +58,15 @@ static_assert(CodesAreOwn());
 
 }  // namespace
 
-std::optional<AdjustmentCodes::Code> AdjustmentCodes::Of(int link) {
+std::optional<AdjustmentCodes::Code> AdjustmentCodes::Of(int cellLink) {
   for (const Entry& entry : kEntries) {
-    if (entry.link == link) return Code{entry.code, entry.code == kTwelveBitCode};
+    if (entry.cellLink == cellLink) return Code{entry.code, entry.code == kTwelveBitCode};
   }
   return std::nullopt;
 }
 
-int AdjustmentCodes::Maximum(int link) {
-  const std::optional<Code> code = Of(link);
+int AdjustmentCodes::Maximum(int cellLink) {
+  const std::optional<Code> code = Of(cellLink);
   return code && code->twelveBit ? kTwelveBitMaximum : kByteMaximum;
 }
 

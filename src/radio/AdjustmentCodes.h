@@ -20,9 +20,9 @@ class AdjustmentCodes {
     bool twelveBit = false;
   };
   // The request of a sheet link (330–369); none for the links that are shown only.
-  static std::optional<Code> Of(int link);
+  static std::optional<Code> Of(int cellLink);
   // The largest value a sheet link holds.
-  static int Maximum(int link);
+  static int Maximum(int cellLink);
 };
 
 }  // namespace rtv

@@ -64,8 +64,8 @@ constexpr auto kParameters = [] {
       table[at].isSigned = run.levels && ((i >= 4 && i <= 7) || i >= 10);
     }
   }
-  for (int link = kFirstOpening; link <= kLastOpening; ++link) {
-    const auto at = static_cast<std::size_t>(link - kFirstParameter);
+  for (int cellLink = kFirstOpening; cellLink <= kLastOpening; ++cellLink) {
+    const auto at = static_cast<std::size_t>(cellLink - kFirstParameter);
     if (set[at]) throw "a computed level placed";
     set[at] = true;
     table[at].computed = true;
@@ -93,27 +93,27 @@ void ShowText(CellRequest& request, std::string text) {
 
 }  // namespace
 
-AdjustmentItems::Parameter AdjustmentItems::ParameterOf(int link) {
-  if (link < kFirstParameter || link > kLastParameter) return {};
-  return kParameters[static_cast<std::size_t>(link - kFirstParameter)];
+AdjustmentItems::Parameter AdjustmentItems::ParameterOf(int cellLink) {
+  if (cellLink < kFirstParameter || cellLink > kLastParameter) return {};
+  return kParameters[static_cast<std::size_t>(cellLink - kFirstParameter)];
 }
 
-int AdjustmentItems::SquelchOpening(int link, std::uint8_t high, std::uint8_t low) {
-  if (link == kOpeningL1) return high;
+int AdjustmentItems::SquelchOpening(int cellLink, std::uint8_t high, std::uint8_t low) {
+  if (cellLink == kOpeningL1) return high;
   const int step = high < low ? 0 : (high - low) * 10 / 9;
-  return (step * (kLastOpening - link) + 5) / 10 + low;
+  return (step * (kLastOpening - cellLink) + 5) / 10 + low;
 }
 
 AccessResult AdjustmentItems::ServeParameter(CellAccess& access) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   EepromImage* image = access.host.CellImage();
   if (image == nullptr || image->Size() < kMemoryMapExtent) return AccessResult::Nothing;
   std::uint8_t* data = image->Data();
-  const Parameter parameter = ParameterOf(link);
+  const Parameter parameter = ParameterOf(cellLink);
   if (parameter.computed) {
     access.MarkReadOnly();
     ShowText(access.request,
-             std::to_string(SquelchOpening(link, data[kOpeningHigh], data[kOpeningLow])));
+             std::to_string(SquelchOpening(cellLink, data[kOpeningHigh], data[kOpeningLow])));
     return AccessResult::Nothing;
   }
   const bool readOnly = access.cell.cellType == TypeNo("CT_Adj") && !Connected(access);
@@ -127,37 +127,38 @@ AccessResult AdjustmentItems::ServeParameter(CellAccess& access) {
 }
 
 AccessResult AdjustmentItems::ServeSheet(CellAccess& access) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   AdjustmentState* state = access.host.CellAdjustment();
   if (state == nullptr) return AccessResult::Nothing;
-  const std::string_view name = kCellLinkNames[static_cast<std::size_t>(link)];
+  const std::string_view name = kCellLinkNames[static_cast<std::size_t>(cellLink)];
   if (name.ends_with("_Bar")) {
     access.MarkReadOnly();
-    const int valueLink = link - 1;
+    const int valueLink = cellLink - 1;
     const int value = state->sheet[static_cast<std::size_t>(valueLink - kFirstSheet)];
     ShowText(access.request, BarEditor::Bar(value, 0, AdjustmentCodes::Maximum(valueLink)));
     return AccessResult::Nothing;
   }
   // Values go to the radio, so they change only while it is connected, and only the host
   // stores them: once the radio has taken them.
-  const bool readOnly = !Connected(access) || !AdjustmentCodes::Of(link);
+  const bool readOnly = !Connected(access) || !AdjustmentCodes::Of(cellLink);
   if (readOnly) access.MarkReadOnly();
-  const int stored = state->sheet[static_cast<std::size_t>(link - kFirstSheet)];
+  const int stored = state->sheet[static_cast<std::size_t>(cellLink - kFirstSheet)];
   int value = stored;
-  IntegerEditor editor(value, ByteRange(0, AdjustmentCodes::Maximum(link)));
+  IntegerEditor editor(value, ByteRange(0, AdjustmentCodes::Maximum(cellLink)));
   const AccessResult result = editor.Serve(access.request);
-  if (editor.changed() && !readOnly && value != stored) access.host.AdjustmentEdited(link, value);
+  if (editor.changed() && !readOnly && value != stored)
+    access.host.AdjustmentEdited(cellLink, value);
   return result;
 }
 
 AccessResult AdjustmentItems::ServeReading(CellAccess& access) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   access.MarkReadOnly();
   const AdjustmentState* state = access.host.CellAdjustment();
   if (state == nullptr) return AccessResult::Nothing;
-  const int reading = (link - kFirstReading) / 3;
+  const int reading = (cellLink - kFirstReading) / 3;
   const std::uint8_t raw = state->readings[static_cast<std::size_t>(reading)];
-  switch ((link - kFirstReading) % 3) {
+  switch ((cellLink - kFirstReading) % 3) {
     case 0:
       ShowText(access.request, RawDecimalText(raw));
       break;

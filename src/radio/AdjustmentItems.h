@@ -19,9 +19,9 @@ class AdjustmentItems {
     bool isSigned = false;  // −128…127 stored as a signed byte
     bool computed = false;  // a squelch opening level, read-only
   };
-  static Parameter ParameterOf(int link);
+  static Parameter ParameterOf(int cellLink);
   // The squelch opening level a computed link shows, from the two measured levels.
-  static int SquelchOpening(int link, std::uint8_t high, std::uint8_t low);
+  static int SquelchOpening(int cellLink, std::uint8_t high, std::uint8_t low);
 
   static AccessResult ServeParameter(CellAccess& access);
   static AccessResult ServeSheet(CellAccess& access);

@@ -9,7 +9,7 @@ namespace rtv {
 // The values of adjust mode that do not live in the image: the adjustment sheet values
 // exchanged with the radio and the raw A/D readings it reported.
 struct AdjustmentState {
-  static constexpr int kSheetValues = 40;  // links 330–369; a bar shows the value before it
+  static constexpr int kSheetValues = 40;  // cell links 330–369; a bar shows the value before it
   static constexpr int kReadings = 15;     // the A/D readings family, three cells a reading
   static constexpr int kValueMaximum = 255;
 

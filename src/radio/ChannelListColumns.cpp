@@ -30,9 +30,9 @@ constexpr const char* kAttributesUsedList = "GI_Sheet_Sel_ChATRUse";
 constexpr const char* kAttributesAllList = "GI_Sheet_Sel_ChATRAll";
 
 // The region whose simplified display setting a number column follows.
-ListKind NumberRegion(int link) {
-  if (link == kLinkNumberUsa) return ListKind::UsaChannels;
-  if (link == kLinkNumberCan) return ListKind::CanChannels;
+ListKind NumberRegion(int cellLink) {
+  if (cellLink == kLinkNumberUsa) return ListKind::UsaChannels;
+  if (cellLink == kLinkNumberCan) return ListKind::CanChannels;
   return ListKind::IntChannels;
 }
 
@@ -41,10 +41,10 @@ ListKind NumberRegion(int link) {
 AccessResult ChannelListColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::IntChannels, ListKind::CanChannels);
   if (row == nullptr) return AccessResult::Nothing;
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   bool changed = false;
   AccessResult result = AccessResult::Nothing;
-  switch (link) {
+  switch (cellLink) {
     case kLinkNumberInt:
     case kLinkNumberUsa:
     case kLinkNumberCan:

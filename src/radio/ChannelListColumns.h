@@ -7,7 +7,7 @@ namespace rtv {
 
 class ChannelRow;
 
-// The columns of the INT, USA and CAN channel lists (links 101–109): number, P/C marks and
+// The columns of the INT, USA and CAN channel lists (cell links 101–109): number, P/C marks and
 // use, favourite, TX inhibit, power, simplex and comment.
 class ChannelListColumns {
  public:

@@ -15,7 +15,7 @@ AccessResult ChoiceItems::Serve(CellAccess& access) {
   const Cell& cell = access.cell;
   if (cell.cellLink == LinkNo("CL_Null")) return AccessResult::Nothing;
   if (cell.cellLink == LinkNo("CL_FBits")) return DebugItems::ServeFlagBit(access);
-  // An item is chosen by its grid, never edited itself.
+  // An item is chosen by its sheet view, never edited itself.
   request.displayText = cell.text.value_or(std::string());
   if (cell.cellLink == LinkNo("CL_FlexMarking") && request.ownerCell != nullptr) {
     CellRequest question;

@@ -8,7 +8,7 @@ namespace rtv {
 class ItemAccessor;
 struct CellAccess;
 
-// Serves the special links 0–2: nothing, a cell's own text (also the items of a choice
+// Serves the special cell links 0–2: nothing, a cell's own text (also the items of a choice
 // list) and the choice items that are greyed when their owner cannot take them now.
 class ChoiceItems {
  public:

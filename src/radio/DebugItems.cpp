@@ -49,20 +49,20 @@ void GoToDifference(CellAccess& access, const EepromImage& image, int address) {
 
 }  // namespace
 
-std::optional<int> DebugItems::ByteAddress(int link, int index) {
-  if (link < kFirstByte || link > kLastByte || index < 0) return std::nullopt;
-  return index * kBytesPerRow + (link - kFirstByte);
+std::optional<int> DebugItems::ByteAddress(int cellLink, int index) {
+  if (cellLink < kFirstByte || cellLink > kLastByte || index < 0) return std::nullopt;
+  return index * kBytesPerRow + (cellLink - kFirstByte);
 }
 
 AccessResult DebugItems::ServeMemoryWindow(CellAccess& access) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   const int index = access.cell.index;
-  if (link == kAddressColumn) {
+  if (cellLink == kAddressColumn) {
     access.ShowReadOnly(Hex("%04X", index * kBytesPerRow).c_str());
     return AccessResult::Nothing;
   }
   EepromImage* image = access.host.CellImage();
-  const std::optional<int> address = ByteAddress(link, index);
+  const std::optional<int> address = ByteAddress(cellLink, index);
   // A row past the end of the image shows nothing and takes nothing.
   if (image == nullptr || !address || *address >= image->Size()) {
     access.ShowReadOnly("");
@@ -81,18 +81,18 @@ AccessResult DebugItems::ServeMemoryWindow(CellAccess& access) {
 }
 
 AccessResult DebugItems::ServeFreeDebug(CellAccess& access) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   const int address = access.cell.index;
   const EepromImage* image = access.host.CellImage();
-  const int bytes = link == LinkNo("CL_Free_DscId") ? 5 : 1;
+  const int bytes = cellLink == LinkNo("CL_Free_DscId") ? 5 : 1;
   if (image == nullptr || address < 0 || address + bytes > image->Size()) {
     access.ShowReadOnly("");
     return AccessResult::Nothing;
   }
   std::string text;
-  if (link == LinkNo("CL_Free_Byte_Dec")) {
+  if (cellLink == LinkNo("CL_Free_Byte_Dec")) {
     text = std::to_string(image->GetByte(address));
-  } else if (link == LinkNo("CL_Free_Byte_Hex")) {
+  } else if (cellLink == LinkNo("CL_Free_Byte_Hex")) {
     text = Hex("%02X", image->GetByte(address));
   } else {
     // Ten digits, two to a byte.

@@ -23,7 +23,7 @@ class DebugItems {
   static constexpr int kFlagBits = 8;
 
   // The image address of a byte cell of the memory window; none for other links.
-  static std::optional<int> ByteAddress(int link, int index);
+  static std::optional<int> ByteAddress(int cellLink, int index);
 
   static AccessResult ServeMemoryWindow(CellAccess& access);
   static AccessResult ServeFreeDebug(CellAccess& access);

@@ -27,9 +27,9 @@ constexpr const char* kUseList = "GI_Sheet_Sel_Misc_Used";
 AccessResult DscChannelColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::DscChannels, ListKind::DscChannels);
   if (row == nullptr) return AccessResult::Nothing;
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   CellRequest& request = access.request;
-  if (link == kLinkNumber) {
+  if (cellLink == kLinkNumber) {
     const int channel = ChannelRow::DscChannel(row->row) + row->row % 3 * 1000;
     request.displayText = std::to_string(channel);
     return AccessResult::Nothing;
@@ -37,26 +37,26 @@ AccessResult DscChannelColumns::Serve(CellAccess& access) {
 
   bool changed = false;
   AccessResult result = AccessResult::Nothing;
-  if (link == kLinkTxUse || link == kLinkRxUse) {
+  if (cellLink == kLinkTxUse || cellLink == kLinkRxUse) {
     if (row->fixed) access.MarkReadOnly();
-    if (link == kLinkTxUse && !row->simplex) access.MarkGreyed();  // a duplex channel
-    bool& use = link == kLinkTxUse ? row->txInhibit : row->inhibited;
+    if (cellLink == kLinkTxUse && !row->simplex) access.MarkGreyed();  // a duplex channel
+    bool& use = cellLink == kLinkTxUse ? row->txInhibit : row->inhibited;
     result = ListColumn::ChoiceBit(access, kUseList, use, changed);
     if (changed) {
       access.extraFlags |= ItemAccessor::kAccessUseChanged;
-      access.host.PostBusMessage(msg::RedrawLink{link});
+      access.host.PostBusMessage(msg::RedrawLink{cellLink});
     }
   } else if (row->txInhibit && row->inhibited) {
     access.ShowReadOnly("---");  // used neither way: nothing else to set
-  } else if (link == kLinkPower) {
+  } else if (cellLink == kLinkPower) {
     result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_ChPwr", row->power, changed);
-  } else if (link == kLinkSimplex) {
+  } else if (cellLink == kLinkSimplex) {
     if (row->IsVariantRow()) {
       access.ShowReadOnly("---");
     } else {
       result = ListColumn::ChoiceBit(access, "GI_Sheet_Sel_ChSimp", row->simplex, changed);
     }
-  } else if (link == kLinkComment) {
+  } else if (cellLink == kLinkComment) {
     result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
   }
   if (changed) row->ReloadRow();

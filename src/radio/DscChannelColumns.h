@@ -5,7 +5,7 @@
 
 namespace rtv {
 
-// The columns of the DSC channel list (links 134–139): number, TX and RX use, power,
+// The columns of the DSC channel list (cell links 134–139): number, TX and RX use, power,
 // simplex and the comment it shares with the channel lists.
 class DscChannelColumns {
  public:

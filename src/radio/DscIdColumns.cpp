@@ -38,10 +38,10 @@ bool HoldsId(const EepromImage& image, ListKind kind, int row, const std::uint8_
 AccessResult DscIdColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::DscIndividualIds, ListKind::DscGroupIds);
   if (row == nullptr) return AccessResult::Nothing;
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   bool changed = false;
   AccessResult result = AccessResult::Nothing;
-  if (link == kLinkIndividualId || link == kLinkGroupId) {
+  if (cellLink == kLinkIndividualId || cellLink == kLinkGroupId) {
     IdDigitsEditor editor(row->id, kIdDigits);
     result = editor.Serve(access.request);
     if (editor.changed()) row->ReloadRow();
@@ -49,7 +49,7 @@ AccessResult DscIdColumns::Serve(CellAccess& access) {
       const CellMarkReason reason = IdError(*row);
       if (reason != CellMarkReason::None) access.MarkError(reason);
     }
-  } else if (link == kLinkIndividualName || link == kLinkGroupName) {
+  } else if (cellLink == kLinkIndividualName || cellLink == kLinkGroupName) {
     result = ListColumn::Text(access, row->CommentBytes(), TextEditor::Charset::Radio, changed);
     if (changed) row->ReloadRow();
     if (row->CommentBlank()) access.MarkError(CellMarkReason::IdWithoutName);

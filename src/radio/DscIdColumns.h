@@ -7,7 +7,7 @@ namespace rtv {
 
 class ChannelRow;
 
-// The columns of the DSC individual and group ID lists (links 146–149): the 9-digit ID and
+// The columns of the DSC individual and group ID lists (cell links 146–149): the 9-digit ID and
 // its name.
 class DscIdColumns {
  public:

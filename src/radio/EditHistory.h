@@ -15,7 +15,7 @@ namespace rtv {
 // Where a step happened: the sheet and the cell the user worked on.
 struct EditPlace {
   std::string sheet;
-  int link = 0;
+  int cellLink = 0;
   int index = 0;
 };
 

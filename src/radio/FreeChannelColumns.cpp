@@ -31,13 +31,13 @@ AccessResult ServeFrequency(CellAccess& access, ChannelRow& row, bool tx) {
 
 AccessResult FreeChannelColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::FreeChannels, ListKind::FreeChannels);
-  const int link = access.cell.cellLink;
-  if (link != kLinkRx && link != kLinkTx && link != kLinkName) {
+  const int cellLink = access.cell.cellLink;
+  if (cellLink != kLinkRx && cellLink != kLinkTx && cellLink != kLinkName) {
     ListColumn::ShowNotServed(access);
     return AccessResult::Nothing;
   }
   if (row == nullptr) return AccessResult::Nothing;
-  if (link != kLinkName) return ServeFrequency(access, *row, link == kLinkTx);
+  if (cellLink != kLinkName) return ServeFrequency(access, *row, cellLink == kLinkTx);
   bool changed = false;
   const AccessResult result =
       ListColumn::Text(access, row->FreeNameBytes(), TextEditor::Charset::FreeName, changed);

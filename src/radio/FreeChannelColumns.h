@@ -5,7 +5,7 @@
 
 namespace rtv {
 
-// The columns of the free channel list (links 142–145): RX and TX frequency and the name.
+// The columns of the free channel list (cell links 142–145): RX and TX frequency and the name.
 // The channel width (CL_Fch_WN) is not served.
 class FreeChannelColumns {
  public:

@@ -63,21 +63,21 @@ constexpr int kLinkFreeName = LinkNo("CL_Fch_ChName");
 constexpr int kLinkIndividualId = LinkNo("CL_DscIndId_Id");
 constexpr int kLinkGroupId = LinkNo("CL_DscGrpId_Id");
 
-void ShowNotYetServed(CellRequest& request, int link) {
-  request.displayText = std::to_string(link) + " *Yet*";
+void ShowNotYetServed(CellRequest& request, int cellLink) {
+  request.displayText = std::to_string(cellLink) + " *Yet*";
 }
 
-bool InFamily(int link, LinkFamily family) { return LinkFamilyOf(link) == family; }
+bool InFamily(int cellLink, LinkFamily family) { return LinkFamilyOf(cellLink) == family; }
 
 // The keys an empty row hands on to the cell that fills it.
 bool IsForwardedKey(CellKey key) {
   return key.IsTyped() || key == SpecialKey::Enter || key == SpecialKey::F2;
 }
 
-// Serves `link` of the same row instead: the grid replays the key there.
-void Forward(CellRequest& request, int link) {
+// Serves `cellLink` of the same row instead: the sheet view replays the key there.
+void Forward(CellRequest& request, int cellLink) {
   request.redirected = true;
-  request.servedLink = link;
+  request.servedLink = cellLink;
   request.forwardedKey = request.key;
   request.key = {};
   request.displayText.clear();
@@ -206,36 +206,36 @@ bool ItemAccessor::PrepareRow(CellAccess& access) {
 }
 
 bool ItemAccessor::PrepareChannelRow(CellAccess& access, ChannelRow& row) {
-  const int link = access.cell.cellLink;
-  if (!InFamily(link, LinkFamily::ChannelListColumns) &&
-      !InFamily(link, LinkFamily::RegionColumns)) {
+  const int cellLink = access.cell.cellLink;
+  if (!InFamily(cellLink, LinkFamily::ChannelListColumns) &&
+      !InFamily(cellLink, LinkFamily::RegionColumns)) {
     return false;
   }
-  const bool numberColumn = link >= kLinkFirstNumber && link <= kLinkLastNumber;
-  if (row.inhibited && !numberColumn && link != kLinkAttributes) {
+  const bool numberColumn = cellLink >= kLinkFirstNumber && cellLink <= kLinkLastNumber;
+  if (row.inhibited && !numberColumn && cellLink != kLinkAttributes) {
     access.ShowReadOnly("---");
     return true;
   }
-  if (link == kLinkSimplex && row.IsVariantRow()) {
+  if (cellLink == kLinkSimplex && row.IsVariantRow()) {
     access.ShowReadOnly("---");
     return true;
   }
-  if (link == kLinkSimplex && row.IsFreeRow()) access.MarkReadOnly();
+  if (cellLink == kLinkSimplex && row.IsFreeRow()) access.MarkReadOnly();
   if (row.IsFreeRow() && row.FreeNameBlank() && !numberColumn) access.MarkGreyed();
   return false;
 }
 
 bool ItemAccessor::PrepareFreeChannel(CellAccess& access, ChannelRow& row) {
-  const int link = access.cell.cellLink;
-  if (!InFamily(link, LinkFamily::FreeChannels)) return false;
+  const int cellLink = access.cell.cellLink;
+  if (!InFamily(cellLink, LinkFamily::FreeChannels)) return false;
   // A channel starts with its RX frequency. The name is not sent there: a channel without
   // a name cannot take frequencies, so the name has to come first.
-  if (row.rxEmpty && link != kLinkRxFrequency && link != kLinkFreeName &&
+  if (row.rxEmpty && cellLink != kLinkRxFrequency && cellLink != kLinkFreeName &&
       IsForwardedKey(access.request.key)) {
     Forward(access.request, kLinkRxFrequency);
     return true;
   }
-  if ((link == kLinkRxFrequency || link == kLinkTxFrequency) && row.FreeNameBlank()) {
+  if ((cellLink == kLinkRxFrequency || cellLink == kLinkTxFrequency) && row.FreeNameBlank()) {
     const bool committed = access.request.commit == CellCommit::Text;
     access.ShowReadOnly("---");
     if (access.refused || committed) access.request.notice = CellNotice::NameFirst;
@@ -246,9 +246,9 @@ bool ItemAccessor::PrepareFreeChannel(CellAccess& access, ChannelRow& row) {
 }
 
 bool ItemAccessor::PrepareIdRow(CellAccess& access, ChannelRow& row) {
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   const int idLink = access.kind == ListKind::DscGroupIds ? kLinkGroupId : kLinkIndividualId;
-  if (row.valid || link == idLink || !InFamily(link, LinkFamily::DscIdLists)) return false;
+  if (row.valid || cellLink == idLink || !InFamily(cellLink, LinkFamily::DscIdLists)) return false;
   if (IsForwardedKey(access.request.key)) Forward(access.request, idLink);
   return true;  // the other columns of an empty row show nothing
 }
@@ -263,19 +263,19 @@ std::string ItemAccessor::OverlayLine(const char* key) {
   return overlay != nullptr && overlay->HasKey(key) ? overlay->GetFirstLine(key) : std::string();
 }
 
-std::string ItemAccessor::CellText(int cellType, int link, int index) {
-  return Probe(cellType, link, index).displayText;
+std::string ItemAccessor::CellText(int cellType, int cellLink, int index) {
+  return Probe(cellType, cellLink, index).displayText;
 }
 
-std::uint8_t ItemAccessor::CellFlags(int cellType, int link, int index) {
-  return Probe(cellType, link, index).resultFlags &
+std::uint8_t ItemAccessor::CellFlags(int cellType, int cellLink, int index) {
+  return Probe(cellType, cellLink, index).resultFlags &
          (CellRequest::kResultWarning | CellRequest::kResultError);
 }
 
-CellRequest ItemAccessor::Probe(int cellType, int link, int index) {
+CellRequest ItemAccessor::Probe(int cellType, int cellLink, int index) {
   Cell cell;
   cell.cellType = cellType;
-  cell.cellLink = link;
+  cell.cellLink = cellLink;
   cell.index = index;
   CellRequest request;
   request.cell = &cell;
@@ -284,8 +284,8 @@ CellRequest ItemAccessor::Probe(int cellType, int link, int index) {
   return request;
 }
 
-bool ItemAccessor::CheckCell(int cellType, int link, int index) {
-  return (CellFlags(cellType, link, index) & CellRequest::kResultError) != 0;
+bool ItemAccessor::CheckCell(int cellType, int cellLink, int index) {
+  return (CellFlags(cellType, cellLink, index) & CellRequest::kResultError) != 0;
 }
 
 }  // namespace rtv

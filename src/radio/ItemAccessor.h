@@ -16,9 +16,9 @@ class CellAccessHost;
 class ChannelRow;
 struct Cell;
 
-// The one entry point through which every cell is served: the grid, the menus, printing
+// The one entry point through which every cell is served: the sheet view, the menus, printing
 // and the warning checks all ask here. Links are served by families; a family without a
-// handler shows its link number followed by " *Yet*".
+// handler shows its cell link number followed by " *Yet*".
 class ItemAccessor {
  public:
   // Access flags passed to the changed notification.
@@ -38,15 +38,16 @@ class ItemAccessor {
   // Every link of the family is served by `handler` from now on.
   void Serve(LinkFamily family, FamilyHandler handler);
 
-  // Serves one request; `notify` asks for the changed notification. Says what the grid does next.
+  // Serves one request; `notify` asks for the changed notification. Says what the sheet view does
+  // next.
   AccessResult AccessCell(CellRequest& request, bool notify);
 
-  // Without grid or canvas, key 0: the text a cell shows, and its warning and error bits.
-  std::string CellText(int cellType, int link, int index);
-  std::uint8_t CellFlags(int cellType, int link, int index);
-  bool CheckCell(int cellType, int link, int index);
+  // Without sheet view or canvas, key 0: the text a cell shows, and its warning and error bits.
+  std::string CellText(int cellType, int cellLink, int index);
+  std::uint8_t CellFlags(int cellType, int cellLink, int index);
+  bool CheckCell(int cellType, int cellLink, int index);
   // The whole request of such a display-only access.
-  CellRequest Probe(int cellType, int link, int index);
+  CellRequest Probe(int cellType, int cellLink, int index);
   // Why a cell is marked, in words; empty for no reason or without an overlay.
   std::string MarkText(CellMarkReason reason);
 

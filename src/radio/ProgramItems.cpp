@@ -63,18 +63,18 @@ AccessResult ProgramItems::ServeCommand(CellAccess& access) {
 }
 
 AccessResult ProgramItems::ServePopupItem(CellAccess& access) {
-  const int link = access.cell.cellLink;
-  if (link == LinkNo("CL_PMenu_NoItem")) {
+  const int cellLink = access.cell.cellLink;
+  if (cellLink == LinkNo("CL_PMenu_NoItem")) {
     // It only says that the menu has nothing to offer.
     access.request.userFlags |= CellAccessHost::kCommandDisabled;
     return AccessResult::Nothing;
   }
-  if (link < LinkNo("CL_PMenu_Copy") || link > LinkNo("CL_PMenu_Insert")) {
+  if (cellLink < LinkNo("CL_PMenu_Copy") || cellLink > LinkNo("CL_PMenu_Insert")) {
     return AccessResult::Nothing;
   }
   // The row is the owner's, when the request names an owner on a list row.
   const ListKind kind = access.row != nullptr ? access.row->kind : ListKind::None;
-  if (!access.host.RowOperationEnabled(link, kind)) {
+  if (!access.host.RowOperationEnabled(cellLink, kind)) {
     access.request.userFlags |= CellAccessHost::kCommandDisabled;
   }
   return AccessResult::Nothing;
@@ -82,9 +82,9 @@ AccessResult ProgramItems::ServePopupItem(CellAccess& access) {
 
 AccessResult ProgramItems::ServeCloneInformation(CellAccess& access) {
   CellRequest& request = access.request;
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   CloneInformation* info = access.host.CellCloneInformation();
-  if (link == LinkNo("CL_CloneInfo_Comment")) {
+  if (cellLink == LinkNo("CL_CloneInfo_Comment")) {
     if (info == nullptr) {
       access.MarkReadOnly();
       return AccessResult::Nothing;
@@ -94,7 +94,7 @@ AccessResult ProgramItems::ServeCloneInformation(CellAccess& access) {
   }
   access.MarkReadOnly();
   if (info == nullptr) return AccessResult::Nothing;
-  switch (link) {
+  switch (cellLink) {
     case LinkNo("CL_CloneInfo_Esn"): {
       std::string esn = EsnText(info->esn);
       if (request.command == LinkNo("CL_PMenu_WinCopy") && !esn.empty()) {

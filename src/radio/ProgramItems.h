@@ -21,7 +21,7 @@ class ProgramItems {
   // Links 87–100: the cell's own text, read-only.
   static AccessResult ServeFixedText(CellAccess& access);
   // Links 72–82 as items of a cell popup menu (the command itself reaches the owner cell
-  // through its grid): a row operation the owner's row cannot take is disabled.
+  // through its sheet view): a row operation the owner's row cannot take is disabled.
   static AccessResult ServePopupItem(CellAccess& access);
 };
 

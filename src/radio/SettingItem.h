@@ -43,7 +43,7 @@ struct SettingItem {
     SelfId       // an MMSI does not start with a single 0
   };
 
-  int link = kCellLinkNone;
+  int cellLink = kCellLinkNone;
   int address = 0;
   Field field = Field::Byte;
   std::uint8_t bit = 0;

@@ -44,7 +44,7 @@ constexpr FieldPlace Bit(int n) { return {Field::Bit, static_cast<std::uint8_t>(
 
 consteval SettingItem Item(std::string_view name, int address, FieldPlace place, Editor editor) {
   SettingItem item;
-  item.link = LinkNo(name);
+  item.cellLink = LinkNo(name);
   item.address = address;
   item.field = place.field;
   item.bit = place.bit;
@@ -276,7 +276,7 @@ constexpr auto kRowOfLink = [] {
   std::array<int, kLastLink - kFirstLink + 1> rows{};
   rows.fill(-1);
   for (int i = 0; i < static_cast<int>(std::size(kItems)); ++i) {
-    const int at = kItems[i].link - kFirstLink;
+    const int at = kItems[i].cellLink - kFirstLink;
     if (at < 0 || at >= static_cast<int>(rows.size()) || rows[at] != -1) {
       throw "a settings item outside the family or named twice";
     }
@@ -482,9 +482,9 @@ int TrimOf(const SettingItem& item) { return item.scale == 1 ? 4 : 1; }
 
 std::span<const SettingItem> SettingsItems::Items() { return kItems; }
 
-const SettingItem* SettingsItems::Find(int link) {
-  if (link < kFirstLink || link > kLastLink) return nullptr;
-  const int row = kRowOfLink[static_cast<std::size_t>(link - kFirstLink)];
+const SettingItem* SettingsItems::Find(int cellLink) {
+  if (cellLink < kFirstLink || cellLink > kLastLink) return nullptr;
+  const int row = kRowOfLink[static_cast<std::size_t>(cellLink - kFirstLink)];
   return row < 0 ? nullptr : &kItems[row];
 }
 
@@ -511,10 +511,10 @@ const std::string& SettingsItems::SelfIdOffText(CellAccess& access) {
 
 AccessResult SettingsItems::Serve(CellAccess& access) {
   CellRequest& request = access.request;
-  const int link = access.cell.cellLink;
-  const SettingItem* found = Find(link);
+  const int cellLink = access.cell.cellLink;
+  const SettingItem* found = Find(cellLink);
   if (found == nullptr) {
-    request.displayText = std::to_string(link) + " *Yet*";
+    request.displayText = std::to_string(cellLink) + " *Yet*";
     return AccessResult::Nothing;
   }
   const SettingItem& item = *found;
@@ -556,8 +556,8 @@ AccessResult SettingsItems::Serve(CellAccess& access) {
         request.itemState = ChoiceState::Unavailable;
         access.MarkError(CellMarkReason::ChoiceUnavailable);
       }
-      const bool showOnly =
-          request.commit == CellCommit::None && (request.grid == nullptr || request.key.IsNone());
+      const bool showOnly = request.commit == CellCommit::None &&
+                            (request.popupHost == nullptr || request.key.IsNone());
       if (showOnly) {
         // Drawing and checking: no editor, no key strings built.
         const std::vector<Choice>& choices = List(*lists, key, item.variant).byValue;
@@ -640,7 +640,7 @@ AccessResult SettingsItems::Serve(CellAccess& access) {
   const CellMarkReason error = ErrorOf(item, data, index, value);
   if (error != CellMarkReason::None) access.MarkError(error);
   // The DSC call sheet and the auto-acknowledgement items follow the call values.
-  if (stored && link >= kFirstCallLink && link <= kLastCallLink) {
+  if (stored && cellLink >= kFirstCallLink && cellLink <= kLastCallLink) {
     access.extraFlags |= ItemAccessor::kAccessUseChanged;
   }
   return result;

@@ -20,7 +20,7 @@ class SettingsItems {
  public:
   static std::span<const SettingItem> Items();
   // The descriptor of a link, or null.
-  static const SettingItem* Find(int link);
+  static const SettingItem* Find(int cellLink);
 
   AccessResult Serve(CellAccess& access);
 

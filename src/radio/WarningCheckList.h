@@ -17,10 +17,10 @@ class OverlayText;
 // refuses a clone write while any sheet holds an error; the tool refuses the same writes.
 class WarningCheckList {
  public:
-  // The first cell found in error: its sheet, link and index, and why.
+  // The first cell found in error: its sheet, cell link and index, and why.
   struct ErrorPlace {
     std::string sheet;
-    int link = 0;
+    int cellLink = 0;
     int index = 0;
     std::string reason;
   };

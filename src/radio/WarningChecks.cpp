@@ -21,15 +21,15 @@ constexpr int kSoftKeys = 20;
 
 }  // namespace
 
-bool WarningChecks::Check(int cellType, int link, int index) {
-  if (!accessor_.CheckCell(cellType, link, index)) return false;
-  if (found_.link == 0) found_ = {cellType, link, index};
+bool WarningChecks::Check(int cellType, int cellLink, int index) {
+  if (!accessor_.CheckCell(cellType, cellLink, index)) return false;
+  if (found_.cellLink == 0) found_ = {cellType, cellLink, index};
   return true;
 }
 
-std::uint8_t WarningChecks::Errors(int cellType, int link, int first, int last) {
+std::uint8_t WarningChecks::Errors(int cellType, int cellLink, int first, int last) {
   for (int index = first; index <= last; ++index) {
-    if (Check(cellType, link, index)) return kError;
+    if (Check(cellType, cellLink, index)) return kError;
   }
   return 0;
 }
@@ -37,18 +37,18 @@ std::uint8_t WarningChecks::Errors(int cellType, int link, int first, int last) 
 std::uint8_t WarningChecks::IdList(int cellType, int idLink, int nameLink, int rows) {
   std::uint8_t flags = 0;
   for (int row = 0; row < rows && flags != kBoth; ++row) {
-    for (const int link : {idLink, nameLink}) {
-      const std::uint8_t cell = accessor_.CellFlags(cellType, link, row);
-      if ((cell & kError) != 0 && found_.link == 0) found_ = {cellType, link, row};
+    for (const int cellLink : {idLink, nameLink}) {
+      const std::uint8_t cell = accessor_.CellFlags(cellType, cellLink, row);
+      if ((cell & kError) != 0 && found_.cellLink == 0) found_ = {cellType, cellLink, row};
       flags |= cell;
     }
   }
   return flags;
 }
 
-std::uint8_t WarningChecks::Evaluate(int link) {
+std::uint8_t WarningChecks::Evaluate(int cellLink) {
   found_ = {};
-  switch (link) {
+  switch (cellLink) {
     case LinkNo("CL_Check_Int_ChInh"):
       return Errors(TypeNo("CT_IntCh"), LinkNo("CL_ChList_Atr"), 0, kChannelRows - 1);
     case LinkNo("CL_Check_Usa_ChInh"):
@@ -96,7 +96,7 @@ AccessResult WarningChecks::Serve(CellAccess& access) {
   access.request.displayText = access.cell.text.value_or(std::string());
   access.request.resultFlags |= Evaluate(access.cell.cellLink);
   access.request.foundType = found_.type;
-  access.request.foundLink = found_.link;
+  access.request.foundLink = found_.cellLink;
   access.request.foundIndex = found_.index;
   return AccessResult::Nothing;
 }

@@ -23,10 +23,10 @@ constexpr int kAllRowsUnused = (1 << ChannelRow::kWeatherRows) - 1;
 AccessResult WeatherColumns::Serve(CellAccess& access) {
   ChannelRow* row = ListColumn::RowOf(access, ListKind::WeatherChannels, ListKind::WeatherChannels);
   if (row == nullptr) return AccessResult::Nothing;
-  const int link = access.cell.cellLink;
+  const int cellLink = access.cell.cellLink;
   bool changed = false;
   AccessResult result = AccessResult::Nothing;
-  if (link == kLinkUse) {
+  if (cellLink == kLinkUse) {
     // Some models put their own weather channels back on saving.
     if (ModelFixedFields::Covers(access.host.CellModelType(), MemoryLayout::kWeatherMask,
                                  MemoryLayout::kWeatherMask + 1, 0xFF)) {
@@ -36,7 +36,7 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
     if (changed) {
       row->ReloadRow();
       access.extraFlags |= ItemAccessor::kAccessUseChanged;
-      access.host.PostBusMessage(msg::RedrawLink{link});
+      access.host.PostBusMessage(msg::RedrawLink{cellLink});
     }
     // The radio needs at least one weather channel.
     const EepromImage& image = row->image();
@@ -44,7 +44,7 @@ AccessResult WeatherColumns::Serve(CellAccess& access) {
                      image.GetByte(MemoryLayout::kWeatherMask + 1) << 8;
     if ((mask & kAllRowsUnused) == kAllRowsUnused)
       access.MarkError(CellMarkReason::NoWeatherChannel);
-  } else if (link == kLinkComment) {
+  } else if (cellLink == kLinkComment) {
     if (row->inhibited) {
       access.ShowReadOnly("---");
     } else {

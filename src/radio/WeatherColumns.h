@@ -5,7 +5,7 @@
 
 namespace rtv {
 
-// The columns of the weather channel list (links 140–141): use and comment.
+// The columns of the weather channel list (cell links 140–141): use and comment.
 class WeatherColumns {
  public:
   WeatherColumns() = delete;

@@ -48,8 +48,8 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-std::vector<ClipboardRows::GridRow> ClipboardRows::ListRows(ListKind kind) const {
-  std::vector<GridRow> rows;
+std::vector<ClipboardRows::RowPlace> ClipboardRows::ListRows(ListKind kind) const {
+  std::vector<RowPlace> rows;
   if (kind == ListKind::None) return rows;
   for (int row = sheet_.fixedRows(); row < sheet_.rowCount(); ++row) {
     for (int column = 0; column < sheet_.columnCount(); ++column) {
@@ -63,20 +63,20 @@ std::vector<ClipboardRows::GridRow> ClipboardRows::ListRows(ListKind kind) const
   return rows;
 }
 
-std::vector<int> ClipboardRows::GridRowsOf(ListKind kind, const std::vector<int>& listRows) const {
+std::vector<int> ClipboardRows::SheetRowsOf(ListKind kind, const std::vector<int>& listRows) const {
   std::vector<int> rows;
-  for (const GridRow& row : ListRows(kind)) {
+  for (const RowPlace& row : ListRows(kind)) {
     if (std::find(listRows.begin(), listRows.end(), row.listRow) != listRows.end()) {
-      rows.push_back(row.gridRow);
+      rows.push_back(row.sheetRow);
     }
   }
   return rows;
 }
 
-std::vector<int> ClipboardRows::GridRowsFrom(ListKind kind, int first) const {
+std::vector<int> ClipboardRows::SheetRowsFrom(ListKind kind, int first) const {
   std::vector<int> rows;
-  for (const GridRow& row : ListRows(kind)) {
-    if (row.listRow >= first) rows.push_back(row.gridRow);
+  for (const RowPlace& row : ListRows(kind)) {
+    if (row.listRow >= first) rows.push_back(row.sheetRow);
   }
   return rows;
 }
@@ -89,10 +89,10 @@ CsvTable::Row ClipboardRows::Headings() const {
   return headings;
 }
 
-std::string ClipboardRows::Text(const std::vector<int>& gridRows) const {
+std::string ClipboardRows::Text(const std::vector<int>& sheetRows) const {
   const SheetExporter exporter(sheet_);
   std::vector<CsvTable::Row> rows{Headings()};
-  for (const int row : gridRows) {
+  for (const int row : sheetRows) {
     CsvTable::Row& texts = rows.emplace_back();
     for (int column = 0; column < sheet_.columnCount(); ++column) {
       texts.push_back(exporter.CellText(column, row));
@@ -101,7 +101,7 @@ std::string ClipboardRows::Text(const std::vector<int>& gridRows) const {
   return CsvTable::Write(rows, CsvTable::kTab);
 }
 
-SheetImporter::Report ClipboardRows::Paste(std::string_view text, const std::vector<int>& gridRows,
+SheetImporter::Report ClipboardRows::Paste(std::string_view text, const std::vector<int>& sheetRows,
                                            ChoiceLists& choices, EepromImage* image) {
   SheetImporter::Report report;
   if (text.size() > kMaxTextBytes) {
@@ -111,7 +111,7 @@ SheetImporter::Report ClipboardRows::Paste(std::string_view text, const std::vec
     return report;
   }
   // A heading line and one line per row: what is read beyond them is only counted.
-  const CsvTable table = CsvTable::Read(text, gridRows.size() + 1, CsvTable::kTab);
+  const CsvTable table = CsvTable::Read(text, sheetRows.size() + 1, CsvTable::kTab);
   SheetImporter importer(sheet_, choices, image);
   const auto columns = static_cast<std::size_t>(sheet_.columnCount());
   std::vector<int> source(columns);
@@ -127,11 +127,11 @@ SheetImporter::Report ClipboardRows::Paste(std::string_view text, const std::vec
   }
 
   const SheetExporter exporter(sheet_);
-  const std::size_t lines = std::min(table.rows().size(), first + gridRows.size());
+  const std::size_t lines = std::min(table.rows().size(), first + sheetRows.size());
   for (std::size_t index = first; index < lines; ++index) {
     const CsvTable::Row& fields = table.rows()[index];
     const int line = table.rowLines()[index];
-    const int row = gridRows[index - first];
+    const int row = sheetRows[index - first];
     if (!std::all_of(fields.begin(), fields.end(), IsUtf8)) {
       report.issues.push_back({line, 0, "not UTF-8 text; left out"});
       continue;

@@ -27,26 +27,26 @@ class ClipboardRows {
 
   explicit ClipboardRows(Sheet& sheet) : sheet_(sheet) {}
 
-  // The grid rows showing rows of the list `kind`, in the sheet's order, with their list
+  // The sheet rows showing rows of the list `kind`, in the sheet's order, with their list
   // rows: all of them, or those from list row `first` on.
-  struct GridRow {
-    int gridRow;
+  struct RowPlace {
+    int sheetRow;
     int listRow;
   };
-  std::vector<GridRow> ListRows(ListKind kind) const;
-  // The grid rows of the given list rows, in the sheet's order.
-  std::vector<int> GridRowsOf(ListKind kind, const std::vector<int>& listRows) const;
-  // The grid rows from list row `first` on, to the sheet's end.
-  std::vector<int> GridRowsFrom(ListKind kind, int first) const;
+  std::vector<RowPlace> ListRows(ListKind kind) const;
+  // The sheet rows of the given list rows, in the sheet's order.
+  std::vector<int> SheetRowsOf(ListKind kind, const std::vector<int>& listRows) const;
+  // The sheet rows from list row `first` on, to the sheet's end.
+  std::vector<int> SheetRowsFrom(ListKind kind, int first) const;
 
   CsvTable::Row Headings() const;
-  // The heading line and the grid rows' lines.
-  std::string Text(const std::vector<int>& gridRows) const;
+  // The heading line and the sheet rows' lines.
+  std::string Text(const std::vector<int>& sheetRows) const;
 
-  // Types the text's lines into the grid rows, one line each, in order; lines beyond them,
+  // Types the text's lines into the sheet rows, one line each, in order; lines beyond them,
   // lines that are no UTF-8 text and refused cells are reported. `image` as for the
   // importer.
-  SheetImporter::Report Paste(std::string_view text, const std::vector<int>& gridRows,
+  SheetImporter::Report Paste(std::string_view text, const std::vector<int>& sheetRows,
                               ChoiceLists& choices, EepromImage* image);
 
  private:

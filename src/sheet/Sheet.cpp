@@ -433,12 +433,12 @@ void Sheet::RestorePosition() {
   }
 }
 
-bool Sheet::FindSelectable(int link, int index, int& column, int& row, int cellType) const {
+bool Sheet::FindSelectable(int cellLink, int index, int& column, int& row, int cellType) const {
   for (int r = 0; r < rows_; ++r) {
     for (int c = 0; c < columns_; ++c) {
       const Cell& cell = CellAt(c, r).cell;
       if (!cell.selectable) continue;
-      if (link >= 0 && (cell.cellLink != link || cell.index != index)) continue;
+      if (cellLink >= 0 && (cell.cellLink != cellLink || cell.index != index)) continue;
       if (cellType >= 0 && cell.cellType != cellType) continue;
       column = c;
       row = r;

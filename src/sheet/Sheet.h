@@ -52,7 +52,7 @@ struct SheetServices {
 };
 
 // One editable table built from the overlay entries K_Style, K_BasicCell and K_Cells.
-// The grid that shows it reads the cells, sizes and cursor from here.
+// The sheet view that shows it reads the cells, sizes and cursor from here.
 class Sheet {
  public:
   static constexpr ColourValue kDefaultTitleColour = ToColourValue(SystemColour::GreyText);
@@ -86,7 +86,7 @@ class Sheet {
   virtual void LoadColumnWidths();
   virtual void SaveColumnWidths();
 
-  // The slot of a cell; outside the grid (or before it is built) is fatal.
+  // The slot of a cell; outside the sheet view (or before it is built) is fatal.
   CellSlot& CellAt(int column, int row);
   const CellSlot& CellAt(int column, int row) const;
   bool Contains(int column, int row) const {
@@ -134,7 +134,7 @@ class Sheet {
   int firstSelectableColumn() const { return firstSelectableColumn_; }
   int firstSelectableRow() const { return firstSelectableRow_; }
 
-  // The cursor and the scrolled position the grid shows.
+  // The cursor and the scrolled position the sheet view shows.
   int currentColumn() const { return currentColumn_; }
   int currentRow() const { return currentRow_; }
   void SetCurrent(int column, int row);
@@ -155,8 +155,9 @@ class Sheet {
   void SetScale(double scale) { scale_ = scale > 0 ? scale : 1.0; }
 
   // The first selectable cell, rows top to bottom, each row left to right, whose link and
-  // index equal the given ones (any link and index when `link` is negative); false if none.
-  bool FindSelectable(int link, int index, int& column, int& row, int cellType = -1) const;
+  // index equal the given ones (any cell link and index when `cellLink` is negative); false if
+  // none.
+  bool FindSelectable(int cellLink, int index, int& column, int& row, int cellType = -1) const;
 
   // Serves a cell through the accessor; a sheet without one answers nothing.
   AccessResult Access(CellRequest& request, bool notify) const;

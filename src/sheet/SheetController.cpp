@@ -286,13 +286,14 @@ void SheetController::ApplyMarking(bool extend, int fromColumn, int fromRow) {
 
 void SheetController::MarkRange(int first, int last) {
   ClearMarks();
-  const int link = sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.cellLink;
+  const int cellLink = sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.cellLink;
   const int currentIndex = sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell.index;
   const int farIndex = currentIndex == first ? last : first;
   for (int row = 0; row < sheet_.rowCount(); ++row) {
     for (int column = 0; column < sheet_.columnCount(); ++column) {
       CellSlot& slot = sheet_.CellAt(column, row);
-      if (slot.cell.cellLink != link || slot.cell.index < first || slot.cell.index > last) continue;
+      if (slot.cell.cellLink != cellLink || slot.cell.index < first || slot.cell.index > last)
+        continue;
       slot.marked = true;
       markingActive_ = true;
       if (slot.cell.index == farIndex) {
@@ -309,7 +310,7 @@ CellRequest SheetController::MakeRequest(int column, int row) {
   const Cell* cell = &sheet_.CellAt(column, row).cell;
   request.cell = cell;
   request.ownerCell = ownerCell;
-  request.grid = view_.PopupHost();
+  request.popupHost = view_.PopupHost();
   request.changed = [this, cell](int flags) { Changed(flags, *cell); };
   if (markingActive_ && anchorRow_ >= 0) {
     const int first = std::min(sheet_.fixedColumns(), sheet_.columnCount() - 1);
@@ -643,7 +644,7 @@ void SheetController::HandleMessage(const Message& message) {
                                             return kSameType;
                                           },
                                           [&](const msg::RedrawLink& m) {
-                                            changed.cellLink = m.link;
+                                            changed.cellLink = m.cellLink;
                                             return kSameLink;
                                           },
                                           [&](const msg::RedrawIndex& m) {

@@ -118,7 +118,7 @@ class SheetController {
   // The width of a column's widest content (headings and shown values).
   int FittedColumnWidth(int column) const;
 
-  // A choice popup's grid: the cell the choice is for; its items ask it whether they can
+  // A choice popup's sheet view: the cell the choice is for; its items ask it whether they can
   // be chosen now.
   const Cell* ownerCell = nullptr;
   // The embedded sheet's choice, handed to its owner.

@@ -10,7 +10,7 @@ namespace rtv {
 
 class Sheet;
 
-// A built sheet as a table of the texts the grid shows: one row per grid row, fixed rows
+// A built sheet as a table of the texts the sheet view shows: one row per sheet row, fixed rows
 // included; a bound cell shows what the accessor gives it, an unbound cell its own text, a
 // cell that a join-left span runs over nothing.
 class SheetExporter {

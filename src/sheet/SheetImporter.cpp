@@ -23,8 +23,8 @@
 namespace rtv {
 namespace {
 
-// Stands in for the grid while a cell is probed: remembers the choice list it would open.
-struct ProbeGrid : ChoicePopupHost {
+// Stands in for the sheet view while a cell is probed: remembers the choice list it would open.
+struct ProbePopupHost : ChoicePopupHost {
   void OpenChoicePopup(const std::string& listKey, int variant, int value) override {
     popup = Popup{listKey, variant, value};
   }
@@ -45,8 +45,8 @@ struct ProbeCanvas : CellCanvas {
 };
 
 // Links that run commands or show fixed texts: never sent an input from a file.
-bool Editable(int link) {
-  switch (LinkFamilyOf(link)) {
+bool Editable(int cellLink) {
+  switch (LinkFamilyOf(cellLink)) {
     case LinkFamily::Special:
     case LinkFamily::MenuCommands:
     case LinkFamily::SheetCall:
@@ -345,11 +345,11 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   // instead of opening an editor is put back as it was.
   std::optional<EepromImage> kept;
   if (image_ != nullptr) kept.emplace(*image_);
-  ProbeGrid grid;
+  ProbePopupHost popupHost;
   ProbeCanvas canvas;
   CellRequest probe;
   probe.cell = &cell;
-  probe.grid = &grid;
+  probe.popupHost = &popupHost;
   probe.canvas = &canvas;
   probe.key = SpecialKey::Enter;
   const AccessResult result = sheet_.Access(probe, true);
@@ -364,8 +364,8 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
   CellRequest commit;
   commit.cell = &cell;
   Cell chosen;
-  if (result == AccessResult::PopupOpened && grid.popup) {
-    const ChoiceList& list = choices_.List(grid.popup->listKey, grid.popup->variant);
+  if (result == AccessResult::PopupOpened && popupHost.popup) {
+    const ChoiceList& list = choices_.List(popupHost.popup->listKey, popupHost.popup->variant);
     const std::string label = Trimmed(wanted);
     const Choice* match = nullptr;
     for (const Choice& choice : list.byPosition) {
@@ -376,7 +376,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
       if (match == nullptr && SameIgnoringCase(Trimmed(choice.name), label)) match = &choice;
     }
     if (match == nullptr) return refuse("\"" + wanted + "\" is not one of the cell's choices");
-    chosen.cellLink = grid.popup->variant;
+    chosen.cellLink = popupHost.popup->variant;
     chosen.index = match->value;
     commit.commit = CellCommit::Choice;
     commit.popupChoice = &chosen;
@@ -391,7 +391,7 @@ SheetImporter::Outcome SheetImporter::Apply(int column, int row, const std::stri
     return refuse("the cell takes no typed value");
   }
   sheet_.Access(commit, true);
-  // The cell's own words, as the grid's status bar has them.
+  // The cell's own words, as the sheet view's status bar has them.
   if (commit.keepEditing) return refuse("\"" + wanted + "\": " + commit.noticeText);
   const std::string after = exporter.CellText(column, row);
   if (!commit.noticeText.empty() && !SameValue(wanted, after)) {

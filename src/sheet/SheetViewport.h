@@ -27,7 +27,7 @@ class SheetViewport {
   virtual bool EditorOpen() const = 0;
 
   virtual bool HasFocus() const = 0;
-  // What the accessor may ask of the grid (a choice popup); null for none.
+  // What the accessor may ask of the sheet view (a choice popup); null for none.
   virtual ChoicePopupHost* PopupHost() = 0;
   // The current cell changed: its popup menu may be another.
   virtual void CurrentCellChanged() = 0;

@@ -42,25 +42,25 @@ TEST_F(AdjustmentItemsTest, ParametersSitAtTheirAddresses) {
       {"CL_ADP_VLS_LV12", 0x0139, false},
   };
   for (const Case& c : cases) {
-    const int link = CellLinkNumber(c.name);
-    EXPECT_EQ(AdjustmentItems::ParameterOf(link).address, c.address) << c.name;
+    const int cellLink = CellLinkNumber(c.name);
+    EXPECT_EQ(AdjustmentItems::ParameterOf(cellLink).address, c.address) << c.name;
     host.image.Fill(0x40);
     const EepromImage before = host.image;
-    const CellOutcome typed = probe.Type(link, 0, "-5");
+    const CellOutcome typed = probe.Type(cellLink, 0, "-5");
     EXPECT_EQ(At(c.address), c.isSigned ? 0xFB : 0x00) << c.name;
     EXPECT_EQ(typed.text, c.isSigned ? "-5" : "0") << c.name;
-    probe.Type(link, 0, "300");
+    probe.Type(cellLink, 0, "300");
     EXPECT_EQ(At(c.address), c.isSigned ? 127 : 255) << c.name;
     At(c.address) = 0x40;
     EXPECT_TRUE(host.image.Equals(before)) << c.name;
   }
   // Every stored parameter has a byte of its own inside the parameter area.
   std::set<int> addresses;
-  for (int link = LinkNo("CL_ADP_REF_Init"); link <= LinkNo("CL_ADP_BEEP_LV"); ++link) {
-    const AdjustmentItems::Parameter p = AdjustmentItems::ParameterOf(link);
+  for (int cellLink = LinkNo("CL_ADP_REF_Init"); cellLink <= LinkNo("CL_ADP_BEEP_LV"); ++cellLink) {
+    const AdjustmentItems::Parameter p = AdjustmentItems::ParameterOf(cellLink);
     if (p.computed) continue;
-    EXPECT_TRUE(p.address >= 0x0026 && p.address <= 0x0139) << CellLinkName(link);
-    EXPECT_TRUE(addresses.insert(p.address).second) << CellLinkName(link);
+    EXPECT_TRUE(p.address >= 0x0026 && p.address <= 0x0139) << CellLinkName(cellLink);
+    EXPECT_TRUE(addresses.insert(p.address).second) << CellLinkName(cellLink);
   }
   EXPECT_EQ(addresses.size(), 152u - 11u);
 }
@@ -99,14 +99,14 @@ TEST_F(AdjustmentItemsTest, SquelchOpeningLevelsWorkedByHand) {
 
 TEST_F(AdjustmentItemsTest, AdjustmentCellsChangeOnlyWhileConnected) {
   CellProbe adjust(host, TypeNo("CT_Adj"));
-  const int link = LinkNo("CL_ADP_H_Init");
-  adjust.Type(link, 0, "9");
+  const int cellLink = LinkNo("CL_ADP_H_Init");
+  adjust.Type(cellLink, 0, "9");
   EXPECT_EQ(At(0x0064), 0);
-  EXPECT_TRUE(adjust.Show(link).ReadOnly());
-  probe.Type(link, 0, "9");  // the maker sheet edits the image directly
+  EXPECT_TRUE(adjust.Show(cellLink).ReadOnly());
+  probe.Type(cellLink, 0, "9");  // the maker sheet edits the image directly
   EXPECT_EQ(At(0x0064), 9);
   host.adjustmentConnected = true;
-  adjust.Type(link, 0, "12");
+  adjust.Type(cellLink, 0, "12");
   EXPECT_EQ(At(0x0064), 12);
 }
 

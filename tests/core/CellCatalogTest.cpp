@@ -50,10 +50,10 @@ TEST(CellCatalogTest, NamesHaveTheirFixedNumbers) {
 
 TEST(CellCatalogTest, EveryNameIsDistinctAndRoundTrips) {
   std::set<std::string> seen;
-  for (int link = 0; link < kCellLinkCount; ++link) {
-    const std::string name = CellLinkName(link);
+  for (int cellLink = 0; cellLink < kCellLinkCount; ++cellLink) {
+    const std::string name = CellLinkName(cellLink);
     EXPECT_TRUE(seen.insert(name).second) << name;
-    EXPECT_EQ(CellLinkNumber(name), link) << name;
+    EXPECT_EQ(CellLinkNumber(name), cellLink) << name;
   }
   EXPECT_EQ(seen.size(), 567u);
   for (int type = 0; type < kCellTypeCount; ++type) {
@@ -63,7 +63,7 @@ TEST(CellCatalogTest, EveryNameIsDistinctAndRoundTrips) {
 }
 
 TEST(CellCatalogTest, LinkNameOutsideTheCatalogIsEmpty) {
-  for (int link : {-1, 567, 568, 100000}) EXPECT_EQ(CellLinkName(link), "") << link;
+  for (int cellLink : {-1, 567, 568, 100000}) EXPECT_EQ(CellLinkName(cellLink), "") << cellLink;
 }
 
 // Each cell type names the rows it stands for; the types that are no list stand for none.
@@ -107,8 +107,8 @@ TEST(CellCatalogTest, FamiliesCoverTheCatalogWithoutGaps) {
     const auto family = static_cast<LinkFamily>(f);
     EXPECT_EQ(LinkFamilyFirst(family), next);
     EXPECT_LE(LinkFamilyFirst(family), LinkFamilyLast(family));
-    for (int link = LinkFamilyFirst(family); link <= LinkFamilyLast(family); ++link) {
-      ASSERT_EQ(LinkFamilyOf(link), family) << link;
+    for (int cellLink = LinkFamilyFirst(family); cellLink <= LinkFamilyLast(family); ++cellLink) {
+      ASSERT_EQ(LinkFamilyOf(cellLink), family) << cellLink;
     }
     next = LinkFamilyLast(family) + 1;
   }

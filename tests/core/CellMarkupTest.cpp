@@ -138,7 +138,7 @@ TEST_F(MarkupFixture, Bindings) {
   struct Case {
     const char* markup;
     int type;
-    int link;
+    int cellLink;
     int index;
     const char* option;  // null: none
   };
@@ -166,7 +166,7 @@ TEST_F(MarkupFixture, Bindings) {
   for (const Case& c : cases) {
     const Cell cell = Parse(c.markup, &parent);
     EXPECT_EQ(cell.cellType, c.type) << c.markup;
-    EXPECT_EQ(cell.cellLink, c.link) << c.markup;
+    EXPECT_EQ(cell.cellLink, c.cellLink) << c.markup;
     EXPECT_EQ(cell.index, c.index) << c.markup;
     EXPECT_EQ(cell.option, c.option ? std::optional<std::string>(c.option) : std::nullopt)
         << c.markup;

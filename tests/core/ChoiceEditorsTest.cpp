@@ -37,9 +37,9 @@ struct ChoiceFixture : ::testing::Test {
   }
 
   // A popup answer: the chosen item cell.
-  EditorOutcome Choose(CellEditor& editor, int link, int index) {
+  EditorOutcome Choose(CellEditor& editor, int cellLink, int index) {
     Cell item;
-    item.cellLink = link;
+    item.cellLink = cellLink;
     item.index = index;
     CellRequest request;
     request.commit = CellCommit::Choice;
@@ -106,10 +106,10 @@ TEST_F(ChoiceFixture, AKeyMadeForTheEditorIsKeptByIt) {
             std::vector<std::string>{"GI_Sheet_Sel_Test_Marks#1=0"});
 }
 
-TEST_F(ChoiceFixture, KeysNeedAGrid) {
+TEST_F(ChoiceFixture, KeysNeedAPopupHost) {
   int value = 0;
   ChoiceEditor editor(lists, kOnOff, kFlex0, value);
-  const EditorOutcome out = Serve(editor, Press(' '), /*withGrid=*/false);
+  const EditorOutcome out = Serve(editor, Press(' '), /*withPopupHost=*/false);
   EXPECT_EQ(value, 0);
   EXPECT_FALSE(out.changed);
 }

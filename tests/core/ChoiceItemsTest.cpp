@@ -19,9 +19,9 @@ struct ColourCanvas : CellCanvas {
   ColourValue last = 0;
 };
 
-Cell Item(const char* link, int index, const char* text) {
+Cell Item(const char* cellLink, int index, const char* text) {
   Cell cell;
-  cell.cellLink = CellLinkNumber(link);
+  cell.cellLink = CellLinkNumber(cellLink);
   cell.index = index;
   cell.text = text;
   return cell;

@@ -52,7 +52,7 @@ TEST_F(ChoiceListsFixture, HoldsTheChoicesInValueAndColumnOrder) {
 TEST_F(ChoiceListsFixture, NamesValues) {
   struct Case {
     const char* sheet;
-    int link;
+    int cellLink;
     int value;
     const char* name;
   };
@@ -74,14 +74,14 @@ TEST_F(ChoiceListsFixture, NamesValues) {
       {"GI_Sheet_Sel_Counted", kFlex0, 3, "error"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(lists.ChoiceName(c.sheet, c.link, c.value), c.name)
-        << c.sheet << "#" << c.link << " " << c.value;
+    EXPECT_EQ(lists.ChoiceName(c.sheet, c.cellLink, c.value), c.name)
+        << c.sheet << "#" << c.cellLink << " " << c.value;
   }
 }
 
 TEST_F(ChoiceListsFixture, StepsInColumnOrderAndWraps) {
   struct Case {
-    int link;
+    int cellLink;
     int value;
     int delta;
     int result;
@@ -105,8 +105,8 @@ TEST_F(ChoiceListsFixture, StepsInColumnOrderAndWraps) {
       {LinkNo("CL_FBits"), 4, +1, 4},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(lists.ChoiceStep("GI_Sheet_Sel_Test", c.link, c.value, c.delta), c.result)
-        << c.link << " " << c.value << " " << c.delta;
+    EXPECT_EQ(lists.ChoiceStep("GI_Sheet_Sel_Test", c.cellLink, c.value, c.delta), c.result)
+        << c.cellLink << " " << c.value << " " << c.delta;
   }
 }
 

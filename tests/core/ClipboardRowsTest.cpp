@@ -27,32 +27,32 @@ constexpr int kTransmit = LinkNo("CL_Fch_FreqT");
 struct ClipboardSheet : test::ShippedController {
   ClipboardSheet() : sheet(BuildSheet("GI_Sheet_FreeCh")) { view.sheetOnShow = sheet.get(); }
 
-  int GridRow(int listRow) const {
-    const std::vector<int> rows = ClipboardRows(*sheet).GridRowsOf(kind, {listRow});
+  int SheetRowOf(int listRow) const {
+    const std::vector<int> rows = ClipboardRows(*sheet).SheetRowsOf(kind, {listRow});
     EXPECT_EQ(rows.size(), 1U) << "free channel " << listRow;
     return rows.empty() ? 0 : rows.front();
   }
-  int Column(int link) const {
-    const int row = GridRow(0);
+  int Column(int cellLink) const {
+    const int row = SheetRowOf(0);
     for (int column = 0; column < sheet->columnCount(); ++column) {
-      if (sheet->CellAt(column, row).cell.cellLink == link) return column;
+      if (sheet->CellAt(column, row).cell.cellLink == cellLink) return column;
     }
-    ADD_FAILURE() << "no column " << CellLinkName(link);
+    ADD_FAILURE() << "no column " << CellLinkName(cellLink);
     return 0;
   }
-  std::string Shown(int link, int listRow) const {
-    return SheetExporter(*sheet).CellText(Column(link), GridRow(listRow));
+  std::string Shown(int cellLink, int listRow) const {
+    return SheetExporter(*sheet).CellText(Column(cellLink), SheetRowOf(listRow));
   }
   // Typed into the cell, as a user would.
-  void Type(int link, int listRow, const std::string& text) {
+  void Type(int cellLink, int listRow, const std::string& text) {
     SheetImporter importer(*sheet, controller.Choices(), &controller.CurrentDocument().Working());
-    const int column = Column(link);
-    const int row = GridRow(listRow);
-    ASSERT_TRUE(importer.Apply(column, row, text, Shown(link, listRow)).taken) << text;
+    const int column = Column(cellLink);
+    const int row = SheetRowOf(listRow);
+    ASSERT_TRUE(importer.Apply(column, row, text, Shown(cellLink, listRow)).taken) << text;
   }
   SheetImporter::Report Paste(const std::string& text, int fromListRow) {
     ClipboardRows rows(*sheet);
-    return rows.Paste(text, rows.GridRowsFrom(kind, fromListRow), controller.Choices(),
+    return rows.Paste(text, rows.SheetRowsFrom(kind, fromListRow), controller.Choices(),
                       &controller.CurrentDocument().Working());
   }
   // Copy Rows on free channels first … last, as the popup menu runs it.
@@ -107,7 +107,7 @@ TEST(ClipboardRowsTest, CopyRowsPutsAHeadingLineAndTheRowsAsTabSeparatedText) {
   const std::vector<CsvTable::Row> table = s.Table();
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(lines[static_cast<std::size_t>(row) + 1],
-              table[static_cast<std::size_t>(s.GridRow(row))]);
+              table[static_cast<std::size_t>(s.SheetRowOf(row))]);
   }
   EXPECT_EQ(lines[2][static_cast<std::size_t>(s.Column(kName))], "AB");
   // Our own copy is not newer than the row buffer; another program's text is.
@@ -147,7 +147,7 @@ TEST(ClipboardRowsTest, PastesByColumnNameInAnyOrderOrByPosition) {
   EXPECT_TRUE(report.Clean()) << report.Summary();
   EXPECT_EQ(report.taken, 1);
   EXPECT_EQ(Changed(before, s.Table()),
-            (std::vector<std::string>{std::to_string(s.GridRow(3)) + "," +
+            (std::vector<std::string>{std::to_string(s.SheetRowOf(3)) + "," +
                                       std::to_string(s.Column(kName))}));
 
   // Without its heading line the copy goes by position, to the same effect as with it.
@@ -155,10 +155,10 @@ TEST(ClipboardRowsTest, PastesByColumnNameInAnyOrderOrByPosition) {
   EXPECT_TRUE(report.Clean()) << report.Summary();
   report = s.Paste(copied, 8);
   EXPECT_TRUE(report.Clean()) << report.Summary();
-  for (const int link : {kName, kReceive, kTransmit}) {
-    SCOPED_TRACE(CellLinkName(link));
-    EXPECT_EQ(s.Shown(link, 7), s.Shown(link, 0));
-    EXPECT_EQ(s.Shown(link, 8), s.Shown(link, 0));
+  for (const int cellLink : {kName, kReceive, kTransmit}) {
+    SCOPED_TRACE(CellLinkName(cellLink));
+    EXPECT_EQ(s.Shown(cellLink, 7), s.Shown(cellLink, 0));
+    EXPECT_EQ(s.Shown(cellLink, 8), s.Shown(cellLink, 0));
   }
   EXPECT_EQ(s.Shown(kName, 7), "ON");
 }
@@ -193,7 +193,7 @@ std::string ManyLines(int count) {
 TEST(ClipboardRowsTest, BadTextsAreReportedLineByLineOrRefused) {
   const ClipboardSheet probe;
   const auto rows =
-      static_cast<int>(ClipboardRows(*probe.sheet).GridRowsFrom(probe.kind, 0).size());
+      static_cast<int>(ClipboardRows(*probe.sheet).SheetRowsFrom(probe.kind, 0).size());
   const int lines = 100000;
   const std::vector<BadCase> cases = {
       {"a line that is no UTF-8",
@@ -244,7 +244,7 @@ TEST(ClipboardRowsTest, BadTextsAreReportedLineByLineOrRefused) {
       const char* name = c.names[static_cast<std::size_t>(row)];
       EXPECT_EQ(
           s.Shown(kName, row),
-          name != nullptr ? name : before[static_cast<std::size_t>(s.GridRow(row))][nameColumn])
+          name != nullptr ? name : before[static_cast<std::size_t>(s.SheetRowOf(row))][nameColumn])
           << "free channel " << row;
     }
   }

@@ -152,10 +152,10 @@ class CloneCommandsTest : public ::testing::Test {
     while (commands->IsBusy() && f.clock.NowMs() - start < limitMs) f.clock.Advance(10);
     ASSERT_FALSE(commands->IsBusy());
   }
-  void Command(int link, int index = 0) {
+  void Command(int cellLink, int index = 0) {
     Cell cell;
     cell.index = index;
-    f.controller->RunCellCommand(link, cell);
+    f.controller->RunCellCommand(cellLink, cell);
     Run();
   }
   bool Sent(std::uint8_t command) const {
@@ -687,11 +687,11 @@ TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
   EXPECT_EQ(destination, 0x3B);
 }
 
-// What the grid does when a value is typed into an adjustment cell.
-void TypeIntoAdjustmentCell(ItemAccessor& accessor, int link, const std::string& text) {
+// What the sheet view does when a value is typed into an adjustment cell.
+void TypeIntoAdjustmentCell(ItemAccessor& accessor, int cellLink, const std::string& text) {
   Cell cell;
   cell.cellType = TypeNo("CT_Adj");
-  cell.cellLink = link;
+  cell.cellLink = cellLink;
   CellRequest request;
   request.cell = &cell;
   request.commit = CellCommit::Text;
@@ -703,7 +703,9 @@ TEST_F(CloneCommandsTest, EditedAdjustmentCellsReachTheRadioOnceEveryValueWasRea
   ItemAccessor& cells = f.controller->Accessor();
   const int high = LinkNo("CL_Adjust_High");
   const int ref = LinkNo("CL_Adjust_Ref");
-  const auto shown = [&cells](int link) { return cells.CellText(TypeNo("CT_Adj"), link, 0); };
+  const auto shown = [&cells](int cellLink) {
+    return cells.CellText(TypeNo("CT_Adj"), cellLink, 0);
+  };
   TypeIntoAdjustmentCell(cells, high, "90");
   Run();
   EXPECT_TRUE(radio.frames.empty());  // nothing read yet: read-only
@@ -803,11 +805,11 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   EXPECT_EQ(f.settings.portNumber, 3);
 
   // What the menu shows.
-  const auto checked = [this](int link, int index) {
+  const auto checked = [this](int cellLink, int index) {
     Cell cell;
     cell.index = index;
-    return (f.controller->CellCommandState(link, cell).flags & CellAccessHost::kCommandChecked) !=
-           0;
+    return (f.controller->CellCommandState(cellLink, cell).flags &
+            CellAccessHost::kCommandChecked) != 0;
   };
   EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Com"), 3));
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 4));

@@ -16,15 +16,15 @@ struct RouterFixture : test::ControllerFixture {
                           {"#GI_Mess_Maker_Caution", "Careful.", "#GI_StatusPanel_Maker", "M"}) {
     controller->Setup(view);
   }
-  std::uint8_t Flags(const char* link, int index) {
+  std::uint8_t Flags(const char* cellLink, int index) {
     Cell cell;
-    cell.cellLink = CellLinkNumber(link);
+    cell.cellLink = CellLinkNumber(cellLink);
     cell.index = index;
     return router.State(cell.cellLink, cell).flags;
   }
-  void Run(const char* link, int index) {
+  void Run(const char* cellLink, int index) {
     Cell cell;
-    cell.cellLink = CellLinkNumber(link);
+    cell.cellLink = CellLinkNumber(cellLink);
     cell.index = index;
     router.Run(cell.cellLink, cell);
   }
@@ -40,7 +40,7 @@ TEST(CommandRouterTest, ItemStatesFollowTheSettingsTheSheetAndTheModes) {
   f.settings.fontSizePercentage = 125;
   f.settings.modelType = 3;
   struct Case {
-    const char* link;
+    const char* cellLink;
     int index;
     std::uint8_t flags;
   };
@@ -54,7 +54,8 @@ TEST(CommandRouterTest, ItemStatesFollowTheSettingsTheSheetAndTheModes) {
       {"CL_Menu_Debug_Window", 0, kHidden},
       {"CL_Menu_Adjust_Read", 0, kHidden},
   };
-  for (const Case& c : before) EXPECT_EQ(f.Flags(c.link, c.index), c.flags) << c.link << c.index;
+  for (const Case& c : before)
+    EXPECT_EQ(f.Flags(c.cellLink, c.index), c.flags) << c.cellLink << c.index;
   f.controller->Modes().MakerOn();
   f.controller->Modes().AdjustOn();
   EXPECT_EQ(f.Flags("CL_Menu_Debug_Window", 0), 0);

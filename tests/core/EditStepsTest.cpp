@@ -34,7 +34,7 @@ TEST(EditStepsTest, AnInputIsOneStepNamedAfterWhatItReached) {
   ASSERT_TRUE(undone.has_value());
   EXPECT_EQ(undone->what, "Comment");
   EXPECT_EQ(undone->place.sheet, "GI_Sheet_Int");
-  EXPECT_EQ(undone->place.link, 5);
+  EXPECT_EQ(undone->place.cellLink, 5);
   EXPECT_EQ(undone->place.index, 3);
   EXPECT_EQ(f.image.GetByte(1), 0);
   EXPECT_EQ(f.steps.UndoCaption(), "Undo");

@@ -135,19 +135,20 @@ TEST(HelpDataTest, EveryContextNamesACellLinkAndReachesAnAnchorOfTheHelpPage) {
     SCOPED_TRACE(line);
     const std::size_t tab = line.find('\t');
     ASSERT_NE(tab, std::string::npos);
-    const std::string link = line.substr(0, tab);
-    EXPECT_NE(std::find(kCellLinkNames.begin(), kCellLinkNames.end(), link), kCellLinkNames.end());
+    const std::string cellLink = line.substr(0, tab);
+    EXPECT_NE(std::find(kCellLinkNames.begin(), kCellLinkNames.end(), cellLink),
+              kCellLinkNames.end());
     const int context = std::stoi(line.substr(tab + 1));
     EXPECT_GT(context, 0);
-    EXPECT_EQ(help.HelpContextId(link), context);  // the first line of a link is the one used
+    EXPECT_EQ(help.HelpContextId(cellLink), context);  // the first line of a link is the one used
     EXPECT_NE(page.find("id=\"c" + std::to_string(context) + "\""), std::string::npos);
     ++entries;
   }
   EXPECT_GT(entries, 0);
   // The values a user edits most are reached.
-  for (const char* link :
+  for (const char* cellLink :
        {"CL_ComDsc_SelfId", "CL_ChList_Atr", "CL_Fch_FreqR", "CL_ComAtis_AtisId"}) {
-    EXPECT_GT(help.HelpContextId(link), 0) << link;
+    EXPECT_GT(help.HelpContextId(cellLink), 0) << cellLink;
   }
 }
 
@@ -201,7 +202,7 @@ std::vector<std::string> SheetKeys() {
 // column, where the sheet has them.
 struct ServedCell {
   std::string sheet;
-  std::string link;
+  std::string cellLink;
   std::string label;    // the unbound text at the start of the row, without a row number
   std::string heading;  // the nearest unbound cell above in the same column, when it has text
 };
@@ -264,7 +265,7 @@ std::vector<ServedCell> ServedCells() {
             ServedCell served{key, CellLinkName(cell.cellLink),
                               column == 0 ? "" : WithoutRowNumber(label), heading};
             const std::string id =
-                served.sheet + "|" + served.link + "|" + served.label + "|" + served.heading;
+                served.sheet + "|" + served.cellLink + "|" + served.label + "|" + served.heading;
             if (seen.insert(id).second) cells.push_back(served);
           }
         }
@@ -284,9 +285,11 @@ TEST(HelpDataTest, EveryServedCellReachesATopicThatNamesIt) {
   ASSERT_GT(cells.size(), 400u);
   std::map<std::string, int> contexts;  // of each link served
   for (const ServedCell& cell : cells) {
-    SCOPED_TRACE(cell.sheet + " " + cell.link + " '" + cell.label + "' / '" + cell.heading + "'");
-    if (contexts.count(cell.link) == 0) contexts[cell.link] = help.HelpContextId(cell.link);
-    const int context = contexts[cell.link];
+    SCOPED_TRACE(cell.sheet + " " + cell.cellLink + " '" + cell.label + "' / '" + cell.heading +
+                 "'");
+    if (contexts.count(cell.cellLink) == 0)
+      contexts[cell.cellLink] = help.HelpContextId(cell.cellLink);
+    const int context = contexts[cell.cellLink];
     ASSERT_GT(context, 0);
     ASSERT_TRUE(page.Has(context)) << "c" << context;
     if (cell.label.empty() && cell.heading.empty()) continue;  // a raw memory window
@@ -309,13 +312,13 @@ TEST(HelpDataTest, EveryServedCellReachesATopicThatNamesIt) {
         const ServedCell& b = *sheetCells[j];
         const bool unnamed =
             (a.label.empty() && a.heading.empty()) || (b.label.empty() && b.heading.empty());
-        if (unnamed || a.link == b.link || (!a.label.empty() && a.label == b.label) ||
+        if (unnamed || a.cellLink == b.cellLink || (!a.label.empty() && a.label == b.label) ||
             (!a.heading.empty() && a.heading == b.heading)) {
           continue;
         }
-        EXPECT_NE(contexts[a.link], contexts[b.link])
-            << sheet << ": " << a.link << " '" << a.label << "' and " << b.link << " '" << b.label
-            << "'";
+        EXPECT_NE(contexts[a.cellLink], contexts[b.cellLink])
+            << sheet << ": " << a.cellLink << " '" << a.label << "' and " << b.cellLink << " '"
+            << b.label << "'";
       }
     }
   }

@@ -20,10 +20,10 @@ struct CountingHost : CellAccessHost {
   void AfterImageWrite() override { ++writes; }
 };
 
-Cell Bound(int type, int link, int index = 0) {
+Cell Bound(int type, int cellLink, int index = 0) {
   Cell cell;
   cell.cellType = type;
-  cell.cellLink = link;
+  cell.cellLink = cellLink;
   cell.index = index;
   return cell;
 }
@@ -31,7 +31,7 @@ Cell Bound(int type, int link, int index = 0) {
 TEST(ItemAccessorTest, LinksWithoutHandlerShowTheirNumber) {
   ItemAccessor accessor;
   struct Case {
-    int link;
+    int cellLink;
     const char* text;
   };
   const Case cases[] = {{LinkNo("CL_INT_ChNo"), "110 *Yet*"},
@@ -40,13 +40,13 @@ TEST(ItemAccessorTest, LinksWithoutHandlerShowTheirNumber) {
                         {kCellLinkNone, "567 *Yet*"},
                         {-4, "-4 *Yet*"}};
   for (const Case& c : cases) {
-    const Cell cell = Bound(TypeNo("CT_IntCh"), c.link, 5);
+    const Cell cell = Bound(TypeNo("CT_IntCh"), c.cellLink, 5);
     CellRequest request;
     request.cell = &cell;
     request.displayText = "stale";
     EXPECT_EQ(accessor.AccessCell(request, false), AccessResult::Nothing);
     EXPECT_EQ(request.displayText, c.text);
-    EXPECT_EQ(accessor.CellText(TypeNo("CT_IntCh"), c.link, 5), c.text);
+    EXPECT_EQ(accessor.CellText(TypeNo("CT_IntCh"), c.cellLink, 5), c.text);
   }
 }
 
@@ -65,8 +65,8 @@ TEST(ItemAccessorTest, DispatchesByFamilyWithTheRequestPrepared) {
     access.request.displayText = "value";
     return AccessResult::StartEdit;
   });
-  for (int link : {150, 200, 329}) {
-    const Cell cell = Bound(TypeNo("CT_Null"), link, 2);
+  for (int cellLink : {150, 200, 329}) {
+    const Cell cell = Bound(TypeNo("CT_Null"), cellLink, 2);
     CellRequest request;
     request.cell = &cell;
     request.key = SpecialKey::Activate;
@@ -148,12 +148,12 @@ TEST(ItemAccessorTest, CheckCellReportsTheErrorBit) {
     access.request.resultFlags |= static_cast<std::uint8_t>(access.cell.index);
     return AccessResult::Nothing;
   });
-  const int link = LinkNo("CL_DscIndId_Id");
+  const int cellLink = LinkNo("CL_DscIndId_Id");
   const int type = TypeNo("CT_DscIndId");
-  EXPECT_EQ(accessor.CellFlags(type, link, 0x04), CellRequest::kResultWarning);
-  EXPECT_FALSE(accessor.CheckCell(type, link, 0x04));
-  EXPECT_TRUE(accessor.CheckCell(type, link, 0x08));
-  EXPECT_EQ(accessor.CellFlags(type, link, 0x0F), 0x0C);  // only warning and error
+  EXPECT_EQ(accessor.CellFlags(type, cellLink, 0x04), CellRequest::kResultWarning);
+  EXPECT_FALSE(accessor.CheckCell(type, cellLink, 0x04));
+  EXPECT_TRUE(accessor.CheckCell(type, cellLink, 0x08));
+  EXPECT_EQ(accessor.CellFlags(type, cellLink, 0x0F), 0x0C);  // only warning and error
 }
 
 TEST(ItemAccessorTest, AReadOnlyCellRefusesEditKeysAndSaysSoInTheStatusBar) {

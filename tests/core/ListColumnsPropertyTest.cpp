@@ -83,7 +83,7 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
     return static_cast<int>(random() % static_cast<unsigned>(n));
   };
   MemoryAccessHost host(RTV_DATA_DIR "/RTV612.OVL");
-  RecordingGrid grid;
+  RecordingPopupHost popupHost;
   for (int round = 0; round < 4; ++round) {
     // Zero, then random images: the accessor meets whatever a file holds.
     for (std::int32_t a = 0; a < kMemoryMapExtent; ++a) {
@@ -102,7 +102,7 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
       chosen.index = pick(9) - 2;
       CellRequest request;
       request.cell = &cell;
-      request.grid = pick(5) == 0 ? nullptr : &grid;
+      request.popupHost = pick(5) == 0 ? nullptr : &popupHost;
       request.key = keys[pick(std::size(keys))];
       switch (pick(4)) {
         case 0:
@@ -130,13 +130,13 @@ TEST(ListColumnsPropertyTest, RandomInputChangesOnlyTheRowsOwnBytes) {
       const bool same = std::memcmp(now, then, static_cast<std::size_t>(host.image.Size())) == 0;
       for (std::int32_t a = 0; !same && a < host.image.Size(); ++a) {
         if (now[a] != then[a] && allowed.count(a) == 0) {
-          ADD_FAILURE() << "link " << cell.cellLink << " row " << cell.index << " key "
+          ADD_FAILURE() << "cellLink " << cell.cellLink << " row " << cell.index << " key "
                         << request.key << " changed " << std::hex << a;
           return;
         }
       }
       for (const char c : request.displayText) {
-        ASSERT_TRUE(c >= 0x20 && c < 0x7F) << "link " << cell.cellLink << " shows a byte "
+        ASSERT_TRUE(c >= 0x20 && c < 0x7F) << "cellLink " << cell.cellLink << " shows a byte "
                                            << static_cast<int>(static_cast<unsigned char>(c));
       }
     }

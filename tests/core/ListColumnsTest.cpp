@@ -29,7 +29,7 @@ constexpr CellKey kEnter = SpecialKey::Enter;
 constexpr ColourValue kOlive = CellAccess::kReadOnlyColour;
 constexpr ColourValue kSilver = CellAccess::kGreyedColour;
 
-// One access as the grid makes it.
+// One access as the sheet view makes it.
 struct Input {
   CellKey key;
   std::optional<std::string> text;  // committed in-place edit
@@ -60,18 +60,18 @@ struct Outcome {
 struct ListColumnsTest : ::testing::Test {
   ListColumnsTest() { host.image.SetSize(32768); }
 
-  Outcome Access(int type, int link, int index, const Input& in = {}) {
+  Outcome Access(int type, int cellLink, int index, const Input& in = {}) {
     Cell cell;
     cell.cellType = type;
-    cell.cellLink = link;
+    cell.cellLink = cellLink;
     cell.index = index;
     Cell chosen;
     chosen.cellLink = LinkNo("Flex0");
-    RecordingGrid grid;
+    RecordingPopupHost popupHost;
     RecordingCanvas canvas;
     CellRequest request;
     request.cell = &cell;
-    request.grid = &grid;
+    request.popupHost = &popupHost;
     request.canvas = &canvas;
     request.key = in.key;
     request.command = in.command;
@@ -92,14 +92,18 @@ struct ListColumnsTest : ::testing::Test {
     out.servedLink = request.servedLink;
     out.forwardedKey = request.forwardedKey;
     out.colours = canvas.colours;
-    out.opened = grid.opened;
+    out.opened = popupHost.opened;
     out.notice = request.noticeText;
     out.keepEditing = request.keepEditing;
     out.markReason = request.markReason;
     return out;
   }
-  std::string Shows(int type, int link, int index) { return Access(type, link, index).display; }
-  bool InError(int type, int link, int index) { return host.accessor.CheckCell(type, link, index); }
+  std::string Shows(int type, int cellLink, int index) {
+    return Access(type, cellLink, index).display;
+  }
+  bool InError(int type, int cellLink, int index) {
+    return host.accessor.CheckCell(type, cellLink, index);
+  }
 
   void PutWord(std::int32_t address, int value) {
     host.image.SetByte(address, static_cast<std::uint8_t>(value & 0xFF));
@@ -138,7 +142,7 @@ TEST_F(ListColumnsTest, ChannelNumbers) {
   PutText(0x0830 + 4, "AB ");
   struct Case {
     int type;
-    int link;
+    int cellLink;
     int row;
     int simplifiedByte;  // at 0x0B50 + region, 0 for none
     const char* shows;
@@ -159,7 +163,7 @@ TEST_F(ListColumnsTest, ChannelNumbers) {
     host.image.SetByte(0x0B50, 0);
     host.image.SetByte(0x0B51, 0);
     if (c.simplifiedByte >= 0) host.image.SetByte(c.simplifiedByte, 1);
-    EXPECT_EQ(Shows(c.type, c.link, c.row), c.shows) << c.row;
+    EXPECT_EQ(Shows(c.type, c.cellLink, c.row), c.shows) << c.row;
   }
 }
 
@@ -255,7 +259,7 @@ TEST_F(ListColumnsTest, InhibitedAndVariantRowsShowDashes) {
   PutText(0x0F10 + 11 * 60, "PORT      ");
   struct Case {
     int row;
-    int link;
+    int cellLink;
     const char* shows;
     bool readOnly;
   };
@@ -272,8 +276,8 @@ TEST_F(ListColumnsTest, InhibitedAndVariantRowsShowDashes) {
       {351, LinkNo("CL_ChList_Simp"), "-", true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.link);
-    const Outcome out = Access(kIntCh, c.link, c.row);
+    SCOPED_TRACE(c.cellLink);
+    const Outcome out = Access(kIntCh, c.cellLink, c.row);
     EXPECT_EQ(out.display, c.shows);
     EXPECT_EQ(!out.colours.empty() && out.colours.front() == kOlive, c.readOnly);
   }
@@ -300,7 +304,7 @@ TEST_F(ListColumnsTest, FreeRowsWithoutNameAreGreyed) {
   PutText(0x0834 + 9, "X  ");
   struct Case {
     int row;
-    int link;
+    int cellLink;
     bool greyed;
   };
   const Case cases[] = {{351, LinkNo("CL_ChList_Comment"), true},
@@ -309,14 +313,15 @@ TEST_F(ListColumnsTest, FreeRowsWithoutNameAreGreyed) {
                         {352, LinkNo("CL_ChList_Comment"), false},
                         {350, LinkNo("CL_ChList_Comment"), false}};
   for (const Case& c : cases) {
-    const Outcome out = Access(kIntCh, c.link, c.row);
-    EXPECT_EQ(out.colours == std::vector<ColourValue>{kSilver}, c.greyed) << c.row << " " << c.link;
+    const Outcome out = Access(kIntCh, c.cellLink, c.row);
+    EXPECT_EQ(out.colours == std::vector<ColourValue>{kSilver}, c.greyed)
+        << c.row << " " << c.cellLink;
   }
 }
 
 TEST_F(ListColumnsTest, ChoiceColumnsSetTheirBits) {
   struct Case {
-    int link;
+    int cellLink;
     std::uint8_t bit;
     const char* before;
     const char* after;
@@ -327,10 +332,10 @@ TEST_F(ListColumnsTest, ChoiceColumnsSetTheirBits) {
                         {LinkNo("CL_ChList_Simp"), 0x02, "-", "Simplex"}};
   for (const Case& c : cases) {
     host.image.SetByte(0x0670 + 48, 0x19);
-    EXPECT_EQ(Shows(TypeNo("CT_CanCh"), c.link, 48), c.before);
-    EXPECT_EQ(Access(TypeNo("CT_CanCh"), c.link, 48, Key(' ')).display, c.after);
+    EXPECT_EQ(Shows(TypeNo("CT_CanCh"), c.cellLink, 48), c.before);
+    EXPECT_EQ(Access(TypeNo("CT_CanCh"), c.cellLink, 48, Key(' ')).display, c.after);
     EXPECT_EQ(host.image.GetByte(0x0670 + 48), 0x19 | c.bit);
-    Access(TypeNo("CT_CanCh"), c.link, 48, Choice(0));
+    Access(TypeNo("CT_CanCh"), c.cellLink, 48, Choice(0));
     EXPECT_EQ(host.image.GetByte(0x0670 + 48), 0x19);
   }
 }
@@ -346,7 +351,7 @@ TEST_F(ListColumnsTest, DscChannelList) {
   PutText(0x0F10 + 11 * 6, "SHARED    ");
   struct Case {
     int row;
-    int link;
+    int cellLink;
     const char* shows;
   };
   const Case cases[] = {
@@ -359,7 +364,7 @@ TEST_F(ListColumnsTest, DscChannelList) {
       {1, LinkNo("CL_DSC_ChSimp"), "---"},   {0, LinkNo("CL_DSC_ChSimp"), "-"},
       {0, LinkNo("CL_DSC_Comment"), ""},     {171, LinkNo("CL_DSC_ChNo"), ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(Shows(kDscCh, c.link, c.row), c.shows) << c.row;
+  for (const Case& c : cases) EXPECT_EQ(Shows(kDscCh, c.cellLink, c.row), c.shows) << c.row;
   // The comment is the channel list's.
   Access(kDscCh, LinkNo("CL_DSC_Comment"), 84, Text("dsc 60"));
   EXPECT_EQ(Bytes(0x0F10 + 11 * 180, 10), "DSC 60    ");
@@ -432,7 +437,7 @@ TEST_F(ListColumnsTest, AFreeChannelStartsWithItsRxFrequency) {
   PutFreeChannel(2, 20264, 25088, "   ");
   struct Case {
     int row;
-    int link;
+    int cellLink;
     CellKey key;
     bool forwarded;
     const char* shows;
@@ -452,14 +457,14 @@ TEST_F(ListColumnsTest, AFreeChannelStartsWithItsRxFrequency) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row);
-    const Outcome out = Access(kFreeCh, c.link, c.row, Key(c.key));
-    EXPECT_EQ(out.redirected, c.forwarded) << c.link;
+    const Outcome out = Access(kFreeCh, c.cellLink, c.row, Key(c.key));
+    EXPECT_EQ(out.redirected, c.forwarded) << c.cellLink;
     if (c.forwarded) {
       EXPECT_EQ(out.servedLink, LinkNo("CL_Fch_FreqR"));
       EXPECT_EQ(out.forwardedKey, c.key);
     }
     if (c.key.IsNone()) {
-      EXPECT_EQ(out.display, c.shows) << c.link;
+      EXPECT_EQ(out.display, c.shows) << c.cellLink;
     }
   }
   // Typing into a new name starts editing there.
@@ -568,7 +573,7 @@ TEST_F(ListColumnsTest, RefusalsAndChangesAreSaidInWords) {
   const int rx = LinkNo("CL_Fch_FreqR");
   struct Case {
     int type;
-    int link;
+    int cellLink;
     int row;
     Input input;
     const char* notice;
@@ -594,10 +599,10 @@ TEST_F(ListColumnsTest, RefusalsAndChangesAreSaidInWords) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.notice);
-    const Outcome out = Access(c.type, c.link, c.row, c.input);
+    const Outcome out = Access(c.type, c.cellLink, c.row, c.input);
     EXPECT_EQ(out.notice, c.notice);
     EXPECT_EQ(out.keepEditing, c.keepEditing);
-    EXPECT_EQ(Shows(c.type, c.link, c.row), c.shows);
+    EXPECT_EQ(Shows(c.type, c.cellLink, c.row), c.shows);
   }
 }
 
@@ -608,7 +613,7 @@ TEST_F(ListColumnsTest, MarksKnowTheirReason) {
   PutId(ListKind::DscGroupIds, 0, {21, 12, 34, 56, 70}, "FLEET     ");
   struct Case {
     int type;
-    int link;
+    int cellLink;
     int row;
     CellMarkReason reason;
     const char* words;  // part of the reason's text
@@ -622,7 +627,7 @@ TEST_F(ListColumnsTest, MarksKnowTheirReason) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row);
-    const Outcome out = Access(c.type, c.link, c.row);
+    const Outcome out = Access(c.type, c.cellLink, c.row);
     EXPECT_EQ(out.markReason, c.reason);
     EXPECT_EQ((out.flags & CellRequest::kResultError) != 0, c.reason != CellMarkReason::None);
     const std::string text = host.accessor.MarkText(out.markReason);
@@ -641,7 +646,7 @@ TEST_F(ListColumnsTest, RowCommands) {
     EXPECT_EQ(out.display, "");  // the cell itself is not served
   }
   ASSERT_EQ(host.rowOperations.size(), 7U);
-  EXPECT_EQ(host.rowOperations.front().link, LinkNo("CL_PMenu_Copy"));
+  EXPECT_EQ(host.rowOperations.front().cellLink, LinkNo("CL_PMenu_Copy"));
   EXPECT_EQ(host.rowOperations.front().index, 5);
   EXPECT_EQ(Bytes(0x0F10 + 11 * 5, 4), "KEEP");
   // Only rows of a list, inside it.
@@ -652,7 +657,7 @@ TEST_F(ListColumnsTest, RowCommands) {
   const Outcome help = Access(kIntCh, comment, 5, Command(LinkNo("CL_PMenu_Help")));
   EXPECT_EQ(help.display, "KEEP");
   ASSERT_EQ(host.commands.size(), 1U);
-  EXPECT_EQ(host.commands[0].link, LinkNo("CL_PMenu_Help"));
+  EXPECT_EQ(host.commands[0].cellLink, LinkNo("CL_PMenu_Help"));
 }
 
 TEST_F(ListColumnsTest, PopupItemsSeeTheirOwnersRow) {
@@ -696,10 +701,12 @@ TEST_F(ListColumnsTest, AdjustmentCellsAreReadOnlyUntilConnected) {
 
 TEST_F(ListColumnsTest, WithoutImageOrListsTheColumnsShowNothing) {
   host.image.SetSize(0);
-  for (int link = LinkNo("CL_ChList_No_INT"); link <= LinkNo("CL_DscGrpId_Comment"); ++link) {
-    if (LinkFamilyOf(link) == LinkFamily::RegionColumns || link == LinkNo("CL_Fch_WN")) continue;
+  for (int cellLink = LinkNo("CL_ChList_No_INT"); cellLink <= LinkNo("CL_DscGrpId_Comment");
+       ++cellLink) {
+    if (LinkFamilyOf(cellLink) == LinkFamily::RegionColumns || cellLink == LinkNo("CL_Fch_WN"))
+      continue;
     for (const int type : {kIntCh, kDscCh, kWxCh, kFreeCh, kIndId, kGrpId}) {
-      EXPECT_EQ(Access(type, link, 0, Key(' ')).display, "") << link << " " << type;
+      EXPECT_EQ(Access(type, cellLink, 0, Key(' ')).display, "") << cellLink << " " << type;
     }
   }
 }

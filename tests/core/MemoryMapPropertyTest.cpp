@@ -22,14 +22,14 @@ namespace rtv {
 namespace {
 
 // First and last byte an access to (link, index) may change; first > last for none.
-std::pair<int, int> Footprint(int link, int index) {
-  if (const SettingItem* item = SettingsItems::Find(link)) {
+std::pair<int, int> Footprint(int cellLink, int index) {
+  if (const SettingItem* item = SettingsItems::Find(cellLink)) {
     if (item->count > 1 && (index < 0 || index >= item->count)) return {1, 0};
     const int at = item->count > 1 ? index : 0;
     return {item->First(at), item->Last(at)};
   }
-  if (link >= LinkNo("CL_ADP_REF_Init") && link <= LinkNo("CL_ADP_BEEP_LV")) {
-    const AdjustmentItems::Parameter p = AdjustmentItems::ParameterOf(link);
+  if (cellLink >= LinkNo("CL_ADP_REF_Init") && cellLink <= LinkNo("CL_ADP_BEEP_LV")) {
+    const AdjustmentItems::Parameter p = AdjustmentItems::ParameterOf(cellLink);
     if (!p.computed) return {p.address, p.address};
   }
   return {1, 0};
@@ -57,14 +57,14 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
   host.cloneInformation->esn = "0A000186A0";
 
   std::vector<int> links;
-  for (int link = LinkNo("CL_Menu_File_New"); link <= LinkNo("CL_Dummy_DscCall_Alarm_IntSp");
-       ++link) {
-    if (link < LinkNo("CL_PMenu_NoItem") || link > LinkNo("CL_PMenu_WinCopy")) {
-      links.push_back(link);
+  for (int cellLink = LinkNo("CL_Menu_File_New");
+       cellLink <= LinkNo("CL_Dummy_DscCall_Alarm_IntSp"); ++cellLink) {
+    if (cellLink < LinkNo("CL_PMenu_NoItem") || cellLink > LinkNo("CL_PMenu_WinCopy")) {
+      links.push_back(cellLink);
     }
   }
-  for (int link = LinkNo("CL_ComSet_Light"); link <= LinkNo("CL_WinAD_AFDV"); ++link) {
-    links.push_back(link);
+  for (int cellLink = LinkNo("CL_ComSet_Light"); cellLink <= LinkNo("CL_WinAD_AFDV"); ++cellLink) {
+    links.push_back(cellLink);
   }
   // Bytes the grey, error and list rules read, stirred now and then.
   const int ruleBytes[] = {0x0BA8, 0x0BA9, 0x0BBC, 0x0BBD, 0x0BBE, 0x0B56,
@@ -84,40 +84,40 @@ TEST(MemoryMapPropertyTest, AccessesChangeOnlyTheirOwnItem) {
       host.modelType = static_cast<int>(random() % 7);
       host.adjustmentConnected = random() % 2 == 0;
     }
-    const int link = links[random() % links.size()];
+    const int cellLink = links[random() % links.size()];
     const int index = static_cast<int>(random() % 24) - 2;
     CellProbe probe(host, random() % 5 == 0 ? TypeNo("CT_Adj") : TypeNo("CT_Null"));
     std::memcpy(before.data(), host.image.Data(), before.size());
     switch (random() % 6) {
       case 0:
-        probe.Show(link, index);
+        probe.Show(cellLink, index);
         break;
       case 1:
-        probe.Key(link, index,
+        probe.Key(cellLink, index,
                   random() % 3 == 0 ? CellKey::Typed(static_cast<char>(32 + random() % 95))
                                     : keys[random() % std::size(keys)]);
         break;
       case 2:
-        probe.Type(link, index, RandomText(random));
+        probe.Type(cellLink, index, RandomText(random));
         break;
       case 3:
-        probe.Choose(link, index, static_cast<int>(random() % 24) - 2,
+        probe.Choose(cellLink, index, static_cast<int>(random() % 24) - 2,
                      random() % 2 == 0 ? LinkNo("Flex0") : LinkNo("CL_FlexMarking"));
         break;
       case 4:
-        probe.Ask(link, index, static_cast<int>(random() % 20));
+        probe.Ask(cellLink, index, static_cast<int>(random() % 20));
         break;
       default:
-        probe.Command(link, index, static_cast<int>(73 + random() % 10));
+        probe.Command(cellLink, index, static_cast<int>(73 + random() % 10));
         break;
     }
-    const auto [first, last] = Footprint(link, index);
+    const auto [first, last] = Footprint(cellLink, index);
     if (std::memcmp(before.data(), host.image.Data(), before.size()) == 0) continue;
     const std::uint8_t* now = host.image.Data();
     for (int a = 0; a < host.image.Size(); ++a) {
       if (now[a] != before[static_cast<std::size_t>(a)]) {
         ASSERT_TRUE(a >= first && a <= last)
-            << CellLinkName(link) << "[" << index << "] changed " << a << " in round " << round;
+            << CellLinkName(cellLink) << "[" << index << "] changed " << a << " in round " << round;
         ++checked;
       }
     }

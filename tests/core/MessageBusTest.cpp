@@ -17,7 +17,7 @@ using test::ManualClock;
 std::string Describe(const Message& m) {
   return std::visit(
       Overloaded{[](const msg::StatusText& s) { return "status=" + s.text; },
-                 [](const msg::RedrawLink& r) { return "link=" + std::to_string(r.link); },
+                 [](const msg::RedrawLink& r) { return "cellLink=" + std::to_string(r.cellLink); },
                  [](const msg::DataChanged&) { return std::string("data"); },
                  [](const msg::CommitEdits&) { return std::string("commit"); },
                  [](const auto&) { return std::string("other"); }},
@@ -69,7 +69,7 @@ TEST(MessageBusTest, PostWaitsForTheTickInOrderAndLaterPostsForTheNextOne) {
   EXPECT_TRUE(log.empty());
   clock.Advance(MessageBus::kTickMs);
   // The commit was posted during delivery: it waits for the next tick.
-  EXPECT_EQ(log, (std::vector<std::string>{"a:data", "a:link=42"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"a:data", "a:cellLink=42"}));
   EXPECT_EQ(bus.PendingCount(), 1);
   clock.Advance(MessageBus::kTickMs);
   EXPECT_EQ(log.back(), "a:commit");
@@ -118,7 +118,7 @@ TEST(MessageBusTest, ATypedSubscriptionHearsItsTypeOnlyWithItsFields) {
   MessageBus bus(clock);
   std::vector<int> links;
   const BusSubscription subscription = bus.SubscribeTo<msg::RedrawLink>(
-      [&links](const msg::RedrawLink& redraw) { links.push_back(redraw.link); });
+      [&links](const msg::RedrawLink& redraw) { links.push_back(redraw.cellLink); });
   bus.Send(msg::RedrawIndex{7});
   bus.Send(msg::RedrawLink{12});
   bus.Post(msg::RedrawLink{13});

@@ -55,7 +55,7 @@ TEST(ModelFixedFieldsTest, SavingRevertsASettingExactlyWhenTheModelFixesIt) {
         }
         EXPECT_EQ(ModelFixedFields::Covers(model, item.First(index), item.Last(index), item.Mask()),
                   reverted)
-            << "model " << model << " " << CellLinkName(item.link) << "[" << index << "]";
+            << "model " << model << " " << CellLinkName(item.cellLink) << "[" << index << "]";
       }
     }
   }
@@ -66,7 +66,7 @@ TEST(ModelFixedFieldsTest, ACellTheModelFixesIsReadOnlyAndSaysWhy) {
     const char* what;
     int model;
     const char* cellType;
-    const char* link;
+    const char* cellLink;
     int index;
     const char* typed;  // committed text; null: the Space key steps a choice
     bool fixed;
@@ -88,13 +88,13 @@ TEST(ModelFixedFieldsTest, ACellTheModelFixesIsReadOnlyAndSaysWhy) {
     host.modelType = c.model;
     const EepromImage before = host.image;
     CellProbe probe(host, CellTypeNumber(c.cellType));
-    const CellOutcome shown = probe.Show(CellLinkNumber(c.link), c.index);
+    const CellOutcome shown = probe.Show(CellLinkNumber(c.cellLink), c.index);
     EXPECT_EQ(shown.ReadOnly(), c.fixed);
     host.statusTexts.clear();
     if (c.typed != nullptr) {
-      probe.Type(CellLinkNumber(c.link), c.index, c.typed);
+      probe.Type(CellLinkNumber(c.cellLink), c.index, c.typed);
     } else {
-      probe.Key(CellLinkNumber(c.link), c.index, ' ');
+      probe.Key(CellLinkNumber(c.cellLink), c.index, ' ');
     }
     EXPECT_EQ(host.image.Equals(before), c.fixed);
     if (c.fixed && c.typed == nullptr) {

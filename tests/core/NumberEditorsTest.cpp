@@ -87,10 +87,10 @@ TEST(IntegerEditorTest, SelectionFollowsTheConventions) {
   EXPECT_EQ(out.selectionLength, 0);
 }
 
-TEST(IntegerEditorTest, KeysNeedAGrid) {
+TEST(IntegerEditorTest, KeysNeedAPopupHost) {
   int value = 20;
   IntegerEditor editor(value, kVolume);
-  const EditorOutcome out = Serve(editor, Press(kSpace), /*withGrid=*/false);
+  const EditorOutcome out = Serve(editor, Press(kSpace), /*withPopupHost=*/false);
   EXPECT_EQ(value, 20);
   EXPECT_FALSE(out.changed);
   EXPECT_EQ(out.result, kNothing);

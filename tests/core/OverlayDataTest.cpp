@@ -97,7 +97,7 @@ const char* const kTextKeys[] = {
 
 struct ChoiceListKey {
   const char* key;
-  int link;  // the variant whose cells are the choices
+  int cellLink;  // the variant whose cells are the choices
 };
 
 constexpr int kFlex0 = LinkNo("Flex0");
@@ -313,7 +313,7 @@ TEST(OverlayDataTest, ChoiceListsParseWithoutFatalError) {
         OverlayText overlay;
         overlay.SetFile(kOverlayPath);
         ChoiceLists lists(overlay);
-        for (const ChoiceListKey& list : kChoiceLists) lists.List(list.key, list.link);
+        for (const ChoiceListKey& list : kChoiceLists) lists.List(list.key, list.cellLink);
         std::exit(0);
       },
       ::testing::ExitedWithCode(0), "");
@@ -328,7 +328,7 @@ TEST(OverlayDataTest, ChoiceListsHaveUniqueNamedValues) {
     // The popup that shows a list builds it as a sheet, which needs all three entries.
     EXPECT_TRUE(overlay.HasKey(std::string(entry.key) + "_Style"));
     EXPECT_TRUE(overlay.HasKey(std::string(entry.key) + "_BasicCell"));
-    const ChoiceList& list = lists.List(entry.key, entry.link);
+    const ChoiceList& list = lists.List(entry.key, entry.cellLink);
     ASSERT_FALSE(list.byValue.empty());
     std::set<int> values;
     for (const Choice& choice : list.byValue) {
@@ -547,9 +547,11 @@ TEST(OverlayDataTest, EveryServedLinkIsBoundAndNoOtherIs) {
       }
     }
   }
-  for (int link = 0; link < static_cast<int>(kCellLinkNames.size()); ++link) {
-    const std::string name(kCellLinkNames[static_cast<std::size_t>(link)]);
-    const auto in = [link](const Range& r) { return link >= r.first && link <= r.last; };
+  for (int cellLink = 0; cellLink < static_cast<int>(kCellLinkNames.size()); ++cellLink) {
+    const std::string name(kCellLinkNames[static_cast<std::size_t>(cellLink)]);
+    const auto in = [cellLink](const Range& r) {
+      return cellLink >= r.first && cellLink <= r.last;
+    };
     if (std::any_of(std::begin(unserved), std::end(unserved), in)) {
       EXPECT_EQ(bound.count(name), 0u) << name;
     } else if (std::none_of(std::begin(optional), std::end(optional), in)) {

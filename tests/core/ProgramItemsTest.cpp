@@ -16,11 +16,11 @@ namespace {
 
 struct ProgramItemsTest : ::testing::Test {
   // One access to a cell with its own text, as a menu or a sheet has it.
-  CellRequest Access(int link, int index, CellKey key, const char* text = "Caption",
+  CellRequest Access(int cellLink, int index, CellKey key, const char* text = "Caption",
                      int command = 0) {
     Cell cell;
     cell.cellType = TypeNo("CT_Null");
-    cell.cellLink = link;
+    cell.cellLink = cellLink;
     cell.index = index;
     cell.text = text;
     CellRequest request;
@@ -39,30 +39,30 @@ struct ProgramItemsTest : ::testing::Test {
 };
 
 TEST_F(ProgramItemsTest, CommandsRunOnEnterAndShowTheirCaption) {
-  for (int link = LinkNo("CL_Menu_File_New"); link <= LinkNo("CallSheet"); ++link) {
+  for (int cellLink = LinkNo("CL_Menu_File_New"); cellLink <= LinkNo("CallSheet"); ++cellLink) {
     host.commands.clear();
-    const CellRequest shown = Access(link, 3, CellKey());
-    EXPECT_EQ(shown.displayText, "Caption") << CellLinkName(link);
+    const CellRequest shown = Access(cellLink, 3, CellKey());
+    EXPECT_EQ(shown.displayText, "Caption") << CellLinkName(cellLink);
     EXPECT_TRUE(host.commands.empty());
-    const CellRequest run = Access(link, 3, SpecialKey::Enter);
+    const CellRequest run = Access(cellLink, 3, SpecialKey::Enter);
     EXPECT_EQ(run.key, CellKey());
-    ASSERT_EQ(host.commands.size(), 1u) << CellLinkName(link);
-    EXPECT_EQ(host.commands[0].link, link);
+    ASSERT_EQ(host.commands.size(), 1u) << CellLinkName(cellLink);
+    EXPECT_EQ(host.commands[0].cellLink, cellLink);
     EXPECT_EQ(host.commands[0].index, 3);
   }
 }
 
 TEST_F(ProgramItemsTest, CommandItemsTakeTheirStateAndCaptionFromTheProgram) {
-  const int link = LinkNo("CL_Menu_File_Recent");
-  host.commandStates[link] = {CellAccessHost::kCommandRelabelled, "&1 boats/a&&b.rtv"};
-  CellRequest relabelled = Access(link, 0, CellKey(), "Recent file");
+  const int cellLink = LinkNo("CL_Menu_File_Recent");
+  host.commandStates[cellLink] = {CellAccessHost::kCommandRelabelled, "&1 boats/a&&b.rtv"};
+  CellRequest relabelled = Access(cellLink, 0, CellKey(), "Recent file");
   EXPECT_EQ(relabelled.displayText, "&1 boats/a&&b.rtv");
   EXPECT_EQ(relabelled.userFlags, CellAccessHost::kCommandRelabelled);
 
   // Without the relabel flag the caption stays the item's own.
-  host.commandStates[link] = {CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled,
-                              "ignored"};
-  CellRequest checked = Access(link, 0, CellKey(), "Recent file");
+  host.commandStates[cellLink] = {
+      CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled, "ignored"};
+  CellRequest checked = Access(cellLink, 0, CellKey(), "Recent file");
   EXPECT_EQ(checked.displayText, "Recent file");
   EXPECT_EQ(checked.userFlags, CellAccessHost::kCommandChecked | CellAccessHost::kCommandDisabled);
 }
@@ -80,7 +80,7 @@ TEST_F(ProgramItemsTest, CloneInformationShowsWhatTheRadioReported) {
   info.option = "GPS";
   host.cloneInformation = info;
   struct Case {
-    int link;
+    int cellLink;
     const char* shown;
   };
   const Case cases[] = {{esn, "10100000"},
@@ -89,9 +89,9 @@ TEST_F(ProgramItemsTest, CloneInformationShowsWhatTheRadioReported) {
                         {LinkNo("CL_CloneInfo_Option"), "GPS"},
                         {LinkNo("CL_CloneInfo_Dummy"), ""}};
   for (const Case& c : cases) {
-    const CellOutcome out = probe.Show(c.link);
-    EXPECT_EQ(out.text, c.shown) << CellLinkName(c.link);
-    EXPECT_TRUE(out.ReadOnly()) << CellLinkName(c.link);
+    const CellOutcome out = probe.Show(c.cellLink);
+    EXPECT_EQ(out.text, c.shown) << CellLinkName(c.cellLink);
+    EXPECT_TRUE(out.ReadOnly()) << CellLinkName(c.cellLink);
   }
   host.cloneInformation->modelType = 9;
   EXPECT_EQ(probe.Show(LinkNo("CL_CloneInfo_Model")).text, "9");
@@ -127,10 +127,11 @@ TEST_F(ProgramItemsTest, LayoutHelpers) {
 }
 
 TEST_F(ProgramItemsTest, FixedTextsShowTheirOwnTextReadOnly) {
-  for (int link = LinkNo("CL_Dummy"); link <= LinkNo("CL_Dummy_DscCall_Alarm_IntSp"); ++link) {
+  for (int cellLink = LinkNo("CL_Dummy"); cellLink <= LinkNo("CL_Dummy_DscCall_Alarm_IntSp");
+       ++cellLink) {
     canvas.colours.clear();
     host.statusTexts.clear();
-    const CellRequest request = Access(link, 0, CellKey::Typed('a'), "Alarm");
+    const CellRequest request = Access(cellLink, 0, CellKey::Typed('a'), "Alarm");
     EXPECT_EQ(request.displayText, "Alarm");
     EXPECT_EQ(canvas.colours, std::vector<ColourValue>{CellAccess::kReadOnlyColour});
     EXPECT_FALSE(host.LastStatus().empty());

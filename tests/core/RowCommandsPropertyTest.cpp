@@ -160,13 +160,13 @@ struct PropertyRun {
                 list.keyed[static_cast<std::size_t>(Pick(static_cast<int>(list.keyed.size())))]),
             row, ' ');
       } else {
-        const char* link =
+        const char* cellLink =
             list.texted[static_cast<std::size_t>(Pick(static_cast<int>(list.texted.size())))];
         const std::string text =
-            std::string(link).find("Freq") != std::string::npos
+            std::string(cellLink).find("Freq") != std::string::npos
                 ? std::to_string(100 + Pick(110)) + "." + std::to_string(Pick(1000))
                 : RandomText();
-        probe.Type(CellLinkNumber(link), row, text);
+        probe.Type(CellLinkNumber(cellLink), row, text);
       }
       AllowRow(allowed, list.kind, row);
       return "edit";

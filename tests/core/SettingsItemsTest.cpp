@@ -90,9 +90,10 @@ TEST_F(SettingsItemsTest, EveryChoiceItemStoresItsBitsAndShowsTheChoice) {
         // Fixed by every model: shown, never stored.
         host.image.Fill(0xA5);
         const EepromImage before = host.image;
-        probe.Choose(item.link, index, 0, item.variant);
-        probe.Choose(item.link, index, 1, item.variant);
-        EXPECT_TRUE(host.image.Equals(before)) << CellLinkName(item.link) << "[" << index << "]";
+        probe.Choose(item.cellLink, index, 0, item.variant);
+        probe.Choose(item.cellLink, index, 1, item.variant);
+        EXPECT_TRUE(host.image.Equals(before))
+            << CellLinkName(item.cellLink) << "[" << index << "]";
         continue;
       }
       for (const std::uint8_t background : {0x00, 0xFF, 0xA5}) {
@@ -101,8 +102,8 @@ TEST_F(SettingsItemsTest, EveryChoiceItemStoresItsBitsAndShowsTheChoice) {
         for (const Choice& choice : host.choices.List(list, item.variant).byValue) {
           host.image.Fill(background);
           const EepromImage before = host.image;
-          const CellOutcome chosen = probe.Choose(item.link, index, choice.value, item.variant);
-          const std::string name = CellLinkName(item.link) + "[" + std::to_string(index) +
+          const CellOutcome chosen = probe.Choose(item.cellLink, index, choice.value, item.variant);
+          const std::string name = CellLinkName(item.cellLink) + "[" + std::to_string(index) +
                                    "]=" + std::to_string(choice.value);
           const int first = item.First(index);
           for (const int a : Changed(before)) {
@@ -120,7 +121,7 @@ TEST_F(SettingsItemsTest, EveryChoiceItemStoresItsBitsAndShowsTheChoice) {
             EXPECT_EQ(At(first) & ~mask & 0xFF, background & ~mask & 0xFF) << name;
           }
           EXPECT_EQ(chosen.text, choice.name) << name;
-          EXPECT_EQ(probe.Show(item.link, index).text, choice.name) << name;
+          EXPECT_EQ(probe.Show(item.cellLink, index).text, choice.name) << name;
           ++checked;
         }
       }
@@ -132,7 +133,7 @@ TEST_F(SettingsItemsTest, EveryChoiceItemStoresItsBitsAndShowsTheChoice) {
 // The table against the memory layout, item by item, independently of the descriptors.
 TEST_F(SettingsItemsTest, ChoicesLandAtTheirAddresses) {
   struct Case {
-    int link;
+    int cellLink;
     int index;
     int value;
     int address;
@@ -172,25 +173,27 @@ TEST_F(SettingsItemsTest, ChoicesLandAtTheirAddresses) {
   };
   for (const Case& c : cases) {
     host.image.Fill(0);
-    const SettingItem* item = SettingsItems::Find(c.link);
+    const SettingItem* item = SettingsItems::Find(c.cellLink);
     ASSERT_NE(item, nullptr);
     const bool editable = UseModelThatLetsEdit(*item, c.index);
-    const int variant = c.link >= LinkNo("CL_ComAtis_IntCh") && c.link <= LinkNo("CL_ComAtis_CanCh")
-                            ? kFlexMarking
-                            : LinkNo("Flex0");
-    probe.Choose(c.link, c.index, c.value, variant);
+    const int variant =
+        c.cellLink >= LinkNo("CL_ComAtis_IntCh") && c.cellLink <= LinkNo("CL_ComAtis_CanCh")
+            ? kFlexMarking
+            : LinkNo("Flex0");
+    probe.Choose(c.cellLink, c.index, c.value, variant);
     const int shift = __builtin_ctz(c.mask);
     // An item every model fixes is read-only: its byte stays.
-    EXPECT_EQ(At(c.address), editable ? (c.value << shift) & c.mask : 0) << CellLinkName(c.link);
+    EXPECT_EQ(At(c.address), editable ? (c.value << shift) & c.mask : 0)
+        << CellLinkName(c.cellLink);
     At(c.address) = 0;
-    for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(c.link) << " at " << a;
+    for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(c.cellLink) << " at " << a;
   }
 }
 
 TEST_F(SettingsItemsTest, NumbersStepWrapAndClamp) {
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     int address;
     bool word;
     int stored;   // before
@@ -225,9 +228,9 @@ TEST_F(SettingsItemsTest, NumbersStepWrapAndClamp) {
       At(c.address) = static_cast<std::uint8_t>(c.stored);
     }
     const EepromImage before = host.image;
-    const int index = c.link == alarmMax ? 60 : 0;
-    const CellOutcome out =
-        c.typed != nullptr ? probe.Type(c.link, index, c.typed) : probe.Key(c.link, index, c.key);
+    const int index = c.cellLink == alarmMax ? 60 : 0;
+    const CellOutcome out = c.typed != nullptr ? probe.Type(c.cellLink, index, c.typed)
+                                               : probe.Key(c.cellLink, index, c.key);
     EXPECT_EQ(c.word ? Word(c.address) : At(c.address), c.expected) << c.name;
     EXPECT_EQ(out.text, c.shown) << c.name;
     for (const int a : Changed(before)) {
@@ -239,7 +242,7 @@ TEST_F(SettingsItemsTest, NumbersStepWrapAndClamp) {
 TEST_F(SettingsItemsTest, TimersShowScaledValuesWithTheirUnit) {
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     int address;
     bool word;
     int stored;
@@ -271,7 +274,7 @@ TEST_F(SettingsItemsTest, TimersShowScaledValuesWithTheirUnit) {
     }
     const EepromImage before = host.image;
     const CellOutcome out =
-        c.typed != nullptr ? probe.Type(c.link, 0, c.typed) : probe.Show(c.link);
+        c.typed != nullptr ? probe.Type(c.cellLink, 0, c.typed) : probe.Show(c.cellLink);
     EXPECT_EQ(c.word ? Word(c.address) : At(c.address), c.expected) << c.name;
     EXPECT_EQ(out.text, c.shown) << c.name;
     for (const int a : Changed(before)) {
@@ -281,7 +284,7 @@ TEST_F(SettingsItemsTest, TimersShowScaledValuesWithTheirUnit) {
 }
 
 TEST_F(SettingsItemsTest, UtcOffsetIsStoredInSignedMinutes) {
-  const int link = LinkNo("CL_ComConf_UtcOffset");
+  const int cellLink = LinkNo("CL_ComConf_UtcOffset");
   struct Case {
     const char* typed;
     int stored;
@@ -297,10 +300,10 @@ TEST_F(SettingsItemsTest, UtcOffsetIsStoredInSignedMinutes) {
     host.image.Fill(0);
     At(0x0B41) = 0x77;
     At(0x0B44) = 0x77;
-    const CellOutcome typed = probe.Type(link, 0, c.typed);
+    const CellOutcome typed = probe.Type(cellLink, 0, c.typed);
     EXPECT_EQ(Word(0x0B42), c.stored) << c.typed;
     EXPECT_EQ(typed.text, c.shown) << c.typed;
-    EXPECT_EQ(probe.Show(link).text, c.shown) << c.typed;
+    EXPECT_EQ(probe.Show(cellLink).text, c.shown) << c.typed;
     EXPECT_EQ(At(0x0B41), 0x77);
     EXPECT_EQ(At(0x0B44), 0x77);
   }
@@ -311,7 +314,7 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
   const int atis = LinkNo("CL_ComAtis_AtisId");
   const std::string notSet = host.overlay.GetFirstLine("GI_AppInd_Dsc_SelfIdOff");
   struct Case {
-    int link;
+    int cellLink;
     int address;
     const char* typed;
     std::vector<int> bytes;  // five ID bytes and the check byte
@@ -334,13 +337,13 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
     host.image.Fill(0x11);
     host.modelType = 2;  // a model whose ATIS ID the user sets
     const EepromImage before = host.image;
-    const CellOutcome typed = probe.Type(c.link, 0, c.typed);
+    const CellOutcome typed = probe.Type(c.cellLink, 0, c.typed);
     std::vector<int> bytes;
     for (int i = 0; i < 6; ++i) bytes.push_back(At(c.address + i));
     EXPECT_EQ(bytes, c.bytes) << c.typed;
     EXPECT_EQ(typed.text, c.shown) << c.typed;
     EXPECT_EQ(typed.Error(), c.error) << c.typed;
-    EXPECT_EQ(host.accessor.CheckCell(TypeNo("CT_Null"), c.link, 0), c.error) << c.typed;
+    EXPECT_EQ(host.accessor.CheckCell(TypeNo("CT_Null"), c.cellLink, 0), c.error) << c.typed;
     for (const int a : Changed(before)) {
       EXPECT_TRUE(a >= c.address && a <= c.address + 5) << c.typed << " wrote " << a;
     }
@@ -348,44 +351,44 @@ TEST_F(SettingsItemsTest, IdsKeepTheirCheckByte) {
 }
 
 TEST_F(SettingsItemsTest, AnIdWithoutItsCheckByteIsNotSet) {
-  const int link = LinkNo("CL_ComDsc_SelfId");
+  const int cellLink = LinkNo("CL_ComDsc_SelfId");
   const std::string notSet = host.overlay.GetFirstLine("GI_AppInd_Dsc_SelfIdOff");
   const std::uint8_t id[] = {1, 12, 34, 56, 70};
   for (int i = 0; i < 5; ++i) At(0x23C0 + i) = id[i];
   At(0x23C5) = 0;
   const EepromImage before = host.image;
-  const CellOutcome shown = probe.Show(link);
+  const CellOutcome shown = probe.Show(cellLink);
   EXPECT_EQ(shown.text, notSet);
   EXPECT_FALSE(shown.Error());
   EXPECT_TRUE(host.image.Equals(before));  // showing and checking never write
   // Editing starts from the digits; the commit writes the check byte.
-  EXPECT_EQ(probe.Key(link, 0, SpecialKey::F2).text, "011234567");
-  EXPECT_EQ(probe.Key(link, 0, '5').text, "5");
+  EXPECT_EQ(probe.Key(cellLink, 0, SpecialKey::F2).text, "011234567");
+  EXPECT_EQ(probe.Key(cellLink, 0, '5').text, "5");
   EXPECT_TRUE(host.image.Equals(before));
-  probe.Type(link, 0, "011234567");
+  probe.Type(cellLink, 0, "011234567");
   EXPECT_EQ(At(0x23C5), 82);  // ~(1 + 12 + 34 + 56 + 70)
-  EXPECT_EQ(probe.Show(link).text, "011234567");
-  EXPECT_TRUE(probe.Show(link).Error());
+  EXPECT_EQ(probe.Show(cellLink).text, "011234567");
+  EXPECT_TRUE(probe.Show(cellLink).Error());
   // An all-zero ID with a zero check byte, as in an empty image, is not set either.
   host.image.Fill(0);
   EXPECT_EQ(probe.Show(LinkNo("CL_ComAtis_AtisId")).text, notSet);
 }
 
 TEST_F(SettingsItemsTest, CloneCommentKeepsPrintableCharacters) {
-  const int link = LinkNo("CL_ComCom_CloneComment");
+  const int cellLink = LinkNo("CL_ComCom_CloneComment");
   host.image.Fill(0x41);
   const EepromImage before = host.image;
-  probe.Type(link, 0, "Boat\x01one, long name here");
+  probe.Type(cellLink, 0, "Boat\x01one, long name here");
   const std::string stored(reinterpret_cast<const char*>(&At(0x0EEB)), 16);
   EXPECT_EQ(stored, "Boat one, long n");
-  EXPECT_EQ(probe.Show(link).text, "Boat one, long n");
-  probe.Type(link, 0, "ab");
+  EXPECT_EQ(probe.Show(cellLink).text, "Boat one, long n");
+  probe.Type(cellLink, 0, "ab");
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&At(0x0EEB)), 16), "ab              ");
   for (const int a : Changed(before)) EXPECT_TRUE(a >= 0x0EEB && a <= 0x0EFA) << a;
 }
 
 TEST_F(SettingsItemsTest, DisplayCodesFollowTheModel) {
-  const int link = LinkNo("CL_ComCom_Display");
+  const int cellLink = LinkNo("CL_ComCom_Display");
   struct Case {
     int model;
     int index;
@@ -400,13 +403,13 @@ TEST_F(SettingsItemsTest, DisplayCodesFollowTheModel) {
   for (const Case& c : cases) {
     host.modelType = c.model;
     std::memcpy(&At(0x0B90 + 5 * c.index), c.stored, 5);
-    EXPECT_EQ(probe.Show(link, c.index).text, c.shown) << c.model << " " << c.stored;
+    EXPECT_EQ(probe.Show(cellLink, c.index).text, c.shown) << c.model << " " << c.stored;
   }
   host.modelType = 2;
-  probe.Choose(link, 1, 5);
+  probe.Choose(cellLink, 1, 5);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(&At(0x0B95)), 5), "ATIS ");
   // Enter opens the model's list.
-  EXPECT_EQ(probe.Key(link, 1, SpecialKey::Enter).opened,
+  EXPECT_EQ(probe.Key(cellLink, 1, SpecialKey::Enter).opened,
             std::vector<std::string>{"GI_Sheet_Sel_UserSetDispInt_A#1=5"});
 }
 
@@ -439,7 +442,7 @@ struct Poke {
 TEST_F(SettingsItemsTest, GreyRules) {
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     int index;
     std::vector<Poke> setup;
     bool greyed;
@@ -484,7 +487,7 @@ TEST_F(SettingsItemsTest, GreyRules) {
   for (const Case& c : cases) {
     host.image.Fill(0);
     for (const Poke& s : c.setup) At(s.address) = s.value;
-    const CellOutcome out = probe.Show(c.link, c.index);
+    const CellOutcome out = probe.Show(c.cellLink, c.index);
     EXPECT_EQ(out.Greyed(), c.greyed) << c.name;
     EXPECT_FALSE(out.ReadOnly()) << c.name;
   }
@@ -493,7 +496,7 @@ TEST_F(SettingsItemsTest, GreyRules) {
 TEST_F(SettingsItemsTest, ErrorRules) {
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     int index;
     std::vector<Poke> setup;
     bool error;
@@ -541,15 +544,15 @@ TEST_F(SettingsItemsTest, ErrorRules) {
   for (const Case& c : cases) {
     host.image.Fill(0);
     for (const Poke& s : c.setup) At(s.address) = s.value;
-    EXPECT_EQ(probe.Show(c.link, c.index).Error(), c.error) << c.name;
-    EXPECT_EQ(host.accessor.CheckCell(TypeNo("CT_Null"), c.link, c.index), c.error) << c.name;
+    EXPECT_EQ(probe.Show(c.cellLink, c.index).Error(), c.error) << c.name;
+    EXPECT_EQ(host.accessor.CheckCell(TypeNo("CT_Null"), c.cellLink, c.index), c.error) << c.name;
   }
 }
 
 TEST_F(SettingsItemsTest, PopupItemsThatCannotBeChosenNow) {
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     int item;
     std::vector<Poke> setup;
     bool unavailable;
@@ -575,8 +578,9 @@ TEST_F(SettingsItemsTest, PopupItemsThatCannotBeChosenNow) {
   for (const Case& c : cases) {
     host.image.Fill(0);
     for (const Poke& s : c.setup) At(s.address) = s.value;
-    const int variant = c.link == atisInt || c.link == atisUsa ? kFlexMarking : LinkNo("Flex0");
-    const CellOutcome out = probe.Ask(c.link, 0, c.item, variant);
+    const int variant =
+        c.cellLink == atisInt || c.cellLink == atisUsa ? kFlexMarking : LinkNo("Flex0");
+    const CellOutcome out = probe.Ask(c.cellLink, 0, c.item, variant);
     EXPECT_EQ(out.itemState == ChoiceState::Unavailable, c.unavailable) << c.name;
     EXPECT_EQ(out.Error(), c.unavailable) << c.name;
   }
@@ -591,17 +595,17 @@ TEST_F(SettingsItemsTest, ReadOnlyItemsRefuseEdits) {
                        LinkNo("CL_ComDsc_Alarm_Shutdown_NoMmsi"),
                        LinkNo("CL_ComDsc_Alarm_Shutdown_Inactivity")};
   const std::string restricted = host.overlay.GetFirstLine("GI_Botttom_EditRestrected");
-  for (const int link : cases) {
+  for (const int cellLink : cases) {
     host.image.Fill(0);
     host.statusTexts.clear();
-    const CellOutcome space = probe.Key(link, 2, ' ');
-    EXPECT_TRUE(space.ReadOnly()) << CellLinkName(link);
-    EXPECT_EQ(host.LastStatus(), restricted) << CellLinkName(link);
+    const CellOutcome space = probe.Key(cellLink, 2, ' ');
+    EXPECT_TRUE(space.ReadOnly()) << CellLinkName(cellLink);
+    EXPECT_EQ(host.LastStatus(), restricted) << CellLinkName(cellLink);
     EXPECT_TRUE(space.opened.empty());
-    probe.Choose(link, 2, 1);
-    probe.Key(link, 2, SpecialKey::Enter);
-    for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(link) << " at " << a;
-    EXPECT_NE(probe.Show(link, 2).text, "");
+    probe.Choose(cellLink, 2, 1);
+    probe.Key(cellLink, 2, SpecialKey::Enter);
+    for (int a = 0; a < 0x2D00; ++a) ASSERT_EQ(At(a), 0) << CellLinkName(cellLink) << " at " << a;
+    EXPECT_NE(probe.Show(cellLink, 2).text, "");
   }
   // Alarm shutdown items that stay editable.
   probe.Choose(LinkNo("CL_ComDsc_Alarm_Shutdown_Pos4hr"), 0, 2);
@@ -610,7 +614,7 @@ TEST_F(SettingsItemsTest, ReadOnlyItemsRefuseEdits) {
 
 TEST_F(SettingsItemsTest, ChangedCallValuesAreNotified) {
   struct Case {
-    int link;
+    int cellLink;
     CellKey key;
     int flags;  // of the changed notification
   };
@@ -623,29 +627,29 @@ TEST_F(SettingsItemsTest, ChangedCallValuesAreNotified) {
       {LinkNo("CL_DscCall_Tx_Fix"), kSpace, ItemAccessor::kAccessDone},
       {LinkNo("CL_ComCom_Usa"), kSpace, ItemAccessor::kAccessDone},
   };
-  RecordingGrid grid;
+  RecordingPopupHost popupHost;
   for (const Case& c : cases) {
     Cell cell;
     cell.cellType = TypeNo("CT_Null");
-    cell.cellLink = c.link;
+    cell.cellLink = c.cellLink;
     cell.index = 20;  // a call record the user sets on every model
     std::vector<int> flags;
     CellRequest request;
     request.cell = &cell;
-    request.grid = &grid;
+    request.popupHost = &popupHost;
     request.key = c.key;
     request.changed = [&flags](int f) { flags.push_back(f); };
     host.accessor.AccessCell(request, true);
-    EXPECT_EQ(flags, std::vector<int>{c.flags}) << CellLinkName(c.link);
+    EXPECT_EQ(flags, std::vector<int>{c.flags}) << CellLinkName(c.cellLink);
   }
 }
 
 TEST_F(SettingsItemsTest, LinksOutsideTheTable) {
   for (const char* name : {"CL_ComSet_Light", "CL_ComDsc_CallRepeatF", "CL_ComConf_Horn",
                            "CL_MakerR_Transient_Timer"}) {
-    const int link = CellLinkNumber(name);
-    EXPECT_EQ(SettingsItems::Find(link), nullptr) << name;
-    EXPECT_EQ(probe.Show(link).text, std::to_string(link) + " *Yet*") << name;
+    const int cellLink = CellLinkNumber(name);
+    EXPECT_EQ(SettingsItems::Find(cellLink), nullptr) << name;
+    EXPECT_EQ(probe.Show(cellLink).text, std::to_string(cellLink) + " *Yet*") << name;
   }
   // An index beyond the item's cells touches nothing.
   for (const int index : {-1, 61, 1000}) {

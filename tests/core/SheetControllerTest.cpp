@@ -27,7 +27,7 @@ constexpr int kFlex0 = LinkNo("Flex0");
 constexpr int kFlexMarking = LinkNo("CL_FlexMarking");
 const char* const kBasic = "{<-(Font=,,clWindowText,-10,,,)}";
 
-// Records what the grid logic asks of its widget.
+// Records what the sheet controller asks of its widget.
 struct RecordingView : SheetViewport {
   void RedrawCell(int column, int row) override { redrawn.insert({column, row}); }
   void RedrawRow(int row) override { redrawnRows.insert(row); }
@@ -57,17 +57,17 @@ struct RecordingView : SheetViewport {
   int choices = 0;
 };
 
-// One sheet with its grid logic; the cells bound to Flex0 and CL_FlexMarking are served by
+// One sheet with its sheet controller; the cells bound to Flex0 and CL_FlexMarking are served by
 // the test's handler, which records every input.
-struct GridFixture {
+struct ControllerFixture {
   struct Input {
-    int link;
+    int cellLink;
     int index;
     CellKey key;
     std::int64_t at;
   };
 
-  explicit GridFixture(std::vector<std::string> cells, const std::string& style = "") {
+  explicit ControllerFixture(std::vector<std::string> cells, const std::string& style = "") {
     overlay.SetLines(test::SheetOverlay({{"GI_Sheet_T", style, kBasic, std::move(cells)}}));
     accessor.Serve(LinkFamily::Special, [this](CellAccess& access) {
       CellRequest& r = access.request;
@@ -79,7 +79,7 @@ struct GridFixture {
     });
     sheet = std::make_unique<ModelSheet>(services, model, overlay, "GI_Sheet_T");
     sheet->Build();
-    grid = std::make_unique<SheetController>(*sheet, view, &bus, &clock);
+    controller = std::make_unique<SheetController>(*sheet, view, &bus, &clock);
   }
   std::pair<int, int> Current() const { return {sheet->currentColumn(), sheet->currentRow()}; }
 
@@ -96,31 +96,31 @@ struct GridFixture {
   std::vector<Input> inputs;
   std::unique_ptr<ModelSheet> sheet;
   RecordingView view;
-  std::unique_ptr<SheetController> grid;
+  std::unique_ptr<SheetController> controller;
 };
 
 using Key = SheetController::NavigationKey;
 constexpr CellKey kX = CellKey::Typed('x');
 
 TEST(SheetControllerTest, ArrowsAtTheEndSendTheirKeyToTheCell) {
-  GridFixture f({"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}d"});
+  ControllerFixture f({"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}d"});
   ASSERT_EQ(f.Current(), (std::pair{3, 0}));
-  f.grid->KeyDown(Key::Left);
-  f.grid->KeyDown(Key::Right);
+  f.controller->KeyDown(Key::Left);
+  f.controller->KeyDown(Key::Right);
   ASSERT_EQ(f.inputs.size(), 2u);
   EXPECT_EQ(f.inputs[0].key, SpecialKey::Left);
   EXPECT_EQ(f.inputs[1].key, SpecialKey::Right);
   EXPECT_EQ(f.Current(), (std::pair{3, 0}));
-  f.grid->KeyDown(Key::Down);
+  f.controller->KeyDown(Key::Down);
   EXPECT_EQ(f.Current(), (std::pair{3, 1}));
-  f.grid->KeyDown(Key::Down, true);  // Ctrl+Down belongs to someone else
-  f.grid->KeyDown(Key::Up, true);
+  f.controller->KeyDown(Key::Down, true);  // Ctrl+Down belongs to someone else
+  f.controller->KeyDown(Key::Up, true);
   EXPECT_EQ(f.Current(), (std::pair{3, 1}));
   EXPECT_EQ(f.inputs.size(), 2u);
 }
 
 TEST(SheetControllerTest, CellKeysGoToTheCurrentCell) {
-  GridFixture f({"a|{S(%Flex0[1])}b"});
+  ControllerFixture f({"a|{S(%Flex0[1])}b"});
   struct Case {
     CellKey key;
     bool sent;
@@ -138,7 +138,7 @@ TEST(SheetControllerTest, CellKeysGoToTheCurrentCell) {
   };
   for (const Case& c : cases) {
     f.inputs.clear();
-    f.grid->KeyDown(c.key);
+    f.controller->KeyDown(c.key);
     ASSERT_EQ(f.inputs.size(), c.sent ? 1u : 0u) << c.key;
     if (c.sent) {
       EXPECT_EQ(f.inputs[0].key, c.key);
@@ -150,11 +150,11 @@ TEST(SheetControllerTest, CellKeysGoToTheCurrentCell) {
 
 TEST(SheetControllerTest, CursorStepsFindTheNextSelectableCell) {
   // Columns:          0     1      2     3
-  GridFixture f({"{S}a|b|{S}c|d",  //
-                 "e|f|g|h",        //
-                 "i|{S}j|k|{S}l",  //
-                 "m|n|o|p",        //
-                 "{S}q|r|s|t"});
+  ControllerFixture f({"{S}a|b|{S}c|d",  //
+                       "e|f|g|h",        //
+                       "i|{S}j|k|{S}l",  //
+                       "m|n|o|p",        //
+                       "{S}q|r|s|t"});
   struct Case {
     std::vector<Key> keys;
     std::pair<int, int> at;
@@ -171,26 +171,26 @@ TEST(SheetControllerTest, CursorStepsFindTheNextSelectableCell) {
   };
   for (const Case& c : cases) {
     f.sheet->SetCurrent(0, 0);
-    f.grid = std::make_unique<SheetController>(*f.sheet, f.view, &f.bus, &f.clock);
-    for (Key key : c.keys) f.grid->KeyDown(key);
+    f.controller = std::make_unique<SheetController>(*f.sheet, f.view, &f.bus, &f.clock);
+    for (Key key : c.keys) f.controller->KeyDown(key);
     EXPECT_EQ(f.Current(), c.at) << "after " << c.keys.size() << " keys";
   }
 }
 
 TEST(SheetControllerTest, AnEmbeddedSheetWrapsAround) {
-  GridFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[1])}b", "c"});
+  ControllerFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[1])}b", "c"});
   f.sheet->SetEmbedded(true);
-  f.grid->KeyDown(Key::Up);
+  f.controller->KeyDown(Key::Up);
   EXPECT_EQ(f.Current(), (std::pair{0, 1}));
-  f.grid->KeyDown(Key::Down);
+  f.controller->KeyDown(Key::Down);
   EXPECT_EQ(f.Current(), (std::pair{0, 0}));
   const Cell* chosen = nullptr;
   Cell copy;
-  f.grid->onChoose = [&](const Cell& cell) {
+  f.controller->onChoose = [&](const Cell& cell) {
     copy = cell;
     chosen = &copy;
   };
-  f.grid->KeyDown(SpecialKey::Enter);
+  f.controller->KeyDown(SpecialKey::Enter);
   ASSERT_NE(chosen, nullptr);
   EXPECT_EQ(chosen->index, 0);
   EXPECT_EQ(f.view.choices, 1);
@@ -198,25 +198,25 @@ TEST(SheetControllerTest, AnEmbeddedSheetWrapsAround) {
 }
 
 TEST(SheetControllerTest, RowTrackCellsFollowTheirSelectableCell) {
-  GridFixture f({"{S(%Flex0[0])}a|{T}b|{T}c|d|{T}e", "{S(%Flex0[1])}f|{T}g|h|i|j"});
-  EXPECT_TRUE(f.grid->IsSelected(1, 0));
-  EXPECT_TRUE(f.grid->IsSelected(2, 0));
-  EXPECT_FALSE(f.grid->IsSelected(3, 0));
-  EXPECT_FALSE(f.grid->IsSelected(4, 0));  // its run ends at a plain cell
-  EXPECT_FALSE(f.grid->IsSelected(1, 1));
-  f.grid->LeftDown(2, 1);  // not a row-track cell there: nothing happens
+  ControllerFixture f({"{S(%Flex0[0])}a|{T}b|{T}c|d|{T}e", "{S(%Flex0[1])}f|{T}g|h|i|j"});
+  EXPECT_TRUE(f.controller->IsSelected(1, 0));
+  EXPECT_TRUE(f.controller->IsSelected(2, 0));
+  EXPECT_FALSE(f.controller->IsSelected(3, 0));
+  EXPECT_FALSE(f.controller->IsSelected(4, 0));  // its run ends at a plain cell
+  EXPECT_FALSE(f.controller->IsSelected(1, 1));
+  f.controller->LeftDown(2, 1);  // not a row-track cell there: nothing happens
   EXPECT_EQ(f.Current(), (std::pair{0, 0}));
-  f.grid->LeftDown(1, 1);
-  f.grid->LeftUp(1, 1);
+  f.controller->LeftDown(1, 1);
+  f.controller->LeftUp(1, 1);
   EXPECT_EQ(f.Current(), (std::pair{0, 1}));
-  EXPECT_TRUE(f.grid->IsSelected(1, 1));
-  f.grid->DoubleClick(1, 1);  // on the current cell: activate
+  EXPECT_TRUE(f.controller->IsSelected(1, 1));
+  f.controller->DoubleClick(1, 1);  // on the current cell: activate
   ASSERT_EQ(f.inputs.size(), 1u);
   EXPECT_EQ(f.inputs[0].key, SpecialKey::Enter);  // the accessor reads Activate as Enter
 }
 
 TEST(SheetControllerTest, TheEditorOpensOnlyOnStartEdit) {
-  GridFixture f({"{S(%Flex0[4])}a"});
+  ControllerFixture f({"{S(%Flex0[4])}a"});
   for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.handler = [result](CellAccess& access) {
       access.request.displayText = "text";
@@ -225,17 +225,17 @@ TEST(SheetControllerTest, TheEditorOpensOnlyOnStartEdit) {
       return result;
     };
     f.view.editor.clear();
-    EXPECT_EQ(f.grid->SendToCell(0, 0, kX), result);
+    EXPECT_EQ(f.controller->SendToCell(0, 0, kX), result);
     EXPECT_EQ(f.view.editor, result == kStartEdit ? "text@1+2" : "") << result;
   }
   // A committed text goes without a key.
   f.handler = nullptr;
-  f.grid->CommitEditText("hello");
+  f.controller->CommitEditText("hello");
   EXPECT_EQ(f.inputs.back().key, CellKey());
 }
 
 TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
-  GridFixture f({"{S(%Flex0[0])}a|{S(%Flex0[1])}b"});
+  ControllerFixture f({"{S(%Flex0[0])}a|{S(%Flex0[1])}b"});
   int forwards = 0;
   f.handler = [&](CellAccess& access) {
     if (forwards < 7) {
@@ -246,7 +246,7 @@ TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
     }
     return AccessResult::Nothing;
   };
-  f.grid->SendToCell(0, 0, kX);
+  f.controller->SendToCell(0, 0, kX);
   f.clock.Advance(1000);
   std::vector<std::int64_t> pauses;
   for (std::size_t i = 1; i < f.inputs.size(); ++i) {
@@ -258,74 +258,74 @@ TEST(SheetControllerTest, ForwardedKeysAreReplayedWithShorteningPauses) {
 }
 
 TEST(SheetControllerTest, AnEndlessForwardStops) {
-  GridFixture f({"{S(%Flex0[0])}a"});
+  ControllerFixture f({"{S(%Flex0[0])}a"});
   f.handler = [](CellAccess& access) {
     access.request.forwardedKey = CellKey::Typed('y');
     return AccessResult::Nothing;
   };
-  f.grid->SendToCell(0, 0, kX);
+  f.controller->SendToCell(0, 0, kX);
   f.clock.Advance(10000);
   EXPECT_EQ(f.inputs.size(), 1u + SheetController::kMaxForwards);
 }
 
 TEST(SheetControllerTest, LineMarkingHighlightsWholeRowsButFixedColumns) {
-  GridFixture f({"H|H|H", "1|{S(%Flex0[1])}a|{S(%Flex0[1])}b", "2|{S(%Flex0[2])}c|{S(%Flex0[2])}d",
-                 "3|{S(%Flex0[3])}e|{S(%Flex0[3])}f"},
-                "(FixedRows=1)(FixedCols=1)(MultiSelect=Line)");
+  ControllerFixture f({"H|H|H", "1|{S(%Flex0[1])}a|{S(%Flex0[1])}b",
+                       "2|{S(%Flex0[2])}c|{S(%Flex0[2])}d", "3|{S(%Flex0[3])}e|{S(%Flex0[3])}f"},
+                      "(FixedRows=1)(FixedCols=1)(MultiSelect=Line)");
   ASSERT_EQ(f.Current(), (std::pair{1, 1}));
-  f.grid->LeftDown(2, 2);
-  f.grid->LeftUp(2, 2);
+  f.controller->LeftDown(2, 2);
+  f.controller->LeftUp(2, 2);
   const auto selectedRow = [&](int row) {
     std::string marks;
-    for (int c = 0; c < 3; ++c) marks += f.grid->IsSelected(c, row) ? 'x' : '.';
+    for (int c = 0; c < 3; ++c) marks += f.controller->IsSelected(c, row) ? 'x' : '.';
     return marks;
   };
   EXPECT_EQ(selectedRow(1), "...");
   EXPECT_EQ(selectedRow(2), ".xx");
-  EXPECT_FALSE(f.grid->markingActive());
+  EXPECT_FALSE(f.controller->markingActive());
   // Shift extends from the anchor; the range goes with every input.
-  f.grid->SetShift(true);
-  f.grid->KeyDown(Key::Down);
-  f.grid->SetShift(false);
+  f.controller->SetShift(true);
+  f.controller->KeyDown(Key::Down);
+  f.controller->SetShift(false);
   EXPECT_EQ(selectedRow(2), ".xx");
   EXPECT_EQ(selectedRow(3), ".xx");
-  EXPECT_TRUE(f.grid->markingActive());
-  CellRequest request = f.grid->MakeRequest(2, 3);
+  EXPECT_TRUE(f.controller->markingActive());
+  CellRequest request = f.controller->MakeRequest(2, 3);
   EXPECT_EQ(request.rangeFlags & CellRequest::kRangeSelected, CellRequest::kRangeSelected);
   EXPECT_EQ(request.rangeFirst, 2);
   EXPECT_EQ(request.rangeLast, 3);
   // A popup opened by the accessor clears the marks.
   f.handler = [](CellAccess&) { return AccessResult::PopupOpened; };
-  f.grid->SendToCell(2, 3, SpecialKey::Enter);
-  EXPECT_FALSE(f.grid->markingActive());
+  f.controller->SendToCell(2, 3, SpecialKey::Enter);
+  EXPECT_FALSE(f.controller->markingActive());
   EXPECT_EQ(selectedRow(2), "...");
 }
 
 TEST(SheetControllerTest, ARebuildWithFewerRowsForgetsTheMarks) {
-  GridFixture f({":(Only_EurModel 2)", "{S(%Flex0[5])}x", "{S(%Flex0[6])}y", "{S(%Flex0[1])}a",
-                 "{S(%Flex0[2])}b"},
-                "(MultiSelect=Cell)");
+  ControllerFixture f({":(Only_EurModel 2)", "{S(%Flex0[5])}x", "{S(%Flex0[6])}y",
+                       "{S(%Flex0[1])}a", "{S(%Flex0[2])}b"},
+                      "(MultiSelect=Cell)");
   ASSERT_EQ(f.sheet->rowCount(), 2);  // model 0: the first two rows are left out
   f.model.modelType = 2;
   f.sheet->Build();
-  f.grid->SheetRebuilt();
+  f.controller->SheetRebuilt();
   f.sheet->SetCurrent(0, 3);
-  f.grid->SetShift(true);
-  f.grid->KeyDown(Key::Up);
-  f.grid->SetShift(false);
-  ASSERT_TRUE(f.grid->markingActive());
-  EXPECT_EQ(f.grid->anchorRow(), 3);
+  f.controller->SetShift(true);
+  f.controller->KeyDown(Key::Up);
+  f.controller->SetShift(false);
+  ASSERT_TRUE(f.controller->markingActive());
+  EXPECT_EQ(f.controller->anchorRow(), 3);
   f.model.modelType = 0;
   f.sheet->Build();
-  f.grid->SheetRebuilt();
-  EXPECT_FALSE(f.grid->markingActive());
-  f.grid->SendToCell(0, 1, kX);  // no range from rows that are gone
+  f.controller->SheetRebuilt();
+  EXPECT_FALSE(f.controller->markingActive());
+  f.controller->SendToCell(0, 1, kX);  // no range from rows that are gone
   EXPECT_EQ(f.inputs.back().index, 2);
 }
 
 TEST(SheetControllerTest, ARangeLeftByTheAccessorIsMarkedAgain) {
-  GridFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[1])}b", "{S(%Flex0[2])}c", "{S(%Flex0[3])}d"},
-                "(MultiSelect=Cell)");
+  ControllerFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[1])}b", "{S(%Flex0[2])}c", "{S(%Flex0[3])}d"},
+                      "(MultiSelect=Cell)");
   f.handler = [](CellAccess& access) {
     access.request.rangeFlags |= CellRequest::kRangeReselect;
     access.request.rangeFirst = 1;
@@ -333,18 +333,18 @@ TEST(SheetControllerTest, ARangeLeftByTheAccessorIsMarkedAgain) {
     return AccessResult::Nothing;
   };
   f.sheet->SetCurrent(0, 1);
-  f.grid->SendToCell(0, 1, SpecialKey::Enter);
+  f.controller->SendToCell(0, 1, SpecialKey::Enter);
   std::string marks;
   for (int r = 0; r < 4; ++r) marks += f.sheet->CellAt(0, r).marked ? 'x' : '.';
   EXPECT_EQ(marks, ".xx.");
-  EXPECT_EQ(f.grid->anchorRow(), 2);
+  EXPECT_EQ(f.controller->anchorRow(), 2);
 }
 
 TEST(SheetControllerTest, ChangedNotificationCriteria) {
-  const auto cell = [](int type, int link, int index) {
+  const auto cell = [](int type, int cellLink, int index) {
     Cell c;
     c.cellType = type;
-    c.cellLink = link;
+    c.cellLink = cellLink;
     c.index = index;
     return c;
   };
@@ -384,9 +384,10 @@ TEST(SheetControllerTest, ChangedNotificationCriteria) {
 }
 
 TEST(SheetControllerTest, AnInputRedrawsOnlyWhatChanged) {
-  GridFixture f(
+  ControllerFixture f(
       {"{S(%Flex0[0])}a|{S(%Flex0[1])}b|c", "{S(%Flex0[1])}d|{S(%CL_FlexMarking[1])}e|f"});
-  f.grid->SendToCell(0, 0, kX);  // the accessor notifies with flags 1: same link and index
+  f.controller->SendToCell(0, 0,
+                           kX);  // the accessor notifies with flags 1: same cell link and index
   EXPECT_EQ(f.view.redrawn, (std::set<std::pair<int, int>>{{0, 0}}));
   EXPECT_EQ(f.view.fullRedraws, 0);
 
@@ -403,7 +404,7 @@ TEST(SheetControllerTest, AnInputRedrawsOnlyWhatChanged) {
 }
 
 TEST(SheetControllerTest, UserWidthsStayWithinBounds) {
-  GridFixture f({"{W}Fixed|{S}a|b"}, "(FixedCols=1)");
+  ControllerFixture f({"{W}Fixed|{S}a|b"}, "(FixedCols=1)");
   struct Case {
     int column;
     int width;
@@ -412,27 +413,27 @@ TEST(SheetControllerTest, UserWidthsStayWithinBounds) {
   };
   for (const Case& c : {Case{1, 5, 800, 10}, Case{1, 700, 2000, 650}, Case{1, 300, 200, 152},
                         Case{1, 300, 30, 10}, Case{2, 3, 800, 3}}) {
-    EXPECT_EQ(f.grid->UserColumnWidth(c.column, c.width, c.client), c.want) << c.width;
+    EXPECT_EQ(f.controller->UserColumnWidth(c.column, c.width, c.client), c.want) << c.width;
     EXPECT_EQ(f.sheet->ColumnWidth(c.column), c.want);
   }
 }
 
 TEST(SheetControllerTest, FittedWidthMeasuresHeadingsAndShownValues) {
-  GridFixture f({"Heading", "{S(%Flex0[1])}", "{S(%Flex0[12345678])}"}, "(FixedRows=1)");
-  EXPECT_EQ(f.grid->FittedColumnWidth(0), 9 * 8 + 8);  // "v12345678"
-  GridFixture heading({"Long heading", "{S(%Flex0[1])}"}, "(FixedRows=1)");
-  EXPECT_EQ(heading.grid->FittedColumnWidth(0), 12 * 8 + 8);
+  ControllerFixture f({"Heading", "{S(%Flex0[1])}", "{S(%Flex0[12345678])}"}, "(FixedRows=1)");
+  EXPECT_EQ(f.controller->FittedColumnWidth(0), 9 * 8 + 8);  // "v12345678"
+  ControllerFixture heading({"Long heading", "{S(%Flex0[1])}"}, "(FixedRows=1)");
+  EXPECT_EQ(heading.controller->FittedColumnWidth(0), 12 * 8 + 8);
 }
 
 TEST(SheetControllerTest, SelectingPostsTheNewCell) {
-  GridFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[9])}b"});
+  ControllerFixture f({"{S(%Flex0[0])}a", "{S(%Flex0[9])}b"});
   test::MessageLog log(f.bus);
-  f.grid->KeyDown(Key::Down);
+  f.controller->KeyDown(Key::Down);
   EXPECT_EQ(log.Count<msg::CurrentCellChanged>(), 0);  // posted
   f.clock.Advance(10);
   const std::vector<msg::CurrentCellChanged> seen = log.Of<msg::CurrentCellChanged>();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0].link, kFlex0);
+  EXPECT_EQ(seen[0].cellLink, kFlex0);
   EXPECT_EQ(seen[0].index, 9);
   EXPECT_EQ(f.view.cellChanges, 1);
   EXPECT_EQ(f.view.redrawnRows, (std::set<int>{0, 1}));

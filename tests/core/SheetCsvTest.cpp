@@ -165,7 +165,7 @@ TEST(SheetCsvTest, RefusedCellsAreReportedAndKeepTheirValue) {
   const EditCase cases[] = {
       {"GI_Sheet_IntCh", "1", {{4, "99 W", "25 W"}}, {"\"99 W\" is not one of the cell's choices"}},
       {"GI_Sheet_IntCh", "1", {{3, "RX", "TX/RX"}}, {"\"RX\" is not one of the cell's choices"}},
-      // In the words the grid's status bar uses.
+      // In the words the sheet view's status bar uses.
       {"GI_Sheet_FreeCh",
        "1",
        {{2, "156.0500", "---"}},

@@ -27,8 +27,10 @@ struct SheetFixture {
                         std::vector<std::string> widthList = {}) {
     overlay.SetLines(test::SheetOverlay(sheets, widthList));
   }
-  std::unique_ptr<ModelSheet> Build(const std::string& descriptor, int link = 0, int index = 0) {
-    auto sheet = std::make_unique<ModelSheet>(services, model, overlay, descriptor, link, index);
+  std::unique_ptr<ModelSheet> Build(const std::string& descriptor, int cellLink = 0,
+                                    int index = 0) {
+    auto sheet =
+        std::make_unique<ModelSheet>(services, model, overlay, descriptor, cellLink, index);
     sheet->Build();
     return sheet;
   }
@@ -69,7 +71,7 @@ TEST(SheetDescriptorTest, SplitsTagKeyAndParameter) {
   }
 }
 
-TEST(SheetBuildTest, FixedRowsAndColumnsStayInsideTheGrid) {
+TEST(SheetBuildTest, FixedRowsAndColumnsStayInsideTheSheet) {
   struct Case {
     const char* style;
     int fixedColumns;
@@ -229,7 +231,7 @@ TEST(SheetBuildDeathTest, NoColumnsOrRowsIsFatal) {
   }
 }
 
-TEST(SheetBuildDeathTest, ACellOutsideTheGridIsFatal) {
+TEST(SheetBuildDeathTest, ACellOutsideTheSheetIsFatal) {
   SheetFixture f({{"GI_Sheet_T", "", kBasic, {"{S}a|b"}}});
   auto sheet = f.Build("GI_Sheet_T");
   EXPECT_EXIT(sheet->CellAt(2, 0), ::testing::ExitedWithCode(3), "Illegal Cell selection");

@@ -36,11 +36,12 @@ struct UndoFixture {
     sheet->Build();
     view.sheetOnShow = sheet.get();
   }
-  // Sends a commit or a command to the cell of `link` on the row of channel row `index`.
-  void Send(const char* link, int index, const std::string& text, int command = 0, int last = -1) {
+  // Sends a commit or a command to the cell of `cellLink` on the row of channel row `index`.
+  void Send(const char* cellLink, int index, const std::string& text, int command = 0,
+            int last = -1) {
     int column = 0;
     int row = 0;
-    ASSERT_TRUE(sheet->FindSelectable(CellLinkNumber(link), index, column, row));
+    ASSERT_TRUE(sheet->FindSelectable(CellLinkNumber(cellLink), index, column, row));
     CellRequest request;
     request.cell = &sheet->CellAt(column, row).cell;
     if (command != 0) {

@@ -18,7 +18,9 @@ constexpr std::uint8_t kError = CellRequest::kResultError;
 
 struct WarningChecksTest : ::testing::Test {
   std::uint8_t& At(int address) { return host.image.Data()[address]; }
-  std::uint8_t Check(int link) { return host.accessor.CellFlags(TypeNo("CT_Null"), link, 0); }
+  std::uint8_t Check(int cellLink) {
+    return host.accessor.CellFlags(TypeNo("CT_Null"), cellLink, 0);
+  }
 
   MemoryAccessHost host{RTV_DATA_DIR "/RTV612.OVL"};
 };
@@ -32,7 +34,7 @@ TEST_F(WarningChecksTest, SettingsChecksFindTheirErrors) {
   const auto call = [](int record, int byte) { return 0x23D7 + 7 * record + byte; };
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     std::vector<Poke> setup;
     std::uint8_t flags;
   };
@@ -56,7 +58,7 @@ TEST_F(WarningChecksTest, SettingsChecksFindTheirErrors) {
   for (const Case& c : cases) {
     host.image.Fill(0);
     for (const Poke& p : c.setup) At(p.address) = p.value;
-    EXPECT_EQ(Check(c.link), c.flags) << c.name;
+    EXPECT_EQ(Check(c.cellLink), c.flags) << c.name;
   }
   // ID blocking and ATIS call lists have no cells to find anything in.
   host.image.Fill(0xFF);
@@ -89,7 +91,7 @@ TEST_F(WarningChecksTest, ListChecksFindTheErrorsOfTheirLists) {
   const auto idRecord = [](int record) { return 0x25C0 + 16 * record; };
   struct Case {
     const char* name;
-    int link;
+    int cellLink;
     std::vector<Poke> setup;
     std::uint8_t flags;
   };
@@ -120,11 +122,11 @@ TEST_F(WarningChecksTest, ListChecksFindTheErrorsOfTheirLists) {
       At(idRecord(record) + 15) = 0xFF;
     }
     for (const Poke& p : c.setup) At(p.address) = p.value;
-    if (c.link == indCheck || c.link == grpCheck) {
+    if (c.cellLink == indCheck || c.cellLink == grpCheck) {
       for (int i = 6; i < 15; ++i) At(idRecord(4) + i) = ' ';
       for (int i = 1; i < 5; ++i) At(idRecord(4) + i) = 11;
     }
-    EXPECT_EQ(Check(c.link) & kError, c.flags) << c.name;
+    EXPECT_EQ(Check(c.cellLink) & kError, c.flags) << c.name;
   }
 }
 

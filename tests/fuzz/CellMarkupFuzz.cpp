@@ -96,19 +96,19 @@ void ParseAll(rtv::OverlayText& store, std::string_view text) {
   Check(font.height >= -32767 && font.height <= 32767 && font.size >= -32767 && font.size <= 32767);
 
   rtv::ChoiceLists lists(store);
-  for (int link : {0, 1, 2, 567}) {
-    const rtv::ChoiceList& list = lists.List("GI_Fuzz", link);
+  for (int cellLink : {0, 1, 2, 567}) {
+    const rtv::ChoiceList& list = lists.List("GI_Fuzz", cellLink);
     Check(list.byValue.size() == list.byPosition.size());
     for (std::size_t i = 0; i < list.byValue.size(); ++i) {
       const rtv::Choice& choice = list.byValue[i];
       Check(i == 0 || list.byValue[i - 1].value <= choice.value);
       // A value is named after the first of its choices in file order.
       if (i == 0 || list.byValue[i - 1].value != choice.value) {
-        Check(lists.ChoiceName("GI_Fuzz", link, choice.value) == choice.name);
+        Check(lists.ChoiceName("GI_Fuzz", cellLink, choice.value) == choice.name);
       }
-      lists.ChoiceStep("GI_Fuzz", link, choice.value, 1);
+      lists.ChoiceStep("GI_Fuzz", cellLink, choice.value, 1);
     }
-    lists.ChoiceStep("GI_Fuzz", link, -7, -1);
+    lists.ChoiceStep("GI_Fuzz", cellLink, -7, -1);
   }
 }
 

@@ -16,15 +16,15 @@ bool CellOutcome::ReadOnly() const {
   return std::find(colours.begin(), colours.end(), CellAccess::kReadOnlyColour) != colours.end();
 }
 
-CellOutcome CellProbe::Run(int link, int index, CellRequest& request) {
+CellOutcome CellProbe::Run(int cellLink, int index, CellRequest& request) {
   Cell cell;
   cell.cellType = cellType_;
-  cell.cellLink = link;
+  cell.cellLink = cellLink;
   cell.index = index;
   RecordingCanvas canvas;
   request.cell = &cell;
   request.canvas = &canvas;
-  grid_.opened.clear();
+  popupHost_.opened.clear();
   CellOutcome out;
   out.result = host_.accessor.AccessCell(request, false);
   out.text = request.displayText;
@@ -32,58 +32,58 @@ CellOutcome CellProbe::Run(int link, int index, CellRequest& request) {
   out.itemState = request.itemState;
   out.key = request.key;
   out.colours = canvas.colours;
-  out.opened = grid_.opened;
+  out.opened = popupHost_.opened;
   out.notice = request.noticeText;
   out.keepEditing = request.keepEditing;
   out.markReason = request.markReason;
   return out;
 }
 
-CellOutcome CellProbe::Show(int link, int index) {
+CellOutcome CellProbe::Show(int cellLink, int index) {
   CellRequest request;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
-CellOutcome CellProbe::Key(int link, int index, CellKey key) {
+CellOutcome CellProbe::Key(int cellLink, int index, CellKey key) {
   CellRequest request;
-  request.grid = &grid_;
+  request.popupHost = &popupHost_;
   request.key = key;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
-CellOutcome CellProbe::Type(int link, int index, const std::string& text) {
+CellOutcome CellProbe::Type(int cellLink, int index, const std::string& text) {
   CellRequest request;
-  request.grid = &grid_;
+  request.popupHost = &popupHost_;
   request.commit = CellCommit::Text;
   request.editText = text;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
-CellOutcome CellProbe::Choose(int link, int index, int value, int variant) {
+CellOutcome CellProbe::Choose(int cellLink, int index, int value, int variant) {
   Cell item;
   item.cellLink = variant;
   item.index = value;
   CellRequest request;
-  request.grid = &grid_;
+  request.popupHost = &popupHost_;
   request.commit = CellCommit::Choice;
   request.popupChoice = &item;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
-CellOutcome CellProbe::Ask(int link, int index, int value, int variant) {
+CellOutcome CellProbe::Ask(int cellLink, int index, int value, int variant) {
   Cell item;
   item.cellLink = variant;
   item.index = value;
   CellRequest request;
   request.popupChoice = &item;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
-CellOutcome CellProbe::Command(int link, int index, int command) {
+CellOutcome CellProbe::Command(int cellLink, int index, int command) {
   CellRequest request;
-  request.grid = &grid_;
+  request.popupHost = &popupHost_;
   request.command = command;
-  return Run(link, index, request);
+  return Run(cellLink, index, request);
 }
 
 }  // namespace rtv

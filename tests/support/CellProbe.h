@@ -29,7 +29,7 @@ struct CellOutcome {
   bool ReadOnly() const;
 };
 
-// Accesses cells of a MemoryAccessHost as the grid, a popup or the printer would.
+// Accesses cells of a MemoryAccessHost as the sheet view, a popup or the printer would.
 class CellProbe {
  public:
   // Named constants, not calls: clang 14 refuses a consteval call as a default argument.
@@ -39,28 +39,28 @@ class CellProbe {
   explicit CellProbe(MemoryAccessHost& host, int cellType = kNullCellType)
       : host_(host), cellType_(cellType) {}
 
-  // Display only: no grid, no key.
-  CellOutcome Show(int link, int index = 0);
-  // A key typed into the cell of a grid.
-  CellOutcome Key(int link, int index, CellKey key);
-  CellOutcome Key(int link, int index, char typed) {
-    return Key(link, index, CellKey::Typed(typed));
+  // Display only: no sheet view, no key.
+  CellOutcome Show(int cellLink, int index = 0);
+  // A key typed into the cell of a sheet view.
+  CellOutcome Key(int cellLink, int index, CellKey key);
+  CellOutcome Key(int cellLink, int index, char typed) {
+    return Key(cellLink, index, CellKey::Typed(typed));
   }
   // The in-place editor committed `text`.
-  CellOutcome Type(int link, int index, const std::string& text);
+  CellOutcome Type(int cellLink, int index, const std::string& text);
   // Item `value` of the cell's choice popup was chosen (its items are bound to `variant`).
-  CellOutcome Choose(int link, int index, int value, int variant = kFirstFlexLink);
+  CellOutcome Choose(int cellLink, int index, int value, int variant = kFirstFlexLink);
   // The popup asks whether item `value` can be chosen now.
-  CellOutcome Ask(int link, int index, int value, int variant = kFirstFlexLink);
+  CellOutcome Ask(int cellLink, int index, int value, int variant = kFirstFlexLink);
   // A popup-menu command (73–82) on the cell.
-  CellOutcome Command(int link, int index, int command);
+  CellOutcome Command(int cellLink, int index, int command);
 
  private:
-  CellOutcome Run(int link, int index, CellRequest& request);
+  CellOutcome Run(int cellLink, int index, CellRequest& request);
 
   MemoryAccessHost& host_;
   int cellType_;
-  RecordingGrid grid_;
+  RecordingPopupHost popupHost_;
 };
 
 }  // namespace rtv

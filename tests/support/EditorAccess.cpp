@@ -35,14 +35,14 @@ std::ostream& operator<<(std::ostream& out, AccessResult result) {
   return out << static_cast<int>(result);
 }
 
-void RecordingGrid::OpenChoicePopup(const std::string& listKey, int variant, int value) {
+void RecordingPopupHost::OpenChoicePopup(const std::string& listKey, int variant, int value) {
   opened.push_back(listKey + "#" + std::to_string(variant) + "=" + std::to_string(value));
 }
 
-EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withGrid) {
-  RecordingGrid grid;
+EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withPopupHost) {
+  RecordingPopupHost popupHost;
   CellRequest request;
-  request.grid = withGrid ? &grid : nullptr;
+  request.popupHost = withPopupHost ? &popupHost : nullptr;
   request.key = access.key;
   if (access.commit) {
     request.commit = CellCommit::Text;
@@ -54,7 +54,7 @@ EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withGri
   out.display = request.displayText;
   out.selectionStart = request.selectionStart;
   out.selectionLength = request.selectionLength;
-  out.opened = grid.opened;
+  out.opened = popupHost.opened;
   out.notice = request.notice;
   out.noticeValues = request.noticeValues;
   out.keepEditing = request.keepEditing;

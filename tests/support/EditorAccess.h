@@ -11,13 +11,13 @@
 
 namespace rtv {
 
-// A grid that records the choice popups it is asked to open.
-struct RecordingGrid : ChoicePopupHost {
+// A popup host that records the choice popups it is asked to open.
+struct RecordingPopupHost : ChoicePopupHost {
   void OpenChoicePopup(const std::string& listKey, int variant, int value) override;
   std::vector<std::string> opened;  // "list#variant=value"
 };
 
-// One access as the grid sends it: a key, a committed text, or neither (display only).
+// One access as the sheet view sends it: a key, a committed text, or neither (display only).
 struct EditorAccess {
   CellKey key;
   std::optional<std::string> commit = std::nullopt;
@@ -49,7 +49,7 @@ struct EditorOutcome {
   EditRule rule;
 };
 
-// Serves one access through `editor`, with a recording grid unless `withGrid` is false.
-EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withGrid = true);
+// Serves one access through `editor`, with a recording popup host unless `withPopupHost` is false.
+EditorOutcome Serve(CellEditor& editor, const EditorAccess& access, bool withPopupHost = true);
 
 }  // namespace rtv

@@ -13,8 +13,8 @@ MemoryAccessHost::MemoryAccessHost(const std::string& overlayPath, std::int32_t 
   InstallMemoryMap(accessor);
 }
 
-void MemoryAccessHost::RunCellCommand(int link, const Cell& cell) {
-  commands.push_back({link, cell.index});
+void MemoryAccessHost::RunCellCommand(int cellLink, const Cell& cell) {
+  commands.push_back({cellLink, cell.index});
 }
 
 void MemoryAccessHost::RunRowOperation(int command, CellAccess& access) {
@@ -32,10 +32,10 @@ std::string MemoryAccessHost::LastStatus() const {
 
 namespace rtv {
 
-void MemoryAccessHost::AdjustmentEdited(int link, int value) {
-  adjustmentEdits.push_back(link);
+void MemoryAccessHost::AdjustmentEdited(int cellLink, int value) {
+  adjustmentEdits.push_back(cellLink);
   if (adjustment) {
-    adjustment->sheet[static_cast<std::size_t>(link - LinkNo("CL_Adjust_ChGrp"))] = value;
+    adjustment->sheet[static_cast<std::size_t>(cellLink - LinkNo("CL_Adjust_ChGrp"))] = value;
   }
 }
 

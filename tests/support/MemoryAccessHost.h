@@ -26,7 +26,7 @@ class MemoryAccessHost : public CellAccessHost {
     ColourValue background;
   };
   struct CellCommand {
-    int link;
+    int cellLink;
     int index;
   };
 
@@ -51,15 +51,17 @@ class MemoryAccessHost : public CellAccessHost {
     statusTexts.push_back({text, textColour, background});
   }
   void PostBusMessage(Message message) override { messages.push_back(std::move(message)); }
-  void RunCellCommand(int link, const Cell& cell) override;
-  CommandState CellCommandState(int link, const Cell&) override { return commandStates[link]; }
+  void RunCellCommand(int cellLink, const Cell& cell) override;
+  CommandState CellCommandState(int cellLink, const Cell&) override {
+    return commandStates[cellLink];
+  }
   void CopyToClipboard(const std::string& text) override { clipboard.push_back(text); }
   CloneInformation* CellCloneInformation() override {
     return cloneInformation ? &*cloneInformation : nullptr;
   }
   AdjustmentState* CellAdjustment() override { return adjustment ? &*adjustment : nullptr; }
   // As a radio that takes every value at once.
-  void AdjustmentEdited(int link, int value) override;
+  void AdjustmentEdited(int cellLink, int value) override;
   void RunRowOperation(int command, CellAccess& access) override;
 
   // The last status text that said something, or empty.

@@ -17,13 +17,13 @@ namespace rtv::test {
 // box for the clone information, the import applied at once, the adjustment sheet).
 struct RecordingMainView : MainView {
   // The form.
-  void ShowForm() override { ++formShows; }
+  void ShowMainWindow() override { ++formShows; }
   void RedrawMessagePanel() override { ++redraws; }
   void SetBusy(bool on) override {
     ++busyCalls;
     busy = on;
   }
-  void CloseForm() override { ++closeRequests; }
+  void CloseMainWindow() override { ++closeRequests; }
   void SetToolbarVisible(bool visible) override { toolbarVisible = visible; }
   void ShowAbout() override { ++aboutBoxes; }
   void OpenHelp(const std::string& path, int contextId) override {
@@ -54,8 +54,8 @@ struct RecordingMainView : MainView {
   void OpenSheet(const std::string& name) override { openedSheets.push_back(name); }
   bool HasSheet() const override { return true; }
   Sheet* SheetOnShow() override { return sheetOnShow; }
-  void ShowEditPlace(const std::string& sheet, int link, int index) override {
-    places.push_back(sheet + " " + CellLinkName(link) + "[" + std::to_string(index) + "]");
+  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override {
+    places.push_back(sheet + " " + CellLinkName(cellLink) + "[" + std::to_string(index) + "]");
   }
   void RebuildSheetOnShow() override { ++rebuilt; }
   void CloseCurrentSheet() override { ++sheetsClosed; }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the grid says about typed input and marked cells, on the shipped overlay: the
+// What the sheet view says about typed input and marked cells, on the shipped overlay: the
 // editor holds only what the field stores, every refusal is said in the status bar, marks
 // explain themselves, and the keyboard's current cell shows.
 
@@ -26,32 +26,34 @@ namespace {
 
 struct FeedbackWindow : test::SettingsStoreFirst, test::ProgramWindow {
   FeedbackWindow() : test::ProgramWindow(store) {
-    form->resize(1100, 800);
-    form->show();
+    mainWindow->resize(1100, 800);
+    mainWindow->show();
   }
-  SheetView& Grid() { return *form->CurrentSheet()->grid(); }
-  const Sheet& CurrentSheet() { return form->CurrentSheet()->sheet(); }
-  // Puts the cursor on the cell of `link` and `index`; false when the sheet has none.
-  bool GoTo(const char* link, int index, int& column, int& row) {
-    if (!form->CurrentSheet()->sheet().FindSelectable(CellLinkNumber(link), index, column, row)) {
+  SheetView& ShownView() { return *mainWindow->CurrentSheet()->sheetView(); }
+  const Sheet& CurrentSheet() { return mainWindow->CurrentSheet()->sheet(); }
+  // Puts the cursor on the cell of `cellLink` and `index`; false when the sheet has none.
+  bool GoTo(const char* cellLink, int index, int& column, int& row) {
+    if (!mainWindow->CurrentSheet()->sheet().FindSelectable(CellLinkNumber(cellLink), index, column,
+                                                            row)) {
       return false;
     }
-    Grid().setFocus();
-    Grid().controller().SelectCell(column, row, true);
-    Grid().ShowCell(column, row, false, false);
+    ShownView().setFocus();
+    ShownView().controller().SelectCell(column, row, true);
+    ShownView().ShowCell(column, row, false, false);
     QApplication::processEvents();
     return true;
   }
   // Types into the cell: the first key opens the editor, the rest go to it.
   void Type(const QString& text) {
-    QTest::keyClick(&Grid(), text.at(0).toLatin1());
-    if (text.size() > 1 && Grid().EditorOpen()) QTest::keyClicks(Grid().editor(), text.mid(1));
+    QTest::keyClick(&ShownView(), text.at(0).toLatin1());
+    if (text.size() > 1 && ShownView().EditorOpen())
+      QTest::keyClicks(ShownView().editor(), text.mid(1));
   }
   std::string Status() {
     Tick();
     return controller->MessagePanelText();
   }
-  std::string EditorText() { return Grid().editor()->text().toStdString(); }
+  std::string EditorText() { return ShownView().editor()->text().toStdString(); }
 };
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -65,19 +67,19 @@ TEST(CellFeedbackTest, TheNameEditorTakesOnlyWhatTheNameStoresAndSaysWhy) {
   int row = 0;
   ASSERT_TRUE(w.GoTo("CL_Fch_ChName", 0, column, row));
   w.Type("ma");
-  ASSERT_TRUE(w.Grid().EditorOpen());
+  ASSERT_TRUE(w.ShownView().EditorOpen());
   EXPECT_EQ(w.EditorText(), "MA");  // upper-cased as typed
-  QTest::keyClicks(w.Grid().editor(), "r");
+  QTest::keyClicks(w.ShownView().editor(), "r");
   EXPECT_EQ(w.EditorText(), "MA");
   EXPECT_TRUE(Contains(w.Status(), "third character of a private channel name")) << w.Status();
-  QTest::keyClicks(w.Grid().editor(), "bx");
+  QTest::keyClicks(w.ShownView().editor(), "bx");
   EXPECT_EQ(w.EditorText(), "MAB");  // the field is full
   EXPECT_TRUE(Contains(w.Status(), "holds 3 characters")) << w.Status();
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  EXPECT_FALSE(w.Grid().EditorOpen());
-  EXPECT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "MAB");
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  EXPECT_FALSE(w.ShownView().EditorOpen());
+  EXPECT_EQ(w.ShownView().controller().DrawRequest(column, row, false).displayText, "MAB");
   // The heading says the rule.
-  const QString rule = w.Grid().ToolTipText(column, 0);
+  const QString rule = w.ShownView().ToolTipText(column, 0);
   EXPECT_TRUE(rule.contains("up to 3 characters")) << rule.toStdString();
 }
 
@@ -88,40 +90,40 @@ TEST(CellFeedbackTest, RefusedEntriesLeaveTheEditorOpenWithTheirReason) {
   int row = 0;
   // A channel without a name takes no frequency.
   ASSERT_TRUE(w.GoTo("CL_Fch_ChName", 1, column, row));
-  ASSERT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "");
+  ASSERT_EQ(w.ShownView().controller().DrawRequest(column, row, false).displayText, "");
   ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));
   w.Type("1");
-  EXPECT_FALSE(w.Grid().EditorOpen());
+  EXPECT_FALSE(w.ShownView().EditorOpen());
   EXPECT_TRUE(Contains(w.Status(), "Enter the name first")) << w.Status();
 
   ASSERT_TRUE(w.GoTo("CL_Fch_ChName", 1, column, row));
   w.Type("B");
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
   ASSERT_TRUE(w.GoTo("CL_Fch_FreqR", 1, column, row));
   w.Type("156.013");
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  EXPECT_TRUE(w.Grid().EditorOpen());
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  EXPECT_TRUE(w.ShownView().EditorOpen());
   EXPECT_EQ(w.EditorText(), "156.013");
   EXPECT_TRUE(Contains(w.Status(), "156.013 MHz is not on the 6.25 kHz raster: nearest 156.0125"))
       << w.Status();
   // Corrected in place, it is taken.
-  w.Grid().editor()->backspace();
-  QTest::keyClicks(w.Grid().editor(), "25");
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  EXPECT_FALSE(w.Grid().EditorOpen());
-  EXPECT_EQ(w.Grid().controller().DrawRequest(column, row, false).displayText, "156.01250");
+  w.ShownView().editor()->backspace();
+  QTest::keyClicks(w.ShownView().editor(), "25");
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  EXPECT_FALSE(w.ShownView().EditorOpen());
+  EXPECT_EQ(w.ShownView().controller().DrawRequest(column, row, false).displayText, "156.01250");
 
   ASSERT_TRUE(w.Choose("GI_Sheet_DscIndId"));
   ASSERT_TRUE(w.GoTo("CL_DscIndId_Id", 0, column, row));
   w.Type("12345");
-  QTest::keyClicks(w.Grid().editor(), "A");
+  QTest::keyClicks(w.ShownView().editor(), "A");
   EXPECT_EQ(w.EditorText(), "12345");
   EXPECT_TRUE(Contains(w.Status(), "is not a digit")) << w.Status();
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  EXPECT_TRUE(w.Grid().EditorOpen());
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  EXPECT_TRUE(w.ShownView().EditorOpen());
   EXPECT_TRUE(Contains(w.Status(), "An MMSI has 9 digits.")) << w.Status();
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Escape);
-  EXPECT_FALSE(w.Grid().EditorOpen());
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Escape);
+  EXPECT_FALSE(w.ShownView().EditorOpen());
 }
 
 TEST(CellFeedbackTest, ARefusalIsSaidOnceAndWithTheCellsName) {
@@ -150,25 +152,25 @@ TEST(CellFeedbackTest, AMarkSaysWhyInItsTooltipAndAsTheCursorEntersIt) {
   int row = 0;
   ASSERT_TRUE(w.GoTo("CL_DscIndId_Id", 0, column, row));
   w.Type("211123456");
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  ASSERT_FALSE(w.Grid().EditorOpen());
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  ASSERT_FALSE(w.ShownView().EditorOpen());
   int nameColumn = 0;
   int nameRow = 0;
   ASSERT_TRUE(w.GoTo("CL_DscIndId_Comment", 0, nameColumn, nameRow));
   EXPECT_TRUE(Contains(w.Status(), "An ID needs a name.")) << w.Status();
-  EXPECT_EQ(w.Grid().ToolTipText(nameColumn, nameRow).toStdString(), "An ID needs a name.");
-  EXPECT_EQ(w.Grid().ToolTipText(column, row).toStdString(), "");  // the ID itself is fine
+  EXPECT_EQ(w.ShownView().ToolTipText(nameColumn, nameRow).toStdString(), "An ID needs a name.");
+  EXPECT_EQ(w.ShownView().ToolTipText(column, row).toStdString(), "");  // the ID itself is fine
   // The tooltip event shows it over the cell.
-  const QPoint at = w.Grid().CellRect(nameColumn, nameRow).center();
-  QHelpEvent help(QEvent::ToolTip, at, w.Grid().viewport()->mapToGlobal(at));
-  QApplication::sendEvent(w.Grid().viewport(), &help);
+  const QPoint at = w.ShownView().CellRect(nameColumn, nameRow).center();
+  QHelpEvent help(QEvent::ToolTip, at, w.ShownView().viewport()->mapToGlobal(at));
+  QApplication::sendEvent(w.ShownView().viewport(), &help);
   EXPECT_EQ(QToolTip::text().toStdString(), "An ID needs a name.");
   QToolTip::hideText();
 }
 
 TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
   FeedbackWindow w;
-  QTreeWidgetItem* node = w.form->Tree()->FindNode("GI_Sheet_DscIndId");
+  QTreeWidgetItem* node = w.mainWindow->Tree()->FindNode("GI_Sheet_DscIndId");
   ASSERT_NE(node, nullptr);
   const QImage clean = node->icon(0).pixmap(16).toImage();
   // An individual ID that starts with a single 0, with its name.
@@ -184,7 +186,7 @@ TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
   EXPECT_EQ(node->icon(0).pixmap(16).toImage(), clean);
   ASSERT_TRUE(w.controller->Files().OpenFile(path));
   // No click, no timer: the marks are there.
-  node = w.form->Tree()->FindNode("GI_Sheet_DscIndId");
+  node = w.mainWindow->Tree()->FindNode("GI_Sheet_DscIndId");
   ASSERT_NE(node, nullptr);
   EXPECT_NE(node->icon(0).pixmap(16).toImage(), clean);
   ASSERT_TRUE(w.controller->Warnings().FirstError().has_value());
@@ -196,49 +198,49 @@ TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
 TEST(CellFeedbackTest, LeftAndRightMoveThePaintedCurrentCellInALineMarkedSheet) {
   FeedbackWindow w;
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  SheetView& grid = w.Grid();
+  SheetView& sheetView = w.ShownView();
   ASSERT_EQ(w.CurrentSheet().multiSelect(), Sheet::MultiSelect::Line);
-  grid.setFocus();
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid.hasFocus(); }));
-  QTest::keyClick(&grid, Qt::Key_Down);
+  sheetView.setFocus();
+  ASSERT_TRUE(test::WaitUntil("the sheetView has the focus", [&] { return sheetView.hasFocus(); }));
+  QTest::keyClick(&sheetView, Qt::Key_Down);
   const int row = w.CurrentSheet().currentRow();
   const int left = w.CurrentSheet().currentColumn();
   const auto cells = [&](int column) {
-    return grid.viewport()->grab(grid.CellRect(column, row)).toImage();
+    return sheetView.viewport()->grab(sheetView.CellRect(column, row)).toImage();
   };
   QApplication::processEvents();
   const QImage leftBefore = cells(left);
   const QImage rightBefore = cells(left + 1);
-  QTest::keyClick(&grid, Qt::Key_Right);
+  QTest::keyClick(&sheetView, Qt::Key_Right);
   QApplication::processEvents();
   ASSERT_EQ(w.CurrentSheet().currentColumn(), left + 1);
   EXPECT_NE(cells(left), leftBefore);
   EXPECT_NE(cells(left + 1), rightBefore);
   // With the row marked as well.
-  QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(&sheetView, Qt::Key_Down, Qt::ShiftModifier);
   QApplication::processEvents();
   const int marked = w.CurrentSheet().currentRow();
-  const QImage here = grid.viewport()->grab(grid.CellRect(left + 1, marked)).toImage();
-  const QImage beside = grid.viewport()->grab(grid.CellRect(left + 2, marked)).toImage();
-  QTest::keyClick(&grid, Qt::Key_Right);
+  const QImage here = sheetView.viewport()->grab(sheetView.CellRect(left + 1, marked)).toImage();
+  const QImage beside = sheetView.viewport()->grab(sheetView.CellRect(left + 2, marked)).toImage();
+  QTest::keyClick(&sheetView, Qt::Key_Right);
   QApplication::processEvents();
-  EXPECT_NE(grid.viewport()->grab(grid.CellRect(left + 1, marked)).toImage(), here);
-  EXPECT_NE(grid.viewport()->grab(grid.CellRect(left + 2, marked)).toImage(), beside);
+  EXPECT_NE(sheetView.viewport()->grab(sheetView.CellRect(left + 1, marked)).toImage(), here);
+  EXPECT_NE(sheetView.viewport()->grab(sheetView.CellRect(left + 2, marked)).toImage(), beside);
 }
 
 TEST(CellFeedbackTest, TheTitleCarriesTheModifiedMarkWhileChangesAreUnsaved) {
   FeedbackWindow w;
-  EXPECT_FALSE(w.form->isWindowModified());
-  EXPECT_TRUE(w.form->windowTitle().contains("[*]"));
+  EXPECT_FALSE(w.mainWindow->isWindowModified());
+  EXPECT_TRUE(w.mainWindow->windowTitle().contains("[*]"));
   ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
   int column = 0;
   int row = 0;
   ASSERT_TRUE(w.GoTo("CL_Fch_ChName", 2, column, row));
   w.Type("Q");
-  QTest::keyClick(w.Grid().editor(), Qt::Key_Return);
-  EXPECT_TRUE(w.form->isWindowModified());
+  QTest::keyClick(w.ShownView().editor(), Qt::Key_Return);
+  EXPECT_TRUE(w.mainWindow->isWindowModified());
   ASSERT_TRUE(w.controller->Files().SaveFile(w.folder.File("saved.rtv")));
-  EXPECT_FALSE(w.form->isWindowModified());
+  EXPECT_FALSE(w.mainWindow->isWindowModified());
 }
 
 }  // namespace

@@ -30,32 +30,32 @@ namespace {
 struct ClipboardWindow : test::ProgramWindow {
   // The Edit menu's entry whose caption starts with `start`, its state refreshed.
   QAction* EditEntry(const QString& start) {
-    form->Menu()->RefreshMenu();
-    QAction* top = form->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
+    mainWindow->Menu()->RefreshMenu();
+    QAction* top = mainWindow->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
     if (top == nullptr || top->menu() == nullptr) return nullptr;
     for (QAction* action : top->menu()->actions()) {
       if (action->text().startsWith(start)) return action;
     }
     return nullptr;
   }
-  const Sheet& CurrentSheet() { return form->CurrentSheet()->sheet(); }
-  SheetView* Grid() { return form->CurrentSheet()->grid(); }
+  const Sheet& CurrentSheet() { return mainWindow->CurrentSheet()->sheet(); }
+  SheetView* ShownView() { return mainWindow->CurrentSheet()->sheetView(); }
   // The cursor onto the name of free channel `index`.
   [[nodiscard]] ::testing::AssertionResult ToName(int index) {
-    SheetView* grid = Grid();
+    SheetView* sheetView = ShownView();
     const Sheet& sheet = CurrentSheet();
     const auto cursor = [&] {
       return sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell;
     };
     ::testing::AssertionResult there =
-        test::PressUntil("below the headings", grid, Qt::Key_Down,
+        test::PressUntil("below the headings", sheetView, Qt::Key_Down,
                          [&] { return sheet.currentRow() >= sheet.fixedRows(); });
     if (there) {
-      there = test::PressUntil("the name column", grid, Qt::Key_Right,
+      there = test::PressUntil("the name column", sheetView, Qt::Key_Right,
                                [&] { return cursor().cellLink == LinkNo("CL_Fch_ChName"); });
     }
     if (there) {
-      there = test::PressUntil("the channel's row", grid, Qt::Key_Down,
+      there = test::PressUntil("the channel's row", sheetView, Qt::Key_Down,
                                [&] { return cursor().index >= index; });
     }
     return there;
@@ -65,18 +65,19 @@ struct ClipboardWindow : test::ProgramWindow {
 
 TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   ClipboardWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
-  SheetView* grid = w.Grid();
-  grid->setFocus();
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  SheetView* sheetView = w.ShownView();
+  sheetView->setFocus();
+  ASSERT_TRUE(
+      test::WaitUntil("the sheetView has the focus", [&] { return sheetView->hasFocus(); }));
 
   // Name free channel 0 and copy its row.
   ASSERT_TRUE(w.ToName(0));
-  QTest::keyClick(grid, 'Q');
-  ASSERT_TRUE(grid->EditorOpen());
-  grid->editor()->setText("=Q");
-  QTest::keyClick(grid->editor(), Qt::Key_Return);
+  QTest::keyClick(sheetView, 'Q');
+  ASSERT_TRUE(sheetView->EditorOpen());
+  sheetView->editor()->setText("=Q");
+  QTest::keyClick(sheetView->editor(), Qt::Key_Return);
   w.DeliverPosted();
   const int nameRow = w.CurrentSheet().currentRow();
   const auto nameColumn = static_cast<std::size_t>(w.CurrentSheet().currentColumn());
@@ -122,7 +123,7 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   EXPECT_TRUE(w.prompts.shown.empty());
 
   // One Undo takes the paste back whole.
-  QAction* undo = w.form->Undo()->Undo();
+  QAction* undo = w.mainWindow->Undo()->Undo();
   EXPECT_EQ(undo->text(), "Undo Paste Rows");
   undo->trigger();
   EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(image));

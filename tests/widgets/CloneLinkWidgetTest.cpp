@@ -115,7 +115,7 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
 
   // Through the menu entry, as the user reads a radio.
   QAction* read = nullptr;
-  for (QAction* action : f.form->menuBar()->findChildren<QAction*>()) {
+  for (QAction* action : f.mainWindow->menuBar()->findChildren<QAction*>()) {
     if (action->text() == "&Read from Radio...") read = action;
   }
   ASSERT_NE(read, nullptr);
@@ -123,20 +123,20 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return f.Progress() != nullptr && f.Commands().Link().LitSegments() >= 12; },
       kExchangeLimitMs));
-  EXPECT_FALSE(f.form->isEnabled());
+  EXPECT_FALSE(f.mainWindow->isEnabled());
   EXPECT_EQ(f.Progress()->windowTitle(), "Reading from the radio...");
   Save(*f.Progress(), "progress");
   // Closing the main window now is refused.
-  EXPECT_FALSE(f.form->close());
+  EXPECT_FALSE(f.mainWindow->close());
 
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
-  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_TRUE(f.mainWindow->isEnabled());
   EXPECT_EQ(f.Progress(), nullptr);
   EXPECT_TRUE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
   EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
-  EXPECT_TRUE(f.form->isWindowModified());
-  EXPECT_EQ(f.form->windowTitle(),
+  EXPECT_TRUE(f.mainWindow->isWindowModified());
+  EXPECT_EQ(f.mainWindow->windowTitle(),
             QString::fromStdString("Untitled[*] - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
   EXPECT_TRUE(sim.LogShows("sent 174 data frames")) << sim.Log().toStdString();
 }
@@ -167,7 +167,7 @@ TEST(CloneLinkWidgetTest, CancelStopsAReadAndTheRadioCanBeReadAgainAtOnce) {
     ASSERT_TRUE(f.WaitForIdle());
     EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
     EXPECT_EQ(f.Progress(), nullptr);
-    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_TRUE(f.mainWindow->isEnabled());
     EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
     EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   }
@@ -226,7 +226,7 @@ TEST(CloneLinkWidgetTest, IdentifyAnswersOfTheRadio) {
     const EepromImage before(f.controller->CurrentDocument().Working());
     f.Command(LinkNo("CL_Menu_Clone_Read"));
     ASSERT_TRUE(f.WaitForIdle());
-    EXPECT_TRUE(f.form->isEnabled());
+    EXPECT_TRUE(f.mainWindow->isEnabled());
     EXPECT_TRUE(sim.LogShows("identify"));
     const bool requested =
         c.status == 0 ? sim.LogShows("read request") : sim.Log().contains("read request");
@@ -260,7 +260,7 @@ TEST(CloneLinkWidgetTest, SilenceHalfwayLightsSixteenSegmentsAndKeepsTheImage) {
   EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkTimeout));
   EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
   EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
-  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_TRUE(f.mainWindow->isEnabled());
 }
 
 TEST(CloneLinkWidgetTest, RadioVersionChoosesTheWriteList) {
@@ -293,7 +293,7 @@ TEST(CloneLinkWidgetTest, WriteSuccessOnlyAfterTheRadioAccepted) {
   ASSERT_EQ(f.prompts.shown.size(), 2u);  // the confirmation, then the refusal
   EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkWriteRefused));
   EXPECT_TRUE(sim.LogShows("write refused")) << sim.Log().toStdString();
-  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_TRUE(f.mainWindow->isEnabled());
 }
 
 TEST(CloneLinkWidgetTest, ReadingAllAdjustmentValuesFillsEverySlotInOrder) {
@@ -317,8 +317,8 @@ TEST(CloneLinkWidgetTest, AdjustmentWindowReadsTheValuesAndReopensWhereItWas) {
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
   f.Command(LinkNo("CL_Menu_View_Ad"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() != nullptr; }, 2000));
-  AdjustWindow* window = f.form->AdjustmentWindow();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.mainWindow->AdjustmentWindow() != nullptr; }, 2000));
+  AdjustWindow* window = f.mainWindow->AdjustmentWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   EXPECT_TRUE(f.Commands().AdjustWindowChecked());
   EXPECT_EQ(window->UpdateButton()->text(), "Read values");
@@ -334,17 +334,17 @@ TEST(CloneLinkWidgetTest, AdjustmentWindowReadsTheValuesAndReopensWhereItWas) {
   // A second View > Adjustment while it is open opens no other window.
   f.Command(LinkNo("CL_Menu_View_Ad"));
   ASSERT_TRUE(test::WaitUntil("the posted open", [&] { return f.bus.PendingCount() == 0; }));
-  EXPECT_EQ(f.form->AdjustmentWindow(), window);
-  EXPECT_EQ(f.form->findChildren<AdjustWindow*>().size(), 1);
+  EXPECT_EQ(f.mainWindow->AdjustmentWindow(), window);
+  EXPECT_EQ(f.mainWindow->findChildren<AdjustWindow*>().size(), 1);
 
   window->setGeometry(120, 90, 500, 300);
   const QRect placed = window->geometry();
   QTest::mouseClick(window->OkButton(), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() == nullptr; }, 2000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.mainWindow->AdjustmentWindow() == nullptr; }, 2000));
   EXPECT_FALSE(f.Commands().AdjustWindowChecked());
   f.Command(LinkNo("CL_Menu_View_Ad"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return f.form->AdjustmentWindow() != nullptr; }, 2000));
-  EXPECT_EQ(f.form->AdjustmentWindow()->geometry(), placed);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return f.mainWindow->AdjustmentWindow() != nullptr; }, 2000));
+  EXPECT_EQ(f.mainWindow->AdjustmentWindow()->geometry(), placed);
 }
 
 TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {
@@ -356,7 +356,7 @@ TEST(CloneLinkWidgetTest, LowerCaseAdjustmentAnswerIsRefused) {
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkBadFrame));
   EXPECT_EQ(destination, 0x11);
-  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_TRUE(f.mainWindow->isEnabled());
 }
 
 // The requests the simulator logged, after the first `skip` of them.
@@ -373,36 +373,36 @@ TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
   f.controller->Modes().AdjustOn();
-  f.form->show();
+  f.mainWindow->show();
   f.Command(LinkNo("CL_Menu_Debug_Window"));
-  ASSERT_TRUE(test::WaitUntil("the free debug window", [&] { return f.form->FreeDebug(); }));
-  QTreeWidgetItem* node = f.form->Tree()->FindNode("GI_Sheet_Adjust");
+  ASSERT_TRUE(test::WaitUntil("the free debug window", [&] { return f.mainWindow->FreeDebug(); }));
+  QTreeWidgetItem* node = f.mainWindow->Tree()->FindNode("GI_Sheet_Adjust");
   ASSERT_NE(node, nullptr);  // adjust mode shows the sheet in the tree
-  f.form->Tree()->setCurrentItem(node);
+  f.mainWindow->Tree()->setCurrentItem(node);
   const auto onShow = [&] {
     return test::WaitUntil("the adjustment sheet", [&] {
-      return f.form->CurrentSheet() != nullptr &&
-             f.form->CurrentSheet()->sheet().descriptor() == "GI_Sheet_Adjust";
+      return f.mainWindow->CurrentSheet() != nullptr &&
+             f.mainWindow->CurrentSheet()->sheet().descriptor() == "GI_Sheet_Adjust";
     });
   };
   ItemAccessor& cells = f.controller->Accessor();
-  const auto shown = [&](const char* link) {
-    return cells.CellText(TypeNo("CT_Adj"), CellLinkNumber(link), 0);
+  const auto shown = [&](const char* cellLink) {
+    return cells.CellText(TypeNo("CT_Adj"), CellLinkNumber(cellLink), 0);
   };
-  // Typed into the grid as a technician does: the cell's text, then Enter.
-  const auto type = [&](const char* link, const char* text) {
-    // The sheet is built again when the image's values change: the grid of now.
+  // Typed into the sheet view as a technician does: the cell's text, then Enter.
+  const auto type = [&](const char* cellLink, const char* text) {
+    // The sheet is built again when the image's values change: the sheet view of now.
     if (!onShow()) return false;
-    SheetView* grid = f.form->CurrentSheet()->grid();
+    SheetView* sheetView = f.mainWindow->CurrentSheet()->sheetView();
     int column = 0;
     int row = 0;
-    if (!grid->sheet().FindSelectable(CellLinkNumber(link), 0, column, row)) return false;
-    grid->controller().SelectCell(column, row, true);
-    grid->setFocus();
-    QTest::keyClick(grid, text[0]);  // the first character opens the cell's editor
-    if (!grid->EditorOpen()) return false;
-    QTest::keyClicks(grid->editor(), text + 1);
-    QTest::keyClick(grid->editor(), Qt::Key_Return);
+    if (!sheetView->sheet().FindSelectable(CellLinkNumber(cellLink), 0, column, row)) return false;
+    sheetView->controller().SelectCell(column, row, true);
+    sheetView->setFocus();
+    QTest::keyClick(sheetView, text[0]);  // the first character opens the cell's editor
+    if (!sheetView->EditorOpen()) return false;
+    QTest::keyClicks(sheetView->editor(), text + 1);
+    QTest::keyClick(sheetView->editor(), Qt::Key_Return);
     return f.WaitForIdle();
   };
   // Read-only until every value was read.
@@ -422,16 +422,16 @@ TEST(CloneLinkWidgetTest, EditedAdjustmentCellsReachTheRadio) {
   EXPECT_EQ(shown("CL_Adjust_High"), "90");
   EXPECT_EQ(shown("CL_Adjust_Ref"), "2748");
   EXPECT_EQ(f.Commands().AdjustValues().TwelveBitValue(), 0x0ABC);
-  Save(*f.form, "adjust-edited");
+  Save(*f.mainWindow, "adjust-edited");
 
   // The free debug window has a line for each frame, with the checks' outcome.
   ASSERT_TRUE(test::WaitUntil("the posted lines", [&] { return f.bus.PendingCount() == 0; }));
-  const QString log = f.form->FreeDebug()->Text()->toPlainText();
+  const QString log = f.mainWindow->FreeDebug()->Text()->toPlainText();
   EXPECT_TRUE(log.contains("EE EF E8 39 74 00 00 09 41 42 43 FD")) << log.toStdString();
   EXPECT_TRUE(log.contains("echo complete")) << log.toStdString();
   EXPECT_TRUE(log.contains(QRegularExpression("< \\d+:( FE)+ EF EE E8 39 74")))
       << log.toStdString();
-  Save(*f.form->FreeDebug(), "free-debug-link");
+  Save(*f.mainWindow->FreeDebug(), "free-debug-cellLink");
 }
 
 TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
@@ -441,18 +441,19 @@ TEST(CloneLinkWidgetTest, InformationShowsTheRadiosRevision) {
   f.Command(LinkNo("CL_Menu_Clone_Info"));
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
-  SheetDialog* dialog = f.form->findChild<SheetDialog*>();
+  SheetDialog* dialog = f.mainWindow->findChild<SheetDialog*>();
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
-  EXPECT_FALSE(f.form->isEnabled());  // the dialog is modal
+  EXPECT_FALSE(f.mainWindow->isEnabled());  // the dialog is modal
   ItemAccessor& cells = f.controller->Accessor();
   EXPECT_EQ(cells.CellText(TypeNo("CT_Null"), LinkNo("CL_CloneInfo_Revision"), 0), "1207");
   EXPECT_EQ(cells.CellText(TypeNo("CT_Null"), LinkNo("CL_CloneInfo_Model"), 0),
             f.overlay.GetLine("GI_AppInd_Model", f.settings.modelType));
   Save(*dialog, "clone-info");
   QTest::mouseClick(dialog->button(), Qt::LeftButton);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return f.form->findChild<SheetDialog*>() == nullptr; }, 2000));
-  EXPECT_TRUE(f.form->isEnabled());
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return f.mainWindow->findChild<SheetDialog*>() == nullptr; }, 2000));
+  EXPECT_TRUE(f.mainWindow->isEnabled());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -470,7 +471,7 @@ TEST(PortDialogTest, NumbersOutsideOneTo256AreRefused) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
     f.prompts.shown.clear();
-    PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumber, 3, f.ports);
+    PortDialog dialog(f.mainWindow.get(), f.overlay, f.prompts, PortField::Number, 3, f.ports);
     EXPECT_EQ(dialog.NumberField()->text(), "3");
     dialog.show();
     dialog.NumberField()->clear();
@@ -490,7 +491,7 @@ TEST(PortDialogTest, FriendlyListShowsTheMappedPortAndChoosesIt) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
-  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kFriendlyList, kSimPort,
+  PortDialog dialog(f.mainWindow.get(), f.overlay, f.prompts, PortField::FriendlyList, kSimPort,
                     f.ports);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -507,7 +508,7 @@ TEST(PortDialogTest, NumberListNamesEachPortAndPutsTheChosenNumberInTheField) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
-  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);
+  PortDialog dialog(f.mainWindow.get(), f.overlay, f.prompts, PortField::NumberList, 5, f.ports);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   QComboBox& list = *dialog.List();
@@ -534,7 +535,7 @@ TEST(PortDialogTest, NumberListNamesEachPortAndPutsTheChosenNumberInTheField) {
 TEST(PortDialogTest, AnUnpluggedCurrentPortStaysChosenAndSaysSo) {
   RadioFixture f;
   constexpr int kUnplugged = 40;  // ttyUSB7, which the test system does not have
-  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kFriendlyList, kUnplugged,
+  PortDialog dialog(f.mainWindow.get(), f.overlay, f.prompts, PortField::FriendlyList, kUnplugged,
                     f.ports);
   dialog.show();
   const std::string current = dialog.List()->currentText().toStdString();
@@ -545,7 +546,7 @@ TEST(PortDialogTest, AnUnpluggedCurrentPortStaysChosenAndSaysSo) {
 
 TEST(PortDialogTest, CancelChangesNothing) {
   RadioFixture f;
-  PortDialog dialog(f.form.get(), f.overlay, f.prompts, PortDialog::kNumberList, 5, f.ports);
+  PortDialog dialog(f.mainWindow.get(), f.overlay, f.prompts, PortField::NumberList, 5, f.ports);
   dialog.show();
   EXPECT_EQ(dialog.List()->currentText(), "5");
   QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);

@@ -55,7 +55,7 @@ void EditOneComment(RadioFixture& f, const std::string& comment) {
 }
 
 QAction* CompareItem(RadioFixture& f) {
-  for (QAction* action : f.form->menuBar()->findChildren<QAction*>()) {
+  for (QAction* action : f.mainWindow->menuBar()->findChildren<QAction*>()) {
     if (action->text() == QString::fromUtf8("&Compare with Radio…")) return action;
   }
   return nullptr;
@@ -66,15 +66,15 @@ struct WorkingState {
   explicit WorkingState(RadioFixture& f)
       : image(f.controller->CurrentDocument().Working()),
         dirty(f.controller->CurrentDocument().IsDirty()),
-        modifiedMark(f.form->isWindowModified()),
+        modifiedMark(f.mainWindow->isWindowModified()),
         undoSteps(f.controller->CurrentDocument().History().UndoCount()),
-        title(f.form->windowTitle()) {}
+        title(f.mainWindow->windowTitle()) {}
   void ExpectSame(RadioFixture& f) const {
     EXPECT_TRUE(f.controller->CurrentDocument().Working().Equals(image));
     EXPECT_EQ(f.controller->CurrentDocument().IsDirty(), dirty);
-    EXPECT_EQ(f.form->isWindowModified(), modifiedMark);
+    EXPECT_EQ(f.mainWindow->isWindowModified(), modifiedMark);
     EXPECT_EQ(f.controller->CurrentDocument().History().UndoCount(), undoSteps);
-    EXPECT_EQ(f.form->windowTitle(), title);
+    EXPECT_EQ(f.mainWindow->windowTitle(), title);
   }
   EepromImage image;
   bool dirty;
@@ -100,7 +100,7 @@ TEST(CompareRadioWidgetTest, TheOneChangedCellIsListedAndTheWorkingImageStays) {
   EXPECT_TRUE(sim.LogShows("read request")) << sim.Log().toStdString();
   before.ExpectSame(f);
 
-  auto* window = f.form->findChild<DifferencesWindow*>("DifferencesWindow");
+  auto* window = f.mainWindow->findChild<DifferencesWindow*>("DifferencesWindow");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), "Compare with Radio");
   DifferencesTable* table = window->table();
@@ -145,8 +145,8 @@ TEST(CompareRadioWidgetTest, AnotherModelOrAFailedReadListsNothing) {
     const WorkingState before(f);
     f.Command(LinkNo("CL_Menu_Clone_Read"), CloneCommands::kCompareWithRadio);
     ASSERT_TRUE(f.WaitForIdle());
-    EXPECT_TRUE(f.form->isEnabled());
-    EXPECT_EQ(f.form->findChild<DifferencesWindow*>("DifferencesWindow"), nullptr);
+    EXPECT_TRUE(f.mainWindow->isEnabled());
+    EXPECT_EQ(f.mainWindow->findChild<DifferencesWindow*>("DifferencesWindow"), nullptr);
     ASSERT_EQ(f.prompts.shown.size(), 1u);
     const std::string said = c.said.empty() ? f.Head(kLinkTimeout) : c.said;
     EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), said);

@@ -49,7 +49,7 @@ int RowWithHeading(QTableWidget* table, const QString& heading) {
 TEST(CompareWindowTest, TakingOneValueChangesTheWorkingImageInThatCellOnly) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   w.Tick();
   const EepromImage original = w.controller->CurrentDocument().Working();
   EepromImage customers = Customers(w);
@@ -61,7 +61,7 @@ TEST(CompareWindowTest, TakingOneValueChangesTheWorkingImageInThatCellOnly) {
   ASSERT_NE(item, nullptr);
   item->trigger();
   w.Tick();
-  auto* window = w.form->findChild<DifferencesWindow*>("DifferencesWindow");
+  auto* window = w.mainWindow->findChild<DifferencesWindow*>("DifferencesWindow");
   ASSERT_NE(window, nullptr);
   QTableWidget* table = window->table();
   const int comment = RowWithHeading(table, "Comment");
@@ -97,7 +97,7 @@ TEST(CompareWindowTest, AFileThatHoldsTheSameSaysSo) {
   w.prompts.fileNames.push_back(path);
   w.MenuItem("CL_Menu_File_Exp", CommandRouter::kCompareWithFile)->trigger();
   w.Tick();
-  EXPECT_EQ(w.form->findChild<DifferencesWindow*>("DifferencesWindow"), nullptr);
+  EXPECT_EQ(w.mainWindow->findChild<DifferencesWindow*>("DifferencesWindow"), nullptr);
   ASSERT_FALSE(w.prompts.shown.empty());
   EXPECT_NE(w.prompts.shown.back().text.find("No differences"), std::string::npos);
 }

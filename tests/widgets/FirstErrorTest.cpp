@@ -17,15 +17,15 @@ namespace {
 TEST(FirstErrorTest, TheTreeFollowsToTheSheetOfAPlaceShown) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   w.Tick();
   const std::string sheet = "GI_Sheet_FreeCh";
-  QTreeWidgetItem* node = w.form->Tree()->FindNode(sheet);
+  QTreeWidgetItem* node = w.mainWindow->Tree()->FindNode(sheet);
   ASSERT_NE(node, nullptr);
-  ASSERT_NE(w.form->Tree()->currentItem(), node);
-  w.form->ShowEditPlace(sheet, LinkNo("CL_Fch_ChName"), 1);
+  ASSERT_NE(w.mainWindow->Tree()->currentItem(), node);
+  w.mainWindow->ShowEditPlace(sheet, LinkNo("CL_Fch_ChName"), 1);
   ASSERT_TRUE(test::WaitUntil(sheet.c_str(), [&] { return w.Shows(sheet); }));
-  EXPECT_EQ(w.form->Tree()->currentItem(), node);
+  EXPECT_EQ(w.mainWindow->Tree()->currentItem(), node);
   // The tree's own delay passes without opening anything else.
   w.clock.Advance(w.TreeDelayMs());
   w.Tick();

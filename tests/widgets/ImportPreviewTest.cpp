@@ -21,12 +21,12 @@ namespace {
 
 struct PreviewWindow : test::ProgramWindow {
   PreviewWindow() {
-    form->show();
+    mainWindow->show();
     EXPECT_TRUE(Choose("GI_Sheet_IntCh"));
   }
   // The sheet on show's export with channel 16's comment typed over, and an extra line.
   std::string WriteCsv(const std::string& comment, const CsvTable::Row& extra = {}) {
-    auto rows = SheetExporter(form->CurrentSheet()->sheet()).Table();
+    auto rows = SheetExporter(mainWindow->CurrentSheet()->sheet()).Table();
     for (CsvTable::Row& row : rows) {
       if (row.front() == "16") row[6] = comment;
     }
@@ -36,10 +36,10 @@ struct PreviewWindow : test::ProgramWindow {
     return path;
   }
   ImportPreviewWindow* Import(const std::string& path) {
-    form->Menu()->RefreshMenu();
+    mainWindow->Menu()->RefreshMenu();
     prompts.fileNames.push_back(path);
     MenuItem("CL_Menu_File_Exp", 1)->trigger();
-    return form->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
+    return mainWindow->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
   }
 };
 
@@ -63,12 +63,12 @@ TEST(ImportPreviewTest, ThePreviewListsTheOneChangeAndCancelChangesNothing) {
 
   QTest::mouseClick(preview->cancelButton(), Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(w.form->findChild<ImportPreviewWindow*>("ImportPreviewWindow"), nullptr);
+  EXPECT_EQ(w.mainWindow->findChild<ImportPreviewWindow*>("ImportPreviewWindow"), nullptr);
   EXPECT_EQ(std::memcmp(w.controller->CurrentDocument().Working().Data(), before.Data(),
                         static_cast<std::size_t>(before.Size())),
             0);
   EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
-  EXPECT_FALSE(w.form->isWindowModified());
+  EXPECT_FALSE(w.mainWindow->isWindowModified());
   EXPECT_FALSE(w.controller->CurrentDocument().History().CanUndo());
   EXPECT_TRUE(w.prompts.shown.empty());
 }
@@ -85,9 +85,9 @@ TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text.rfind("1 cell taken.\n", 0), 0u) << w.prompts.shown[0].text;
   EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
-  EXPECT_TRUE(w.form->isWindowModified());
+  EXPECT_TRUE(w.mainWindow->isWindowModified());
   ASSERT_TRUE(w.TickUntilASheetShows());
-  const auto rows = SheetExporter(w.form->CurrentSheet()->sheet()).Table();
+  const auto rows = SheetExporter(w.mainWindow->CurrentSheet()->sheet()).Table();
   const auto channel = std::find_if(rows.begin(), rows.end(),
                                     [](const CsvTable::Row& row) { return row.front() == "16"; });
   ASSERT_NE(channel, rows.end());

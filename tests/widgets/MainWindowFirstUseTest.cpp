@@ -44,10 +44,10 @@ std::vector<Entry> VisibleEntries(const QMenu& menu) {
 
 // Opens the Edit menu as a click on the menu bar does, and reads it.
 std::vector<Entry> OpenEditMenu(test::ProgramWindow& w) {
-  QAction* top = w.form->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
+  QAction* top = w.mainWindow->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
   if (top == nullptr || top->menu() == nullptr) return {};
   QMenu* edit = top->menu();
-  edit->popup(w.form->mapToGlobal(QPoint(40, 20)));
+  edit->popup(w.mainWindow->mapToGlobal(QPoint(40, 20)));
   EXPECT_TRUE(test::WaitUntil("the Edit menu opens", [&] { return edit->isVisible(); }));
   std::vector<Entry> entries = VisibleEntries(*edit);
   edit->close();
@@ -64,7 +64,7 @@ std::vector<Entry> CellItems(std::vector<Entry> entries) {
 }
 
 // Right-clicks a cell and reads the popup menu that opens, then closes it unchosen.
-std::vector<Entry> RightClickMenu(SheetView* grid, int column, int row) {
+std::vector<Entry> RightClickMenu(SheetView* sheetView, int column, int row) {
   std::vector<Entry> entries;
   QTimer reader;
   reader.setInterval(5);
@@ -76,7 +76,8 @@ std::vector<Entry> RightClickMenu(SheetView* grid, int column, int row) {
     menu->close();
   });
   reader.start();
-  QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, grid->CellRect(column, row).center());
+  QTest::mouseClick(sheetView->viewport(), Qt::RightButton, {},
+                    sheetView->CellRect(column, row).center());
   return entries;
 }
 
@@ -102,7 +103,7 @@ TEST(MainWindowFirstUseTest, ARestartShowsOnlyTheRecentFilesThereAre) {
       first.Quit();
     }
     test::ProgramWindow again(store);
-    again.form->Menu()->RefreshMenu();
+    again.mainWindow->Menu()->RefreshMenu();
     QAction* slot0 = again.MenuItem("CL_Menu_File_Recent", 0);
     ASSERT_NE(slot0, nullptr);
     EXPECT_EQ(slot0->text().toStdString(), saveOne ? "&1 fresh.rtv" : "No Recent Files");
@@ -118,9 +119,9 @@ TEST(MainWindowFirstUseTest, StartAndQuitLeaveTheWindowWhereItWas) {
   std::vector<QRect> stored;
   for (int start = 0; start < 4; ++start) {
     test::ProgramWindow w(store);
-    w.form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
-    EXPECT_EQ(w.form->pos(), QPoint(w.settings.left, w.settings.top)) << start;
+    w.mainWindow->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.mainWindow.get()));
+    EXPECT_EQ(w.mainWindow->pos(), QPoint(w.settings.left, w.settings.top)) << start;
     w.Quit();
     stored.emplace_back(w.settings.left, w.settings.top, w.settings.width, w.settings.height);
   }
@@ -138,10 +139,10 @@ TEST(MainWindowFirstUseTest, ARestoredWindowFitsItsScreen) {
     w.settings.Save();
   }
   test::ProgramWindow w(store);
-  w.form->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.form.get()));
-  const QRect area = w.form->screen()->availableGeometry();
-  EXPECT_TRUE(area.contains(w.form->frameGeometry())) << w.form->frameGeometry().x();
+  w.mainWindow->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w.mainWindow.get()));
+  const QRect area = w.mainWindow->screen()->availableGeometry();
+  EXPECT_TRUE(area.contains(w.mainWindow->frameGeometry())) << w.mainWindow->frameGeometry().x();
 }
 
 TEST(MainWindowFirstUseTest, FilesWhoseNamesDifferInCaseAreTwoRecentEntries) {
@@ -151,7 +152,7 @@ TEST(MainWindowFirstUseTest, FilesWhoseNamesDifferInCaseAreTwoRecentEntries) {
   const std::string lower = w.folder.File("boat.rtv");
   ASSERT_TRUE(w.controller->Files().SaveFile(upper));
   ASSERT_TRUE(w.controller->Files().SaveFile(lower));
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 boat.rtv");
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 1)->text(), "&2 Boat.rtv");
   // Opening the other file is not opening the current one again: no write-another question.
@@ -162,7 +163,7 @@ TEST(MainWindowFirstUseTest, FilesWhoseNamesDifferInCaseAreTwoRecentEntries) {
 TEST(MainWindowFirstUseTest, TheEditMenuActsOnTheSheetOnShowWhateverHasTheFocus) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   // No sheet on show: the menu says there is nothing.
   const std::vector<Entry> nothing = CellItems(OpenEditMenu(w));
   ASSERT_EQ(nothing.size(), 1u);
@@ -170,11 +171,11 @@ TEST(MainWindowFirstUseTest, TheEditMenuActsOnTheSheetOnShowWhateverHasTheFocus)
   EXPECT_FALSE(nothing[0].enabled);
 
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  w.form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
-  w.form->Tree()->setFocus();
+  w.mainWindow->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.mainWindow.get()));
+  w.mainWindow->Tree()->setFocus();
   ASSERT_TRUE(
-      test::WaitUntil("the tree has the focus", [&] { return w.form->Tree()->hasFocus(); }));
+      test::WaitUntil("the tree has the focus", [&] { return w.mainWindow->Tree()->hasFocus(); }));
   const std::vector<Entry> rows = OpenEditMenu(w);
   const auto has = [&](const std::vector<Entry>& entries, const char* text) {
     return std::any_of(entries.begin(), entries.end(),
@@ -188,21 +189,21 @@ TEST(MainWindowFirstUseTest, TheEditMenuActsOnTheSheetOnShowWhateverHasTheFocus)
 TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClicked) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->resize(1100, 800);
-  w.form->show();
+  w.mainWindow->resize(1100, 800);
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
-  grid->setFocus();
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
+  sheetView->setFocus();
   const int first = RowShowing(sheet, "1");
   ASSERT_GT(first, 0);
-  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+  ASSERT_TRUE(test::PressUntil("channel 1's row", sheetView, Qt::Key_Down,
                                [&] { return sheet.currentRow() >= first; }));
   const int column = sheet.currentColumn();
   // Two rows marked, then a right click on a row outside them: the menu is that row's.
-  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(sheetView, Qt::Key_Down, Qt::ShiftModifier);
   const int outside = first + 4;
-  const std::vector<Entry> popup = RightClickMenu(grid, column, outside);
+  const std::vector<Entry> popup = RightClickMenu(sheetView, column, outside);
   EXPECT_EQ(sheet.currentRow(), outside);
   EXPECT_FALSE(sheet.CellAt(column, first).marked);
   ASSERT_FALSE(popup.empty());
@@ -213,9 +214,9 @@ TEST(MainWindowFirstUseTest, TheCellMenuHasTheEditMenusItemsAndActsOnTheRowClick
   EXPECT_EQ(CellItems(OpenEditMenu(w)), popup);
 
   // A right click inside a marked block keeps the block as the menu's target.
-  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(sheetView, Qt::Key_Down, Qt::ShiftModifier);
   ASSERT_TRUE(sheet.CellAt(column, outside).marked);
-  RightClickMenu(grid, column, outside + 1);
+  RightClickMenu(sheetView, column, outside + 1);
   EXPECT_EQ(sheet.currentRow(), outside + 1);
   EXPECT_TRUE(sheet.CellAt(column, outside).marked);
 }
@@ -236,57 +237,57 @@ TEST(MainWindowFirstUseTest, ColumnWidthsFollowAFontSizeChange) {
     test::MemorySettingsStore store;
     test::ProgramWindow w(store);
     w.settings.fontSizePercentage = 150;
-    w.form->show();
+    w.mainWindow->show();
     ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-    fresh = ColumnWidths(w.form->CurrentSheet()->sheet());
+    fresh = ColumnWidths(w.mainWindow->CurrentSheet()->sheet());
   }
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  const std::vector<int> normal = ColumnWidths(w.form->CurrentSheet()->sheet());
+  const std::vector<int> normal = ColumnWidths(w.mainWindow->CurrentSheet()->sheet());
   ASSERT_NE(normal, fresh);
   w.MenuItem("CL_Menu_View_FontSize", 150)->trigger();
   w.Tick();
   ASSERT_TRUE(test::WaitUntil("the sheet again", [&] { return w.Shows("GI_Sheet_IntCh"); }));
-  EXPECT_EQ(ColumnWidths(w.form->CurrentSheet()->sheet()), fresh);
+  EXPECT_EQ(ColumnWidths(w.mainWindow->CurrentSheet()->sheet()), fresh);
 }
 
 // The row keys run the row commands where the cell's menu offers them, and nothing else.
 TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
-  grid->setFocus();
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
+  sheetView->setFocus();
   const int first = RowShowing(sheet, "1");
-  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+  ASSERT_TRUE(test::PressUntil("channel 1's row", sheetView, Qt::Key_Down,
                                [&] { return sheet.currentRow() >= first; }));
-  QTest::keyClick(grid, Qt::Key_Right);
+  QTest::keyClick(sheetView, Qt::Key_Right);
   const auto texts = [&](int row) { return SheetExporter(sheet).Table()[row]; };
   const std::vector<std::string> before = texts(first);
   // Clear gives the row back as the model has it: change it first.
-  ASSERT_TRUE(test::PressUntil("column 4", grid, Qt::Key_Right,
+  ASSERT_TRUE(test::PressUntil("column 4", sheetView, Qt::Key_Right,
                                [&] { return sheet.currentColumn() >= 4; }));
-  QTest::keyClick(grid, Qt::Key_Space);
+  QTest::keyClick(sheetView, Qt::Key_Space);
   ASSERT_NE(texts(first), before);
   w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
-  QTest::keyClick(grid, Qt::Key_Delete);
+  QTest::keyClick(sheetView, Qt::Key_Delete);
   EXPECT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(texts(first), before);
   EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
 
   // A sheet of settings has no rows to clear: Delete leaves it alone.
   ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
-  SheetView* settings = w.form->CurrentSheet()->grid();
+  SheetView* settings = w.mainWindow->CurrentSheet()->sheetView();
   settings->setFocus();
   const auto shown = w.prompts.shown.size();
-  const auto table = SheetExporter(w.form->CurrentSheet()->sheet()).Table();
+  const auto table = SheetExporter(w.mainWindow->CurrentSheet()->sheet()).Table();
   QTest::keyClick(settings, Qt::Key_Delete);
   EXPECT_EQ(w.prompts.shown.size(), shown);
-  EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Table(), table);
+  EXPECT_EQ(SheetExporter(w.mainWindow->CurrentSheet()->sheet()).Table(), table);
 }
 
 // View › channels in use only, and the choice popup's item that asks for the other view,
@@ -294,21 +295,21 @@ TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
 TEST(MainWindowFirstUseTest, TheChannelsInUseViewKeepsTheCursorOnItsChannel) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  grid->setFocus();
-  const auto sheet = [&]() -> const Sheet& { return w.form->CurrentSheet()->sheet(); };
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  sheetView->setFocus();
+  const auto sheet = [&]() -> const Sheet& { return w.mainWindow->CurrentSheet()->sheet(); };
   // Down to a channel in use with unused ones above it.
-  for (int i = 0; i < 60; ++i) QTest::keyClick(grid, Qt::Key_Down);
-  QTest::keyClick(grid, Qt::Key_Right);
+  for (int i = 0; i < 60; ++i) QTest::keyClick(sheetView, Qt::Key_Down);
+  QTest::keyClick(sheetView, Qt::Key_Right);
   const auto cursorChannel = [&] {
     return sheet().CellAt(sheet().currentColumn(), sheet().currentRow()).cell.index;
   };
   const auto channelText = [&] { return SheetExporter(sheet()).Table()[sheet().currentRow()][0]; };
   const int allRows = sheet().rowCount();
   const int channel = cursorChannel();
-  QAction* inUse = w.form->ChannelsInUseAction();
+  QAction* inUse = w.mainWindow->ChannelsInUseAction();
   ASSERT_NE(inUse, nullptr);
   EXPECT_FALSE(inUse->isChecked());
 
@@ -337,24 +338,26 @@ TEST(MainWindowFirstUseTest, TheChannelsInUseViewKeepsTheCursorOnItsChannel) {
 TEST(MainWindowFirstUseTest, HelpOnThisItemOpensTheHelpWindowAtTheCellsAnchor) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  w.form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
-  grid->setFocus();
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
-  QTest::keyClick(grid, Qt::Key_Down);
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  w.mainWindow->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.mainWindow.get()));
+  sheetView->setFocus();
+  ASSERT_TRUE(
+      test::WaitUntil("the sheetView has the focus", [&] { return sheetView->hasFocus(); }));
+  QTest::keyClick(sheetView, Qt::Key_Down);
   w.Tick();  // the Edit menu takes the cell's items
-  const Cell* cell = grid->CurrentCell();
+  const Cell* cell = sheetView->CurrentCell();
   ASSERT_NE(cell, nullptr);
   const int context = w.help.HelpContextId(CellLinkName(cell->cellLink));
   ASSERT_NE(context, 0) << CellLinkName(cell->cellLink);
 
-  QTest::keyClick(grid, Qt::Key_F1, Qt::ShiftModifier);
-  ASSERT_TRUE(test::WaitUntil(
-      "the help window", [&] { return w.form->Help() != nullptr && w.form->Help()->isVisible(); }));
-  QTextBrowser* browser = w.form->Help()->Browser();
+  QTest::keyClick(sheetView, Qt::Key_F1, Qt::ShiftModifier);
+  ASSERT_TRUE(test::WaitUntil("the help window", [&] {
+    return w.mainWindow->Help() != nullptr && w.mainWindow->Help()->isVisible();
+  }));
+  QTextBrowser* browser = w.mainWindow->Help()->Browser();
   EXPECT_EQ(browser->source().fragment(), QString("c%1").arg(context));
   EXPECT_TRUE(browser->source().path().endsWith("help/index.html"));
   EXPECT_FALSE(browser->toPlainText().isEmpty());
@@ -362,11 +365,11 @@ TEST(MainWindowFirstUseTest, HelpOnThisItemOpensTheHelpWindowAtTheCellsAnchor) {
   w.MenuItem("CL_Help_Contents")->trigger();
   EXPECT_FALSE(browser->source().hasFragment());
   EXPECT_TRUE(browser->isBackwardAvailable());
-  w.form->Help()->FindField()->setText("DSC");
-  EXPECT_TRUE(w.form->Help()->FindNext());
+  w.mainWindow->Help()->FindField()->setText("DSC");
+  EXPECT_TRUE(w.mainWindow->Help()->FindNext());
   EXPECT_EQ(browser->textCursor().selectedText(), "DSC");
-  w.form->Help()->FindField()->setText("no such words in the help");
-  EXPECT_FALSE(w.form->Help()->FindNext());
+  w.mainWindow->Help()->FindField()->setText("no such words in the help");
+  EXPECT_FALSE(w.mainWindow->Help()->FindNext());
 }
 
 // A radio that did not say its serial number leaves that part out of the line.
@@ -396,8 +399,8 @@ TEST(MainWindowFirstUseTest, TheStartPageNamesTheSerialNumberOnlyWhenTheRadioGav
 TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
-  StartPage* start = w.form->Start();
+  w.mainWindow->show();
+  StartPage* start = w.mainWindow->Start();
   ASSERT_NE(start, nullptr);
   ASSERT_TRUE(test::WaitUntil("the start page", [&] { return start->isVisible(); }));
   const QString facts = start->FactsText();
@@ -411,18 +414,18 @@ TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
 
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   EXPECT_FALSE(start->isVisible());
-  w.form->Tree()->setCurrentItem(w.form->Tree()->topLevelItem(0));
+  w.mainWindow->Tree()->setCurrentItem(w.mainWindow->Tree()->topLevelItem(0));
   w.clock.Advance(w.TreeDelayMs());
   ASSERT_TRUE(test::WaitUntil("the start page again", [&] { return start->isVisible(); }));
   w.Tick();  // no sheet comes back while the first node is chosen
-  EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.mainWindow->CurrentSheet(), nullptr);
 
   // The status bar names the port's device; a new port shows at once.
-  EXPECT_TRUE(w.form->PortPanel()->text().startsWith("Port 1: /dev/ttyS0"))
-      << w.form->PortPanel()->text().toStdString();
+  EXPECT_TRUE(w.mainWindow->PortPanel()->text().startsWith("Port 1: /dev/ttyS0"))
+      << w.mainWindow->PortPanel()->text().toStdString();
   w.MenuItem("CL_Menu_Port_Com", 2)->trigger();
-  EXPECT_TRUE(w.form->PortPanel()->text().startsWith("Port 2: /dev/ttyS1"))
-      << w.form->PortPanel()->text().toStdString();
+  EXPECT_TRUE(w.mainWindow->PortPanel()->text().startsWith("Port 2: /dev/ttyS1"))
+      << w.mainWindow->PortPanel()->text().toStdString();
   EXPECT_TRUE(start->FactsText().contains("2: /dev/ttyS1")) << start->FactsText().toStdString();
 
   // A model change shows on the page at once.
@@ -436,15 +439,16 @@ TEST(MainWindowFirstUseTest, TheFirstNodeShowsTheStartPage) {
 TEST(MainWindowFirstUseTest, TheDefaultWindowShowsEveryColumnOfTheIntSheet) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
   int sheetWidth = 0;
   for (int column = 0; column < sheet.columnCount(); ++column)
     sheetWidth += sheet.ColumnWidth(column);
   // Beside the sheet: the tree, the splitter, the panels' bevels, the vertical scroll bar.
-  const int besides = w.settings.treeWidth + MainWindow::kSplitterWidth + 4 * 4 +
-                      w.form->CurrentSheet()->grid()->verticalScrollBar()->sizeHint().width();
+  const int besides =
+      w.settings.treeWidth + MainWindow::kSplitterWidth + 4 * 4 +
+      w.mainWindow->CurrentSheet()->sheetView()->verticalScrollBar()->sizeHint().width();
   AppSettings defaults(false);
   defaults.ApplyDefaults(1280, 1024);
   EXPECT_GE(defaults.width, sheetWidth + besides) << sheetWidth << " + " << besides;
@@ -455,13 +459,13 @@ TEST(MainWindowFirstUseTest, TheDefaultWindowShowsEveryColumnOfTheIntSheet) {
 TEST(MainWindowFirstUseTest, HomeAndEndGoToTheEndsOfTheRowOrColumn) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
-  grid->setFocus();
-  for (int i = 0; i < 5; ++i) QTest::keyClick(grid, Qt::Key_Down);
-  QTest::keyClick(grid, Qt::Key_Right);
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
+  sheetView->setFocus();
+  for (int i = 0; i < 5; ++i) QTest::keyClick(sheetView, Qt::Key_Down);
+  QTest::keyClick(sheetView, Qt::Key_Right);
   const int row = sheet.currentRow();
   const auto selectable = [&](int column, int r) {
     return sheet.CellAt(column, r).cell.selectable;
@@ -483,7 +487,7 @@ TEST(MainWindowFirstUseTest, HomeAndEndGoToTheEndsOfTheRowOrColumn) {
                         {Qt::Key_Home, Qt::ControlModifier, -1, sheet.fixedRows()}};
   for (const Case& c : cases) {
     const int column = sheet.currentColumn();
-    QTest::keyClick(grid, c.key, c.modifiers);
+    QTest::keyClick(sheetView, c.key, c.modifiers);
     EXPECT_EQ(sheet.currentColumn(), c.column < 0 ? column : c.column) << c.key;
     EXPECT_EQ(sheet.currentRow(), c.row) << c.key;
   }
@@ -497,17 +501,17 @@ TEST(MainWindowFirstUseTest, TheAdjustMenuShowsInAdjustModeOnly) {
     std::vector<std::string> arguments = {"rtv612"};
     if (adjust) arguments.push_back("/bluefin_kor");
     test::ProgramWindow w(store, arguments);
-    w.form->Menu()->RefreshMenu();
+    w.mainWindow->Menu()->RefreshMenu();
     QAction* read = w.MenuItem("CL_Menu_Adjust_Read");
     ASSERT_NE(read, nullptr);
     QAction* adjustMenu = nullptr;
-    for (QAction* top : w.form->menuBar()->actions()) {
+    for (QAction* top : w.mainWindow->menuBar()->actions()) {
       if (top->menu() != nullptr && top->menu()->actions().contains(read)) adjustMenu = top;
     }
     ASSERT_NE(adjustMenu, nullptr);
     EXPECT_EQ(adjustMenu->isVisible(), adjust);
     // The File menu, whose items all show, stays.
-    EXPECT_TRUE(w.form->menuBar()->actions().front()->isVisible());
+    EXPECT_TRUE(w.mainWindow->menuBar()->actions().front()->isVisible());
   }
 }
 
@@ -531,16 +535,16 @@ TEST(MainWindowFirstUseTest, TheTreeShowsTheSheetOnShowAfterANewImage) {
     SCOPED_TRACE(c.what);
     test::MemorySettingsStore store;
     test::ProgramWindow w(store);
-    w.form->show();
+    w.mainWindow->show();
     ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
     c.replace(w);
     w.Tick();
-    ASSERT_TRUE(
-        test::WaitUntil("a sheet on show", [&] { return w.form->CurrentSheet() != nullptr; }));
+    ASSERT_TRUE(test::WaitUntil("a sheet on show",
+                                [&] { return w.mainWindow->CurrentSheet() != nullptr; }));
     EXPECT_TRUE(w.Shows("GI_Sheet_DscSet"));
-    QTreeWidgetItem* node = w.form->Tree()->currentItem();
+    QTreeWidgetItem* node = w.mainWindow->Tree()->currentItem();
     ASSERT_NE(node, nullptr);
-    EXPECT_EQ(w.form->SelectedTreeSheet(), "GI_Sheet_DscSet");
+    EXPECT_EQ(w.mainWindow->SelectedTreeSheet(), "GI_Sheet_DscSet");
     ASSERT_NE(node->parent(), nullptr);
     EXPECT_TRUE(node->parent()->isExpanded());
   }

@@ -51,42 +51,42 @@ using test::ProgramWindow;
 
 TEST(MainWindowTest, TheTreeOpensSheetsAndEachSheetKeepsItsPlace) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  grid->setFocus();
-  for (int i = 0; i < 40; ++i) QTest::keyClick(grid, Qt::Key_Down);
-  QTest::keyClick(grid, Qt::Key_Right);
-  const int column = w.form->CurrentSheet()->sheet().currentColumn();
-  const int row = w.form->CurrentSheet()->sheet().currentRow();
-  const int top = w.form->CurrentSheet()->sheet().topRow();
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  sheetView->setFocus();
+  for (int i = 0; i < 40; ++i) QTest::keyClick(sheetView, Qt::Key_Down);
+  QTest::keyClick(sheetView, Qt::Key_Right);
+  const int column = w.mainWindow->CurrentSheet()->sheet().currentColumn();
+  const int row = w.mainWindow->CurrentSheet()->sheet().currentRow();
+  const int top = w.mainWindow->CurrentSheet()->sheet().topRow();
   EXPECT_GT(row, 30);
   EXPECT_GT(top, 0);
 
   ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_DscSet");
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.mainWindow->CurrentSheet()->sheet().descriptor(), "GI_Sheet_DscSet");
 
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  EXPECT_EQ(w.form->CurrentSheet()->sheet().currentColumn(), column);
-  EXPECT_EQ(w.form->CurrentSheet()->sheet().currentRow(), row);
-  EXPECT_EQ(w.form->CurrentSheet()->sheet().topRow(), top);
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.mainWindow->CurrentSheet()->sheet().currentColumn(), column);
+  EXPECT_EQ(w.mainWindow->CurrentSheet()->sheet().currentRow(), row);
+  EXPECT_EQ(w.mainWindow->CurrentSheet()->sheet().topRow(), top);
 }
 
 // A choice in the tree opens its sheet once it has stood for the tree's delay; a newer
 // choice within the delay starts it again, and only the last one opens.
 TEST(MainWindowTest, TheTreeOpensTheLastChoiceOnceItsDelayHasPassed) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
   const int delay = w.TreeDelayMs();
   ASSERT_GT(delay, 1);
   const auto select = [&](const char* sheet) {
-    QTreeWidgetItem* node = w.form->Tree()->FindNode(sheet);
+    QTreeWidgetItem* node = w.mainWindow->Tree()->FindNode(sheet);
     ASSERT_NE(node, nullptr) << sheet;
-    w.form->Tree()->setCurrentItem(node);
+    w.mainWindow->Tree()->setCurrentItem(node);
   };
 
   select("GI_Sheet_DscSet");
@@ -108,28 +108,28 @@ TEST(MainWindowTest, TheTreeOpensTheLastChoiceOnceItsDelayHasPassed) {
 
 TEST(MainWindowTest, ASheetClosedByACommandComesBackOnTheControllersTick) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_WxCh"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
   w.controller->Files().New();  // closes the sheet: the new image may change it
-  EXPECT_EQ(w.form->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.mainWindow->CurrentSheet(), nullptr);
   ASSERT_TRUE(w.TickUntilASheetShows());
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  EXPECT_EQ(w.form->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  EXPECT_EQ(w.mainWindow->CurrentSheet()->sheet().descriptor(), "GI_Sheet_WxCh");
 }
 
 TEST(MainWindowTest, MenuStatesFollowTheProgram) {
   ProgramWindow w;
   QAction* debug = w.MenuItem("CL_Menu_Debug_EeWindow");
   ASSERT_NE(debug, nullptr);
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_FALSE(debug->isVisible());  // maker mode only
   EXPECT_TRUE(w.MenuItem("CL_Model", 0)->isChecked());
   EXPECT_FALSE(w.MenuItem("CL_Model", 3)->isChecked());
 
   // A file of model 3 moves the check without a question.
   ASSERT_TRUE(w.controller->Files().OpenFile(w.folder.Path() + "/RTV612M3.rtv"));
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_TRUE(w.prompts.shown.empty());
   EXPECT_TRUE(w.MenuItem("CL_Model", 3)->isChecked());
   EXPECT_FALSE(w.MenuItem("CL_Model", 0)->isChecked());
@@ -142,18 +142,18 @@ TEST(MainWindowTest, MenuStatesFollowTheProgram) {
 
   w.prompts.answers.push_back(PromptAnswer::Ok);
   w.controller->Modes().MakerOn();
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_TRUE(debug->isVisible());
 }
 
-// The File menu's CSV items work on the sheet on show: the export holds what the grid
+// The File menu's CSV items work on the sheet on show: the export holds what the sheet view
 // shows, the import changes the image and the title's dirty mark.
 TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  w.form->Menu()->RefreshMenu();
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  w.mainWindow->Menu()->RefreshMenu();
   QAction* exportItem = w.MenuItem("CL_Menu_File_Exp", 0);
   QAction* importItem = w.MenuItem("CL_Menu_File_Exp", 1);
   ASSERT_NE(exportItem, nullptr);
@@ -176,7 +176,7 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   w.prompts.fileNames.push_back(path);
   importItem->trigger();
   // The preview first; Apply lets the import in.
-  auto* preview = w.form->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
+  auto* preview = w.mainWindow->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
   ASSERT_NE(preview, nullptr);
   EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
   QTest::mouseClick(preview->applyButton(), Qt::LeftButton);
@@ -184,8 +184,8 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.\n  line 50, column 3: now \"FAV\"\n");
   ASSERT_TRUE(w.TickUntilASheetShows());  // the sheet is built again
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  EXPECT_EQ(SheetExporter(w.form->CurrentSheet()->sheet()).Csv(), csv);
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  EXPECT_EQ(SheetExporter(w.mainWindow->CurrentSheet()->sheet()).Csv(), csv);
 }
 
 // The row of a sheet whose first column shows `number`, or -1.
@@ -211,24 +211,25 @@ struct FocusWatch : QObject {
 };
 
 // The Edit menu holds the current cell's popup items; chosen there or by their shortcut
-// they act on the row of the cell with the cursor, as in the grid's own popup.
+// they act on the row of the cell with the cursor, as in the sheet view's own popup.
 TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  ASSERT_NE(w.form->CurrentSheet(), nullptr);
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
+  ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
   const int first = RowShowing(sheet, "1");
   const int second = RowShowing(sheet, "2");
   ASSERT_GT(first, 0);
   ASSERT_GT(second, first);
-  grid->setFocus();
-  ASSERT_TRUE(test::PressUntil("channel 1's row", grid, Qt::Key_Down,
+  sheetView->setFocus();
+  ASSERT_TRUE(test::PressUntil("channel 1's row", sheetView, Qt::Key_Down,
                                [&] { return sheet.currentRow() >= first; }));
-  QTest::keyClick(grid, Qt::Key_Right);
-  // The grid with the focus posts its cell's popup items for the Edit menu.
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  QTest::keyClick(sheetView, Qt::Key_Right);
+  // The sheet view with the focus posts its cell's popup items for the Edit menu.
+  ASSERT_TRUE(
+      test::WaitUntil("the sheetView has the focus", [&] { return sheetView->hasFocus(); }));
   w.DeliverPosted();
   // Channels 1 and 2 as the user changed them; a clear puts the model's row back.
   const std::vector<std::string> original = RowTexts(sheet, first);
@@ -239,30 +240,31 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   const std::vector<std::string> secondBefore = RowTexts(sheet, second);
   ASSERT_EQ(before[3], "TX/RX");
 
-  // Opening the Edit menu takes the focus from the grid; the items stay.
-  QAction* editTop = w.form->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
+  // Opening the Edit menu takes the focus from the sheet view; the items stay.
+  QAction* editTop = w.mainWindow->Menu()->ActionFor(CellLinkNumber("CL_Menu_Edit_Top"));
   ASSERT_NE(editTop, nullptr);
   QMenu* edit = editTop->menu();
   ASSERT_NE(edit, nullptr);
   const auto itemCount = edit->actions().size();
   EXPECT_GE(itemCount, 8);
   FocusWatch watch;
-  grid->installEventFilter(&watch);
-  edit->popup(w.form->mapToGlobal(QPoint(40, 20)));
-  ASSERT_TRUE(test::WaitUntil("the grid loses the focus",
+  sheetView->installEventFilter(&watch);
+  edit->popup(w.mainWindow->mapToGlobal(QPoint(40, 20)));
+  ASSERT_TRUE(test::WaitUntil("the sheetView loses the focus",
                               [&] { return watch.lostFor != Qt::NoFocusReason; }));
   w.DeliverPosted();  // what losing the focus posted
   EXPECT_EQ(watch.lostFor, Qt::PopupFocusReason);
   EXPECT_EQ(edit->actions().size(), itemCount);
   edit->close();
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus again", [&] { return grid->hasFocus(); }));
+  ASSERT_TRUE(
+      test::WaitUntil("the sheetView has the focus again", [&] { return sheetView->hasFocus(); }));
   w.DeliverPosted();
 
   QAction* clear = w.MenuItem("CL_PMenu_Clear");
   QAction* paste = w.MenuItem("CL_PMenu_Paste");
   ASSERT_NE(clear, nullptr);
   ASSERT_NE(paste, nullptr);
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   ASSERT_TRUE(clear->isEnabled());
   EXPECT_FALSE(paste->isEnabled());               // nothing copied yet
   w.prompts.answers.push_back(PromptAnswer::Ok);  // the clear question
@@ -275,12 +277,12 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
 
   // Ctrl+C on the cleared row, Ctrl+V on the next channel: it becomes a cleared row too.
-  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(sheetView, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(paste->isEnabled());
-  ASSERT_TRUE(test::PressUntil("channel 2's row", grid, Qt::Key_Down,
+  ASSERT_TRUE(test::PressUntil("channel 2's row", sheetView, Qt::Key_Down,
                                [&] { return sheet.currentRow() >= second; }));
   w.prompts.answers.push_back(PromptAnswer::Ok);  // overwrite channel 2
-  QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+  QTest::keyClick(sheetView, Qt::Key_V, Qt::ControlModifier);
   ASSERT_EQ(w.prompts.shown.size(), 2u);
   std::vector<std::string> pasted = RowTexts(sheet, second);
   ASSERT_EQ(pasted.size(), cleared.size());
@@ -293,7 +295,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
 // window survives it all and still shows a sheet. Dialogs that open are closed again.
 TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -306,7 +308,7 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
   QApplication::processEvents();
 
   std::vector<std::string> sheets;
-  for (QTreeWidgetItemIterator it(w.form->Tree()); *it != nullptr; ++it) {
+  for (QTreeWidgetItemIterator it(w.mainWindow->Tree()); *it != nullptr; ++it) {
     const Cell* cell = TreeBuilder::CellOf(*it);
     if (cell != nullptr && cell->option) sheets.push_back(*cell->option);
   }
@@ -336,17 +338,18 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
                                  CellLinkNumber("CL_PMenu_Help")};
   for (const std::string& name : sheets) {
     SCOPED_TRACE(name);
-    w.form->OpenSheet(name);  // as the tree would, without its delay
+    w.mainWindow->OpenSheet(name);  // as the tree would, without its delay
     QApplication::processEvents();
-    ASSERT_NE(w.form->CurrentSheet(), nullptr);
-    SheetView* grid = w.form->CurrentSheet()->grid();
-    grid->setFocus();
+    ASSERT_NE(w.mainWindow->CurrentSheet(), nullptr);
+    SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+    sheetView->setFocus();
     for (const auto& [key, modifiers] : keys) {
-      QWidget* target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : grid;
+      QWidget* target =
+          QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : sheetView;
       QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
     }
     QApplication::processEvents();
-    w.form->Menu()->RefreshMenu();
+    w.mainWindow->Menu()->RefreshMenu();
     std::vector<QAction*> items;
     std::function<void(QMenu*)> collect = [&](QMenu* menu) {
       for (QAction* action : menu->actions()) {
@@ -358,42 +361,42 @@ TEST(MainWindowTest, EveryMenuItemAndKeyOnEverySheetLeavesAWorkingWindow) {
         }
       }
     };
-    for (QAction* top : w.form->menuBar()->actions()) {
+    for (QAction* top : w.mainWindow->menuBar()->actions()) {
       if (top->menu() != nullptr) collect(top->menu());
     }
     for (QAction* item : items) {
       item->trigger();
       QApplication::processEvents();
     }
-    ASSERT_TRUE(w.form->isVisible());
+    ASSERT_TRUE(w.mainWindow->isVisible());
   }
   ASSERT_TRUE(w.Choose("GI_Sheet_IntCh"));
-  EXPECT_NE(w.form->CurrentSheet(), nullptr);
+  EXPECT_NE(w.mainWindow->CurrentSheet(), nullptr);
 }
 
 // The File menu of the real window: New, Save As, Open, the recent files and the
 // questions and messages on the way, with the shipped texts.
 TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
   ProgramWindow w;
-  w.form->show();
+  w.mainWindow->show();
   const QString appTitle = QString::fromStdString(w.overlay.GetFirstLine("GI_Sys_AppTitle"));
   const auto message = [&](const char* key) { return w.overlay.GetFirstLine(key); };
   const auto touch = [&] {
     w.controller->CurrentDocument().Working().SetByte(0x0F10, 0x41);  // a channel comment byte
     w.controller->CurrentDocument().CheckDirty();
   };
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
 
   w.MenuItem("CL_Menu_File_New")->trigger();  // a clean image: no question
   EXPECT_TRUE(w.prompts.shown.empty());
-  EXPECT_EQ(w.form->windowTitle(), "Untitled[*] - " + appTitle);
+  EXPECT_EQ(w.mainWindow->windowTitle(), "Untitled[*] - " + appTitle);
 
   const std::string path = w.folder.File("R&D boat.rtv");
   w.prompts.fileNames.push_back(path);
   w.MenuItem("CL_Menu_File_SaveAs")->trigger();
   ASSERT_TRUE(fs::exists(path));
-  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
-  w.form->Menu()->RefreshMenu();
+  EXPECT_EQ(w.mainWindow->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 R&&D boat.rtv");  // shows "&"
 
   // The current file again, with changes: Yes saves them elsewhere first, then it opens.
@@ -421,16 +424,16 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
   EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_Data")), std::string::npos);
   EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
   EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
-  EXPECT_EQ(w.form->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
+  EXPECT_EQ(w.mainWindow->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
 
   // A recent file that is gone: the FileOpen message, and it stays in the list.
   w.settings.AddRecentFront(w.folder.File("gone.rtv"));
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   w.prompts.answers.push_back(PromptAnswer::No);
   w.MenuItem("CL_Menu_File_Recent", 0)->trigger();
   EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_FileOpen")),
             std::string::npos);
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 gone.rtv");
   EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
 }
@@ -439,17 +442,17 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
 // maker's menu; with the wrong lead character it does nothing.
 TEST(MainWindowTest, TheMakerSwitchShowsTheMakerPanel) {
   const auto panels = [](ProgramWindow& w) {
-    return w.form->statusBar()->findChildren<MessagePanel*>().size();
+    return w.mainWindow->statusBar()->findChildren<MessagePanel*>().size();
   };
   ProgramWindow plain({"rtv612", "-kalvorn"});
-  plain.form->show();
-  plain.form->Menu()->RefreshMenu();
+  plain.mainWindow->show();
+  plain.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(panels(plain), 1);
   EXPECT_FALSE(plain.MenuItem("CL_Menu_Debug_EeWindow")->isVisible());
 
   ProgramWindow maker({"rtv612", "/KALVORN"});
-  maker.form->show();
-  maker.form->Menu()->RefreshMenu();
+  maker.mainWindow->show();
+  maker.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(panels(maker), 2);
   EXPECT_TRUE(maker.MenuItem("CL_Menu_Debug_EeWindow")->isVisible());
 }

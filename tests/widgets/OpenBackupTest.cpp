@@ -44,11 +44,11 @@ TEST(OpenBackupTest, SaysThereAreNoneYetThenOpensTheBackupChosenInTheirFolder) {
   const std::string folder = dataHome.Path() + "/Vrel/RT-V612/backups";
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
-  w.form->show();
+  w.mainWindow->show();
   w.Tick();
   QAction* item = w.MenuItem("CL_Menu_File_Exp", CommandRouter::kOpenBackup);
   ASSERT_NE(item, nullptr);
-  QMenu* clone = TopMenu(*w.form->menuBar(), "Clone");
+  QMenu* clone = TopMenu(*w.mainWindow->menuBar(), "Clone");
   ASSERT_NE(clone, nullptr);
   EXPECT_TRUE(clone->actions().contains(item));
   EXPECT_TRUE(item->isEnabled());

@@ -65,10 +65,10 @@ struct BuilderFixture {
         "#End_Of_Ovl",
     });
     accessor.Serve(LinkFamily::MenuCommands, [this](CellAccess& access) {
-      const int link = access.cell.cellLink;
-      access.request.userFlags |= flags[link];
-      if (link == LinkNo("CL_Menu_File_Recent")) access.request.displayText = "&1 R&&D.rtv";
-      if (access.request.key == SpecialKey::Enter) clicked.push_back(link);
+      const int cellLink = access.cell.cellLink;
+      access.request.userFlags |= flags[cellLink];
+      if (cellLink == LinkNo("CL_Menu_File_Recent")) access.request.displayText = "&1 R&&D.rtv";
+      if (access.request.key == SpecialKey::Enter) clicked.push_back(cellLink);
       return AccessResult::Nothing;
     });
   }
@@ -124,7 +124,7 @@ TEST(OverlayBuildersTest, TheEditMenuTakesTheCurrentCellsPopupItems) {
   QMenu* edit = menu.ActionFor(top)->menu();
   ASSERT_NE(edit, nullptr);
   ASSERT_EQ(edit->actions().size(), 2);
-  // A plain key is named, not bound: Enter belongs to the grid.
+  // A plain key is named, not bound: Enter belongs to the sheet view.
   EXPECT_EQ(edit->actions()[0]->text(), QString("Edit...\tEnter"));
   EXPECT_TRUE(edit->actions()[0]->shortcut().isEmpty());
   EXPECT_EQ(edit->actions()[1]->shortcut(), QKeySequence("Ctrl+C"));

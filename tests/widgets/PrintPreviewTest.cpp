@@ -32,7 +32,7 @@ struct PrintFixture {
   PrintFixture() {
     EXPECT_TRUE(program.Choose("GI_Sheet_IntCh"));
     pdf = program.folder.Path() + "/out.pdf";
-    program.form->Printer()->SetSetupDialog([this](QPrinter& printer) {
+    program.mainWindow->Printer()->SetSetupDialog([this](QPrinter& printer) {
       printer.setOutputFormat(QPrinter::PdfFormat);
       printer.setOutputFileName(QString::fromStdString(pdf));
       return true;
@@ -49,10 +49,10 @@ struct PrintFixture {
     QTimer poll;
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, [&] {
-      PrintPreviewWindow* preview = program.form->Printer()->preview();
+      PrintPreviewWindow* preview = program.mainWindow->Printer()->preview();
       if (preview == nullptr || !preview->isVisible() || ran) return;
       ran = true;
-      EXPECT_FALSE(program.form->isEnabled());
+      EXPECT_FALSE(program.mainWindow->isEnabled());
       inPreview(*preview);
       if (preview->isVisible()) preview->reject();
     });
@@ -141,7 +141,7 @@ TEST(PrintPreviewTest, PagingZoomAndFontSettingThenPrintToPdf) {
   });
   EXPECT_EQ(f.program.settings.fontSizePrinter, 12);
   EXPECT_TRUE(f.PdfWritten());
-  EXPECT_TRUE(f.program.form->isEnabled());
+  EXPECT_TRUE(f.program.mainWindow->isEnabled());
   EXPECT_GT(pagesAt10, 0);
 }
 
@@ -152,8 +152,8 @@ TEST(PrintPreviewTest, ClosingThePreviewPrintsNothing) {
     preview.reject();
   });
   EXPECT_FALSE(QFile::exists(QString::fromStdString(f.pdf)));
-  EXPECT_TRUE(f.program.form->isEnabled());
-  EXPECT_EQ(f.program.form->Printer()->progress(), nullptr);
+  EXPECT_TRUE(f.program.mainWindow->isEnabled());
+  EXPECT_EQ(f.program.mainWindow->Printer()->progress(), nullptr);
 }
 
 TEST(PrintPreviewTest, AllSheetsGoOutOneSheetPerTickAndCancelEndsTheJob) {
@@ -165,10 +165,10 @@ TEST(PrintPreviewTest, AllSheetsGoOutOneSheetPerTickAndCancelEndsTheJob) {
       pages = preview.paging().count();
       preview.printButton()->click();
     });
-    SheetPrinter& printer = *f.program.form->Printer();
+    SheetPrinter& printer = *f.program.mainWindow->Printer();
     EXPECT_GT(pages, 10);
     ASSERT_TRUE(printer.jobActive());
-    EXPECT_FALSE(f.program.form->isEnabled());
+    EXPECT_FALSE(f.program.mainWindow->isEnabled());
     ASSERT_NE(printer.progress(), nullptr);
     f.program.clock.Advance(SheetPrinter::kTickMs);  // the first sheet
     EXPECT_TRUE(printer.jobActive());
@@ -178,7 +178,7 @@ TEST(PrintPreviewTest, AllSheetsGoOutOneSheetPerTickAndCancelEndsTheJob) {
     }
     EXPECT_FALSE(printer.jobActive());
     EXPECT_EQ(printer.progress(), nullptr);
-    EXPECT_TRUE(f.program.form->isEnabled());
+    EXPECT_TRUE(f.program.mainWindow->isEnabled());
     EXPECT_TRUE(f.PdfWritten());  // a cancelled job still ends its document
   }
 }

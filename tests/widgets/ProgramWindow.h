@@ -55,7 +55,7 @@ class ProgramWindowWith {
   ProgramWindowWith(const ProgramWindowWith&) = delete;
   ProgramWindowWith& operator=(const ProgramWindowWith&) = delete;
   ~ProgramWindowWith() {
-    form.reset();
+    mainWindow.reset();
     // A sheet closed last waits for the event loop to be freed, and it still needs the bus.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
@@ -64,25 +64,26 @@ class ProgramWindowWith {
 
   // Ends as the program does at a normal end: the window's place and the settings are kept.
   void Quit() {
-    form->StorePlacement();
+    mainWindow->StorePlacement();
     settings.Save();
   }
   bool Shows(const std::string& sheet) const {
-    return form->CurrentSheet() != nullptr && form->CurrentSheet()->sheet().descriptor() == sheet;
+    return mainWindow->CurrentSheet() != nullptr &&
+           mainWindow->CurrentSheet()->sheet().descriptor() == sheet;
   }
   int TreeDelayMs() { return std::atoi(overlay.GetFirstLine("GI_Sys_TreeChangeDelay").c_str()); }
   // Selects the tree node of a sheet; once the tree's delay has passed the window opens it.
   [[nodiscard]] ::testing::AssertionResult Choose(const char* sheet) {
-    QTreeWidgetItem* node = form->Tree()->FindNode(sheet);
+    QTreeWidgetItem* node = mainWindow->Tree()->FindNode(sheet);
     if (node == nullptr) return ::testing::AssertionFailure() << "no node for " << sheet;
-    form->Tree()->setCurrentItem(node);
+    mainWindow->Tree()->setCurrentItem(node);
     clock.Advance(TreeDelayMs());
     return WaitUntil(sheet, [&] { return Shows(sheet); });
   }
   // With no sheet on show, the controller's next tick brings the tree's choice back.
   [[nodiscard]] ::testing::AssertionResult TickUntilASheetShows() {
     clock.Advance(MainController::kControllerTickMs);
-    return WaitUntil("a sheet on show", [&] { return form->CurrentSheet() != nullptr; });
+    return WaitUntil("a sheet on show", [&] { return mainWindow->CurrentSheet() != nullptr; });
   }
   // The messages posted so far, delivered on the bus's tick.
   void DeliverPosted() { clock.Advance(MessageBus::kTickMs); }
@@ -92,8 +93,8 @@ class ProgramWindowWith {
     clock.Advance(MessageBus::kTickMs);
     QApplication::processEvents();
   }
-  QAction* MenuItem(const char* link, int index = -1) {
-    return FindMenuAction(*form->menuBar(), link, index);
+  QAction* MenuItem(const char* cellLink, int index = -1) {
+    return FindMenuAction(*mainWindow->menuBar(), cellLink, index);
   }
 
   TempFolder folder;
@@ -104,7 +105,7 @@ class ProgramWindowWith {
   OverlayText help;
   MessageBus bus{clock};
   std::unique_ptr<MainController> controller;
-  std::unique_ptr<MainWindow> form;
+  std::unique_ptr<MainWindow> mainWindow;
 
  private:
   void Start(std::vector<std::string> arguments) {
@@ -119,8 +120,8 @@ class ProgramWindowWith {
         ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
     controller->SetDataFolder(folder.Path());
     controller->Modes().SetCommandLine(std::move(arguments));
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
+    mainWindow = std::make_unique<MainWindow>(*controller, settings);
+    controller->Setup(*mainWindow);
   }
 };
 

@@ -81,20 +81,20 @@ struct RadioFixture {
     std::filesystem::copy(RTV_DATA_DIR "/icons", folder.Path() + "/icons");
     controller->SetDataFolder(folder.Path());
     controller->AttachLink(device, ports);
-    form = std::make_unique<MainWindow>(*controller, settings);
-    controller->Setup(*form);
+    mainWindow = std::make_unique<MainWindow>(*controller, settings);
+    controller->Setup(*mainWindow);
   }
   ~RadioFixture() {
-    form.reset();
+    mainWindow.reset();
     controller.reset();
   }
 
   std::string SimLink() const { return folder.Path() + "/radio"; }
   CloneCommands& Commands() { return *controller->Clone(); }
-  void Command(int link, int index = 0) {
+  void Command(int cellLink, int index = 0) {
     Cell cell;
     cell.index = index;
-    controller->RunCellCommand(link, cell);
+    controller->RunCellCommand(cellLink, cell);
   }
   bool WaitForIdle() {
     return QTest::qWaitFor([this] { return !Commands().IsBusy(); }, kExchangeLimitMs);
@@ -103,7 +103,9 @@ struct RadioFixture {
     return prompts.shown.empty() ? std::string() : prompts.shown.back().text;
   }
   std::string Head(int status) { return overlay.GetLine("GI_Mess_CloneErr_Head", status); }
-  ProgressWindow* Progress() { return static_cast<LinkWindows*>(form->LinkWindows())->Progress(); }
+  ProgressWindow* Progress() {
+    return static_cast<LinkWindows*>(mainWindow->LinkWindows())->Progress();
+  }
   // Sets the model's version threshold, the digits at 0x015A, 0x015C-0x015E.
   void SetThreshold(const char* digits) {
     EepromImage& model = controller->CurrentDocument().Template();
@@ -124,7 +126,7 @@ struct RadioFixture {
   MessageBus bus{timers};
   PosixSerialDevice device;
   std::unique_ptr<MainController> controller;
-  std::unique_ptr<MainWindow> form;
+  std::unique_ptr<MainWindow> mainWindow;
 };
 
 }  // namespace rtv::test

@@ -71,12 +71,12 @@ struct WidgetFixture {
 
   std::unique_ptr<SheetPane> Show(const std::string& key, int width = 500, int height = 300) {
     auto pane = std::make_unique<SheetPane>(
-        std::make_unique<ModelSheet>(services, model, overlay, key), grid);
+        std::make_unique<ModelSheet>(services, model, overlay, key), viewServices);
     pane->resize(width, height);
     pane->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(pane.get()));
     pane->activateWindow();
-    pane->grid()->setFocus();
+    pane->sheetView()->setFocus();
     QApplication::processEvents();
     return pane;
   }
@@ -91,7 +91,7 @@ struct WidgetFixture {
   SheetServices services{overlay, metrics, [this](CellRequest& r, bool notify) {
                            return accessor.AccessCell(r, notify);
                          }};
-  SheetViewServices grid{&services, &model, &bus, &clock, nullptr};
+  SheetViewServices viewServices{&services, &model, &bus, &clock, nullptr};
   std::vector<CellKey> keys;
   std::vector<std::string> edits;
   int choice = 1;
@@ -103,31 +103,31 @@ std::pair<int, int> Current(const SheetPane& pane) {
           const_cast<SheetPane&>(pane).sheet().currentRow()};
 }
 
-QColor PixelIn(SheetView& grid, int column, int row, const QImage& shot) {
-  const QRect rect = grid.CellRect(column, row);
+QColor PixelIn(SheetView& sheetView, int column, int row, const QImage& shot) {
+  const QRect rect = sheetView.CellRect(column, row);
   const qreal ratio = shot.devicePixelRatio();
   return shot.pixelColor(QPoint(static_cast<int>((rect.left() + 2) * ratio),
                                 static_cast<int>((rect.top() + 2) * ratio)));
 }
 
-QImage Shot(SheetView& grid) { return grid.viewport()->grab().toImage(); }
+QImage Shot(SheetView& sheetView) { return sheetView.viewport()->grab().toImage(); }
 
 TEST(SheetViewTest, LeftAtTheLeftEndSendsTheKeyToTheCell) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"a|b|c|{S(%Flex0[1])}d", "a|b|c|{S(%Flex0[2])}e"}}});
   auto pane = f.Show("GI_Sheet_T");
-  QTest::keyClick(pane->grid(), Qt::Key_Left);
-  QTest::keyClick(pane->grid(), Qt::Key_Right);
+  QTest::keyClick(pane->sheetView(), Qt::Key_Left);
+  QTest::keyClick(pane->sheetView(), Qt::Key_Right);
   EXPECT_EQ(f.keys, (std::vector<CellKey>{SpecialKey::Left, SpecialKey::Right}));
-  QTest::keyClick(pane->grid(), Qt::Key_A, Qt::ControlModifier);  // not a character
+  QTest::keyClick(pane->sheetView(), Qt::Key_A, Qt::ControlModifier);  // not a character
   // Characters beyond the radio's are dropped, also those whose low byte is printable.
   for (const char16_t wide : {u'\u0100', u'\u0141', u'\u00E9'}) {
-    QTest::sendKeyEvent(QTest::Click, pane->grid(), Qt::Key_unknown, QString(QChar(wide)),
+    QTest::sendKeyEvent(QTest::Click, pane->sheetView(), Qt::Key_unknown, QString(QChar(wide)),
                         Qt::NoModifier);
   }
   EXPECT_EQ(Current(*pane), (std::pair{3, 0}));
-  QTest::keyClick(pane->grid(), Qt::Key_F3);
-  QTest::keyClick(pane->grid(), 'k');
-  QTest::keyClick(pane->grid(), Qt::Key_Return);
+  QTest::keyClick(pane->sheetView(), Qt::Key_F3);
+  QTest::keyClick(pane->sheetView(), 'k');
+  QTest::keyClick(pane->sheetView(), Qt::Key_Return);
   EXPECT_EQ(f.keys, (std::vector<CellKey>{SpecialKey::Left, SpecialKey::Right, SpecialKey::F3,
                                           CellKey::Typed('k'), SpecialKey::Enter}));
 }
@@ -137,14 +137,14 @@ TEST(SheetViewTest, PageDownStopsAtTheLastReachableRow) {
                                     "not selectable"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
   auto pane = f.Show("GI_Sheet_T", 300, 150);
-  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
+  QTest::keyClick(pane->sheetView(), Qt::Key_PageDown);
   EXPECT_EQ(Current(*pane), (std::pair{0, 11}));
-  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
-  QTest::keyClick(pane->grid(), Qt::Key_PageDown);
+  QTest::keyClick(pane->sheetView(), Qt::Key_PageDown);
+  QTest::keyClick(pane->sheetView(), Qt::Key_PageDown);
   EXPECT_EQ(Current(*pane), (std::pair{0, 25}));
   // The cursor's row is in view.
-  EXPECT_FALSE(pane->grid()->CellRect(0, 25).isEmpty());
-  QTest::keyClick(pane->grid(), Qt::Key_PageUp);
+  EXPECT_FALSE(pane->sheetView()->CellRect(0, 25).isEmpty());
+  QTest::keyClick(pane->sheetView(), Qt::Key_PageUp);
   EXPECT_EQ(Current(*pane), (std::pair{0, 15}));
 }
 
@@ -154,17 +154,17 @@ TEST(SheetViewTest, ARowTrackCellIsDrawnSelectedAndSelectsItsCellOnClick) {
                     kBasic,
                     {"{SWH(%Flex0[0])}first|{TWH}track", "{SWH(%Flex0[1])}second|{TWH}track"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
+  SheetView& sheetView = *pane->sheetView();
   const QColor window = ToQColor(0x80000005);
-  QImage shot = Shot(grid);
-  EXPECT_NE(PixelIn(grid, 1, 0, shot), window);  // drawn with its selectable cell
-  EXPECT_EQ(PixelIn(grid, 1, 1, shot), window);
-  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 1).center());
+  QImage shot = Shot(sheetView);
+  EXPECT_NE(PixelIn(sheetView, 1, 0, shot), window);  // drawn with its selectable cell
+  EXPECT_EQ(PixelIn(sheetView, 1, 1, shot), window);
+  QTest::mouseClick(sheetView.viewport(), Qt::LeftButton, {}, sheetView.CellRect(1, 1).center());
   EXPECT_EQ(Current(*pane), (std::pair{0, 1}));
   QApplication::processEvents();
-  shot = Shot(grid);
-  EXPECT_EQ(PixelIn(grid, 1, 0, shot), window);
-  EXPECT_NE(PixelIn(grid, 1, 1, shot), window);
+  shot = Shot(sheetView);
+  EXPECT_EQ(PixelIn(sheetView, 1, 0, shot), window);
+  EXPECT_NE(PixelIn(sheetView, 1, 1, shot), window);
 }
 
 TEST(SheetViewTest, AJoinedCellDrawsNothingOfItsOwn) {
@@ -176,10 +176,10 @@ TEST(SheetViewTest, AJoinedCellDrawsNothingOfItsOwn) {
                       {std::string("{WH}wide heading|{W}x|y"),
                        std::string("{SH}A long text that runs on|{+}") + joinedText + "|z"}}});
     auto pane = f.Show("GI_Sheet_T");
-    pane->grid()->clearFocus();
+    pane->sheetView()->clearFocus();
     QApplication::processEvents();
-    joined = pane->grid()->CellRect(1, 1);
-    return Shot(*pane->grid());
+    joined = pane->sheetView()->CellRect(1, 1);
+    return Shot(*pane->sheetView());
   };
   const QImage plain = render("");
   EXPECT_EQ(render("own text"), plain);
@@ -199,29 +199,29 @@ TEST(SheetViewTest, AJoinedCellDrawsNothingOfItsOwn) {
 TEST(SheetViewTest, TheEditorOpensOnlyWhenTheAccessorSaysSo) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm|{SW(%Flex0[3])}vv"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
+  SheetView& sheetView = *pane->sheetView();
   for (const AccessResult result : {kNothing, kPopupOpened, kStartEdit}) {
     f.markingResult = result;
-    QTest::keyClick(&grid, 'q');
-    EXPECT_EQ(grid.EditorOpen(), result == kStartEdit) << result;
-    if (grid.EditorOpen()) QTest::keyClick(grid.editor(), Qt::Key_Escape);
+    QTest::keyClick(&sheetView, 'q');
+    EXPECT_EQ(sheetView.EditorOpen(), result == kStartEdit) << result;
+    if (sheetView.EditorOpen()) QTest::keyClick(sheetView.editor(), Qt::Key_Escape);
   }
-  EXPECT_FALSE(grid.EditorOpen());
+  EXPECT_FALSE(sheetView.EditorOpen());
   EXPECT_TRUE(f.edits.empty());
 }
 
 TEST(SheetViewTest, TheEditorCommitsOnEnterAndHoldsAtMost1024Characters) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_FlexMarking[0])}mm", "{S(%Flex0[1])}x"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
+  SheetView& sheetView = *pane->sheetView();
   f.markingResult = kStartEdit;
-  QTest::keyClick(&grid, 'q');
-  ASSERT_TRUE(grid.EditorOpen());
-  grid.editor()->setText(QString(2000, 'x'));
-  EXPECT_EQ(grid.editor()->text().size(), 1024);
-  grid.editor()->setText("new");
-  QTest::keyClick(grid.editor(), Qt::Key_Down);  // commits, then moves one row
-  EXPECT_FALSE(grid.EditorOpen());
+  QTest::keyClick(&sheetView, 'q');
+  ASSERT_TRUE(sheetView.EditorOpen());
+  sheetView.editor()->setText(QString(2000, 'x'));
+  EXPECT_EQ(sheetView.editor()->text().size(), 1024);
+  sheetView.editor()->setText("new");
+  QTest::keyClick(sheetView.editor(), Qt::Key_Down);  // commits, then moves one row
+  EXPECT_FALSE(sheetView.EditorOpen());
   EXPECT_EQ(f.edits, (std::vector<std::string>{"new"}));
   EXPECT_EQ(Current(*pane), (std::pair{0, 1}));
 }
@@ -233,15 +233,15 @@ TEST(SheetViewTest, LineMarkingHighlightsTheRowButTheFixedColumns) {
                     {"{WH}No.|{W}Name|{W}Use", "{WH}1|{S(%Flex0[1])}a|{S(%Flex0[1])}b",
                      "{WH}2|{S(%Flex0[2])}c|{S(%Flex0[2])}d"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
-  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 2).center());
+  SheetView& sheetView = *pane->sheetView();
+  QTest::mouseClick(sheetView.viewport(), Qt::LeftButton, {}, sheetView.CellRect(1, 2).center());
   QApplication::processEvents();
-  const QImage shot = Shot(grid);
+  const QImage shot = Shot(sheetView);
   const QColor window = ToQColor(0x80000005);
-  EXPECT_EQ(PixelIn(grid, 0, 2, shot), window);
-  EXPECT_NE(PixelIn(grid, 1, 2, shot), window);
-  EXPECT_NE(PixelIn(grid, 2, 2, shot), window);
-  EXPECT_EQ(PixelIn(grid, 2, 1, shot), window);
+  EXPECT_EQ(PixelIn(sheetView, 0, 2, shot), window);
+  EXPECT_NE(PixelIn(sheetView, 1, 2, shot), window);
+  EXPECT_NE(PixelIn(sheetView, 2, 2, shot), window);
+  EXPECT_EQ(PixelIn(sheetView, 2, 1, shot), window);
 }
 
 TEST(SheetViewTest, ForwardedKeysArePacedOnTheClock) {
@@ -259,7 +259,7 @@ TEST(SheetViewTest, ForwardedKeysArePacedOnTheClock) {
     return AccessResult::Nothing;
   });
   auto pane = f.Show("GI_Sheet_T");
-  QTest::keyClick(pane->grid(), 'x');
+  QTest::keyClick(pane->sheetView(), 'x');
   f.clock.Advance(500);
   EXPECT_EQ(at, (std::vector<std::int64_t>{0, 30, 54, 72, 84, 90, 90}));
 }
@@ -288,9 +288,9 @@ TEST(SheetViewTest, SwitchingTheUsableViewChangesTheRows) {
 TEST(SheetViewTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   WidgetFixture f({{"GI_Sheet_T", "", kBasic, {"{SW(%CL_ComSet_Light)}wide value"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
-  QTest::keyClick(&grid, Qt::Key_Return);
-  ChoicePopup* popup = grid.choicePopup();
+  SheetView& sheetView = *pane->sheetView();
+  QTest::keyClick(&sheetView, Qt::Key_Return);
+  ChoicePopup* popup = sheetView.choicePopup();
   ASSERT_NE(popup, nullptr);
   EXPECT_TRUE(popup->isVisible());
   EXPECT_EQ(popup->sheet().currentRow(), 1);  // the value's cell is selected first
@@ -298,19 +298,20 @@ TEST(SheetViewTest, AChoicePopupSetsTheValueOnEnterAndNothingOnEscape) {
   const QSize list(popup->sheet().TotalWidth(), popup->sheet().TotalHeight());
   const int border = ChoicePopup::kBorder;
   EXPECT_EQ(popup->size(), list + QSize(2 * border, 2 * border));
-  EXPECT_EQ(popup->grid()->geometry(), QRect(QPoint(border, border), list));
-  const QRect cell = grid.CellRect(0, 0);
-  EXPECT_EQ(popup->pos(), grid.viewport()->mapToGlobal(QPoint(cell.left() + 8, cell.bottom() + 1)));
-  QTest::keyClick(popup->grid(), Qt::Key_Down);
-  QTest::keyClick(popup->grid(), Qt::Key_Return);
+  EXPECT_EQ(popup->sheetView()->geometry(), QRect(QPoint(border, border), list));
+  const QRect cell = sheetView.CellRect(0, 0);
+  EXPECT_EQ(popup->pos(),
+            sheetView.viewport()->mapToGlobal(QPoint(cell.left() + 8, cell.bottom() + 1)));
+  QTest::keyClick(popup->sheetView(), Qt::Key_Down);
+  QTest::keyClick(popup->sheetView(), Qt::Key_Return);
   EXPECT_FALSE(popup->isVisible());
   EXPECT_EQ(f.choice, 2);
 
-  QTest::keyClick(&grid, Qt::Key_Return);
-  popup = grid.choicePopup();
+  QTest::keyClick(&sheetView, Qt::Key_Return);
+  popup = sheetView.choicePopup();
   ASSERT_NE(popup, nullptr);
-  QTest::keyClick(popup->grid(), Qt::Key_Up);
-  QTest::keyClick(popup->grid(), Qt::Key_Escape);
+  QTest::keyClick(popup->sheetView(), Qt::Key_Up);
+  QTest::keyClick(popup->sheetView(), Qt::Key_Escape);
   EXPECT_FALSE(popup->isVisible());
   EXPECT_EQ(f.choice, 2);
 }
@@ -322,9 +323,9 @@ TEST(SheetViewTest, AChoicePopupHasTheSheetsLettersAFrameAndEveryItemOnScreen) {
                     {"{SWH(%CL_ComSet_Light)}wide value"}}});
   f.services.fontSizePercentage = 150;
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
-  QTest::keyClick(&grid, Qt::Key_Return);
-  ChoicePopup* popup = grid.choicePopup();
+  SheetView& sheetView = *pane->sheetView();
+  QTest::keyClick(&sheetView, Qt::Key_Return);
+  ChoicePopup* popup = sheetView.choicePopup();
   ASSERT_NE(popup, nullptr);
   // The list's own entry asks for smaller letters than the sheet it opens from.
   EXPECT_EQ(popup->sheet().basicCell().font->height, -30);
@@ -347,9 +348,9 @@ TEST(SheetViewTest, AChoicePopupHasTheSheetsLettersAFrameAndEveryItemOnScreen) {
     SCOPED_TRACE(testing::Message() << at.x() << "," << at.y());
     popup->ShowAt(QRect(at, cell));
     EXPECT_TRUE(area.contains(popup->geometry()));
-    const QRect lastItem = popup->grid()->CellRect(0, last);
+    const QRect lastItem = popup->sheetView()->CellRect(0, last);
     EXPECT_FALSE(lastItem.isEmpty());
-    EXPECT_TRUE(popup->grid()->viewport()->rect().contains(lastItem));
+    EXPECT_TRUE(popup->sheetView()->viewport()->rect().contains(lastItem));
   }
 }
 
@@ -362,9 +363,10 @@ TEST(SheetViewTest, ClickingAHeadingSelectsItsColumn) {
          "{SWH(%Flex0[3])}a1|{SWH(%Flex0[4])}b1|-",
          "{SWH(%Flex0[5])}a2|{SWH(%Flex0[6])}b2|{SWH(%Flex0[7])}c2"}}});
   auto pane = f.Show("GI_Sheet_T");
-  SheetView& grid = *pane->grid();
+  SheetView& sheetView = *pane->sheetView();
   const auto click = [&](int column, int row) {
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(column, row).center());
+    QTest::mouseClick(sheetView.viewport(), Qt::LeftButton, {},
+                      sheetView.CellRect(column, row).center());
   };
   click(0, 3);
   ASSERT_EQ(Current(*pane), std::make_pair(0, 3));
@@ -379,10 +381,10 @@ TEST(SheetViewTest, ClickingAHeadingSelectsItsColumn) {
     click(c.heading, 0);
     EXPECT_EQ(Current(*pane), c.cursor);
     // Only the chosen column's heading stands out.
-    const QImage shot = Shot(grid);
+    const QImage shot = Shot(sheetView);
     const int other = (c.heading + 1) % 3;
-    EXPECT_NE(PixelIn(grid, c.heading, 0, shot), PixelIn(grid, other, 0, shot));
-    EXPECT_EQ(PixelIn(grid, other, 0, shot), PixelIn(grid, (c.heading + 2) % 3, 0, shot));
+    EXPECT_NE(PixelIn(sheetView, c.heading, 0, shot), PixelIn(sheetView, other, 0, shot));
+    EXPECT_EQ(PixelIn(sheetView, other, 0, shot), PixelIn(sheetView, (c.heading + 2) % 3, 0, shot));
   }
   click(1, 2);
   click(2, 0);
@@ -394,12 +396,12 @@ TEST(SheetViewTest, AKeystrokeRepaintsOnlyTheCellsThatChanged) {
                                     "{W(%Flex0[0])}000|{SW(%Flex0[0])}name", ":(LoopTo)"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
   auto pane = f.Show("GI_Sheet_T", 400, 400);
-  SheetView& grid = *pane->grid();
-  Shot(grid);
-  grid.TakePaintedCells();
-  QTest::keyClick(&grid, 'z');  // the accessor notifies with link and index
-  grid.repaint();
-  const int painted = grid.TakePaintedCells();
+  SheetView& sheetView = *pane->sheetView();
+  Shot(sheetView);
+  sheetView.TakePaintedCells();
+  QTest::keyClick(&sheetView, 'z');  // the accessor notifies with cell link and index
+  sheetView.repaint();
+  const int painted = sheetView.TakePaintedCells();
   EXPECT_GE(painted, 1);
   EXPECT_LE(painted, 4);
 }
@@ -410,12 +412,12 @@ TEST(SheetViewTest, TheWheelScrollsThreeVisibleRowsPerNotch) {
                                     "{SWH(%Flex0[0])}b", "{S(%Flex0[0])}", ":(LoopTo)"};
   WidgetFixture f({{"GI_Sheet_T", "(FixedRows=1)", kBasic, cells}});
   auto pane = f.Show("GI_Sheet_T", 300, 200);
-  SheetView& grid = *pane->grid();
+  SheetView& sheetView = *pane->sheetView();
   const auto wheel = [&](int notches) {
-    const QPoint at = grid.viewport()->rect().center();
-    QWheelEvent event(at, grid.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
+    const QPoint at = sheetView.viewport()->rect().center();
+    QWheelEvent event(at, sheetView.viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid.viewport(), &event);
+    QApplication::sendEvent(sheetView.viewport(), &event);
   };
   wheel(-1);
   EXPECT_EQ(pane->sheet().topRow(), 5);  // rows 2, 4, 5: row 3 is one pixel high
@@ -433,7 +435,7 @@ TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
   owner.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
   auto sheet = std::make_unique<ModelSheet>(f.services, f.model, f.overlay, "GI_Sheet_Info");
-  SheetDialog dialog(std::move(sheet), f.grid, f.overlay, "Clone information", &owner);
+  SheetDialog dialog(std::move(sheet), f.viewServices, f.overlay, "Clone information", &owner);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
   EXPECT_EQ(dialog.windowTitle(), "Clone information");
@@ -441,9 +443,9 @@ TEST(SheetDialogTest, ShowsItsSheetWithOneButtonWhileTheOwnerWaits) {
   EXPECT_TRUE(dialog.button()->isDefault());
   EXPECT_FALSE(owner.isEnabled());
   EXPECT_EQ(dialog.font().pixelSize(), 12);
-  // Until the grid is focused its current cell shows in its own colours.
-  SheetView& grid = *dialog.grid();
-  EXPECT_EQ(PixelIn(grid, 1, 0, Shot(grid)), ToQColor(0x80000005));
+  // Until the sheet view is focused its current cell shows in its own colours.
+  SheetView& sheetView = *dialog.sheetView();
+  EXPECT_EQ(PixelIn(sheetView, 1, 0, Shot(sheetView)), ToQColor(0x80000005));
   QTest::mouseClick(dialog.button(), Qt::LeftButton);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_TRUE(owner.isEnabled());

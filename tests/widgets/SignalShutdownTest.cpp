@@ -33,11 +33,11 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 struct EndedWindow : test::ProgramWindowWith<QtPrompts> {
   // The recovery file in `stateFolder`, or in a folder of its own.
   explicit EndedWindow(const std::string& stateFolder = {}) {
-    prompts.SetOwner(form.get());
+    prompts.SetOwner(mainWindow.get());
     recovery = std::make_unique<RecoveryFile>(*controller, controller->CurrentDocument(),
                                               controller->Files(), prompts,
                                               stateFolder.empty() ? state.Path() : stateFolder);
-    shutdown = std::make_unique<SignalShutdown>(prompts, *form, *recovery);
+    shutdown = std::make_unique<SignalShutdown>(prompts, *mainWindow, *recovery);
     termination.OnSignal([this] {
       ++signalsHandled;
       shutdown->Run();
@@ -70,8 +70,8 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
   for (const StateCase& c : cases) {
     SCOPED_TRACE(c.what);
     EndedWindow w;
-    w.form->show();
-    w.form->move(123, 45);
+    w.mainWindow->show();
+    w.mainWindow->move(123, 45);
     w.controller->CurrentDocument().Working().SetByte(kProbe, 0x41);
     w.controller->CurrentDocument().CheckDirty();
     ASSERT_TRUE(w.controller->CurrentDocument().IsDirty());
@@ -98,7 +98,7 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
 // With nothing on show the window is left as it is: closing it would ask about the changes.
 TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   EndedWindow w;
-  w.form->show();
+  w.mainWindow->show();
   w.controller->CurrentDocument().Working().SetByte(kProbe, 0x41);
   w.controller->CurrentDocument().CheckDirty();
   QTimer watcher;
@@ -113,7 +113,7 @@ TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   ::raise(SIGTERM);
   ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return w.signalsHandled == 1; }));
   EXPECT_FALSE(asked);
-  EXPECT_TRUE(w.form->isVisible());
+  EXPECT_TRUE(w.mainWindow->isVisible());
   EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
 }
 

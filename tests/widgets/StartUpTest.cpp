@@ -133,27 +133,27 @@ TEST(DataLookupTest, TheProgramWithoutItsDataNamesTheFoldersAndWritesNothing) {
 
 // The program with its shipped overlay and initial files.
 struct RunningWindow : test::ProgramWindow {
-  bool TitleNames(const char* file) const { return form->windowTitle().startsWith(file); }
+  bool TitleNames(const char* file) const { return mainWindow->windowTitle().startsWith(file); }
 };
 
 TEST(HandOverTest, TheRunningCopyOpensAHandedFileOnceTheWindowIsFree) {
   RunningWindow w;
   QtInstanceChannel channel(QString::fromStdString(w.folder.File("lock.lock")));
-  HandedFileOpener opener(channel, *w.form, w.controller->Files());
+  HandedFileOpener opener(channel, *w.mainWindow, w.controller->Files());
   fs::copy(w.folder.File("RTV612M2.rtv"), w.folder.File("boat.rtv"));
   fs::copy(w.folder.File("RTV612M3.rtv"), w.folder.File("ship.rtv"));
 
   opener.Take(QString::fromStdString(w.folder.File("boat.rtv")));
-  EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.form->windowTitle().toStdString();
-  EXPECT_TRUE(w.form->isVisible());
+  EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.mainWindow->windowTitle().toStdString();
+  EXPECT_TRUE(w.mainWindow->isVisible());
   EXPECT_EQ(w.controller->Model().ModelType(), 2);
 
   // A radio exchange holds the window: the file waits for its end.
-  w.form->setEnabled(false);
+  w.mainWindow->setEnabled(false);
   opener.Take(QString::fromStdString(w.folder.File("ship.rtv")));
   QCoreApplication::processEvents();
-  EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.form->windowTitle().toStdString();
-  w.form->setEnabled(true);
+  EXPECT_TRUE(w.TitleNames("boat.rtv")) << w.mainWindow->windowTitle().toStdString();
+  w.mainWindow->setEnabled(true);
   EXPECT_TRUE(test::WaitUntil("ship.rtv opened", [&] { return w.TitleNames("ship.rtv"); }));
   EXPECT_EQ(w.controller->Model().ModelType(), 3);
 }

@@ -39,7 +39,7 @@ namespace {
 struct UndoWindow : test::ProgramWindow {
   // The Edit menu's entry whose caption starts with `start`.
   QAction* EditEntry(const QString& start) {
-    QAction* top = form->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
+    QAction* top = mainWindow->Menu()->ActionFor(LinkNo("CL_Menu_Edit_Top"));
     if (top == nullptr || top->menu() == nullptr) return nullptr;
     for (QAction* action : top->menu()->actions()) {
       if (action->text().startsWith(start)) return action;
@@ -59,45 +59,46 @@ struct UndoWindow : test::ProgramWindow {
 
 TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   UndoWindow w;
-  w.form->show();
+  w.mainWindow->show();
   ASSERT_TRUE(w.Choose("GI_Sheet_FreeCh"));
-  SheetView* grid = w.form->CurrentSheet()->grid();
-  const Sheet& sheet = w.form->CurrentSheet()->sheet();
-  grid->setFocus();
-  ASSERT_TRUE(test::WaitUntil("the grid has the focus", [&] { return grid->hasFocus(); }));
+  SheetView* sheetView = w.mainWindow->CurrentSheet()->sheetView();
+  const Sheet& sheet = w.mainWindow->CurrentSheet()->sheet();
+  sheetView->setFocus();
+  ASSERT_TRUE(
+      test::WaitUntil("the sheetView has the focus", [&] { return sheetView->hasFocus(); }));
   const EepromImage start = w.controller->CurrentDocument().Working();
   ASSERT_FALSE(w.controller->CurrentDocument().IsDirty());
-  QAction* undo = w.form->Undo()->Undo();
-  QAction* redo = w.form->Undo()->Redo();
+  QAction* undo = w.mainWindow->Undo()->Undo();
+  QAction* redo = w.mainWindow->Undo()->Redo();
   EXPECT_FALSE(undo->isEnabled());  // greyed: nothing done yet
   EXPECT_FALSE(redo->isEnabled());
   // The toolbar's buttons are the same commands.
   int toolbarButtons = 0;
-  for (QToolButton* button : w.form->Toolbar()->findChildren<QToolButton*>()) {
+  for (QToolButton* button : w.mainWindow->Toolbar()->findChildren<QToolButton*>()) {
     if (button->defaultAction() == undo || button->defaultAction() == redo) ++toolbarButtons;
   }
   EXPECT_EQ(toolbarButtons, 2);
 
   // The cursor to the first channel's name; type a new one.
-  ASSERT_TRUE(test::PressUntil("below the headings", grid, Qt::Key_Down,
+  ASSERT_TRUE(test::PressUntil("below the headings", sheetView, Qt::Key_Down,
                                [&] { return sheet.currentRow() >= sheet.fixedRows(); }));
-  ASSERT_TRUE(test::PressUntil("the name column", grid, Qt::Key_Right, [&] {
+  ASSERT_TRUE(test::PressUntil("the name column", sheetView, Qt::Key_Right, [&] {
     return sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.cellLink ==
            LinkNo("CL_Fch_ChName");
   }));
   ASSERT_EQ(sheet.CellAt(sheet.currentColumn(), sheet.currentRow()).cell.index, 0);
-  QTest::keyClick(grid, 'Q');  // starts the editor with it
-  ASSERT_TRUE(grid->EditorOpen());
-  grid->editor()->setText("QR");
-  QTest::keyClick(grid->editor(), Qt::Key_Return);
+  QTest::keyClick(sheetView, 'Q');  // starts the editor with it
+  ASSERT_TRUE(sheetView->EditorOpen());
+  sheetView->editor()->setText("QR");
+  QTest::keyClick(sheetView->editor(), Qt::Key_Return);
   ASSERT_TRUE(test::WaitUntil("the name is stored", [&] { return w.FirstName() == "QR "; }))
-      << "[" << w.FirstName() << "] editor " << grid->EditorOpen();
+      << "[" << w.FirstName() << "] editor " << sheetView->EditorOpen();
   const EepromImage named = w.controller->CurrentDocument().Working();
   EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   w.Deliver();
 
   // Clear Rows from the Edit menu.
-  grid->setFocus();
+  sheetView->setFocus();
   w.Deliver();
   QAction* clear = nullptr;
   ASSERT_TRUE(test::WaitUntil("the Edit menu holds the row commands", [&] {
@@ -105,7 +106,7 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
     clear = w.EditEntry("Clear Rows");
     return clear != nullptr;
   }));
-  w.form->Menu()->RefreshMenu();
+  w.mainWindow->Menu()->RefreshMenu();
   w.prompts.answers.push_back(PromptAnswer::Ok);
   clear->trigger();
   const EepromImage cleared = w.controller->CurrentDocument().Working();
@@ -147,7 +148,7 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
     return w.controller->CurrentDocument().Working().Equals(named);
   }));
   w.Deliver();
-  EXPECT_NE(w.form->MessagePanelWidget(), nullptr);
+  EXPECT_NE(w.mainWindow->MessagePanelWidget(), nullptr);
   EXPECT_EQ(w.controller->MessagePanelText(), "Redone: Name");
 }
 

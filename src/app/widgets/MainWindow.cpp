@@ -91,7 +91,7 @@ MainWindow::MainWindow(MainController& controller, AppSettings& settings)
     : controller_(controller), settings_(settings), messagePanel_(new MessagePanel) {
   const QString title = QString::fromStdString(controller_.ApplicationTitle());
   setWindowTitle(title);
-  setFont(ToQFont(controller_.FormFont()));
+  setFont(ToQFont(controller_.MainWindowFont()));
   QApplication::setApplicationDisplayName(title);
   setMinimumSize(kMinimumWidth, kMinimumHeight);
   BuildParts();
@@ -197,18 +197,21 @@ void MainWindow::BuildParts() {
                                         &controller_.Bus());
   // The Edit menu's cell popup items act on the current cell of the sheet on show.
   menu_->SetOwnerProvider([this]() -> const Cell* {
-    return pane_ != nullptr && pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
+    return pane_ != nullptr && pane_->sheetView() != nullptr ? pane_->sheetView()->CurrentCell()
+                                                             : nullptr;
   });
-  menu_->SetPopupCommandHandler([this](int link) {
-    if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->RunPopupCommand(link);
+  menu_->SetPopupCommandHandler([this](int cellLink) {
+    if (pane_ != nullptr && pane_->sheetView() != nullptr)
+      pane_->sheetView()->RunPopupCommand(cellLink);
   });
   menu_->BuildMenu();
   AddChannelsInUseSwitch();
   // The Edit menu is the popup menu of the current cell of the sheet on show, whatever has
   // the focus; without such a cell it says that there is nothing to do.
   menu_->SetSubItemsSource(LinkNo("CL_Menu_Edit_Top"), [this]() -> std::string {
-    const Cell* cell =
-        pane_ != nullptr && pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
+    const Cell* cell = pane_ != nullptr && pane_->sheetView() != nullptr
+                           ? pane_->sheetView()->CurrentCell()
+                           : nullptr;
     const std::string key = cell != nullptr ? cell->PopupMenuName() : std::string();
     if (!key.empty() && controller_.Overlay().HasKey(key + "_Body")) return key;
     return controller_.Overlay().HasKey("GI_PMenu_NoItem_Body") ? "GI_PMenu_NoItem" : "";
@@ -239,10 +242,10 @@ void MainWindow::BuildParts() {
   treePanel_->setMinimumWidth(kMinimumTreeWidth);
   sheetPanel_ = BevelledPanel();
   startPage_ = new StartPage(overlay, [this](StartPage::Action action) {
-    const int link = action == StartPage::Action::ReadRadio  ? LinkNo("CL_Menu_Clone_Read")
-                     : action == StartPage::Action::OpenFile ? LinkNo("CL_Menu_File_Open")
-                                                             : LinkNo("CL_Menu_File_New");
-    if (QAction* item = menu_->ActionFor(link)) item->trigger();
+    const int cellLink = action == StartPage::Action::ReadRadio  ? LinkNo("CL_Menu_Clone_Read")
+                         : action == StartPage::Action::OpenFile ? LinkNo("CL_Menu_File_Open")
+                                                                 : LinkNo("CL_Menu_File_New");
+    if (QAction* item = menu_->ActionFor(cellLink)) item->trigger();
   });
   startPage_->hide();
   sheetPanel_->layout()->addWidget(startPage_);
@@ -278,7 +281,7 @@ void MainWindow::BuildParts() {
   printSheetServices_ = std::make_unique<SheetServices>(
       SheetServices{overlay, *metrics_, sheetServices_->accessor, nullptr, 100});
   PrinterServices printing;
-  printing.mainForm = this;
+  printing.mainWindow = this;
   printing.overlay = &overlay;
   printing.metrics = metrics_.get();
   printing.prompts = &controller_.UserPrompts();
@@ -337,12 +340,12 @@ void MainWindow::AddChannelsInUseSwitch() {
 }
 
 void MainWindow::RebuildSheetOnShow() {
-  if (pane_ == nullptr || pane_->grid() == nullptr) return;
+  if (pane_ == nullptr || pane_->sheetView() == nullptr) return;
   Sheet& sheet = pane_->sheet();
-  const Cell* current = pane_->grid()->CurrentCell();
+  const Cell* current = pane_->sheetView()->CurrentCell();
   if (current == nullptr) return;
   const int column = sheet.currentColumn();
-  const int link = current->cellLink;
+  const int cellLink = current->cellLink;
   const int index = current->index;
   const int rowsAbove = sheet.currentRow() - sheet.topRow();
   pane_->Rebuild();
@@ -350,16 +353,16 @@ void MainWindow::RebuildSheetOnShow() {
   int target = -1;
   for (int row = sheet.fixedRows(); row < sheet.rowCount() && column < sheet.columnCount(); ++row) {
     const Cell& cell = sheet.CellAt(column, row).cell;
-    if (cell.cellLink != link || !cell.selectable) continue;
+    if (cell.cellLink != cellLink || !cell.selectable) continue;
     target = row;
     if (cell.index >= index) break;
   }
   if (target < 0) return;
-  SheetView* grid = pane_->grid();
-  grid->controller().SelectCell(column, target, true);
+  SheetView* sheetView = pane_->sheetView();
+  sheetView->controller().SelectCell(column, target, true);
   // The row keeps its place on the screen where it can.
-  grid->ShowCell(column, std::max(sheet.fixedRows(), target - rowsAbove), false, false);
-  grid->ShowCell(column, target, false, false);
+  sheetView->ShowCell(column, std::max(sheet.fixedRows(), target - rowsAbove), false, false);
+  sheetView->ShowCell(column, target, false, false);
 }
 
 void MainWindow::RebuildTree() {
@@ -481,8 +484,9 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   sheet->SetResetWidths(controller_.TakeColumnWidthReset());
   startPage_->hide();
   pane_ = new SheetPane(std::move(sheet), *viewServices_, sheetPanel_);
-  if (SheetView* grid = pane_->grid()) {
-    connect(grid, &SheetView::CellMenuChanged, this, [this, grid] { FollowCellMenu(*grid); });
+  if (SheetView* sheetView = pane_->sheetView()) {
+    connect(sheetView, &SheetView::CellMenuChanged, this,
+            [this, sheetView] { FollowCellMenu(*sheetView); });
   }
   sheetPanel_->layout()->addWidget(pane_);
   currentSheetName_ = name;
@@ -490,8 +494,8 @@ void MainWindow::ShowSheetNow(const std::string& name) {
   FollowInTree(name);
   // Print and Export follow the sheet on show, also for their shortcuts.
   controller_.Bus().Post(msg::RefreshMenuStates{});
-  if (gridHadFocus_ && pane_->grid() != nullptr && pane_->grid()->isEnabled()) {
-    pane_->grid()->setFocus();
+  if (sheetViewHadFocus_ && pane_->sheetView() != nullptr && pane_->sheetView()->isEnabled()) {
+    pane_->sheetView()->setFocus();
   } else if (tree_ != nullptr) {
     tree_->setFocus();
   }
@@ -499,8 +503,8 @@ void MainWindow::ShowSheetNow(const std::string& name) {
 
 // Posted, as the other menu updates are: the item whose command moved the cursor may be
 // one of those the Edit menu is about to drop.
-void MainWindow::FollowCellMenu(const SheetView& grid) {
-  const std::string& key = grid.CellMenuKey();
+void MainWindow::FollowCellMenu(const SheetView& sheetView) {
+  const std::string& key = sheetView.CellMenuKey();
   if (key.empty()) {
     controller_.Bus().Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
   } else {
@@ -508,9 +512,9 @@ void MainWindow::FollowCellMenu(const SheetView& grid) {
   }
 }
 
-void MainWindow::ReleaseCellMenu(SheetView& grid) {
-  grid.disconnect(this);
-  if (!grid.CellMenuKey().empty())
+void MainWindow::ReleaseCellMenu(SheetView& sheetView) {
+  sheetView.disconnect(this);
+  if (!sheetView.CellMenuKey().empty())
     controller_.Bus().Post(msg::ClearMenuSubItems{LinkNo("CL_Menu_Edit_Top")});
 }
 
@@ -526,19 +530,19 @@ void MainWindow::FollowInTree(const std::string& name) {
   tree_->scrollToItem(node);
 }
 
-void MainWindow::ShowEditPlace(const std::string& sheet, int link, int index) {
+void MainWindow::ShowEditPlace(const std::string& sheet, int cellLink, int index) {
   if (sheet.empty()) return;
   // Later, as OpenSheet does; built again, for the rows a channel sheet lists may differ now.
   QMetaObject::invokeMethod(
       this,
-      [this, sheet, link, index] {
+      [this, sheet, cellLink, index] {
         ShowSheetNow(sheet);
-        if (pane_ == nullptr || pane_->grid() == nullptr) return;
+        if (pane_ == nullptr || pane_->sheetView() == nullptr) return;
         int column = 0;
         int row = 0;
-        if (pane_->sheet().FindSelectable(link, index, column, row)) {
-          pane_->grid()->controller().SelectCell(column, row, true);
-          pane_->grid()->ShowCell(column, row, false, false);
+        if (pane_->sheet().FindSelectable(cellLink, index, column, row)) {
+          pane_->sheetView()->controller().SelectCell(column, row, true);
+          pane_->sheetView()->ShowCell(column, row, false, false);
         }
       },
       Qt::QueuedConnection);
@@ -549,9 +553,9 @@ void MainWindow::CloseCurrentSheet() {
   Sheet& sheet = pane_->sheet();
   controller_.RememberSheetPosition({currentSheetName_, sheet.currentColumn(), sheet.currentRow(),
                                      sheet.leftColumn(), sheet.topRow()});
-  gridHadFocus_ = tree_ == nullptr || !tree_->hasFocus();
-  if (pane_->grid() != nullptr) ReleaseCellMenu(*pane_->grid());
-  // Freed once the current event is over: a grid may still be on the stack.
+  sheetViewHadFocus_ = tree_ == nullptr || !tree_->hasFocus();
+  if (pane_->sheetView() != nullptr) ReleaseCellMenu(*pane_->sheetView());
+  // Freed once the current event is over: a sheet view may still be on the stack.
   pane_->hide();
   pane_->setParent(nullptr);
   pane_->deleteLater();
@@ -578,7 +582,8 @@ std::vector<std::string> MainWindow::TreeSheetNames() const {
 
 void MainWindow::PrintSheets(bool all) {
   if (pane_ == nullptr) return;
-  if (pane_->grid() != nullptr && pane_->grid()->EditorOpen()) pane_->grid()->CloseEditor(true);
+  if (pane_->sheetView() != nullptr && pane_->sheetView()->EditorOpen())
+    pane_->sheetView()->CloseEditor(true);
   printer_->Print(all, currentSheetName_, all ? TreeSheetNames() : std::vector<std::string>{});
 }
 
@@ -628,16 +633,16 @@ void MainWindow::ShowWarningMarks(const std::vector<std::string>& errorSheets,
 }
 
 MainWindow::~MainWindow() {
-  // The tool windows' sheets use the grid services, which go before the children do.
+  // The tool windows' sheets use the sheet view services, which go before the children do.
   delete memoryWindow_;
   delete flagBitsWindow_;
   delete freeDebugWindow_;
   delete compareWindow_;
   subscription_.End();
-  // The tree goes with the window's children, after the delay it would restart; the grid
+  // The tree goes with the window's children, after the delay it would restart; the sheet view
   // after the menus it would change.
   if (tree_ != nullptr) tree_->disconnect(this);
-  if (pane_ != nullptr && pane_->grid() != nullptr) pane_->grid()->disconnect(this);
+  if (pane_ != nullptr && pane_->sheetView() != nullptr) pane_->sheetView()->disconnect(this);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -681,7 +686,7 @@ std::string MainWindow::SheetCaption(const std::string& sheet) const {
   return node != nullptr ? node->text(0).toStdString() : sheet;
 }
 
-void MainWindow::ShowForm() { show(); }
+void MainWindow::ShowMainWindow() { show(); }
 
 void MainWindow::SetBusy(bool busy) {
   if (busy) {
@@ -691,7 +696,7 @@ void MainWindow::SetBusy(bool busy) {
   }
 }
 
-void MainWindow::CloseForm() { close(); }
+void MainWindow::CloseMainWindow() { close(); }
 
 void MainWindow::RedrawMessagePanel() {
   UpdateStartPage();  // a radio exchange or a port change ends with a message
@@ -701,7 +706,7 @@ void MainWindow::RedrawMessagePanel() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A radio exchange disables the form; it must finish first.
+  // A radio exchange disables the main window; it must finish first.
   if (!isEnabled() || !controller_.QueryClose()) {
     event->ignore();
     return;

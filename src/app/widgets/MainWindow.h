@@ -56,11 +56,11 @@ class MainWindow : public QMainWindow, public MainView {
   MainWindow(MainController& controller, AppSettings& settings);
   ~MainWindow() override;
 
-  // The form.
-  void ShowForm() override;
+  // The main window.
+  void ShowMainWindow() override;
   void RedrawMessagePanel() override;
   void SetBusy(bool busy) override;
-  void CloseForm() override;
+  void CloseMainWindow() override;
   void SetToolbarVisible(bool visible) override;
   void ShowAbout() override;
   void OpenHelp(const std::string& path, int contextId) override;
@@ -83,7 +83,7 @@ class MainWindow : public QMainWindow, public MainView {
   void OpenSheet(const std::string& name) override;
   bool HasSheet() const override { return pane_ != nullptr; }
   Sheet* SheetOnShow() override;
-  void ShowEditPlace(const std::string& sheet, int link, int index) override;
+  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override;
   void RebuildSheetOnShow() override;
   void CloseCurrentSheet() override;
   bool CanPrintSheet() const override;
@@ -145,9 +145,9 @@ class MainWindow : public QMainWindow, public MainView {
   void FollowInTree(const std::string& name);
   void TreeSelectionChanged();
   void ShowSheetNow(const std::string& name);
-  // The Edit menu offers the popup menu the grid of the sheet on show names, or none.
-  void FollowCellMenu(const SheetView& grid);
-  void ReleaseCellMenu(SheetView& grid);
+  // The Edit menu offers the popup menu the sheet view of the sheet on show names, or none.
+  void FollowCellMenu(const SheetView& sheetView);
+  void ReleaseCellMenu(SheetView& sheetView);
 
   MainController& controller_;
   AppSettings& settings_;
@@ -180,7 +180,7 @@ class MainWindow : public QMainWindow, public MainView {
   std::unique_ptr<SheetViewServices> viewServices_;
   std::vector<QIcon> treeIcons_;
   SheetPane* pane_ = nullptr;
-  bool gridHadFocus_ = false;
+  bool sheetViewHadFocus_ = false;
   bool placedWithFrame_ = false;
   QAction* channelsInUse_ = nullptr;
   StartPage* startPage_ = nullptr;

@@ -15,7 +15,7 @@ void SignalShutdown::Run() {
   // First, so that nothing the closing boxes lead to can ask again.
   prompts_.StopAsking();
   CloseDialogs();
-  form_.StorePlacement();
+  mainWindow_.StorePlacement();
   recovery_.SaveUnsaved(std::time(nullptr));
   // Leaves every event loop, the dialogs' too, without closing the window: closing would ask
   // about unsaved changes.

@@ -13,8 +13,8 @@ class RecoveryFile;
 // written at the end, and unsaved image changes go to the recovery file.
 class SignalShutdown {
  public:
-  SignalShutdown(QtPrompts& prompts, MainWindow& form, RecoveryFile& recovery)
-      : prompts_(prompts), form_(form), recovery_(recovery) {}
+  SignalShutdown(QtPrompts& prompts, MainWindow& mainWindow, RecoveryFile& recovery)
+      : prompts_(prompts), mainWindow_(mainWindow), recovery_(recovery) {}
 
   // The signals' handler, run in the event loop.
   void Run();
@@ -23,7 +23,7 @@ class SignalShutdown {
 
  private:
   QtPrompts& prompts_;
-  MainWindow& form_;
+  MainWindow& mainWindow_;
   RecoveryFile& recovery_;
 };
 

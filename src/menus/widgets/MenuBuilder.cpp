@@ -19,7 +19,7 @@ void Bind(QAction* action, Cell& cell) {
   action->setData(QVariant::fromValue(reinterpret_cast<quintptr>(&cell)));
 }
 
-// Plain keys such as Enter or Delete belong to the grid that has the focus; the menu only
+// Plain keys such as Enter or Delete belong to the sheet view that has the focus; the menu only
 // names them. Keys with a modifier and function keys become real shortcuts.
 bool IsMenuShortcut(const QKeySequence& sequence) {
   if (sequence.isEmpty()) return false;
@@ -60,13 +60,14 @@ void ClearMenu(QWidget* menu) {
   }
 }
 
-QAction* FindAction(const QList<QAction*>& actions, int link) {
+QAction* FindAction(const QList<QAction*>& actions, int cellLink) {
   for (QAction* action : actions) {
-    if (const Cell* cell = MenuBuilder::CellOf(action); cell != nullptr && cell->cellLink == link) {
+    if (const Cell* cell = MenuBuilder::CellOf(action);
+        cell != nullptr && cell->cellLink == cellLink) {
       return action;
     }
     if (QMenu* sub = action->menu()) {
-      if (QAction* found = FindAction(sub->actions(), link)) return found;
+      if (QAction* found = FindAction(sub->actions(), cellLink)) return found;
     }
   }
   return nullptr;
@@ -83,12 +84,13 @@ MenuBuilder::MenuBuilder(QWidget* root, OverlayText& store, std::string key, Ite
       onClick_(std::move(onClick)) {
   if (bus == nullptr) return;
   subscription_ = bus->Subscribe([this](const Message& message) {
-    std::visit(
-        Overloaded{[this](const msg::RefreshMenuStates&) { RefreshMenu(); },
-                   [this](const msg::ClearMenuSubItems& m) { ClearSubItems(m.link); },
-                   [this](const msg::BuildMenuSubItems& m) { BuildSubItems(m.link, m.overlayKey); },
-                   [](const auto&) {}},
-        message);
+    std::visit(Overloaded{[this](const msg::RefreshMenuStates&) { RefreshMenu(); },
+                          [this](const msg::ClearMenuSubItems& m) { ClearSubItems(m.cellLink); },
+                          [this](const msg::BuildMenuSubItems& m) {
+                            BuildSubItems(m.cellLink, m.overlayKey);
+                          },
+                          [](const auto&) {}},
+               message);
   });
 }
 
@@ -165,37 +167,37 @@ void MenuBuilder::Clicked(const Cell& cell) {
   RefreshMenu();
 }
 
-void MenuBuilder::ClearSubItems(int link) {
-  QAction* action = ActionFor(link);
+void MenuBuilder::ClearSubItems(int cellLink) {
+  QAction* action = ActionFor(cellLink);
   if (action == nullptr) return;
   if (QMenu* sub = action->menu()) {
     sub->clear();
-    AddLeadingActions(link, sub);
+    AddLeadingActions(cellLink, sub);
   }
-  subItems_.erase(link);
+  subItems_.erase(cellLink);
 }
 
-void MenuBuilder::BuildSubItems(int link, const std::string& key) {
-  QAction* action = ActionFor(link);
+void MenuBuilder::BuildSubItems(int cellLink, const std::string& key) {
+  QAction* action = ActionFor(cellLink);
   if (action == nullptr) return;
-  ClearSubItems(link);
+  ClearSubItems(cellLink);
   QMenu* sub = SubMenuOf(action);
   auto items = std::make_unique<OverlayItems>();
   items->BuildNested(store_, key);
   if (!sub->actions().isEmpty()) sub->addSeparator();
   AddLevel(sub, items->Items());
-  subItems_[link] = std::move(items);
+  subItems_[cellLink] = std::move(items);
   Refresh(sub);
 }
 
-void MenuBuilder::SetLeadingActions(int link, std::vector<QAction*> actions) {
-  leading_[link] = std::move(actions);
-  QAction* action = ActionFor(link);
+void MenuBuilder::SetLeadingActions(int cellLink, std::vector<QAction*> actions) {
+  leading_[cellLink] = std::move(actions);
+  QAction* action = ActionFor(cellLink);
   if (action == nullptr) return;
   if (action->menu() == nullptr) {
     SubMenuOf(action);  // its leading actions are added as it is made
   } else {
-    ClearSubItems(link);
+    ClearSubItems(cellLink);
   }
 }
 
@@ -210,19 +212,19 @@ QMenu* MenuBuilder::SubMenuOf(QAction* action) {
   return sub;
 }
 
-void MenuBuilder::SetSubItemsSource(int link, std::function<std::string()> source) {
-  QAction* action = ActionFor(link);
+void MenuBuilder::SetSubItemsSource(int cellLink, std::function<std::string()> source) {
+  QAction* action = ActionFor(cellLink);
   if (action == nullptr) return;
   QMenu* sub = SubMenuOf(action);
   // Connected after the refresh that SubMenuOf attaches, so that its build refreshes last.
-  connect(sub, &QMenu::aboutToShow, this, [this, link, source = std::move(source)] {
+  connect(sub, &QMenu::aboutToShow, this, [this, cellLink, source = std::move(source)] {
     const std::string key = source();
-    if (!key.empty()) BuildSubItems(link, key);
+    if (!key.empty()) BuildSubItems(cellLink, key);
   });
 }
 
-void MenuBuilder::AddLeadingActions(int link, QMenu* sub) {
-  const auto found = leading_.find(link);
+void MenuBuilder::AddLeadingActions(int cellLink, QMenu* sub) {
+  const auto found = leading_.find(cellLink);
   if (found == leading_.end()) return;
   for (QAction* leading : found->second) sub->addAction(leading);
 }
@@ -231,6 +233,8 @@ Cell* MenuBuilder::CellOf(const QAction* action) {
   return reinterpret_cast<Cell*>(action->data().value<quintptr>());
 }
 
-QAction* MenuBuilder::ActionFor(int link) const { return FindAction(root_->actions(), link); }
+QAction* MenuBuilder::ActionFor(int cellLink) const {
+  return FindAction(root_->actions(), cellLink);
+}
 
 }  // namespace rtv

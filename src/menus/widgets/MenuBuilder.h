@@ -31,9 +31,9 @@ class MenuBuilder : public QObject {
   // The sheet cell the menu acts on, or null.
   using OwnerProvider = std::function<const Cell*()>;
   using ClickHandler = std::function<void(const Cell& cell)>;
-  // Runs a cell popup item's command (its link) on the owner cell, as the grid's own
+  // Runs a cell popup item's command (its cell link) on the owner cell, as the sheet view's own
   // popup does.
-  using PopupCommandHandler = std::function<void(int link)>;
+  using PopupCommandHandler = std::function<void(int cellLink)>;
 
   // `root` is a QMenuBar or a QMenu; without a click handler a click is Enter on the cell.
   MenuBuilder(QWidget* root, OverlayText& store, std::string key, ItemAccessor& accessor,
@@ -45,17 +45,17 @@ class MenuBuilder : public QObject {
 
   void BuildMenu();
   void RefreshMenu();
-  void ClearSubItems(int link);
-  void BuildSubItems(int link, const std::string& key);
-  // The item bound to `link` gets a sub-menu built afresh, from the key `source` names,
+  void ClearSubItems(int cellLink);
+  void BuildSubItems(int cellLink, const std::string& key);
+  // The item bound to `cellLink` gets a sub-menu built afresh, from the key `source` names,
   // each time it opens: it shows what holds at that moment, whatever has the focus.
-  void SetSubItemsSource(int link, std::function<std::string()> source);
-  // Actions of the window's own that head the sub-items of `link` whatever they are (the
+  void SetSubItemsSource(int cellLink, std::function<std::string()> source);
+  // Actions of the window's own that head the sub-items of `cellLink` whatever they are (the
   // Edit menu's Undo and Redo); the window owns them.
-  void SetLeadingActions(int link, std::vector<QAction*> actions);
+  void SetLeadingActions(int cellLink, std::vector<QAction*> actions);
 
-  // The action of the first item bound to `link` (for the window and for tests).
-  QAction* ActionFor(int link) const;
+  // The action of the first item bound to `cellLink` (for the window and for tests).
+  QAction* ActionFor(int cellLink) const;
   // The cell an action was built from, or null.
   static Cell* CellOf(const QAction* action);
 
@@ -64,9 +64,9 @@ class MenuBuilder : public QObject {
   void Refresh(QWidget* menu);
   void Clicked(const Cell& cell);
   const Cell* Owner() const { return owner_ ? owner_() : nullptr; }
-  // The sub-menu of `link`'s item, made when it has none yet.
+  // The sub-menu of `cellLink`'s item, made when it has none yet.
   QMenu* SubMenuOf(QAction* action);
-  void AddLeadingActions(int link, QMenu* sub);
+  void AddLeadingActions(int cellLink, QMenu* sub);
 
   QWidget* root_;
   OverlayText& store_;
@@ -76,7 +76,7 @@ class MenuBuilder : public QObject {
   OwnerProvider owner_;
   PopupCommandHandler popupCommand_;
   OverlayItems items_;
-  // Sub-items built under an item, by the item's link.
+  // Sub-items built under an item, by the item's cell link.
   std::map<int, std::unique_ptr<OverlayItems>> subItems_;
   std::map<int, std::vector<QAction*>> leading_;
   BusSubscription subscription_;  // last: it ends first

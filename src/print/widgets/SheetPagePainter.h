@@ -14,7 +14,7 @@ struct PrintedPage;
 
 // Paints one printed page in printer dots: the frame (the sheet's title and the program's
 // at the top, the maker at the bottom, a rule under and over them) and the page's cells
-// with the grid's own cell painting, black on white.
+// with the sheet view's own cell painting, black on white.
 class SheetPagePainter {
  public:
   SheetPagePainter(const SheetPaginator& paginator, const PrintStyle& style);

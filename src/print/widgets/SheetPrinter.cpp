@@ -35,7 +35,7 @@ SheetPrinter::~SheetPrinter() {
 
 bool SheetPrinter::ShowSetupDialog(QPrinter& printer) {
   if (services_.setupDialog) return services_.setupDialog(printer);
-  QPrintDialog dialog(&printer, services_.mainForm);
+  QPrintDialog dialog(&printer, services_.mainWindow);
   return dialog.exec() == QDialog::Accepted;
 }
 
@@ -55,18 +55,18 @@ void SheetPrinter::Print(bool all, const std::string& current,
   printer_->setCopyCount(1);
   if (!ShowSetupDialog(*printer_)) return;
 
-  QWidget* form = services_.mainForm;
-  if (form != nullptr) form->setEnabled(false);
+  QWidget* mainWindow = services_.mainWindow;
+  if (mainWindow != nullptr) mainWindow->setEnabled(false);
   style_ = PrintStyle::FromOverlay(overlay);
   sheets_ = all ? sheets : std::vector<std::string>{current};
   job_ = std::make_unique<PrintJob>(services_.factory, sheets_);
   target_ = std::make_unique<PrintTarget>(*printer_);
-  const int screenDpi = form != nullptr ? form->logicalDpiY() : 96;
+  const int screenDpi = mainWindow != nullptr ? mainWindow->logicalDpiY() : 96;
   const PrintSetup setup =
       PrintSession::SetupFor(target_->device(), style_, services_.fontPoints(), screenDpi);
   PreviewServices previewServices{overlay,         *services_.metrics,        style_,
                                   services_.icons, services_.storeFontPoints, screenDpi};
-  auto* preview = new PrintPreviewWindow(*job_, setup, previewServices, form);
+  auto* preview = new PrintPreviewWindow(*job_, setup, previewServices, mainWindow);
   preview->setAttribute(Qt::WA_DeleteOnClose, false);
   preview_ = preview;
   const bool print = preview->exec() == QDialog::Accepted;
@@ -76,7 +76,7 @@ void SheetPrinter::Print(bool all, const std::string& current,
     EndJob();
     return;
   }
-  progress_ = new PrintProgressWindow(overlay, form);
+  progress_ = new PrintProgressWindow(overlay, mainWindow);
   progress_->show();
   session_ = std::make_unique<PrintSession>(*target_, *job_, *paginator_, style_);
   nextSheet_ = 0;
@@ -108,9 +108,9 @@ void SheetPrinter::EndJob() {
   printer_.reset();
   sheets_.clear();
   delete progress_;
-  if (QWidget* form = services_.mainForm) {
-    form->setEnabled(true);
-    form->activateWindow();
+  if (QWidget* mainWindow = services_.mainWindow) {
+    mainWindow->setEnabled(true);
+    mainWindow->activateWindow();
   }
   if (!error.isEmpty()) {
     services_.prompts->Message(error.toStdString(),

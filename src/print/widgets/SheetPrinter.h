@@ -30,7 +30,7 @@ class Timers;
 
 // What the printer works with; all outlive it.
 struct PrinterServices {
-  QWidget* mainForm = nullptr;  // disabled while a print runs
+  QWidget* mainWindow = nullptr;  // disabled while a print runs
   OverlayText* overlay = nullptr;
   const TextMetrics* metrics = nullptr;
   Prompts* prompts = nullptr;

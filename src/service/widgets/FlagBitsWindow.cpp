@@ -14,20 +14,21 @@
 namespace rtv {
 
 FlagBitsWindow::FlagBitsWindow(QWidget* owner, const SheetServices& sheets,
-                               const SheetViewServices& grids)
+                               const SheetViewServices& viewServices)
     : QWidget(owner, Qt::Window), store_(std::make_unique<OverlayText>()) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(tr("Flag Bits %1").arg(MemoryLayout::kRegionFlags, 4, 16, QChar('0')).toUpper());
   store_->SetLines(FlagBitsSheet::Lines(DebugItems::kFlagBits));
-  pane_ = new SheetPane(std::make_unique<Sheet>(sheets, *store_, FlagBitsSheet::kSheetName), grids,
-                        this);
+  pane_ = new SheetPane(std::make_unique<Sheet>(sheets, *store_, FlagBitsSheet::kSheetName),
+                        viewServices, this);
   close_ = new QPushButton(tr("Close"), this);
   connect(close_, &QPushButton::clicked, this, &QWidget::close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pane_, 1);
   layout->addWidget(close_, 0, Qt::AlignRight);
-  if (pane_->grid() != nullptr) {
-    resize(pane_->grid()->sizeHint().width() + 40, pane_->grid()->sizeHint().height() + 80);
+  if (pane_->sheetView() != nullptr) {
+    resize(pane_->sheetView()->sizeHint().width() + 40,
+           pane_->sheetView()->sizeHint().height() + 80);
   }
 }
 

@@ -21,7 +21,8 @@ class FlagBitsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  FlagBitsWindow(QWidget* owner, const SheetServices& sheets, const SheetViewServices& grids);
+  FlagBitsWindow(QWidget* owner, const SheetServices& sheets,
+                 const SheetViewServices& viewServices);
   ~FlagBitsWindow() override;
 
   SheetPane* Pane() const { return pane_; }

@@ -69,8 +69,8 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
         message);
   });
   // Wide enough for the whole row of sixteen bytes.
-  if (pane_->grid() != nullptr) {
-    resize(std::max(pane_->grid()->sizeHint().width() + 40, 400), 480);
+  if (pane_->sheetView() != nullptr) {
+    resize(std::max(pane_->sheetView()->sizeHint().width() + 40, 400), 480);
   }
   ShowSelectedValue();
 }
@@ -78,19 +78,19 @@ MemoryWindow::MemoryWindow(QWidget* owner, std::unique_ptr<Sheet> sheet,
 MemoryWindow::~MemoryWindow() = default;
 
 std::optional<int> MemoryWindow::SelectedAddress() const {
-  const Cell* cell = pane_->grid() != nullptr ? pane_->grid()->CurrentCell() : nullptr;
+  const Cell* cell = pane_->sheetView() != nullptr ? pane_->sheetView()->CurrentCell() : nullptr;
   if (cell == nullptr) return std::nullopt;
   return DebugItems::ByteAddress(cell->cellLink, cell->index);
 }
 
 void MemoryWindow::GoTo(int address) {
-  SheetView* grid = pane_->grid();
-  if (grid == nullptr || address < 0 || address >= image_.Size()) return;
+  SheetView* sheetView = pane_->sheetView();
+  if (sheetView == nullptr || address < 0 || address >= image_.Size()) return;
   const int column = address % DebugItems::kBytesPerRow * kColumnsPerByte + kHeadingColumns;
   const int row = address / DebugItems::kBytesPerRow + kHeadingRows;
   if (column >= pane_->sheet().columnCount() || row >= pane_->sheet().rowCount()) return;
-  grid->controller().SelectCell(column, row, true);
-  grid->ShowCell(column, row, false, false);
+  sheetView->controller().SelectCell(column, row, true);
+  sheetView->ShowCell(column, row, false, false);
   ShowSelectedValue();
 }
 

@@ -26,7 +26,7 @@ class MemoryWindow : public QWidget {
 
  public:
   static constexpr const char* kSheetName = "GI_Sheet_EeDebugWin";
-  // The sheet's heading rows and columns, and its two grid columns a byte.
+  // The sheet's heading rows and columns, and its two sheet columns a byte.
   static constexpr int kHeadingRows = 3;
   static constexpr int kHeadingColumns = 3;
   static constexpr int kColumnsPerByte = 2;

@@ -9,8 +9,8 @@
 
 namespace rtv {
 
-CellEditorField::CellEditorField(QWidget* viewport, QWidget* grid)
-    : QLineEdit(viewport), grid_(grid), validator_(new CellInputValidator(this)) {
+CellEditorField::CellEditorField(QWidget* viewport, QWidget* sheetView)
+    : QLineEdit(viewport), sheetView_(sheetView), validator_(new CellInputValidator(this)) {
   setFrame(false);
   setMaxLength(SheetController::kEditorMaxLength);
   hide();
@@ -57,7 +57,7 @@ void CellEditorField::Close() {
   closing_ = true;
   const bool focused = hasFocus();
   hide();
-  if (focused) grid_->setFocus();
+  if (focused) sheetView_->setFocus();
   closing_ = false;
 }
 

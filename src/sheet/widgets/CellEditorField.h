@@ -13,14 +13,14 @@ namespace rtv {
 
 class CellInputValidator;
 
-// The grid's in-place editor: a line edit laid over the current cell that takes only what
-// the cell's rule allows. Closing it hands the focus back to the grid when it had it.
+// The sheet view's in-place editor: a line edit laid over the current cell that takes only what
+// the cell's rule allows. Closing it hands the focus back to the sheet view when it had it.
 class CellEditorField : public QLineEdit {
   Q_OBJECT
 
  public:
-  // Lives on the grid's viewport; `grid` gets the focus back.
-  CellEditorField(QWidget* viewport, QWidget* grid);
+  // Lives on the sheet view's viewport; `sheetView` gets the focus back.
+  CellEditorField(QWidget* viewport, QWidget* sheetView);
 
   // Told each keystroke the rule refuses, with the refused character.
   std::function<void(EditRefusal refusal, const QString& character)> onRefused;
@@ -37,7 +37,7 @@ class CellEditorField : public QLineEdit {
   void Close();
 
  private:
-  QWidget* grid_;
+  QWidget* sheetView_;
   CellInputValidator* validator_;
   bool closing_ = false;
 };

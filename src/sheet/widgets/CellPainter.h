@@ -21,18 +21,18 @@ struct Cell;
 struct CellLook {
   bool selected = false;
   bool editing = false;     // the in-place editor covers it
-  bool focused = false;     // selection colours of a focused grid
+  bool focused = false;     // selection colours of a focused sheet view
   bool selectLine = false;  // the cursor's row in a sheet that colours it
   // The heading of the cursor's column, which a line-coloured sheet does not show otherwise.
   bool currentHeading = false;
   bool printing = false;  // black on white, for paper and its preview
   bool current = false;   // the keyboard's cell: a darker shade when selected
-  bool framed = false;    // the keyboard's cell of a focused grid wears a frame
+  bool framed = false;    // the keyboard's cell of a focused sheet view wears a frame
   const Cell* ownerCell = nullptr;
 };
 
 // Paints one cell of a sheet: background, lines, the text the cell or its accessor gives,
-// and the warning and error marks. The grid and the printed page both paint through it.
+// and the warning and error marks. The sheet view and the printed page both paint through it.
 class CellPainter {
  public:
   struct FontEntry {

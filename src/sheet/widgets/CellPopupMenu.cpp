@@ -14,13 +14,13 @@ namespace rtv {
 namespace {
 
 bool OffersIn(std::vector<OverlayItem>& items, ItemAccessor& accessor, const Cell& owner,
-              int link) {
+              int cellLink) {
   for (OverlayItem& item : items) {
-    if (item.cell.cellLink == link && item.children.empty()) {
+    if (item.cell.cellLink == cellLink && item.children.empty()) {
       const ItemState state = RefreshItemState(accessor, item.cell, &owner);
       return state.visible && state.enabled;
     }
-    if (OffersIn(item.children, accessor, owner, link)) return true;
+    if (OffersIn(item.children, accessor, owner, cellLink)) return true;
   }
   return false;
 }
@@ -35,19 +35,19 @@ int CellPopupMenu::Exec(const Cell& owner, QWidget* parent, const QPoint& at) {
   builder.SetOwnerProvider([&owner] { return &owner; });
   int chosen = 0;
   // Run once the menu is gone: a command may ask a question or rebuild the sheet.
-  builder.SetPopupCommandHandler([&chosen](int link) { chosen = link; });
+  builder.SetPopupCommandHandler([&chosen](int cellLink) { chosen = cellLink; });
   builder.BuildMenu();
   if (menu.isEmpty()) return 0;
   menu.exec(at);
   return chosen;
 }
 
-bool CellPopupMenu::Offers(const Cell& owner, int link) {
+bool CellPopupMenu::Offers(const Cell& owner, int cellLink) {
   const std::string key = owner.PopupMenuName();
   if (key.empty() || !store_.HasKey(key + "_Body")) return false;
   OverlayItems items;
   items.BuildNested(store_, key);
-  return OffersIn(items.Items(), accessor_, owner, link);
+  return OffersIn(items.Items(), accessor_, owner, cellLink);
 }
 
 std::vector<int> CellPopupMenu::RowCommandsOfKey(int key, int modifiers) {

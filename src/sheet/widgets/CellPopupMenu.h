@@ -22,8 +22,8 @@ class CellPopupMenu {
   // Shows the menu of `owner` at a screen point and waits; the link of the chosen item, or
   // 0 when nothing was chosen.
   int Exec(const Cell& owner, QWidget* parent, const QPoint& at);
-  // Whether the owner's menu offers the item bound to `link`, enabled.
-  bool Offers(const Cell& owner, int link);
+  // Whether the owner's menu offers the item bound to `cellLink`, enabled.
+  bool Offers(const Cell& owner, int cellLink);
   // The row commands a key stands for, in order (Ctrl+X copies, then clears); none for
   // other keys. `key` and `modifiers` are Qt's.
   static std::vector<int> RowCommandsOfKey(int key, int modifiers);

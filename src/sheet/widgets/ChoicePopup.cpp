@@ -30,38 +30,39 @@ ChoicePopup::ChoicePopup(const SheetServices& sheets, SheetModelHost& model,
   // The list reads as part of the sheet it opens from, in the same size of letters.
   sheet_->SetFixedFontHeight(fontHeight);
   sheet_->Build();
-  grid_ = new SheetView(*sheet_, services, this);
-  grid_->controller().onChoose = [this](const Cell& chosen) {
+  sheetView_ = new SheetView(*sheet_, services, this);
+  sheetView_->controller().onChoose = [this](const Cell& chosen) {
     if (onChosen) onChosen(chosen);
   };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
-  layout->addWidget(grid_);
+  layout->addWidget(sheetView_);
 }
 
 ChoicePopup::~ChoicePopup() {
-  delete grid_;  // before the sheet it shows
+  delete sheetView_;  // before the sheet it shows
 }
 
 void ChoicePopup::SetOwnerCell(const Cell* owner) {
-  grid_->controller().ownerCell = owner;
-  grid_->viewport()->update();
+  sheetView_->controller().ownerCell = owner;
+  sheetView_->viewport()->update();
 }
 
 void ChoicePopup::ShowAt(const QRect& cell) {
   QScreen* screen = QGuiApplication::screenAt(cell.center());
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-  // The grid's frame and the border come on top of the sheet's own size.
-  const int frame = 2 * grid_->frameWidth() + 2 * kBorder;
+  // The sheet view's frame and the border come on top of the sheet's own size.
+  const int frame = 2 * sheetView_->frameWidth() + 2 * kBorder;
   QSize size(sheet_->TotalWidth() + frame, sheet_->TotalHeight() + frame);
   const bool fits = size.width() <= area.width() && size.height() <= area.height();
-  grid_->SetScrollBarsShown(!fits);
+  sheetView_->SetScrollBarsShown(!fits);
   if (!fits) {
     // Room for the scroll bars, within the work area.
     size = QSize(
-        std::min(size.width() + grid_->verticalScrollBar()->sizeHint().width(), area.width()),
-        std::min(size.height() + grid_->horizontalScrollBar()->sizeHint().height(), area.height()));
+        std::min(size.width() + sheetView_->verticalScrollBar()->sizeHint().width(), area.width()),
+        std::min(size.height() + sheetView_->horizontalScrollBar()->sizeHint().height(),
+                 area.height()));
   }
   QPoint at(cell.left() + kRightOfCell, cell.bottom() + 1);
   if (at.y() + size.height() > area.bottom() + 1) {
@@ -78,7 +79,7 @@ void ChoicePopup::ShowAt(const QRect& cell) {
   resize(size);
   move(at);
   show();
-  grid_->setFocus(Qt::PopupFocusReason);
+  sheetView_->setFocus(Qt::PopupFocusReason);
 }
 
 void ChoicePopup::paintEvent(QPaintEvent* /*event*/) {

@@ -32,7 +32,7 @@ class ChoicePopup : public QWidget {
   void SetOwnerCell(const Cell* owner);
   void ShowAt(const QRect& cell);
 
-  SheetView* grid() const { return grid_; }
+  SheetView* sheetView() const { return sheetView_; }
   ModelSheet& sheet() { return *sheet_; }
   std::function<void(const Cell& chosen)> onChosen;
 
@@ -42,7 +42,7 @@ class ChoicePopup : public QWidget {
 
  private:
   std::unique_ptr<ModelSheet> sheet_;
-  SheetView* grid_;
+  SheetView* sheetView_;
 };
 
 }  // namespace rtv

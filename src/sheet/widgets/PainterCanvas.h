@@ -7,7 +7,7 @@ class QPainter;
 
 namespace rtv {
 
-// The accessor's drawing surface over a painter: its text colour is read back by the grid
+// The accessor's drawing surface over a painter: its text colour is read back by the sheet view
 // before the cell's text is drawn.
 class PainterCanvas : public CellCanvas {
  public:

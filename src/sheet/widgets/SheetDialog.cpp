@@ -43,11 +43,11 @@ SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const SheetViewServices& 
   panelLayout->addWidget(inner);
   auto* innerLayout = new QVBoxLayout(inner);
   innerLayout->setContentsMargins(0, 0, 0, 0);
-  grid_ = new SheetView(*sheet_, services, inner);
-  grid_->SetScrollBarsShown(false);
-  grid_->SetPlainUntilFocused(true);
-  grid_->setMinimumSize(sheet_->TotalWidth(), sheet_->TotalHeight());
-  innerLayout->addWidget(grid_);
+  sheetView_ = new SheetView(*sheet_, services, inner);
+  sheetView_->SetScrollBarsShown(false);
+  sheetView_->SetPlainUntilFocused(true);
+  sheetView_->setMinimumSize(sheet_->TotalWidth(), sheet_->TotalHeight());
+  innerLayout->addWidget(sheetView_);
 
   button_ =
       new QPushButton(QString::fromStdString(overlay.GetFirstLine("GI_AppInd_Button_OkCancel")));
@@ -63,7 +63,7 @@ SheetDialog::SheetDialog(std::unique_ptr<Sheet> sheet, const SheetViewServices& 
 }
 
 SheetDialog::~SheetDialog() {
-  delete grid_;  // before the sheet it shows
+  delete sheetView_;  // before the sheet it shows
 }
 
 void SheetDialog::showEvent(QShowEvent* event) {

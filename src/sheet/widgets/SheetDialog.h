@@ -22,7 +22,7 @@ class SheetDialog : public QDialog {
               const QString& caption, QWidget* owner);
   ~SheetDialog() override;
 
-  SheetView* grid() const { return grid_; }
+  SheetView* sheetView() const { return sheetView_; }
   QPushButton* button() const { return button_; }
 
  protected:
@@ -31,7 +31,7 @@ class SheetDialog : public QDialog {
 
  private:
   std::unique_ptr<Sheet> sheet_;
-  SheetView* grid_;
+  SheetView* sheetView_;
   QPushButton* button_;
 };
 

@@ -9,7 +9,7 @@ namespace rtv {
 
 class Sheet;
 
-// Where a sheet's cells lie in the grid's viewport, which scrolls by whole cells: the fixed
+// Where a sheet's cells lie in the sheet view's viewport, which scrolls by whole cells: the fixed
 // columns and rows stay at the top left, the rest start at the sheet's left column and
 // top row. Also the reverse (the cell under a point) and the scrolling limits.
 class SheetGeometry {

@@ -48,20 +48,20 @@ SheetPane::SheetPane(std::unique_ptr<Sheet> sheet, const SheetViewServices& serv
     panel_->setLineWidth(kBevel);
     panelLayout->setContentsMargins(0, 0, 0, 0);
   }
-  grid_ = new SheetView(*sheet_, services, panel_);
-  panelLayout->addWidget(grid_);
+  sheetView_ = new SheetView(*sheet_, services, panel_);
+  panelLayout->addWidget(sheetView_);
   layout->addWidget(panel_, 1);
   ShowTitle();
 }
 
 SheetPane::~SheetPane() {
-  delete grid_;  // before the sheet it shows
-  grid_ = nullptr;
+  delete sheetView_;  // before the sheet it shows
+  sheetView_ = nullptr;
 }
 
 void SheetPane::Rebuild() {
   sheet_->Build();
-  grid_->SheetRebuilt();
+  sheetView_->SheetRebuilt();
   ShowTitle();
 }
 

@@ -11,7 +11,7 @@ class QLabel;
 
 namespace rtv {
 
-// One sheet on screen: its title bar (when the style names a title) above the grid's
+// One sheet on screen: its title bar (when the style names a title) above the sheet view's
 // panel. The pane owns the sheet and builds it.
 class SheetPane : public QWidget {
   Q_OBJECT
@@ -25,7 +25,7 @@ class SheetPane : public QWidget {
   void Rebuild();
 
   Sheet& sheet() { return *sheet_; }
-  SheetView* grid() const { return grid_; }
+  SheetView* sheetView() const { return sheetView_; }
   QLabel* titleBar() const { return title_; }
 
  private:
@@ -35,7 +35,7 @@ class SheetPane : public QWidget {
   QFrame* titleFrame_;
   QLabel* title_;
   QFrame* panel_;
-  SheetView* grid_ = nullptr;
+  SheetView* sheetView_ = nullptr;
 };
 
 }  // namespace rtv

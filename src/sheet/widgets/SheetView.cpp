@@ -47,7 +47,7 @@ SheetView::SheetView(Sheet& sheet, const SheetViewServices& services, QWidget* p
   SheetRebuilt();
 }
 
-// A window that shows the cell's menu in its Edit menu stops listening before the grid goes.
+// A window that shows the cell's menu in its Edit menu stops listening before the sheet view goes.
 SheetView::~SheetView() { ClosePopup(); }
 
 void SheetView::SheetRebuilt() {
@@ -582,14 +582,14 @@ void SheetView::ShowCellPopup(const QPoint& globalPos) {
 }
 
 bool SheetView::RowKey(int key, int modifiers) {
-  const std::vector<int> links = CellPopupMenu::RowCommandsOfKey(key, modifiers);
+  const std::vector<int> commands = CellPopupMenu::RowCommandsOfKey(key, modifiers);
   const Cell* owner = CurrentCell();
-  if (links.empty() || owner == nullptr || services_.accessor == nullptr) return false;
+  if (commands.empty() || owner == nullptr || services_.accessor == nullptr) return false;
   CellPopupMenu menu(sheet_.store(), *services_.accessor);
-  for (int link : links) {
-    if (!menu.Offers(*owner, link)) return false;
+  for (int cellLink : commands) {
+    if (!menu.Offers(*owner, cellLink)) return false;
   }
-  for (int link : links) RunPopupCommand(link);
+  for (int cellLink : commands) RunPopupCommand(cellLink);
   return true;
 }
 
@@ -598,9 +598,9 @@ const Cell* SheetView::CurrentCell() const {
   return &sheet_.CellAt(sheet_.currentColumn(), sheet_.currentRow()).cell;
 }
 
-void SheetView::RunPopupCommand(int link) {
+void SheetView::RunPopupCommand(int cellLink) {
   if (CurrentCell() == nullptr) return;
-  controller_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), link);
+  controller_->SendToCell(sheet_.currentColumn(), sheet_.currentRow(), CellKey(), cellLink);
 }
 
 }  // namespace rtv

@@ -26,7 +26,7 @@ class SheetModelHost;
 class Timers;
 struct SheetServices;
 
-// What a grid needs around it; all outlive the grid.
+// What a sheet view needs around it; all outlive the sheet view.
 struct SheetViewServices {
   const SheetServices* sheets = nullptr;  // for the sheets of choice popups
   SheetModelHost* model = nullptr;
@@ -38,11 +38,11 @@ struct SheetViewServices {
   ItemAccessor* accessor = nullptr;
 };
 
-// The grid that shows a built sheet and draws every cell itself: fixed rows and columns,
+// The sheet view that shows a built sheet and draws every cell itself: fixed rows and columns,
 // scrolling by whole cells, the in-place editor and the cells' popup menus. What the
-// events mean is decided by the sheet's grid rules.
+// events mean is decided by the sheet's controller.
 //
-// While the grid has the focus, the popup menu of its current cell (the row commands of a
+// While the sheet view has the focus, the popup menu of its current cell (the row commands of a
 // channel row, say) is what a window's Edit menu offers: CellMenuKey names it and
 // CellMenuChanged says when it changed.
 class SheetView : public QAbstractScrollArea, public SheetViewport, public ChoicePopupHost {
@@ -58,13 +58,13 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   void SheetRebuilt();
   // Embedded sheets without scroll bars (a choice popup that fits its screen).
   void SetScrollBarsShown(bool shown);
-  // A dialog's grid shows its current cell in the cell's own colours until it is focused.
+  // A dialog's sheet view shows its current cell in the cell's own colours until it is focused.
   void SetPlainUntilFocused(bool on) { plainUntilFocused_ = on; }
   // The cell with the cursor; null while the sheet has no cells.
   const Cell* CurrentCell() const;
-  // A cell popup item (its link, such as CL_PMenu_Copy) chosen for the current cell.
-  void RunPopupCommand(int link);
-  // The overlay key of the current cell's popup menu while the grid offers it to the Edit
+  // A cell popup item (its cell link, such as CL_PMenu_Copy) chosen for the current cell.
+  void RunPopupCommand(int cellLink);
+  // The overlay key of the current cell's popup menu while the sheet view offers it to the Edit
   // menu; empty while it offers none (no such menu, or the focus went elsewhere).
   const std::string& CellMenuKey() const { return popupKey_; }
 
@@ -73,7 +73,7 @@ class SheetView : public QAbstractScrollArea, public SheetViewport, public Choic
   bool CellAtPoint(const QPoint& point, int& column, int& row) const;
   QLineEdit* editor() const;
   ChoicePopup* choicePopup() const;
-  // Repaints since the last call, in cells (the whole grid counts every visible cell).
+  // Repaints since the last call, in cells (the whole sheet view counts every visible cell).
   int TakePaintedCells();
   // What a cell's tooltip says: a heading its column's rule, a marked cell its reason.
   QString ToolTipText(int column, int row) const;
