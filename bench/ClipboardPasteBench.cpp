@@ -40,15 +40,16 @@ void BM_PasteClipboardText(benchmark::State& state) {
   test::ShippedController shipped;
   std::unique_ptr<Sheet> sheet = shipped.BuildSheet("GI_Sheet_FreeCh");
   const std::string text = HundredThousandLines();
-  const EepromImage clean = shipped.controller.WorkingImage();
+  const EepromImage clean = shipped.controller.CurrentDocument().Working();
   ClipboardRows rows(*sheet);
   const std::vector<int> targets = rows.SheetRowsFrom(ListKind::FreeChannels, 0);
   for (auto _ : state) {
     state.PauseTiming();
-    shipped.controller.WorkingImage().Assign(clean);
+    shipped.controller.CurrentDocument().Working().Assign(clean);
     state.ResumeTiming();
     const SheetImporter::Report report =
-        rows.Paste(text, targets, shipped.controller.Choices(), &shipped.controller.WorkingImage());
+        rows.Paste(text, targets, shipped.controller.Choices(),
+                   &shipped.controller.CurrentDocument().Working());
     if (report.taken != static_cast<int>(targets.size())) std::abort();
   }
 }

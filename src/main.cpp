@@ -151,7 +151,8 @@ int main(int argc, char** argv) {
 
   MainWindow mainWindow(controller, settings);
   prompts.SetOwner(&mainWindow);
-  RecoveryFile recovery(controller, controller.Files(), prompts, RecoveryFile::DefaultFolder());
+  RecoveryFile recovery(controller, controller.CurrentDocument(), controller.Files(), prompts,
+                        RecoveryFile::DefaultFolder());
   SignalShutdown shutdown(prompts, mainWindow, recovery);
   termination.OnSignal([&shutdown] { shutdown.Run(); });
   controller.Setup(mainWindow);

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/Document.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "base/Message.h"
@@ -63,16 +64,15 @@ bool ClipboardRowCommands::Paste(ListKind kind, int row, const std::string& what
   const std::string text = clipboard->Text();
   if (text.empty()) return false;
   ClipboardRows rows(*sheet);
-  controller_.BeginStep(what);
-  const auto report = rows.Paste(text, rows.SheetRowsFrom(kind, row), controller_.Choices(),
-                                 &controller_.WorkingImage());
-  controller_.EndStep();
+  document_.BeginStep(what, controller_.PlaceOnShow());
+  const auto report =
+      rows.Paste(text, rows.SheetRowsFrom(kind, row), controller_.Choices(), &document_.Working());
+  document_.EndStep();
   if (!report.refusal.empty()) {
     Tell("Paste Rows: " + report.refusal + ".", true);
     return false;
   }
-  controller_.CheckDirty();
-  controller_.UpdateTitle();
+  document_.CheckDirty();
   controller_.Warnings().Refresh();
   // The rows a channel sheet lists may have changed with their names.
   view->RebuildSheetOnShow();

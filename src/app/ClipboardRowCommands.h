@@ -8,6 +8,7 @@
 
 namespace rtv {
 
+class Document;
 class MainController;
 class Prompts;
 class RowBuffer;
@@ -19,8 +20,8 @@ class SystemClipboard;
 // copy, typing it into the rows of the sheet on show as one step to undo.
 class ClipboardRowCommands {
  public:
-  ClipboardRowCommands(MainController& controller, Prompts& prompts)
-      : controller_(controller), prompts_(prompts) {}
+  ClipboardRowCommands(MainController& controller, Document& document, Prompts& prompts)
+      : controller_(controller), document_(document), prompts_(prompts) {}
 
   // After Copy Rows on the sheet on show: the rows the buffer holds, onto the clipboard.
   void Copied(const RowBuffer& rows);
@@ -41,6 +42,7 @@ class ClipboardRowCommands {
   void Tell(const std::string& text, bool problem);
 
   MainController& controller_;
+  Document& document_;
   Prompts& prompts_;
   std::string lastCopied_;  // what our last copy put on the clipboard
   struct Pending {

@@ -2,6 +2,7 @@
 #include "app/CloneCommands.h"
 
 #include "app/AppSettings.h"
+#include "app/Document.h"
 #include "app/FileCommands.h"
 #include "app/ImageCompareCommands.h"
 #include "app/MainController.h"
@@ -27,8 +28,10 @@ std::string WithoutFullStop(std::string reason) {
 
 }  // namespace
 
-CloneCommands::CloneCommands(MainController& controller, LinkController::Services services)
+CloneCommands::CloneCommands(MainController& controller, Document& document,
+                             LinkController::Services services)
     : controller_(controller),
+      document_(document),
       link_(std::move(services)),
       session_([this](EepromImage& image) { controller_.AfterLoad(image); }) {
   link_.SetIdentifyHandler([this](LinkResult& result) { CheckIdentity(result); });
@@ -99,7 +102,7 @@ void CloneCommands::CheckImage(LinkResult& result) {
 void CloneCommands::Prepare() {
   link_.SetView(controller_.View() != nullptr ? controller_.View()->LinkWindows() : nullptr);
   // The link controller sets the line up at every exchange.
-  CloneSession::PrepareModel(link_.Link(), controller_.WorkingImage().Size());
+  CloneSession::PrepareModel(link_.Link(), document_.Working().Size());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -148,18 +151,18 @@ void CloneCommands::ReadDone(LinkResult& result, bool adjustAfter) {
   SayWhenStopped(result);
   if (result.status != kLinkOk) return;
   if (adjustAfter) controller_.Modes().AdjustOn();
-  EepromImage& working = controller_.WorkingImage();
+  EepromImage& working = document_.Working();
   working.Assign(result.image);
   session_.AfterRead(working);
-  controller_.SetCurrentFileName({});
-  controller_.MarkDirty();
+  document_.SetFileName({});
+  document_.MarkDirty();
   // A backup that cannot be written is worth a word, never a failed read.
   std::string problem;
   if (controller_.Files().KeepReadBackup(session_.RadioVersion(), problem).empty()) {
     controller_.PostStatusText("No backup of this read was kept: " + problem, kWarningStatus.text,
                                kWarningStatus.background);
   }
-  controller_.StartNewHistory();
+  document_.StartNewHistory();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Bus().Send(msg::ImageReplaced{});
   if (!problem.empty() || !overlay.HasKey("GI_Mess_CloneRead_Done")) return;
@@ -189,7 +192,7 @@ void CloneCommands::CompareDone(LinkResult& result) {
   if (result.status != kLinkOk) return;
   OverlayText& overlay = controller_.Overlay();
   // Bytes the read does not bring are not the radio's to differ in: they stay the program's.
-  EepromImage radio(controller_.WorkingImage());
+  EepromImage radio(document_.Working());
   for (const AddressRange* range = CloneSession::kReadList; range->first <= range->last; ++range) {
     const std::int32_t length = range->last - range->first + 1;
     if (result.image.IsValidAddress(range->last)) {
@@ -197,7 +200,7 @@ void CloneCommands::CompareDone(LinkResult& result) {
     }
   }
   const int radioModel = radio.GetByte(MemoryLayout::kModelType);
-  const int workingModel = controller_.WorkingImage().GetByte(MemoryLayout::kModelType);
+  const int workingModel = document_.Working().GetByte(MemoryLayout::kModelType);
   const auto modelName = [&overlay](int model) {
     const std::string name =
         model < RadioModel::kModelTypes ? overlay.GetLine("GI_AppInd_Model", model) : "";
@@ -262,16 +265,16 @@ void CloneCommands::CloneWrite() {
 
 void CloneCommands::WriteIdentified(LinkResult& identified) {
   if (identified.status != kLinkOk || link_.IsBusy()) return;
-  EepromImage& working = controller_.WorkingImage();
-  const bool changed = controller_.CheckDirty();
+  EepromImage& working = document_.Working();
+  const bool changed = document_.CheckDirty();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
-  controller_.AbsorbProgramChanges();
-  if (!changed) controller_.MarkClean();
+  document_.AbsorbProgramChanges();
+  if (!changed) document_.MarkClean();
   outgoing_.Assign(working);
   const AddressRange* ranges =
       session_.WriteList(controller_.Modes().Maker() ? CloneSession::WriteMode::Maker
                                                      : CloneSession::WriteMode::Normal,
-                         controller_.TemplateImage());
+                         document_.Template());
   link_.Write(outgoing_, ranges, [this](LinkResult& written) {
     if (written.status != kLinkOk) return;
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
@@ -346,7 +349,7 @@ void CloneCommands::ReadAllAdjustValues() { RunAdjustList(adjustValues_.ReadAllI
 
 void CloneCommands::ReadOneAdjustValue(int which) {
   if (which < 0 || which > 1) return;
-  std::uint8_t* destination = controller_.WorkingImage().Data() + kReadOneAddresses[which];
+  std::uint8_t* destination = document_.Working().Data() + kReadOneAddresses[which];
   RunAdjustList({{kReadOneCodes[which], nullptr, destination}, AdjustLink::Item{}}, false);
 }
 

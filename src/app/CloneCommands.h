@@ -15,6 +15,7 @@
 
 namespace rtv {
 
+class Document;
 class MainController;
 struct Cell;
 
@@ -28,7 +29,7 @@ class CloneCommands {
   // Clone > Compare with Radio: the second entry of the read command's link.
   static constexpr int kCompareWithRadio = 1;
 
-  CloneCommands(MainController& controller, LinkController::Services services);
+  CloneCommands(MainController& controller, Document& document, LinkController::Services services);
   ~CloneCommands();
   CloneCommands(const CloneCommands&) = delete;
   CloneCommands& operator=(const CloneCommands&) = delete;
@@ -98,6 +99,7 @@ class CloneCommands {
   void RefuseWhileBusy();
 
   MainController& controller_;
+  Document& document_;
   LinkController link_;
   CloneSession session_;
   CloneInformation information_;

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/AppSettings.h"
+#include "app/Document.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
 #include "base/Message.h"
@@ -65,9 +66,10 @@ class BusyCursor {
 
 }  // namespace
 
-FileCommands::FileCommands(MainController& controller, AppSettings& settings, OverlayText& overlay,
-                           Prompts& prompts, MessageBus& bus)
+FileCommands::FileCommands(MainController& controller, Document& document, AppSettings& settings,
+                           OverlayText& overlay, Prompts& prompts, MessageBus& bus)
     : controller_(controller),
+      document_(document),
       settings_(settings),
       overlay_(overlay),
       prompts_(prompts),
@@ -86,7 +88,7 @@ void FileCommands::SetStartDirectory(const std::string& documentsFolder,
 }
 
 std::string FileCommands::FullCurrentName() const {
-  if (!controller_.CurrentFileName().empty()) return controller_.CurrentFileName();
+  if (!document_.FileName().empty()) return document_.FileName();
   std::string name = currentDirectory_;
   if (!name.empty() && name.back() != '/') name += '/';
   return name + kUntitled;
@@ -98,24 +100,23 @@ FileCommands::UnsavedAnswer FileCommands::ConfirmUnsaved(bool writeAnother) {
                                    ? overlay_.GetFirstLine("GI_Mess_Confirm_WriteAnother")
                                    : FormatOne(overlay_.GetFirstLine("GI_Mess_Confirm_WriteFile"),
                                                FileNamePart(FullCurrentName()));
-  if (!controller_.CheckDirty()) return UnsavedAnswer::GoOnSaved;
+  if (!document_.CheckDirty()) return UnsavedAnswer::GoOnSaved;
   const PromptAnswer answer = prompts_.Message(question, overlay_.GetFirstLine("GI_Sys_AppTitle"),
                                                PromptIcon::Warning, PromptButtons::YesNoCancel);
   if (answer == PromptAnswer::No) return UnsavedAnswer::GoOnDropped;
   if (answer != PromptAnswer::Yes) return UnsavedAnswer::Cancel;
-  const bool saved = controller_.CurrentFileName().empty() || writeAnother
-                         ? SaveAs()
-                         : SaveFile(FullCurrentName());
+  const bool saved =
+      document_.FileName().empty() || writeAnother ? SaveAs() : SaveFile(FullCurrentName());
   return saved ? UnsavedAnswer::GoOnSaved : UnsavedAnswer::Cancel;
 }
 
 bool FileCommands::New() {
   if (ConfirmUnsaved(false) == UnsavedAnswer::Cancel) return false;
-  controller_.WorkingImage().Assign(controller_.TemplateImage());
-  controller_.Normalise(controller_.WorkingImage(), NormaliseDirection::AfterLoad);
-  controller_.MarkClean();
-  controller_.StartNewHistory();
-  controller_.SetCurrentFileName({});
+  document_.Working().Assign(document_.Template());
+  controller_.Normalise(document_.Working(), NormaliseDirection::AfterLoad);
+  document_.MarkClean();
+  document_.StartNewHistory();
+  document_.SetFileName({});
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   controller_.Modes().EndAdjustUnlessRequested();
   bus_.Send(msg::ImageReplaced{});
@@ -163,10 +164,10 @@ bool FileCommands::OpenFile(const std::string& path) {
     BusyCursor busy(controller_.View());
     if (ReadImageFile(path, scratch)) {
       RememberFile(path);
-      controller_.WorkingImage().Assign(scratch);
-      controller_.AfterLoad(controller_.WorkingImage());
-      controller_.MarkClean();
-      controller_.StartNewHistory();
+      document_.Working().Assign(scratch);
+      controller_.AfterLoad(document_.Working());
+      document_.MarkClean();
+      document_.StartNewHistory();
       if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
       bus_.Send(msg::ImageReplaced{});
       opened = true;
@@ -177,7 +178,7 @@ bool FileCommands::OpenFile(const std::string& path) {
 }
 
 bool FileCommands::ReadImageFile(const std::string& path, EepromImage& image) {
-  image.SetSize(controller_.WorkingImage().Size());
+  image.SetSize(document_.Working().Size());
   CloneFile reader(overlay_, prompts_);
   reader.SetImage(&image);
   reader.SetModelCode(static_cast<std::uint16_t>(controller_.ModelCode()));
@@ -205,7 +206,7 @@ bool FileCommands::WriteImageFile(const std::string& path, EepromImage& image) {
 }
 
 bool FileCommands::Save() {
-  if (controller_.CurrentFileName().empty()) return SaveAs();
+  if (document_.FileName().empty()) return SaveAs();
   return SaveFile(FullCurrentName());
 }
 
@@ -222,12 +223,12 @@ bool FileCommands::SaveAs() {
 
 bool FileCommands::SaveFile(const std::string& path) {
   bus_.Send(msg::CommitEdits{});
-  EepromImage& working = controller_.WorkingImage();
+  EepromImage& working = document_.Working();
   controller_.Normalise(working, NormaliseDirection::BeforeSave);
   BusyCursor busy(controller_.View());
   if (!WriteImageFile(path, working)) return false;
   RememberFile(path);
-  controller_.MarkClean();
+  document_.MarkClean();
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   bus_.Send(msg::ImageReplaced{});
   return true;
@@ -243,12 +244,12 @@ void FileCommands::PrepareWriter(CloneFile& writer, EepromImage& image) {
 
 std::string FileCommands::KeepReadBackup(int radioVersion, std::string& error) {
   CloneFile writer(overlay_, prompts_);
-  PrepareWriter(writer, controller_.WorkingImage());
+  PrepareWriter(writer, document_.Working());
   return ReadBackups(ReadBackups::DefaultFolder())
-      .Save(writer,
-            {controller_.CellModelType(), radioVersion,
-             ReadBackups::OwnMmsiOf(controller_.WorkingImage())},
-            std::time(nullptr), error);
+      .Save(
+          writer,
+          {controller_.CellModelType(), radioVersion, ReadBackups::OwnMmsiOf(document_.Working())},
+          std::time(nullptr), error);
 }
 
 FileCommands::RecentItem FileCommands::RecentItemState(int index) const {
@@ -278,7 +279,7 @@ void FileCommands::Exit() {
 void FileCommands::RememberFile(const std::string& path) {
   currentDirectory_ = FolderPart(path);
   settings_.currentDirectory = currentDirectory_;
-  controller_.SetCurrentFileName(path);
+  document_.SetFileName(path);
   settings_.AddRecentFront(path);
 }
 

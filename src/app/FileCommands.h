@@ -10,6 +10,7 @@ class CloneFile;
 class AppSettings;
 class EepromImage;
 class OverlayText;
+class Document;
 class MainController;
 class MessageBus;
 class Prompts;
@@ -28,8 +29,8 @@ class FileCommands {
     std::string caption;  // empty: the menu keeps its own caption
   };
 
-  FileCommands(MainController& controller, AppSettings& settings, OverlayText& overlay,
-               Prompts& prompts, MessageBus& bus);
+  FileCommands(MainController& controller, Document& document, AppSettings& settings,
+               OverlayText& overlay, Prompts& prompts, MessageBus& bus);
 
   // Each is true when done, false when cancelled or failed (the user has been told why).
   bool New();
@@ -70,6 +71,7 @@ class FileCommands {
   void EndOfCommand();
 
   MainController& controller_;
+  Document& document_;
   AppSettings& settings_;
   OverlayText& overlay_;
   Prompts& prompts_;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ImageCompareCommands.h"
 
+#include "app/Document.h"
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -19,8 +20,7 @@ std::optional<ImageDifferences> ImageCompareCommands::CompareWithFile(const std:
 }
 
 ImageDifferences ImageCompareCommands::CompareWith(const EepromImage& other) {
-  return ImageComparison(controller_.Overlay(), metrics_)
-      .Compare(controller_.WorkingImage(), other);
+  return ImageComparison(controller_.Overlay(), metrics_).Compare(document_.Working(), other);
 }
 
 void ImageCompareCommands::Show(const std::string& title, const std::string& origin,
@@ -46,7 +46,7 @@ SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& d
   SheetImporter::Report all;
   // Edited on a copy, on the sheets the comparison was made on; the working image takes the
   // result at once, as one step.
-  ImageSheets sheets(controller_.Overlay(), metrics_, controller_.WorkingImage());
+  ImageSheets sheets(controller_.Overlay(), metrics_, document_.Working());
   for (std::size_t index : chosen) {
     if (index >= differences.cells.size()) continue;
     const ImageDifferences::Cell& cell = differences.cells[index];
@@ -73,12 +73,11 @@ SheetImporter::Report ImageCompareCommands::TakeValues(const ImageDifferences& d
       all.issues.push_back(issue);
     }
   }
-  if (!sheets.Image().Equals(controller_.WorkingImage())) {
-    controller_.BeginStep("Take values");
-    controller_.WorkingImage().Assign(sheets.Image());
-    controller_.EndStep();
-    controller_.CheckDirty();
-    controller_.UpdateTitle();
+  if (!sheets.Image().Equals(document_.Working())) {
+    document_.BeginStep("Take values", controller_.PlaceOnShow());
+    document_.Working().Assign(sheets.Image());
+    document_.EndStep();
+    document_.CheckDirty();
     controller_.Warnings().Restart();
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
   }

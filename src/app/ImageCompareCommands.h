@@ -14,13 +14,15 @@
 namespace rtv {
 
 class EepromImage;
+class Document;
 class MainController;
 
 // Compare with File and Compare with Radio: the working image (A) against another image
 // (B), as the sheets show them, and B's values taken into the working image cell by cell.
 class ImageCompareCommands : public DifferenceActions {
  public:
-  explicit ImageCompareCommands(MainController& controller) : controller_(controller) {}
+  ImageCompareCommands(MainController& controller, Document& document)
+      : controller_(controller), document_(document) {}
 
   // Null when the file cannot be used; the reader has told the user why.
   std::optional<ImageDifferences> CompareWithFile(const std::string& path);
@@ -35,6 +37,7 @@ class ImageCompareCommands : public DifferenceActions {
 
  private:
   MainController& controller_;
+  Document& document_;
   PlainTextMetrics metrics_;
 };
 

@@ -30,26 +30,22 @@ namespace rtv {
 MainController::MainController(const ControllerServices& services, std::int32_t imageSize)
     : services_(services),
       imageSize_(imageSize),
+      document_(imageSize),
       initialFiles_(services.overlay, services.prompts),
       modes_(services.overlay, services.prompts),
-      currentModel_(services.settings, working_, template_, modes_,
+      currentModel_(services.settings, document_.Working(), document_.Template(), modes_,
                     [this](int modelType) { ChangeModel(modelType, false); }),
       choiceLists_(services.overlay),
       accessor_(this),
       warnings_(services.overlay, accessor_, services.clock, services.bus),
       rowOperations_(*this, services.overlay, services.prompts) {
   InstallMemoryMap(accessor_);
-  files_ = std::make_unique<FileCommands>(*this, services.settings, services.overlay,
+  files_ = std::make_unique<FileCommands>(*this, document_, services.settings, services.overlay,
                                           services.prompts, services.bus);
-  sheetCsv_ = std::make_unique<SheetCsvCommands>(*this, services.prompts, services.bus);
-  comparisons_ = std::make_unique<ImageCompareCommands>(*this);
-  clipboardRows_ = std::make_unique<ClipboardRowCommands>(*this, services.prompts);
-  working_.SetSize(imageSize_);
-  working_.Fill(0);
-  template_.Assign(working_);
-  steps_.StartNew(false);
-  steps_.SetRecorded([this] { HistoryChanged(); });
-  // The saved image starts empty; the first mark clean fills it.
+  sheetCsv_ = std::make_unique<SheetCsvCommands>(*this, document_, services.prompts, services.bus);
+  comparisons_ = std::make_unique<ImageCompareCommands>(*this, document_);
+  clipboardRows_ = std::make_unique<ClipboardRowCommands>(*this, document_, services.prompts);
+  document_.SetHistoryChanged([this] { HistoryChanged(); });
   controllerTask_ = std::make_unique<TimerTask>(services_.timers);
   modes_.SetTurnedOn([this](ServiceModes::Mode mode) { ModeTurnedOn(mode); });
   warnings_.SetMarksShown(
@@ -69,14 +65,15 @@ void MainController::SetDataFolder(const std::string& folder) { initialFiles_.Se
 
 void MainController::Setup(MainView& view) {
   view_ = &view;
+  document_.ShowTitleIn(&view, ApplicationTitle());
   AppSettings& settings = services_.settings;
   if (settings.modelType < 0 || settings.modelType > 6) settings.modelType = 0;
   LoadInitialFile(settings.modelType);
   initialFiles_.CheckAll(imageSize_, settings.modelType);
-  working_.Assign(template_);
-  MarkClean();
-  StartNewHistory();
-  reference_.Assign(template_);
+  document_.Working().Assign(document_.Template());
+  document_.MarkClean();
+  document_.StartNewHistory();
+  document_.Reference().Assign(document_.Template());
   Bus().Send(msg::ModeChanged{});
   RebuildTree();
   if (imageSize_ < kMemoryMapExtent) {
@@ -91,8 +88,8 @@ void MainController::Setup(MainView& view) {
 }
 
 void MainController::LoadInitialFile(int modelType) {
-  initialFiles_.Read(modelType, template_);
-  Normalise(template_, NormaliseDirection::AfterLoad);
+  initialFiles_.Read(modelType, document_.Template());
+  Normalise(document_.Template(), NormaliseDirection::AfterLoad);
 }
 
 void MainController::RebuildTree() {
@@ -127,10 +124,10 @@ void MainController::ChangeModel(int modelType, bool ask) {
   settings.modelType = modelType;
   LoadInitialFile(modelType);
   if (ask) {
-    working_.Assign(template_);
-    MarkClean();
-    StartNewHistory();
-    SetCurrentFileName({});
+    document_.Working().Assign(document_.Template());
+    document_.MarkClean();
+    document_.StartNewHistory();
+    document_.SetFileName({});
     modes_.EndAdjustUnlessRequested();
   }
   RebuildTree();
@@ -156,42 +153,6 @@ const std::string& MainController::ApplicationTitle() {
   if (applicationTitle_.empty())
     applicationTitle_ = services_.overlay.GetFirstLine("GI_Sys_AppTitle");
   return applicationTitle_;
-}
-
-std::string MainController::TitleText() {
-  std::string name = currentFileName_;
-  const auto slash = name.find_last_of('/');
-  if (slash != std::string::npos) name.erase(0, slash + 1);
-  if (name.empty()) name = "Untitled";
-  return name + " - " + ApplicationTitle();
-}
-
-void MainController::UpdateTitle() {
-  if (view_ == nullptr) return;
-  view_->SetTitle(TitleText());
-  view_->SetModified(dirty_);
-}
-
-void MainController::SetCurrentFileName(const std::string& name) {
-  currentFileName_ = name;
-  UpdateTitle();
-}
-
-void MainController::MarkClean() {
-  saved_.Assign(working_);
-  dirty_ = false;
-  steps_.MarkSaved();
-  UpdateTitle();
-}
-
-void MainController::MarkDirty() {
-  dirty_ = true;
-  UpdateTitle();
-}
-
-bool MainController::CheckDirty() {
-  if (!dirty_ && RangesDiffer(working_, saved_, kCloneRanges)) MarkDirty();
-  return dirty_;
 }
 
 int MainController::CellModelType() const { return services_.settings.modelType; }
@@ -240,16 +201,15 @@ bool MainController::RowOperationEnabled(int command, ListKind kind) const {
 
 void MainController::AfterImageWrite() {
   warnings_.Restart();
-  steps_.Record();
-  CheckDirty();
+  document_.RecordWrite();
 }
 
 void MainController::CellInputStarting(const Cell& cell, int command) {
-  if (steps_.InsideStep()) return;
-  Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
-  steps_.InputStarting(
-      DescribeInput(cell, command),
-      {sheet != nullptr ? sheet->key() : std::string(), cell.cellLink, cell.index});
+  if (document_.InsideStep()) return;
+  EditPlace place = PlaceOnShow();
+  place.cellLink = cell.cellLink;
+  place.index = cell.index;
+  document_.InputStarting(DescribeInput(cell, command), std::move(place));
 }
 
 std::string MainController::DescribeInput(const Cell& cell, int command) {
@@ -292,20 +252,14 @@ std::string MainController::DescribeInput(const Cell& cell, int command) {
   return "Edit";
 }
 
-void MainController::StartNewHistory() { steps_.StartNew(dirty_); }
-
-void MainController::BeginStep(const std::string& what) {
+EditPlace MainController::PlaceOnShow() {
   Sheet* sheet = view_ != nullptr ? view_->SheetOnShow() : nullptr;
-  steps_.Begin(what, {sheet != nullptr ? sheet->key() : std::string(), kCellLinkNone, 0});
-}
-
-void MainController::EndStep() {
-  if (steps_.End()) CheckDirty();
+  return {sheet != nullptr ? sheet->key() : std::string(), kCellLinkNone, 0};
 }
 
 bool MainController::Undo() {
   Bus().Send(msg::CommitEdits{});
-  const std::optional<EditHistory::StepInfo> step = steps_.Undo();
+  const std::optional<Document::StepInfo> step = document_.Undo();
   if (!step) {
     PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToUndo"), kPlainStatus.text,
                    kPlainStatus.background);
@@ -317,7 +271,7 @@ bool MainController::Undo() {
 
 bool MainController::Redo() {
   Bus().Send(msg::CommitEdits{});
-  const std::optional<EditHistory::StepInfo> step = steps_.Redo();
+  const std::optional<Document::StepInfo> step = document_.Redo();
   if (!step) {
     PostStatusText(services_.overlay.GetFirstLine("GI_AppMess_NothingToRedo"), kPlainStatus.text,
                    kPlainStatus.background);
@@ -327,9 +281,7 @@ bool MainController::Redo() {
   return true;
 }
 
-void MainController::AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey) {
-  dirty_ = RangesDiffer(working_, saved_, kCloneRanges);
-  UpdateTitle();
+void MainController::AfterHistoryMove(const Document::StepInfo& step, const char* statusKey) {
   warnings_.Refresh();
   std::string text = services_.overlay.GetFirstLine(statusKey);
   const std::size_t mark = text.find("%s");
@@ -414,7 +366,9 @@ void MainController::HandleMessage(const Message& message) {
                         [this](const msg::ShowAbout&) {
                           if (view_ != nullptr) view_->ShowAbout();
                         },
-                        [this](const msg::TakeReference&) { reference_.Assign(working_); },
+                        [this](const msg::TakeReference&) {
+                          document_.Reference().Assign(document_.Working());
+                        },
                         [this](const msg::OpenDebugCompareWindow&) { OpenCompareWindow(); },
                         [this](const msg::OpenMemoryWindow&) {
                           if (view_ != nullptr) view_->OpenMemoryWindow();
@@ -440,9 +394,9 @@ void MainController::HandleMessage(const Message& message) {
 }
 
 void MainController::OpenCompareWindow() {
-  const std::string text = ReferenceCompare::Text(reference_, working_);
+  const std::string text = ReferenceCompare::Text(document_.Reference(), document_.Working());
   // Taken again first: the next compare shows only what changed after this one.
-  reference_.Assign(working_);
+  document_.Reference().Assign(document_.Working());
   if (view_ != nullptr) view_->ShowCompareWindow(text);
 }
 
@@ -475,9 +429,10 @@ void MainController::AttachLink(SerialDevice& device, const PortEnvironment& por
   const ControllerServices& services = services_;
   AppSettings& settings = services.settings;
   clone_ = std::make_unique<CloneCommands>(
-      *this, LinkController::Services{device, services.timers, services.clock, services.prompts,
-                                      services.overlay, ports,
-                                      [&settings] { return settings.portNumber; }});
+      *this, document_,
+      LinkController::Services{device, services.timers, services.clock, services.prompts,
+                               services.overlay, ports,
+                               [&settings] { return settings.portNumber; }});
 }
 
 void MainController::OpenAdjustWindow() {
@@ -531,7 +486,8 @@ StartFacts MainController::CurrentStartFacts() {
   facts.model = Overlay().GetLine("GI_AppInd_Model", CellModelType());
   // A new image has no folder yet: its name alone.
   facts.file = files_->FullCurrentName();
-  if (currentFileName_.empty()) facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
+  if (document_.FileName().empty())
+    facts.file = facts.file.substr(facts.file.find_last_of('/') + 1);
   facts.portNumber = settings.portNumber;
   const PortEnvironment ports =
       clone_ != nullptr ? clone_->Link().Ports() : PortEnvironment{settings.Store(), {}};

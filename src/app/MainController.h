@@ -10,7 +10,7 @@
 
 #include "app/CommandRouter.h"
 #include "app/CurrentModel.h"
-#include "app/EditSteps.h"
+#include "app/Document.h"
 #include "app/InitialFiles.h"
 #include "app/ServiceModes.h"
 #include "app/StartFacts.h"
@@ -60,9 +60,9 @@ struct ControllerServices {
   Prompts& prompts;
 };
 
-// The process-wide controller: owns the EEPROM images and the current file, serves every
-// cell, and puts together the pieces that do the work: the commands of each menu, the
-// warning checks' timing, the service modes, the initial files and the current model.
+// The process-wide controller: serves every cell, and puts together the pieces that do the
+// work: the document, the commands of each menu, the warning checks' timing, the service
+// modes, the initial files and the current model.
 class MainController : public CellAccessHost {
  public:
   static constexpr int kControllerTickMs = 50;
@@ -81,7 +81,11 @@ class MainController : public CellAccessHost {
   // Builds the tree afresh: its marks, its first node chosen, the model in its root.
   void RebuildTree();
 
-  // The model's image rules on the controller's images.
+  // The document: its images, file, modified state, undo history and title.
+  Document& CurrentDocument() { return document_; }
+  const Document& CurrentDocument() const { return document_; }
+
+  // The model's image rules.
   static constexpr int ModelCode() { return RadioModel::kModelCode; }
   static constexpr int ExtensionCode() { return RadioModel::kExtensionCode; }
   static RadioModel::Validity ValidateImage(const EepromImage& image,
@@ -149,14 +153,6 @@ class MainController : public CellAccessHost {
   // The main window, once set up; null before.
   MainView* View() { return view_; }
 
-  // Title and dirty state.
-  void UpdateTitle();
-  std::string TitleText();
-  void MarkClean();
-  void MarkDirty();
-  bool CheckDirty();
-  bool IsDirty() const { return dirty_; }
-
   // The debug compare: the differences from the reference copy, which is then taken again.
   void OpenCompareWindow();
 
@@ -165,27 +161,16 @@ class MainController : public CellAccessHost {
   void AfterImageWrite() override;
   void CellInputStarting(const Cell& cell, int command) override;
 
-  // The undo history of the working image.
-  const EditHistory& History() const { return steps_.History(); }
-  // New, Open, a clone read and a model change start a new history at the working image.
-  void StartNewHistory();
-  // Changes the program made to the working image (a normalise before writing) are not a
-  // step the user can undo.
-  void AbsorbProgramChanges() { steps_.Absorb(); }
-  // Everything written until EndStep is one step, named `what` (a CSV import).
-  void BeginStep(const std::string& what);
-  void EndStep();
-  // Takes back or makes again one step; false when there was none. The status bar says
-  // what was undone, and the sheet where it happened comes back.
+  // Where a step of the document's history made now belongs: the sheet on show.
+  EditPlace PlaceOnShow();
+  // Takes back or makes again one step of the document; false when there was none. The
+  // status bar says what was undone, and the sheet where it happened comes back.
   bool Undo();
   bool Redo();
-  // "Undo Clear Rows", or "Undo" when there is nothing to undo; likewise for redo.
-  std::string UndoCaption() const { return steps_.UndoCaption(); }
-  std::string RedoCaption() const { return steps_.RedoCaption(); }
   // What the item accessor reads around it.
-  EepromImage* CellImage() override { return &working_; }
-  EepromImage* CellTemplateImage() override { return &template_; }
-  EepromImage* CellReferenceImage() override { return &reference_; }
+  EepromImage* CellImage() override { return &document_.Working(); }
+  EepromImage* CellTemplateImage() override { return &document_.Template(); }
+  EepromImage* CellReferenceImage() override { return &document_.Reference(); }
   ChoiceLists* CellChoices() override { return &choiceLists_; }
   OverlayText* CellOverlay() override { return &services_.overlay; }
   int CellModelType() const override;
@@ -227,16 +212,6 @@ class MainController : public CellAccessHost {
   // Copy Rows and Paste Rows through the desktop's clipboard.
   ClipboardRowCommands& ClipboardCommands() { return *clipboardRows_; }
 
-  EepromImage& WorkingImage() { return working_; }
-  const EepromImage& WorkingImage() const { return working_; }
-  EepromImage& TemplateImage() { return template_; }
-  const EepromImage& TemplateImage() const { return template_; }
-  EepromImage& SavedImage() { return saved_; }
-  EepromImage& ReferenceImage() { return reference_; }
-  std::int32_t ImageSize() const { return imageSize_; }
-  const std::string& CurrentFileName() const { return currentFileName_; }
-  void SetCurrentFileName(const std::string& name);
-
   const std::string& MessagePanelText() const { return messageText_; }
   ColourValue MessagePanelTextColour() const { return messageTextColour_; }
   ColourValue MessagePanelBackground() const { return messageBackground_; }
@@ -266,18 +241,14 @@ class MainController : public CellAccessHost {
   // What the cell an input reaches stands for: its row command's caption, or the title of
   // its column or row.
   std::string DescribeInput(const Cell& cell, int command);
-  void AfterHistoryMove(const EditHistory::StepInfo& step, const char* statusKey);
+  // The status bar and the sheet after an undo or redo; `statusKey` formats the text.
+  void AfterHistoryMove(const Document::StepInfo& step, const char* statusKey);
   void HistoryChanged();
 
   ControllerServices services_;
   std::int32_t imageSize_;
   MainView* view_ = nullptr;
-  EepromImage working_;
-  EepromImage template_;
-  EepromImage saved_;
-  EepromImage reference_;
-  bool dirty_ = false;
-  std::string currentFileName_;
+  Document document_;
   std::string applicationTitle_;
   std::string messageText_;
   ColourValue messageTextColour_ = ToColourValue(SystemColour::WindowText);
@@ -297,7 +268,6 @@ class MainController : public CellAccessHost {
   std::unique_ptr<ImageCompareCommands> comparisons_;
   std::unique_ptr<ClipboardRowCommands> clipboardRows_;
   RowOperations rowOperations_;
-  EditSteps steps_{working_};
   std::unique_ptr<CloneCommands> clone_;
   // While the free debug window is open, the link's record goes there too.
   std::unique_ptr<DebugTextLinkTrace> debugTrace_;

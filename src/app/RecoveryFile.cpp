@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/Document.h"
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -43,20 +44,24 @@ std::string RecoveryFile::DefaultFolder() {
   return folder + "/Vrel/RT-V612";
 }
 
-RecoveryFile::RecoveryFile(MainController& controller, FileCommands& files, Prompts& prompts,
-                           std::string folder)
-    : controller_(controller), files_(files), prompts_(prompts), folder_(std::move(folder)) {}
+RecoveryFile::RecoveryFile(MainController& controller, Document& document, FileCommands& files,
+                           Prompts& prompts, std::string folder)
+    : controller_(controller),
+      document_(document),
+      files_(files),
+      prompts_(prompts),
+      folder_(std::move(folder)) {}
 
 bool RecoveryFile::SaveUnsaved(std::time_t now) {
   // A cell being edited holds changes too.
   controller_.Bus().Send(msg::CommitEdits{});
-  if (!controller_.IsDirty()) return true;
+  if (!document_.IsDirty()) return true;
   std::error_code ignored;
   std::filesystem::create_directories(folder_, ignored);
   // The image first: a note without its image offers nothing.
-  EepromImage image(controller_.WorkingImage());
+  EepromImage image(document_.Working());
   if (!files_.WriteImageFile(ImagePath(), image)) return false;
-  const std::string note = controller_.CurrentFileName() + "\n" + TimeText(now) + "\n";
+  const std::string note = document_.FileName() + "\n" + TimeText(now) + "\n";
   return SafeSave(NotePath(), note) == SafeSaveResult::kOk;
 }
 
@@ -79,10 +84,10 @@ bool RecoveryFile::Offer() {
   bool recovered = false;
   EepromImage image;
   if (answer == PromptAnswer::Yes && files_.ReadImageFile(ImagePath(), image)) {
-    controller_.WorkingImage().Assign(image);
-    controller_.AfterLoad(controller_.WorkingImage());
-    controller_.SetCurrentFileName(path);
-    controller_.MarkDirty();
+    document_.Working().Assign(image);
+    controller_.AfterLoad(document_.Working());
+    document_.SetFileName(path);
+    document_.MarkDirty();
     if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();
     controller_.Bus().Send(msg::ImageReplaced{});
     recovered = true;

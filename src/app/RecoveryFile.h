@@ -7,6 +7,7 @@
 namespace rtv {
 
 class FileCommands;
+class Document;
 class MainController;
 class Prompts;
 
@@ -19,8 +20,8 @@ class RecoveryFile {
   // $XDG_STATE_HOME/Vrel/RT-V612, or ~/.local/state/Vrel/RT-V612.
   static std::string DefaultFolder();
 
-  RecoveryFile(MainController& controller, FileCommands& files, Prompts& prompts,
-               std::string folder);
+  RecoveryFile(MainController& controller, Document& document, FileCommands& files,
+               Prompts& prompts, std::string folder);
 
   // Writes the working image when it holds unsaved changes; false when it could not.
   bool SaveUnsaved(std::time_t now);
@@ -36,6 +37,7 @@ class RecoveryFile {
   void Discard();
 
   MainController& controller_;
+  Document& document_;
   FileCommands& files_;
   Prompts& prompts_;
   std::string folder_;

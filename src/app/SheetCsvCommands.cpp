@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/Document.h"
 #include "app/FileCommands.h"
 #include "app/MainController.h"
 #include "app/MainView.h"
@@ -91,7 +92,7 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
   }
   const auto trial = std::make_shared<CsvImportTrial::Outcome>(
       CsvImportTrial(controller_.Overlay(), metrics_)
-          .Try(controller_.WorkingImage(), sheet.key(), controller_.ChannelSheetsUsedOnly(),
+          .Try(document_.Working(), sheet.key(), controller_.ChannelSheetsUsedOnly(),
                text.contents));
   if (!trial->report.refusal.empty()) {
     Tell((*path + "\n" + trial->report.refusal + ".").c_str(), true);
@@ -114,7 +115,7 @@ bool SheetCsvCommands::Import(Sheet& sheet) {
 }
 
 bool SheetCsvCommands::Apply(const std::string& path, const CsvImportTrial::Outcome& trial) {
-  EepromImage& working = controller_.WorkingImage();
+  EepromImage& working = document_.Working();
   if (working.Differs(trial.before)) {
     Tell((path + "\nThe program's memory changed after the preview; nothing was imported. "
                  "Import the file again to see what it would change now.")
@@ -123,11 +124,10 @@ bool SheetCsvCommands::Apply(const std::string& path, const CsvImportTrial::Outc
     return false;
   }
   // The whole import is one step to undo.
-  controller_.BeginStep("Import CSV");
+  document_.BeginStep("Import CSV", controller_.PlaceOnShow());
   working.Assign(trial.after);
-  controller_.EndStep();
-  controller_.CheckDirty();
-  controller_.UpdateTitle();
+  document_.EndStep();
+  document_.CheckDirty();
   controller_.Warnings().Refresh();
   // Rebuilt on the controller's next tick: the rows a channel sheet lists may have changed.
   if (controller_.View() != nullptr) controller_.View()->CloseCurrentSheet();

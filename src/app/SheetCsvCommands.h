@@ -8,6 +8,7 @@
 
 namespace rtv {
 
+class Document;
 class MainController;
 class MessageBus;
 class Prompts;
@@ -21,8 +22,9 @@ class SheetCsvCommands {
   static constexpr int kExport = 0;  // the menu items' indexes
   static constexpr int kImport = 1;
 
-  SheetCsvCommands(MainController& controller, Prompts& prompts, MessageBus& bus)
-      : controller_(controller), prompts_(prompts), bus_(bus) {}
+  SheetCsvCommands(MainController& controller, Document& document, Prompts& prompts,
+                   MessageBus& bus)
+      : controller_(controller), document_(document), prompts_(prompts), bus_(bus) {}
 
   // The menu item of `index`; true when done (an import: applied, or waiting in its
   // preview), false when cancelled, failed or changing nothing (the user was told).
@@ -38,6 +40,7 @@ class SheetCsvCommands {
   bool Apply(const std::string& path, const CsvImportTrial::Outcome& trial);
 
   MainController& controller_;
+  Document& document_;
   Prompts& prompts_;
   MessageBus& bus_;
   PlainTextMetrics metrics_;

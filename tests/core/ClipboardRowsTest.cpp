@@ -25,7 +25,7 @@ constexpr int kTransmit = LinkNo("CL_Fch_FreqT");
 
 // The free channel sheet of the shipped model 0, on show in a window without widgets.
 struct ClipboardSheet : test::ShippedController {
-  ClipboardSheet() : sheet(BuildSheet("GI_Sheet_FreeCh")) { view.shown = sheet.get(); }
+  ClipboardSheet() : sheet(BuildSheet("GI_Sheet_FreeCh")) { view.sheetOnShow = sheet.get(); }
 
   int SheetRowOf(int listRow) const {
     const std::vector<int> rows = ClipboardRows(*sheet).SheetRowsOf(kind, {listRow});
@@ -45,7 +45,7 @@ struct ClipboardSheet : test::ShippedController {
   }
   // Typed into the cell, as a user would.
   void Type(int cellLink, int listRow, const std::string& text) {
-    SheetImporter importer(*sheet, controller.Choices(), &controller.WorkingImage());
+    SheetImporter importer(*sheet, controller.Choices(), &controller.CurrentDocument().Working());
     const int column = Column(cellLink);
     const int row = SheetRowOf(listRow);
     ASSERT_TRUE(importer.Apply(column, row, text, Shown(cellLink, listRow)).taken) << text;
@@ -53,7 +53,7 @@ struct ClipboardSheet : test::ShippedController {
   SheetImporter::Report Paste(const std::string& text, int fromListRow) {
     ClipboardRows rows(*sheet);
     return rows.Paste(text, rows.SheetRowsFrom(kind, fromListRow), controller.Choices(),
-                      &controller.WorkingImage());
+                      &controller.CurrentDocument().Working());
   }
   // Copy Rows on free channels first … last, as the popup menu runs it.
   void CopyRows(int first, int last) {
@@ -255,7 +255,7 @@ TEST(ClipboardRowsTest, BadTextsAreReportedLineByLineOrRefused) {
 TEST(ClipboardRowsTest, PasteRowsTakesANewerClipboardTextAsOneStep) {
   ClipboardSheet s;
   s.CopyRows(0, 0);  // the row buffer holds free channel 0, and the clipboard its text
-  const EepromImage before = s.controller.WorkingImage();
+  const EepromImage before = s.controller.CurrentDocument().Working();
   s.view.clipboard.SetText("Name\nAA\nBB\n");
   ASSERT_TRUE(s.controller.ClipboardCommands().TakesClipboard());
   ASSERT_TRUE(s.controller.ClipboardCommands().Paste(s.kind, 4, "Paste Rows"));
@@ -263,9 +263,9 @@ TEST(ClipboardRowsTest, PasteRowsTakesANewerClipboardTextAsOneStep) {
   EXPECT_EQ(s.Shown(kName, 5), "BB");
   EXPECT_TRUE(s.prompts.shown.empty());  // a clean paste says so in the status bar only
   EXPECT_EQ(s.view.rebuilt, 1);
-  EXPECT_EQ(s.controller.UndoCaption(), "Undo Paste Rows");
+  EXPECT_EQ(s.controller.CurrentDocument().UndoCaption(), "Undo Paste Rows");
   ASSERT_TRUE(s.controller.Undo());
-  EXPECT_TRUE(s.controller.WorkingImage().Equals(before));
+  EXPECT_TRUE(s.controller.CurrentDocument().Working().Equals(before));
 
   // A refused cell is reported as the import reports it.
   s.view.clipboard.SetText("Name\t" + s.sheet->ColumnHeading(s.Column(kReceive)) + "\nCC\tX\n");

@@ -110,27 +110,6 @@ struct FakeLinkView : LinkView {
   std::optional<int> answer;
 };
 
-struct LinkFakeView : test::FakeView {
-  LinkView* LinkWindows() override { return &windows; }
-  bool ShowCloneInfo() override {
-    ++infoShown;
-    return sheetDialog;
-  }
-  bool sheetDialog = true;
-  bool OpenAdjustWindow(const AdjustWindowActions& given) override {
-    ++adjustOpened;
-    if (adjustOpen) return false;
-    adjustOpen = true;
-    actions = given;
-    return true;
-  }
-  AdjustWindowActions actions;
-  int adjustOpened = 0;
-  bool adjustOpen = false;
-  FakeLinkView windows;
-  int infoShown = 0;
-};
-
 // The link texts with a help topic line for every status.
 std::vector<std::string> LinkTextsWithHelpTopics() {
   std::vector<std::string> lines = LinkTexts();
@@ -144,6 +123,9 @@ class CloneCommandsTest : public ::testing::Test {
  protected:
   explicit CloneCommandsTest(std::vector<std::string> texts = LinkTexts())
       : f(RadioModel::kImageSize, std::move(texts)) {
+    view.linkWindows = &windows;
+    view.hasAdjustWindow = true;
+    view.hasCloneInfoSheet = true;
     f.controller->Setup(view);
     f.controller->AttachLink(wire, ports);
     commands = f.controller->Clone();
@@ -196,7 +178,8 @@ class CloneCommandsTest : public ::testing::Test {
   ScriptedRadio radio{wire};
   PortEnvironment ports;
   test::ControllerFixture f;
-  LinkFakeView view;
+  FakeLinkView windows;
+  test::RecordingMainView view;
   CloneCommands* commands = nullptr;
   EepromImage radioImage;
 };
@@ -207,7 +190,7 @@ class CloneCommandsTest : public ::testing::Test {
 TEST_F(CloneCommandsTest, ReadReplacesTheImageAndMarksItChangedAndUntitled) {
   radioImage.SetByte(0x0B31, 0xA5);
   AnswerReadWith(0, 0x2B5F);
-  f.controller->SetCurrentFileName("/tmp/old.rtv");
+  f.controller->CurrentDocument().SetFileName("/tmp/old.rtv");
   const int closedBefore = view.sheetsClosed;
 
   Command(LinkNo("CL_Menu_Clone_Read"));
@@ -215,17 +198,17 @@ TEST_F(CloneCommandsTest, ReadReplacesTheImageAndMarksItChangedAndUntitled) {
   EXPECT_TRUE(Texts().empty()) << LastText();
   EXPECT_TRUE(Sent(kCmdIdentify));
   EXPECT_TRUE(Sent(kCmdRead));
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x2000), 0x55);
-  EXPECT_TRUE(f.controller->IsDirty());
-  EXPECT_TRUE(f.controller->CurrentFileName().empty());
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0xA5);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x2000), 0x55);
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_TRUE(f.controller->CurrentDocument().FileName().empty());
   EXPECT_EQ(view.titles.back(), "Untitled - Radio Programmer");
   EXPECT_GT(view.sheetsClosed, closedBefore);
-  EXPECT_EQ(view.windows.captions, std::vector<std::string>{"Reading"});
-  EXPECT_FALSE(view.windows.progressOpen);
-  EXPECT_TRUE(view.windows.mainEnabled);
-  EXPECT_EQ(view.windows.disabled, 2);  // identify, then read
-  EXPECT_EQ(view.windows.lastLit, 33);
+  EXPECT_EQ(windows.captions, std::vector<std::string>{"Reading"});
+  EXPECT_FALSE(windows.progressOpen);
+  EXPECT_TRUE(windows.mainEnabled);
+  EXPECT_EQ(windows.disabled, 2);  // identify, then read
+  EXPECT_EQ(windows.lastLit, 33);
 }
 
 TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) {
@@ -244,7 +227,7 @@ TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) 
   ASSERT_EQ(backups.size(), 1u);
   EXPECT_NE(backups[0].find("_M0_v"), std::string::npos) << backups[0];
   EepromImage backup;
-  backup.SetSize(f.controller->WorkingImage().Size());
+  backup.SetSize(f.controller->CurrentDocument().Working().Size());
   CloneFile reader(f.overlay, f.prompts);
   reader.SetImage(&backup);
   reader.SetModelCode(0x3974);
@@ -255,10 +238,10 @@ TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) 
 
   // The folder cannot be made: the read still succeeds, with a word in the status bar.
   ::setenv("XDG_DATA_HOME", backups[0].c_str(), 1);  // a file: no folder can go there
-  f.controller->MarkClean();
+  f.controller->CurrentDocument().MarkClean();
   Command(LinkNo("CL_Menu_Clone_Read"));
   EXPECT_TRUE(Texts().empty()) << LastText();
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0xA5);
   f.clock.Advance(10);  // the status text is posted
   EXPECT_NE(f.controller->MessagePanelText().find("No backup of this read was kept"),
             std::string::npos)
@@ -273,27 +256,27 @@ TEST_F(CloneCommandsTest, EveryReadLeavesABackupAndAFailedBackupIsOnlyAWarning) 
 TEST_F(CloneCommandsTest, CancelHalfWayThroughAReadKeepsTheImageAndTheNextReadWorks) {
   radioImage.SetByte(0x0B31, 0xA5);
   AnswerReadWith(0, 0x2B5F);
-  const EepromImage before(f.controller->WorkingImage());
+  const EepromImage before(f.controller->CurrentDocument().Working());
   Cell cell;
   f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Read"), cell);
   const int total = LinkController::RangeBytes(CloneSession::kReadList);
   while (commands->IsBusy() && commands->Link().Link().DataDone() < total / 2) f.clock.Advance(10);
   ASSERT_TRUE(commands->IsBusy());
-  const std::string progress = view.windows.controller->ProgressText();
+  const std::string progress = windows.controller->ProgressText();
   EXPECT_NE(progress.find(" of 11,104 bytes (5"), std::string::npos) << progress;
-  view.windows.controller->Cancel();
+  windows.controller->Cancel();
   Run();
   EXPECT_TRUE(Texts().empty()) << LastText();  // the user's wish needs no box
-  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
-  EXPECT_FALSE(f.controller->IsDirty());
-  EXPECT_FALSE(view.windows.progressOpen);
-  EXPECT_TRUE(view.windows.mainEnabled);
+  EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_FALSE(windows.progressOpen);
+  EXPECT_TRUE(windows.mainEnabled);
   f.clock.Advance(10);
   EXPECT_EQ(f.controller->MessagePanelText(), "Stopped.");
 
   Command(LinkNo("CL_Menu_Clone_Read"));
   EXPECT_TRUE(Texts().empty()) << LastText();
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0xA5);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0xA5);
   f.clock.Advance(10);
   EXPECT_EQ(f.controller->MessagePanelText(), "Read 11,104 bytes.");
 }
@@ -304,7 +287,7 @@ TEST_F(CloneCommandsTest, CancelDuringAWriteSaysTheRadioMayBePartlyWritten) {
   f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Write"), cell);
   while (commands->IsBusy() && commands->Link().Link().DataDone() == 0) f.clock.Advance(10);
   ASSERT_TRUE(commands->IsBusy());
-  view.windows.controller->Cancel();
+  windows.controller->Cancel();
   Run();
   ASSERT_EQ(f.prompts.shown.size(), 2u);  // the confirmation, then the outcome
   EXPECT_EQ(LastText(), "Write stopped.\n\nPartly written.");
@@ -337,8 +320,8 @@ TEST(LinkProgressTextTest, BytesPercentAndTimeLeftOnceTheRateIsKnown) {
 
 TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {
   AnswerReadWith(0, 0x2B5F);
-  f.controller->WorkingImage().SetByte(0x0B31, 0x01);
-  f.controller->MarkDirty();
+  f.controller->CurrentDocument().Working().SetByte(0x0B31, 0x01);
+  f.controller->CurrentDocument().MarkDirty();
   f.prompts.answers = {PromptAnswer::Cancel};
 
   Command(LinkNo("CL_Menu_Clone_Read"));
@@ -347,7 +330,7 @@ TEST_F(CloneCommandsTest, ReadWithUnsavedChangesAndCancelSendsNothing) {
   EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::YesNoCancel);
   EXPECT_TRUE(wire.transmitted.empty());
   EXPECT_EQ(wire.openCount, 0);
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x01);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0x01);
 }
 
 TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
@@ -374,7 +357,7 @@ TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
     SCOPED_TRACE(c.name);
     radio.frames.clear();
     f.prompts.shown.clear();
-    f.controller->MarkClean();
+    f.controller->CurrentDocument().MarkClean();
     radio.answers[kCmdIdentify] =
         ScriptedRadio::IdentifyAnswer(c.modelCode, c.extensionCode, c.payload);
     Command(LinkNo("CL_Menu_Clone_Read"));
@@ -387,34 +370,34 @@ TEST_F(CloneCommandsTest, IdentifyAnswersDecideWhetherTheReadFollows) {
       EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Error);
       EXPECT_EQ(f.prompts.shown[0].caption, "Radio Programmer");
     }
-    EXPECT_TRUE(view.windows.mainEnabled);
+    EXPECT_TRUE(windows.mainEnabled);
   }
 }
 
 TEST_F(CloneCommandsTest, SilenceHalfwayShowsTheTimeOutAndKeepsTheImage) {
   AnswerReadWith(0, 0x15AF, false);  // 5552 of 11104 bytes, then nothing
-  const EepromImage before(f.controller->WorkingImage());
+  const EepromImage before(f.controller->CurrentDocument().Working());
 
   Command(LinkNo("CL_Menu_Clone_Read"));
 
-  EXPECT_EQ(view.windows.lastLit, 16);
+  EXPECT_EQ(windows.lastLit, 16);
   ASSERT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(LastText(), "Head 5\n\nCheck 0\nCheck 1\nCheck 2\nCheck 3");
-  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
-  EXPECT_FALSE(f.controller->IsDirty());
-  EXPECT_FALSE(view.windows.progressOpen);
-  EXPECT_TRUE(view.windows.mainEnabled);
+  EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_FALSE(windows.progressOpen);
+  EXPECT_TRUE(windows.mainEnabled);
 }
 
 TEST_F(CloneCommandsTest, ImageOfAnotherMakerIsRefused) {
   radioImage.SetByte(MemoryLayout::kMakerName, 'X');
   AnswerReadWith(0, 0x2B5F);
-  const EepromImage before(f.controller->WorkingImage());
+  const EepromImage before(f.controller->CurrentDocument().Working());
 
   Command(LinkNo("CL_Menu_Clone_Read"));
 
   EXPECT_EQ(LastText().substr(0, 7), "Head 15");
-  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
 }
 
 TEST_F(CloneCommandsTest, ClosingIsRefusedWhileAnExchangeRuns) {
@@ -423,7 +406,7 @@ TEST_F(CloneCommandsTest, ClosingIsRefusedWhileAnExchangeRuns) {
   f.controller->RunCellCommand(LinkNo("CL_Menu_Clone_Read"), cell);
   f.clock.Advance(300);
   ASSERT_TRUE(commands->IsBusy());
-  EXPECT_FALSE(view.windows.mainEnabled);
+  EXPECT_FALSE(windows.mainEnabled);
   EXPECT_FALSE(f.controller->QueryClose());
   // A second command while busy starts nothing.
   const std::size_t frames = radio.frames.size();
@@ -431,7 +414,7 @@ TEST_F(CloneCommandsTest, ClosingIsRefusedWhileAnExchangeRuns) {
   Run();
   EXPECT_EQ(view.infoShown, 0);
   EXPECT_LE(radio.frames.size(), frames + 3);  // only the running read's own frames
-  f.controller->MarkClean();
+  f.controller->CurrentDocument().MarkClean();
   EXPECT_TRUE(f.controller->QueryClose());
 }
 
@@ -464,7 +447,7 @@ TEST_F(CloneCommandsTest, PortFailureNamesThePortAndTheDevice) {
     Command(LinkNo("CL_Menu_Clone_Info"));
     EXPECT_EQ(LastText(), c.text);
     EXPECT_EQ(view.infoShown, 0);
-    EXPECT_TRUE(view.windows.mainEnabled);
+    EXPECT_TRUE(windows.mainEnabled);
   }
 }
 
@@ -507,7 +490,7 @@ TEST_F(CloneCommandsTest, RadioVersionAgainstTheModelThresholdChoosesTheWriteLis
     f.prompts.shown.clear();
     radio.answers[kCmdIdentify] =
         ScriptedRadio::IdentifyAnswer(0x3974, 0x0001, ScriptedRadio::IdPayload(40, c.version));
-    EepromImage& model = f.controller->TemplateImage();
+    EepromImage& model = f.controller->CurrentDocument().Template();
     for (int i = 0, at = 0; i < 4; ++i, ++at) {
       if (at == 1) ++at;
       model.SetByte(ImageVersion::kThousands + at, static_cast<std::uint8_t>(c.threshold[i]));
@@ -547,7 +530,7 @@ TEST_F(CloneCommandsTest, SuccessIsShownOnlyAfterTheRadioAccepted) {
     EXPECT_EQ(f.prompts.shown[1].icon, c.answer == ScriptedRadio::WriteAnswer(0)
                                            ? PromptIcon::Information
                                            : PromptIcon::Error);
-    EXPECT_FALSE(f.controller->IsDirty());
+    EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   }
 }
 
@@ -559,12 +542,12 @@ TEST_F(CloneCommandsTest, WriteStopsBeforeTheRadioWhenRefused) {
 }
 
 TEST_F(CloneCommandsTest, FailedWriteLeavesTheImageAsItWas) {
-  f.controller->WorkingImage().SetByte(0x0B31, 0x42);
-  f.controller->MarkDirty();
+  f.controller->CurrentDocument().Working().SetByte(0x0B31, 0x42);
+  f.controller->CurrentDocument().MarkDirty();
   radio.answers[kCmdEnd] = ScriptedRadio::WriteAnswer(1);
   Command(LinkNo("CL_Menu_Clone_Write"));
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x42);
-  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0x42);
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
   EXPECT_EQ(radio.written.at(0x0B31), 0x42);
 }
 
@@ -586,11 +569,11 @@ TEST_F(CloneCommandsTest, InformationKeepsTheIdentificationBlock) {
   EXPECT_EQ(commands->Session().RadioVersion(), 1207);
   EXPECT_EQ(commands->Session().RadioModelCode(), 0x3974);
   EXPECT_FALSE(Sent(kCmdRead));
-  EXPECT_TRUE(view.windows.captions.empty());  // an identify shows no progress
+  EXPECT_TRUE(windows.captions.empty());  // an identify shows no progress
   EXPECT_TRUE(f.prompts.shown.empty()) << LastText();
 
   // A window without the information sheet: a message box says it.
-  view.sheetDialog = false;
+  view.hasCloneInfoSheet = false;
   Command(LinkNo("CL_Menu_Clone_Info"));
   EXPECT_EQ(LastText(), "Model: Model 0\nRevision: 1207");
 }
@@ -646,8 +629,8 @@ TEST_F(CloneCommandsTest, ReadingAllAdjustmentValuesAsksInOrderAndStoresEachAnsw
   EXPECT_EQ(f.controller->CellAdjustment()->readings[14], 0x3C);
   EXPECT_TRUE(commands->AdjustValues().HasValues());
   EXPECT_EQ(refreshes, 1);
-  EXPECT_TRUE(view.windows.captions.empty());
-  EXPECT_TRUE(view.windows.mainEnabled);
+  EXPECT_TRUE(windows.captions.empty());
+  EXPECT_TRUE(windows.mainEnabled);
 }
 
 TEST_F(CloneCommandsTest, AdjustmentAnswersThatAreNotCapitalHexAreRefused) {
@@ -664,11 +647,11 @@ TEST_F(CloneCommandsTest, AdjustmentAnswersThatAreNotCapitalHexAreRefused) {
     SCOPED_TRACE(c.status);
     f.prompts.shown.clear();
     radio.answers[0xE8] = c.answer;
-    f.controller->WorkingImage().SetByte(0x0026, 0x11);
+    f.controller->CurrentDocument().Working().SetByte(0x0026, 0x11);
     commands->ReadOneAdjustValue(0);
     Run();
     EXPECT_EQ(LastText().substr(0, 6), "Head " + std::to_string(c.status));
-    EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0026), 0x11);
+    EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0026), 0x11);
   }
 }
 
@@ -677,8 +660,8 @@ TEST_F(CloneCommandsTest, ReadOneValueGoesIntoTheImage) {
   commands->ReadOneAdjustValue(1);
   Run();
   EXPECT_EQ(AdjustCodes(radio.frames), std::vector<int>{0x58});
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0027), 0xA7);
-  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0027), 0xA7);
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
 }
 
 TEST_F(CloneCommandsTest, SettingValuesSendsTheirDigits) {
@@ -760,7 +743,7 @@ TEST_F(CloneCommandsTest, AFailedOrRefusedAdjustmentWriteChangesNothing) {
   Run();
   ItemAccessor& cells = f.controller->Accessor();
   const int low = LinkNo("CL_Adjust_Low");
-  const EepromImage before = f.controller->WorkingImage();
+  const EepromImage before = f.controller->CurrentDocument().Working();
 
   // No echo: the request never went out whole.
   wire.echo = false;
@@ -768,7 +751,7 @@ TEST_F(CloneCommandsTest, AFailedOrRefusedAdjustmentWriteChangesNothing) {
   Run();
   EXPECT_EQ(LastText().substr(0, 5), "Head ");
   EXPECT_EQ(cells.CellText(TypeNo("CT_Adj"), low, 0), "0");
-  EXPECT_TRUE(f.controller->WorkingImage().Equals(before));
+  EXPECT_TRUE(f.controller->CurrentDocument().Working().Equals(before));
 
   // While another exchange runs the edit is refused before anything is sent.
   wire.echo = true;
@@ -832,20 +815,20 @@ TEST_F(CloneCommandsTest, PortMenuSetsAndChecksThePort) {
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 4));
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Usb"), 0));
 
-  view.windows.answer = 6;
+  windows.answer = 6;
   Command(LinkNo("CL_Menu_Port_ComList2"));
-  EXPECT_EQ(view.windows.fields, std::vector<PortField>{PortField::FriendlyList});
-  EXPECT_EQ(view.windows.shownPort, 3);
+  EXPECT_EQ(windows.fields, std::vector<PortField>{PortField::FriendlyList});
+  EXPECT_EQ(windows.shownPort, 3);
   EXPECT_EQ(f.settings.portNumber, 6);
   EXPECT_TRUE(commands->UsbPortChecked());
   EXPECT_TRUE(checked(LinkNo("CL_Menu_Port_Usb"), 0));  // the other-port entry for port 6
   EXPECT_FALSE(checked(LinkNo("CL_Menu_Port_Com"), 3));
 
-  view.windows.answer.reset();  // Cancel
+  windows.answer.reset();  // Cancel
   Command(LinkNo("CL_Menu_Port_Usb"));
   Command(LinkNo("CL_Menu_Port_ComList1"));
-  EXPECT_EQ(view.windows.fields, (std::vector<PortField>{PortField::FriendlyList, PortField::Number,
-                                                         PortField::NumberList}));
+  EXPECT_EQ(windows.fields, (std::vector<PortField>{PortField::FriendlyList, PortField::Number,
+                                                    PortField::NumberList}));
   EXPECT_EQ(f.settings.portNumber, 6);
 }
 

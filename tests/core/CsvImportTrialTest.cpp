@@ -56,14 +56,14 @@ TEST(CsvImportTrialTest, TheTrialShowsWhatTheImportWouldDoAndChangesNothing) {
   for (const TrialCase& c : cases) {
     SCOPED_TRACE(c.name);
     test::ShippedController shipped;
-    const EepromImage original = shipped.controller.WorkingImage();
+    const EepromImage original = shipped.controller.CurrentDocument().Working();
     const std::unique_ptr<Sheet> sheet = shipped.BuildSheet("GI_Sheet_IntCh");
     const std::string csv = EditedExport(*sheet, c.edits);
 
     const CsvImportTrial::Outcome trial =
         CsvImportTrial(shipped.overlay, shipped.metrics)
-            .Try(shipped.controller.WorkingImage(), "GI_Sheet_IntCh", false, csv);
-    EXPECT_TRUE(shipped.controller.WorkingImage().Equals(original));
+            .Try(shipped.controller.CurrentDocument().Working(), "GI_Sheet_IntCh", false, csv);
+    EXPECT_TRUE(shipped.controller.CurrentDocument().Working().Equals(original));
     EXPECT_TRUE(trial.before.Equals(original));
     ASSERT_EQ(trial.differences.cells.size(), c.differences) << trial.differences.Text();
     EXPECT_TRUE(trial.differences.otherMemory.empty()) << trial.differences.Text();
@@ -80,10 +80,11 @@ TEST(CsvImportTrialTest, TheTrialShowsWhatTheImportWouldDoAndChangesNothing) {
 
     // The same file imported into the program's own sheet.
     const SheetImporter::Report direct =
-        SheetImporter(*sheet, shipped.controller.Choices(), &shipped.controller.WorkingImage())
+        SheetImporter(*sheet, shipped.controller.Choices(),
+                      &shipped.controller.CurrentDocument().Working())
             .Import(csv);
     EXPECT_EQ(trial.report.Summary(), direct.Summary());
-    EXPECT_TRUE(trial.after.Equals(shipped.controller.WorkingImage()));
+    EXPECT_TRUE(trial.after.Equals(shipped.controller.CurrentDocument().Working()));
   }
 }
 
@@ -96,7 +97,7 @@ TEST(CsvImportTrialTest, UnknownColumnsAreReportedAndTheRestPreviewed) {
       CsvTable::Write({{headings[6], headings[0], "Colour"}, {"SAFETY", "16", "red"}});
   const CsvImportTrial::Outcome trial =
       CsvImportTrial(shipped.overlay, shipped.metrics)
-          .Try(shipped.controller.WorkingImage(), "GI_Sheet_IntCh", false, csv);
+          .Try(shipped.controller.CurrentDocument().Working(), "GI_Sheet_IntCh", false, csv);
   ASSERT_EQ(trial.differences.cells.size(), 1u) << trial.differences.Text();
   EXPECT_EQ(trial.differences.cells.front().valueB, "SAFETY");
   ASSERT_EQ(trial.report.issues.size(), 1u) << trial.report.Text();
@@ -107,7 +108,7 @@ TEST(CsvImportTrialTest, AFileOfAnotherSheetIsRefusedWithNothingChanged) {
   test::ShippedController shipped;
   const CsvImportTrial::Outcome trial =
       CsvImportTrial(shipped.overlay, shipped.metrics)
-          .Try(shipped.controller.WorkingImage(), "GI_Sheet_IntCh", false,
+          .Try(shipped.controller.CurrentDocument().Working(), "GI_Sheet_IntCh", false,
                "No.,MMSI,Name\r\n1,,ANNA\r\n");
   EXPECT_FALSE(trial.report.refusal.empty());
   EXPECT_TRUE(trial.ChangesNothing());

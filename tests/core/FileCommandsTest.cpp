@@ -29,10 +29,10 @@ struct FileFixture : ControllerFixture {
     controller->Setup(view);
   }
   FileCommands& files() { return controller->Files(); }
-  EepromImage& working() { return controller->WorkingImage(); }
+  EepromImage& working() { return controller->CurrentDocument().Working(); }
   void Touch(std::uint8_t value = 0x41) {
     working().SetByte(kProbe, value);
-    controller->CheckDirty();
+    controller->CurrentDocument().CheckDirty();
   }
   test::MessageLog messages{bus};
 };
@@ -40,16 +40,16 @@ struct FileFixture : ControllerFixture {
 TEST(FileCommandsTest, NewOnACleanImageAsksNothingAndGivesTheUntitledTemplate) {
   FileFixture f;
   f.working().SetByte(kProbe, 0x41);
-  f.controller->MarkClean();
-  f.controller->SetCurrentFileName("/boats/old.rtv");
+  f.controller->CurrentDocument().MarkClean();
+  f.controller->CurrentDocument().SetFileName("/boats/old.rtv");
   f.messages.Clear();
   const int closedBefore = f.view.sheetsClosed;
 
   EXPECT_TRUE(f.files().New());
   EXPECT_TRUE(f.prompts.shown.empty());
-  EXPECT_TRUE(f.working().Equals(f.controller->TemplateImage()));
-  EXPECT_FALSE(f.controller->IsDirty());
-  EXPECT_EQ(f.controller->CurrentFileName(), "");
+  EXPECT_TRUE(f.working().Equals(f.controller->CurrentDocument().Template()));
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), "");
   EXPECT_EQ(f.view.titles.back(), "Untitled - Radio Programmer");
   EXPECT_EQ(f.view.sheetsClosed, closedBefore + 1);
   EXPECT_EQ(f.messages.Count<msg::ImageReplaced>(), 1);
@@ -85,7 +85,7 @@ TEST(FileCommandsTest, TheUnsavedChangesQuestionGuardsNew) {
     EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::YesNoCancel);
     EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Warning);
     EXPECT_EQ(f.working().GetByte(kProbe) != 0x41, c.replaced);
-    EXPECT_EQ(f.controller->IsDirty(), !c.replaced);
+    EXPECT_EQ(f.controller->CurrentDocument().IsDirty(), !c.replaced);
     EXPECT_EQ(std::ifstream(f.initialFiles.Path() + "/saved.rtv").good(), c.fileWritten);
   }
 }
@@ -119,7 +119,7 @@ TEST(FileCommandsTest, TheUnsavedChangesAnswer) {
 
     EXPECT_EQ(f.files().ConfirmUnsaved(false), c.expected);
     EXPECT_EQ(f.prompts.shown.size(), c.changed ? 1u : 0u);
-    EXPECT_EQ(f.controller->IsDirty(), c.stillDirty);
+    EXPECT_EQ(f.controller->CurrentDocument().IsDirty(), c.stillDirty);
     // The question decides; the working image stays as it was either way.
     EXPECT_EQ(f.working().GetByte(kProbe) == 0x41, c.changed);
   }
@@ -136,9 +136,9 @@ TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
   EXPECT_EQ(f.prompts.dialogs[0].fileName, "Untitled");
   EXPECT_EQ(f.prompts.dialogs[0].defaultExtension, "rtv");
   EXPECT_EQ(f.prompts.dialogs[0].filter, "Clone files (*.rtv)|*.rtv");
-  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), path);
   EXPECT_EQ(f.view.titles.back(), "boat.rtv - Radio Programmer");
-  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   EXPECT_EQ(f.settings.currentDirectory, f.initialFiles.Path());
   ASSERT_EQ(f.settings.RecentCount(), 1);
   EXPECT_EQ(f.settings.recentFiles[0], path);
@@ -155,8 +155,8 @@ TEST(FileCommandsTest, SaveAsWritesTheFileAndOpenReadsTheSameImageBack) {
   EXPECT_NE(f.working().GetByte(kProbe), 0x5B);
   EXPECT_TRUE(f.files().OpenFile(path));
   EXPECT_TRUE(f.working().Equals(saved));
-  EXPECT_EQ(f.controller->CurrentFileName(), path);
-  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), path);
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
 }
 
 TEST(FileCommandsTest, OpeningTheCurrentFileAgainWithChangesSavesElsewhereFirst) {
@@ -173,7 +173,7 @@ TEST(FileCommandsTest, OpeningTheCurrentFileAgainWithChangesSavesElsewhereFirst)
   EXPECT_EQ(f.prompts.dialogs.size(), 1u);  // Save As, not an overwrite
   // The changes went to the copy; the reopened file is the unchanged one.
   EXPECT_NE(f.working().GetByte(kProbe), 0x41);
-  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), path);
   EXPECT_EQ(f.settings.recentFiles[0], path);
   EXPECT_EQ(f.settings.recentFiles[1], other);
 }
@@ -195,8 +195,8 @@ TEST(FileCommandsTest, AFailedOpenKeepsImageNameAndDirtyState) {
   EXPECT_FALSE(f.files().OpenFile(bad));
   EXPECT_EQ(f.prompts.shown.back().text, "Clone file error\n\nGI_Mess_FileErr_Data");
   EXPECT_TRUE(f.working().Equals(before));
-  EXPECT_EQ(f.controller->CurrentFileName(), path);
-  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), path);
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
   EXPECT_FALSE(f.view.busy);
   EXPECT_EQ(f.settings.RecentCount(), 1);
 }
@@ -222,7 +222,7 @@ TEST(FileCommandsTest, RecentFiles) {
   f.files().RecentItemExecute(0);
   EXPECT_EQ(f.prompts.shown.back().text, "Clone file error\n\nGI_Mess_FileErr_FileOpen");
   EXPECT_EQ(f.settings.RecentCount(), 2);
-  EXPECT_EQ(f.controller->CurrentFileName(), folder + "/R&D boat.rtv");
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), folder + "/R&D boat.rtv");
 
   // The menu command reaches the same code through the accessor's host.
   Cell cell;
@@ -230,8 +230,8 @@ TEST(FileCommandsTest, RecentFiles) {
   f.Touch();
   f.prompts.answers.push_back(PromptAnswer::No);
   f.controller->RunCellCommand(LinkNo("CL_Menu_File_Recent"), cell);
-  EXPECT_EQ(f.controller->CurrentFileName(), folder + "/R&D boat.rtv");
-  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), folder + "/R&D boat.rtv");
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   f.controller->RunCellCommand(LinkNo("CL_Menu_File_Exit"), cell);
   EXPECT_EQ(f.view.closeRequests, 1);
 }

@@ -33,8 +33,8 @@ EepromImage Edited(test::ShippedController& shipped, const EepromImage& image,
 
 TEST(ImageCompareCommandsTest, TakingOneValueChangesThatCellOnlyAndUndoes) {
   test::ShippedController shipped;
-  ImageCompareCommands commands(shipped.controller);
-  const EepromImage original = shipped.controller.WorkingImage();
+  ImageCompareCommands commands(shipped.controller, shipped.controller.CurrentDocument());
+  const EepromImage original = shipped.controller.CurrentDocument().Working();
   const EepromImage other = Edited(shipped, original, {{"16", 6, "SAFETY"}, {"17", 2, "FAV"}});
 
   const ImageDifferences differences = commands.CompareWith(other);
@@ -56,12 +56,12 @@ TEST(ImageCompareCommandsTest, TakingOneValueChangesThatCellOnlyAndUndoes) {
 
   // One step to undo.
   shipped.controller.Undo();
-  EXPECT_TRUE(shipped.controller.WorkingImage().Equals(original));
+  EXPECT_TRUE(shipped.controller.CurrentDocument().Working().Equals(original));
 }
 
 TEST(ImageCompareCommandsTest, AFileThatCannotBeReadComparesNothing) {
   test::ShippedController shipped;
-  ImageCompareCommands commands(shipped.controller);
+  ImageCompareCommands commands(shipped.controller, shipped.controller.CurrentDocument());
   EXPECT_FALSE(commands.CompareWithFile("/nonexistent/boat.rtv").has_value());
   EXPECT_FALSE(shipped.prompts.shown.empty());
 }

@@ -18,7 +18,7 @@ namespace {
 
 // The shipped model 0 image and a copy to change, compared on the shipped overlay.
 struct ComparedImages : test::ShippedController {
-  ComparedImages() : a(controller.WorkingImage()), b(a) {}
+  ComparedImages() : a(controller.CurrentDocument().Working()), b(a) {}
 
   // Types `text` into a cell of sheet `key`, row `label` (its first column), column `column`
   // of a copy of `image`, as an import would.

@@ -6,25 +6,17 @@
 #include <string>
 
 #include "ManualClock.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/InitialFiles.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "overlay/OverlayText.h"
 
 namespace rtv {
 namespace {
-
-namespace fs = std::filesystem;
-
-struct NoView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowMainWindow() override {}
-  void RedrawMessagePanel() override {}
-};
 
 // The files the build generates and ships, read through the program's own overlay.
 TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
@@ -41,10 +33,10 @@ TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
     MessageBus bus(clock);
     MainController controller({settings, overlay, help, bus, clock, clock, prompts});
     controller.SetDataFolder(test::InitialFolder());
-    NoView view;
+    test::RecordingMainView view;
     controller.Setup(view);
     EXPECT_TRUE(prompts.shown.empty());
-    const EepromImage& image = controller.TemplateImage();
+    const EepromImage& image = controller.CurrentDocument().Template();
     EXPECT_EQ(controller.ValidateImage(image, RadioModel::Strictness::Strict),
               RadioModel::Validity::Valid);
     EXPECT_EQ(image.GetByte(0x0EE9), model);

@@ -13,10 +13,10 @@
 #include "ControllerFixture.h"
 #include "ManualClock.h"
 #include "MessageLog.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
-#include "app/MainView.h"
 #include "base/Fatal.h"
 #include "cells/Cell.h"
 #include "cells/CellAccess.h"
@@ -36,15 +36,14 @@ TEST(MainControllerTest, SetupShowsAnUntitledCleanImageOfTheModel) {
   f.settings.modelType = 7;
   f.controller->Setup(f.view);
   EXPECT_EQ(f.settings.modelType, 0);
-  EXPECT_EQ(f.view.shown, 1);
+  EXPECT_EQ(f.view.windowShows, 1);
   ASSERT_FALSE(f.view.titles.empty());
   EXPECT_EQ(f.view.titles.back(), "Untitled - Radio Programmer");
   EXPECT_EQ(f.controller->ModelCode(), 0x3974);
   EXPECT_EQ(f.controller->ExtensionCode(), 1);
-  EXPECT_EQ(f.controller->WorkingImage().Size(), 32768);
-  EXPECT_FALSE(f.controller->IsDirty());
-  f.controller->SetCurrentFileName("/home/skipper/boats/Dolphin.rtv");
-  EXPECT_EQ(f.view.titles.back(), "Dolphin.rtv - Radio Programmer");
+  EXPECT_EQ(f.controller->CurrentDocument().Working().Size(), 32768);
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_FALSE(f.view.modified.back());
 }
 
 TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
@@ -57,11 +56,13 @@ TEST(MainControllerTest, StartUpLoadsTheInitialFileOfTheModelIntoTheTemplate) {
     // The file's image, normalised against itself.
     EepromImage expected = test::InitialImage(model, static_cast<std::uint8_t>(0x10 + model));
     ImageNormaliser(expected, model, false).Normalise(expected, NormaliseDirection::AfterLoad);
-    EXPECT_FALSE(RangesDiffer(f.controller->TemplateImage(), expected, kCloneRanges));
-    EXPECT_EQ(f.controller->TemplateImage().GetByte(0x2B60), 0);  // beyond the file
-    EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
-    EXPECT_TRUE(f.controller->ReferenceImage().Equals(f.controller->TemplateImage()));
-    EXPECT_FALSE(f.controller->IsDirty());
+    EXPECT_FALSE(RangesDiffer(f.controller->CurrentDocument().Template(), expected, kCloneRanges));
+    EXPECT_EQ(f.controller->CurrentDocument().Template().GetByte(0x2B60), 0);  // beyond the file
+    EXPECT_TRUE(f.controller->CurrentDocument().Working().Equals(
+        f.controller->CurrentDocument().Template()));
+    EXPECT_TRUE(f.controller->CurrentDocument().Reference().Equals(
+        f.controller->CurrentDocument().Template()));
+    EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   }
 }
 
@@ -138,7 +139,7 @@ TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
         MainController controller(
             ControllerServices{settings, overlay, help, bus, clock, clock, prompts});
         controller.SetDataFolder(folder.Path());
-        test::FakeView view;
+        test::RecordingMainView view;
         prompts.echo = true;
         SetExecutableName("rtv612");
         SetFatalPrompts(&prompts);
@@ -147,25 +148,6 @@ TEST(MainControllerDeathTest, AnOverlayThatNamesNoInitialFileEndsTheProgram) {
       ::testing::ExitedWithCode(3),
       "\\[rtv612\\|3\\] Cannot open the initial file of model 0: "
       "'.*/RTV612.OVL' names none \\(GI_App_InitialFile\\)");
-}
-
-TEST(MainControllerTest, DirtyCheckComparesTheCloneRangeByContent) {
-  ControllerFixture f;
-  f.controller->Setup(f.view);
-  EepromImage& working = f.controller->WorkingImage();
-  const std::uint8_t initial = working.GetByte(0x0100);
-  working.SetByte(0x0100, 5);
-  working.SetByte(0x0100, initial);  // edited back before the check
-  EXPECT_FALSE(f.controller->CheckDirty());
-  working.SetByte(0x2B60, 1);  // outside the clone range
-  EXPECT_FALSE(f.controller->CheckDirty());
-  const std::uint8_t last = working.GetByte(0x2B5F);
-  working.SetByte(0x2B5F, last ^ 1);
-  EXPECT_TRUE(f.controller->CheckDirty());
-  working.SetByte(0x2B5F, last);  // once dirty, stays dirty until marked clean
-  EXPECT_TRUE(f.controller->CheckDirty());
-  f.controller->MarkClean();
-  EXPECT_FALSE(f.controller->IsDirty());
 }
 
 TEST(MainControllerTest, WritesRestartTheWarningCheckWhichRunsAfter250ms) {
@@ -225,10 +207,11 @@ TEST(MainControllerTest, InputThroughTheAccessorRunsTheDirtyCheckAndTheWarningTi
   CellRequest request;
   request.cell = &cell;
   request.key = CellKey::Typed('5');
-  f.controller->WorkingImage().SetByte(0x0100, 0x42);  // as if the item had stored a value
+  // As if the item had stored a value.
+  f.controller->CurrentDocument().Working().SetByte(0x0100, 0x42);
   f.controller->Accessor().AccessCell(request, false);
   EXPECT_TRUE(f.controller->Warnings().Waiting());
-  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
 }
 
 TEST(MainControllerTest, BusMessagesOfTheBaseController) {
@@ -243,9 +226,9 @@ TEST(MainControllerTest, BusMessagesOfTheBaseController) {
   EXPECT_EQ(f.controller->MessagePanelTextColour(), 0xFFu);
   EXPECT_EQ(f.controller->MessagePanelBackground(), 0x80000005u);
   EXPECT_EQ(f.view.redraws, 1);
-  f.controller->WorkingImage().SetByte(3, 9);
+  f.controller->CurrentDocument().Working().SetByte(3, 9);
   f.bus.Send(msg::TakeReference{});
-  EXPECT_EQ(f.controller->ReferenceImage().GetByte(3), 9);
+  EXPECT_EQ(f.controller->CurrentDocument().Reference().GetByte(3), 9);
 }
 
 TEST(MainControllerTest, ValidateImageChecksTheFlagAndStrictlyTheMakerName) {
@@ -267,7 +250,7 @@ TEST(MainControllerTest, NormaliseAndAfterReadWorkAgainstTheTemplateOfTheModel) 
   ControllerFixture f;
   f.settings.modelType = 3;
   f.controller->Setup(f.view);
-  EepromImage image = f.controller->WorkingImage();
+  EepromImage image = f.controller->CurrentDocument().Working();
   const std::uint8_t region = image.GetByte(0x0BA8);
   image.SetByte(0x0BA8, region ^ 0x03);  // weather follows model 3; USA is the user's
   image.SetByte(0x0EE0, 'X');
@@ -293,7 +276,7 @@ TEST(MainControllerTest, RowCommandsWorkOnTheWorkingImageWithTheProgramsClipboar
                        "Copied", "#GI_AppMess_S_Paste", "Pasted"});
   f.controller->Setup(f.view);
   const test::MessageLog log(f.bus);
-  EepromImage& working = f.controller->WorkingImage();
+  EepromImage& working = f.controller->CurrentDocument().Working();
   working.SetByte(0x25C0 + 16 * 2 + 5, 'Q');  // the name of individual ID row 2
   Cell cell;
   cell.cellType = TypeNo("CT_DscIndId");

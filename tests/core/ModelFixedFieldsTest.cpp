@@ -9,12 +9,12 @@
 #include "CellProbe.h"
 #include "ManualClock.h"
 #include "MemoryAccessHost.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "ShippedData.h"
 #include "ShippedImages.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellCatalog.h"
@@ -110,12 +110,6 @@ TEST(ModelFixedFieldsTest, ACellTheModelFixesIsReadOnlyAndSaysWhy) {
 namespace rtv {
 namespace {
 
-struct ConfigView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowMainWindow() override {}
-  void RedrawMessagePanel() override {}
-};
-
 TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   test::ManualClock clock;
   test::ScriptedPrompts prompts;
@@ -126,7 +120,7 @@ TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   help.SetLines({"#End_Of_Ovl"});
   MessageBus bus{clock};
   MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
-  ConfigView view;
+  test::RecordingMainView view;
   controller.SetDataFolder(test::InitialFolder());
   controller.Setup(view);
   PlainTextMetrics metrics;
@@ -145,18 +139,18 @@ TEST(ModelFixedFieldsTest, ACsvImportDoesNotTakeACellTheModelFixes) {
   ASSERT_NE(key1, key5);
   // Soft key 1 gets soft key 5's function, which the model would put back on saving.
   rows[static_cast<std::size_t>(row1)][static_cast<std::size_t>(column1)] = key5;
-  const EepromImage before = controller.WorkingImage();
+  const EepromImage before = controller.CurrentDocument().Working();
   const SheetImporter::Report report =
-      SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
+      SheetImporter(*sheet, controller.Choices(), &controller.CurrentDocument().Working())
           .Import(CsvTable::Write(rows));
   EXPECT_EQ(report.taken, 0);
   ASSERT_EQ(report.issues.size(), 1u);
   EXPECT_EQ(report.issues[0].column, column1 + 1);
-  EXPECT_TRUE(controller.WorkingImage().Equals(before));
+  EXPECT_TRUE(controller.CurrentDocument().Working().Equals(before));
   // Soft key 5 is the user's: it takes soft key 1's function.
   rows = SheetExporter(*sheet).Table();
   rows[static_cast<std::size_t>(row5)][static_cast<std::size_t>(column5)] = key1;
-  EXPECT_EQ(SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
+  EXPECT_EQ(SheetImporter(*sheet, controller.Choices(), &controller.CurrentDocument().Working())
                 .Import(CsvTable::Write(rows))
                 .taken,
             1);

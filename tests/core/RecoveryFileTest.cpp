@@ -19,9 +19,10 @@ constexpr std::int32_t kProbe = 0x0F10;  // a channel comment byte, inside the c
 struct RecoveryFixture : test::ControllerFixture {
   RecoveryFixture() { controller->Setup(view); }
   RecoveryFile Recovery() {
-    return RecoveryFile(*controller, controller->Files(), prompts, state.Path() + "/Vrel/RT-V612");
+    return RecoveryFile(*controller, controller->CurrentDocument(), controller->Files(), prompts,
+                        state.Path() + "/Vrel/RT-V612");
   }
-  EepromImage& working() { return controller->WorkingImage(); }
+  EepromImage& working() { return controller->CurrentDocument().Working(); }
   test::TempFolder state;
 };
 
@@ -54,14 +55,15 @@ TEST(RecoveryFileTest, UnsavedChangesAreKeptAndTakenBackAtTheNextStart) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RecoveryFixture ended;
-    ended.controller->SetCurrentFileName(c.file);
+    ended.controller->CurrentDocument().SetFileName(c.file);
     ended.working().SetByte(kProbe, 0x41);
-    ended.controller->CheckDirty();
+    ended.controller->CurrentDocument().CheckDirty();
     ASSERT_TRUE(ended.Recovery().SaveUnsaved(When()));
     EXPECT_TRUE(std::ifstream(ended.Recovery().ImagePath()).good());
 
     RecoveryFixture next;
-    RecoveryFile recovery(*next.controller, next.controller->Files(), next.prompts,
+    RecoveryFile recovery(*next.controller, next.controller->CurrentDocument(),
+                          next.controller->Files(), next.prompts,
                           ended.state.Path() + "/Vrel/RT-V612");
     next.prompts.answers.push_back(c.answer);
     EXPECT_EQ(recovery.Offer(), c.recovered);
@@ -71,8 +73,8 @@ TEST(RecoveryFileTest, UnsavedChangesAreKeptAndTakenBackAtTheNextStart) {
                                               " from 2026-12-11 00:07?");
     EXPECT_EQ(next.prompts.shown[0].buttons, PromptButtons::YesNo);
     EXPECT_EQ(next.working().GetByte(kProbe) == 0x41, c.recovered);
-    EXPECT_EQ(next.controller->IsDirty(), c.recovered);
-    EXPECT_EQ(next.controller->CurrentFileName(), c.recovered ? c.file : "");
+    EXPECT_EQ(next.controller->CurrentDocument().IsDirty(), c.recovered);
+    EXPECT_EQ(next.controller->CurrentDocument().FileName(), c.recovered ? c.file : "");
     EXPECT_EQ(std::ifstream(recovery.NotePath()).good(), c.kept);
     EXPECT_EQ(std::ifstream(recovery.ImagePath()).good(), c.kept);
   }

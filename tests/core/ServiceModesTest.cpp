@@ -17,16 +17,6 @@
 namespace rtv {
 namespace {
 
-// The view as the modes see it: the root caption, the optional sheets, the maker panel.
-struct ModeView : test::FakeView {
-  void AppendToTreeRoot(const std::string& text) override { rootSuffix = text; }
-  void AdjustOptionalSheets(const OptionalSheets& sheets) override { optional = sheets; }
-  void ShowMakerPanel(const std::string& text) override { makerPanel = text; }
-  std::string rootSuffix;
-  OptionalSheets optional;
-  std::string makerPanel;
-};
-
 struct ModeFixture : test::ControllerFixture {
   explicit ModeFixture(std::vector<std::string> arguments = {"/usr/bin/rtv612"})
       : ControllerFixture(
@@ -36,23 +26,22 @@ struct ModeFixture : test::ControllerFixture {
              "#GI_Mess_Confirm_WriteAnother", "Save first?"}) {
     controller->Modes().SetCommandLine(std::move(arguments));
   }
-  void Start() { controller->Setup(modeView); }
+  void Start() { controller->Setup(view); }
   Cell ModelItem(int model) {
     Cell cell;
     cell.cellLink = LinkNo("CL_Model");
     cell.index = model;
     return cell;
   }
-  ModeView modeView;
 };
 
 TEST(ServiceModesTest, ChangingTheModelAsksThenReplacesTheImage) {
   ModeFixture f;
   f.Start();
-  EXPECT_EQ(f.modeView.rootSuffix, " Model 0");
-  f.controller->SetCurrentFileName("/boats/a.rtv");
-  f.controller->WorkingImage().SetByte(0x0F10, 0x41);
-  f.controller->CheckDirty();
+  EXPECT_EQ(f.view.rootSuffix, " Model 0");
+  f.controller->CurrentDocument().SetFileName("/boats/a.rtv");
+  f.controller->CurrentDocument().Working().SetByte(0x0F10, 0x41);
+  f.controller->CurrentDocument().CheckDirty();
 
   // The current model: nothing, not even the question.
   f.controller->RunCellCommand(LinkNo("CL_Model"), f.ModelItem(0));
@@ -64,15 +53,16 @@ TEST(ServiceModesTest, ChangingTheModelAsksThenReplacesTheImage) {
   EXPECT_EQ(f.prompts.shown[0].text, "Change the model?");
   EXPECT_EQ(f.prompts.shown[0].buttons, PromptButtons::OkCancel);
   EXPECT_EQ(f.settings.modelType, 0);
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0F10), 0x41);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0F10), 0x41);
 
   f.controller->RunCellCommand(LinkNo("CL_Model"), f.ModelItem(3));
   EXPECT_EQ(f.settings.modelType, 3);
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0EE9), 3);
-  EXPECT_TRUE(f.controller->WorkingImage().Equals(f.controller->TemplateImage()));
-  EXPECT_FALSE(f.controller->IsDirty());
-  EXPECT_EQ(f.controller->CurrentFileName(), "");
-  EXPECT_EQ(f.modeView.rootSuffix, " Model 3");
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0EE9), 3);
+  EXPECT_TRUE(
+      f.controller->CurrentDocument().Working().Equals(f.controller->CurrentDocument().Template()));
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), "");
+  EXPECT_EQ(f.view.rootSuffix, " Model 3");
   EXPECT_EQ(f.prompts.shown.size(), 2u);  // no unsaved-changes question
 }
 
@@ -83,9 +73,10 @@ TEST(ServiceModesTest, OpeningAFileOfAnotherModelSwitchesWithoutAsking) {
   ASSERT_TRUE(f.controller->Files().OpenFile(path));
   EXPECT_TRUE(f.prompts.shown.empty());
   EXPECT_EQ(f.settings.modelType, 3);
-  EXPECT_EQ(f.modeView.rootSuffix, " Model 3");
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x25B0), 0x13);  // the file's own contents
-  EXPECT_EQ(f.controller->CurrentFileName(), path);
+  EXPECT_EQ(f.view.rootSuffix, " Model 3");
+  // The file's own contents.
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x25B0), 0x13);
+  EXPECT_EQ(f.controller->CurrentDocument().FileName(), path);
 }
 
 TEST(ServiceModesTest, TheMakerSwitchOnTheCommandLine) {
@@ -105,8 +96,8 @@ TEST(ServiceModesTest, TheMakerSwitchOnTheCommandLine) {
     f.prompts.answers.push_back(c.answer);
     f.Start();
     EXPECT_EQ(f.controller->Modes().Maker(), c.maker) << c.arguments[1];
-    EXPECT_EQ(f.modeView.makerPanel, c.maker ? "MAKER" : "") << c.arguments[1];
-    EXPECT_EQ(f.modeView.optional.makerSheets, c.maker) << c.arguments[1];
+    EXPECT_EQ(f.view.makerPanel, c.maker ? "MAKER" : "") << c.arguments[1];
+    EXPECT_EQ(f.view.optional.makerSheets, c.maker) << c.arguments[1];
   }
 }
 
@@ -141,7 +132,7 @@ TEST(ServiceModesTest, AdjustModeFromTheSwitchOutlivesNewAndOpen) {
   ModeFixture requested({"/usr/bin/rtv612", "/Bluefin_Kor"});
   requested.Start();
   EXPECT_TRUE(requested.controller->Modes().Adjust());
-  EXPECT_TRUE(requested.modeView.optional.adjustSheets);
+  EXPECT_TRUE(requested.view.optional.adjustSheets);
   requested.controller->Files().New();
   EXPECT_TRUE(requested.controller->Modes().Adjust());
 
@@ -167,9 +158,9 @@ TEST(ServiceModesTest, TheOptionalSheetsFollowTheRegionFlagsAndTheModel) {
     ModeFixture f;
     f.settings.modelType = c.model;
     f.Start();
-    f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, c.regions);
+    f.controller->CurrentDocument().Working().SetByte(MemoryLayout::kRegionFlags, c.regions);
     f.bus.Send(msg::ImageReplaced{});
-    const OptionalSheets& shown = f.modeView.optional;
+    const OptionalSheets& shown = f.view.optional;
     EXPECT_EQ(shown.usaChannels, c.usa);
     EXPECT_EQ(shown.canadianChannels, c.canada);
     EXPECT_EQ(shown.weatherChannels, c.weather);

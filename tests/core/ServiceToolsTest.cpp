@@ -23,19 +23,9 @@
 namespace rtv {
 namespace {
 
-// The main window as far as the compare goes: the texts it was asked to show.
-struct CompareView : test::FakeView {
-  void ShowCompareWindow(const std::string& text) override { compares.push_back(text); }
-  bool OpenMemoryWindow() override { return ++memoryWindows == 1; }
-  bool OpenFlagBitsWindow() override { return ++flagBitsWindows == 1; }
-  std::vector<std::string> compares;
-  int memoryWindows = 0;
-  int flagBitsWindows = 0;
-};
-
 class ServiceToolsTest : public ::testing::Test {
  protected:
-  ServiceToolsTest() { f.controller->Setup(view); }
+  ServiceToolsTest() { f.controller->Setup(f.view); }
   void Command(const char* name, int index = 0) {
     Cell cell;
     cell.index = index;
@@ -44,15 +34,14 @@ class ServiceToolsTest : public ::testing::Test {
   }
   std::string Compare() {
     Command("CL_Menu_Debug_Compare");
-    return view.compares.empty() ? "(no window)" : view.compares.back();
+    return f.view.compares.empty() ? "(no window)" : f.view.compares.back();
   }
 
   test::ControllerFixture f{32768, {}};
-  CompareView view;
 };
 
 TEST_F(ServiceToolsTest, CompareShowsEachChangeOnceSinceTheReference) {
-  EepromImage& image = f.controller->WorkingImage();
+  EepromImage& image = f.controller->CurrentDocument().Working();
   for (const int address : {0x0000, 0x0123, 0x7FFF}) image.SetByte(address, 0x00);
   Command("CL_Menu_Debug_CorrectComp");
   EXPECT_EQ(Compare(), "");
@@ -204,8 +193,8 @@ TEST_F(MemoryCellsTest, FlagBitsAndFreeDebugCells) {
 TEST_F(ServiceToolsTest, DebugMenuEntriesReachTheirWindows) {
   Command("CL_Menu_Debug_EeWindow");
   Command("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
-  EXPECT_EQ(view.memoryWindows, 1);
-  EXPECT_EQ(view.flagBitsWindows, 1);
+  EXPECT_EQ(f.view.memoryWindows, 1);
+  EXPECT_EQ(f.view.flagBitsWindows, 1);
 }
 
 struct RecordingTrace : LinkTrace {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "RecordingMainView.h"
 #include "ShippedController.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "base/Message.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellNames.h"
@@ -42,7 +42,7 @@ struct ShippedSheet : test::ShippedController {
   void Open(const std::string& name) { sheet = BuildSheet(name); }
   std::vector<CsvTable::Row> Table() const { return SheetExporter(*sheet).Table(); }
   SheetImporter::Report Import(const std::vector<CsvTable::Row>& rows) {
-    return SheetImporter(*sheet, controller.Choices(), &controller.WorkingImage())
+    return SheetImporter(*sheet, controller.Choices(), &controller.CurrentDocument().Working())
         .Import(CsvTable::Write(rows));
   }
 
@@ -68,7 +68,7 @@ TEST(SheetCsvTest, AnUnchangedExportImportsWithoutChangingAByte) {
   every.makerSheets = every.adjustSheets = true;
   for (int model = 0; model < 7; ++model) {
     ShippedSheet shipped(model);
-    const EepromImage before = shipped.controller.WorkingImage();
+    const EepromImage before = shipped.controller.CurrentDocument().Working();
     for (const TreeSheets::Entry& entry : TreeSheets::List(shipped.overlay, every)) {
       SCOPED_TRACE("model " + std::to_string(model) + " " + entry.key);
       shipped.Open(entry.key);
@@ -77,7 +77,7 @@ TEST(SheetCsvTest, AnUnchangedExportImportsWithoutChangingAByte) {
       const SheetImporter::Report report = shipped.Import(rows);
       EXPECT_TRUE(report.Clean()) << report.Text();
       EXPECT_EQ(report.taken, 0);
-      EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+      EXPECT_TRUE(SameBytes(shipped.controller.CurrentDocument().Working(), before));
     }
   }
 }
@@ -122,7 +122,7 @@ struct EditCase {
 void CheckEdits(const EditCase& c) {
   SCOPED_TRACE(std::string(c.sheet) + " row " + c.row);
   ShippedSheet shipped(0, c.sheet);
-  const EepromImage before = shipped.controller.WorkingImage();
+  const EepromImage before = shipped.controller.CurrentDocument().Working();
   auto rows = shipped.Table();
   const int row = RowOf(rows, c.row);
   for (const Edit& edit : c.edits) {
@@ -142,7 +142,7 @@ void CheckEdits(const EditCase& c) {
     EXPECT_EQ(SheetExporter(*shipped.sheet).CellText(edit.column, row), edit.shown)
         << "column " << edit.column;
   }
-  EXPECT_EQ(SameBytes(shipped.controller.WorkingImage(), before), report.taken == 0);
+  EXPECT_EQ(SameBytes(shipped.controller.CurrentDocument().Working(), before), report.taken == 0);
 }
 
 TEST(SheetCsvTest, EditedCellsAreCommittedAsTypingWould) {
@@ -262,7 +262,7 @@ TEST(SheetCsvTest, BadFilesApplyWhatMatchesAndReportTheRest) {
   for (const MalformedCase& c : cases) {
     SCOPED_TRACE(c.name);
     ShippedSheet shipped;
-    const EepromImage before = shipped.controller.WorkingImage();
+    const EepromImage before = shipped.controller.CurrentDocument().Working();
     auto rows = shipped.Table();
     const std::string text = c.make(rows);
     const SheetImporter::Report report =
@@ -272,7 +272,7 @@ TEST(SheetCsvTest, BadFilesApplyWhatMatchesAndReportTheRest) {
     for (std::size_t i = 0; i < c.reasons.size(); ++i) {
       EXPECT_EQ(report.issues[i].reason.rfind(c.reasons[i], 0), 0u) << report.issues[i].reason;
     }
-    EXPECT_EQ(SameBytes(shipped.controller.WorkingImage(), before), c.taken == 0);
+    EXPECT_EQ(SameBytes(shipped.controller.CurrentDocument().Working(), before), c.taken == 0);
   }
 }
 
@@ -290,8 +290,8 @@ struct MenuFixture : ShippedSheet {
   MenuFixture() {
     commits = bus.SubscribeTo<msg::CommitEdits>(
         [this](const msg::CommitEdits&) { events.push_back("commit"); });
-    view.shown = sheet.get();
-    view.closed = 0;  // start-up's
+    view.sheetOnShow = sheet.get();
+    view.sheetsClosed = 0;  // start-up's
   }
   void Choose(int index, const std::string& path) {
     Cell item;
@@ -312,9 +312,9 @@ TEST(SheetCsvTest, TheMenuItemsNeedASheetOnShow) {
   item.cellLink = LinkNo("CL_Menu_File_Exp");
   for (int index : {0, 1}) {
     item.index = index;
-    menu.view.shown = menu.sheet.get();
+    menu.view.sheetOnShow = menu.sheet.get();
     EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags, 0);
-    menu.view.shown = nullptr;
+    menu.view.sheetOnShow = nullptr;
     EXPECT_EQ(menu.controller.CellCommandState(item.cellLink, item).flags,
               CellAccessHost::kCommandDisabled);
     menu.Choose(index, menu.folder.File("x.csv"));  // nothing to do
@@ -360,7 +360,7 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
   for (const MenuImportCase& c : cases) {
     SCOPED_TRACE(c.name);
     MenuFixture menu;
-    const EepromImage before = menu.controller.WorkingImage();
+    const EepromImage before = menu.controller.CurrentDocument().Working();
     auto rows = menu.Table();
     ASSERT_EQ(rows[4][0], "1");
     rows[4] = CsvTable::Read(c.channelOne).rows()[0];
@@ -368,10 +368,10 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
     WriteFile(path, CsvTable::Write(rows));
     menu.Choose(1, path);
     EXPECT_EQ(menu.events.front(), "commit");
-    EXPECT_EQ(!SameBytes(menu.controller.WorkingImage(), before), c.changed);
-    EXPECT_EQ(menu.controller.IsDirty(), c.changed);
-    EXPECT_EQ(menu.view.closed, c.changed ? 1 : 0);  // rebuilt on the next tick
-    EXPECT_EQ(menu.controller.History().UndoCount(), c.changed ? 1u : 0u);
+    EXPECT_EQ(!SameBytes(menu.controller.CurrentDocument().Working(), before), c.changed);
+    EXPECT_EQ(menu.controller.CurrentDocument().IsDirty(), c.changed);
+    EXPECT_EQ(menu.view.sheetsClosed, c.changed ? 1 : 0);  // rebuilt on the next tick
+    EXPECT_EQ(menu.controller.CurrentDocument().History().UndoCount(), c.changed ? 1u : 0u);
     ASSERT_EQ(menu.prompts.shown.size(), 1u);
     EXPECT_EQ(menu.prompts.shown[0].icon, c.icon);
     // What would change nothing is named with its file.
@@ -379,40 +379,24 @@ TEST(SheetCsvTest, TheMenuImportsIntoTheSheetAndReports) {
   }
 }
 
-// A view that previews the import: it keeps what Apply would run.
-struct PreviewView : test::SheetOnShowView {
-  bool ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
-                         const SheetImporter::Report& report,
-                         std::function<void()> apply) override {
-    shownOrigin = origin;
-    shownDifferences = differences;
-    shownReport = report;
-    applyImport = std::move(apply);
-    return true;
-  }
-  std::string shownOrigin;
-  ImageDifferences shownDifferences;
-  SheetImporter::Report shownReport;
-  std::function<void()> applyImport;
-};
-
 struct PreviewFixture : MenuFixture {
   PreviewFixture() {
-    preview.shown = sheet.get();
+    preview.sheetOnShow = sheet.get();
+    preview.previewsImports = true;
     controller.Setup(preview);
-    preview.closed = 0;
+    preview.sheetsClosed = 0;
     auto rows = Table();
     rows[static_cast<std::size_t>(RowOf(rows, "16"))][6] = "SAFETY";
     path = folder.File("in.csv");
     WriteFile(path, CsvTable::Write(rows));
   }
-  PreviewView preview;
+  test::RecordingMainView preview;
   std::string path;
 };
 
 TEST(SheetCsvTest, AnImportWaitsForApplyInItsPreviewAndIsOneStep) {
   PreviewFixture f;
-  const EepromImage before = f.controller.WorkingImage();
+  const EepromImage before = f.controller.CurrentDocument().Working();
   f.Choose(1, f.path);
   // Shown, nothing changed yet; leaving the preview without Apply is all Cancel does.
   ASSERT_TRUE(f.preview.applyImport);
@@ -420,27 +404,27 @@ TEST(SheetCsvTest, AnImportWaitsForApplyInItsPreviewAndIsOneStep) {
   ASSERT_EQ(f.preview.shownDifferences.cells.size(), 1u) << f.preview.shownDifferences.Text();
   EXPECT_EQ(f.preview.shownDifferences.cells[0].valueB, "SAFETY");
   EXPECT_EQ(f.preview.shownReport.taken, 1);
-  EXPECT_TRUE(SameBytes(f.controller.WorkingImage(), before));
-  EXPECT_FALSE(f.controller.IsDirty());
-  EXPECT_FALSE(f.controller.History().CanUndo());
+  EXPECT_TRUE(SameBytes(f.controller.CurrentDocument().Working(), before));
+  EXPECT_FALSE(f.controller.CurrentDocument().IsDirty());
+  EXPECT_FALSE(f.controller.CurrentDocument().History().CanUndo());
   EXPECT_TRUE(f.prompts.shown.empty());
 
   f.preview.applyImport();
-  EXPECT_FALSE(SameBytes(f.controller.WorkingImage(), before));
-  EXPECT_TRUE(f.controller.IsDirty());
-  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo Import CSV");
+  EXPECT_FALSE(SameBytes(f.controller.CurrentDocument().Working(), before));
+  EXPECT_TRUE(f.controller.CurrentDocument().IsDirty());
+  EXPECT_EQ(f.controller.CurrentDocument().History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo Import CSV");
   ASSERT_EQ(f.prompts.shown.size(), 1u);
   EXPECT_EQ(f.prompts.shown[0].text, f.preview.shownReport.Summary());
   f.controller.Undo();
-  EXPECT_TRUE(SameBytes(f.controller.WorkingImage(), before));
+  EXPECT_TRUE(SameBytes(f.controller.CurrentDocument().Working(), before));
 }
 
 TEST(SheetCsvTest, ApplyRefusesWhenTheMemoryChangedAfterThePreview) {
   PreviewFixture f;
   f.Choose(1, f.path);
   ASSERT_TRUE(f.preview.applyImport);
-  EepromImage& working = f.controller.WorkingImage();
+  EepromImage& working = f.controller.CurrentDocument().Working();
   working.SetByte(0x0B31, static_cast<std::uint8_t>(working.GetByte(0x0B31) ^ 0xFF));
   const EepromImage changed = working;
   f.preview.applyImport();
@@ -449,7 +433,7 @@ TEST(SheetCsvTest, ApplyRefusesWhenTheMemoryChangedAfterThePreview) {
   EXPECT_EQ(f.prompts.shown[0].icon, PromptIcon::Warning);
   EXPECT_NE(f.prompts.shown[0].text.find("nothing was imported"), std::string::npos)
       << f.prompts.shown[0].text;
-  EXPECT_EQ(f.preview.closed, 0);
+  EXPECT_EQ(f.preview.sheetsClosed, 0);
 }
 
 struct UnreadableCase {
@@ -475,7 +459,7 @@ TEST(SheetCsvTest, TheMenuRefusesWhatIsNoCsvOfTheSheetAtOnce) {
     ASSERT_EQ(::mkfifo(menu.folder.File("fifo").c_str(), 0600), 0);
     WriteFile(menu.folder.File("huge.csv"), std::string(SheetImporter::kMaxFileBytes + 1, '\n'));
     WriteFile(menu.folder.File("ids.csv"), "No.,MMSI,Name\r\n1,,ANNA\r\n1,,-,TX/RX,1 W,-,X\r\n");
-    const EepromImage before = menu.controller.WorkingImage();
+    const EepromImage before = menu.controller.CurrentDocument().Working();
     const std::string path = c.path[0] == '/' ? c.path : menu.folder.File(c.path);
     const auto start = std::chrono::steady_clock::now();
     menu.Choose(1, path);
@@ -483,8 +467,8 @@ TEST(SheetCsvTest, TheMenuRefusesWhatIsNoCsvOfTheSheetAtOnce) {
     ASSERT_EQ(menu.prompts.shown.size(), 1u);
     EXPECT_EQ(menu.prompts.shown[0].icon, PromptIcon::Warning);
     EXPECT_EQ(menu.prompts.shown[0].text, path + "\n" + c.reason);
-    EXPECT_TRUE(SameBytes(menu.controller.WorkingImage(), before));
-    EXPECT_EQ(menu.view.closed, 0);
+    EXPECT_TRUE(SameBytes(menu.controller.CurrentDocument().Working(), before));
+    EXPECT_EQ(menu.view.sheetsClosed, 0);
   }
 }
 
@@ -505,11 +489,12 @@ TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
       for (std::string& field : rows[row]) field = "X" + field;
     }
     const std::string columns = rows[0][0];
-    const EepromImage before = shipped.controller.WorkingImage();
+    const EepromImage before = shipped.controller.CurrentDocument().Working();
     shipped.Open(pair[1]);
-    const SheetImporter::Report report = SheetImporter(*shipped.sheet, shipped.controller.Choices(),
-                                                       &shipped.controller.WorkingImage())
-                                             .Import(CsvTable::Write(rows));
+    const SheetImporter::Report report =
+        SheetImporter(*shipped.sheet, shipped.controller.Choices(),
+                      &shipped.controller.CurrentDocument().Working())
+            .Import(CsvTable::Write(rows));
     EXPECT_EQ(report.refusal.rfind("this CSV is not a " + shipped.sheet->TitleText() +
                                        " sheet: its columns are " + columns,
                                    0),
@@ -518,7 +503,7 @@ TEST(SheetCsvTest, ACsvOfAnotherSheetIsRefusedWithNothingTaken) {
     EXPECT_EQ(report.taken, 0);
     EXPECT_TRUE(report.takenCells.empty());
     EXPECT_FALSE(report.Clean());
-    EXPECT_TRUE(SameBytes(shipped.controller.WorkingImage(), before));
+    EXPECT_TRUE(SameBytes(shipped.controller.CurrentDocument().Working(), before));
   }
 }
 
@@ -559,13 +544,14 @@ TEST(SheetCsvTest, ReorderedAndPartialCsvsTakeTheSameValuesAsTheFullOne) {
     const SheetImporter::Report report = partial.Import(table);
     EXPECT_TRUE(report.Clean()) << report.Summary();
     EXPECT_EQ(report.taken, 2);
-    EXPECT_TRUE(SameBytes(partial.controller.WorkingImage(), full.controller.WorkingImage()));
+    EXPECT_TRUE(SameBytes(partial.controller.CurrentDocument().Working(),
+                          full.controller.CurrentDocument().Working()));
   }
 }
 
 TEST(SheetCsvTest, UnknownColumnsAreReportedAndTheRestTaken) {
   ShippedSheet shipped;
-  const EepromImage before = shipped.controller.WorkingImage();
+  const EepromImage before = shipped.controller.CurrentDocument().Working();
   const SheetImporter::Report report =
       shipped.Import({{"Notes", "Ch", "Comment"}, {"call at 6", "16", "SAFETY"}});
   EXPECT_EQ(report.taken, 1) << report.Summary();
@@ -577,7 +563,7 @@ TEST(SheetCsvTest, UnknownColumnsAreReportedAndTheRestTaken) {
   ShippedSheet other;
   const SheetImporter::Report refused = other.Import({{"Notes", "Remarks"}, {"a", "b"}});
   EXPECT_FALSE(refused.refusal.empty());
-  EXPECT_TRUE(SameBytes(other.controller.WorkingImage(), before));
+  EXPECT_TRUE(SameBytes(other.controller.CurrentDocument().Working(), before));
 }
 
 TEST(SheetCsvTest, TheRefusalNamesAReadableShareOfTheColumns) {

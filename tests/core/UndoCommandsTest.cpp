@@ -6,13 +6,13 @@
 #include <string>
 
 #include "ManualClock.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "ShippedData.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/FileCommands.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "base/MessageBus.h"
 #include "base/PlainTextMetrics.h"
 #include "cells/CellCatalog.h"
@@ -25,18 +25,6 @@
 namespace rtv {
 namespace {
 
-struct PlaceView : MainView {
-  void SetTitle(const std::string&) override {}
-  void ShowMainWindow() override {}
-  void RedrawMessagePanel() override {}
-  Sheet* SheetOnShow() override { return shown; }
-  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override {
-    places.push_back(sheet + " " + CellLinkName(cellLink) + "[" + std::to_string(index) + "]");
-  }
-  Sheet* shown = nullptr;
-  std::vector<std::string> places;
-};
-
 // The program's controller on the shipped overlay and initial files, with the INT channel
 // sheet on show, built without widgets.
 struct UndoFixture {
@@ -47,7 +35,7 @@ struct UndoFixture {
     controller.Setup(view);
     sheet = controller.CreateSheet(services, "GI_Sheet_IntCh");
     sheet->Build();
-    view.shown = sheet.get();
+    view.sheetOnShow = sheet.get();
   }
   // Sends a commit or a command to the cell of `cellLink` on the row of channel row `index`.
   void Send(const char* cellLink, int index, const std::string& text, int command = 0,
@@ -82,7 +70,7 @@ struct UndoFixture {
   OverlayText help;
   MessageBus bus{clock};
   MainController controller{{settings, overlay, help, bus, clock, clock, prompts}};
-  PlaceView view;
+  test::RecordingMainView view;
   PlainTextMetrics metrics;
   SheetServices services{overlay, metrics, [this](CellRequest& request, bool notify) {
                            return controller.Accessor().AccessCell(request, notify);
@@ -92,62 +80,48 @@ struct UndoFixture {
 
 TEST(UndoCommandsTest, EachUserActionIsOneStepThatUndoAndRedoTakeBackAndMakeAgain) {
   UndoFixture f;
-  const EepromImage start = f.controller.WorkingImage();
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo");
-  EXPECT_FALSE(f.controller.History().CanUndo());
+  const EepromImage start = f.controller.CurrentDocument().Working();
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo");
+  EXPECT_FALSE(f.controller.CurrentDocument().History().CanUndo());
   f.Send("CL_ChList_Comment", 3, "HARBOUR");
-  const EepromImage named = f.controller.WorkingImage();
+  const EepromImage named = f.controller.CurrentDocument().Working();
   ASSERT_TRUE(named.Differs(start));
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo Comment");
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo Comment");
   f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Clear"), 6);
-  const EepromImage cleared = f.controller.WorkingImage();
+  const EepromImage cleared = f.controller.CurrentDocument().Working();
   ASSERT_TRUE(cleared.Differs(named));
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo Clear Rows");
-  EXPECT_TRUE(f.controller.IsDirty());
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo Clear Rows");
+  EXPECT_TRUE(f.controller.CurrentDocument().IsDirty());
 
   ASSERT_TRUE(f.controller.Undo());
-  EXPECT_TRUE(f.controller.WorkingImage().Equals(named));
+  EXPECT_TRUE(f.controller.CurrentDocument().Working().Equals(named));
   EXPECT_EQ(f.LastStatus(), "Undone: Clear Rows");
   EXPECT_EQ(f.view.places.back(), "GI_Sheet_IntCh CL_ChList_Comment[0]");
-  EXPECT_EQ(f.controller.RedoCaption(), "Redo Clear Rows");
+  EXPECT_EQ(f.controller.CurrentDocument().RedoCaption(), "Redo Clear Rows");
   ASSERT_TRUE(f.controller.Undo());
-  EXPECT_TRUE(f.controller.WorkingImage().Equals(start));
-  EXPECT_FALSE(f.controller.IsDirty());  // back at the saved state
+  EXPECT_TRUE(f.controller.CurrentDocument().Working().Equals(start));
+  EXPECT_FALSE(f.controller.CurrentDocument().IsDirty());  // back at the saved state
   EXPECT_FALSE(f.controller.Undo());
   EXPECT_EQ(f.LastStatus(), f.overlay.GetFirstLine("GI_AppMess_NothingToUndo"));
 
   ASSERT_TRUE(f.controller.Redo());
-  EXPECT_TRUE(f.controller.IsDirty());
+  EXPECT_TRUE(f.controller.CurrentDocument().IsDirty());
   EXPECT_EQ(f.LastStatus(), "Redone: Comment");
   ASSERT_TRUE(f.controller.Redo());
-  EXPECT_TRUE(f.controller.WorkingImage().Equals(cleared));
+  EXPECT_TRUE(f.controller.CurrentDocument().Working().Equals(cleared));
   EXPECT_FALSE(f.controller.Redo());
-}
-
-TEST(UndoCommandsTest, UndoReachingTheSavedFileIsCleanAndRedoLeavingItDirty) {
-  UndoFixture f;
-  f.Send("CL_ChList_Comment", 3, "ONE");
-  f.controller.MarkClean();  // as a save does
-  f.Send("CL_ChList_Comment", 6, "TWO");
-  EXPECT_TRUE(f.controller.IsDirty());
-  f.controller.Undo();
-  EXPECT_FALSE(f.controller.IsDirty());
-  f.controller.Undo();
-  EXPECT_TRUE(f.controller.IsDirty());
-  f.controller.Redo();
-  EXPECT_FALSE(f.controller.IsDirty());
 }
 
 TEST(UndoCommandsTest, ACancelledOrRefusedCommandLeavesTheHistoryAlone) {
   UndoFixture f;
   f.Send("CL_ChList_Comment", 3, "ONE");
-  const EepromImage before = f.controller.WorkingImage();
+  const EepromImage before = f.controller.CurrentDocument().Working();
   f.prompts.answers = {PromptAnswer::Cancel};
   f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Clear"), 6);
   f.Send("CL_ChList_Comment", 0, "", LinkNo("CL_PMenu_Delete"), 6);  // refused: a fixed list
-  EXPECT_TRUE(f.controller.WorkingImage().Equals(before));
-  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo Comment");
+  EXPECT_TRUE(f.controller.CurrentDocument().Working().Equals(before));
+  EXPECT_EQ(f.controller.CurrentDocument().History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo Comment");
 }
 
 TEST(UndoCommandsTest, NewStartsANewHistory) {
@@ -155,14 +129,14 @@ TEST(UndoCommandsTest, NewStartsANewHistory) {
   f.Send("CL_ChList_Comment", 3, "ONE");
   f.prompts.answers = {PromptAnswer::No};  // drop the changes
   ASSERT_TRUE(f.controller.Files().New());
-  EXPECT_FALSE(f.controller.History().CanUndo());
-  EXPECT_FALSE(f.controller.History().CanRedo());
+  EXPECT_FALSE(f.controller.CurrentDocument().History().CanUndo());
+  EXPECT_FALSE(f.controller.CurrentDocument().History().CanRedo());
 }
 
 TEST(UndoCommandsTest, ACsvImportIsOneStep) {
   UndoFixture f;
   test::TempFolder folder;
-  const EepromImage before = f.controller.WorkingImage();
+  const EepromImage before = f.controller.CurrentDocument().Working();
   auto rows = SheetExporter(*f.sheet).Table();
   ASSERT_EQ(rows[4][0], "1");
   rows[4][6] = "FIRST";
@@ -174,11 +148,11 @@ TEST(UndoCommandsTest, ACsvImportIsOneStep) {
   item.cellLink = LinkNo("CL_Menu_File_Exp");
   item.index = 1;
   f.controller.RunCellCommand(item.cellLink, item);
-  ASSERT_TRUE(f.controller.WorkingImage().Differs(before));
-  EXPECT_EQ(f.controller.History().UndoCount(), 1u);
-  EXPECT_EQ(f.controller.UndoCaption(), "Undo Import CSV");
+  ASSERT_TRUE(f.controller.CurrentDocument().Working().Differs(before));
+  EXPECT_EQ(f.controller.CurrentDocument().History().UndoCount(), 1u);
+  EXPECT_EQ(f.controller.CurrentDocument().UndoCaption(), "Undo Import CSV");
   f.controller.Undo();
-  EXPECT_TRUE(f.controller.WorkingImage().Equals(before));
+  EXPECT_TRUE(f.controller.CurrentDocument().Working().Equals(before));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ using namespace rtv;
 // The program's controller on one model's initial file, as at start-up, and the sheets that
 // model can show.
 struct ModelHarness : test::ShippedController {
-  explicit ModelHarness(int model) : ShippedController(model), initial(controller.WorkingImage()) {
+  explicit ModelHarness(int model)
+      : ShippedController(model), initial(controller.CurrentDocument().Working()) {
     OptionalSheets every;
     every.usaChannels = every.canadianChannels = every.weatherChannels = true;
     every.makerSheets = every.adjustSheets = true;
@@ -51,17 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int model = data[0] % RadioModel::kModelTypes;
   if (!models[model]) models[model] = std::make_unique<ModelHarness>(model);
   ModelHarness& h = *models[model];
-  h.controller.WorkingImage().Assign(h.initial);
+  h.controller.CurrentDocument().Working().Assign(h.initial);
   const std::string& key = h.sheets[(data[0] / RadioModel::kModelTypes) % h.sheets.size()];
   const std::unique_ptr<Sheet> sheet = h.BuildSheet(key);
 
   const std::vector<CsvTable::Row> before = SheetExporter(*sheet).Table();
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   const SheetImporter::Report report =
-      SheetImporter(*sheet, h.controller.Choices(), &h.controller.WorkingImage()).Import(text);
+      SheetImporter(*sheet, h.controller.Choices(), &h.controller.CurrentDocument().Working())
+          .Import(text);
 
   if (report.taken != static_cast<int>(report.takenCells.size())) std::abort();
-  const bool unchanged = Same(h.controller.WorkingImage(), h.initial);
+  const bool unchanged = Same(h.controller.CurrentDocument().Working(), h.initial);
   if (!report.refusal.empty() && (report.taken != 0 || !unchanged)) std::abort();
   if (report.taken == 0 && !unchanged) std::abort();
   std::vector<bool> rowsTaken(static_cast<std::size_t>(sheet->rowCount()), false);

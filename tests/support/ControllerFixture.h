@@ -8,11 +8,11 @@
 
 #include "CloneFiles.h"
 #include "ManualClock.h"
+#include "RecordingMainView.h"
 #include "ScriptedPrompts.h"
 #include "TempFolder.h"
 #include "app/AppSettings.h"
 #include "app/MainController.h"
-#include "app/MainView.h"
 #include "base/MessageBus.h"
 #include "overlay/OverlayText.h"
 
@@ -27,33 +27,6 @@ struct EchoingPrompts : ScriptedPrompts {
     return ScriptedPrompts::Message(text, caption, icon, buttons);
   }
   bool echo = false;
-};
-
-// A main window that records what the controller asks of it.
-struct FakeView : MainView {
-  std::vector<std::string> titles;
-  int shown = 0;
-  int redraws = 0;
-  int sheetsClosed = 0;
-  int busyCalls = 0;
-  bool busy = false;
-  int closeRequests = 0;
-  void SetTitle(const std::string& title) override { titles.push_back(title); }
-  void ShowMainWindow() override { ++shown; }
-  void RedrawMessagePanel() override { ++redraws; }
-  void CloseCurrentSheet() override { ++sheetsClosed; }
-  void SetBusy(bool on) override {
-    ++busyCalls;
-    busy = on;
-  }
-  void CloseMainWindow() override { ++closeRequests; }
-  void ShowWarningMarks(const std::vector<std::string>& errors,
-                        const std::vector<std::string>& warnings) override {
-    errorMarks = errors;
-    warningMarks = warnings;
-  }
-  std::vector<std::string> errorMarks;
-  std::vector<std::string> warningMarks;
 };
 
 // A model controller on test doubles with a small overlay (the title "Radio Programmer",
@@ -78,7 +51,7 @@ struct ControllerFixture {
   OverlayText overlay;
   OverlayText help;
   MessageBus bus{clock};
-  FakeView view;
+  RecordingMainView view;
   std::unique_ptr<MainController> controller;
 };
 

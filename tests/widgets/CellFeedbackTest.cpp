@@ -174,7 +174,7 @@ TEST(CellFeedbackTest, OpeningAFileWithAnIdErrorMarksTheTreeAtOnce) {
   ASSERT_NE(node, nullptr);
   const QImage clean = node->icon(0).pixmap(16).toImage();
   // An individual ID that starts with a single 0, with its name.
-  EepromImage& image = w.controller->WorkingImage();
+  EepromImage& image = w.controller->CurrentDocument().Working();
   const std::uint8_t id[] = {1, 23, 45, 67, 80};
   for (int i = 0; i < 5; ++i) image.SetByte(0x25C0 + i, id[i]);
   image.WriteBlock(0x25C0 + 5, reinterpret_cast<const std::uint8_t*>("GROUPISH  "), 10);

@@ -101,14 +101,14 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   QGuiApplication::clipboard()->setText(QString::fromStdString(channels));
   ASSERT_TRUE(w.ToName(3));
   const std::vector<CsvTable::Row> before = w.Table();
-  const EepromImage image = w.controller->WorkingImage();
+  const EepromImage image = w.controller->CurrentDocument().Working();
   QAction* paste = w.EditEntry("Paste Rows");
   ASSERT_NE(paste, nullptr);
   ASSERT_TRUE(paste->isEnabled());
   paste->trigger();
   ASSERT_TRUE(test::WaitUntil("the names are pasted", [&] {
     w.DeliverPosted();
-    return w.controller->WorkingImage().Differs(image);
+    return w.controller->CurrentDocument().Working().Differs(image);
   }));
   const std::vector<CsvTable::Row> after = w.Table();
   ASSERT_EQ(after.size(), before.size());
@@ -126,7 +126,7 @@ TEST(ClipboardRowsWidgetTest, CopyAndPasteRowsGoThroughTheDesktopClipboard) {
   QAction* undo = w.mainWindow->Undo()->Undo();
   EXPECT_EQ(undo->text(), "Undo Paste Rows");
   undo->trigger();
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(image));
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(image));
   w.DeliverPosted();
   EXPECT_EQ(w.Table(), before);
   // The clipboard outlives the window: the next test in this process starts without text.

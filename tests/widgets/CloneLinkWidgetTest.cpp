@@ -110,8 +110,8 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start({"--baud", "115200"}));  // paced, so that the bar can be seen
-  f.controller->SetCurrentFileName("/tmp/before.rtv");
-  const EepromImage before(f.controller->WorkingImage());
+  f.controller->CurrentDocument().SetFileName("/tmp/before.rtv");
+  const EepromImage before(f.controller->CurrentDocument().Working());
 
   // Through the menu entry, as the user reads a radio.
   QAction* read = nullptr;
@@ -133,8 +133,8 @@ TEST(CloneLinkWidgetTest, ReadReplacesTheImageAndShowsProgress) {
   EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
   EXPECT_TRUE(f.mainWindow->isEnabled());
   EXPECT_EQ(f.Progress(), nullptr);
-  EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
-  EXPECT_TRUE(f.controller->IsDirty());
+  EXPECT_TRUE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
+  EXPECT_TRUE(f.controller->CurrentDocument().IsDirty());
   EXPECT_TRUE(f.mainWindow->isWindowModified());
   EXPECT_EQ(f.mainWindow->windowTitle(),
             QString::fromStdString("Untitled[*] - " + f.overlay.GetFirstLine("GI_Sys_AppTitle")));
@@ -145,7 +145,7 @@ TEST(CloneLinkWidgetTest, CancelStopsAReadAndTheRadioCanBeReadAgainAtOnce) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start({"--baud", "38400"}));
-  const EepromImage before(f.controller->WorkingImage());
+  const EepromImage before(f.controller->CurrentDocument().Working());
   // The button, Escape and the window's close button each stop the read.
   for (const char* way : {"button", "escape", "close"}) {
     SCOPED_TRACE(way);
@@ -168,15 +168,16 @@ TEST(CloneLinkWidgetTest, CancelStopsAReadAndTheRadioCanBeReadAgainAtOnce) {
     EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
     EXPECT_EQ(f.Progress(), nullptr);
     EXPECT_TRUE(f.mainWindow->isEnabled());
-    EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
-    EXPECT_FALSE(f.controller->IsDirty());
+    EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
+    EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   }
   // A new read right after works: the rest of the stopped one is dropped first.
   f.Command(LinkNo("CL_Menu_Clone_Read"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !f.Commands().IsBusy() && f.controller->IsDirty(); },
-                              kExchangeLimitMs));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !f.Commands().IsBusy() && f.controller->CurrentDocument().IsDirty(); },
+      kExchangeLimitMs));
   EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
-  EXPECT_TRUE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+  EXPECT_TRUE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
   // What the window showed last, before it went.
   const std::string last = f.Commands().Link().ProgressText();
   EXPECT_NE(last.find("11,104 of 11,104 bytes (100%)"), std::string::npos) << last;
@@ -186,13 +187,13 @@ TEST(CloneLinkWidgetTest, UnsavedChangesAndCancelSendNothing) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start());
-  f.controller->WorkingImage().SetByte(0x0B31, 0x99);
-  f.controller->MarkDirty();
+  f.controller->CurrentDocument().Working().SetByte(0x0B31, 0x99);
+  f.controller->CurrentDocument().MarkDirty();
   f.prompts.answers = {PromptAnswer::Cancel};
   f.Command(LinkNo("CL_Menu_Clone_Read"));
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_EQ(f.prompts.shown.size(), 1u);
-  EXPECT_EQ(f.controller->WorkingImage().GetByte(0x0B31), 0x99);
+  EXPECT_EQ(f.controller->CurrentDocument().Working().GetByte(0x0B31), 0x99);
 
   // The simulator logs what reaches it in order: an identify sent now is all of its log
   // only if the cancelled command sent nothing before it.
@@ -222,7 +223,7 @@ TEST(CloneLinkWidgetTest, IdentifyAnswersOfTheRadio) {
     RadioFixture f;
     Simulator sim(f.SimLink());
     ASSERT_TRUE(sim.Start(c.options));
-    const EepromImage before(f.controller->WorkingImage());
+    const EepromImage before(f.controller->CurrentDocument().Working());
     f.Command(LinkNo("CL_Menu_Clone_Read"));
     ASSERT_TRUE(f.WaitForIdle());
     EXPECT_TRUE(f.mainWindow->isEnabled());
@@ -234,7 +235,7 @@ TEST(CloneLinkWidgetTest, IdentifyAnswersOfTheRadio) {
       EXPECT_TRUE(f.prompts.shown.empty()) << f.LastText();
     } else {
       EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(c.status));
-      EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
+      EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
     }
   }
 }
@@ -243,7 +244,7 @@ TEST(CloneLinkWidgetTest, SilenceHalfwayLightsSixteenSegmentsAndKeepsTheImage) {
   RadioFixture f;
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start({"--silent-after", "87"}));  // 87 × 64 = 5568 of 11104 bytes
-  const EepromImage before(f.controller->WorkingImage());
+  const EepromImage before(f.controller->CurrentDocument().Working());
   f.Command(LinkNo("CL_Menu_Clone_Read"));
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return f.Progress() != nullptr && f.Commands().Link().Link().DataDone() == 5568; },
@@ -257,8 +258,8 @@ TEST(CloneLinkWidgetTest, SilenceHalfwayLightsSixteenSegmentsAndKeepsTheImage) {
   ASSERT_TRUE(f.WaitForIdle());
   EXPECT_EQ(f.Commands().Link().LitSegments(), 16);
   EXPECT_EQ(f.LastText().substr(0, f.LastText().find('\n')), f.Head(kLinkTimeout));
-  EXPECT_FALSE(RangesDiffer(before, f.controller->WorkingImage(), kCloneRanges));
-  EXPECT_FALSE(f.controller->IsDirty());
+  EXPECT_FALSE(RangesDiffer(before, f.controller->CurrentDocument().Working(), kCloneRanges));
+  EXPECT_FALSE(f.controller->CurrentDocument().IsDirty());
   EXPECT_TRUE(f.mainWindow->isEnabled());
 }
 

@@ -31,7 +31,7 @@ using test::Simulator;
 
 // Saves the working image as the file the simulator serves.
 std::string RadioFile(RadioFixture& f) {
-  EepromImage copy(f.controller->WorkingImage());
+  EepromImage copy(f.controller->CurrentDocument().Working());
   const std::string path = f.folder.Path() + "/radio.rtv";
   EXPECT_TRUE(f.controller->Files().WriteImageFile(path, copy));
   return path;
@@ -40,7 +40,7 @@ std::string RadioFile(RadioFixture& f) {
 // Types channel 16's comment over in the working image, as one edit of the user.
 void EditOneComment(RadioFixture& f, const std::string& comment) {
   PlainTextMetrics metrics;
-  ImageSheets sheets(f.overlay, metrics, f.controller->WorkingImage());
+  ImageSheets sheets(f.overlay, metrics, f.controller->CurrentDocument().Working());
   const std::unique_ptr<Sheet> sheet = sheets.Build("GI_Sheet_IntCh");
   std::vector<CsvTable::Row> rows = SheetExporter(*sheet).Table();
   for (CsvTable::Row& row : rows) {
@@ -49,10 +49,10 @@ void EditOneComment(RadioFixture& f, const std::string& comment) {
   const SheetImporter::Report report =
       SheetImporter(*sheet, sheets.Choices(), nullptr).Import(CsvTable::Write(rows));
   ASSERT_EQ(report.taken, 1) << report.Summary();
-  f.controller->BeginStep("Edit");
-  f.controller->WorkingImage().Assign(sheets.Image());
-  f.controller->EndStep();
-  f.controller->UpdateTitle();
+  Document& document = f.controller->CurrentDocument();
+  document.BeginStep("Edit", f.controller->PlaceOnShow());
+  document.Working().Assign(sheets.Image());
+  document.EndStep();
 }
 
 QAction* CompareItem(RadioFixture& f) {
@@ -65,16 +65,16 @@ QAction* CompareItem(RadioFixture& f) {
 // What must not move while the radio is compared.
 struct WorkingState {
   explicit WorkingState(RadioFixture& f)
-      : image(f.controller->WorkingImage()),
-        dirty(f.controller->IsDirty()),
+      : image(f.controller->CurrentDocument().Working()),
+        dirty(f.controller->CurrentDocument().IsDirty()),
         modifiedMark(f.mainWindow->isWindowModified()),
-        undoSteps(f.controller->History().UndoCount()),
+        undoSteps(f.controller->CurrentDocument().History().UndoCount()),
         title(f.mainWindow->windowTitle()) {}
   void ExpectSame(RadioFixture& f) const {
-    EXPECT_TRUE(f.controller->WorkingImage().Equals(image));
-    EXPECT_EQ(f.controller->IsDirty(), dirty);
+    EXPECT_TRUE(f.controller->CurrentDocument().Working().Equals(image));
+    EXPECT_EQ(f.controller->CurrentDocument().IsDirty(), dirty);
     EXPECT_EQ(f.mainWindow->isWindowModified(), modifiedMark);
-    EXPECT_EQ(f.controller->History().UndoCount(), undoSteps);
+    EXPECT_EQ(f.controller->CurrentDocument().History().UndoCount(), undoSteps);
     EXPECT_EQ(f.mainWindow->windowTitle(), title);
   }
   EepromImage image;
@@ -89,7 +89,7 @@ TEST(CompareRadioWidgetTest, TheOneChangedCellIsListedAndTheWorkingImageStays) {
   Simulator sim(f.SimLink());
   ASSERT_TRUE(sim.Start({"--image", QString::fromStdString(RadioFile(f))}));
   EditOneComment(f, "SAFETY");
-  ASSERT_TRUE(f.controller->IsDirty());
+  ASSERT_TRUE(f.controller->CurrentDocument().IsDirty());
   const WorkingState before(f);
 
   QAction* item = CompareItem(f);
@@ -117,9 +117,9 @@ TEST(CompareRadioWidgetTest, TheOneChangedCellIsListedAndTheWorkingImageStays) {
   ASSERT_TRUE(window->takeButton()->isEnabled());
   QTest::mouseClick(window->takeButton(), Qt::LeftButton);
   EXPECT_EQ(table->rowCount(), 0);
-  EXPECT_EQ(f.controller->History().UndoCount(), before.undoSteps + 1);
+  EXPECT_EQ(f.controller->CurrentDocument().History().UndoCount(), before.undoSteps + 1);
   f.controller->Undo();
-  EXPECT_TRUE(f.controller->WorkingImage().Equals(before.image));
+  EXPECT_TRUE(f.controller->CurrentDocument().Working().Equals(before.image));
   window->close();
 }
 

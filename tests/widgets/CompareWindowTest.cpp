@@ -26,7 +26,7 @@ namespace {
 // The working image with channel 16's comment and channel 17's favourite mark typed over.
 EepromImage Customers(test::ProgramWindow& w) {
   PlainTextMetrics metrics;
-  ImageSheets sheets(w.overlay, metrics, w.controller->WorkingImage());
+  ImageSheets sheets(w.overlay, metrics, w.controller->CurrentDocument().Working());
   const std::unique_ptr<Sheet> sheet = sheets.Build("GI_Sheet_IntCh");
   std::vector<CsvTable::Row> rows = SheetExporter(*sheet).Table();
   for (CsvTable::Row& row : rows) {
@@ -51,7 +51,7 @@ TEST(CompareWindowTest, TakingOneValueChangesTheWorkingImageInThatCellOnly) {
   test::ProgramWindow w(store);
   w.mainWindow->show();
   w.Tick();
-  const EepromImage original = w.controller->WorkingImage();
+  const EepromImage original = w.controller->CurrentDocument().Working();
   EepromImage customers = Customers(w);
   const std::string path = w.folder.Path() + "/customer.rtv";
   ASSERT_TRUE(w.controller->Files().WriteImageFile(path, customers));
@@ -91,7 +91,7 @@ TEST(CompareWindowTest, AFileThatHoldsTheSameSaysSo) {
   test::MemorySettingsStore store;
   test::ProgramWindow w(store);
   w.Tick();
-  EepromImage same = w.controller->WorkingImage();
+  EepromImage same = w.controller->CurrentDocument().Working();
   const std::string path = w.folder.Path() + "/same.rtv";
   ASSERT_TRUE(w.controller->Files().WriteImageFile(path, same));
   w.prompts.fileNames.push_back(path);

@@ -45,7 +45,7 @@ struct PreviewWindow : test::ProgramWindow {
 
 TEST(ImportPreviewTest, ThePreviewListsTheOneChangeAndCancelChangesNothing) {
   PreviewWindow w;
-  const EepromImage before = w.controller->WorkingImage();
+  const EepromImage before = w.controller->CurrentDocument().Working();
   ImportPreviewWindow* preview = w.Import(w.WriteCsv("SAFETY", {"999", "", "", "", "", "", "X"}));
   ASSERT_NE(preview, nullptr);
   EXPECT_TRUE(preview->isModal());
@@ -64,18 +64,18 @@ TEST(ImportPreviewTest, ThePreviewListsTheOneChangeAndCancelChangesNothing) {
   QTest::mouseClick(preview->cancelButton(), Qt::LeftButton);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(w.mainWindow->findChild<ImportPreviewWindow*>("ImportPreviewWindow"), nullptr);
-  EXPECT_EQ(std::memcmp(w.controller->WorkingImage().Data(), before.Data(),
+  EXPECT_EQ(std::memcmp(w.controller->CurrentDocument().Working().Data(), before.Data(),
                         static_cast<std::size_t>(before.Size())),
             0);
-  EXPECT_FALSE(w.controller->IsDirty());
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
   EXPECT_FALSE(w.mainWindow->isWindowModified());
-  EXPECT_FALSE(w.controller->History().CanUndo());
+  EXPECT_FALSE(w.controller->CurrentDocument().History().CanUndo());
   EXPECT_TRUE(w.prompts.shown.empty());
 }
 
 TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
   PreviewWindow w;
-  const EepromImage before = w.controller->WorkingImage();
+  const EepromImage before = w.controller->CurrentDocument().Working();
   ImportPreviewWindow* preview = w.Import(w.WriteCsv("SAFETY"));
   ASSERT_NE(preview, nullptr);
   EXPECT_FALSE(preview->leftOut()->isVisibleTo(preview));
@@ -84,7 +84,7 @@ TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
   // The report as without a preview.
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text.rfind("1 cell taken.\n", 0), 0u) << w.prompts.shown[0].text;
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   EXPECT_TRUE(w.mainWindow->isWindowModified());
   ASSERT_TRUE(w.TickUntilASheetShows());
   const auto rows = SheetExporter(w.mainWindow->CurrentSheet()->sheet()).Table();
@@ -92,21 +92,21 @@ TEST(ImportPreviewTest, ApplyChangesTheCellAndOneUndoRestoresIt) {
                                     [](const CsvTable::Row& row) { return row.front() == "16"; });
   ASSERT_NE(channel, rows.end());
   EXPECT_EQ((*channel)[6], "SAFETY");
-  EXPECT_EQ(w.controller->History().UndoCount(), 1u);
+  EXPECT_EQ(w.controller->CurrentDocument().History().UndoCount(), 1u);
   w.controller->Undo();
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
 }
 
 TEST(ImportPreviewTest, AFileThatChangesNothingSaysSoAndShowsNoPreview) {
   PreviewWindow w;
-  const EepromImage before = w.controller->WorkingImage();
+  const EepromImage before = w.controller->CurrentDocument().Working();
   EXPECT_EQ(w.Import(w.WriteCsv("DISTRESS")), nullptr);
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_NE(w.prompts.shown[0].text.find("would change nothing"), std::string::npos)
       << w.prompts.shown[0].text;
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
-  EXPECT_FALSE(w.controller->IsDirty());
-  EXPECT_FALSE(w.controller->History().CanUndo());
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
+  EXPECT_FALSE(w.controller->CurrentDocument().History().CanUndo());
 }
 
 }  // namespace

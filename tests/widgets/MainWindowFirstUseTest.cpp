@@ -277,7 +277,7 @@ TEST(MainWindowFirstUseTest, RowKeysRunTheRowCommandsTheRowOffers) {
   QTest::keyClick(sheetView, Qt::Key_Delete);
   EXPECT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(texts(first), before);
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
 
   // A sheet of settings has no rows to clear: Delete leaves it alone.
   ASSERT_TRUE(w.Choose("GI_Sheet_DscSet"));

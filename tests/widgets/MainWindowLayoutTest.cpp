@@ -103,8 +103,8 @@ TEST(MainWindowLayoutTest, ClosingStoresTheNormalPositionAndIsRefusedWhileDisabl
   EXPECT_TRUE(mainWindow.isVisible());
   mainWindow.setEnabled(true);
   // Unsaved changes: the question comes first, and Cancel keeps the program open.
-  f.controller->WorkingImage().SetByte(0x0F10, 0x41);
-  f.controller->CheckDirty();
+  f.controller->CurrentDocument().Working().SetByte(0x0F10, 0x41);
+  f.controller->CurrentDocument().CheckDirty();
   f.prompts.answers.push_back(PromptAnswer::Cancel);
   EXPECT_FALSE(mainWindow.close());
   EXPECT_TRUE(mainWindow.isVisible());
@@ -175,10 +175,10 @@ TEST(MainWindowLayoutTest, TheOptionalSheetsFollowRegionsModelAndModes) {
   EXPECT_EQ(Sheets(mainWindow.Tree()), (std::vector<std::string>{"INT", "USA", "Export"}));
 
   // Only the weather bit: the weather sheet comes back after INT, the USA sheet goes.
-  f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x02);
+  f.controller->CurrentDocument().Working().SetByte(MemoryLayout::kRegionFlags, 0x02);
   f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(mainWindow.Tree()), (std::vector<std::string>{"INT", "Weather", "Export"}));
-  f.controller->WorkingImage().SetByte(MemoryLayout::kRegionFlags, 0x07);
+  f.controller->CurrentDocument().Working().SetByte(MemoryLayout::kRegionFlags, 0x07);
   f.bus.Send(msg::ImageReplaced{});
   EXPECT_EQ(Sheets(mainWindow.Tree()),
             (std::vector<std::string>{"INT", "USA", "Canada", "Weather", "Export"}));

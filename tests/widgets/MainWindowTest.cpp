@@ -172,15 +172,15 @@ TEST(MainWindowTest, TheFileMenuExportsAndImportsTheSheetOnShow) {
 
   csv.replace(at, channel.size(), "\r\n16,PC,FAV,TX/RX,25 W,Simplex,DISTRESS\r\n");
   std::ofstream(path, std::ios::binary) << csv;
-  EXPECT_FALSE(w.controller->IsDirty());
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
   w.prompts.fileNames.push_back(path);
   importItem->trigger();
   // The preview first; Apply lets the import in.
   auto* preview = w.mainWindow->findChild<ImportPreviewWindow*>("ImportPreviewWindow");
   ASSERT_NE(preview, nullptr);
-  EXPECT_FALSE(w.controller->IsDirty());
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
   QTest::mouseClick(preview->applyButton(), Qt::LeftButton);
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, "1 cell taken.\n  line 50, column 3: now \"FAV\"\n");
   ASSERT_TRUE(w.TickUntilASheetShows());  // the sheet is built again
@@ -234,8 +234,8 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   // Channels 1 and 2 as the user changed them; a clear puts the model's row back.
   const std::vector<std::string> original = RowTexts(sheet, first);
   const auto* changed = reinterpret_cast<const std::uint8_t*>("CHANGED   ");
-  w.controller->WorkingImage().WriteBlock(0x0F10 + 11 * 3, changed, 10);
-  w.controller->WorkingImage().WriteBlock(0x0F10 + 11 * 6, changed, 10);
+  w.controller->CurrentDocument().Working().WriteBlock(0x0F10 + 11 * 3, changed, 10);
+  w.controller->CurrentDocument().Working().WriteBlock(0x0F10 + 11 * 6, changed, 10);
   const std::vector<std::string> before = RowTexts(sheet, first);
   const std::vector<std::string> secondBefore = RowTexts(sheet, second);
   ASSERT_EQ(before[3], "TX/RX");
@@ -274,7 +274,7 @@ TEST(MainWindowTest, EditMenuItemsActOnTheCurrentRow) {
   EXPECT_NE(cleared, before);
   EXPECT_EQ(cleared, original);
   EXPECT_EQ(RowTexts(sheet, second), secondBefore);  // only the cursor's row
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
 
   // Ctrl+C on the cleared row, Ctrl+V on the next channel: it becomes a cleared row too.
   QTest::keyClick(sheetView, Qt::Key_C, Qt::ControlModifier);
@@ -382,8 +382,8 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
   const QString appTitle = QString::fromStdString(w.overlay.GetFirstLine("GI_Sys_AppTitle"));
   const auto message = [&](const char* key) { return w.overlay.GetFirstLine(key); };
   const auto touch = [&] {
-    w.controller->WorkingImage().SetByte(0x0F10, 0x41);  // a channel comment byte
-    w.controller->CheckDirty();
+    w.controller->CurrentDocument().Working().SetByte(0x0F10, 0x41);  // a channel comment byte
+    w.controller->CurrentDocument().CheckDirty();
   };
   w.mainWindow->Menu()->RefreshMenu();
 
@@ -408,22 +408,22 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
   ASSERT_EQ(w.prompts.shown.size(), 1u);
   EXPECT_EQ(w.prompts.shown[0].text, message("GI_Mess_Confirm_WriteAnother"));
   EXPECT_TRUE(fs::exists(copy));
-  EXPECT_FALSE(w.controller->IsDirty());
-  EXPECT_NE(w.controller->WorkingImage().GetByte(0x0F10), 0x41);
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
+  EXPECT_NE(w.controller->CurrentDocument().Working().GetByte(0x0F10), 0x41);
 
   // A file whose image-valid byte is not 1: the Data message; image, name and state stay.
-  EepromImage invalid(w.controller->WorkingImage());
+  EepromImage invalid(w.controller->CurrentDocument().Working());
   invalid.SetByte(MemoryLayout::kValidFlag, 0);
   const std::string bad = w.folder.File("bad.rtv");
   std::ofstream(bad) << test::CloneFileText(invalid);
   touch();
-  const EepromImage before(w.controller->WorkingImage());
+  const EepromImage before(w.controller->CurrentDocument().Working());
   w.prompts.answers.push_back(PromptAnswer::No);  // keep the changes unsaved
   w.prompts.fileNames.push_back(bad);
   w.MenuItem("CL_Menu_File_Open")->trigger();
   EXPECT_NE(w.prompts.shown.back().text.find(message("GI_Mess_FileErr_Data")), std::string::npos);
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   EXPECT_EQ(w.mainWindow->windowTitle(), "R&D boat.rtv[*] - " + appTitle);
 
   // A recent file that is gone: the FileOpen message, and it stays in the list.
@@ -435,7 +435,7 @@ TEST(MainWindowTest, TheFileMenuGuardsTheImageAndTheRecentList) {
             std::string::npos);
   w.mainWindow->Menu()->RefreshMenu();
   EXPECT_EQ(w.MenuItem("CL_Menu_File_Recent", 0)->text(), "&1 gone.rtv");
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(before));
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(before));
 }
 
 // The maker switch on the command line, in any case, shows the maker panel and the

@@ -61,7 +61,7 @@ TEST(OpenBackupTest, SaysThereAreNoneYetThenOpensTheBackupChosenInTheirFolder) {
   EXPECT_NE(w.prompts.shown[0].text.find(folder), std::string::npos) << w.prompts.shown[0].text;
 
   // A read of a boat whose own MMSI is set leaves one backup.
-  EepromImage& working = w.controller->WorkingImage();
+  EepromImage& working = w.controller->CurrentDocument().Working();
   const std::uint8_t mmsi[] = {36, 61, 23, 45, 60, 0x1E};
   for (int i = 0; i < 6; ++i) working.SetByte(0x23C0 + i, mmsi[i]);
   std::string error;
@@ -70,12 +70,12 @@ TEST(OpenBackupTest, SaysThereAreNoneYetThenOpensTheBackupChosenInTheirFolder) {
   EXPECT_EQ(std::filesystem::path(backup).parent_path().string(), folder);
   const std::string name = std::filesystem::path(backup).filename().string();
   EXPECT_TRUE(name.ends_with("_M0_v1203_366123456.rtv")) << name;
-  w.controller->MarkClean();
+  w.controller->CurrentDocument().MarkClean();
   ASSERT_TRUE(w.controller->Files().New());
   ASSERT_EQ(ReadBackups::OwnMmsiOf(working), "");
 
   // With unsaved changes the usual question comes; the dialog starts in the backups.
-  w.controller->MarkDirty();
+  w.controller->CurrentDocument().MarkDirty();
   w.prompts.answers.push_back(PromptAnswer::No);
   w.prompts.fileNames.push_back(backup);
   item->trigger();
@@ -84,9 +84,9 @@ TEST(OpenBackupTest, SaysThereAreNoneYetThenOpensTheBackupChosenInTheirFolder) {
   EXPECT_EQ(w.prompts.dialogs[0].folder, folder);
   ASSERT_EQ(w.prompts.shown.size(), 2u);
   EXPECT_EQ(w.prompts.shown[1].buttons, PromptButtons::YesNoCancel);
-  EXPECT_EQ(ReadBackups::OwnMmsiOf(w.controller->WorkingImage()), "366123456");
+  EXPECT_EQ(ReadBackups::OwnMmsiOf(w.controller->CurrentDocument().Working()), "366123456");
   EXPECT_EQ(w.controller->Files().FullCurrentName(), backup);
-  EXPECT_FALSE(w.controller->CheckDirty());
+  EXPECT_FALSE(w.controller->CurrentDocument().CheckDirty());
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ struct RadioFixture {
   }
   // Sets the model's version threshold, the digits at 0x015A, 0x015C-0x015E.
   void SetThreshold(const char* digits) {
-    EepromImage& model = controller->TemplateImage();
+    EepromImage& model = controller->CurrentDocument().Template();
     const int offsets[] = {0, 2, 3, 4};
     for (int i = 0; i < 4; ++i) {
       model.SetByte(ImageVersion::kThousands + offsets[i], static_cast<std::uint8_t>(digits[i]));

@@ -53,7 +53,7 @@ struct MakerWindow : test::SettingsStoreFirst, test::ProgramWindow {
 
 TEST(ServiceWindowsTest, MemoryWindowEditsBytesAndCompareShowsTheChange) {
   MakerWindow w;
-  EepromImage& image = w.controller->WorkingImage();
+  EepromImage& image = w.controller->CurrentDocument().Working();
   constexpr int kAddress = 0x0123;
   image.SetByte(kAddress, 0x00);
   image.SetByte(kAddress + 1, 0x01);
@@ -147,7 +147,7 @@ TEST(ServiceWindowsTest, FreeDebugWindowAppendsDebugTextWhileOpen) {
 
 TEST(ServiceWindowsTest, FlagBitsShowAndSetTheRegionFlags) {
   MakerWindow w;
-  EepromImage& image = w.controller->WorkingImage();
+  EepromImage& image = w.controller->CurrentDocument().Working();
   image.SetByte(MemoryLayout::kRegionFlags, 0x01);
   w.Debug("CL_Menu_Debug_EeWindow", CommandRouter::kFlagBitsEntry);
   FlagBitsWindow* bits = w.mainWindow->FlagBits();

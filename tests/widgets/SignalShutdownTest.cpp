@@ -34,7 +34,8 @@ struct EndedWindow : test::ProgramWindowWith<QtPrompts> {
   // The recovery file in `stateFolder`, or in a folder of its own.
   explicit EndedWindow(const std::string& stateFolder = {}) {
     prompts.SetOwner(mainWindow.get());
-    recovery = std::make_unique<RecoveryFile>(*controller, controller->Files(), prompts,
+    recovery = std::make_unique<RecoveryFile>(*controller, controller->CurrentDocument(),
+                                              controller->Files(), prompts,
                                               stateFolder.empty() ? state.Path() : stateFolder);
     shutdown = std::make_unique<SignalShutdown>(prompts, *mainWindow, *recovery);
     termination.OnSignal([this] {
@@ -71,9 +72,9 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
     EndedWindow w;
     w.mainWindow->show();
     w.mainWindow->move(123, 45);
-    w.controller->WorkingImage().SetByte(kProbe, 0x41);
-    w.controller->CheckDirty();
-    ASSERT_TRUE(w.controller->IsDirty());
+    w.controller->CurrentDocument().Working().SetByte(kProbe, 0x41);
+    w.controller->CurrentDocument().CheckDirty();
+    ASSERT_TRUE(w.controller->CurrentDocument().IsDirty());
     // Once the dialog is up, the signal comes from outside.
     QTimer signaller;
     int dialogsSeen = 0;
@@ -87,7 +88,7 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
     EXPECT_EQ(w.signalsHandled, 1);
     EXPECT_EQ(dialogsSeen, 1);  // nothing asked again once the first was gone
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(w.controller->WorkingImage().GetByte(kProbe), 0x41);
+    EXPECT_EQ(w.controller->CurrentDocument().Working().GetByte(kProbe), 0x41);
     EXPECT_TRUE(fs::exists(w.recovery->ImagePath()));
     EXPECT_TRUE(fs::exists(w.recovery->NotePath()));
     EXPECT_EQ(w.settings.left, 123);  // the frame's corner, where it was moved
@@ -98,8 +99,8 @@ TEST(SignalShutdownTest, ASignalEndsEveryStateWithoutAQuestion) {
 TEST(SignalShutdownTest, ASignalWithUnsavedChangesAndNothingOnShowAsksNothing) {
   EndedWindow w;
   w.mainWindow->show();
-  w.controller->WorkingImage().SetByte(kProbe, 0x41);
-  w.controller->CheckDirty();
+  w.controller->CurrentDocument().Working().SetByte(kProbe, 0x41);
+  w.controller->CurrentDocument().CheckDirty();
   QTimer watcher;
   bool asked = false;
   QObject::connect(&watcher, &QTimer::timeout, [&] {
@@ -122,9 +123,9 @@ TEST(SignalShutdownTest, TheNextStartOffersTheChangesASignalKept) {
   test::TempFolder state;
   {
     EndedWindow ended(state.Path());
-    ended.controller->SetCurrentFileName("/boats/Dolphin.rtv");
-    ended.controller->WorkingImage().SetByte(kProbe, 0x41);
-    ended.controller->CheckDirty();
+    ended.controller->CurrentDocument().SetFileName("/boats/Dolphin.rtv");
+    ended.controller->CurrentDocument().Working().SetByte(kProbe, 0x41);
+    ended.controller->CurrentDocument().CheckDirty();
     ::raise(SIGTERM);
     ASSERT_TRUE(test::WaitUntil("the signal's handler", [&] { return ended.signalsHandled == 1; }));
   }
@@ -140,9 +141,9 @@ TEST(SignalShutdownTest, TheNextStartOffersTheChangesASignalKept) {
   EXPECT_TRUE(recovery.Offer());
   EXPECT_TRUE(question.startsWith("Recover the changes of Dolphin.rtv from "))
       << question.toStdString();
-  EXPECT_EQ(next.controller->WorkingImage().GetByte(kProbe), 0x41);
-  EXPECT_TRUE(next.controller->IsDirty());
-  EXPECT_EQ(next.controller->CurrentFileName(), "/boats/Dolphin.rtv");
+  EXPECT_EQ(next.controller->CurrentDocument().Working().GetByte(kProbe), 0x41);
+  EXPECT_TRUE(next.controller->CurrentDocument().IsDirty());
+  EXPECT_EQ(next.controller->CurrentDocument().FileName(), "/boats/Dolphin.rtv");
   EXPECT_FALSE(fs::exists(recovery.ImagePath()));
 }
 

@@ -50,7 +50,7 @@ struct UndoWindow : test::ProgramWindow {
   std::string FirstName() const {
     std::string name;
     for (int i = 0; i < 3; ++i) {
-      name += static_cast<char>(controller->WorkingImage().GetByte(0x0834 + i));
+      name += static_cast<char>(controller->CurrentDocument().Working().GetByte(0x0834 + i));
     }
     return name;
   }
@@ -66,8 +66,8 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   sheetView->setFocus();
   ASSERT_TRUE(
       test::WaitUntil("the sheetView has the focus", [&] { return sheetView->hasFocus(); }));
-  const EepromImage start = w.controller->WorkingImage();
-  ASSERT_FALSE(w.controller->IsDirty());
+  const EepromImage start = w.controller->CurrentDocument().Working();
+  ASSERT_FALSE(w.controller->CurrentDocument().IsDirty());
   QAction* undo = w.mainWindow->Undo()->Undo();
   QAction* redo = w.mainWindow->Undo()->Redo();
   EXPECT_FALSE(undo->isEnabled());  // greyed: nothing done yet
@@ -93,8 +93,8 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   QTest::keyClick(sheetView->editor(), Qt::Key_Return);
   ASSERT_TRUE(test::WaitUntil("the name is stored", [&] { return w.FirstName() == "QR "; }))
       << "[" << w.FirstName() << "] editor " << sheetView->EditorOpen();
-  const EepromImage named = w.controller->WorkingImage();
-  EXPECT_TRUE(w.controller->IsDirty());
+  const EepromImage named = w.controller->CurrentDocument().Working();
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   w.Deliver();
 
   // Clear Rows from the Edit menu.
@@ -109,7 +109,7 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   w.mainWindow->Menu()->RefreshMenu();
   w.prompts.answers.push_back(PromptAnswer::Ok);
   clear->trigger();
-  const EepromImage cleared = w.controller->WorkingImage();
+  const EepromImage cleared = w.controller->CurrentDocument().Working();
   ASSERT_TRUE(cleared.Differs(named));
   EXPECT_EQ(w.FirstName().find_first_not_of(std::string(" \0", 2)), std::string::npos);
   w.Deliver();
@@ -120,14 +120,14 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   EXPECT_EQ(undo->text(), "Undo Clear Rows");
   EXPECT_TRUE(undo->isEnabled());
   undo->trigger();
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(named));
-  EXPECT_TRUE(w.controller->IsDirty());
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(named));
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   w.Deliver();
   EXPECT_EQ(undo->text(), "Undo Name");
   EXPECT_EQ(redo->text(), "Redo Clear Rows");
   w.EditEntry("Undo")->trigger();
-  EXPECT_TRUE(w.controller->WorkingImage().Equals(start));
-  EXPECT_FALSE(w.controller->IsDirty());  // back at the file as it was
+  EXPECT_TRUE(w.controller->CurrentDocument().Working().Equals(start));
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());  // back at the file as it was
   w.Deliver();
   EXPECT_FALSE(undo->isEnabled());
 
@@ -135,16 +135,18 @@ TEST(UndoWidgetTest, TypeClearAndTakeBothBackThroughTheMenuAndTheKeys) {
   ASSERT_TRUE(test::WaitUntil("the window has the focus",
                               [&] { return QApplication::focusWidget() != nullptr; }));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-  ASSERT_TRUE(test::WaitUntil("Ctrl+Y redid the name",
-                              [&] { return w.controller->WorkingImage().Equals(named); }));
-  EXPECT_TRUE(w.controller->IsDirty());
+  ASSERT_TRUE(test::WaitUntil("Ctrl+Y redid the name", [&] {
+    return w.controller->CurrentDocument().Working().Equals(named);
+  }));
+  EXPECT_TRUE(w.controller->CurrentDocument().IsDirty());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-  ASSERT_TRUE(test::WaitUntil("Ctrl+Z undid it",
-                              [&] { return w.controller->WorkingImage().Equals(start); }));
-  EXPECT_FALSE(w.controller->IsDirty());
+  ASSERT_TRUE(test::WaitUntil(
+      "Ctrl+Z undid it", [&] { return w.controller->CurrentDocument().Working().Equals(start); }));
+  EXPECT_FALSE(w.controller->CurrentDocument().IsDirty());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  ASSERT_TRUE(test::WaitUntil("Ctrl+Shift+Z redid it",
-                              [&] { return w.controller->WorkingImage().Equals(named); }));
+  ASSERT_TRUE(test::WaitUntil("Ctrl+Shift+Z redid it", [&] {
+    return w.controller->CurrentDocument().Working().Equals(named);
+  }));
   w.Deliver();
   EXPECT_NE(w.mainWindow->MessagePanelWidget(), nullptr);
   EXPECT_EQ(w.controller->MessagePanelText(), "Redone: Name");

@@ -159,7 +159,7 @@ bool MainWindow::OpenMemoryWindow() {
   if (!controller_.Overlay().HasKey(std::string(MemoryWindow::kSheetName) + "_Cells")) return false;
   memoryWindow_ = new MemoryWindow(
       this, controller_.CreateSheet(*sheetServices_, MemoryWindow::kSheetName), *viewServices_,
-      controller_.Overlay(), controller_.WorkingImage(), controller_.Bus());
+      controller_.Overlay(), controller_.CurrentDocument().Working(), controller_.Bus());
   memoryWindow_->show();
   return true;
 }
@@ -217,7 +217,7 @@ void MainWindow::BuildParts() {
     return controller_.Overlay().HasKey("GI_PMenu_NoItem_Body") ? "GI_PMenu_NoItem" : "";
   });
   // Undo and Redo head the Edit menu whatever sheet is on show.
-  undoActions_ = new UndoActions(controller_, this);
+  undoActions_ = new UndoActions(controller_, controller_.CurrentDocument(), this);
   addAction(undoActions_->Undo());
   addAction(undoActions_->Redo());
   menu_->SetLeadingActions(LinkNo("CL_Menu_Edit_Top"),

@@ -56,53 +56,60 @@ class MainWindow : public QMainWindow, public MainView {
   MainWindow(MainController& controller, AppSettings& settings);
   ~MainWindow() override;
 
-  void SetTitle(const std::string& title) override;
+  // The main window.
   void ShowMainWindow() override;
   void RedrawMessagePanel() override;
   void SetBusy(bool busy) override;
   void CloseMainWindow() override;
+  void SetToolbarVisible(bool visible) override;
+  void ShowAbout() override;
+  void OpenHelp(const std::string& path, int contextId) override;
+  SystemClipboard* Clipboard() override { return &clipboard_; }
+  LinkView* LinkWindows() override;
+  // The document's title.
+  void SetTitle(const std::string& title) override;
+  void SetModified(bool modified) override;
+  // The tree.
   void RebuildTree() override;
   void ShowTreeAndSelectFirst() override;
   void AppendToTreeRoot(const std::string& text) override;
   void AdjustOptionalSheets(const OptionalSheets& sheets) override;
-  void ShowMakerPanel(const std::string& text) override;
-  void ShowAbout() override;
-  void SetToolbarVisible(bool visible) override;
-  void OpenSheet(const std::string& name) override;
-  void CloseCurrentSheet() override;
-  void RebuildSheetOnShow() override;
-  bool StartPageChosen() const override;
-  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override;
-  bool HasSheet() const override { return pane_ != nullptr; }
-  Sheet* SheetOnShow() override;
-  SystemClipboard* Clipboard() override { return &clipboard_; }
-  bool CanPrintSheet() const override;
-  void PrintSheets(bool all) override;
-  // The sheets Print All Sheets prints: every tree node's sheet, in tree order.
-  std::vector<std::string> TreeSheetNames() const;
-  SheetPrinter* Printer() const { return printer_; }
-  std::string SelectedTreeSheet() const override;
-  void OpenHelp(const std::string& path, int contextId) override;
-  void SetModified(bool modified) override;
-  std::string SheetCaption(const std::string& sheet) const override;
   void ShowWarningMarks(const std::vector<std::string>& errorSheets,
                         const std::vector<std::string>& warningSheets) override;
-  LinkView* LinkWindows() override;
-  bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
-  void ShowDifferences(const std::string& title, const std::string& origin,
-                       const EepromImage& other) override;
-  bool ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
-                         const SheetImporter::Report& report, std::function<void()> apply) override;
+  std::string SheetCaption(const std::string& sheet) const override;
+  std::string SelectedTreeSheet() const override;
+  bool StartPageChosen() const override;
+  // The sheet on show.
+  void OpenSheet(const std::string& name) override;
+  bool HasSheet() const override { return pane_ != nullptr; }
+  Sheet* SheetOnShow() override;
+  void ShowEditPlace(const std::string& sheet, int cellLink, int index) override;
+  void RebuildSheetOnShow() override;
+  void CloseCurrentSheet() override;
+  bool CanPrintSheet() const override;
+  void PrintSheets(bool all) override;
+  // The service windows.
+  void ShowMakerPanel(const std::string& text) override;
   void ShowCompareWindow(const std::string& text) override;
   bool OpenMemoryWindow() override;
   bool OpenFlagBitsWindow() override;
   bool OpenFreeDebugWindow(std::function<void()> closed) override;
+  bool OpenAdjustWindow(const AdjustWindowActions& actions) override;
+  // The result windows.
+  void ShowDifferences(const std::string& title, const std::string& origin,
+                       const EepromImage& other) override;
+  bool ShowImportPreview(const std::string& origin, const ImageDifferences& differences,
+                         const SheetImporter::Report& report, std::function<void()> apply) override;
+  bool ShowCloneInfo() override;
+
+  // The sheets Print All Sheets prints: every tree node's sheet, in tree order.
+  std::vector<std::string> TreeSheetNames() const;
+  SheetPrinter* Printer() const { return printer_; }
   // The maker's service windows while they are open; null otherwise.
   CompareWindow* Compare() const { return compareWindow_; }
   MemoryWindow* Memory() const { return memoryWindow_; }
   FlagBitsWindow* FlagBits() const { return flagBitsWindow_; }
   FreeDebugWindow* FreeDebug() const { return freeDebugWindow_; }
-  bool ShowCloneInfo() override;
   // The adjustment window while it is open; null otherwise.
   AdjustWindow* AdjustmentWindow() const { return adjustWindow_; }
   // The help window once help was asked for; null before.

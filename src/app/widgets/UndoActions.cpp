@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QKeySequence>
 
+#include "app/Document.h"
 #include "app/MainController.h"
 #include "app/widgets/IconLists.h"
 #include "base/Message.h"
@@ -11,8 +12,12 @@
 
 namespace rtv {
 
-UndoActions::UndoActions(MainController& controller, QObject* parent)
-    : QObject(parent), controller_(controller), undo_(new QAction(this)), redo_(new QAction(this)) {
+UndoActions::UndoActions(MainController& controller, const Document& document, QObject* parent)
+    : QObject(parent),
+      controller_(controller),
+      document_(document),
+      undo_(new QAction(this)),
+      redo_(new QAction(this)) {
   undo_->setIcon(BuiltInIcon("imgIcon_Bar_Edit_Undo"));
   redo_->setIcon(BuiltInIcon("imgIcon_Bar_Edit_Redo"));
   undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -39,10 +44,10 @@ UndoActions::UndoActions(MainController& controller, QObject* parent)
 UndoActions::~UndoActions() = default;
 
 void UndoActions::Refresh() {
-  undo_->setText(QString::fromStdString(controller_.UndoCaption()));
-  redo_->setText(QString::fromStdString(controller_.RedoCaption()));
-  undo_->setEnabled(controller_.History().CanUndo());
-  redo_->setEnabled(controller_.History().CanRedo());
+  undo_->setText(QString::fromStdString(document_.UndoCaption()));
+  redo_->setText(QString::fromStdString(document_.RedoCaption()));
+  undo_->setEnabled(document_.History().CanUndo());
+  redo_->setEnabled(document_.History().CanRedo());
   // The tool tip names the shortcut as the other buttons' do.
   undo_->setToolTip(undo_->text() + " (Ctrl+Z)");
   redo_->setToolTip(redo_->text() + " (Ctrl+Y)");

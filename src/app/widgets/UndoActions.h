@@ -9,6 +9,7 @@ class QAction;
 
 namespace rtv {
 
+class Document;
 class MainController;
 
 // The Undo and Redo commands of the window: their actions for the Edit menu and the
@@ -18,7 +19,8 @@ class UndoActions : public QObject {
   Q_OBJECT
 
  public:
-  UndoActions(MainController& controller, QObject* parent);
+  // The captions and the enabling follow `document`; the commands run through the controller.
+  UndoActions(MainController& controller, const Document& document, QObject* parent);
   ~UndoActions() override;
 
   QAction* Undo() const { return undo_; }
@@ -27,6 +29,7 @@ class UndoActions : public QObject {
 
  private:
   MainController& controller_;
+  const Document& document_;
   QAction* undo_;
   QAction* redo_;
   BusSubscription subscription_;
