@@ -18,6 +18,8 @@
 namespace rtv {
 namespace {
 
+namespace fs = std::filesystem;
+
 // The files the build generates and ships, read through the program's own overlay.
 TEST(InitialFilesTest, EveryShippedInitialFileStartsItsModel) {
   for (int model = 0; model < 7; ++model) {

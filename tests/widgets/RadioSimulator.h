@@ -105,9 +105,7 @@ struct RadioFixture {
     return prompts.shown.empty() ? std::string() : prompts.shown.back().text;
   }
   std::string Head(int status) { return overlay.GetLine("GI_Mess_CloneErr_Head", status); }
-  ProgressWindow* Progress() {
-    return static_cast<LinkWindows*>(mainWindow->LinkWindows())->Progress();
-  }
+  ProgressWindow* Progress() { return mainWindow->RadioLinkWindows().Progress(); }
   // Sets the model's version threshold, the digits at 0x015A, 0x015C-0x015E.
   void SetThreshold(const char* digits) {
     EepromImage& model = controller->CurrentDocument().Template();

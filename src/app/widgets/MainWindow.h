@@ -66,6 +66,8 @@ class MainWindow : public QMainWindow, public MainView {
   void OpenHelp(const std::string& path, int contextId) override;
   SystemClipboard* Clipboard() override { return &clipboard_; }
   LinkView* LinkWindows() override;
+  // The same windows as the widgets they are (the tests look at the progress window).
+  rtv::LinkWindows& RadioLinkWindows() { return *linkWindows_; }
   // The document's title.
   void SetTitle(const std::string& title) override;
   void SetModified(bool modified) override;
